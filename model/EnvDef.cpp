@@ -1,0 +1,6 @@
+#include "model/EnvDef.h"
+
+EnvRec EnvDef{};
+JobRec JobDef{};
+UserMaterialRec UserMaterialDef{};
+UserProgramSlot UserProgramSlots[UserProgramCount];
