@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/BinaryStream.h"
+#include "model/NumberText.h"
 #include "model/ResultStore.h"
 
 int16_t GainToShort(float dB) {
@@ -13,6 +14,22 @@ int16_t GainToShort(float dB) {
     if (std::isnan(v) || v <= -32767.0f) return NoGainShort;
     if (v >= 32767.0f) return 32767;
     return static_cast<int16_t>(std::lround(v));
+}
+
+void CResult::InitSweep() {
+    SweepTable& t = Sweep;
+    for (auto& p : t.Points) p = SweepPoint{};
+    t.Count = 0;
+    t.F0 = Row(0)->F;
+    t.Step = NiceStep(t.F0 * 0.005);
+    t.BW = 4 * t.Step;
+    for (int k = 0; k < SweepMainPoints; ++k) t.Points[k].F = t.F0 - 2 * t.Step + k * t.Step;
+    t.CentreIndex = 2;
+    StoreSweepPoint(2);
+    SetSweepDivisions(1);
+    t.MatchAtCentre = 1;
+    t.Match.State = SweepNotComputed;
+    t.Match.F = t.F0;
 }
 
 void CResult::SetSweepDivisions(int d) {

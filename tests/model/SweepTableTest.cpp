@@ -41,6 +41,30 @@ protected:
     std::unique_ptr<CResult> s = std::make_unique<CResult>();
 };
 
+TEST_F(SweepTest, InitSweepCentresFivePointsOnTheNewestResult) {
+    s->Sweep.Points[0].State = SweepComputed;
+    s->Sweep.Match.State = SweepComputed;
+    s->AzCut[PolTotal][0] = 3;
+    s->InitSweep();
+    const SweepTable& t = s->Sweep;
+    EXPECT_FLOAT_EQ(static_cast<float>(t.F0), 14.15f);
+    EXPECT_DOUBLE_EQ(t.Step, 0.1);    // NiceStep(0.07075): leading digit 7 becomes 10
+    EXPECT_DOUBLE_EQ(t.BW, 0.4);
+    EXPECT_NEAR(t.Points[0].F, 13.95, 1e-6);
+    EXPECT_NEAR(t.Points[4].F, 14.35, 1e-6);
+    EXPECT_EQ(t.Points[0].State, SweepNotComputed);
+    EXPECT_EQ(t.Points[2].State, SweepComputed);
+    EXPECT_EQ(t.Points[2].AzGain[PolTotal][0], 768);
+    EXPECT_EQ(t.Count, 1);
+    EXPECT_EQ(t.CentreIndex, 2);
+    EXPECT_EQ(t.DotsPerGap, 1);
+    EXPECT_EQ(t.MatchAtCentre, 1);
+    EXPECT_EQ(t.Match.State, SweepNotComputed);
+    EXPECT_EQ(t.Match.F, t.F0);
+    // The centre point is found by the exact frequency it was stored under.
+    EXPECT_EQ(s->FindSweepPoint(t.Points[2].F), &t.Points[2]);
+}
+
 TEST_F(SweepTest, DivisionsPlaceDotsEvenlyAndRejectOutOfRange) {
     s->SetSweepDivisions(3);
     EXPECT_EQ(s->Sweep.DotsPerGap, 3);
