@@ -1,0 +1,22 @@
+#pragma once
+// Numeric fields take a typed comma as the decimal point: all numbers of the
+// program use '.'.
+#include <QObject>
+
+class QWidget;
+
+// The key character a numeric field receives: ',' becomes '.'.
+inline char CommaToPoint(char key) { return key == ',' ? '.' : key; }
+
+// Event filter that turns a comma key press into a point key press.
+class CommaToPointFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit CommaToPointFilter(QObject* parent = nullptr) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Installs the filter on a numeric field (the field owns it).
+void InstallCommaToPoint(QWidget* field);

@@ -1,0 +1,139 @@
+#include "platform/Prompter.h"
+
+#include "platform/TextCodec.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QWidget>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+// The window that owns a box: the active form, else the application's window.
+QWidget* BoxOwner() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->isWindow()) return w;
+    return nullptr;
+}
+
+std::string ToUtf8(const QString& s) { return s.toStdString(); }
+
+class QtPrompter : public Prompter {
+public:
+    int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) override {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            // No GUI: say it on the error stream and take the safe choice.
+            std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+            return buttons == BoxButtons::Ok ? BoxOk : buttons == BoxButtons::YesNo ? BoxNo : BoxCancel;
+        }
+        QMessageBox box(BoxOwner());
+        box.setWindowTitle(DisplayQString(caption));
+        box.setText(DisplayQString(text));
+        switch (icon) {
+        case BoxIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case BoxIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case BoxIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case BoxIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case BoxIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        switch (buttons) {
+        case BoxButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case BoxButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case BoxButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case BoxButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        }
+        if (!box.parentWidget()) box.setWindowModality(Qt::ApplicationModal);
+        box.raise();
+        box.activateWindow();
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        switch (box.standardButton(clicked)) {
+        case QMessageBox::Ok: return BoxOk;
+        case QMessageBox::Yes: return BoxYes;
+        case QMessageBox::No: return BoxNo;
+        default:
+            // Closing the box counts as its most cautious button.
+            return buttons == BoxButtons::Ok ? BoxOk : buttons == BoxButtons::YesNo ? BoxNo : BoxCancel;
+        }
+    }
+
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+        bool ok = false;
+        QString answer = QInputDialog::getText(BoxOwner(), DisplayQString(caption), DisplayQString(prompt),
+                                               QLineEdit::Normal, DisplayQString(value), &ok);
+        if (ok) value = ToUtf8(answer);
+        return ok;
+    }
+
+    std::string OpenFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptOpen); }
+    std::string SaveFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptSave); }
+
+private:
+    static std::string Ask(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};
+        QFileDialog dialog(BoxOwner(), DisplayQString(r.caption), DisplayQString(r.folder),
+                           DisplayQString(r.filter));
+        dialog.setAcceptMode(mode);
+        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        if (!r.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
+        if (!r.fileName.empty()) dialog.selectFile(DisplayQString(r.fileName));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    }
+};
+
+QtPrompter& DefaultPrompter() {
+    static QtPrompter prompter;
+    return prompter;
+}
+
+Prompter* Active = nullptr;
+
+int ShowFormatted(const char* caption, BoxIcon icon, BoxButtons buttons, const char* format, va_list args) {
+    char text[2048];
+    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    return CurrentPrompter().Message(text, caption, icon, buttons);
+}
+
+}  // namespace
+
+Prompter& CurrentPrompter() { return Active ? *Active : DefaultPrompter(); }
+
+Prompter* SetPrompter(Prompter* prompter) {
+    Prompter* previous = Active;
+    Active = prompter;
+    return previous;
+}
+
+int ErrorBox(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int r = ShowFormatted("Error!!!", BoxIcon::Error, BoxButtons::Ok, format, args);
+    va_end(args);
+    return r;
+}
+
+int InfoBox(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int r = ShowFormatted("Info", BoxIcon::Warning, BoxButtons::Ok, format, args);
+    va_end(args);
+    return r;
+}
+
+int YesNoBox(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int r = ShowFormatted("KORVA-TEZ", BoxIcon::Question, BoxButtons::YesNo, format, args);
+    va_end(args);
+    return r;
+}

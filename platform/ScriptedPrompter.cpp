@@ -1,0 +1,48 @@
+#include "platform/ScriptedPrompter.h"
+
+void ScriptedPrompter::Clear() {
+    messages_.clear();
+    inputs_.clear();
+    files_.clear();
+    shown_.clear();
+    unscripted_ = 0;
+}
+
+int ScriptedPrompter::Message(const std::string& text, const std::string& caption, BoxIcon icon,
+                              BoxButtons buttons) {
+    shown_.push_back({"message", caption, text, icon, buttons});
+    if (!messages_.empty()) {
+        int r = messages_.front();
+        messages_.pop_front();
+        return r;
+    }
+    if (buttons == BoxButtons::Ok) return BoxOk;
+    ++unscripted_;
+    return buttons == BoxButtons::YesNo ? BoxNo : BoxCancel;
+}
+
+bool ScriptedPrompter::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+    shown_.push_back({"input", caption, prompt, BoxIcon::None, BoxButtons::OkCancel});
+    if (inputs_.empty()) {
+        ++unscripted_;
+        return false;
+    }
+    auto [accept, answer] = inputs_.front();
+    inputs_.pop_front();
+    if (accept) value = answer;
+    return accept;
+}
+
+std::string ScriptedPrompter::NextFile(const char* kind, const FileDialogRequest& request) {
+    shown_.push_back({kind, request.caption, request.fileName, BoxIcon::None, BoxButtons::OkCancel});
+    if (files_.empty()) {
+        ++unscripted_;
+        return {};
+    }
+    std::string path = files_.front();
+    files_.pop_front();
+    return path;
+}
+
+std::string ScriptedPrompter::OpenFileName(const FileDialogRequest& request) { return NextFile("open", request); }
+std::string ScriptedPrompter::SaveFileName(const FileDialogRequest& request) { return NextFile("save", request); }

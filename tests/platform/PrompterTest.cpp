@@ -1,0 +1,70 @@
+#include "platform/Prompter.h"
+#include "platform/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+TEST(Prompter, BoxesCarryTheirCaptionsIconsAndButtons) {
+    ScriptedPrompter script;
+    ScopedPrompter use(script);
+    EXPECT_EQ(ErrorBox("Invalid format of file %s.", "a.kvb"), BoxOk);
+    EXPECT_EQ(script.Last().caption, "Error!!!");
+    EXPECT_EQ(script.Last().text, "Invalid format of file a.kvb.");
+    EXPECT_EQ(script.Last().icon, BoxIcon::Error);
+    EXPECT_EQ(script.Last().buttons, BoxButtons::Ok);
+
+    EXPECT_EQ(InfoBox("%d pulses", 2048), BoxOk);
+    EXPECT_EQ(script.Last().caption, "Info");
+    EXPECT_EQ(script.Last().icon, BoxIcon::Warning);
+    EXPECT_EQ(script.Last().text, "2048 pulses");
+
+    script.AnswerMessage(BoxYes);
+    EXPECT_EQ(YesNoBox("Save?"), BoxYes);
+    EXPECT_EQ(script.Last().caption, "KORVA-TEZ");
+    EXPECT_EQ(script.Last().icon, BoxIcon::Question);
+    EXPECT_EQ(script.Last().buttons, BoxButtons::YesNo);
+    EXPECT_EQ(script.Unscripted(), 0);
+}
+
+TEST(Prompter, UnscriptedQuestionsTakeTheSafeAnswer) {
+    ScriptedPrompter script;
+    ScopedPrompter use(script);
+    EXPECT_EQ(YesNoBox("Overwrite?"), BoxNo);
+    EXPECT_EQ(CurrentPrompter().Message("x", "c", BoxIcon::None, BoxButtons::YesNoCancel), BoxCancel);
+    std::string value = "keep";
+    EXPECT_FALSE(CurrentPrompter().InputQuery("c", "p", value));
+    EXPECT_EQ(value, "keep");
+    EXPECT_EQ(CurrentPrompter().SaveFileName({}), "");
+    EXPECT_EQ(script.Unscripted(), 4);
+}
+
+TEST(Prompter, ScriptedDialogsAnswerInOrder) {
+    ScriptedPrompter script;
+    ScopedPrompter use(script);
+    script.AnswerInput(true, "12.5");
+    script.AnswerFile("/tmp/a.kva");
+    std::string value = "0";
+    EXPECT_TRUE(CurrentPrompter().InputQuery("Elevation", "Azimut far field for elevation angle", value));
+    EXPECT_EQ(value, "12.5");
+    FileDialogRequest r;
+    r.caption = "Open";
+    EXPECT_EQ(CurrentPrompter().OpenFileName(r), "/tmp/a.kva");
+    EXPECT_TRUE(script.AllAnswersUsed());
+    EXPECT_EQ(script.ShownBoxes().size(), 2u);
+}
+
+TEST(Prompter, LongTextIsCutAndTheGuardRestores) {
+    Prompter* before = &CurrentPrompter();
+    {
+        ScriptedPrompter script;
+        ScopedPrompter use(script);
+        std::string big(5000, 'x');
+        ErrorBox("%s", big.c_str());
+        EXPECT_EQ(script.Last().text.size(), 2047u);
+    }
+    EXPECT_EQ(&CurrentPrompter(), before);
+}
+
+}  // namespace
