@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reading and replacing writes. A save goes to a temporary file in
+// the target's folder that is renamed over the target only when every byte is
+// on disk, so a failed save (full disk, no permission) leaves the old file as
+// it was and is reported.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class ReadFileStatus { Ok, Failed, TooLarge };
+
+// Reads the whole regular file, refusing one larger than maxBytes; on a
+// failure `error` says why and `bytes` is left alone.
+ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::size_t maxBytes,
+                             std::string* error = nullptr);
+
+// Writes the bytes to a temporary file beside `path`, flushes it and renames
+// it over `path`. An existing file keeps its permissions.
+bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
+                        std::string* error = nullptr);
+inline bool WriteFileReplacing(const std::string& path, std::string_view text, std::string* error = nullptr) {
+    return WriteFileReplacing(path, text.data(), text.size(), error);
+}
