@@ -114,6 +114,10 @@ Prompter* SetPrompter(Prompter* prompter) {
     return previous;
 }
 
+void ShowMessage(const std::string& text) {
+    CurrentPrompter().Message(text, "KORVA-TEZ", BoxIcon::None, BoxButtons::Ok);
+}
+
 int ErrorBox(const char* format, ...) {
     va_list args;
     va_start(args, format);

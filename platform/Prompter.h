@@ -48,6 +48,10 @@ private:
     Prompter* previous_;
 };
 
+// The plain box of the file commands ("Can not open " + name): caption
+// "KORVA-TEZ", no icon, OK.
+void ShowMessage(const std::string& text);
+
 // printf-style boxes; the text is cut at 2 KB.
 // Error: caption "Error!!!", error icon, OK. Returns the box result.
 int ErrorBox(const char* format, ...) __attribute__((format(printf, 1, 2)));

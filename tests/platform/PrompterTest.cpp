@@ -28,6 +28,15 @@ TEST(Prompter, BoxesCarryTheirCaptionsIconsAndButtons) {
     EXPECT_EQ(script.Unscripted(), 0);
 }
 
+TEST(Prompter, PlainMessageHasNoIcon) {
+    ScriptedPrompter script;
+    ScopedPrompter use(script);
+    ShowMessage("Can not open a.kva");
+    EXPECT_EQ(script.Last().caption, "KORVA-TEZ");
+    EXPECT_EQ(script.Last().icon, BoxIcon::None);
+    EXPECT_EQ(script.Last().text, "Can not open a.kva");
+}
+
 TEST(Prompter, UnscriptedQuestionsTakeTheSafeAnswer) {
     ScriptedPrompter script;
     ScopedPrompter use(script);
