@@ -63,8 +63,9 @@ void Canvas::ApplyPen() {
     QPen pen(ToQColor(penColor_));
     pen.setWidth(std::max(1, penWidth_));
     pen.setStyle(penStyle_ == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
+    // Round ends put both end points of a thin line on the image, whatever its direction.
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
     painter_->setPen(pen);
 }
 
