@@ -1,0 +1,243 @@
+// Life cycle of the main window: construction in the documented order, the
+// first and later shows, destruction, the recorded layout and the routine
+// that recomputes which commands are enabled.
+#include "app/MainWnd.h"
+#include "app/MainWndLayout.h"
+#include "engine/EngineState.h"
+#include "model/EnvDef.h"
+#include "model/EnvDefaults.h"
+#include "model/Messages.h"
+#include "platform/System.h"
+#include "platform/RadioGroup.h"
+#include "platform/StringGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <clocale>
+#include <cstring>
+
+TMainWnd* MainWnd = nullptr;
+bool FirstStart = false;
+bool Rebuild3DView = false;
+std::string TempMemoryText;
+std::string PreOptimizationText;
+
+TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(parent), Arguments(args) {
+    MainWnd = this;
+    setObjectName("MainWnd");
+    std::memset(&Ant, 0, sizeof Ant);
+    FormCreate();
+
+    FirstShow = 1;
+    ResultsStale = true;
+    std::setlocale(LC_NUMERIC, "C");
+    InitLayout();
+
+    CalcAnt = &Ant;
+    Freq->addItems(FreqPresetList());
+    DoFreq->addItems(FreqPresetList());
+
+    // The program folder is the executable's; relative paths on the command
+    // line are made absolute before anything changes the working directory.
+    for (int i = 1; i < Arguments.size(); ++i) {
+        const QString& a = Arguments[i];
+        if (!a.startsWith('-') && !a.startsWith('/') && QFileInfo(a).isRelative())
+            Arguments[i] = QFileInfo(a).absoluteFilePath();
+    }
+    ProgramFolder = QCoreApplication::applicationDirPath();
+    if (ProgramFolder.isEmpty()) ProgramFolder = QDir::currentPath();
+    AntFolder = ProgramFolder;
+    ResFolder = ProgramFolder;
+    TempMemoryText.clear();
+
+    InitEnvironmentDefaults(PhysicalMemoryBytes());
+    InitJobDefaults(ScreenWidthPixels());
+    InitPalette(PlotPalette);
+
+    // The engine gets as many pulses as memory allows, up to the chosen limit.
+    EnvDef.PMAX = AllocEngineArrays(EnvDef.PMAX);
+
+    SetupGrids();
+    ConnectFields();
+    ConnectCommands();
+    NewAntDef();
+    FileName.clear();
+    UpdateMenuState();
+}
+
+void TMainWnd::FormCreate() {
+    setWindowTitle("KORVA-TEZ");
+    resize(DesignWidth, DesignHeight);
+
+    Page = new QTabWidget(this);
+    Page->setObjectName("Page");
+    setCentralWidget(Page);
+    TabSheet1 = new QWidget;
+    TabSheet2 = new QWidget;
+    TabSheet3 = new QWidget;
+    TabSheet4 = new QWidget;
+    TabSheet1->setObjectName("TabSheet1");
+    TabSheet2->setObjectName("TabSheet2");
+    TabSheet3->setObjectName("TabSheet3");
+    TabSheet4->setObjectName("TabSheet4");
+    Page->addTab(TabSheet1, "Geometry");
+    Page->addTab(TabSheet2, "View");
+    Page->addTab(TabSheet3, "Calculate");
+    Page->addTab(TabSheet4, "Far field plots");
+
+    BuildGeometryTab();
+    BuildViewTab();
+    BuildCalcTab();
+    BuildFarFieldTab();
+    BuildMenus();
+    BuildPopups();
+    BuildToolBar();
+
+    LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    LogMemo->setReadOnly(true);
+    SetEngineLog([this](const std::string& line) { AddLogLine(QString::fromStdString(line)); },
+                 [this] { ClearLog(); });
+    InitMessageTables();
+    ApplyDefaultMessages();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TMainWnd::Timer1Timer);
+
+    Page->setCurrentIndex(0);
+    ViewAzimuth = 220.0;
+    ViewElevation = -30.0;
+}
+
+void TMainWnd::InitLayout() {
+    const QRect page(0, 0, DesignPageWidth, DesignPageHeight);
+    for (QWidget* tab : {TabSheet1, TabSheet2, TabSheet3, TabSheet4}) {
+        for (QWidget* w : tab->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            AlignList.AddRect(w, page);
+    }
+    StringGrid* grids[4] = {Grid1, Grid2, Grid3, Grid4};
+    for (int i = 0; i < 4; ++i) AlignGrids[i].Save(grids[i]);
+
+    // A screen smaller than the form gets the form at 0, 0 with the screen's size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->availableGeometry();
+        if (s.width() < width() || s.height() < height()) {
+            setGeometry(s.left(), s.top(), s.width(), s.height());
+        } else {
+            move(s.left() + std::max(0, (s.width() - width()) / 2), s.top() + std::max(0, (s.height() - height()) / 2));
+        }
+    }
+}
+
+TMainWnd::~TMainWnd() {
+    SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
+    DestroyOptimizerState();
+    FreeCalcCopy();
+    FreeEngineArrays();
+    if (MainWnd == this) MainWnd = nullptr;
+}
+
+void TMainWnd::FreeCalcCopy() {
+    if (CalcAnt != &Ant) delete CalcAnt;
+    CalcAnt = &Ant;
+}
+
+void TMainWnd::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TMainWnd::FormShow() {
+    if (FirstStart) {
+        FirstStart = false;
+        K10Click(nullptr);
+    }
+    TBarSC->setValue(TBarSC->maximum() / 2);
+    if (FirstShow) {
+        FirstShow = 0;
+    }
+}
+
+void TMainWnd::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainWnd::FormResize() {
+    if (ResizePending || Closing) return;
+    ResizePending = true;
+    const double scale = std::min(static_cast<double>(width()) / DesignWidth,
+                                  static_cast<double>(height()) / DesignHeight);
+    QFont f = font();
+    f.setPointSize(std::max(1, static_cast<int>(std::lround((EnvDef.FontSize + 10) * scale))));
+    setFont(f);
+    const QWidget* ref = Page->currentWidget();
+    AlignList.AlignAll(ref->width(), ref->height());
+    StringGrid* grids[4] = {Grid1, Grid2, Grid3, Grid4};
+    for (int i = 0; i < 4; ++i) AlignGrids[i].Apply(grids[i]);
+    if (!Closing) DrawAntenna();
+    Timer1->start();
+}
+
+void TMainWnd::Timer1Timer() {
+    Timer1->stop();
+    ResizePending = false;
+    // A size change that arrived while the re-layout was pending is laid out now.
+    const QWidget* ref = Page->currentWidget();
+    if (AlignList.Count() > 0 && ref) {
+        const CAlign& first = AlignList.At(0);
+        const int expectW = static_cast<int>(first.Width * (static_cast<double>(ref->width()) / first.RefWidth));
+        if (first.Control && first.Control->width() != expectW) FormResize();
+    }
+}
+
+void TMainWnd::RefreshAll() {
+    PageChange();
+    UpdateCount();
+    update();
+    for (StringGrid* g : {Grid1, Grid2, Grid3, Grid4}) g->Invalidate();
+    DrawAntenna();
+}
+
+void TMainWnd::UpdateMenuState() {
+    const bool geometryTab = Page->currentWidget() == TabSheet1;
+    const bool viewTab = Page->currentWidget() == TabSheet2;
+    QWidget* focus = QApplication::focusWidget();
+    auto focused = [&](StringGrid* g) { return focus && (focus == g || g->isAncestorOf(focus)); };
+    const bool hasWires = Ant.WireCount > 0;
+    const bool hasSources = Ant.SourceCount > 0;
+    const bool wireRow = Grid2->Row() <= Ant.WireCount;
+
+    for (QAction* a : {K27, KR1, K35}) a->setEnabled(geometryTab && focused(Grid2) && wireRow);
+    for (QAction* a : {K7, K9, K13, K14})
+        a->setEnabled(geometryTab && (focused(Grid2) || focused(Grid3) || focused(Grid4)));
+    for (QAction* a : {KT1, KT2, KT3, K28, KM1, KM2, KS5}) a->setEnabled((geometryTab || viewTab) && wireRow);
+    for (QAction* a : {K4, K5, ToolButton6, KXY->menuAction(), KS4, K22->menuAction(), K33, K37, K38})
+        a->setEnabled(hasWires);
+    CalTrgBtn->setEnabled(hasWires && hasSources);
+    ACalBtn->setEnabled(hasWires && hasSources);
+    K8->setEnabled(hasWires && hasSources);
+
+    if (ChkRmd->isChecked() != (JobDef.InWavelengths != 0)) {
+        const QSignalBlocker block(ChkRmd);
+        ChkRmd->setChecked(JobDef.InWavelengths != 0);
+        Grid2->Invalidate();
+    }
+    DocBtn->setVisible(!Comment.empty());
+    DisableUnwired();
+}

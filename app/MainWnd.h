@@ -1,0 +1,271 @@
+#pragma once
+// The main window: owns the antenna definition for the life of the program and
+// shows it in four tabs (geometry tables, antenna view, calculation, far-field
+// plots). The class is split into files by concern (MainWnd*.cpp); widgets
+// carry the component names as objectNames and menu items keep their tags in
+// the property "tag".
+#include "model/AntDef.h"
+#include "model/RecentFiles.h"
+#include "platform/FormLayout.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QPoint>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class RadioGroup;
+class StringGrid;
+class CACal;
+
+class TMainWnd : public QMainWindow {
+    Q_OBJECT
+public:
+    // args: the command line (argument 0 the program); files among them are
+    // opened on the first show.
+    explicit TMainWnd(const QStringList& args = {}, QWidget* parent = nullptr);
+    ~TMainWnd() override;
+
+    // ---- Tabs ----
+    QTabWidget* Page = nullptr;
+    QWidget* TabSheet1 = nullptr;  // Geometry
+    QWidget* TabSheet2 = nullptr;  // View
+    QWidget* TabSheet3 = nullptr;  // Calculate
+    QWidget* TabSheet4 = nullptr;  // Far field plots
+
+    // ---- Geometry tab ----
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    QLabel *Label5 = nullptr, *Label6 = nullptr, *Label14 = nullptr, *Label16 = nullptr;
+    QLineEdit* AntName = nullptr;
+    QComboBox *Freq = nullptr, *EditDM1 = nullptr, *EditDM2 = nullptr, *EditEC = nullptr, *EditSC = nullptr;
+    QCheckBox *AutoVol = nullptr, *EnbLoad = nullptr, *ChkWith = nullptr, *ChkRmd = nullptr;
+    QPushButton* DocBtn = nullptr;
+    QLabel *WireCnt = nullptr, *CurCnt = nullptr, *LoadCnt = nullptr;
+    StringGrid *Grid2 = nullptr, *Grid3 = nullptr, *Grid4 = nullptr;
+
+    // ---- View tab ----
+    QLabel *Label7 = nullptr, *Label8 = nullptr, *Label13 = nullptr, *SelLB = nullptr;
+    QCheckBox *DspCur = nullptr, *DspPlus = nullptr, *LnThickCB = nullptr;
+    QPushButton *SavImBtn = nullptr, *OrgBtn = nullptr, *AllViewBtn = nullptr;
+    QRadioButton *CenterRb = nullptr, *FullWRb = nullptr, *WireCenterRB = nullptr;
+    QSpinBox* SelWirSpEd = nullptr;
+    QSlider *TBarSC = nullptr, *TBarCur = nullptr;
+    QLabel* ViewImage = nullptr;   // shows ViewBitmap
+    QImage ViewBitmap;
+
+    // ---- Calculate tab ----
+    QLabel *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr, *Label15 = nullptr;
+    QLabel* AntName3 = nullptr;
+    QComboBox *DoFreq = nullptr, *AntHeight = nullptr, *MaterialSel = nullptr;
+    RadioGroup* CalcSel = nullptr;
+    QPushButton *CalTrgBtn = nullptr, *GndSetBtn = nullptr, *ACalBtn = nullptr, *EleEditBtn = nullptr;
+    QPushButton *ACalResBtn = nullptr, *BwBtn = nullptr, *WireCadBtn = nullptr;
+    StringGrid* Grid1 = nullptr;
+    QPlainTextEdit* LogMemo = nullptr;  // the calculation log
+
+    // ---- Far field plots tab ----
+    QPushButton *EleBtn = nullptr, *Btn3D = nullptr, *PrintBtn = nullptr;
+    RadioGroup* WaveSel = nullptr;
+    QCheckBox* OrientCB = nullptr;  // "+90 dg"
+    QLabel* DNImage = nullptr;      // shows DNBitmap
+    QImage DNBitmap;
+
+    // ---- Main menu ----
+    QMenu *K1 = nullptr, *KE1 = nullptr, *KV1 = nullptr, *T0 = nullptr, *KH1 = nullptr;
+    QMenu *Reopen = nullptr, *KXY = nullptr, *K22 = nullptr, *LanguageMenu = nullptr, *UserMen = nullptr;
+    QMenu* KKORVAWebW1 = nullptr;
+    // File
+    QAction *K2 = nullptr, *K3 = nullptr, *K4 = nullptr, *K5 = nullptr, *K34 = nullptr, *K12 = nullptr;
+    QAction *K11 = nullptr, *K19 = nullptr, *K20 = nullptr, *KC2 = nullptr, *K31 = nullptr, *K32 = nullptr;
+    QAction *K49 = nullptr, *NWLDat = nullptr, *K6 = nullptr;
+    // Edit
+    QAction *K13 = nullptr, *K14 = nullptr, *K27 = nullptr, *K28 = nullptr, *KT2 = nullptr;
+    QAction *KXY1 = nullptr, *KXZ1 = nullptr, *KYZ1 = nullptr, *K33 = nullptr, *KS4 = nullptr;
+    QAction *K23 = nullptr, *K24 = nullptr, *K25 = nullptr, *K26 = nullptr, *K37 = nullptr, *K45 = nullptr;
+    QAction *K38 = nullptr, *K39 = nullptr, *K36 = nullptr, *K30 = nullptr, *KCAD = nullptr, *K18 = nullptr;
+    // Service
+    QAction *K21 = nullptr, *Tabposition1 = nullptr, *ToolBV = nullptr;
+    // Tools
+    QAction *KC1 = nullptr, *K8 = nullptr, *K15 = nullptr, *K17 = nullptr;
+    QAction *User1Menu = nullptr, *User2Menu = nullptr, *User3Menu = nullptr, *EditUsProg = nullptr;
+    // Help
+    QAction *KORVAhelp1 = nullptr, *WnewM = nullptr, *KORVAinternational1 = nullptr;
+    QAction *KWeb4 = nullptr, *KWeb5 = nullptr, *K10 = nullptr;
+
+    // ---- Popup menus ----
+    QMenu *EditPop = nullptr, *PopupLoad = nullptr, *PopupAnt = nullptr, *K40 = nullptr;
+    QAction *K7 = nullptr, *K9 = nullptr, *K35 = nullptr, *KR1 = nullptr, *KM1 = nullptr, *KT1 = nullptr;
+    QAction *K46 = nullptr, *K47 = nullptr, *O1 = nullptr;
+    QAction *KS1 = nullptr, *KS2 = nullptr, *KS3 = nullptr;
+    QAction *K29 = nullptr, *K41 = nullptr, *K42 = nullptr, *K43 = nullptr, *K44 = nullptr, *KS5 = nullptr;
+    QAction *KM2 = nullptr, *KT3 = nullptr, *KC3 = nullptr, *K48 = nullptr;
+
+    // ---- Toolbar ----
+    QToolBar* ToolBar1 = nullptr;
+    QAction *ToolButton2 = nullptr, *ToolButton4 = nullptr, *ToolButton6 = nullptr, *ToolButton8 = nullptr;
+    QAction *ToolButton9 = nullptr, *ToolButton10 = nullptr, *ToolButton12 = nullptr, *ToolButton14 = nullptr;
+
+    QTimer* Timer1 = nullptr;  // ends a resize, 100 ms
+
+    // ---- State ----
+    int FirstShow = 1;
+    CACal* ACal = nullptr;     // optimizer state; null until an optimization needs it
+    CAlignList AlignList;
+    CAlignGrid AlignGrids[4];  // Grid1..Grid4
+    QPoint LastClick;          // last click on the antenna view
+    uint32_t PlotPalette[10] = {};
+    QAction* ReopenItems[10] = {};
+    QString FileName;          // antenna file of the current antenna; empty for a new one
+    std::string Comment;       // the antenna's comment text (bytes)
+    AntDef Ant;                // the antenna definition
+    AntDef* CalcAnt = &Ant;    // the calculation copy: Ant itself or a stacked heap copy
+    double ViewAzimuth = 220.0;
+    double ViewElevation = -30.0;
+    bool ResizePending = false;
+    bool ResultsShown = false;
+    bool ResultsStale = true;
+    bool Closing = false;
+    RecentFiles Recent;       // shown in the ten Reopen items
+    QString ProgramFolder;     // folder of the executable
+    QString AntFolder;         // default folder of antenna files
+    QString ResFolder;         // default folder of result and other files
+    QStringList Arguments;     // command line, argument 0 the program
+
+    // ---- Antenna definition and edit fields ----
+    bool GetAntDef();
+    void SetAntDef();
+    void NewAntDef();
+    void AntChanged();
+    void UpdateCount();
+    int FindWireSource(char* letter, int wire);
+    void DeleteSource(int k);
+    void AddWireSource(char letter);
+    void SetAutoVol();
+
+    // ---- Calculation copy ----
+    int PrepareCalcAnt();
+    bool BuildStackedAnt();
+    int PrepareEngineModel();
+
+    // ---- Life cycle and refresh ----
+    void RefreshAll();
+    void UpdateMenuState();
+    void PageChange();
+    void DrawAntenna();
+    void FormResize();
+
+    // ---- Geometry tables ----
+    bool WireRowEdited(int index);
+    void SourceRowEdited(int index);
+    void LoadRowEdited(int index);
+    QString LoadCellText(int col, int row) const;
+
+    // ---- Start and the results table ----
+    void CalTrgBtnClick();
+    QString Grid1CellText(int col, int row) const;
+    void SetLogFailed(bool failed);
+    void AddLogLine(const QString& line);
+    void ClearLog();
+    bool LogFailed() const;
+    QStringList LogLines() const;
+
+    // ---- Messages ----
+    void ShowError(const QString& text);
+    void FitView();
+
+    // ---- Recent files ----
+    void ShowRecentFiles();
+    int RecentCount() const { return Recent.Count(); }
+
+    // ---- Commands ----
+    void K10Click(QObject* sender);
+    void KS1Click();
+    void KS2Click();
+    void KS3Click();
+    void OpenFileByExt(const QString& name);
+    int OpenAntFile(const QString& name);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Construction, one file each.
+    void FormCreate();
+    void BuildGeometryTab();
+    void BuildViewTab();
+    void BuildCalcTab();
+    void BuildFarFieldTab();
+    void BuildMenus();
+    void BuildPopups();
+    void BuildToolBar();
+    void ConnectFields();
+    void ConnectCommands();
+    void SetupGrids();
+    void InitLayout();
+    void CreateReopenMenu();
+    void FormShow();
+    void Timer1Timer();
+    void DestroyOptimizerState();
+    void FreeCalcCopy();
+
+    // Field handlers.
+    void FreqChange();
+    void AntNameChange();
+    void EditDM1Change();
+    void EditDM2Change();
+    void EditECChange();
+    void EditSCChange();
+    void EnbLoadClick();
+    void DoFreqChange(QObject* sender);
+    void ApplyGroundControls();
+    void ChkRmdClick();
+
+    // Table handlers.
+    void Grid2SetEditText(int col, int row, const QString& text);
+    void Grid3SetEditText(int col, int row, const QString& text);
+    void Grid4SetEditText(int col, int row, const QString& text);
+    QString Grid2CellText(int col, int row) const;
+    QString Grid3CellText(int col, int row) const;
+    QString WireCellText(int col, int row) const;
+    QString SourceCellText(int col, int row) const;
+    QString LoadHead(int col) const;
+    bool Grid4CanEdit(int col, int row);
+    void SetLoadType(int type);
+    void Grid1MouseMove(int col, int row);
+
+    // Marks a command as built; commands of later work stay disabled.
+    void Wire(QAction* action);
+    void Wire(QWidget* control);
+    void DisableUnwired();
+
+    int fieldsLocked_ = 0;  // >0 while the window writes its own fields
+};
+
+extern TMainWnd* MainWnd;
+// Set when no settings file existed at start-up; consumed by the first show.
+extern bool FirstStart;
+// Antenna texts kept by the Edit menu's temporary memory and before the last
+// optimization; both empty at start.
+extern std::string TempMemoryText;
+extern std::string PreOptimizationText;
+// Tells an open 3D view to rebuild its table after a successful Start.
+extern bool Rebuild3DView;

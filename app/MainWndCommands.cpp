@@ -1,0 +1,26 @@
+// Wiring of the commands that are built: menu items, toolbar buttons and the
+// buttons of the tabs. Items that are not wired here stay disabled.
+#include "app/MainWnd.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+
+void TMainWnd::ConnectCommands() {
+    auto on = [this](QAction* a, auto handler) {
+        connect(a, &QAction::triggered, this, handler);
+        Wire(a);
+    };
+    on(K10, [this] { K10Click(K10); });
+    on(K6, [this] { close(); });
+    on(ToolButton14, [this] { close(); });
+    on(Tabposition1, [this] {
+        Page->setTabPosition(Page->tabPosition() == QTabWidget::North ? QTabWidget::South : QTabWidget::North);
+    });
+    on(ToolBV, [this] {
+        ToolBar1->setVisible(ToolBV->isChecked());
+        FormResize();
+    });
+    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+}

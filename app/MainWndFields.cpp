@@ -1,0 +1,371 @@
+// The antenna definition and the edit fields: taking the fields into the
+// record, showing the record, starting a new antenna, the after-edit routine,
+// the count labels, the source helpers and the fields' change handlers.
+#include "app/MainWnd.h"
+#include "app/PlainNumber.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "platform/RadioGroup.h"
+#include "platform/StringGrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Blocks the change handlers while the window writes its own fields.
+class FieldLock {
+public:
+    explicit FieldLock(int& depth) : depth_(depth) { ++depth_; }
+    ~FieldLock() { --depth_; }
+    FieldLock(const FieldLock&) = delete;
+    FieldLock& operator=(const FieldLock&) = delete;
+
+private:
+    int& depth_;
+};
+
+std::string Text(const QComboBox* box) { return box->currentText().toStdString(); }
+
+void SetText(QComboBox* box, const std::string& text) {
+    const QSignalBlocker block(box);
+    box->setEditText(QString::fromStdString(text));
+}
+
+// A new count label: the caption's first word, a blank and the count.
+QString CountCaption(const QString& caption, int count) {
+    QString word = caption;
+    while (word.startsWith(' ')) word.remove(0, 1);
+    const int blank = word.indexOf(' ');
+    if (blank >= 0) word.truncate(blank);
+    return word + ' ' + QString::number(count);
+}
+
+}  // namespace
+
+bool TMainWnd::GetAntDef() {
+    // Every field is read before anything is stored, so a bad text changes nothing.
+    double freq = 0, calcFreq = 0, sc = 0;
+    int dm1 = 0, dm2 = 0, ec = 0;
+    QString error;
+    auto needDouble = [&](const QComboBox* box, double& v) {
+        if (error.isEmpty() && !ParsePlainDouble(Text(box), v))
+            error = QString("'%1' is not a valid floating point value").arg(box->currentText());
+    };
+    auto needInt = [&](const QComboBox* box, int& v) {
+        if (error.isEmpty() && !ParsePlainInt(Text(box), v))
+            error = QString("'%1' is not a valid integer value").arg(box->currentText());
+    };
+    needDouble(Freq, freq);
+    needDouble(DoFreq, calcFreq);
+    needInt(EditDM1, dm1);
+    needInt(EditDM2, dm2);
+    needInt(EditEC, ec);
+    needDouble(EditSC, sc);
+    // The graded segmentation needs densities of at least 1 and a growth
+    // factor in (1, 3]; anything else would never finish cutting a wire.
+    if (error.isEmpty() && dm1 < 1) error = "DM1 must be at least 1.";
+    if (error.isEmpty() && dm2 < 1) error = "DM2 must be at least 1.";
+    if (error.isEmpty() && !(sc > 1.0 && sc <= 3.0)) error = "SC must lie above 1 and at most 3.";
+    if (error.isEmpty() && (freq < 0 || calcFreq < 0)) error = "A frequency must not be negative.";
+    if (!error.isEmpty()) {
+        ShowError(error);
+        return false;
+    }
+
+    CopyText(Ant.Name, AntName->text().toStdString().c_str());
+    Ant.Freq = freq == 0.0 ? LightSpeedMHz : freq;
+    Ant.CalcFreq = calcFreq;
+    Ant.DM1 = dm1;
+    Ant.DM2 = dm2;
+    Ant.EC = ec < 1 ? 1 : ec;
+    Ant.SC = sc;
+    Ant.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
+    Ant.UseLoads = EnbLoad->isChecked() ? 1 : 0;
+    for (int i = 0; i < Ant.LoadCount && i < MaxLoads; ++i) {
+        LoadRec& l = Ant.Loads[i];
+        if (l.Type != LoadS) continue;
+        l.N = 0;
+        for (int k = 0; k < MaxLoadPairs; ++k)
+            if (l.A[k] != 0.0 || l.B[k] != 0.0) l.N = k + 1;
+    }
+    EnvDef.Type = std::max(0, CalcSel->ItemIndex());
+    double height = 0;
+    if (!ParsePlainDouble(Text(AntHeight), height)) {
+        height = 0;
+        SetText(AntHeight, "0");
+    }
+    EnvDef.AntHeight = height;
+    EnvDef.Material = std::max(0, MaterialSel->currentIndex());
+    return true;
+}
+
+void TMainWnd::SetAntDef() {
+    FieldLock lock(fieldsLocked_);
+    {
+        const QSignalBlocker block(AntName);
+        AntName->setText(QString::fromLatin1(Ant.Name));
+    }
+    AntName3->setText(QString::fromLatin1(Ant.Name));
+    if (Ant.Freq == 0.0) Ant.Freq = 14.05;
+    JobDef.Wavelength = LightSpeedMHz / Ant.Freq;
+    const std::string f = ShortestFloat(Ant.Freq);
+    SetText(Freq, f);
+    SetText(DoFreq, f);
+    SetText(EditDM1, std::to_string(Ant.DM1));
+    SetText(EditDM2, std::to_string(Ant.DM2));
+    SetText(EditEC, std::to_string(Ant.EC));
+    SetText(EditSC, ShortestFloat(Ant.SC));
+    Grid2->SetRowCount(Ant.WireCount + 2);
+    Grid3->SetRowCount(Ant.SourceCount + 2);
+    Grid4->SetRowCount(Ant.LoadCount + 2);
+    {
+        const QSignalBlocker b1(AutoVol), b2(EnbLoad);
+        AutoVol->setChecked(Ant.AutoVoltage != 0);
+        EnbLoad->setChecked(Ant.UseLoads != 0);
+    }
+    setWindowTitle(FileName.isEmpty() ? QStringLiteral("KORVA-TEZ") : FileName);
+    CalcSel->SetItemIndex(std::clamp(EnvDef.Type, 0, 2));
+    ApplyGroundControls();
+    SetText(AntHeight, ShortestFloat(EnvDef.AntHeight));
+    {
+        const QSignalBlocker block(MaterialSel);
+        MaterialSel->setCurrentIndex(std::clamp(EnvDef.Material, 0, MaterialSel->count() - 1));
+    }
+    FitView();
+}
+
+void TMainWnd::NewAntDef() {
+    DestroyOptimizerState();
+    Comment.clear();
+    PreOptimizationText.clear();
+    std::memset(&Ant, 0, sizeof Ant);
+    Ant.AutoVoltage = 1;
+    Ant.UseLoads = 1;
+    Ant.Freq = 14.15;
+    Ant.DM1 = 800;
+    Ant.DM2 = 80;
+    Ant.EC = 1;
+    Ant.SC = 2.0;
+    Ant.StackMode = 0;
+    Ant.nH = 1;
+    Ant.nV = 1;
+    JobDef.Wavelength = LightSpeedMHz / 14.15;
+    JobDef.EleWidthAll = 0;
+    Ant.hSpacing = JobDef.Wavelength;
+    Ant.vSpacing = JobDef.Wavelength;
+    EnvDef.AzEl = PackAzEl(120, 60);
+    EnvDef.Z0R = 50.0;
+    EnvDef.Z0X = 0.0;
+    Results.ClearSweep();
+    FreeCalcCopy();
+    SetAntDef();
+    UpdateCount();
+}
+
+void TMainWnd::AntChanged() {
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    Ant.Changed = 1;
+    JobDef.Interactive = 1;
+    PrepareCalcAnt();
+    Results.ClearSweep();
+    SetAntDef();
+    Ant.Edited = 0;
+    RefreshAll();
+}
+
+void TMainWnd::UpdateCount() {
+    WireCnt->setText(CountCaption(WireCnt->text(), Ant.WireCount));
+    CurCnt->setText(CountCaption(CurCnt->text(), Ant.SourceCount));
+    LoadCnt->setText(CountCaption(LoadCnt->text(), Ant.LoadCount));
+}
+
+void TMainWnd::SetAutoVol() {
+    if (!AutoVol->isChecked() || Ant.SourceCount <= 0) return;
+    const double v = 1.0 / Ant.SourceCount;
+    for (int i = 0; i < Ant.SourceCount; ++i) Ant.Sources[i].Voltage = v;
+}
+
+int TMainWnd::FindWireSource(char* letter, int wire) {
+    for (int i = 0; i < Ant.SourceCount; ++i) {
+        const char* p = Ant.Sources[i].Pos;
+        if (p[0] != 'w' && p[0] != 'W') continue;
+        int number = 0;
+        int digits = 0;
+        while (p[1 + digits] >= '0' && p[1 + digits] <= '9' && digits < 9) {
+            number = number * 10 + (p[1 + digits] - '0');
+            ++digits;
+        }
+        if (digits == 0 || number - 1 != wire) continue;
+        if (letter) {
+            *letter = 0;
+            for (const char* q = p + 1; *q; ++q) {
+                const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(*q)));
+                if (c == 'B' || c == 'C' || c == 'E') {
+                    *letter = c;
+                    break;
+                }
+            }
+        }
+        return i;
+    }
+    return -1;
+}
+
+void TMainWnd::DeleteSource(int k) {
+    if (k < 1 || k > Ant.SourceCount) return;
+    for (int i = k; i < Ant.SourceCount; ++i) Ant.Sources[i - 1] = Ant.Sources[i];
+    std::memset(&Ant.Sources[Ant.SourceCount - 1], 0, sizeof(SourceRec));
+    --Ant.SourceCount;
+    UpdateCount();
+    SetAutoVol();
+    Grid3->SetRowCount(Ant.SourceCount + 2);
+    AntChanged();
+    Grid3->Invalidate();
+}
+
+void TMainWnd::AddWireSource(char letter) {
+    const int r = Grid2->Row();
+    if (r < 1 || r > Ant.WireCount) return;
+    const int old = FindWireSource(nullptr, r - 1);
+    if (old >= 0) DeleteSource(old + 1);
+    if (Ant.SourceCount >= MaxSources) return;
+    SourceRec& s = Ant.Sources[Ant.SourceCount];
+    std::memset(&s, 0, sizeof s);
+    char pos[32];
+    std::snprintf(pos, sizeof pos, "w%d%c", r, letter);
+    CopyText(s.Pos, pos);
+    s.Phase = 0.0;
+    s.Voltage = 1.0;
+    ++Ant.SourceCount;
+    SetAutoVol();
+    AntChanged();
+}
+
+// ---- Change handlers of the fields ----
+
+void TMainWnd::ConnectFields() {
+    connect(Freq, &QComboBox::editTextChanged, this, [this] { FreqChange(); });
+    connect(AntName, &QLineEdit::textChanged, this, [this] { AntNameChange(); });
+    connect(EditDM1, &QComboBox::editTextChanged, this, [this] { EditDM1Change(); });
+    connect(EditDM2, &QComboBox::editTextChanged, this, [this] { EditDM2Change(); });
+    connect(EditEC, &QComboBox::editTextChanged, this, [this] { EditECChange(); });
+    connect(EditSC, &QComboBox::editTextChanged, this, [this] { EditSCChange(); });
+    connect(EnbLoad, &QCheckBox::clicked, this, [this] { EnbLoadClick(); });
+    connect(AutoVol, &QCheckBox::clicked, this, [this] {
+        Ant.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
+        SetAutoVol();
+        Grid3->Invalidate();
+    });
+    connect(DoFreq, &QComboBox::editTextChanged, this, [this] { DoFreqChange(DoFreq); });
+    connect(AntHeight, &QComboBox::editTextChanged, this, [this] { DoFreqChange(AntHeight); });
+    connect(MaterialSel, &QComboBox::activated, this, [this] { DoFreqChange(MaterialSel); });
+    connect(CalcSel, &RadioGroup::Clicked, this, [this] { DoFreqChange(CalcSel); });
+    connect(ChkRmd, &QCheckBox::clicked, this, [this] { ChkRmdClick(); });
+    for (QCheckBox* c : {AutoVol, EnbLoad, ChkWith, ChkRmd})
+        connect(c, &QCheckBox::clicked, this, [this] { UpdateMenuState(); });
+}
+
+void TMainWnd::FreqChange() {
+    if (fieldsLocked_) return;
+    double f = 0;
+    if (Freq->currentText().isEmpty() || !ParsePlainDouble(Text(Freq), f)) return;
+    if (f == Ant.Freq || f <= 0) return;
+    Ant.Freq = f;
+    Ant.Changed = 1;
+    Ant.Edited = 1;
+    SetText(DoFreq, Text(Freq));
+    JobDef.Wavelength = LightSpeedMHz / f;
+    if (Ant.nH <= 1 && Ant.nV <= 1) {
+        Ant.hSpacing = JobDef.Wavelength;
+        Ant.vSpacing = JobDef.Wavelength;
+    }
+    if (JobDef.InWavelengths) Grid2->Invalidate();
+}
+
+void TMainWnd::AntNameChange() {
+    if (fieldsLocked_) return;
+    const std::string name = AntName->text().toStdString();
+    if (name == Ant.Name) return;
+    CopyText(Ant.Name, name.c_str());
+    AntName3->setText(QString::fromLatin1(Ant.Name));
+    Ant.Changed = 1;
+}
+
+void TMainWnd::EditDM1Change() {
+    int n = 0;
+    if (fieldsLocked_ || !ParsePlainInt(Text(EditDM1), n) || n < 1 || n == Ant.DM1) return;
+    Ant.DM1 = n;
+    if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
+}
+
+void TMainWnd::EditDM2Change() {
+    int n = 0;
+    if (fieldsLocked_ || !ParsePlainInt(Text(EditDM2), n) || n < 1 || n == Ant.DM2) return;
+    Ant.DM2 = n;
+    if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
+}
+
+void TMainWnd::EditECChange() {
+    int n = 0;
+    if (fieldsLocked_ || !ParsePlainInt(Text(EditEC), n)) return;
+    if (n <= 0) n = 1;
+    if (n == Ant.EC) return;
+    Ant.EC = n;
+    if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
+}
+
+void TMainWnd::EditSCChange() {
+    double v = 0;
+    // Out-of-range factors wait in the field; Start refuses them with a message.
+    if (fieldsLocked_ || !ParsePlainDouble(Text(EditSC), v) || !(v > 1.0 && v <= 3.0) || v == Ant.SC) return;
+    Ant.SC = v;
+    if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
+}
+
+void TMainWnd::EnbLoadClick() {
+    const int use = EnbLoad->isChecked() ? 1 : 0;
+    if (use != Ant.UseLoads && Ant.WireCount > 0 && Ant.LoadCount > 0) Ant.Changed = Ant.Edited = 1;
+    Ant.UseLoads = use;
+    UpdateMenuState();
+}
+
+void TMainWnd::ApplyGroundControls() {
+    const int type = std::clamp(CalcSel->ItemIndex(), 0, 2);
+    AntHeight->setEnabled(type != GroundFree);
+    Label11->setEnabled(type != GroundFree);
+    GndSetBtn->setVisible(type == GroundReal);
+    EnvDef.Type = type;
+}
+
+void TMainWnd::DoFreqChange(QObject* sender) {
+    if (fieldsLocked_) return;
+    Ant.Edited = 1;
+    Results.ClearSweep();
+    ApplyGroundControls();
+    if (sender == AntHeight) {
+        double h = 0;
+        if (!ParsePlainDouble(Text(AntHeight), h)) {
+            EnvDef.AntHeight = 0;
+            return;
+        }
+        EnvDef.AntHeight = h;
+    }
+    if (sender == MaterialSel) EnvDef.Material = std::max(0, MaterialSel->currentIndex());
+    BwBtn->setEnabled(false);
+    ResultsShown = false;
+    PrepareCalcAnt();
+}
+
+void TMainWnd::ChkRmdClick() {
+    JobDef.InWavelengths = ChkRmd->isChecked() ? 1 : 0;
+    UpdateMenuState();
+    Grid2->Invalidate();
+}

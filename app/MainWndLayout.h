@@ -1,0 +1,15 @@
+#pragma once
+// Design sizes and presets of the main window's layout.
+#include <QStringList>
+
+// The window is designed at 780 x 544; fonts are 10 + offset points there.
+constexpr int DesignWidth = 780;
+constexpr int DesignHeight = 544;
+// The tab pages at the design size; every control is recorded against it.
+constexpr int DesignPageWidth = 776;
+constexpr int DesignPageHeight = 456;
+
+constexpr int FreqPresetCount = 30;
+// The preset frequencies (MHz) of every frequency box.
+extern const char* const FreqPresets[FreqPresetCount];
+QStringList FreqPresetList();

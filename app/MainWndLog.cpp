@@ -1,0 +1,33 @@
+// The calculation log on the Calculate tab and the window's error reports.
+#include "app/MainWnd.h"
+#include "platform/Prompter.h"
+
+#include <QPlainTextEdit>
+
+void TMainWnd::AddLogLine(const QString& line) {
+    if (LogMemo) LogMemo->appendPlainText(line);
+}
+
+void TMainWnd::ClearLog() {
+    if (LogMemo) LogMemo->clear();
+}
+
+void TMainWnd::SetLogFailed(bool failed) {
+    if (!LogMemo) return;
+    QPalette pal = LogMemo->palette();
+    pal.setColor(QPalette::Text, failed ? QColor(255, 0, 0) : palette().color(QPalette::Text));
+    LogMemo->setPalette(pal);
+}
+
+bool TMainWnd::LogFailed() const {
+    return LogMemo && LogMemo->palette().color(QPalette::Text) == QColor(255, 0, 0);
+}
+
+QStringList TMainWnd::LogLines() const {
+    if (!LogMemo) return {};
+    QStringList lines = LogMemo->toPlainText().split('\n');
+    if (lines.size() == 1 && lines[0].isEmpty()) lines.clear();
+    return lines;
+}
+
+void TMainWnd::ShowError(const QString& text) { ErrorBox("%s", text.toUtf8().constData()); }

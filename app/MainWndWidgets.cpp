@@ -1,0 +1,190 @@
+// The controls of the four tabs, placed in absolute geometry at the design
+// size; the form re-layout scales them with the window.
+#include "app/MainWnd.h"
+#include "app/MainWndLayout.h"
+#include "platform/RadioGroup.h"
+#include "platform/StringGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+
+const char* const FreqPresets[FreqPresetCount] = {
+    "1.825",  "1.900",   "3.550",   "3.650",   "3.750",   "3.800",  "5.360",   "7.050",
+    "7.100",  "7.150",   "10.125",  "14.050",  "14.150",  "14.250", "18.100",  "18.130",
+    "21.050", "21.200",  "21.300",  "24.940",  "28.050",  "28.500", "29.000",  "29.600",
+    "50.150", "51.000",  "144.300", "145.000", "432.200", "1295.000"};
+
+namespace {
+
+template <class W>
+W* Place(W* w, const char* name, int x, int y, int width, int height) {
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(x, y, width, height);
+    return w;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 20) {
+    return Place(new QLabel(text, parent), name, x, y, w, h);
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 20) {
+    return Place(new QCheckBox(text, parent), name, x, y, w, h);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 26) {
+    return Place(new QPushButton(text, parent), name, x, y, w, h);
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items, int x, int y, int w,
+                     bool editable = true) {
+    auto* box = Place(new QComboBox(parent), name, x, y, w, 22);
+    box->setEditable(editable);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    return box;
+}
+
+QStringList Presets(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* t : texts) list << QString::fromLatin1(t);
+    return list;
+}
+
+}  // namespace
+
+QStringList FreqPresetList() {
+    QStringList list;
+    for (const char* f : FreqPresets) list << QString::fromLatin1(f);
+    return list;
+}
+
+void TMainWnd::BuildGeometryTab() {
+    QWidget* t = TabSheet1;
+    Label1 = MakeLabel(t, "Label1", "Name", 4, 6, 44);
+    AntName = Place(new QLineEdit(t), "AntName", 48, 4, 300, 22);
+    AntName->setMaxLength(AntNameLength);
+    Label5 = MakeLabel(t, "Label5", "Freq. (MHz)", 360, 6, 76);
+    Freq = MakeCombo(t, "Freq", {}, 438, 4, 96);
+    DocBtn = MakeButton(t, "DocBtn", "Comments", 652, 2, 116);
+    DocBtn->setVisible(false);
+
+    Label6 = MakeLabel(t, "Label6", "Segmentation", 4, 34, 92);
+    Label3 = MakeLabel(t, "Label3", "DM1", 100, 34, 30);
+    EditDM1 = MakeCombo(t, "EditDM1", Presets({"100", "200", "400", "600", "800", "1500", "3000"}), 132, 32, 64);
+    Label4 = MakeLabel(t, "Label4", "DM2", 204, 34, 30);
+    EditDM2 = MakeCombo(t, "EditDM2",
+                        Presets({"10", "20", "30", "40", "60", "80", "120", "200", "300", "400", "600"}), 236, 32, 60);
+    Label14 = MakeLabel(t, "Label14", "EC", 304, 34, 22);
+    EditEC = MakeCombo(t, "EditEC", Presets({"1", "2", "3", "4", "8", "16"}), 328, 32, 52);
+    Label16 = MakeLabel(t, "Label16", "SC", 388, 34, 22);
+    EditSC = MakeCombo(t, "EditSC", Presets({"1.01", "1.1", "1.3", "1.6", "2.0", "2.5", "3.0"}), 412, 32, 60);
+    Label2 = MakeLabel(t, "Label2", "Tables", 488, 34, 60);
+
+    WireCnt = MakeLabel(t, "WireCnt", "Wire 0", 4, 62, 110, 18);
+    ChkWith = MakeCheck(t, "ChkWith", "Keep connect.", 120, 60, 130);
+    ChkRmd = MakeCheck(t, "ChkRmd", "lambda", 260, 60, 90);
+    Grid2 = Place(new StringGrid(t), "Grid2", 4, 82, 768, 200);
+
+    CurCnt = MakeLabel(t, "CurCnt", "Source 0", 4, 290, 100, 18);
+    AutoVol = MakeCheck(t, "AutoVol", "Auto Voltage", 110, 288, 150);
+    LoadCnt = MakeLabel(t, "LoadCnt", "Load 0", 300, 290, 100, 18);
+    EnbLoad = MakeCheck(t, "EnbLoad", "Use loads", 410, 288, 150);
+    Grid3 = Place(new StringGrid(t), "Grid3", 4, 310, 290, 140);
+    Grid4 = Place(new StringGrid(t), "Grid4", 300, 310, 472, 140);
+}
+
+void TMainWnd::BuildViewTab() {
+    QWidget* t = TabSheet2;
+    Label8 = MakeLabel(t, "Label8", "Zoom", 4, 4, 40);
+    TBarSC = Place(new QSlider(Qt::Horizontal, t), "TBarSC", 44, 2, 150, 24);
+    TBarSC->setRange(0, 170);
+    TBarSC->setValue(85);
+    DspCur = MakeCheck(t, "DspCur", "Currents", 204, 4, 86);
+    DspCur->setProperty("tag", 31);
+    Label13 = MakeLabel(t, "Label13", "Scale", 292, 4, 40);
+    TBarCur = Place(new QSlider(Qt::Horizontal, t), "TBarCur", 332, 2, 110, 24);
+    TBarCur->setRange(0, 100);
+    TBarCur->setValue(50);
+    TBarCur->setEnabled(false);
+    SelLB = MakeLabel(t, "SelLB", "Wire", 452, 4, 40);
+    SelWirSpEd = Place(new QSpinBox(t), "SelWirSpEd", 492, 2, 64, 24);
+    SelWirSpEd->setRange(0, 0);
+    OrgBtn = MakeButton(t, "OrgBtn", "0", 566, 1, 40);
+    AllViewBtn = MakeButton(t, "AllViewBtn", "All", 610, 1, 50);
+
+    ViewImage = Place(new QLabel(t), "ViewImage", 0, 28, 765, 360);
+    ViewImage->setCursor(Qt::CrossCursor);
+    ViewImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ViewImage->setAutoFillBackground(true);
+    ViewImage->setBackgroundRole(QPalette::Base);
+
+    DspPlus = MakeCheck(t, "DspPlus", "Segments", 4, 394, 90);
+    LnThickCB = MakeCheck(t, "LnThickCB", "Pen width x 2", 96, 394, 120);
+    Label7 = MakeLabel(t, "Label7", "Centre", 220, 396, 50);
+    CenterRb = Place(new QRadioButton(" X=0, Y=0, Z=H", t), "CenterRb", 270, 394, 130, 20);
+    FullWRb = Place(new QRadioButton("Midle point of antenna", t), "FullWRb", 402, 394, 170, 20);
+    WireCenterRB = Place(new QRadioButton("Selected wire", t), "WireCenterRB", 574, 394, 110, 20);
+    FullWRb->setChecked(true);
+    SavImBtn = MakeButton(t, "SavImBtn", "Save image", 688, 392, 80);
+}
+
+void TMainWnd::BuildCalcTab() {
+    QWidget* t = TabSheet3;
+    Label9 = MakeLabel(t, "Label9", "Frequency (MHz)", 4, 4, 120);
+    DoFreq = MakeCombo(t, "DoFreq", {}, 4, 24, 110);
+    CalcSel = Place(new RadioGroup(t), "CalcSel", 4, 52, 110, 84);
+    CalcSel->setTitle("Ground");
+    CalcSel->SetItems({"Free space", "Perfect", "Real"});
+    CalcSel->SetItemIndex(0);
+    Label11 = MakeLabel(t, "Label11", "Add height", 120, 52, 110);
+    AntHeight = MakeCombo(t, "AntHeight",
+                          Presets({"0", "3", "5", "7", "10", "12", "15", "16", "17", "18", "19", "20", "21", "22",
+                                   "23", "24", "25", "28", "30", "35", "40", "45", "50", "60", "70", "80", "90",
+                                   "100"}),
+                          120, 72, 100);
+    GndSetBtn = MakeButton(t, "GndSetBtn", "Setup", 120, 102, 100);
+    GndSetBtn->setVisible(false);
+    Label12 = MakeLabel(t, "Label12", "Material", 4, 140, 100);
+    MaterialSel = MakeCombo(t, "MaterialSel",
+                            Presets({"No loss", "Cu wire", "Cu pipe", "Al wire", "Al pipe", "Fe wire", "Fe pipe",
+                                     "User wire", "User pipe"}),
+                            4, 160, 220, false);
+    MaterialSel->setProperty("tag", 40);
+    CalTrgBtn = MakeButton(t, "CalTrgBtn", "Start", 4, 190, 110, 30);
+    ACalBtn = MakeButton(t, "ACalBtn", "Optimization", 120, 190, 110, 30);
+
+    Label10 = MakeLabel(t, "Label10", "Antenna:", 240, 4, 60, 18);
+    AntName3 = MakeLabel(t, "AntName3", "", 300, 4, 460, 18);
+    LogMemo = Place(new QPlainTextEdit(t), "LogMemo", 240, 25, 520, 200);
+
+    Label15 = MakeLabel(t, "Label15", "Results", 4, 226, 100, 16);
+    Grid1 = Place(new StringGrid(t), "Grid1", 4, 244, 768, 150);
+    EleEditBtn = MakeButton(t, "EleEditBtn", "Element edit", 4, 400, 120);
+    WireCadBtn = MakeButton(t, "WireCadBtn", "Wire edit", 130, 400, 120);
+    ACalResBtn = MakeButton(t, "ACalResBtn", "Optimization log", 256, 400, 140);
+    BwBtn = MakeButton(t, "BwBtn", "Plots", 402, 400, 100);
+}
+
+void TMainWnd::BuildFarFieldTab() {
+    QWidget* t = TabSheet4;
+    DNImage = Place(new QLabel(t), "DNImage", 0, 0, 764, 395);
+    DNImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DNImage->setAutoFillBackground(true);
+    DNImage->setBackgroundRole(QPalette::Base);
+    WaveSel = Place(new RadioGroup(t), "WaveSel", 4, 398, 280, 48);
+    WaveSel->setTitle("Field(s)");
+    WaveSel->SetColumns(4);
+    WaveSel->SetItems({"V", "H", "Total", "V+H"});
+    OrientCB = MakeCheck(t, "OrientCB", "+90 dg", 292, 414, 80);
+    EleBtn = MakeButton(t, "EleBtn", "Elevation", 380, 410, 110);
+    PrintBtn = MakeButton(t, "PrintBtn", "Print", 498, 410, 90);
+    Btn3D = MakeButton(t, "Btn3D", "3 Dimension", 596, 410, 120);
+}

@@ -1,0 +1,4 @@
+#include "model/LanguageState.h"
+
+int LanguageIndex = -1;
+std::string LanguageText;

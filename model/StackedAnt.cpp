@@ -1,0 +1,99 @@
+#include "model/StackedAnt.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+int StackCountH(const AntDef& ant) { return ant.nH < 1 ? 1 : ant.nH; }
+int StackCountV(const AntDef& ant) { return ant.nV < 1 ? 1 : ant.nV; }
+
+void RenumberWireRef(char* pos, std::size_t size, int offset) {
+    if (offset == 0 || size == 0) return;
+    pos[size - 1] = 0;
+    char out[64];
+    if (pos[0] != 'w' && pos[0] != 'W') {
+        const long n = std::strtol(pos, nullptr, 10);
+        std::snprintf(out, sizeof out, "%ld", n + offset);
+    } else {
+        // The digits after the first character are the wire number; letter
+        // and pulse offset after them are kept.
+        const char* digitsEnd = pos + 1;
+        long wire = 0;
+        while (*digitsEnd >= '0' && *digitsEnd <= '9' && wire < 100000000) wire = wire * 10 + (*digitsEnd++ - '0');
+        std::snprintf(out, sizeof out, "%c%ld%s", pos[0], wire + offset, digitsEnd);
+    }
+    CopyText(pos, size, out);
+}
+
+bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error) {
+    const int nH = StackCountH(src);
+    const int nV = StackCountV(src);
+    const int W = src.WireCount, S = src.SourceCount, L = src.LoadCount;
+    const long n = static_cast<long>(nH) * nV;
+    char msg[160];
+    if (n * W > MaxWires) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld wires; the limit is %d.", nH, nV, n * W, MaxWires);
+        error = msg;
+        return false;
+    }
+    if (n * S > MaxSources) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld sources; the limit is %d.", nH, nV, n * S, MaxSources);
+        error = msg;
+        return false;
+    }
+    if (n * L > MaxLoads) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld loads; the limit is %d.", nH, nV, n * L, MaxLoads);
+        error = msg;
+        return false;
+    }
+
+    std::memcpy(&out, &src, sizeof(AntDef));
+    if (nH > 1) {
+        const double offset = -(nH - 1) * src.hSpacing / 2.0;
+        for (int k = 0; k < nH; ++k) {
+            const double dy = src.hSpacing * k + offset;
+            for (int i = 0; i < W; ++i) {
+                WireRec w = src.Wires[i];
+                w.Y1 += dy;
+                w.Y2 += dy;
+                out.Wires[k * W + i] = w;
+            }
+        }
+        out.WireCount = nH * W;
+    }
+    if (nV > 1) {
+        // Layer 0 is the side-by-side row just built.
+        auto row = std::make_unique<WireRec[]>(static_cast<std::size_t>(nH * W));
+        for (int j = 0; j < nH * W; ++j) row[static_cast<std::size_t>(j)] = out.Wires[j];
+        double first = -(nV - 1) * src.vSpacing / 2.0;
+        if (src.StackMode == 1) first = 0.0;
+        if (src.StackMode == 2) first = -(nV - 1) * src.vSpacing;
+        for (int m = 0; m < nV; ++m) {
+            const double dz = m * src.vSpacing + first;
+            for (int j = 0; j < nH * W; ++j) {
+                WireRec w = row[static_cast<std::size_t>(j)];
+                w.Z1 += dz;
+                w.Z2 += dz;
+                out.Wires[m * nH * W + j] = w;
+            }
+        }
+        out.WireCount = static_cast<int32_t>(n * W);
+    }
+    for (int c = 0; c < n; ++c) {
+        for (int i = 0; i < S; ++i) {
+            SourceRec s = src.Sources[i];
+            RenumberWireRef(s.Pos, c * W);
+            s.Voltage /= static_cast<double>(n);
+            out.Sources[c * S + i] = s;
+        }
+        for (int i = 0; i < L; ++i) {
+            LoadRec l = src.Loads[i];
+            RenumberWireRef(l.Pos, c * W);
+            out.Loads[c * L + i] = l;
+        }
+    }
+    out.SourceCount = static_cast<int32_t>(n * S);
+    out.LoadCount = static_cast<int32_t>(n * L);
+    return true;
+}

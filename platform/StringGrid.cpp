@@ -1,0 +1,275 @@
+#include "platform/StringGrid.h"
+
+#include <QAbstractButton>
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleOption>
+#include <QStyledItemDelegate>
+
+// Qt rows and columns are the grid's data cells: grid (col, row) = Qt (row - 1, col - 1).
+class StringGridModel : public QAbstractTableModel {
+public:
+    explicit StringGridModel(StringGrid* grid) : QAbstractTableModel(grid), grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(0, grid_->rowCount_ - 1);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(0, grid_->colCount_ - 1);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
+        const int col = index.column() + 1, row = index.row() + 1;
+        if (role == Qt::DisplayRole) return grid_->Cells(col, row);
+        if (role == Qt::EditRole)
+            return grid_->EditText ? grid_->EditText(col, row) : grid_->Cells(col, row);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        if (orientation == Qt::Horizontal) return grid_->Cells(section + 1, 0);
+        return grid_->Cells(0, section + 1);
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid()) return Qt::NoItemFlags;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (!index.isValid() || role != Qt::EditRole) return false;
+        if (grid_->SetEditText) grid_->SetEditText(index.column() + 1, index.row() + 1, value.toString());
+        // The record decides what the cell shows now.
+        grid_->Invalidate();
+        return true;
+    }
+    void Reset() {
+        beginResetModel();
+        endResetModel();
+    }
+    void RowsChanged(int oldRows, int newRows) {
+        if (newRows > oldRows) {
+            beginInsertRows({}, oldRows, newRows - 1);
+            endInsertRows();
+        } else if (newRows < oldRows) {
+            beginRemoveRows({}, newRows, oldRows - 1);
+            endRemoveRows();
+        }
+    }
+    void ColsChanged(int oldCols, int newCols) {
+        if (newCols > oldCols) {
+            beginInsertColumns({}, oldCols, newCols - 1);
+            endInsertColumns();
+        } else if (newCols < oldCols) {
+            beginRemoveColumns({}, newCols, oldCols - 1);
+            endRemoveColumns();
+        }
+    }
+    void AllChanged() {
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+
+private:
+    StringGrid* grid_;
+};
+
+class StringGridDelegate : public QStyledItemDelegate {
+public:
+    explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int col = index.column() + 1, row = index.row() + 1;
+        const bool current = grid_->hasFocus() && grid_->currentIndex() == index;
+        p->save();
+        if (grid_->DrawCell) {
+            grid_->DrawCell(*p, option.rect, col, row, current);
+        } else {
+            const QPalette& pal = grid_->palette();
+            p->fillRect(option.rect, current ? pal.highlight() : pal.base());
+            p->setPen(current ? pal.highlightedText().color() : QColor(Qt::black));
+            p->drawText(option.rect.adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignVCenter,
+                        grid_->Cells(col, row));
+        }
+        p->restore();
+    }
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor->installEventFilter(grid_);
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setText(index.data(Qt::EditRole).toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) model->setData(index, line->text(), Qt::EditRole);
+    }
+
+private:
+    StringGrid* grid_;
+};
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent) {
+    model_ = new StringGridModel(this);
+    setModel(model_);
+    setItemDelegate(new StringGridDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setFixedWidth(64);
+    SetDefaultRowHeight(21);
+    // The corner shows the text of cell (0, 0).
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_) corner_->installEventFilter(this);
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        emit CellClicked(index.column() + 1, index.row() + 1);
+    });
+}
+
+void StringGrid::SetColCount(int n) {
+    n = std::max(1, n);
+    if (n == colCount_) return;
+    const int old = colCount_;
+    colCount_ = n;
+    model_->ColsChanged(std::max(0, old - 1), n - 1);
+}
+
+void StringGrid::SetRowCount(int n) {
+    n = std::max(1, n);
+    if (n == rowCount_) return;
+    const int old = rowCount_;
+    rowCount_ = n;
+    model_->RowsChanged(std::max(0, old - 1), n - 1);
+}
+
+int StringGrid::ColWidth(int col) const {
+    if (col == 0) return verticalHeader()->width();
+    return columnWidth(col - 1);
+}
+
+void StringGrid::SetColWidth(int col, int width) {
+    width = std::max(0, width);
+    if (col == 0)
+        verticalHeader()->setFixedWidth(width);
+    else if (col < colCount_)
+        setColumnWidth(col - 1, width);
+}
+
+int StringGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
+
+void StringGrid::SetDefaultRowHeight(int height) {
+    height = std::max(1, height);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight(height);
+}
+
+int StringGrid::Row() const {
+    const QModelIndex i = currentIndex();
+    if (i.isValid()) return i.row() + 1;
+    return rowCount_ > 1 ? 1 : 0;
+}
+
+int StringGrid::Col() const {
+    const QModelIndex i = currentIndex();
+    if (i.isValid()) return i.column() + 1;
+    return colCount_ > 1 ? 1 : 0;
+}
+
+void StringGrid::SetRow(int row) { SetCurrentCell(Col(), row); }
+
+void StringGrid::SetCurrentCell(int col, int row) {
+    if (row < 1 || row >= rowCount_ || col < 1 || col >= colCount_) return;
+    setCurrentIndex(model_->index(row - 1, col - 1));
+}
+
+QRect StringGrid::CellRect(int col, int row) const {
+    if (col >= 1 && row >= 1) {
+        QRect r = visualRect(model_->index(row - 1, col - 1));
+        return r.translated(viewport()->pos());
+    }
+    return {};
+}
+
+void StringGrid::PopupAtCell(QMenu* menu, int col, int row) {
+    if (!menu) return;
+    const QRect r = CellRect(col, row);
+    menu->popup(mapToGlobal(r.isValid() ? r.bottomLeft() : QPoint(0, 0)));
+}
+
+void StringGrid::Invalidate() {
+    model_->AllChanged();
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+    verticalHeader()->viewport()->update();
+    if (corner_) corner_->update();
+}
+
+bool StringGrid::EditorMode() const { return state() == QAbstractItemView::EditingState; }
+
+void StringGrid::CloseEditor() {
+    if (!EditorMode()) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) editor = QApplication::focusWidget();
+    if (editor && editor != this) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (index.isValid() && trigger != QAbstractItemView::NoEditTriggers &&
+        (editTriggers() & trigger) && CanEdit && !CanEdit(index.column() + 1, index.row() + 1))
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (popup_) popup_->popup(event->globalPos());
+}
+
+void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid()) emit CellSelected(current.column() + 1, current.row() + 1);
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == corner_ && event->type() == QEvent::Paint) {
+        QPainter p(corner_);
+        QStyleOptionHeader opt;
+        opt.initFrom(corner_);
+        opt.rect = corner_->rect();
+        opt.text = Cells(0, 0);
+        opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        corner_->style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
+        return true;
+    }
+    if (numericKeys_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->text() == QStringLiteral(",")) {
+            if (auto* line = qobject_cast<QLineEdit*>(watched)) {
+                line->insert(QStringLiteral("."));
+                return true;
+            }
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}

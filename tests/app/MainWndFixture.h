@@ -1,0 +1,62 @@
+#pragma once
+// A main window for one test, with scripted answers to every box and a way to
+// type into the cells of its tables as a user would.
+#include "app/MainWnd.h"
+#include "platform/ScriptedPrompter.h"
+#include "platform/StringGrid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+class MainWndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scope_ = std::make_unique<ScopedPrompter>(prompter);
+        wnd = std::make_unique<TMainWnd>(QStringList{"korva"});
+        wnd->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        wnd.reset();
+        scope_.reset();
+    }
+
+    // Opens the cell editor, types the text and closes the editor with Enter.
+    static void Type(StringGrid* grid, int col, int row, const QString& text) {
+        grid->setFocus();
+        const QModelIndex index = grid->model()->index(row - 1, col - 1);
+        ASSERT_TRUE(index.isValid()) << "no cell " << col << "," << row;
+        grid->setCurrentIndex(index);
+        grid->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        ASSERT_NE(editor, nullptr) << "no editor at " << col << "," << row;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+
+    // True when an editor opens on the cell.
+    static bool EditorOpens(StringGrid* grid, int col, int row) {
+        const QModelIndex index = grid->model()->index(row - 1, col - 1);
+        grid->setCurrentIndex(index);
+        grid->edit(index);
+        const bool open = grid->indexWidget(index) != nullptr;
+        if (open) grid->CloseEditor();
+        return open;
+    }
+
+    void TypeWire(int row, const QStringList& cells) {
+        for (int c = 0; c < cells.size(); ++c)
+            if (!cells[c].isEmpty()) Type(wnd->Grid2, c + 1, row, cells[c]);
+    }
+
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainWnd> wnd;
+
+private:
+    std::unique_ptr<ScopedPrompter> scope_;
+};

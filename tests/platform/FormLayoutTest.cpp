@@ -1,0 +1,53 @@
+// Proportional re-layout: bounds scale with the reference, fonts with the
+// smaller ratio, grids scale their columns and row height.
+#include "model/EnvDef.h"
+#include "platform/FormLayout.h"
+#include "platform/StringGrid.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+TEST(FormLayout, BoundsAndFontFollowTheReference) {
+    EnvDef.FontSize = 2;
+    QWidget parent;
+    QWidget w(&parent);
+    w.setGeometry(10, 20, 100, 30);
+    CAlignList list;
+    list.AddRect(&w, QRect(0, 0, 400, 300), true);
+
+    list.AlignAll(800, 300);
+    EXPECT_EQ(w.geometry(), QRect(20, 20, 200, 30));
+    EXPECT_EQ(w.font().pointSize(), 12);
+
+    list.AlignAll(200, 150);
+    EXPECT_EQ(w.geometry(), QRect(5, 10, 50, 15));
+    EXPECT_EQ(w.font().pointSize(), 6);
+    EnvDef.FontSize = 0;
+}
+
+TEST(FormLayout, ListGrowsByDoubling) {
+    QWidget parent;
+    CAlignList list;
+    EXPECT_EQ(list.Capacity(), 16);
+    for (int i = 0; i < 17; ++i) list.AddRect(new QWidget(&parent), QRect(0, 0, 10, 10));
+    EXPECT_EQ(list.Count(), 17);
+    EXPECT_EQ(list.Capacity(), 32);
+}
+
+TEST(FormLayout, GridRescalesOnlyColumnsItStillHas) {
+    StringGrid g;
+    g.resize(500, 200);
+    g.SetColCount(5);
+    for (int c = 0; c < 5; ++c) g.SetColWidth(c, 60);
+    g.SetDefaultRowHeight(20);
+    CAlignGrid rec;
+    rec.Save(&g);
+    g.SetColCount(3);
+    g.SetColWidth(1, 10);
+    g.resize(1000, 400);
+    rec.Apply(&g);
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.ColWidth(1), 120);
+    EXPECT_EQ(g.ColWidth(2), 120);
+    EXPECT_EQ(g.DefaultRowHeight(), 40);
+}
