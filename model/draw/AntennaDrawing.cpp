@@ -1,6 +1,7 @@
 #include "model/draw/AntennaDrawing.h"
 
 #include "engine/EngineState.h"
+#include "engine/TaperWires.h"
 #include "model/EnvDef.h"
 #include "model/ModelHelpers.h"
 #include "model/ResultStore.h"
@@ -56,6 +57,26 @@ bool PulsePoint(const AntDef& ant, const ViewTransform& t, int pulse, int& px, i
     return true;
 }
 
+// Blue 4 x 4 squares where the sections of a tapered wire meet; black pen again afterwards.
+void DrawTaperJoints(const AntDef& ant, Canvas& c, const ViewTransform& t, const WireRec& w) {
+    const TaperSet* set = FindTaperSet(ant, w.R);
+    if (!set) return;
+    WireRec sections[MaxTaperWireSections];
+    const int count = std::clamp(TaperSections(sections, ant, *set, w), 0, MaxTaperWireSections);
+    const int width = c.PenWidth();
+    c.SetPenColor(ClBlue);
+    c.SetPenWidth(1);
+    c.SetBrushStyle(BrushStyle::Clear);
+    for (int k = 0; k + 1 < count; ++k) {
+        int px = 0, py = 0;
+        t.Map(sections[k].X2, sections[k].Y2, sections[k].Z2, px, py);
+        c.Rectangle(px - 2, py - 2, px + 2, py + 2);
+    }
+    c.SetBrushStyle(BrushStyle::Solid);
+    c.SetPenColor(ClBlack);
+    c.SetPenWidth(width);
+}
+
 }  // namespace
 
 void DrawAntennaView(Canvas& c, const ViewTransform& t) {
@@ -97,6 +118,7 @@ void DrawWireThickness(const AntDef& ant, Canvas& c, const ViewTransform& t, int
         t.Map(w.X1, w.Y1, w.Z1, x1, y1);
         t.Map(w.X2, w.Y2, w.Z2, x2, y2);
         c.Line(x1, y1, x2, y2);
+        if (w.R < 0.0) DrawTaperJoints(ant, c, t, w);
     }
     c.SetPenWidth(1);
 }

@@ -15,7 +15,7 @@ namespace {
 // A translated text is used only when its conversions fit the arguments.
 template <class... Args>
 std::string Fit(const char* text, const char* builtIn, const char* kinds, Args... args) {
-    return FormatText(FormatFits(text, kinds) ? text : builtIn, args...);
+    return FormatInCLocale(FormatMatchesKinds(text, kinds) ? text : builtIn, args...);
 }
 
 double FloorGain(double g) { return g < -999.0 ? -999.0 : g; }
@@ -27,9 +27,9 @@ std::vector<std::string> PatternHeaderLines(const CResult& res) {
     if (res.RowCount <= 0) return lines;
     const ResultRow& row = *res.Row(0);
     const char* polar = row.GvMax > row.GhMax ? PlotTexts[3] : PlotTexts[4];
-    lines.push_back(FormatText("Ga : %s dBi = 0 dB  (%s)", DblToStr2(FloorGain(row.Ga)).c_str(), PlainLabel(polar).c_str()));
+    lines.push_back(FormatInCLocale("Ga : %s dBi = 0 dB  (%s)", DblToStr2(FloorGain(row.Ga)).c_str(), PlainLabel(polar).c_str()));
     if (row.Ground == GroundFree)
-        lines.push_back(FormatText("Gh : %s dBd", DblToStr2(FloorGain(row.Ga - 2.15)).c_str()));
+        lines.push_back(FormatInCLocale("Gh : %s dBd", DblToStr2(FloorGain(row.Ga - 2.15)).c_str()));
 
     const int rearAz = RearAzimuth(row.AzEl), rearEl = RearElevation(row.AzEl);
     std::string fb = Fit(PlotTexts[7], DefaultPlotTexts[7], "f", RoundTo(row.FB, 2));

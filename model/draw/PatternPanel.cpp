@@ -78,7 +78,7 @@ PatternReadoutRec PatternReadout(int polarization, int mouseX, int mouseY, int a
         out.CentreX = azCx;
         out.MarkX = azCx - dx;
         out.MarkY = cy + dy;
-        out.Lines[0] = FormatText("Azimuth angle = %d dg", az > 180 ? az - 360 : az);
+        out.Lines[0] = FormatInCLocale("Azimuth angle = %d dg", az > 180 ? az - 360 : az);
     } else {
         const int e = std::clamp(
             static_cast<int>(std::lround(std::atan2(cy - std::min(mouseY, cy), mouseX - elCx) * RadToDeg)), 0, 180);
@@ -88,12 +88,12 @@ PatternReadoutRec PatternReadout(int polarization, int mouseX, int mouseY, int a
         out.CentreX = elCx;
         out.MarkX = elCx - dx;
         out.MarkY = cy - dy;
-        out.Lines[0] = FormatText("Elevation angle = %3ddg", e);
+        out.Lines[0] = FormatInCLocale("Elevation angle = %3ddg", e);
     }
     static const char* const gainFormats[3] = {"Gv = %.1f dBi", "Gh = %.1f dBi", "Ga = %.1f dBi"};
     static const char* const diffFormats[3] = {"Gmax-Gv = %.1f dB", "Gmax-Gh = %.1f dB", "Gmax-Ga = %.1f dB"};
-    out.Lines[1] = FormatText(gainFormats[pol], G);
-    out.Lines[2] = FormatText(diffFormats[pol], PatternMaxGain - G);
+    out.Lines[1] = FormatInCLocale(gainFormats[pol], G);
+    out.Lines[2] = FormatInCLocale(diffFormats[pol], PatternMaxGain - G);
     out.Gain = G;
     out.Valid = true;
     return out;

@@ -15,7 +15,7 @@ namespace {
 // A value line of the block: a label holding "%s" takes the value; the
 // built-in labels hold none and get " = value unit".
 std::string ValueLine(const char* label, const std::string& value, const std::string& unit) {
-    if (FormatFits(label, "s")) return FormatText(label, value.c_str());
+    if (FormatMatchesKinds(label, "s")) return FormatInCLocale(label, value.c_str());
     return PlainLabel(label) + " = " + value + " " + unit;
 }
 
@@ -32,11 +32,11 @@ std::vector<std::string> WireInfoLines(const WireRec& w, int index) {
     lines.push_back(LabelWithInt(ViewLabels[0], index + 1));
     const double ends[6] = {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2};
     const char* names[6] = {"X1", "Y1", "Z1", "X2", "Y2", "Z2"};
-    for (int i = 0; i < 6; ++i) lines.push_back(FormatText("%s   :  %s m", names[i], DblToStr3(ends[i]).c_str()));
+    for (int i = 0; i < 6; ++i) lines.push_back(FormatInCLocale("%s   :  %s m", names[i], DblToStr3(ends[i]).c_str()));
     if (w.R > 0)
-        lines.push_back(FormatText("R    :  %s ", DblToStr3(w.R * 1000.0).c_str()) + "mm");
+        lines.push_back(FormatInCLocale("R    :  %s ", DblToStr3(w.R * 1000.0).c_str()) + "mm");
     else
-        lines.push_back(FormatText("R    :  %d ", MilliRound(w.R)) + PlainLabel(w.R < 0 ? ViewLabels[1] : ViewLabels[2]));
+        lines.push_back(FormatInCLocale("R    :  %d ", MilliRound(w.R)) + PlainLabel(w.R < 0 ? ViewLabels[1] : ViewLabels[2]));
     double length = 0.0, azimuth = 0.0, tilt = 0.0;
     WireLenAzEl(length, azimuth, tilt, w);
     const std::string deg = PlainLabel(ViewLabels[6]);

@@ -179,3 +179,29 @@ TEST_F(AntennaDrawing, PieceOfPulseStepsBackOverPiecesWithoutPulses) {
     EXPECT_EQ(PieceOfPulse(*ant, 5), 5);
     EXPECT_EQ(PieceOfPulse(*ant, 7), 31);
 }
+
+TEST_F(AntennaDrawing, ATaperedWireOfThreeSectionsShowsTwoJoints) {
+    auto ant = EmptyAntenna();
+    AddWire(*ant, 0, -3.5, 0, 0, 3.5, 0, -1.0);
+    ant->TaperSetCount = 1;
+    TaperSet& set = ant->TaperSets[0];
+    set.Key = -1.0;
+    set.Type = TaperSym;
+    set.Len[0] = 3.0;  // middle 3 m; the rest of the wire on both sides
+    set.Rad[0] = 0.01;
+    set.Len[1] = 99999.9;
+    set.Rad[1] = 0.005;
+    ant->Wavelength = 20;
+    ant->DM2 = 40;
+    QImage img = WhiteImage(200, 200);
+    {
+        Canvas c(&img);
+        DrawWireThickness(*ant, c, ViewTransform::FromAngles(100, 100, 0, 0, 10, false), -1, 1);
+    }
+    // Joints at y = -1.5 and 1.5 m: squares around x = 85 and 115.
+    EXPECT_GT(CountColour(img, ClBlue, 82, 97, 88, 103), 6);
+    EXPECT_GT(CountColour(img, ClBlue, 112, 97, 118, 103), 6);
+    EXPECT_EQ(CountColour(img, ClBlue, 0, 0, 80, 199), 0);
+    EXPECT_EQ(CountColour(img, ClBlue, 90, 0, 110, 199), 0);
+    EXPECT_EQ(PixelAt(img, 100, 100), ClBlack);
+}
