@@ -1,0 +1,382 @@
+#include "model/AntennaText.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "model/AntDef.h"
+#include "model/EnvDef.h"
+#include "model/ModelImage.h"
+#include "model/NumberText.h"
+#include "model/TaperSetTable.h"
+#include "model/TextLines.h"
+
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+constexpr const char* Sep = ",\t";
+
+// A single-line field must not break the line structure: a line end would
+// start a new record and a comma a new field.
+std::string OneLine(std::string_view s, bool noCommas) {
+    std::string out(s);
+    for (char& c : out)
+        if (c == '\r' || c == '\n' || c == '\x1a' || (noCommas && c == ',')) c = ' ';
+    return out;
+}
+
+// A record line that began with "*" would be skipped as a section title; the
+// blank is dropped again when the field is read.
+std::string PosField(const char* pos) {
+    std::string s = OneLine(pos, true);
+    return (!s.empty() && s[0] == '*') ? " " + s : s;
+}
+
+// The comment as the reader gives it back: every line ended by CR LF.
+std::string NormalizedComment(const std::string& comment) {
+    std::string out;
+    TextLineReader lines(comment);
+    std::string line;
+    while (lines.ReadLine(line, std::string::npos)) out += line + LineEnd;
+    return out;
+}
+
+class TextWriter {
+public:
+    void Line(const std::string& s) { out_ += s + LineEnd; }
+    template <typename... More>
+    void Fields(const std::string& first, const More&... rest) {
+        std::string s = first;
+        ((s += Sep, s += rest), ...);
+        Line(s);
+    }
+    std::string Take() { return std::move(out_); }
+    void Raw(const std::string& s) { out_ += s; }
+
+private:
+    std::string out_;
+};
+
+std::string Int(int v) { return std::to_string(v); }
+
+}  // namespace
+
+std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::string& comment) {
+    TextWriter w;
+    w.Line(OneLine(ant.Name, false));
+    w.Line("*");
+    w.Line(DblToStr(ant.Freq));
+    w.Line("***Wires***");
+    if (ant.nH > 1 || ant.nV > 1)
+        w.Fields(Int(ant.WireCount), Int(ant.nH), Int(ant.nV), DblToStrE(ant.hSpacing), DblToStrE(ant.vSpacing),
+                 Int(ant.StackMode));
+    else
+        w.Line(Int(ant.WireCount));
+    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
+        const WireRec& r = ant.Wires[i];
+        w.Fields(DblToStrE(r.X1), DblToStrE(r.Y1), DblToStrE(r.Z1), DblToStrE(r.X2), DblToStrE(r.Y2),
+                 DblToStrE(r.Z2), DblToStrE(r.R), IntOrPairToStr(r.Seg));
+    }
+
+    w.Line("*** Source ***");
+    w.Fields(Int(ant.SourceCount), Int(ant.AutoVoltage));
+    for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i) {
+        const SourceRec& s = ant.Sources[i];
+        w.Fields(PosField(s.Pos), DblToStrE(s.Phase), DblToStrE(s.Voltage));
+    }
+
+    w.Line("*** Load ***");
+    w.Fields(Int(ant.LoadCount), Int(ant.UseLoads));
+    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i) {
+        const LoadRec& l = ant.Loads[i];
+        std::string head = PosField(l.Pos) + Sep + Int(l.Type);
+        switch (l.Type) {
+        case LoadLC:
+            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]), DblToStrE(l.A[1]));
+            break;
+        case LoadRX:
+            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]));
+            break;
+        case LoadS: {
+            std::string pairs;
+            for (int k = 0; k < std::clamp(l.N, 0, MaxLoadPairs); ++k)
+                pairs += (k ? "," : "") + DblToStrE(l.A[k]) + "," + DblToStrE(l.B[k]);
+            w.Fields(head, pairs);
+            break;
+        }
+        default:
+            w.Line(head);
+            break;
+        }
+    }
+
+    w.Line("*** Segmentation ***");
+    w.Fields(Int(ant.DM1), Int(ant.DM2), DblToStr(ant.SC), Int(ant.EC));
+    w.Line("*** G/H/M/R/AzEl/X ***");
+    w.Fields(Int(env.Type), DblToStrE(env.AntHeight), Int(env.Material), DblToStrE(env.Z0R),
+             Int(RearAzimuth(env.AzEl)), Int(RearElevation(env.AzEl)), DblToStr1(env.Z0X));
+
+    if (ant.TaperSetCount > 0) {
+        w.Line("$$$ Taper wire set $$$");
+        w.Line(Int(ant.TaperSetCount));
+        for (int i = 0; i < std::min(ant.TaperSetCount, MaxTaperSets); ++i) {
+            const TaperSet& t = ant.TaperSets[i];
+            std::string s = DblToStrE(t.Key) + Sep + Int(t.Type);
+            for (int k = 0; k < MaxTaperSections && t.Len[k] != 0; ++k)
+                s += Sep + DblToStrE(t.Len[k]) + Sep + DblToStrE(t.Rad[k]);
+            w.Line(s);
+        }
+    }
+
+    std::string text = NormalizedComment(comment);
+    if (!text.empty()) {
+        w.Line("### Comment ###");
+        w.Raw(text);
+    }
+    return w.Take();
+}
+
+// ---- reading ----
+
+namespace {
+
+double Real(FieldSplitter& f) {
+    double v = 0;
+    StrToDblExpr(v, f.Next());
+    return v;
+}
+
+int AbsInt(FieldSplitter& f) {
+    int v = 0;
+    StrToAbsIntExpr(v, f.Next());
+    return v;
+}
+
+int Switch(FieldSplitter& f) { return AbsInt(f) != 0 ? 1 : 0; }
+
+// A choice outside 0..last falls back to 0.
+int Choice(int v, int last) { return v > last ? 0 : v; }
+
+void ReadPos(char (&pos)[PosTextSize], std::string_view field) {
+    CopyText(pos, FoldFullWidth(field, PosTextLength).c_str());
+}
+
+class AntennaTextParser {
+public:
+    AntennaTextParser(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment)
+        : ant_(ant), env_(env), lines_(text), comment_(comment) {}
+
+    void Run() {
+        // The name is the first line whatever it begins with: a name starting
+        // with "*" must not be skipped like a section title.
+        if (!lines_.ReadLine(line_)) return;
+        CopyText(ant_.Name, line_.c_str());
+        if (!ReadFrequencyAndWires() || !ReadSources() || !ReadLoads()) return;
+        if (!ReadSegmentation()) {
+            ant_.DM1 = 800;
+            ant_.DM2 = 80;
+            ant_.EC = 1;
+            ant_.SC = 2.0;
+            return;
+        }
+        if (!ReadGround()) return;
+        ReadTrailingSections();
+    }
+
+private:
+    bool NextLine() { return lines_.ReadLineSkipStars(line_); }
+
+    bool ReadFrequencyAndWires() {
+        if (!NextLine()) return false;
+        FieldSplitter freq(line_);
+        ant_.Freq = Real(freq);
+
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        int count = AbsInt(f);
+        std::string_view second = f.Next();
+        if (!second.empty()) {
+            StrToAbsIntExpr(ant_.nH, second);
+            ant_.nV = AbsInt(f);
+            ant_.hSpacing = Real(f);
+            ant_.vSpacing = Real(f);
+            ant_.StackMode = Choice(AbsInt(f), 2);
+            if (ant_.nH < 1 || ant_.nV < 1) ant_.nH = ant_.nV = 1;
+        } else {
+            ant_.StackMode = 0;
+            ant_.nH = ant_.nV = 1;
+        }
+        if (ant_.nH == 1 && ant_.nV == 1 && ant_.Freq != 0)
+            ant_.hSpacing = ant_.vSpacing = LightSpeedMHz / ant_.Freq;
+        ant_.WireCount = std::min(count, MaxWires);
+
+        for (int i = 0; i < ant_.WireCount; ++i) {
+            if (!NextLine()) return false;
+            FieldSplitter w(line_);
+            WireRec& r = ant_.Wires[i];
+            for (double* v : {&r.X1, &r.Y1, &r.Z1, &r.X2, &r.Y2, &r.Z2, &r.R}) *v = Real(w);
+            int seg = 0, b = 0;
+            StrToIntExpr(seg, w.Next());
+            std::string_view pair = w.Next();
+            if (!pair.empty()) StrToIntExpr(b, pair);
+            r.Seg = b != 0 ? PackSegPair(AbsClamped(seg), AbsClamped(b)) : seg;
+        }
+        return true;
+    }
+
+    static int AbsClamped(int v) { return v == INT32_MIN ? INT32_MAX : std::abs(v); }
+
+    bool ReadSources() {
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        int count = AbsInt(f);
+        ant_.AutoVoltage = Switch(f);
+        ant_.SourceCount = std::min(count, MaxSources);
+        for (int i = 0; i < ant_.SourceCount; ++i) {
+            if (!NextLine()) return false;
+            FieldSplitter s(line_);
+            SourceRec& r = ant_.Sources[i];
+            ReadPos(r.Pos, s.Next());
+            r.Phase = Real(s);
+            r.Voltage = Real(s);
+        }
+        return true;
+    }
+
+    bool ReadLoads() {
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        int count = AbsInt(f);
+        ant_.UseLoads = Switch(f);
+        ant_.LoadCount = std::min(count, MaxLoads);
+        for (int i = 0; i < ant_.LoadCount; ++i) {
+            if (!NextLine()) return false;
+            ReadLoad(ant_.Loads[i]);
+        }
+        return true;
+    }
+
+    void ReadLoad(LoadRec& r) {
+        FieldSplitter f(line_);
+        // Entries the load's type does not use are 0.
+        r = LoadRec{};
+        ReadPos(r.Pos, f.Next());
+        r.Type = AbsInt(f);
+        switch (r.Type) {
+        case LoadLC:
+            r.A[0] = Real(f);
+            r.B[0] = Real(f);
+            r.A[1] = Real(f);
+            break;
+        case LoadRX:
+            r.A[0] = Real(f);
+            r.B[0] = Real(f);
+            break;
+        case LoadS:
+            for (std::string_view a = f.Next(); !a.empty() && r.N < MaxLoadPairs; a = f.Next()) {
+                StrToDblExpr(r.A[r.N], a);
+                r.B[r.N] = Real(f);
+                ++r.N;
+            }
+            break;
+        default:
+            // An unknown type would make the antenna unsavable as an image:
+            // it reads as an R+jX load of zero, which does nothing.
+            r.Type = LoadRX;
+            break;
+        }
+    }
+
+    bool ReadSegmentation() {
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        ant_.DM1 = AbsInt(f);
+        ant_.DM2 = AbsInt(f);
+        ant_.SC = Real(f);
+        if (!(ant_.SC > 1 && ant_.SC <= 3)) ant_.SC = 2.0;
+        std::string_view ec = f.Next();
+        ant_.EC = 1;
+        if (!ec.empty()) {
+            StrToAbsIntExpr(ant_.EC, ec);
+            if (ant_.EC < 1) ant_.EC = 1;
+        }
+        return true;
+    }
+
+    bool ReadGround() {
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        env_.Type = Choice(AbsInt(f), GroundReal);
+        env_.AntHeight = Real(f);
+        std::string_view material = f.Next();
+        if (material.empty()) {
+            env_.Material = 0;
+            return true;
+        }
+        StrToAbsIntExpr(env_.Material, material);
+        env_.Material = Choice(env_.Material, MaxMaterial);
+        std::string_view z0r = f.Next();
+        double r = 0;
+        if (z0r.empty() || !StrToDblExpr(r, z0r)) return true;
+        env_.Z0R = r;
+        int az = std::min(AbsInt(f), 359);
+        int el = std::min(AbsInt(f), 179);
+        env_.AzEl = PackAzEl(az, el);
+        std::string_view z0x = f.Next();
+        if (!z0x.empty()) StrToDblExpr(env_.Z0X, z0x);
+        return true;
+    }
+
+    void ReadTrailingSections() {
+        while (NextLine()) {
+            if (line_.starts_with("$$$")) {
+                if (!ReadTaperSets()) return;
+            } else if (line_.starts_with("###")) {
+                // Comment lines are kept whole, whatever their length.
+                while (lines_.ReadLine(line_, std::string::npos)) comment_ += line_ + LineEnd;
+                return;
+            }
+        }
+    }
+
+    bool ReadTaperSets() {
+        if (!NextLine()) return false;
+        FieldSplitter f(line_);
+        int count = std::min(AbsInt(f), MaxTaperSets);
+        ant_.TaperSetCount = count;
+        bool complete = true;
+        for (int i = 0; i < count; ++i) {
+            if (!NextLine()) {
+                complete = false;
+                break;
+            }
+            FieldSplitter s(line_);
+            TaperSet& t = ant_.TaperSets[i];
+            t = TaperSet{};
+            t.Key = Real(s);
+            t.Type = Choice(AbsInt(s), TaperOneWayStar);
+            int k = 0;
+            for (std::string_view len = s.Next(); !len.empty() && k < MaxTaperSections; len = s.Next(), ++k) {
+                StrToDblExpr(t.Len[k], len);
+                t.Rad[k] = Real(s);
+            }
+        }
+        NormalizeTaperSets(ant_);
+        return complete;
+    }
+
+    AntDef& ant_;
+    EnvRec& env_;
+    TextLineReader lines_;
+    std::string& comment_;
+    std::string line_;
+};
+
+}  // namespace
+
+void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment) {
+    AntennaTextParser(ant, env, text, comment).Run();
+    ant.Changed = 0;
+    ant.Edited = 1;
+    JobDef.PanX = 0;
+    JobDef.PanY = 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The antenna text (*.kva, and the in-memory snapshots of the Edit menu and
+// of the optimizer): one record per line, fields separated by commas, numbers
+// read through the expression evaluator. Sections are found by position; the
+// title lines that begin with "*" are skipped.
+#include <string>
+#include <string_view>
+
+struct AntDef;
+struct EnvRec;
+
+// The text of the antenna with the ground and reference fields of `env` and
+// the comment; every line ends with CR LF.
+std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::string& comment);
+
+// Reads a text into the record and the environment's ground and reference
+// fields, appending its comment. Never fails: a text that ends early leaves
+// the rest as it was, counts are cut to the record's limits and out-of-range
+// choices fall back to their first value. Clears Changed, sets Edited and
+// resets the view's pan offsets.
+void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment);
