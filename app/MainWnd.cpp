@@ -3,6 +3,7 @@
 // that recomputes which commands are enabled.
 #include "app/MainWnd.h"
 #include "app/MainWndLayout.h"
+#include "app/Settings.h"
 #include "engine/EngineState.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
@@ -67,6 +68,9 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     InitEnvironmentDefaults(PhysicalMemoryBytes());
     InitJobDefaults(ScreenWidthPixels());
     InitPalette(PlotPalette);
+    FirstStart = ReadSettings(*this, SettingsFilePath()) != 0;
+    if (JobDef.WindowState == 2) setWindowState(windowState() | Qt::WindowMaximized);
+    if (JobDef.WindowState == 1) setWindowState(windowState() | Qt::WindowMinimized);
 
     // The engine gets as many pulses as memory allows, up to the chosen limit.
     EnvDef.PMAX = AllocEngineArrays(EnvDef.PMAX);

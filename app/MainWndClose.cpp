@@ -1,7 +1,9 @@
 // Closing the main window: the stop request for a running optimization, the
 // settings file, and the closing flag that keeps late redraws away.
 #include "app/MainWnd.h"
+#include "app/Settings.h"
 #include "model/EnvDef.h"
+#include "platform/Prompter.h"
 
 #include <QCloseEvent>
 
@@ -12,6 +14,10 @@ void TMainWnd::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A settings file that cannot be written is reported, and the window
+    // closes all the same: the user's way out is never blocked.
+    const std::string path = SettingsFilePath();
+    if (!WriteSettings(*this, path)) ErrorBox("Unable to write to %s", path.c_str());
     Closing = true;
     event->accept();
 }

@@ -1,12 +1,16 @@
 #pragma once
 // A main window for one test, with scripted answers to every box and a way to
 // type into the cells of its tables as a user would.
+#include "app/AboutBox.h"
 #include "app/MainWnd.h"
+#include "app/Settings.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -15,14 +19,31 @@ class MainWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         scope_ = std::make_unique<ScopedPrompter>(prompter);
-        wnd = std::make_unique<TMainWnd>(QStringList{"korva"});
-        wnd->show();
-        QApplication::processEvents();
+        SettingsPathOverride = SettingsPath().toStdString();
+        aboutShown = 0;
+        aboutTimed = 0;
+        ExecAboutBox = [](TVerDspDlg& box) {
+            ++aboutShown;
+            if (box.Timer1->isActive()) ++aboutTimed;
+            return 0;
+        };
+        Open();
     }
     void TearDown() override {
         wnd.reset();
         scope_.reset();
+        SettingsPathOverride.clear();
     }
+
+    // A new window, as at a program start.
+    void Open(const QStringList& args = {"korva"}) {
+        wnd.reset();
+        wnd = std::make_unique<TMainWnd>(args);
+        wnd->show();
+        QApplication::processEvents();
+    }
+    QString SettingsPath() const { return dir_.filePath("Korva.ini"); }
+    QString TempPath(const QString& name) const { return dir_.filePath(name); }
 
     // Opens the cell editor, types the text and closes the editor with Enter.
     static void Type(StringGrid* grid, int col, int row, const QString& text) {
@@ -56,7 +77,10 @@ protected:
 
     ScriptedPrompter prompter;
     std::unique_ptr<TMainWnd> wnd;
+    static inline int aboutShown = 0;
+    static inline int aboutTimed = 0;
 
 private:
+    QTemporaryDir dir_;
     std::unique_ptr<ScopedPrompter> scope_;
 };
