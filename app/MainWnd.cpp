@@ -161,6 +161,15 @@ void TMainWnd::FreeCalcCopy() {
     CalcAnt = &Ant;
 }
 
+bool IsCommandLineFile(const QString& arg) {
+    // Switches begin with '-' or '/'; here '/' also begins every absolute
+    // path, so a '/' argument is a switch only when it names no file and
+    // has no folder part ("/s").
+    if (arg.isEmpty() || arg.startsWith('-')) return false;
+    if (arg.startsWith('/')) return QFileInfo::exists(arg) || arg.indexOf('/', 1) > 0;
+    return true;
+}
+
 void TMainWnd::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) FormShow();
@@ -174,6 +183,10 @@ void TMainWnd::FormShow() {
     TBarSC->setValue(TBarSC->maximum() / 2);
     if (FirstShow) {
         FirstShow = 0;
+        for (int i = 1; i < Arguments.size(); ++i) {
+            const QString& a = Arguments[i];
+            if (IsCommandLineFile(a)) OpenFileByExt(a);
+        }
     }
 }
 

@@ -261,6 +261,8 @@ private:
 };
 
 extern TMainWnd* MainWnd;
+// True for a command-line argument that names a file to open (not a switch).
+bool IsCommandLineFile(const QString& arg);
 // Set when no settings file existed at start-up; consumed by the first show.
 extern bool FirstStart;
 // Antenna texts kept by the Edit menu's temporary memory and before the last
