@@ -8,6 +8,8 @@
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/Messages.h"
+#include "model/ResultStore.h"
+#include "model/TaperSetTable.h"
 #include "platform/System.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
@@ -246,9 +248,20 @@ void TMainWnd::UpdateMenuState() {
     for (QAction* a : {KT1, KT2, KT3, K28, KM1, KM2, KS5}) a->setEnabled((geometryTab || viewTab) && wireRow);
     for (QAction* a : {K4, K5, ToolButton6, KXY->menuAction(), KS4, K22->menuAction(), K33, K37, K38})
         a->setEnabled(hasWires);
-    CalTrgBtn->setEnabled(hasWires && hasSources);
+    const int row = Grid2->Row();
+    const bool taper = (geometryTab || viewTab) && wireRow && row >= 1 && row <= Ant.WireCount &&
+                       Ant.Wires[row - 1].R < 0 && FindTaperSet(Ant, Ant.Wires[row - 1].R) != nullptr;
+    for (QAction* a : {K47, K48}) a->setEnabled(taper);
+    for (QAction* a : {K11, KC2, K31, K32, K49, NWLDat}) a->setEnabled(Results.HasFarField != 0);
+    CalTrgBtn->setEnabled(hasWires && hasSources && !JobDef.Busy);
     ACalBtn->setEnabled(hasWires && hasSources);
     K8->setEnabled(hasWires && hasSources);
+    K36->setEnabled(!PreOptimizationText.empty());
+    K39->setEnabled(!TempMemoryText.empty());
+    BwBtn->setEnabled(Results.Sweep.Count > 0);
+    const bool pattern = Results.AngleStep != 0 && ResultsShown;
+    for (QPushButton* b : {PrintBtn, EleBtn, Btn3D}) b->setEnabled(pattern);
+    if (!pattern) ResultsStale = true;
 
     if (ChkRmd->isChecked() != (JobDef.InWavelengths != 0)) {
         const QSignalBlocker block(ChkRmd);

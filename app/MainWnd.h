@@ -179,6 +179,7 @@ public:
 
     // ---- Start and the results table ----
     void CalTrgBtnClick();
+    void UpdatePatternCursor();
     QString Grid1CellText(int col, int row) const;
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);
@@ -220,6 +221,7 @@ private:
     void ConnectFields();
     void ConnectCommands();
     void SetupGrids();
+    void SetupResultsTable();
     void InitLayout();
     void CreateReopenMenu();
     void FormShow();
@@ -257,7 +259,8 @@ private:
     void Wire(QWidget* control);
     void DisableUnwired();
 
-    int fieldsLocked_ = 0;  // >0 while the window writes its own fields
+    int fieldsLocked_ = 0;
+  // >0 while the window writes its own fields
 };
 
 extern TMainWnd* MainWnd;

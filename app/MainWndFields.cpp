@@ -5,6 +5,7 @@
 #include "app/PlainNumber.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "platform/KeyFilter.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 
@@ -252,6 +253,8 @@ void TMainWnd::AddWireSource(char letter) {
 // ---- Change handlers of the fields ----
 
 void TMainWnd::ConnectFields() {
+    for (QComboBox* box : {Freq, DoFreq, EditDM1, EditDM2, EditEC, EditSC, AntHeight})
+        InstallCommaToPoint(box->lineEdit());
     connect(Freq, &QComboBox::editTextChanged, this, [this] { FreqChange(); });
     connect(AntName, &QLineEdit::textChanged, this, [this] { AntNameChange(); });
     connect(EditDM1, &QComboBox::editTextChanged, this, [this] { EditDM1Change(); });

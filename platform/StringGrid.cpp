@@ -5,11 +5,11 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QStyleOption>
+#include "platform/KeyFilter.h"
 #include <QStyledItemDelegate>
 
 // Qt rows and columns are the grid's data cells: grid (col, row) = Qt (row - 1, col - 1).
@@ -27,11 +27,14 @@ public:
         if (!index.isValid()) return {};
         const int col = index.column() + 1, row = index.row() + 1;
         if (role == Qt::DisplayRole) return grid_->Cells(col, row);
+        if (role == Qt::ToolTipRole && grid_->CellHint) return grid_->CellHint(col, row);
         if (role == Qt::EditRole)
             return grid_->EditText ? grid_->EditText(col, row) : grid_->Cells(col, row);
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role == Qt::ToolTipRole && grid_->CellHint)
+            return orientation == Qt::Horizontal ? grid_->CellHint(section + 1, 0) : grid_->CellHint(0, section + 1);
         if (role != Qt::DisplayRole) return {};
         if (orientation == Qt::Horizontal) return grid_->Cells(section + 1, 0);
         return grid_->Cells(0, section + 1);
@@ -102,7 +105,7 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        editor->installEventFilter(grid_);
+        if (grid_->NumericKeys()) InstallCommaToPoint(editor);
         return editor;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -261,15 +264,6 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
         opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         corner_->style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
         return true;
-    }
-    if (numericKeys_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->text() == QStringLiteral(",")) {
-            if (auto* line = qobject_cast<QLineEdit*>(watched)) {
-                line->insert(QStringLiteral("."));
-                return true;
-            }
-        }
     }
     return QTableView::eventFilter(watched, event);
 }

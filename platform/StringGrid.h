@@ -21,6 +21,8 @@ public:
     std::function<QString(int col, int row)> CellText;
     // The text the editor starts with; CellText when not set.
     std::function<QString(int col, int row)> EditText;
+    // Hint shown over a cell (the header row and fixed column included).
+    std::function<QString(int col, int row)> CellHint;
     // Called once when the editor of a data cell closes with a commit.
     std::function<void(int col, int row, const QString& text)> SetEditText;
     // Asked before an editor opens; false keeps it closed (the handler may

@@ -135,3 +135,11 @@ TEST_F(MainWndTest, FullTablesOpenNoEditorOnTheirEmptyRow) {
     EXPECT_EQ(wnd->Ant.LoadCount, MaxLoads);
     EXPECT_EQ(wnd->Ant.WireCount, MaxWires);
 }
+
+TEST_F(MainWndTest, ATypedCommaBecomesAPoint) {
+    Type(wnd->Grid2, 1, 1, "2,5");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].X1, 2.5);
+    wnd->Freq->lineEdit()->clear();
+    QTest::keyClicks(wnd->Freq->lineEdit(), "7,1");
+    EXPECT_EQ(wnd->Freq->currentText(), "7.1");
+}

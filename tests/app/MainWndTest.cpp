@@ -184,3 +184,15 @@ TEST_F(MainWndTest, StackBeyondTheRecordIsRefusedInRed) {
     ASSERT_FALSE(wnd->LogLines().isEmpty());
     EXPECT_TRUE(wnd->LogLines().last().contains("512"));
 }
+
+TEST_F(MainWndTest, ResizeScalesControlsAndFonts) {
+    EnvDef.FontSize = 1;
+    const QRect before = wnd->Grid2->geometry();
+    wnd->resize(1170, 816);
+    QApplication::processEvents();
+    QTest::qWait(150);
+    EXPECT_EQ(wnd->font().pointSize(), 17);  // round(11 x 1.5)
+    EXPECT_GT(wnd->Grid2->width(), before.width());
+    EXPECT_GT(wnd->Grid2->ColWidth(1), 82);
+    EnvDef.FontSize = 0;
+}
