@@ -1,0 +1,146 @@
+// The blocked factorization must follow plain Gaussian elimination with the
+// engine's pivot rule step for step: same pivots, same solution.
+#include "engine/EngineError.h"
+#include "engine/LuFactor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Matrix = std::vector<LuComplex>;
+
+// Textbook elimination: largest |z|^2 as pivot, the later row on a tie,
+// whole rows exchanged, multipliers stored below the diagonal.
+void PlainFactor(Matrix& a, int n, std::vector<int>& pivot) {
+    pivot.assign(n, 0);
+    for (int i = 0; i < n; ++i) {
+        int best = i;
+        float bestMag = std::norm(a[i * n + i]);
+        for (int m = i + 1; m < n; ++m) {
+            const float mag = std::norm(a[m * n + i]);
+            if (mag >= bestMag) {
+                best = m;
+                bestMag = mag;
+            }
+        }
+        pivot[i] = best;
+        if (best != i)
+            for (int c = 0; c < n; ++c) std::swap(a[i * n + c], a[best * n + c]);
+        const LuComplex p = a[i * n + i];
+        for (int m = i + 1; m < n; ++m) {
+            const LuComplex q = a[m * n + i] * std::conj(p) / bestMag;
+            a[m * n + i] = q;
+            for (int c = i + 1; c < n; ++c) a[m * n + c] -= q * a[i * n + c];
+        }
+    }
+}
+
+void PlainSolve(const Matrix& a, int n, const std::vector<int>& pivot, std::vector<LuComplex>& x) {
+    for (int i = 0; i < n - 1; ++i) std::swap(x[i], x[pivot[i]]);
+    for (int i = 1; i < n; ++i)
+        for (int c = 0; c < i; ++c) x[i] -= a[i * n + c] * x[c];
+    for (int i = n - 1; i >= 0; --i) {
+        for (int c = i + 1; c < n; ++c) x[i] -= a[i * n + c] * x[c];
+        x[i] /= a[i * n + i];
+    }
+}
+
+// Entries from a small set of Gaussian integers: many exact ties, and the
+// elimination stays exact long enough for ties to survive several steps.
+Matrix TieMatrix(int n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::uniform_int_distribution<int> pick(-1, 1);
+    Matrix a(static_cast<std::size_t>(n) * n);
+    for (auto& z : a) z = LuComplex(static_cast<float>(pick(gen)), static_cast<float>(pick(gen)));
+    for (int i = 0; i < n; ++i) a[i * n + i] += LuComplex(0.0f, 0.5f);  // keep it regular
+    return a;
+}
+
+// Random entries plus a strong entry per row at a shuffled column: pivoting
+// is needed at every step, yet the matrix is well conditioned (as antenna
+// matrices are), so both solutions must agree closely.
+Matrix RandomMatrix(int n, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<float> pick(-1.0f, 1.0f);
+    Matrix a(static_cast<std::size_t>(n) * n);
+    for (auto& z : a) z = LuComplex(pick(gen), pick(gen));
+    std::vector<int> column(n);
+    for (int i = 0; i < n; ++i) column[i] = i;
+    std::shuffle(column.begin(), column.end(), gen);
+    const float strong = 2.0f * std::sqrt(static_cast<float>(n));
+    for (int i = 0; i < n; ++i) a[i * n + column[i]] += LuComplex(strong, -strong);
+    return a;
+}
+
+struct PanelWidthGuard {
+    explicit PanelWidthGuard(int w) { SetLuPanelWidth(w); }
+    ~PanelWidthGuard() { SetLuPanelWidth(0); }
+};
+
+void ExpectSameAsPlain(const Matrix& original, int n) {
+    Matrix plain = original, blocked = original;
+    std::vector<int> plainPivot, blockedPivot(n);
+    PlainFactor(plain, n, plainPivot);
+    LuFactor(blocked.data(), n, n, blockedPivot.data());
+    ASSERT_EQ(plainPivot, blockedPivot);
+
+    std::vector<LuComplex> x1(n), x2;
+    for (int i = 0; i < n; ++i) x1[i] = LuComplex(static_cast<float>(i % 7) - 3.0f, 1.0f);
+    x2 = x1;
+    PlainSolve(plain, n, plainPivot, x1);
+    LuSolve(blocked.data(), n, n, blockedPivot.data(), x2.data());
+    double diff = 0.0, norm = 0.0;
+    for (int i = 0; i < n; ++i) {
+        diff += std::norm(x1[i] - x2[i]);
+        norm += std::norm(x1[i]);
+    }
+    EXPECT_LE(std::sqrt(diff), 1e-5 * std::sqrt(norm));
+}
+
+}  // namespace
+
+TEST(LuFactor, TiesGiveThePivotsOfPlainElimination) {
+    for (int width : {1, 3, 8, 16}) {
+        PanelWidthGuard guard(width);
+        for (unsigned seed = 1; seed <= 6; ++seed) ExpectSameAsPlain(TieMatrix(24, seed), 24);
+    }
+}
+
+TEST(LuFactor, OnATieTheLaterRowIsTaken) {
+    // Column 1 holds three entries of equal magnitude: the last one wins.
+    const int n = 3;
+    Matrix a = {LuComplex(1, 0), LuComplex(2, 0), LuComplex(0, 1),
+                LuComplex(0, 1), LuComplex(1, 1), LuComplex(3, 0),
+                LuComplex(-1, 0), LuComplex(5, 0), LuComplex(1, 2)};
+    std::vector<int> pivot(n);
+    LuFactor(a.data(), n, n, pivot.data());
+    EXPECT_EQ(pivot[0], 2);
+}
+
+TEST(LuFactor, RandomMatricesAcrossPanelBorders) {
+    for (int width : {4, 32, 0}) {
+        PanelWidthGuard guard(width);
+        for (int n : {1, 2, 31, 100, 200}) ExpectSameAsPlain(RandomMatrix(n, 100u + n), n);
+    }
+}
+
+TEST(LuFactor, SingularMatrixThrows) {
+    const int n = 40;
+    Matrix a = RandomMatrix(n, 7);
+    for (int c = 0; c < n; ++c) a[5 * n + c] = a[9 * n + c];  // two equal rows
+    for (int c = 0; c < n; ++c) a[11 * n + c] = LuComplex(0, 0);
+    std::vector<int> pivot(n);
+    EXPECT_THROW(LuFactor(a.data(), n, n, pivot.data()), EngineError);
+}
+
+TEST(LuFactor, NonFiniteEntryThrows) {
+    const int n = 20;
+    Matrix a = RandomMatrix(n, 8);
+    a[3 * n + 3] = LuComplex(std::numeric_limits<float>::infinity(), 0.0f);
+    std::vector<int> pivot(n);
+    EXPECT_THROW(LuFactor(a.data(), n, n, pivot.data()), EngineError);
+}
