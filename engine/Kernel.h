@@ -29,6 +29,21 @@ struct KernelVec {
     float X, Y, Z;
 };
 
+// Positions of the point table as kernel vectors: a point, the midpoint of
+// two points, and a source end relative to the observation point (an image
+// source, kappa -1, mirrored in the plane Z = 0).
+template <class Point>
+inline KernelVec AsKernelVec(const Point& a) {
+    return KernelVec{a.X, a.Y, a.Z};
+}
+template <class Point>
+inline KernelVec MidPoint(const Point& a, const Point& b) {
+    return KernelVec{(a.X + b.X) * 0.5f, (a.Y + b.Y) * 0.5f, (a.Z + b.Z) * 0.5f};
+}
+inline KernelVec RelativeSource(const KernelVec& src, const KernelVec& obs, int kappa) {
+    return KernelVec{src.X - obs.X, src.Y - obs.Y, kappa * src.Z - obs.Z};
+}
+
 // The constants a kernel evaluation needs from the prepared model.
 struct KernelConstants {
     float WaveNumber;     // k = 2 pi / lambda

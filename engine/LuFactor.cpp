@@ -115,6 +115,11 @@ void LuSolve(const LuComplex* a, int n, int lda, const int* pivot, LuComplex* rh
     if (n <= 0) return;
     for (int i = 0; i < n - 1; ++i)
         if (pivot[i] != i) std::swap(rhs[i], rhs[pivot[i]]);
+    LuSubstitute(a, n, lda, rhs);
+}
+
+void LuSubstitute(const LuComplex* a, int n, int lda, LuComplex* rhs) {
+    if (n <= 0) return;
     cblas_ctrsv(CblasRowMajor, CblasLower, CblasNoTrans, CblasUnit, n, a, lda, rhs, 1);
     cblas_ctrsv(CblasRowMajor, CblasUpper, CblasNoTrans, CblasNonUnit, n, a, lda, rhs, 1);
 }

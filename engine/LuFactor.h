@@ -15,6 +15,9 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot);
 
 // Solves with the factors of LuFactor: rhs (n entries) becomes the solution.
 void LuSolve(const LuComplex* a, int n, int lda, const int* pivot, LuComplex* rhs);
+// The forward and back substitution of LuSolve, on a right-hand side whose
+// rows are already exchanged.
+void LuSubstitute(const LuComplex* a, int n, int lda, LuComplex* rhs);
 
 // Panel width of the blocked factorization (tests use small widths to cross
 // panel borders on small matrices); 0 restores the automatic choice.

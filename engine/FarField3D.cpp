@@ -1,0 +1,81 @@
+#include "engine/FarField3D.h"
+
+#include "engine/EngineError.h"
+#include "engine/EngineMessageLog.h"
+#include "model/CheckedFormat.h"
+#include "engine/FarField.h"
+#include "engine/Solve.h"
+#include "model/EnvDef.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Keeps a request from asking for more records than memory could hold.
+constexpr long long MaxTableRecords = 50'000'000;
+
+int AtLeastOne(int n) { return n < 1 ? 1 : n; }
+
+}  // namespace
+
+void CalcFarField3D(int azCount, int zenCount, double azStart, double azStep, double zenStart, double zenStep) {
+    EngineState& e = Engine;
+    if (e.MatrixState != MatrixSolved) FillAndSolve();
+    RequireInputPower();
+    PrepareGroundImpedances();
+    azCount = AtLeastOne(azCount);
+    zenCount = AtLeastOne(zenCount);
+    if (static_cast<long long>(azCount) * zenCount > MaxTableRecords) throw EngineError("far-field table too large");
+    std::vector<FarField3DPoint>& table = e.FarField3D;
+    const std::size_t base = table.size();
+    const int total = azCount * zenCount;
+    table.resize(base + static_cast<std::size_t>(total));
+#pragma omp parallel for schedule(dynamic, 8) if (total > 8)
+    for (int d = 0; d < total; ++d) {
+        const int az = d / zenCount, zen = d % zenCount;
+        const float zenith = static_cast<float>(zenStart + zen * zenStep);
+        const float azimuth = static_cast<float>(azStart + az * azStep);
+        const FarFieldGains g = FarFieldGainsAt(zenith, azimuth);
+        table[base + d] = FarField3DPoint{zenith, azimuth, g.Gv, g.Gh, g.Gtotal};
+    }
+    for (std::size_t r = base; r < table.size(); ++r)
+        e.FarField3DMaxGain = std::max(e.FarField3DMaxGain, static_cast<double>(table[r].Gtotal));
+}
+
+bool CalcPattern3DForView(int& elevationStep, int& azimuthStep) {
+    EngineState& e = Engine;
+    if (elevationStep <= 0) elevationStep = 3;
+    if (azimuthStep <= 0) azimuthStep = 6;
+    const int el = elevationStep, az = azimuthStep;
+    e.FarField3DMaxGain = -999.0;
+    std::vector<FarField3DPoint>().swap(e.FarField3D);
+    try {
+        e.FarField3D.reserve(static_cast<std::size_t>(90 / el + 1) * static_cast<std::size_t>(360 / az + 1));
+        for (int elev = 0; elev <= 90; elev += el)
+            CalcFarField3D(360 / az + 1, 1, 0.0, az, 90.0 - elev, 0.0);
+    } catch (...) {
+        std::vector<FarField3DPoint>().swap(e.FarField3D);
+        e.FarField3DMaxGain = -999.0;
+        return false;
+    }
+    return true;
+}
+
+void MakeFarFieldTable(std::vector<std::string>& list) {
+    EngineState& e = Engine;
+    const FarFieldTableRequest* req = JobDef.FarRequest;
+    if (!req) throw EngineError("no angle/gain request");
+    const int zenCount = req->ZenithStep == 0.0 ? 1 : AtLeastOne(req->ZenithCount);
+    const int azCount = req->AzimuthStep == 0.0 ? 1 : AtLeastOne(req->AzimuthCount);
+    std::vector<FarField3DPoint>().swap(e.FarField3D);
+    e.FarField3DMaxGain = -999.0;
+    CalcFarField3D(azCount, zenCount, req->AzimuthStart, req->AzimuthStep, req->ZenithStart, req->ZenithStep);
+    std::string text;
+    text.reserve(e.FarField3D.size() * 40);
+    for (const FarField3DPoint& p : e.FarField3D)
+        text += FormatInCLocale("%.1lf,%.1lf,%.2lf,%.2lf,%.2lf,\r\n", static_cast<double>(p.Zenith),
+                        static_cast<double>(p.Azimuth), static_cast<double>(p.Gv), static_cast<double>(p.Gh),
+                        static_cast<double>(p.Gtotal));
+    list.push_back(std::move(text));
+}

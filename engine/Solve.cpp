@@ -1,0 +1,138 @@
+#include "engine/Solve.h"
+
+#include "engine/EngineError.h"
+#include "engine/EngineMessageLog.h"
+#include "model/CheckedFormat.h"
+#include "engine/LuFactor.h"
+#include "engine/MatrixFill.h"
+#include "engine/ModelPrep.h"
+#include "model/EnvDef.h"
+#include "model/Impedance.h"
+#include "model/Messages.h"
+#include "model/ResultStore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+bool GroundContact(int p) {
+    const PulseHalves& h = Engine.Halves[p];
+    return h.First == -h.Second;
+}
+
+// Sources and loads at a ground contact drive a pulse of which only half is
+// above ground: twice the scale.
+float PulseScale(int p) { return (GroundContact(p) ? 2.0f : 1.0f) / Engine.MatrixScale; }
+
+// One impedance field of the source report.
+std::string ReportField(ComplexF z) {
+    const std::string text = CplxToStr2(z.real(), z.imag());
+    return z.real() >= 0.0f ? " " + text + "    \t" : text + "    \t";
+}
+
+}  // namespace
+
+void AddLoadsToMatrix() {
+    EngineState& e = Engine;
+    for (int l = 1; l <= e.LoadCount; ++l) {
+        const EngineLoad& load = e.Loads[l];
+        if (load.Pulse < 1 || load.Pulse > e.PulseCount) continue;
+        const ComplexF z = LoadImpedance(load, e.Frequency);
+        const float c = PulseScale(load.Pulse);
+        // -j c (R + jX)
+        e.MatrixAt(load.Pulse, load.Pulse) += ComplexF(c * z.imag(), -c * z.real());
+    }
+}
+
+void FactorMatrix() {
+    EngineState& e = Engine;
+    LogEngineMessage(EngFactorMatrix);
+    const int n = e.PulseCount;
+    int* pivot = &e.PivotRows[1];
+    LuFactor(&e.MatrixAt(1, 1), n, e.MatrixStride, pivot);
+    for (int i = 0; i < n; ++i) ++pivot[i];  // 1-based rows, as every pulse index
+}
+
+void ExciteAndSolve() {
+    EngineState& e = Engine;
+    const int n = e.PulseCount;
+    ComplexF* rhs = e.Currents.Data();
+    std::fill(rhs + 1, rhs + n + 1, ComplexF(0.0f, 0.0f));
+    for (int s = 1; s <= e.SourceCount; ++s) {
+        const EngineSource& src = e.Sources[s];
+        if (src.Pulse < 1 || src.Pulse > n) continue;
+        const float c = PulseScale(src.Pulse);
+        // Assigned, not added: of two sources on one pulse the later counts.
+        rhs[src.Pulse] = ComplexF(c * src.Voltage.imag(), -c * src.Voltage.real());
+    }
+    for (int i = 1; i < n; ++i) {
+        const int p = e.PivotRows[i];
+        if (p != i) std::swap(rhs[i], rhs[p]);
+    }
+    LuSubstitute(&e.MatrixAt(1, 1), n, e.MatrixStride, rhs + 1);
+    for (int p = 1; p <= n; ++p)
+        if (!std::isfinite(rhs[p].real()) || !std::isfinite(rhs[p].imag()))
+            throw EngineError("non-finite current");
+    e.MatrixState = MatrixSolved;
+}
+
+void ReportSources() {
+    EngineState& e = Engine;
+    std::string header = EngineMessages[EngSourceHeader];
+    std::replace(header.begin(), header.end(), ';', '\t');
+    AddEngineLog(header);
+    e.InputPower = 0.0f;
+    bool first = true;
+    for (int s = 1; s <= e.SourceCount; ++s) {
+        const EngineSource& src = e.Sources[s];
+        if (src.Pulse < 1 || src.Pulse > e.PulseCount) continue;
+        const ComplexF v = src.Voltage;
+        const ComplexF i = e.Currents[src.Pulse];
+        const float i2 = std::norm(i);
+        if (!(i2 > 0.0f)) throw EngineError("zero current at a source");
+        const ComplexF vi = v * std::conj(i);
+        const float r = vi.real() / i2, x = vi.imag() / i2;
+        e.InputPower += 0.5f * vi.real();
+        const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
+        if (JobDef.Interactive) {
+            const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
+            AddEngineLog(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
+                         ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
+        }
+        if (first && !JobDef.CurrentTable) {
+            ResultRow* row = Results.Row(0);
+            row->F = e.Frequency;
+            row->R = r;
+            row->jX = x;
+            row->SWR = static_cast<float>(swr);
+        }
+        first = false;
+    }
+}
+
+void FillAndSolve() {
+    EngineState& e = Engine;
+    if (e.MatrixState != MatrixSolved) {
+        if (e.PulseCount < 1) throw EngineError("no prepared model");
+        LogEngineMessage(EngFillMatrix);
+        FillMatrix();
+        if (e.LoadCount != 0) AddLoadsToMatrix();
+        FactorMatrix();
+        ExciteAndSolve();
+    }
+    ReportSources();
+}
+
+void CalcFeedImpedance() {
+    if (!JobDef.CurrentTable) Results.ClearPulseCurrents();
+    FillAndSolve();
+}
+
+void RequireInputPower() {
+    const float p = Engine.InputPower;
+    // A negative power (sources feeding each other) only makes every gain
+    // "no power"; zero or a non-number cannot scale anything.
+    if (p == 0.0f || !std::isfinite(p)) throw EngineError("zero input power");
+}
