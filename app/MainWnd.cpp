@@ -80,6 +80,7 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     SetupGrids();
     ConnectFields();
     ConnectCommands();
+    ConnectView();
     NewAntDef();
     FileName.clear();
     UpdateMenuState();

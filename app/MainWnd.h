@@ -4,6 +4,7 @@
 // plots). The class is split into files by concern (MainWnd*.cpp); widgets
 // carry the component names as objectNames and menu items keep their tags in
 // the property "tag".
+#include "app/AntennaViewState.h"
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
 #include "platform/FormLayout.h"
@@ -187,6 +188,35 @@ public:
     bool LogFailed() const;
     QStringList LogLines() const;
 
+    // ---- Antenna view and far-field plots ----
+    AntennaViewState ViewState;
+    ViewTransform CurrentViewTransform() const;
+    bool PickWire(int x, int y);
+    void ShowViewTab();
+    void DrawFarFieldPanel();
+    void RedrawPlots();
+    void DrawPlotReadout(int x, int y);
+    void UpdatePlotCursor();
+    void FormKeyDown(int key);
+    void FormKeyUp(int key);
+    void ViewImageMouseDown(Qt::MouseButton button, int x, int y);
+    void ViewImageMouseMove(int x, int y);
+    void ViewImageMouseUp(int x, int y);
+    void ViewImageDblClick();
+    void DNImageMouseDown(Qt::MouseButton button, int x, int y);
+    void DnImageMouseMove(int x, int y);
+    void DNImageMouseUp();
+    void K29Click();
+    void OrgBtnClick();
+    void AllViewBtnClick();
+    void TBarSCChange(QObject* sender);
+    void SelWirSpEdChange(bool draw = true);
+    void CenterRbClick(bool bySender);
+    void FullWRbClick(bool bySender);
+    void WireCenterRBClick(bool draw = true);
+    void WaveSelClick(int index);
+    void OrientCBClick();
+
     // ---- Messages ----
     void ShowError(const QString& text);
     void FitView();
@@ -220,6 +250,7 @@ private:
     void BuildToolBar();
     void ConnectFields();
     void ConnectCommands();
+    void ConnectView();
     void SetupGrids();
     void SetupResultsTable();
     void InitLayout();

@@ -1,5 +1,4 @@
-// Entry points of the antenna view and the far-field plots that the rest of
-// the window calls: the tab change, the redraw and the view fit.
+// The tab change: takes pending edits and shows the tab that became active.
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
@@ -18,14 +17,9 @@ void TMainWnd::PageChange() {
             Results.ClearSweep();
         }
     }
-    if (Page->currentWidget() == TabSheet2) DrawAntenna();
+    if (Page->currentWidget() == TabSheet2)
+        ShowViewTab();
+    else if (Page->currentWidget() == TabSheet4)
+        RedrawPlots();
     UpdateMenuState();
-}
-
-void TMainWnd::DrawAntenna() {
-    // The antenna view draws itself here once it exists.
-}
-
-void TMainWnd::FitView() {
-    // The antenna view fits its zoom to the calculation copy here once it exists.
 }
