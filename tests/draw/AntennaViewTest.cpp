@@ -1,11 +1,10 @@
 // The antenna view and the far-field plots inside the main window: picking,
 // panning, turning, zoom on resize and the readout on the plot tab.
 #include "DrawTestSupport.h"
-#include "app/MainWnd.h"
+#include "app/MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "model/draw/PolarPlot.h"
-#include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
 
 #include <QApplication>
@@ -18,18 +17,14 @@
 
 namespace {
 
-class AntennaView : public ::testing::Test {
+class AntennaView : public MainWndTest {
 protected:
     void SetUp() override {
-        scope_ = std::make_unique<ScopedPrompter>(prompter_);
         Results = CResult{};
-        wnd = std::make_unique<TMainWnd>(QStringList{"korva"});
-        wnd->show();
-        QApplication::processEvents();
+        MainWndTest::SetUp();
     }
     void TearDown() override {
-        wnd.reset();
-        scope_.reset();
+        MainWndTest::TearDown();
         Results = CResult{};
         JobDef.WaveSel = 0;
         JobDef.Busy = 0;
@@ -56,12 +51,6 @@ protected:
         for (const auto& w : wires) AddWire(wnd->Ant, w[0], w[1], w[2], w[3], w[4], w[5]);
         wnd->SetAntDef();
     }
-
-    std::unique_ptr<TMainWnd> wnd;
-
-private:
-    ScriptedPrompter prompter_;
-    std::unique_ptr<ScopedPrompter> scope_;
 };
 
 }  // namespace
