@@ -3,12 +3,15 @@
 #include "app/AntennaViewEvents.h"
 
 #include "app/MainWnd.h"
+#include "platform/Prompter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTabWidget>
+#include <exception>
 
 AntennaViewEvents::AntennaViewEvents(TMainWnd* owner) : QObject(owner), owner_(owner) {
     owner->ViewImage->installEventFilter(this);
@@ -23,7 +26,7 @@ AntennaViewEvents::~AntennaViewEvents() {
 }
 
 bool AntennaViewEvents::eventFilter(QObject* watched, QEvent* event) {
-    // No exception may leave an event handler; a failing redraw loses only that redraw.
+    // No exception may leave an event handler: it is reported and the view stays usable.
     try {
         const QEvent::Type type = event->type();
         if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
@@ -36,9 +39,16 @@ bool AntennaViewEvents::eventFilter(QObject* watched, QEvent* event) {
             }
             return false;
         }
+        if (watched == owner_ && type == QEvent::WindowActivate) {
+            // Coming back to the window shows the view as it is now.
+            if (owner_->Page->currentWidget() == owner_->TabSheet2) owner_->DrawAntenna();
+            return false;
+        }
         if (watched == owner_->ViewImage) return ViewEvent(event);
         if (watched == owner_->DNImage) return PlotEvent(event);
-    } catch (...) {
+    } catch (const std::exception& e) {
+        owner_->ViewState = AntennaViewState{};
+        ErrorBox("%s", e.what());
     }
     return false;
 }
