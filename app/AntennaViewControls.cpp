@@ -145,6 +145,7 @@ void TMainWnd::OrientCBClick() {
 void TMainWnd::RedrawPlots() {
     DrawFarFieldPanel();
     DNImage->setPixmap(QPixmap::fromImage(DNBitmap));
+    UpdatePlotCursor();
 }
 
 void TMainWnd::UpdatePlotCursor() {
