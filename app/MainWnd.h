@@ -230,8 +230,25 @@ public:
     void KS1Click();
     void KS2Click();
     void KS3Click();
+
+    // ---- File commands ----
+    // The save question before the antenna is replaced; false when the user
+    // cancels or a chosen save failed.
+    bool QuerySave();
+    int OpenAntFile(const QString& name);        // 1 when the antenna was loaded
+    bool SaveAntFile(const QString& name);
+    bool OpenFarFieldFile(const QString& name);
+    bool SaveFarFieldFile(const QString& name);
+    void K2Click();   // New
+    void K3Click();   // Open
+    bool K4Click();   // Save; true when the antenna was saved
+    bool K5Click();   // Save as; true when the antenna was saved
+    void K11Click();  // Save far field
+    void K12Click();  // Open far field
+    // Records an opened or saved file (ok) or drops one that could not be opened.
+    void AddRecentFile(const QString& name, bool ok);
+    void ReopenClick(int slot);                  // slot 1..10, 1 the newest
     void OpenFileByExt(const QString& name);
-    int OpenAntFile(const QString& name);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -251,6 +268,8 @@ private:
     void ConnectFields();
     void ConnectCommands();
     void ConnectView();
+    void ConnectFileCommands();
+    void ShowOpenedFarField();
     void SetupGrids();
     void SetupResultsTable();
     void InitLayout();

@@ -14,6 +14,12 @@ void TMainWnd::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Unsaved edits are asked for; Cancel, or a save that did not happen,
+    // keeps the window open.
+    if (!QuerySave()) {
+        event->ignore();
+        return;
+    }
     // A settings file that cannot be written is reported, and the window
     // closes all the same: the user's way out is never blocked.
     const std::string path = SettingsFilePath();

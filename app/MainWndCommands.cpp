@@ -12,6 +12,7 @@ void TMainWnd::ConnectCommands() {
         connect(a, &QAction::triggered, this, handler);
         Wire(a);
     };
+    ConnectFileCommands();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });

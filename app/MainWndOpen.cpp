@@ -1,5 +1,6 @@
 // Reading an antenna file into the window, and opening the files named on
 // the command line by their extension.
+#include "app/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
@@ -7,57 +8,90 @@
 #include "model/Messages.h"
 #include "model/RecentFiles.h"
 #include "model/ResultStore.h"
+#include "model/SafeFile.h"
 #include "platform/Prompter.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
 // No antenna text comes near this; a larger file is not one.
-constexpr qint64 MaxAntennaFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t MaxAntennaFileSize = 16u << 20;
 
-}  // namespace
+// A file without a single visible character holds no antenna.
+bool IsBlankText(const std::vector<uint8_t>& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x1A;
+    });
+}
+
+void ReportMessage(int index, const QString& name) {
+    ErrorBox("%s", FormatMessageArg(MainMessages[index], name.toStdString()).c_str());
+}
+
+} // namespace
 
 int TMainWnd::OpenAntFile(const QString& name) {
-    const std::string path = name.toStdString();
     const QFileInfo info(name);
-    if (!info.exists() || !info.isFile()) {
-        ErrorBox("%s", FormatMessageArg(MainMessages[MsgCanNotLoad], path).c_str());
+    if (!info.exists() || info.isDir()) {
+        ReportMessage(MsgCanNotLoad, name);
         return 0;
     }
-    QFile file(name);
-    if (info.size() > MaxAntennaFileBytes || !file.open(QIODevice::ReadOnly)) {
-        CurrentPrompter().Message("Can not open " + path, "KORVA-TEZ", BoxIcon::None, BoxButtons::Ok);
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(LocalPath(name), bytes, MaxAntennaFileSize)) {
+    case ReadFileStatus::Ok:
+        break;
+    case ReadFileStatus::TooLarge:
+        ReportMessage(MsgInvalidFormat, name);
+        return 0;
+    case ReadFileStatus::Failed:
+        ShowMessage("Can not open " + name.toStdString());
         return 0;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.trimmed().isEmpty()) {
-        CurrentPrompter().Message("File " + path + " is empty", "KORVA-TEZ", BoxIcon::None, BoxButtons::Ok);
+    if (IsBlankText(bytes)) {
+        ShowMessage("File " + name.toStdString() + " is empty");
         return 0;
     }
+    // A binary file (a far-field file opened by mistake) is no antenna text.
+    if (std::find(bytes.begin(), bytes.end(), uint8_t{0}) != bytes.end()) {
+        ReportMessage(MsgInvalidFormat, name);
+        return 0;
+    }
+
+    // From here the text is read: the reader takes any text.
+    const std::string text(bytes.begin(), bytes.end());
     NewAntDef();
-    ParseAntennaText(Ant, EnvDef, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                     Comment);
+    FileName = name;
+    ParseAntennaText(Ant, EnvDef, text, Comment);
     SetAntDef();
+
     JobDef.Interactive = 1;
     PrepareCalcAnt();
     Results.ClearSweep();
     Ant.Edited = 0;
-    FullWRb->setChecked(true);
+
+    SelWirSpEd->setValue(0);
+    FitView();
     RefreshAll();
     Ant.Changed = 0;
+    FullWRb->setChecked(true);
     return 1;
 }
 
 void TMainWnd::OpenFileByExt(const QString& name) {
-    const std::string path = name.toStdString();
-    if (LowerExtension(path) == ".kva") {
-        FileName = name;
-        const bool ok = OpenAntFile(name) != 0;
-        Recent.Add(path, ok, JobDef.OnlyKVA != 0);
-        ShowRecentFiles();
-        setWindowTitle(FileName);
+    const QString path = QFileInfo(name).absoluteFilePath();
+    const std::string kind = LowerExtension(LocalPath(path));
+    if (kind == ".kva") {
+        AddRecentFile(path, OpenAntFile(path) != 0);
+    } else if (kind == ".kvb") {
+        const bool ok = OpenFarFieldFile(path);
+        if (!JobDef.OnlyKVA)
+            AddRecentFile(path, ok);
+        if (ok)
+            ShowOpenedFarField();
     }
 }

@@ -1,0 +1,112 @@
+// The far-field file commands: a calculated antenna kept together with its
+// results (*.kvb), so that plots and tables can be shown again without a
+// calculation.
+#include "app/FilePaths.h"
+#include "app/MainWnd.h"
+#include "model/AntDef.h"
+#include "model/EnvDef.h"
+#include "model/FarFieldFile.h"
+#include "model/MessageFormat.h"
+#include "model/Messages.h"
+#include "model/ResultStore.h"
+#include "model/draw/PolarPlot.h"
+#include "platform/Prompter.h"
+#include "platform/RadioGroup.h"
+
+#include <memory>
+
+namespace {
+
+const char* const FarFieldFilter = "KORVA-TEZ FF file(*.kvb)";
+
+} // namespace
+
+bool TMainWnd::SaveFarFieldFile(const QString& name) {
+    // The file carries the user's comment: the antenna saved from it later
+    // must not lose it.
+    std::string error;
+    const FarFieldStatus status =
+        ::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error);
+    if (status != FarFieldStatus::Ok) {
+        ShowMessage("Can not save " + name.toStdString() + (error.empty() ? "" : "\n" + error));
+        return false;
+    }
+    return true;
+}
+
+bool TMainWnd::OpenFarFieldFile(const QString& name) {
+    // The whole file is read and checked before anything of the current
+    // antenna or results is replaced.
+    FarFieldContents contents;
+    contents.Ant = std::make_unique<AntDef>();
+    contents.Env = TakeModelEnvFields(EnvDef);
+    // The rows stay; a file without a far field shows none rather than the
+    // pattern of the antenna it replaces.
+    contents.Results = std::make_unique<CResult>(Results);
+    contents.Results->HasFarField = 0;
+    contents.Results->AngleStep = 0;
+    switch (::OpenFarFieldFile(LocalPath(name), contents)) {
+    case FarFieldStatus::Ok:
+        break;
+    case FarFieldStatus::CannotOpen:
+    case FarFieldStatus::CannotSave:
+        ErrorBox("%s", FormatMessageArg(MainMessages[MsgCanNotLoad], name.toStdString()).c_str());
+        return false;
+    case FarFieldStatus::InvalidFormat:
+        ErrorBox("%s", FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString()).c_str());
+        return false;
+    }
+
+    NewAntDef();
+    const int32_t changed = Ant.Changed;
+    Ant = *contents.Ant;
+    Ant.Changed = changed;
+    Ant.Edited = 0;
+    ApplyModelEnvFields(contents.Env, EnvDef);
+    Comment = contents.Comment;
+    // A later Save writes an antenna text file beside the far-field file.
+    FileName = WithExtension(name, ".kva");
+
+    SetAntDef();
+    JobDef.Interactive = 1;
+    PrepareCalcAnt();
+    Results = *contents.Results;
+    PatternMaxGain = Results.GainMax;
+
+    FitView();
+    RefreshAll();
+    return true;
+}
+
+void TMainWnd::K11Click() {
+    const std::string proposed = FileName.isEmpty() ? std::string("noname") : LocalPath(WithExtension(FileName, {}));
+    const QString chosen = FromLocalPath(
+        CurrentPrompter().SaveFileName(FileDialog("Save far field", FarFieldFilter, "kvb", ResFolder, proposed)));
+    if (chosen.isEmpty() || !SaveFarFieldFile(chosen))
+        return;
+    ResFolder = FolderOf(chosen);
+    if (!JobDef.OnlyKVA)
+        AddRecentFile(chosen, true);
+    AddRecentFile(FileName, true);
+}
+
+void TMainWnd::K12Click() {
+    if (!QuerySave())
+        return;
+    const QString chosen =
+        FromLocalPath(CurrentPrompter().OpenFileName(FileDialog("View far field", FarFieldFilter, "kvb", ResFolder)));
+    if (chosen.isEmpty() || !OpenFarFieldFile(chosen))
+        return;
+    ResFolder = FolderOf(chosen);
+    if (!JobDef.OnlyKVA)
+        AddRecentFile(chosen, true);
+    ShowOpenedFarField();
+}
+
+void TMainWnd::ShowOpenedFarField() {
+    ResultsShown = true;
+    ResultsStale = false;
+    WaveSel->SetItemIndex(3);
+    JobDef.WaveSel = 3;
+    PageChange();
+}

@@ -1,0 +1,136 @@
+// The antenna file commands New, Open, Save and Save as, the save question
+// that every command replacing the antenna asks first, the writer of antenna
+// text files, and the wiring of the File menu's file commands.
+#include "app/FilePaths.h"
+#include "app/MainWnd.h"
+#include "model/AntennaText.h"
+#include "model/EnvDef.h"
+#include "model/Messages.h"
+#include "model/ResultStore.h"
+#include "model/SafeFile.h"
+#include "platform/Prompter.h"
+#include "platform/StringGrid.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <exception>
+
+namespace {
+
+const char* const AntennaFilter = "KORVA-TEZ (*.kva)";
+
+} // namespace
+
+bool TMainWnd::QuerySave() {
+    if (!Ant.Changed || Ant.WireCount < 1)
+        return true;
+    const int answer = CurrentPrompter().Message(MainMessages[MsgFileModified], "Korva", BoxIcon::Question,
+                                                 BoxButtons::YesNoCancel);
+    if (answer == BoxYes)
+        return K4Click();  // a failed or cancelled save keeps the edits and the window
+    if (answer == BoxNo) {
+        Ant.Changed = 0;
+        return true;
+    }
+    return false;
+}
+
+bool TMainWnd::SaveAntFile(const QString& name) {
+    // The edit fields are taken first; a field that does not read has been
+    // reported and nothing is written.
+    if (!GetAntDef())
+        return false;
+    const std::string text = WriteAntennaText(Ant, EnvDef, Comment);
+    if (text.empty())
+        return false;
+    std::string error;
+    if (!WriteFileReplacing(LocalPath(name), text, &error)) {
+        ShowMessage("Can not save " + name.toStdString() + (error.empty() ? "" : "\n" + error));
+        return false;
+    }
+    return true;
+}
+
+void TMainWnd::K2Click() {
+    if (!QuerySave())
+        return;
+    SelWirSpEd->setValue(0);
+    FileName.clear();
+    NewAntDef();
+    Results.HasFarField = 0;
+    RefreshAll();
+}
+
+void TMainWnd::K3Click() {
+    if (!QuerySave())
+        return;
+    const QString chosen = FromLocalPath(
+        CurrentPrompter().OpenFileName(FileDialog("Open antenna files", AntennaFilter, "kva", AntFolder)));
+    if (chosen.isEmpty())
+        return;
+    // The file name changes only with a successful read, so a failed open
+    // leaves the antenna under the name it was saved as.
+    if (!OpenAntFile(chosen))
+        return;
+    AntFolder = FolderOf(chosen);
+    AddRecentFile(FileName, true);
+    Grid2->SetRow(1);
+    EleBtn->setEnabled(false);
+    Btn3D->setEnabled(false);
+    ResultsStale = true;
+    DNImage->unsetCursor();
+}
+
+bool TMainWnd::K4Click() {
+    if (FileName.isEmpty())
+        return K5Click();
+    if (!SaveAntFile(FileName))
+        return false;
+    AddRecentFile(FileName, true);
+    Ant.Changed = 0;
+    return true;
+}
+
+bool TMainWnd::K5Click() {
+    const QString chosen = FromLocalPath(CurrentPrompter().SaveFileName(
+        FileDialog("Save antenna files", AntennaFilter, "kva", AntFolder, LocalPath(FileName))));
+    if (chosen.isEmpty() || !SaveAntFile(chosen))
+        return false;
+    FileName = chosen;
+    setWindowTitle(FileName);
+    AntFolder = FolderOf(chosen);
+    AddRecentFile(FileName, true);
+    Ant.Changed = 0;
+    return true;
+}
+
+void TMainWnd::ConnectFileCommands() {
+    // A file command never runs during a calculation, and no exception leaves
+    // the handler: it is reported and the window goes on.
+    auto on = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (JobDef.Busy)
+                return;
+            try {
+                command();
+            } catch (const std::exception& e) {
+                ErrorBox("%s", e.what());
+            }
+            UpdateMenuState();
+        });
+        Wire(action);
+    };
+    on(K2, [this] { K2Click(); });
+    on(ToolButton2, [this] { K2Click(); });
+    on(K3, [this] { K3Click(); });
+    on(ToolButton4, [this] { K3Click(); });
+    on(K4, [this] { K4Click(); });
+    on(K5, [this] { K5Click(); });
+    on(ToolButton6, [this] { K5Click(); });
+    on(K11, [this] { K11Click(); });
+    on(K12, [this] { K12Click(); });
+    for (int i = 0; i < 10; ++i)
+        on(ReopenItems[i], [this, i] { ReopenClick(i + 1); });
+}
