@@ -15,7 +15,7 @@ QLabel* LinkLabel(QWidget* parent, const char* name, const QString& text, int y)
     l->setGeometry(20, y, 428, 26);
     QFont f = l->font();
     f.setBold(true);
-    f.setPixelSize(19);
+    f.setPixelSize(17);
     l->setFont(f);
     l->setStyleSheet("color: gray;");
     l->setAlignment(Qt::AlignCenter);
@@ -73,7 +73,7 @@ void TVerDspDlg::FormCreate() {
     std::string product, version;
     GetVersionText(product, version);
     if (!product.empty()) Label4->setText(QString::fromStdString(product));
-    if (!version.empty()) Label5->setText(" v. " + QString::fromStdString(version));
+    if (!version.empty()) Label5->setText(QString::fromStdString(version));
 }
 
 void TVerDspDlg::Timer1Timer() {

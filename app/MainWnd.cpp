@@ -78,6 +78,7 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     EnvDef.PMAX = AllocEngineArrays(EnvDef.PMAX);
 
     SetupGrids();
+    SetupResultsTable();
     ConnectFields();
     ConnectCommands();
     ConnectView();
@@ -180,8 +181,9 @@ void TMainWnd::showEvent(QShowEvent* event) {
 
 void TMainWnd::FormShow() {
     if (FirstStart) {
+        // Opened once the window is on screen, over it.
         FirstStart = false;
-        K10Click(nullptr);
+        QTimer::singleShot(0, this, [this] { K10Click(nullptr); });
     }
     TBarSC->setValue(TBarSC->maximum() / 2);
     if (FirstShow) {

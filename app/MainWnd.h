@@ -143,6 +143,7 @@ public:
     bool ResultsShown = false;
     bool ResultsStale = true;
     bool Closing = false;
+    bool CloseAfterRun = false;  // a close came while a calculation ran
     RecentFiles Recent;       // shown in the ten Reopen items
     QString ProgramFolder;     // folder of the executable
     QString AntFolder;         // default folder of antenna files

@@ -2,8 +2,14 @@
 // then the antenna itself or its stacked heap copy handed to the engine's
 // model preparation.
 #include "app/MainWnd.h"
+#include "engine/EngineState.h"
+#include "engine/ModelPrep.h"
+#include "engine/WireExpansion.h"
+#include "engine/WireLoss.h"
+#include "model/EnvDef.h"
 #include "model/StackedAnt.h"
 
+#include <QComboBox>
 #include <QString>
 
 bool TMainWnd::BuildStackedAnt() {
@@ -20,11 +26,20 @@ bool TMainWnd::BuildStackedAnt() {
 }
 
 int TMainWnd::PrepareCalcAnt() {
+    NormalizeGroundedWires(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
-    } else {
-        ClearLog();
-        if (!BuildStackedAnt()) return 0;
+    } else if (!BuildStackedAnt()) {
+        return 0;
     }
-    return 1;
+    if (!PrepareModel(CalcAnt)) return 0;
+    int result = 1;
+    if (Engine.LastUnderGroundWire != 0) {
+        result = 0;
+        SetLogFailed(true);
+    } else {
+        SetLogFailed(false);
+    }
+    MaterialSel->setToolTip(QString::fromStdString(MaterialText(MaterialSel->currentIndex())));
+    return result;
 }

@@ -10,7 +10,8 @@
 void TMainWnd::closeEvent(QCloseEvent* event) {
     JobDef.StopRequest = 1;
     if (JobDef.Busy) {
-        // A calculation is under way: it ends at its next check, then the window closes.
+        // A calculation is under way: the window closes when it has returned.
+        CloseAfterRun = true;
         event->ignore();
         return;
     }

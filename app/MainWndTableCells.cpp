@@ -92,6 +92,7 @@ bool TMainWnd::WireRowEdited(int index) {
     UpdateCount();
     Grid2->SetRowCount(Ant.WireCount + 2);
     Grid2->Invalidate();
+    UpdateMenuState();
     return true;
 }
 
@@ -137,6 +138,7 @@ void TMainWnd::SourceRowEdited(int index) {
     Grid3->SetRowCount(Ant.SourceCount + 2);
     SetAutoVol();
     Grid3->Invalidate();
+    UpdateMenuState();
 }
 
 // ---- Loads ----

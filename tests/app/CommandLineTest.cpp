@@ -13,6 +13,7 @@ TEST_F(MainWndTest, CommandLineOpensAnAntennaFileOnce) {
     ASSERT_EQ(wnd->Ant.WireCount, 1);
     // The file's R/4 is a quarter of the wavelength at 14.15 MHz.
     EXPECT_NEAR(wnd->Ant.Wires[0].X2, 299.792458 / 14.15 / 4, 1e-9);
+    EXPECT_NEAR(wnd->Ant.Wires[0].X1, -299.792458 / 14.15 / 4, 1e-9);
     EXPECT_EQ(wnd->Ant.SourceCount, 1);
     EXPECT_EQ(wnd->FileName, file);
     EXPECT_EQ(wnd->windowTitle(), file);

@@ -1,0 +1,170 @@
+// Start: the main road from the tables to the results table, the under-ground
+// warning, refused fields and preparations, and how the table shows its rows.
+#include "MainWndFixture.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "platform/RadioGroup.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// Clears what earlier tests left in the global results store.
+void ClearResults() {
+    Results.RowCount = 0;
+    Results.RingIndex = 0;
+    Results.HasFarField = 0;
+    Results.AngleStep = 0;
+}
+
+}  // namespace
+
+class StartTest : public MainWndTest {
+protected:
+    void SetUp() override {
+        ClearResults();
+        MainWndTest::SetUp();
+    }
+    // A half-wave dipole 10 m up, typed as a user would.
+    void TypeDipole() {
+        TypeWire(1, {"0-R/4", "0", "10", "R/4", "0", "10", "1", "21"});
+        Type(wnd->Grid3, 1, 1, "w1c");
+    }
+};
+
+TEST_F(StartTest, ADipoleTypedIntoTheTablesGivesAResultRow) {
+    TypeDipole();
+    ASSERT_EQ(wnd->Ant.WireCount, 1);
+    ASSERT_TRUE(wnd->CalTrgBtn->isEnabled());
+    wnd->CalTrgBtn->click();
+
+    ASSERT_EQ(Results.RowCount, 1);
+    EXPECT_EQ(wnd->Grid1->Cells(0, 1), "1");
+    EXPECT_EQ(wnd->Grid1->Cells(1, 1), "14.15");
+    const double r = wnd->Grid1->Cells(2, 1).toDouble();
+    EXPECT_GT(r, 50.0);
+    EXPECT_LT(r, 100.0);
+    EXPECT_NE(wnd->Grid1->Cells(6, 1), "  ---");
+    EXPECT_EQ(wnd->Grid1->Cells(9, 1), "Free");
+    EXPECT_EQ(wnd->Grid1->Cells(10, 1), "  ---");
+    ASSERT_FALSE(wnd->LogLines().isEmpty());
+    EXPECT_TRUE(wnd->LogLines().last().endsWith(" sec")) << wnd->LogLines().last().toStdString();
+    EXPECT_FALSE(wnd->LogFailed());
+    EXPECT_TRUE(wnd->ResultsShown);
+    EXPECT_FALSE(wnd->ResultsStale);
+    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+    EXPECT_EQ(Results.HasFarField, 1);
+    EXPECT_STREQ(Results.Title, wnd->Ant.Name);
+    EXPECT_EQ(wnd->Ant.Edited, 0);
+    // The calculation frequency was 14.15 from the field.
+    EXPECT_DOUBLE_EQ(wnd->Ant.CalcFreq, 14.15);
+}
+
+TEST_F(StartTest, TwoStartsShowTheNewestFirst) {
+    TypeDipole();
+    wnd->CalTrgBtn->click();
+    wnd->DoFreq->setEditText("14.3");
+    wnd->CalTrgBtn->click();
+    ASSERT_EQ(Results.RowCount, 2);
+    EXPECT_EQ(wnd->Grid1->RowCount(), 3);
+    EXPECT_EQ(wnd->Grid1->Cells(0, 1), "2");
+    EXPECT_EQ(wnd->Grid1->Cells(1, 1), "14.3");
+    EXPECT_EQ(wnd->Grid1->Cells(0, 2), "1");
+    EXPECT_EQ(wnd->Grid1->Cells(1, 2), "14.15");
+}
+
+TEST_F(StartTest, AnAntennaUnderGroundIsWarnedAboutAndNotCalculated) {
+    TypeWire(1, {"0", "0", "-1", "0", "0", "5", "1", "15"});
+    Type(wnd->Grid3, 1, 1, "w1c");
+    wnd->CalcSel->SetItemIndex(GroundPerfect);
+    wnd->AntHeight->setEditText("0.5");
+    wnd->CalTrgBtn->click();
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().caption, "KORVA-TEZ");
+    EXPECT_EQ(prompter.Last().icon, BoxIcon::Warning);
+    EXPECT_EQ(prompter.Last().text, "Antenna or part of antenna is under ground. Increase height?");
+    EXPECT_EQ(Results.RowCount, 0);
+    EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+
+    wnd->CalcSel->SetItemIndex(GroundFree);
+    wnd->CalTrgBtn->click();
+    EXPECT_EQ(Results.RowCount, 1);
+    EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
+}
+
+TEST_F(StartTest, BadFieldsStopStartBeforeAnythingChanges) {
+    TypeDipole();
+    wnd->EditDM2->setEditText("0");
+    wnd->CalTrgBtn->click();
+    EXPECT_EQ(Results.RowCount, 0);
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().caption, "Error!!!");
+    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+}
+
+TEST_F(StartTest, ARefusedPreparationLeavesStartUsable) {
+    // A wire of zero length cannot be cut into pulses.
+    TypeWire(1, {"1", "1", "1", "1", "1", "1", "1", "5"});
+    Type(wnd->Grid3, 1, 1, "w1c");
+    wnd->CalTrgBtn->click();
+    EXPECT_EQ(Results.RowCount, 0);
+    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+    EXPECT_FALSE(wnd->ResultsShown);
+    EXPECT_FALSE(wnd->LogLines().isEmpty());
+}
+
+TEST_F(StartTest, ZeroCalculationFrequencyMeansTheDesignFrequency) {
+    TypeDipole();
+    wnd->DoFreq->setEditText("0");
+    wnd->CalTrgBtn->click();
+    ASSERT_EQ(Results.RowCount, 1);
+    EXPECT_DOUBLE_EQ(wnd->Ant.CalcFreq, 14.15);
+    EXPECT_EQ(wnd->Grid1->Cells(1, 1), "14.15");
+}
+
+TEST_F(StartTest, OlderRowsFollowANewReferenceImpedance) {
+    TypeDipole();
+    wnd->CalTrgBtn->click();
+    ASSERT_EQ(Results.RowCount, 1);
+    const QString stored = wnd->Grid1->Cells(4, 1);
+    EXPECT_EQ(wnd->Grid1->Cells(4, 0), "SWR 50.0");
+    EnvDef.Z0R = 75.0;
+    EnvDef.Z0X = 5.0;
+    EXPECT_EQ(wnd->Grid1->Cells(4, 0), "SWR 75.0*");
+    EXPECT_NE(wnd->Grid1->Cells(4, 1), stored);
+    EnvDef.Z0R = 50.0;
+    EnvDef.Z0X = 0.0;
+    EXPECT_EQ(wnd->Grid1->Cells(4, 1), stored);
+}
+
+TEST_F(StartTest, AStackedAntennaIsCalculatedWithAllItsCopies) {
+    TypeDipole();
+    wnd->Ant.nH = 2;
+    wnd->Ant.nV = 2;
+    wnd->Ant.hSpacing = 10;
+    wnd->Ant.vSpacing = 10;
+    wnd->CalTrgBtn->click();
+    ASSERT_NE(wnd->CalcAnt, &wnd->Ant);
+    EXPECT_EQ(wnd->CalcAnt->WireCount, 4);
+    ASSERT_EQ(wnd->CalcAnt->SourceCount, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(wnd->CalcAnt->Sources[i].Voltage, 0.25);
+    EXPECT_EQ(Results.RowCount, 1);
+    EXPECT_NE(wnd->Grid1->Cells(2, 1), "  ---");
+}
+
+TEST_F(StartTest, GroundedWireEndsAreTurnedRoundInTheTables) {
+    TypeWire(1, {"0", "0", "10", "0", "0", "0", "1", "15"});
+    Type(wnd->Grid3, 1, 1, "w1b");
+    wnd->CalcSel->SetItemIndex(GroundPerfect);
+    wnd->AntHeight->setEditText("0");
+    wnd->CalTrgBtn->click();
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].Z1, 0.0);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].Z2, 10.0);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1e");
+    EXPECT_EQ(wnd->Grid2->Cells(3, 1), "0.0");
+}
