@@ -73,7 +73,7 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     Results = *contents.Results;
     PatternMaxGain = Results.GainMax;
 
-    FitView();
+    AllViewBtnClick();
     RefreshAll();
     return true;
 }

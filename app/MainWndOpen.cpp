@@ -75,10 +75,15 @@ int TMainWnd::OpenAntFile(const QString& name) {
     Ant.Edited = 0;
 
     SelWirSpEd->setValue(0);
-    FitView();
+    AllViewBtnClick();
     RefreshAll();
     Ant.Changed = 0;
-    FullWRb->setChecked(true);
+    // The view turns about the middle of the new antenna.
+    {
+        const QSignalBlocker block(FullWRb);
+        FullWRb->setChecked(true);
+    }
+    FullWRbClick(true);
     return 1;
 }
 
