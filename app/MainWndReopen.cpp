@@ -1,5 +1,5 @@
-// The recent-files list behind the Reopen submenu, reopening a listed file,
-// and opening a file by its extension (the command line).
+// The recent-files list behind the Reopen submenu and reopening a listed
+// file, with the save question first as for Open.
 #include "app/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
@@ -22,18 +22,19 @@ void TMainWnd::ReopenClick(int slot) {
         AddRecentFile(name, false);
         return;
     }
+    const std::string kind = LowerExtension(entry);
+    // Optimization logs are read by the optimizer's file commands.
+    if (kind == ".kvo")
+        return;
     // Reopening replaces the antenna like Open does: unsaved edits are asked for.
     if (!QuerySave())
         return;
-    const std::string kind = LowerExtension(entry);
     if (kind == ".kvb") {
         if (!OpenFarFieldFile(name))
             return;
         ResFolder = FolderOf(name);
         AddRecentFile(name, true);
         ShowOpenedFarField();
-    } else if (kind == ".kvo") {
-        // Optimization logs are read by the optimizer's file commands.
     } else {
         if (!OpenAntFile(name))
             return;
