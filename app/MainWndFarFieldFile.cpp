@@ -25,13 +25,13 @@ bool TMainWnd::SaveFarFieldFile(const QString& name) {
     // The file carries the user's comment: the antenna saved from it later
     // must not lose it.
     std::string error;
-    const FarFieldStatus status =
-        ::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error);
-    if (status != FarFieldStatus::Ok) {
-        ShowMessage("Can not save " + name.toStdString() + (error.empty() ? "" : "\n" + error));
-        return false;
-    }
-    return true;
+    if (IsReadOnlyFile(name))
+        error = "the file is read-only";
+    else if (::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error) ==
+             FarFieldStatus::Ok)
+        return true;
+    ReportCannotSave(name, error);
+    return false;
 }
 
 bool TMainWnd::OpenFarFieldFile(const QString& name) {

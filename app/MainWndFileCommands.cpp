@@ -46,11 +46,12 @@ bool TMainWnd::SaveAntFile(const QString& name) {
     if (text.empty())
         return false;
     std::string error;
-    if (!WriteFileReplacing(LocalPath(name), text, &error)) {
-        ShowMessage("Can not save " + name.toStdString() + (error.empty() ? "" : "\n" + error));
-        return false;
-    }
-    return true;
+    if (IsReadOnlyFile(name))
+        error = "the file is read-only";
+    else if (WriteFileReplacing(LocalPath(name), text, &error))
+        return true;
+    ReportCannotSave(name, error);
+    return false;
 }
 
 void TMainWnd::K2Click() {

@@ -133,3 +133,14 @@ TEST_F(FileCommandsTest, OpenReplacesTheAntennaAndTheFieldsNotInTheFileStartNew)
     ASSERT_EQ(wnd->Recent.Count(), 2);
     EXPECT_EQ(wnd->Recent.At(0), other.toStdString());
 }
+
+TEST_F(FileCommandsTest, AReadOnlyFileIsNotReplaced) {
+    const QString path = OpenDipole();
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    EditName("Over a protected file");
+    wnd->K4->trigger();
+    EXPECT_EQ(LastText(), "Can not save " + path.toStdString() + "\nthe file is read-only");
+    EXPECT_EQ(ReadFile(path), DipoleText());
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
