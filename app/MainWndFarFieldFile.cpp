@@ -40,11 +40,12 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     FarFieldContents contents;
     contents.Ant = std::make_unique<AntDef>();
     contents.Env = TakeModelEnvFields(EnvDef);
-    // The rows stay; a file without a far field shows none rather than the
-    // pattern of the antenna it replaces.
+    // The rows stay; a file without a far field shows no pattern or sweep of
+    // the antenna it replaces.
     contents.Results = std::make_unique<CResult>(Results);
     contents.Results->HasFarField = 0;
     contents.Results->AngleStep = 0;
+    contents.Results->ClearSweep();
     switch (::OpenFarFieldFile(LocalPath(name), contents)) {
     case FarFieldStatus::Ok:
         break;
@@ -58,9 +59,8 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     }
 
     NewAntDef();
-    const int32_t changed = Ant.Changed;
     Ant = *contents.Ant;
-    Ant.Changed = changed;
+    Ant.Changed = 0;
     Ant.Edited = 0;
     ApplyModelEnvFields(contents.Env, EnvDef);
     Comment = contents.Comment;
