@@ -10,6 +10,7 @@
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "model/TaperSetTable.h"
+#include "model/draw/PolarPlot.h"
 #include "platform/System.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
@@ -79,6 +80,7 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
 
     SetupGrids();
     SetupResultsTable();
+    WaveSel->SetItemIndex(JobDef.WaveSel);
     ConnectFields();
     ConnectCommands();
     ConnectView();
@@ -188,6 +190,8 @@ void TMainWnd::FormShow() {
     TBarSC->setValue(TBarSC->maximum() / 2);
     if (FirstShow) {
         FirstShow = 0;
+        if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->size().width() > 0)
+            ScreenAspect = static_cast<double>(screen->size().height()) / screen->size().width() * 4.0 / 3.0;
         for (int i = 1; i < Arguments.size(); ++i) {
             const QString& a = Arguments[i];
             if (IsCommandLineFile(a)) OpenFileByExt(a);

@@ -181,7 +181,6 @@ public:
 
     // ---- Start and the results table ----
     void CalTrgBtnClick();
-    void UpdatePatternCursor();
     QString Grid1CellText(int col, int row) const;
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);

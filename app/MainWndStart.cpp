@@ -98,17 +98,12 @@ void TMainWnd::CalTrgBtnClick() {
         }
     }
     UpdateMenuState();
-    UpdatePatternCursor();
+    UpdatePlotCursor();
     UpdateMenuState();
     if (CloseAfterRun) {
         CloseAfterRun = false;
         QTimer::singleShot(0, this, [this] { close(); });
     }
-}
-
-void TMainWnd::UpdatePatternCursor() {
-    const bool cross = !ResultsStale && WaveSel->ItemIndex() < 3;
-    DNImage->setCursor(cross ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
 void TMainWnd::SetupResultsTable() {
@@ -124,7 +119,14 @@ void TMainWnd::SetupResultsTable() {
         p.setPen(current ? pal.highlightedText().color() : pal.text().color());
         p.drawText(rect.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, Grid1CellText(col, row));
     };
-    connect(CalTrgBtn, &QPushButton::clicked, this, [this] { CalTrgBtnClick(); });
+    connect(CalTrgBtn, &QPushButton::clicked, this, [this] {
+        // Nothing may escape into Qt's event loop; the guard has restored the state.
+        try {
+            CalTrgBtnClick();
+        } catch (const std::exception& e) {
+            ErrorBox("%s", e.what());
+        }
+    });
     Wire(CalTrgBtn);
 }
 

@@ -38,7 +38,7 @@ void TMainWnd::SetupGrids() {
     SetWidths(Grid4, {64, 60, 55, 70, 57, 63});
     Grid1->SetColCount(12);
     Grid1->SetDefaultRowHeight(20);
-    SetWidths(Grid1, {40, 70, 70, 70, 62, 62, 62, 62, 50, 62, 56, 50});
+    SetWidths(Grid1, {36, 64, 70, 70, 70, 62, 62, 62, 54, 66, 60, 60});
     Grid1->SetRowCount(2);
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 

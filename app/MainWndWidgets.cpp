@@ -179,7 +179,7 @@ void TMainWnd::BuildFarFieldTab() {
     DNImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     DNImage->setAutoFillBackground(true);
     DNImage->setBackgroundRole(QPalette::Base);
-    WaveSel = Place(new RadioGroup(t), "WaveSel", 4, 398, 280, 48);
+    WaveSel = Place(new RadioGroup(t), "WaveSel", 4, 397, 280, 56);
     WaveSel->setTitle("Field(s)");
     WaveSel->SetColumns(4);
     WaveSel->SetItems({"V", "H", "Total", "V+H"});

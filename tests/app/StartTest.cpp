@@ -168,3 +168,17 @@ TEST_F(StartTest, GroundedWireEndsAreTurnedRoundInTheTables) {
     EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1e");
     EXPECT_EQ(wnd->Grid2->Cells(3, 1), "0.0");
 }
+
+TEST_F(StartTest, ACloseDuringARunWaitsForItsEnd) {
+    TypeDipole();
+    JobDef.Busy = 1;
+    wnd->close();
+    EXPECT_TRUE(wnd->isVisible());
+    EXPECT_EQ(JobDef.StopRequest, 1);
+    JobDef.Busy = 0;
+    wnd->Ant.Changed = 0;  // nothing to ask about when it closes
+    wnd->CalTrgBtn->click();
+    EXPECT_EQ(Results.RowCount, 1);
+    QApplication::processEvents();
+    EXPECT_FALSE(wnd->isVisible());
+}
