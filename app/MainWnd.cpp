@@ -5,6 +5,7 @@
 #include "app/MainWndLayout.h"
 #include "app/Settings.h"
 #include "engine/EngineState.h"
+#include "engine/WireLoss.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/Messages.h"
@@ -129,6 +130,7 @@ void TMainWnd::FormCreate() {
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TMainWnd::Timer1Timer);
 
+    MaterialSel->setToolTip(QString::fromStdString(MaterialText(MaterialSel->currentIndex())));
     Page->setCurrentIndex(0);
     ViewAzimuth = 220.0;
     ViewElevation = -30.0;

@@ -6,6 +6,7 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/KeyFilter.h"
+#include "platform/TextCodec.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 
@@ -49,6 +50,17 @@ QString CountCaption(const QString& caption, int count) {
     return word + ' ' + QString::number(count);
 }
 
+// The name as stored: UTF-8, cut at a character boundary to the field's size.
+std::string NameBytes(const QString& text) {
+    std::string s = text.toStdString();
+    if (s.size() > static_cast<std::size_t>(AntNameLength)) {
+        std::size_t n = AntNameLength;
+        while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+        s.resize(n);
+    }
+    return s;
+}
+
 }  // namespace
 
 bool TMainWnd::GetAntDef() {
@@ -81,7 +93,7 @@ bool TMainWnd::GetAntDef() {
         return false;
     }
 
-    CopyText(Ant.Name, AntName->text().toStdString().c_str());
+    CopyText(Ant.Name, NameBytes(AntName->text()).c_str());
     Ant.Freq = freq == 0.0 ? LightSpeedMHz : freq;
     Ant.CalcFreq = calcFreq;
     Ant.DM1 = dm1;
@@ -112,9 +124,9 @@ void TMainWnd::SetAntDef() {
     FieldLock lock(fieldsLocked_);
     {
         const QSignalBlocker block(AntName);
-        AntName->setText(QString::fromLatin1(Ant.Name));
+        AntName->setText(DisplayQString(Ant.Name));
     }
-    AntName3->setText(QString::fromLatin1(Ant.Name));
+    AntName3->setText(DisplayQString(Ant.Name));
     if (Ant.Freq == 0.0) Ant.Freq = 14.05;
     JobDef.Wavelength = LightSpeedMHz / Ant.Freq;
     const std::string f = ShortestFloat(Ant.Freq);
@@ -295,10 +307,10 @@ void TMainWnd::FreqChange() {
 
 void TMainWnd::AntNameChange() {
     if (fieldsLocked_) return;
-    const std::string name = AntName->text().toStdString();
+    const std::string name = NameBytes(AntName->text());
     if (name == Ant.Name) return;
     CopyText(Ant.Name, name.c_str());
-    AntName3->setText(QString::fromLatin1(Ant.Name));
+    AntName3->setText(DisplayQString(Ant.Name));
     Ant.Changed = 1;
 }
 

@@ -8,6 +8,7 @@
 #include "model/NumberText.h"
 #include "model/WireGeometry.h"
 #include "platform/StringGrid.h"
+#include "platform/TextCodec.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -103,7 +104,7 @@ QString TMainWnd::SourceCellText(int col, int row) const {
     const SourceRec& s = Ant.Sources[row - 1];
     switch (col) {
         case 0: return QString::number(row);
-        case 1: return QString::fromLatin1(s.Pos, static_cast<int>(strnlen(s.Pos, sizeof s.Pos)));
+        case 1: return DisplayQString(std::string_view(s.Pos, strnlen(s.Pos, sizeof s.Pos)));
         case 2: return Q(DblToStr(s.Phase));
         case 3: return Q(DblToStr(s.Voltage));
         default: return {};
@@ -148,7 +149,7 @@ QString TMainWnd::LoadCellText(int col, int row) const {
     if (row > Ant.LoadCount) return col == 0 ? QString::fromLatin1(EmptyRowText) : QString();
     const LoadRec& l = Ant.Loads[row - 1];
     if (col == 0) return QString::number(row);
-    if (col == 1) return QString::fromLatin1(l.Pos, static_cast<int>(strnlen(l.Pos, sizeof l.Pos)));
+    if (col == 1) return DisplayQString(std::string_view(l.Pos, strnlen(l.Pos, sizeof l.Pos)));
     if (col == 2) return (l.Type >= 0 && l.Type <= 2) ? QString::fromLatin1(LoadTypeNames[l.Type]) : QString();
     switch (l.Type) {
         case LoadLC:

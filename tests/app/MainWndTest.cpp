@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstring>
 
 TEST_F(MainWndTest, HasTheComponentsByName) {
     for (const char* name : {"Page", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "Grid1", "Grid2", "Grid3",
@@ -195,4 +196,19 @@ TEST_F(MainWndTest, ResizeScalesControlsAndFonts) {
     EXPECT_GT(wnd->Grid2->width(), before.width());
     EXPECT_GT(wnd->Grid2->ColWidth(1), 82);
     EnvDef.FontSize = 0;
+}
+
+TEST_F(MainWndTest, NamesKeepTheirLettersAndFitTheRecord) {
+    wnd->AntName->setText(QString::fromUtf8("Antenne für 20 m"));
+    ASSERT_TRUE(wnd->GetAntDef());
+    wnd->SetAntDef();
+    EXPECT_EQ(wnd->AntName->text(), QString::fromUtf8("Antenne für 20 m"));
+    EXPECT_EQ(wnd->AntName3->text(), QString::fromUtf8("Antenne für 20 m"));
+
+    // 100 two-byte letters do not fit 128 bytes; the cut falls between letters.
+    wnd->AntName->setText(QString(100, QChar(0x00FC)));
+    ASSERT_TRUE(wnd->GetAntDef());
+    EXPECT_EQ(std::strlen(wnd->Ant.Name), 128u);
+    wnd->SetAntDef();
+    EXPECT_EQ(wnd->AntName->text(), QString(64, QChar(0x00FC)));
 }

@@ -126,3 +126,19 @@ TEST_F(MainWndTest, AnUnwritableSettingsFileIsReportedAndTheWindowCloses) {
     ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
     EXPECT_NE(prompter.Last().text.find("Unable to write to"), std::string::npos);
 }
+
+TEST_F(MainWndTest, AMaximizedWindowKeepsItsStoredBox) {
+    WriteIni(SettingsPath(), "[Position]\r\nLeft=40\r\nTop=30\r\nWidth=700\r\nHeight=500\r\n");
+    Open();
+    EXPECT_EQ(wnd->width(), 700);
+    wnd->showMaximized();
+    QApplication::processEvents();
+    if (!wnd->isMaximized()) GTEST_SKIP() << "the platform does not maximize";
+    wnd->close();
+    IniFile ini(SettingsPath().toStdString());
+    EXPECT_EQ(ini.ReadInteger("Position", "Width", 0), 700);
+    EXPECT_EQ(ini.ReadInteger("Position", "Left", 0), 40);
+    EXPECT_EQ(ini.ReadInteger("Job", "WindowState", 0), 2);
+    Open();
+    EXPECT_TRUE(wnd->isMaximized());
+}
