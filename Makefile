@@ -23,6 +23,7 @@ test: build
 	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -L gl
 
 bench: build
+	@$(BUILD)/bench/korva_bench
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:

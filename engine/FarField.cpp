@@ -27,11 +27,17 @@ int MediumAt(double r) {
     return e.MediaCount - 1;
 }
 
-void AddRealGroundImage(const EngineState& e, float x, float y, float z, float st, float ct, float sp, float cp,
-                        int w, ComplexF t0, ComplexF a[3]) {
-    const Point3F& u = e.PieceDirection[w];
-    const float d = ct == 0.0f ? 1e5f : z * st / ct;
-    const float rx = x + d * cp, ry = y + d * sp;
+// Reflection of one pulse's image over a real ground: the Fresnel
+// coefficients of the medium under the reflection point and the phase of
+// the image; they depend on the pulse centre only, so both halves share them.
+struct ImageReflection {
+    ComplexF rv, rh;   // vertical and horizontal reflection coefficients
+    ComplexF phase;    // exp(j psi) of the image
+};
+
+ImageReflection ReflectAt(const EngineState& e, const Point3F& c, float st, float ct, float sp, float cp) {
+    const float d = ct == 0.0f ? 1e5f : c.Z * st / ct;
+    const float rx = c.X + d * cp, ry = c.Y + d * sp;
     const double r = e.BoundaryKind == 2 ? std::hypot(static_cast<double>(rx), static_cast<double>(ry)) : rx;
     const int m = MediumAt(r);
     ComplexF zs = e.SurfaceImpedance[m];
@@ -45,13 +51,18 @@ void AddRealGroundImage(const EngineState& e, float x, float y, float z, float s
     }
     const ComplexF z2 = zs * zs;
     const ComplexF root = ComplexSqrt(1.0f - z2.real() * st * st, -z2.imag() * st * st);
-    const ComplexF rv = (ct - zs * root) / (ct + zs * root);
-    const ComplexF rh = (root - ct * zs) / (root + ct * zs);
+    ImageReflection out;
+    out.rv = (ct - zs * root) / (ct + zs * root);
+    out.rh = (root - ct * zs) / (root + ct * zs);
     const float hm = static_cast<float>(e.Media[m].Height);
-    const float psi = e.WaveNumber * (x * st * cp + y * st * sp - (z - 2.0f * hm) * ct);
-    const ComplexF t = t0 * Cis(psi);
-    const ComplexF b = t * rv;
-    const ComplexF q = t * (rh - rv) * (-u.X * sp + u.Y * cp);
+    out.phase = Cis(e.WaveNumber * (c.X * st * cp + c.Y * st * sp - (c.Z - 2.0f * hm) * ct));
+    return out;
+}
+
+void AddRealGroundImage(const ImageReflection& ref, const Point3F& u, float sp, float cp, ComplexF t0, ComplexF a[3]) {
+    const ComplexF t = t0 * ref.phase;
+    const ComplexF b = t * ref.rv;
+    const ComplexF q = t * (ref.rh - ref.rv) * (-u.X * sp + u.Y * cp);
     a[0] -= u.X * b - sp * q;
     a[1] -= u.Y * b + cp * q;
     a[2] += u.Z * b;
@@ -93,18 +104,24 @@ void FarFieldAt(float theta, float phi, ComplexF a[3]) {
             if (kappa < 0 && contact) continue;
             const Point3F& c = e.Points[2 * e.PulsePiece[p] + p - 1];
             const ComplexF current = e.Currents[p];
+            // Both halves radiate from the pulse centre: one phase per pulse.
+            ImageReflection reflection;
+            ComplexF phase;
+            if (realImage)
+                reflection = ReflectAt(e, c, st, ct, sp, cp);
+            else
+                phase = Cis(k * (c.X * st * cp + c.Y * st * sp + kappa * c.Z * ct));
             for (int half = 0; half < 2; ++half) {
                 const int signedPiece = half == 0 ? hv.First : hv.Second;
                 const int w = std::abs(signedPiece);
                 const float f = (signedPiece < 0 ? -k : k) * e.PieceSegLength[w] / 2.0f;
                 if (contact && f < 0.0f) continue;
+                const Point3F& u = e.PieceDirection[w];
                 if (realImage) {
-                    AddRealGroundImage(e, c.X, c.Y, c.Z, st, ct, sp, cp, w, current * f, a);
+                    AddRealGroundImage(reflection, u, sp, cp, current * f, a);
                     continue;
                 }
-                const float psi = k * (c.X * st * cp + c.Y * st * sp + kappa * c.Z * ct);
-                const ComplexF t = current * Cis(psi) * f;
-                const Point3F& u = e.PieceDirection[w];
+                const ComplexF t = current * phase * f;
                 if (contact) {
                     a[2] += 2.0f * t * u.Z;
                 } else {
@@ -150,7 +167,7 @@ void CalcFarField() {
     const int total = azCount * zenCount;
     std::vector<FarFieldGains> gains(static_cast<std::size_t>(total));
     // Directions are independent; the store takes them in loop order.
-#pragma omp parallel for schedule(dynamic, 4) if (total > 8 && e.PulseCount > 16)
+#pragma omp parallel for schedule(dynamic, 4) if (static_cast<long long>(total) * e.PulseCount > 50000)
     for (int d = 0; d < total; ++d) {
         const int az = d / zenCount, zen = d % zenCount;
         gains[d] = FarFieldGainsAt(e.ZenithStart + zen * e.ZenithStep, e.AzimuthStart + az * e.AzimuthStep);

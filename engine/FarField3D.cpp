@@ -31,7 +31,7 @@ void CalcFarField3D(int azCount, int zenCount, double azStart, double azStep, do
     const std::size_t base = table.size();
     const int total = azCount * zenCount;
     table.resize(base + static_cast<std::size_t>(total));
-#pragma omp parallel for schedule(dynamic, 8) if (total > 8)
+#pragma omp parallel for schedule(dynamic, 8) if (static_cast<long long>(total) * e.PulseCount > 50000)
     for (int d = 0; d < total; ++d) {
         const int az = d / zenCount, zen = d % zenCount;
         const float zenith = static_cast<float>(zenStart + zen * zenStep);

@@ -66,12 +66,29 @@ void FactorPanel(LuComplex* p, int ld, int h, int width, int c, int w, int* loca
     FactorPanel(p, ld, h, width, c + w1, w2, localPivot);
 }
 
+// Small matrices factor faster on one thread than with the pool's hand-offs.
+class BlasThreadsForSize {
+public:
+    explicit BlasThreadsForSize(int n) : saved_(openblas_get_num_threads()) {
+        if (n <= 512 && saved_ > 1) openblas_set_num_threads(1);
+    }
+    ~BlasThreadsForSize() {
+        if (openblas_get_num_threads() != saved_) openblas_set_num_threads(saved_);
+    }
+    BlasThreadsForSize(const BlasThreadsForSize&) = delete;
+    BlasThreadsForSize& operator=(const BlasThreadsForSize&) = delete;
+
+private:
+    int saved_;
+};
+
 }  // namespace
 
 void SetLuPanelWidth(int width) { panelWidthOverride = width > 0 ? width : 0; }
 
 void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     if (n <= 0) return;
+    BlasThreadsForSize threads(n);
     const int nb = PanelWidthFor(n);
     // One column-major panel buffer: the panel's column scans stay contiguous.
     std::vector<LuComplex> panel(static_cast<std::size_t>(n) * std::min(nb, n));

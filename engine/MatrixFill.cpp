@@ -2,6 +2,7 @@
 
 #include "engine/Kernel.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -172,9 +173,12 @@ ComplexF MatrixEntryDirect(int i, int j) {
 void FillMatrix() {
     const FillView v = MakeView();
     const int n = v.n;
-    constexpr int RowsPerTask = 8;
-    const int tasks = (n + RowsPerTask - 1) / RowsPerTask;
-#pragma omp parallel
+    // Small models fill faster on one thread than with the team's start-up
+    // and barrier; one task then reuses every scalar row it can.
+    const bool parallel = n >= 192;
+    const int rowsPerTask = parallel ? 8 : std::max(1, n);
+    const int tasks = (n + rowsPerTask - 1) / rowsPerTask;
+#pragma omp parallel if (parallel)
     {
         // Scalar rows of the midpoints before and after the current pulse,
         // for the source and its image; the "after" row of one pulse is the
@@ -186,8 +190,8 @@ void FillMatrix() {
         }
 #pragma omp for schedule(dynamic, 1)
         for (int task = 0; task < tasks; ++task) {
-            const int firstRow = task * RowsPerTask + 1;
-            const int lastRow = std::min(n, firstRow + RowsPerTask - 1);
+            const int firstRow = task * rowsPerTask + 1;
+            const int lastRow = std::min(n, firstRow + rowsPerTask - 1);
             for (int i = firstRow; i <= lastRow; ++i) {
                 const bool reuse = i > firstRow && SharesSegmentWithNext(v, i - 1);
                 ComplexF* row = MatrixRow(i);

@@ -2,6 +2,7 @@
 // engine's pivot rule step for step: same pivots, same solution.
 #include "engine/EngineError.h"
 #include "engine/LuFactor.h"
+#include "PlainElimination.h"
 
 #include <gtest/gtest.h>
 
@@ -11,43 +12,6 @@
 
 namespace {
 
-using Matrix = std::vector<LuComplex>;
-
-// Textbook elimination: largest |z|^2 as pivot, the later row on a tie,
-// whole rows exchanged, multipliers stored below the diagonal.
-void PlainFactor(Matrix& a, int n, std::vector<int>& pivot) {
-    pivot.assign(n, 0);
-    for (int i = 0; i < n; ++i) {
-        int best = i;
-        float bestMag = std::norm(a[i * n + i]);
-        for (int m = i + 1; m < n; ++m) {
-            const float mag = std::norm(a[m * n + i]);
-            if (mag >= bestMag) {
-                best = m;
-                bestMag = mag;
-            }
-        }
-        pivot[i] = best;
-        if (best != i)
-            for (int c = 0; c < n; ++c) std::swap(a[i * n + c], a[best * n + c]);
-        const LuComplex p = a[i * n + i];
-        for (int m = i + 1; m < n; ++m) {
-            const LuComplex q = a[m * n + i] * std::conj(p) / bestMag;
-            a[m * n + i] = q;
-            for (int c = i + 1; c < n; ++c) a[m * n + c] -= q * a[i * n + c];
-        }
-    }
-}
-
-void PlainSolve(const Matrix& a, int n, const std::vector<int>& pivot, std::vector<LuComplex>& x) {
-    for (int i = 0; i < n - 1; ++i) std::swap(x[i], x[pivot[i]]);
-    for (int i = 1; i < n; ++i)
-        for (int c = 0; c < i; ++c) x[i] -= a[i * n + c] * x[c];
-    for (int i = n - 1; i >= 0; --i) {
-        for (int c = i + 1; c < n; ++c) x[i] -= a[i * n + c] * x[c];
-        x[i] /= a[i * n + i];
-    }
-}
 
 // Entries from a small set of Gaussian integers: many exact ties, and the
 // elimination stays exact long enough for ties to survive several steps.

@@ -1,0 +1,221 @@
+// What a user sees of one calculation: impedance, gain and pattern of known
+// antennas, the ground, loads and sources, and the failures of a run.
+#include "EngineTestSupport.h"
+
+#include "engine/CalcRuns.h"
+#include "engine/MatrixFill.h"
+#include "engine/ModelPrep.h"
+#include "engine/Solve.h"
+#include "model/Messages.h"
+#include "model/ResultStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double HalfWave = 299.792458 / 14.15 / 2.0;
+
+TestAntenna HorizontalDipole(double length = HalfWave * 0.96, int segs = 41) {
+    TestAntenna a(14.15);
+    a.Wire(0, -length / 2, 10, 0, length / 2, 10, 0.0005, segs).Source("w1c");
+    return a;
+}
+
+bool LogHas(const char* text) {
+    for (const std::string& line : EngineLogLines())
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(Calculation, HalfWaveDipoleInFreeSpace) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const ResultRow* row = Results.Row(0);
+    EXPECT_GT(row->R, 60.0f);
+    EXPECT_LT(row->R, 85.0f);
+    EXPECT_LT(std::fabs(row->jX), 30.0f);
+    EXPECT_NEAR(row->Ga, 2.15, 0.1);
+    EXPECT_FLOAT_EQ(Results.Row(0)->F, 14.15f);
+    // Broadside along +X is the maximum; along the wire (+Y, azimuth 90)
+    // there is a deep null.
+    EXPECT_NEAR(Results.AzCut[PolTotal][0], row->Ga, 0.05);
+    EXPECT_LT(Results.AzCut[PolTotal][90], row->Ga - 30.0f);
+    EXPECT_TRUE(LogHas("No FATAL ERROR(S)"));
+}
+
+TEST(Calculation, MonopoleOverPerfectGroundIsHalfADipole) {
+    ResetEngineWorld();
+    TestAntenna dipole(14.15);
+    dipole.Wire(0, 0, -HalfWave * 0.48, 0, 0, HalfWave * 0.48, 0.0005, 40).Source("w1c");
+    ASSERT_TRUE(PrepareAndRun(dipole.ant.get()));
+    const ResultRow dipoleRow = *Results.Row(0);
+
+    ResetEngineWorld(GroundPerfect, 0.0);
+    TestAntenna mono(14.15);
+    mono.Wire(0, 0, 0, 0, 0, HalfWave * 0.48, 0.0005, 20).Source("w1b");
+    ASSERT_TRUE(PrepareAndRun(mono.ant.get()));
+    const ResultRow* row = Results.Row(0);
+    // The base source drives a pulse of which only half is above ground:
+    // twice the scale, so the impedance is half the dipole's.
+    EXPECT_NEAR(row->R, dipoleRow.R / 2, 1e-3 * dipoleRow.R);
+    EXPECT_NEAR(row->jX, dipoleRow.jX / 2, 1e-3 * std::fabs(dipoleRow.R));
+    EXPECT_NEAR(row->Ga, dipoleRow.Ga + 3.01, 0.05);
+    EXPECT_NEAR(row->Elev, 0.0f, 0.5f);
+}
+
+TEST(Calculation, LoadInSeriesWithTheFeed) {
+    // A 10 ohm load on the fed pulse adds 10 ohms, at a ground contact too.
+    for (int ground : {0, 1}) {
+        ResetEngineWorld(ground, 0.0);
+        TestAntenna a(14.15);
+        if (ground)
+            a.Wire(0, 0, 0, 0, 0, HalfWave * 0.48, 0.0005, 20).Source("w1b");
+        else
+            a.Wire(0, 0, -HalfWave * 0.48, 0, 0, HalfWave * 0.48, 0.0005, 40).Source("w1c");
+        ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+        const float r0 = Results.Row(0)->R, x0 = Results.Row(0)->jX;
+        a.LoadRX(ground ? "w1b" : "w1c", 10.0, -5.0);
+        ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+        EXPECT_NEAR(Results.Row(0)->R, r0 + 10.0f, 0.01f) << "ground " << ground;
+        EXPECT_NEAR(Results.Row(0)->jX, x0 - 5.0f, 0.01f) << "ground " << ground;
+    }
+}
+
+TEST(Calculation, LoadsOffWhenTheSwitchIsOff) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const float r0 = Results.Row(0)->R;
+    a.LoadRX("w1c", 50.0, 0.0);
+    a->UseLoads = 0;
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    EXPECT_FLOAT_EQ(Results.Row(0)->R, r0);
+}
+
+TEST(Calculation, TwoSourcesOnOnePulseTheLaterCounts) {
+    ResetEngineWorld();
+    TestAntenna single = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(single.ant.get()));
+    const float r1 = Results.Row(0)->R;
+
+    TestAntenna two = HorizontalDipole();
+    two.Source("w1c", 2.0);
+    EngineLogLines().clear();
+    ASSERT_TRUE(PrepareAndRun(two.ant.get()));
+    // Source 1 (1 V) reports against the current that 2 V drive: half the R.
+    EXPECT_NEAR(Results.Row(0)->R, r1 / 2, 1e-3f * r1);
+    std::vector<std::string> reports;
+    for (const std::string& line : EngineLogLines())
+        if (line.rfind("w1c", 0) == 0) reports.push_back(line);
+    ASSERT_EQ(reports.size(), 2u);
+    auto field = [](const std::string& line, int n) {
+        std::size_t pos = 0;
+        for (int i = 0; i < n; ++i) pos = line.find('\t', pos) + 1;
+        return line.substr(pos, line.find('\t', pos) - pos);
+    };
+    EXPECT_EQ(field(reports[0], 2), field(reports[1], 2));  // same current
+    EXPECT_NE(field(reports[0], 1), field(reports[1], 1));  // different voltage
+}
+
+TEST(Calculation, SourceOnNoPulseIsReportedAndIgnored) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    a.Source("w9c");  // no such wire
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    EXPECT_TRUE(LogHas("SOURCE 2 (w9c) LIES ON NO PULSE - IGNORED"));
+    EXPECT_GT(Results.Row(0)->R, 60.0f);
+}
+
+TEST(Calculation, LcLoadWithoutLOrCIsIgnored) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const float r0 = Results.Row(0)->R;
+    LoadRec& l = a->Loads[a->LoadCount++];
+    l = LoadRec{};
+    l.Type = LoadLC;
+    CopyText(l.Pos, "w1c");
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    EXPECT_TRUE(LogHas("L AND C ARE 0 - IGNORED"));
+    EXPECT_FLOAT_EQ(Results.Row(0)->R, r0);
+}
+
+TEST(Calculation, LcLoadValues) {
+    double r = 0, x = 0;
+    CalcLCLoad(1.0, 0.0, 0.0, 14.0, r, x);  // 1 uH at 14 MHz
+    EXPECT_NEAR(x, 87.96, 0.01);
+    EXPECT_EQ(r, 0.0);
+    CalcLCLoad(1.0, 0.0, 100.0, 14.0, r, x);
+    EXPECT_NEAR(r, 0.8796, 1e-4);
+    CalcLCLoad(0.0, 100.0, 0.0, 14.0, r, x);  // 100 pF
+    EXPECT_NEAR(x, -113.68, 0.01);
+    // A parallel circuit at resonance has no admittance: an open circuit.
+    const double c = 1e6 / (std::pow(2 * 3.141592653589793 * 14.0, 2) * 1.0);
+    CalcLCLoad(1.0, c, 0.0, 14.0, r, x);
+    EXPECT_GT(std::fabs(x), 1e6);
+}
+
+TEST(Calculation, NoSourceFailsWithTheFatalMessage) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    a.Wire(0, -5, 10, 0, 5, 10, 0.0005, 21);
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_FALSE(RunFullCalc());
+    EXPECT_EQ(EngineLogLines().back(), "FATAL ERROR!!! TEST ANTENNA DEFINITION!");
+}
+
+TEST(Calculation, SingularModelFailsWithTheFatalMessage) {
+    // A stub of one pulse whose load cancels its only matrix entry exactly.
+    ResetEngineWorld();
+    TestAntenna a(299.8);
+    a.Wire(0, 0, -0.01, 0, 0, 0.01, 0.001, 2).Source("1");
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    FillMatrix();
+    const ComplexF z = Engine.MatrixAt(1, 1);
+    const float c = 1.0f / Engine.MatrixScale;
+    auto cancelling = [c](float target) {
+        float v = target / c;
+        for (int step = 0; step < 64 && c * v != target; ++step)
+            v = std::nextafter(v, c * v < target ? INFINITY : -INFINITY);
+        return v;
+    };
+    const float x = cancelling(-z.real());
+    const float r = cancelling(z.imag());
+    ASSERT_EQ(z.real() + c * x, 0.0f);
+    ASSERT_EQ(z.imag() - c * r, 0.0f);
+    a.LoadRX("1", r, x);
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_FALSE(RunFullCalc());
+    EXPECT_EQ(EngineLogLines().back(), "FATAL ERROR!!! TEST ANTENNA DEFINITION!");
+}
+
+TEST(Calculation, QuickRunUsesTwoDegreeCuts) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const ResultRow full = *Results.Row(0);
+    Results.PushRow();
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    RunQuickCalc();
+    EXPECT_EQ(Results.AngleStep, 2);
+    EXPECT_FLOAT_EQ(Results.Row(0)->R, full.R);
+    EXPECT_NEAR(Results.Row(0)->Ga, full.Ga, 0.02);
+    EXPECT_LT(Results.AzCut[PolTotal][45], Results.AzCut[PolTotal][0] - 30.0f);  // 90 degrees: the null
+}
+
+TEST(Calculation, SecondSolveOnlyRepeatsTheReport) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    Engine.MatrixAt(1, 1) = ComplexF(0.0f, 0.0f);  // the solved state is kept
+    EngineLogLines().clear();
+    FillAndSolve();
+    EXPECT_FALSE(LogHas("FILL MATRIX..."));
+    EXPECT_TRUE(LogHas("w1c"));
+}
