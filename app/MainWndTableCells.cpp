@@ -21,6 +21,17 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string Std(const QString& s) { return s.toStdString(); }
 
+double WireValue(const WireRec& w, int col) {
+    switch (col) {
+        case 1: return w.X1;
+        case 2: return w.Y1;
+        case 3: return w.Z1;
+        case 4: return w.X2;
+        case 5: return w.Y2;
+        default: return w.Z2;
+    }
+}
+
 double* WireField(WireRec& w, int col) {
     switch (col) {
         case 1: return &w.X1;
@@ -45,7 +56,7 @@ QString TMainWnd::WireCellText(int col, int row) const {
     if (row > Ant.WireCount) return col == 0 ? QString::fromLatin1(EmptyRowText) : QString();
     const WireRec& w = Ant.Wires[row - 1];
     if (col == 0) return QString::number(row);
-    if (col >= 1 && col <= 6) return Q(DblToStr(MetreToWave(*WireField(const_cast<WireRec&>(w), col))));
+    if (col >= 1 && col <= 6) return Q(DblToStr(MetreToWave(WireValue(w, col))));
     if (col == 7) return Q(DblToStrE(MetreToWaveMm(w.R * 1000.0)));
     if (col == 8) return Q(IntOrPairToStr(w.Seg));
     return {};
