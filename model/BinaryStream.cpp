@@ -2,10 +2,13 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 void ByteWriter::U32(uint32_t v) {
-    for (int i = 0; i < 4; ++i) buf_.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+                          static_cast<uint8_t>(v >> 24)};
+    buf_.insert(buf_.end(), b, b + 4);
 }
 
 void ByteWriter::I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
@@ -22,7 +25,32 @@ void ByteWriter::F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
 
 void ByteWriter::F64(double v) {
     uint64_t u = std::bit_cast<uint64_t>(v);
-    for (int i = 0; i < 8; ++i) buf_.push_back(static_cast<uint8_t>(u >> (8 * i)));
+    U32(static_cast<uint32_t>(u));
+    U32(static_cast<uint32_t>(u >> 32));
+}
+
+void ByteWriter::F32s(const float* v, std::size_t n) {
+    std::size_t at = buf_.size();
+    buf_.resize(at + 4 * n);
+    uint8_t* p = buf_.data() + at;
+    for (std::size_t i = 0; i < n; ++i, p += 4) {
+        uint32_t u = std::bit_cast<uint32_t>(v[i]);
+        p[0] = static_cast<uint8_t>(u);
+        p[1] = static_cast<uint8_t>(u >> 8);
+        p[2] = static_cast<uint8_t>(u >> 16);
+        p[3] = static_cast<uint8_t>(u >> 24);
+    }
+}
+
+void ByteWriter::I16s(const int16_t* v, std::size_t n) {
+    std::size_t at = buf_.size();
+    buf_.resize(at + 2 * n);
+    uint8_t* p = buf_.data() + at;
+    for (std::size_t i = 0; i < n; ++i, p += 2) {
+        uint16_t u = static_cast<uint16_t>(v[i]);
+        p[0] = static_cast<uint8_t>(u);
+        p[1] = static_cast<uint8_t>(u >> 8);
+    }
 }
 
 void ByteWriter::Bytes(const void* data, std::size_t n) {
@@ -32,11 +60,13 @@ void ByteWriter::Bytes(const void* data, std::size_t n) {
 
 void ByteWriter::Zeros(std::size_t n) { buf_.insert(buf_.end(), n, 0); }
 
+static uint32_t LoadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
 bool ByteReader::Take(std::size_t n, const uint8_t*& p) {
-    if (!ok_ || n > size_ - pos_) {
-        ok_ = false;
-        return false;
-    }
+    if (!ok_ || n > size_ - pos_) return Failed();
     p = data_ + pos_;
     pos_ += n;
     return true;
@@ -45,8 +75,7 @@ bool ByteReader::Take(std::size_t n, const uint8_t*& p) {
 bool ByteReader::U32(uint32_t& v) {
     const uint8_t* p;
     if (!Take(4, p)) return false;
-    v = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-        static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    v = LoadU32(p);
     return true;
 }
 
@@ -90,10 +119,7 @@ bool ByteReader::F64(double& v) {
 bool ByteReader::FiniteF32(float& v) {
     float t;
     if (!F32(t)) return false;
-    if (!std::isfinite(t)) {
-        ok_ = false;
-        return false;
-    }
+    if (!std::isfinite(t)) return Failed();
     v = t;
     return true;
 }
@@ -101,11 +127,25 @@ bool ByteReader::FiniteF32(float& v) {
 bool ByteReader::FiniteF64(double& v) {
     double t;
     if (!F64(t)) return false;
-    if (!std::isfinite(t)) {
-        ok_ = false;
-        return false;
-    }
+    if (!std::isfinite(t)) return Failed();
     v = t;
+    return true;
+}
+
+bool ByteReader::FiniteF32s(float* v, std::size_t n) {
+    const uint8_t* p;
+    if (n > SIZE_MAX / 4 || !Take(4 * n, p)) return Failed();
+    // All exponent bits set: infinity or NaN.
+    for (std::size_t i = 0; i < n; ++i)
+        if ((LoadU32(p + 4 * i) & 0x7F800000u) == 0x7F800000u) return Failed();
+    for (std::size_t i = 0; i < n; ++i) v[i] = std::bit_cast<float>(LoadU32(p + 4 * i));
+    return true;
+}
+
+bool ByteReader::I16s(int16_t* v, std::size_t n) {
+    const uint8_t* p;
+    if (n > SIZE_MAX / 2 || !Take(2 * n, p)) return Failed();
+    for (std::size_t i = 0; i < n; ++i, p += 2) v[i] = static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
     return true;
 }
 
@@ -124,10 +164,7 @@ bool ByteReader::Skip(std::size_t n) {
 bool ByteReader::I32InRange(int32_t& v, int32_t lo, int32_t hi) {
     int32_t t;
     if (!I32(t)) return false;
-    if (t < lo || t > hi) {
-        ok_ = false;
-        return false;
-    }
+    if (t < lo || t > hi) return Failed();
     v = t;
     return true;
 }
@@ -135,10 +172,7 @@ bool ByteReader::I32InRange(int32_t& v, int32_t lo, int32_t hi) {
 bool ByteReader::Text(char* dest, std::size_t fieldSize) {
     const uint8_t* p;
     if (!Take(fieldSize, p)) return false;
-    if (!std::memchr(p, 0, fieldSize)) {
-        ok_ = false;
-        return false;
-    }
+    if (!std::memchr(p, 0, fieldSize)) return Failed();
     std::memcpy(dest, p, fieldSize);
     return true;
 }

@@ -16,6 +16,8 @@ public:
     void U8(uint8_t v);
     void F32(float v);
     void F64(double v);
+    void F32s(const float* v, std::size_t n);
+    void I16s(const int16_t* v, std::size_t n);
     void Bytes(const void* data, std::size_t n);
     void Zeros(std::size_t n);
 
@@ -41,6 +43,9 @@ public:
     bool F64(double& v);
     bool FiniteF32(float& v);   // fails on NaN and infinity
     bool FiniteF64(double& v);
+    // Arrays in one piece; nothing is stored unless every element is good.
+    bool FiniteF32s(float* v, std::size_t n);
+    bool I16s(int16_t* v, std::size_t n);
     bool Bytes(void* dest, std::size_t n);
     bool Skip(std::size_t n);
 
@@ -57,6 +62,10 @@ public:
 
 private:
     bool Take(std::size_t n, const uint8_t*& p);
+    bool Failed() {
+        ok_ = false;
+        return false;
+    }
 
     const uint8_t* data_;
     std::size_t size_;

@@ -66,11 +66,9 @@ void CResult::WriteTo(ByteWriter& out) const {
     out.F32(AzMax);
     out.F32(ElevMax);
     out.F32(GainMax);
-    for (const auto& cut : ElevCut)
-        for (float g : cut) out.F32(g);
-    for (const auto& cut : AzCut)
-        for (float g : cut) out.F32(g);
-    for (float c : PulseCurrent) out.F32(c);
+    out.F32s(&ElevCut[0][0], 3 * ElevCutSize);
+    out.F32s(&AzCut[0][0], 3 * AzCutSize);
+    out.F32s(PulseCurrent, PulseSlots);
     WriteSweepTable(out, Sweep);
     out.F32(CutElevation);
 }
@@ -94,11 +92,9 @@ bool CResult::ReadFrom(ByteReader& in) {
     in.FiniteF32(t->AzMax);
     in.FiniteF32(t->ElevMax);
     in.FiniteF32(t->GainMax);
-    for (auto& cut : t->ElevCut)
-        for (float& g : cut) in.FiniteF32(g);
-    for (auto& cut : t->AzCut)
-        for (float& g : cut) in.FiniteF32(g);
-    for (float& c : t->PulseCurrent) in.FiniteF32(c);
+    in.FiniteF32s(&t->ElevCut[0][0], 3 * ElevCutSize);
+    in.FiniteF32s(&t->AzCut[0][0], 3 * AzCutSize);
+    in.FiniteF32s(t->PulseCurrent, PulseSlots);
     ReadSweepTable(in, t->Sweep);
     in.FiniteF32(t->CutElevation);
     if (!in.Ok()) return false;

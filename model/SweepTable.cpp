@@ -127,10 +127,8 @@ static void WriteDot(ByteWriter& out, const SweepDot& d) {
 static void WritePoint(ByteWriter& out, const SweepPoint& p) {
     WriteDot(out, p);
     out.I32(p.Shown);
-    for (const auto& row : p.AzGain)
-        for (int16_t v : row) out.I16(v);
-    for (const auto& row : p.ElGain)
-        for (int16_t v : row) out.I16(v);
+    out.I16s(&p.AzGain[0][0], 3 * SweepAzSlots);
+    out.I16s(&p.ElGain[0][0], 3 * SweepElSamples);
     out.I16(p.ReservedTail);
 }
 
@@ -163,10 +161,8 @@ static bool ReadDot(ByteReader& in, SweepDot& d) {
 static bool ReadPoint(ByteReader& in, SweepPoint& p) {
     ReadDot(in, p);
     in.I32InRange(p.Shown, 0, 1);
-    for (auto& row : p.AzGain)
-        for (int16_t& v : row) in.I16(v);
-    for (auto& row : p.ElGain)
-        for (int16_t& v : row) in.I16(v);
+    in.I16s(&p.AzGain[0][0], 3 * SweepAzSlots);
+    in.I16s(&p.ElGain[0][0], 3 * SweepElSamples);
     return in.I16(p.ReservedTail);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/AntennaSamples.h"
+#include "model/SafeFile.h"
 #include "model/TextLines.h"
 
 namespace {
@@ -302,6 +303,30 @@ TEST_F(AntennaTextTest, NumbersAreExpressions) {
     EXPECT_EQ(a->Wires[0].X1, 5);
     EXPECT_EQ(a->Wires[0].R, 0.002);
     EXPECT_EQ(a->Wires[0].Seg, 9);
+}
+
+TEST_F(AntennaTextTest, ReadsAHandWrittenFile) {
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(ReadWholeFile(KORVA_TEST_DATA "/yagi3.kva", bytes, 1 << 16), ReadFileStatus::Ok);
+    auto a = Parse(std::string(bytes.begin(), bytes.end()));
+    EXPECT_STREQ(a->Name, "Three element Yagi, hand written");
+    EXPECT_EQ(a->Freq, 14.1);
+    ASSERT_EQ(a->WireCount, 3);
+    EXPECT_EQ(a->Wires[0].R, 0.001);
+    EXPECT_EQ(a->Wires[1].Y1, -2.5);          // 0-R/8 with a wavelength of 20 m
+    EXPECT_EQ(a->Wires[1].Seg, -1);
+    EXPECT_EQ(a->Wires[2].Y2, 2.1);
+    EXPECT_EQ(a->Wires[2].Seg, PackSegPair(5, 3));
+    EXPECT_STREQ(a->Sources[0].Pos, "w2c");
+    EXPECT_EQ(a->Loads[0].Type, LoadRX);
+    EXPECT_EQ(a->Loads[0].B[0], -15.5);
+    EXPECT_EQ(env.Type, GroundReal);
+    EXPECT_EQ(env.AntHeight, 12);
+    ASSERT_EQ(a->TaperSetCount, 1);
+    EXPECT_EQ(a->TaperSets[0].Len[0], 2);
+    EXPECT_EQ(a->TaperSets[0].Len[1], 99999.9);
+    EXPECT_EQ(a->TaperSets[0].Rad[1], 0.01);
+    EXPECT_EQ(comment, "Reflector, driven element and director.\r\n*starred line kept\r\n");
 }
 
 TEST_F(AntennaTextTest, ReaderResetsPanAndMarksTheRecord) {

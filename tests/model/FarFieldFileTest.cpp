@@ -112,6 +112,26 @@ TEST(FarFieldImage, EmptyAntennaGoldenLayout) {
     EXPECT_EQ(At<int32_t>(d, OffHasFarField), 0);
 }
 
+// The fixture was written from the format's field table by a separate script.
+TEST(FarFieldImage, MatchesTheGoldenEmptyAntennaFile) {
+    std::vector<uint8_t> golden;
+    ASSERT_EQ(ReadWholeFile(KORVA_TEST_DATA "/golden-empty.kvb", golden, 1 << 16), ReadFileStatus::Ok);
+    ASSERT_EQ(golden.size(), EmptyFileSize + 11);
+    auto ant = NewAntenna();
+    CopyText(ant->Name, "golden");
+    ModelEnvFields env;
+    env.AntHeight = 20;
+    env.AzEl = PackAzEl(120, 60);
+    EXPECT_EQ(BuildFarFieldImage(*ant, env, "golden file", CResult()), golden);
+
+    FarFieldContents c = FreshContents();
+    ASSERT_EQ(OpenFarFieldFile(KORVA_TEST_DATA "/golden-empty.kvb", c), FarFieldStatus::Ok);
+    EXPECT_STREQ(c.Ant->Name, "golden");
+    EXPECT_EQ(c.Env.AzEl, PackAzEl(120, 60));
+    EXPECT_EQ(c.Comment, "golden file");
+    EXPECT_EQ(c.Results->HasFarField, 0);
+}
+
 TEST(FarFieldImage, RecordsCommentAndFarFieldAddTheirSizes) {
     auto ant = NewAntenna();
     ModelEnvFields env;
