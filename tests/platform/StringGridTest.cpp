@@ -1,0 +1,112 @@
+// The string grid: classic (column, row) addressing with a header row and a
+// fixed column, texts from a callback, and edits handed over only when the
+// cell editor closes with a commit.
+#include "platform/StringGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+struct Edit {
+    int col, row;
+    QString text;
+};
+
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grid.SetColCount(4);
+        grid.SetRowCount(3);
+        grid.CellText = [](int c, int r) { return QString("%1:%2").arg(c).arg(r); };
+        grid.SetEditText = [this](int c, int r, const QString& t) { edits.push_back({c, r, t}); };
+        grid.resize(400, 200);
+        grid.show();
+        QApplication::processEvents();
+    }
+    QLineEdit* OpenEditor(int col, int row) {
+        const QModelIndex i = grid.model()->index(row - 1, col - 1);
+        grid.setFocus();
+        grid.setCurrentIndex(i);
+        grid.edit(i);
+        return qobject_cast<QLineEdit*>(grid.indexWidget(i));
+    }
+    StringGrid grid;
+    std::vector<Edit> edits;
+};
+
+}  // namespace
+
+TEST_F(GridTest, HeaderRowAndFixedColumnComeFromTheCallback) {
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+    EXPECT_EQ(grid.model()->columnCount(), 3);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), "1:0");
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Vertical).toString(), "0:2");
+    EXPECT_EQ(grid.model()->index(1, 2).data().toString(), "3:2");
+    grid.SetCurrentCell(3, 2);
+    EXPECT_EQ(grid.Col(), 3);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.SetCurrentCell(0, 0);  // the fixed cells are never current
+    EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(GridTest, AnEditArrivesOnlyWhenTheEditorCommits) {
+    QLineEdit* editor = OpenEditor(2, 1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "2:1");
+    editor->selectAll();
+    QTest::keyClicks(editor, "7,5");
+    EXPECT_TRUE(edits.empty());
+    EXPECT_TRUE(grid.EditorMode());
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the commit is queued
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].col, 2);
+    EXPECT_EQ(edits[0].row, 1);
+    EXPECT_EQ(edits[0].text, "7,5");  // the comma filter is off by default
+
+    editor = OpenEditor(1, 2);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "9");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(edits.size(), 1u);
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST_F(GridTest, NumericGridsTurnACommaIntoAPoint) {
+    grid.SetNumericKeys(true);
+    QLineEdit* editor = OpenEditor(1, 1);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "2,5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].text, "2.5");
+}
+
+TEST_F(GridTest, CanEditKeepsTheEditorClosed) {
+    grid.CanEdit = [](int c, int) { return c != 2; };
+    EXPECT_EQ(OpenEditor(2, 1), nullptr);
+    EXPECT_NE(OpenEditor(1, 1), nullptr);
+}
+
+TEST_F(GridTest, RowCountChangesKeepTheCurrentCell) {
+    grid.SetCurrentCell(2, 2);
+    grid.SetRowCount(10);
+    EXPECT_EQ(grid.RowCount(), 10);
+    EXPECT_EQ(grid.model()->rowCount(), 9);
+    EXPECT_EQ(grid.Row(), 2);
+    grid.SetRowCount(2);
+    EXPECT_EQ(grid.model()->rowCount(), 1);
+    grid.SetColWidth(0, 33);
+    EXPECT_EQ(grid.ColWidth(0), 33);
+    grid.SetDefaultRowHeight(25);
+    EXPECT_EQ(grid.DefaultRowHeight(), 25);
+    EXPECT_EQ(grid.horizontalHeader()->height(), 25);
+}
