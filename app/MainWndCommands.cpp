@@ -3,6 +3,7 @@
 #include "app/MainWnd.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -24,4 +25,6 @@ void TMainWnd::ConnectCommands() {
         FormResize();
     });
     connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    // The enabled states depend on the focused table and its row: fresh at every opening.
+    for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) connect(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
 }
