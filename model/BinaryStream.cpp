@@ -19,8 +19,6 @@ void ByteWriter::I16(int16_t v) {
     buf_.push_back(static_cast<uint8_t>(u >> 8));
 }
 
-void ByteWriter::U8(uint8_t v) { buf_.push_back(v); }
-
 void ByteWriter::F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
 
 void ByteWriter::F64(double v) {
@@ -58,8 +56,6 @@ void ByteWriter::Bytes(const void* data, std::size_t n) {
     buf_.insert(buf_.end(), p, p + n);
 }
 
-void ByteWriter::Zeros(std::size_t n) { buf_.insert(buf_.end(), n, 0); }
-
 static uint32_t LoadU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
            static_cast<uint32_t>(p[3]) << 24;
@@ -90,13 +86,6 @@ bool ByteReader::I16(int16_t& v) {
     const uint8_t* p;
     if (!Take(2, p)) return false;
     v = static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-    return true;
-}
-
-bool ByteReader::U8(uint8_t& v) {
-    const uint8_t* p;
-    if (!Take(1, p)) return false;
-    v = p[0];
     return true;
 }
 
@@ -154,11 +143,6 @@ bool ByteReader::Bytes(void* dest, std::size_t n) {
     if (!Take(n, p)) return false;
     if (n) std::memcpy(dest, p, n);
     return true;
-}
-
-bool ByteReader::Skip(std::size_t n) {
-    const uint8_t* p;
-    return Take(n, p);
 }
 
 bool ByteReader::I32InRange(int32_t& v, int32_t lo, int32_t hi) {

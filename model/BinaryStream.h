@@ -13,16 +13,13 @@ public:
     void I32(int32_t v);
     void U32(uint32_t v);
     void I16(int16_t v);
-    void U8(uint8_t v);
     void F32(float v);
     void F64(double v);
     void F32s(const float* v, std::size_t n);
     void I16s(const int16_t* v, std::size_t n);
     void Bytes(const void* data, std::size_t n);
-    void Zeros(std::size_t n);
 
     const std::vector<uint8_t>& Data() const { return buf_; }
-    std::size_t Size() const { return buf_.size(); }
 
 private:
     std::vector<uint8_t> buf_;
@@ -38,7 +35,6 @@ public:
     bool I32(int32_t& v);
     bool U32(uint32_t& v);
     bool I16(int16_t& v);
-    bool U8(uint8_t& v);
     bool F32(float& v);    // raw IEEE value, NaN and infinity included
     bool F64(double& v);
     bool FiniteF32(float& v);   // fails on NaN and infinity
@@ -47,7 +43,6 @@ public:
     bool FiniteF32s(float* v, std::size_t n);
     bool I16s(int16_t* v, std::size_t n);
     bool Bytes(void* dest, std::size_t n);
-    bool Skip(std::size_t n);
 
     // An i32 that must lie in lo..hi; anything else fails the stream.
     bool I32InRange(int32_t& v, int32_t lo, int32_t hi);
@@ -56,7 +51,6 @@ public:
 
     void Fail() { ok_ = false; }
     bool Ok() const { return ok_; }
-    std::size_t Position() const { return pos_; }
     std::size_t Remaining() const { return size_ - pos_; }
     bool AtEnd() const { return pos_ == size_; }
 

@@ -30,8 +30,6 @@ public:
     // The next field without its leading blanks and tabs; once the line has
     // no further comma every further field is empty.
     std::string_view Next();
-    // Whether another field (possibly empty) follows.
-    bool HasMore() const { return !ended_; }
 
 private:
     std::string_view rest_;

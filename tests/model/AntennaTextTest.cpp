@@ -234,6 +234,13 @@ TEST_F(AntennaTextTest, CommentIsTheRestOfTheFileWithLineEnds) {
     EXPECT_EQ(comment, "before\r\n*x\r\n\r\ny\r\n");   // appended; star lines kept; Ctrl-Z dropped
 }
 
+TEST_F(AntennaTextTest, LongCommentLinesAreKeptWhole) {
+    std::string longLine(3000, 'c');
+    auto b = Parse(WriteAntennaText(*Dipole(), env, longLine + "\r\nshort"));
+    EXPECT_EQ(comment, longLine + "\r\nshort\r\n");
+    EXPECT_EQ(b->Loads[0].A[0], 50);
+}
+
 TEST_F(AntennaTextTest, NameBeginningWithAStarSurvives) {
     auto a = Dipole();
     CopyText(a->Name, "*** my antenna");
