@@ -76,9 +76,10 @@ void TMainWnd::CalTrgBtnClick() {
                 const uint32_t t0 = TickCount();
                 JobDef.Busy = 1;
                 ok = RunFullCalc();
-                JobDef.Busy = 0;
-                // Paint what the calculation left; user input waits until Start is done.
+                // Paint what the calculation left; user input waits until Start is
+                // done, and a close request waits for the busy flag to drop.
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                JobDef.Busy = 0;
                 Rebuild3DView = ok;
                 if (ok) {
                     const uint32_t t1 = TickCount();
