@@ -63,6 +63,10 @@ void TMainWnd::ShowViewTab() {
     SelWirSpEdChange(false);
     TBarCur->setEnabled(DspCur->isChecked() && Results.HasFarField);
     FitView();
+    // The fit centres on the middle of the antenna; the view uses that centre
+    // whenever an option other than the origin is checked, so an antenna high
+    // above the origin is not fitted around a point it is never drawn at.
+    ViewCentreOn = !CenterRb->isChecked();
     if (WireCenterRB->isChecked()) WireCenterRBClick(false);
     DrawAntenna();
 }
