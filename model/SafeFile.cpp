@@ -1,6 +1,7 @@
 #include "model/SafeFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,7 +78,19 @@ static bool WriteAll(int fd, const uint8_t* p, std::size_t n) {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size, std::string* error) {
+// A save through a symbolic link replaces the file the link names, not the link.
+static std::string ResolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+bool WriteFileReplacing(const std::string& target, const void* data, std::size_t size, std::string* error) {
+    const std::string path = ResolveLink(target);
     std::string tmp = path + ".XXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0) {

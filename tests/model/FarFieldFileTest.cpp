@@ -287,6 +287,16 @@ TEST_F(FarFieldFileTest, SavedFileOpensToTheSameRecords) {
     EXPECT_EQ(c.Results->Sweep.Points[2].AzGain[PolTotal][10], results->Sweep.Points[2].AzGain[PolTotal][10]);
 }
 
+TEST_F(FarFieldFileTest, SaveThroughALinkReplacesTheLinkedFile) {
+    fs::path real = dir / "real.kvb";
+    ASSERT_TRUE(WriteFileReplacing(real.string(), std::string_view("old")));
+    fs::create_symlink(real, dir / "link.kvb");
+    ASSERT_EQ(SaveFarFieldFile((dir / "link.kvb").string(), *NewAntenna(), ModelEnvFields{}, "", CResult()),
+              FarFieldStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.kvb"));
+    EXPECT_EQ(fs::file_size(real), EmptyFileSize);
+}
+
 TEST_F(FarFieldFileTest, OpenReportsMissingAndForeignFiles) {
     FarFieldContents c = FreshContents();
     EXPECT_EQ(OpenFarFieldFile((dir / "missing.kvb").string(), c), FarFieldStatus::CannotOpen);
