@@ -4,6 +4,8 @@
 //   solve_s=.. farfield_s=.. total_s=.. peak_rss_mb=..
 // The reference factorization runs in place on the filled matrix, which is
 // then filled again for our own factorization, so no second matrix is held.
+// Cases below 8192 pulses report the best of three runs per stage (the
+// machine may be shared); the Yagi reports medians over 50 runs.
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
 #include "engine/MatrixFill.h"
@@ -14,6 +16,7 @@
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 
+#include <cblas.h>
 #include <omp.h>
 #include <sys/resource.h>
 
@@ -93,10 +96,14 @@ Stages TimeStages(AntDef& ant) {
     const int n = Engine.PulseCount;
     s.fill = Seconds([] { FillMatrix(); });
     std::vector<int> ipiv(n);
+    // The same thread rule as our factorization: one BLAS thread up to 512.
+    const int blasThreads = openblas_get_num_threads();
+    if (n <= 512) openblas_set_num_threads(1);
     s.refFactor = Seconds([&] {
         int info = 0;
         cgetrf_(&n, &n, &Engine.MatrixAt(1, 1), &n, ipiv.data(), &info);
     });
+    openblas_set_num_threads(blasThreads);
     FillMatrix();
     s.factor = Seconds([] { FactorMatrix(); });
     s.solve = Seconds([] {
@@ -122,8 +129,24 @@ void StraightWire(const char* name, int pulses, bool overGround) {
         AddWire(*ant, -len / 2, 0, 10, len / 2, 0, 10, 0.001, pulses + 1);
         AddSource(*ant, "w1c");
     }
-    Results.PushRow();
-    Print(name, TimeStages(*ant));
+    // Best of three below 8192 pulses: the machine is shared.
+    Stages best;
+    const int runs = pulses < 8192 ? 3 : 1;
+    for (int r = 0; r < runs; ++r) {
+        Results.PushRow();
+        const Stages s = TimeStages(*ant);
+        if (r == 0) {
+            best = s;
+            continue;
+        }
+        best.fill = std::min(best.fill, s.fill);
+        best.factor = std::min(best.factor, s.factor);
+        best.refFactor = std::min(best.refFactor, s.refFactor);
+        best.solve = std::min(best.solve, s.solve);
+        best.farField = std::min(best.farField, s.farField);
+        best.total = std::min(best.total, s.total);
+    }
+    Print(name, best);
 }
 
 double Median(std::vector<double> v) {
