@@ -11,6 +11,11 @@
 void TMainWnd::FormKeyDown(int key) {
     if (key == Qt::Key_Control || key == Qt::Key_Shift) {
         ViewState.Modifier = true;
+        if (ViewState.LeftDrag && !ViewState.PanMode) {
+            // Panning that starts in the middle of a drag starts from here, without a jump.
+            ViewState.PanAtStart = QPoint(static_cast<int>(std::lround(JobDef.PanX)), static_cast<int>(std::lround(JobDef.PanY)));
+            ViewState.DragStart = ViewState.Previous;
+        }
         ViewState.PanMode = ViewState.LeftDrag;
     } else {
         ViewState.Modifier = false;
@@ -52,6 +57,7 @@ void TMainWnd::ViewImageMouseMove(int x, int y) {
         if (here != ViewState.DragStart) ViewState.Moved = true;
         JobDef.PanX = ViewState.PanAtStart.x() + (x - ViewState.DragStart.x());
         JobDef.PanY = ViewState.PanAtStart.y() + (y - ViewState.DragStart.y());
+        ViewState.Previous = here;
         DrawAntenna();
     } else if (ViewState.LeftDrag) {
         if (here == ViewState.Previous) return;

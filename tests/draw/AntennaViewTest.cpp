@@ -117,6 +117,20 @@ TEST_F(AntennaView, DraggingTurnsTheViewAndCtrlPans) {
     EXPECT_NE(wnd->ViewAzimuth, azimuth);
 }
 
+TEST_F(AntennaView, CtrlPressedDuringADragPansFromWhereThePointerIs) {
+    SetWires({{0, -5, 0, 0, 5, 0}});
+    FrontView();
+    QTest::mousePress(wnd->ViewImage, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(wnd->ViewImage, QPoint(150, 100));
+    wnd->FormKeyDown(Qt::Key_Control);
+    wnd->FormKeyDown(Qt::Key_Control);  // held keys repeat
+    QTest::mouseMove(wnd->ViewImage, QPoint(160, 95));
+    EXPECT_EQ(JobDef.PanX, 10.0);
+    EXPECT_EQ(JobDef.PanY, -5.0);
+    QTest::mouseRelease(wnd->ViewImage, Qt::LeftButton, Qt::NoModifier, QPoint(160, 95));
+    wnd->FormKeyUp(Qt::Key_Control);
+}
+
 TEST_F(AntennaView, ResizingKeepsTheAntennaRelativeSize) {
     SetWires({{0, -5, 0, 0, 5, 0}});
     FrontView();
