@@ -1,8 +1,8 @@
 #include "platform/Canvas.h"
+#include "platform/TextCodec.h"
 
 #include <QFontMetrics>
 #include <QPaintDevice>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -17,17 +17,6 @@ WinColor FromQColor(const QColor& c) {
            (static_cast<WinColor>(c.blue()) << 16);
 }
 
-namespace {
-
-// Text kept as bytes is shown as UTF-8 when it is valid UTF-8, else byte for byte.
-QString DecodeBytes(const char* text, qsizetype length) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString s = utf8(QByteArrayView(text, length));
-    if (!utf8.hasError()) return s;
-    return QString::fromLatin1(text, length);
-}
-
-}  // namespace
 
 Canvas::Canvas(QPaintDevice* device) {
     if (!device) return;
@@ -214,11 +203,11 @@ void Canvas::TextOut(int x, int y, const QString& text) {
 }
 
 void Canvas::TextOut(int x, int y, const std::string& text) {
-    TextOut(x, y, DecodeBytes(text.data(), static_cast<qsizetype>(text.size())));
+    TextOut(x, y, DisplayQString(text));
 }
 
 void Canvas::TextOut(int x, int y, const char* text) {
-    if (text) TextOut(x, y, DecodeBytes(text, static_cast<qsizetype>(std::strlen(text))));
+    if (text) TextOut(x, y, DisplayQString(text));
 }
 
 int Canvas::TextWidth(const QString& text) const {
@@ -227,11 +216,11 @@ int Canvas::TextWidth(const QString& text) const {
 }
 
 int Canvas::TextWidth(const std::string& text) const {
-    return TextWidth(DecodeBytes(text.data(), static_cast<qsizetype>(text.size())));
+    return TextWidth(DisplayQString(text));
 }
 
 int Canvas::TextWidth(const char* text) const {
-    return text ? TextWidth(DecodeBytes(text, static_cast<qsizetype>(std::strlen(text)))) : 0;
+    return text ? TextWidth(DisplayQString(text)) : 0;
 }
 
 int Canvas::TextHeight(const QString&) const {

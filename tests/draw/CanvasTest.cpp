@@ -124,7 +124,7 @@ TEST(Canvas, AnEmptyDeviceDrawsNothing) {
     c.Rectangle(0, 0, 5, 5);
 }
 
-TEST(Canvas, InvalidUtf8IsShownByteForByte) {
+TEST(Canvas, InvalidUtf8IsShownAsWindows1252) {
     QImage img = WhiteImage(100, 30);
     Canvas c(&img);
     const std::string latin = "Gr\xF6\xDF" "e";
