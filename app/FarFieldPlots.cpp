@@ -21,7 +21,6 @@ void TMainWnd::DrawPlotReadout(int x, int y) {
 }
 
 void TMainWnd::DNImageMouseDown(Qt::MouseButton button, int x, int y) {
-    LastClick = QPoint(x, y);
     // With both polarizations shown there is no single curve to read.
     if (JobDef.WaveSel >= 3) return;
     ViewState.FarButtonHeld = true;

@@ -5,7 +5,6 @@
 #include <QPaintDevice>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 QColor ToQColor(WinColor c) {
