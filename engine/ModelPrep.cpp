@@ -17,6 +17,8 @@
 
 namespace {
 
+bool modelReady = false;
+
 constexpr double TwoPi = 6.283185307179586;
 
 bool SamePoint(float ax, float ay, float az, float bx, float by, float bz) {
@@ -345,8 +347,11 @@ ComplexF LoadImpedance(const EngineLoad& load, double fMHz) {
     return ComplexF(static_cast<float>((nr * dr + ni * di) / d), static_cast<float>((ni * dr - nr * di) / d));
 }
 
+bool ModelPrepared() { return modelReady; }
+
 int PrepareModel(AntDef* ant) {
     EngineState& e = Engine;
+    modelReady = false;
     e.Model = ant;
     ClearEngineLog();
     const int maxPulses = std::min(EnvDef.PMAX, e.MaxPulses);
@@ -399,5 +404,6 @@ int PrepareModel(AntDef* ant) {
 
     e.MatrixState = MatrixNotFilled;
     Results.HasFarField = 0;
+    modelReady = true;
     return 1;
 }

@@ -12,6 +12,10 @@
 // the piece table, the lowest point and the pulses of every user wire.
 int PrepareModel(AntDef* ant);
 
+// True after a preparation that succeeded: a refused one leaves the state
+// half rebuilt, and no calculation may run on it.
+bool ModelPrepared();
+
 // Impedance (ohms) of a load entry at f MHz: a fixed R + jX, or the Laplace
 // form N(s) / D(s) with s = j 2 pi f 1e6. Throws EngineError when D is 0.
 ComplexF LoadImpedance(const EngineLoad& load, double fMHz);

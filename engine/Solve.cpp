@@ -115,7 +115,7 @@ void ReportSources() {
 void FillAndSolve() {
     EngineState& e = Engine;
     if (e.MatrixState != MatrixSolved) {
-        if (e.PulseCount < 1) throw EngineError("no prepared model");
+        if (!ModelPrepared() || e.PulseCount < 1) throw EngineError("no prepared model");
         LogEngineMessage(EngFillMatrix);
         FillMatrix();
         if (e.LoadCount != 0) AddLoadsToMatrix();

@@ -219,3 +219,59 @@ TEST(Calculation, SecondSolveOnlyRepeatsTheReport) {
     EXPECT_FALSE(LogHas("FILL MATRIX..."));
     EXPECT_TRUE(LogHas("w1c"));
 }
+
+TEST(Calculation, DipoleHalfAWavelengthOverGround) {
+    // Over a perfect ground the beam rises at 30 degrees with about 8.4 dBi;
+    // a real ground gives the same impedance (the matrix sees a perfect
+    // image) but loses gain in its reflection and lowers the beam.
+    const double lambda = 299.792458 / 14.15;
+    ResultRow rows[2];
+    for (int ground : {GroundPerfect, GroundReal}) {
+        ResetEngineWorld(ground, lambda / 2);
+        TestAntenna a(14.15);
+        a.Wire(0, -lambda * 0.24, 0, 0, lambda * 0.24, 0, 0.001, 31).Source("w1c");
+        ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+        rows[ground - 1] = *Results.Row(0);
+    }
+    EXPECT_NEAR(rows[0].Elev, 30.0f, 0.5f);
+    EXPECT_NEAR(rows[0].Ga, 8.4f, 0.3f);
+    EXPECT_EQ(rows[1].R, rows[0].R);
+    EXPECT_EQ(rows[1].jX, rows[0].jX);
+    EXPECT_LT(rows[1].Ga, rows[0].Ga - 0.5f);
+    EXPECT_LT(rows[1].Elev, rows[0].Elev);
+}
+
+TEST(Calculation, YagiHasGainAndFrontToBack) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    const double half[3] = {5.35, 5.08, 4.83};
+    const double x[3] = {-3.2, 0.0, 3.6};
+    for (int e = 0; e < 3; ++e) a.Wire(x[e], -half[e], 10, x[e], half[e], 10, 0.0125, -1);
+    a.Source("w2c");
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const ResultRow* row = Results.Row(0);
+    EXPECT_GT(row->Ga, 7.5f);
+    EXPECT_GT(row->FB, 10.0f);
+    EXPECT_EQ(Results.AzMaxIndex, 0);  // towards the director, +X
+}
+
+TEST(Calculation, LoadOnNoPulseIsReportedAndIgnored) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    const float r0 = Results.Row(0)->R;
+    a.LoadRX("w7b", 100.0, 0.0);
+    ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+    EXPECT_TRUE(LogHas("LOAD 1 (w7b) LIES ON NO PULSE - IGNORED"));
+    EXPECT_FLOAT_EQ(Results.Row(0)->R, r0);
+}
+
+TEST(Calculation, RefusedPreparationBlocksTheRun) {
+    ResetEngineWorld();
+    TestAntenna a = HorizontalDipole();
+    a.LoadRX("400", 10.0, 0.0);  // beyond the pulses
+    EXPECT_EQ(PrepareModel(a.ant.get()), 0);
+    EXPECT_TRUE(LogHas("PULSE NUMBER EXCEEDS NUMBER OF PULSES..."));
+    EXPECT_FALSE(RunFullCalc());
+    EXPECT_EQ(EngineLogLines().back(), "FATAL ERROR!!! TEST ANTENNA DEFINITION!");
+}

@@ -1,0 +1,101 @@
+// The model preparation: pulses, joins, ground contacts and its refusals.
+#include "EngineTestSupport.h"
+
+#include "engine/ModelPrep.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+bool LogHas(const char* text) {
+    for (const std::string& line : EngineLogLines())
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(Preparation, WavelengthAndPulseCountAreLogged) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 10, 0, 10, 10, 0.001, 10).Source("w1c");
+    a->CalcFreq = 0.0;
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_EQ(a->CalcFreq, 14.15);  // the record itself takes the design frequency
+    EXPECT_EQ(EngineLogLines().front(), "WAVE LENGTH = 21.187(m)");
+    EXPECT_TRUE(LogHas("TOTAL PULSE = 9"));
+    EXPECT_NEAR(Engine.Wavelength, 21.187f, 1e-3f);
+    EXPECT_EQ(a->Wires[0].FirstPulse, 1);
+    EXPECT_EQ(a->Wires[0].PulseCount, 9);
+}
+
+TEST(Preparation, LoneSingleSegmentHasNoPulse) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 10, 0, 1, 10, 0.001, 1).Source("w1c");
+    EXPECT_EQ(PrepareModel(a.ant.get()), 0);
+    EXPECT_EQ(EngineLogLines().back(), "NUMBER OF PULSES IS ZERO...");
+}
+
+TEST(Preparation, TooManyPulsesAreRefused) {
+    ResetEngineWorld(GroundFree, 0.0, 2048);
+    EnvDef.PMAX = 100;
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 10, 0, 10, 10, 0.001, 150).Source("w1c");
+    EXPECT_EQ(PrepareModel(a.ant.get()), 0);
+    EXPECT_EQ(EngineLogLines().back(), "PULSE NUMBER EXCEEDS DIMENSION (MAX=100)");
+}
+
+TEST(Preparation, ZeroLengthPieceIsRefused) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 10, 0, 10, 10, 0.001, 10).Wire(1, 1, 1, 1, 1, 1, 0.001, 3).Source("w1c");
+    EXPECT_EQ(PrepareModel(a.ant.get()), 0);
+    EXPECT_TRUE(LogHas("ZERO LENGTH WIRE. (No.2)"));
+}
+
+TEST(Preparation, EndsJoinOnlyWhenExactlyEqual) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    const float end = 5.0f;
+    a.Wire(0, 0, 10, 0, end, 10, 0.001, 10).Wire(0, end, 10, 3, 8, 10, 0.001, 10).Source("w1c");
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_EQ(Engine.PulseCount, 9 + 10);  // the joint adds a pulse
+    EXPECT_EQ(Engine.Halves[10].First, 1);
+    a->Wires[1].Y1 = std::nextafter(end, 10.0f);  // one float bit apart
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_EQ(Engine.PulseCount, 9 + 9);
+}
+
+TEST(Preparation, GroundContactOnlyOverGround) {
+    for (int ground : {GroundFree, GroundPerfect}) {
+        ResetEngineWorld(ground, 0.0);
+        TestAntenna a(14.15);
+        a.Wire(0, 0, 0, 0, 0, 5, 0.001, 10).Source("w1b");
+        ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+        const bool contact = Engine.Halves[1].First == -Engine.Halves[1].Second;
+        EXPECT_EQ(contact, ground == GroundPerfect);
+        EXPECT_EQ(Engine.PulseCount, ground == GroundPerfect ? 10 : 9);
+    }
+}
+
+TEST(Preparation, WireUnderGroundIsAWarningOnly) {
+    ResetEngineWorld(GroundPerfect, 1.0);
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 3, 0, 5, 3, 0.001, 10).Wire(0, 0, -2, 0, 5, -3, 0.001, 10).Source("w1c");
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_TRUE(LogHas("WIRE 2 IS UNDER GROUND. HIGHT = -2.00 M"));
+    EXPECT_EQ(Engine.LastUnderGroundWire, 2);
+}
+
+TEST(Preparation, SourceVoltageAndPhase) {
+    ResetEngineWorld();
+    TestAntenna a(14.15);
+    a.Wire(0, 0, 10, 0, 10, 10, 0.001, 10).Source("w1c", 2.0, 90.0);
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_NEAR(Engine.Sources[1].Voltage.real(), 0.0f, 1e-6f);
+    EXPECT_NEAR(Engine.Sources[1].Voltage.imag(), 2.0f, 1e-6f);
+    EXPECT_EQ(Engine.Sources[1].Pulse, 5);
+}
