@@ -26,6 +26,8 @@ AntennaViewEvents::~AntennaViewEvents() {
 }
 
 bool AntennaViewEvents::eventFilter(QObject* watched, QEvent* event) {
+    // The window clears MainWnd as its destruction begins; from then on nothing is routed.
+    if (MainWnd != owner_) return false;
     // No exception may leave an event handler: it is reported and the view stays usable.
     try {
         const QEvent::Type type = event->type();
