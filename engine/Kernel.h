@@ -13,7 +13,6 @@ struct GaussPoint {
     float Offset;  // from the interval's centre, in interval units
     float Weight;  // half weight: each offset is sampled on both sides
 };
-inline constexpr GaussPoint Gauss2[1] = {{0.28867513f, 0.5f}};
 inline constexpr GaussPoint Gauss4[2] = {{0.43056816f, 0.17392742f}, {0.16999052f, 0.32607258f}};
 inline constexpr GaussPoint Gauss8[4] = {
     {0.48014492f, 0.05061427f}, {0.39833325f, 0.11119052f}, {0.26276621f, 0.15685332f}, {0.09171732f, 0.18134189f}};
@@ -50,28 +49,73 @@ struct KernelConstants {
     float ThinWireLimit;  // radii up to this use the thin-wire kernel
 };
 
+// sin and cos of x by reduction to [-pi/4, pi/4] (pi/4 in three parts) and
+// minimax polynomials, about one unit in the last place. Plain arithmetic
+// without branches: loops over many samples vectorize, and every lane gives
+// exactly what a single call gives.
+inline void SinCos(float x, float& sine, float& cosine) {
+    const float ax = std::fabs(x);
+    int q = static_cast<int>(ax * 1.27323954473516f);  // 4 / pi
+    q = (q + 1) & ~1;
+    const float y = static_cast<float>(q);
+    const float r = ((ax - y * 0.78515625f) - y * 2.4187564849853515625e-4f) - y * 3.77489497744594108e-8f;
+    const float z = r * r;
+    const float sp = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * r + r;
+    const float cp = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z -
+                     0.5f * z + 1.0f;
+    const int octant = q & 7;
+    const bool upper = octant > 3;
+    const bool swap = (octant & 2) != 0;
+    const float sinSign = (upper != (x < 0.0f)) ? -1.0f : 1.0f;
+    const float cosSign = (upper != swap) ? -1.0f : 1.0f;
+    sine = sinSign * (swap ? cp : sp);
+    cosine = cosSign * (swap ? sp : cp);
+}
+
 // Adds one quadrature sample at the point p (relative to the observation
-// point) with weight w to (re, im). exact selects the exact-kernel
-// correction of the singular part, with the elliptic integral approximated
-// by polynomials.
-inline void ExactKernel(const KernelVec& p, float radius, bool exact, float w, const KernelConstants& kc, float& re,
-                        float& im) {
+// point) with weight w to (re, im). a2 is the squared radius of the reduced
+// kernel, 0 for a thin wire. exact adds the exact-kernel correction of the
+// singular part, with the elliptic integral approximated by polynomials.
+inline void ExactKernel(const KernelVec& p, float radius, float a2, bool exact, float w, const KernelConstants& kc,
+                        float& re, float& im) {
     const float r2 = p.X * p.X + p.Y * p.Y + p.Z * p.Z;
-    const float a2 = radius * radius;
-    const float rr = radius <= kc.ThinWireLimit ? std::sqrt(r2) : std::sqrt(r2 + a2);
+    const float rr = std::sqrt(r2 + a2);
     float real = 0.0f;
     if (exact) {
-        const float m = r2 / (4.0f * a2 + r2);
+        const float b2 = radius * radius;
+        const float m = r2 / (4.0f * b2 + r2);
         const float am = 1.3862944f + m * (0.0966634f + m * (0.0359009f + m * (0.0374256f + m * 0.0145120f)));
         const float bm = 0.5f + m * (0.1249859f + m * (0.0688025f + m * (0.0332835f + m * 0.0044179f)));
         const float ell = am - std::log(m) * bm;
-        real += (0.5f * std::log(r2 / (64.0f * a2)) + std::sqrt(1.0f - m) * ell) / (kernel_detail::Pi * radius) -
+        real += (0.5f * std::log(r2 / (64.0f * b2)) + std::sqrt(1.0f - m) * ell) / (kernel_detail::Pi * radius) -
                 1.0f / rr;
     }
-    const float phase = kc.WaveNumber * rr;
-    real += std::cos(phase) / rr;
+    float sine, cosine;
+    SinCos(kc.WaveNumber * rr, sine, cosine);
+    real += cosine / rr;
     re += w * real;
-    im -= w * std::sin(phase) / rr;
+    im -= w * sine / rr;
+}
+
+// Squared radius of the reduced kernel: thin wires use the plain distance.
+inline float ReducedKernelA2(float radius, const KernelConstants& kc) {
+    return radius <= kc.ThinWireLimit ? 0.0f : radius * radius;
+}
+
+// The two-point rule of a distant interval (rho above 10), from `from`
+// along d, of the given length.
+inline void PsiTwoPoint(const KernelVec& from, const KernelVec& d, float radius, float a2, float length,
+                        const KernelConstants& kc, float& re, float& im) {
+    re = 0.0f;
+    im = 0.0f;
+    const KernelVec p1{from.X + (0.5f + 0.28867513f) * d.X, from.Y + (0.5f + 0.28867513f) * d.Y,
+                       from.Z + (0.5f + 0.28867513f) * d.Z};
+    ExactKernel(p1, radius, a2, false, 0.5f, kc, re, im);
+    const KernelVec p2{from.X + (0.5f - 0.28867513f) * d.X, from.Y + (0.5f - 0.28867513f) * d.Y,
+                       from.Z + (0.5f - 0.28867513f) * d.Z};
+    ExactKernel(p2, radius, a2, false, 0.5f, kc, re, im);
+    re *= length;
+    im *= length;
 }
 
 // The integral over the source interval from a to b (both relative to the
@@ -91,7 +135,12 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
     // Samples are laid from end a for the source and from end b for the image.
     const KernelVec from = kappa > 0 ? a : b;
     const KernelVec d = kappa > 0 ? KernelVec{b.X - a.X, b.Y - a.Y, b.Z - a.Z} : KernelVec{a.X - b.X, a.Y - b.Y, a.Z - b.Z};
+    const float a2 = ReducedKernelA2(radius, kc);
     float re = 0.0f, im = 0.0f;
+    if (rho > 10.0f) {
+        PsiTwoPoint(from, d, radius, a2, length, kc, re, im);
+        return {re, im};
+    }
     if (rho <= 1.1f && kind != PotentialKind::NearField && sameOrJoined) {
         if (radius <= kc.ThinWireLimit) {
             const float f = kind == PotentialKind::Scalar ? 2.0f : 1.0f;
@@ -104,17 +153,14 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         for (const GaussPoint& g : Gauss8) {
             for (float f : {(0.5f + g.Offset) * scale, (0.5f - g.Offset) * scale}) {
                 const KernelVec p{from.X + f * d.X, from.Y + f * d.Y, from.Z + f * d.Z};
-                ExactKernel(p, radius, true, g.Weight, kc, re, im);
+                ExactKernel(p, radius, a2, true, g.Weight, kc, re, im);
             }
         }
         return {(re + c0) * length, im * length};
     }
     const GaussPoint* points = Gauss8;
     int count = 4;
-    if (rho > 10.0f) {
-        points = Gauss2;
-        count = 1;
-    } else if (rho > 6.0f) {
+    if (rho > 6.0f) {
         points = Gauss4;
         count = 2;
     }
@@ -122,7 +168,7 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         const GaussPoint& g = points[n];
         for (float f : {0.5f + g.Offset, 0.5f - g.Offset}) {
             const KernelVec p{from.X + f * d.X, from.Y + f * d.Y, from.Z + f * d.Z};
-            ExactKernel(p, radius, false, g.Weight, kc, re, im);
+            ExactKernel(p, radius, a2, false, g.Weight, kc, re, im);
         }
     }
     return {re * length, im * length};

@@ -3,6 +3,7 @@
 // defined, for comparison with the blocked one.
 #include "engine/LuFactor.h"
 
+#include <cmath>
 #include <complex>
 #include <utility>
 #include <vector>
@@ -45,3 +46,37 @@ inline void PlainSolve(const Matrix& a, int n, const std::vector<int>& pivot, st
     }
 }
 
+
+// The same system solved in double precision: the reference that shows how
+// accurate a single-precision elimination can be on a given matrix.
+inline std::vector<std::complex<double>> DoubleSolve(const Matrix& matrix, int n, const std::vector<LuComplex>& rhs) {
+    using cd = std::complex<double>;
+    std::vector<cd> a(matrix.begin(), matrix.end()), b(rhs.begin(), rhs.end());
+    for (int i = 0; i < n; ++i) {
+        int p = i;
+        for (int m = i + 1; m < n; ++m)
+            if (std::abs(a[m * n + i]) > std::abs(a[p * n + i])) p = m;
+        for (int c = 0; c < n; ++c) std::swap(a[i * n + c], a[p * n + c]);
+        std::swap(b[i], b[p]);
+        for (int m = i + 1; m < n; ++m) {
+            const cd q = a[m * n + i] / a[i * n + i];
+            for (int c = i; c < n; ++c) a[m * n + c] -= q * a[i * n + c];
+            b[m] -= q * b[i];
+        }
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        for (int c = i + 1; c < n; ++c) b[i] -= a[i * n + c] * b[c];
+        b[i] /= a[i * n + i];
+    }
+    return b;
+}
+
+// Relative distance of a float solution from the double one.
+inline double RelativeError(const std::vector<LuComplex>& x, const std::vector<std::complex<double>>& exact) {
+    double diff = 0.0, norm = 0.0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        diff += std::norm(std::complex<double>(x[i]) - exact[i]);
+        norm += std::norm(exact[i]);
+    }
+    return std::sqrt(diff / norm);
+}
