@@ -63,13 +63,17 @@ inline void SinCos(float x, float& sine, float& cosine) {
     const float sp = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * r + r;
     const float cp = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z -
                      0.5f * z + 1.0f;
-    const int octant = q & 7;
-    const bool upper = octant > 3;
-    const bool swap = (octant & 2) != 0;
-    const float sinSign = (upper != (x < 0.0f)) ? -1.0f : 1.0f;
-    const float cosSign = (upper != swap) ? -1.0f : 1.0f;
-    sine = sinSign * (swap ? cp : sp);
-    cosine = cosSign * (swap ? sp : cp);
+    // Octant bits: 4 flips the signs, 2 exchanges the two polynomials. Signs
+    // and exchange are products with 0, 1 or -1 (exact), not branches.
+    const int upper = (q >> 2) & 1;
+    const int swap = (q >> 1) & 1;
+    const float swapF = static_cast<float>(swap);
+    const float keepF = 1.0f - swapF;
+    const float signX = 1.0f - 2.0f * static_cast<float>(x < 0.0f);
+    const float sinSign = (1.0f - 2.0f * static_cast<float>(upper)) * signX;
+    const float cosSign = 1.0f - 2.0f * static_cast<float>(upper ^ swap);
+    sine = sinSign * (sp * keepF + cp * swapF);
+    cosine = cosSign * (sp * swapF + cp * keepF);
 }
 
 // Adds one quadrature sample at the point p (relative to the observation
@@ -79,7 +83,7 @@ inline void SinCos(float x, float& sine, float& cosine) {
 inline void ExactKernel(const KernelVec& p, float radius, float a2, bool exact, float w, const KernelConstants& kc,
                         float& re, float& im) {
     const float r2 = p.X * p.X + p.Y * p.Y + p.Z * p.Z;
-    const float rr = std::sqrt(r2 + a2);
+    const float rr = std::sqrt(r2 + a2);  // as in DistantSample
     float real = 0.0f;
     if (exact) {
         const float b2 = radius * radius;
@@ -102,20 +106,31 @@ inline float ReducedKernelA2(float radius, const KernelConstants& kc) {
     return radius <= kc.ThinWireLimit ? 0.0f : radius * radius;
 }
 
+// One sample of a distant interval (no singular part): adds w cos(kR)/R to
+// re and subtracts w sin(kR)/R from im, exactly as ExactKernel does.
+inline void DistantSample(float px, float py, float pz, float a2, float w, float k, float& re, float& im) {
+    const float rr = std::sqrt(px * px + py * py + pz * pz + a2);
+    float sine, cosine;
+    SinCos(k * rr, sine, cosine);
+    re += w * (cosine / rr);
+    im -= w * sine / rr;
+}
+
+// Fractions of the two-point rule along an interval.
+inline constexpr float TwoPointFar = 0.5f + 0.28867513f;
+inline constexpr float TwoPointNear = 0.5f - 0.28867513f;
+
 // The two-point rule of a distant interval (rho above 10), from `from`
 // along d, of the given length.
-inline void PsiTwoPoint(const KernelVec& from, const KernelVec& d, float radius, float a2, float length,
-                        const KernelConstants& kc, float& re, float& im) {
-    re = 0.0f;
-    im = 0.0f;
-    const KernelVec p1{from.X + (0.5f + 0.28867513f) * d.X, from.Y + (0.5f + 0.28867513f) * d.Y,
-                       from.Z + (0.5f + 0.28867513f) * d.Z};
-    ExactKernel(p1, radius, a2, false, 0.5f, kc, re, im);
-    const KernelVec p2{from.X + (0.5f - 0.28867513f) * d.X, from.Y + (0.5f - 0.28867513f) * d.Y,
-                       from.Z + (0.5f - 0.28867513f) * d.Z};
-    ExactKernel(p2, radius, a2, false, 0.5f, kc, re, im);
-    re *= length;
-    im *= length;
+inline void PsiTwoPoint(const KernelVec& from, const KernelVec& d, float a2, float length, const KernelConstants& kc,
+                        float& re, float& im) {
+    float r = 0.0f, i = 0.0f;
+    DistantSample(from.X + TwoPointFar * d.X, from.Y + TwoPointFar * d.Y, from.Z + TwoPointFar * d.Z, a2, 0.5f,
+                  kc.WaveNumber, r, i);
+    DistantSample(from.X + TwoPointNear * d.X, from.Y + TwoPointNear * d.Y, from.Z + TwoPointNear * d.Z, a2, 0.5f,
+                  kc.WaveNumber, r, i);
+    re = r * length;
+    im = i * length;
 }
 
 // The integral over the source interval from a to b (both relative to the
@@ -138,7 +153,7 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
     const float a2 = ReducedKernelA2(radius, kc);
     float re = 0.0f, im = 0.0f;
     if (rho > 10.0f) {
-        PsiTwoPoint(from, d, radius, a2, length, kc, re, im);
+        PsiTwoPoint(from, d, a2, length, kc, re, im);
         return {re, im};
     }
     if (rho <= 1.1f && kind != PotentialKind::NearField && sameOrJoined) {
