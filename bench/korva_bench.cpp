@@ -26,6 +26,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 extern "C" void cgetrf_(const int* m, const int* n, void* a, const int* lda, int* ipiv, int* info);
@@ -45,6 +46,8 @@ double PeakRssMb() {
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
 }
+
+void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
 struct Stages {
     double fill = 0, factor = 0, refFactor = 0, solve = 0, farField = 0, total = 0;
@@ -96,6 +99,9 @@ Stages TimeStages(AntDef& ant) {
     const int n = Engine.PulseCount;
     s.fill = Seconds([] { FillMatrix(); });
     std::vector<int> ipiv(n);
+    // The fill's worker threads may still spin for a while; both
+    // factorizations start on a quiet machine.
+    if (n > 512) Settle();
     // The same thread rule as our factorization: one BLAS thread up to 512.
     const int blasThreads = openblas_get_num_threads();
     if (n <= 512) openblas_set_num_threads(1);
@@ -105,6 +111,7 @@ Stages TimeStages(AntDef& ant) {
     });
     openblas_set_num_threads(blasThreads);
     FillMatrix();
+    if (n > 512) Settle();
     s.factor = Seconds([] { FactorMatrix(); });
     s.solve = Seconds([] {
         ExciteAndSolve();
