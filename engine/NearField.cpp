@@ -18,11 +18,17 @@ constexpr long long MaxNearPoints = 10'000'000;
 
 // Integral over the source interval from a to b (point-table positions) on
 // a piece, without the self-segment shortcuts.
-ComplexF NearPsi(const KernelVec& obs, const KernelVec& a, const KernelVec& b, float segments, int piece, int kappa) {
+ComplexF NearIntegral(const KernelVec& obs, const KernelVec& a, const KernelVec& b, float segments, int piece, int kappa) {
     const EngineState& e = Engine;
     const KernelConstants kc{e.WaveNumber, e.ThinWireLimit};
     return PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa), segments, e.PieceSegLength[piece],
                        e.PieceRadius[piece], kappa, PotentialKind::NearField, false, kc);
+}
+
+KernelVec Displaced(const KernelVec& p, int axis, float d) {
+    KernelVec q = p;
+    (axis == 0 ? q.X : axis == 1 ? q.Y : q.Z) += d;
+    return q;
 }
 
 struct PulseView {
@@ -45,12 +51,28 @@ PulseView ViewOf(int j) {
     return v;
 }
 
+// The integrals of one source pulse from a (displaced) observation point:
+// over the whole segment before (half 1) or after (half 2) its centre, and
+// over the half segment before and after it.
+ComplexF NearFieldPsi1(const PulseView& v, const KernelVec& obs, int kappa, int half) {
+    const Point3F* pt = Engine.Points.Data();
+    return half == 2 ? NearIntegral(obs, AsKernelVec(pt[v.t]), AsKernelVec(pt[v.t + 1]), 1.0f, v.p2, kappa)
+                     : NearIntegral(obs, AsKernelVec(pt[v.t - 1]), AsKernelVec(pt[v.t]), 1.0f, v.p1, kappa);
+}
+ComplexF NearFieldPsi2(const PulseView& v, const KernelVec& obs, int kappa) {
+    const Point3F* pt = Engine.Points.Data();
+    return NearIntegral(obs, MidPoint(pt[v.t - 1], pt[v.t]), AsKernelVec(pt[v.t]), 0.5f, v.p1, kappa);
+}
+ComplexF NearFieldPsi3(const PulseView& v, const KernelVec& obs, int kappa) {
+    const Point3F* pt = Engine.Points.Data();
+    return NearIntegral(obs, AsKernelVec(pt[v.t]), MidPoint(pt[v.t], pt[v.t + 1]), 0.5f, v.p2, kappa);
+}
+
 // Vector potential of pulse j (per ampere) at obs, image kappa.
-void PulsePotential(const PulseView& v, const KernelVec& obs, int kappa, ComplexF a[3]) {
+void NearFieldPotential(const PulseView& v, const KernelVec& obs, int kappa, ComplexF a[3]) {
     const EngineState& e = Engine;
-    const Point3F* pt = e.Points.Data();
-    const ComplexF psi2 = v.s2 * NearPsi(obs, AsKernelVec(pt[v.t]), MidPoint(pt[v.t], pt[v.t + 1]), 0.5f, v.p2, kappa);
-    const ComplexF psi1 = v.s1 * NearPsi(obs, MidPoint(pt[v.t - 1], pt[v.t]), AsKernelVec(pt[v.t]), 0.5f, v.p1, kappa);
+    const ComplexF psi2 = v.s2 * NearFieldPsi3(v, obs, kappa);
+    const ComplexF psi1 = v.s1 * NearFieldPsi2(v, obs, kappa);
     const Point3F& u1 = e.PieceDirection[v.p1];
     const Point3F& u2 = e.PieceDirection[v.p2];
     const float z1 = v.contact ? v.s1 : 1.0f, z2 = v.contact ? v.s2 : 1.0f;
@@ -60,19 +82,25 @@ void PulsePotential(const PulseView& v, const KernelVec& obs, int kappa, Complex
 }
 
 // Scalar potential of pulse j's charges seen from obs.
-ComplexF PulseScalar(const PulseView& v, const KernelVec& obs, int kappa) {
+ComplexF NearFieldScalar(const PulseView& v, const KernelVec& obs, int kappa) {
     const EngineState& e = Engine;
-    const Point3F* pt = e.Points.Data();
-    const ComplexF after = NearPsi(obs, AsKernelVec(pt[v.t]), AsKernelVec(pt[v.t + 1]), 1.0f, v.p2, kappa);
-    const ComplexF before = NearPsi(obs, AsKernelVec(pt[v.t - 1]), AsKernelVec(pt[v.t]), 1.0f, v.p1, kappa);
-    return after / e.PieceSegLength[v.p2] - before / e.PieceSegLength[v.p1];
+    return NearFieldPsi1(v, obs, kappa, 2) / e.PieceSegLength[v.p2] -
+           NearFieldPsi1(v, obs, kappa, 1) / e.PieceSegLength[v.p1];
 }
 
-KernelVec Displaced(const KernelVec& p, int axis, float d) {
-    KernelVec q = p;
-    (axis == 0 ? q.X : axis == 1 ? q.Y : q.Z) += d;
-    return q;
+// The electric-field coefficient of pulse j for component c at point:
+// vector potential along the displacement plus the difference of the
+// scalar potential half a step before and after the point.
+ComplexF NearFieldAt(int c, const PulseView& v, const KernelVec& point, int kappa, float half, float step) {
+    const EngineState& e = Engine;
+    ComplexF a[3];
+    NearFieldPotential(v, point, kappa, a);
+    const ComplexF vec = e.HalfWaveNumberSq * a[c] * step;
+    const ComplexF phi = NearFieldScalar(v, Displaced(point, c, -half), kappa) -
+                         NearFieldScalar(v, Displaced(point, c, half), kappa);
+    return vec + phi;
 }
+
 
 
 }  // namespace
@@ -93,7 +121,7 @@ void NearFieldVector(bool magnetic, float x, float y, float z, ComplexF out[3]) 
                     for (int kappa = 1; kappa >= lastKappa; kappa -= 2) {
                         if (kappa < 0 && v.contact) continue;
                         ComplexF a[3];
-                        PulsePotential(v, obs, kappa, a);
+                        NearFieldPotential(v, obs, kappa, a);
                         for (int c = 0; c < 3; ++c) acc[axis][side][c] += static_cast<float>(kappa) * a[c] * e.Currents[j];
                     }
                 }
@@ -104,20 +132,16 @@ void NearFieldVector(bool magnetic, float x, float y, float z, ComplexF out[3]) 
         out[2] = diff(0, 1) - diff(1, 0);
         return;
     }
-    const float d = 2.0f * e.NearDisplacement;
+    // The displacement vector of the vector part spans two steps.
+    const float step = 2.0f * e.NearDisplacement;
     for (int c = 0; c < 3; ++c) {
-        const KernelVec minus = Displaced(point, c, -half), plus = Displaced(point, c, half);
         ComplexF sum(0.0f, 0.0f);
         for (int j = 1; j <= e.PulseCount; ++j) {
             const PulseView v = ViewOf(j);
             ComplexF coef(0.0f, 0.0f);
             for (int kappa = 1; kappa >= lastKappa; kappa -= 2) {
                 if (kappa < 0 && v.contact) continue;
-                ComplexF a[3];
-                PulsePotential(v, point, kappa, a);
-                const ComplexF vec = e.HalfWaveNumberSq * a[c] * d;
-                const ComplexF phi = PulseScalar(v, minus, kappa) - PulseScalar(v, plus, kappa);
-                coef += static_cast<float>(kappa) * (vec + phi);
+                coef += static_cast<float>(kappa) * NearFieldAt(c, v, point, kappa, half, step);
             }
             sum += coef * e.Currents[j];
         }
