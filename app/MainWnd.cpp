@@ -2,6 +2,7 @@
 // first and later shows, destruction, the recorded layout and the routine
 // that recomputes which commands are enabled.
 #include "app/MainWnd.h"
+#include "app/AntennaViewEvents.h"
 #include "app/MainWndLayout.h"
 #include "app/Settings.h"
 #include "engine/EngineState.h"
@@ -158,6 +159,19 @@ void TMainWnd::InitLayout() {
 }
 
 TMainWnd::~TMainWnd() {
+    // The view's application-wide event filter reaches into this window: it
+    // goes first, before the widgets' own teardown sends its last events.
+    qDeleteAll(findChildren<AntennaViewEvents*>(Qt::FindDirectChildrenOnly));
+    // Likewise the tables: an editor that closes during the teardown must not
+    // write into a window that is gone.
+    for (StringGrid* g : {Grid1, Grid2, Grid3, Grid4}) {
+        g->CellText = nullptr;
+        g->EditText = nullptr;
+        g->CellHint = nullptr;
+        g->SetEditText = nullptr;
+        g->CanEdit = nullptr;
+        g->DrawCell = nullptr;
+    }
     SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
     DestroyOptimizerState();
     FreeCalcCopy();

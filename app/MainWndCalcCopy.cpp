@@ -32,7 +32,11 @@ int TMainWnd::PrepareCalcAnt() {
     } else if (!BuildStackedAnt()) {
         return 0;
     }
-    if (!PrepareModel(CalcAnt)) return 0;
+    if (!PrepareModel(CalcAnt)) {
+        // A refused model is a failure, whatever colour the last run left.
+        SetLogFailed(true);
+        return 0;
+    }
     int result = 1;
     if (Engine.LastUnderGroundWire != 0) {
         result = 0;

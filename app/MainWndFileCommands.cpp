@@ -24,6 +24,10 @@ const char* const AntennaFilter = "KORVA-TEZ (*.kva)";
 } // namespace
 
 bool TMainWnd::QuerySave() {
+    // A cell still being typed into is an edit too: it is taken first, so it
+    // is asked for and never lands in the antenna that replaces this one.
+    for (StringGrid* g : {Grid2, Grid3, Grid4})
+        g->CloseEditor();
     if (!Ant.Changed || Ant.WireCount < 1)
         return true;
     const int answer = CurrentPrompter().Message(MainMessages[MsgFileModified], "Korva", BoxIcon::Question,
@@ -38,8 +42,10 @@ bool TMainWnd::QuerySave() {
 }
 
 bool TMainWnd::SaveAntFile(const QString& name) {
-    // The edit fields are taken first; a field that does not read has been
-    // reported and nothing is written.
+    // The open cell and the edit fields are taken first; a field that does
+    // not read has been reported and nothing is written.
+    for (StringGrid* g : {Grid2, Grid3, Grid4})
+        g->CloseEditor();
     if (!GetAntDef())
         return false;
     const std::string text = WriteAntennaText(Ant, EnvDef, Comment);

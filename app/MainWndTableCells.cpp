@@ -48,6 +48,18 @@ const char* const LoadTypeNames[3] = {"LC", "R+jX", "S"};
 
 constexpr double Pi = 3.14159265358979323846;
 
+bool WireFinite(const WireRec& w) {
+    for (double v : {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2, w.R})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+bool LoadFinite(const LoadRec& l) {
+    for (int k = 0; k < MaxLoadPairs; ++k)
+        if (!std::isfinite(l.A[k]) || !std::isfinite(l.B[k])) return false;
+    return true;
+}
+
 }  // namespace
 
 // ---- Wires ----
@@ -82,6 +94,12 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
         if (!StrToIntOrPair(seg, s)) return;
         w.Seg = seg;
     } else {
+        return;
+    }
+    // A value the evaluator accepts (0/0 gives the largest double) may still
+    // overflow in the unit conversion; the wire keeps what it had.
+    if (!WireFinite(w)) {
+        w = old;
         return;
     }
     const bool appended = WireRowEdited(index);
@@ -199,6 +217,7 @@ void TMainWnd::Grid4SetEditText(int col, int row, const QString& text) {
     if (row < 1 || col < 1 || index > Ant.LoadCount || index >= MaxLoads) return;
     if (index == Ant.LoadCount) std::memset(&Ant.Loads[index], 0, sizeof(LoadRec));
     LoadRec& l = Ant.Loads[index];
+    const LoadRec old = l;
     const std::string s = Std(text);
     double v = 0;
     const bool ok = StrToDblExpr(v, s);
@@ -245,6 +264,12 @@ void TMainWnd::Grid4SetEditText(int col, int row, const QString& text) {
         if (k >= MaxLoadPairs) return;
         ((col - 3) % 2 == 0 ? l.A[k] : l.B[k]) = v;
     }
+    // Keeping L x C, or a resonance of 0/0, can overflow: the load keeps what it had.
+    if (!LoadFinite(l)) {
+        l = old;
+        Grid4->Invalidate();
+        return;
+    }
     LoadRowEdited(index);
 }
 
@@ -269,6 +294,9 @@ void TMainWnd::SetLoadType(int type) {
     }
     LoadRec& l = Ant.Loads[index];
     if (l.Type != type) {
+        // A new type drops the old values: an edit like any other.
+        Ant.Changed = 1;
+        Ant.Edited = 1;
         if (type == LoadLC) {
             l.A[0] = l.B[0] = l.A[1] = 0.0;
         } else if (type == LoadS) {

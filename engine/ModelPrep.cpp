@@ -136,13 +136,15 @@ bool MakePulses(AntDef& ant, int maxPulses) {
         e.PieceSegLength[w] = length / static_cast<float>(segs);
 
         const int first = e.PulseCount + 1;
-        int n = e.PulseCount + segs + 1;
-        if (j1 == 0) --n;
-        if (j2 == 0) --n;
-        if (n > maxPulses) {
+        // Counted wide: a typed segment count may reach the int range.
+        long long wide = static_cast<long long>(e.PulseCount) + segs + 1;
+        if (j1 == 0) --wide;
+        if (j2 == 0) --wide;
+        if (wide > maxPulses) {
             LogEngineMessage(EngPulseDimension, maxPulses);
             return false;
         }
+        const int n = static_cast<int>(wide);
         e.PulseCount = n;
         e.PieceFirstPulse[w] = (segs == 1 && j1 == 0) ? 0 : first;
         e.PieceLastPulse[w] = (segs == 1 && j2 == 0) ? 0 : n;

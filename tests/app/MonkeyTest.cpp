@@ -1,0 +1,284 @@
+// Seeded streams of user actions on a real main window: garbage in every
+// field and cell, every enabled command with scripted answers, tab, ground
+// and unit switches, and Start on whatever that produced. After every step
+// the window must hold a sane antenna, be idle again and have marked every
+// edit, and no replacement may drop unsaved edits without the save question.
+#include "MonkeyFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int LoadColumns = 26;
+
+}  // namespace
+
+class MonkeyActions : public MonkeyTest {
+protected:
+    // One random edit; returns false when an invariant broke.
+    bool RandomEdit() {
+        const std::string before = Persistent(wnd->Ant);
+        const QString text = RandomText();
+        std::string what;
+        bool checkMarked = true;
+        switch (Pick(14)) {
+            case 12:
+            case 13: {
+                // A whole wire as a user types one: mostly sane, sometimes not.
+                const int row = 1 + Pick(wnd->Ant.WireCount + 1);
+                what = "whole wire " + std::to_string(row);
+                for (int col = 1; col <= 8; ++col) {
+                    QString cell = QString::number((Pick(4001) - 2000) / 100.0);
+                    if (col == 3 || col == 6) cell = QString::number(Pick(2001) / 100.0);
+                    if (col == 7) cell = PickOf(std::vector<QString>{"1", "2", "0.5", "1", "3", "1e-9", "1000"});
+                    if (col == 7 && Chance(3)) cell = "-1";
+                    if (col == 8) cell = PickOf(std::vector<QString>{"11", "-1", "0", "5,3", "-2", "-3", "1"});
+                    if (Chance(8)) cell = RandomText();
+                    TypeCell(wnd->Grid2, col, row, cell);
+                }
+                break;
+            }
+            case 0:
+            case 1:
+            case 2: {
+                const int row = 1 + Pick(wnd->Ant.WireCount + 2);
+                const int col = 1 + Pick(8);
+                what = "wire cell " + std::to_string(col) + "," + std::to_string(row);
+                TypeCell(wnd->Grid2, col, row, text);
+                break;
+            }
+            case 3:
+            case 4: {
+                const int row = 1 + Pick(wnd->Ant.SourceCount + 2);
+                const int col = 1 + Pick(3);
+                what = "source cell " + std::to_string(col) + "," + std::to_string(row);
+                TypeCell(wnd->Grid3, col, row, text);
+                break;
+            }
+            case 5:
+            case 6: {
+                const int row = 1 + Pick(wnd->Ant.LoadCount + 2);
+                const int col = 1 + Pick(LoadColumns);
+                what = "load cell " + std::to_string(col) + "," + std::to_string(row);
+                TypeCell(wnd->Grid4, col, row, text);
+                // The type cell opens the type popup instead of an editor.
+                if (wnd->PopupLoad->isVisible()) {
+                    QAction* choice = PickOf(std::vector<QAction*>{wnd->KS1, wnd->KS2, wnd->KS3});
+                    what += " type " + choice->text().toStdString();
+                    wnd->PopupLoad->close();
+                    choice->trigger();
+                }
+                break;
+            }
+            case 7: {
+                QComboBox* box = PickOf(std::vector<QComboBox*>{wnd->Freq, wnd->EditDM1, wnd->EditDM2, wnd->EditEC,
+                                                                wnd->EditSC});
+                what = "field " + box->objectName().toStdString();
+                TypeField(box, text);
+                break;
+            }
+            case 8: {
+                what = "name";
+                wnd->AntName->setFocus();
+                wnd->AntName->selectAll();
+                if (Typeable(text)) QTest::keyClicks(wnd->AntName, text);
+                else wnd->AntName->setText(text);
+                break;
+            }
+            case 9: {
+                // The calculation fields re-prepare the model (turning grounded
+                // ends round), which is no edit of the user's own.
+                checkMarked = false;
+                QComboBox* box = PickOf(std::vector<QComboBox*>{wnd->DoFreq, wnd->AntHeight});
+                what = "field " + box->objectName().toStdString();
+                TypeField(box, text);
+                break;
+            }
+            case 10: {
+                checkMarked = false;
+                const int kind = Pick(3);
+                if (kind == 0) {
+                    const int i = Pick(3);
+                    what = "ground " + std::to_string(i);
+                    wnd->CalcSel->Button(i)->click();
+                } else if (kind == 1) {
+                    const int i = Pick(wnd->MaterialSel->count());
+                    what = "material " + std::to_string(i);
+                    wnd->MaterialSel->setCurrentIndex(i);
+                    emit wnd->MaterialSel->activated(i);
+                } else {
+                    QCheckBox* box = PickOf(std::vector<QCheckBox*>{wnd->ChkRmd, wnd->ChkWith, wnd->AutoVol});
+                    what = "check box " + box->objectName().toStdString();
+                    box->click();
+                }
+                break;
+            }
+            default: {
+                checkMarked = false;
+                const int tab = Pick(4);
+                what = "tab " + std::to_string(tab);
+                wnd->Page->setCurrentIndex(tab);
+                break;
+            }
+        }
+        CloseMenus();
+        QApplication::processEvents();
+        what += " <- \"" + text.left(40).toStdString() + "\"";
+        if (!CheckInvariants(what)) return false;
+        if (checkMarked && !CheckEditMarked(before, what)) return false;
+        if (Chance(15)) {
+            if (Chance(70)) RepairFields();
+            if (!PressStart(what)) return false;
+        }
+        prompter.Clear();
+        return true;
+    }
+
+    // The commands a user can reach now: wired, enabled and visible items of
+    // the menus, popups and toolbar.
+    std::vector<QAction*> EnabledCommands() {
+        wnd->UpdateMenuState();
+        std::vector<QAction*> list;
+        for (QAction* a : wnd->findChildren<QAction*>()) {
+            if (a->menu() || a->isSeparator() || !a->isEnabled() || !a->property("wired").toBool()) continue;
+            if (!a->isVisible() && !a->objectName().startsWith("ReopenItem")) continue;
+            if (a->objectName().startsWith("ReopenItem") && !a->isVisible()) continue;
+            list.push_back(a);
+        }
+        return list;
+    }
+
+    // Files a scripted file dialog may answer with.
+    QString RandomFileAnswer() {
+        switch (Pick(10)) {
+            case 0: return WriteFile("good.kva", DipoleText());
+            case 1: return WriteFile("yagi.kva", ReadFile(QString(KORVA_TEST_DATA) + "/yagi3.kva"));
+            case 2: return WriteFile("garbage.kva", QByteArray("\x01\x02garbage\xff\xfe\n,,,\n", 16));
+            case 3: return WriteFile("empty.kva", QByteArray());
+            case 4: return TempPath("missing.kva");
+            case 5: return TempPath(QString("saved%1.kva").arg(Pick(3)));
+            case 6: return TempPath(QString("saved%1.kvb").arg(Pick(3)));
+            case 7: return WriteFile("broken.kvb", QByteArray("KORVA Res2.00\x1a", 14) + QByteArray(40, '\xff'));
+            case 8: return UnwritablePath("x.kva");
+            default: return QString();  // Cancel
+        }
+    }
+
+    // Commands that put another antenna in place of the current one.
+    bool Replaces(const QAction* command) const {
+        for (const QAction* a : {wnd->K2, wnd->K3, wnd->K12, wnd->ToolButton2, wnd->ToolButton4})
+            if (command == a) return true;
+        return command->objectName().startsWith("ReopenItem");
+    }
+
+    // One random command with scripted answers to whatever it asks.
+    bool RandomCommand() {
+        const std::vector<QAction*> commands = EnabledCommands();
+        if (commands.empty()) return true;
+        QAction* command = PickOf(commands);
+        const std::string what = "command " + command->objectName().toStdString();
+        prompter.Clear();
+        for (int i = 0; i < 2; ++i) prompter.AnswerMessage(PickOf(std::vector<int>{BoxYes, BoxNo, BoxCancel}));
+        for (int i = 0; i < 2; ++i) prompter.AnswerFile(RandomFileAnswer().toStdString());
+
+        const bool hadEdits = wnd->Ant.Changed && wnd->Ant.WireCount > 0;
+        const std::string before = Persistent(wnd->Ant);
+        command->trigger();
+        CloseMenus();
+        QApplication::processEvents();
+        const bool closed = !wnd->isVisible();
+        if (!CheckInvariants(what)) return false;
+        const std::string after = Persistent(wnd->Ant);
+        bool asked = false;
+        for (const auto& box : prompter.ShownBoxes()) asked |= box.caption == "Korva";
+        if (hadEdits && after != before && !asked && !wnd->Ant.Changed) {
+            ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what
+                          << "): unsaved edits replaced without the save question";
+            return false;
+        }
+        if (after != before && !wnd->Ant.Changed && !Replaces(command)) {
+            ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what
+                          << "): the command changed the antenna but did not mark it changed";
+            return false;
+        }
+        // A save that cleared the changed flag must have written what the window holds.
+        if (hadEdits && !wnd->Ant.Changed && after == before && !closed && !asked) {
+            const QByteArray disk = ReadFile(wnd->FileName);
+            EnvRec env{};
+            std::string comment;
+            auto probe = std::make_unique<AntDef>();
+            ParseAntennaText(*probe, env, std::string(disk.constData(), disk.size()), comment);
+            if (Persistent(*probe) != after) {
+                ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what
+                              << "): the antenna is marked saved but its file holds something else";
+                return false;
+            }
+        }
+        if (closed) {
+            // The window was closed (Exit): a user starts the program again.
+            wnd->show();
+            QApplication::processEvents();
+        }
+        prompter.Clear();
+        return true;
+    }
+};
+
+TEST_F(MonkeyActions, TypingGarbageIntoFieldsAndTables) {
+    for (unsigned seed : {11u, 12u, 13u}) {
+        Seed(seed);
+        if (seed != 11u) {
+            prompter.AnswerMessage(BoxNo);  // the previous seed's edits
+            OpenDipole(seed == 12u ? "dipole.kva" : "other.kva");
+        }
+        for (int i = 0; i < 160; ++i)
+            if (!RandomEdit()) return;
+    }
+}
+
+TEST_F(MonkeyActions, FullTablesTakeNoMoreEntries) {
+    // Tables one short of their capacity: the monkey reaches the limits.
+    Seed(21);
+    AntDef& a = wnd->Ant;
+    for (int i = 0; i < MaxWires - 1; ++i) a.Wires[i] = WireRec{0, 0.1 * i, 10, 0, 0.1 * i + 0.1, 10, 0.001, 1, 0, 0, 0};
+    a.WireCount = MaxWires - 1;
+    for (int i = 0; i < MaxSources - 1; ++i) CopyText(a.Sources[i].Pos, "w1c");
+    a.SourceCount = MaxSources - 1;
+    for (int i = 0; i < MaxLoads - 1; ++i) CopyText(a.Loads[i].Pos, "w2c");
+    a.LoadCount = MaxLoads - 1;
+    wnd->SetAntDef();
+    wnd->UpdateCount();
+    wnd->UpdateMenuState();
+    for (int i = 0; i < 40; ++i) {
+        TypeCell(wnd->Grid2, 1 + Pick(8), a.WireCount + 1 - Pick(2), RandomText());
+        TypeCell(wnd->Grid3, 1 + Pick(3), a.SourceCount + 1 - Pick(2), RandomText());
+        TypeCell(wnd->Grid4, 1 + Pick(LoadColumns), a.LoadCount + 1 - Pick(2), RandomText());
+        if (wnd->PopupLoad->isVisible()) {
+            wnd->PopupLoad->close();
+            PickOf(std::vector<QAction*>{wnd->KS1, wnd->KS2, wnd->KS3})->trigger();
+        }
+        CloseMenus();
+        if (!CheckInvariants("typing into full tables")) return;
+    }
+    EXPECT_LE(a.WireCount, MaxWires);
+    EXPECT_LE(a.SourceCount, MaxSources);
+    EXPECT_LE(a.LoadCount, MaxLoads);
+    // Every table ends at its capacity with an append row that opens no editor.
+    for (int i = 0; i < 20 && a.WireCount < MaxWires; ++i) TypeCell(wnd->Grid2, 1, a.WireCount + 1, "1");
+    EXPECT_EQ(a.WireCount, MaxWires);
+    EXPECT_FALSE(EditorOpens(wnd->Grid2, 1, MaxWires + 1));
+    ASSERT_TRUE(PressStart("full tables"));
+}
+
+TEST_F(MonkeyActions, CommandsTabsAndStartInAnyOrder) {
+    for (unsigned seed : {31u, 32u, 33u}) {
+        Seed(seed);
+        for (int i = 0; i < 90; ++i) {
+            const bool ok = Chance(45) ? RandomCommand() : RandomEdit();
+            if (!ok) return;
+        }
+    }
+}
