@@ -32,6 +32,7 @@ TEST(ReferenceCases, WireStub) {
     a.Wire(0, 0, -0.01, 0, 0, 0.01, 0.001, 2).Source("1");
     ASSERT_TRUE(PrepareAndRun(a.ant.get()));
     ExpectImpedance(0.0790, -3388);
+    EXPECT_NEAR(Results.Row(0)->R, 0.0790, 0.0001);  // the radiation resistance itself
     EXPECT_NEAR(Results.Row(0)->Ga, 1.754, 0.01);
 }
 
