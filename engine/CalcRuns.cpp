@@ -2,8 +2,8 @@
 
 #include "engine/Currents.h"
 #include "engine/EngineMessageLog.h"
-#include "model/CheckedFormat.h"
 #include "engine/FarField.h"
+#include "model/CheckedFormat.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 

@@ -2,8 +2,8 @@
 
 #include "engine/CurrentRecord.h"
 #include "engine/EngineMessageLog.h"
-#include "model/CheckedFormat.h"
 #include "engine/Solve.h"
+#include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"

@@ -2,9 +2,9 @@
 
 #include "engine/EngineError.h"
 #include "engine/EngineMessageLog.h"
-#include "model/CheckedFormat.h"
 #include "engine/WireExpansion.h"
 #include "engine/WireLoss.h"
+#include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/PositionText.h"
@@ -46,9 +46,12 @@ void SetupGround() {
         g.Height = EnvDef.Height[m];
     }
     if (EnvDef.MediaType) {
-        e.RadialCount = EnvDef.RadialCount;
-        e.RadialRadius = static_cast<float>(EnvDef.RadialRadius);
         e.BoundaryKind = 2;
+        // A screen needs wires: no count or no radius means no screen.
+        if (EnvDef.RadialCount > 0 && EnvDef.RadialRadius > 0.0) {
+            e.RadialCount = EnvDef.RadialCount;
+            e.RadialRadius = static_cast<float>(EnvDef.RadialRadius);
+        }
     }
     e.Media[e.MediaCount - 1].Boundary = 1e6;
 }

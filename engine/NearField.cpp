@@ -2,9 +2,9 @@
 
 #include "engine/EngineError.h"
 #include "engine/EngineMessageLog.h"
-#include "model/CheckedFormat.h"
 #include "engine/Kernel.h"
 #include "engine/Solve.h"
+#include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 
 #include <cmath>

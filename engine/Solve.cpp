@@ -2,10 +2,10 @@
 
 #include "engine/EngineError.h"
 #include "engine/EngineMessageLog.h"
-#include "model/CheckedFormat.h"
 #include "engine/LuFactor.h"
 #include "engine/MatrixFill.h"
 #include "engine/ModelPrep.h"
+#include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 #include "model/Impedance.h"
 #include "model/Messages.h"
