@@ -34,10 +34,11 @@ bool TMainWnd::QuerySave() {
                                                  BoxButtons::YesNoCancel);
     if (answer == BoxYes)
         return K4Click();  // a failed or cancelled save keeps the edits and the window
-    if (answer == BoxNo) {
-        Ant.Changed = 0;
+    // No gives the edits up for the antenna that replaces this one, which
+    // clears the flag itself; a replacement that fails or is cancelled keeps
+    // the edits on screen, and they stay marked.
+    if (answer == BoxNo)
         return true;
-    }
     return false;
 }
 

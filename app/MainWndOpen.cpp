@@ -2,6 +2,7 @@
 // the command line by their extension.
 #include "app/FilePaths.h"
 #include "app/MainWnd.h"
+#include "model/AntennaFileCheck.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/MessageFormat.h"
@@ -62,8 +63,13 @@ int TMainWnd::OpenAntFile(const QString& name) {
         return 0;
     }
 
-    // From here the text is read: the reader takes any text.
     const std::string text(bytes.begin(), bytes.end());
+    if (!HasAntennaHeader(text)) {
+        ReportMessage(MsgInvalidFormat, name);
+        return 0;
+    }
+
+    // From here the text is read: the reader takes the rest as it comes.
     NewAntDef();
     FileName = name;
     ParseAntennaText(Ant, EnvDef, text, Comment);
