@@ -362,6 +362,13 @@ std::string DblToStrE(double v) {
     if (v == 0.0) return "0.0";
     double a = std::fabs(v);
     if (a > 0.0 && a < 0.001) return FormatExp(v, 3);
+    // Beyond this the fixed form grows past what the evaluator reads (0/0
+    // gives 1.8e308, a 309-digit text): the shortest exact form reads back.
+    if (a >= HugeFixedLimit) {
+        char buf[64];
+        const auto res = std::to_chars(buf, buf + sizeof buf, v);
+        if (res.ec == std::errc()) return std::string(buf, res.ptr);
+    }
     return DblToStr(v);
 }
 

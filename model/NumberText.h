@@ -53,7 +53,9 @@ inline std::string DblToStr(double v) { return FormatDbl(v, 0); }
 inline std::string DblToStr1(double v) { return FormatDbl(v, 1); }
 inline std::string DblToStr2(double v) { return FormatDbl(v, 2); }
 inline std::string DblToStr3(double v) { return FormatDbl(v, 3); }
-// Radii, coordinates and the reals of the antenna text: exponent form below 0.001.
+// Radii, coordinates and the reals of the antenna text: exponent form below
+// 0.001, and in its shortest exact form from HugeFixedLimit up.
+constexpr double HugeFixedLimit = 1e15;
 std::string DblToStrE(double v);
 
 // Segment counts and packed segmentation pairs ("a,b").

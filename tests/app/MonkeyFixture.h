@@ -124,7 +124,11 @@ protected:
         auto copy = std::make_unique<AntDef>(a);
         copy->Changed = copy->Edited = 0;
         EnvRec env{};
-        return WriteAntennaText(*copy, env, std::string());
+        std::string text = WriteAntennaText(*copy, env, std::string());
+        // Blanks at the start of a position text do not survive a file (the
+        // reader skips them before every field) and mean nothing.
+        std::erase(text, ' ');
+        return text;
     }
 
     // Every invariant of the window after one step. Returns false (with the

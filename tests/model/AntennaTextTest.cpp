@@ -349,7 +349,9 @@ TEST_F(AntennaTextTest, ReaderResetsPanAndMarksTheRecord) {
 }
 
 TEST(TextLines, LineEndsCtrlZAndLongLines) {
-    TextLineReader r(std::string("a\r\nb\nc\r") + std::string(2000, 'x') + "\n\x1a");
+    // The reader views the text: it must outlive the reader.
+    const std::string text = std::string("a\r\nb\nc\r") + std::string(2000, 'x') + "\n\x1a";
+    TextLineReader r(text);
     std::string line;
     ASSERT_TRUE(r.ReadLine(line));
     EXPECT_EQ(line, "a");
