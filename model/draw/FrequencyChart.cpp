@@ -50,6 +50,18 @@ double FreqLabelValue(double f) {
     return RoundAwayTo(f, 3);
 }
 
+bool ScalableValue(double v) { return std::isfinite(v) && std::fabs(v) <= ChartValueLimit; }
+
+// Takes v into the range from lo to hi; the first value starts it.
+void WidenRange(bool& started, double& lo, double& hi, double v) {
+    if (!started) {
+        lo = hi = v;
+        started = true;
+    }
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+}
+
 }  // namespace
 
 CGraph::CGraph() : background_(ButtonFaceColour()) {}
@@ -131,20 +143,9 @@ void CGraph::AutoScale(double lowestBottom) {
     bool hasY = false;
     for (int i = 0; i < count_; ++i) {
         // A point without a value still holds its place on the frequency axis.
-        if (!std::isfinite(x_[i]) || std::fabs(x_[i]) > ChartValueLimit) continue;
-        if (!hasX_) {
-            xMin_ = xMax_ = x_[i];
-            hasX_ = true;
-        }
-        xMin_ = std::min(xMin_, x_[i]);
-        xMax_ = std::max(xMax_, x_[i]);
-        if (!std::isfinite(y_[i]) || std::fabs(y_[i]) > ChartValueLimit) continue;
-        if (!hasY) {
-            dataMin_ = dataMax_ = y_[i];
-            hasY = true;
-        }
-        dataMin_ = std::min(dataMin_, y_[i]);
-        dataMax_ = std::max(dataMax_, y_[i]);
+        if (!ScalableValue(x_[i])) continue;
+        WidenRange(hasX_, xMin_, xMax_, x_[i]);
+        if (ScalableValue(y_[i])) WidenRange(hasY, dataMin_, dataMax_, y_[i]);
     }
     if (!hasX_) xMin_ = xMax_ = 0;
     if (!hasY) dataMin_ = dataMax_ = 0;
@@ -157,7 +158,7 @@ void CGraph::CentreZero() {
 }
 
 bool CGraph::PointUsable(int i) const {
-    return std::isfinite(y_[i]) && std::isfinite(x_[i]) && std::fabs(x_[i]) <= ChartValueLimit;
+    return std::isfinite(y_[i]) && ScalableValue(x_[i]);
 }
 
 double CGraph::PixelX(double x) const {
