@@ -250,6 +250,10 @@ public:
     void ReopenClick(int slot);                  // slot 1..10, 1 the newest
     void OpenFileByExt(const QString& name);
 
+    // ---- Printing and pictures ----
+    void PrintBtnClick();  // prints the far-field plots on one page
+    void SavImBtnClick();  // saves the antenna view as a JPEG or BMP picture
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -269,6 +273,7 @@ private:
     void ConnectCommands();
     void ConnectView();
     void ConnectFileCommands();
+    void ConnectPrintCommands();
     void ShowOpenedFarField();
     void SetupGrids();
     void SetupResultsTable();

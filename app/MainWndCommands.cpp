@@ -14,6 +14,7 @@ void TMainWnd::ConnectCommands() {
         Wire(a);
     };
     ConnectFileCommands();
+    ConnectPrintCommands();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -87,6 +88,7 @@ private:
         if (!r.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
         if (!r.fileName.empty()) dialog.selectFile(DisplayQString(r.fileName));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        if (r.chosenFilter) *r.chosenFilter = std::max<int>(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
         return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
     }
 };

@@ -16,6 +16,7 @@ struct FileDialogRequest {
     std::string fileName;       // proposed name
     std::string filter;         // "Antenna (*.kva);;All files (*)"
     std::string defaultSuffix;  // added to a typed name without extension ("kva")
+    int* chosenFilter = nullptr; // when set, receives the 0-based entry of `filter` the user chose
 };
 
 class Prompter {

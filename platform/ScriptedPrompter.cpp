@@ -39,8 +39,9 @@ std::string ScriptedPrompter::NextFile(const char* kind, const FileDialogRequest
         ++unscripted_;
         return {};
     }
-    std::string path = files_.front();
+    auto [path, filter] = files_.front();
     files_.pop_front();
+    if (request.chosenFilter) *request.chosenFilter = filter;
     return path;
 }
 

@@ -20,8 +20,9 @@ public:
 
     void AnswerMessage(int result) { messages_.push_back(result); }
     void AnswerInput(bool accept, std::string value) { inputs_.push_back({accept, std::move(value)}); }
-    // An empty path cancels the dialog.
-    void AnswerFile(std::string path) { files_.push_back(std::move(path)); }
+    // An empty path cancels the dialog; `filter` is the entry of the dialog's
+    // filter that the answer chooses.
+    void AnswerFile(std::string path, int filter = 0) { files_.push_back({std::move(path), filter}); }
 
     const std::vector<Shown>& ShownBoxes() const { return shown_; }
     const Shown& Last() const { return shown_.back(); }
@@ -40,7 +41,7 @@ private:
 
     std::deque<int> messages_;
     std::deque<std::pair<bool, std::string>> inputs_;
-    std::deque<std::string> files_;
+    std::deque<std::pair<std::string, int>> files_;
     std::vector<Shown> shown_;
     int unscripted_ = 0;
 };
