@@ -41,6 +41,7 @@ void TMainWnd::PrintBtnClick() {
     GetVersionText(product, version);
     DrawFarFieldPage(c, font().family(), QString::fromStdString(product + "  " + version), AntName->text());
     c.End();
+    if (printer.printerState() == QPrinter::Error) ShowMessage("Can not print: the printer reported an error.");
 }
 
 void TMainWnd::ConnectPrintCommands() {
