@@ -221,39 +221,6 @@ void TMainWnd::FormShow() {
     }
 }
 
-void TMainWnd::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
-
-void TMainWnd::FormResize() {
-    if (ResizePending || Closing) return;
-    ResizePending = true;
-    const double scale = std::min(static_cast<double>(width()) / DesignWidth,
-                                  static_cast<double>(height()) / DesignHeight);
-    QFont f = font();
-    f.setPointSize(std::max(1, static_cast<int>(std::lround((EnvDef.FontSize + 10) * scale))));
-    setFont(f);
-    const QWidget* ref = Page->currentWidget();
-    AlignList.AlignAll(ref->width(), ref->height());
-    StringGrid* grids[4] = {Grid1, Grid2, Grid3, Grid4};
-    for (int i = 0; i < 4; ++i) AlignGrids[i].Apply(grids[i]);
-    if (!Closing) DrawAntenna();
-    Timer1->start();
-}
-
-void TMainWnd::Timer1Timer() {
-    Timer1->stop();
-    ResizePending = false;
-    // A size change that arrived while the re-layout was pending is laid out now.
-    const QWidget* ref = Page->currentWidget();
-    if (AlignList.Count() > 0 && ref) {
-        const CAlign& first = AlignList.At(0);
-        const int expectW = static_cast<int>(first.Width * (static_cast<double>(ref->width()) / first.RefWidth));
-        if (first.Control && first.Control->width() != expectW) FormResize();
-    }
-}
-
 void TMainWnd::RefreshAll() {
     PageChange();
     UpdateCount();

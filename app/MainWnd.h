@@ -140,6 +140,8 @@ public:
     double ViewAzimuth = 220.0;
     double ViewElevation = -30.0;
     bool ResizePending = false;
+    QSize LaidOutWindowSize;   // window and page sizes of the last re-layout
+    QSize LaidOutPageSize;
     bool ResultsShown = false;
     bool ResultsStale = true;
     bool Closing = false;
@@ -172,6 +174,16 @@ public:
     void PageChange();
     void DrawAntenna();
     void FormResize();
+    void FormActivate();
+
+    // ---- Tabs and view commands ----
+    void Tabposition1Click();
+    void ToolBVClick();
+    // The rotation centre as a code: 1 "Selected wire", 2 "Midle point of
+    // antenna", 0 the origin. Commands that edit the geometry take the code
+    // and the selected wire before the edit and hand both back afterwards.
+    int RotationCentreCode() const;
+    void ReapplyRotationCentre(int wire, int code);
 
     // ---- Geometry tables ----
     bool WireRowEdited(int index);
@@ -257,6 +269,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -18,13 +18,8 @@ void TMainWnd::ConnectCommands() {
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });
-    on(Tabposition1, [this] {
-        Page->setTabPosition(Page->tabPosition() == QTabWidget::North ? QTabWidget::South : QTabWidget::North);
-    });
-    on(ToolBV, [this] {
-        ToolBar1->setVisible(ToolBV->isChecked());
-        FormResize();
-    });
+    on(Tabposition1, [this] { Tabposition1Click(); });
+    on(ToolBV, [this] { ToolBVClick(); });
     connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     // The enabled states depend on the focused table and its row: fresh at every opening.
     for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) connect(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });

@@ -267,6 +267,7 @@ void TMainWnd::AddWireSource(char letter) {
 void TMainWnd::ConnectFields() {
     for (QComboBox* box : {Freq, DoFreq, EditDM1, EditDM2, EditEC, EditSC, AntHeight})
         InstallCommaToPoint(box->lineEdit());
+    InstallTypedKeyDiscard(MaterialSel);
     connect(Freq, &QComboBox::editTextChanged, this, [this] { FreqChange(); });
     connect(AntName, &QLineEdit::textChanged, this, [this] { AntNameChange(); });
     connect(EditDM1, &QComboBox::editTextChanged, this, [this] { EditDM1Change(); });

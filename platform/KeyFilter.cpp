@@ -22,3 +22,17 @@ void InstallCommaToPoint(QWidget* field) {
     if (field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
     field->installEventFilter(new CommaToPointFilter(field));
 }
+
+bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && text.at(0).isPrint()) return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void InstallTypedKeyDiscard(QWidget* field) {
+    if (!field) return;
+    if (field->findChild<TypedKeyDiscardFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    field->installEventFilter(new TypedKeyDiscardFilter(field));
+}

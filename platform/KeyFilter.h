@@ -20,3 +20,17 @@ protected:
 
 // Installs the filter on a numeric field (the field owns it).
 void InstallCommaToPoint(QWidget* field);
+
+// Event filter that swallows every typed character, so a list box is only
+// chosen from by its list (navigation keys still work).
+class TypedKeyDiscardFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit TypedKeyDiscardFilter(QObject* parent = nullptr) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Installs the filter on a field (the field owns it).
+void InstallTypedKeyDiscard(QWidget* field);

@@ -42,6 +42,11 @@ protected:
         wnd->show();
         QApplication::processEvents();
     }
+    // Waits until no re-layout of the window is pending.
+    void Settle() {
+        QApplication::processEvents();
+        QTRY_VERIFY_WITH_TIMEOUT(!wnd->Timer1->isActive() && !wnd->ResizePending, 2000);
+    }
     QString SettingsPath() const { return dir_.filePath("Korva.ini"); }
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
 
