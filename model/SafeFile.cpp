@@ -26,7 +26,9 @@ struct FdGuard {
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::size_t maxBytes,
                              std::string* error) {
     constexpr auto Failed = ReadFileStatus::Failed;
-    FdGuard f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // Without O_NONBLOCK a named pipe would block the open until some writer
+    // came; it is no regular file and is refused below like any device.
+    FdGuard f{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
     if (f.fd < 0) {
         SetError(error, "open");
         return Failed;

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -46,6 +47,10 @@ std::string ReadValue(const std::string& raw) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
+    // Only a regular file is read: a pipe or a device in its place would block
+    // or never end, and the program would not start.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path_, ec)) return;
     std::ifstream in(path_, std::ios::binary);
     if (!in) return;
     std::ostringstream content;

@@ -5,7 +5,10 @@
 // record's limits.
 #include "MonkeyFixture.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -220,4 +223,34 @@ TEST_F(BrokenFilesTest, DamagedFarFieldFilesAreRefusedWhole) {
         }
         if (HasFailure()) return;
     }
+}
+
+TEST_F(BrokenFilesTest, PipesDevicesFoldersAndDanglingLinksAreRefusedWithoutWaiting) {
+    OpenEditedDipole();
+    const WindowState before = State();
+    std::vector<QString> paths;
+    for (const char* ext : {".kva", ".kvb"}) {
+        const QString pipe = TempPath(QString("pipe") + ext);
+        ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        const QString zero = TempPath(QString("zero") + ext);
+        ASSERT_TRUE(QFile::link("/dev/zero", zero));
+        const QString dangling = TempPath(QString("dangling") + ext);
+        ASSERT_TRUE(QFile::link(TempPath("gone"), dangling));
+        const QString folder = TempPath(QString("folder") + ext);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        paths.insert(paths.end(), {pipe, zero, dangling, folder});
+    }
+    for (const QString& path : paths) {
+        OpenThroughMenu(path.endsWith(".kva") ? wnd->K3 : wnd->K12, path);
+        EXPECT_TRUE(State() == before) << path.toStdString();
+        EXPECT_EQ(CountShown("message"), 2u) << path.toStdString() << ": " << Shown();
+        if (HasFailure()) return;
+    }
+    // The same from the command line of a new start.
+    QStringList args{"korva"};
+    for (const QString& path : paths) args << path;
+    prompter.Clear();
+    Open(args);
+    EXPECT_EQ(wnd->Ant.WireCount, 0);
+    EXPECT_EQ(CountShown("message"), paths.size()) << Shown();
 }
