@@ -43,7 +43,7 @@ bool AntennaViewEvents::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched == owner_ && type == QEvent::WindowActivate) {
             // Coming back to the window shows the view as it is now.
-            if (owner_->Page->currentWidget() == owner_->TabSheet2) owner_->DrawAntenna();
+            owner_->FormActivate();
             return false;
         }
         if (watched == owner_->ViewImage) return ViewEvent(event);

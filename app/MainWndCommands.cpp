@@ -1,16 +1,32 @@
 // Wiring of the commands that are built: menu items, toolbar buttons and the
 // buttons of the tabs. Items that are not wired here stay disabled.
 #include "app/MainWnd.h"
+#include "platform/Prompter.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
+#include <exception>
+
+namespace {
+
+template <class Handler>
+void Reported(const Handler& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ErrorBox("%s", e.what());
+    }
+}
+
+}  // namespace
 
 void TMainWnd::ConnectCommands() {
+    // No exception leaves a command: it is reported and the window goes on.
     auto on = [this](QAction* a, auto handler) {
-        connect(a, &QAction::triggered, this, handler);
+        connect(a, &QAction::triggered, this, [handler] { Reported(handler); });
         Wire(a);
     };
     ConnectFileCommands();
@@ -20,7 +36,7 @@ void TMainWnd::ConnectCommands() {
     on(ToolButton14, [this] { close(); });
     on(Tabposition1, [this] { Tabposition1Click(); });
     on(ToolBV, [this] { ToolBVClick(); });
-    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    connect(Page, &QTabWidget::currentChanged, this, [this] { Reported([this] { PageChange(); }); });
     // The enabled states depend on the focused table and its row: fresh at every opening.
     for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) connect(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
 }

@@ -25,6 +25,14 @@ QSize ReferenceSize(const QTabWidget* page) {
     return ref ? ref->size() : QSize();
 }
 
+// Font size of the window: (10 + offset) points at the design size, scaled
+// by the smaller of the two ratios of the window's size to it.
+int TargetFontSize(const QWidget* window) {
+    const double scale = std::min(static_cast<double>(window->width()) / DesignWidth,
+                                  static_cast<double>(window->height()) / DesignHeight);
+    return std::max(1, static_cast<int>(std::lround((EnvDef.FontSize + 10) * scale)));
+}
+
 }  // namespace
 
 void TMainWnd::resizeEvent(QResizeEvent* event) {
@@ -38,10 +46,8 @@ void TMainWnd::FormResize() {
     // The page is not painted in its intermediate states; the timer shows it again.
     Page->setUpdatesEnabled(false);
 
-    const double scale = std::min(static_cast<double>(width()) / DesignWidth,
-                                  static_cast<double>(height()) / DesignHeight);
     QFont f = font();
-    f.setPointSize(std::max(1, static_cast<int>(std::lround((EnvDef.FontSize + 10) * scale))));
+    f.setPointSize(TargetFontSize(this));
     setFont(f);
     // A new font changes the tab bar's height and so the page: the controls are
     // laid out against the page as it will be, not as it was.
@@ -73,7 +79,10 @@ void TMainWnd::Timer1Timer() {
     ResizePending = false;
     Page->setUpdatesEnabled(true);
     update();
-    // A size change that came while the re-layout was pending is laid out now,
-    // so the controls always end up fitting the final size.
-    if (!Closing && (size() != LaidOutWindowSize || ReferenceSize(Page) != LaidOutPageSize)) FormResize();
+    // A size or font-offset change that came while the re-layout was pending
+    // is laid out now, so the controls always end up fitting the final state.
+    if (Closing) return;
+    if (size() != LaidOutWindowSize || ReferenceSize(Page) != LaidOutPageSize ||
+        font().pointSize() != TargetFontSize(this))
+        FormResize();
 }

@@ -36,11 +36,7 @@ void TMainWnd::PageChange() {
     UpdateMenuState();
 }
 
-void TMainWnd::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-}
-
+// Coming back to the window shows the view as it is now.
 void TMainWnd::FormActivate() {
     if (Page->currentWidget() == TabSheet2) DrawAntenna();
 }

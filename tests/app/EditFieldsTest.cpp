@@ -58,6 +58,14 @@ TEST_F(EditFields, TheDesignFrequencyCarriesTheCalculationFrequencyWavelengthAnd
     EXPECT_NEAR(JobDef.Wavelength, 299.792458 / 14.12, 1e-9);
 }
 
+TEST_F(EditFields, ACommaTypedInANumberIsAPoint) {
+    TypeInto(wnd->Freq, "7,07");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Freq, 7.07);
+    ChooseGround(1);
+    TypeInto(wnd->AntHeight, "2,5");
+    EXPECT_DOUBLE_EQ(EnvDef.AntHeight, 2.5);
+}
+
 TEST_F(EditFields, TextThatIsNoFrequencyWaitsInTheFieldWithoutABox) {
     TypeInto(wnd->Freq, "7.05");
     TypeInto(wnd->Freq, "abc");

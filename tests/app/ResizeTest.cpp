@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <cmath>
 
 namespace {
 
@@ -83,6 +84,16 @@ TEST_F(Resize, ASizeReachedWhileALayoutIsPendingIsLaidOutWhenItEnds) {
     Settle();
     EXPECT_NEAR(wnd->Grid2->width(), designed.width(), 2);
     EXPECT_EQ(wnd->font().pointSize(), 10);
+}
+
+TEST_F(Resize, ANewFontOffsetDuringAPendingLayoutIsAppliedWhenItEnds) {
+    ResizeTo(900, 600);
+    ASSERT_TRUE(wnd->ResizePending);
+    EnvDef.FontSize = 2;
+    wnd->FormResize();  // as the setup page does after changing the offset
+    Settle();
+    const double scale = std::min(wnd->width() / 780.0, wnd->height() / 544.0);
+    EXPECT_EQ(wnd->font().pointSize(), std::lround(12 * scale));
 }
 
 TEST_F(Resize, ThePageIsNotPaintedWhileALayoutIsPending) {
