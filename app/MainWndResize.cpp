@@ -51,7 +51,8 @@ void TMainWnd::FormResize() {
     setFont(f);
     // A new font changes the tab bar's height and so the page: the controls are
     // laid out against the page as it will be, not as it was.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(Page, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(this, QEvent::LayoutRequest);
     if (layout()) layout()->activate();
 
     const QSize ref = ReferenceSize(Page);

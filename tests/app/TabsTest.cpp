@@ -83,6 +83,7 @@ TEST_F(Tabs, AChangeOfTabTakesTheEditedFields) {
     EXPECT_EQ(Results.HasFarField, 0);
     EXPECT_EQ(JobDef.Interactive, 1);
     EXPECT_TRUE(prompter.ShownBoxes().empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(Tabs, NoFieldsAreTakenWhileACalculationRuns) {
@@ -111,6 +112,7 @@ TEST_F(Tabs, AFieldThatDoesNotReadIsReportedAndKeptPending) {
     EXPECT_EQ(prompter.Last().caption, "Error!!!");
     EXPECT_DOUBLE_EQ(wnd->Ant.CalcFreq, before);
     EXPECT_EQ(wnd->Ant.Edited, 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     TypeInto(wnd->EditSC, "2.5");
     ShowTab(wnd->TabSheet1);
