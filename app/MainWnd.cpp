@@ -9,7 +9,6 @@
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
-#include "model/LanguageState.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "model/TaperSetTable.h"
@@ -204,11 +203,7 @@ void TMainWnd::FormShow() {
         FirstStart = false;
         QTimer::singleShot(0, this, [this] { K10Click(nullptr); });
     }
-    // Without a language list no language is active.
-    if (QFileInfo::exists(QDir(ProgramFolder).filePath("Language/krvlanguage.txt")))
-        LanguageIndex = std::max(0, LanguageIndex);
-    else
-        LanguageIndex = -1;
+    ShowLanguage();
     TBarSC->setValue(TBarSC->maximum() / 2);
     if (FirstShow) {
         FirstShow = 0;
@@ -265,5 +260,6 @@ void TMainWnd::UpdateMenuState() {
         Grid2->Invalidate();
     }
     DocBtn->setVisible(!Comment.empty());
+    UpdateUserProgramItems();
     DisableUnwired();
 }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -35,6 +36,7 @@ class QToolBar;
 class RadioGroup;
 class StringGrid;
 class CACal;
+struct MainLanguage;
 
 class TMainWnd : public QMainWindow {
     Q_OBJECT
@@ -266,6 +268,23 @@ public:
     void PrintBtnClick();  // prints the far-field plots on one page
     void SavImBtnClick();  // saves the antenna view as a JPEG or BMP picture
 
+    // ---- Language, help and user programs ----
+    std::vector<QAction*> LanguageItems;  // the language menu's items, built once
+    QString HelpFileName;                 // named by the active language; in the program folder
+    QString RoundDigitsCaption = "digits";  // the text of the round-value items after their number
+    // Loads line `index` of the language list as the active language; a file
+    // that is missing or broken is reported and the current language stays.
+    bool LoadLanguage(int index);
+    // Applies the active language to this window and the shared texts, or the
+    // English texts when none is active.
+    void ApplyLanguage();
+    void English1Click(QObject* sender);         // a language item
+    void KORVAhelp1Click(QObject* sender);       // help (tag 1) and news (tag 2)
+    void KORVAinternational1Click(QObject* sender);  // web pages by tag
+    void K17Click();                             // calculator
+    void nec2fmClick(QObject* sender);           // user programs by tag
+    QString LanguageFolder() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -295,6 +314,14 @@ private:
     void Timer1Timer();
     void DestroyOptimizerState();
     void FreeCalcCopy();
+    void ShowLanguage();
+    void BuildLanguageMenu(const std::vector<std::string>& listLines);
+    void CheckLanguageItem();
+    void ApplyMainWndSection(const MainLanguage& language);
+    void ApplyHintSection(const MainLanguage& language);
+    void ConnectHelpCommands();
+    void ConnectUserPrograms();
+    void UpdateUserProgramItems();
 
     // Field handlers.
     void FreqChange();

@@ -31,6 +31,8 @@ void TMainWnd::ConnectCommands() {
     };
     ConnectFileCommands();
     ConnectPrintCommands();
+    ConnectHelpCommands();
+    ConnectUserPrograms();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });

@@ -11,6 +11,7 @@
 #include "app/PlainNumber.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
+#include "platform/TextCodec.h"
 #include "platform/System.h"
 
 #include <QApplication>
@@ -112,7 +113,7 @@ void TMainWnd::SetupResultsTable() {
     Grid1->CellHint = [](int c, int r) -> QString {
         if (r != 0) return {};
         const int hint = c == 1 ? 0 : c == 5 ? 1 : c == 8 ? 2 : c == 10 ? 3 : c == 11 ? 4 : -1;
-        return hint < 0 ? QString() : QString::fromLatin1(ResultColumnHints[hint]);
+        return hint < 0 ? QString() : DisplayQString(ResultColumnHints[hint]);
     };
     Grid1->DrawCell = [this](QPainter& p, const QRect& rect, int col, int row, bool current) {
         const QPalette& pal = Grid1->palette();
@@ -136,7 +137,7 @@ void TMainWnd::SetupResultsTable() {
 QString TMainWnd::Grid1CellText(int col, int row) const {
     if (col < 0 || col >= ResultColumnHeadCount) return {};
     if (row == 0) {
-        QString head = QString::fromLatin1(ResultColumnHeads[col]);
+        QString head = DisplayQString(ResultColumnHeads[col]);
         if (col == 4) {
             head += ' ' + QString::fromStdString(DblToStr1(EnvDef.Z0R));
             if (EnvDef.Z0X != 0.0) head += '*';
@@ -165,11 +166,11 @@ QString TMainWnd::Grid1CellText(int col, int row) const {
         case 6: return r.Ga == 0 ? none : q(DblToStr2(std::max(static_cast<double>(r.Ga), -999.0)));
         case 7: return r.FB == 0 ? none : q(DblToStr2(r.FB));
         case 8: return r.Elev == 0 ? none : q(DblToStr1(r.Elev));
-        case 9: return (r.Ground >= 0 && r.Ground < GroundNameCount) ? QString::fromLatin1(GroundNames[r.Ground]) : QString();
+        case 9: return (r.Ground >= 0 && r.Ground < GroundNameCount) ? DisplayQString(GroundNames[r.Ground]) : QString();
         case 10: return r.Ground == GroundFree ? none : q(DblToStr(r.Height));
         case 11:
             if (r.GvMax == 0) return none;
-            return QString::fromLatin1(PolarNames[r.GvMax <= r.GhMax ? 1 : 0]);
+            return DisplayQString(PolarNames[r.GvMax <= r.GhMax ? 1 : 0]);
         default: return {};
     }
 }

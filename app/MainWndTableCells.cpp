@@ -65,7 +65,7 @@ bool LoadFinite(const LoadRec& l) {
 // ---- Wires ----
 
 QString TMainWnd::WireCellText(int col, int row) const {
-    if (row > Ant.WireCount) return col == 0 ? QString::fromLatin1(EmptyRowText) : QString();
+    if (row > Ant.WireCount) return col == 0 ? DisplayQString(EmptyRowText) : QString();
     const WireRec& w = Ant.Wires[row - 1];
     if (col == 0) return QString::number(row);
     if (col >= 1 && col <= 6) return Q(DblToStr(MetreToWave(WireValue(w, col))));
@@ -129,7 +129,7 @@ bool TMainWnd::WireRowEdited(int index) {
 // ---- Sources ----
 
 QString TMainWnd::SourceCellText(int col, int row) const {
-    if (row > Ant.SourceCount) return col == 0 ? QString::fromLatin1(EmptyRowText) : QString();
+    if (row > Ant.SourceCount) return col == 0 ? DisplayQString(EmptyRowText) : QString();
     const SourceRec& s = Ant.Sources[row - 1];
     switch (col) {
         case 0: return QString::number(row);
@@ -175,7 +175,7 @@ void TMainWnd::SourceRowEdited(int index) {
 
 QString TMainWnd::LoadCellText(int col, int row) const {
     if (row == 0) return LoadHead(col);
-    if (row > Ant.LoadCount) return col == 0 ? QString::fromLatin1(EmptyRowText) : QString();
+    if (row > Ant.LoadCount) return col == 0 ? DisplayQString(EmptyRowText) : QString();
     const LoadRec& l = Ant.Loads[row - 1];
     if (col == 0) return QString::number(row);
     if (col == 1) return DisplayQString(std::string_view(l.Pos, strnlen(l.Pos, sizeof l.Pos)));

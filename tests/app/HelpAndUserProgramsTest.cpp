@@ -1,0 +1,109 @@
+#include "LanguageFixture.h"
+#include "app/FilePaths.h"
+#include "model/EnvDef.h"
+
+#include <QFile>
+
+namespace {
+
+void Touch(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+}
+
+TEST_F(LanguageTest, HelpOpensTheLanguagesHelpFileAsADocumentOrNamesItMissing) {
+    WriteList({"deutsch.lng"});
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
+    ShowAgain();
+    const QString help = QDir(folder).filePath("hilfe.chm");
+    wnd->KORVAhelp1->trigger();
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().text, "File " + help.toStdString() + " not found");
+    EXPECT_TRUE(opened.empty());
+
+    Touch(help);
+    wnd->KORVAhelp1->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].Kind, OpenKind::Document);
+    EXPECT_EQ(opened[0].Target, LocalPath(help));
+}
+
+TEST_F(LanguageTest, TheNewsItemOpensOnlyAFileOfTheLanguageFolder) {
+    LanguageSpec spec = GermanSpec();
+    spec.News = "News ../outside.txt";
+    WriteList({"deutsch.lng", "nonews.lng"});
+    WriteLanguageFile("deutsch.lng", BuildLanguage(spec));
+    Touch(QDir(folder).filePath("outside.txt"));
+    ShowAgain();
+    ASSERT_TRUE(wnd->WnewM->isVisible());
+    wnd->WnewM->trigger();
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().text, "File " + QDir(folder).filePath("Language/outside.txt").toStdString() + " not found");
+
+    Touch(QDir(folder).filePath("Language/outside.txt"));
+    wnd->WnewM->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].Kind, OpenKind::Document);
+    EXPECT_EQ(opened[0].Target, LocalPath(QDir(folder).filePath("Language/outside.txt")));
+
+    // An empty news line hides the item.
+    spec.News = "";
+    WriteLanguageFile("nonews.lng", BuildLanguage(spec));
+    LanguageItem(1)->trigger();
+    EXPECT_FALSE(wnd->WnewM->isVisible());
+}
+
+class UserProgramsTest : public LanguageTest {
+protected:
+    void TearDown() override {
+        for (UserProgramSlot& slot : UserProgramSlots) slot = UserProgramSlot();
+        LanguageTest::TearDown();
+    }
+};
+
+TEST_F(UserProgramsTest, AnEmptySlotsItemIsDisabledAndStartsNothing) {
+    UserProgramSlots[0].Path = "/opt/tools/viewer";
+    wnd->UpdateMenuState();
+    EXPECT_TRUE(wnd->User1Menu->isEnabled());
+    EXPECT_FALSE(wnd->User2Menu->isEnabled());
+    EXPECT_FALSE(wnd->EditUsProg->isEnabled());
+    wnd->nec2fmClick(wnd->User2Menu);
+    EXPECT_TRUE(opened.empty());
+
+    wnd->User1Menu->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].Kind, OpenKind::Program);
+    EXPECT_EQ(opened[0].Target, "/opt/tools/viewer");
+    EXPECT_EQ(opened[0].Argument, "");
+}
+
+TEST_F(UserProgramsTest, ThePassedAntennaIsSavedAsTempKvaInAFolderWithABlank) {
+    SettingsPathOverride = QDir(folder).filePath("Korva.ini").toStdString();
+    ASSERT_EQ(wnd->OpenAntFile(QString(KORVA_TEST_DATA) + "/dipole.kva"), 1);
+    UserProgramSlots[0] = {"/opt/tools/my viewer", true};
+    wnd->UpdateMenuState();
+    wnd->User1Menu->trigger();
+
+    const QString temp = QDir(folder).filePath("temp.kva");
+    ASSERT_TRUE(QFile::exists(temp));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].Target, "/opt/tools/my viewer");
+    EXPECT_EQ(opened[0].Argument, LocalPath(temp));
+    QFile f(temp);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_GT(f.size(), 20);
+    EXPECT_EQ(wnd->Ant.Changed, 0);
+}
+
+TEST_F(UserProgramsTest, AFailedSaveOfTheAntennaStartsNoProgram) {
+    SettingsPathOverride = QDir(folder).filePath("no such folder/Korva.ini").toStdString();
+    ASSERT_EQ(wnd->OpenAntFile(QString(KORVA_TEST_DATA) + "/dipole.kva"), 1);
+    UserProgramSlots[1] = {"/opt/tools/viewer", true};
+    wnd->nec2fmClick(wnd->User2Menu);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
+}
+
+}  // namespace
