@@ -48,6 +48,9 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
     auto* box = Place(new QComboBox(parent), name, x, y, w, 22);
     box->setEditable(editable);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Presets are offered by the list only: inline completion would turn a
+    // typed "14.1" into the preset "14.150" without the user noticing.
+    if (editable) box->setCompleter(nullptr);
     box->addItems(items);
     return box;
 }

@@ -77,6 +77,17 @@ TEST_F(EditFields, TextThatIsNoFrequencyWaitsInTheFieldWithoutABox) {
     EXPECT_TRUE(prompter.ShownBoxes().empty());
 }
 
+TEST_F(EditFields, APrefixOfAPresetIsTakenAsTypedNotCompleted) {
+    // "14.1" begins the preset "14.150", "8" begins the DM2 preset "80".
+    TypeInto(wnd->Freq, "14.1");
+    EXPECT_EQ(wnd->Freq->currentText(), "14.1");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Freq, 14.1);
+    TypeInto(wnd->DoFreq, "14.1");
+    EXPECT_EQ(wnd->DoFreq->currentText(), "14.1");
+    TypeInto(wnd->EditDM2, "8");
+    EXPECT_EQ(wnd->EditDM2->currentText(), "8");
+}
+
 TEST_F(EditFields, TheNameIsMirroredOnTheCalculateTab) {
     wnd->AntName->setFocus();
     QTest::keyClicks(wnd->AntName, "Moxon");
