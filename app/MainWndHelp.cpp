@@ -36,7 +36,7 @@ void TMainWnd::KORVAhelp1Click(QObject* sender) {
     const int tag = sender ? sender->property("tag").toInt() : 0;
     QString path;
     if (tag == 1) {
-        path = QDir(ProgramFolder).filePath(HelpFileName);
+        path = QDir(ProgramFolder).absolutePath() + '/' + HelpFileName;
     } else if (tag == 2) {
         // Only a file of the language folder: the name comes from a language
         // file, and no folder part in it may lead elsewhere.

@@ -75,7 +75,7 @@ void TMainWnd::ShowLanguage() {
 
 bool TMainWnd::LoadLanguage(int index) {
     const QString listPath = QDir(LanguageFolder()).filePath(ListFileName);
-    const bool active = LanguageIndex >= 0 && !LanguageText.empty();
+    const bool active = LanguageIsActive();
     std::string bytes, error;
     bool loaded = false;
     if (QFileInfo(listPath).isFile()) {
@@ -218,7 +218,7 @@ void TMainWnd::ApplyHintSection(const MainLanguage& language) {
 }
 
 void TMainWnd::ApplyLanguage() {
-    if (LanguageIndex < 0 || LanguageText.empty()) {
+    if (!LanguageIsActive()) {
         ApplyDefaultMessages();
         return;
     }

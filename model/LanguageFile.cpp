@@ -1,5 +1,6 @@
 #include "model/LanguageFile.h"
 
+#include "model/LanguageState.h"
 #include "model/Messages.h"
 #include "model/SafeFile.h"
 
@@ -213,6 +214,8 @@ void ApplyLanguageMessages(const MainLanguage& language) {
     if (!language.Engine.empty()) FillFromLines(EngineMessages, language.Engine, 0);
     if (!language.Plot.empty()) FillFromLines(PlotTexts, language.Plot, 0);
 }
+
+bool LanguageIsActive() { return LanguageIndex >= 0 && !LanguageText.empty(); }
 
 bool FindFormSection(const std::string& text, const char* name, int count, std::vector<std::string>& lines,
                      std::string& error) {

@@ -90,6 +90,10 @@ bool ParseMainLanguage(const std::string& text, MainLanguage& out, std::string& 
 // buffers of an absent section keep their texts.
 void ApplyLanguageMessages(const MainLanguage& language);
 
+// True while a language is active (LanguageIndex at least 0 and its text
+// loaded): the forms then take their texts from LanguageText.
+bool LanguageIsActive();
+
 // The rule of every other form: the last line that contains the name is the
 // header (line 0 does not count); `count` lines from the header on, key words
 // dropped. False when the section is absent; a section that runs past the end

@@ -42,7 +42,11 @@ inline std::string BuildLanguage(const LanguageSpec& spec) {
             std::string one = line(k);
             for (char& c : one)
                 if (c == '\r' || c == '\n') c = ' ';
-            text += "k" + std::to_string(k) + " " + one + "\r\n";
+            text += 'k';
+            text += std::to_string(k);
+            text += ' ';
+            text += one;
+            text += "\r\n";
         }
         text += "\r\n";
     };

@@ -1,6 +1,7 @@
 #include "model/LanguageFile.h"
 
 #include "engine/EngineMessageLog.h"
+#include "model/LanguageState.h"
 #include "model/Messages.h"
 
 #include <cstdio>
@@ -218,6 +219,16 @@ TEST(LanguageSections, FormAndMessageSectionsOfOtherForms) {
     EXPECT_TRUE(error.empty());
     EXPECT_FALSE(FindFormSection(text, "OptDlgBox", 50, lines, error));
     EXPECT_FALSE(error.empty());
+
+    // Forms take a language only while one is active.
+    LanguageIndex = 0;
+    LanguageText.clear();
+    EXPECT_FALSE(LanguageIsActive());
+    LanguageText = text;
+    EXPECT_TRUE(LanguageIsActive());
+    LanguageIndex = -1;
+    EXPECT_FALSE(LanguageIsActive());
+    LanguageText.clear();
 }
 
 }  // namespace
