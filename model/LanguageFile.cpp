@@ -67,6 +67,7 @@ bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string&
 }
 
 std::vector<std::string> SplitLanguageLines(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     if (!text.empty() && text.back() == '\x1A') text.remove_suffix(1);
     std::vector<std::string> lines;
     while (!text.empty()) {

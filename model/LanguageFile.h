@@ -21,7 +21,8 @@ constexpr int LanguageMenuMaxItems = 40;
 // large or holds a zero byte (not a text of a single-byte code or UTF-8).
 bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string& error);
 
-// Lines split at LF (a CR before it dropped), a trailing Ctrl-Z dropped, each
+// Lines split at LF (a CR before it dropped), a leading UTF-8 byte order mark
+// and a trailing Ctrl-Z dropped, each
 // cut to LanguageLineMaxBytes without splitting a UTF-8 character.
 std::vector<std::string> SplitLanguageLines(std::string_view text);
 // The lines joined with CR LF.
@@ -91,7 +92,8 @@ bool ParseMainLanguage(const std::string& text, MainLanguage& out, std::string& 
 void ApplyLanguageMessages(const MainLanguage& language);
 
 // True while a language is active (LanguageIndex at least 0 and its text
-// loaded): the forms then take their texts from LanguageText.
+// loaded): the forms then take their texts from LanguageText, which holds the
+// file decoded to UTF-8 with its lines joined by CR LF.
 bool LanguageIsActive();
 
 // The rule of every other form: the last line that contains the name is the

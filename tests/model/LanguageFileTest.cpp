@@ -38,6 +38,7 @@ TEST(LanguageLines, SplitAtCrLfAndLfWithoutCtrlZAndCutLongLines) {
     EXPECT_EQ(lines[1], "b");
     EXPECT_EQ(lines[2], "c");
     EXPECT_EQ(JoinLanguageLines(lines), "a\r\nb\r\nc");
+    EXPECT_EQ(SplitLanguageLines("\xEF\xBB\xBF" "deutsch.lng\r\n")[0], "deutsch.lng");
 
     // A huge line of two-byte characters is cut between two characters.
     std::string huge;
