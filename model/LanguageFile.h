@@ -22,8 +22,8 @@ constexpr int LanguageMenuMaxItems = 40;
 bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string& error);
 
 // Lines split at LF (a CR before it dropped), a leading UTF-8 byte order mark
-// and a trailing Ctrl-Z dropped, each
-// cut to LanguageLineMaxBytes without splitting a UTF-8 character.
+// and a trailing Ctrl-Z dropped, each cut to LanguageLineMaxBytes without
+// splitting a UTF-8 character.
 std::vector<std::string> SplitLanguageLines(std::string_view text);
 // The lines joined with CR LF.
 std::string JoinLanguageLines(const std::vector<std::string>& lines);
