@@ -3,6 +3,7 @@
 // them, keys, window sizes from a sliver to a wall, and Start in between,
 // on antennas with and without results.
 #include "MonkeyFixture.h"
+#include "platform/Printing.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,6 +14,16 @@
 
 class MonkeyView : public MonkeyTest {
 protected:
+    void SetUp() override {
+        MonkeyTest::SetUp();
+        pdf_ = std::make_unique<PdfPrintSetup>(TempPath("plots.pdf").toStdString());
+        printScope_ = std::make_unique<ScopedPrintSetup>(*pdf_);
+    }
+    void TearDown() override {
+        printScope_.reset();
+        MonkeyTest::TearDown();
+    }
+
     QPoint RandomPoint(const QWidget* w) {
         // Mostly inside, sometimes just outside the picture.
         const int width = std::max(1, w->width()), height = std::max(1, w->height());
@@ -45,7 +56,7 @@ protected:
 
     bool RandomViewAction() {
         std::string what;
-        switch (Pick(13)) {
+        switch (Pick(15)) {
             case 0:
             case 1:
                 what = "mouse on the view";
@@ -108,6 +119,23 @@ protected:
                 QTest::qWait(Chance(75) ? 0 : 120);  // let the re-layout timer run sometimes
                 break;
             }
+            case 12: {
+                // Print and save the picture of whatever is shown, even nothing.
+                if (Chance(50)) {
+                    what = "print";
+                    pdf_->Cancel = Chance(20);
+                    if (wnd->PrintBtn->isEnabled()) wnd->PrintBtn->click();
+                } else {
+                    what = "save image";
+                    prompter.AnswerFile(PickOf(std::vector<QString>{TempPath("view.jpg"), TempPath("view"),
+                                                                    TempPath("view.bmp"), UnwritablePath("v.jpg"),
+                                                                    QString()})
+                                            .toStdString());
+                    prompter.AnswerMessage(Chance(50) ? BoxYes : BoxNo);
+                    if (wnd->SavImBtn->isEnabled()) wnd->SavImBtn->click();
+                }
+                break;
+            }
             default:
                 what = "Start";
                 RepairFields();
@@ -120,6 +148,9 @@ protected:
         prompter.Clear();
         return true;
     }
+
+    std::unique_ptr<PdfPrintSetup> pdf_;
+    std::unique_ptr<ScopedPrintSetup> printScope_;
 };
 
 TEST_F(MonkeyView, ClicksDragsBarsAndSizesOnTheViewAndPlots) {
