@@ -4,6 +4,7 @@
 // window's invariants checked after every step. A failure names the seed and
 // the step, so the sequence can be replayed.
 #include "FileCommandsFixture.h"
+#include "app/ExternalOpen.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
@@ -26,6 +27,9 @@ protected:
         Results.RingIndex = 0;
         Results.HasFarField = 0;
         Results.AngleStep = 0;
+        // Help, web pages, the calculator and user programs open nothing real.
+        savedOpen_ = ExternalOpen;
+        ExternalOpen = [this](OpenKind, const std::string&, const std::string&) { return Chance(50); };
         FileCommandsTest::SetUp();
         // Small models keep every Start short; larger ones are refused by the
         // pulse limit, which is a path worth taking too.
@@ -37,6 +41,7 @@ protected:
         EnvDef.Type = GroundFree;
         EnvDef.AntHeight = 0;
         FileCommandsTest::TearDown();
+        ExternalOpen = savedOpen_;
     }
 
     void Seed(unsigned seed) {
@@ -225,6 +230,7 @@ protected:
         return true;
     }
 
+    std::function<bool(OpenKind, const std::string&, const std::string&)> savedOpen_;
     unsigned seed_ = 0;
     int step_ = 0;
     std::mt19937 rng_;
