@@ -79,6 +79,8 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
 }
 
 void TMainWnd::K11Click() {
+    if (!Results.HasFarField || Ant.Edited)
+        return;
     const std::string proposed = FileName.isEmpty() ? std::string("noname") : LocalPath(WithExtension(FileName, {}));
     const QString chosen = FromLocalPath(
         CurrentPrompter().SaveFileName(FileDialog("Save far field", FarFieldFilter, "kvb", ResFolder, proposed)));

@@ -58,7 +58,8 @@ bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string&
         return false;
     case ReadFileStatus::Failed: return false;
     }
-    if (std::memchr(data.data(), 0, data.size())) {
+    // An empty file has no buffer at all; memchr must not see its null pointer.
+    if (!data.empty() && std::memchr(data.data(), 0, data.size())) {
         error = "the file is not text in a single-byte code or UTF-8";
         return false;
     }

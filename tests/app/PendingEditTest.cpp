@@ -118,3 +118,25 @@ TEST_F(PendingEditTest, ValuesThatOverflowOnTheWayInKeepTheOldOnes) {
     EXPECT_TRUE(std::isfinite(wnd->Ant.Loads[0].A[0]));
     EXPECT_TRUE(std::isfinite(wnd->Ant.Loads[0].B[0]));
 }
+
+TEST_F(PendingEditTest, FarFieldsOfAnEarlierAntennaAreNotSavedWithAnEditedOne) {
+    OpenDipole();
+    wnd->CalTrgBtn->click();
+    wnd->UpdateMenuState();
+    ASSERT_TRUE(wnd->K11->isEnabled());
+
+    // The table changes under the results: saving them now would store them
+    // as the far field of an antenna that was never calculated.
+    Type(wnd->Grid2, 1, 1, "-3");
+    wnd->UpdateMenuState();
+    EXPECT_FALSE(wnd->K11->isEnabled());
+    prompter.AnswerFile(TempPath("stale.kvb").toStdString());
+    wnd->K11Click();
+    EXPECT_FALSE(QFileInfo::exists(TempPath("stale.kvb")));
+
+    // A new calculation makes them the antenna's own again.
+    prompter.Clear();
+    wnd->CalTrgBtn->click();
+    wnd->UpdateMenuState();
+    EXPECT_TRUE(wnd->K11->isEnabled());
+}
