@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "app/AntennaViewEvents.h"
 #include "app/MainWndLayout.h"
+#include "app/ResultTables.h"
 #include "app/Settings.h"
 #include "engine/EngineState.h"
 #include "engine/WireLoss.h"
@@ -262,6 +263,7 @@ void TMainWnd::UpdateMenuState() {
         ChkRmd->setChecked(JobDef.InWavelengths != 0);
         Grid2->Invalidate();
     }
+    FreeTableRequests();
     DocBtn->setVisible(!Comment.empty());
     UpdateUserProgramItems();
     DisableUnwired();

@@ -268,6 +268,10 @@ public:
     void PrintBtnClick();  // prints the far-field plots on one page
     void SavImBtnClick();  // saves the antenna view as a JPEG or BMP picture
 
+    // ---- Result tables ----
+    void KC2Click();     // table of currents (*.csv)
+    void EleBtnClick();  // horizontal pattern at a chosen elevation
+
     // ---- Language, help and user programs ----
     std::vector<QAction*> LanguageItems;  // the language menu's items, built once
     QString HelpFileName;                 // named by the active language; in the program folder
@@ -305,6 +309,7 @@ private:
     void ConnectView();
     void ConnectFileCommands();
     void ConnectPrintCommands();
+    void ConnectResultTables();
     void ShowOpenedFarField();
     void SetupGrids();
     void SetupResultsTable();

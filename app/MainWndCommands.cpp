@@ -31,6 +31,7 @@ void TMainWnd::ConnectCommands() {
     };
     ConnectFileCommands();
     ConnectPrintCommands();
+    ConnectResultTables();
     ConnectHelpCommands();
     ConnectUserPrograms();
     on(K10, [this] { K10Click(K10); });

@@ -1,0 +1,98 @@
+// The result table commands of the File menu that stand on their own (the
+// table of currents) and the far-field tab's horizontal cut at a chosen
+// elevation. The near-field, angle/gain and frequency tables and the
+// multiband list wait for their dialogs and stay disabled.
+#include "app/FilePaths.h"
+#include "app/MainWnd.h"
+#include "app/ResultTables.h"
+#include "engine/CalcRuns.h"
+#include "model/CsvTable.h"
+#include "model/EnvDef.h"
+#include "model/Messages.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+#include "model/draw/PolarPlot.h"
+#include "platform/Prompter.h"
+#include "platform/WaitCursor.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <exception>
+#include <memory>
+
+namespace {
+
+// The description keeps the text the users know, its missing parenthesis too.
+const char* const CsvFilter = "CSV table *.csv) (*.csv)";
+
+// A table that was not written is always said so: the engine's reason, or
+// the plain box of a failed save with the file's name.
+void ReportTableOutcome(const TableOutcome& outcome) {
+    switch (outcome.Status) {
+    case TableStatus::Written:
+        return;
+    case TableStatus::EngineFailed:
+        ErrorBox("%s", outcome.Error.c_str());
+        return;
+    case TableStatus::CannotWrite:
+        ReportCannotSave(FromLocalPath(outcome.Path), outcome.Error);
+        return;
+    }
+}
+
+}  // namespace
+
+void TMainWnd::KC2Click() {
+    if (JobDef.Busy) return;
+    const std::string chosen = CurrentPrompter().SaveFileName(FileDialog(
+        CsvHeaders[CsvSaveCurrentsTitle], CsvFilter, "csv", ResFolder, DefaultTableName(LocalPath(FileName))));
+    if (chosen.empty()) return;
+    TableOutcome outcome;
+    {
+        WaitCursor hourglass;
+        outcome = WriteCurrentsTable(chosen);
+    }
+    ReportTableOutcome(outcome);
+}
+
+void TMainWnd::EleBtnClick() {
+    if (JobDef.Busy) return;
+    const double current = RoundAwayTo(Results.CutElevation, 2);
+    std::string text = DblToStr(current);
+    double value = 0.0;
+    if (CurrentPrompter().InputQuery("KORVA-TEZ", ElevationPrompt, text) && StrToDblExpr(value, text) &&
+        value != current && value >= 0.0 && value <= 90.0) {
+        // A failed cut leaves the results as they were shown.
+        const auto saved = std::make_unique<CResult>(Results);
+        try {
+            WaitCursor hourglass;
+            Results.CutElevation = static_cast<float>(value);
+            JobDef.Interactive = 0;
+            CalcFarFieldAtElevation();
+            PatternMaxGain = Results.GainMax;
+        } catch (const std::exception& e) {
+            Results = *saved;
+            ErrorBox("%s", e.what());
+        }
+        RedrawPlots();
+    }
+    UpdatePlotCursor();
+}
+
+void TMainWnd::ConnectResultTables() {
+    // No exception leaves a command: it is reported and the window goes on.
+    auto guarded = [this](auto command) {
+        return [this, command] {
+            try {
+                command();
+            } catch (const std::exception& e) {
+                ErrorBox("%s", e.what());
+            }
+            UpdateMenuState();
+        };
+    };
+    connect(KC2, &QAction::triggered, this, guarded([this] { KC2Click(); }));
+    Wire(KC2);
+    connect(EleBtn, &QPushButton::clicked, this, guarded([this] { EleBtnClick(); }));
+    Wire(EleBtn);
+}
