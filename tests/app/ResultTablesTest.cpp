@@ -264,3 +264,33 @@ TEST_F(ResultTablesTest, ElevationOffersTheCurrentElevationRoundedToTwoDecimals)
     EXPECT_FLOAT_EQ(Results.AzCut[2][7], 12345.0f);
     Results.AzCut[2][7] = before;
 }
+
+TEST_F(ResultTablesTest, AnEngineFailureIsReportedAndWritesNothing) {
+    CalculatedDipole();
+    // An edit command leaves an antenna that cannot be prepared: the engine
+    // has no model to solve.
+    TypeWire(1, {"1", "1", "1", "1", "1", "1", "1", "5"});
+    wnd->AntChanged();
+    ASSERT_TRUE(wnd->KC2->isEnabled());
+    prompter.Clear();
+    const QString target = TempPath("currents.csv");
+    prompter.AnswerFile(target.toStdString());
+    wnd->KC2->trigger();
+    ASSERT_EQ(CountShown("message"), 1u) << Shown();
+    EXPECT_EQ(prompter.Last().caption, "Error!!!");
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_EQ(JobDef.CurrentTable, nullptr);
+}
+
+TEST_F(ResultTablesTest, NoTableOrCutRunsWhileBusy) {
+    CalculatedDipole();
+    JobDef.Busy = 1;
+    prompter.AnswerFile(TempPath("currents.csv").toStdString());
+    prompter.AnswerInput(true, "30");
+    wnd->KC2Click();
+    wnd->EleBtnClick();
+    JobDef.Busy = 0;
+    EXPECT_TRUE(prompter.ShownBoxes().empty()) << Shown();
+    EXPECT_FALSE(QFileInfo::exists(TempPath("currents.csv")));
+    EXPECT_NE(Results.CutElevation, 30.0f);
+}
