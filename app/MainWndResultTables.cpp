@@ -13,6 +13,7 @@
 #include "model/ResultStore.h"
 #include "model/draw/PolarPlot.h"
 #include "platform/Prompter.h"
+#include "platform/StringGrid.h"
 #include "platform/WaitCursor.h"
 
 #include <QAction>
@@ -70,6 +71,8 @@ void TMainWnd::EleBtnClick() {
             JobDef.Interactive = 0;
             CalcFarFieldAtElevation();
             PatternMaxGain = Results.GainMax;
+            // The cut's gain and F/B went into the newest row.
+            Grid1->Invalidate();
         } catch (const std::exception& e) {
             Results = *saved;
             ErrorBox("%s", e.what());

@@ -8,6 +8,7 @@
 #include "engine/FarField3D.h"
 #include "engine/NearField.h"
 #include "model/EnvDef.h"
+#include "model/NumberText.h"
 #include "model/PulseCurrentRec.h"
 #include "model/ResultStore.h"
 #include "model/draw/PolarPlot.h"
@@ -215,6 +216,8 @@ TEST_F(ResultTablesTest, ElevationRedrawsTheCutAndLeavesTheRowAlone) {
     EXPECT_EQ(prompter.Last().text, "Azimut far field for elevation angle");
     EXPECT_FLOAT_EQ(Results.CutElevation, 60.0f);
     EXPECT_FLOAT_EQ(Results.Row(0)->Elev, rowElevation);
+    // The gain and F/B of the new cut are what the results table shows.
+    EXPECT_EQ(wnd->Grid1->Cells(7, 1).toStdString(), DblToStr2(Results.Row(0)->FB));
     EXPECT_FALSE(std::equal(before.begin(), before.end(), Results.AzCut[2]));
     EXPECT_DOUBLE_EQ(PatternMaxGain, Results.GainMax);
     EXPECT_NE(wnd->DNBitmap, drawnBefore);
