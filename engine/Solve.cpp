@@ -94,6 +94,9 @@ void ReportSources() {
         if (!(i2 > 0.0f)) throw EngineError("zero current at a source");
         const ComplexF vi = v * std::conj(i);
         const float r = vi.real() / i2, x = vi.imag() / i2;
+        // A current too small for single precision gives an infinite
+        // impedance: no result, not a row of "inf".
+        if (!std::isfinite(r) || !std::isfinite(x)) throw EngineError("non-finite impedance at a source");
         e.InputPower += 0.5f * vi.real();
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
