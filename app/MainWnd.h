@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -245,6 +246,24 @@ public:
     void KS2Click();
     void KS3Click();
 
+    // ---- Table edit commands ----
+    void K7Click(QObject* sender);  // the row commands and dialogs, by the sender's tag
+    void DeleteTableRow();
+    void InsertTableRow();
+    StringGrid* FocusedTable() const;  // the focused geometry table, or null
+
+    // ---- Geometry, source and memory commands ----
+    void KXYClick(QObject* sender);  // exchange of two axes, by tag
+    void K23Click(QObject* sender);  // rounding to the tag's digits
+    void RoundValues(int digits, bool radii);
+    void K35Click();                 // exchange of the current wire's ends
+    void PopupAntPopup();            // the source items of the view's popup
+    void K41Click();                 // delete the source of the current wire
+    void K42Click(QObject* sender);  // move or add the source, letter by tag
+    void K38Click();                 // keep the antenna in temporary memory
+    void K39Click();                 // restore it from there
+    void K36Click();                 // restore the antenna before the optimization
+
     // ---- File commands ----
     // The save question before the antenna is replaced; false when the user
     // cancels or a chosen save failed.
@@ -308,6 +327,12 @@ private:
     void ConnectCommands();
     void ConnectView();
     void ConnectFileCommands();
+    void ConnectTableEdit();
+    void ConnectGeometryCommands();
+    void ConnectMemoryCommands();
+    // Connects an edit command: it never runs during a calculation, no
+    // exception leaves it, and the menu state follows it.
+    void ConnectEditCommand(QAction* action, std::function<void()> command);
     void ConnectPrintCommands();
     void ConnectResultTables();
     void ShowOpenedFarField();

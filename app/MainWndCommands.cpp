@@ -34,6 +34,9 @@ void TMainWnd::ConnectCommands() {
     ConnectResultTables();
     ConnectHelpCommands();
     ConnectUserPrograms();
+    ConnectTableEdit();
+    ConnectGeometryCommands();
+    ConnectMemoryCommands();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });

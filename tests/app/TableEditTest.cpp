@@ -1,0 +1,154 @@
+// Deleting and inserting rows of the focused geometry table through the Edit
+// menu and the table popup: effects, limits and what the window shows after.
+#include "MainWndFixture.h"
+#include "model/EnvDef.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+class TableEditTest : public MainWndTest {
+protected:
+    void SetWires(int count) {
+        for (int i = 0; i < count; ++i)
+            wnd->Ant.Wires[i] = WireRec{0, double(i), 10, 5, double(i), 10, 0.001 * (i + 1), 10 + i, 0, 0, 0};
+        wnd->Ant.WireCount = count;
+        wnd->SetAntDef();
+        wnd->UpdateCount();
+    }
+    // The table gets the focus and its current row, as after a click.
+    void Focus(StringGrid* grid, int row) {
+        wnd->activateWindow();
+        grid->setFocus();
+        grid->SetCurrentCell(1, row);
+        QApplication::processEvents();
+        ASSERT_EQ(wnd->FocusedTable(), grid);
+        wnd->UpdateMenuState();  // as the table's click handler does
+    }
+};
+
+}  // namespace
+
+TEST_F(TableEditTest, DeleteRemovesTheCurrentWire) {
+    SetWires(3);
+    wnd->Ant.Changed = 0;
+    Focus(wnd->Grid2, 2);
+    wnd->K13->trigger();
+    ASSERT_EQ(wnd->Ant.WireCount, 2);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].Y1, 2.0);
+    EXPECT_EQ(wnd->Grid2->RowCount(), 4);
+    EXPECT_EQ(wnd->WireCnt->text(), "Wire 2");
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+    // The popup's item does the same.
+    wnd->K7->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 1);
+}
+
+TEST_F(TableEditTest, DeletingTheOnlySourceDisablesStart) {
+    SetWires(1);
+    Type(wnd->Grid3, 1, 1, "w1c");
+    ASSERT_TRUE(wnd->CalTrgBtn->isEnabled());
+    Focus(wnd->Grid3, 1);
+    wnd->K13->trigger();
+    EXPECT_EQ(wnd->Ant.SourceCount, 0);
+    EXPECT_FALSE(wnd->CalTrgBtn->isEnabled());
+    EXPECT_EQ(wnd->Grid3->RowCount(), 2);
+}
+
+TEST_F(TableEditTest, DeletedSourcesShareTheVoltageAgain) {
+    SetWires(3);
+    for (const char* pos : {"w1c", "w2c", "w3c"}) Type(wnd->Grid3, 1, wnd->Ant.SourceCount + 1, pos);
+    ASSERT_NEAR(wnd->Ant.Sources[0].Voltage, 1.0 / 3, 1e-12);
+    Focus(wnd->Grid3, 1);
+    wnd->K13->trigger();
+    ASSERT_EQ(wnd->Ant.SourceCount, 2);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2c");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Sources[1].Voltage, 0.5);
+}
+
+TEST_F(TableEditTest, AWireThatASourceNamesCanGoAndTheSourceStays) {
+    SetWires(2);
+    Type(wnd->Grid3, 1, 1, "w2c");
+    Focus(wnd->Grid2, 2);
+    wnd->K13->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 1);
+    ASSERT_EQ(wnd->Ant.SourceCount, 1);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2c");  // the user sees what it names now
+    // A calculation refuses the dangling position instead of guessing.
+    wnd->Page->setCurrentWidget(wnd->TabSheet2);
+    QApplication::processEvents();
+    wnd->CalTrgBtn->click();
+    EXPECT_TRUE(wnd->LogFailed());
+    EXPECT_EQ(JobDef.Busy, 0);
+}
+
+TEST_F(TableEditTest, InsertOpensARowThatBorrowsFromItsNeighbour) {
+    SetWires(2);
+    Focus(wnd->Grid2, 1);
+    wnd->K14->trigger();
+    ASSERT_EQ(wnd->Ant.WireCount, 3);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].R, 0.001);  // the first wire's, at the top
+    EXPECT_EQ(wnd->Ant.Wires[0].Seg, 10);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].X2, 0.0);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].X2, 5.0);
+    Focus(wnd->Grid2, 3);
+    wnd->K9->trigger();
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].R, 0.001);  // the wire above it
+    EXPECT_EQ(wnd->Grid2->RowCount(), 6);
+}
+
+TEST_F(TableEditTest, InsertStopsShortOfAFullTableWhichTypingStillFills) {
+    SetWires(MaxWires - 1);
+    Focus(wnd->Grid2, 5);
+    wnd->K14->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, MaxWires - 1);
+    Type(wnd->Grid2, 1, MaxWires, "7");
+    EXPECT_EQ(wnd->Ant.WireCount, MaxWires);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[MaxWires - 1].X1, 7.0);
+}
+
+TEST_F(TableEditTest, EmptyTablesTheEmptyRowAndNoFocusChangeNothing) {
+    Focus(wnd->Grid2, 1);
+    wnd->K14->trigger();
+    wnd->K13->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 0);
+    SetWires(2);
+    Focus(wnd->Grid4, 1);
+    wnd->K14->trigger();
+    EXPECT_EQ(wnd->Ant.LoadCount, 0);
+    Focus(wnd->Grid2, 3);  // the empty row
+    wnd->K13->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
+    wnd->AntName->setFocus();
+    QApplication::processEvents();
+    wnd->K13->setEnabled(true);  // a shortcut with a stale menu state
+    wnd->K13->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
+}
+
+TEST_F(TableEditTest, InsertedLoadsAreEmptyLcLoads) {
+    SetWires(1);
+    Type(wnd->Grid4, 1, 1, "w1c");
+    ASSERT_EQ(wnd->Ant.LoadCount, 1);
+    wnd->Ant.Loads[0].Type = LoadS;
+    Focus(wnd->Grid4, 1);
+    wnd->K14->trigger();
+    ASSERT_EQ(wnd->Ant.LoadCount, 2);
+    EXPECT_EQ(wnd->Ant.Loads[0].Type, LoadLC);
+    EXPECT_STREQ(wnd->Ant.Loads[0].Pos, "");
+    EXPECT_STREQ(wnd->Ant.Loads[1].Pos, "w1c");
+}
+
+TEST_F(TableEditTest, NothingChangesWhileACalculationRuns) {
+    SetWires(2);
+    Focus(wnd->Grid2, 1);
+    JobDef.Busy = 1;
+    wnd->K13->trigger();
+    wnd->K14->trigger();
+    JobDef.Busy = 0;
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
+}

@@ -1,0 +1,122 @@
+// Deleting and inserting rows of the wire, source and load tables: the
+// shifts, what a new entry holds, and the limits at both ends.
+#include "model/TableRows.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<AntDef> Wires(int count) {
+    auto ant = std::make_unique<AntDef>();
+    for (int i = 0; i < count; ++i)
+        ant->Wires[i] = WireRec{double(i), 0, 0, double(i), 0, 1, 0.001 * (i + 1), 10 + i, 0, 0, 0};
+    ant->WireCount = count;
+    return ant;
+}
+
+}  // namespace
+
+TEST(TableRows, DeletingAWireMovesTheRestUpAndClearsTheFreedSlot) {
+    auto ant = Wires(3);
+    ASSERT_TRUE(DeleteTableEntry(*ant, EditTable::Wires, 2));
+    ASSERT_EQ(ant->WireCount, 2);
+    EXPECT_DOUBLE_EQ(ant->Wires[0].X1, 0.0);
+    EXPECT_DOUBLE_EQ(ant->Wires[1].X1, 2.0);
+    EXPECT_EQ(ant->Wires[1].Seg, 12);
+    EXPECT_DOUBLE_EQ(ant->Wires[2].R, 0.0);
+    EXPECT_EQ(ant->Wires[2].Seg, 0);
+}
+
+TEST(TableRows, DeletingTheLastRowEmptiesTheTable) {
+    auto ant = Wires(1);
+    ASSERT_TRUE(DeleteTableEntry(*ant, EditTable::Wires, 1));
+    EXPECT_EQ(ant->WireCount, 0);
+    EXPECT_DOUBLE_EQ(ant->Wires[0].Z2, 0.0);
+    // Nothing is left to delete; the empty row and the header take nothing.
+    EXPECT_FALSE(DeleteTableEntry(*ant, EditTable::Wires, 1));
+    EXPECT_FALSE(DeleteTableEntry(*ant, EditTable::Wires, 0));
+    EXPECT_EQ(ant->WireCount, 0);
+}
+
+TEST(TableRows, DeletingALoadClearsAllItsCoefficients) {
+    auto ant = std::make_unique<AntDef>();
+    ant->LoadCount = 2;
+    ant->Loads[0].Type = LoadRX;
+    ant->Loads[1].Type = LoadS;
+    ant->Loads[1].N = 12;
+    for (int k = 0; k < MaxLoadPairs; ++k) ant->Loads[1].A[k] = ant->Loads[1].B[k] = k + 1;
+    ASSERT_TRUE(DeleteTableEntry(*ant, EditTable::Loads, 1));
+    ASSERT_EQ(ant->LoadCount, 1);
+    EXPECT_EQ(ant->Loads[0].Type, LoadS);
+    EXPECT_DOUBLE_EQ(ant->Loads[0].B[11], 12.0);
+    EXPECT_EQ(ant->Loads[1].N, 0);
+    for (int k = 0; k < MaxLoadPairs; ++k) EXPECT_EQ(ant->Loads[1].A[k] + ant->Loads[1].B[k], 0.0);
+}
+
+TEST(TableRows, AnInsertedWireBorrowsRadiusAndSegmentationFromANeighbour) {
+    auto ant = Wires(2);
+    ASSERT_TRUE(InsertTableEntry(*ant, EditTable::Wires, 2));
+    ASSERT_EQ(ant->WireCount, 3);
+    const WireRec& w = ant->Wires[1];
+    EXPECT_EQ(w.X1 + w.Y1 + w.Z1 + w.X2 + w.Y2 + w.Z2, 0.0);
+    EXPECT_DOUBLE_EQ(w.R, 0.001);   // the wire above
+    EXPECT_EQ(w.Seg, 10);
+    EXPECT_DOUBLE_EQ(ant->Wires[2].X1, 1.0);
+
+    // At the top it takes those of the wire that was first.
+    auto top = Wires(2);
+    ASSERT_TRUE(InsertTableEntry(*top, EditTable::Wires, 1));
+    EXPECT_DOUBLE_EQ(top->Wires[0].R, 0.001);
+    EXPECT_EQ(top->Wires[0].Seg, 10);
+    EXPECT_DOUBLE_EQ(top->Wires[1].X1, 0.0);
+    EXPECT_DOUBLE_EQ(top->Wires[1].Z2, 1.0);
+}
+
+TEST(TableRows, InsertionNeedsAnEntryAndStopsOneShortOfCapacity) {
+    auto empty = std::make_unique<AntDef>();
+    EXPECT_FALSE(InsertTableEntry(*empty, EditTable::Wires, 1));
+    EXPECT_EQ(empty->WireCount, 0);
+
+    auto ant = Wires(MaxWires - 1);
+    EXPECT_FALSE(InsertTableEntry(*ant, EditTable::Wires, 1));
+    EXPECT_EQ(ant->WireCount, MaxWires - 1);
+    EXPECT_FALSE(InsertTableEntry(*ant, EditTable::Wires, MaxWires));  // the empty row
+    ant->WireCount = MaxWires - 2;
+    EXPECT_TRUE(InsertTableEntry(*ant, EditTable::Wires, MaxWires - 2));
+    EXPECT_EQ(ant->WireCount, MaxWires - 1);
+
+    auto sources = std::make_unique<AntDef>();
+    sources->SourceCount = MaxSources - 1;
+    EXPECT_FALSE(InsertTableEntry(*sources, EditTable::Sources, 3));
+    sources->SourceCount = MaxSources - 2;
+    CopyText(sources->Sources[2].Pos, "w3c");
+    sources->Sources[2].Voltage = 1;
+    EXPECT_TRUE(InsertTableEntry(*sources, EditTable::Sources, 3));
+    EXPECT_STREQ(sources->Sources[2].Pos, "");
+    EXPECT_DOUBLE_EQ(sources->Sources[2].Voltage, 0.0);
+    EXPECT_STREQ(sources->Sources[3].Pos, "w3c");
+
+    auto loads = std::make_unique<AntDef>();
+    loads->LoadCount = MaxLoads - 1;
+    EXPECT_FALSE(InsertTableEntry(*loads, EditTable::Loads, 1));
+    loads->LoadCount = 1;
+    loads->Loads[0].Type = LoadS;
+    loads->Loads[0].A[5] = 3;
+    EXPECT_TRUE(InsertTableEntry(*loads, EditTable::Loads, 1));
+    EXPECT_EQ(loads->Loads[0].Type, LoadLC);
+    EXPECT_EQ(loads->Loads[0].A[5], 0.0);
+    EXPECT_EQ(loads->Loads[1].Type, LoadS);
+}
+
+TEST(TableRows, ACountOutOfRangeNeverLetsAShiftLeaveTheTable) {
+    auto ant = Wires(2);
+    ant->WireCount = MaxWires + 40;
+    EXPECT_FALSE(InsertTableEntry(*ant, EditTable::Wires, 1));
+    EXPECT_TRUE(DeleteTableEntry(*ant, EditTable::Wires, MaxWires));
+    EXPECT_EQ(ant->WireCount, MaxWires - 1);
+    ant->SourceCount = -3;
+    EXPECT_FALSE(DeleteTableEntry(*ant, EditTable::Sources, 1));
+    EXPECT_FALSE(InsertTableEntry(*ant, EditTable::Sources, 1));
+}
