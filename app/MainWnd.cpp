@@ -159,6 +159,8 @@ void TMainWnd::InitLayout() {
 }
 
 TMainWnd::~TMainWnd() {
+    // Application-wide signals (focus changes) stop reaching this window first.
+    disconnect(qApp, nullptr, this, nullptr);
     // The view's application-wide event filter reaches into this window: it
     // goes first, before the widgets' own teardown sends its last events.
     qDeleteAll(findChildren<AntennaViewEvents*>(Qt::FindDirectChildrenOnly));

@@ -332,7 +332,9 @@ private:
     void ConnectMemoryCommands();
     // Connects an edit command: it never runs during a calculation, no
     // exception leaves it, and the menu state follows it.
-    void ConnectEditCommand(QAction* action, std::function<void()> command);
+    // Wires a command that changes or replaces the antenna: it never runs while
+    // busy, no exception leaves it, and the menu state follows it.
+    void ConnectGuardedCommand(QAction* action, std::function<void()> command);
     void ConnectPrintCommands();
     void ConnectResultTables();
     void ShowOpenedFarField();

@@ -1,9 +1,12 @@
 // Wiring of the commands that are built: menu items, toolbar buttons and the
 // buttons of the tabs. Items that are not wired here stay disabled.
 #include "app/MainWnd.h"
+#include "model/EnvDef.h"
+#include "platform/StringGrid.h"
 #include "platform/Prompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,6 +25,15 @@ void Reported(const Handler& handler) {
 }
 
 }  // namespace
+
+void TMainWnd::ConnectGuardedCommand(QAction* action, std::function<void()> command) {
+    connect(action, &QAction::triggered, this, [this, command] {
+        if (JobDef.Busy) return;
+        Reported(command);
+        UpdateMenuState();
+    });
+    Wire(action);
+}
 
 void TMainWnd::ConnectCommands() {
     // No exception leaves a command: it is reported and the window goes on.
@@ -45,4 +57,15 @@ void TMainWnd::ConnectCommands() {
     connect(Page, &QTabWidget::currentChanged, this, [this] { Reported([this] { PageChange(); }); });
     // The enabled states depend on the focused table and its row: fresh at every opening.
     for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) connect(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
+    // So do the shortcuts of the row commands when the focus moves between the
+    // tables by keyboard.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (Closing || JobDef.Busy) return;
+        auto inTable = [this](QWidget* w) {
+            for (StringGrid* g : {Grid2, Grid3, Grid4})
+                if (w && (w == g || g->isAncestorOf(w))) return g;
+            return static_cast<StringGrid*>(nullptr);
+        };
+        if (inTable(old) != inTable(now)) UpdateMenuState();
+    });
 }

@@ -115,21 +115,7 @@ bool TMainWnd::K5Click() {
 }
 
 void TMainWnd::ConnectFileCommands() {
-    // A file command never runs during a calculation, and no exception leaves
-    // the handler: it is reported and the window goes on.
-    auto on = [this](QAction* action, auto command) {
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (JobDef.Busy)
-                return;
-            try {
-                command();
-            } catch (const std::exception& e) {
-                ErrorBox("%s", e.what());
-            }
-            UpdateMenuState();
-        });
-        Wire(action);
-    };
+    auto on = [this](QAction* action, std::function<void()> command) { ConnectGuardedCommand(action, command); };
     on(K2, [this] { K2Click(); });
     on(ToolButton2, [this] { K2Click(); });
     on(K3, [this] { K3Click(); });

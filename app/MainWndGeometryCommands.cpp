@@ -14,11 +14,11 @@
 #include <algorithm>
 
 void TMainWnd::ConnectGeometryCommands() {
-    for (QAction* a : {KXY1, KXZ1, KYZ1}) ConnectEditCommand(a, [this, a] { KXYClick(a); });
-    for (QAction* a : {K23, K24, K25, K26}) ConnectEditCommand(a, [this, a] { K23Click(a); });
-    for (QAction* a : {K35, KS5}) ConnectEditCommand(a, [this] { K35Click(); });
-    ConnectEditCommand(K41, [this] { K41Click(); });
-    for (QAction* a : {K42, K43, K44}) ConnectEditCommand(a, [this, a] { K42Click(a); });
+    for (QAction* a : {KXY1, KXZ1, KYZ1}) ConnectGuardedCommand(a, [this, a] { KXYClick(a); });
+    for (QAction* a : {K23, K24, K25, K26}) ConnectGuardedCommand(a, [this, a] { K23Click(a); });
+    for (QAction* a : {K35, KS5}) ConnectGuardedCommand(a, [this] { K35Click(); });
+    ConnectGuardedCommand(K41, [this] { K41Click(); });
+    for (QAction* a : {K42, K43, K44}) ConnectGuardedCommand(a, [this, a] { K42Click(a); });
     connect(PopupAnt, &QMenu::aboutToShow, this, [this] { PopupAntPopup(); });
 }
 

@@ -11,9 +11,9 @@
 #include <QAction>
 
 void TMainWnd::ConnectMemoryCommands() {
-    ConnectEditCommand(K38, [this] { K38Click(); });
-    ConnectEditCommand(K39, [this] { K39Click(); });
-    ConnectEditCommand(K36, [this] { K36Click(); });
+    ConnectGuardedCommand(K38, [this] { K38Click(); });
+    ConnectGuardedCommand(K39, [this] { K39Click(); });
+    ConnectGuardedCommand(K36, [this] { K36Click(); });
 }
 
 void TMainWnd::K38Click() {

@@ -17,21 +17,8 @@ enum TableCommandTag { TagDeleteRow = 21, TagInsertRow = 22 };
 
 }  // namespace
 
-void TMainWnd::ConnectEditCommand(QAction* action, std::function<void()> command) {
-    connect(action, &QAction::triggered, this, [this, command] {
-        if (JobDef.Busy) return;
-        try {
-            command();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-        UpdateMenuState();
-    });
-    Wire(action);
-}
-
 void TMainWnd::ConnectTableEdit() {
-    for (QAction* a : {K7, K13, K9, K14}) ConnectEditCommand(a, [this, a] { K7Click(a); });
+    for (QAction* a : {K7, K13, K9, K14}) ConnectGuardedCommand(a, [this, a] { K7Click(a); });
 }
 
 StringGrid* TMainWnd::FocusedTable() const {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -151,4 +152,20 @@ TEST_F(TableEditTest, NothingChangesWhileACalculationRuns) {
     wnd->K14->trigger();
     JobDef.Busy = 0;
     EXPECT_EQ(wnd->Ant.WireCount, 2);
+}
+
+TEST_F(TableEditTest, RowShortcutsFollowTheFocusWithoutAClick) {
+    SetWires(2);
+    wnd->activateWindow();
+    wnd->Freq->setFocus();
+    QApplication::processEvents();
+    wnd->UpdateMenuState();
+    ASSERT_FALSE(wnd->K13->isEnabled());
+    // Tabbing into the wire table, no click and no menu opened.
+    wnd->Grid2->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(wnd->K13->isEnabled());
+    wnd->Freq->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(wnd->K13->isEnabled());
 }
