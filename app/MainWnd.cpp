@@ -247,9 +247,11 @@ void TMainWnd::UpdateMenuState() {
                        Ant.Wires[row - 1].R < 0 && FindTaperSet(Ant, Ant.Wires[row - 1].R) != nullptr;
     for (QAction* a : {K47, K48}) a->setEnabled(taper);
     for (QAction* a : {K11, KC2, K31, K32, K49, NWLDat}) a->setEnabled(Results.HasFarField != 0);
-    // A table edit since the calculation leaves results of another antenna:
-    // a far-field file would pair them with this one.
-    if (Ant.Edited) K11->setEnabled(false);
+    // A table edit since the calculation leaves results and a prepared model
+    // of another antenna: a far-field file or a table would pair them with
+    // this one.
+    if (Ant.Edited)
+        for (QAction* a : {K11, KC2, K31, K32}) a->setEnabled(false);
     CalTrgBtn->setEnabled(hasWires && hasSources && !JobDef.Busy);
     ACalBtn->setEnabled(hasWires && hasSources);
     K8->setEnabled(hasWires && hasSources);

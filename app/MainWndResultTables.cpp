@@ -44,7 +44,8 @@ void ReportTableOutcome(const TableOutcome& outcome) {
 }  // namespace
 
 void TMainWnd::KC2Click() {
-    if (JobDef.Busy) return;
+    // After a table edit the prepared model is no longer the antenna shown.
+    if (JobDef.Busy || Ant.Edited) return;
     const std::string chosen = CurrentPrompter().SaveFileName(FileDialog(
         CsvHeaders[CsvSaveCurrentsTitle], CsvFilter, "csv", ResFolder, DefaultTableName(LocalPath(FileName))));
     if (chosen.empty()) return;

@@ -119,7 +119,7 @@ TEST_F(PendingEditTest, ValuesThatOverflowOnTheWayInKeepTheOldOnes) {
     EXPECT_TRUE(std::isfinite(wnd->Ant.Loads[0].B[0]));
 }
 
-TEST_F(PendingEditTest, FarFieldsOfAnEarlierAntennaAreNotSavedWithAnEditedOne) {
+TEST_F(PendingEditTest, ResultsOfAnEarlierAntennaAreNotSavedWithAnEditedOne) {
     OpenDipole();
     wnd->CalTrgBtn->click();
     wnd->UpdateMenuState();
@@ -130,6 +130,11 @@ TEST_F(PendingEditTest, FarFieldsOfAnEarlierAntennaAreNotSavedWithAnEditedOne) {
     Type(wnd->Grid2, 1, 1, "-3");
     wnd->UpdateMenuState();
     EXPECT_FALSE(wnd->K11->isEnabled());
+    EXPECT_FALSE(wnd->KC2->isEnabled());
+    prompter.AnswerFile(TempPath("stale.csv").toStdString());
+    wnd->KC2Click();
+    EXPECT_FALSE(QFileInfo::exists(TempPath("stale.csv")));
+    prompter.Clear();
     prompter.AnswerFile(TempPath("stale.kvb").toStdString());
     wnd->K11Click();
     EXPECT_FALSE(QFileInfo::exists(TempPath("stale.kvb")));
@@ -139,4 +144,5 @@ TEST_F(PendingEditTest, FarFieldsOfAnEarlierAntennaAreNotSavedWithAnEditedOne) {
     wnd->CalTrgBtn->click();
     wnd->UpdateMenuState();
     EXPECT_TRUE(wnd->K11->isEnabled());
+    EXPECT_TRUE(wnd->KC2->isEnabled());
 }
