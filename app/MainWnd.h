@@ -289,6 +289,10 @@ public:
 
     // ---- Result tables ----
     void KC2Click();     // table of currents (*.csv)
+    void K31Click();     // table of near fields (*.csv)
+    void K32Click();     // table of angle/gain (*.csv)
+    // The near-field and angle/gain tables' default output path.
+    std::string DefaultRequestPath() const;
     void EleBtnClick();  // horizontal pattern at a chosen elevation
 
     // ---- Language, help and user programs ----

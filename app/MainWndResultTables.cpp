@@ -1,7 +1,7 @@
-// The result table commands of the File menu that stand on their own (the
-// table of currents) and the far-field tab's horizontal cut at a chosen
-// elevation. The near-field, angle/gain and frequency tables and the
-// multiband list wait for their dialogs and stay disabled.
+// The result table commands of the File menu (currents, near field,
+// angle/gain) and the far-field tab's horizontal cut at a chosen elevation.
+// The frequency table and the multiband list wait for their dialogs and stay
+// disabled.
 #include "app/FilePaths.h"
 #include "app/MainWnd.h"
 #include "app/ResultTables.h"
@@ -15,6 +15,8 @@
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "platform/WaitCursor.h"
+#include "views/FarSetDlg.h"
+#include "views/NearSetDlg.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -41,6 +43,24 @@ void ReportTableOutcome(const TableOutcome& outcome) {
     }
 }
 
+// A table of a request: the request lives for the command, the dialog edits
+// it, and only an accepted request is computed and written.
+template <class RequestScope, class RequestDialog>
+void RunRequestedTable(TMainWnd& owner, const std::string& defaultPath, TableOutcome (*write)()) {
+    RequestScope request(defaultPath);
+    {
+        RequestDialog dialog(&owner, owner.font().family());
+        dialog.DataFolder = owner.ResFolder;
+        if (!dialog.Execute()) return;
+    }
+    TableOutcome outcome;
+    {
+        WaitCursor hourglass;
+        outcome = write();
+    }
+    ReportTableOutcome(outcome);
+}
+
 }  // namespace
 
 void TMainWnd::KC2Click() {
@@ -55,6 +75,20 @@ void TMainWnd::KC2Click() {
         outcome = WriteCurrentsTable(chosen);
     }
     ReportTableOutcome(outcome);
+}
+
+std::string TMainWnd::DefaultRequestPath() const {
+    return DefaultTablePath(LocalPath(FileName), LocalPath(ResFolder));
+}
+
+void TMainWnd::K31Click() {
+    if (JobDef.Busy) return;
+    RunRequestedTable<NearFieldRequestScope, TNearSetDlg>(*this, DefaultRequestPath(), WriteNearFieldTable);
+}
+
+void TMainWnd::K32Click() {
+    if (JobDef.Busy) return;
+    RunRequestedTable<AngleGainRequestScope, TFarSetDlg>(*this, DefaultRequestPath(), WriteAngleGainTable);
 }
 
 void TMainWnd::EleBtnClick() {
@@ -97,6 +131,10 @@ void TMainWnd::ConnectResultTables() {
     };
     connect(KC2, &QAction::triggered, this, guarded([this] { KC2Click(); }));
     Wire(KC2);
+    connect(K31, &QAction::triggered, this, guarded([this] { K31Click(); }));
+    Wire(K31);
+    connect(K32, &QAction::triggered, this, guarded([this] { K32Click(); }));
+    Wire(K32);
     connect(EleBtn, &QPushButton::clicked, this, guarded([this] { EleBtnClick(); }));
     Wire(EleBtn);
 }
