@@ -263,6 +263,9 @@ public:
     void K38Click();                 // keep the antenna in temporary memory
     void K39Click();                 // restore it from there
     void K36Click();                 // restore the antenna before the optimization
+    // The geometry dialog of a K7Click tag; false for a tag that has none.
+    bool RunGeometryDialog(int tag);
+    void K37Click();                 // stacking
 
     // ---- File commands ----
     // The save question before the antenna is replaced; false when the user
@@ -333,6 +336,7 @@ private:
     void ConnectFileCommands();
     void ConnectTableEdit();
     void ConnectGeometryCommands();
+    void ConnectGeometryDialogs();
     void ConnectMemoryCommands();
     // Connects an edit command: it never runs during a calculation, no
     // exception leaves it, and the menu state follows it.

@@ -48,6 +48,7 @@ void TMainWnd::ConnectCommands() {
     ConnectUserPrograms();
     ConnectTableEdit();
     ConnectGeometryCommands();
+    ConnectGeometryDialogs();
     ConnectMemoryCommands();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });

@@ -40,7 +40,7 @@ void TMainWnd::K7Click(QObject* sender) {
         InsertTableRow();
         break;
     default:
-        // The geometry dialogs come with their own editors.
+        RunGeometryDialog(sender->property("tag").toInt());
         break;
     }
 }

@@ -5,12 +5,15 @@
 // the step, so the sequence can be replayed.
 #include "FileCommandsFixture.h"
 #include "app/ExternalOpen.h"
+#include "editing/EditForm.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -30,6 +33,10 @@ protected:
         // Help, web pages, the calculator and user programs open nothing real.
         savedOpen_ = ExternalOpen;
         ExternalOpen = [this](OpenKind, const std::string&, const std::string&) { return Chance(50); };
+        // The geometry dialogs get random fields and buttons instead of a user.
+        Current() = this;
+        savedRunDialog_ = RunEditDialog;
+        RunEditDialog = [](QDialog& dialog) { return Current()->FillDialog(dialog); };
         FileCommandsTest::SetUp();
         // Small models keep every Start short; larger ones are refused by the
         // pulse limit, which is a path worth taking too.
@@ -42,6 +49,8 @@ protected:
         EnvDef.AntHeight = 0;
         FileCommandsTest::TearDown();
         ExternalOpen = savedOpen_;
+        RunEditDialog = savedRunDialog_;
+        Current() = nullptr;
     }
 
     void Seed(unsigned seed) {
@@ -231,6 +240,21 @@ protected:
     }
 
     std::function<bool(OpenKind, const std::string&, const std::string&)> savedOpen_;
+    int (*savedRunDialog_)(QDialog&) = nullptr;
+    static MonkeyTest*& Current() {
+        static MonkeyTest* current = nullptr;
+        return current;
+    }
+    // Garbage or numbers in some fields, some boxes flipped, then OK, Cancel
+    // or the dialog's own result 1024; Cancel comes often enough that a
+    // dialog which stays open after a refusal is left at last.
+    int FillDialog(QDialog& dialog) {
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+            if (edit->isEnabled() && Chance(40)) edit->setText(RandomText());
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+            if (box->isEnabled() && Chance(20)) box->click();
+        return PickOf(std::vector<int>{QDialog::Accepted, QDialog::Accepted, QDialog::Rejected, 1024});
+    }
     unsigned seed_ = 0;
     int step_ = 0;
     std::mt19937 rng_;

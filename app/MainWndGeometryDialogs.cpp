@@ -1,0 +1,102 @@
+// The Edit commands that open a geometry dialog on the antenna: search and
+// replace, move, rotate, scale and stack. Each dialog is made for one use,
+// gets the window's font family, and a reported change runs the after-edit
+// routine.
+#include "app/MainWnd.h"
+#include "app/Settings.h"
+#include "editing/MoveDlgBox.h"
+#include "editing/RotWireDlg.h"
+#include "editing/StackDlgBox.h"
+#include "editing/ValRepDlg.h"
+#include "editing/WireScaleDlg.h"
+#include "model/EnvDef.h"
+#include "platform/StringGrid.h"
+
+#include <QAction>
+#include <QSpinBox>
+
+namespace {
+
+enum GeometryDialogTag { TagReplace = 23, TagMove = 24, TagRotate = 26, TagScale = 27 };
+
+template <class Dialog>
+void TakeFontFamily(Dialog& dialog, const QWidget& owner) {
+    QFont font = dialog.font();
+    font.setFamily(owner.font().family());
+    dialog.setFont(font);
+}
+
+}  // namespace
+
+void TMainWnd::ConnectGeometryDialogs() {
+    for (QAction* a : {K27, KR1, KM1, KM2, K28, K33, KS4}) ConnectGuardedCommand(a, [this, a] { K7Click(a); });
+    ConnectGuardedCommand(K37, [this] { K37Click(); });
+}
+
+bool TMainWnd::RunGeometryDialog(int tag) {
+    const int wire = SelWirSpEd->value();
+    const int centre = RotationCentreCode();
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    int changed = 0;
+    switch (tag) {
+    case TagReplace: {
+        TValRepDlg dialog(this);
+        TakeFontFamily(dialog, *this);
+        changed = dialog.Execute(Ant, Grid2->Row(), Grid2->Col());
+        break;
+    }
+    case TagMove: {
+        TMoveDlgBox dialog(this);
+        TakeFontFamily(dialog, *this);
+        changed = dialog.Execute(Ant, Grid2->Row(), Grid2->Col());
+        break;
+    }
+    case TagRotate: {
+        TRotWireDlg dialog(this, SettingsFilePath());
+        TakeFontFamily(dialog, *this);
+        changed = dialog.Execute(Ant);
+        break;
+    }
+    case TagScale: {
+        TWireScaleDlg dialog(this);
+        TakeFontFamily(dialog, *this);
+        changed = dialog.Execute(Ant);
+        break;
+    }
+    default:
+        return false;
+    }
+    if (changed) AntChanged();
+    // Moving keeps the zoom; the other dialogs refit the view to the result.
+    if (tag != TagMove) {
+        FitView();
+        ReapplyRotationCentre(wire, centre);
+    }
+    return true;
+}
+
+void TMainWnd::K37Click() {
+    if (JobDef.Busy) return;
+    const int wire = SelWirSpEd->value();
+    const int centre = RotationCentreCode();
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    int result = 0;
+    {
+        TStackDlgBox dialog(this);
+        TakeFontFamily(dialog, *this);
+        result = dialog.Execute(&Ant);
+    }
+    if (result == StackNewAntenna) {
+        // The calculation copy holds the stacked wires: it becomes the antenna.
+        AntChanged();
+        if (CalcAnt != &Ant) Ant = *CalcAnt;
+        Ant.nH = 1;
+        Ant.nV = 1;
+    }
+    if (result != 0) {
+        AntChanged();
+        AllViewBtnClick();
+    }
+    FitView();
+    ReapplyRotationCentre(wire, centre);
+}

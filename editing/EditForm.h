@@ -1,0 +1,67 @@
+#pragma once
+// What the geometry dialogs share: the seam that runs them modally (tests
+// replace it so that no dialog waits for a user), the form set-up, and the
+// number field with an up-down button that steps by the digit at the caret.
+#include <QDialog>
+#include <QObject>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QTimer;
+
+// Runs the dialog modally and returns its result; exec() unless replaced.
+extern int (*RunEditDialog)(QDialog& dialog);
+
+// Caption, fixed design size, font size 10 plus the environment's offset.
+void SetupEditForm(QDialog& form, const QString& caption, int width, int height);
+// Says that an edit was refused because its result would leave the range of
+// numbers; always returns 0, the dialogs' "nothing changed".
+int ReportOutOfRange();
+// The text of a line edit as bytes for the number parser.
+std::string FieldText(const QLineEdit* edit);
+
+// The two halves of the up-down button report a press and its release.
+class UpDownButton : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDownButton(QWidget* parent = nullptr);
+signals:
+    void Pressed(int direction);  // +1 upper half, -1 lower half
+    void Released();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A number field stepped by an up-down button: a click into the field takes
+// the step from the digit at the caret (limited to lo..hi); a press on the
+// button steps at once and then every 300 ms until it is released.
+class NumberStepper : public QObject {
+    Q_OBJECT
+public:
+    // `next` gives the new value for (value, step, direction); `format` writes it.
+    NumberStepper(QLineEdit* field, UpDownButton* button, QTimer* timer, double lo, double hi, double step,
+                  std::function<double(double, double, int)> next, std::function<QString(double)> format);
+    double Step = 0.0;
+    int StepDir = 1;
+
+    void FieldClicked();         // EditLenMouseDown / EditDegMouseDown
+    void ButtonDown(int direction);
+    void ButtonUp();
+    void TimerTick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool StepOnce();
+    QLineEdit* field_;
+    QTimer* timer_;
+    double lo_, hi_;
+    std::function<double(double, double, int)> next_;
+    std::function<QString(double)> format_;
+};

@@ -1,0 +1,126 @@
+#include "editing/ValRepDlg.h"
+
+#include "editing/ValueReplace.h"
+#include "model/NumberText.h"
+#include "platform/KeyFilter.h"
+#include "platform/RadioGroup.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+constexpr int RadiusColumn = 7;
+constexpr int SegColumn = 8;
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+double StoredValue(const WireRec& w, int column) {
+    const double values[7] = {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2, w.R};
+    return values[column - 1];
+}
+
+// A text that does not parse gives the parser's partial value, as typed.
+double ReadPartial(const QLineEdit* edit) {
+    double v = 0.0;
+    StrToDblExpr(v, FieldText(edit));
+    return v;
+}
+
+}  // namespace
+
+TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
+    setObjectName("ValRepDlg");
+    SetupEditForm(*this, "Search and replace", 420, 230);
+    Label1 = new QLabel("Value to search", this);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(10, 14, 140, 20);
+    EditOld = new QLineEdit(this);
+    EditOld->setObjectName("EditOld");
+    EditOld->setGeometry(150, 12, 120, 24);
+    Label2 = new QLabel("Value to replace", this);
+    Label2->setObjectName("Label2");
+    Label2->setGeometry(10, 46, 140, 20);
+    EditNew = new QLineEdit(this);
+    EditNew->setObjectName("EditNew");
+    EditNew->setGeometry(150, 44, 120, 24);
+    InstallCommaToPoint(EditOld);
+    InstallCommaToPoint(EditNew);
+    RepSel = new RadioGroup(this);
+    RepSel->setObjectName("RepSel");
+    RepSel->setTitle("Coordinates to search");
+    RepSel->SetItems({"All", "only X", "only Y", "only Z"});
+    RepSel->SetItemIndex(ReplaceAll);
+    RepSel->setGeometry(280, 8, 130, 130);
+    InvSel = new QCheckBox("Also replace mirror's coordinates", this);
+    InvSel->setObjectName("InvSel");
+    InvSel->setGeometry(10, 145, 400, 22);
+    InvSel->setChecked(true);
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(110, 185, 90, 30);
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton("Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(220, 185, 90, 30);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {
+    const QString shown = Text(IntOrPairToStr(wire.Seg));
+    EditOld->setText(shown);
+    EditNew->setText(shown);
+    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    int32_t oldCode = 0, newCode = 0;
+    if (!StrToIntOrPair(oldCode, FieldText(EditOld)) || !StrToIntOrPair(newCode, FieldText(EditNew))) return 0;
+    if (oldCode == newCode) return 0;
+    return ReplaceSegmentation(ant, oldCode, newCode) ? 1 : 0;
+}
+
+int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
+    const int count = std::clamp(ant.WireCount, 0, MaxWires);
+    if (wire < 1 || wire > count || column < 1 || column > SegColumn) return 0;
+    const WireRec& selected = ant.Wires[wire - 1];
+    if (column >= RadiusColumn) {
+        RepSel->SetItemIndex(ReplaceAll);
+        RepSel->setEnabled(false);
+        InvSel->setChecked(false);
+        InvSel->setEnabled(false);
+    }
+    if (column == SegColumn) return ReplaceSegmentCodes(ant, selected);
+
+    const bool radius = column == RadiusColumn;
+    const double stored = StoredValue(selected, column);
+    const double display = radius ? MetreToWaveMm(stored * 1000.0) : MetreToWave(stored);
+    EditOld->setText(Text(DblToStr(display)));
+    EditNew->setText(EditOld->text());
+    // What the field shows, so that an untouched field searches the stored value.
+    const double shown = ReadPartial(EditOld);
+    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    const double typedOld = ReadPartial(EditOld);
+    const double typedNew = ReadPartial(EditNew);
+    if (typedOld == typedNew) return 0;
+    const auto toMetre = [radius](double v) { return radius ? WaveMmToMetre(v) / 1000.0 : WaveToMetre(v); };
+    const double search = typedOld != shown ? toMetre(typedOld) : stored;
+    const double replacement = toMetre(typedNew);
+    if (radius) return ReplaceRadius(ant, search, replacement) ? 1 : 0;
+    return ReplaceCoordinates(ant, std::max(0, RepSel->ItemIndex()), search, replacement, InvSel->isChecked())
+               ? 1
+               : 0;
+}
+
+int TValRepDlg::ExecuteValue(double& newValue, double& oldValue) {
+    RepSel->setEnabled(false);
+    InvSel->setEnabled(false);
+    const QString shown = Text(DblToStr(oldValue));
+    EditOld->setText(shown);
+    EditNew->setText(shown);
+    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (EditOld->text() != shown) oldValue = ReadPartial(EditOld);
+    newValue = EditNew->text() != shown ? ReadPartial(EditNew) : oldValue;
+    return newValue != oldValue ? 1 : 0;
+}

@@ -1,0 +1,98 @@
+// The Edit commands that open the geometry dialogs: the dialog works on the
+// window's antenna and a change reaches the tables; the stack's new-antenna
+// result turns the stacked copies into wires of their own.
+#include "MainWndFixture.h"
+#include "editing/EditForm.h"
+#include "editing/RotWireDlg.h"
+#include "editing/StackDlgBox.h"
+#include "editing/ValRepDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <functional>
+
+namespace {
+
+std::function<int(QDialog&)> NextDialog;
+
+int RunNextDialog(QDialog& dialog) {
+    auto step = std::move(NextDialog);
+    NextDialog = nullptr;
+    return step ? step(dialog) : QDialog::Rejected;
+}
+
+class GeometryDialogCommands : public MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        previous_ = RunEditDialog;
+        RunEditDialog = RunNextDialog;
+        wnd->Ant.Wires[0] = WireRec{1, 0, 5, 2, 0, 5, 0.001, 5, 0, 0, 0};
+        wnd->Ant.Wires[1] = WireRec{0, -5, 5, 0, 5, 5, 0.001, 5, 0, 0, 0};
+        wnd->Ant.WireCount = 2;
+        wnd->SetAntDef();
+        wnd->UpdateMenuState();
+    }
+    void TearDown() override {
+        RunEditDialog = previous_;
+        NextDialog = nullptr;
+        MainWndTest::TearDown();
+    }
+
+private:
+    int (*previous_)(QDialog&) = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GeometryDialogCommands, RotateTurnsTheWindowsAntenna) {
+    NextDialog = [](QDialog& d) {
+        static_cast<TRotWireDlg&>(d).EditDeg->setText("90");
+        return QDialog::Accepted;
+    };
+    ASSERT_TRUE(wnd->K33->isEnabled());
+    wnd->K33->trigger();
+    EXPECT_NEAR(wnd->Ant.Wires[0].Y1, 1.0, 1e-12);
+    EXPECT_NEAR(wnd->Ant.Wires[0].X2, 0.0, 1e-12);
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+    EXPECT_EQ(wnd->Grid2->Cells(2, 1), "1.0");
+}
+
+TEST_F(GeometryDialogCommands, CancelledReplaceChangesNothing) {
+    wnd->Grid2->setFocus();
+    wnd->Grid2->SetCurrentCell(1, 1);
+    wnd->Ant.Changed = 0;
+    wnd->UpdateMenuState();
+    bool shown = false;
+    NextDialog = [&shown](QDialog& d) {
+        shown = true;
+        EXPECT_EQ(static_cast<TValRepDlg&>(d).EditOld->text(), "1.0");
+        return QDialog::Rejected;
+    };
+    wnd->K7Click(wnd->K27);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(wnd->Ant.Changed, 0);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].X1, 1.0);
+}
+
+TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
+    wnd->Ant.WireCount = 1;
+    wnd->Ant.Wires[0] = WireRec{0, -5, 5, 0, 5, 5, 0.001, 5, 0, 0, 0};
+    wnd->SetAntDef();
+    NextDialog = [](QDialog& d) {
+        auto& stack = static_cast<TStackDlgBox&>(d);
+        stack.CBRmdSel->click();
+        stack.HC->setEditText("2");
+        stack.HW->setText("20");
+        return StackNewAntenna;
+    };
+    prompter.AnswerMessage(BoxYes);
+    wnd->K37->trigger();
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
+    EXPECT_EQ(wnd->Ant.nH, 1);
+    EXPECT_EQ(wnd->Ant.nV, 1);
+    EXPECT_NEAR(std::fabs(wnd->Ant.Wires[0].Y1 - wnd->Ant.Wires[1].Y1), 20.0, 1e-9);
+    EXPECT_EQ(wnd->CalcAnt->WireCount, 2);
+}
