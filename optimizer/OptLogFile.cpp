@@ -1,0 +1,53 @@
+#include "optimizer/OptLogFile.h"
+
+#include <memory>
+
+#include "model/BinaryStream.h"
+#include "model/FarFieldFile.h"
+#include "model/HeaderConstants.h"
+#include "model/SafeFile.h"
+#include "optimizer/OptimizerState.h"
+
+namespace {
+constexpr int OptLogVersion = 200;
+}
+
+std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
+                                      const CACal& cal) {
+    ByteWriter out;
+    WriteFileHeader(out, OptHeader);
+    WriteModelImage(out, ant, env, comment);
+    cal.WriteTo(out);
+    return out.Data();
+}
+
+OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, ModelEnvFields& env,
+                              std::string& comment, CACal& cal) {
+    if (bytes.size() < FileHeaderSize || ParseHeaderVersion(bytes.data(), bytes.size(), OptHeader) != OptLogVersion)
+        return OptLogStatus::InvalidFormat;
+    ByteReader in(bytes.data() + FileHeaderSize, bytes.size() - FileHeaderSize);
+    if (!ReadModelImage(in, ant, env, comment)) return OptLogStatus::InvalidFormat;
+    // The state is checked whole before the optimizer takes it.
+    ByteReader probe = in;
+    auto scratch = std::make_unique<CACal>();
+    if (!scratch->ReadFrom(probe) || !probe.AtEnd()) return OptLogStatus::InvalidFormat;
+    cal.ReadFrom(in);
+    return OptLogStatus::Ok;
+}
+
+OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelEnvFields& env,
+                        const std::string& comment, const CACal& cal, std::string* error) {
+    const std::vector<uint8_t> bytes = BuildOptLogImage(ant, env, comment, cal);
+    return WriteFileReplacing(path, bytes.data(), bytes.size(), error) ? OptLogStatus::Ok : OptLogStatus::CannotSave;
+}
+
+OptLogStatus OpenOptLog(const std::string& path, AntDef& ant, ModelEnvFields& env, std::string& comment,
+                        CACal& cal, std::string* error) {
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(path, bytes, MaxOptLogFileSize, error)) {
+    case ReadFileStatus::Ok: break;
+    case ReadFileStatus::TooLarge: return OptLogStatus::InvalidFormat;
+    case ReadFileStatus::Failed: return OptLogStatus::CannotOpen;
+    }
+    return ParseOptLogImage(bytes, ant, env, comment, cal);
+}

@@ -1,0 +1,509 @@
+#include "optimizer/OptimizerState.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+#include "model/CheckedFormat.h"
+#include "model/EnvDef.h"
+#include "model/Messages.h"
+#include "model/NumberText.h"
+#include "model/WireGeometry.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// A message of the optimizer's table with its row numbers; the active
+// language's text is used when it takes the same numbers.
+std::string OptMessage(int index, int a, int b = -1) {
+    const char* fallback = DefaultOptWireMessages[index];
+    const char* text = OptWireMessages[index][0] ? OptWireMessages[index] : fallback;
+    const char* kinds = b < 0 ? "i" : "ii";
+    if (!FormatMatchesKinds(text, kinds)) text = fallback;
+    return b < 0 ? FormatInCLocale(text, a) : FormatInCLocale(text, a, b);
+}
+
+int LinkMaster(int32_t link) { return link <= -2 ? -2 - link : (link & 0xFFFF); }
+
+constexpr double LowestDouble = -DBL_MAX;
+
+}  // namespace
+
+CACal::CACal() {
+    Weights[WGain] = Weights[WFB] = Weights[WJX] = 50;
+    OptZR = EnvDef.Z0R;
+    BestResult.HasFarField = 0;
+    BestResult.ClearSweep();
+}
+
+void CACal::Attach(AntDef& ant, EnvRec& env) {
+    Ant = &ant;
+    Env = &env;
+    Groups.Build(ant);
+}
+
+bool CACal::ItemInRange(const ACalVarRec& r) const {
+    if (!Ant) return false;
+    switch (r.Kind) {
+    case KindWire: return r.Item >= 0 && r.Item < Groups.WireCount && r.Field >= 0 && r.Field < 7;
+    case KindElement: return r.Item >= 0 && r.Item < Groups.Count && r.Field >= 0 && r.Field < 9;
+    case KindLoad: return r.Item >= 0 && r.Item < Ant->LoadCount && r.Field >= 0 && r.Field < 2;
+    case KindWirePolar: return r.Item >= 0 && r.Item < Groups.WireCount && r.Field >= 0 && r.Field < 9;
+    case KindSource: return r.Item >= 0 && r.Item < Ant->SourceCount && r.Field >= 0 && r.Field < 2;
+    case KindHeight: return Env != nullptr;
+    case KindFreq: return true;
+    case KindStack: return r.Field >= 0 && r.Field < 3;
+    default: return false;
+    }
+}
+
+double CACal::GetValue(int row) {
+    if (row < 0 || row >= MaxVarRows) return 0;
+    const ACalVarRec& r = Rows[row];
+    if (!ItemInRange(r)) return 0;
+    switch (r.Kind) {
+    case KindWire: return GetWireValue(r);
+    case KindElement: return GetElementValue(r);
+    case KindLoad: return GetLoadValue(r);
+    case KindHeight: return Env->AntHeight;
+    case KindFreq: return Ant->CalcFreq;
+    case KindWirePolar: return GetWireGeom(r);
+    case KindSource: return GetSourceValue(r);
+    case KindStack: return GetStackValue(r);
+    default: return 0;
+    }
+}
+
+void CACal::SetValue(int row, double v) {
+    if (row < 0 || row >= MaxVarRows) return;
+    ACalVarRec& r = Rows[row];
+    r.Value = v;
+    if (!ItemInRange(r)) return;
+    switch (r.Kind) {
+    case KindWire: SetWireValue(r, v); break;
+    case KindElement: SetElementValue(r, v); break;
+    case KindLoad: SetLoadValue(r, v); break;
+    case KindHeight: Env->AntHeight = v; break;
+    case KindFreq:
+        Ant->CalcFreq = v;
+        Bands[0].Freq = v;
+        break;
+    case KindWirePolar: SetWireGeom(r, v); break;
+    case KindSource: SetSourceValue(r, v); break;
+    case KindStack: SetStackValue(r, v); break;
+    default: break;
+    }
+}
+
+double CACal::GetWireValue(const ACalVarRec& r) {
+    const WireRec& w = Groups.Wires[r.Item];
+    switch (r.Field) {
+    case 0: return w.Y1;
+    case 1: return w.Z1;
+    case 2: return w.Y2;
+    case 3: return w.Z2;
+    case 4: return w.R;
+    case 5: return w.X1 + Groups.PosOfWire(r.Item);
+    case 6: return w.X2 + Groups.PosOfWire(r.Item);
+    default: return 0;
+    }
+}
+
+void CACal::SetWireValue(const ACalVarRec& r, double v) {
+    WireRec& w = Groups.Wires[r.Item];
+    const WireRec before = w;
+    switch (r.Field) {
+    case 0: w.Y1 = v; break;
+    case 1: w.Z1 = v; break;
+    case 2: w.Y2 = v; break;
+    case 3: w.Z2 = v; break;
+    case 4: w.R = v; break;
+    case 5: w.X1 = v - Groups.PosOfWire(r.Item); break;
+    case 6: w.X2 = v - Groups.PosOfWire(r.Item); break;
+    default: return;
+    }
+    SetWireField(r.Item, before);
+}
+
+// Wires of the same element that shared a moved end follow it.
+void CACal::SetWireField(int wire, const WireRec& before) {
+    CWGroup* g = Groups.GroupPtr(wire);
+    if (!g) return;
+    const WireRec& now = Groups.Wires[wire];
+    const Point3D oldEnds[2] = {WireEnd1(before), WireEnd2(before)};
+    const Point3D newEnds[2] = {WireEnd1(now), WireEnd2(now)};
+    for (int end = 0; end < 2; ++end) {
+        const Point3D& p = oldEnds[end];
+        const Point3D& q = newEnds[end];
+        if (p.X == q.X && p.Y == q.Y && p.Z == q.Z) continue;
+        for (const auto& m : g->Members)
+            if (m.Wire != wire) ReplacePoint(Groups.Wires[m.Wire], p, q);
+    }
+}
+
+double CACal::GetElementValue(const ACalVarRec& r) {
+    CWGroup& g = Groups.Groups[r.Item];
+    switch (r.Field) {
+    case ElInterval: return Groups.Intervals[r.Item];
+    case ElWidth: case ElWidthAll: return g.Width();
+    case ElHeight: case ElHeightAll: return g.Height();
+    case ElLength: case ElLengthAll: return g.GetLength();
+    case ElRadius: return g.Radius();
+    case ElPos: return Groups.PosOf(r.Item);
+    default: return 0;
+    }
+}
+
+void CACal::SetElementValue(const ACalVarRec& r, double v) {
+    CWGroup& g = Groups.Groups[r.Item];
+    switch (r.Field) {
+    case ElInterval: Groups.Intervals[r.Item] = v; break;
+    case ElWidth: g.SetWidthEnds(v); break;
+    case ElHeight: g.SetHeightEnds(v); break;
+    case ElLength: g.SetLengthEnds(v); break;
+    case ElRadius: g.SetRadius(v); break;
+    case ElPos: Groups.SetPos(r.Item, v); break;
+    case ElWidthAll: g.SetWidthScaled(v); break;
+    case ElHeightAll: g.SetHeightScaled(v); break;
+    case ElLengthAll: g.SetLengthScaled(v); break;
+    default: break;
+    }
+}
+
+double CACal::GetLoadValue(const ACalVarRec& r) const {
+    const LoadRec& l = Ant->Loads[r.Item];
+    return r.Field == 0 ? l.A[0] : l.B[0];
+}
+
+void CACal::SetLoadValue(const ACalVarRec& r, double v) {
+    LoadRec& l = Ant->Loads[r.Item];
+    // An LC load keeps its resonance: L x C stays when both are set.
+    const bool keepProduct = l.Type == LoadLC && l.A[0] != 0 && l.B[0] != 0 && v != 0;
+    const double product = l.A[0] * l.B[0];
+    if (r.Field == 0) {
+        l.A[0] = v;
+        if (keepProduct) l.B[0] = product / v;
+    } else {
+        l.B[0] = v;
+        if (keepProduct) l.A[0] = product / v;
+    }
+}
+
+double CACal::GetWireGeom(const ACalVarRec& r) {
+    double length, azimuth, tilt;
+    WireLenAzEl(length, azimuth, tilt, Groups.Wires[r.Item]);
+    switch (r.Field / 3) {
+    case 0: return length;
+    case 1: return azimuth;
+    default: return tilt;
+    }
+}
+
+void CACal::SetWireGeom(const ACalVarRec& r, double v) {
+    WireRec& w = Groups.Wires[r.Item];
+    const WireRec before = w;
+    double length, azimuth, tilt;
+    WireLenAzEl(length, azimuth, tilt, w);
+    switch (r.Field / 3) {
+    case 0: length = v; break;
+    case 1: azimuth = v; break;
+    default: tilt = v; break;
+    }
+    constexpr double Deg = M_PI / 180.0;
+    const double vx = length * std::sin(tilt * Deg) * std::cos(azimuth * Deg);
+    const double vy = length * std::sin(tilt * Deg) * std::sin(azimuth * Deg);
+    const double vz = length * std::cos(tilt * Deg);
+    switch (r.Field % 3) {
+    case 0:  // start stays
+        w.X2 = w.X1 + vx; w.Y2 = w.Y1 + vy; w.Z2 = w.Z1 + vz;
+        break;
+    case 1:  // end stays
+        w.X1 = w.X2 - vx; w.Y1 = w.Y2 - vy; w.Z1 = w.Z2 - vz;
+        break;
+    default: {  // middle stays
+        const double mx = (w.X1 + w.X2) / 2, my = (w.Y1 + w.Y2) / 2, mz = (w.Z1 + w.Z2) / 2;
+        w.X1 = mx - vx / 2; w.Y1 = my - vy / 2; w.Z1 = mz - vz / 2;
+        w.X2 = mx + vx / 2; w.Y2 = my + vy / 2; w.Z2 = mz + vz / 2;
+        break;
+    }
+    }
+    SetWireField(r.Item, before);
+}
+
+double CACal::GetSourceValue(const ACalVarRec& r) const {
+    const SourceRec& s = Ant->Sources[r.Item];
+    return r.Field == 0 ? s.Phase : s.Voltage;
+}
+
+void CACal::SetSourceValue(const ACalVarRec& r, double v) {
+    SourceRec& s = Ant->Sources[r.Item];
+    (r.Field == 0 ? s.Phase : s.Voltage) = v;
+}
+
+double CACal::GetStackValue(const ACalVarRec& r) const {
+    return r.Field == 2 ? Ant->vSpacing : Ant->hSpacing;
+}
+
+void CACal::SetStackValue(const ACalVarRec& r, double v) {
+    if (r.Field != 2) Ant->hSpacing = v;
+    if (r.Field != 1) Ant->vSpacing = v;
+}
+
+double CACal::LinkedValue(int32_t link, double c) {
+    const int j = LinkMaster(link);
+    if (j < 0 || j >= MaxVarRows) return 0;
+    const double v = Rows[j].Value;
+    if (link <= -2) return -v;
+    if (link & LinkAdd) return v + c;
+    if (link & LinkSubtractFrom) return -v + c;
+    if (link & LinkMultiply) return v * c;
+    if (link & LinkDivide) return c != 0 ? v / c : v;
+    return v;
+}
+
+void CACal::SetWithLinks(int row) {
+    if (row < 0 || row >= RowCount || Rows[row].Link != LinkFree) return;
+    SetValue(row, Rows[row].Value);
+    for (int k = 0; k < RowCount; ++k) {
+        const int32_t link = Rows[k].Link;
+        if (link == LinkFree || LinkMaster(link) != row) continue;
+        SetValue(k, LinkedValue(link, Rows[k].Step));
+    }
+}
+
+int CACal::FollowLink(int depth, int row) const {
+    while (row >= 0 && row < RowCount) {
+        if (Rows[row].Link == LinkFree) return row;
+        if (++depth > RowCount) return -1;
+        row = LinkMaster(Rows[row].Link);
+    }
+    return -1;
+}
+
+int32_t CACal::ResolveLink(int depth, int32_t link) const {
+    if (link == LinkFree) return LinkFree;
+    const int end = FollowLink(depth, LinkMaster(link));
+    if (end < 0) return -1;
+    if (link <= -2) return -2 - end;
+    return (link & ~0xFFFF) | end;
+}
+
+void CACal::SetDefaultLimits(int row) {
+    if (row < 0 || row >= MaxVarRows || !Ant) return;
+    ACalVarRec& r = Rows[row];
+    auto cutItem = [&](int count) { r.Item = std::clamp(r.Item, 0, std::max(0, count - 1)); };
+    int fields = 1;
+    switch (r.Kind) {
+    case KindWire: cutItem(Groups.WireCount); fields = 7; break;
+    case KindElement: cutItem(Groups.Count); fields = 9; break;
+    case KindLoad: cutItem(Ant->LoadCount); fields = 2; break;
+    case KindWirePolar: cutItem(Groups.WireCount); fields = 9; break;
+    case KindSource: cutItem(Ant->SourceCount); break;
+    default: r.Item = 0; break;
+    }
+    if (r.Kind == KindSource)
+        r.Field = std::clamp(r.Field, 0, 1);
+    else if (r.Kind == KindStack)
+        r.Field = std::clamp(r.Field, 0, 2);
+    else if (r.Field < 0 || r.Field >= fields)
+        r.Field = 0;
+    // Steps are sizes: taken from the magnitude of the value.
+    const double value = std::fabs(GetValue(row));
+    const bool abs = StepAbsolute != 0;
+    switch (r.Kind) {
+    case KindWire:
+        r.Max = r.Field == 4 ? 0.5 : 2000;
+        r.Min = r.Field == 4 ? 0 : -2000;
+        r.Step = abs ? NiceStep(value * 0.005) : 0.5;
+        break;
+    case KindElement:
+        r.Max = r.Field == ElRadius ? 0.5 : 2000;
+        r.Min = 0;
+        r.Step = abs ? NiceStep(value * 0.005) : 0.5;
+        break;
+    case KindLoad:
+        r.Max = 10000;
+        r.Min = 0;
+        r.Step = abs ? NiceStep(value * 0.005) : 0.5;
+        break;
+    case KindHeight:
+        r.Max = 200;
+        r.Min = 0;
+        r.Step = abs ? 1.0 : 10.0;
+        break;
+    case KindFreq:
+        r.Max = 1300;
+        r.Min = 1.5;
+        r.Step = abs ? NiceStep(value * 0.01) : 1.0;
+        break;
+    case KindWirePolar:
+        r.Max = r.Field < 3 ? 2000 : 360;
+        r.Min = r.Field < 3 ? 0 : -360;
+        r.Step = abs ? NiceStep(value * 0.005) : 1.0;
+        break;
+    case KindSource:
+        r.Max = r.Field == 0 ? 360.1 : 1.0;
+        r.Min = r.Field == 0 ? -360.1 : 0;
+        r.Step = r.Field == 0 ? 1.0 : 0.01;
+        break;
+    case KindStack:
+        r.Max = 2000;
+        r.Min = 0;
+        r.Step = abs ? 0.01 : 1.0;
+        break;
+    default: break;
+    }
+    const bool zeroBecomesTenth = r.Kind == KindWire || r.Kind == KindLoad || r.Kind == KindFreq ||
+                                  r.Kind == KindWirePolar || (r.Kind == KindElement && r.Field != ElPos);
+    if (r.Step == 0 && zeroBecomesTenth) r.Step = 0.1;
+}
+
+bool CACal::Prepare() {
+    LogCount = 0;
+    LogHead = 0;
+    for (int i = 0; i < RowCount; ++i) {
+        ACalVarRec& r = Rows[i];
+        if (r.Link != LinkFree) {
+            r.Link = ResolveLink(0, r.Link);
+            if (r.Link == -1) {
+                ErrorBox("%s", OptMessage(OptMsgNoVariable, i + 1).c_str());
+                return false;
+            }
+        } else {
+            r.Value = GetValue(i);
+            const bool mustBeSet = (r.Kind == KindElement && r.Field < ElPos) || r.Kind == KindLoad;
+            if (r.Value == 0 && mustBeSet) {
+                ErrorBox("%s", OptMessage(OptMsgNoVariable2, i + 1).c_str());
+                return false;
+            }
+        }
+        BestValues[i] = -r.Value;
+        r.CurStep = std::fabs(StepAbsolute ? r.Step : r.Value * r.Step * 0.01);
+        r.BaseStep = r.CurStep;
+    }
+    LastScore = 1.0;
+    BestScore = RowBest = LowestDouble;
+    CurrentMag = -1.0;
+    if (!GoalsOn) BandCount = 1;
+    return true;
+}
+
+bool CACal::Validate() {
+    if (!Ant) return false;
+    for (int i = 0; i < RowCount; ++i) {
+        ACalVarRec& r = Rows[i];
+        double v = GetValue(i);
+        if (!ItemInRange(r)) {
+            ErrorBox("%s", OptMessage(OptMsgCannotFind, i + 1).c_str());
+            return false;
+        }
+        if (r.Kind == KindElement && v == 0 && r.Field != ElPos) {
+            ErrorBox("%s", OptMessage(OptMsgCannotChange, i + 1).c_str());
+            return false;
+        }
+        if (r.Kind == KindLoad && Ant->Loads[r.Item].Type == LoadS) {
+            ErrorBox("%s", OptMessage(OptMsgCannotModifyLoad, r.Item + 1).c_str());
+            return false;
+        }
+        if (r.Kind == KindHeight && Env->Type == GroundFree) {
+            ErrorBox("%s", OptMessage(OptMsgHeightInFreeSpace, i + 1).c_str());
+            return false;
+        }
+        for (int k = 0; k < RowCount; ++k)
+            if (k != i && Rows[k].Kind == r.Kind && Rows[k].Item == r.Item && Rows[k].Field == r.Field) {
+                ErrorBox("%s", OptMessage(OptMsgEqualLines, i + 1, k + 1).c_str());
+                return false;
+            }
+        if (r.Link != LinkFree) {
+            const int master = LinkMaster(r.Link);
+            if (master >= 0 && master < RowCount &&
+                NormalizeDbl(v) != NormalizeDbl(LinkedValue(r.Link, r.Step))) {
+                if (YesNoBox("%s", OptMessage(OptMsgAssociation, i + 1, master + 1).c_str()) != BoxYes) return false;
+            }
+        } else if (CheckLimits(i, v)) {
+            SetValue(i, v);
+        }
+    }
+    return true;
+}
+
+bool CACal::CheckLimits(int row, double& v) {
+    if (row < 0 || row >= MaxVarRows) return false;
+    const ACalVarRec& r = Rows[row];
+    if (r.Link != LinkFree) return false;
+    if (r.MaxFrom & LimitFromRow) {
+        const double b = GetValue(r.MaxFrom & 0x7FFF);
+        if (v > b) {
+            v = b;
+            return true;
+        }
+    } else if (v >= r.Max) {
+        v = r.Max - r.CurStep;
+        return true;
+    }
+    if (!(r.MinFrom & LimitFromRow)) {
+        if (v <= r.Min) {
+            v = r.Min + r.CurStep;
+            return true;
+        }
+    } else {
+        const double b = GetValue(r.MinFrom & 0x7FFF);
+        if (v < b) {
+            v = b;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CACal::SetBand(AntDef& ant, int band) const {
+    if (band < 0 || band >= MaxBands || ant.SourceCount >= 5) return;
+    int n = 0;
+    while (n < BandSources && Bands[band].Sources[n].Pos[0] != 0) ++n;
+    ant.CalcFreq = Bands[band].Freq;
+    // A band without sources keeps the antenna's own: none would leave
+    // nothing to feed.
+    if (n == 0) return;
+    for (int i = 0; i < n; ++i) ant.Sources[i] = Bands[band].Sources[i];
+    ant.SourceCount = n;
+}
+
+void CACal::SetTargets(const ResultRow& row) {
+    Results[0] = row.Ga;
+    Results[1] = row.FB;
+    Results[2] = row.R;
+    Results[3] = row.jX;
+    Results[4] = row.SWR;
+    Results[5] = row.Elev;
+}
+
+void CACal::SetGoals(double gain, double fb, double jx, double swr, double elv, double m, double c) {
+    const double w[WeightCount] = {gain, fb, jx, swr, elv, m, c};
+    bool allZero = true;
+    for (int i = 0; i < WeightCount; ++i) {
+        Weights[i] = w[i];
+        if (w[i] != 0) allZero = false;
+    }
+    if (allZero)
+        for (auto& x : Weights) x = 1;
+}
+
+std::string CACal::GoalText() const {
+    double sum = 0;
+    for (double w : Weights) sum += w;
+    if (!GoalsOn || sum == 0) return "No goal set(simple sweep)";
+    static const char* const names[WeightCount] = {" Gain:", " F/B:", " jX:", " SWR:", " Elv:", " M:", " C:"};
+    std::string text = "Optim.";
+    for (int i = 0; i < WeightCount; ++i)
+        if (Weights[i] != 0) text += names[i] + DblToStr1(Weights[i] * 100 / sum) + "%";
+    return text;
+}
+
+void CACal::ShowGoal(std::vector<std::string>& lines) const { lines.push_back(GoalText()); }
+
+bool CACal::AtBestPoint() const {
+    for (int i = 0; i < RowCount; ++i)
+        if (Rows[i].Value != BestValues[i]) return false;
+    return true;
+}

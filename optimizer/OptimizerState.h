@@ -1,0 +1,176 @@
+#pragma once
+// The optimizer's whole state: the variable rows (what may change in the
+// antenna and the environment, in which steps, between which limits, tied
+// together how), the goal block, the best point found and the ring of
+// evaluated points. Values are read from and written straight into the
+// attached antenna and environment; element rows go through the element model.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/AntDef.h"
+#include "model/ResultStore.h"
+#include "optimizer/ElementList.h"
+
+struct EnvRec;
+class ByteWriter;
+class ByteReader;
+
+constexpr int MaxVarRows = 128;
+constexpr int MaxBands = 10;
+constexpr int BandSources = 4;
+constexpr int LogRingSize = 128;
+constexpr int LogAzSamples = 180;
+constexpr int LogElSamples = 91;
+constexpr int WeightCount = 7;
+constexpr int OptLineWidth = 192;
+
+enum VarKind : int32_t {
+    KindWire = 0, KindElement, KindLoad, KindHeight, KindFreq, KindWirePolar, KindSource, KindStack
+};
+enum WeightIndex { WGain = 0, WFB, WJX, WSWR, WElev, WMatch, WCurrent };
+enum ElementField : int32_t {
+    ElInterval = 0, ElWidth, ElHeight, ElLength, ElRadius, ElPos, ElWidthAll, ElHeightAll, ElLengthAll
+};
+enum MatchKindValue : int32_t { MatchCapacity = 0, MatchHairpin = 1, MatchOptionalZ = 2 };
+
+// Link flags of a row that follows a master row (the master in the low 16 bits).
+constexpr int32_t LinkFree = -1;
+constexpr int32_t LinkAdd = 0x10000;
+constexpr int32_t LinkSubtractFrom = 0x20000;
+constexpr int32_t LinkMultiply = 0x40000;
+constexpr int32_t LinkDivide = 0x80000;
+constexpr uint16_t LimitFromRow = 0x8000;
+
+struct ACalVarRec {
+    int32_t Kind = KindWire;
+    int32_t Link = LinkFree;
+    int32_t Item = 0;
+    int32_t Field = 0;
+    uint16_t MinFrom = 0;
+    uint16_t MaxFrom = 0;
+    double Step = 0;
+    double Max = 0;
+    double Min = 0;
+    double BaseStep = 0;
+    double CurStep = 0;
+    double Value = 0;
+};
+
+struct ACalBandRec {
+    double Freq = 0;
+    SourceRec Sources[BandSources] = {};
+};
+
+struct ACalLogEntry {
+    double Values[MaxVarRows] = {};
+    double Score = 0;
+    float Ga = 0, FB = 0, R = 0, JX = 0, SWR = 0, Elev = 0;
+    int16_t AzPattern[LogAzSamples] = {};
+    int16_t ElPattern[LogElSamples] = {};
+};
+
+// What the search needs of the main window: one calculation of the antenna
+// as it stands (results in the newest row of the results store, messages
+// pumped once), the log memo and the status lines.
+class OptimizerHost {
+public:
+    virtual ~OptimizerHost() = default;
+    virtual bool OptCalc() = 0;
+    virtual void AddLogLine(const std::string& line) = 0;
+    virtual void ClearLog() = 0;
+    virtual void DrawOptInfo() = 0;
+};
+
+class CACal {
+public:
+    ACalVarRec Rows[MaxVarRows];
+    int32_t RowCount = 0;
+    CWGroupList Groups;
+
+    // The goal block.
+    int32_t GoalsOn = 1;
+    double Weights[WeightCount] = {};
+    double Results[6] = {};          // Ga, F/B, R, jX, SWR, Elev of band 1
+    double LastScore = 0;
+    double RowBest = 0;
+    double BestScore = 0;
+    double BestValues[MaxVarRows] = {};
+    int32_t BandCount = 1;
+    int32_t PriorityFirst = 1;
+    ACalBandRec Bands[MaxBands];
+    double GainGoal = 100, FBGoal = 25, JXGoal = 0, SWRGoal = 1.0;
+    int32_t MatchKind = MatchCapacity;
+    double OptZR = 50, OptZX = 0;
+    int32_t MinimizeCurrent = 0;
+    char CurrentPos[PosTextSize] = "w1c";
+    double CurrentMag = -1.0;
+
+    int32_t StepAbsolute = 1;
+    int32_t TwoDegree = 1;
+    double BandScores[MaxBands] = {};
+    EnvRec* Env = nullptr;
+    AntDef* Ant = nullptr;
+    CResult BestResult;
+    char LogLine[OptLineWidth] = {};
+    char LogHeader[OptLineWidth] = {};
+    ACalLogEntry Log[LogRingSize];
+    int32_t LogHead = 0;
+    int32_t LogCount = 0;
+
+    CACal();
+    CACal(const CACal&) = delete;
+    CACal& operator=(const CACal&) = delete;
+
+    void Attach(AntDef& ant, EnvRec& env);
+
+    double GetValue(int row);
+    void SetValue(int row, double v);
+    void SetWithLinks(int row);
+    double LinkedValue(int32_t link, double c);
+    int FollowLink(int depth, int row) const;
+    int32_t ResolveLink(int depth, int32_t link) const;
+    void SetDefaultLimits(int row);
+    bool Prepare();
+    bool Validate();
+    bool CheckLimits(int row, double& v);
+
+    void SetBand(AntDef& ant, int band) const;
+    void SetTargets(const ResultRow& row);
+    void SetGoals(double gain, double fb, double jx, double swr, double elv, double m, double c);
+    std::string GoalText() const;
+    void ShowGoal(std::vector<std::string>& lines) const;
+    bool AtBestPoint() const;
+    double Score(const ResultRow& row, const CResult& store);
+
+    // The search; false when stopped or when a calculation failed. The
+    // antenna is left at the best point found.
+    bool Optimize(OptimizerHost& host);
+
+    // The log ring.
+    void PushLog(const CResult& store);
+    bool LookupLog(double& score) const;
+    void GetLogEntry(ACalLogEntry& entry, int n) const;
+
+    // The state part of the optimization log file.
+    void WriteTo(ByteWriter& out) const;
+    bool ReadFrom(ByteReader& in);
+
+    // Per-kind readers and writers.
+    double GetWireValue(const ACalVarRec& r);
+    void SetWireValue(const ACalVarRec& r, double v);
+    double GetElementValue(const ACalVarRec& r);
+    void SetElementValue(const ACalVarRec& r, double v);
+    double GetLoadValue(const ACalVarRec& r) const;
+    void SetLoadValue(const ACalVarRec& r, double v);
+    double GetWireGeom(const ACalVarRec& r);
+    void SetWireGeom(const ACalVarRec& r, double v);
+    double GetSourceValue(const ACalVarRec& r) const;
+    void SetSourceValue(const ACalVarRec& r, double v);
+    double GetStackValue(const ACalVarRec& r) const;
+    void SetStackValue(const ACalVarRec& r, double v);
+    void SetWireField(int wire, const WireRec& before);
+
+private:
+    bool ItemInRange(const ACalVarRec& r) const;
+};

@@ -1,0 +1,165 @@
+// The ring of evaluated points and the optimization log file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "OptimizerTestSupport.h"
+#include "model/BinaryStream.h"
+#include "model/ModelImage.h"
+#include "optimizer/OptLogFile.h"
+
+namespace {
+
+std::size_t ModelImageSize(const AntDef& ant, const std::string& comment = "") {
+    ByteWriter out;
+    WriteModelImage(out, ant, ModelEnvFields{}, comment);
+    return out.Data().size();
+}
+
+void PushPoint(CACal& cal, double value) {
+    cal.Rows[0].Value = value;
+    cal.LastScore = value * 2;
+    cal.PushLog(Results);
+}
+
+}  // namespace
+
+TEST(OptimizationLogRing, KeepsTheLast128Points) {
+    OptimizerFixture f;
+    f.AddRow(KindHeight, 0, 0);
+    Results.AngleStep = 1;
+    Results.AzCut[PolTotal][4] = 3.5f;
+    for (int k = 1; k <= 130; ++k) PushPoint(*f.Cal, k);
+    EXPECT_EQ(f.Cal->LogCount, 128);
+    EXPECT_EQ(f.Cal->LogHead, 2);
+    ACalLogEntry e;
+    f.Cal->GetLogEntry(e, 0);
+    EXPECT_DOUBLE_EQ(e.Values[0], 130);
+    EXPECT_EQ(e.AzPattern[2], 3 * 256 + 128);   // 4 degrees, sampled every 2
+    f.Cal->GetLogEntry(e, 127);
+    EXPECT_DOUBLE_EQ(e.Values[0], 3);
+}
+
+TEST(OptimizationLogRing, LookupIsExact) {
+    OptimizerFixture f;
+    f.AddRow(KindHeight, 0, 0);
+    Results.AngleStep = 0;    // nothing calculated: no cuts to sample
+    PushPoint(*f.Cal, 1.5);
+    double score = 0;
+    f.Cal->Rows[0].Value = 1.5;
+    EXPECT_TRUE(f.Cal->LookupLog(score));
+    EXPECT_DOUBLE_EQ(score, 3);
+    f.Cal->Rows[0].Value = 1.5000000001;
+    EXPECT_FALSE(f.Cal->LookupLog(score));
+}
+
+TEST(OptimizationLogFile, AnEmptyStateHasItsFixedSize) {
+    OptimizerFixture f;
+    const auto bytes = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal);
+    EXPECT_EQ(bytes.size(), 16 + ModelImageSize(*f.Ant) + 2632);
+    EXPECT_EQ(std::memcmp(bytes.data(), "KORVA Opt2.00\x1A\0\0", 16), 0);
+}
+
+TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {
+    OptimizerFixture f;
+    const int i = f.AddRow(KindWire, 3, 0);
+    f.Cal->Rows[i].Step = 0.25;
+    f.Cal->Rows[i].Link = LinkFree;
+    f.AddRow(KindLoad, 0, 1);
+    f.Cal->Rows[1].Link = LinkMultiply | 0;
+    f.Cal->BandCount = 2;
+    CopyText(f.Cal->Bands[1].Sources[0].Pos, "w3c");
+    CopyText(f.Cal->CurrentPos, "w4b");
+    Results.AngleStep = 2;
+    PushPoint(*f.Cal, 4);
+    PushPoint(*f.Cal, 5);
+    const auto bytes = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "note", *f.Cal);
+    const std::size_t base = 16 + ModelImageSize(*f.Ant, "note") + 4;   // the first row after the row count
+    double step;
+    std::memcpy(&step, bytes.data() + base + 32, 8);
+    EXPECT_EQ(step, 0.25);
+
+    OptimizerFixture g;
+    auto ant = NewAntenna();
+    ModelEnvFields env;
+    std::string comment;
+    ASSERT_EQ(ParseOptLogImage(bytes, *ant, env, comment, *g.Cal), OptLogStatus::Ok);
+    EXPECT_EQ(comment, "note");
+    EXPECT_EQ(ant->WireCount, 4);
+    EXPECT_EQ(g.Cal->RowCount, 2);
+    EXPECT_EQ(g.Cal->Rows[1].Link, LinkMultiply | 0);
+    EXPECT_EQ(g.Cal->Rows[0].Step, 0.25);
+    EXPECT_EQ(g.Cal->BandCount, 2);
+    EXPECT_STREQ(g.Cal->Bands[1].Sources[0].Pos, "w3c");
+    EXPECT_STREQ(g.Cal->CurrentPos, "w4b");
+    EXPECT_EQ(g.Cal->LogCount, 2);
+    EXPECT_EQ(g.Cal->LogHead, 2);
+    ACalLogEntry e;
+    g.Cal->GetLogEntry(e, 0);
+    EXPECT_EQ(e.Values[0], 5);
+    EXPECT_EQ(e.Score, 10);
+}
+
+TEST(OptimizationLogFile, DamagedFilesChangeNothing) {
+    OptimizerFixture f;
+    f.AddRow(KindHeight, 0, 0);
+    Results.AngleStep = 2;
+    PushPoint(*f.Cal, 4);
+    const auto good = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal);
+    const std::size_t rowCountAt = 16 + ModelImageSize(*f.Ant);
+    const std::size_t logCountAt = rowCountAt + 4 + 10240 + 2616 + 8;
+
+    OptimizerFixture g;
+    g.AddRow(KindFreq, 0, 0);
+    auto check = [&](std::vector<uint8_t> bytes) {
+        auto ant = NewAntenna();
+        ModelEnvFields env;
+        std::string comment;
+        EXPECT_EQ(ParseOptLogImage(bytes, *ant, env, comment, *g.Cal), OptLogStatus::InvalidFormat);
+        EXPECT_EQ(g.Cal->RowCount, 1);
+        EXPECT_EQ(g.Cal->Rows[0].Kind, KindFreq);
+        EXPECT_EQ(g.Cal->LogCount, 0);
+    };
+    auto patch = [&](std::size_t at, int32_t v) {
+        auto b = good;
+        std::memcpy(b.data() + at, &v, 4);
+        return b;
+    };
+    check(patch(rowCountAt, 129));
+    check(patch(rowCountAt, -1));
+    check(patch(logCountAt, 129));
+    check(patch(logCountAt + 4, 128));    // the head
+    check(patch(rowCountAt + 4, 9));      // the kind of row 1
+    check(patch(rowCountAt + 8, 300));    // a link past the table
+    for (std::size_t cut : {std::size_t(10), rowCountAt + 2, good.size() - 1}) {
+        auto b = good;
+        b.resize(cut);
+        check(b);
+    }
+    auto extra = good;
+    extra.push_back(0);
+    check(extra);
+    auto header = good;
+    header[6] = 'R';
+    check(header);
+}
+
+TEST(OptimizationLogFile, SavedAndOpenedThroughTheDisk) {
+    OptimizerFixture f;
+    f.AddRow(KindHeight, 0, 0);
+    const auto dir = std::filesystem::temp_directory_path() / "korva_optlog_test";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "run.kvo").string();
+    ASSERT_EQ(SaveOptLog(path, *f.Ant, ModelEnvFields{}, "", *f.Cal), OptLogStatus::Ok);
+    OptimizerFixture g;
+    auto ant = NewAntenna();
+    ModelEnvFields env;
+    std::string comment;
+    EXPECT_EQ(OpenOptLog(path, *ant, env, comment, *g.Cal), OptLogStatus::Ok);
+    EXPECT_EQ(g.Cal->RowCount, 1);
+    EXPECT_EQ(OpenOptLog((dir / "missing.kvo").string(), *ant, env, comment, *g.Cal), OptLogStatus::CannotOpen);
+    EXPECT_EQ(SaveOptLog((dir / "no" / "such" / "x.kvo").string(), *f.Ant, ModelEnvFields{}, "", *f.Cal),
+              OptLogStatus::CannotSave);
+    std::filesystem::remove_all(dir);
+}

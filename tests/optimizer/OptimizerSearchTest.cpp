@@ -1,0 +1,178 @@
+// The step search and its evaluation over bands, driven by a calculation
+// that scores the antenna's height and frequency without the engine.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <functional>
+
+#include "OptimizerTestSupport.h"
+
+namespace {
+
+struct FakeHost : OptimizerHost {
+    OptimizerFixture& F;
+    std::function<double(const AntDef&, const EnvRec&)> Gain;
+    int Calcs = 0;
+    int FailAt = -1;     // the calculation that fails, 0-based
+    int StopAt = -1;     // the calculation after which a stop is requested
+    std::vector<std::string> Lines;
+    int Clears = 0;
+
+    explicit FakeHost(OptimizerFixture& f) : F(f) {}
+    bool OptCalc() override {
+        const int n = Calcs++;
+        if (n == FailAt) return false;
+        if (n == StopAt) JobDef.StopRequest = 1;
+        ResultRow& row = *Results.Row(0);
+        row = ResultRow{};
+        row.Ga = static_cast<float>(Gain(*F.Ant, F.Env));
+        row.SWR = 1;
+        row.R = 50;
+        Results.HasFarField = 1;
+        return true;
+    }
+    void AddLogLine(const std::string& line) override { Lines.push_back(line); }
+    void ClearLog() override { ++Clears; }
+    void DrawOptInfo() override {}
+};
+
+struct SearchFixture : OptimizerFixture {
+    FakeHost Host{*this};
+    SearchFixture() {
+        Results.RowCount = 0;
+        Results.PushRow();
+        Results.AngleStep = 2;
+        JobDef.StopRequest = 0;
+        JobDef.OptLog = 0;
+        Cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
+        Cal->Bands[0].Freq = 14;
+        Env.AntHeight = 3;
+    }
+    ~SearchFixture() {
+        JobDef.StopRequest = 0;
+        JobDef.OptLog = 0;
+    }
+    int HeightRow(double max, double min) {
+        const int i = AddRow(KindHeight, 0, 0);
+        Cal->Rows[i].Max = max;
+        Cal->Rows[i].Min = min;
+        Cal->Rows[i].Step = 1;
+        return i;
+    }
+};
+
+}  // namespace
+
+TEST(OptimizerSearch, ClimbsToTheBestHeightAndStaysThere) {
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return 10 - (e.AntHeight - 7) * (e.AntHeight - 7); };
+    f.HeightRow(200, 0);
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 7);
+    EXPECT_DOUBLE_EQ(f.Cal->BestScore, 10);
+    EXPECT_DOUBLE_EQ(f.Cal->BestResult.Row(0)->Ga, 10);
+    EXPECT_GT(f.Cal->LogCount, 0);
+}
+
+TEST(OptimizerSearch, SimpleSweepRunsEachRowOverItsRangeAndRestoresIt) {
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
+    f.Cal->GoalsOn = 0;
+    f.HeightRow(6, 0);
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    EXPECT_EQ(f.Host.Calcs, 5);          // 3, 4, 5, then 2, 1
+    EXPECT_EQ(f.Cal->LogCount, 5);
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 3);
+    ACalLogEntry e;
+    f.Cal->GetLogEntry(e, 0);
+    EXPECT_DOUBLE_EQ(e.Values[0], 1);
+    EXPECT_DOUBLE_EQ(e.Score, -0.1);
+}
+
+TEST(OptimizerSearch, ARowClampedBothWaysStaysAtItsStart) {
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
+    f.Env.AntHeight = 5;
+    f.HeightRow(5.5, 4.5);
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    EXPECT_EQ(f.Host.Calcs, 1);
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 5);
+}
+
+TEST(OptimizerSearch, BandScoresAddWithOrWithoutPriority) {
+    for (int priority = 0; priority < 2; ++priority) {
+        SearchFixture f;
+        f.Host.Gain = [](const AntDef& a, const EnvRec&) { return a.CalcFreq; };
+        f.Env.AntHeight = 5;
+        f.HeightRow(5.5, 4.5);
+        f.Cal->BandCount = 3;
+        f.Cal->PriorityFirst = priority;
+        const double freqs[3] = {14, 21, 28};
+        for (int b = 0; b < 3; ++b) {
+            f.Cal->Bands[b].Freq = freqs[b];
+            CopyText(f.Cal->Bands[b].Sources[0].Pos, "w2e");
+        }
+        ASSERT_TRUE(f.Cal->Prepare());
+        EXPECT_TRUE(f.Cal->Optimize(f.Host));
+        EXPECT_EQ(f.Host.Calcs, 3);
+        EXPECT_DOUBLE_EQ(f.Cal->BestScore, priority ? 14 + (21.0 + 28.0) / 3 : 14 + 21 + 28);
+        EXPECT_DOUBLE_EQ(f.Ant->CalcFreq, 14);   // back on band 1
+    }
+}
+
+TEST(OptimizerSearch, AStopBetweenBandsEndsBeforeTheRemainingBands) {
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef& a, const EnvRec&) { return a.CalcFreq; };
+    f.Host.StopAt = 0;
+    f.HeightRow(200, 0);
+    f.Cal->BandCount = 2;
+    f.Cal->Bands[1].Freq = 21;
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_FALSE(f.Cal->Optimize(f.Host));
+    EXPECT_EQ(f.Host.Calcs, 1);
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 3);
+}
+
+TEST(OptimizerSearch, AFailedFirstCalculationKeepsTheStartValues) {
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
+    f.Host.FailAt = 0;
+    f.HeightRow(200, 0);
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_FALSE(f.Cal->Optimize(f.Host));
+    EXPECT_EQ(f.Cal->BestScore, -DBL_MAX);
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 3);
+}
+
+TEST(OptimizerSearch, AStartPointOfZerosIsCalculatedLikeAnyOther) {
+    // Prepare stores the negated start values as the best point; all zeros
+    // must not pass for a best point that was never scored.
+    SearchFixture f;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return -(e.AntHeight - 4) * (e.AntHeight - 4); };
+    f.Env.AntHeight = 0;
+    f.HeightRow(200, -1);
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    ACalLogEntry e;
+    f.Cal->GetLogEntry(e, f.Cal->LogCount - 1);
+    EXPECT_DOUBLE_EQ(e.Values[0], 0);
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 4);
+}
+
+TEST(OptimizerSearch, LogLinesShowEachPoint) {
+    SearchFixture f;
+    JobDef.OptLog = 1;
+    f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
+    f.Cal->GoalsOn = 0;
+    f.HeightRow(6, 0);
+    ASSERT_TRUE(f.Cal->Prepare());
+    f.Cal->Optimize(f.Host);
+    ASSERT_EQ(f.Host.Lines.size(), 6u);
+    EXPECT_EQ(f.Host.Lines[0], "   Val  Para       R      jX    SWR   Ga    F/B   El");
+    EXPECT_EQ(f.Host.Lines[1], " 1  1    3.0000   50.0    0.0   1.00  3.00  0.00  0.0 *");
+    EXPECT_EQ(f.Host.Lines[2], " 2  1    4.0000   50.0    0.0   1.00  4.00  0.00  0.0  ");
+}

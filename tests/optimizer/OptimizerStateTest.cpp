@@ -1,0 +1,243 @@
+// Reading and writing the variable rows, links, limits and the checks made
+// before a run.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "OptimizerTestSupport.h"
+
+TEST(OptimizerValues, WireXIsReadOnTheBoomAndConnectedEndsFollow) {
+    OptimizerFixture f;
+    const int x1 = f.AddRow(KindWire, 1, 5);    // X1 of the first half of the driven element
+    const int y2 = f.AddRow(KindWire, 1, 2);    // its inner end
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(x1), 0);
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(y2), 0);
+    f.Cal->SetValue(y2, 0.5);
+    f.Cal->Groups.WriteBack();
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[1].Y2, 0.5);
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[2].Y1, 0.5);   // the other half moved with it
+    const int dirX = f.AddRow(KindWire, 3, 6);
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(dirX), 3);
+}
+
+TEST(OptimizerValues, LcLoadKeepsItsResonance) {
+    OptimizerFixture f;
+    const int l = f.AddRow(KindLoad, 0, 0);
+    f.Cal->SetValue(l, 4);
+    EXPECT_DOUBLE_EQ(f.Ant->Loads[0].A[0], 4);
+    EXPECT_DOUBLE_EQ(f.Ant->Loads[0].B[0], 25);
+}
+
+TEST(OptimizerValues, StackingRowKeepsEachSubChoice) {
+    OptimizerFixture f;
+    for (int field = 0; field < 3; ++field) {
+        const int i = f.AddRow(KindStack, 0, field);
+        EXPECT_EQ(f.Cal->Rows[i].Field, field);
+    }
+    f.Ant->hSpacing = 7;
+    f.Ant->vSpacing = 9;
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(1), 7);
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(2), 9);
+    f.Cal->SetValue(0, 11);
+    EXPECT_DOUBLE_EQ(f.Ant->hSpacing, 11);
+    EXPECT_DOUBLE_EQ(f.Ant->vSpacing, 11);
+}
+
+TEST(OptimizerValues, PolarWireKeepsTheChosenPoint) {
+    OptimizerFixture f;
+    const int len = f.AddRow(KindWirePolar, 0, 2);   // length, middle fixed
+    EXPECT_NEAR(f.Cal->GetValue(len), 10.4, 1e-12);
+    f.Cal->SetValue(len, 20);
+    f.Cal->Groups.WriteBack();
+    EXPECT_NEAR(f.Ant->Wires[0].Y1, -10, 1e-9);
+    EXPECT_NEAR(f.Ant->Wires[0].Y2, 10, 1e-9);
+    EXPECT_NEAR(f.Ant->Wires[0].X1, -2, 1e-9);
+}
+
+TEST(OptimizerValues, ElementRowsResizeAndMove) {
+    OptimizerFixture f;
+    const int width = f.AddRow(KindElement, 2, ElWidth);
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(width), 9.2);
+    f.Cal->SetValue(width, 10);
+    const int pos = f.AddRow(KindElement, 2, ElPos);
+    EXPECT_DOUBLE_EQ(f.Cal->GetValue(pos), 5);
+    f.Cal->SetValue(pos, 6);
+    f.Cal->Groups.WriteBack();
+    EXPECT_NEAR(f.Ant->Wires[3].Y1, -5, 1e-12);
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X1, 4);
+}
+
+TEST(OptimizerDefaults, ItemAndFieldAreCutToWhatExists) {
+    OptimizerFixture f;
+    const int i = f.AddRow(KindSource, 7, 5);
+    EXPECT_EQ(f.Cal->Rows[i].Item, 0);
+    EXPECT_EQ(f.Cal->Rows[i].Field, 1);
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].Max, 1.0);
+    const int w = f.AddRow(KindWire, 99, 9);
+    EXPECT_EQ(f.Cal->Rows[w].Item, 3);
+    EXPECT_EQ(f.Cal->Rows[w].Field, 0);
+    // Y1 of the director is -4.6: one significant digit of 0.5 %.
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[w].Step, 0.02);
+    const int pos = f.AddRow(KindElement, 0, ElPos);   // at 0 from element 0
+    EXPECT_EQ(f.Cal->Rows[pos].Step, 0);
+    const int zeroY = f.AddRow(KindWire, 1, 2);       // value 0 gives a step of 0.1
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[zeroY].Step, 0.1);
+}
+
+TEST(OptimizerLinks, ChainsFollowTheFreeRowWithTheirOwnForm) {
+    OptimizerFixture f;
+    const int a = f.AddRow(KindWire, 0, 0);
+    const int b = f.AddRow(KindWire, 0, 2);
+    const int c = f.AddRow(KindWire, 3, 0);
+    f.Cal->Rows[b].Link = -2 - a;               // b = -a
+    f.Cal->Rows[c].Link = LinkMultiply | b;     // c = b x 2, through b
+    f.Cal->Rows[c].Step = 2;
+    EXPECT_EQ(f.Cal->FollowLink(0, b), a);
+    EXPECT_EQ(f.Cal->ResolveLink(0, f.Cal->Rows[c].Link), LinkMultiply | a);
+    f.Cal->Rows[c].Link = f.Cal->ResolveLink(0, f.Cal->Rows[c].Link);
+    f.Cal->Rows[a].Value = -6;
+    f.Cal->SetWithLinks(a);
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[b].Value, 6);
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[c].Value, -12);
+    // A loop has no free row at its end.
+    f.Cal->Rows[a].Link = b;
+    EXPECT_EQ(f.Cal->FollowLink(0, b), -1);
+}
+
+TEST(OptimizerLimits, FixedLimitsPutTheValueOneStepInside) {
+    OptimizerFixture f;
+    const int i = f.AddRow(KindHeight, 0, 0);
+    f.Cal->Rows[i].CurStep = 1;
+    double v = 250;
+    EXPECT_TRUE(f.Cal->CheckLimits(i, v));
+    EXPECT_DOUBLE_EQ(v, 199);
+    v = 0;
+    EXPECT_TRUE(f.Cal->CheckLimits(i, v));
+    EXPECT_DOUBLE_EQ(v, 1);
+    v = 50;
+    EXPECT_FALSE(f.Cal->CheckLimits(i, v));
+    // An upper limit taken from another row is reached exactly.
+    const int j = f.AddRow(KindWire, 0, 1);      // Z1 = 10
+    f.Cal->Rows[i].MaxFrom = LimitFromRow | j;
+    v = 12;
+    EXPECT_TRUE(f.Cal->CheckLimits(i, v));
+    EXPECT_DOUBLE_EQ(v, 10);
+}
+
+TEST(OptimizerPrepare, StepsAndTheNegatedStartPoint) {
+    OptimizerFixture f;
+    f.Cal->StepAbsolute = 0;
+    const int i = f.AddRow(KindWire, 0, 1);      // Z1 = 10
+    f.Cal->Rows[i].Step = 2;                     // percent
+    const int zero = f.AddRow(KindWire, 1, 2);   // 0 in percent mode never moves
+    f.Cal->Rows[zero].Step = 0.5;
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].CurStep, 0.2);
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].BaseStep, 0.2);
+    EXPECT_DOUBLE_EQ(f.Cal->BestValues[i], -10);
+    EXPECT_EQ(f.Cal->Rows[zero].CurStep, 0);
+    EXPECT_EQ(f.Cal->BestScore, -DBL_MAX);
+    EXPECT_EQ(f.Cal->CurrentMag, -1.0);
+}
+
+TEST(OptimizerPrepare, RefusesABrokenLinkAndAZeroElementSize) {
+    OptimizerFixture f;
+    const int a = f.AddRow(KindWire, 0, 0);
+    f.Cal->Rows[a].Link = 5;
+    EXPECT_FALSE(f.Cal->Prepare());
+    EXPECT_EQ(f.Answers.Last().text, "Line.(1): Variable is not exist!");
+    f.Cal->Rows[a].Link = LinkFree;
+    f.Cal->Rows[a].Kind = KindElement;
+    f.Cal->Rows[a].Field = ElInterval;   // the base element's interval is 0
+    f.Cal->Rows[a].Item = 1;
+    EXPECT_FALSE(f.Cal->Prepare());
+}
+
+TEST(OptimizerValidate, RefusalsNameTheRows) {
+    OptimizerFixture f;
+    f.AddRow(KindWire, 0, 0);
+    f.AddRow(KindWire, 0, 0);
+    EXPECT_FALSE(f.Cal->Validate());
+    EXPECT_EQ(f.Answers.Last().text, "Line (1): Line (2) equal lines");
+    f.Cal->Rows[1].Kind = KindLoad;
+    f.Cal->Rows[1].Item = 1;
+    EXPECT_FALSE(f.Cal->Validate());
+    EXPECT_EQ(f.Answers.Last().text, "Load (2): You can not modify this load!");
+    f.Cal->Rows[1].Kind = KindHeight;
+    f.Cal->Rows[1].Item = 0;
+    f.Env.Type = GroundFree;
+    EXPECT_FALSE(f.Cal->Validate());
+    EXPECT_EQ(f.Answers.Last().text, "Line(2): Can not change height in the free space!");
+    f.Cal->Rows[1].Kind = KindWire;
+    f.Cal->Rows[1].Item = 40;
+    EXPECT_FALSE(f.Cal->Validate());
+    EXPECT_EQ(f.Answers.Last().text, "Line.(2): Cannot find variable!");
+}
+
+TEST(OptimizerValidate, AssociationQuestionAndClampedFreeRows) {
+    OptimizerFixture f;
+    const int a = f.AddRow(KindWire, 0, 0);   // -5.2
+    const int b = f.AddRow(KindWire, 0, 2);   // 5.2 = -a: consistent
+    f.Cal->Rows[b].Link = -2 - a;
+    EXPECT_TRUE(f.Cal->Validate());
+    EXPECT_TRUE(f.Answers.ShownBoxes().empty());
+    f.Cal->Rows[b].Link = a;                  // 5.2 != -5.2: asked
+    f.Answers.AnswerMessage(BoxNo);
+    EXPECT_FALSE(f.Cal->Validate());
+    f.Answers.AnswerMessage(BoxYes);
+    EXPECT_TRUE(f.Cal->Validate());
+    const int h = f.AddRow(KindHeight, 0, 0);
+    f.Env.AntHeight = 500;
+    f.Cal->Rows[b].Link = -2 - a;
+    EXPECT_TRUE(f.Cal->Validate());
+    EXPECT_DOUBLE_EQ(f.Env.AntHeight, 200);
+    EXPECT_DOUBLE_EQ(f.Cal->Rows[h].Value, 200);
+}
+
+TEST(OptimizerBands, SourcesOfABandReplaceTheAntennasBelowFive) {
+    OptimizerFixture f;
+    f.Cal->Bands[1].Freq = 21.2;
+    CopyText(f.Cal->Bands[1].Sources[0].Pos, "w3b");
+    CopyText(f.Cal->Bands[1].Sources[1].Pos, "w1c");
+    f.Cal->SetBand(*f.Ant, 1);
+    EXPECT_DOUBLE_EQ(f.Ant->CalcFreq, 21.2);
+    EXPECT_EQ(f.Ant->SourceCount, 2);
+    EXPECT_STREQ(f.Ant->Sources[0].Pos, "w3b");
+    f.Ant->SourceCount = 5;
+    f.Ant->CalcFreq = 14;
+    f.Cal->SetBand(*f.Ant, 1);
+    EXPECT_DOUBLE_EQ(f.Ant->CalcFreq, 14);
+    EXPECT_EQ(f.Ant->SourceCount, 5);
+}
+
+TEST(OptimizerGoals, WeightsAndTheirText) {
+    OptimizerFixture f;
+    EXPECT_EQ(f.Cal->GoalText(), "Optim. Gain:33.3% F/B:33.3% jX:33.3%");
+    f.Cal->SetGoals(0, 0, 0, 0, 0, 0, 0);
+    for (double w : f.Cal->Weights) EXPECT_EQ(w, 1);
+    f.Cal->GoalsOn = 0;
+    EXPECT_EQ(f.Cal->GoalText(), "No goal set(simple sweep)");
+}
+
+TEST(OptimizerScore, TermsAtTheirGoals) {
+    OptimizerFixture f;
+    f.Cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
+    f.Cal->GainGoal = 8;
+    ResultRow row;
+    row.Ga = 8;
+    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), 8);
+    row.Ga = 8 * std::exp(1.0);
+    EXPECT_NEAR(f.Cal->Score(row, Results), 9, 1e-6);
+    f.Cal->SetGoals(0, 0, 0, 2, 0, 0, 0);
+    f.Cal->SWRGoal = 1.5;
+    row.SWR = 1.5;
+    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), -2 * 0.5);
+    row.SWR = 1.4f;
+    EXPECT_NEAR(f.Cal->Score(row, Results), -2 * (1.5 - 0.05 * 0.1), 1e-6);
+    // A feed without resistance is scored, not divided by.
+    f.Cal->SetGoals(0, 0, 0, 0, 0, 1, 0);
+    row.R = 0;
+    row.jX = 10;
+    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), 0.02 * -10);
+}
