@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,7 +13,11 @@ namespace {
 
 int Clamped(int count, int capacity) { return std::clamp(count, 0, capacity); }
 
-double RoundInTableUnit(double metres, int digits) { return WaveToMetre(RoundTo(MetreToWave(metres), digits)); }
+double RoundInTableUnit(double metres, int digits) {
+    const double rounded = WaveToMetre(RoundTo(MetreToWave(metres), digits));
+    // Near the largest double the way through wavelengths can overflow.
+    return std::isfinite(rounded) ? rounded : metres;
+}
 
 }  // namespace
 

@@ -349,6 +349,13 @@ std::string FormatExp(double v, int decimals) {
 std::string FormatDbl(double v, int digits) {
     if (digits > 3) digits = 3;
     if (v == 0.0 || std::isnan(v)) return "0.0";
+    // Beyond this the fixed form grows past what the evaluator reads (0/0
+    // gives 1.8e308, a 309-digit text): the shortest exact form reads back.
+    if (std::fabs(v) >= HugeFixedLimit) {
+        char buf[64];
+        const auto res = std::to_chars(buf, buf + sizeof buf, v);
+        if (res.ec == std::errc()) return std::string(buf, res.ptr);
+    }
     std::string text = FormatFixed(v, (digits >= 1) ? digits : 6);
     if (text.find('.') != std::string::npos) {
         while (!text.empty() && text.back() == '0') text.pop_back();
@@ -362,13 +369,6 @@ std::string DblToStrE(double v) {
     if (v == 0.0) return "0.0";
     double a = std::fabs(v);
     if (a > 0.0 && a < 0.001) return FormatExp(v, 3);
-    // Beyond this the fixed form grows past what the evaluator reads (0/0
-    // gives 1.8e308, a 309-digit text): the shortest exact form reads back.
-    if (a >= HugeFixedLimit) {
-        char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, v);
-        if (res.ec == std::errc()) return std::string(buf, res.ptr);
-    }
     return DblToStr(v);
 }
 
@@ -411,6 +411,9 @@ double WaveMmToMetre(double waves) { return WavelengthUsable() ? waves * 1000.0 
 double RoundByFactor(double v, double k) {
     if (!std::isfinite(v) || !std::isfinite(k) || k == 0.0) return v;
     double a = std::fabs(v * k);
+    // Beyond 2^52 a double has no fraction left to round, and v * k may
+    // overflow: the value stays as it is.
+    if (!(a < 4503599627370496.0)) return v;
     double f = std::floor(a);
     double r = (a - f <= 0.5) ? f : std::ceil(a);
     double out = r / k;
@@ -424,6 +427,7 @@ double RoundAwayTo(double v, int n) {
     double scale = std::pow(10.0, n);
     if (std::fabs(v) < 1.0 / scale) return 0.0;
     double s = v * scale;
+    if (!(std::fabs(s) < 4503599627370496.0)) return v;  // nothing to round, or no room to
     s = (v > 0) ? std::ceil(s) : std::floor(s);
     return s / scale;
 }

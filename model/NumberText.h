@@ -47,15 +47,15 @@ std::string FormatFixed(double v, int decimals);
 std::string FormatExp(double v, int decimals);
 
 // The common formatter: digits 1..3 decimals, any other value up to 6; trailing
-// zeros are trimmed but one decimal is kept; 0 and NaN give "0.0".
+// zeros are trimmed but one decimal is kept; 0 and NaN give "0.0". From
+// HugeFixedLimit up the shortest exact exponent form, which reads back.
+constexpr double HugeFixedLimit = 1e15;
 std::string FormatDbl(double v, int digits);
 inline std::string DblToStr(double v) { return FormatDbl(v, 0); }
 inline std::string DblToStr1(double v) { return FormatDbl(v, 1); }
 inline std::string DblToStr2(double v) { return FormatDbl(v, 2); }
 inline std::string DblToStr3(double v) { return FormatDbl(v, 3); }
-// Radii, coordinates and the reals of the antenna text: exponent form below
-// 0.001, and in its shortest exact form from HugeFixedLimit up.
-constexpr double HugeFixedLimit = 1e15;
+// Radii, coordinates and the reals of the antenna text: exponent form below 0.001.
 std::string DblToStrE(double v);
 
 // Segment counts and packed segmentation pairs ("a,b").

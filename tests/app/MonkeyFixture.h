@@ -139,9 +139,10 @@ protected:
         copy->Changed = copy->Edited = 0;
         EnvRec env{};
         std::string text = WriteAntennaText(*copy, env, std::string());
-        // Blanks at the start of a position text do not survive a file (the
-        // reader skips them before every field) and mean nothing.
+        // Blanks and tabs at the start of a position text do not survive a
+        // file (the reader skips them before every field) and mean nothing.
         std::erase(text, ' ');
+        std::erase(text, '\t');
         return text;
     }
 
