@@ -58,8 +58,7 @@ void CResult::CountSweep() {
             if (t.Dots[g][j].State == SweepNotComputed) t.DotsComplete = 0;
 }
 
-const SweepDot* CResult::FindSweepPoint(double f) const {
-    const SweepTable& t = Sweep;
+const SweepDot* FindSweepPoint(const SweepTable& t, double f) {
     if (t.Count == 0) return nullptr;
     int dots = std::min(std::max(t.DotsPerGap, 0), SweepMaxDots);
     for (int g = 0; g < SweepMainPoints; ++g) {
@@ -71,6 +70,8 @@ const SweepDot* CResult::FindSweepPoint(double f) const {
     if (t.Match.State != SweepNotComputed && t.Match.F == f) return &t.Match;
     return nullptr;
 }
+
+const SweepDot* CResult::FindSweepPoint(double f) const { return ::FindSweepPoint(Sweep, f); }
 
 SweepDot* CResult::FindSweepPoint(double f) {
     return const_cast<SweepDot*>(static_cast<const CResult*>(this)->FindSweepPoint(f));

@@ -61,6 +61,10 @@ struct SweepTable {
 // clamped to the 16-bit range; NaN and anything at or below -32767 is "none".
 int16_t GainToShort(float dB);
 
+// The computed record at exactly frequency f: main points, then the dots of
+// each gap, then the match point; none while no main point is counted.
+const SweepDot* FindSweepPoint(const SweepTable& t, double f);
+
 void WriteSweepTable(ByteWriter& out, const SweepTable& t);
 // Fails the reader on a count, index or state outside its range.
 bool ReadSweepTable(ByteReader& in, SweepTable& t);

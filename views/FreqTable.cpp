@@ -1,0 +1,114 @@
+#include "views/FreqTable.h"
+
+#include <cmath>
+#include <memory>
+
+#include "engine/CalcRuns.h"
+#include "model/AntDef.h"
+#include "model/EnvDef.h"
+#include "model/Impedance.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+#include "views/SweepMath.h"
+
+namespace {
+
+double RoundKHz(double f) { return std::round(f * 1000.0) / 1000.0; }
+
+// A new result goes where the sweep table waits for exactly this frequency.
+// A cleared table (Count 0) still holds the records of the antenna before
+// the edit, so nothing is entered there.
+void EnterIntoSweep(const SweepDot& point) {
+    SweepTable& t = Results.Sweep;
+    if (t.Count == 0) return;
+    for (int k = 0; k < SweepMainPoints; ++k) {
+        if (t.Points[k].State == SweepNotComputed && t.Points[k].F == point.F) {
+            Results.StoreSweepPoint(k);
+        } else if (k < SweepGaps) {
+            for (int j = 0; j < SweepMaxDots; ++j)
+                if (t.Dots[k][j].State == SweepNotComputed && t.Dots[k][j].F == point.F)
+                    Results.StoreSweepSubPoint(k, j);
+        }
+    }
+    if (t.Match.State == SweepNotComputed && t.Match.F == point.F) t.Match = point;
+}
+
+}  // namespace
+
+int FreqTableCount(const std::string& fminText, const std::string& fmaxText, const std::string& stepText) {
+    double fmin = 0, fmax = 0, step = 0;
+    if (!StrToDblExpr(fmin, fminText) || !StrToDblExpr(fmax, fmaxText) || !StrToDblExpr(step, stepText)) return -1;
+    if (!(fmin < fmax) || !(step > 0)) return -1;
+    double s = RoundAwayTo(step * 0.001, 3);
+    // Below 1 kHz the rounded step vanishes; count with the exact one.
+    if (s == 0) s = step * 0.001;
+    double n = std::trunc(RoundAwayTo((fmax - fmin) / s, 3));
+    if (!(n >= 0) || n > 2e9) return -1;
+    return static_cast<int>(n) + 1;
+}
+
+bool CalcTablePoint(const SweepHost& host, SweepDot& point) {
+    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
+        point = *hit;
+        return true;
+    }
+    host.Model->CalcFreq = point.F;
+    if (!host.Prepare()) return false;
+    JobDef.Busy = 0;
+    RunFullCalc();
+    const ResultRow& row = *Results.Row(0);
+    point.State = SweepComputed;
+    point.R = row.R;
+    point.X = row.jX;
+    point.Ga = row.Ga;
+    point.FB = row.FB;
+    EnterIntoSweep(point);
+    return true;
+}
+
+double TableSwr(const SweepDot& match, const SweepDot& point) {
+    if (match.F == 0) return CalcSWR(point.R, point.X, EnvDef.Z0R, EnvDef.Z0X);
+    auto zin = MatchedInput(match.R, match.X, match.F, EnvDef.Z0R, {point.R, point.X}, point.F);
+    return CalcSWR(zin.real(), zin.imag(), EnvDef.Z0R, 0.0);
+}
+
+std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request) {
+    JobDef.Interactive = 0;
+    double savedFreq = host.Model->CalcFreq;
+    auto snapshot = std::make_unique<CResult>(Results);
+
+    SweepDot match;
+    match.F = request.MatchFreq;
+    bool matchReady = true;
+    std::string head;
+    if (match.F == 0) {
+        head = CplxToStr1(EnvDef.Z0R, EnvDef.Z0X) + "Ohm";
+    } else {
+        matchReady = CalcTablePoint(host, match);
+        if (matchReady && request.MatchIntoSweep) Results.Sweep.Match = match;
+        head = DblToStr(match.F) + "MHz";
+    }
+    std::string text = "Freq(MHz),R(Ohm),jX(Ohm),SWR(" + head + "),Ga(dBi),F/B(dB)\r\n";
+
+    // Each frequency from Fmin by whole steps, so no rounding error adds up.
+    for (long long k = 0; matchReady; ++k) {
+        double fr = RoundKHz(request.Fmin + static_cast<double>(k) * request.Step);
+        if (!(fr <= request.Fmax) || request.Step <= 0 && k > 0) break;
+        SweepDot point;
+        if (match.F != 0 && fr == match.F) {
+            point = match;
+        } else {
+            point.F = fr;
+            if (!CalcTablePoint(host, point)) break;
+        }
+        text += DblToStr3(point.F) + "," + DblToStr2(point.R) + "," + DblToStr2(point.X) + "," +
+                DblToStr2(TableSwr(match, point)) + "," + DblToStr2(point.Ga) + "," + DblToStr2(point.FB) + "\r\n";
+    }
+
+    host.Model->CalcFreq = savedFreq;
+    if (savedFreq != 0 && host.Prepare()) {
+        Results.CopyLatest(*snapshot);
+        host.NotifyRows();
+    }
+    return text;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The frequency table: impedance, SWR (optionally behind the L network
+// matched at one frequency), gain and F/B at evenly spaced frequencies as CSV.
+// Frequencies the sweep table holds are reused; new results are entered into
+// it. No Qt here.
+#include <string>
+
+#include "model/SweepTable.h"
+#include "views/SweepHost.h"
+
+// Number of lines of a range, as the dialog shows it; -1 when the texts do
+// not give Fmin < Fmax and a positive step (kHz).
+int FreqTableCount(const std::string& fmin, const std::string& fmax, const std::string& stepKHz);
+
+struct FreqTableRequest {
+    double Fmin = 0;       // MHz
+    double Fmax = 0;
+    double Step = 0;       // MHz
+    double MatchFreq = 0;  // MHz; 0 = no match
+    bool MatchIntoSweep = false;  // the match record also becomes the sweep's match point
+};
+
+// Results at the record's frequency, from the sweep table or a new run.
+bool CalcTablePoint(const SweepHost& host, SweepDot& point);
+// SWR of a point as the table writes it.
+double TableSwr(const SweepDot& match, const SweepDot& point);
+// The whole CSV text; the model's frequency and the latest results are put
+// back afterwards. A frequency that cannot be prepared ends the table there.
+std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request);

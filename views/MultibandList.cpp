@@ -1,0 +1,79 @@
+#include "views/MultibandList.h"
+
+#include "engine/EngineError.h"
+#include "engine/Solve.h"
+#include "model/AntDef.h"
+#include "model/EnvDef.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+
+bool ParseBandText(const std::string& text, double& start, double& end) {
+    std::size_t first = text.find(' ');
+    std::size_t last = text.rfind(' ');
+    if (first == std::string::npos) return false;
+    double a = 0, b = 0;
+    if (!StrToDblExpr(a, text.substr(0, first)) || !StrToDblExpr(b, text.substr(last + 1))) return false;
+    if (!(a > 0) || !(b >= a)) return false;
+    start = a;
+    end = b;
+    return true;
+}
+
+bool MultibandList::ComputePoint(SweepDot& point) {
+    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
+        point = *hit;
+        return true;
+    }
+    host_.Model->CalcFreq = point.F;
+    if (!host_.Prepare()) return false;
+    JobDef.Busy = 0;
+    try {
+        CalcFeedImpedance();
+    } catch (const EngineError&) {
+        return false;  // a singular matrix ends the band like a failed preparation
+    }
+    if (!Running) return false;
+    if (pump_) pump_();
+    const ResultRow& row = *Results.Row(0);
+    point.State = SweepComputed;
+    point.R = row.R;
+    point.X = row.jX;
+    return true;
+}
+
+void MultibandList::SweepBand(double start, double step, int lastIndex, bool singlePoint,
+                              std::vector<std::string>& lines) {
+    JobDef.Interactive = 0;
+    double savedFreq = host_.Model->CalcFreq;
+    for (int i = 0; i <= lastIndex; ++i) {
+        if (!Running) break;
+        SweepDot point;
+        point.F = start + i * step;
+        double f = point.F;
+        if (!ComputePoint(point)) break;
+        lines.push_back(DblToStr3(f) + "   " + DblToStr2(point.R) + "   " + DblToStr2(point.X) + "   ");
+        if (singlePoint) break;
+    }
+    host_.Model->CalcFreq = savedFreq;
+}
+
+void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines) {
+    bool anyBand = false;
+    // Fewer than two points list the band's start alone.
+    int lastIndex = points > 1 ? points - 1 : 0;
+    for (const BandItem& band : bands) {
+        if (!Running) return;
+        if (!band.Checked) continue;
+        anyBand = true;
+        lines.push_back("\\*  " + band.Text + "   *\\");
+        double start = 0, end = 0;
+        if (!ParseBandText(band.Text, start, end)) continue;  // nothing to compute in an unreadable band
+        double step = lastIndex > 0 ? (end - start) / lastIndex : 0.0;
+        SweepBand(start, step, lastIndex, false, lines);
+    }
+    if (!anyBand && Running) {
+        lines.push_back("\\******************");
+        double f = host_.Model->CalcFreq != 0 ? host_.Model->CalcFreq : host_.Model->Freq;
+        SweepBand(f, 0.0, 1, true, lines);
+    }
+}

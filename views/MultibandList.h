@@ -1,0 +1,38 @@
+#pragma once
+// The multiband impedance list: the feed impedance only (no currents, no
+// far field) at evenly spaced frequencies of chosen bands, as the lines of a
+// *.nwl text. Points the sweep table holds are listed without a run. The
+// caller's pump runs once after each engine run; clearing `Running` there
+// stops the list at the next test. No Qt here.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/SweepTable.h"
+#include "views/SweepHost.h"
+
+struct BandItem {
+    std::string Text;   // "start - end", MHz
+    bool Checked = false;
+};
+
+// Start before the first blank, end after the last one; both positive and
+// start <= end.
+bool ParseBandText(const std::string& text, double& start, double& end);
+
+class MultibandList {
+public:
+    MultibandList(SweepHost host, std::function<void()> pump) : host_(std::move(host)), pump_(std::move(pump)) {}
+
+    bool Running = false;
+
+    // Every checked band with `points` points each (or, with none checked,
+    // the calculation frequency alone); the list lines go to `lines`.
+    void ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines);
+    bool ComputePoint(SweepDot& point);
+
+private:
+    void SweepBand(double start, double step, int lastIndex, bool singlePoint, std::vector<std::string>& lines);
+    SweepHost host_;
+    std::function<void()> pump_;
+};
