@@ -266,6 +266,8 @@ public:
     // The geometry dialog of a K7Click tag; false for a tag that has none.
     bool RunGeometryDialog(int tag);
     void K37Click();                 // stacking
+    void K30Click();                 // the antenna definition as text
+    void K34Click();                 // the comment
 
     // ---- File commands ----
     // The save question before the antenna is replaced; false when the user

@@ -1,5 +1,6 @@
-// The Edit commands that open a geometry dialog on the antenna: search and
-// replace, move, rotate, scale and stack. Each dialog is made for one use,
+// The commands that open a geometry dialog on the antenna: search and
+// replace, move, rotate, scale, stack, and the text editors of the antenna
+// definition and of the comment. Each dialog is made for one use,
 // gets the window's font family, and a reported change runs the after-edit
 // routine.
 #include "app/MainWnd.h"
@@ -7,12 +8,16 @@
 #include "editing/MoveDlgBox.h"
 #include "editing/RotWireDlg.h"
 #include "editing/StackDlgBox.h"
+#include "editing/TextEditDlg.h"
 #include "editing/ValRepDlg.h"
 #include "editing/WireScaleDlg.h"
+#include "model/AntennaText.h"
 #include "model/EnvDef.h"
+#include "model/Messages.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace {
@@ -31,6 +36,10 @@ void TakeFontFamily(Dialog& dialog, const QWidget& owner) {
 void TMainWnd::ConnectGeometryDialogs() {
     for (QAction* a : {K27, KR1, KM1, KM2, K28, K33, KS4}) ConnectGuardedCommand(a, [this, a] { K7Click(a); });
     ConnectGuardedCommand(K37, [this] { K37Click(); });
+    ConnectGuardedCommand(K30, [this] { K30Click(); });
+    ConnectGuardedCommand(K34, [this] { K34Click(); });
+    connect(DocBtn, &QPushButton::clicked, K34, &QAction::trigger);
+    Wire(DocBtn);
 }
 
 bool TMainWnd::RunGeometryDialog(int tag) {
@@ -99,4 +108,35 @@ void TMainWnd::K37Click() {
     }
     FitView();
     ReapplyRotationCentre(wire, centre);
+}
+
+void TMainWnd::K30Click() {
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    std::string text = WriteAntennaText(Ant, EnvDef, Comment);
+    int result = 0;
+    {
+        TTextEditDlg dialog(this, SettingsFilePath());
+        result = dialog.Execute(text);
+    }
+    if (!result) return;
+    NewAntDef();
+    ParseAntennaText(Ant, EnvDef, text, Comment);
+    SetAntDef();
+    Ant.Edited = 1;
+    Ant.Changed = 1;
+    RefreshAll();
+}
+
+void TMainWnd::K34Click() {
+    std::string text = Comment;
+    int result = 0;
+    {
+        TTextEditDlg dialog(this, SettingsFilePath());
+        TakeFontFamily(dialog, *this);
+        result = dialog.Execute(text, CommentCaption);
+    }
+    if (!result) return;
+    Comment = text;
+    Ant.Changed = 1;
+    DocBtn->setVisible(!Comment.empty());
 }

@@ -5,12 +5,15 @@
 #include "editing/EditForm.h"
 #include "editing/RotWireDlg.h"
 #include "editing/StackDlgBox.h"
+#include "editing/TextEditDlg.h"
 #include "editing/ValRepDlg.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <functional>
 
 namespace {
@@ -95,4 +98,39 @@ TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
     EXPECT_EQ(wnd->Ant.nV, 1);
     EXPECT_NEAR(std::fabs(wnd->Ant.Wires[0].Y1 - wnd->Ant.Wires[1].Y1), 20.0, 1e-9);
     EXPECT_EQ(wnd->CalcAnt->WireCount, 2);
+}
+
+TEST_F(GeometryDialogCommands, EditedAntennaTextBecomesTheAntenna) {
+    NextDialog = [](QDialog& d) {
+        auto& editor = static_cast<TTextEditDlg&>(d);
+        QString text = editor.Memo->toPlainText();
+        EXPECT_TRUE(text.contains("0.0"));
+        text.replace(QString("-5.0"), QString("-7.0"));
+        editor.Memo->selectAll();
+        editor.Memo->insertPlainText(text);
+        return QDialog::Accepted;
+    };
+    wnd->K30->trigger();
+    ASSERT_EQ(wnd->Ant.WireCount, 2);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].Y1, -7.0);
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+
+    NextDialog = [](QDialog&) { return QDialog::Accepted; };  // untouched
+    wnd->Ant.Changed = 0;
+    wnd->K30->trigger();
+    EXPECT_EQ(wnd->Ant.Changed, 0);
+}
+
+TEST_F(GeometryDialogCommands, CommentEditShowsTheCommentsButton) {
+    NextDialog = [](QDialog& d) {
+        auto& editor = static_cast<TTextEditDlg&>(d);
+        EXPECT_EQ(editor.windowTitle(), "Edit Comments");
+        editor.Memo->insertPlainText("Built in 2026");
+        return QDialog::Accepted;
+    };
+    wnd->Ant.Changed = 0;
+    wnd->K34->trigger();
+    EXPECT_EQ(wnd->Comment, "Built in 2026");
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+    EXPECT_TRUE(wnd->DocBtn->isVisibleTo(wnd.get()));
 }

@@ -1,0 +1,124 @@
+#include "editing/TextEditDlg.h"
+
+#include "model/EnvDef.h"
+#include "platform/IniFile.h"
+#include "platform/TextCodec.h"
+
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+constexpr int DesignWidth = 780;
+constexpr int DesignHeight = 580;
+const char* const Section = "Textf";
+
+bool AskFont(QFont& font, QWidget* parent) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (ok) font = chosen;
+    return ok;
+}
+
+}  // namespace
+
+bool (*PickEditorFont)(QFont& font, QWidget* parent) = AskFont;
+
+TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
+    : QDialog(owner), settingsPath_(std::move(settingsPath)) {
+    setObjectName("TextEditDlg");
+    setWindowTitle("Antenna definition edit");
+    setSizeGripEnabled(true);
+    setMinimumSize(500, 400);
+    resize(DesignWidth, DesignHeight);
+    QFont font = this->font();
+    font.setPointSize(std::max(6, 10 + EnvDef.FontSize));
+    setFont(font);
+    Memo = new QPlainTextEdit(this);
+    Memo->setObjectName("Memo");
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setTabChangesFocus(false);
+    Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo->setVisible(false);
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(200, 540, 90, 30);
+    CancelBtn = new QPushButton("Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(340, 540, 90, 30);
+    FontBtn = new QPushButton("Font", this);
+    FontBtn->setObjectName("FontBtn");
+    FontBtn->setGeometry(480, 540, 90, 30);
+    const QRect design(0, 0, DesignWidth - 1, DesignHeight - 1);
+    for (QWidget* w : {OKBtn, CancelBtn, FontBtn}) align_.AddRect(w, design);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
+    connect(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
+    if (owner) setWindowState(owner->window()->windowState() & Qt::WindowMaximized);
+
+    const IniFile ini(settingsPath_);
+    const QRect box(ini.ReadInteger(Section, "Left", 0), ini.ReadInteger(Section, "Top", 0),
+                    ini.ReadInteger(Section, "Width", DesignWidth), ini.ReadInteger(Section, "Height", DesignHeight));
+    move(std::max(0, box.left()), std::max(0, box.top()));
+    resize(std::clamp(box.width(), 500, 16384), std::clamp(box.height(), 400, 16384));
+    QFont memoFont = Memo->font();
+    const std::string family = ini.ReadString(Section, "FName", "");
+    if (!family.empty()) memoFont.setFamily(QString::fromStdString(family));
+    const int size = ini.ReadInteger(Section, "FSize", memoFont.pointSize());
+    if (size >= 4 && size <= 200) memoFont.setPointSize(size);
+    Memo->setFont(memoFont);
+}
+
+TTextEditDlg::~TTextEditDlg() { FormClose(); }
+
+void TTextEditDlg::FormClose() {
+    if (closed_ || settingsPath_.empty()) return;
+    closed_ = true;
+    IniFile ini(settingsPath_);
+    // A maximized close keeps the box of the last normal-sized one.
+    if (!(windowState() & Qt::WindowMaximized)) {
+        ini.WriteInteger(Section, "Left", std::max(0, x()));
+        ini.WriteInteger(Section, "Top", std::max(0, y()));
+        ini.WriteInteger(Section, "Width", width());
+        ini.WriteInteger(Section, "Height", height());
+    }
+    ini.WriteString(Section, "FName", Memo->font().family().toStdString());
+    ini.WriteInteger(Section, "Charset", 0);
+    ini.WriteInteger(Section, "FSize", Memo->font().pointSize());
+    ini.UpdateFile();
+}
+
+void TTextEditDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    align_.AlignAll(width(), height());
+    Memo->setGeometry(0, 0, width(), std::max(0, OKBtn->y() - 10));
+}
+
+void TTextEditDlg::FontBtnClick() {
+    QFont font = Memo->font();
+    if (PickEditorFont(font, this)) Memo->setFont(font);
+}
+
+int TTextEditDlg::Execute(std::string& text, const char* caption) {
+    // Lines are shown without their CR; the edited text gets CR LF back when
+    // it came with them. Setting the text is no user edit.
+    const bool crlf = text.find("\r\n") != std::string::npos;
+    QString shown = DisplayQString(text);
+    shown.remove('\r');
+    Memo->setPlainText(shown);
+    Memo->document()->setModified(false);
+    Memo->setVisible(true);
+    if (caption) setWindowTitle(QString::fromUtf8(caption));
+    closed_ = false;
+    const int result = RunEditDialog(*this);
+    FormClose();
+    if (result != QDialog::Accepted || !Memo->document()->isModified()) return 0;
+    QString edited = Memo->toPlainText();
+    if (crlf) edited.replace('\n', "\r\n");
+    text = edited.toUtf8().toStdString();
+    return 1;
+}

@@ -1,0 +1,74 @@
+// The text editor: only a user edit counts, CR LF survive the round trip,
+// and the window box and the font are kept for the next opening.
+#include "DialogScript.h"
+#include "editing/TextEditDlg.h"
+#include "platform/IniFile.h"
+
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+class TextEditor : public DialogScriptTest {
+protected:
+    std::string Ini() const { return dir_.filePath("Korva.ini").toStdString(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+TEST_F(TextEditor, OkWithoutTypingIsNoChange) {
+    std::string text = "Dipole\r\n14.15 MHz\r\n";
+    Then<TTextEditDlg>([](TTextEditDlg& d) {
+        EXPECT_EQ(d.Memo->toPlainText(), "Dipole\n14.15 MHz\n");
+        return QDialog::Accepted;
+    });
+    EXPECT_EQ(TTextEditDlg(nullptr, Ini()).Execute(text), 0);
+    EXPECT_EQ(text, "Dipole\r\n14.15 MHz\r\n");
+}
+
+TEST_F(TextEditor, TypedTextIsReturnedWithItsLineEnds) {
+    std::string text = "a\r\nb\r\n";
+    Then<TTextEditDlg>([](TTextEditDlg& d) {
+        d.Memo->moveCursor(QTextCursor::End);
+        d.Memo->insertPlainText("c\n");
+        return QDialog::Accepted;
+    });
+    EXPECT_EQ(TTextEditDlg(nullptr, Ini()).Execute(text, "Edit Comments"), 1);
+    EXPECT_EQ(text, "a\r\nb\r\nc\r\n");
+
+    std::string comment;
+    Then<TTextEditDlg>([](TTextEditDlg& d) {
+        EXPECT_EQ(d.windowTitle(), "Edit Comments");
+        d.Memo->insertPlainText("new");
+        return QDialog::Rejected;
+    });
+    EXPECT_EQ(TTextEditDlg(nullptr, Ini()).Execute(comment, "Edit Comments"), 0);
+    EXPECT_EQ(comment, "");
+}
+
+TEST_F(TextEditor, FontAndBoxAreKeptButNotAMaximizedBox) {
+    std::string text = "x";
+    const auto savedPicker = PickEditorFont;
+    PickEditorFont = [](QFont& font, QWidget*) {
+        font.setPointSize(17);
+        return true;
+    };
+    Then<TTextEditDlg>([](TTextEditDlg& d) {
+        d.resize(640, 480);
+        d.FontBtnClick();
+        return QDialog::Rejected;
+    });
+    TTextEditDlg(nullptr, Ini()).Execute(text);
+    Then<TTextEditDlg>([](TTextEditDlg& d) {
+        EXPECT_EQ(d.Memo->font().pointSize(), 17);
+        EXPECT_EQ(d.width(), 640);
+        d.resize(1000, 900);
+        d.setWindowState(Qt::WindowMaximized);
+        return QDialog::Rejected;
+    });
+    TTextEditDlg(nullptr, Ini()).Execute(text);
+    PickEditorFont = savedPicker;
+    const IniFile ini(Ini());
+    EXPECT_EQ(ini.ReadInteger("Textf", "Width", 0), 640);
+    EXPECT_EQ(ini.ReadInteger("Textf", "Height", 0), 480);
+    EXPECT_EQ(ini.ReadInteger("Textf", "FSize", 0), 17);
+}
