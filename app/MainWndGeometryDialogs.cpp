@@ -1,10 +1,11 @@
 // The commands that open a geometry dialog on the antenna: search and
-// replace, move, rotate, scale, stack, and the text editors of the antenna
-// definition and of the comment. Each dialog is made for one use,
+// replace, move, rotate, scale, stack, the text editors of the antenna
+// definition and of the comment, and the ground media. Each dialog is made for one use,
 // gets the window's font family, and a reported change runs the after-edit
 // routine.
 #include "app/MainWnd.h"
 #include "app/Settings.h"
+#include "editing/MediaDlgBox.h"
 #include "editing/MoveDlgBox.h"
 #include "editing/RotWireDlg.h"
 #include "editing/StackDlgBox.h"
@@ -40,6 +41,14 @@ void TMainWnd::ConnectGeometryDialogs() {
     ConnectGuardedCommand(K34, [this] { K34Click(); });
     connect(DocBtn, &QPushButton::clicked, K34, &QAction::trigger);
     Wire(DocBtn);
+    // The ground media change no antenna; the result is not needed.
+    connect(GndSetBtn, &QPushButton::clicked, this, [this] {
+        if (JobDef.Busy) return;
+        TMediaDlgBox dialog(this);
+        TakeFontFamily(dialog, *this);
+        dialog.Execute();
+    });
+    Wire(GndSetBtn);
 }
 
 bool TMainWnd::RunGeometryDialog(int tag) {
