@@ -11,6 +11,7 @@
 #include "editing/StackDlgBox.h"
 #include "editing/TextEditDlg.h"
 #include "editing/ValRepDlg.h"
+#include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-enum GeometryDialogTag { TagReplace = 23, TagMove = 24, TagRotate = 26, TagScale = 27 };
+enum GeometryDialogTag { TagReplace = 23, TagMove = 24, TagWireDefinition = 25, TagRotate = 26, TagScale = 27 };
 
 template <class Dialog>
 void TakeFontFamily(Dialog& dialog, const QWidget& owner) {
@@ -35,7 +36,7 @@ void TakeFontFamily(Dialog& dialog, const QWidget& owner) {
 }  // namespace
 
 void TMainWnd::ConnectGeometryDialogs() {
-    for (QAction* a : {K27, KR1, KM1, KM2, K28, K33, KS4}) ConnectGuardedCommand(a, [this, a] { K7Click(a); });
+    for (QAction* a : {K27, KR1, KM1, KM2, K28, KT1, KT2, KT3, K33, KS4}) ConnectGuardedCommand(a, [this, a] { K7Click(a); });
     ConnectGuardedCommand(K37, [this] { K37Click(); });
     ConnectGuardedCommand(K30, [this] { K30Click(); });
     ConnectGuardedCommand(K34, [this] { K34Click(); });
@@ -67,6 +68,12 @@ bool TMainWnd::RunGeometryDialog(int tag) {
         TMoveDlgBox dialog(this);
         TakeFontFamily(dialog, *this);
         changed = dialog.Execute(Ant, Grid2->Row(), Grid2->Col());
+        break;
+    }
+    case TagWireDefinition: {
+        TWireEditDlg dialog(this);
+        TakeFontFamily(dialog, *this);
+        changed = dialog.Execute(Ant.Wires, Grid2->Row() - 1, Ant.WireCount);
         break;
     }
     case TagRotate: {

@@ -48,6 +48,7 @@ public:
                   std::function<double(double, double, int)> next, std::function<QString(double)> format);
     double Step = 0.0;
     int StepDir = 1;
+    void SetLimits(double lo, double hi) { lo_ = lo, hi_ = hi; }
 
     void FieldClicked();         // EditLenMouseDown / EditDegMouseDown
     void ButtonDown(int direction);

@@ -7,6 +7,7 @@
 #include "editing/StackDlgBox.h"
 #include "editing/TextEditDlg.h"
 #include "editing/ValRepDlg.h"
+#include "editing/WireEditDlg.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -133,4 +134,18 @@ TEST_F(GeometryDialogCommands, CommentEditShowsTheCommentsButton) {
     EXPECT_EQ(wnd->Comment, "Built in 2026");
     EXPECT_EQ(wnd->Ant.Changed, 1);
     EXPECT_TRUE(wnd->DocBtn->isVisibleTo(wnd.get()));
+}
+
+TEST_F(GeometryDialogCommands, WireDefinitionEditsTheCurrentRowsWire) {
+    wnd->Grid2->SetCurrentCell(1, 2);
+    wnd->UpdateMenuState();
+    ASSERT_TRUE(wnd->KT2->isEnabled());
+    NextDialog = [](QDialog& d) {
+        static_cast<TWireEditDlg&>(d).EditZ2->setText("7");
+        return QDialog::Accepted;
+    };
+    wnd->KT2->trigger();
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].Z2, 7.0);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].Z2, 5.0);
+    EXPECT_EQ(wnd->Ant.Changed, 1);
 }
