@@ -3,9 +3,13 @@
 #include "editing/GeometryTransforms.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/Prompter.h"
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,7 +19,7 @@
 
 namespace {
 
-int RunDialogModally(QDialog& dialog) { return dialog.exec(); }
+int RunDialogModally(QDialog& dialog) { return ExecModalDialog(dialog); }
 
 }  // namespace
 
@@ -26,7 +30,27 @@ void SetupEditForm(QDialog& form, const QString& caption, int width, int height)
     QFont font = form.font();
     font.setPointSize(std::max(6, 10 + EnvDef.FontSize));
     form.setFont(font);
-    form.setFixedSize(width, height);
+    form.resize(width, height);
+}
+
+void FinishEditForm(QDialog& form, const char* section, std::initializer_list<const char*> controls) {
+    ApplyFormPattern(&form, QString(), ScreenScale());
+    form.setFixedSize(form.size());
+    const std::vector<std::string> lines = FormLanguageLines(section, 1 + static_cast<int>(controls.size()));
+    if (lines.empty()) return;
+    form.setWindowTitle(QString::fromStdString(lines[0]));
+    std::size_t k = 1;
+    for (const char* name : controls) {
+        if (k >= lines.size()) break;
+        const QString text = QString::fromStdString(lines[k++]);
+        QObject* control = form.findChild<QObject*>(name);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            group->setTitle(text);
+    }
 }
 
 int ReportOutOfRange() {

@@ -11,11 +11,16 @@
 class QLineEdit;
 class QTimer;
 
-// Runs the dialog modally and returns its result; exec() unless replaced.
+// Runs the dialog modally and returns its result: the program's modal
+// routine (ExecModalDialog) unless replaced.
 extern int (*RunEditDialog)(QDialog& dialog);
 
 // Caption, fixed design size, font size 10 plus the environment's offset.
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height);
+// After the controls are made: the form scaled to the screen height, and its
+// texts from its language section, line 0 the caption and then the controls
+// named, in order (labels, buttons, check boxes, group box titles).
+void FinishEditForm(QDialog& form, const char* section, std::initializer_list<const char*> controls);
 // Says that an edit was refused because its result would leave the range of
 // numbers; always returns 0, the dialogs' "nothing changed".
 int ReportOutOfRange();

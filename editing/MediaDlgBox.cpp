@@ -92,6 +92,8 @@ TMediaDlgBox::TMediaDlgBox(QWidget* owner) : QDialog(owner) {
     CancelBtn->setGeometry(300, 375, 90, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    FinishEditForm(*this, "MediaDlgBox",
+                   {"OKBtn", "CancelBtn", "GroupBox1", "GScrFlag", "GroupBox2", "Label1", "Label3", "Label4"});
 }
 
 QString TMediaDlgBox::GetCellText(int col, int row) {

@@ -62,6 +62,7 @@ TMoveDlgBox::TMoveDlgBox(QWidget* owner) : QDialog(owner) {
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(ChkAll, &QCheckBox::clicked, this, &TMoveDlgBox::ChkAllClick);
+    FinishEditForm(*this, "MoveDlgBox", {"Label1", "Label2", "OKBtn", "CancelBtn", "VectSel", "ChkWith", "ChkAll"});
     ChkAllClick();
 }
 

@@ -60,6 +60,7 @@ TRotWireDlg::TRotWireDlg(QWidget* owner, std::string settingsPath)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::finished, this, &TRotWireDlg::FormClose);
 
+    FinishEditForm(*this, "RotWireDlg", {"Label1", "Label3", "OKBtn", "CancelBtn", "BSel"});
     const IniFile ini(settingsPath_);
     CWRG->SetItemIndex(std::clamp(ini.ReadInteger("Rotate", "CW", 0), 0, 1));
 }

@@ -102,6 +102,9 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     connect(VW, &QLineEdit::textChanged, this, &TStackDlgBox::VWChange);
     connect(CBRmdSel, &QCheckBox::clicked, this, &TStackDlgBox::CBRmdSelClick);
     connect(CBSame, &QCheckBox::clicked, this, &TStackDlgBox::CBSameClick);
+    FinishEditForm(*this, "StackDlgBox",
+                   {"Label1", "Label2", "Label3", "Label4", "LHW", "LVW", "OKBtn", "CancelBtn", "CBRmdSel", "CBSame",
+                    "VT", "-", "-", "-", "AntNewBtn"});
 }
 
 void TStackDlgBox::SpacingChanged(QLineEdit* from, QLineEdit* to, double& spacing, double& other) {

@@ -68,6 +68,8 @@ TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn->setGeometry(220, 185, 90, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // RepSel's items are not taken from the language file: "-" skips them.
+    FinishEditForm(*this, "ValRepDlg", {"Label1", "Label2", "OKBtn", "CancelBtn", "RepSel", "-", "-", "-", "-", "InvSel"});
 }
 
 int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {

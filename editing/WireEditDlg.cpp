@@ -21,6 +21,8 @@ const char* const EditNames[10] = {"",       "EditX1", "EditY1", "EditZ1",   "Ed
                                    "EditY2", "EditZ2", "EditLen", "EditHDeg", "EditVDeg"};
 const char* const EditHeads[10] = {"", "X1", "Y1", "Z1", "X2", "Y2", "Z2", "Length", "Azimuth angle", "Zenith angle"};
 
+const char* const HeadNames[3] = {"Label18", "Label16", "Label17"};
+
 double& Coordinate(WireRec& w, int tag) {
     double* const coords[6] = {&w.X1, &w.Y1, &w.Z1, &w.X2, &w.Y2, &w.Z2};
     return *coords[tag - 1];
@@ -54,6 +56,7 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
         const int row = tag <= 6 ? (tag - 1) / 3 : 0;
         const int left = 10 + col * 175, top = 22 + row * 50;
         auto* head = new QLabel(EditHeads[tag], box);
+        if (tag >= TagLength) head->setObjectName(HeadNames[tag - TagLength]);
         head->setGeometry(left, top, 150, 18);
         auto* edit = new QLineEdit(box);
         edit->setObjectName(EditNames[tag]);
@@ -129,6 +132,9 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn->setGeometry(450, 355, 90, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    FinishEditForm(*this, "WireEditDlg",
+                   {"OKBtn", "CancelBtn", "GroupBox1", "Label14", "InitBtn", "GroupBox2", "Label16", "Label17",
+                    "Label18", "Label20", "Label21", "BaseSel", "-", "-", "-", "ChkChen"});
 }
 
 void TWireEditDlg::SetStepLimits() {

@@ -64,6 +64,9 @@ TWireScaleDlg::TWireScaleDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn->setGeometry(210, 195, 90, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    FinishEditForm(*this, "WireScaleDlg",
+                   {"Label1", "Label2", "Label4", "OKBtn", "CancelBtn", "GroupBox", "WireRSW", "WireXSW", "WireYSW",
+                    "WireZSW"});
     connect(TFreq, &QComboBox::editTextChanged, this, &TWireScaleDlg::TFreqChange);
     connect(TSC, &QLineEdit::textChanged, this, &TWireScaleDlg::TSCChange);
 }

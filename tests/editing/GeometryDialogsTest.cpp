@@ -7,6 +7,7 @@
 #include "editing/ValRepDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "model/EnvDef.h"
+#include "model/LanguageState.h"
 #include "platform/RadioGroup.h"
 
 #include <QCheckBox>
@@ -334,4 +335,23 @@ TEST_F(MoveDialog, AHugeDistanceIsRefusedWithAMessage) {
     EXPECT_DOUBLE_EQ(ant->Wires[0].X1, 1e308);
     ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
     EXPECT_EQ(prompter.Last().icon, BoxIcon::Error);
+}
+
+TEST_F(MoveDialog, LanguageSectionsGiveTheTexts) {
+    LanguageIndex = 0;
+    LanguageText =
+        "0\r\n"
+        "MoveDlgBox Verschieben\r\nx Wert\r\nx m\r\nx OK!\r\nx Abbruch\r\nx Achse\r\nx Nur Punkt\r\nx Alle\r\n"
+        "ValRepDlg Ersetzen\r\nx Suchen\r\nx Ersetzen durch\r\nx OK!\r\nx Abbruch\r\nx Koordinaten\r\nx a\r\nx b\r\n"
+        "x c\r\nx d\r\nx Spiegel\r\n";
+    TMoveDlgBox move(nullptr);
+    TValRepDlg replace(nullptr);
+    LanguageIndex = -1;
+    LanguageText.clear();
+    EXPECT_EQ(move.windowTitle(), "Verschieben");
+    EXPECT_EQ(move.ChkAll->text(), "Alle");
+    EXPECT_EQ(move.VectSel->title(), "Achse");
+    EXPECT_EQ(replace.InvSel->text(), "Spiegel");
+    EXPECT_EQ(replace.RepSel->Items().front(), "All");  // items stay
+    EXPECT_TRUE(prompter.ShownBoxes().empty());
 }
