@@ -2,6 +2,8 @@
 
 #include "editing/StackCheck.h"
 #include "model/AntDef.h"
+#include "model/LanguageFile.h"
+#include "model/LanguageState.h"
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
@@ -24,6 +26,17 @@ void DefaultStackMessages() {
         "Too small distance! Floors are overlap",
         "Creat new description of the antenna with all wires? Make it?"};
     for (int i = 0; i < StackMessageCount; ++i) CopyText(StackMessages[i], defaults[i]);
+}
+
+void LoadStackMessages() {
+    DefaultStackMessages();
+    if (!LanguageIsActive()) return;
+    std::vector<std::string> lines;
+    std::string error;
+    // A file without the section keeps the English texts.
+    if (!FindMessageSection(LanguageText, "MessagStack_DlgBox", StackMessageCount, lines, error)) return;
+    for (int i = 0; i < StackMessageCount && i < static_cast<int>(lines.size()); ++i)
+        CopyLanguageText(StackMessages[i], lines[static_cast<std::size_t>(i)]);
 }
 
 namespace {
@@ -55,7 +68,7 @@ bool ReadCount(const QComboBox* box, int& n) {
 TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     setObjectName("StackDlgBox");
     SetupEditForm(*this, "Stack", 470, 290);
-    if (StackMessages[0][0] == '\0') DefaultStackMessages();
+    LoadStackMessages();
     Label1 = MakeLabel(this, "Label1", "Num of horiz.", {10, 14, 110, 20});
     HC = MakeCountBox(this, "HC", {125, 12, 70, 24});
     Label2 = MakeLabel(this, "Label2", "Num of vert.", {10, 46, 110, 20});

@@ -18,6 +18,8 @@ constexpr int StackMessageSize = 128;
 // "It's too much wires!" ... the question of the new-antenna button.
 extern char StackMessages[StackMessageCount][StackMessageSize];
 void DefaultStackMessages();
+// The English texts, replaced by the active language's section when it has one.
+void LoadStackMessages();
 
 // Result of the new-antenna button: build a plain antenna from the stack.
 constexpr int StackNewAntenna = 1024;

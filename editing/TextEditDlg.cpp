@@ -1,6 +1,7 @@
 #include "editing/TextEditDlg.h"
 
 #include "model/EnvDef.h"
+#include "platform/FormPattern.h"
 #include "platform/IniFile.h"
 #include "platform/TextCodec.h"
 
@@ -58,6 +59,10 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
     connect(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
+    const std::vector<std::string> lines = FormLanguageLines("TextEditDlg", 4);
+    if (!lines.empty()) setWindowTitle(QString::fromStdString(lines[0]));
+    QPushButton* const buttons[3] = {OKBtn, CancelBtn, FontBtn};
+    for (std::size_t k = 1; k < lines.size() && k <= 3; ++k) buttons[k - 1]->setText(QString::fromStdString(lines[k]));
     if (owner) setWindowState(owner->window()->windowState() & Qt::WindowMaximized);
 
     const IniFile ini(settingsPath_);

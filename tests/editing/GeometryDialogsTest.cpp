@@ -355,3 +355,15 @@ TEST_F(MoveDialog, LanguageSectionsGiveTheTexts) {
     EXPECT_EQ(replace.RepSel->Items().front(), "All");  // items stay
     EXPECT_TRUE(prompter.ShownBoxes().empty());
 }
+
+TEST_F(StackDialog, MessagesComeFromTheLanguageSection) {
+    LanguageIndex = 0;
+    LanguageText = "0\r\nMessagStack_DlgBox\r\n0 Zu viele Drähte!\r\n1 b\r\n2 c\r\n3 d\r\n4 e\r\n";
+    TStackDlgBox dialog(nullptr);
+    LanguageIndex = -1;
+    LanguageText.clear();
+    EXPECT_STREQ(StackMessages[0], "Zu viele Drähte!");
+    EXPECT_STREQ(StackMessages[4], "e");
+    TStackDlgBox english(nullptr);
+    EXPECT_STREQ(StackMessages[0], "It's too much wires!");
+}
