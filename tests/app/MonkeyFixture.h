@@ -6,6 +6,7 @@
 #include "FileCommandsFixture.h"
 #include "app/ExternalOpen.h"
 #include "editing/EditForm.h"
+#include "platform/FormPattern.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
@@ -37,6 +38,11 @@ protected:
         Current() = this;
         savedRunDialog_ = RunEditDialog;
         RunEditDialog = [](QDialog& dialog) { return Current()->FillDialog(dialog); };
+        // So do the table request dialogs.
+        savedModal_ = ExecModalDialog;
+        ExecModalDialog = [this](QDialog& dialog) {
+            return FillDialog(dialog) == QDialog::Accepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        };
         FileCommandsTest::SetUp();
         // Small models keep every Start short; larger ones are refused by the
         // pulse limit, which is a path worth taking too.
@@ -50,6 +56,7 @@ protected:
         FileCommandsTest::TearDown();
         ExternalOpen = savedOpen_;
         RunEditDialog = savedRunDialog_;
+        ExecModalDialog = savedModal_;
         Current() = nullptr;
     }
 
@@ -242,6 +249,7 @@ protected:
 
     std::function<bool(OpenKind, const std::string&, const std::string&)> savedOpen_;
     int (*savedRunDialog_)(QDialog&) = nullptr;
+    std::function<int(QDialog&)> savedModal_;
     static MonkeyTest*& Current() {
         static MonkeyTest* current = nullptr;
         return current;
