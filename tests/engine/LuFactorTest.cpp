@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <omp.h>
 #include <random>
 #include <vector>
 
@@ -107,4 +108,47 @@ TEST(LuFactor, NonFiniteEntryThrows) {
     a[3 * n + 3] = LuComplex(std::numeric_limits<float>::infinity(), 0.0f);
     std::vector<int> pivot(n);
     EXPECT_THROW(LuFactor(a.data(), n, n, pivot.data()), EngineError);
+}
+
+TEST(LuFactor, SharedAmongThreadsLikePlainElimination) {
+    // Large enough for the work to be shared among threads: several panels,
+    // the look-ahead and the tiled update all take part.
+    for (int width : {16, 0}) {
+        PanelWidthGuard guard(width);
+        for (int n : {400, 533}) ExpectSameAsPlain(RandomMatrix(n, 300u + n), n);
+    }
+}
+
+TEST(LuFactor, ThreadCountChangesOnlyRounding) {
+    const int n = 600;
+    const Matrix original = RandomMatrix(n, 41);
+    const int threads = omp_get_max_threads();
+    Matrix single = original, shared = original;
+    std::vector<int> singlePivot(n), sharedPivot(n);
+    omp_set_num_threads(1);
+    LuFactor(single.data(), n, n, singlePivot.data());
+    omp_set_num_threads(std::max(threads, 4));
+    LuFactor(shared.data(), n, n, sharedPivot.data());
+    omp_set_num_threads(threads);
+    EXPECT_EQ(singlePivot, sharedPivot);
+    double diff = 0.0, norm = 0.0;
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        diff += std::norm(single[i] - shared[i]);
+        norm += std::norm(single[i]);
+    }
+    EXPECT_LE(std::sqrt(diff), 1e-6 * std::sqrt(norm));
+}
+
+TEST(LuFactor, SingularMatrixThrowsWhenShared) {
+    // The zero pivot turns up in a panel factored beside the tiled update.
+    const int n = 450;
+    Matrix a = RandomMatrix(n, 9);
+    for (int c = 0; c < n; ++c) a[300 * n + c] = a[200 * n + c];
+    for (int c = 0; c < n; ++c) a[301 * n + c] = LuComplex(0, 0);
+    std::vector<int> pivot(n);
+    PanelWidthGuard guard(32);
+    EXPECT_THROW(LuFactor(a.data(), n, n, pivot.data()), EngineError);
+    // The next factorization starts clean.
+    Matrix b = RandomMatrix(n, 10);
+    EXPECT_NO_THROW(LuFactor(b.data(), n, n, pivot.data()));
 }
