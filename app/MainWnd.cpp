@@ -256,6 +256,7 @@ void TMainWnd::UpdateMenuState() {
     ACalBtn->setEnabled(hasWires && hasSources);
     K8->setEnabled(hasWires && hasSources);
     K36->setEnabled(!PreOptimizationText.empty());
+    K20->setEnabled(ACal != nullptr);
     K39->setEnabled(!TempMemoryText.empty());
     BwBtn->setEnabled(Results.Sweep.Count > 0);
     const bool pattern = Results.AngleStep != 0 && ResultsShown;

@@ -283,6 +283,15 @@ public:
     bool K5Click();   // Save as; true when the antenna was saved
     void K11Click();  // Save far field
     void K12Click();  // Open far field
+    bool OpenOptLogFile(const QString& name);
+    bool SaveOptLogFile(const QString& name);
+    void K19Click();  // Open optimization log
+    void K20Click();  // Save optimization log
+    // Folder and recent files after an optimization log was opened.
+    void AfterOptLogOpened(const QString& name);
+    // The optimizer state, created on first use.
+    CACal& OptimizerState();
+    void ConnectOptimizerCommands();
     // Records an opened or saved file (ok) or drops one that could not be opened.
     void AddRecentFile(const QString& name, bool ok);
     void ReopenClick(int slot);                  // slot 1..10, 1 the newest

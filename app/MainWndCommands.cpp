@@ -50,6 +50,7 @@ void TMainWnd::ConnectCommands() {
     ConnectGeometryCommands();
     ConnectGeometryDialogs();
     ConnectMemoryCommands();
+    ConnectOptimizerCommands();
     on(K10, [this] { K10Click(K10); });
     on(K6, [this] { close(); });
     on(ToolButton14, [this] { close(); });

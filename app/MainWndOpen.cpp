@@ -104,5 +104,10 @@ void TMainWnd::OpenFileByExt(const QString& name) {
             AddRecentFile(path, ok);
         if (ok)
             ShowOpenedFarField();
+    } else if (kind == ".kvo") {
+        if (OpenOptLogFile(path))
+            AfterOptLogOpened(path);
+        else if (!JobDef.OnlyKVA)
+            AddRecentFile(path, false);
     }
 }

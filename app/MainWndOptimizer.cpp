@@ -1,7 +1,121 @@
-// The main window's side of the optimizer state.
+// The main window's side of the optimizer state: its lifetime and the
+// optimization log file commands (*.kvo), which keep the antenna together
+// with the optimizer's rows, goals and evaluated points.
+#include "app/FilePaths.h"
 #include "app/MainWnd.h"
+#include "model/AntDef.h"
+#include "model/EnvDef.h"
+#include "model/MessageFormat.h"
+#include "model/Messages.h"
+#include "model/ResultStore.h"
+#include "optimizer/OptLogFile.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/Prompter.h"
+
+#include <QAction>
+#include <memory>
+
+namespace {
+
+const char* const OptLogFilter = "KORVA-TEZ tab. opt. file(*.kvo)";
+
+} // namespace
 
 void TMainWnd::DestroyOptimizerState() {
-    // No command creates an optimizer state yet; the pointer stays null.
+    delete ACal;
     ACal = nullptr;
+}
+
+CACal& TMainWnd::OptimizerState() {
+    if (!ACal) ACal = new CACal;
+    return *ACal;
+}
+
+bool TMainWnd::SaveOptLogFile(const QString& name) {
+    if (!ACal) return false;
+    std::string error;
+    if (IsReadOnlyFile(name))
+        error = "the file is read-only";
+    else if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error) ==
+             OptLogStatus::Ok)
+        return true;
+    ReportCannotSave(name, error);
+    return false;
+}
+
+bool TMainWnd::OpenOptLogFile(const QString& name) {
+    // The whole file is read and checked before the current antenna or
+    // optimizer state is replaced.
+    auto ant = std::make_unique<AntDef>();
+    ModelEnvFields env = TakeModelEnvFields(EnvDef);
+    std::string comment = Comment;
+    auto state = std::make_unique<CACal>();
+    switch (OpenOptLog(LocalPath(name), *ant, env, comment, *state)) {
+    case OptLogStatus::Ok:
+        break;
+    case OptLogStatus::CannotOpen:
+    case OptLogStatus::CannotSave:
+        ErrorBox("%s", FormatMessageArg(MainMessages[MsgCanNotLoad], name.toStdString()).c_str());
+        return false;
+    case OptLogStatus::InvalidFormat:
+        ErrorBox("%s", FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString()).c_str());
+        return false;
+    }
+
+    NewAntDef();
+    Ant = *ant;
+    ApplyModelEnvFields(env, EnvDef);
+    Comment = comment;
+    FileName = WithExtension(name, ".kva");
+    SetAntDef();
+    JobDef.Interactive = 1;
+    PrepareCalcAnt();
+    Results.ClearSweep();
+    Ant.Changed = 0;
+    Ant.Edited = 0;
+    DestroyOptimizerState();
+    ACal = state.release();
+    ACal->Attach(Ant, EnvDef);
+    // The log holds no far field: nothing is shown until the next calculation.
+    Results.HasFarField = 0;
+    Results.AngleStep = 0;
+    AllViewBtnClick();
+    RefreshAll();
+    return true;
+}
+
+void TMainWnd::AfterOptLogOpened(const QString& name) {
+    ResFolder = FolderOf(name);
+    if (!JobDef.OnlyKVA)
+        AddRecentFile(name, true);
+    AddRecentFile(FileName, true);
+}
+
+void TMainWnd::K19Click() {
+    if (!QuerySave())
+        return;
+    const QString chosen = FromLocalPath(
+        CurrentPrompter().OpenFileName(FileDialog("Open optimization log", OptLogFilter, "kvo", ResFolder)));
+    if (chosen.isEmpty() || !OpenOptLogFile(chosen))
+        return;
+    AfterOptLogOpened(chosen);
+}
+
+void TMainWnd::K20Click() {
+    if (!ACal)
+        return;
+    const std::string proposed = FileName.isEmpty() ? std::string("noname") : LocalPath(WithExtension(FileName, {}));
+    const QString chosen = FromLocalPath(CurrentPrompter().SaveFileName(
+        FileDialog("Save optimization log", OptLogFilter, "kvo", ResFolder, proposed)));
+    if (chosen.isEmpty() || !SaveOptLogFile(chosen))
+        return;
+    ResFolder = FolderOf(chosen);
+    if (!JobDef.OnlyKVA)
+        AddRecentFile(chosen, true);
+    AddRecentFile(FileName, true);
+}
+
+void TMainWnd::ConnectOptimizerCommands() {
+    ConnectGuardedCommand(K19, [this] { K19Click(); });
+    ConnectGuardedCommand(K20, [this] { K20Click(); });
 }

@@ -23,13 +23,13 @@ void TMainWnd::ReopenClick(int slot) {
         return;
     }
     const std::string kind = LowerExtension(entry);
-    // Optimization logs are read by the optimizer's file commands.
-    if (kind == ".kvo")
-        return;
     // Reopening replaces the antenna like Open does: unsaved edits are asked for.
     if (!QuerySave())
         return;
-    if (kind == ".kvb") {
+    if (kind == ".kvo") {
+        if (OpenOptLogFile(name))
+            AfterOptLogOpened(name);
+    } else if (kind == ".kvb") {
         if (!OpenFarFieldFile(name))
             return;
         ResFolder = FolderOf(name);
