@@ -305,6 +305,7 @@ public:
     void KC2Click();     // table of currents (*.csv)
     void K31Click();     // table of near fields (*.csv)
     void K32Click();     // table of angle/gain (*.csv)
+    void KC1Click();     // comparison of results
     // The near-field and angle/gain tables' default output path.
     std::string DefaultRequestPath() const;
     void EleBtnClick();  // horizontal pattern at a chosen elevation

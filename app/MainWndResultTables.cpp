@@ -135,6 +135,8 @@ void TMainWnd::ConnectResultTables() {
     Wire(K31);
     connect(K32, &QAction::triggered, this, guarded([this] { K32Click(); }));
     Wire(K32);
+    connect(KC1, &QAction::triggered, this, guarded([this] { KC1Click(); }));
+    Wire(KC1);
     connect(EleBtn, &QPushButton::clicked, this, guarded([this] { EleBtnClick(); }));
     Wire(EleBtn);
 }

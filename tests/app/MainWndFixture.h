@@ -4,10 +4,12 @@
 #include "app/AboutBox.h"
 #include "app/MainWnd.h"
 #include "app/Settings.h"
+#include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +29,8 @@ protected:
             if (box.Timer1->isActive()) ++aboutTimed;
             return 0;
         };
+        // No dialog of a command waits for a user.
+        ExecModalDialog = [](QDialog&) { return int(QDialog::Rejected); };
         Open();
     }
     void TearDown() override {
