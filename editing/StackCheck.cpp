@@ -22,7 +22,9 @@ void GetAntennaExtent(const AntDef& ant, double& zExtent, double& yExtent) {
 StackVerdict CheckStack(const AntDef& ant, int nH, int nV, double hSpacing, double vSpacing) {
     if (nH < 1 || nV < 1) return StackVerdict::BadCount;
     // 64-bit products: typed counts may be huge.
-    const long long copies = static_cast<long long>(nH) * nV;
+    // Any count above the wire limit is too many; capped, the products
+    // below cannot overflow.
+    const long long copies = std::min(static_cast<long long>(nH) * nV, static_cast<long long>(MaxWires) + 1);
     if (copies * ant.WireCount > MaxWires) return StackVerdict::TooManyWires;
     if (copies * ant.SourceCount > MaxSources) return StackVerdict::TooManySources;
     if (copies * ant.LoadCount > MaxLoads) return StackVerdict::TooManyLoads;
