@@ -6,6 +6,7 @@
 #include "app/MainWndLayout.h"
 #include "app/ResultTables.h"
 #include "app/Settings.h"
+#include "views/OpenGLForm.h"
 #include "engine/EngineState.h"
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
@@ -161,6 +162,8 @@ void TMainWnd::InitLayout() {
 TMainWnd::~TMainWnd() {
     // Application-wide signals (focus changes) stop reaching this window first.
     disconnect(qApp, nullptr, this, nullptr);
+    // The 3D view reads this window's calculation copy: it must not outlive it.
+    delete OpenGL_Form;
     // The view's application-wide event filter reaches into this window: it
     // goes first, before the widgets' own teardown sends its last events.
     qDeleteAll(findChildren<AntennaViewEvents*>(Qt::FindDirectChildrenOnly));
@@ -253,7 +256,8 @@ void TMainWnd::UpdateMenuState() {
     if (Ant.Edited)
         for (QAction* a : {K11, KC2, K31, K32}) a->setEnabled(false);
     CalTrgBtn->setEnabled(hasWires && hasSources && !JobDef.Busy);
-    ACalBtn->setEnabled(hasWires && hasSources);
+    // No optimization while the 3D view shows a pattern of the antenna.
+    ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
     K8->setEnabled(hasWires && hasSources);
     K36->setEnabled(!PreOptimizationText.empty());
     K20->setEnabled(ACal != nullptr);

@@ -310,6 +310,11 @@ public:
     std::string DefaultRequestPath() const;
     void EleBtnClick();  // horizontal pattern at a chosen elevation
 
+    // ---- 3D pattern view ----
+    void Btn3DClick();    // opens the view, or closes the open one
+    void Refresh3DView(); // after a successful Start, when a view is open
+    void Close3DView();
+
     // ---- Language, help and user programs ----
     std::vector<QAction*> LanguageItems;  // the language menu's items, built once
     QString HelpFileName;                 // named by the active language; in the program folder
@@ -357,6 +362,7 @@ private:
     void ConnectGuardedCommand(QAction* action, std::function<void()> command);
     void ConnectPrintCommands();
     void ConnectResultTables();
+    void Connect3DView();
     void ShowOpenedFarField();
     void SetupGrids();
     void SetupResultsTable();

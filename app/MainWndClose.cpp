@@ -21,6 +21,8 @@ void TMainWnd::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The view writes its section first, so the main window's write keeps it.
+    Close3DView();
     // A settings file that cannot be written is reported, and the window
     // closes all the same: the user's way out is never blocked.
     const std::string path = SettingsFilePath();

@@ -44,6 +44,7 @@ void TMainWnd::ConnectCommands() {
     ConnectFileCommands();
     ConnectPrintCommands();
     ConnectResultTables();
+    Connect3DView();
     ConnectHelpCommands();
     ConnectUserPrograms();
     ConnectTableEdit();

@@ -1,11 +1,8 @@
 // "Save image": the antenna view, exactly as last drawn, as a JPEG or BMP file.
 #include "app/FilePaths.h"
 #include "app/MainWnd.h"
-#include "app/PictureName.h"
-#include "platform/PictureFile.h"
+#include "app/PictureSave.h"
 #include "platform/Prompter.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -28,17 +25,5 @@ void TMainWnd::SavImBtnClick() {
     request.chosenFilter = &filter;
     const std::string chosen = CurrentPrompter().SaveFileName(request);
     if (chosen.empty()) return;
-    const PictureFormat format = filter == 1 ? PictureFormat::Bmp : PictureFormat::Jpeg;
-    const QString name = FromLocalPath(PictureFileName(chosen, format));
-    // The dialog asked about the name as typed; a name the rule changed is
-    // asked about here before an existing file is replaced.
-    if (name != FromLocalPath(chosen) && QFileInfo::exists(name) &&
-        YesNoBox("%s already exists.\nDo you want to replace it?", name.toUtf8().constData()) != BoxYes)
-        return;
-    std::string error;
-    if (IsReadOnlyFile(name))
-        error = "the file is read-only";
-    else if (WritePicture(ViewBitmap, LocalPath(name), format, &error))
-        return;
-    ReportCannotSave(name, error);
+    SaveChosenPicture(ViewBitmap, chosen, filter);
 }

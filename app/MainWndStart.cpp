@@ -101,6 +101,7 @@ void TMainWnd::CalTrgBtnClick() {
     }
     UpdateMenuState();
     UpdatePlotCursor();
+    Refresh3DView();
     UpdateMenuState();
     if (CloseAfterRun) {
         CloseAfterRun = false;

@@ -1,0 +1,47 @@
+// "3 Dimension": opens and closes the 3D pattern view, refreshes it after
+// each successful Start and closes it with the main window.
+#include "app/MainWnd.h"
+#include "platform/Prompter.h"
+#include "views/OpenGLForm.h"
+
+#include <QPushButton>
+
+bool Closed3DViewByButton = false;
+
+void TMainWnd::Btn3DClick() {
+    if (OpenGL_Form) {
+        Closed3DViewByButton = true;
+        OpenGL_Form->close();
+        unsetCursor();
+        UpdateMenuState();
+        return;
+    }
+    Closed3DViewByButton = false;
+    // The application owns the view; it reads the calculation copy anew at
+    // each build, as stacking may replace it.
+    OpenGL_Form = new TOpenGL_Form([this] { return static_cast<const AntDef*>(CalcAnt); }, font().family());
+    connect(OpenGL_Form, &QObject::destroyed, this, [this] {
+        if (!Closing) UpdateMenuState();
+    });
+    OpenGL_Form->show();
+    UpdateMenuState();
+}
+
+void TMainWnd::Refresh3DView() {
+    if (Rebuild3DView && OpenGL_Form) OpenGL_Form->Timer2Timer();
+}
+
+void TMainWnd::Close3DView() {
+    if (OpenGL_Form) OpenGL_Form->close();
+}
+
+void TMainWnd::Connect3DView() {
+    Wire(Btn3D);
+    connect(Btn3D, &QPushButton::clicked, this, [this] {
+        try {
+            Btn3DClick();
+        } catch (const std::exception& e) {
+            ErrorBox("%s", e.what());
+        }
+    });
+}

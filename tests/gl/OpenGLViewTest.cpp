@@ -1,0 +1,182 @@
+// The 3D pattern view on a real OpenGL context (Mesa under Xvfb): opened
+// from the far-field tab after Start, rendered, read back, refreshed by the
+// next Start, saved as a picture and closed with its button.
+#include "app/MainWndFixture.h"
+#include "engine/EngineState.h"
+#include "model/ResultStore.h"
+#include "platform/IniFile.h"
+#include "views/GLSceneWidget.h"
+#include "views/OpenGLForm.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+class OpenGLView : public MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        Results.RowCount = 0;
+        Results.RingIndex = 0;
+        Results.HasFarField = 0;
+        GLElevStep = 3;
+        GLAzimStep = 6;
+        Open({"korva", QString(KORVA_TEST_DATA) + "/dipole.kva"});
+        ASSERT_EQ(wnd->Ant.WireCount, 1);
+    }
+    void TearDown() override {
+        if (OpenGL_Form) OpenGL_Form->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWndTest::TearDown();
+    }
+    void Start() {
+        wnd->CalTrgBtn->click();
+        QApplication::processEvents();
+        ASSERT_TRUE(Results.HasFarField) << wnd->LogLines().join("\n").toStdString();
+    }
+    void OpenView() {
+        wnd->Page->setCurrentWidget(wnd->TabSheet4);
+        QApplication::processEvents();
+        ASSERT_TRUE(wnd->Btn3D->isEnabled());
+        wnd->Btn3D->click();
+        ASSERT_NE(OpenGL_Form, nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(OpenGL_Form->Built, 3000);
+    }
+    static QString ShotPath(const QString& name) {
+        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
+        QDir().mkpath(dir);
+        return dir + "/" + name;
+    }
+    static int CountNear(const QImage& img, QColor c, int tolerance = 8) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor p = img.pixelColor(x, y);
+                if (std::abs(p.red() - c.red()) <= tolerance && std::abs(p.green() - c.green()) <= tolerance &&
+                    std::abs(p.blue() - c.blue()) <= tolerance)
+                    ++n;
+            }
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(OpenGLView, OpensAfterStartAndDrawsSurfaceAxesAndAntenna) {
+    Start();
+    OpenView();
+    EXPECT_EQ(OpenGL_Form->ListCount, 92);
+    EXPECT_EQ(OpenGL_Form->DnSB->maximum(), 91);
+    EXPECT_FALSE(Rebuild3DView);
+    EXPECT_FALSE(wnd->ACalBtn->isEnabled());
+    EXPECT_EQ(Engine.FarField3D.size(), 31u * 61u);
+
+    OpenGL_Form->x1Click(4);
+    const QImage frame = OpenGL_Form->Gl->grabFramebuffer();
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_NEAR(OpenGL_Form->Tilt, 70.0f, 1e-3f);
+    EXPECT_NEAR(OpenGL_Form->Turn, 40.0f, 1e-3f);
+    EXPECT_GT(CountNear(frame, QColor(255, 255, 255)), frame.width() * frame.height() / 2);
+    EXPECT_GT(CountNear(frame, QColor(200, 200, 200)), 200);  // the surface
+    EXPECT_GT(CountNear(frame, QColor(0, 140, 255)), 20);     // the antenna
+    EXPECT_GT(CountNear(frame, QColor(255, 0, 0)), 20);       // the X axis
+    EXPECT_TRUE(frame.save(ShotPath("view3d.png")));
+
+    // Without "All" and a slice only the axes and the antenna remain.
+    OpenGL_Form->AllCB->click();
+    const QImage bare = OpenGL_Form->Gl->grabFramebuffer();
+    EXPECT_EQ(CountNear(bare, QColor(200, 200, 200), 2), 0);
+    EXPECT_GT(CountNear(bare, QColor(0, 140, 255)), 20);
+
+    // A slice is drawn in its colour and named.
+    OpenGL_Form->DnSB->setValue(32);
+    const QImage slice = OpenGL_Form->Gl->grabFramebuffer();
+    EXPECT_GT(CountNear(slice, QColor(150, 200, 0)), 50);
+    EXPECT_EQ(OpenGL_Form->SliceCaptionLabel->text(), "Azimuth angle 0 deg");
+    EXPECT_TRUE(OpenGL_Form->SliceCaptionLabel->isVisible());
+    OpenGL_Form->DnSB->setValue(500);
+    EXPECT_EQ(OpenGL_Form->SelectedSlice, 91);
+
+    OpenGL_Form->DnSB->setValue(31);
+    EXPECT_TRUE(OpenGL_Form->grab().save(ShotPath("view3d_slice.png")));
+}
+
+TEST_F(OpenGLView, DragTurnsShiftPansAndReleasingShiftTurnsAgain) {
+    Start();
+    OpenView();
+    OpenGL_Form->Gl->grabFramebuffer();
+    const float turn = OpenGL_Form->Turn;
+    const int w = OpenGL_Form->frameGeometry().width();
+    OpenGL_Form->FormMouseDown(Qt::LeftButton, 100, 100);
+    OpenGL_Form->FormMouseMove(90, 100);
+    OpenGL_Form->Gl->grabFramebuffer();
+    EXPECT_NEAR(OpenGL_Form->Turn - turn, 10 * 900.0 / w, 1e-3);
+
+    OpenGL_Form->FormKeyDown(Qt::Key_Shift);
+    EXPECT_TRUE(OpenGL_Form->Panning);
+    OpenGL_Form->FormMouseMove(80, 100);
+    EXPECT_NEAR(OpenGL_Form->PanX, -10 * 2.8 / w, 1e-9);
+    OpenGL_Form->FormKeyUp();
+    EXPECT_TRUE(OpenGL_Form->Rotating);
+    OpenGL_Form->FormMouseUp();
+    EXPECT_FALSE(OpenGL_Form->Rotating || OpenGL_Form->Panning);
+    OpenGL_Form->M2Click();
+    EXPECT_EQ(OpenGL_Form->PanX, 0.0);
+}
+
+TEST_F(OpenGLView, NextStartRefreshesTheOpenViewAndTheButtonClosesIt) {
+    Start();
+    OpenView();
+    GLElevStep = 10;
+    GLAzimStep = 36;
+    Start();
+    EXPECT_EQ(OpenGL_Form->ListCount, 10 + 11);
+    EXPECT_FALSE(Rebuild3DView);
+
+    wnd->Btn3D->click();
+    EXPECT_EQ(OpenGL_Form, nullptr);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    IniFile ini(SettingsPath().toStdString());
+    EXPECT_TRUE(ini.SectionExists("GLForm"));
+}
+
+TEST_F(OpenGLView, PictureKeepsANameThatContainsBmp) {
+    Start();
+    OpenView();
+    const QString name = TempPath("view.bmp.old");
+    prompter.AnswerFile(name.toStdString(), 1);
+    OpenGL_Form->M8Click();
+    QImage saved(name, "BMP");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.height(), OpenGL_Form->height() - OpenGL_Form->PanelHeight());
+
+    prompter.AnswerFile(TempPath("Shot").toStdString(), 0);
+    OpenGL_Form->M8Click();
+    EXPECT_TRUE(QFileInfo::exists(TempPath("shot.jpg")));
+}
+
+TEST_F(OpenGLView, MainWindowCloseClosesTheView) {
+    Start();
+    OpenView();
+    wnd->close();
+    EXPECT_EQ(OpenGL_Form, nullptr);
+}
+
+TEST_F(OpenGLView, PictureShowsTheBackgroundColourAndTheCaption) {
+    Start();
+    OpenView();
+    OpenGL_Form->Settings.Background = GLColour{0, 0, 0};
+    OpenGL_Form->Settings.BlackFont = false;
+    OpenGL_Form->DnSB->setValue(1);
+    const QImage image = OpenGL_Form->ViewImage();
+    EXPECT_EQ(image.pixelColor(image.width() - 3, image.height() - 3), QColor(0, 0, 0));
+    EXPECT_EQ(OpenGL_Form->SliceCaptionLabel->text(), "Elevation angle 0 deg");
+    // White caption on the black view.
+    EXPECT_GT(CountNear(image.copy(0, 0, 200, 30), QColor(255, 255, 255), 40), 5);
+}

@@ -1,0 +1,98 @@
+// The scene of the 3D pattern view: the far-field and antenna lists, the
+// render, the slice highlight and the refresh after a calculation.
+#include "app/MainWnd.h"
+#include "engine/FarField3D.h"
+#include "platform/Prompter.h"
+#include "views/GLSceneWidget.h"
+#include "views/OpenGLForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+// The engine keeps one 3D table, which the angle/gain table command also
+// fills; a table of another shape than the view's steps is not the view's.
+bool TableFitsSteps() {
+    if (GLElevStep <= 0 || GLAzimStep <= 0) return false;
+    const std::size_t expected =
+        static_cast<std::size_t>(90 / GLElevStep + 1) * static_cast<std::size_t>(360 / GLAzimStep + 1);
+    return Engine.FarField3D.size() == expected;
+}
+
+}  // namespace
+
+void TOpenGL_Form::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (Built) return;
+    setCursor(Qt::WaitCursor);
+    Timer1->start();
+}
+
+void TOpenGL_Form::BuildFarFieldLists() {
+    FarScene = BuildFarFieldScene(Engine.FarField3D, Engine.FarField3DMaxGain, Component);
+    FarDirty = true;
+    ListCount = static_cast<int>(FarScene.lists.size());
+    // List N, the meridian at 360, lies on the one at 0 and is not offered.
+    const QSignalBlocker block(DnSB);
+    DnSB->setMaximum(std::max(0, ListCount - 1));
+}
+
+void TOpenGL_Form::DrawScene() {
+    if (Gl) Gl->update();
+}
+
+void TOpenGL_Form::FormPaint() {
+    if (DnSB->value() != 0)
+        DnSBChange();
+    else
+        DrawScene();
+}
+
+void TOpenGL_Form::ShowSliceCaption(const QString& text) {
+    if (text.isEmpty()) {
+        SliceCaptionLabel->hide();
+        return;
+    }
+    QPalette pal = SliceCaptionLabel->palette();
+    pal.setColor(QPalette::WindowText, Settings.BlackFont ? Qt::black : Qt::white);
+    SliceCaptionLabel->setPalette(pal);
+    SliceCaptionLabel->setText(text);
+    SliceCaptionLabel->adjustSize();
+    SliceCaptionLabel->show();
+    SliceCaptionLabel->raise();
+}
+
+void TOpenGL_Form::DnSBChange() {
+    if (DnSB->text().isEmpty()) return;
+    SelectedSlice = std::min(DnSB->value(), DnSB->maximum());
+    DrawScene();
+    ShowSliceCaption(QString::fromStdString(SliceCaption(SelectedSlice, GLElevStep, GLAzimStep)));
+}
+
+void TOpenGL_Form::VRBClick(int component) {
+    Component = component;
+    BuildFarFieldLists();
+    FormPaint();
+}
+
+void TOpenGL_Form::Timer2Timer() {
+    Timer1->stop();
+    if (Rebuild3DView || !TableFitsSteps()) {
+        if (CalcPattern3DForView(GLElevStep, GLAzimStep)) {
+            Rebuild3DView = false;
+        } else {
+            ErrorBox("The 3D far field could not be calculated.");
+            QTimer::singleShot(0, this, [this] { close(); });
+        }
+    }
+    BuildFarFieldLists();
+    BuildAntennaList();
+    Built = true;
+    FormPaint();
+    unsetCursor();
+}
