@@ -330,6 +330,7 @@ public:
     void KORVAinternational1Click(QObject* sender);  // web pages by tag
     void K17Click();                             // calculator
     void nec2fmClick(QObject* sender);           // user programs by tag
+    void K21Click();                             // options and setup
     QString LanguageFolder() const;
 
 protected:
@@ -379,6 +380,7 @@ private:
     void ApplyHintSection(const MainLanguage& language);
     void ConnectHelpCommands();
     void ConnectUserPrograms();
+    void ConnectCalculators();
     void UpdateUserProgramItems();
 
     // Field handlers.

@@ -47,6 +47,7 @@ void TMainWnd::ConnectCommands() {
     Connect3DView();
     ConnectHelpCommands();
     ConnectUserPrograms();
+    ConnectCalculators();
     ConnectTableEdit();
     ConnectGeometryCommands();
     ConnectGeometryDialogs();

@@ -1,0 +1,110 @@
+// The setup page's store into the environment and job records.
+#include "engine/EngineState.h"
+#include "model/EnvDef.h"
+#include "platform/ScriptedPrompter.h"
+#include "tools/SetupValues.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SetupStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedEnv_ = EnvDef;
+        savedJob_ = JobDef;
+        EnvDef.AzEl = PackAzEl(120, 60);
+        EnvDef.Z0R = 50;
+        EnvDef.Z0X = 0;
+        EnvDef.PMAX = AllocEngineArrays(512);
+        EnvDef.FontSize = 0;
+        JobDef.RecentMax = 10;
+    }
+    void TearDown() override {
+        SetEngineAllocationLimit(0);
+        EnvDef = savedEnv_;
+        JobDef = savedJob_;
+        AllocEngineArrays(EnvDef.PMAX > 0 ? EnvDef.PMAX : 512);
+    }
+    ScriptedPrompter prompter_;
+    ScopedPrompter scope_{prompter_};
+    EnvRec savedEnv_;
+    JobRec savedJob_;
+};
+
+TEST_F(SetupStore, RoundTripKeepsEverythingAndReturnsOne) {
+    const SetupValues v = LoadSetupValues();
+    EXPECT_EQ(v.Azimuth, "120");
+    EXPECT_EQ(v.Vertical, "60");
+    EXPECT_EQ(StoreSetupValues(v), 1);
+    EXPECT_EQ(EnvDef.AzEl, 60 * 65536 + 120);
+    EXPECT_EQ(EnvDef.PMAX, 512);
+    EXPECT_TRUE(prompter_.ShownBoxes().empty());
+}
+
+TEST_F(SetupStore, RearRangeHalvesOutOfRangeBecomeZero) {
+    SetupValues v = LoadSetupValues();
+    v.Azimuth = "360";
+    v.Vertical = "x";
+    StoreSetupValues(v);
+    EXPECT_EQ(EnvDef.AzEl, 0);
+    v.Azimuth = "-90";
+    v.Vertical = "179";
+    StoreSetupValues(v);
+    EXPECT_EQ(EnvDef.AzEl, 179 * 65536 + 90);
+}
+
+TEST_F(SetupStore, BadNumbersKeepTheOldValues) {
+    SetupValues v = LoadSetupValues();
+    v.Z0R = "-75";
+    v.Z0X = "abc";
+    v.RecentMax = "11";
+    v.FontSize = "";
+    StoreSetupValues(v);
+    EXPECT_EQ(EnvDef.Z0R, 50);
+    EXPECT_EQ(EnvDef.Z0X, 0);
+    EXPECT_EQ(JobDef.RecentMax, 10);
+    EXPECT_EQ(EnvDef.FontSize, 0);
+    v.Z0R = "75";
+    v.Z0X = "-12.5";
+    v.RecentMax = "4";
+    v.FontSize = "+1.6";
+    StoreSetupValues(v);
+    EXPECT_EQ(EnvDef.Z0R, 75);
+    EXPECT_EQ(EnvDef.Z0X, -12.5);
+    EXPECT_EQ(JobDef.RecentMax, 4);
+    EXPECT_EQ(EnvDef.FontSize, 2);
+}
+
+TEST_F(SetupStore, NewPulseMaximumReallocatesAndReturnsTwo) {
+    SetupValues v = LoadSetupValues();
+    v.MaxPulses = "-1024";
+    EXPECT_EQ(StoreSetupValues(v), 2);
+    EXPECT_EQ(EnvDef.PMAX, 1024);
+    v.MaxPulses = "9000";
+    EXPECT_EQ(StoreSetupValues(v), 1);
+    EXPECT_EQ(EnvDef.PMAX, 1024);
+}
+
+TEST_F(SetupStore, ReducedPulseMaximumIsReported) {
+    SetEngineAllocationLimit(EngineArrayBytes(700));
+    prompter_.AnswerMessage(BoxOk);
+    SetupValues v = LoadSetupValues();
+    v.MaxPulses = "1024";
+    EXPECT_EQ(StoreSetupValues(v), 2);
+    EXPECT_EQ(EnvDef.PMAX, 512);
+    ASSERT_EQ(prompter_.ShownBoxes().size(), 1u);
+    EXPECT_NE(prompter_.Last().text.find("512"), std::string::npos);
+}
+
+TEST(Hairpin, ProposalAndReactance) {
+    EXPECT_EQ(HairpinProposal(25), "50");
+    EXPECT_EQ(HairpinProposal(100), "200.0");
+    EXPECT_EQ(HairpinReactance(25, "50"), "-25.0");
+    EXPECT_EQ(HairpinReactance(100, "200.0"), "-100.0");
+    EXPECT_EQ(HairpinReactance(100, "100"), "0");
+    EXPECT_EQ(HairpinReactance(100, "60"), "");
+    EXPECT_EQ(HairpinReactance(100, "zz"), "");
+}
+
+}  // namespace
