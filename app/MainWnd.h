@@ -331,6 +331,8 @@ public:
     void K17Click();                             // calculator
     void nec2fmClick(QObject* sender);           // user programs by tag
     void K21Click();                             // options and setup
+    void EditUserPrograms(int slot);             // the user-programs dialog for slot 1..3, 0 any
+    void EditUserMaterial();                     // the user wire material
     QString LanguageFolder() const;
 
 protected:

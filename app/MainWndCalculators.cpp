@@ -3,10 +3,14 @@
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "platform/ModalRunner.h"
 #include "platform/StringGrid.h"
 #include "tools/OptDlgBox.h"
+#include "tools/UserMaterialDlg.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 void TMainWnd::K21Click() {
@@ -54,6 +58,22 @@ void TMainWnd::K21Click() {
         setFont(f);
     }
     FormResize();
+}
+
+void TMainWnd::EditUserMaterial() {
+    {
+        TUserMater dialog(this);
+        QFont f = dialog.font();
+        f.setFamily(font().family());
+        dialog.setFont(f);
+        RunModal(dialog);
+    }
+    // Without values the user material means nothing: back to "No loss".
+    if (UserMaterialDef.Resistivity == 0 && UserMaterialDef.Permeability == 0) {
+        const QSignalBlocker block(MaterialSel);
+        MaterialSel->setCurrentIndex(0);
+        EnvDef.Material = 0;
+    }
 }
 
 void TMainWnd::ConnectCalculators() {

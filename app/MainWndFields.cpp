@@ -3,6 +3,7 @@
 // the count labels, the source helpers and the fields' change handlers.
 #include "app/MainWnd.h"
 #include "app/PlainNumber.h"
+#include "engine/WireLoss.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/KeyFilter.h"
@@ -374,7 +375,11 @@ void TMainWnd::DoFreqChange(QObject* sender) {
         }
         EnvDef.AntHeight = h;
     }
-    if (sender == MaterialSel) EnvDef.Material = std::max(0, MaterialSel->currentIndex());
+    if (sender == MaterialSel) {
+        EnvDef.Material = std::max(0, MaterialSel->currentIndex());
+        // A user material without values has no loss to compute: ask for them.
+        if (EnvDef.Material != 0 && MaterialText(EnvDef.Material).empty()) EditUserMaterial();
+    }
     BwBtn->setEnabled(false);
     ResultsShown = false;
     PrepareCalcAnt();

@@ -6,7 +6,20 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
+
+#include "model/EnvDef.h"
+
+// Names a tool form, captions it and gives it the program's font size
+// (10 points plus the offset).
+inline void SetupToolForm(QWidget* form, const char* name, const char* caption) {
+    form->setObjectName(name);
+    form->setWindowTitle(caption);
+    QFont f = form->font();
+    f.setPointSize(std::max(1, 10 + EnvDef.FontSize));
+    form->setFont(f);
+}
 
 inline QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 130, int h = 22) {
     auto* l = new QLabel(text, parent);

@@ -6,7 +6,9 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"
+#include "platform/ModalRunner.h"
 #include "platform/RadioGroup.h"
+#include "tools/FormWidgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,11 +29,7 @@ QString Text(const QWidget* w) {
 }  // namespace
 
 TOptDlgBox::TOptDlgBox(QWidget* owner) : QDialog(owner) {
-    setObjectName("OptDlgBox");
-    setWindowTitle("Options and setup");
-    QFont f = font();
-    f.setPointSize(std::max(1, 10 + EnvDef.FontSize));
-    setFont(f);
+    SetupToolForm(this, "OptDlgBox", "Options and setup");
     setFixedSize(560, 470);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
@@ -202,6 +200,6 @@ void TOptDlgBox::Preset(double C, double L, double X, double R, double F) {
 
 int TOptDlgBox::Execute(double C, double L, double X, double R, double F) {
     Preset(C, L, X, R, F);
-    if (exec() != QDialog::Accepted) return 0;
+    if (RunModal(*this) != QDialog::Accepted) return 0;
     return Store();
 }

@@ -43,7 +43,7 @@ TEST_F(MainWndTest, MenuItemsKeepTheirTagsAndLaterCommandsAreDisabled) {
     EXPECT_EQ(wnd->KT2->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
     EXPECT_EQ(wnd->K13->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     EXPECT_FALSE(wnd->K15->isEnabled());
-    EXPECT_FALSE(wnd->K21->isEnabled());
+    EXPECT_TRUE(wnd->K21->isEnabled());
     EXPECT_TRUE(wnd->K10->isEnabled());
     EXPECT_TRUE(wnd->KS1->isEnabled());
     EXPECT_FALSE(wnd->Reopen->menuAction()->isEnabled());
