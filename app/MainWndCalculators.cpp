@@ -3,7 +3,7 @@
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "platform/ModalRunner.h"
+#include "platform/FormPattern.h"
 #include "platform/StringGrid.h"
 #include "tools/OptDlgBox.h"
 #include "tools/UserMaterialDlg.h"
@@ -66,7 +66,7 @@ void TMainWnd::EditUserMaterial() {
         QFont f = dialog.font();
         f.setFamily(font().family());
         dialog.setFont(f);
-        RunModal(dialog);
+        ExecModalDialog(dialog);
     }
     // Without values the user material means nothing: back to "No loss".
     if (UserMaterialDef.Resistivity == 0 && UserMaterialDef.Permeability == 0) {

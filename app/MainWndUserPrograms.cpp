@@ -7,7 +7,7 @@
 #include "app/Settings.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
-#include "platform/ModalRunner.h"
+#include "platform/FormPattern.h"
 #include "tools/UserProgramsDlg.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ void TMainWnd::EditUserPrograms(int slot) {
         f.setFamily(font().family());
         dialog.setFont(f);
         dialog.USPlCB->setEnabled(slot != 1);
-        RunModal(dialog);
+        ExecModalDialog(dialog);
         edited = dialog.SelectedSlot;
     }
     if (edited < 1 || edited > UserProgramCount) return;

@@ -6,7 +6,7 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"
-#include "platform/ModalRunner.h"
+#include "platform/FormPattern.h"
 #include "platform/RadioGroup.h"
 #include "tools/FormWidgets.h"
 
@@ -200,6 +200,6 @@ void TOptDlgBox::Preset(double C, double L, double X, double R, double F) {
 
 int TOptDlgBox::Execute(double C, double L, double X, double R, double F) {
     Preset(C, L, X, R, F);
-    if (RunModal(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     return Store();
 }
