@@ -1,7 +1,9 @@
 #include "LanguageFixture.h"
 #include "app/FilePaths.h"
 #include "model/EnvDef.h"
+#include "platform/FormPattern.h"
 
+#include <QDialog>
 #include <QFile>
 
 namespace {
@@ -63,14 +65,22 @@ protected:
     }
 };
 
-TEST_F(UserProgramsTest, AnEmptySlotsItemIsDisabledAndStartsNothing) {
+TEST_F(UserProgramsTest, AnEmptySlotsItemOpensTheSetupAndStartsNothing) {
     UserProgramSlots[0].Path = "/opt/tools/viewer";
     wnd->UpdateMenuState();
     EXPECT_TRUE(wnd->User1Menu->isEnabled());
-    EXPECT_FALSE(wnd->User2Menu->isEnabled());
-    EXPECT_FALSE(wnd->EditUsProg->isEnabled());
+    EXPECT_TRUE(wnd->User2Menu->isEnabled());
+    EXPECT_TRUE(wnd->EditUsProg->isEnabled());
+    int shown = 0;
+    ExecModalDialog = [&shown](QDialog& dialog) {
+        ++shown;
+        EXPECT_EQ(dialog.objectName(), "UsCase");
+        return 0;
+    };
     wnd->nec2fmClick(wnd->User2Menu);
+    EXPECT_EQ(shown, 1);
     EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(wnd->User2Menu->text(), "2Not defined");
 
     wnd->User1Menu->trigger();
     ASSERT_EQ(opened.size(), 1u);
