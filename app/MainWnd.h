@@ -8,6 +8,7 @@
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
 #include "platform/FormLayout.h"
+#include "views/SweepHost.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -358,14 +359,18 @@ private:
     void ConnectGeometryCommands();
     void ConnectGeometryDialogs();
     void ConnectMemoryCommands();
-    // Connects an edit command: it never runs during a calculation, no
-    // exception leaves it, and the menu state follows it.
     // Wires a command that changes or replaces the antenna: it never runs while
     // busy, no exception leaves it, and the menu state follows it.
     void ConnectGuardedCommand(QAction* action, std::function<void()> command);
     void ConnectPrintCommands();
     void ConnectResultTables();
     void Connect3DView();
+    // Frequency runs: sweep plots, frequency table, multiband list.
+    void ConnectSweepCommands();
+    SweepHost SweepRunHost();
+    void BwBtnClick();
+    void K49Click();
+    void NWLDatClick();
     void ShowOpenedFarField();
     void SetupGrids();
     void SetupResultsTable();

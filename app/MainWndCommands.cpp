@@ -45,6 +45,7 @@ void TMainWnd::ConnectCommands() {
     ConnectPrintCommands();
     ConnectResultTables();
     Connect3DView();
+    ConnectSweepCommands();
     ConnectHelpCommands();
     ConnectUserPrograms();
     ConnectCalculators();

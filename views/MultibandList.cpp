@@ -51,10 +51,15 @@ void MultibandList::SweepBand(double start, double step, int lastIndex, bool sin
         point.F = start + i * step;
         double f = point.F;
         if (!ComputePoint(point)) break;
-        lines.push_back(DblToStr3(f) + "   " + DblToStr2(point.R) + "   " + DblToStr2(point.X) + "   ");
+        Add(lines, DblToStr3(f) + "   " + DblToStr2(point.R) + "   " + DblToStr2(point.X) + "   ");
         if (singlePoint) break;
     }
     host_.Model->CalcFreq = savedFreq;
+}
+
+void MultibandList::Add(std::vector<std::string>& lines, std::string line) {
+    lines.push_back(std::move(line));
+    if (OnLine) OnLine();
 }
 
 void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines) {
@@ -65,14 +70,14 @@ void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points,
         if (!Running) return;
         if (!band.Checked) continue;
         anyBand = true;
-        lines.push_back("\\*  " + band.Text + "   *\\");
+        Add(lines, "\\*  " + band.Text + "   *\\");
         double start = 0, end = 0;
         if (!ParseBandText(band.Text, start, end)) continue;  // nothing to compute in an unreadable band
         double step = lastIndex > 0 ? (end - start) / lastIndex : 0.0;
         SweepBand(start, step, lastIndex, false, lines);
     }
     if (!anyBand && Running) {
-        lines.push_back("\\******************");
+        Add(lines, "\\******************");
         double f = host_.Model->CalcFreq != 0 ? host_.Model->CalcFreq : host_.Model->Freq;
         SweepBand(f, 0.0, 1, true, lines);
     }

@@ -25,6 +25,7 @@ public:
     MultibandList(SweepHost host, std::function<void()> pump) : host_(std::move(host)), pump_(std::move(pump)) {}
 
     bool Running = false;
+    std::function<void()> OnLine;   // a line was added (may be empty)
 
     // Every checked band with `points` points each (or, with none checked,
     // the calculation frequency alone); the list lines go to `lines`.
@@ -33,6 +34,7 @@ public:
 
 private:
     void SweepBand(double start, double step, int lastIndex, bool singlePoint, std::vector<std::string>& lines);
+    void Add(std::vector<std::string>& lines, std::string line);
     SweepHost host_;
     std::function<void()> pump_;
 };

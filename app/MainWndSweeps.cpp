@@ -1,0 +1,64 @@
+// The commands of the frequency runs: the sweep plots, the frequency table
+// and the multiband impedance list. Each works on the user's antenna (whose
+// preparation builds the calculation copy) and restores its frequency.
+#include "app/MainWnd.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "platform/Prompter.h"
+#include "platform/StringGrid.h"
+#include "views/BwDispDlg.h"
+#include "views/FreqSetDlg.h"
+#include "views/NWLForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QPushButton>
+#include <exception>
+
+SweepHost TMainWnd::SweepRunHost() {
+    SweepHost host;
+    host.Model = &Ant;
+    host.Prepare = [this] { return PrepareCalcAnt(); };
+    host.RowsChanged = [this] {
+        Grid1->SetRowCount(Results.RowCount == 0 ? 2 : Results.RowCount + 1);
+        Grid1->Invalidate();
+    };
+    return host;
+}
+
+void TMainWnd::BwBtnClick() {
+    if (JobDef.Busy || Results.Sweep.Count == 0) return;
+    TBwDispDlg dialog(this, SweepRunHost());
+    dialog.setFont(font());
+    if (dialog.Execute(PlotPalette) == 1) RefreshAll();
+}
+
+void TMainWnd::K49Click() {
+    QString base = FileName.isEmpty() ? ResFolder + "/noname"
+                                      : QFileInfo(FileName).path() + "/" + QFileInfo(FileName).completeBaseName();
+    TFreqSetDlg dialog(this, SweepRunHost(), base.toStdString());
+    dialog.setFont(font());
+    dialog.Execute();
+}
+
+void TMainWnd::NWLDatClick() {
+    TNWLForm form(this, SweepRunHost(), [] { QApplication::processEvents(); });
+    form.setFont(font());
+    form.FileName = FileName;
+    form.exec();
+}
+
+void TMainWnd::ConnectSweepCommands() {
+    connect(BwBtn, &QPushButton::clicked, this, [this] {
+        try {
+            BwBtnClick();
+        } catch (const std::exception& e) {
+            ErrorBox("%s", e.what());
+        }
+        UpdateMenuState();
+    });
+    Wire(BwBtn);
+    ConnectGuardedCommand(K49, [this] { K49Click(); });
+    ConnectGuardedCommand(NWLDat, [this] { NWLDatClick(); });
+}

@@ -1,0 +1,148 @@
+// The sweep dialogs driven directly: settings and restore of the plots, the
+// frequency table's range check and file, the multiband list's Start/Stop.
+#include "SweepFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "app/Settings.h"
+#include "model/NumberText.h"
+#include "platform/IniFile.h"
+#include "platform/ScriptedPrompter.h"
+#include "views/BwDispDlg.h"
+#include "views/FreqSetDlg.h"
+#include "views/NWLForm.h"
+
+class SweepDialogsTest : public SweepFixture {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    Prompter* previous = nullptr;
+    void SetUp() override {
+        SweepFixture::SetUp();
+        SettingsPathOverride = dir.filePath("Korva.ini").toStdString();
+        previous = SetPrompter(&prompter);
+    }
+    void TearDown() override {
+        SetPrompter(previous);
+        SettingsPathOverride.clear();
+    }
+    std::string Path(const char* name) { return dir.filePath(name).toStdString(); }
+};
+
+TEST_F(SweepDialogsTest, PlotsKeepTheirSettingsAndPutBackTheLatestResults) {
+    StartAt(14.2);
+    ant->CalcFreq = 14.2;
+    {
+        IniFile ini(SettingsPathOverride);
+        ini.WriteString("Position", "SweLim", "ln");
+        ini.WriteInteger("BWColor", "1", 12345);
+        ini.UpdateFile();
+    }
+    uint32_t palette[10] = {};
+    TBwDispDlg dlg(nullptr, Host());
+    dlg.Open(palette);
+    EXPECT_EQ(dlg.SwrLimit, -1);
+    EXPECT_EQ(palette[1], 12345u);
+    EXPECT_EQ(palette[2], 16711680u);
+    EXPECT_TRUE(dlg.TryBtn->isEnabled());
+    dlg.MeasBtnClick();
+    EXPECT_EQ(Results.Sweep.Count, 5);
+    EXPECT_FALSE(dlg.MeasBtn->isEnabled());
+    EXPECT_FALSE(dlg.TryBtn->isEnabled());   // a fit exists
+    EXPECT_EQ(dlg.Grid->item(2, 5)->text(), "On");
+    dlg.GridClick(2, 5);
+    EXPECT_EQ(Results.Sweep.Points[2].Shown, 0);
+    dlg.grab();   // paints every chart
+    for (int i = 0; i < 5; ++i) {
+        dlg.Page->setCurrentIndex(i);
+        dlg.grab();
+    }
+    dlg.LimitSWR->setEditText("10");
+    dlg.LimitSWRChange();
+    EXPECT_EQ(dlg.Finish(), 1);
+    EXPECT_EQ(ant->CalcFreq, 14.2);
+    EXPECT_NEAR(Results.Row(0)->F, 14.2, 1e-5);
+    IniFile ini(SettingsPathOverride);
+    EXPECT_EQ(ini.ReadString("Position", "SweLim", ""), "10");
+    EXPECT_EQ(ini.ReadInteger("BWColor", "1", 0), 12345);
+}
+
+TEST_F(SweepDialogsTest, FreqTableRangeCheckAndFile) {
+    StartAt(14.2);
+    ant->CalcFreq = 14.2;
+    TFreqSetDlg dlg(nullptr, Host(), Path("noname"));
+    dlg.Load();
+    EXPECT_TRUE(dlg.RangeValid);
+    EXPECT_EQ(dlg.FreqIntval->text().toStdString(), DblToStr(Results.Sweep.Step * 500));
+    dlg.BgnFreq->setText("14.35");
+    dlg.EndFreq->setText("14.0");
+    EXPECT_EQ(dlg.LCount->text(), "Fmin > Fmax");
+    EXPECT_FALSE(dlg.OKBtn->isEnabled());
+    dlg.BgnFreq->setText("14.0");
+    dlg.EndFreq->setText("14.1");
+    dlg.FreqIntval->setText("50");
+    EXPECT_EQ(dlg.LCount->text(), "3");
+    EXPECT_TRUE(dlg.OKBtn->isEnabled());
+    EXPECT_FALSE(dlg.MatchFreq->isEnabled());
+    dlg.MatchSel[2]->click();
+    EXPECT_TRUE(dlg.MatchFreq->isEnabled());
+    dlg.MatchSel[0]->click();
+    prompter.AnswerFile(Path("table.csv"));
+    EXPECT_TRUE(dlg.SaveTable());
+    QFile f(QString::fromStdString(Path("table.csv")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    EXPECT_EQ(lines.size(), 5);   // head, three lines, nothing after the last CR LF
+    EXPECT_TRUE(lines[0].endsWith('\r'));
+    // A folder that cannot be written is reported and writes nothing.
+    EXPECT_FALSE(dlg.WriteTable(Path("missing/table.csv")));
+    EXPECT_EQ(prompter.ShownBoxes().back().text, "Can not save file " + Path("missing/table.csv"));
+}
+
+TEST_F(SweepDialogsTest, MultibandListSavesItsLines) {
+    StartAt(14.2);
+    ant->CalcFreq = 14.2;
+    TNWLForm form(nullptr, Host(), [] {});
+    form.FileName = QString::fromStdString(Path("ant.kva"));
+    form.BandLB->item(2)->setCheckState(Qt::Checked);
+    form.StepCB->setEditText("3");
+    form.OKBtnClick();
+    EXPECT_EQ(form.ResMemo->toPlainText().split('\n').size(), 4);
+    EXPECT_TRUE(form.SaveBtn->isEnabled());
+    EXPECT_EQ(form.OKBtn->text(), "Start");
+    EXPECT_EQ(ant->CalcFreq, 14.2);
+    prompter.AnswerFile(Path("list"));
+    form.SaveBtnClick();
+    QFile f(QString::fromStdString(Path("list.nwl")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\\*  7.0 - 7.1   *\\\r\n7.0   "));
+
+    form.EditBand(0);
+    EXPECT_EQ(form.StEd->text(), "1.8");
+    EXPECT_EQ(form.EndEd->text(), "2.0");
+    form.StEd->setText("1.81");
+    form.OKbBtnClick();
+    EXPECT_EQ(form.BandLB->item(0)->text(), "1.81 - 2.0");
+    EXPECT_EQ(form.BandLB->item(0)->checkState(), Qt::Checked);
+}
+
+TEST_F(SweepDialogsTest, MultibandSaveOfAnEmptyListSaysSo) {
+    TNWLForm form(nullptr, Host(), [] {});
+    prompter.AnswerFile(Path("empty.nwl"));
+    form.SaveBtnClick();
+    ASSERT_FALSE(prompter.ShownBoxes().empty());
+    EXPECT_EQ(prompter.ShownBoxes().back().text, "The date is not calculated!");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("empty.nwl"))));
+}

@@ -1,0 +1,516 @@
+#include "views/BwDispDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "app/MainWndLayout.h"
+#include "app/Settings.h"
+#include "model/EnvDef.h"
+#include "model/Impedance.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+#include "model/draw/PolarPlot.h"
+#include "platform/IniFile.h"
+#include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
+#include "platform/WaitCursor.h"
+
+namespace {
+
+constexpr double SwrDrawCap = 10000.0;
+const uint32_t DefaultColours[SweepMainPoints] = {0, 255, 16711680, 32896, 16711935};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A box that hands its painting to the dialog.
+class PaintBox : public QWidget {
+public:
+    PaintBox(QWidget* parent, const char* name, std::function<void(QWidget*)> paint)
+        : QWidget(parent), paint_(std::move(paint)) {
+        setObjectName(name);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { paint_(this); }
+
+private:
+    std::function<void(QWidget*)> paint_;
+};
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, int x) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(x, 8, 96, 28);
+    return b;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, int x, int y) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(items);
+    c->setGeometry(x, y, 100, 24);
+    InstallCommaToPoint(c);
+    return c;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h) {
+    auto* g = new QGroupBox(text, parent);
+    g->setObjectName(name);
+    g->setGeometry(x, y, w, h);
+    return g;
+}
+
+}  // namespace
+
+TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session(std::move(host)) {
+    setObjectName("BwDispDlg");
+    setWindowTitle("Plots");
+    resize(760, 560);
+    TryBtn = Button(this, "TryBtn", "Speculation", 8);
+    MeasBtn = Button(this, "MeasBtn", "All points", 108);
+    HalfBtn = Button(this, "HalfBtn", "Detailed", 208);
+    GetFoBtn = Button(this, "GetFoBtn", "Resonance", 308);
+    PrintBtn = Button(this, "PrintBtn", "Print", 408);
+    PrintBtn->setVisible(false);   // the sweep printout is not built yet
+    auto* l1 = new QLabel("BW", this);
+    l1->setObjectName("Label1");
+    l1->setGeometry(520, 12, 30, 20);
+    BwSel = Combo(this, "BwSel",
+                  {"50", "100", "200", "300", "350", "400", "450", "800", "1000", "2000", "2700", "4000", "8000",
+                   "10000", "20000", "40000", "80000"},
+                  550, 10);
+    auto* l2 = new QLabel("KHz", this);
+    l2->setObjectName("Label2");
+    l2->setGeometry(655, 12, 40, 20);
+
+    Page = new QTabWidget(this);
+    Page->setObjectName("Page");
+    Page->setGeometry(8, 44, 744, 508);
+    PBoxZ = new PaintBox(nullptr, "PBoxZ", [this](QWidget* w) { PaintZ(w); });
+    PBoxS = new PaintBox(nullptr, "PBoxS", [this](QWidget* w) { PaintSwr(w); });
+    PBoxG = new PaintBox(nullptr, "PBoxG", [this](QWidget* w) { PaintGain(w); });
+    Page->addTab(PBoxZ, "Z");
+    Page->addTab(PBoxS, "SWR");
+    Page->addTab(PBoxG, "Gain/FB");
+
+    auto* tabPtn = new QWidget;
+    tabPtn->setObjectName("TabPtn");
+    PBPtn = new PaintBox(tabPtn, "PBPtn", [this](QWidget* w) { PaintPatterns(w); });
+    PBPtn->setGeometry(0, 0, 736, 300);
+    auto* rg = Group(tabPtn, "RGPtn", "Field(s)", 8, 306, 120, 160);
+    const char* fields[4] = {"V", "H", "Total", "V+H"};
+    for (int i = 0; i < 4; ++i) {
+        RGPtn[i] = new QRadioButton(fields[i], rg);
+        RGPtn[i]->setGeometry(10, 22 + 30 * i, 100, 24);
+        connect(RGPtn[i], &QRadioButton::clicked, PBPtn, [this] { PBPtn->update(); });
+    }
+    Grid = new QTableWidget(SweepMainPoints, 6, tabPtn);
+    Grid->setObjectName("Grid");
+    Grid->setGeometry(140, 306, 500, 166);
+    Grid->setHorizontalHeaderLabels({"Freq", "R", "jX", "Ga", "F/B", "ON"});
+    Grid->verticalHeader()->setVisible(false);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(Grid, &QTableWidget::cellClicked, this, [this](int r, int c) { GridClick(r, c); });
+    Page->addTab(tabPtn, "Far fields");
+
+    auto* tabSet = new QWidget;
+    tabSet->setObjectName("TabSet");
+    auto* g1 = Group(tabSet, "GroupBox1", "Midle Frequency", 10, 10, 200, 70);
+    QStringList presets;
+    for (const char* p : FreqPresets) presets << p;
+    EditCenter = Combo(g1, "EditCenter", presets, 10, 30);
+    auto* g4 = Group(tabSet, "GroupBox4", "Limit of SWR", 10, 90, 200, 70);
+    LimitSWR = Combo(g4, "LimitSWR", {"100", "30", "10", "5.0", "3.0", "2.0", "1.5"}, 10, 30);
+    AutoSWRCb = new QCheckBox("Auto", g4);
+    AutoSWRCb->setObjectName("AutoSWRCb");
+    AutoSWRCb->setGeometry(120, 30, 70, 24);
+    auto* g5 = Group(tabSet, "GroupBox5", "Number of added dots", 10, 170, 200, 70);
+    HalfAddCnt = Combo(g5, "HalfAddCnt", {"1", "2", "3", "4"}, 10, 30);
+    auto* g2 = Group(tabSet, "GroupBox2", "Match options", 230, 10, 300, 230);
+    auto* sel = Group(g2, "SelMatch", "Match unit on the plot", 10, 22, 280, 110);
+    const char* modes[3] = {"OFF", "SWR - on", "Z, SWR - on"};
+    auto* selGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        SelMatch[i] = new QRadioButton(modes[i], sel);
+        SelMatch[i]->setGeometry(10, 22 + 28 * i, 200, 24);
+        selGroup->addButton(SelMatch[i], i);
+    }
+    MatchCenter = new QCheckBox("Match freq = central freq", g2);
+    MatchCenter->setObjectName("MatchCenter");
+    MatchCenter->setGeometry(10, 140, 280, 24);
+    MatchCenter->setChecked(true);
+    MatchFreq = Combo(g2, "MatchFreq", presets, 10, 172);
+    Page->addTab(tabSet, "Setup");
+
+    connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
+    connect(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
+    connect(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
+    connect(GetFoBtn, &QPushButton::clicked, this, [this] { GetFoBtnClick(); });
+    connect(BwSel, &QComboBox::activated, this, [this] { BwSelChange(); });
+    connect(BwSel->lineEdit(), &QLineEdit::returnPressed, this, [this] { BwSelChange(); });
+    connect(HalfAddCnt, &QComboBox::activated, this, [this] { HalfAddCntChange(); });
+    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    connect(LimitSWR, &QComboBox::activated, this, [this] { LimitSWRChange(); });
+    connect(LimitSWR->lineEdit(), &QLineEdit::textEdited, this, [this] { LimitSWRChange(); });
+    connect(AutoSWRCb, &QCheckBox::clicked, this, [this] { LimitSWR->setEnabled(!AutoSWRCb->isChecked()); });
+    connect(selGroup, &QButtonGroup::idClicked, this, [this] { SelMatchClick(); });
+    connect(MatchCenter, &QCheckBox::clicked, this, [this] { UpdateControls(false); });
+}
+
+TBwDispDlg::~TBwDispDlg() = default;
+
+bool TBwDispDlg::OffSetup() const { return Page->currentIndex() != 4; }
+
+void TBwDispDlg::SyncMatchSettings() {
+    Session.MatchAtCentre = MatchCenter->isChecked();
+    double f = 0;
+    StrToDblExpr(f, MatchFreq->currentText().toStdString());  // an invalid text counts as what it parses to
+    Session.MatchFreq = f;
+}
+
+void TBwDispDlg::Open(uint32_t* palette) {
+    palette_ = palette;
+    initialised_ = false;
+    const SweepTable& t = Results.Sweep;
+    SelMatch[std::clamp(JobDef.MatchMode, 0, 2)]->setChecked(true);
+    EditCenter->setEditText(Q(DblToStr(RoundTo(t.F0, 4))));
+    MatchFreq->setEditText(Q(DblToStr(RoundTo(t.Match.F, 4))));
+    MatchCenter->setChecked(t.MatchAtCentre != 0);
+    HalfAddCnt->setEditText(QString::number(t.DotsPerGap));
+    ReadSettings();
+    SyncMatchSettings();
+    Session.Open();
+    UpdateControls(true);
+    initialised_ = true;
+}
+
+int TBwDispDlg::Finish() {
+    SyncMatchSettings();
+    WriteSettings();
+    return Session.Close() ? 1 : 0;
+}
+
+int TBwDispDlg::Execute(uint32_t* palette) {
+    Open(palette);
+    exec();
+    return Finish();
+}
+
+void TBwDispDlg::done(int result) {
+    // No close while a run is under way: the runs do not pump, so this only
+    // guards re-entry from a nested event loop.
+    if (JobDef.Busy) return;
+    QDialog::done(result);
+}
+
+void TBwDispDlg::ReadSettings() {
+    IniFile ini(SettingsFilePath());
+    HalfAddCnt->setEditText(Q(ini.ReadString("Position", "Punkts", "1")));
+    LimitSWR->setEditText(Q(ini.ReadString("Position", "SweLim", "30")));
+    LimitSWRChange();
+    move(ini.ReadInteger("PositionBW", "Left", 0), ini.ReadInteger("PositionBW", "Top", 0));
+    AutoSWRCb->setChecked(ini.ReadInteger("BWAutoSWR", "Checked", 0) != 0);
+    LimitSWR->setEnabled(!AutoSWRCb->isChecked());
+    if (palette_)
+        for (int k = 0; k < SweepMainPoints; ++k)
+            palette_[k] = static_cast<uint32_t>(
+                ini.ReadInteger("BWColor", std::to_string(k), static_cast<int>(DefaultColours[k])));
+    RGPtn[2]->setChecked(true);
+}
+
+void TBwDispDlg::WriteSettings() {
+    IniFile ini(SettingsFilePath());
+    ini.WriteString("Position", "Punkts", HalfAddCnt->currentText().toStdString());
+    ini.WriteString("Position", "SweLim", LimitSWR->currentText().toStdString());
+    ini.WriteInteger("PositionBW", "Left", x());
+    ini.WriteInteger("PositionBW", "Top", y());
+    ini.WriteInteger("BWAutoSWR", "Checked", AutoSWRCb->isChecked() ? 1 : 0);
+    if (palette_)
+        for (int k = 0; k < SweepMainPoints; ++k)
+            ini.WriteInteger("BWColor", std::to_string(k), static_cast<int>(palette_[k]));
+    ini.UpdateFile();
+}
+
+void TBwDispDlg::TryBtnClick() {
+    SyncMatchSettings();
+    Session.Speculate();
+    UpdateControls(true);
+}
+
+void TBwDispDlg::MeasBtnClick() {
+    WaitCursor wait;
+    SyncMatchSettings();
+    Session.AllPoints();
+    UpdateControls(true);
+}
+
+void TBwDispDlg::HalfBtnClick() {
+    WaitCursor wait;
+    SyncMatchSettings();
+    int n = 0;
+    if (StrToIntExpr(n, HalfAddCnt->currentText().toStdString()) && (n < 1 || n > SweepMaxDots))
+        HalfAddCnt->setEditText(QString::number(Results.Sweep.DotsPerGap));
+    Session.Detailed(n);
+    UpdateControls(true);
+}
+
+void TBwDispDlg::GetFoBtnClick() {
+    if (YesNoBox("%s", "Write current frequency to the \r\n\r\ntable F/SWR/Gain/Z?") != 6) return;
+    WaitCursor wait;
+    SyncMatchSettings();
+    std::string width = BwSel->currentText().toStdString();
+    Session.ResonanceSearch(width);
+    BwSel->setEditText(Q(width));
+    EditCenter->setEditText(Q(DblToStr(Results.Sweep.F0)));
+    UpdateControls(true);
+}
+
+void TBwDispDlg::BwSelChange() {
+    if (!initialised_) return;
+    SyncMatchSettings();
+    if (Session.SetWidth(BwSel->currentText().toStdString())) UpdateControls(true);
+}
+
+void TBwDispDlg::HalfAddCntChange() {
+    int n = 0;
+    if (!StrToIntExpr(n, HalfAddCnt->currentText().toStdString()) || n == Results.Sweep.DotsPerGap) return;
+    if (n < 1 || n > SweepMaxDots) {
+        HalfAddCnt->setEditText(QString::number(Results.Sweep.DotsPerGap));
+        return;
+    }
+    SyncMatchSettings();
+    Session.SetDots(n);
+    UpdateControls(true);
+}
+
+void TBwDispDlg::PageChange() {
+    if (!initialised_) return;
+    SyncMatchSettings();
+    double centre = 0;
+    if (StrToDblExpr(centre, EditCenter->currentText().toStdString()))
+        Session.SetCentre(centre, BwSel->currentText().toStdString());
+    else
+        Session.CalcMatchPoint();
+    UpdateControls(true);
+}
+
+void TBwDispDlg::LimitSWRChange() {
+    SwrLimit = -1;
+    double v = 0;
+    StrToDblExpr(v, LimitSWR->currentText().toStdString());
+    if (v <= 1) {
+        // An axis without a cap follows the data.
+        QSignalBlocker block(LimitSWR);
+        LimitSWR->setEditText("ln");
+    } else {
+        SwrLimit = v;
+    }
+    PBoxS->update();
+}
+
+void TBwDispDlg::SelMatchClick() {
+    if (!initialised_) return;
+    for (int i = 0; i < 3; ++i)
+        if (SelMatch[i]->isChecked()) JobDef.MatchMode = i;
+    UpdateControls(true);
+}
+
+void TBwDispDlg::GridClick(int row, int col) {
+    if (row < 0 || row >= SweepMainPoints) return;
+    SweepTable& t = Results.Sweep;
+    if (t.Points[row].State != SweepComputed) return;
+    if (col == 5) {
+        t.Points[row].Shown = t.Points[row].Shown ? 0 : 1;
+    } else {
+        for (int k = 0; k < SweepMainPoints; ++k) t.Points[k].Shown = (k == row) ? 1 : 0;
+    }
+    UpdateControls(false);
+}
+
+void TBwDispDlg::UpdateControls(bool showWidth) {
+    bool keep = initialised_;
+    initialised_ = false;
+    const SweepTable& s = Session.Sweep;
+    if (showWidth) BwSel->setEditText(QString::number(static_cast<unsigned>(Results.Sweep.BW * 1000 + 0.5)));
+    bool off = OffSetup();
+    TryBtn->setEnabled(off && s.Count != SweepMainPoints);
+    MeasBtn->setEnabled(off && Results.Sweep.Count != SweepMainPoints);
+    GetFoBtn->setEnabled(off && !(s.Count >= 2 && std::fabs(Session.Fit.F0 - Results.Sweep.F0) < 0.001 * Results.Sweep.F0));
+    HalfBtn->setEnabled(off && s.DotsComplete == 0);
+    bool matching = !SelMatch[0]->isChecked();
+    MatchCenter->setEnabled(matching);
+    MatchFreq->setEnabled(matching && !MatchCenter->isChecked());
+    FillGrid();
+    for (QWidget* w : {PBoxZ, PBoxS, PBoxG, PBPtn}) w->update();
+    initialised_ = keep;
+}
+
+void TBwDispDlg::AddCurve(CGraph& chart, const std::function<double(const SweepDot&)>& value) {
+    chart.Clear();
+    const SweepTable& s = Session.Sweep;
+    for (int k = 0; k < SweepMainPoints; ++k) {
+        chart.AddPoint(s.Points[k].F, value(s.Points[k]), s.Points[k].State);
+        if (s.DotsComplete && k < SweepGaps)
+            for (int j = 0; j < s.DotsPerGap && j < SweepMaxDots; ++j)
+                chart.AddPoint(s.Dots[k][j].F, value(s.Dots[k][j]), s.Dots[k][j].State);
+    }
+}
+
+void TBwDispDlg::PaintZ(QWidget* box) {
+    Canvas c(box);
+    CGraph& g = graphZ_;
+    bool fitted = Session.Sweep.Count == SweepMainPoints;
+    auto matched = [this](const SweepDot& p, bool real) {
+        double r = p.R, x = p.X;
+        Session.MatchedZ(r, x, p.F);
+        return real ? r : x;
+    };
+    AddCurve(g, [&](const SweepDot& p) { return matched(p, true); });
+    g.SetArea(c);
+    g.FillBack(c);
+    g.DrawAxes();
+    g.AutoScale(0.0);
+    g.DrawValueLabels(false);
+    g.DrawLegendLine(0, "R", ClBlue);
+    g.DrawLegendLine(1, "jx", ClRed);
+    if (!fitted) return;
+    g.DrawFreqLabels();
+    g.DrawPoints(ClBlue, 1);
+    g.DrawFoLabel(Session.Fit.F0);
+    if (JobDef.MatchMode == 2) g.DrawTitle("Match freq.: " + DblToStr(Session.MatchPoint.F));
+    AddCurve(g, [&](const SweepDot& p) { return matched(p, false); });
+    g.AutoScale(CGraph::NoFloor);
+    g.CentreZero();
+    g.DrawValueLabels(true);
+    g.DrawPoints(ClRed, 1);
+}
+
+void TBwDispDlg::PaintSwr(QWidget* box) {
+    Canvas c(box);
+    CGraph& g = graphSwr_;
+    const SweepTable& s = Session.Sweep;
+    double top = 0;
+    auto swr = [&](const SweepDot& p) {
+        double v = std::min(Session.MatchedSwr(p.R, p.X, p.F), SwrDrawCap);
+        top = std::max(top, v);
+        return v;
+    };
+    for (int k = 0; k < SweepMainPoints; ++k) {
+        SwrAt[k] = Session.MatchedSwr(s.Points[k].R, s.Points[k].X, s.Points[k].F);
+        SwrFreq[k] = s.Points[k].F;
+    }
+    AddCurve(g, swr);
+    if (AutoSWRCb->isChecked() && SwrLimit < top) SwrLimit = 10 * RoundAwayTo(0.1 * top, 0);
+    g.SetAxisCap(SwrLimit);
+    g.SetArea(c);
+    g.FillBack(c);
+    g.DrawAxes();
+    g.AutoScale(1.0);
+    g.DrawSwrValueLabels(false);
+    g.DrawLegendLine(0, "SWR", ClBlue);
+    if (s.Count != SweepMainPoints) return;
+    g.DrawFreqLabels();
+    g.DrawPoints(ClBlue, 1);
+    if (JobDef.MatchMode == 0)
+        g.DrawTitle("SWR on Z: " + CplxToStr1(EnvDef.Z0R, EnvDef.Z0X));
+    else
+        g.DrawTitle("Match freq.: " + DblToStr(Session.MatchPoint.F));
+    int m = FindMinSwrPoint(SwrAt);
+    if (m >= 0) {
+        char line[64];
+        std::snprintf(line, sizeof line, "Bw %.1f kHz (SWR < 1.5)", BandwidthAtSwr(SwrAt, SwrFreq, m, 1.5));
+        g.DrawCaption(line, false);
+        std::snprintf(line, sizeof line, "Bw %.1f kHz (SWR < 2.0)", BandwidthAtSwr(SwrAt, SwrFreq, m, 2.0));
+        g.DrawCaption(line, true);
+    }
+}
+
+void TBwDispDlg::PaintGain(QWidget* box) {
+    Canvas c(box);
+    CGraph& g = graphGain_;
+    bool fitted = Session.Sweep.Count == SweepMainPoints;
+    AddCurve(g, [](const SweepDot& p) { return p.Ga; });
+    g.SetArea(c);
+    g.FillBack(c);
+    g.DrawAxes();
+    g.AutoScale(CGraph::NoFloor);
+    g.DrawValueLabels(false);
+    g.DrawLegendLine(0, "GA", ClBlue);
+    g.DrawLegendLine(1, "FB", ClRed);
+    if (!fitted) return;
+    g.DrawFreqLabels();
+    g.DrawPoints(ClBlue, 1);
+    AddCurve(g, [](const SweepDot& p) { return p.FB; });
+    g.AutoScale(CGraph::NoFloor);
+    g.DrawValueLabels(true);
+    g.DrawPoints(ClRed, 1);
+}
+
+int TBwDispDlg::PatternField() const {
+    for (int i = 0; i < 4; ++i)
+        if (RGPtn[i]->isChecked()) return i;
+    return 2;
+}
+
+void TBwDispDlg::PaintPatterns(QWidget* box) {
+    Canvas c(box);
+    int w = c.Width(), h = c.Height();
+    int r = std::min(w / 4, h / 2) - 20;
+    if (r <= 0) return;
+    c.SetFontPixelHeight(std::max(6, h / 32));
+    DrawPolarPattern(c, w / 4, h / 2, w - w / 4, r);
+    const SweepTable& t = Results.Sweep;
+    double gmax = -DBL_MAX;
+    for (const SweepPoint& p : t.Points)
+        if (p.State == SweepComputed) gmax = std::max(gmax, p.Ga);
+    if (gmax == -DBL_MAX) return;
+    PatternMaxGain = gmax;
+    int field = PatternField();
+    float az[SweepAzSamples], el[SweepElSamples];
+    for (int k = 0; k < SweepMainPoints; ++k) {
+        const SweepPoint& p = t.Points[k];
+        if (p.State != SweepComputed || !p.Shown) continue;
+        WinColor colour = palette_ ? palette_[k] : DefaultColours[k];
+        for (int f : field == 3 ? std::initializer_list<int>{0, 1} : std::initializer_list<int>{field}) {
+            for (int i = 0; i < SweepAzSamples; ++i) az[i] = p.AzGain[f][i] / 256.0f;
+            for (int i = 0; i < SweepElSamples; ++i) el[i] = p.ElGain[f][i] / 256.0f;
+            DrawPolarGrid(az, 2, c, w / 4, h / 2, r, colour);
+            DrawPolarGridElev(el, 2, c, w - w / 4, h / 2, r, colour);
+        }
+    }
+    c.SetFontColor(ClBlack);
+    c.TextOut(8, h - c.FontPixelHeight() - 4, Q(DblToStr1(gmax) + "(dBi) = 0dB"));
+}
+
+void TBwDispDlg::FillGrid() {
+    const SweepTable& t = Results.Sweep;
+    for (int k = 0; k < SweepMainPoints; ++k) {
+        const SweepPoint& p = t.Points[k];
+        bool known = p.State != SweepNotComputed;
+        QString cells[6] = {Q(DblToStr3(p.F)), known ? Q(DblToStr1(p.R)) : QString(),
+                            known ? Q(DblToStr1(p.X)) : QString(), known ? Q(DblToStr1(p.Ga)) : QString(),
+                            known ? Q(DblToStr1(p.FB)) : QString(), p.Shown == 1 ? "On" : "Off"};
+        QColor colour = ToQColor(palette_ ? palette_[k] : DefaultColours[k]);
+        for (int c = 0; c < 6; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setForeground(colour);
+            Grid->setItem(k, c, item);
+        }
+    }
+}

@@ -1,0 +1,185 @@
+#include "views/FreqSetDlg.h"
+
+#include <cmath>
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "model/EnvDef.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+#include "model/SafeFile.h"
+#include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
+#include "views/FreqTable.h"
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QLineEdit* e) { return e->text().toStdString(); }
+
+QLineEdit* Edit(QWidget* parent, const char* name, int x, int y) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(x, y, 90, 24);
+    InstallCommaToPoint(e);
+    return e;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* text, int x, int y, int w = 90) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, w, 22);
+    return l;
+}
+
+}  // namespace
+
+TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName)
+    : QDialog(owner), host_(std::move(host)), defaultName_(std::move(defaultName)) {
+    setObjectName("FreqSetDlg");
+    setWindowTitle("Set of parameter a table Freq/SWR/Gain/Z");
+    setFixedSize(420, 300);
+    auto* g1 = new QGroupBox("Frequency set", this);
+    g1->setObjectName("GroupBox1");
+    g1->setGeometry(10, 10, 400, 120);
+    Label(g1, "Label1", "Fmin", 10, 22);
+    Label(g1, "Label3", "Fmax", 110, 22);
+    Label(g1, "Label2", "Step", 210, 22);
+    BgnFreq = Edit(g1, "BgnFreq", 10, 46);
+    EndFreq = Edit(g1, "EndFreq", 110, 46);
+    FreqIntval = Edit(g1, "FreqIntval", 210, 46);
+    Label(g1, "Label4", "MHz", 10, 72, 40);
+    Label(g1, "Label5", "MHz", 110, 72, 40);
+    Label(g1, "Label9", "KHz", 210, 72, 40);
+    Label(g1, "Label6", "Number of steps", 10, 94, 150);
+    LCount = Label(g1, "LCount", "", 170, 94, 120);
+    LCount->setAutoFillBackground(true);
+
+    auto* g2 = new QGroupBox("Match options", this);
+    g2->setObjectName("GroupBox2");
+    g2->setGeometry(10, 136, 400, 116);
+    const char* items[3] = {"not match", "match freq = midle freq", "set match freq."};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        MatchSel[i] = new QRadioButton(items[i], g2);
+        MatchSel[i]->setObjectName(QString("MatchSel%1").arg(i));
+        MatchSel[i]->setGeometry(10, 22 + 28 * i, 200, 24);
+        group->addButton(MatchSel[i], i);
+    }
+    Label7 = Label(g2, "Label7", "Match freq.", 220, 50);
+    MatchFreq = Edit(g2, "MatchFreq", 220, 76);
+    Label8 = Label(g2, "Label8", "MHz", 315, 76, 40);
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(220, 262, 90, 28);
+    CancelBtn = new QPushButton("Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(320, 262, 90, 28);
+
+    for (QLineEdit* e : {BgnFreq, EndFreq, FreqIntval})
+        connect(e, &QLineEdit::textChanged, this, [this] {
+            CheckRange();
+            UpdateControls();
+        });
+    connect(group, &QButtonGroup::idClicked, this, [this] { UpdateControls(); });
+    connect(OKBtn, &QPushButton::clicked, this, [this] {
+        if (SaveTable()) accept();
+    });
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFreqSetDlg::Load() {
+    const SweepTable& t = Results.Sweep;
+    BgnFreq->setText(Q(DblToStr(t.Points[0].F)));
+    EndFreq->setText(Q(DblToStr(t.Points[4].F)));
+    MatchFreq->setText(Q(DblToStr(t.F0)));
+    FreqIntval->setText(Q(DblToStr(t.Step * 500)));
+    int choice = JobDef.MatchMode == 0 ? 0 : (t.MatchAtCentre ? 1 : 2);
+    MatchSel[choice]->setChecked(true);
+    CheckRange();
+    UpdateControls();
+}
+
+int TFreqSetDlg::MatchChoice() const {
+    for (int i = 0; i < 3; ++i)
+        if (MatchSel[i]->isChecked()) return i;
+    return 0;
+}
+
+void TFreqSetDlg::CheckRange() {
+    int n = FreqTableCount(S(BgnFreq), S(EndFreq), S(FreqIntval));
+    RangeValid = n > 0;
+    QPalette pal = palette();
+    if (RangeValid) {
+        LCount->setText(QString::number(n));
+    } else {
+        LCount->setText("Fmin > Fmax");
+        pal.setColor(QPalette::Window, Qt::red);
+        pal.setColor(QPalette::WindowText, Qt::white);
+    }
+    LCount->setPalette(pal);
+}
+
+void TFreqSetDlg::UpdateControls() {
+    OKBtn->setEnabled(RangeValid);
+    bool own = MatchChoice() == 2;
+    for (QWidget* w : {static_cast<QWidget*>(MatchFreq), static_cast<QWidget*>(Label7), static_cast<QWidget*>(Label8)})
+        w->setEnabled(own);
+}
+
+bool TFreqSetDlg::SaveTable() {
+    FileDialogRequest request;
+    request.caption = "Save table F/SWR/Gain/Z";
+    request.fileName = defaultName_;
+    request.filter = "CSV table(*.csv);;All files (*)";
+    request.defaultSuffix = "csv";
+    std::string name = CurrentPrompter().SaveFileName(request);
+    if (name.empty()) return false;
+    return WriteTable(name);
+}
+
+bool TFreqSetDlg::WriteTable(const std::string& fileName) {
+    FreqTableRequest request;
+    double stepKHz = 0;
+    if (!StrToDblExpr(request.Fmin, S(BgnFreq)) || !StrToDblExpr(request.Fmax, S(EndFreq)) ||
+        !StrToDblExpr(stepKHz, S(FreqIntval)) || !(stepKHz > 0))
+        return false;
+    request.Step = stepKHz * 0.001;
+    int choice = MatchChoice();
+    if (choice == 1) {
+        request.MatchFreq = std::round((request.Fmin + request.Fmax) * 0.5 * 1000.0) / 1000.0;
+    } else if (choice == 2) {
+        if (!StrToDblExpr(request.MatchFreq, S(MatchFreq)) || !(request.MatchFreq > 0)) return false;
+        request.MatchIntoSweep = true;
+    }
+    std::string text = BuildFreqTable(host_, request);
+    std::string error;
+    if (!WriteFileReplacing(fileName, text, &error)) {
+        ErrorBox("Can not save file %s", fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+void TFreqSetDlg::StoreMatchChoice() {
+    int choice = MatchChoice();
+    if (choice == 0) {
+        JobDef.MatchMode = 0;
+        return;
+    }
+    if (JobDef.MatchMode == 0) JobDef.MatchMode = 1;
+    Results.Sweep.MatchAtCentre = choice == 1 ? 1 : 0;
+}
+
+bool TFreqSetDlg::Execute() {
+    Load();
+    if (exec() != QDialog::Accepted) return false;
+    StoreMatchChoice();
+    return true;
+}

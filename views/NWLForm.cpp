@@ -1,0 +1,262 @@
+#include "views/NWLForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include "app/Settings.h"
+#include "model/SafeFile.h"
+#include "platform/IniFile.h"
+#include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
+#include "platform/Shell.h"
+
+namespace {
+
+const char* const BandTexts[] = {"1.8 - 2.0",    "3.5 - 3.8",   "7.0 - 7.1",   "10.1 - 10.15",
+                                 "14.0 - 14.35", "18.05 - 18.2", "21.0 - 21.45", "24.85 - 25.0",
+                                 "28.0 - 29.7",  "50.0 - 51.0", "144.0 - 146.0"};
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, int y, int w = 90) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, 28);
+    return b;
+}
+
+// A right-button press on the check box chooses the program anew.
+class RightClickFilter : public QObject {
+public:
+    RightClickFilter(QObject* parent, std::function<void()> onRight) : QObject(parent), onRight_(std::move(onRight)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            onRight_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onRight_;
+};
+
+}  // namespace
+
+TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
+    : QDialog(owner), list_(std::move(host), std::move(pump)) {
+    setObjectName("NWLForm");
+    setWindowTitle("F/Z Multiband");
+    setFixedSize(560, 430);
+    ResMemo = new QPlainTextEdit(this);
+    ResMemo->setObjectName("ResMemo");
+    ResMemo->setGeometry(10, 10, 300, 410);
+    ResMemo->setReadOnly(true);
+    auto* l1 = new QLabel("Bands", this);
+    l1->setObjectName("Label1");
+    l1->setGeometry(320, 10, 120, 20);
+    BandLB = new QListWidget(this);
+    BandLB->setObjectName("BandLB");
+    BandLB->setGeometry(320, 32, 130, 230);
+    for (const char* text : BandTexts) {
+        auto* item = new QListWidgetItem(text, BandLB);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    auto* l5 = new QLabel("Steps", this);
+    l5->setObjectName("Label5");
+    l5->setGeometry(460, 10, 90, 20);
+    StepCB = new QComboBox(this);
+    StepCB->setObjectName("StepCB");
+    StepCB->setGeometry(460, 32, 90, 24);
+    StepCB->setEditable(true);
+    StepCB->addItems({"3", "5", "11", "15", "21", "51", "101", "251", "501"});
+    StepCB->setEditText("11");
+    StepCB->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), StepCB));
+
+    SetBndPnl = new QWidget(this);
+    SetBndPnl->setObjectName("SetBndPnl");
+    SetBndPnl->setGeometry(320, 270, 230, 80);
+    auto* l2 = new QLabel("Scan frequence", SetBndPnl);
+    l2->setObjectName("Label2");
+    l2->setGeometry(0, 0, 200, 20);
+    auto* l3 = new QLabel("Start", SetBndPnl);
+    l3->setObjectName("Label3");
+    l3->setGeometry(0, 22, 60, 20);
+    auto* l4 = new QLabel("End", SetBndPnl);
+    l4->setObjectName("Label4");
+    l4->setGeometry(70, 22, 60, 20);
+    StEd = new QLineEdit(SetBndPnl);
+    StEd->setObjectName("StEd");
+    StEd->setGeometry(0, 44, 64, 24);
+    EndEd = new QLineEdit(SetBndPnl);
+    EndEd->setObjectName("EndEd");
+    EndEd->setGeometry(70, 44, 64, 24);
+    InstallCommaToPoint(StEd);
+    InstallCommaToPoint(EndEd);
+    OKbBtn = Button(SetBndPnl, "OKbBtn", "OK", 140, 42, 60);
+    SetBndPnl->hide();
+
+    OKBtn = Button(this, "OKBtn", "Start", 460, 70);
+    SaveBtn = Button(this, "SaveBtn", "Save", 460, 104);
+    SaveBtn->setEnabled(false);
+    ClrBtn = Button(this, "ClrBtn", "Clear", 460, 138);
+    CancBtn = Button(this, "CancBtn", "Close", 460, 392);
+    StCB = new QCheckBox("Start user programm", this);
+    StCB->setObjectName("StCB");
+    StCB->setGeometry(320, 360, 230, 24);
+    StCB->installEventFilter(new RightClickFilter(this, [this] { ChooseUserProgram(UserProgram); }));
+
+    IniFile ini(SettingsFilePath());
+    UserProgram = QString::fromStdString(ini.ReadString("UserFiles", "NWL", ""));
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    connect(ClrBtn, &QPushButton::clicked, this, [this] { ClrBtnClick(); });
+    connect(CancBtn, &QPushButton::clicked, this, [this] { close(); });
+    connect(OKbBtn, &QPushButton::clicked, this, [this] { OKbBtnClick(); });
+    connect(BandLB, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { EditBand(BandLB->row(item)); });
+    connect(StepCB, &QComboBox::editTextChanged, this, [this](const QString& t) { OKBtn->setEnabled(!t.isEmpty()); });
+    connect(StCB, &QCheckBox::clicked, this, [this] {
+        if (UserProgram.isEmpty()) ChooseUserProgram({});
+    });
+}
+
+void TNWLForm::ChooseUserProgram(const QString& current) {
+    FileDialogRequest request;
+    request.caption = "Find user file";
+    request.fileName = current.toStdString();
+    request.filter = "Programs (*);;*.exe (*.exe)";
+    std::string chosen = CurrentPrompter().OpenFileName(request);
+    if (chosen.empty()) return;
+    UserProgram = QString::fromStdString(chosen);
+    IniFile ini(SettingsFilePath());
+    ini.WriteString("UserFiles", "NWL", chosen);
+    ini.UpdateFile();
+}
+
+void TNWLForm::OKBtnClick() {
+    if (list_.Running) {
+        // Pressed while the points pump the queue: the run ends at its next test.
+        list_.Running = false;
+        OKBtn->setText(StartText);
+        StepCB->setEnabled(true);
+        return;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(StepCB), static_cast<QWidget*>(BandLB),
+                       static_cast<QWidget*>(SaveBtn), static_cast<QWidget*>(ClrBtn)})
+        w->setEnabled(false);
+    OKBtn->setText(StopText);
+    list_.Running = true;
+    ComputeBands();
+    SaveBtn->setEnabled(ResMemo->document()->blockCount() > 1);
+    StepCB->setEnabled(true);
+    ClrBtn->setEnabled(true);
+    BandLB->setEnabled(true);
+    OKBtn->setText(StartText);
+    list_.Running = false;
+}
+
+void TNWLForm::ComputeBands() {
+    std::vector<BandItem> bands;
+    for (int i = 0; i < BandLB->count(); ++i)
+        bands.push_back({BandLB->item(i)->text().toStdString(), BandLB->item(i)->checkState() == Qt::Checked});
+    bool ok = false;
+    int points = StepCB->currentText().toInt(&ok);
+    if (!ok) points = 1;
+    std::vector<std::string> lines;
+    // Lines appear as they are computed, so the list grows while it runs.
+    std::size_t shown = 0;
+    auto flush = [&] {
+        for (; shown < lines.size(); ++shown) ResMemo->appendPlainText(QString::fromStdString(lines[shown]));
+    };
+    list_.OnLine = flush;
+    list_.ComputeBands(bands, points, lines);
+    list_.OnLine = nullptr;
+    flush();
+}
+
+void TNWLForm::ClrBtnClick() { ResMemo->clear(); }
+
+void TNWLForm::EditBand(int row) {
+    if (row < 0 || row >= BandLB->count() || list_.Running) return;
+    QString text = BandLB->item(row)->text();
+    StEd->setText(text.section(' ', 0, 0));
+    EndEd->setText(text.section(' ', -1, -1));
+    editedRow_ = row;
+    SetBndPnl->show();
+}
+
+void TNWLForm::OKbBtnClick() {
+    if (editedRow_ >= 0 && editedRow_ < BandLB->count()) {
+        QListWidgetItem* item = BandLB->item(editedRow_);
+        item->setText(StEd->text() + " - " + EndEd->text());
+        item->setCheckState(Qt::Checked);
+    }
+    SetBndPnl->hide();
+}
+
+void TNWLForm::SaveBtnClick() {
+    QString proposed = "noname.nwl";
+    if (!FileName.isEmpty()) {
+        QFileInfo info(FileName);
+        QString base = info.path() + "/" + info.completeBaseName();
+        if (base.endsWith(".kva", Qt::CaseInsensitive)) base.chop(4);
+        proposed = base;
+    }
+    FileName = proposed;
+    StepCB->setEnabled(false);
+    FileDialogRequest request;
+    request.caption = "Save";
+    request.fileName = QFileInfo(proposed).fileName().toStdString();
+    request.folder = QFileInfo(proposed).path().toStdString();
+    request.filter = "*.nwl (*.nwl)";
+    request.defaultSuffix = "nwl";
+    std::string chosen = CurrentPrompter().SaveFileName(request);
+    if (!chosen.empty()) {
+        QString name = QString::fromStdString(chosen);
+        if (QFileInfo(name).suffix().isEmpty()) name += ".nwl";
+        FileName = name;
+        QString text = ResMemo->toPlainText();
+        if (text.isEmpty()) {
+            InfoBox("The date is not calculated!");
+            return;
+        }
+        std::string bytes = text.replace('\n', "\r\n").toStdString() + "\r\n";
+        if (!WriteFileReplacing(name.toStdString(), bytes)) {
+            ErrorBox("Can not save file %s", name.toStdString().c_str());
+            return;
+        }
+    }
+    if (StCB->isChecked() && !UserProgram.isEmpty()) {
+        if (!QFileInfo::exists(UserProgram)) ChooseUserProgram(UserProgram);
+        if (QFileInfo::exists(UserProgram)) ShellOpen(UserProgram.toStdString(), FileName.toStdString());
+    }
+}
+
+void TNWLForm::closeEvent(QCloseEvent* event) {
+    // A close while the list runs stops it; the window closes when it returns.
+    if (list_.Running) {
+        list_.Running = false;
+        event->ignore();
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TNWLForm::reject() {
+    if (list_.Running) {
+        list_.Running = false;
+        return;
+    }
+    QDialog::reject();
+}
