@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "platform/FormPattern.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "views/BwDispDlg.h"
@@ -30,7 +31,6 @@ SweepHost TMainWnd::SweepRunHost() {
 void TMainWnd::BwBtnClick() {
     if (JobDef.Busy || Results.Sweep.Count == 0) return;
     TBwDispDlg dialog(this, SweepRunHost());
-    dialog.setFont(font());
     if (dialog.Execute(PlotPalette) == 1) RefreshAll();
 }
 
@@ -38,15 +38,13 @@ void TMainWnd::K49Click() {
     QString base = FileName.isEmpty() ? ResFolder + "/noname"
                                       : QFileInfo(FileName).path() + "/" + QFileInfo(FileName).completeBaseName();
     TFreqSetDlg dialog(this, SweepRunHost(), base.toStdString());
-    dialog.setFont(font());
     dialog.Execute();
 }
 
 void TMainWnd::NWLDatClick() {
     TNWLForm form(this, SweepRunHost(), [] { QApplication::processEvents(); });
-    form.setFont(font());
     form.FileName = FileName;
-    form.exec();
+    ExecModalDialog(form);
 }
 
 void TMainWnd::ConnectSweepCommands() {

@@ -25,6 +25,7 @@
 #include "model/ResultStore.h"
 #include "model/draw/PolarPlot.h"
 #include "platform/IniFile.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/WaitCursor.h"
@@ -158,6 +159,8 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     MatchFreq = Combo(g2, "MatchFreq", presets, 10, 172);
     Page->addTab(tabSet, "Setup");
 
+    ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
+
     connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
     connect(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
     connect(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
@@ -208,7 +211,7 @@ int TBwDispDlg::Finish() {
 
 int TBwDispDlg::Execute(uint32_t* palette) {
     Open(palette);
-    exec();
+    ExecModalDialog(*this);
     return Finish();
 }
 

@@ -13,6 +13,7 @@
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
 #include "model/SafeFile.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "views/FreqTable.h"
@@ -92,6 +93,24 @@ TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName
         if (SaveTable()) accept();
     });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
+    ChangeLanguage();
+}
+
+void TFreqSetDlg::ChangeLanguage() {
+    const auto lines = FormLanguageLines("FreqSetDlg", 11);
+    if (lines.size() < 11) return;
+    auto text = [&](int i) { return QString::fromStdString(lines[static_cast<std::size_t>(i)]); };
+    setWindowTitle(text(0));
+    OKBtn->setText(text(1));
+    CancelBtn->setText(text(2));
+    const char* names[5] = {"GroupBox1", "Label2", "Label9", "GroupBox2", "Label6"};
+    for (int i = 0; i < 5; ++i) {
+        QWidget* w = findChild<QWidget*>(names[i]);
+        if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(text(3 + i));
+        if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text(3 + i));
+    }
+    for (int i = 0; i < 3; ++i) MatchSel[i]->setText(text(8 + i));
 }
 
 void TFreqSetDlg::Load() {
@@ -179,7 +198,7 @@ void TFreqSetDlg::StoreMatchChoice() {
 
 bool TFreqSetDlg::Execute() {
     Load();
-    if (exec() != QDialog::Accepted) return false;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
     StoreMatchChoice();
     return true;
 }

@@ -26,6 +26,7 @@ public:
     bool SaveTable();
     bool WriteTable(const std::string& fileName);
     void StoreMatchChoice();
+    void ChangeLanguage();
     int MatchChoice() const;
 
     QLineEdit *BgnFreq = nullptr, *EndFreq = nullptr, *FreqIntval = nullptr, *MatchFreq = nullptr;

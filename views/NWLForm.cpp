@@ -15,6 +15,7 @@
 #include "app/Settings.h"
 #include "model/SafeFile.h"
 #include "platform/IniFile.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/Shell.h"
@@ -118,6 +119,9 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     IniFile ini(SettingsFilePath());
     UserProgram = QString::fromStdString(ini.ReadString("UserFiles", "NWL", ""));
 
+    ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
+    ChangeLanguage();
+
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(ClrBtn, &QPushButton::clicked, this, [this] { ClrBtnClick(); });
@@ -128,6 +132,24 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     connect(StCB, &QCheckBox::clicked, this, [this] {
         if (UserProgram.isEmpty()) ChooseUserProgram({});
     });
+}
+
+void TNWLForm::ChangeLanguage() {
+    const auto lines = FormLanguageLines("NWLForm", 13);
+    if (lines.size() < 13) return;
+    auto text = [&](int i) { return QString::fromStdString(lines[static_cast<std::size_t>(i)]); };
+    setWindowTitle(text(0));
+    const char* labels[5] = {"Label1", "Label5", "Label2", "Label3", "Label4"};
+    for (int i = 0; i < 5; ++i)
+        if (auto* l = findChild<QLabel*>(labels[i])) l->setText(text(1 + i));
+    OKbBtn->setText(text(6));
+    CancBtn->setText(text(7));
+    SaveBtn->setText(text(8));
+    ClrBtn->setText(text(9));
+    StCB->setText(text(10));
+    StartText = text(11);
+    StopText = text(12);
+    OKBtn->setText(StartText);
 }
 
 void TNWLForm::ChooseUserProgram(const QString& current) {

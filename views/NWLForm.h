@@ -27,6 +27,7 @@ public:
     void ClrBtnClick();
     void EditBand(int row);
     void OKbBtnClick();
+    void ChangeLanguage();
     bool IsRunning() const { return list_.Running; }
 
     QPlainTextEdit* ResMemo = nullptr;
