@@ -159,8 +159,6 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     MatchFreq = Combo(g2, "MatchFreq", presets, 10, 172);
     Page->addTab(tabSet, "Setup");
 
-    ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
-
     connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
     connect(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
     connect(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
@@ -490,7 +488,10 @@ void TBwDispDlg::PaintPatterns(QWidget* box) {
         const SweepPoint& p = t.Points[k];
         if (p.State != SweepComputed || !p.Shown) continue;
         WinColor colour = palette_ ? palette_[k] : DefaultColours[k];
-        for (int f : field == 3 ? std::initializer_list<int>{0, 1} : std::initializer_list<int>{field}) {
+        // "V+H" draws the V curves, then the H curves.
+        const int fields[2] = {field == 3 ? 0 : field, 1};
+        for (int n = 0; n < (field == 3 ? 2 : 1); ++n) {
+            const int f = fields[n];
             for (int i = 0; i < SweepAzSamples; ++i) az[i] = p.AzGain[f][i] / 256.0f;
             for (int i = 0; i < SweepElSamples; ++i) el[i] = p.ElGain[f][i] / 256.0f;
             DrawPolarGrid(az, 2, c, w / 4, h / 2, r, colour);
