@@ -16,7 +16,7 @@ void Touch(const QString& path) {
 
 TEST_F(LanguageTest, HelpOpensTheLanguagesHelpFileAsADocumentOrNamesItMissing) {
     WriteList({"deutsch.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
     ShowAgain();
     const QString help = QDir(folder).filePath("hilfe.chm");
     wnd->KORVAhelp1->trigger();
@@ -32,10 +32,10 @@ TEST_F(LanguageTest, HelpOpensTheLanguagesHelpFileAsADocumentOrNamesItMissing) {
 }
 
 TEST_F(LanguageTest, TheNewsItemOpensOnlyAFileOfTheLanguageFolder) {
-    LanguageSpec spec = GermanSpec();
-    spec.News = "News ../outside.txt";
+    LanguageRecipe recipe = GermanRecipe();
+    recipe.News = "News ../outside.txt";
     WriteList({"deutsch.lng", "nonews.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(spec));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(recipe));
     Touch(QDir(folder).filePath("outside.txt"));
     ShowAgain();
     ASSERT_TRUE(wnd->WnewM->isVisible());
@@ -51,8 +51,8 @@ TEST_F(LanguageTest, TheNewsItemOpensOnlyAFileOfTheLanguageFolder) {
     EXPECT_EQ(opened[0].Target, LocalPath(QDir(folder).filePath("Language/outside.txt")));
 
     // An empty news line hides the item.
-    spec.News = "";
-    WriteLanguageFile("nonews.lng", BuildLanguage(spec));
+    recipe.News = "";
+    WriteLanguageFile("nonews.lng", BuildLanguage(recipe));
     LanguageItem(1)->trigger();
     EXPECT_FALSE(wnd->WnewM->isVisible());
 }

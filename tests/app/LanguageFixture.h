@@ -25,16 +25,16 @@
 
 // The texts of one language: a function per section gives line k (1-based);
 // an empty function leaves the section out.
-struct LanguageSpec {
+struct LanguageRecipe {
     std::string Charset = "0";
     std::string Help = "hilfe";
     std::string News = "News neu.txt";
     std::function<std::string(int)> Main, Hint, Engine, Plot;
 };
 
-inline std::string BuildLanguage(const LanguageSpec& spec) {
-    std::string text = spec.Charset + "\r\n" + (spec.Help.empty() ? "" : "HelpFile " + spec.Help) + "\r\n" +
-                       spec.News + "\r\n\r\n";
+inline std::string BuildLanguage(const LanguageRecipe& recipe) {
+    std::string text = recipe.Charset + "\r\n" + (recipe.Help.empty() ? "" : "HelpFile " + recipe.Help) + "\r\n" +
+                       recipe.News + "\r\n\r\n";
     auto section = [&](const char* header, int count, const std::function<std::string(int)>& line) {
         if (!line) return;
         text += std::string(header) + "\r\n";
@@ -50,25 +50,25 @@ inline std::string BuildLanguage(const LanguageSpec& spec) {
         }
         text += "\r\n";
     };
-    section("MainWnd Hauptfenster", MainWndSectionLines - 1, spec.Main);
-    section("HintMain_Wnd", HintSectionLines - 1, spec.Hint);
-    section("MININEC", EngineMessageCount, spec.Engine);
-    section("FFStrings", PlotTextCount, spec.Plot);
+    section("MainWnd Hauptfenster", MainWndSectionLines - 1, recipe.Main);
+    section("HintMain_Wnd", HintSectionLines - 1, recipe.Hint);
+    section("MININEC", EngineMessageCount, recipe.Engine);
+    section("FFStrings", PlotTextCount, recipe.Plot);
     return text;
 }
 
 // A complete language whose every text is its section letter and line number.
-inline LanguageSpec GermanSpec() {
-    LanguageSpec spec;
-    spec.Main = [](int k) {
+inline LanguageRecipe GermanRecipe() {
+    LanguageRecipe recipe;
+    recipe.Main = [](int k) {
         if (k == RoundDigitsLine) return std::string("Stellen");
         if (k == UserMenuLine + 2) return std::string("3Nicht belegt");
         return "de" + std::to_string(k);
     };
-    spec.Hint = [](int k) { return "dh" + std::to_string(k); };
-    spec.Engine = [](int k) { return "DE" + std::to_string(k); };
-    spec.Plot = [](int k) { return "dp" + std::to_string(k); };
-    return spec;
+    recipe.Hint = [](int k) { return "dh" + std::to_string(k); };
+    recipe.Engine = [](int k) { return "DE" + std::to_string(k); };
+    recipe.Plot = [](int k) { return "dp" + std::to_string(k); };
+    return recipe;
 }
 
 class LanguageTest : public MainWndTest {

@@ -9,7 +9,7 @@ namespace {
 
 // An English language file made from the window's own texts, so that
 // choosing it must give back exactly what the window showed at start.
-LanguageSpec EnglishSpecOf(const std::function<QString(const char*)>& textOf,
+LanguageRecipe EnglishRecipeOf(const std::function<QString(const char*)>& textOf,
                            const std::function<QString(const char*)>& hintOf, TMainWnd& w) {
     std::vector<std::string> main(MainWndSectionLines), hint(HintSectionLines);
     for (int k = 1; k < MainWndSectionLines; ++k)
@@ -37,19 +37,19 @@ LanguageSpec EnglishSpecOf(const std::function<QString(const char*)>& textOf,
     put(50, DefaultMainMessages, MainMessageCount);
     put(60, DefaultOptWireMessages, OptWireMessageCount);
     put(70, DefaultCsvHeaders, CsvHeaderCount);
-    LanguageSpec spec;
-    spec.News = "";
-    spec.Help = "";
-    spec.Main = [main](int k) { return main[static_cast<std::size_t>(k)]; };
-    spec.Hint = [hint](int k) { return hint[static_cast<std::size_t>(k)]; };
-    spec.Engine = [](int k) { return std::string(DefaultEngineMessages[k - 1]); };
-    spec.Plot = [](int k) { return std::string(DefaultPlotTexts[k - 1]); };
-    return spec;
+    LanguageRecipe recipe;
+    recipe.News = "";
+    recipe.Help = "";
+    recipe.Main = [main](int k) { return main[static_cast<std::size_t>(k)]; };
+    recipe.Hint = [hint](int k) { return hint[static_cast<std::size_t>(k)]; };
+    recipe.Engine = [](int k) { return std::string(DefaultEngineMessages[k - 1]); };
+    recipe.Plot = [](int k) { return std::string(DefaultPlotTexts[k - 1]); };
+    return recipe;
 }
 
 TEST_F(LanguageTest, TheChosenLanguageReplacesCaptionsHintsMessagesAndPlotTexts) {
     WriteList({"deutsch.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
     ShowAgain();
 
     EXPECT_EQ(prompter.ShownBoxes().size(), 0u);
@@ -107,11 +107,11 @@ TEST_F(LanguageTest, TheChosenLanguageReplacesCaptionsHintsMessagesAndPlotTexts)
 
 TEST_F(LanguageTest, SwitchingBackToEnglishRestoresEveryText) {
     const std::vector<std::string> english = Snapshot();
-    const LanguageSpec spec = EnglishSpecOf(
+    const LanguageRecipe recipe = EnglishRecipeOf(
         [this](const char* n) { return TextOf(n); }, [this](const char* n) { return HintOf(n); }, *wnd);
     WriteList({"deutsch.lng", "english.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
-    WriteLanguageFile("english.lng", BuildLanguage(spec));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
+    WriteLanguageFile("english.lng", BuildLanguage(recipe));
     ShowAgain();
     ASSERT_EQ(LanguageIndex, 0);
     ASSERT_NE(Snapshot(), english);
@@ -136,12 +136,12 @@ TEST_F(LanguageTest, SwitchingBackToEnglishRestoresEveryText) {
 }
 
 TEST_F(LanguageTest, ABrokenLanguageFileIsReportedAndChangesNothing) {
-    LanguageSpec truncated = GermanSpec();
+    LanguageRecipe truncated = GermanRecipe();
     std::string cut = BuildLanguage(truncated);
     cut.resize(cut.find("MININEC") + 60);
     WriteList({"deutsch.lng", "badcharset.lng", "truncated.lng", "missing.lng", "binary.lng", "empty.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
-    LanguageSpec bad = GermanSpec();
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
+    LanguageRecipe bad = GermanRecipe();
     bad.Charset = "western";
     WriteLanguageFile("badcharset.lng", BuildLanguage(bad));
     WriteLanguageFile("truncated.lng", cut);
@@ -187,7 +187,7 @@ TEST_F(LanguageTest, WithoutAListOrWithARemovedLanguageEnglishAppliesSilently) {
     EXPECT_FALSE(wnd->LanguageMenu->menuAction()->isVisible());
 
     WriteList({"deutsch.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
     LanguageIndex = 1;  // the list lost the language that was chosen
     ShowAgain();
     EXPECT_EQ(LanguageIndex, -1);
@@ -196,10 +196,10 @@ TEST_F(LanguageTest, WithoutAListOrWithARemovedLanguageEnglishAppliesSilently) {
 }
 
 TEST_F(LanguageTest, FilesAreDecodedByTheirCharsetOrAsUtf8) {
-    LanguageSpec cyrillic = GermanSpec();
+    LanguageRecipe cyrillic = GermanRecipe();
     cyrillic.Charset = "204";
     cyrillic.Main = [](int k) { return k == 75 ? std::string("\xD4\xE0\xE9\xEB") : "ru" + std::to_string(k); };
-    LanguageSpec utf8 = cyrillic;
+    LanguageRecipe utf8 = cyrillic;
     utf8.Main = [](int k) { return k == 75 ? std::string("\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB") : "u" + std::to_string(k); };
     WriteList({"russian.lng", "utf8.lng"});
     WriteLanguageFile("russian.lng", BuildLanguage(cyrillic));
@@ -217,8 +217,8 @@ TEST_F(LanguageTest, MenuItemsLoadTheirOwnLinesAndAnyLineLoadsByIndex) {
     QStringList list = {".lng", "deutsch.lng"};
     for (int i = 2; i < 45; ++i) list << QStringLiteral("extra%1.lng").arg(i);
     WriteList(list);
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
-    LanguageSpec last = GermanSpec();
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
+    LanguageRecipe last = GermanRecipe();
     last.Main = [](int k) { return "last" + std::to_string(k); };
     WriteLanguageFile("extra44.lng", BuildLanguage(last));
     LanguageIndex = 44;
@@ -235,7 +235,7 @@ TEST_F(LanguageTest, MenuItemsLoadTheirOwnLinesAndAnyLineLoadsByIndex) {
 }
 
 TEST_F(LanguageTest, RoundValueItemsKeepOneNumberOverRepeatedLanguages) {
-    LanguageSpec noMain = GermanSpec();
+    LanguageRecipe noMain = GermanRecipe();
     noMain.Main = nullptr;
     WriteList({"nomain.lng"});
     WriteLanguageFile("nomain.lng", BuildLanguage(noMain));
@@ -250,10 +250,10 @@ TEST_F(LanguageTest, RoundValueItemsKeepOneNumberOverRepeatedLanguages) {
 }
 
 TEST_F(LanguageTest, AStrayPercentInATranslatedMessageIsShownNotFormatted) {
-    LanguageSpec spec = GermanSpec();
-    spec.Hint = [](int k) { return k == 51 ? std::string("%n%x Kann %s nicht laden %s%n") : "dh" + std::to_string(k); };
+    LanguageRecipe recipe = GermanRecipe();
+    recipe.Hint = [](int k) { return k == 51 ? std::string("%n%x Kann %s nicht laden %s%n") : "dh" + std::to_string(k); };
     WriteList({"deutsch.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(spec));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(recipe));
     ShowAgain();
     const QString missing = TempPath("no such antenna.kva");
     prompter.Clear();
@@ -264,9 +264,9 @@ TEST_F(LanguageTest, AStrayPercentInATranslatedMessageIsShownNotFormatted) {
 
 TEST_F(LanguageTest, ALanguageIsNotSwitchedDuringACalculation) {
     WriteList({"deutsch.lng"});
-    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanSpec()));
+    WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
     ShowAgain();
-    LanguageSpec other = GermanSpec();
+    LanguageRecipe other = GermanRecipe();
     other.Main = [](int k) { return "x" + std::to_string(k); };
     WriteLanguageFile("deutsch.lng", BuildLanguage(other));
     JobDef.Busy = 1;
