@@ -38,12 +38,12 @@ protected:
         Current() = this;
         savedRunDialog_ = RunEditDialog;
         RunEditDialog = [](QDialog& dialog) { return Current()->FillDialog(dialog); };
-        // So do the table request dialogs.
         savedModal_ = ExecModalDialog;
+        FileCommandsTest::SetUp();
+        // So do the other dialogs; set after the base fixture, which cancels them all.
         ExecModalDialog = [this](QDialog& dialog) {
             return FillDialog(dialog) == QDialog::Accepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
         };
-        FileCommandsTest::SetUp();
         // Small models keep every Start short; larger ones are refused by the
         // pulse limit, which is a path worth taking too.
         EnvDef.PMAX = 160;
