@@ -1,11 +1,12 @@
 // The controls of the View and far-field tabs: zoom and current bars, display
 // boxes, selected wire, rotation centre, field choice and plot orientation,
 // and what a change to either tab shows.
+#include "views/OpenGLForm.h"
 #include "app/AntennaViewEvents.h"
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // State of the antenna view and of the far-field plots held by the main
 // window for its life: mouse and key flags and the selected wire's middle.
-#include "model/draw/Projection.h"
+#include "draw/Projection.h"
 
 #include <QPoint>
 

@@ -2,8 +2,8 @@
 // the panel shows the angle and gain under the pointer.
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
-#include "model/draw/PatternPanel.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PatternPanel.h"
+#include "draw/PolarPlot.h"
 #include "platform/Canvas.h"
 
 #include <QLabel>

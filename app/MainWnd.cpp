@@ -14,7 +14,7 @@
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "model/TaperSetTable.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/System.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
@@ -40,7 +40,6 @@
 
 TMainWnd* MainWnd = nullptr;
 bool FirstStart = false;
-bool Rebuild3DView = false;
 std::string TempMemoryText;
 std::string PreOptimizationText;
 

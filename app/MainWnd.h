@@ -433,5 +433,3 @@ extern bool FirstStart;
 // optimization; both empty at start.
 extern std::string TempMemoryText;
 extern std::string PreOptimizationText;
-// Tells an open 3D view to rebuild its table after a successful Start.
-extern bool Rebuild3DView;

@@ -1,7 +1,7 @@
 // The far-field file commands: a calculated antenna kept together with its
 // results (*.kvb), so that plots and tables can be shown again without a
 // calculation.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
@@ -9,7 +9,7 @@
 #include "model/MessageFormat.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 

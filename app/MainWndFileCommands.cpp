@@ -1,7 +1,7 @@
 // The antenna file commands New, Open, Save and Save as, the save question
 // that every command replacing the antenna asks first, the writer of antenna
 // text files, and the wiring of the File menu's file commands.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"

@@ -1,7 +1,7 @@
 // The Help menu (help file and the news file of the active language), the
 // makers' web pages and the calculator. Nothing here waits for what it opens.
 #include "app/ExternalOpen.h"
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "platform/Prompter.h"
 

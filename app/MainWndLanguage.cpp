@@ -1,7 +1,7 @@
 // Languages: the language menu built from the list file, loading a language
 // file whole (checked completely before it becomes active), and applying it
 // to the main window and the shared texts.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/LanguageTargets.h"
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"

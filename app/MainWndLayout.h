@@ -1,6 +1,6 @@
 #pragma once
 // Design sizes and presets of the main window's layout.
-#include <QStringList>
+#include "platform/FreqPresets.h"
 
 // The window is designed at 780 x 544; fonts are 10 + offset points there.
 constexpr int DesignWidth = 780;
@@ -9,7 +9,3 @@ constexpr int DesignHeight = 544;
 constexpr int DesignPageWidth = 776;
 constexpr int DesignPageHeight = 456;
 
-constexpr int FreqPresetCount = 30;
-// The preset frequencies (MHz) of every frequency box.
-extern const char* const FreqPresets[FreqPresetCount];
-QStringList FreqPresetList();

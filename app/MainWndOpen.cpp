@@ -1,6 +1,6 @@
 // Reading an antenna file into the window, and opening the files named on
 // the command line by their extension.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntennaFileCheck.h"
 #include "model/AntennaText.h"

@@ -1,7 +1,7 @@
 // The main window's side of the optimizer state: its lifetime and the
 // optimization log file commands (*.kvo), which keep the antenna together
 // with the optimizer's rows, goals and evaluated points.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntDef.h"
 #include "model/EnvDef.h"

@@ -1,7 +1,7 @@
 // "Save image": the antenna view, exactly as last drawn, as a JPEG or BMP file.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
-#include "app/PictureSave.h"
+#include "platform/PictureSave.h"
 #include "platform/Prompter.h"
 
 namespace {

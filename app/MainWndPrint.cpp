@@ -2,7 +2,7 @@
 // through the print dialog) and the wiring of the print and picture buttons.
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
-#include "model/draw/FarFieldPage.h"
+#include "draw/FarFieldPage.h"
 #include "platform/Canvas.h"
 #include "platform/Printing.h"
 #include "platform/Prompter.h"

@@ -1,6 +1,6 @@
 // The recent-files list behind the Reopen submenu and reopening a listed
 // file, with the save question first as for Open.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/RecentFiles.h"

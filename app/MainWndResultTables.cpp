@@ -2,7 +2,7 @@
 // angle/gain) and the far-field tab's horizontal cut at a chosen elevation.
 // The frequency table and the multiband list wait for their dialogs and stay
 // disabled.
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "app/ResultTables.h"
 #include "engine/CalcRuns.h"
@@ -11,7 +11,7 @@
 #include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "platform/WaitCursor.h"

@@ -1,5 +1,6 @@
 // Start: one full calculation of the antenna in the fields and tables, at the
 // calculation frequency, and the refresh of everything that shows results.
+#include "views/OpenGLForm.h"
 #include "app/MainWnd.h"
 #include "engine/CalcRuns.h"
 #include "model/EnvDef.h"
@@ -7,7 +8,7 @@
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
 #include "model/Impedance.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "app/PlainNumber.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"

@@ -2,7 +2,7 @@
 // started without waiting, optionally with the current antenna saved as
 // "temp.kva" beside the settings file as their argument.
 #include "app/ExternalOpen.h"
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "app/Settings.h"
 #include "model/EnvDef.h"

@@ -3,7 +3,7 @@
 #include "model/EnvDef.h"
 #include "model/LanguageState.h"
 #include "model/RecentFiles.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/IniFile.h"
 #include "platform/System.h"
 
@@ -45,13 +45,6 @@ bool OnSomeScreen(const QRect& box) {
 }
 
 }  // namespace
-
-std::string SettingsPathOverride;
-
-std::string SettingsFilePath() {
-    if (!SettingsPathOverride.empty()) return SettingsPathOverride;
-    return QDir(QString::fromStdString(SettingsFolder())).filePath("Korva.ini").toStdString();
-}
 
 int ReadSettings(TMainWnd& w, const std::string& path) {
     std::setlocale(LC_NUMERIC, "C");

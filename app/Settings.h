@@ -2,15 +2,11 @@
 // The settings file "Korva.ini": read once when the main window is built,
 // written when it closes. Values out of range are clamped on reading, so a
 // damaged file can never set up an unusable window or engine.
+#include "platform/SettingsPath.h"
+
 #include <string>
 
 class TMainWnd;
-
-// Path of the settings file: in the program folder when it is writable, else
-// in the user's configuration folder.
-std::string SettingsFilePath();
-// When not empty, the settings file used instead (tests keep theirs apart).
-extern std::string SettingsPathOverride;
 
 // Reads every key into the window and the global records; a missing key or a
 // value that does not parse leaves the current value. Returns 1 when the

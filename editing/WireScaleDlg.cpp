@@ -1,6 +1,6 @@
 #include "editing/WireScaleDlg.h"
 
-#include "app/MainWndLayout.h"
+#include "platform/FreqPresets.h"
 #include "editing/GeometryTransforms.h"
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"

@@ -2,7 +2,7 @@
 // carrying of values between pages, Execute.
 #include "tools/OptDlgBox.h"
 
-#include "app/MainWndLayout.h"
+#include "platform/FreqPresets.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"

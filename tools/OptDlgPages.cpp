@@ -1,6 +1,6 @@
 // The calculator pages of the options form: their controls, their change
 // handlers and the labels that show results.
-#include "app/MainWndLayout.h"
+#include "platform/FreqPresets.h"
 #include "model/NumberText.h"
 #include "platform/RadioGroup.h"
 #include "tools/FormWidgets.h"

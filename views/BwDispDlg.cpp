@@ -17,13 +17,13 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/MainWndLayout.h"
-#include "app/Settings.h"
+#include "platform/FreqPresets.h"
+#include "platform/SettingsPath.h"
 #include "model/EnvDef.h"
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/IniFile.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "model/draw/FrequencyChart.h"
+#include "draw/FrequencyChart.h"
 #include "views/SweepSession.h"
 
 class QCheckBox;

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "app/Settings.h"
+#include "platform/SettingsPath.h"
 #include "model/SafeFile.h"
 #include "platform/IniFile.h"
 #include "platform/FormPattern.h"

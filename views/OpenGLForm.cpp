@@ -3,7 +3,7 @@
 // in OpenGLFormInput.cpp.
 #include "views/OpenGLForm.h"
 
-#include "app/Settings.h"
+#include "platform/SettingsPath.h"
 #include "model/EnvDef.h"
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"

@@ -9,6 +9,9 @@
 #include <QWidget>
 #include <functional>
 
+// Tells an open 3D view to rebuild its table after a successful Start.
+extern bool Rebuild3DView;
+
 class QAction;
 class QCheckBox;
 class QLabel;

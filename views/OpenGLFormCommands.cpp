@@ -1,6 +1,6 @@
 // The popup commands of the 3D pattern view that open a form or a file
 // dialog: steps, colours and the picture.
-#include "app/PictureSave.h"
+#include "platform/PictureSave.h"
 #include "engine/FarField3D.h"
 #include "platform/Prompter.h"
 #include "views/AVEZForm.h"

@@ -1,6 +1,5 @@
 // The scene of the 3D pattern view: the far-field and antenna lists, the
 // render, the slice highlight and the refresh after a calculation.
-#include "app/MainWnd.h"
 #include "engine/FarField3D.h"
 #include "platform/Prompter.h"
 #include "views/GLSceneWidget.h"
@@ -12,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
+
+bool Rebuild3DView = false;
 
 namespace {
 

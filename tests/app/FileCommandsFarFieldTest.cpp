@@ -3,7 +3,7 @@
 #include "FileCommandsFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/RadioGroup.h"
 
 #include <cstring>

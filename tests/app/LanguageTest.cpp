@@ -1,5 +1,5 @@
 #include "LanguageFixture.h"
-#include "app/FilePaths.h"
+#include "platform/FilePaths.h"
 #include "model/EnvDef.h"
 #include "platform/StringGrid.h"
 

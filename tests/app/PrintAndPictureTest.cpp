@@ -3,8 +3,8 @@
 // pictures that read back, cancelled dialogs, and failures that are reported
 // and keep existing files.
 #include "FileCommandsFixture.h"
-#include "app/FilePaths.h"
-#include "app/PictureName.h"
+#include "platform/FilePaths.h"
+#include "platform/PictureName.h"
 #include "model/ResultStore.h"
 #include "platform/Printing.h"
 

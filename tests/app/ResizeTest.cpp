@@ -3,7 +3,7 @@
 // is pending is laid out when it ends.
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
-#include "model/draw/Projection.h"
+#include "draw/Projection.h"
 
 #include <QComboBox>
 #include <QLabel>

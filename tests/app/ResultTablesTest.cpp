@@ -11,7 +11,7 @@
 #include "model/NumberText.h"
 #include "model/PulseCurrentRec.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 
 #include <QLabel>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 // cannot be written.
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/IniFile.h"
 
 #include <QAction>

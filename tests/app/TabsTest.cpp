@@ -5,8 +5,8 @@
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
-#include "model/draw/Projection.h"
+#include "draw/PolarPlot.h"
+#include "draw/Projection.h"
 #include "platform/RadioGroup.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 #include "DrawTestSupport.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/AntennaDrawing.h"
+#include "draw/AntennaDrawing.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "app/MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/StringGrid.h"
 
 #include <QApplication>

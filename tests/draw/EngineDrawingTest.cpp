@@ -7,7 +7,7 @@
 #include "model/EnvDefaults.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
-#include "model/draw/AntennaDrawing.h"
+#include "draw/AntennaDrawing.h"
 
 #include <gtest/gtest.h>
 

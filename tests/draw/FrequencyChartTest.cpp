@@ -1,7 +1,7 @@
 // The frequency-response chart: frame and grid, scale labels, curves and
 // markers in their colours, and data that must neither crash nor divide by zero.
 #include "DrawTestSupport.h"
-#include "model/draw/FrequencyChart.h"
+#include "draw/FrequencyChart.h"
 
 #include <QColor>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Translated drawing texts are used as formats only when they fit the arguments.
-#include "model/draw/LabelFormat.h"
+#include "draw/LabelFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The cursor readout of the far-field plots: angle, gain and marker position.
 #include "DrawTestSupport.h"
 #include "model/ResultStore.h"
-#include "model/draw/PatternPanel.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PatternPanel.h"
+#include "draw/PolarPlot.h"
 
 #include <gtest/gtest.h>
 

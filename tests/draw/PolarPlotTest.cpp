@@ -2,8 +2,8 @@
 #include "DrawTestSupport.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PatternPanel.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PatternPanel.h"
+#include "draw/PolarPlot.h"
 
 #include <QPainter>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include "DrawTestSupport.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/FarFieldPage.h"
-#include "model/draw/PrintedPatterns.h"
+#include "draw/FarFieldPage.h"
+#include "draw/PrintedPatterns.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

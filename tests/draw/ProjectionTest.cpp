@@ -1,6 +1,6 @@
 // The parallel projection and the fit of an antenna into the view.
 #include "DrawTestSupport.h"
-#include "model/draw/Projection.h"
+#include "draw/Projection.h"
 
 #include <gtest/gtest.h>
 

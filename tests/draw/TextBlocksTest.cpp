@@ -4,8 +4,8 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
-#include "model/draw/PatternHeader.h"
-#include "model/draw/WireInfoBlock.h"
+#include "draw/PatternHeader.h"
+#include "draw/WireInfoBlock.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PatternPanel.h"
+#include "draw/PatternPanel.h"
 #include "platform/Canvas.h"
 #include "platform/RadioGroup.h"
 

@@ -8,7 +8,7 @@
 #include "model/FarFieldFile.h"
 #include "model/LanguageState.h"
 #include "model/Messages.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 #include "platform/Canvas.h"
 #include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"

@@ -3,7 +3,7 @@
 // segment points, source and load marks and the current distribution, drawn
 // on a canvas in the parallel projection of a ViewTransform.
 #include "model/AntDef.h"
-#include "model/draw/Projection.h"
+#include "draw/Projection.h"
 
 class Canvas;
 

@@ -1,11 +1,11 @@
-#include "model/draw/PatternHeader.h"
+#include "draw/PatternHeader.h"
 
 #include "model/EnvDef.h"
 #include "model/Impedance.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
-#include "model/draw/LabelFormat.h"
+#include "draw/LabelFormat.h"
 #include "platform/Canvas.h"
 
 #include <cmath>

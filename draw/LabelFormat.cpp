@@ -1,4 +1,4 @@
-#include "model/draw/LabelFormat.h"
+#include "draw/LabelFormat.h"
 
 std::string PlainLabel(const char* label) {
     std::string out;

@@ -1,4 +1,4 @@
-#include "model/draw/AntennaDrawing.h"
+#include "draw/AntennaDrawing.h"
 
 #include "engine/EngineState.h"
 #include "engine/TaperWires.h"

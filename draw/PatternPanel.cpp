@@ -1,10 +1,10 @@
-#include "model/draw/PatternPanel.h"
+#include "draw/PatternPanel.h"
 
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/LabelFormat.h"
-#include "model/draw/PatternHeader.h"
-#include "model/draw/PolarPlot.h"
+#include "draw/LabelFormat.h"
+#include "draw/PatternHeader.h"
+#include "draw/PolarPlot.h"
 #include "platform/Canvas.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The printed page of the far-field plots: two header lines, the azimuth and
 // the elevation pattern of the latest result and its summary lines, laid out
 // from the page size (side by side on a wide page, stacked on a tall one).
-#include "model/draw/PrintedPatterns.h"
+#include "draw/PrintedPatterns.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "model/draw/PolarPlot.h"
+#include "draw/PolarPlot.h"
 
 #include <cmath>
 #include <numbers>

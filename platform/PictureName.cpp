@@ -1,4 +1,4 @@
-#include "app/PictureName.h"
+#include "platform/PictureName.h"
 
 std::string PictureFileName(const std::string& chosen, PictureFormat format) {
     // Only the file name is folded: the folders of a case-sensitive file

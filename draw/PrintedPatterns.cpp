@@ -1,4 +1,4 @@
-#include "model/draw/PrintedPatterns.h"
+#include "draw/PrintedPatterns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "app/PictureSave.h"
+#include "platform/PictureSave.h"
 
-#include "app/FilePaths.h"
-#include "app/PictureName.h"
+#include "platform/FilePaths.h"
+#include "platform/PictureName.h"
 #include "platform/PictureFile.h"
 
 bool SaveChosenPicture(const QImage& image, const std::string& chosen, int filter) {

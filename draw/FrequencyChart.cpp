@@ -1,4 +1,4 @@
-#include "model/draw/FrequencyChart.h"
+#include "draw/FrequencyChart.h"
 
 #include "model/NumberText.h"
 

@@ -1,9 +1,9 @@
-#include "model/draw/WireInfoBlock.h"
+#include "draw/WireInfoBlock.h"
 
 #include "model/Messages.h"
 #include "model/ModelHelpers.h"
 #include "model/NumberText.h"
-#include "model/draw/LabelFormat.h"
+#include "draw/LabelFormat.h"
 #include "platform/Canvas.h"
 
 #include <cmath>

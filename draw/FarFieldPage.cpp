@@ -1,8 +1,8 @@
-#include "model/draw/FarFieldPage.h"
+#include "draw/FarFieldPage.h"
 
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/draw/PatternHeader.h"
+#include "draw/PatternHeader.h"
 #include "platform/Canvas.h"
 
 #include <algorithm>

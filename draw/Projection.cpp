@@ -1,4 +1,4 @@
-#include "model/draw/Projection.h"
+#include "draw/Projection.h"
 
 #include <algorithm>
 #include <cmath>
