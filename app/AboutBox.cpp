@@ -1,13 +1,12 @@
 #include "app/AboutBox.h"
 #include "app/MainWnd.h"
+#include "platform/FormPattern.h"
 #include "platform/System.h"
 
 #include <QLabel>
 #include <QTimer>
 
 namespace {
-
-int ExecModal(TVerDspDlg& box) { return box.exec(); }
 
 QLabel* LinkLabel(QWidget* parent, const char* name, const QString& text, int y) {
     auto* l = new QLabel(text, parent);
@@ -23,8 +22,6 @@ QLabel* LinkLabel(QWidget* parent, const char* name, const QString& text, int y)
 }
 
 }  // namespace
-
-int (*ExecAboutBox)(TVerDspDlg& box) = ExecModal;
 
 TVerDspDlg::TVerDspDlg(QWidget* owner) : QDialog(owner) {
     setObjectName("VerDspDlg");
@@ -84,5 +81,5 @@ void TVerDspDlg::Timer1Timer() {
 void TMainWnd::K10Click(QObject* sender) {
     TVerDspDlg box(this);
     if (!sender) box.Timer1->start();
-    ExecAboutBox(box);
+    ExecModalDialog(box);
 }

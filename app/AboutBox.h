@@ -24,6 +24,3 @@ private:
     void FormCreate();
     void Timer1Timer();
 };
-
-// Runs the box modally; tests replace it so that no box waits for a user.
-extern int (*ExecAboutBox)(TVerDspDlg& box);

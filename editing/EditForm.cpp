@@ -17,14 +17,6 @@
 #include <QStyleOption>
 #include <QTimer>
 
-namespace {
-
-int RunDialogModally(QDialog& dialog) { return ExecModalDialog(dialog); }
-
-}  // namespace
-
-int (*RunEditDialog)(QDialog& dialog) = RunDialogModally;
-
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height) {
     form.setWindowTitle(caption);
     QFont font = form.font();

@@ -1,7 +1,7 @@
 #pragma once
-// What the geometry dialogs share: the seam that runs them modally (tests
-// replace it so that no dialog waits for a user), the form set-up, and the
-// number field with an up-down button that steps by the digit at the caret.
+// What the geometry dialogs share: the form set-up and the number field with
+// an up-down button that steps by the digit at the caret. They run through
+// the program's modal routine, ExecModalDialog (platform/FormPattern.h).
 #include <QDialog>
 #include <QObject>
 #include <QWidget>
@@ -10,10 +10,6 @@
 
 class QLineEdit;
 class QTimer;
-
-// Runs the dialog modally and returns its result: the program's modal
-// routine (ExecModalDialog) unless replaced.
-extern int (*RunEditDialog)(QDialog& dialog);
 
 // Caption, fixed design size, font size 10 plus the environment's offset.
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height);

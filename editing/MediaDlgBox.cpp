@@ -2,6 +2,7 @@
 
 #include "editing/GroundMedia.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/StringGrid.h"
 
@@ -139,7 +140,7 @@ int TMediaDlgBox::Execute() {
     RadR->setText(QString::fromStdString(DblToStr(Env.RadialRadius * 1000.0)));
     ResizeGrid();
     UpdateControls();
-    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     Grid->CloseEditor();
     Env.MediaType = GScrFlag->isChecked() ? 1 : 0;
     int count = 0;

@@ -3,6 +3,7 @@
 #include "editing/GeometryTransforms.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/RadioGroup.h"
 
@@ -76,7 +77,7 @@ int TMoveDlgBox::Execute(AntDef& ant, int wire, int column) {
     const double preset = haveWire ? MoveDistanceOfColumn(ant.Wires[wire - 1], column) : 0.0;
     EditLen->setText(DistanceText(MetreToWave(preset)));
     ChkAllClick();
-    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     double distance = 0.0;
     if (!StrToDblExpr(distance, FieldText(EditLen))) return 0;
     if (distance != 0.0) {

@@ -3,6 +3,7 @@
 #include "editing/GeometryTransforms.h"
 #include "model/NumberText.h"
 #include "platform/IniFile.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/RadioGroup.h"
 
@@ -82,7 +83,7 @@ void TRotWireDlg::RotatePoint(double& x, double& y, double& z, double degrees) c
 int TRotWireDlg::Execute(AntDef& ant) {
     EditDeg->setText("0");
     closed_ = false;
-    const int result = RunEditDialog(*this);
+    const int result = ExecModalDialog(*this);
     FormClose();
     if (result != QDialog::Accepted) return 0;
     double angle = 0.0;

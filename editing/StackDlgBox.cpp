@@ -5,6 +5,7 @@
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
@@ -193,7 +194,7 @@ int TStackDlgBox::Execute(AntDef* ant) {
 
     int nH = 1, nV = 1, result = 0;
     for (;;) {
-        result = RunEditDialog(*this);
+        result = ExecModalDialog(*this);
         if (result != QDialog::Accepted && result != StackNewAntenna) return 0;
         if (!ReadCount(VC, nV) || !ReadCount(HC, nH)) continue;
         const StackVerdict verdict = CheckStack(*ant, nH, nV, HSpacing, VSpacing);

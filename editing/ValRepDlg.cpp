@@ -2,6 +2,7 @@
 
 #include "editing/ValueReplace.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/RadioGroup.h"
 
@@ -76,7 +77,7 @@ int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {
     const QString shown = Text(IntOrPairToStr(wire.Seg));
     EditOld->setText(shown);
     EditNew->setText(shown);
-    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     int32_t oldCode = 0, newCode = 0;
     if (!StrToIntOrPair(oldCode, FieldText(EditOld)) || !StrToIntOrPair(newCode, FieldText(EditNew))) return 0;
     if (oldCode == newCode) return 0;
@@ -102,7 +103,7 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
     EditNew->setText(EditOld->text());
     // What the field shows, so that an untouched field searches the stored value.
     const double shown = ReadPartial(EditOld);
-    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     const double typedOld = ReadPartial(EditOld);
     const double typedNew = ReadPartial(EditNew);
     if (typedOld == typedNew) return 0;
@@ -121,7 +122,7 @@ int TValRepDlg::ExecuteValue(double& newValue, double& oldValue) {
     const QString shown = Text(DblToStr(oldValue));
     EditOld->setText(shown);
     EditNew->setText(shown);
-    if (RunEditDialog(*this) != QDialog::Accepted) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     if (EditOld->text() != shown) oldValue = ReadPartial(EditOld);
     newValue = EditNew->text() != shown ? ReadPartial(EditNew) : oldValue;
     return newValue != oldValue ? 1 : 0;

@@ -3,6 +3,7 @@
 #include "editing/WireDefinition.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/RadioGroup.h"
 
@@ -251,7 +252,7 @@ int TWireEditDlg::Execute(WireRec* wires, int index, int count) {
     BaseSel->SetItemIndex(PresetKeptPoint(OrigWire));
     CartesianToPolar();
     ShowValues(-1);
-    const int result = RunEditDialog(*this);
+    const int result = ExecModalDialog(*this);
     Timer1->stop();
     JobDef.InWavelengths = savedUnits;
     if (result != QDialog::Accepted) return 0;

@@ -3,6 +3,7 @@
 #include "platform/FreqPresets.h"
 #include "editing/GeometryTransforms.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 
 #include <QCheckBox>
@@ -106,7 +107,7 @@ int TWireScaleDlg::Execute(AntDef& ant) {
     NewFreq = ant.Freq;
     ScaleMult = 1.0;
     ShowValues(-1);
-    if (RunEditDialog(*this) != QDialog::Accepted || ScaleMult == 1.0) return 0;
+    if (ExecModalDialog(*this) != QDialog::Accepted || ScaleMult == 1.0) return 0;
     const ScaleChoice choice{WireXSW->isChecked(), WireYSW->isChecked(), WireZSW->isChecked(),
                              WireRSW->isChecked()};
     return ScaleWires(ant, ScaleMult, NewFreq, choice) ? 1 : ReportOutOfRange();

@@ -27,5 +27,20 @@ double ScreenScale();
 // English texts stay. A broken section is reported and ignored.
 std::vector<std::string> FormLanguageLines(const char* section, int count);
 
-// Runs a dialog modally and returns its result code.
+// The program's one modal routine: every dialog is run through it, so that
+// tests answer any dialog without a user. Returns the dialog's result code.
 extern std::function<int(QDialog&)> ExecModalDialog;
+
+// Replaces the modal routine while it lives and puts the previous one back.
+class ScopedModalRoutine {
+public:
+    explicit ScopedModalRoutine(std::function<int(QDialog&)> routine) : previous_(std::move(ExecModalDialog)) {
+        ExecModalDialog = std::move(routine);
+    }
+    ~ScopedModalRoutine() { ExecModalDialog = std::move(previous_); }
+    ScopedModalRoutine(const ScopedModalRoutine&) = delete;
+    ScopedModalRoutine& operator=(const ScopedModalRoutine&) = delete;
+
+private:
+    std::function<int(QDialog&)> previous_;
+};

@@ -1,7 +1,8 @@
 // The popup commands of the 3D pattern view that open a form or a file
 // dialog: steps, colours and the picture.
-#include "platform/PictureSave.h"
 #include "engine/FarField3D.h"
+#include "platform/FormPattern.h"
+#include "platform/PictureSave.h"
 #include "platform/Prompter.h"
 #include "views/AVEZForm.h"
 #include "views/GLColForm.h"
@@ -15,7 +16,7 @@ void TOpenGL_Form::M1Click() {
     {
         TAVEZForm form(this);
         form.setFont(font());
-        form.exec();
+        ExecModalDialog(form);
     }
     if (elev == GLElevStep && azim == GLAzimStep) {
         DrawScene();
@@ -33,7 +34,7 @@ void TOpenGL_Form::M7Click() {
     {
         TGLColForm form(this);
         form.setFont(font());
-        form.exec();
+        ExecModalDialog(form);
     }
     FormPaint();
 }

@@ -2,7 +2,6 @@
 // window's antenna and a change reaches the tables; the stack's new-antenna
 // result turns the stacked copies into wires of their own.
 #include "MainWndFixture.h"
-#include "editing/EditForm.h"
 #include "editing/RotWireDlg.h"
 #include "editing/StackDlgBox.h"
 #include "editing/TextEditDlg.h"
@@ -31,8 +30,7 @@ class GeometryDialogCommands : public MainWndTest {
 protected:
     void SetUp() override {
         MainWndTest::SetUp();
-        previous_ = RunEditDialog;
-        RunEditDialog = RunNextDialog;
+        ExecModalDialog = RunNextDialog;
         wnd->Ant.Wires[0] = WireRec{1, 0, 5, 2, 0, 5, 0.001, 5, 0, 0, 0};
         wnd->Ant.Wires[1] = WireRec{0, -5, 5, 0, 5, 5, 0.001, 5, 0, 0, 0};
         wnd->Ant.WireCount = 2;
@@ -40,13 +38,9 @@ protected:
         wnd->UpdateMenuState();
     }
     void TearDown() override {
-        RunEditDialog = previous_;
         NextDialog = nullptr;
         MainWndTest::TearDown();
     }
-
-private:
-    int (*previous_)(QDialog&) = nullptr;
 };
 
 }  // namespace

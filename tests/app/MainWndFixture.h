@@ -24,13 +24,14 @@ protected:
         SettingsPathOverride = SettingsPath().toStdString();
         aboutShown = 0;
         aboutTimed = 0;
-        ExecAboutBox = [](TVerDspDlg& box) {
-            ++aboutShown;
-            if (box.Timer1->isActive()) ++aboutTimed;
-            return 0;
+        // No dialog of a command waits for a user; the about box is counted.
+        ExecModalDialog = [](QDialog& dialog) {
+            if (auto* box = dynamic_cast<TVerDspDlg*>(&dialog)) {
+                ++aboutShown;
+                if (box->Timer1->isActive()) ++aboutTimed;
+            }
+            return int(QDialog::Rejected);
         };
-        // No dialog of a command waits for a user.
-        ExecModalDialog = [](QDialog&) { return int(QDialog::Rejected); };
         Open();
     }
     void TearDown() override {

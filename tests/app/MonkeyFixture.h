@@ -5,7 +5,6 @@
 // the step, so the sequence can be replayed.
 #include "FileCommandsFixture.h"
 #include "app/ExternalOpen.h"
-#include "editing/EditForm.h"
 #include "platform/FormPattern.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
@@ -34,16 +33,11 @@ protected:
         // Help, web pages, the calculator and user programs open nothing real.
         savedOpen_ = ExternalOpen;
         ExternalOpen = [this](OpenKind, const std::string&, const std::string&) { return Chance(50); };
-        // The geometry dialogs get random fields and buttons instead of a user.
-        Current() = this;
-        savedRunDialog_ = RunEditDialog;
-        RunEditDialog = [](QDialog& dialog) { return Current()->FillDialog(dialog); };
         savedModal_ = ExecModalDialog;
         FileCommandsTest::SetUp();
-        // So do the other dialogs; set after the base fixture, which cancels them all.
-        ExecModalDialog = [this](QDialog& dialog) {
-            return FillDialog(dialog) == QDialog::Accepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
-        };
+        // Every dialog gets random fields and buttons instead of a user; set
+        // after the base fixture, which cancels them all.
+        ExecModalDialog = [this](QDialog& dialog) { return FillDialog(dialog); };
         // Small models keep every Start short; larger ones are refused by the
         // pulse limit, which is a path worth taking too.
         EnvDef.PMAX = 160;
@@ -55,9 +49,7 @@ protected:
         EnvDef.AntHeight = 0;
         FileCommandsTest::TearDown();
         ExternalOpen = savedOpen_;
-        RunEditDialog = savedRunDialog_;
         ExecModalDialog = savedModal_;
-        Current() = nullptr;
     }
 
     void Seed(unsigned seed) {
@@ -248,12 +240,7 @@ protected:
     }
 
     std::function<bool(OpenKind, const std::string&, const std::string&)> savedOpen_;
-    int (*savedRunDialog_)(QDialog&) = nullptr;
     std::function<int(QDialog&)> savedModal_;
-    static MonkeyTest*& Current() {
-        static MonkeyTest* current = nullptr;
-        return current;
-    }
     // Garbage or numbers in some fields, some boxes flipped, then OK, Cancel
     // or the dialog's own result 1024; Cancel comes often enough that a
     // dialog which stays open after a refusal is left at last.

@@ -1,7 +1,7 @@
 #pragma once
 // Runs the geometry dialogs without a user: each modal run calls the next
 // scripted step, which fills the fields and returns the dialog's result.
-#include "editing/EditForm.h"
+#include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 
 #include <QDialog>
@@ -26,12 +26,11 @@ class DialogScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DialogSteps().clear();
-        previous_ = RunEditDialog;
-        RunEditDialog = RunScriptedDialog;
+        modal_ = std::make_unique<ScopedModalRoutine>(RunScriptedDialog);
         scope_ = std::make_unique<ScopedPrompter>(prompter);
     }
     void TearDown() override {
-        RunEditDialog = previous_;
+        modal_.reset();
         scope_.reset();
         DialogSteps().clear();
     }
@@ -42,6 +41,6 @@ protected:
     ScriptedPrompter prompter;
 
 private:
-    int (*previous_)(QDialog&) = nullptr;
+    std::unique_ptr<ScopedModalRoutine> modal_;
     std::unique_ptr<ScopedPrompter> scope_;
 };
