@@ -2,6 +2,7 @@
 // the factorization, on a straight wire, and a full calculation.
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
+#include "engine/LibraryTuning.h"
 #include "engine/MatrixFill.h"
 #include "engine/ModelPrep.h"
 #include "engine/Solve.h"
@@ -73,4 +74,11 @@ BENCHMARK(BM_Fill)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_Factor)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullCalculation)->Arg(3000)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::AddCustomContext("kernel", BlasKernelName());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -8,6 +8,7 @@
 // machine may be shared); the Yagi reports medians over 50 runs.
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
+#include "engine/LibraryTuning.h"
 #include "engine/MatrixFill.h"
 #include "engine/ModelPrep.h"
 #include "engine/Solve.h"
@@ -54,9 +55,9 @@ struct Stages {
 };
 
 void Print(const char* name, const Stages& s) {
-    std::printf("case=%s pulses=%d threads=%d fill_s=%.4f factor_s=%.4f ref_factor_s=%.4f solve_s=%.4f "
+    std::printf("case=%s kernel=%s pulses=%d threads=%d fill_s=%.4f factor_s=%.4f ref_factor_s=%.4f solve_s=%.4f "
                 "farfield_s=%.4f total_s=%.4f peak_rss_mb=%.0f\n",
-                name, Engine.PulseCount, omp_get_max_threads(), s.fill, s.factor, s.refFactor, s.solve, s.farField,
+                name, BlasKernelName(), Engine.PulseCount, omp_get_max_threads(), s.fill, s.factor, s.refFactor, s.solve, s.farField,
                 s.total, PeakRssMb());
     std::fflush(stdout);
 }
