@@ -5,17 +5,21 @@
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
+#include "platform/RadioGroup.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimer>
+#include <cstring>
 
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height) {
     form.setWindowTitle(caption);
@@ -32,11 +36,20 @@ void FinishEditForm(QDialog& form, const char* section, std::initializer_list<co
     if (lines.empty()) return;
     form.setWindowTitle(QString::fromStdString(lines[0]));
     std::size_t k = 1;
+    RadioGroup* group = nullptr;  // the radio group whose items the "-" lines replace
+    int item = 0;
     for (const char* name : controls) {
         if (k >= lines.size()) break;
         const QString text = QString::fromStdString(lines[k++]);
+        if (std::strcmp(name, "-") == 0) {
+            if (group && item < group->Items().size()) group->Button(item++)->setText(text);
+            continue;
+        }
         QObject* control = form.findChild<QObject*>(name);
-        if (auto* label = qobject_cast<QLabel*>(control))
+        if (auto* radios = qobject_cast<RadioGroup*>(control)) group = radios, item = 0;
+        if (auto* action = qobject_cast<QAction*>(control))
+            action->setText(text);
+        else if (auto* label = qobject_cast<QLabel*>(control))
             label->setText(text);
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
             button->setText(text);

@@ -15,7 +15,8 @@ class QTimer;
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height);
 // After the controls are made: the form scaled to the screen height, and its
 // texts from its language section, line 0 the caption and then the controls
-// named, in order (labels, buttons, check boxes, group box titles).
+// named, in order (labels, buttons, check boxes, group box titles, menu
+// items); each "-" after a radio group replaces its next item.
 void FinishEditForm(QDialog& form, const char* section, std::initializer_list<const char*> controls);
 // Says that an edit was refused because its result would leave the range of
 // numbers; always returns 0, the dialogs' "nothing changed".

@@ -94,7 +94,7 @@ TMediaDlgBox::TMediaDlgBox(QWidget* owner) : QDialog(owner) {
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     FinishEditForm(*this, "MediaDlgBox",
-                   {"OKBtn", "CancelBtn", "GroupBox1", "GScrFlag", "GroupBox2", "Label1", "Label3", "Label4"});
+                   {"OKBtn", "CancelBtn", "GroupBox1", "GScrFlag", "GroupBox2", "Label1", "Label3", "Label4", "K1", "K2"});
 }
 
 QString TMediaDlgBox::GetCellText(int col, int row) {

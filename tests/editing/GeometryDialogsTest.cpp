@@ -352,7 +352,7 @@ TEST_F(MoveDialog, LanguageSectionsGiveTheTexts) {
     EXPECT_EQ(move.ChkAll->text(), "Alle");
     EXPECT_EQ(move.VectSel->title(), "Achse");
     EXPECT_EQ(replace.InvSel->text(), "Spiegel");
-    EXPECT_EQ(replace.RepSel->Items().front(), "All");  // items stay
+    EXPECT_EQ(replace.RepSel->Items(), QStringList({"a", "b", "c", "d"}));
     EXPECT_TRUE(prompter.ShownBoxes().empty());
 }
 
