@@ -1,6 +1,5 @@
 #include "views/ResCmpDlg.h"
 
-#include "platform/SettingsPath.h"
 #include "model/EnvDef.h"
 #include "model/FarFieldFile.h"
 #include "model/MessageFormat.h"
@@ -11,10 +10,10 @@
 #include "platform/Canvas.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
-#include "platform/IniFile.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
+#include "platform/WindowBox.h"
 
 #include <QColorDialog>
 #include <QFile>
@@ -269,20 +268,10 @@ void TResCmpDlg::resizeEvent(QResizeEvent* event) {
 
 void TResCmpDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    const IniFile ini(SettingsFilePath());
-    setGeometry(ini.ReadInteger(SettingsSection, "Left", 0), ini.ReadInteger(SettingsSection, "Top", 0),
-                ini.ReadInteger(SettingsSection, "Width", DesignWidth),
-                ini.ReadInteger(SettingsSection, "Height", 500));
+    setGeometry(ReadWindowBox(SettingsSection, QRect(0, 0, DesignWidth, 500)));
 }
 
 void TResCmpDlg::done(int result) {
-    if (!isMaximized()) {
-        IniFile ini(SettingsFilePath());
-        ini.WriteInteger(SettingsSection, "Left", x());
-        ini.WriteInteger(SettingsSection, "Top", y());
-        ini.WriteInteger(SettingsSection, "Width", width());
-        ini.WriteInteger(SettingsSection, "Height", height());
-        ini.UpdateFile();
-    }
+    SaveWindowBox(*this, SettingsSection);
     QDialog::done(result);
 }

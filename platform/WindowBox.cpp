@@ -1,0 +1,23 @@
+#include "platform/WindowBox.h"
+
+#include "platform/IniFile.h"
+#include "platform/SettingsPath.h"
+
+#include <QWidget>
+
+void SaveWindowBox(const QWidget& form, const std::string& section) {
+    if (form.isMaximized()) return;
+    IniFile ini(SettingsFilePath());
+    ini.WriteInteger(section, "Left", form.x());
+    ini.WriteInteger(section, "Top", form.y());
+    ini.WriteInteger(section, "Width", form.width());
+    ini.WriteInteger(section, "Height", form.height());
+    ini.UpdateFile();
+}
+
+QRect ReadWindowBox(const std::string& section, const QRect& fallback) {
+    const IniFile ini(SettingsFilePath());
+    return QRect(ini.ReadInteger(section, "Left", fallback.x()), ini.ReadInteger(section, "Top", fallback.y()),
+                 ini.ReadInteger(section, "Width", fallback.width()),
+                 ini.ReadInteger(section, "Height", fallback.height()));
+}

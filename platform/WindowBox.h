@@ -1,0 +1,12 @@
+#pragma once
+// The window box (position and size) that a resizable form keeps in its own
+// section of the settings file: keys "Left", "Top", "Width", "Height".
+#include <QRect>
+#include <string>
+
+class QWidget;
+
+// Writes the form's box into the section (not while it is maximized).
+void SaveWindowBox(const QWidget& form, const std::string& section);
+// The saved box; each missing key takes the value of `fallback`.
+QRect ReadWindowBox(const std::string& section, const QRect& fallback);
