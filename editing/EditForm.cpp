@@ -13,11 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QRadioButton>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
 #include <QTimer>
 #include <cstring>
 
@@ -64,26 +60,6 @@ int ReportOutOfRange() {
 }
 
 std::string FieldText(const QLineEdit* edit) { return edit->text().toUtf8().toStdString(); }
-
-UpDownButton::UpDownButton(QWidget* parent) : QWidget(parent) {}
-
-void UpDownButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    emit Pressed(event->position().y() <= height() / 2.0 ? +1 : -1);
-}
-
-void UpDownButton::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
-
-void UpDownButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    QStyleOption option;
-    option.initFrom(this);
-    const int half = height() / 2;
-    option.rect = QRect(0, 0, width(), half);
-    style()->drawPrimitive(QStyle::PE_IndicatorSpinUp, &option, &p, this);
-    option.rect = QRect(0, half, width(), height() - half);
-    style()->drawPrimitive(QStyle::PE_IndicatorSpinDown, &option, &p, this);
-}
 
 NumberStepper::NumberStepper(QLineEdit* field, UpDownButton* button, QTimer* timer, double lo, double hi,
                              double step, std::function<double(double, double, int)> next,

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/UpDownButton.h"
+
 class QLineEdit;
 class QTimer;
 
@@ -23,21 +25,6 @@ void FinishEditForm(QDialog& form, const char* section, std::initializer_list<co
 int ReportOutOfRange();
 // The text of a line edit as bytes for the number parser.
 std::string FieldText(const QLineEdit* edit);
-
-// The two halves of the up-down button report a press and its release.
-class UpDownButton : public QWidget {
-    Q_OBJECT
-public:
-    explicit UpDownButton(QWidget* parent = nullptr);
-signals:
-    void Pressed(int direction);  // +1 upper half, -1 lower half
-    void Released();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-};
 
 // A number field stepped by an up-down button: a click into the field takes
 // the step from the digit at the caret (limited to lo..hi); a press on the

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 #include "platform/FreqPresets.h"
 #include "platform/SettingsPath.h"
@@ -24,10 +27,12 @@
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
 #include "draw/PolarPlot.h"
+#include "platform/ColourChoice.h"
 #include "platform/IniFile.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
+#include "platform/UpDownButton.h"
 #include "platform/WaitCursor.h"
 
 namespace {
@@ -88,7 +93,6 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     HalfBtn = Button(this, "HalfBtn", "Detailed", 208);
     GetFoBtn = Button(this, "GetFoBtn", "Resonance", 308);
     PrintBtn = Button(this, "PrintBtn", "Print", 408);
-    PrintBtn->setVisible(false);   // the sweep printout is not built yet
     auto* l1 = new QLabel("BW", this);
     l1->setObjectName("Label1");
     l1->setGeometry(520, 12, 30, 20);
@@ -127,7 +131,12 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     Grid->setHorizontalHeaderLabels({"Freq", "R", "jX", "Ga", "F/B", "ON"});
     Grid->verticalHeader()->setVisible(false);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(Grid, &QTableWidget::cellClicked, this, [this](int r, int c) { GridClick(r, c); });
+    ColorBtn = new QPushButton("Colors", tabPtn);
+    ColorBtn->setObjectName("ColorBtn");
+    ColorBtn->setGeometry(650, 306, 80, 28);
     Page->addTab(tabPtn, "Far fields");
 
     auto* tabSet = new QWidget;
@@ -136,6 +145,12 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     QStringList presets;
     for (const char* p : FreqPresets) presets << p;
     EditCenter = Combo(g1, "EditCenter", presets, 10, 30);
+    UDFreq = new UpDownButton(g1);
+    UDFreq->setObjectName("UDFreq");
+    UDFreq->setGeometry(112, 30, 18, 24);
+    auto* l3 = new QLabel("MHz", g1);
+    l3->setObjectName("Label3");
+    l3->setGeometry(136, 32, 50, 20);
     auto* g4 = Group(tabSet, "GroupBox4", "Limit of SWR", 10, 90, 200, 70);
     LimitSWR = Combo(g4, "LimitSWR", {"100", "30", "10", "5.0", "3.0", "2.0", "1.5"}, 10, 30);
     AutoSWRCb = new QCheckBox("Auto", g4);
@@ -143,7 +158,7 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     AutoSWRCb->setGeometry(120, 30, 70, 24);
     auto* g5 = Group(tabSet, "GroupBox5", "Number of added dots", 10, 170, 200, 70);
     HalfAddCnt = Combo(g5, "HalfAddCnt", {"1", "2", "3", "4"}, 10, 30);
-    auto* g2 = Group(tabSet, "GroupBox2", "Match options", 230, 10, 300, 230);
+    auto* g2 = Group(tabSet, "GroupBox2", "Match options", 230, 10, 300, 236);
     auto* sel = Group(g2, "SelMatch", "Match unit on the plot", 10, 22, 280, 110);
     const char* modes[3] = {"OFF", "SWR - on", "Z, SWR - on"};
     auto* selGroup = new QButtonGroup(this);
@@ -152,12 +167,41 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
         SelMatch[i]->setGeometry(10, 22 + 28 * i, 200, 24);
         selGroup->addButton(SelMatch[i], i);
     }
-    MatchCenter = new QCheckBox("Match freq = central freq", g2);
+    auto* g3 = Group(g2, "GroupBox3", "Match frequency", 10, 136, 280, 90);
+    MatchCenter = new QCheckBox("Match freq = central freq", g3);
     MatchCenter->setObjectName("MatchCenter");
-    MatchCenter->setGeometry(10, 140, 280, 24);
+    MatchCenter->setGeometry(10, 22, 260, 24);
     MatchCenter->setChecked(true);
-    MatchFreq = Combo(g2, "MatchFreq", presets, 10, 172);
+    MatchFreq = Combo(g3, "MatchFreq", presets, 10, 54);
+    UDMatch = new UpDownButton(g3);
+    UDMatch->setObjectName("UDMatch");
+    UDMatch->setGeometry(112, 54, 18, 24);
     Page->addTab(tabSet, "Setup");
+
+    // The tab control's popup: the match mode of the plots.
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName("PopupMenu");
+    KM = PopupMenu->addMenu("Match on the plots");
+    KM->setObjectName("KM");
+    QAction** items[3] = {&KMOFF, &KMSWR, &KMZSWR};
+    const char* itemNames[3] = {"KMOFF", "KMSWR", "KMZSWR"};
+    const char* itemTexts[3] = {"OFF", "SWR - On", "Z, SWR - On"};
+    for (int i = 0; i < 3; ++i) {
+        *items[i] = KM->addAction(itemTexts[i]);
+        (*items[i])->setObjectName(itemNames[i]);
+        (*items[i])->setCheckable(true);
+        connect(*items[i], &QAction::triggered, this, [this, i] { SetMatchMode(i); });
+    }
+    KMOFF->setChecked(true);
+    Page->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Page, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenuPopup();
+        PopupMenu->popup(Page->mapToGlobal(at));
+    });
+
+    ResonanceQuestion = "Write current frequency to the \r\n\r\ntable F/SWR/Gain/Z?";
+    ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
+    ChangeLanguage();
 
     connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
     connect(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
@@ -172,6 +216,10 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     connect(AutoSWRCb, &QCheckBox::clicked, this, [this] { LimitSWR->setEnabled(!AutoSWRCb->isChecked()); });
     connect(selGroup, &QButtonGroup::idClicked, this, [this] { SelMatchClick(); });
     connect(MatchCenter, &QCheckBox::clicked, this, [this] { UpdateControls(false); });
+    connect(ColorBtn, &QPushButton::clicked, this, [this] { ColorBtnClick(); });
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    connect(UDFreq, &UpDownButton::Pressed, this, [this](int direction) { UDFreqClick(direction); });
+    connect(UDMatch, &UpDownButton::Pressed, this, [this](int direction) { UDMatchClick(direction); });
 }
 
 TBwDispDlg::~TBwDispDlg() = default;
@@ -272,7 +320,7 @@ void TBwDispDlg::HalfBtnClick() {
 }
 
 void TBwDispDlg::GetFoBtnClick() {
-    if (YesNoBox("%s", "Write current frequency to the \r\n\r\ntable F/SWR/Gain/Z?") != 6) return;
+    if (YesNoBox("%s", ResonanceQuestion.toStdString().c_str()) != 6) return;
     WaitCursor wait;
     SyncMatchSettings();
     std::string width = BwSel->currentText().toStdString();
@@ -344,6 +392,57 @@ void TBwDispDlg::GridClick(int row, int col) {
     UpdateControls(false);
 }
 
+namespace {
+
+// The next frequency of an up-down: 14.05 for a text that does not read, and
+// never below 1 MHz.
+double UpDownFrequency(const QString& text, int direction) {
+    double f = 14.05;
+    if (!StrToDblExpr(f, text.toStdString())) f = 14.05;
+    f = std::max(f, 1.0);
+    f += direction * NiceStep(0.001 * f);
+    return std::max(f, 1.0);
+}
+
+}  // namespace
+
+void TBwDispDlg::UDFreqClick(int direction) {
+    // The new centre takes effect at the next change of tab.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", UpDownFrequency(EditCenter->currentText(), direction));
+    EditCenter->setEditText(text);
+}
+
+void TBwDispDlg::UDMatchClick(int direction) {
+    MatchFreq->setEditText(Q(DblToStr(UpDownFrequency(MatchFreq->currentText(), direction))));
+}
+
+void TBwDispDlg::PopupMenuPopup() {
+    KMOFF->setChecked(JobDef.MatchMode == 0);
+    KMSWR->setChecked(JobDef.MatchMode == 1);
+    KMZSWR->setChecked(JobDef.MatchMode == 2);
+}
+
+void TBwDispDlg::SetMatchMode(int mode) {
+    JobDef.MatchMode = std::clamp(mode, 0, 2);
+    const bool keep = initialised_;
+    initialised_ = false;
+    SelMatch[JobDef.MatchMode]->setChecked(true);
+    SyncMatchSettings();
+    Session.CalcMatchPoint();
+    initialised_ = keep;
+    UpdateControls(false);
+}
+
+void TBwDispDlg::ColorBtnClick() {
+    const int row = Grid->currentRow();
+    if (!palette_ || row < 0 || row >= SweepMainPoints) return;
+    const QColor chosen = ChooseColour(this, ToQColor(palette_[row]));
+    if (!chosen.isValid()) return;
+    palette_[row] = FromQColor(chosen);
+    UpdateControls(false);
+}
+
 void TBwDispDlg::UpdateControls(bool showWidth) {
     bool keep = initialised_;
     initialised_ = false;
@@ -375,7 +474,26 @@ void TBwDispDlg::AddCurve(CGraph& chart, const std::function<double(const SweepD
 
 void TBwDispDlg::PaintZ(QWidget* box) {
     Canvas c(box);
-    CGraph& g = graphZ_;
+    graphZ_.SetArea(c);
+    graphZ_.FillBack(c);
+    DrawZ(graphZ_, false);
+}
+
+void TBwDispDlg::PaintSwr(QWidget* box) {
+    Canvas c(box);
+    graphSwr_.SetArea(c);
+    graphSwr_.FillBack(c);
+    DrawSwr(graphSwr_, false);
+}
+
+void TBwDispDlg::PaintGain(QWidget* box) {
+    Canvas c(box);
+    graphGain_.SetArea(c);
+    graphGain_.FillBack(c);
+    DrawGain(graphGain_);
+}
+
+void TBwDispDlg::DrawZ(CGraph& g, bool printed) {
     bool fitted = Session.Sweep.Count == SweepMainPoints;
     auto matched = [this](const SweepDot& p, bool real) {
         double r = p.R, x = p.X;
@@ -383,17 +501,18 @@ void TBwDispDlg::PaintZ(QWidget* box) {
         return real ? r : x;
     };
     AddCurve(g, [&](const SweepDot& p) { return matched(p, true); });
-    g.SetArea(c);
-    g.FillBack(c);
     g.DrawAxes();
     g.AutoScale(0.0);
     g.DrawValueLabels(false);
     g.DrawLegendLine(0, "R", ClBlue);
-    g.DrawLegendLine(1, "jx", ClRed);
+    g.DrawLegendLine(1, printed ? "jX" : "jx", ClRed);
     if (!fitted) return;
     g.DrawFreqLabels();
-    g.DrawPoints(ClBlue, 1);
-    g.DrawFoLabel(Session.Fit.F0);
+    g.DrawPoints(ClBlue, printed ? 2 : 1);
+    if (printed)
+        g.DrawFoLabel(Session.Fit.F0);
+    else
+        g.DrawFoLabel2(Session.Fit.F0);
     if (JobDef.MatchMode == 2) g.DrawTitle("Match freq.: " + DblToStr(Session.MatchPoint.F));
     AddCurve(g, [&](const SweepDot& p) { return matched(p, false); });
     g.AutoScale(CGraph::NoFloor);
@@ -402,9 +521,7 @@ void TBwDispDlg::PaintZ(QWidget* box) {
     g.DrawPoints(ClRed, 1);
 }
 
-void TBwDispDlg::PaintSwr(QWidget* box) {
-    Canvas c(box);
-    CGraph& g = graphSwr_;
+void TBwDispDlg::DrawSwr(CGraph& g, bool printed) {
     const SweepTable& s = Session.Sweep;
     double top = 0;
     auto swr = [&](const SweepDot& p) {
@@ -419,8 +536,6 @@ void TBwDispDlg::PaintSwr(QWidget* box) {
     AddCurve(g, swr);
     if (AutoSWRCb->isChecked() && SwrLimit < top) SwrLimit = 10 * RoundAwayTo(0.1 * top, 0);
     g.SetAxisCap(SwrLimit);
-    g.SetArea(c);
-    g.FillBack(c);
     g.DrawAxes();
     g.AutoScale(1.0);
     g.DrawSwrValueLabels(false);
@@ -429,26 +544,24 @@ void TBwDispDlg::PaintSwr(QWidget* box) {
     g.DrawFreqLabels();
     g.DrawPoints(ClBlue, 1);
     if (JobDef.MatchMode == 0)
-        g.DrawTitle("SWR on Z: " + CplxToStr1(EnvDef.Z0R, EnvDef.Z0X));
+        g.DrawTitle((printed ? "SWR Z0: " : "SWR on Z: ") + CplxToStr1(EnvDef.Z0R, EnvDef.Z0X));
     else
         g.DrawTitle("Match freq.: " + DblToStr(Session.MatchPoint.F));
     int m = FindMinSwrPoint(SwrAt);
     if (m >= 0) {
+        const char* format = printed ? "BW%.1f KHz(SWR<%.1f)" : "Bw %.1f kHz (SWR < %.1f)";
         char line[64];
-        std::snprintf(line, sizeof line, "Bw %.1f kHz (SWR < 1.5)", BandwidthAtSwr(SwrAt, SwrFreq, m, 1.5));
-        g.DrawCaption(line, false);
-        std::snprintf(line, sizeof line, "Bw %.1f kHz (SWR < 2.0)", BandwidthAtSwr(SwrAt, SwrFreq, m, 2.0));
-        g.DrawCaption(line, true);
+        // Text lines under the legend, inside the plot area.
+        std::snprintf(line, sizeof line, format, BandwidthAtSwr(SwrAt, SwrFreq, m, 1.5), 1.5);
+        g.DrawLegendLine(1, line);
+        std::snprintf(line, sizeof line, format, BandwidthAtSwr(SwrAt, SwrFreq, m, 2.0), 2.0);
+        g.DrawLegendLine(2, line);
     }
 }
 
-void TBwDispDlg::PaintGain(QWidget* box) {
-    Canvas c(box);
-    CGraph& g = graphGain_;
+void TBwDispDlg::DrawGain(CGraph& g) {
     bool fitted = Session.Sweep.Count == SweepMainPoints;
     AddCurve(g, [](const SweepDot& p) { return p.Ga; });
-    g.SetArea(c);
-    g.FillBack(c);
     g.DrawAxes();
     g.AutoScale(CGraph::NoFloor);
     g.DrawValueLabels(false);

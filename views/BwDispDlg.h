@@ -10,14 +10,18 @@
 #include "draw/FrequencyChart.h"
 #include "views/SweepSession.h"
 
+class Canvas;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QTabWidget;
 class QWidget;
+class UpDownButton;
 
 class TBwDispDlg : public QDialog {
     Q_OBJECT
@@ -42,6 +46,18 @@ public:
     void SelMatchClick();
     void GridClick(int row, int col);
     void UpdateControls(bool showWidth);
+    void ColorBtnClick();
+    void PrintBtnClick();
+    // The up-downs of the centre and the match frequency: one step of
+    // NiceStep(0.001 f) up (+1) or down (-1), never below 1 MHz.
+    void UDFreqClick(int direction);
+    void UDMatchClick(int direction);
+    // The tab control's popup: the match mode of the plots.
+    void PopupMenuPopup();
+    void SetMatchMode(int mode);  // KMOFFClick, KMSWRClick, KMZSWRClick
+    void ChangeLanguage();
+    // The three charts on a printer page (or any canvas) of that size.
+    void PrintCharts(Canvas& page, const QString& fontName);
 
     // The SWR drawn for each main point (before capping) and its frequency.
     double SwrAt[SweepMainPoints] = {};
@@ -58,6 +74,13 @@ public:
     QComboBox *EditCenter = nullptr, *LimitSWR = nullptr, *HalfAddCnt = nullptr, *MatchFreq = nullptr;
     QCheckBox *AutoSWRCb = nullptr, *MatchCenter = nullptr;
     QRadioButton* SelMatch[3] = {};
+    QPushButton* ColorBtn = nullptr;
+    UpDownButton *UDFreq = nullptr, *UDMatch = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QMenu* KM = nullptr;
+    QAction *KMOFF = nullptr, *KMSWR = nullptr, *KMZSWR = nullptr;
+    // The confirmation of the resonance search (message section "MessagBwDisp_Dlg").
+    QString ResonanceQuestion;
 
 protected:
     void done(int result) override;
@@ -66,6 +89,11 @@ private:
     void PaintZ(QWidget* box);
     void PaintSwr(QWidget* box);
     void PaintGain(QWidget* box);
+    // The charts' curves and texts once the chart is bound to its canvas;
+    // `printed` gives the printout's texts and pens.
+    void DrawZ(CGraph& g, bool printed);
+    void DrawSwr(CGraph& g, bool printed);
+    void DrawGain(CGraph& g);
     void PaintPatterns(QWidget* box);
     void FillGrid();
     void AddCurve(CGraph& chart, const std::function<double(const SweepDot&)>& value);

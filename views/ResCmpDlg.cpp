@@ -9,13 +9,13 @@
 #include "draw/PolarPlot.h"
 #include "platform/Canvas.h"
 #include "platform/FormLayout.h"
+#include "platform/ColourChoice.h"
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 #include "platform/WindowBox.h"
 
-#include <QColorDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -32,9 +32,6 @@ constexpr int DesignHeight = 540;
 constexpr int ColumnWidths[ComparisonColumns] = {40, 63, 61, 61, 50, 49, 49, 49, 47, 63, 58, 51, 73, 277};
 const char* const SettingsSection = "ResCmp";
 
-// Chooses a colour; tests replace it.
-QColor ChooseColour(QWidget* parent, const QColor& current) { return QColorDialog::getColor(current, parent); }
-
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int x, int y, int width) {
     auto* b = new QPushButton(QString::fromLatin1(text), parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -43,8 +40,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int
 }
 
 }  // namespace
-
-std::function<QColor(QWidget*, const QColor&)> ChooseComparisonColour = ChooseColour;
 
 ComparisonPlot::ComparisonPlot(TResCmpDlg* owner) : QWidget(owner), owner_(owner) {
     setObjectName("PBox");
@@ -196,7 +191,7 @@ void TResCmpDlg::DelBtnClick() {
 void TResCmpDlg::ColBtnClick() {
     const int r = Grid->Row();
     if (r < 1 || r > count_ || !palette_) return;
-    const QColor chosen = ChooseComparisonColour(this, ToQColor(palette_[r - 1]));
+    const QColor chosen = ChooseColour(this, ToQColor(palette_[r - 1]));
     if (!chosen.isValid()) return;
     palette_[r - 1] = FromQColor(chosen);
     EnableButtons();

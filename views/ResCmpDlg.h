@@ -19,10 +19,6 @@ class RadioGroup;
 class StringGrid;
 
 class ComparisonPlot;
-class QColor;
-
-// Chooses a colour for a row (a colour dialog); tests replace it.
-extern std::function<QColor(QWidget*, const QColor&)> ChooseComparisonColour;
 
 class TResCmpDlg : public QDialog {
     Q_OBJECT

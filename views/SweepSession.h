@@ -58,6 +58,8 @@ public:
     // Moves the centre onto the fitted resonance by repeated speculation;
     // widthText receives each new width as the dialog's box shows it.
     void ResonanceSearch(std::string& widthText);
+    // The antenna the runs calculate (null without one).
+    const AntDef* Model() const { return host_.Model; }
 
 private:
     bool RunRecord(double f, int mainIndex, int gap, int dot);

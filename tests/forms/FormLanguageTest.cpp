@@ -18,6 +18,7 @@
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "views/AVEZForm.h"
+#include "views/BwDispDlg.h"
 #include "views/FarSetDlg.h"
 #include "views/FreqSetDlg.h"
 #include "views/GLColForm.h"
@@ -84,6 +85,9 @@ std::vector<FormCase> FormsWithLanguage() {
         {"FreqSetDlg", {"FreqSetDlg"}, [](const QString&) { return Make<TFreqSetDlg>(nullptr, SweepHost{}, ""); },
          {"Label1", "Label3", "Label4", "Label5", "Label7", "Label8"}},
         {"NWLForm", {"NWLForm"}, [](const QString&) { return Make<TNWLForm>(nullptr, SweepHost{}); }},
+        {"BwDispDlg", {"BwDispDlg", "MessagBwDisp_Dlg"},
+         [](const QString&) { return Make<TBwDispDlg>(nullptr, SweepHost{}); }, {"AutoSWRCb"},
+         [](QWidget& w) { static_cast<TBwDispDlg&>(w).GetFoBtnClick(); }},
         {"AVEZForm", {"AVEZForm"}, [](const QString&) { return Make<TAVEZForm>(nullptr); }},
         // The colour labels show the colour's value after their English name.
         {"GLColForm", {"GLColForm"}, [](const QString&) { return Make<TGLColForm>(nullptr); },

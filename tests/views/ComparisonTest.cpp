@@ -14,6 +14,7 @@
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
 #include "views/ComparisonCells.h"
+#include "platform/ColourChoice.h"
 #include "views/ResCmpDlg.h"
 
 #include <QColor>
@@ -210,10 +211,10 @@ TEST_F(ComparisonTest, ColourOfTheCurrentRowGoesIntoThePalette) {
     dlg.Grid->SetRow(1);
     dlg.EnableButtons();
     ASSERT_TRUE(dlg.ColBtn->isEnabled());
-    const auto saved = ChooseComparisonColour;
-    ChooseComparisonColour = [](QWidget*, const QColor&) { return QColor(0, 255, 0); };
+    const auto saved = ChooseColour;
+    ChooseColour = [](QWidget*, const QColor&) { return QColor(0, 255, 0); };
     dlg.ColBtn->click();
-    ChooseComparisonColour = saved;
+    ChooseColour = saved;
     EXPECT_EQ(palette[0], 0x00FF00u);
     EXPECT_EQ(palette[1], 0x000002u);
 }

@@ -9,15 +9,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "app/Settings.h"
 #include "model/NumberText.h"
+#include "platform/ColourChoice.h"
 #include "platform/IniFile.h"
+#include "platform/Printing.h"
 #include "platform/ScriptedPrompter.h"
 #include "views/BwDispDlg.h"
 #include "views/FreqSetDlg.h"
@@ -145,4 +150,94 @@ TEST_F(SweepDialogsTest, MultibandSaveOfAnEmptyListSaysSo) {
     ASSERT_FALSE(prompter.ShownBoxes().empty());
     EXPECT_EQ(prompter.ShownBoxes().back().text, "The date is not calculated!");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("empty.nwl"))));
+}
+
+TEST_F(SweepDialogsTest, PlotsUpDownsPopupAndColours) {
+    TBwDispDlg dlg(nullptr, Host());
+    // The centre is written with three decimals, the match frequency as a
+    // plain number; a text that does not read counts as 14.05, and neither
+    // goes below 1 MHz.
+    struct Case {
+        const char* text;
+        int direction;
+        const char* centre;
+        const char* match;
+    } cases[] = {
+        {"14.2", +1, "14.210", "14.21"},
+        {"7.1", +1, "7.110", "7.11"},
+        {"abc", -1, "14.040", "14.04"},
+        {"0.5", -1, "1.000", "1.0"},
+    };
+    for (const Case& c : cases) {
+        dlg.EditCenter->setEditText(c.text);
+        dlg.MatchFreq->setEditText(c.text);
+        dlg.UDFreqClick(c.direction);
+        dlg.UDMatchClick(c.direction);
+        EXPECT_EQ(dlg.EditCenter->currentText(), c.centre) << c.text;
+        EXPECT_EQ(dlg.MatchFreq->currentText(), c.match) << c.text;
+    }
+
+    // The popup shows the mode in use and sets it like the radio group.
+    JobDef.MatchMode = 2;
+    dlg.PopupMenuPopup();
+    EXPECT_TRUE(dlg.KMZSWR->isChecked());
+    EXPECT_FALSE(dlg.KMOFF->isChecked());
+    dlg.KMSWR->trigger();
+    EXPECT_EQ(JobDef.MatchMode, 1);
+    EXPECT_TRUE(dlg.SelMatch[1]->isChecked());
+    dlg.KMOFF->trigger();
+    EXPECT_EQ(JobDef.MatchMode, 0);
+
+    // Colours: the row chosen in the grid takes the colour; Cancel keeps it.
+    uint32_t palette[10] = {};
+    dlg.Open(palette);
+    const auto saved = ChooseColour;
+    QColor answer(0, 255, 0);
+    ChooseColour = [&answer](QWidget*, const QColor&) { return answer; };
+    dlg.ColorBtnClick();  // no row chosen
+    EXPECT_EQ(palette[0], 0u);
+    dlg.Grid->setCurrentCell(3, 0);
+    dlg.ColorBtnClick();
+    EXPECT_EQ(palette[3], 0x00FF00u);
+    answer = QColor();
+    dlg.Grid->setCurrentCell(1, 0);
+    dlg.ColorBtnClick();
+    EXPECT_EQ(palette[1], 255u);
+    ChooseColour = saved;
+    dlg.Finish();
+}
+
+namespace {
+
+QString ToolOutput(const QString& tool, const QStringList& args) {
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000)) return "(" + tool + " did not run)";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST_F(SweepDialogsTest, PlotsPrintTheThreeChartsOnOnePage) {
+    StartAt(14.2);
+    uint32_t palette[10] = {};
+    TBwDispDlg dlg(nullptr, Host());
+    dlg.Open(palette);
+    dlg.MeasBtnClick();
+    ASSERT_EQ(Results.Sweep.Count, 5);
+    for (bool landscape : {true, false}) {
+        const QString pdf = dir.filePath(landscape ? "wide.pdf" : "tall.pdf");
+        PdfPrintSetup setup(pdf.toStdString(), landscape);
+        ScopedPrintSetup scope(setup);
+        dlg.PrintBtnClick();
+        EXPECT_EQ(setup.Asked, 1);
+        EXPECT_TRUE(ToolOutput("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+1\\n")));
+        const QString text = ToolOutput("pdftotext", {"-layout", pdf, "-"});
+        // The header, then the texts of each chart: Z, SWR, gain.
+        for (const char* expected : {"test dipole", "jX", "fo:", "SWR Z0:", "KHz(SWR<1.5)", "KHz(SWR<2.0)", "GA", "FB"})
+            EXPECT_TRUE(text.contains(expected)) << expected << (landscape ? " (landscape)" : " (portrait)") << "\n"
+                                                 << text.toStdString();
+    }
+    EXPECT_TRUE(prompter.ShownBoxes().empty());
+    dlg.Finish();
 }
