@@ -267,6 +267,7 @@ public:
     // The geometry dialog of a K7Click tag; false for a tag that has none.
     bool RunGeometryDialog(int tag);
     void K37Click();                 // stacking
+    void KCADClick();                // the graphical wire editor
     void K30Click();                 // the antenna definition as text
     void K34Click();                 // the comment
 
@@ -358,6 +359,7 @@ private:
     void ConnectTableEdit();
     void ConnectGeometryCommands();
     void ConnectGeometryDialogs();
+    void ConnectWireCad();
     void ConnectMemoryCommands();
     // Wires a command that changes or replaces the antenna: it never runs while
     // busy, no exception leaves it, and the menu state follows it.

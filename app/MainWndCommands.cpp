@@ -52,6 +52,7 @@ void TMainWnd::ConnectCommands() {
     ConnectTableEdit();
     ConnectGeometryCommands();
     ConnectGeometryDialogs();
+    ConnectWireCad();
     ConnectMemoryCommands();
     ConnectOptimizerCommands();
     on(K10, [this] { K10Click(K10); });

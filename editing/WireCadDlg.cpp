@@ -1,0 +1,523 @@
+// The wire editor's form: its controls, popup menu, settings section
+// "WireEd", language section "WireCadDlg", and the run from Execute to the
+// write-back of the wires.
+#include "editing/WireCadDlg.h"
+
+#include "editing/EditForm.h"
+#include "editing/WireEditDlg.h"
+#include "model/EnvDef.h"
+#include "model/NumberText.h"
+#include "platform/FormLayout.h"
+#include "platform/FormPattern.h"
+#include "platform/IniFile.h"
+#include "platform/KeyFilter.h"
+#include "platform/SettingsPath.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <array>
+
+WireCadScreen ScreenSlot[4];
+int WireCadZoomPosition = 75;
+
+namespace {
+
+constexpr int DesignWidth = 780, DesignHeight = 540;
+constexpr int ScrollBarSize = 16;
+const char* const SettingsSection = "WireEd";
+const char* const PageNames[4] = {"TabAll", "TabXY", "TabXZ", "TabYZ"};
+const char* const PageCaptions[4] = {"3D view", "2D X-Y", "2D X-Z", "2D Y-Z"};
+const char* const BoxNames[4] = {"PBoxALL", "PBoxXY", "PBoxXZ", "PBoxYZ"};
+const char* const HBarNames[4] = {"HSBAll", "HSBXY", "HSBXZ", "HSBYZ"};
+const char* const VBarNames[4] = {"VSBAll", "VSBXY", "VSBXZ", "VSBYZ"};
+const char* const FilterItems[3] = {"All", "Plane", "Element"};
+
+template <class W>
+W* Make(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+    auto* l = Make<QLabel>(parent, name, x, y, w, h);
+    l->setText(text);
+    return l;
+}
+
+QSlider* MakeTrackBar(QWidget* parent, const char* name, int x, int y, int lo, int hi, int pos, int ticks) {
+    auto* s = Make<QSlider>(parent, name, x, y, 170, 22);
+    s->setOrientation(Qt::Horizontal);
+    s->setRange(lo, hi);
+    s->setValue(pos);
+    s->setTickInterval(ticks);
+    s->setTickPosition(QSlider::TicksBelow);
+    return s;
+}
+
+// The glyphs of the two centring buttons: the antenna's middle and the origin.
+QIcon CentreIcon(bool origin) {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(Qt::black, 1));
+    if (origin) {
+        p.drawLine(9, 1, 9, 17);
+        p.drawLine(1, 9, 17, 9);
+        p.drawEllipse(QPoint(9, 9), 4, 4);
+    } else {
+        p.drawRect(2, 2, 14, 14);
+        p.setPen(QPen(Qt::red, 2));
+        p.drawPoint(9, 9);
+        p.drawLine(7, 9, 11, 9);
+        p.drawLine(9, 7, 9, 11);
+    }
+    return QIcon(pm);
+}
+
+}  // namespace
+
+TWireCadDlg::TWireCadDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
+    setObjectName("WireCadDlg");
+    setWindowTitle("Wire edit");
+    setMinimumSize(160, 24);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    resize(DesignWidth, DesignHeight);
+    QFont f = font();
+    if (!fontName.isEmpty()) f.setFamily(fontName);
+    f.setPointSize(ScaledFontSize(EnvDef.FontSize, 1.0));
+    setFont(f);
+    BuildControls();
+    BuildPopupMenu();
+    LoadSettings();
+    ChangeLanguage();
+
+    Ready = false;
+    Page->setCurrentIndex(PageAll);
+    View.Page = PageAll;
+    View.Scale = 100.0;
+    View.SetAngles(2.0 * TBDEG->value(), TBZDEG->value());
+    SetupLayout();
+    FillStepList();
+    SelFilter->setCurrentIndex(0);
+    ResetScrollBars();
+    // The Delete key deletes the selected wire wherever the focus is, the
+    // "Step" box included; the form sees it before its controls.
+    installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    UpdateViewControls();
+}
+
+TWireCadDlg::~TWireCadDlg() = default;
+
+void TWireCadDlg::BuildControls() {
+    Page = Make<QTabWidget>(this, "Page", 4, 4, 592, 532);
+    Page->setContextMenuPolicy(Qt::DefaultContextMenu);
+    QWidget** tabs[4] = {&TabAll, &TabXY, &TabXZ, &TabYZ};
+    for (int i = 0; i < 4; ++i) {
+        auto* tab = new QWidget;
+        tab->setObjectName(PageNames[i]);
+        *tabs[i] = tab;
+        Boxes[i] = new WireCadBox(this, i, tab);
+        Boxes[i]->setObjectName(BoxNames[i]);
+        HBars[i] = new QScrollBar(Qt::Horizontal, tab);
+        HBars[i]->setObjectName(HBarNames[i]);
+        VBars[i] = new QScrollBar(Qt::Vertical, tab);
+        VBars[i]->setObjectName(VBarNames[i]);
+        for (QScrollBar* bar : {HBars[i], VBars[i]}) {
+            bar->setRange(0, 100);
+            bar->setValue(50);
+            const bool vertical = bar == VBars[i];
+            connect(bar, &QScrollBar::valueChanged, this, [this, bar, vertical] { ScrollBarChange(bar, vertical); });
+            connect(bar, &QScrollBar::sliderReleased, this, [this] { EndScroll(); });
+        }
+        tab->installEventFilter(this);
+        Page->addTab(tab, PageCaptions[i]);
+    }
+    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+
+    SBSel = Make<QToolButton>(this, "SBSel", 604, 6, 84, 26);
+    SBSel->setText("Edit Wire");
+    SBLine = Make<QToolButton>(this, "SBLine", 690, 6, 84, 26);
+    SBLine->setText("New Wire");
+    SBLoop = Make<QToolButton>(this, "SBLoop", 604, 34, 84, 26);
+    SBLoop->setText("New Loop");
+    auto* modes = new QButtonGroup(this);
+    modes->setExclusive(true);
+    int tag = 0;
+    for (QToolButton* b : {SBSel, SBLine, SBLoop}) {
+        b->setCheckable(true);
+        b->setProperty("tag", tag);
+        modes->addButton(b, tag++);
+    }
+    SBSel->setChecked(true);
+    connect(modes, &QButtonGroup::idClicked, this, [this] { SBSelClick(); });
+
+    SBView = Make<QToolButton>(this, "SBView", 704, 34, 32, 26);
+    SBView->setIcon(CentreIcon(false));
+    SBView->setToolTip("Center = midle punkt of antenna");
+    SBOrg = Make<QToolButton>(this, "SBOrg", 742, 34, 32, 26);
+    SBOrg->setIcon(CentreIcon(true));
+    SBOrg->setToolTip("Center on X=0,Y=0, Z=Height");
+    SBOrg->setCheckable(true);
+    connect(SBView, &QToolButton::clicked, this, [this] { SBViewClick(); });
+    connect(SBOrg, &QToolButton::clicked, this, [this] {
+        K8Click();
+        // The button shows the centring only until the mouse lets go of it.
+        SBOrg->setChecked(false);
+    });
+
+    Label4 = MakeLabel(this, "Label4", "Display", 604, 68, 60, 20);
+    SelFilter = Make<QComboBox>(this, "SelFilter", 666, 66, 108, 24);
+    for (const char* item : FilterItems) SelFilter->addItem(item);
+    connect(SelFilter, &QComboBox::activated, this, [this] { SelFilterChange(); });
+
+    Label5 = MakeLabel(this, "Label5", "Rotate", 604, 96, 170, 18);
+    TBDEG = MakeTrackBar(this, "TBDEG", 604, 114, 0, 180, 60, 15);
+    TBDEG->setToolTip("Azimuth");
+    TBZDEG = MakeTrackBar(this, "TBZDEG", 604, 138, 0, 180, 20, 15);
+    TBZDEG->setToolTip("Elevation");
+    connect(TBDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
+    connect(TBZDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
+    LCursor = MakeLabel(this, "LCursor", "", 604, 96, 170, 64);
+    LCursor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    LCursor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    Label1 = MakeLabel(this, "Label1", "Zoom", 604, 166, 170, 18);
+    TBSC = MakeTrackBar(this, "TBSC", 604, 184, 10, 150, 50, 10);
+    connect(TBSC, &QSlider::valueChanged, this, [this] { TBSCChange(); });
+
+    GroupBox1 = Make<QGroupBox>(this, "GroupBox1", 604, 210, 170, 80);
+    GroupBox1->setTitle("Grid");
+    ChkGrid = Make<QCheckBox>(GroupBox1, "ChkGrid", 8, 22, 72, 22);
+    ChkGrid->setText("On");
+    ChkGrid->setChecked(true);
+    ChkAutoGrid = Make<QCheckBox>(GroupBox1, "ChkAutoGrid", 84, 22, 80, 22);
+    ChkAutoGrid->setText("Auto");
+    ChkAutoGrid->setChecked(true);
+    connect(ChkGrid, &QCheckBox::clicked, this, [this] { ChkGridClick(); });
+    Label2 = MakeLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
+    GridWidth = Make<QComboBox>(GroupBox1, "GridWidth", 48, 48, 90, 24);
+    GridWidth->setEditable(true);
+    GridWidth->setInsertPolicy(QComboBox::NoInsert);
+    // Typing "0" must not turn into "0.01" behind the user's back.
+    GridWidth->setCompleter(nullptr);
+    InstallCommaToPoint(GridWidth->lineEdit());
+    connect(GridWidth->lineEdit(), &QLineEdit::textEdited, this, [this] { GridWidthChange(); });
+    connect(GridWidth, &QComboBox::activated, this, [this] { GridWidthChange(); });
+    connect(GridWidth->lineEdit(), &QLineEdit::editingFinished, this, [this] { GridWidthDone(); });
+    Label3 = MakeLabel(GroupBox1, "Label3", "m", 144, 50, 20, 20);
+
+    LWire = MakeLabel(this, "LWire", "Wire isn't selected", 604, 296, 170, 202);
+    LWire->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    LWire->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LWire->setCursor(Qt::PointingHandCursor);
+    LWire->installEventFilter(this);
+
+    OKBtn = Make<QPushButton>(this, "OKBtn", 604, 504, 82, 30);
+    OKBtn->setText("OK");
+    OKBtn->setDefault(true);
+    CancelBtn = Make<QPushButton>(this, "CancelBtn", 692, 504, 82, 30);
+    CancelBtn->setText("Cancel");
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    Timer = new QTimer(this);
+    Timer->setInterval(500);
+    connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+}
+
+void TWireCadDlg::BuildPopupMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName("PopupMenu");
+    auto item = [this](QMenu* menu, const char* name, const QString& caption, int tag = 0) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(name);
+        a->setProperty("tag", tag);
+        menu->addAction(a);
+        return a;
+    };
+    auto sub = [this](QMenu* menu, const char* name, const QString& caption) {
+        auto* m = new QMenu(caption, this);
+        m->setObjectName(QString(name) + "Menu");
+        QAction* a = menu->addMenu(m);
+        a->setObjectName(name);
+        return m;
+    };
+    K4 = item(PopupMenu, "K4", "Centred on this position");
+    K8 = item(PopupMenu, "K8", "Centred on X=0,Y=0,Z=Height");
+    K9 = item(PopupMenu, "K9", "Centred on antenne");
+    K9->setCheckable(true);
+    // "Recall memorized screen" and "Memorize screen as", slots A to C by tag.
+    auto screens = [&](const char* name, const QString& caption, const char* const names[3], std::array<QAction**, 3> items) {
+        QMenu* menu = sub(PopupMenu, name, caption);
+        for (int k = 0; k < 3; ++k) *items[k] = item(menu, names[k], QString("Screen %1").arg(QChar('A' + k)), k + 1);
+        return menu->menuAction();
+    };
+    const char* const recallNames[3] = {"K13", "K14", "K15"};
+    const char* const memorizeNames[3] = {"K17", "K18", "K19"};
+    K12 = screens("K12", "Recall memorized screen", recallNames, {&K13, &K14, &K15});
+    PopupMenu->addSeparator()->setObjectName("N5");
+    K16 = screens("K16", "Memorize screen as", memorizeNames, {&K17, &K18, &K19});
+    PopupMenu->addSeparator()->setObjectName("N1");
+    KU1 = item(PopupMenu, "KU1", "Undo  (&U)");
+    K11 = item(PopupMenu, "K11", "Wire defenition(&E)...");
+    K3 = item(PopupMenu, "K3", "Del wire(&D)");
+    PopupMenu->addSeparator()->setObjectName("N4");
+    K1 = item(PopupMenu, "K1", "Connect to the closest wire");
+    K5 = item(PopupMenu, "K5", "Disjoint wires at the connected point");
+    PopupMenu->addSeparator()->setObjectName("N2");
+    KS1 = item(PopupMenu, "KS1", "Exchange start and end points(&S)");
+    K10 = item(PopupMenu, "K10", "Set center of wire on center axis");
+    QMenu* divide = sub(PopupMenu, "K2", "Divide wre into");
+    K2 = divide->menuAction();
+    for (int n = 2; n <= 10; ++n) {
+        const QByteArray name = "KP" + QByteArray::number(n);
+        KP[n] = item(divide, name.constData(), QString("%1 pieces").arg(n), n);
+        connect(KP[n], &QAction::triggered, this, [this, n] { KP2Click(n); });
+    }
+    PopupMenu->addSeparator()->setObjectName("N3");
+    QMenu* gridStart = sub(PopupMenu, "K6", "Grid start point");
+    K6 = gridStart->menuAction();
+    K7 = item(gridStart, "K7", "initialize");
+    KX11 = item(gridStart, "KX11", "End of this wire");
+
+    connect(K4, &QAction::triggered, this, [this] { K4Click(); });
+    connect(K8, &QAction::triggered, this, [this] { K8Click(); });
+    connect(K9, &QAction::triggered, this, [this] { K9Click(); });
+    for (QAction* a : {K13, K14, K15})
+        connect(a, &QAction::triggered, this, [this, a] { RecallScreen(a->property("tag").toInt() - 1); });
+    for (QAction* a : {K17, K18, K19})
+        connect(a, &QAction::triggered, this, [this, a] { MemorizeScreen(a->property("tag").toInt() - 1); });
+    connect(KU1, &QAction::triggered, this, [this] { KU1Click(); });
+    connect(K11, &QAction::triggered, this, [this] { K11Click(); });
+    connect(K3, &QAction::triggered, this, [this] { K3Click(); });
+    connect(K1, &QAction::triggered, this, [this] { K1Click(); });
+    connect(K5, &QAction::triggered, this, [this] { K5Click(); });
+    connect(KS1, &QAction::triggered, this, [this] { KS1Click(); });
+    connect(K10, &QAction::triggered, this, [this] { K10Click(); });
+    connect(K7, &QAction::triggered, this, [this] { K7Click(); });
+    connect(KX11, &QAction::triggered, this, [this] { KX11Click(); });
+}
+
+void TWireCadDlg::SetupLayout() {
+    align_ = std::make_unique<CAlignList>();
+    const QRect design(0, 0, DesignWidth, DesignHeight);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             OKBtn, CancelBtn, Page, TBDEG, TBZDEG, TBSC, Label1, Label5, SBSel, SBLine, SBLoop, SBView, SBOrg,
+             GroupBox1, ChkGrid, ChkAutoGrid, GridWidth, Label2, Label3, LWire, LCursor, Label4, SelFilter})
+        align_->AddRect(w, design, true);
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, DesignWidth, DesignHeight);
+    if (savedGeometry_.width() > screen.width() || savedGeometry_.height() > screen.height())
+        savedGeometry_ = QRect(screen.topLeft(), screen.size());
+    // A window that came back outside the screen is brought back onto it.
+    if (!screen.intersects(savedGeometry_)) savedGeometry_.moveTopLeft(screen.topLeft());
+    resize(savedGeometry_.size());
+    move(savedGeometry_.topLeft());
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    if (windowState_ == 2 || (main && main->isMaximized())) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TWireCadDlg::LoadSettings() {
+    const IniFile ini(SettingsFilePath());
+    // Without settings the form takes its design size at the screen's scale,
+    // as every other form does.
+    const double s = ScreenScale();
+    savedGeometry_ = QRect(ini.ReadInteger(SettingsSection, "Left", 0), ini.ReadInteger(SettingsSection, "Top", 0),
+                           std::max(160, ini.ReadInteger(SettingsSection, "Width", int(DesignWidth * s))),
+                           std::max(120, ini.ReadInteger(SettingsSection, "Heigth", int(DesignHeight * s))));
+    windowState_ = ini.ReadInteger(SettingsSection, "WinSt", 0);
+}
+
+void TWireCadDlg::SaveSettings() {
+    IniFile ini(SettingsFilePath());
+    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    ini.WriteInteger(SettingsSection, "Left", g.x());
+    ini.WriteInteger(SettingsSection, "Top", g.y());
+    ini.WriteInteger(SettingsSection, "Width", g.width());
+    ini.WriteInteger(SettingsSection, "Heigth", g.height());
+    ini.WriteInteger(SettingsSection, "WinSt", isMaximized() ? 2 : isMinimized() ? 1 : 0);
+    ini.UpdateFile();
+}
+
+void TWireCadDlg::ChangeLanguage() {
+    constexpr int ControlCount = 17, PopupCount = 31;
+    constexpr int Count = 1 + ControlCount + 3 + PopupCount;
+    const auto lines = FormLanguageLines("WireCadDlg", Count);
+    if (lines.size() < static_cast<std::size_t>(Count)) return;
+    int i = 0;
+    auto next = [&] { return QString::fromStdString(lines[static_cast<std::size_t>(i++)]); };
+    setWindowTitle(next());
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{SBSel, SBLine, SBLoop}) b->setText(next());
+    for (QLabel* l : {Label4, Label5, Label1}) l->setText(next());
+    OKBtn->setText(next());
+    CancelBtn->setText(next());
+    for (int p = 0; p < 4; ++p) Page->setTabText(p, next());
+    GroupBox1->setTitle(next());
+    Label2->setText(next());
+    Label3->setText(next());
+    ChkGrid->setText(next());
+    ChkAutoGrid->setText(next());
+    const int filter = SelFilter->currentIndex();
+    SelFilter->clear();
+    for (int k = 0; k < 3; ++k) SelFilter->addItem(next());
+    SelFilter->setCurrentIndex(std::max(0, filter));
+    for (QAction* a : {K4, K8, K9, K12, K13, K14, K15, K16, K17, K18, K19, KU1, K11, K3, K1, K5, KS1, K10, K2})
+        a->setText(next());
+    for (int n = 2; n <= 10; ++n) KP[n]->setText(next());
+    for (QAction* a : {K6, K7, KX11}) a->setText(next());
+}
+
+int TWireCadDlg::Execute(AntDef* ant, int* selected) {
+    if (!ant) return 0;
+    UpdateViewControls();
+    ant_ = ant;
+    Model.Load(*ant);
+    SBSel->setChecked(true);
+    EditMode = 0;
+    View.W = Boxes[ActivePage()]->width();
+    View.H = Boxes[ActivePage()]->height();
+    View.CentreOn(Model);
+    AutoGridStep(true);
+    RecallScreen(3);
+    if (selected && *selected >= 0 && *selected < Model.Count) Model.Select(*selected);
+    RefreshInfo();
+    Ready = true;
+    const int result = ExecModalDialog(*this);
+    Timer->stop();
+    if (selected && Model.Selected >= 0) *selected = Model.Selected;
+    MemorizeScreen(3);
+    if (result != QDialog::Accepted) return 0;
+    const int index = Model.WriteBack(*ant);
+    if (selected && index >= 0) *selected = index;
+    return 1;
+}
+
+void TWireCadDlg::done(int result) {
+    SaveSettings();
+    QDialog::done(result);
+}
+
+bool TWireCadDlg::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            if (type == QEvent::KeyPress) K3Click();
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == LWire && type == QEvent::MouseButtonRelease) {
+        K11Click();
+        return true;
+    }
+    if (type == QEvent::Resize) {
+        for (int i = 0; i < 4; ++i) {
+            QWidget* tab = Page ? Page->widget(i) : nullptr;
+            if (watched != tab) continue;
+            const int w = tab->width() - ScrollBarSize, h = tab->height() - ScrollBarSize;
+            Boxes[i]->setGeometry(0, 0, std::max(1, w), std::max(1, h));
+            HBars[i]->setGeometry(0, h, std::max(1, w), ScrollBarSize);
+            VBars[i]->setGeometry(w, 0, ScrollBarSize, std::max(1, h));
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TWireCadDlg::PopupMenuPopup(const QPoint& at) {
+    PopupPoint = at;
+    K13->setEnabled(ScreenSlot[0].Valid);
+    K14->setEnabled(ScreenSlot[1].Valid);
+    K15->setEnabled(ScreenSlot[2].Valid);
+    KU1->setEnabled(Model.HasUndo());
+    HitCode = HitNone;
+    ScreenPoint a{}, b{};
+    if (Model.Selected >= 0 && ScreenEnds(Model.Selected, a, b)) HitCode = HitTestLine({at.x(), at.y()}, a, b);
+    const bool onWire = HitCode != HitNone;
+    for (QAction* item : {KX11, K11, K10, K2, K3, KS1}) item->setEnabled(onWire);
+    if (HitCode == HitEnd1 || HitCode == HitEnd2) {
+        const Point3D end = EndOf(Model.Wires[Model.Selected], HitCode);
+        const bool connected = Model.IsEndConnected(Model.Selected, end);
+        K5->setEnabled(connected);
+        K1->setEnabled(!connected);
+    } else {
+        K5->setEnabled(false);
+        K1->setEnabled(false);
+    }
+    K9->setEnabled(ActivePage() == PageAll);
+    K9->setChecked(JobDef.Ant3D != 0);
+}
+
+void TWireCadDlg::EndOperation(bool) {
+    RefreshInfo();
+    Repaint();
+}
+
+void TWireCadDlg::K1Click() { EndOperation(Model.Connect(HitCode)); }
+void TWireCadDlg::K5Click() { EndOperation(Model.Disjoin(HitCode)); }
+void TWireCadDlg::KS1Click() { EndOperation(Model.ExchangeEnds()); }
+void TWireCadDlg::K10Click() { EndOperation(Model.CentreOnAxis(ActivePage())); }
+void TWireCadDlg::KP2Click(int pieces) { EndOperation(Model.Divide(pieces)); }
+void TWireCadDlg::K3Click() { EndOperation(Model.DeleteSelected()); }
+void TWireCadDlg::KU1Click() { EndOperation(Model.Undo()); }
+
+void TWireCadDlg::K11Click() {
+    if (Model.Selected < 0) return;
+    const bool changed = Model.EditSelected([this](WireRec* wires, int index, int count) {
+        TWireEditDlg dialog(this);
+        QFont f = dialog.font();
+        f.setFamily(font().family());
+        dialog.setFont(f);
+        return dialog.Execute(wires, index, count) != 0;
+    });
+    EndOperation(changed);
+}
+
+void TWireCadDlg::RefreshInfo() {
+    LWire->setText(QString::fromStdString(Model.InfoText(ActivePage(), drawingNew_)));
+}
+
+void TWireCadDlg::UpdateViewControls() {
+    const bool threeD = ActivePage() == PageAll;
+    for (QWidget* w : std::initializer_list<QWidget*>{Label5, TBDEG, TBZDEG}) w->setVisible(threeD);
+    LCursor->setVisible(!threeD);
+    K9->setEnabled(threeD);
+}
+
+void TWireCadDlg::SelFilterChange() {
+    if (!Ready) return;
+    Model.FilterMode = std::max(0, SelFilter->currentIndex());
+    Model.ApplySelFilter(ActivePage());
+    Repaint();
+}
+
+void TWireCadDlg::SBSelClick() {
+    if (SBSel->isChecked())
+        EditMode = 0;
+    else if (SBLine->isChecked())
+        EditMode = 1;
+    else if (SBLoop->isChecked())
+        EditMode = 2;
+    else
+        EditMode = -1;
+}
