@@ -15,6 +15,7 @@
 #include "editing/StackDlgBox.h"
 #include "editing/TextEditDlg.h"
 #include "editing/ValRepDlg.h"
+#include "editing/WireCadDlg.h"
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "views/AVEZForm.h"
@@ -76,6 +77,8 @@ std::vector<FormCase> FormsWithLanguage() {
         {"ValRepDlg", {"ValRepDlg"}, [](const QString&) { return Make<TValRepDlg>(nullptr); }},
         {"WireEditDlg", {"WireEditDlg"}, [](const QString&) { return Make<TWireEditDlg>(nullptr); },
          {"X1", "Y1", "Z1", "X2", "Y2", "Z2", "R", "ChkRmd"}},
+        // The information panel and the cursor readout show values.
+        {"WireCadDlg", {"WireCadDlg"}, [](const QString&) { return Make<TWireCadDlg>(nullptr); }, {"LWire", "LCursor"}},
         {"WireScaleDlg", {"WireScaleDlg"}, [](const QString&) { return Make<TWireScaleDlg>(nullptr); }},
         {"FarSetDlg", {"FarSetDlg"}, [](const QString&) { return Make<TFarSetDlg>(nullptr, QString()); }},
         {"NearSetDlg", {"NearSetDlg"}, [](const QString&) { return Make<TNearSetDlg>(nullptr, QString()); },
