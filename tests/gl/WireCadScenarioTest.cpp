@@ -106,8 +106,10 @@ protected:
 
 TEST_F(WireCadScenario, DrawConnectDivideUndoThenOkWritesExactlyTheEditedWires) {
     RunEditor([&](TWireCadDlg& dlg) {
-        dlg.resize(1200, 840);
-        QApplication::processEvents();
+        // The form comes up at its design size scaled to the screen.
+        const double scale = ScreenScale();
+        EXPECT_NEAR(dlg.width(), 780 * scale, 2);
+        EXPECT_NEAR(dlg.height(), 540 * scale, 2);
         DrawSecondWire(dlg);
         if (HasFatalFailure()) return int(QDialog::Rejected);
 
@@ -127,10 +129,13 @@ TEST_F(WireCadScenario, DrawConnectDivideUndoThenOkWritesExactlyTheEditedWires) 
 
         for (int page = 0; page < 4; ++page) {
             dlg.Page->setCurrentIndex(page);
+            // The pages share one centre; the user centres each on the antenna.
+            QTest::mouseClick(dlg.SBView, Qt::LeftButton);
             QApplication::processEvents();
             EXPECT_TRUE(dlg.grab().save(ShotPath(QString("wirecad_page%1.png").arg(page))));
         }
         dlg.Page->setCurrentIndex(PageXZ);
+        QTest::mouseClick(dlg.SBView, Qt::LeftButton);
         QApplication::processEvents();
 
         Popup(dlg, At(dlg, -2.0, 10.0), dlg.KU1);
