@@ -147,7 +147,6 @@ void TWireCadDlg::BuildControls() {
             bar->setValue(50);
             const bool vertical = bar == VBars[i];
             connect(bar, &QScrollBar::valueChanged, this, [this, bar, vertical] { ScrollBarChange(bar, vertical); });
-            connect(bar, &QScrollBar::sliderReleased, this, [this] { EndScroll(); });
         }
         tab->installEventFilter(this);
         Page->addTab(tab, PageCaptions[i]);
@@ -427,6 +426,10 @@ bool TWireCadDlg::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    // Letting go of a scroll bar (thumb, arrow or trough) ends the scroll:
+    // the page is drawn in full at once.
+    if (type == QEvent::MouseButtonRelease && qobject_cast<QScrollBar*>(watched))
+        QTimer::singleShot(0, this, [this] { EndScroll(); });
     if (watched == LWire && type == QEvent::MouseButtonRelease) {
         K11Click();
         return true;

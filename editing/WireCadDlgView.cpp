@@ -139,7 +139,6 @@ void TWireCadDlg::ScrollBarChange(QScrollBar* bar, bool vertical) {
     else
         View.OffA = panBaseA_ + (50 - pos) * panUnit_;
     ApplyPan();
-    if (!bar->isSliderDown() && pos > 0 && pos < 100) EndScroll();
 }
 
 void TWireCadDlg::ApplyPan() {

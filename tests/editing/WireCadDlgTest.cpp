@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -192,6 +194,50 @@ TEST_F(WireCadDlgTest, ShortMovesSelectLongDragsMoveWithSnapShiftAndCtrl) {
         return int(QDialog::Rejected);
     });
     EXPECT_EQ(ant->Wires[1].Z2, 3.0) << "Cancel leaves the antenna";
+}
+
+TEST_F(WireCadDlgTest, ScrollBarsPanAndKeepMovingWhileHeldAtAnEnd) {
+    Run(0, [&](TWireCadDlg& dlg) {
+        QScrollBar* h = dlg.HBars[PageXZ];
+        const double unit = 25.0 / dlg.View.Scale, start = dlg.View.OffA;
+        h->setValue(60);
+        EXPECT_NEAR(dlg.View.OffA, start - 10 * unit, 1e-12);
+        EXPECT_EQ(dlg.QuickDraw, 5) << "panning leaves out the grid and the marks";
+        h->setValue(100);
+        const double atEnd = dlg.View.OffA;
+        dlg.TimerTimer();
+        EXPECT_NEAR(dlg.View.OffA, atEnd - 10 * unit, 1e-12);
+        h->setValue(0);
+        const double atStart = dlg.View.OffA;
+        dlg.TimerTimer();
+        EXPECT_NEAR(dlg.View.OffA, atStart + 5 * unit, 1e-12);
+        QTest::mouseRelease(h, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(dlg.QuickDraw, 0);
+        EXPECT_FALSE(dlg.Timer->isActive());
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST_F(WireCadDlgTest, DrawingPastTheBorderScrollsTheViewAndTheEndFollows) {
+    Run(0, [&](TWireCadDlg& dlg) -> int {
+        QTest::mouseClick(dlg.SBLine, Qt::LeftButton);
+        QWidget* box = dlg.ActiveBox();
+        const QPoint from = At(dlg, 0, 2);
+        QTest::mousePress(box, Qt::LeftButton, {}, from);
+        const QPoint outside(box->width() + 40, from.y());
+        QMouseEvent move(QEvent::MouseMove, QPointF(outside), box->mapToGlobal(QPointF(outside)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(box, &move);
+        const double endBefore = dlg.Model.Work.X2, offBefore = dlg.View.OffA;
+        EXPECT_EQ(dlg.TimerState, 1);
+        dlg.TimerTimer();
+        EXPECT_NEAR(dlg.View.OffA, offBefore - 40 / dlg.View.Scale, 1.0 / dlg.View.Scale);
+        EXPECT_NEAR(dlg.Model.Work.X2, endBefore + 40 / dlg.View.Scale, 1.0 / dlg.View.Scale);
+        QTest::mouseRelease(box, Qt::LeftButton, {}, outside);
+        EXPECT_EQ(dlg.Model.Count, 4);
+        return int(QDialog::Rejected);
+    });
 }
 
 TEST_F(WireCadDlgTest, ScreensAreRecalledWithoutAWireDeletedMeanwhile) {
