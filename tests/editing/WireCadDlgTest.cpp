@@ -240,6 +240,38 @@ TEST_F(WireCadDlgTest, DrawingPastTheBorderScrollsTheViewAndTheEndFollows) {
     });
 }
 
+TEST_F(WireCadDlgTest, ThreeDimensionalDragsLandOnTheNearestEnd) {
+    Run(2, [&](TWireCadDlg& dlg) -> int {
+        dlg.Page->setCurrentIndex(PageAll);
+        QApplication::processEvents();
+        auto screen = [&](const Point3D& p) {
+            int x = 0, y = 0;
+            dlg.View.ToScreen(p, x, y);
+            return QPoint(x, y);
+        };
+        // The free wire's second end, released a few pixels off the L's top.
+        Drag(dlg, screen({-1, 0, 2}), screen({4, 0, 3}) + QPoint(5, -4));
+        EXPECT_EQ(dlg.Model.Wires[2].X2, 4.0);
+        EXPECT_EQ(dlg.Model.Wires[2].Z2, 3.0);
+        EXPECT_EQ(dlg.Model.Wires[2].Seg, -1);
+        // New Wire from the L's corner to the free wire's first end.
+        QTest::mouseClick(dlg.SBLine, Qt::LeftButton);
+        Drag(dlg, screen({0, 0, 0}), screen({-3, 0, 2}));
+        EXPECT_EQ(dlg.Model.Count, 4);
+        EXPECT_EQ(dlg.Model.Selected, 3);
+        return int(QDialog::Rejected);
+    });
+    ant->WireCount = 1;
+    Run(0, [&](TWireCadDlg& dlg) -> int {
+        dlg.Page->setCurrentIndex(PageAll);
+        int x = 0, y = 0;
+        dlg.View.ToScreen(Point3D{4, 0, 0}, x, y);
+        Drag(dlg, {x, y}, {x + 50, y + 50});
+        EXPECT_FALSE(dlg.Model.HasUndo()) << "one wire: the 3D page ignores presses";
+        return int(QDialog::Rejected);
+    });
+}
+
 TEST_F(WireCadDlgTest, ScreensAreRecalledWithoutAWireDeletedMeanwhile) {
     Run(2, [&](TWireCadDlg& dlg) {
         dlg.MemorizeScreen(0);
