@@ -1,7 +1,11 @@
 // Speed of the engine: one line per case with the time of each stage, the
 // reference LAPACK factorization of the same matrix and the peak memory.
-//   case=<name> pulses=<N> threads=<T> fill_s=.. factor_s=.. ref_factor_s=..
-//   solve_s=.. farfield_s=.. total_s=.. peak_rss_mb=..
+//   case=<name> kernel=<BLAS kernel> load=<busy cores> pulses=<N> threads=<T>
+//   fill_s=.. factor_s=.. ref_factor_s=.. solve_s=.. farfield_s=.. total_s=..
+//   peak_rss_mb=..
+// The load cases repeat the smaller ones while busy threads of the bench
+// itself keep LoadCores cores occupied, as other programs would; compare
+// each with its line at load=0 of the same run.
 // The reference factorization runs in place on the filled matrix, which is
 // then filled again for our own factorization, so no second matrix is held.
 // Cases below 8192 pulses report the best of three runs per stage (the
@@ -22,7 +26,9 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -35,6 +41,34 @@ extern "C" void cgetrf_(const int* m, const int* n, void* a, const int* lda, int
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int LoadCores = 4;
+int busyCores = 0;  // for the lines
+
+// Threads that spin until destroyed, one per core they keep busy.
+class BusyCores {
+public:
+    explicit BusyCores(int count) {
+        busyCores = count;
+        for (int i = 0; i < count; ++i)
+            threads_.emplace_back([this] {
+                volatile unsigned sink = 0;
+                while (!stop_.load(std::memory_order_relaxed)) sink = sink + 1;
+            });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // running before the cases start
+    }
+    ~BusyCores() {
+        stop_ = true;
+        for (std::thread& t : threads_) t.join();
+        busyCores = 0;
+    }
+    BusyCores(const BusyCores&) = delete;
+    BusyCores& operator=(const BusyCores&) = delete;
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> threads_;
+};
 
 double Seconds(const std::function<void()>& f) {
     const auto t0 = Clock::now();
@@ -55,9 +89,9 @@ struct Stages {
 };
 
 void Print(const char* name, const Stages& s) {
-    std::printf("case=%s kernel=%s pulses=%d threads=%d fill_s=%.4f factor_s=%.4f ref_factor_s=%.4f solve_s=%.4f "
+    std::printf("case=%s kernel=%s load=%d pulses=%d threads=%d fill_s=%.4f factor_s=%.4f ref_factor_s=%.4f solve_s=%.4f "
                 "farfield_s=%.4f total_s=%.4f peak_rss_mb=%.0f\n",
-                name, BlasKernelName(), Engine.PulseCount, omp_get_max_threads(), s.fill, s.factor, s.refFactor, s.solve, s.farField,
+                name, BlasKernelName(), busyCores, Engine.PulseCount, omp_get_max_threads(), s.fill, s.factor, s.refFactor, s.solve, s.farField,
                 s.total, PeakRssMb());
     std::fflush(stdout);
 }
@@ -103,15 +137,22 @@ Stages TimeStages(AntDef& ant) {
     // The fill's worker threads may still spin for a while; both
     // factorizations start on a quiet machine.
     if (n > 512) Settle();
-    // The same thread rule as our factorization: one BLAS thread up to 512.
-    const int blasThreads = openblas_get_num_threads();
-    if (n <= 512) openblas_set_num_threads(1);
-    s.refFactor = Seconds([&] {
-        int info = 0;
-        cgetrf_(&n, &n, &Engine.MatrixAt(1, 1), &n, ipiv.data(), &info);
-    });
-    openblas_set_num_threads(blasThreads);
-    FillMatrix();
+    // The reference runs on an otherwise idle machine only: OpenBLAS's own
+    // threads wait for each other by spinning, and take seconds per case
+    // once other work holds some of the cores.
+    if (busyCores == 0) {
+        // The same thread rule as our factorization: one BLAS thread up to 512.
+        const int blasThreads = openblas_get_num_threads();
+        if (n <= 512) openblas_set_num_threads(1);
+        s.refFactor = Seconds([&] {
+            int info = 0;
+            cgetrf_(&n, &n, &Engine.MatrixAt(1, 1), &n, ipiv.data(), &info);
+        });
+        openblas_set_num_threads(blasThreads);
+        FillMatrix();
+    } else {
+        s.refFactor = std::nan("");
+    }
     if (n > 512) Settle();
     s.factor = Seconds([] { FactorMatrix(); });
     s.solve = Seconds([] {
@@ -215,16 +256,33 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "engine arrays for only %d pulses\n", EnvDef.PMAX);
         return 1;
     }
-    if (wanted("yagi3_full")) Yagi("yagi3_full", false);
-    if (wanted("yagi3_quick")) Yagi("yagi3_quick", true);
+    // "load" runs the load cases only; other arguments pick among the rest.
+    const bool loadOnly = std::strcmp(only, "load") == 0;
     const struct {
         const char* name;
-        int pulses;
-        bool ground;
-    } wires[] = {{"wire_free_512", 512, false},    {"wire_free_1024", 1024, false},
-                 {"wire_free_2048", 2048, false},  {"wire_perfect_ground_2048", 2048, true},
-                 {"wire_free_4096", 4096, false},  {"wire_free_8192", 8192, false}};
-    for (const auto& w : wires)
-        if (wanted(w.name)) StraightWire(w.name, w.pulses, w.ground);
+        int pulses;  // 0: the Yagi
+        bool ground, quick, underLoad;
+    } cases[] = {{"yagi3_full", 0, false, false, true},
+                 {"yagi3_quick", 0, false, true, true},
+                 {"wire_free_512", 512, false, false, true},
+                 {"wire_free_1024", 1024, false, false, true},
+                 {"wire_free_2048", 2048, false, false, true},
+                 {"wire_perfect_ground_2048", 2048, true, false, false},
+                 {"wire_free_4096", 4096, false, false, false},
+                 {"wire_free_8192", 8192, false, false, false}};
+    auto run = [](const auto& c) {
+        if (c.pulses == 0)
+            Yagi(c.name, c.quick);
+        else
+            StraightWire(c.name, c.pulses, c.ground);
+    };
+    if (!loadOnly)
+        for (const auto& c : cases)
+            if (wanted(c.name)) run(c);
+    if (loadOnly || argc <= 1) {
+        BusyCores busy(LoadCores);
+        for (const auto& c : cases)
+            if (c.underLoad) run(c);
+    }
     return 0;
 }

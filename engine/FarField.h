@@ -6,6 +6,8 @@
 // the medium under the reflection point, optionally with a radial screen.
 #include "engine/EngineState.h"
 
+#include <vector>
+
 struct FarFieldGains {
     float Gv, Gh, Gtotal;  // dBi; -999 for no power
 };
@@ -16,11 +18,31 @@ ComplexF ComplexSqrt(float re, float im);
 // Normalized surface impedance of every medium at the working frequency.
 void PrepareGroundImpedances();
 
-// The field vector A of one direction (degrees).
-void FarFieldAt(float theta, float phi, ComplexF a[3]);
+// The solved currents as radiators, taken from the engine once per pattern
+// pass: the directions of a pass then only sum over them.
+class FarFieldSources {
+public:
+    FarFieldSources();
+    // The field vector A of one direction (degrees).
+    void FieldAt(float theta, float phi, ComplexF a[3]) const;
+    // Gains of one direction; needs PrepareGroundImpedances and a solution.
+    FarFieldGains GainsAt(float theta, float phi) const;
+    // The threads for a pass over this many directions.
+    int ThreadsFor(int directions) const;
 
-// Gains of one direction; needs PrepareGroundImpedances and a solution.
-FarFieldGains FarFieldGainsAt(float theta, float phi);
+private:
+    // Half of a pulse whose image a real ground reflects.
+    struct ImageHalf {
+        int pulse;
+        Point3F centre, direction;
+        ComplexF moment;  // current * f
+    };
+    // Point sources (pulses, and their images over a perfect ground): the
+    // centre times k, the image's Z mirrored, and the moment's X, Y and Z,
+    // real and imaginary parts.
+    std::vector<float> x_, y_, z_, moment_[6];
+    std::vector<ImageHalf> images_;
+};
 
 // Solves when needed, then runs the azimuth loop (outer) and the zenith loop
 // (inner) of the engine's loop parameters into the results store's pattern

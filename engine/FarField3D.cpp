@@ -31,12 +31,13 @@ void CalcFarField3D(int azCount, int zenCount, double azStart, double azStep, do
     const std::size_t base = table.size();
     const int total = azCount * zenCount;
     table.resize(base + static_cast<std::size_t>(total));
-#pragma omp parallel for schedule(dynamic, 8) if (static_cast<long long>(total) * e.PulseCount > 50000)
+    const FarFieldSources sources;
+#pragma omp parallel for schedule(dynamic, 8) num_threads(sources.ThreadsFor(total))
     for (int d = 0; d < total; ++d) {
         const int az = d / zenCount, zen = d % zenCount;
         const float zenith = static_cast<float>(zenStart + zen * zenStep);
         const float azimuth = static_cast<float>(azStart + az * azStep);
-        const FarFieldGains g = FarFieldGainsAt(zenith, azimuth);
+        const FarFieldGains g = sources.GainsAt(zenith, azimuth);
         table[base + d] = FarField3DPoint{zenith, azimuth, g.Gv, g.Gh, g.Gtotal};
     }
     for (std::size_t r = base; r < table.size(); ++r)

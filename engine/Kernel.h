@@ -8,6 +8,11 @@
 #include <cmath>
 #include <complex>
 
+// Always inlined, also into loops built for wider vectors than the
+// baseline (target_clones), which would otherwise call the baseline's copy
+// one sample at a time.
+#define KORVA_INLINE inline __attribute__((always_inline))
+
 namespace kernel_detail {
 struct GaussPoint {
     float Offset;  // from the interval's centre, in interval units
@@ -53,7 +58,7 @@ struct KernelConstants {
 // minimax polynomials, about one unit in the last place. Plain arithmetic
 // without branches: loops over many samples vectorize, and every lane gives
 // exactly what a single call gives.
-inline void SinCos(float x, float& sine, float& cosine) {
+KORVA_INLINE void SinCos(float x, float& sine, float& cosine) {
     const float ax = std::fabs(x);
     int q = static_cast<int>(ax * 1.27323954473516f);  // 4 / pi
     q = (q + 1) & ~1;

@@ -1,6 +1,7 @@
 #include "engine/LuFactor.h"
 
 #include "engine/LuPanel.h"
+#include "engine/TeamSize.h"
 
 #include <algorithm>
 #include <cblas.h>
@@ -57,10 +58,12 @@ private:
     int saved_;
 };
 
-// Below this size the team's hand-offs cost more than they share.
-constexpr int ParallelFrom = 384;
+// Below ParallelFrom the team's hand-offs cost more than they share; below
+// AllThreadsFrom a panel step is short enough that more than a few threads
+// mostly wait at its barriers.
+constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
-int ThreadsFor(int n) { return n < ParallelFrom ? 1 : omp_get_max_threads(); }
+int ThreadsFor(int n) { return n < ParallelFrom ? 1 : TeamSize(n >= AllThreadsFrom); }
 
 // Two column-major panels: the current one feeds the trailing update while
 // the next one is factored. Kept between calls, so a calculation allocates

@@ -1,12 +1,15 @@
 #include "engine/MatrixFill.h"
 
 #include "engine/Kernel.h"
+#include "engine/TeamSize.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace {
+
+constexpr int ParallelFillFrom = 64, AllThreadsFillFrom = 384;
 
 // What the fill needs of one pulse, as observation and as source, taken
 // from the point table and the piece tables once per fill.
@@ -50,8 +53,17 @@ struct IntervalTable {
     }
 };
 
+// Per source pulse, by component, what EntryTerm takes from it: the
+// directions of its halves times their signs (Z also times the half signs at
+// a ground contact; all signs are +-1, so the products are exact), the
+// segment lengths and the contact flag.
+struct SourceTable {
+    std::vector<float> h1x, h1y, h1z, h2x, h2y, h2z, seg1, seg2, contact;
+};
+
 struct FillModel {
     std::vector<PulseGeometry> pulses;  // 1..N
+    SourceTable sources;
     // Half intervals after and before each centre (vector potential) and
     // whole segments after and before it (scalar potential).
     IntervalTable halfAfter, halfBefore, segAfter, segBefore;
@@ -113,6 +125,21 @@ FillModel BuildModel() {
         g.piece = w;
     }
     const std::size_t size = static_cast<std::size_t>(m.n) + 1;
+    SourceTable& st = m.sources;
+    for (auto* v : {&st.h1x, &st.h1y, &st.h1z, &st.h2x, &st.h2y, &st.h2z, &st.seg1, &st.seg2, &st.contact})
+        v->assign(size, 0.0f);
+    for (int p = 1; p <= m.n; ++p) {
+        const PulseGeometry& g = m.pulses[p];
+        st.h1x[p] = g.sign1 * g.u1.X;
+        st.h1y[p] = g.sign1 * g.u1.Y;
+        st.h1z[p] = g.z1 * g.sign1 * g.u1.Z;
+        st.h2x[p] = g.sign2 * g.u2.X;
+        st.h2y[p] = g.sign2 * g.u2.Y;
+        st.h2z[p] = g.z2 * g.sign2 * g.u2.Z;
+        st.seg1[p] = g.seg1;
+        st.seg2[p] = g.seg2;
+        st.contact[p] = g.contact ? 1.0f : 0.0f;
+    }
     for (IntervalTable* t : {&m.halfAfter, &m.halfBefore, &m.segAfter, &m.segBefore}) t->Resize(size);
     m.halfAfter.segments = m.halfBefore.segments = 0.5f;
     m.halfAfter.kind = m.halfBefore.kind = PotentialKind::Vector;
@@ -192,19 +219,92 @@ struct Values {
     ComplexF At(int j) const { return ComplexF(re[j], im[j]); }
 };
 
+// Near intervals of one table row that take a Gauss rule, by component:
+// the start of the samples and the interval's vector (both relative to the
+// observation point), the reduced-kernel radius and the length.
+struct GaussBatch {
+    std::vector<float> fx, fy, fz, dx, dy, dz, a2, length, re, im;
+    std::vector<int> index;
+    int count = 0;
+
+    void Resize(std::size_t n) {
+        for (auto* v : {&fx, &fy, &fz, &dx, &dy, &dz, &a2, &length, &re, &im}) v->assign(n, 0.0f);
+        index.assign(n, 0);
+    }
+    void Add(int j, float x, float y, float z, float ddx, float ddy, float ddz, float r2, float len) {
+        fx[count] = x;
+        fy[count] = y;
+        fz[count] = z;
+        dx[count] = ddx;
+        dy[count] = ddy;
+        dz[count] = ddz;
+        a2[count] = r2;
+        length[count] = len;
+        index[count++] = j;
+    }
+};
+
+// Scratch of one thread for TableIntegrals.
+struct RowScratch {
+    std::vector<char> near;
+    GaussBatch gauss4, gauss8;
+    void Resize(std::size_t n) {
+        near.assign(n, 0);
+        gauss4.Resize(n);
+        gauss8.Resize(n);
+    }
+};
+
+// The Gauss rule of PsiIntegral over a batch of intervals, sample by sample
+// in its order, so every lane gives exactly what PsiIntegral gives.
+template <int Count>
+inline void GaussIntegrals(GaussBatch& b, const kernel_detail::GaussPoint (&rule)[Count], float k) {
+    const float *fx = b.fx.data(), *fy = b.fy.data(), *fz = b.fz.data();
+    const float *dx = b.dx.data(), *dy = b.dy.data(), *dz = b.dz.data(), *a2 = b.a2.data();
+    const float* length = b.length.data();
+    float *outRe = b.re.data(), *outIm = b.im.data();
+#pragma omp simd
+    for (int i = 0; i < b.count; ++i) {
+        float re = 0.0f, im = 0.0f;
+        for (int n = 0; n < Count; ++n) {
+            for (int side = 0; side < 2; ++side) {
+                const float f = side == 0 ? 0.5f + rule[n].Offset : 0.5f - rule[n].Offset;
+                const float px = fx[i] + f * dx[i], py = fy[i] + f * dy[i], pz = fz[i] + f * dz[i];
+                const float rr = std::sqrt(px * px + py * py + pz * pz + a2[i]);
+                float sine, cosine;
+                SinCos(k * rr, sine, cosine);
+                re += rule[n].Weight * (cosine / rr);
+                im -= rule[n].Weight * sine / rr;
+            }
+        }
+        outRe[i] = re * length[i];
+        outIm[i] = im * length[i];
+    }
+}
+
+void ScatterBatch(const GaussBatch& b, Values& out) {
+    for (int i = 0; i < b.count; ++i) {
+        out.re[b.index[i]] = b.re[i];
+        out.im[b.index[i]] = b.im[i];
+    }
+}
+
 // The integrals of every interval of a table from one observation point.
 // The distant ones (two-point rule) run in a loop over the sources that the
-// compiler vectorizes, and give exactly what PsiIntegral gives; the few near
-// ones go through PsiIntegral itself.
-void TableIntegrals(const FillModel& m, const IntervalTable& t, const KernelVec& obs, int obsPiece, int kappa,
-                    Values& out, std::vector<char>& near) {
+// compiler vectorizes, and the near ones that take a Gauss rule in batches;
+// both give exactly what PsiIntegral gives. The few of the interval's own
+// segment go through PsiIntegral itself. Built for the widest vectors the
+// CPU has: the lanes give the same results at any width.
+void TableIntegrals(
+    const FillModel& m, const IntervalTable& t, const KernelVec& obs, int obsPiece, int kappa, Values& out,
+    RowScratch& scratch) {
     const int n = m.n;
     const float kf = static_cast<float>(kappa);
     const KernelConstants kc = m.kc;
     const float segments = t.segments;
     float* re = out.re.data();
     float* im = out.im.data();
-    char* isNear = near.data();
+    char* isNear = scratch.near.data();
     // The sample runs from end a for the source and from end b for its image.
     const float* fromX = kappa > 0 ? t.ax.data() : t.bx.data();
     const float* fromY = kappa > 0 ? t.ay.data() : t.by.data();
@@ -229,24 +329,39 @@ void TableIntegrals(const FillModel& m, const IntervalTable& t, const KernelVec&
         const float length = segments * seg[j];
         re[j] = r * length;
         im[j] = i * length;
-        isNear[j] = !(rho > 10.0f);
+        // 0 distant, 1 Gauss with 4 points, 2 with 8, 3 near enough for the own-segment shortcut
+        isNear[j] = static_cast<char>(rho > 10.0f ? 0 : rho > 6.0f ? 1 : rho > 1.1f ? 2 : 3);
     }
+    GaussBatch& g4 = scratch.gauss4;
+    GaussBatch& g8 = scratch.gauss8;
+    g4.count = g8.count = 0;
     for (int j = 1; j <= n; ++j) {
-        if (!isNear[j]) continue;
-        const KernelVec a{t.ax[j], t.ay[j], t.az[j]}, b{t.bx[j], t.by[j], t.bz[j]};
-        const ComplexF v = PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa), segments,
-                                       t.seg[j], t.rad[j], kappa, t.kind, m.SameOrJoined(obsPiece, t.piece[j]), kc);
-        re[j] = v.real();
-        im[j] = v.imag();
+        const int kind = isNear[j];
+        if (kind == 0) continue;
+        if (kind == 3 && m.SameOrJoined(obsPiece, t.piece[j])) {
+            const KernelVec a{t.ax[j], t.ay[j], t.az[j]}, b{t.bx[j], t.by[j], t.bz[j]};
+            const ComplexF v = PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa), segments,
+                                           t.seg[j], t.rad[j], kappa, t.kind, true, kc);
+            re[j] = v.real();
+            im[j] = v.imag();
+            continue;
+        }
+        const float fx = fromX[j] - ox, fy = fromY[j] - oy, fz = kf * fromZ[j] - oz;
+        const float tx = toX[j] - ox, ty = toY[j] - oy, tz = kf * toZ[j] - oz;
+        (kind == 1 ? g4 : g8).Add(j, fx, fy, fz, tx - fx, ty - fy, tz - fz, a2[j], segments * seg[j]);
     }
+    GaussIntegrals(g4, kernel_detail::Gauss4, k);
+    GaussIntegrals(g8, kernel_detail::Gauss8, k);
+    ScatterBatch(g4, out);
+    ScatterBatch(g8, out);
 }
 
 // Scalar integrals of one observation midpoint against the segments before
 // (segA) and after (segB) every source centre.
 void ScalarRow(const FillModel& m, const KernelVec& obs, int i, int kappa, Values& segA, Values& segB,
-               std::vector<char>& near) {
+               RowScratch& scratch) {
     const int wi = m.pulses[i].piece;
-    TableIntegrals(m, m.segAfter, obs, wi, kappa, segB, near);
+    TableIntegrals(m, m.segAfter, obs, wi, kappa, segB, scratch);
     for (int j = 1; j <= m.n; ++j) {
         if (j > 1 && m.SharesSegmentWithNext(j - 1)) {
             segA.re[j] = segB.re[j - 1];
@@ -256,6 +371,53 @@ void ScalarRow(const FillModel& m, const KernelVec& obs, int i, int kappa, Value
         const ComplexF v = SegmentIntegral(m, obs, m.pulses[j], m.SameOrJoined(wi, m.pulses[j].piece), kappa, 1);
         segA.re[j] = v.real();
         segA.im[j] = v.imag();
+    }
+}
+
+// The integrals of one observation row for one kappa.
+struct RowIntegrals {
+    const Values &v1, &v2, &beforeA, &beforeB, &afterA, &afterB;
+};
+
+// One kappa's term of entry j: EntryTerm in the same order of operations.
+inline void EntryTermAt(const SourceTable& s, const RowIntegrals& r, int j, float kappa, float h, float tx, float ty,
+                        float tz, float& re, float& im) {
+    const float v1r = r.v1.re[j], v1i = r.v1.im[j], v2r = r.v2.re[j], v2i = r.v2.im[j];
+    const float axr = v2r * s.h2x[j] + v1r * s.h1x[j], axi = v2i * s.h2x[j] + v1i * s.h1x[j];
+    const float ayr = v2r * s.h2y[j] + v1r * s.h1y[j], ayi = v2i * s.h2y[j] + v1i * s.h1y[j];
+    const float azr = kappa * (v2r * s.h2z[j] + v1r * s.h1z[j]);
+    const float azi = kappa * (v2i * s.h2z[j] + v1i * s.h1z[j]);
+    const float vr = h * (axr * tx + ayr * ty + azr * tz);
+    const float vi = h * (axi * tx + ayi * ty + azi * tz);
+    const float sr = (r.beforeB.re[j] - r.afterB.re[j]) / s.seg2[j] + (r.afterA.re[j] - r.beforeA.re[j]) / s.seg1[j];
+    const float si = (r.beforeB.im[j] - r.afterB.im[j]) / s.seg2[j] + (r.afterA.im[j] - r.beforeA.im[j]) / s.seg1[j];
+    re = kappa * (vr + sr);
+    im = kappa * (vi + si);
+}
+
+// Row i of the matrix from its integrals: the source's term plus, over a
+// ground, its image's (none for a pulse at a ground contact).
+void CombineRow(const FillModel& m,
+                                                                             const PulseGeometry& obs,
+                                                                             const RowIntegrals (&parts)[2],
+                                                                             ComplexF* row) {
+    const SourceTable& s = m.sources;
+    const float h = m.e->HalfWaveNumberSq, tx = obs.tx, ty = obs.ty, tz = obs.tz;
+    const bool ground = m.ground;
+    float* out = reinterpret_cast<float*>(row);
+#pragma omp simd
+    for (int j = 1; j <= m.n; ++j) {
+        float re, im;
+        EntryTermAt(s, parts[0], j, 1.0f, h, tx, ty, tz, re, im);
+        float sumRe = 0.0f + re, sumIm = 0.0f + im;
+        if (ground) {
+            EntryTermAt(s, parts[1], j, -1.0f, h, tx, ty, tz, re, im);
+            const bool image = s.contact[j] == 0.0f;
+            sumRe += image ? re : 0.0f;
+            sumIm += image ? im : 0.0f;
+        }
+        out[2 * j] = sumRe;
+        out[2 * j + 1] = sumIm;
     }
 }
 
@@ -300,13 +462,16 @@ ComplexF MatrixEntryDirect(int i, int j) { return DirectEntry(BuildModel(), i, j
 void FillMatrix() {
     const FillModel m = BuildModel();
     const int n = m.n;
-    // Small models fill faster on one thread than with the team's start-up
-    // and barrier; one task then reuses every scalar row it can.
-    const bool parallel = n >= 192;
-    const int rowsPerTask = parallel ? 8 : std::max(1, n);
+    // Rows are independent. With threads that sleep while idle, waking a
+    // few pays from small models on; bigger ones take every thread. Each
+    // task reuses the scalar rows of its consecutive rows, so tasks stay a
+    // few rows long while there are several per thread.
+    const bool parallel = n >= ParallelFillFrom;
+    const int threads = parallel ? TeamSize(n >= AllThreadsFillFrom) : 1;
+    const int rowsPerTask = parallel ? std::clamp(n / (4 * threads), 1, 8) : std::max(1, n);
     const int tasks = (n + rowsPerTask - 1) / rowsPerTask;
     const int kappas = m.ground ? 2 : 1;
-#pragma omp parallel if (parallel)
+#pragma omp parallel num_threads(threads)
     {
         // Per source and image: the vector integrals of the row, and the
         // scalar rows of the midpoints before and after the observation
@@ -316,7 +481,8 @@ void FillMatrix() {
         Values v1[2], v2[2], beforeA[2], beforeB[2], afterA[2], afterB[2];
         for (int k = 0; k < 2; ++k)
             for (Values* v : {&v1[k], &v2[k], &beforeA[k], &beforeB[k], &afterA[k], &afterB[k]}) v->Resize(size);
-        std::vector<char> near(size);
+        RowScratch scratch;
+        scratch.Resize(size);
 #pragma omp for schedule(dynamic, 1)
         for (int task = 0; task < tasks; ++task) {
             const int firstRow = task * rowsPerTask + 1;
@@ -327,30 +493,19 @@ void FillMatrix() {
                 ComplexF* row = &Engine.MatrixAt(i, 0);
                 for (int k = 0; k < kappas; ++k) {
                     const int kappa = k == 0 ? 1 : -1;
-                    TableIntegrals(m, m.halfAfter, obs.centre, obs.piece, kappa, v2[k], near);
-                    TableIntegrals(m, m.halfBefore, obs.centre, obs.piece, kappa, v1[k], near);
+                    TableIntegrals(m, m.halfAfter, obs.centre, obs.piece, kappa, v2[k], scratch);
+                    TableIntegrals(m, m.halfBefore, obs.centre, obs.piece, kappa, v1[k], scratch);
                     if (reuse) {
                         std::swap(beforeA[k], afterA[k]);
                         std::swap(beforeB[k], afterB[k]);
                     } else {
-                        ScalarRow(m, obs.midBefore, i, kappa, beforeA[k], beforeB[k], near);
+                        ScalarRow(m, obs.midBefore, i, kappa, beforeA[k], beforeB[k], scratch);
                     }
-                    ScalarRow(m, obs.midAfter, i, kappa, afterA[k], afterB[k], near);
+                    ScalarRow(m, obs.midAfter, i, kappa, afterA[k], afterB[k], scratch);
                 }
-                for (int j = 1; j <= n; ++j) {
-                    const PulseGeometry& src = m.pulses[j];
-                    ComplexF sum(0.0f, 0.0f);
-                    for (int k = 0; k < kappas; ++k) {
-                        if (k == 1 && src.contact) continue;
-                        ScalarSet sc;
-                        sc.s[0][0] = beforeA[k].At(j);
-                        sc.s[0][1] = beforeB[k].At(j);
-                        sc.s[1][0] = afterA[k].At(j);
-                        sc.s[1][1] = afterB[k].At(j);
-                        sum += EntryTerm(m, obs, src, k == 0 ? 1 : -1, v1[k].At(j), v2[k].At(j), sc);
-                    }
-                    row[j] = sum;
-                }
+                const RowIntegrals parts[2] = {{v1[0], v2[0], beforeA[0], beforeB[0], afterA[0], afterB[0]},
+                                               {v1[1], v2[1], beforeA[1], beforeB[1], afterA[1], afterB[1]}};
+                CombineRow(m, obs, parts, row);
             }
         }
     }

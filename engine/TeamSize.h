@@ -1,0 +1,14 @@
+#pragma once
+// Thread counts of the engine's parallel steps. A step of little work (a
+// model of a few hundred pulses) runs on a few threads only: its barriers
+// then wait for fewer threads, each of which another process on its core can
+// hold up for a scheduler tick, and the rest of the machine stays free.
+#include <algorithm>
+#include <omp.h>
+
+inline constexpr int FewThreads = 4;
+
+inline int TeamSize(bool muchWork) {
+    const int all = omp_get_max_threads();
+    return muchWork ? all : std::min(FewThreads, all);
+}
