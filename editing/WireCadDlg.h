@@ -102,8 +102,6 @@ public:
     WireCadBox* ActiveBox() const { return Boxes[ActivePage()]; }
     // Draws a page completely onto the canvas (the benchmark times this).
     void DrawPage(int page, class Canvas& c);
-    // The page as it is on screen now, the rubber band included.
-    QImage PagePicture(int page);
 
     // Edits of the popup menu; the hit code is where the menu was opened.
     int HitCode = HitNone;

@@ -70,20 +70,6 @@ void WireCadBox::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) form_->Click(page_);
 }
 
-QImage TWireCadDlg::PagePicture(int page) {
-    WireCadBox* box = Boxes[page];
-    if (box->Dirty || box->Picture.size() != box->size()) {
-        box->Picture = QImage(box->size(), QImage::Format_RGB32);
-        Canvas c(&box->Picture);
-        DrawPage(page, c);
-        box->Dirty = false;
-    }
-    QImage shot = box->Picture.copy();
-    QPainter p(&shot);
-    DrawRubberBand(p, page);
-    return shot;
-}
-
 void TWireCadDlg::DrawPage(int page, Canvas& c) {
     WireCadView saved = View;
     View.Page = page;
