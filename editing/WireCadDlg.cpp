@@ -214,7 +214,7 @@ void TWireCadDlg::BuildControls() {
     ChkAutoGrid->setChecked(true);
     connect(ChkGrid, &QCheckBox::clicked, this, [this] { ChkGridClick(); });
     Label2 = MakeLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
-    GridWidth = Make<QComboBox>(GroupBox1, "GridWidth", 48, 48, 90, 24);
+    GridWidth = Make<QComboBox>(GroupBox1, "GridWidth", 48, 46, 90, 27);
     GridWidth->setEditable(true);
     GridWidth->setInsertPolicy(QComboBox::NoInsert);
     // Typing "0" must not turn into "0.01" behind the user's back.
