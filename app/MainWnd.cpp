@@ -83,6 +83,9 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
 
     SetupGrids();
     SetupResultsTable();
+    // The column layouts are recorded once the tables have their columns.
+    StringGrid* grids[4] = {Grid1, Grid2, Grid3, Grid4};
+    for (int i = 0; i < 4; ++i) AlignGrids[i].Save(grids[i]);
     WaveSel->SetItemIndex(JobDef.WaveSel);
     ConnectFields();
     ConnectCommands();
@@ -144,9 +147,6 @@ void TMainWnd::InitLayout() {
         for (QWidget* w : tab->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             AlignList.AddRect(w, page);
     }
-    StringGrid* grids[4] = {Grid1, Grid2, Grid3, Grid4};
-    for (int i = 0; i < 4; ++i) AlignGrids[i].Save(grids[i]);
-
     // A screen smaller than the form gets the form at 0, 0 with the screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->availableGeometry();

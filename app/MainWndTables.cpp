@@ -31,7 +31,7 @@ void TMainWnd::SetupGrids() {
     SetWidths(Grid2, {64, 82, 81, 90, 87, 87, 87, 87, 69});
     Grid3->SetColCount(4);
     Grid3->SetDefaultRowHeight(22);
-    SetWidths(Grid3, {72, 67, 84, 72});
+    SetWidths(Grid3, {56, 64, 84, 72});
     Grid4->SetColCount(27);
     Grid4->SetDefaultRowHeight(22);
     for (int c = 0; c < 27; ++c) Grid4->SetColWidth(c, 70);

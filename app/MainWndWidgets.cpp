@@ -62,15 +62,15 @@ void TMainWnd::BuildGeometryTab() {
     Label1 = MakeLabel(t, "Label1", "Name", 4, 6, 44);
     AntName = Place(new QLineEdit(t), "AntName", 48, 4, 300, 22);
     AntName->setMaxLength(AntNameLength);
-    Label5 = MakeLabel(t, "Label5", "Freq. (MHz)", 360, 6, 76);
+    Label5 = MakeLabel(t, "Label5", "Freq. (MHz)", 356, 6, 80);
     Freq = MakeCombo(t, "Freq", {}, 438, 4, 96);
     DocBtn = MakeButton(t, "DocBtn", "Comments", 652, 2, 116);
     DocBtn->setVisible(false);
 
-    Label6 = MakeLabel(t, "Label6", "Segmentation", 4, 34, 92);
-    Label3 = MakeLabel(t, "Label3", "DM1", 100, 34, 30);
-    EditDM1 = MakeCombo(t, "EditDM1", Presets({"100", "200", "400", "600", "800", "1500", "3000"}), 132, 32, 64);
-    Label4 = MakeLabel(t, "Label4", "DM2", 204, 34, 30);
+    Label6 = MakeLabel(t, "Label6", "Segmentation", 4, 34, 98);
+    Label3 = MakeLabel(t, "Label3", "DM1", 104, 34, 32);
+    EditDM1 = MakeCombo(t, "EditDM1", Presets({"100", "200", "400", "600", "800", "1500", "3000"}), 136, 32, 64);
+    Label4 = MakeLabel(t, "Label4", "DM2", 204, 34, 32);
     EditDM2 = MakeCombo(t, "EditDM2",
                         Presets({"10", "20", "30", "40", "60", "80", "120", "200", "300", "400", "600"}), 236, 32, 60);
     Label14 = MakeLabel(t, "Label14", "EC", 304, 34, 22);
@@ -117,14 +117,14 @@ void TMainWnd::BuildViewTab() {
     ViewImage->setAutoFillBackground(true);
     ViewImage->setBackgroundRole(QPalette::Base);
 
-    DspPlus = MakeCheck(t, "DspPlus", "Segments", 4, 394, 90);
-    LnThickCB = MakeCheck(t, "LnThickCB", "Pen width x 2", 96, 394, 120);
-    Label7 = MakeLabel(t, "Label7", "Centre", 220, 396, 50);
-    CenterRb = Place(new QRadioButton(" X=0, Y=0, Z=H", t), "CenterRb", 270, 394, 130, 20);
-    FullWRb = Place(new QRadioButton("Midle point of antenna", t), "FullWRb", 402, 394, 170, 20);
-    WireCenterRB = Place(new QRadioButton("Selected wire", t), "WireCenterRB", 574, 394, 110, 20);
+    DspPlus = MakeCheck(t, "DspPlus", "Segments", 4, 394, 92);
+    LnThickCB = MakeCheck(t, "LnThickCB", "Pen width x 2", 98, 394, 118);
+    Label7 = MakeLabel(t, "Label7", "Centre", 218, 396, 48);
+    CenterRb = Place(new QRadioButton(" X=0, Y=0, Z=H", t), "CenterRb", 266, 394, 134, 20);
+    FullWRb = Place(new QRadioButton("Midle point of antenna", t), "FullWRb", 400, 394, 174, 20);
+    WireCenterRB = Place(new QRadioButton("Selected wire", t), "WireCenterRB", 574, 394, 114, 20);
     FullWRb->setChecked(true);
-    SavImBtn = MakeButton(t, "SavImBtn", "Save image", 688, 392, 80);
+    SavImBtn = MakeButton(t, "SavImBtn", "Save image", 688, 392, 84);
 }
 
 void TMainWnd::BuildCalcTab() {
@@ -152,8 +152,8 @@ void TMainWnd::BuildCalcTab() {
     CalTrgBtn = MakeButton(t, "CalTrgBtn", "Start", 4, 190, 110, 30);
     ACalBtn = MakeButton(t, "ACalBtn", "Optimization", 120, 190, 110, 30);
 
-    Label10 = MakeLabel(t, "Label10", "Antenna:", 240, 4, 60, 18);
-    AntName3 = MakeLabel(t, "AntName3", "", 300, 4, 460, 18);
+    Label10 = MakeLabel(t, "Label10", "Antenna:", 240, 4, 66, 18);
+    AntName3 = MakeLabel(t, "AntName3", "", 306, 4, 454, 18);
     LogMemo = Place(new QPlainTextEdit(t), "LogMemo", 240, 25, 520, 200);
 
     Label15 = MakeLabel(t, "Label15", "Results", 4, 226, 100, 16);

@@ -28,7 +28,7 @@ TMoveDlgBox::TMoveDlgBox(QWidget* owner) : QDialog(owner) {
     VectSel->setTitle("Along of axis");
     VectSel->SetItems({"X", "Y", "Z"});
     VectSel->SetItemIndex(AxisX);
-    VectSel->setGeometry(10, 10, 110, 110);
+    VectSel->setGeometry(10, 10, 118, 110);
     Label1 = new QLabel("Value", this);
     Label1->setObjectName("Label1");
     Label1->setGeometry(135, 14, 80, 20);

@@ -100,13 +100,13 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     VT->setGeometry(10, 132, 450, 95);
     OKBtn = new QPushButton("Make stack", this);
     OKBtn->setObjectName("OKBtn");
-    OKBtn->setGeometry(10, 245, 110, 30);
+    OKBtn->setGeometry(10, 245, 100, 30);
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setGeometry(130, 245, 90, 30);
+    CancelBtn->setGeometry(116, 245, 80, 30);
     AntNewBtn = new QPushButton("Make new description as new antenna", this);
     AntNewBtn->setObjectName("AntNewBtn");
-    AntNewBtn->setGeometry(230, 245, 230, 30);
+    AntNewBtn->setGeometry(200, 245, 260, 30);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(AntNewBtn, &QPushButton::clicked, this, [this] { done(StackNewAntenna); });

@@ -35,7 +35,7 @@ double ReadPartial(const QLineEdit* edit) {
 
 TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
     setObjectName("ValRepDlg");
-    SetupEditForm(*this, "Search and replace", 420, 230);
+    SetupEditForm(*this, "Search and replace", 470, 230);
     Label1 = new QLabel("Value to search", this);
     Label1->setObjectName("Label1");
     Label1->setGeometry(10, 14, 140, 20);
@@ -55,7 +55,7 @@ TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
     RepSel->setTitle("Coordinates to search");
     RepSel->SetItems({"All", "only X", "only Y", "only Z"});
     RepSel->SetItemIndex(ReplaceAll);
-    RepSel->setGeometry(280, 8, 130, 130);
+    RepSel->setGeometry(280, 8, 180, 130);
     InvSel = new QCheckBox("Also replace mirror's coordinates", this);
     InvSel->setObjectName("InvSel");
     InvSel->setGeometry(10, 145, 400, 22);

@@ -31,11 +31,11 @@ void ScaleChildren(QWidget* parent, double scale) {
 
 std::function<int(QDialog&)> ExecModalDialog = [](QDialog& dialog) { return dialog.exec(); };
 
-double ScreenScale() {
+std::function<double()> ScreenScale = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || screen->geometry().height() <= 0) return 1.0;
     return static_cast<double>(screen->geometry().height()) / FormDesignHeight;
-}
+};
 
 void ApplyFormPattern(QWidget* form, const QString& fontName, double scale) {
     if (!(scale > 0.0) || !std::isfinite(scale)) scale = 1.0;
@@ -43,9 +43,23 @@ void ApplyFormPattern(QWidget* form, const QString& fontName, double scale) {
     if (!fontName.isEmpty()) font.setFamily(fontName);
     font.setPointSize(ScaledFontSize(EnvDef.FontSize, scale));
     form->setFont(font);
+    // A fixed size set at the design size would clip the scaled controls:
+    // the constraints are lifted, and set again from the scaled contents.
+    const bool fixed = form->minimumSize() == form->maximumSize();
+    const QSize minimum = form->minimumSize();
     const QSize size = form->size();
+    form->setMinimumSize(0, 0);
+    form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     ScaleChildren(form, scale);
-    form->resize(Scaled(size.width(), scale), Scaled(size.height(), scale));
+    const QRect contents = form->childrenRect();
+    const QSize scaled = QSize(Scaled(size.width(), scale), Scaled(size.height(), scale))
+                             .expandedTo(QSize(contents.right() + 1, contents.bottom() + 1));
+    if (fixed) {
+        form->setFixedSize(scaled);
+        return;
+    }
+    form->setMinimumSize(Scaled(minimum.width(), scale), Scaled(minimum.height(), scale));
+    form->resize(scaled);
 }
 
 std::vector<std::string> FormLanguageLines(const char* section, int count) {

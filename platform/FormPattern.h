@@ -16,11 +16,14 @@ class QWidget;
 constexpr int FormDesignHeight = 768;
 
 // Font name of the owner, size 10 plus EnvDef.FontSize, then the form and all
-// its controls scaled by `scale` (positions, sizes and font sizes).
+// its controls scaled by `scale` (positions, sizes and font sizes). The form
+// is made large enough for its scaled controls; a fixed-size form stays fixed
+// at its scaled size, a minimum size is scaled with it.
 void ApplyFormPattern(QWidget* form, const QString& fontName, double scale);
 
-// The primary screen's height over the design height (1 without a screen).
-double ScreenScale();
+// The primary screen's height over the design height (1 without a screen);
+// tests replace it to make the forms as on other screens.
+extern std::function<double()> ScreenScale;
 
 // The lines of a form's language section (caption first) while a language
 // file is active and holds the section; empty otherwise, so the built-in

@@ -58,7 +58,8 @@ void RadioGroup::resizeEvent(QResizeEvent* event) {
 
 void RadioGroup::LayoutButtons() {
     if (buttons_.empty()) return;
-    const QRect area = contentsRect().adjusted(6, fontMetrics().height(), -4, -2);
+    // The contents rectangle already lies below the title.
+    const QRect area = contentsRect().adjusted(6, 0, -2, -2);
     const int n = static_cast<int>(buttons_.size());
     const int rows = (n + columns_ - 1) / columns_;
     const int h = std::max(1, area.height() / rows);

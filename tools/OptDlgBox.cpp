@@ -65,6 +65,7 @@ TOptDlgBox::TOptDlgBox(QWidget* owner) : QDialog(owner) {
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     ACompSel->SetItemIndex(2);
+    ApplyFormPattern(this, QString(), ScreenScale());
 }
 
 void TOptDlgBox::AddField(int number, QWidget* control, std::function<QString()> show,

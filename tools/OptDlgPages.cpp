@@ -360,7 +360,7 @@ void TOptDlgBox::BuildLine2Page() {
     for (const Row& r : rows) {
         const int y = 15 + 28 * (r.number - 60);
         PlaceLabel(p, (std::string(r.name) + "Label").c_str(), r.label, 10, y, 40);
-        QWidget* control = r.number == 64 ? static_cast<QWidget*>(PlaceCombo(p, r.name, Presets(), 50, y, 90))
+        QWidget* control = r.number == 64 ? static_cast<QWidget*>(PlaceCombo(p, r.name, Presets(), 50, y, 96))
                                           : PlaceEdit(p, r.name, 50, y, 90);
         double* target[] = {&StubMatch.R, &StubMatch.X, &StubMatch.Zo, &StubMatch.Vf, &StubMatch.F, &StubMatch.Zi};
         double* value = target[r.number - 60];

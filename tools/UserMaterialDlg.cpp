@@ -3,6 +3,7 @@
 
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "tools/FormWidgets.h"
 
@@ -46,6 +47,7 @@ TUserMater::TUserMater(QWidget* owner) : QDialog(owner) {
     CancBtn = PlaceButton(this, "CancBtn", "Cancel", 225, 105);
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ApplyFormPattern(this, QString(), ScreenScale());
 }
 
 void TUserMater::OKBtnClick() {

@@ -2,6 +2,7 @@
 #include "tools/UserProgramsDlg.h"
 
 #include "model/Messages.h"
+#include "platform/FormPattern.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 #include "tools/FormWidgets.h"
@@ -41,6 +42,7 @@ TUsCase::TUsCase(int selectedSlot, QWidget* owner) : QDialog(owner) {
     connect(SrchBtn, &QPushButton::clicked, this, [this] { SrchBtnClick(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(true); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button1Click(false); });
+    ApplyFormPattern(this, QString(), ScreenScale());
 }
 
 QString TUsCase::ItemText(int slot) const {

@@ -3,6 +3,7 @@
 #include "model/EnvDef.h"
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
+#include "platform/FormPattern.h"
 #include "platform/TextCodec.h"
 #include "views/OpenGLForm.h"
 
@@ -46,6 +47,7 @@ TAVEZForm::TAVEZForm(QWidget* owner) : QDialog(owner) {
     Button1->setObjectName("Button1");
     Button1->setGeometry(110, 152, 80, 28);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ApplyFormPattern(this, owner ? owner->font().family() : QString(), ScreenScale());
     ChangeLanguage();
 }
 

@@ -22,7 +22,7 @@ TFarSetDlg::TFarSetDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     GroupBox1->setGeometry(8, 8, 356, 112);
     LabelStart = MakeFieldLabel(GroupBox1, "Label3", "Start deg.", 92, 22, 80);
     LabelStep = MakeFieldLabel(GroupBox1, "Label4", "Step deg.", 176, 22, 80);
-    LabelCount = MakeFieldLabel(GroupBox1, "Label5", "Num. of steps", 260, 22, 92);
+    LabelCount = MakeFieldLabel(GroupBox1, "Label5", "Num. of steps", 258, 22, 96);
     LabelAz = MakeFieldLabel(GroupBox1, "Label1", "Azimuth", 8, 48, 80);
     LabelZen = MakeFieldLabel(GroupBox1, "Label2", "Zenith", 8, 80, 80);
     EditA = MakeNumberEdit(GroupBox1, "EditA", 92, 46);

@@ -1,5 +1,6 @@
 #include "views/GLColForm.h"
 
+#include "platform/FormPattern.h"
 #include "model/EnvDef.h"
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
@@ -54,6 +55,7 @@ TGLColForm::TGLColForm(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::WindowS
     RBBG = radio("RBBG", "Background", 3, 10, 170);
     RBAN = radio("RBAN", "Antenna", 4, 170, 170);
     RBP->setChecked(true);
+    ApplyFormPattern(this, owner ? owner->font().family() : QString(), ScreenScale());
     ChangeLanguage();
     Target = 1;
     SetVValue();

@@ -36,7 +36,7 @@ TNearSetDlg::TNearSetDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     GroupBox1->setGeometry(8, 68, 356, 144);
     LabelStart = MakeFieldLabel(GroupBox1, "Label4", "Start (m)", 92, 22, 80);
     LabelStep = MakeFieldLabel(GroupBox1, "Label5", "Step (m)", 176, 22, 80);
-    LabelCount = MakeFieldLabel(GroupBox1, "Label6", "Num. of steps", 260, 22, 92);
+    LabelCount = MakeFieldLabel(GroupBox1, "Label6", "Num. of steps", 258, 22, 96);
     MakeFieldLabel(GroupBox1, "Label1", "X", 8, 48, 80);
     MakeFieldLabel(GroupBox1, "Label2", "Y", 8, 80, 80);
     MakeFieldLabel(GroupBox1, "Label3", "Z", 8, 112, 80);

@@ -15,7 +15,6 @@ void TOpenGL_Form::M1Click() {
     const int elev = GLElevStep, azim = GLAzimStep;
     {
         TAVEZForm form(this);
-        form.setFont(font());
         ExecModalDialog(form);
     }
     if (elev == GLElevStep && azim == GLAzimStep) {
@@ -33,7 +32,6 @@ void TOpenGL_Form::M1Click() {
 void TOpenGL_Form::M7Click() {
     {
         TGLColForm form(this);
-        form.setFont(font());
         ExecModalDialog(form);
     }
     FormPaint();

@@ -81,7 +81,7 @@ TResCmpDlg::TResCmpDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     WaveSel->SetColumns(4);
     WaveSel->SetItems({"V", "H", "Total", "V+H"});
     WaveSel->SetItemIndex(2);
-    WaveSel->setGeometry(8, 298, 260, 40);
+    WaveSel->setGeometry(8, 294, 260, 46);
     connect(WaveSel, &RadioGroup::Clicked, this, [this] { Repaint(); });
 
     LoadBtn = MakeButton(this, "LoadBtn", "Load *.kvb file", 280, 306, 130);
@@ -104,7 +104,7 @@ TResCmpDlg::~TResCmpDlg() = default;
 
 void TResCmpDlg::SetupLayout() {
     align_ = std::make_unique<CAlignList>();
-    const QRect design(0, 0, DesignWidth - 1, DesignHeight - 1);
+    const QRect design(0, 0, DesignWidth, DesignHeight);
     for (QWidget* w : std::initializer_list<QWidget*>{PBox, Grid, WaveSel, LoadBtn, DelBtn, ColBtn, OKBtn})
         align_->AddRect(w, design, true);
     alignGrid_ = std::make_unique<CAlignGrid>();

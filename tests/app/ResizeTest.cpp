@@ -6,6 +6,7 @@
 #include "draw/Projection.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -67,6 +69,25 @@ TEST_F(Resize, ControlsKeepTheirShareOfThePage) {
     wnd->Page->setCurrentWidget(wnd->TabSheet3);
     QApplication::processEvents();
     EXPECT_NEAR(static_cast<double>(wnd->LogMemo->x()) / wnd->TabSheet3->width(), 240.0 / 776, 0.01);
+}
+
+TEST_F(Resize, EveryColumnOfEveryTableGrowsWithTheWindow) {
+    StringGrid* grids[] = {wnd->Grid1, wnd->Grid2, wnd->Grid3, wnd->Grid4};
+    std::vector<std::vector<int>> before;
+    for (StringGrid* g : grids) {
+        before.emplace_back();
+        for (int c = 0; c < g->ColCount(); ++c) before.back().push_back(g->ColWidth(c));
+    }
+    // The source table shows all its columns without scrolling.
+    int sources = 0;
+    for (int w : before[2]) sources += w;
+    EXPECT_LE(sources, wnd->Grid3->viewport()->width() + wnd->Grid3->verticalHeader()->width());
+    ResizeTo(1170, 816);
+    Settle();
+    for (std::size_t i = 0; i < 4; ++i)
+        for (int c = 0; c < grids[i]->ColCount(); ++c)
+            EXPECT_NEAR(grids[i]->ColWidth(c), before[i][static_cast<std::size_t>(c)] * 1.5, 2.0)
+                << grids[i]->objectName().toStdString() << " column " << c;
 }
 
 TEST_F(Resize, ASizeReachedWhileALayoutIsPendingIsLaidOutWhenItEnds) {

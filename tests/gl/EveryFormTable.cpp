@@ -1,0 +1,98 @@
+// The table of every form: one line per form, opened as a user opens it.
+#include "EveryForm.h"
+
+#include "app/MainWnd.h"
+#include "platform/FormPattern.h"
+#include "platform/RadioGroup.h"
+#include "tools/UserMaterialDlg.h"
+#include "tools/UserProgramsDlg.h"
+#include "views/AVEZForm.h"
+#include "views/GLColForm.h"
+#include "views/OpenGLForm.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Finds the main window's control by name and fires it, failing the test
+// when it is missing or disabled.
+template <class Control>
+FormOpener Fire(const char* name, void (*fire)(Control*)) {
+    return [name, fire](TMainWnd& w) -> QWidget* {
+        auto* control = w.findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << "no control " << name;
+        if (!control) return nullptr;
+        EXPECT_TRUE(control->isEnabled()) << name << " is disabled";
+        fire(control);
+        return nullptr;
+    };
+}
+
+}  // namespace
+
+FormOpener Command(const char* actionName) {
+    return Fire<QAction>(actionName, [](QAction* a) { a->trigger(); });
+}
+
+FormOpener Button(const char* buttonName) {
+    return Fire<QPushButton>(buttonName, [](QPushButton* b) { b->click(); });
+}
+
+namespace {
+
+// Forms that are opened from a form that is not modal: made as their opener makes them.
+template <class Form>
+FormOpener Made() {
+    return [](TMainWnd& w) -> QWidget* {
+        Form form(&w);
+        ExecModalDialog(form);
+        return nullptr;
+    };
+}
+
+}  // namespace
+
+const std::vector<FormCase>& EveryForm() {
+    static const std::vector<FormCase> forms = {
+        {"MainWnd", [](TMainWnd& w) -> QWidget* { return &w; }, FormScaling::OwnSize},
+        // Geometry
+        {"ValRepDlg", Command("K27")},
+        {"MoveDlgBox", Command("K28")},
+        {"WireDefinition", Command("KT2")},
+        {"RotWireDlg", Command("K33")},
+        {"WireScaleDlg", Command("KS4")},
+        {"StackDlgBox", Command("K37")},
+        {"TextEditDlg", Command("K30"), FormScaling::OwnSize},
+        {"CommentsDlg", Command("K34"), FormScaling::OwnSize},
+        {"MediaDlgBox",
+         [](TMainWnd& w) -> QWidget* {
+             w.CalcSel->Button(2)->click();
+             return Button("GndSetBtn")(w);
+         }},
+        // Tables and sweeps
+        {"NearSetDlg", Command("K31")},
+        {"FarSetDlg", Command("K32")},
+        {"FreqSetDlg", Command("K49")},
+        {"NWLForm", Command("NWLDat")},
+        {"BwDispDlg", Button("BwBtn")},
+        {"ResCmpDlg", Command("KC1"), FormScaling::OwnSize},
+        // Tools
+        {"OptDlgBox", Command("K21")},
+        {"UserProgramsDlg", Command("EditUsProg")},
+        {"UserMaterialDlg", Made<TUserMater>()},
+        {"AboutBox", Command("K10"), FormScaling::OwnSize},
+        // 3D view
+        {"OpenGLForm",
+         [](TMainWnd& w) -> QWidget* {
+             Button("Btn3D")(w);
+             return OpenGL_Form;
+         },
+         FormScaling::OwnSize},
+        {"AVEZForm", Made<TAVEZForm>()},
+        {"GLColForm", Made<TGLColForm>()},
+    };
+    return forms;
+}

@@ -1,0 +1,223 @@
+// Every form at the screen sizes users have (factor 1.0, 1.41 and 1.56 of the
+// 768-pixel design height): no visible control may lie outside its window or
+// be smaller than what it needs to show itself, and the form's font follows
+// the factor. A screenshot of each form (each page of a tabbed form) goes to
+// screenshots/layout beside the test program.
+#include "EveryForm.h"
+#include "app/MainWndFixture.h"
+
+#include "app/MainWndLayout.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "platform/FormLayout.h"
+#include "platform/RadioGroup.h"
+#include "views/OpenGLForm.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDir>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <cmath>
+
+namespace {
+
+const double Factors[] = {1.0, 1.41, 1.56};
+
+// Controls inside these are the widget's own parts, placed and scrolled by it.
+bool IsPartOfComposite(const QWidget* w, const QWidget* form) {
+    for (const QWidget* p = w->parentWidget(); p && p != form; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) || qobject_cast<const QComboBox*>(p) ||
+            qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QTabBar*>(p) ||
+            qobject_cast<const QToolBar*>(p) || qobject_cast<const QMenuBar*>(p))
+            return true;
+    return false;
+}
+
+QString Describe(const QWidget* w) {
+    const QString name = w->objectName().isEmpty() ? QStringLiteral("(unnamed)") : w->objectName();
+    return name + " [" + w->metaObject()->className() + "]";
+}
+
+// What a control needs to show itself: its minimum size hint, except that
+// the style's padding beyond the text line (frames around a one-line field,
+// the 80-pixel least width of a push button) is no need: a control is too
+// small when its text or indicator cannot show.
+QSize Needs(const QWidget* w) {
+    QSize need = w->minimumSizeHint();
+    if (!need.isValid()) return need;
+    const QFontMetrics fm = w->fontMetrics();
+    need.setHeight(std::min(need.height(), fm.height() + 2));
+    if (auto* b = qobject_cast<const QPushButton*>(w)) {
+        const int padding = 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+        QString text = b->text();
+        text.remove('&');
+        need.setWidth(std::min(need.width(), fm.horizontalAdvance(text) + padding));
+    }
+    return need;
+}
+
+QString Text(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// What is wrong with the form as it is shown now.
+QStringList LayoutFaults(QWidget* form) {
+    QStringList faults;
+    const QRect window = form->rect();
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+        if (w->isWindow() || !w->isVisibleTo(form) || IsPartOfComposite(w, form)) continue;
+        if (w->objectName().startsWith("qt_")) continue;  // Qt's own frames and stacks
+        const QRect r(w->mapTo(form, QPoint(0, 0)), w->size());
+        if (!window.contains(r))
+            faults << Describe(w) + " at " + Text(r) + " lies outside the window " + Text(window);
+        const QSize need = Needs(w);
+        if (need.isValid() && (w->width() < need.width() || w->height() < need.height()))
+            faults << Describe(w) + " is " + Text(r) + ", smaller than it needs: " +
+                          QStringLiteral("%1x%2").arg(need.width()).arg(need.height());
+    }
+    return faults;
+}
+
+QString ShotPath(const QString& name) {
+    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots/layout";
+    QDir().mkpath(dir);
+    return dir + "/" + name + ".png";
+}
+
+class FormLayoutTest : public MainWndTest {
+protected:
+    void SetUp() override {
+        Results = CResult{};
+        savedScale_ = ScreenScale;
+        MainWndTest::SetUp();
+        Current() = this;
+        ExecModalDialog = [](QDialog& dialog) {
+            Current()->CheckForm(dialog);
+            return int(QDialog::Rejected);
+        };
+        ExecAboutBox = [](TVerDspDlg& box) {
+            Current()->CheckForm(box);
+            return 0;
+        };
+        MakeDipole();
+    }
+    void TearDown() override {
+        if (OpenGL_Form) delete OpenGL_Form;
+        ScreenScale = savedScale_;
+        Current() = nullptr;
+        MainWndTest::TearDown();
+        Results = CResult{};
+    }
+    static FormLayoutTest*& Current() {
+        static FormLayoutTest* current = nullptr;
+        return current;
+    }
+
+    // A half-wave dipole for 14.2 MHz in free space, calculated once.
+    void MakeDipole() {
+        AntDef& a = wnd->Ant;
+        a.WireCount = 1;
+        a.Wires[0] = WireRec{};
+        a.Wires[0].Y1 = -5.1;
+        a.Wires[0].Y2 = 5.1;
+        a.Wires[0].Z1 = a.Wires[0].Z2 = 10.0;
+        a.Wires[0].R = 0.001;
+        a.Wires[0].Seg = 21;
+        a.SourceCount = 1;
+        a.Sources[0] = SourceRec{};
+        CopyText(a.Sources[0].Pos, "w1c");
+        a.Sources[0].Voltage = 1.0;
+        wnd->SetAntDef();
+        Calculated();
+    }
+    // Each form is opened on a calculated antenna in free space, with the
+    // first wire selected, whatever the form before it changed.
+    void Calculated() {
+        if (!wnd->CalcSel->Button(0)->isChecked()) wnd->CalcSel->Button(0)->click();
+        if (!Results.HasFarField || wnd->Ant.Edited || !wnd->ResultsShown) {
+            wnd->UpdateMenuState();
+            wnd->CalTrgBtn->click();
+            QApplication::processEvents();
+        }
+        ASSERT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
+        wnd->Page->setCurrentIndex(0);
+        wnd->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(wnd.get()));
+        wnd->Grid2->setFocus();
+        wnd->Grid2->SetCurrentCell(1, 1);
+        wnd->UpdateMenuState();
+    }
+
+    void CheckForm(QWidget& form) {
+        ++checked_;
+        const bool wasVisible = form.isVisible();
+        if (!wasVisible) form.show();
+        QApplication::processEvents();
+        if (scaling_ == FormScaling::Screen) {
+            EXPECT_EQ(form.font().pointSize(), ScaledFontSize(EnvDef.FontSize, factor_))
+                << shot_.toStdString() << ": the font does not follow the screen";
+        } else if (&form != wnd.get()) {
+            form.resize(form.size() * factor_);
+            QApplication::processEvents();
+        }
+        QList<QTabWidget*> tabs = form.findChildren<QTabWidget*>();
+        if (tabs.isEmpty()) {
+            CheckPage(form, shot_);
+        } else {
+            // Each page of the first tab set in turn (nested tab sets are checked on their page).
+            QTabWidget* t = tabs.first();
+            const int keep = t->currentIndex();
+            for (int i = 0; i < t->count(); ++i) {
+                t->setCurrentIndex(i);
+                QApplication::processEvents();
+                CheckPage(form, shot_ + QStringLiteral("-page%1").arg(i + 1));
+            }
+            t->setCurrentIndex(keep);
+        }
+        if (!wasVisible) form.hide();
+    }
+    void CheckPage(QWidget& form, const QString& shot) {
+        const QStringList faults = LayoutFaults(&form);
+        EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
+        EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
+    }
+
+    double factor_ = 1.0;
+    FormScaling scaling_ = FormScaling::Screen;
+    QString shot_;
+    int checked_ = 0;
+
+private:
+    std::function<double()> savedScale_;
+};
+
+TEST_F(FormLayoutTest, EveryFormShowsEveryControlAtEveryScreenSize) {
+    for (const double factor : Factors) {
+        factor_ = factor;
+        ScreenScale = [factor] { return factor; };
+        wnd->resize(static_cast<int>(std::lround(DesignWidth * factor)),
+                    static_cast<int>(std::lround(DesignHeight * factor)));
+        Settle();
+        for (const FormCase& form : EveryForm()) {
+            shot_ = QStringLiteral("%1-%2").arg(form.name).arg(std::lround(factor * 100));
+            checked_ = 0;
+            scaling_ = form.scaling;
+            Calculated();
+            if (QWidget* modeless = form.open(*wnd)) CheckForm(*modeless);
+            if (OpenGL_Form) {
+                delete OpenGL_Form;
+                QApplication::processEvents();
+            }
+            EXPECT_GE(checked_, 1) << shot_.toStdString() << ": no form was opened";
+        }
+    }
+}
+
+}  // namespace
