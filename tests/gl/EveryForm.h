@@ -11,7 +11,7 @@ class TMainWnd;
 
 // Opens a form on the prepared main window (a dipole with a calculated
 // result, a far field and a sweep). A modal form is checked where it would
-// wait for the user (ExecModalDialog or ExecAboutBox) and the opener returns
+// wait for the user (ExecModalDialog) and the opener returns
 // nullptr; a modeless form is returned and checked as it is shown.
 using FormOpener = std::function<QWidget*(TMainWnd&)>;
 

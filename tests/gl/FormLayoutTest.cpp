@@ -102,10 +102,6 @@ protected:
             Current()->CheckForm(dialog);
             return int(QDialog::Rejected);
         };
-        ExecAboutBox = [](TVerDspDlg& box) {
-            Current()->CheckForm(box);
-            return 0;
-        };
         MakeDipole();
     }
     void TearDown() override {
