@@ -2,6 +2,7 @@
 // first and later shows, destruction, the recorded layout and the routine
 // that recomputes which commands are enabled.
 #include "app/MainWnd.h"
+#include "optimizer/OptimizerState.h"
 #include "app/AntennaViewEvents.h"
 #include "app/MainWndLayout.h"
 #include "app/ResultTables.h"
@@ -259,7 +260,10 @@ void TMainWnd::UpdateMenuState() {
     ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
     K8->setEnabled(hasWires && hasSources);
     K36->setEnabled(!PreOptimizationText.empty());
-    K20->setEnabled(ACal != nullptr);
+    K20->setEnabled(hasWires && ACal != nullptr && ACal->RowCount > 0);
+    const bool logged = hasWires && ACal != nullptr && ACal->LogCount > 0;
+    ACalResBtn->setEnabled(logged && !JobDef.Busy);
+    K15->setEnabled(logged);
     K39->setEnabled(!TempMemoryText.empty());
     BwBtn->setEnabled(Results.Sweep.Count > 0);
     const bool pattern = Results.AngleStep != 0 && ResultsShown;

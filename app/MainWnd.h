@@ -197,6 +197,8 @@ public:
 
     // ---- Start and the results table ----
     void CalTrgBtnClick();
+    // A new results row for the environment as it is; the sweep table is cleared.
+    void PushResultRow();
     QString Grid1CellText(int col, int row) const;
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);
@@ -294,6 +296,16 @@ public:
     // The optimizer state, created on first use.
     CACal& OptimizerState();
     void ConnectOptimizerCommands();
+
+    // ---- Optimization run ----
+    void ACalBtnClick();     // starts a run, or asks the running one to stop
+    bool OptCalc();          // one calculation of the antenna as the optimizer left it
+    void DrawOptInfo();      // the optimizer's two status lines on the antenna view
+    void SetOptRunning();    // running or idle state by JobDef.Busy
+    void ACalResBtnClick();  // the optimization log: apply a chosen point
+    void ConnectOptRunCommands();
+    bool OptRunning = false;  // the window is in the running state
+    bool OptCalcFailed = false;  // the last OptCalc failed in the engine or the preparation
     // Records an opened or saved file (ok) or drops one that could not be opened.
     void AddRecentFile(const QString& name, bool ok);
     void ReopenClick(int slot);                  // slot 1..10, 1 the newest

@@ -118,4 +118,5 @@ void TMainWnd::K20Click() {
 void TMainWnd::ConnectOptimizerCommands() {
     ConnectGuardedCommand(K19, [this] { K19Click(); });
     ConnectGuardedCommand(K20, [this] { K20Click(); });
+    ConnectOptRunCommands();
 }

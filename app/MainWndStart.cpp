@@ -67,13 +67,7 @@ void TMainWnd::CalTrgBtnClick() {
                 CurrentPrompter().Message(MainMessages[MsgUnderGround], "KORVA-TEZ", BoxIcon::Warning, BoxButtons::Ok);
             } else {
                 guard.Hourglass();
-                Results.PushRow();
-                ResultRow* row = Results.Row(0);
-                row->Ground = EnvDef.Type;
-                row->Height = static_cast<float>(EnvDef.AntHeight);
-                row->AzEl = EnvDef.AzEl;
-                Results.ClearSweep();
-                Grid1->SetRowCount(Results.RowCount == 0 ? 2 : Results.RowCount + 1);
+                PushResultRow();
 
                 const uint32_t t0 = TickCount();
                 JobDef.Busy = 1;
@@ -108,6 +102,16 @@ void TMainWnd::CalTrgBtnClick() {
         CloseAfterRun = false;
         QTimer::singleShot(0, this, [this] { close(); });
     }
+}
+
+void TMainWnd::PushResultRow() {
+    Results.PushRow();
+    ResultRow* row = Results.Row(0);
+    row->Ground = EnvDef.Type;
+    row->Height = static_cast<float>(EnvDef.AntHeight);
+    row->AzEl = EnvDef.AzEl;
+    Results.ClearSweep();
+    Grid1->SetRowCount(Results.RowCount == 0 ? 2 : Results.RowCount + 1);
 }
 
 void TMainWnd::SetupResultsTable() {

@@ -26,17 +26,23 @@ struct SearchRun {
         if (JobDef.OptLog) {
             if (StepNo == 1 || StepNo % 10 == 0) {
                 if (StepNo % 400 == 0) Host.ClearLog();
-                Host.AddLogLine(FormatInCLocale("%s Val  Para       R      jX    SWR   Ga    F/B   %s",
-                                                StepNo < 100 ? "  " : "   ", Cal.CurrentMag >= 0 ? "Cur" : "El"));
+                const std::string header = FormatInCLocale("%s Val  Para       R      jX    SWR   Ga    F/B   %s",
+                                                           StepNo < 100 ? "  " : "   ",
+                                                           Cal.CurrentMag >= 0 ? "Cur" : "El");
+                CopyText(Cal.LogHeader, header.c_str());
+                Host.AddLogLine(header);
             }
             const bool last = band == Cal.BandCount - 1;
             const char mark = last && Cal.LastScore > Cal.BestScore ? '*' : ' ';
             const std::string freq = Cal.BandCount > 1 && Cal.Ant ? DblToStr(Cal.Ant->CalcFreq) : std::string();
             const double lastColumn = Cal.CurrentMag >= 0 ? Cal.CurrentMag * 1000 : res.Elev;
-            Host.AddLogLine(FormatInCLocale("%2d %2d %9.4lf %6.1lf %6.1lf %6.2lf %5.2lf %5.2lf %4.1lf %c%s", StepNo,
-                                            rowIndex + 1, Cal.Rows[rowIndex].Value, double(res.R), double(res.jX),
-                                            double(res.SWR), double(res.Ga), double(res.FB), lastColumn, mark,
-                                            freq.c_str()));
+            const std::string line =
+                FormatInCLocale("%2d %2d %9.4lf %6.1lf %6.1lf %6.2lf %5.2lf %5.2lf %4.1lf %c%s", StepNo, rowIndex + 1,
+                                Cal.Rows[rowIndex].Value, double(res.R), double(res.jX), double(res.SWR),
+                                double(res.Ga), double(res.FB), lastColumn, mark, freq.c_str());
+            // The status lines on the antenna view show the newest point.
+            CopyText(Cal.LogLine, line.c_str());
+            Host.AddLogLine(line);
         }
         ++StepNo;
         Host.DrawOptInfo();
@@ -53,6 +59,7 @@ struct SearchRun {
             return true;
         }
         Cal.Groups.WriteBack();
+        ++Cal.Evaluations;
         Cal.LastScore = 0;
         const int bands = std::clamp(Cal.BandCount, 1, MaxBands);
         for (int b = 0; b < bands; ++b) {
@@ -169,6 +176,7 @@ struct SearchRun {
 
 bool CACal::Optimize(OptimizerHost& host) {
     if (RowCount <= 0 || !Ant) return false;
+    Evaluations = 0;
     SearchRun run{*this, host};
     const bool ok = run.Search();
     if (BestScore > LowestDouble) {

@@ -24,8 +24,6 @@ std::string OptMessage(int index, int a, int b = -1) {
     return b < 0 ? FormatInCLocale(text, a) : FormatInCLocale(text, a, b);
 }
 
-int LinkMaster(int32_t link) { return link <= -2 ? -2 - link : (link & 0xFFFF); }
-
 constexpr double LowestDouble = -DBL_MAX;
 
 }  // namespace
@@ -506,4 +504,31 @@ bool CACal::AtBestPoint() const {
     for (int i = 0; i < RowCount; ++i)
         if (Rows[i].Value != BestValues[i]) return false;
     return true;
+}
+
+void CACal::RefreshValues() {
+    for (int i = 0; i < RowCount; ++i) Rows[i].Value = GetValue(i);
+}
+
+int CACal::AddVar(int kind, int item, int field, int32_t link, double value, double divisor) {
+    if (RowCount >= MaxVarRows || RowCount < 0) return -1;
+    const int i = RowCount++;
+    ACalVarRec& r = Rows[i];
+    r = ACalVarRec{};
+    r.Kind = kind;
+    r.Link = link;
+    r.Item = item;
+    r.Field = field;
+    r.Max = 2000;
+    r.Min = kind == KindWire && field != 4 ? -2000 : 0;
+    r.Step = StepAbsolute ? NiceStep(std::fabs(value) / divisor) : 100 / divisor;
+    if (r.Step == 0) r.Step = 0.001;
+    r.Value = value;
+    return i;
+}
+
+int CACal::AddElementVar(int element, int field, double value, double divisor) {
+    const int i = AddVar(KindElement, element, field, LinkFree, value, divisor);
+    if (i >= 0) Rows[i].Min = 0;
+    return i;
 }

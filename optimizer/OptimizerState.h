@@ -42,6 +42,9 @@ constexpr int32_t LinkMultiply = 0x40000;
 constexpr int32_t LinkDivide = 0x80000;
 constexpr uint16_t LimitFromRow = 0x8000;
 
+// The master row of a link: the low 16 bits, or j of the negated form -2-j.
+inline int LinkMaster(int32_t link) { return link <= -2 ? -2 - link : (link & 0xFFFF); }
+
 struct ACalVarRec {
     int32_t Kind = KindWire;
     int32_t Link = LinkFree;
@@ -117,6 +120,7 @@ public:
     ACalLogEntry Log[LogRingSize];
     int32_t LogHead = 0;
     int32_t LogCount = 0;
+    int32_t Evaluations = 0;  // calculated points of the last run (not in the file)
 
     CACal();
     CACal(const CACal&) = delete;
@@ -141,6 +145,14 @@ public:
     std::string GoalText() const;
     void ShowGoal(std::vector<std::string>& lines) const;
     bool AtBestPoint() const;
+    // Every row's Value from the antenna and environment as they are now.
+    void RefreshValues();
+
+    // Row adders: append one free (or linked) row at RowCount; -1 when the
+    // table is full. The step is NiceStep(value / divisor) in absolute mode,
+    // 100 / divisor percent otherwise.
+    int AddVar(int kind, int item, int field, int32_t link, double value, double divisor);
+    int AddElementVar(int element, int field, double value, double divisor);
     double Score(const ResultRow& row, const CResult& store);
 
     // The search; false when stopped or when a calculation failed. The

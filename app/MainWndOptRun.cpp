@@ -1,0 +1,295 @@
+// The optimization run of the main window: the Optimization button starts a
+// run (or asks the running one to stop), each evaluation is one calculation
+// of the antenna as the optimizer left it, the progress shows on the antenna
+// view, and afterwards the best variant is the current antenna and result;
+// the log can be saved and the filtered calculation log goes to "scan.txt".
+#include "app/MainWnd.h"
+#include "app/PlainNumber.h"
+#include "draw/PolarPlot.h"
+#include "engine/CalcRuns.h"
+#include "engine/EngineError.h"
+#include "model/AntennaText.h"
+#include "model/EnvDef.h"
+#include "model/Messages.h"
+#include "model/NumberText.h"
+#include "model/ResultStore.h"
+#include "model/SafeFile.h"
+#include "optimizer/ACalDlg.h"
+#include "optimizer/ACalResDlg.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/Canvas.h"
+#include "platform/Prompter.h"
+#include "platform/RadioGroup.h"
+#include "platform/StringGrid.h"
+#include "platform/SettingsPath.h"
+#include "platform/System.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <cfloat>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// What the search needs of the window.
+class WindowHost : public OptimizerHost {
+public:
+    explicit WindowHost(TMainWnd& wnd) : wnd_(wnd) {}
+    bool OptCalc() override { return wnd_.OptCalc(); }
+    void AddLogLine(const std::string& line) override { wnd_.AddLogLine(QString::fromStdString(line)); }
+    void ClearLog() override { wnd_.ClearLog(); }
+    void DrawOptInfo() override { wnd_.DrawOptInfo(); }
+
+private:
+    TMainWnd& wnd_;
+};
+
+void SetFieldText(QComboBox* box, double value) {
+    const QSignalBlocker block(box);
+    box->setEditText(QString::fromStdString(DblToStr(value)));
+}
+
+// The numeric evaluation lines of the log, without their best-so-far mark:
+// every line with a letter 'a' or 's' (headers, goal summary, time) goes.
+std::string ScanText(const QStringList& lines) {
+    std::string text;
+    for (const QString& line : lines) {
+        if (line.contains('a') || line.contains('s')) continue;
+        QString kept = line;
+        const int star = kept.indexOf('*');
+        if (star >= 0) kept.remove(star, 1);
+        text += kept.toStdString() + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+void TMainWnd::ConnectOptRunCommands() {
+    // Not guarded by the busy flag: while a run is under way the button stops it.
+    auto start = [this] {
+        try {
+            ACalBtnClick();
+        } catch (const std::exception& e) {
+            ErrorBox("%s", e.what());
+        }
+    };
+    connect(ACalBtn, &QPushButton::clicked, this, start);
+    connect(K8, &QAction::triggered, this, start);
+    Wire(ACalBtn);
+    Wire(K8);
+    connect(ACalResBtn, &QPushButton::clicked, this, [this] {
+        if (JobDef.Busy) return;
+        try {
+            ACalResBtnClick();
+        } catch (const std::exception& e) {
+            ErrorBox("%s", e.what());
+        }
+        UpdateMenuState();
+    });
+    ConnectGuardedCommand(K15, [this] { ACalResBtnClick(); });
+    Wire(ACalResBtn);
+}
+
+void TMainWnd::ACalBtnClick() {
+    if (JobDef.Busy) {
+        JobDef.StopRequest = 1;
+        return;
+    }
+    JobDef.StopRequest = 0;
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    if (!GetAntDef()) return;
+    if (Ant.CalcFreq == 0.0) Ant.CalcFreq = Ant.Freq;
+    CACal& cal = OptimizerState();
+    if (Ant.SourceCount >= 1 && cal.BandCount <= 1) {
+        for (auto& band : cal.Bands) band = ACalBandRec{};
+        cal.BandCount = 1;
+        cal.Bands[0].Freq = Ant.CalcFreq != 0.0 ? Ant.CalcFreq : Ant.Freq;
+        for (int i = 0; i < std::min(Ant.SourceCount, BandSources); ++i) cal.Bands[0].Sources[i] = Ant.Sources[i];
+    }
+    DNImage->setCursor(Qt::ArrowCursor);
+    cal.Attach(Ant, EnvDef);
+    JobDef.Interactive = 1;
+    if (!PrepareCalcAnt()) return;
+
+    const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
+    TACalDlg dialog(this, font().family());
+    if (!dialog.Execute(&cal)) {
+        // The value column edits the antenna at once, also on Cancel.
+        if (WriteAntennaText(Ant, EnvDef, Comment) != before) {
+            SetAntDef();
+            AntChanged();
+        }
+        return;
+    }
+
+    ResultsStale = true;
+    ClearLog();
+    PushResultRow();
+    PreOptimizationText = WriteAntennaText(Ant, EnvDef, Comment);
+    std::vector<std::string> goal;
+    cal.ShowGoal(goal);
+    for (const auto& line : goal) AddLogLine(QString::fromStdString(line));
+
+    JobDef.Busy = 1;
+    OptCalcFailed = false;
+    SetOptRunning();
+    QApplication::processEvents();
+    WindowHost host(*this);
+    const uint32_t t0 = TickCount();
+    bool ok = false;
+    try {
+        ok = cal.Optimize(host);
+    } catch (...) {
+        // No exception may leave the run with the window in its running state.
+        JobDef.Busy = 0;
+        SetOptRunning();
+        UpdateMenuState();
+        throw;
+    }
+    const uint32_t t1 = TickCount();
+    AddLogLine(QString::fromStdString(ShortestFloat(RoundTo((t1 - t0) * 0.001, 2))) + " sec");
+    Ant.Changed = 1;
+    JobDef.Busy = 0;
+
+    // Nothing scored (the first calculation failed): the antenna is back at
+    // its start and the results stay as they were.
+    const bool scored = cal.BestScore > -DBL_MAX;
+    if (scored) {
+        Results.CopyLatest(cal.BestResult);
+        Results.InitSweep();
+        PatternMaxGain = Results.GainMax;
+    }
+    PrepareCalcAnt();
+    if (scored) {
+        Results.HasFarField = 1;
+        CopyText(Results.Title, Ant.Name);
+    }
+    SetAntDef();
+    SetFieldText(DoFreq, Ant.CalcFreq);
+    SetFieldText(AntHeight, EnvDef.AntHeight);
+    RedrawPlots();
+    if (OptCalcFailed) {
+        SetLogFailed(true);
+        ErrorBox("The optimization stopped: a calculation failed (see the calculation log).");
+    }
+    if (ok && YesNoBox("%s", MainMessages[MsgSaveOptLog]) == BoxYes) K20Click();
+    SetOptRunning();
+    UpdateMenuState();
+    RefreshAll();
+
+    // Beside the settings file: the program folder when it is writable.
+    const std::string scan = QFileInfo(QString::fromStdString(SettingsFilePath())).dir().filePath("scan.txt").toStdString();
+    std::string error;
+    if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
+        ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
+    ResultsShown = false;
+    Btn3D->setEnabled(false);
+    UpdateMenuState();
+    if (CloseAfterRun) {
+        CloseAfterRun = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+}
+
+bool TMainWnd::OptCalc() {
+    Ant.Edited = 0;
+    JobDef.Interactive = 0;
+    if (!PrepareCalcAnt()) {
+        OptCalcFailed = true;
+        return false;
+    }
+    // Yes goes on with the calculation below ground; No ends the run.
+    if (EnvDef.Type != GroundFree && CalcAnt->LowestZ + EnvDef.AntHeight < 0.0 &&
+        YesNoBox("MB ACalcExecute ?") != BoxYes)
+        return false;
+    Results.Row(0)->Height = static_cast<float>(EnvDef.AntHeight);
+    bool ok = true;
+    try {
+        if (ACal && ACal->TwoDegree)
+            RunQuickCalc();
+        else
+            ok = RunFullCalc();
+    } catch (const std::exception& e) {
+        AddLogLine(QString::fromStdString(e.what()));
+        ok = false;
+    }
+    if (!ok) {
+        // A failed point would be scored from the results of the one before.
+        OptCalcFailed = true;
+        return false;
+    }
+    PatternMaxGain = Results.GainMax;
+    Results.HasFarField = 1;
+    const QWidget* tab = Page->currentWidget();
+    if (tab == TabSheet1) {
+        Grid2->Invalidate();
+        Grid4->Invalidate();
+    } else if (tab == TabSheet2) {
+        DrawAntenna();
+    } else if (tab == TabSheet3) {
+        Grid1->Invalidate();
+        SetFieldText(DoFreq, Ant.CalcFreq);
+        SetFieldText(AntHeight, EnvDef.AntHeight);
+    } else if (tab == TabSheet4) {
+        RedrawPlots();
+    }
+    // Where a click on the Optimization button or a close request arrives.
+    QApplication::processEvents();
+    return true;
+}
+
+void TMainWnd::DrawOptInfo() {
+    if (!ACal || Page->currentWidget() != TabSheet2 || ViewBitmap.isNull()) return;
+    {
+        Canvas c(&ViewBitmap);
+        c.SetFont(ViewImage->font());
+        const bool transparent = c.TextTransparent();
+        c.SetTextTransparent(true);
+        const int h = c.TextHeight(ACal->LogLine);
+        const int y = ViewBitmap.height() - h - h / 2;
+        c.TextOut(5, y, ACal->LogLine);
+        c.TextOut(5, y - h, ACal->LogHeader);
+        c.SetTextTransparent(transparent);
+    }
+    ViewImage->setPixmap(QPixmap::fromImage(ViewBitmap));
+}
+
+void TMainWnd::SetOptRunning() {
+    const bool running = JobDef.Busy != 0;
+    const char* caption = OptButtonCaptions[running ? 1 : 0];
+    ACalBtn->setText(QString::fromLatin1(caption[0] ? caption : DefaultOptButtonCaptions[running ? 1 : 0]));
+    OptRunning = running;
+    for (QWidget* w : std::initializer_list<QWidget*>{ACalResBtn, CalTrgBtn, EleEditBtn, WireCadBtn, DoFreq, AntHeight,
+                                                      MaterialSel, CalcSel, GndSetBtn, BwBtn, PrintBtn, EleBtn})
+        w->setEnabled(!running);
+    Page->setTabEnabled(Page->indexOf(TabSheet1), !running);
+    for (QMenu* m : {K1, KE1, KV1, KH1}) m->menuAction()->setEnabled(!running);
+}
+
+void TMainWnd::ACalResBtnClick() {
+    if (!ACal || ACal->LogCount <= 0) return;
+    ACal->Attach(Ant, EnvDef);
+    TACalResDlg dialog(this, font().family());
+    if (!dialog.Execute(ACal)) return;
+    Ant.Changed = 1;
+    Results.HasFarField = 0;
+    Results.AngleStep = 0;
+    SetAntDef();
+    JobDef.Interactive = 1;
+    SetFieldText(DoFreq, Ant.CalcFreq);
+    SetFieldText(AntHeight, EnvDef.AntHeight);
+    PrepareCalcAnt();
+    Results.ClearSweep();
+    RefreshAll();
+}

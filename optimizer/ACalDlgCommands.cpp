@@ -1,0 +1,178 @@
+// The optimizer dialog's commands: row menus and buttons, the automatic rows,
+// the element pick, the band table and goals boxes, and "Start".
+#include "optimizer/ACalDlg.h"
+
+#include "model/AntDef.h"
+#include "model/NumberText.h"
+#include "optimizer/ACalEleBox.h"
+#include "optimizer/ACalInfoBox.h"
+#include "optimizer/ACalMultDlg.h"
+#include "optimizer/AutoRows.h"
+#include "optimizer/OptimizerState.h"
+#include "optimizer/VarTable.h"
+#include "platform/Prompter.h"
+#include "platform/StringGrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+
+void TACalDlg::UpdateButtons() {
+    if (!cal_) return;
+    const bool rows = cal_->RowCount > 0;
+    OKBtn->setEnabled(rows);
+    K23->setEnabled(rows);
+    const int line = Grid->Row();
+    DelBtn->setEnabled(line >= 1 && line <= cal_->RowCount);
+    BandBtn->setEnabled(!TerDis->isChecked() && cal_->Ant && cal_->Ant->SourceCount < 5);
+    TypeItems[7]->setEnabled(cal_->Ant && (cal_->Ant->nH != 1 || cal_->Ant->nV != 1));
+    Grid->SetRowCount(cal_->RowCount + 2);
+    Grid->Invalidate();
+}
+
+void TACalDlg::PopupPopup() {
+    if (!cal_) return;
+    const int k = CurrentRow();
+    const bool isRow = k >= 0 && k < cal_->RowCount;
+    K27->setEnabled(cal_->RowCount > 0);
+    K34->setEnabled(cal_->RowCount > 0);
+    K29->setEnabled(isRow);
+    K28->setEnabled(cal_->RowCount < MaxVarRows);
+    K11->setEnabled(isRow && (cal_->Rows[k].Kind == KindWire || cal_->Rows[k].Kind == KindLoad));
+}
+
+void TACalDlg::SetRowType(int kind) {
+    const int k = CurrentRow();
+    if (!cal_ || k < 0 || !EnsureRow(*cal_, k)) return;
+    cal_->Rows[k].Kind = kind;
+    cal_->SetDefaultLimits(k);
+    Changed();
+}
+
+void TACalDlg::SetRowWhat(int field) {
+    const int k = CurrentRow();
+    if (!cal_ || k < 0 || !EnsureRow(*cal_, k)) return;
+    cal_->Rows[k].Field = field;
+    cal_->SetDefaultLimits(k);
+    Grid->CloseEditor();
+    Changed();
+}
+
+void TACalDlg::K28Click() {
+    if (!cal_ || !InsertRowCopy(*cal_, CurrentRow())) return;
+    Changed();
+}
+
+void TACalDlg::DelBtnClick() {
+    const int k = CurrentRow();
+    if (!cal_ || k < 0 || k >= cal_->RowCount) return;
+    DeleteRow(*cal_, k);
+    Changed();
+}
+
+void TACalDlg::K27Click() {
+    if (!cal_) return;
+    ClearRows(*cal_);
+    Changed();
+}
+
+void TACalDlg::K23Click() {
+    if (!cal_ || cal_->RowCount <= 0) return;
+    const int k = std::min(std::max(CurrentRow(), 0), cal_->RowCount - 1);
+    std::string value = DblToStr(cal_->Rows[k].Step);
+    if (!CurrentPrompter().InputQuery(messages_[1], messages_[2], value)) return;
+    double step = 0;
+    if (!StrToDblExpr(step, value)) return;
+    SetCommonStep(*cal_, step);
+    Changed();
+}
+
+void TACalDlg::K34Click() {
+    if (!cal_) return;
+    LinkEqualElements(*cal_);
+    Changed();
+}
+
+void TACalDlg::K11Click() {
+    if (!cal_) return;
+    AutoLinkRow(*cal_, CurrentRow());
+    Changed();
+}
+
+void TACalDlg::AllEleClick() {
+    if (!cal_) return;
+    if (cal_->RowCount > 0 && YesNoBox("%s", messages_[0].c_str()) != BoxYes) return;
+    ClearRows(*cal_);
+    AddAllElementRows(*cal_, [this](ElementQuestion& q) {
+        TACalEleBox box(this, fontName_);
+        int coopX = 0, coopZ = 0, coopY = 0;
+        box.Execute(q.UseY, q.UseZ, coopX, coopZ, coopY, q.UseX);
+        q.CoopX = coopX;
+        q.CoopY = coopY;
+        q.CoopZ = coopZ;
+    });
+    Changed();
+}
+
+void TACalDlg::RefEleClick() {
+    const int k = CurrentRow();
+    if (!cal_ || k < 0 || k >= MaxVarRows || !PickElementVariable) return;
+    int index = -1, kind = -1;
+    const bool isRow = k < cal_->RowCount;
+    const bool wireRow = isRow && (cal_->Rows[k].Kind == KindWire || cal_->Rows[k].Kind == KindWirePolar);
+    if (isRow) {
+        index = cal_->Rows[k].Item;
+        if (!wireRow) kind = cal_->Rows[k].Field;
+    }
+    if (!PickElementVariable(index, kind, *cal_, *cal_->Ant, fontName_)) return;
+    if (kind < 0 && wireRow && cal_->Rows[k].Item == index) return;
+    if (!EnsureRow(*cal_, k)) return;
+    ACalVarRec& r = cal_->Rows[k];
+    if (kind >= 0) {
+        r.Kind = KindElement;
+        r.Item = index;
+        r.Field = kind;
+    } else {
+        r.Item = index;
+        if (r.Kind != KindWire && r.Kind != KindWirePolar) {
+            r.Kind = KindWire;
+            r.Field = 0;
+        }
+    }
+    cal_->SetDefaultLimits(k);
+    Changed();
+    Grid->SetRow(std::min(Grid->Row() + 1, Grid->RowCount() - 1));
+}
+
+void TACalDlg::TerDisClick() { UpdateButtons(); }
+
+void TACalDlg::PitchAbsClick() {
+    if (!cal_) return;
+    cal_->StepAbsolute = PitchAbs->isChecked() ? 1 : 0;
+    Grid->Invalidate();
+}
+
+void TACalDlg::BandBtnClick() {
+    if (!cal_) return;
+    TACalMultDlg dialog(this, fontName_);
+    dialog.Execute(cal_);
+    UpdateButtons();
+}
+
+void TACalDlg::TerBtnClick() {
+    if (!cal_) return;
+    TACalInfoBox box(this, fontName_);
+    box.Execute(cal_);
+}
+
+void TACalDlg::OKBtnClick() {
+    if (!cal_ || cal_->RowCount <= 0) return;
+    Grid->CloseEditor();
+    cal_->RefreshValues();
+    const bool ok = cal_->Validate() && cal_->Prepare();
+    // The checks may have clamped values into the antenna.
+    cal_->Groups.WriteBack();
+    UpdateButtons();
+    if (ok) accept();
+}

@@ -1,0 +1,266 @@
+#include "optimizer/ACalInfoBox.h"
+
+#include "model/EnvDef.h"
+#include "model/NumberText.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/FormPattern.h"
+#include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
+#include "platform/RadioGroup.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+QLabel* Label(QWidget* parent, const char* name, const char* text, int x, int y, int w = 70) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(x, y, w, 24);
+    return l;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int w = 80) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(x, y, w, 24);
+    InstallCommaToPoint(e);
+    return e;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi, int x, int y) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(lo, hi);
+    s->setGeometry(x, y, 80, 24);
+    InstallCommaToPoint(s);
+    return s;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const char* title, int x, int y, int w, int h) {
+    auto* g = new QGroupBox(title, parent);
+    g->setObjectName(name);
+    g->setGeometry(x, y, w, h);
+    return g;
+}
+
+bool Read(const QString& text, double& v) { return StrToDblExpr(v, text.toStdString()); }
+
+}  // namespace
+
+TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(owner) {
+    setObjectName("ACalInfoBox");
+    setWindowTitle("Advanced");
+    resize(420, 380);
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(4, 4, 412, 330);
+    TabGoal = new QWidget;
+    TabGoal->setObjectName("TabSheet1");
+    TabEnv = new QWidget;
+    TabEnv->setObjectName("TabSheet2");
+    PageControl1->addTab(TabGoal, "Goal");
+    PageControl1->addTab(TabEnv, "Environment");
+
+    GroupTarget = Group(TabGoal, "GroupBox1", "Optimization target", 6, 4, 394, 88);
+    LabelGain = Label(GroupTarget, "LabelGain", "Gain", 8, 22, 50);
+    EditGain = Spin(GroupTarget, "EditGain", 1, 100, 60, 22);
+    Label(GroupTarget, "LabelDBi", "dBi", 144, 22, 40);
+    LabelFB = Label(GroupTarget, "LabelFB", "F/B", 196, 22, 50);
+    EditFB = Spin(GroupTarget, "EditFB", 1, 100, 248, 22);
+    Label(GroupTarget, "LabelDB", "dB", 332, 22, 40);
+    LabelJX = Label(GroupTarget, "LabelJX", "jX", 8, 54, 50);
+    EditJX = Spin(GroupTarget, "EditJX", 0, 100, 60, 54);
+    LabelJXUnit = Label(GroupTarget, "LabelOhm", "Ohm", 144, 54, 48);
+    LabelSWR = Label(GroupTarget, "LabelSWR", "SWR", 196, 54, 50);
+    EditSWR = Edit(GroupTarget, "EditSWR", 248, 54, 60);
+    // A free up-down: each click steps the field by 0.1.
+    UDSWRUp = new QToolButton(GroupTarget);
+    UDSWRUp->setObjectName("UDSWRUp");
+    UDSWRUp->setArrowType(Qt::UpArrow);
+    UDSWRUp->setGeometry(310, 54, 20, 12);
+    UDSWRDown = new QToolButton(GroupTarget);
+    UDSWRDown->setObjectName("UDSWRDown");
+    UDSWRDown->setArrowType(Qt::DownArrow);
+    UDSWRDown->setGeometry(310, 66, 20, 12);
+    connect(UDSWRUp, &QToolButton::clicked, this, [this] { UDSWRClick(1); });
+    connect(UDSWRDown, &QToolButton::clicked, this, [this] { UDSWRClick(-1); });
+
+    MatchSel = new RadioGroup(TabGoal);
+    MatchSel->setObjectName("MatchSel");
+    MatchSel->setTitle("Matching circuit");
+    MatchSel->SetItems({"Capacitance match", "Hairpin match", "Optional Z"});
+    MatchSel->setGeometry(6, 98, 200, 112);
+    connect(MatchSel, &RadioGroup::Clicked, this, [this] { UpdateMatchFields(); });
+    GroupOptZ = Group(TabGoal, "GroupBox2", "Set optional Z", 212, 98, 188, 112);
+    Label(GroupOptZ, "LabelR", "R", 8, 28, 30);
+    EditTergR = Edit(GroupOptZ, "EditTergR", 40, 28, 100);
+    Label(GroupOptZ, "LabelTergJX", "jX", 8, 66, 30);
+    EditTergJX = Edit(GroupOptZ, "EditTergJX", 40, 66, 100);
+
+    GroupCurrent = Group(TabGoal, "GroupBox3", "Current", 6, 216, 394, 84);
+    RBIMAX = new QRadioButton("Maximize", GroupCurrent);
+    RBIMAX->setObjectName("RBIMAX");
+    RBIMAX->setGeometry(8, 22, 130, 24);
+    RBIMIN = new QRadioButton("Minimize", GroupCurrent);
+    RBIMIN->setObjectName("RBIMIN");
+    RBIMIN->setGeometry(8, 50, 130, 24);
+    LabelPulse = Label(GroupCurrent, "LabelPulse", "Pulse position", 150, 22, 130);
+    EditCur = new QLineEdit(GroupCurrent);
+    EditCur->setObjectName("EditCur");
+    EditCur->setGeometry(150, 50, 100, 24);
+
+    GroupRear = Group(TabEnv, "GroupBox4", "Rear range for F/B", 6, 4, 394, 96);
+    LabelAzimut = Label(GroupRear, "LabelAzimut", "Azimut", 8, 26, 90);
+    EditFBH = Spin(GroupRear, "EditFBH", 0, 359, 100, 26);
+    LabelDegH = Label(GroupRear, "LabelDegH", "deg", 186, 26, 50);
+    LabelVertical = Label(GroupRear, "LabelVertical", "Vertical", 8, 60, 90);
+    EditFBV = Spin(GroupRear, "EditFBV", 0, 179, 100, 60);
+    LabelDegV = Label(GroupRear, "LabelDegV", "deg", 186, 60, 50);
+
+    GroupZ0 = Group(TabEnv, "GroupBox5", "Standard Z(SWR=1)", 6, 108, 394, 140);
+    Label(GroupZ0, "LabelSWRZ", "R", 8, 26, 30);
+    EditSWRZ = new QComboBox(GroupZ0);
+    EditSWRZ->setObjectName("EditSWRZ");
+    EditSWRZ->setEditable(true);
+    EditSWRZ->addItems({"50", "75", "300", "600"});
+    EditSWRZ->setGeometry(40, 26, 100, 24);
+    InstallCommaToPoint(EditSWRZ);
+    LabelOhmR = Label(GroupZ0, "LabelOhmR", "Ohm", 146, 26, 50);
+    Label(GroupZ0, "LabelSWRJX", "jX", 8, 60, 30);
+    EditSWRJX = Edit(GroupZ0, "EditSWRJX", 40, 60, 100);
+    LabelOhmJX = Label(GroupZ0, "LabelOhmJX", "Ohm", 146, 60, 50);
+    AutoJX = new QPushButton("Set Z for hairpim match", GroupZ0);
+    AutoJX->setObjectName("AutoJX");
+    AutoJX->setGeometry(8, 96, 220, 30);
+    connect(AutoJX, &QPushButton::clicked, this, [this] { AutoJXClick(); });
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(228, 342, 90, 30);
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton("Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(324, 342, 90, 30);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    ApplyFormPattern(this, fontName, ScreenScale());
+    ChangeLanguage();
+}
+
+void TACalInfoBox::ChangeLanguage() {
+    const auto lines = FormLanguageLines("ACalInfoBox", 28);
+    if (lines.size() < 28) return;
+    std::size_t i = 0;
+    auto next = [&] { return QString::fromStdString(lines[i++]); };
+    setWindowTitle(next());
+    PageControl1->setTabText(0, next());
+    GroupTarget->setTitle(next());
+    LabelGain->setText(next());
+    LabelSWR->setText(next());
+    LabelJXUnit->setText(next());
+    MatchSel->setTitle(next());
+    QStringList items;
+    for (int k = 0; k < 3; ++k) items << next();
+    const int selected = MatchSel->ItemIndex();
+    MatchSel->SetItems(items);
+    MatchSel->SetItemIndex(selected);
+    GroupOptZ->setTitle(next());
+    GroupCurrent->setTitle(next());
+    LabelPulse->setText(next());
+    RBIMAX->setText(next());
+    RBIMIN->setText(next());
+    PageControl1->setTabText(1, next());
+    GroupRear->setTitle(next());
+    LabelAzimut->setText(next());
+    LabelVertical->setText(next());
+    LabelDegH->setText(next());
+    LabelDegV->setText(next());
+    GroupZ0->setTitle(next());
+    LabelOhmR->setText(next());
+    LabelOhmJX->setText(next());
+    AutoJX->setText(next());
+    OKBtn->setText(next());
+    CancelBtn->setText(next());
+    prompt_ = lines[i++];
+}
+
+void TACalInfoBox::UpdateMatchFields() {
+    const bool optional = MatchSel->ItemIndex() == MatchOptionalZ;
+    EditTergR->setEnabled(optional);
+    EditTergJX->setEnabled(optional);
+}
+
+void TACalInfoBox::UDSWRClick(int direction) {
+    double v = 1.0;
+    if (!Read(EditSWR->text(), v) || v < 1.0) v = 1.0;
+    v = std::max(1.0, v + 0.1 * direction);
+    EditSWR->setText(QString::fromStdString(DblToStr(v)));
+}
+
+void TACalInfoBox::AutoJXClick() {
+    double r = 0;
+    if (!Read(EditSWRZ->currentText(), r) || !(r > 0)) return;
+    std::string value = r >= 50 ? DblToStr(2 * r) : std::string("50");
+    if (!CurrentPrompter().InputQuery("KORVA-TEZ", prompt_, value)) return;
+    double z = 0;
+    const bool read = StrToDblExpr(z, value);
+    if (read && z > r)
+        EditSWRJX->setText(QString::fromStdString(DblToStr(-r * std::sqrt(z / r - 1))));
+    else
+        EditSWRJX->setText(read && z == r ? "0" : "");
+}
+
+bool TACalInfoBox::Execute(CACal* cal) {
+    if (!cal) return false;
+    const EnvRec& env = cal->Env ? *cal->Env : EnvDef;
+    EditGain->setValue(static_cast<int>(std::lround(cal->GainGoal)));
+    EditFB->setValue(static_cast<int>(std::lround(cal->FBGoal)));
+    EditJX->setValue(static_cast<int>(std::lround(cal->JXGoal)));
+    EditSWR->setText(QString::fromStdString(DblToStr(cal->SWRGoal)));
+    MatchSel->SetItemIndex(cal->MatchKind);
+    EditFBH->setValue(env.AzEl & 0xFFFF);
+    EditFBV->setValue((env.AzEl >> 16) & 0xFFFF);
+    EditSWRZ->setEditText(QString::fromStdString(DblToStr(env.Z0R)));
+    EditSWRJX->setText(QString::fromStdString(DblToStr(env.Z0X)));
+    EditTergR->setText(cal->OptZR == 0 ? QString("*") : QString::fromStdString(DblToStr(cal->OptZR)));
+    EditTergJX->setText(QString::fromStdString(DblToStr(cal->OptZX)));
+    (cal->MinimizeCurrent ? RBIMIN : RBIMAX)->setChecked(true);
+    EditCur->setText(QString::fromLatin1(cal->CurrentPos));
+    UpdateMatchFields();
+    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    Store(*cal);
+    return true;
+}
+
+void TACalInfoBox::Store(CACal& cal) {
+    EnvRec& env = cal.Env ? *cal.Env : EnvDef;
+    double v = 0;
+    if (Read(EditGain->text(), v) && v > 0) cal.GainGoal = v;
+    if (Read(EditFB->text(), v) && v > 0) cal.FBGoal = v;
+    if (Read(EditJX->text(), v) && v >= 0) cal.JXGoal = v;
+    if (Read(EditSWR->text(), v) && v >= 1.0) cal.SWRGoal = v;
+    cal.MatchKind = std::clamp(MatchSel->ItemIndex(), 0, 2);
+    const QString optR = EditTergR->text().trimmed(), optX = EditTergJX->text().trimmed();
+    if (optR.startsWith('*')) cal.OptZR = 0;
+    else if (Read(optR, v) && v >= 0) cal.OptZR = v;
+    if (optX.startsWith('*')) cal.OptZX = 0;
+    else if (Read(optX, v)) cal.OptZX = v;
+    env.AzEl = (EditFBH->value() & 0xFFFF) | ((EditFBV->value() & 0xFFFF) << 16);
+    if (Read(EditSWRZ->currentText(), v) && v > 0) env.Z0R = v;
+    if (Read(EditSWRJX->text(), v)) env.Z0X = v;
+    cal.MinimizeCurrent = RBIMIN->isChecked() ? 1 : 0;
+    const std::string pos = FoldFullWidth(EditCur->text().toStdString(), 8);
+    std::memset(cal.CurrentPos, 0, sizeof cal.CurrentPos);
+    std::memcpy(cal.CurrentPos, pos.data(), std::min(pos.size(), std::size_t{8}));
+}

@@ -1,0 +1,156 @@
+#include "optimizer/ACalMultDlg.h"
+
+#include "model/CheckedFormat.h"
+#include "model/Messages.h"
+#include "model/NumberText.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/FormPattern.h"
+#include "platform/StringGrid.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <cstring>
+
+namespace {
+
+constexpr int Columns = 2 + 3 * BandSources;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TACalMultDlg::TACalMultDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
+    setObjectName("ACalMultDlg");
+    setWindowTitle("Band setting");
+    resize(790, 320);
+    Grid = new StringGrid(this);
+    Grid->setObjectName("Grid");
+    Grid->setGeometry(8, 8, 774, 258);
+    Grid->SetColCount(Columns);
+    Grid->SetRowCount(3);
+    Grid->SetNumericKeys(true);
+    Grid->CellText = [this](int c, int r) { return GetCellText(c, r); };
+    Grid->CanEdit = [](int c, int r) { return c >= 1 && r >= 1; };
+    Grid->SetEditText = [this](int c, int r, const QString& t) { GridSetEditText(c, r, t); };
+
+    CheckPriority = new QCheckBox("Give priority to No 1", this);
+    CheckPriority->setObjectName("CheckBox1");
+    CheckPriority->setGeometry(8, 278, 300, 26);
+    DelBtn = new QPushButton("Del", this);
+    DelBtn->setObjectName("DelBtn");
+    DelBtn->setGeometry(590, 276, 90, 30);
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(690, 276, 90, 30);
+    OKBtn->setDefault(true);
+    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    const double scale = ScreenScale();
+    ApplyFormPattern(this, fontName, scale);
+    // The columns and rows grow with the form.
+    auto scaled = [scale](int v) { return static_cast<int>(v * scale); };
+    Grid->SetDefaultRowHeight(scaled(24));
+    Grid->SetColWidth(0, scaled(40));
+    Grid->SetColWidth(1, scaled(76));
+    for (int k = 0; k < BandSources; ++k) {
+        Grid->SetColWidth(2 + 3 * k, scaled(60));
+        Grid->SetColWidth(3 + 3 * k, scaled(50));
+        Grid->SetColWidth(4 + 3 * k, scaled(50));
+    }
+    ChangeLanguage();
+}
+
+void TACalMultDlg::ChangeLanguage() {
+    const auto lines = FormLanguageLines("ACalMultDlg", 9);
+    if (lines.size() < 9) return;
+    setWindowTitle(Q(lines[0]));
+    OKBtn->setText(Q(lines[1]));
+    DelBtn->setText(Q(lines[2]));
+    CheckPriority->setText(Q(lines[3]));
+    for (std::size_t i = 0; i < heads_.size(); ++i) heads_[i] = lines[4 + i];
+}
+
+int TACalMultDlg::Execute(CACal* cal) {
+    cal_ = cal;
+    if (!cal_) return QDialog::Rejected;
+    UpdateRows();
+    CheckPriority->setChecked(cal_->PriorityFirst != 0);
+    const int result = ExecModalDialog(*this);
+    cal_->PriorityFirst = CheckPriority->isChecked() ? 1 : 0;
+    return result;
+}
+
+void TACalMultDlg::UpdateRows() {
+    DelBtn->setEnabled(cal_ && cal_->BandCount >= 2);
+    Grid->SetRowCount((cal_ ? cal_->BandCount : 1) + 2);
+    Grid->Invalidate();
+}
+
+QString TACalMultDlg::GetCellText(int col, int row) const {
+    if (col < 0 || col >= Columns) return {};
+    if (row == 0) {
+        if (col < 2) return Q(heads_[static_cast<std::size_t>(col)]);
+        // A translated heading may carry the source number.
+        const std::string& head = heads_[static_cast<std::size_t>(2 + (col - 2) % 3)];
+        const int source = (col - 2) / 3 + 1;
+        return FormatMatchesKinds(head.c_str(), "i") ? Q(FormatInCLocale(head.c_str(), source)) : Q(head);
+    }
+    if (!cal_) return {};
+    if (row == cal_->BandCount + 1 && col == 0) return QString::fromLatin1(EmptyRowText);
+    if (row > cal_->BandCount) return {};
+    const ACalBandRec& band = cal_->Bands[row - 1];
+    if (col == 0) return QString::number(row);
+    if (col == 1) return Q(DblToStr(band.Freq));
+    const SourceRec& s = band.Sources[(col - 2) / 3];
+    const int part = (col - 2) % 3;
+    if (part == 0) return QString::fromLatin1(s.Pos);
+    if (s.Pos[0] == 0) return {};
+    return Q(DblToStr(part == 1 ? s.Phase : s.Voltage));
+}
+
+void TACalMultDlg::EnsureBand(int b) {
+    if (b >= cal_->BandCount && b < MaxBands) {
+        cal_->Bands[cal_->BandCount] = cal_->Bands[cal_->BandCount - 1];
+        ++cal_->BandCount;
+    }
+}
+
+void TACalMultDlg::GridSetEditText(int col, int row, const QString& qtext) {
+    if (!cal_ || col < 1 || col >= Columns || row < 1) return;
+    const int b = row - 1;
+    // Only the bands and the one empty row after them take edits.
+    if (b > cal_->BandCount || b >= MaxBands) return;
+    const std::string text = qtext.toStdString();
+    double v = 0;
+    if (col == 1) {
+        if (!StrToDblExpr(v, text) || !(v > 1.5 && v < 999999.9)) return;
+        EnsureBand(b);
+        cal_->Bands[b].Freq = v;
+    } else {
+        const int k = (col - 2) / 3, part = (col - 2) % 3;
+        if (part == 0) {
+            EnsureBand(b);
+            SourceRec& s = cal_->Bands[b].Sources[k];
+            std::memset(s.Pos, 0, sizeof s.Pos);
+            std::memcpy(s.Pos, text.data(), std::min(text.size(), std::size_t{8}));
+        } else if (part == 1) {
+            if (!StrToDblExpr(v, text) || !(v >= 0 && v < 360)) return;
+            EnsureBand(b);
+            cal_->Bands[b].Sources[k].Phase = v;
+        } else {
+            if (!StrToDblExpr(v, text) || !(v > 0)) return;
+            EnsureBand(b);
+            cal_->Bands[b].Sources[k].Voltage = v;
+        }
+    }
+    UpdateRows();
+}
+
+void TACalMultDlg::DelBtnClick() {
+    const int b = Grid->Row() - 1;
+    if (!cal_ || b < 0 || b >= cal_->BandCount || cal_->BandCount < 2) return;
+    for (int i = b; i < cal_->BandCount - 1; ++i) cal_->Bands[i] = cal_->Bands[i + 1];
+    cal_->Bands[cal_->BandCount - 1] = ACalBandRec{};
+    --cal_->BandCount;
+    UpdateRows();
+}

@@ -1,0 +1,226 @@
+// The optimization run from the main window, as a user drives it: rows set
+// in the optimizer dialog, the run, Abort, the best variant as the current
+// antenna, the restore of the start, the log saved, reopened and applied.
+#include "MainWndFixture.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "optimizer/ACalDlg.h"
+#include "optimizer/ACalResDlg.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/SettingsPath.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QTimer>
+#include <cfloat>
+
+namespace {
+
+class OptimizationRunTest : public MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        ExecModalDialog = [this](QDialog& d) {
+            if (auto* dlg = dynamic_cast<TACalDlg*>(&d)) {
+                ++optimizerDialogs;
+                return SetRows ? SetRows(*dlg) : int(QDialog::Rejected);
+            }
+            if (auto* log = dynamic_cast<TACalResDlg*>(&d)) return PickLogLine ? PickLogLine(*log) : int(QDialog::Rejected);
+            return int(QDialog::Rejected);
+        };
+        ASSERT_EQ(wnd->OpenAntFile(KORVA_TEST_DATA "/yagi3.kva"), 1);
+        JobDef.StopRequest = 0;
+    }
+    void TearDown() override {
+        JobDef.StopRequest = 0;
+        JobDef.OptLog = 0;
+        MainWndTest::TearDown();
+    }
+
+    // Director (wire 3): half length X2 free with X1 = -X2, spacing Y1 free
+    // with Y2 = Y1; goals gain and F/B.
+    static int DirectorRows(TACalDlg& dlg) {
+        struct Row {
+            int field;
+            const char* link;
+        } rows[] = {{6, nullptr}, {5, "-1"}, {0, nullptr}, {2, "3"}};
+        for (int line = 1; line <= 4; ++line) {
+            dlg.Grid->SetRow(line);
+            dlg.GridSetEditText(2, line, "3");
+            dlg.SetRowWhat(rows[line - 1].field);
+            if (rows[line - 1].link) dlg.GridSetEditText(4, line, rows[line - 1].link);
+        }
+        for (QSlider* bar : {dlg.TBGain, dlg.TBFB}) bar->setValue(50);
+        for (QSlider* bar : {dlg.TBJX, dlg.TBSWR, dlg.TBELV, dlg.TBMCH, dlg.TBCUR}) bar->setValue(0);
+        dlg.DispRes->setChecked(true);
+        dlg.OKBtnClick();
+        return dlg.result();
+    }
+
+    bool Asked(const std::string& part) const {
+        for (const auto& shown : prompter.ShownBoxes())
+            if (shown.text.find(part) != std::string::npos) return true;
+        return false;
+    }
+
+    QString ScanPath() const {
+        return QFileInfo(QString::fromStdString(SettingsFilePath())).dir().filePath("scan.txt");
+    }
+
+    std::function<int(TACalDlg&)> SetRows;
+    std::function<int(TACalResDlg&)> PickLogLine;
+    int optimizerDialogs = 0;
+};
+
+}  // namespace
+
+TEST_F(OptimizationRunTest, TheBestVariantStaysAndTheStartCanBeRestored) {
+    EXPECT_FALSE(wnd->K20->isEnabled());
+    EXPECT_FALSE(wnd->ACalResBtn->isEnabled());
+    SetRows = DirectorRows;
+    const QString kvo = TempPath("run.kvo");
+    prompter.AnswerMessage(BoxYes);  // save the log
+    prompter.AnswerFile(kvo.toStdString());
+    wnd->ACalBtn->click();
+
+    ASSERT_NE(wnd->ACal, nullptr);
+    const CACal& cal = *wnd->ACal;
+    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_FALSE(wnd->OptRunning);
+    EXPECT_EQ(wnd->ACalBtn->text(), "Optimization");
+    ASSERT_GT(cal.LogCount, 3);
+    // The antenna holds the best point, its links whole.
+    ACalLogEntry best;
+    double bestScore = -DBL_MAX;
+    for (int n = 0; n < cal.LogCount; ++n) {
+        ACalLogEntry e;
+        cal.GetLogEntry(e, n);
+        if (e.Score > bestScore) {
+            bestScore = e.Score;
+            best = e;
+        }
+    }
+    const WireRec& director = wnd->Ant.Wires[2];
+    EXPECT_DOUBLE_EQ(director.X2, best.Values[0]);
+    EXPECT_DOUBLE_EQ(director.X1, -director.X2);
+    EXPECT_DOUBLE_EQ(director.Y1, best.Values[2]);
+    EXPECT_DOUBLE_EQ(director.Y2, director.Y1);
+    EXPECT_TRUE(director.X2 != 4.75 || director.Y1 != 2.1);
+    EXPECT_FLOAT_EQ(Results.Row(0)->Ga, best.Ga);
+    EXPECT_EQ(wnd->Ant.Changed, 1);
+    // The log went where the user said; the commands that need it are on.
+    EXPECT_TRUE(QFile::exists(kvo));
+    EXPECT_TRUE(wnd->K20->isEnabled());
+    EXPECT_TRUE(wnd->ACalResBtn->isEnabled());
+    EXPECT_TRUE(wnd->K36->isEnabled());
+
+    // "scan.txt" keeps the numeric evaluation lines, without their marks.
+    QFile scan(ScanPath());
+    ASSERT_TRUE(scan.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLatin1(scan.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_GE(lines.size(), 3);
+    const QRegularExpression numeric("^[ 0-9.\\-]+$");
+    for (const QString& line : lines) EXPECT_TRUE(numeric.match(line).hasMatch()) << line.toStdString();
+
+    // Restore the data before the optimization.
+    prompter.AnswerMessage(BoxYes);
+    wnd->K36->trigger();
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].X2, 4.75);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Y1, 2.1);
+    EXPECT_FALSE(wnd->K36->isEnabled());
+
+    // The saved log reopened, and its third best point applied.
+    ASSERT_TRUE(wnd->OpenOptLogFile(kvo));
+    ASSERT_NE(wnd->ACal, nullptr);
+    double chosen = 0;
+    PickLogLine = [&](TACalResDlg& dlg) {
+        dlg.Grid->SetRow(3);
+        chosen = dlg.Entries()[2].Values[0];
+        prompter.AnswerMessage(BoxYes);
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    wnd->ACalResBtn->click();
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].X2, chosen);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].X1, -chosen);
+}
+
+TEST_F(OptimizationRunTest, AbortStopsAfterTheCurrentEvaluation) {
+    SetRows = DirectorRows;
+    int clicks = 0;
+    QTimer abort;
+    QObject::connect(&abort, &QTimer::timeout, [&] {
+        if (JobDef.Busy && wnd->ACal && wnd->ACal->LogCount >= 2 && clicks == 0) {
+            ++clicks;
+            EXPECT_EQ(wnd->ACalBtn->text(), "Abort");
+            EXPECT_FALSE(wnd->CalTrgBtn->isEnabled());
+            wnd->ACalBtn->click();
+        }
+    });
+    abort.start(0);
+    wnd->ACalBtn->click();
+    abort.stop();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(optimizerDialogs, 1);  // the click during the run opened nothing
+    EXPECT_LE(wnd->ACal->LogCount, 3);
+    EXPECT_FALSE(Asked("Save optimization log"));
+    EXPECT_EQ(wnd->ACalBtn->text(), "Optimization");
+    EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+    EXPECT_TRUE(QFile::exists(ScanPath()));
+}
+
+TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandsSources) {
+    CACal& cal = wnd->OptimizerState();
+    cal.BandCount = 2;
+    cal.Bands[0].Freq = 14.1;
+    cal.Bands[0].Sources[0] = wnd->Ant.Sources[0];
+    cal.Bands[1].Freq = 14.3;
+    cal.Bands[1].Sources[0] = wnd->Ant.Sources[0];
+    cal.Bands[1].Sources[0].Phase = 30;
+    cal.Bands[1].Sources[0].Voltage = 2;
+    SetRows = [](TACalDlg& dlg) {
+        dlg.Grid->SetRow(1);
+        dlg.GridSetEditText(2, 1, "3");
+        dlg.SetRowWhat(0);
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    prompter.AnswerMessage(BoxNo);  // no log file
+    wnd->ACalBtn->click();
+    EXPECT_GT(wnd->ACal->LogCount, 1);
+    EXPECT_EQ(wnd->ACal->BandCount, 2);
+    EXPECT_EQ(wnd->Ant.SourceCount, 1);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Phase, 0);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1);
+    EXPECT_DOUBLE_EQ(wnd->Ant.CalcFreq, 14.1);
+}
+
+TEST_F(OptimizationRunTest, AFailedCalculationEndsTheRunWithAMessageAndKeepsTheStart) {
+    // The director is moved wholly below ground in the dialog: the first
+    // calculation of the run is refused.
+    SetRows = [](TACalDlg& dlg) {
+        dlg.Grid->SetRow(1);
+        dlg.GridSetEditText(2, 1, "3");
+        dlg.SetRowWhat(1);
+        dlg.Grid->SetRow(2);
+        dlg.GridSetEditText(2, 2, "3");
+        dlg.SetRowWhat(3);
+        dlg.GridSetEditText(4, 2, "1");
+        dlg.GridSetEditText(8, 1, "-20");
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    prompter.AnswerMessage(BoxYes);  // Z2 takes Z1's value at the first evaluation
+    wnd->ACalBtn->click();
+    EXPECT_TRUE(Asked("calculation failed"));
+    EXPECT_FALSE(Asked("Save optimization log"));
+    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_EQ(wnd->ACalBtn->text(), "Optimization");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Z1, -20);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Z2, -20);
+    EXPECT_TRUE(wnd->LogFailed());
+}
