@@ -6,6 +6,7 @@
 #include "app/MainWnd.h"
 #include "app/PlainNumber.h"
 #include "draw/PolarPlot.h"
+#include "editing/GrpWireDlg.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineError.h"
 #include "model/AntennaText.h"
@@ -76,6 +77,11 @@ std::string ScanText(const QStringList& lines) {
 }  // namespace
 
 void TMainWnd::ConnectOptRunCommands() {
+    // The optimizer dialog picks element variables in the element table.
+    PickElementVariable = [](QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& font) {
+        TGrpWireDlg table(owner, font);
+        return table.SelectVariable(index, kind, ant, &cal);
+    };
     // Not guarded by the busy flag: while a run is under way the button stops it.
     auto start = [this] {
         try {

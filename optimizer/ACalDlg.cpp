@@ -18,7 +18,8 @@
 #include <QSlider>
 #include <cmath>
 
-std::function<bool(int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)> PickElementVariable;
+std::function<bool(QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)>
+    PickElementVariable;
 
 namespace {
 

@@ -26,7 +26,7 @@ class StringGrid;
 
 // The element table's pick mode (element index and kind in and out, kind -1
 // for a wire): true with a choice. The main window sets it; tests replace it.
-extern std::function<bool(int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)>
+extern std::function<bool(QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)>
     PickElementVariable;
 
 class TACalDlg : public QDialog {

@@ -125,7 +125,7 @@ void TACalDlg::RefEleClick() {
         index = cal_->Rows[k].Item;
         if (!wireRow) kind = cal_->Rows[k].Field;
     }
-    if (!PickElementVariable(index, kind, *cal_, *cal_->Ant, fontName_)) return;
+    if (!PickElementVariable(this, index, kind, *cal_, *cal_->Ant, fontName_)) return;
     if (kind < 0 && wireRow && cal_->Rows[k].Item == index) return;
     if (!EnsureRow(*cal_, k)) return;
     ACalVarRec& r = cal_->Rows[k];

@@ -4,6 +4,7 @@
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "editing/GrpWireDlg.h"
 #include "optimizer/ACalDlg.h"
 #include "optimizer/ACalResDlg.h"
 #include "optimizer/OptimizerState.h"
@@ -30,6 +31,7 @@ protected:
                 return SetRows ? SetRows(*dlg) : int(QDialog::Rejected);
             }
             if (auto* log = dynamic_cast<TACalResDlg*>(&d)) return PickLogLine ? PickLogLine(*log) : int(QDialog::Rejected);
+            if (auto* table = dynamic_cast<TGrpWireDlg*>(&d)) return PickElement ? PickElement(*table) : int(QDialog::Rejected);
             return int(QDialog::Rejected);
         };
         ASSERT_EQ(wnd->OpenAntFile(KORVA_TEST_DATA "/yagi3.kva"), 1);
@@ -73,6 +75,7 @@ protected:
 
     std::function<int(TACalDlg&)> SetRows;
     std::function<int(TACalResDlg&)> PickLogLine;
+    std::function<int(TGrpWireDlg&)> PickElement;
     int optimizerDialogs = 0;
 };
 
@@ -223,4 +226,24 @@ TEST_F(OptimizationRunTest, AFailedCalculationEndsTheRunWithAMessageAndKeepsTheS
     EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Z1, -20);
     EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Z2, -20);
     EXPECT_TRUE(wnd->LogFailed());
+}
+
+TEST_F(OptimizationRunTest, ElementEditPicksAVariableInTheElementTable) {
+    PickElement = [](TGrpWireDlg& table) {
+        table.Grid->SetCurrentCell(5, 3);  // the length of the third element
+        return int(QDialog::Accepted);
+    };
+    SetRows = [](TACalDlg& dlg) {
+        dlg.Grid->SetRow(1);
+        dlg.RefEleClick();
+        EXPECT_EQ(dlg.GetCellText(1, 1), "Eleme.");
+        EXPECT_EQ(dlg.GetCellText(2, 1), "3");
+        EXPECT_EQ(dlg.Grid->Row(), 2);
+        return int(QDialog::Rejected);
+    };
+    wnd->ACalBtn->click();
+    ASSERT_EQ(wnd->ACal->RowCount, 1);
+    EXPECT_EQ(wnd->ACal->Rows[0].Kind, KindElement);
+    EXPECT_EQ(wnd->ACal->Rows[0].Item, 2);
+    EXPECT_TRUE(wnd->ACal->Rows[0].Field == ElLength || wnd->ACal->Rows[0].Field == ElLengthAll);
 }

@@ -26,6 +26,11 @@
 #include "views/NWLForm.h"
 #include "views/NearSetDlg.h"
 #include "views/ResCmpDlg.h"
+#include "optimizer/ACalDlg.h"
+#include "optimizer/ACalEleBox.h"
+#include "optimizer/ACalInfoBox.h"
+#include "optimizer/ACalMultDlg.h"
+#include "optimizer/ACalResDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -95,6 +100,19 @@ std::vector<FormCase> FormsWithLanguage() {
         // The colour labels show the colour's value after their English name.
         {"GLColForm", {"GLColForm"}, [](const QString&) { return Make<TGLColForm>(nullptr); },
          {"RLabel", "GLabel", "BLabel"}},
+        // The optimizer: wire fields, the element radius and the F/B and jX
+        // labels are the same in every language.
+        {"ACalDlg", {"ACalDlg", "MsessagACal_Dlg"}, [](const QString&) { return Make<TACalDlg>(nullptr); },
+         {"Y1", "Z1", "Y2", "Z2", "X1", "X2", "R", "LabelFB", "LabelJX"}},
+        {"ACalEleBox", {"ACalEleBox"}, [](const QString&) { return Make<TACalEleBox>(nullptr); },
+         {"GroupBox1", "GroupBox2", "GroupBox3", "RGHW0", "RGHW1", "RGHW2", "RGVW0", "RGVW1", "RGVW2", "RGXW0",
+          "RGXW1", "RGXW2"}},
+        {"ACalInfoBox", {"ACalInfoBox"}, [](const QString&) { return Make<TACalInfoBox>(nullptr); },
+         {"LabelDBi", "LabelDB", "LabelFB", "LabelJX", "LabelR", "LabelTergJX", "LabelSWRZ", "LabelSWRJX"}},
+        {"ACalMultDlg", {"ACalMultDlg"}, [](const QString&) { return Make<TACalMultDlg>(nullptr); }},
+        // The goal line shows the run's weights.
+        {"ACalResDlg", {"ACalResDlg", "ACalRes_Dlg"}, [](const QString&) { return Make<TACalResDlg>(nullptr); },
+         {"CalCond"}},
     };
 }
 

@@ -317,7 +317,7 @@ TEST(OptimizerDialog, ElementPickMakesAnElementOrAWireRow) {
     auto previous = PickElementVariable;
     std::vector<std::pair<int, int>> picks = {{2, ElLength}, {1, -1}};
     std::size_t next = 0;
-    PickElementVariable = [&](int& index, int& kind, CACal&, AntDef&, const QString&) {
+    PickElementVariable = [&](QWidget*, int& index, int& kind, CACal&, AntDef&, const QString&) {
         std::tie(index, kind) = picks[next++];
         return true;
     };
