@@ -374,50 +374,69 @@ void ScalarRow(const FillModel& m, const KernelVec& obs, int i, int kappa, Value
     }
 }
 
-// The integrals of one observation row for one kappa.
+// The integrals of one observation row for one kappa, as plain arrays:
+// the loop below then reads them without reloading the vectors' pointers.
 struct RowIntegrals {
-    const Values &v1, &v2, &beforeA, &beforeB, &afterA, &afterB;
+    const float *v1r, *v1i, *v2r, *v2i;
+    const float *beforeAr, *beforeAi, *beforeBr, *beforeBi, *afterAr, *afterAi, *afterBr, *afterBi;
+    RowIntegrals(const Values& v1, const Values& v2, const Values& beforeA, const Values& beforeB,
+                 const Values& afterA, const Values& afterB)
+        : v1r(v1.re.data()), v1i(v1.im.data()), v2r(v2.re.data()), v2i(v2.im.data()),
+          beforeAr(beforeA.re.data()), beforeAi(beforeA.im.data()), beforeBr(beforeB.re.data()),
+          beforeBi(beforeB.im.data()), afterAr(afterA.re.data()), afterAi(afterA.im.data()),
+          afterBr(afterB.re.data()), afterBi(afterB.im.data()) {}
+};
+
+// SourceTable as plain arrays.
+struct SourceArrays {
+    const float *h1x, *h1y, *h1z, *h2x, *h2y, *h2z, *seg1, *seg2, *contact;
+    explicit SourceArrays(const SourceTable& t)
+        : h1x(t.h1x.data()), h1y(t.h1y.data()), h1z(t.h1z.data()), h2x(t.h2x.data()), h2y(t.h2y.data()),
+          h2z(t.h2z.data()), seg1(t.seg1.data()), seg2(t.seg2.data()), contact(t.contact.data()) {}
 };
 
 // One kappa's term of entry j: EntryTerm in the same order of operations.
-inline void EntryTermAt(const SourceTable& s, const RowIntegrals& r, int j, float kappa, float h, float tx, float ty,
-                        float tz, float& re, float& im) {
-    const float v1r = r.v1.re[j], v1i = r.v1.im[j], v2r = r.v2.re[j], v2i = r.v2.im[j];
+inline void EntryTermAt(const SourceArrays& s, const RowIntegrals& r, int j, float kappa, float h, float tx,
+                        float ty, float tz, float& re, float& im) {
+    const float v1r = r.v1r[j], v1i = r.v1i[j], v2r = r.v2r[j], v2i = r.v2i[j];
     const float axr = v2r * s.h2x[j] + v1r * s.h1x[j], axi = v2i * s.h2x[j] + v1i * s.h1x[j];
     const float ayr = v2r * s.h2y[j] + v1r * s.h1y[j], ayi = v2i * s.h2y[j] + v1i * s.h1y[j];
     const float azr = kappa * (v2r * s.h2z[j] + v1r * s.h1z[j]);
     const float azi = kappa * (v2i * s.h2z[j] + v1i * s.h1z[j]);
     const float vr = h * (axr * tx + ayr * ty + azr * tz);
     const float vi = h * (axi * tx + ayi * ty + azi * tz);
-    const float sr = (r.beforeB.re[j] - r.afterB.re[j]) / s.seg2[j] + (r.afterA.re[j] - r.beforeA.re[j]) / s.seg1[j];
-    const float si = (r.beforeB.im[j] - r.afterB.im[j]) / s.seg2[j] + (r.afterA.im[j] - r.beforeA.im[j]) / s.seg1[j];
+    const float sr = (r.beforeBr[j] - r.afterBr[j]) / s.seg2[j] + (r.afterAr[j] - r.beforeAr[j]) / s.seg1[j];
+    const float si = (r.beforeBi[j] - r.afterBi[j]) / s.seg2[j] + (r.afterAi[j] - r.beforeAi[j]) / s.seg1[j];
     re = kappa * (vr + sr);
     im = kappa * (vi + si);
 }
 
 // Row i of the matrix from its integrals: the source's term plus, over a
 // ground, its image's (none for a pulse at a ground contact).
-void CombineRow(const FillModel& m,
-                                                                             const PulseGeometry& obs,
-                                                                             const RowIntegrals (&parts)[2],
-                                                                             ComplexF* row) {
-    const SourceTable& s = m.sources;
+void CombineRow(const FillModel& m, const PulseGeometry& obs, const RowIntegrals& direct, const RowIntegrals& image,
+                ComplexF* row) {
+    const SourceArrays s(m.sources);
     const float h = m.e->HalfWaveNumberSq, tx = obs.tx, ty = obs.ty, tz = obs.tz;
-    const bool ground = m.ground;
     float* out = reinterpret_cast<float*>(row);
+    const int n = m.n;
+    if (!m.ground) {
 #pragma omp simd
-    for (int j = 1; j <= m.n; ++j) {
-        float re, im;
-        EntryTermAt(s, parts[0], j, 1.0f, h, tx, ty, tz, re, im);
-        float sumRe = 0.0f + re, sumIm = 0.0f + im;
-        if (ground) {
-            EntryTermAt(s, parts[1], j, -1.0f, h, tx, ty, tz, re, im);
-            const bool image = s.contact[j] == 0.0f;
-            sumRe += image ? re : 0.0f;
-            sumIm += image ? im : 0.0f;
+        for (int j = 1; j <= n; ++j) {
+            float re, im;
+            EntryTermAt(s, direct, j, 1.0f, h, tx, ty, tz, re, im);
+            out[2 * j] = 0.0f + re;
+            out[2 * j + 1] = 0.0f + im;
         }
-        out[2 * j] = sumRe;
-        out[2 * j + 1] = sumIm;
+        return;
+    }
+#pragma omp simd
+    for (int j = 1; j <= n; ++j) {
+        float re, im, imageRe, imageIm;
+        EntryTermAt(s, direct, j, 1.0f, h, tx, ty, tz, re, im);
+        EntryTermAt(s, image, j, -1.0f, h, tx, ty, tz, imageRe, imageIm);
+        const bool imaged = s.contact[j] == 0.0f;
+        out[2 * j] = (0.0f + re) + (imaged ? imageRe : 0.0f);
+        out[2 * j + 1] = (0.0f + im) + (imaged ? imageIm : 0.0f);
     }
 }
 
@@ -503,9 +522,8 @@ void FillMatrix() {
                     }
                     ScalarRow(m, obs.midAfter, i, kappa, afterA[k], afterB[k], scratch);
                 }
-                const RowIntegrals parts[2] = {{v1[0], v2[0], beforeA[0], beforeB[0], afterA[0], afterB[0]},
-                                               {v1[1], v2[1], beforeA[1], beforeB[1], afterA[1], afterB[1]}};
-                CombineRow(m, obs, parts, row);
+                CombineRow(m, obs, RowIntegrals(v1[0], v2[0], beforeA[0], beforeB[0], afterA[0], afterB[0]),
+                           RowIntegrals(v1[1], v2[1], beforeA[1], beforeB[1], afterA[1], afterB[1]), row);
             }
         }
     }
