@@ -75,20 +75,20 @@ QSlider* MakeTrackBar(QWidget* parent, const char* name, int x, int y, int lo, i
 
 // The glyphs of the two centring buttons: the antenna's middle and the origin.
 QIcon CentreIcon(bool origin) {
-    QPixmap pm(18, 18);
+    QPixmap pm(36, 36);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setPen(QPen(Qt::black, 1));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 2));
     if (origin) {
-        p.drawLine(9, 1, 9, 17);
-        p.drawLine(1, 9, 17, 9);
-        p.drawEllipse(QPoint(9, 9), 4, 4);
+        p.drawLine(18, 2, 18, 34);
+        p.drawLine(2, 18, 34, 18);
+        p.drawEllipse(QPoint(18, 18), 8, 8);
     } else {
-        p.drawRect(2, 2, 14, 14);
-        p.setPen(QPen(Qt::red, 2));
-        p.drawPoint(9, 9);
-        p.drawLine(7, 9, 11, 9);
-        p.drawLine(9, 7, 9, 11);
+        p.drawRect(4, 4, 28, 28);
+        p.setPen(QPen(Qt::red, 3));
+        p.drawLine(12, 18, 24, 18);
+        p.drawLine(18, 12, 18, 24);
     }
     return QIcon(pm);
 }

@@ -8,6 +8,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEngine>
+#include <QTabWidget>
 #include <QPainter>
 #include <cmath>
 
@@ -76,7 +77,8 @@ void TWireCadDlg::DrawPage(int page, Canvas& c) {
     View.W = c.Width();
     View.H = c.Height();
     View.UpdateOrigin();
-    c.SetFont(font());
+    // The labels follow the form's scale like its controls do.
+    c.SetFont(Page->font());
     if (page == PageAll) {
         c.FillRect(0, 0, View.W, View.H, ClWhite);
         if (QuickDraw == 0) DrawScaleBar(c, View.W);

@@ -81,6 +81,10 @@ void TWireCadDlg::showEvent(QShowEvent* event) {
 void TWireCadDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (align_) align_->AlignAll(this);
+    for (QToolButton* b : {SBView, SBOrg}) {
+        const int side = std::max(8, std::min(b->width(), b->height()) - 8);
+        b->setIconSize(QSize(side, side));
+    }
     if (!shown_) return;
     UpdateScale(std::pow(1.05, TBSC->value() - ZoomMiddle));
     for (QComboBox* box : {SelFilter, GridWidth})

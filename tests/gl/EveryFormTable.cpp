@@ -67,6 +67,7 @@ const std::vector<FormCase>& EveryForm() {
         {"StackDlgBox", Command("K37")},
         {"TextEditDlg", Command("K30"), FormScaling::OwnSize},
         {"CommentsDlg", Command("K34"), FormScaling::OwnSize},
+        {"WireCadDlg", Command("KCAD"), FormScaling::OwnSize},
         {"MediaDlgBox",
          [](TMainWnd& w) -> QWidget* {
              w.CalcSel->Button(2)->click();
