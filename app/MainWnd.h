@@ -272,6 +272,9 @@ public:
     void KCADClick();                // the graphical wire editor
     void K30Click();                 // the antenna definition as text
     void K34Click();                 // the comment
+    void K18Click();                 // the element table
+    void EditTaperWireSet();         // the taper wire sets
+    void K47Click();                 // the pieces of the current tapered wire
 
     // ---- File commands ----
     // The save question before the antenna is replaced; false when the user
@@ -372,6 +375,7 @@ private:
     void ConnectGeometryCommands();
     void ConnectGeometryDialogs();
     void ConnectWireCad();
+    void ConnectElementCommands();
     void ConnectMemoryCommands();
     // Wires a command that changes or replaces the antenna: it never runs while
     // busy, no exception leaves it, and the menu state follows it.

@@ -53,6 +53,7 @@ void TMainWnd::ConnectCommands() {
     ConnectGeometryCommands();
     ConnectGeometryDialogs();
     ConnectWireCad();
+    ConnectElementCommands();
     ConnectMemoryCommands();
     ConnectOptimizerCommands();
     on(K10, [this] { K10Click(K10); });

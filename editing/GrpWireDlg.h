@@ -67,9 +67,11 @@ public:
 
     int SelWire = -1;
     double PanX = 0.0, PanY = 0.0;
-    // Title of the printout and default name of the CSV file: the antenna's
-    // file path (the caller sets it).
+    // Title of the printout and proposed name of the CSV file: the antenna's
+    // file path without its extension, or "noname" in the data folder (the
+    // caller sets both).
     std::string FileName;
+    std::string DataFolder;
     // Starts the desktop calculator ("Calculator" item); the item is off without it.
     std::function<void()> OpenCalculator;
 

@@ -4,6 +4,7 @@
 #include "app/AboutBox.h"
 #include "app/MainWnd.h"
 #include "app/Settings.h"
+#include "model/ResultStore.h"
 #include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
@@ -16,6 +17,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Clears what earlier tests left in the global results store.
+inline void ClearResults() {
+    Results.RowCount = 0;
+    Results.RingIndex = 0;
+    Results.HasFarField = 0;
+    Results.AngleStep = 0;
+}
 
 class MainWndTest : public ::testing::Test {
 protected:

@@ -9,18 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace {
-
-// Clears what earlier tests left in the global results store.
-void ClearResults() {
-    Results.RowCount = 0;
-    Results.RingIndex = 0;
-    Results.HasFarField = 0;
-    Results.AngleStep = 0;
-}
-
-}  // namespace
-
 class StartTest : public MainWndTest {
 protected:
     void SetUp() override {

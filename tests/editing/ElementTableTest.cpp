@@ -283,7 +283,9 @@ TEST_F(ElementPick, ChoosesAnElementFieldOrAWireAndChangesNothing) {
         int element = wire, kind = -1;
         TGrpWireDlg dialog(nullptr);
         EXPECT_EQ(dialog.SelectVariable(element, kind, *ant, &vars), wire >= 0);
-        if (wire >= 0) EXPECT_EQ(element, wire);
+        if (wire >= 0) {
+            EXPECT_EQ(element, wire);
+        }
         EXPECT_EQ(kind, -1);
     }
     // A preselected element cell.
