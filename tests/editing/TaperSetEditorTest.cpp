@@ -44,7 +44,9 @@ TEST(TaperSetGrid, EmptyRowBecomesADefaultSetAndCellsKeepTheirRules) {
     for (const auto& e : edits) {
         const TaperSet before = ant->TaperSets[0];
         EXPECT_EQ(SetTaperCell(*ant, e.col, 1, e.text), e.result) << e.col << " '" << e.text << "'";
-        if (e.result != TaperEdit::Taken) EXPECT_EQ(std::memcmp(&before, &ant->TaperSets[0], sizeof before), 0);
+        if (e.result != TaperEdit::Taken) {
+            EXPECT_EQ(std::memcmp(&before, &ant->TaperSets[0], sizeof before), 0);
+        }
     }
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Key, -0.002);
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Len[0], 0.0);
