@@ -253,7 +253,7 @@ void TGrpWireDlg::BuildMenu() {
 
 void TGrpWireDlg::SetupLayout() {
     align_ = std::make_unique<CAlignList>();
-    const QRect design(0, 0, DesignWidth - 1, DesignHeight - 1);
+    const QRect design(0, 0, DesignWidth, DesignHeight);
     for (QWidget* w : std::initializer_list<QWidget*>{Page, Grid, PBox, TBarSC, AllViewBtn, OrgBtn, Label2, ChkRmd,
                                                       ChkIntval, Ant3D, EleWidthAll, EleWidthEdge, PwidtCB, OKBtn,
                                                       CancelBtn})

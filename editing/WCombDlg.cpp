@@ -37,8 +37,6 @@ TWCombDlg::TWCombDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
     Grid->setGeometry(8, 8, DesignWidth - 16, DesignHeight - 60);
     Grid->SetColCount(TaperGridColumns);
     Grid->SetNumericKeys(true);
-    Grid->SetColWidth(0, 36);
-    for (int c = 1; c < TaperGridColumns; ++c) Grid->SetColWidth(c, 60);
     Grid->CellText = [this](int col, int row) {
         return ant_ ? QString::fromStdString(TaperCellText(*ant_, col, row)) : QString();
     };
@@ -75,6 +73,11 @@ TWCombDlg::TWCombDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
     connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
 
     FinishEditForm(*this, "WCombDlg", {"OKBtn", "DelBtn"});
+    // The columns follow the screen like the form.
+    const double scale = ScreenScale();
+    Grid->SetColWidth(0, static_cast<int>(36 * scale));
+    for (int c = 1; c < TaperGridColumns; ++c) Grid->SetColWidth(c, static_cast<int>(64 * scale));
+    Grid->SetDefaultRowHeight(static_cast<int>(21 * scale));
     const std::vector<std::string> lines = FormLanguageLines("WCombDlg", 7);
     if (lines.size() >= 7)
         for (int tag = 0; tag < 4; ++tag)

@@ -33,8 +33,6 @@ TWCombDspDlg::TWCombDspDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     Grid->setObjectName("Grid");
     Grid->setGeometry(8, 36, DesignWidth - 16, DesignHeight - 84);
     Grid->SetColCount(Columns);
-    Grid->SetColWidth(0, 40);
-    for (int c = 1; c < Columns; ++c) Grid->SetColWidth(c, 68);
     Grid->CellText = [this](int col, int row) { return CellText(col, row); };
     Grid->CanEdit = [](int, int) { return false; };
     OKBtn = new QPushButton("OK", this);
@@ -43,6 +41,11 @@ TWCombDspDlg::TWCombDspDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     FinishEditForm(*this, "WCombDspDlg", {"OKBtn"});
+    // The columns follow the screen like the form.
+    const double scale = ScreenScale();
+    Grid->SetColWidth(0, static_cast<int>(40 * scale));
+    for (int c = 1; c < Columns; ++c) Grid->SetColWidth(c, static_cast<int>(72 * scale));
+    Grid->SetDefaultRowHeight(static_cast<int>(21 * scale));
 }
 
 QString TWCombDspDlg::CellText(int col, int row) const {

@@ -9,6 +9,7 @@
 #include "platform/ScriptedPrompter.h"
 #include "views/SweepHost.h"
 
+#include "editing/GrpWireDlg.h"
 #include "editing/MediaDlgBox.h"
 #include "editing/MoveDlgBox.h"
 #include "editing/RotWireDlg.h"
@@ -17,6 +18,8 @@
 #include "editing/ValRepDlg.h"
 #include "editing/WireCadDlg.h"
 #include "editing/WireEditDlg.h"
+#include "editing/WCombDlg.h"
+#include "editing/WCombDspDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "views/AVEZForm.h"
 #include "views/BwDispDlg.h"
@@ -85,6 +88,11 @@ std::vector<FormCase> FormsWithLanguage() {
         // The information panel and the cursor readout show values.
         {"WireCadDlg", {"WireCadDlg"}, [](const QString&) { return Make<TWireCadDlg>(nullptr); }, {"LWire", "LCursor"}},
         {"WireScaleDlg", {"WireScaleDlg"}, [](const QString&) { return Make<TWireScaleDlg>(nullptr); }},
+        // The hidden "3D view" box and the hidden last form item have no line of their own.
+        {"GrpWireDlg", {"GrpWireDlg", "MessagGrpWire_Dlg"}, [](const QString&) { return Make<TGrpWireDlg>(nullptr); },
+         {"Ant3D", "KS10"}, [](QWidget& w) { static_cast<TGrpWireDlg&>(w).RoundValues(2); }},
+        {"WCombDlg", {"WCombDlg"}, [](const QString&) { return Make<TWCombDlg>(nullptr); }},
+        {"WCombDspDlg", {"WCombDspDlg"}, [](const QString&) { return Make<TWCombDspDlg>(nullptr); }},
         {"FarSetDlg", {"FarSetDlg"}, [](const QString&) { return Make<TFarSetDlg>(nullptr, QString()); }},
         {"NearSetDlg", {"NearSetDlg"}, [](const QString&) { return Make<TNearSetDlg>(nullptr, QString()); },
          {"Label1", "Label2", "Label3"}},

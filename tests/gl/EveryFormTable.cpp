@@ -2,6 +2,7 @@
 #include "EveryForm.h"
 
 #include "app/MainWnd.h"
+#include "editing/TaperSetGrid.h"
 #include "platform/FormPattern.h"
 #include "platform/RadioGroup.h"
 #include "tools/UserMaterialDlg.h"
@@ -9,6 +10,7 @@
 #include "views/AVEZForm.h"
 #include "views/GLColForm.h"
 #include "views/OpenGLForm.h"
+#include "views/PrintDlgBox.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -68,6 +70,20 @@ const std::vector<FormCase>& EveryForm() {
         {"TextEditDlg", Command("K30"), FormScaling::OwnSize},
         {"CommentsDlg", Command("K34"), FormScaling::OwnSize},
         {"WireCadDlg", Command("KCAD"), FormScaling::OwnSize},
+        {"GrpWireDlg", Command("K18"), FormScaling::OwnSize},
+        {"WCombDlg", Command("K45")},
+        // The pieces of a tapered wire: the first wire takes a set for the look.
+        {"WCombDspDlg",
+         [](TMainWnd& w) -> QWidget* {
+             AppendTaperSet(w.Ant);
+             const double radius = w.Ant.Wires[0].R;
+             w.Ant.Wires[0].R = w.Ant.TaperSets[0].Key;
+             w.UpdateMenuState();
+             Command("K47")(w);
+             w.Ant.Wires[0].R = radius;
+             w.Ant.TaperSetCount = 0;
+             return nullptr;
+         }},
         {"MediaDlgBox",
          [](TMainWnd& w) -> QWidget* {
              w.CalcSel->Button(2)->click();
@@ -84,6 +100,7 @@ const std::vector<FormCase>& EveryForm() {
         {"OptDlgBox", Command("K21")},
         {"UserProgramsDlg", Command("EditUsProg")},
         {"UserMaterialDlg", Made<TUserMater>()},
+        {"PrintDlgBox", Made<TPrintDlgBox>()},
         {"AboutBox", Command("K10"), FormScaling::OwnSize},
         // 3D view
         {"OpenGLForm",
