@@ -243,6 +243,9 @@ bool TMainWnd::OptCalc() {
         Grid4->Invalidate();
     } else if (tab == TabSheet2) {
         DrawAntenna();
+        // The picture is shown at the pump below: the status lines of the
+        // point before go on it, or they would never be seen.
+        DrawOptInfo();
     } else if (tab == TabSheet3) {
         Grid1->Invalidate();
         SetFieldText(DoFreq, Ant.CalcFreq);

@@ -327,6 +327,10 @@ bool TACalDlg::Execute(CACal* cal) {
 void TACalDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!align_) return;
+    // The form's font follows its size, as its controls' fonts do.
+    QFont f = font();
+    f.setPointSize(ScaledFontSize(EnvDef.FontSize, std::min(width() / double(DesignWidth), height() / double(DesignHeight))));
+    setFont(f);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
 }

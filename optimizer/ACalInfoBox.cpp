@@ -87,11 +87,11 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     UDSWRUp = new QToolButton(GroupTarget);
     UDSWRUp->setObjectName("UDSWRUp");
     UDSWRUp->setArrowType(Qt::UpArrow);
-    UDSWRUp->setGeometry(310, 54, 20, 12);
+    UDSWRUp->setGeometry(310, 54, 24, 24);
     UDSWRDown = new QToolButton(GroupTarget);
     UDSWRDown->setObjectName("UDSWRDown");
     UDSWRDown->setArrowType(Qt::DownArrow);
-    UDSWRDown->setGeometry(310, 66, 20, 12);
+    UDSWRDown->setGeometry(336, 54, 24, 24);
     connect(UDSWRUp, &QToolButton::clicked, this, [this] { UDSWRClick(1); });
     connect(UDSWRDown, &QToolButton::clicked, this, [this] { UDSWRClick(-1); });
 

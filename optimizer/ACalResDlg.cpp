@@ -1,6 +1,7 @@
 #include "optimizer/ACalResDlg.h"
 
 #include "draw/PolarPlot.h"
+#include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/Canvas.h"
 #include "platform/FormLayout.h"
@@ -249,6 +250,10 @@ void TACalResDlg::DrawDN(Canvas& c) const {
 void TACalResDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!align_) return;
+    // The form's font follows its size, as its controls' fonts do.
+    QFont f = font();
+    f.setPointSize(ScaledFontSize(EnvDef.FontSize, std::min(width() / double(DesignWidth), height() / double(DesignHeight))));
+    setFont(f);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->update();

@@ -5,6 +5,10 @@
 #include "editing/TaperSetGrid.h"
 #include "platform/FormPattern.h"
 #include "platform/RadioGroup.h"
+#include "optimizer/ACalEleBox.h"
+#include "optimizer/ACalInfoBox.h"
+#include "optimizer/ACalMultDlg.h"
+#include "optimizer/ACalResDlg.h"
 #include "tools/UserMaterialDlg.h"
 #include "tools/UserProgramsDlg.h"
 #include "views/AVEZForm.h"
@@ -111,6 +115,12 @@ const std::vector<FormCase>& EveryForm() {
          FormScaling::OwnSize},
         {"AVEZForm", Made<TAVEZForm>()},
         {"GLColForm", Made<TGLColForm>()},
+        // Optimizer: the dialog from its button, the boxes it opens made as it makes them.
+        {"ACalDlg", Button("ACalBtn")},
+        {"ACalInfoBox", Made<TACalInfoBox>()},
+        {"ACalMultDlg", Made<TACalMultDlg>()},
+        {"ACalEleBox", Made<TACalEleBox>()},
+        {"ACalResDlg", Made<TACalResDlg>()},
     };
     return forms;
 }
