@@ -213,7 +213,6 @@ void TGrpWireDlg::BuildMenu() {
         connect(a, &QAction::triggered, this, [this, digits] { RoundValues(digits); });
     }
     K13 = item(PopupMenu, "K13", "Search ang Replace", QKeySequence(Qt::CTRL | Qt::Key_R));
-    K13->setVisible(false);
     PopupMenu->addSeparator();
     K6 = item(PopupMenu, "K6", "Taper wire set");
     K1 = PopupMenu->addMenu("Change of element form");
@@ -297,7 +296,7 @@ void TGrpWireDlg::ChangeLanguage() {
         ApplyElementTableWords(table_.Words, words);
 }
 
-void TGrpWireDlg::Prepare(AntDef& ant) {
+bool TGrpWireDlg::Prepare(AntDef& ant) {
     ant_ = &ant;
     {
         const QSignalBlocker a(ChkRmd), b(ChkIntval);
@@ -306,17 +305,23 @@ void TGrpWireDlg::Prepare(AntDef& ant) {
     }
     const QString name = DisplayQString(std::string_view(ant.Name, strnlen(ant.Name, sizeof ant.Name)));
     if (!name.isEmpty()) setWindowTitle(name);
-    if (!table_.Build(ant)) ErrorBox("The antenna has more than %d separate elements; the table stays empty.", MaxElements);
+    // An antenna the table cannot hold whole is not shown: a write-back
+    // would lose the wires left out.
+    if (!table_.Build(ant)) {
+        ErrorBox("The antenna has more than %d separate elements; the element table cannot show it.", MaxElements);
+        return false;
+    }
     table_.Proportional = EleWidthAll->isChecked();
     SelWire = -1;
     PanX = PanY = 0.0;
     RenewRows();
     if (!ViewTabActive()) Grid->setFocus();
     UpdateMenu();
+    return true;
 }
 
 int TGrpWireDlg::Execute(AntDef& ant) {
-    Prepare(ant);
+    if (!Prepare(ant)) return GrpWireNoChange;
     for (;;) {
         const int result = ExecModalDialog(*this);
         JobDef.InWavelengths = ChkRmd->isChecked() ? 1 : 0;
@@ -339,7 +344,10 @@ bool TGrpWireDlg::SelectVariable(int& element, int& kind, AntDef& ant, CACal* va
     ChkRmd->setEnabled(false);
     Page->setTabText(0, "Parameters");
     Page->setTabText(1, "View");
-    Prepare(ant);
+    if (!Prepare(ant)) {
+        JobDef.InWavelengths = savedWavelengths;
+        return false;
+    }
     if (element >= 0 && kind >= 0 && element < table_.Count()) {
         // Kinds 6..8 are the proportional variants of width, height and length.
         const int col = kind == ElPos ? ColPos : kind > ElPos ? kind - ElPos + ColPos : kind + ColPos;
@@ -368,18 +376,14 @@ bool TGrpWireDlg::SelectVariable(int& element, int& kind, AntDef& ant, CACal* va
 
 bool TGrpWireDlg::ViewTabActive() const { return Page->currentIndex() == 1; }
 
-bool TGrpWireDlg::GridFocused() const {
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && (focus == Grid || Grid->isAncestorOf(focus));
-}
-
 bool TGrpWireDlg::ValidPickCell() const {
     int e = -1, k = -1;
     return table_.PickChoice(pickVars_, Grid->Col(), Grid->Row(), e, k);
 }
 
 void TGrpWireDlg::UpdateMenu() {
-    const bool editing = GridFocused() && !pickMode_;
+    // The popup and the shortcuts belong to the grid: they act only while it has the focus.
+    const bool editing = !pickMode_;
     const int n = Grid->Row() - 1;
     K2->setEnabled(editing && n >= 0 && n < table_.Count() && !table_.IsBase(n));
     K3->setEnabled(editing && !table_.Full());

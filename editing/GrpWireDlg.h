@@ -99,12 +99,11 @@ private:
     void BuildMenu();
     void SetupLayout();
     void ChangeLanguage();
-    void Prepare(AntDef& ant);
+    bool Prepare(AntDef& ant);
     void RenewRows();
     void GridChanged();
     void CellSelected(int col, int row);
     void TakeCell(int col, int row, const QString& text);
-    bool GridFocused() const;
     bool ValidPickCell() const;
     void Centre();
     bool ReportDuplicates();

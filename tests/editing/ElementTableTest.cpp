@@ -321,3 +321,17 @@ TEST_F(ElementPick, AClickNearAWireSelectsItAndOneFarAwayChangesNothing) {
     EXPECT_EQ(element, 2);
     EXPECT_EQ(kind, -1);
 }
+
+TEST_F(ElementTableEdit, AnAntennaOfMoreElementsThanTheTableIsRefusedWhole) {
+    auto ant = std::make_unique<AntDef>();
+    for (int i = 0; i < MaxElements + 1; ++i) ant->Wires[ant->WireCount++] = Dipole(i, 1.0);
+    Then([](TGrpWireDlg&) {
+        ADD_FAILURE() << "the dialog was shown";
+        return static_cast<int>(QDialog::Accepted);
+    });
+    TGrpWireDlg dialog(nullptr);
+    EXPECT_EQ(dialog.Execute(*ant), GrpWireNoChange);
+    EXPECT_EQ(ant->WireCount, MaxElements + 1);
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_NE(prompter.Last().text.find("cannot show"), std::string::npos);
+}
