@@ -11,7 +11,9 @@
 #include "platform/SettingsPath.h"
 #include "platform/StringGrid.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -334,4 +336,37 @@ TEST_F(ElementTableEdit, AnAntennaOfMoreElementsThanTheTableIsRefusedWhole) {
     EXPECT_EQ(ant->WireCount, MaxElements + 1);
     ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
     EXPECT_NE(prompter.Last().text.find("cannot show"), std::string::npos);
+}
+
+TEST_F(ElementPick, ViewTurnsByTheMouseAndDrawsTheBaseElementRed) {
+    const struct {
+        double angle, delta, expected;
+    } turns[] = {{355, 20, 15}, {10, -20, 350}, {100, 20, 120}};
+    for (const auto& t : turns) EXPECT_DOUBLE_EQ(TurnAngle(t.angle, t.delta), t.expected);
+    EXPECT_DOUBLE_EQ(ElementView::ZoomFactor(75, 150), ElementViewState.S);
+
+    auto ant = Yagi();
+    const ElementViewAngles saved = ElementViewState;
+    Then([](TGrpWireDlg& d) {
+        d.Page->setCurrentIndex(1);
+        d.PBox->resize(480, 360);
+        ElementViewState.A = 355;
+        const QPoint from(100, 100), to(90, 100);
+        QMouseEvent press(QEvent::MouseButtonPress, from, d.PBox->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, d.PBox->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(d.PBox, &press);
+        QApplication::sendEvent(d.PBox, &move);
+        EXPECT_DOUBLE_EQ(ElementViewState.A, 15.0);  // 10 pixels of 360 turn by 20 degrees
+        const QImage picture = d.PBox->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) red += picture.pixelColor(x, y) == QColor(Qt::red);
+        EXPECT_GT(red, 10);
+        return static_cast<int>(QDialog::Rejected);
+    });
+    int element = -1, kind = -1;
+    TGrpWireDlg dialog(nullptr);
+    EXPECT_FALSE(dialog.SelectVariable(element, kind, *ant, nullptr));
+    ElementViewState = saved;
 }
