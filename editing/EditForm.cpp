@@ -5,17 +5,10 @@
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
-#include "platform/RadioGroup.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QEvent>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTimer>
-#include <cstring>
 
 void SetupEditForm(QDialog& form, const QString& caption, int width, int height) {
     form.setWindowTitle(caption);
@@ -28,30 +21,7 @@ void SetupEditForm(QDialog& form, const QString& caption, int width, int height)
 void FinishEditForm(QDialog& form, const char* section, std::initializer_list<const char*> controls) {
     ApplyFormPattern(&form, QString(), ScreenScale());
     form.setFixedSize(form.size());
-    const std::vector<std::string> lines = FormLanguageLines(section, 1 + static_cast<int>(controls.size()));
-    if (lines.empty()) return;
-    form.setWindowTitle(QString::fromStdString(lines[0]));
-    std::size_t k = 1;
-    RadioGroup* group = nullptr;  // the radio group whose items the "-" lines replace
-    int item = 0;
-    for (const char* name : controls) {
-        if (k >= lines.size()) break;
-        const QString text = QString::fromStdString(lines[k++]);
-        if (std::strcmp(name, "-") == 0) {
-            if (group && item < group->Items().size()) group->Button(item++)->setText(text);
-            continue;
-        }
-        QObject* control = form.findChild<QObject*>(name);
-        if (auto* radios = qobject_cast<RadioGroup*>(control)) group = radios, item = 0;
-        if (auto* action = qobject_cast<QAction*>(control))
-            action->setText(text);
-        else if (auto* label = qobject_cast<QLabel*>(control))
-            label->setText(text);
-        else if (auto* button = qobject_cast<QAbstractButton*>(control))
-            button->setText(text);
-        else if (auto* group = qobject_cast<QGroupBox*>(control))
-            group->setTitle(text);
-    }
+    ApplyFormTexts(form, FormLanguageLines(section, 1 + static_cast<int>(controls.size())), controls);
 }
 
 int ReportOutOfRange() {

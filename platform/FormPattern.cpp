@@ -5,8 +5,16 @@
 #include "model/LanguageState.h"
 #include "platform/FormLayout.h"
 #include "platform/Prompter.h"
+#include "platform/TextCodec.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -71,4 +79,39 @@ std::vector<std::string> FormLanguageLines(const char* section, int count) {
         lines.clear();
     }
     return lines;
+}
+
+void ApplyFormTexts(QWidget& form, const std::vector<std::string>& lines, const std::vector<const char*>& controls) {
+    if (lines.empty()) return;
+    form.setWindowTitle(DisplayQString(lines[0]));
+    const QList<QTabWidget*> tabs = form.findChildren<QTabWidget*>();
+    std::size_t k = 1;
+    QList<QRadioButton*> items;  // the radio buttons of the last group box named
+    int item = 0;
+    for (const char* name : controls) {
+        if (k >= lines.size()) break;
+        const QString text = DisplayQString(lines[k++]);
+        if (!*name) continue;
+        if (std::string_view(name) == "-") {
+            if (item < items.size()) items[item++]->setText(text);
+            continue;
+        }
+        QObject* control = form.findChild<QObject*>(QString::fromLatin1(name));
+        if (auto* action = qobject_cast<QAction*>(control)) {
+            action->setText(text);
+        } else if (auto* menu = qobject_cast<QMenu*>(control)) {
+            menu->setTitle(text);
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(text);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->setText(text);
+        } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+            group->setTitle(text);
+            items = group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+            item = 0;
+        } else if (auto* page = qobject_cast<QWidget*>(control)) {
+            for (QTabWidget* t : tabs)
+                if (const int i = t->indexOf(page); i >= 0) t->setTabText(i, text);
+        }
+    }
 }

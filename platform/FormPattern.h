@@ -30,6 +30,14 @@ extern std::function<double()> ScreenScale;
 // English texts stay. A broken section is reported and ignored.
 std::vector<std::string> FormLanguageLines(const char* section, int count);
 
+// Gives the form the texts of its language section: line 0 is the caption,
+// then one line per entry of `controls`, by object name: a label, button,
+// check box, group title, menu, menu item or tab page (its tab's text). Each
+// "-" after a group box replaces the text of its next radio button; an empty
+// name passes over a line that this form does not show. Without lines
+// (no language) nothing changes.
+void ApplyFormTexts(QWidget& form, const std::vector<std::string>& lines, const std::vector<const char*>& controls);
+
 // The program's one modal routine: every dialog is run through it, so that
 // tests answer any dialog without a user. Returns the dialog's result code.
 extern std::function<int(QDialog&)> ExecModalDialog;

@@ -11,6 +11,7 @@
 #include "tools/FormWidgets.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,11 +67,16 @@ TOptDlgBox::TOptDlgBox(QWidget* owner) : QDialog(owner) {
     connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     ACompSel->SetItemIndex(2);
     ApplyFormPattern(this, QString(), ScreenScale());
+    for (int number : {0, 60}) {
+        QWidget* field = Field(number);
+        field->installEventFilter(this);
+        if (auto* combo = qobject_cast<QComboBox*>(field)) combo->lineEdit()->installEventFilter(this);
+    }
+    ChangeLanguage();
 }
 
 void TOptDlgBox::AddField(int number, QWidget* control, std::function<QString()> show,
                           std::function<void(double)> take) {
-    fields_[number] = {control, std::move(show)};
     InstallCommaToPoint(control);
     auto handler = [this, take = std::move(take)](const QString& text) {
         if (!Editing) return;
@@ -78,10 +84,28 @@ void TOptDlgBox::AddField(int number, QWidget* control, std::function<QString()>
         if (!StrToDblExpr(value, text.toStdString())) return;
         take(value);
     };
+    fields_[number] = {control, std::move(show), handler};
     if (auto* e = qobject_cast<QLineEdit*>(control))
         connect(e, &QLineEdit::textChanged, this, handler);
     else if (auto* c = qobject_cast<QComboBox*>(control))
         connect(c, &QComboBox::editTextChanged, this, handler);
+}
+
+void TOptDlgBox::FieldEntered(int number) {
+    if (number == 60) {
+        StubMatch.Solve();
+        UpdateFields(-1);
+    } else if (auto it = fields_.find(number); it != fields_.end()) {
+        it->second.Take(Text(it->second.Control));
+    }
+}
+
+bool TOptDlgBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        for (int number : {0, 60})
+            if (QWidget* field = Field(number); field && (watched == field || watched->parent() == field))
+                FieldEntered(number);
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* TOptDlgBox::Field(int number) const {

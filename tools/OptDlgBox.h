@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,9 @@ public:
     // Carries values into the page that became active.
     void PageChange();
     QWidget* Field(int number) const;
+    // Entering a field: the resonance frequency is taken as if typed; the
+    // R field of line match 2 searches the solutions again.
+    void FieldEntered(int number);
 
     // Calculator state.
     ResonanceCalc Res;
@@ -43,6 +47,7 @@ public:
     StubMatchCalc StubMatch;
     StubCalc Stub;
     int Editing = 0;  // 1 while the user may edit; 0 while the form writes its fields
+    std::string HairpinPrompt = "R of using line";
 
     QTabWidget* PageControl = nullptr;
     QWidget *ResPage = nullptr, *CoilPage = nullptr, *LMatchPage = nullptr, *Line1Page = nullptr;
@@ -72,16 +77,21 @@ public:
     RadioGroup* FreeAngleRG = nullptr;
     QPushButton *AutojX = nullptr, *FntSpBt = nullptr;
 
+    void ChangeLanguage();
     void AutojXClick();
     void EditFontChange();
     void FntSpBtClick();
     void QMBtnClick();
     void SMCalcBtnClick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct FieldDef {
         QWidget* Control;
         std::function<QString()> Show;
+        std::function<void(const QString&)> Take;
     };
     // Registers numeric control `number`; `take` receives each parsed value
     // typed while the editing flag is set.

@@ -73,6 +73,7 @@ void TOptDlgBox::BuildSetupPage() {
     EditFont = PlaceCombo(fontGroup, "EditFont", {"-3", "-2", "-1", "0", "+1", "+2", "+3"}, 55, 25, 70);
     FntSpBt = PlaceButton(fontGroup, "FntSpBt", "Font", 55, 55, 70);
     connect(EditFont, &QComboBox::textActivated, this, [this] { EditFontChange(); });
+    connect(EditFont->lineEdit(), &QLineEdit::textEdited, this, [this] { EditFontChange(); });
     connect(FntSpBt, &QPushButton::clicked, this, [this] { FntSpBtClick(); });
 }
 
@@ -109,7 +110,7 @@ void TOptDlgBox::AutojXClick() {
     double r = 0;
     if (!StrToDblExpr(r, EditZ0R->currentText().toStdString()) || !(r > 0)) return;
     std::string answer = HairpinProposal(r);
-    if (!CurrentPrompter().InputQuery("KORVA-TEZ", "R of using line", answer)) return;
+    if (!CurrentPrompter().InputQuery("KORVA-TEZ", HairpinPrompt, answer)) return;
     EditZ0X->setText(QString::fromStdString(HairpinReactance(r, answer)));
 }
 

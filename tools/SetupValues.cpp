@@ -50,7 +50,8 @@ int StoreSetupValues(const SetupValues& v) {
     if (StrToAbsIntExpr(pulses, v.MaxPulses) && pulses > 0 && pulses <= MaxPulseLimit && pulses != EnvDef.PMAX) {
         const int granted = AllocEngineArrays(pulses);
         EnvDef.PMAX = granted;
-        if (granted != pulses) InfoBox("Opdlg str 399 \r\n\r %d ", granted);
+        if (granted != pulses)
+            InfoBox("Not enough memory for %d pulses.\r\n\r\nThe maximum pulse count is now %d.", pulses, granted);
         return 2;
     }
     return 1;

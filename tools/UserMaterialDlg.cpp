@@ -48,6 +48,7 @@ TUserMater::TUserMater(QWidget* owner) : QDialog(owner) {
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     connect(CancBtn, &QPushButton::clicked, this, &QDialog::reject);
     ApplyFormPattern(this, QString(), ScreenScale());
+    ApplyFormTexts(*this, FormLanguageLines("UserMaterial", 5), {"Label1", "Label2", "OKBtn", "CancBtn"});
 }
 
 void TUserMater::OKBtnClick() {

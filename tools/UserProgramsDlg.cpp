@@ -43,6 +43,7 @@ TUsCase::TUsCase(int selectedSlot, QWidget* owner) : QDialog(owner) {
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(true); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button1Click(false); });
     ApplyFormPattern(this, QString(), ScreenScale());
+    ApplyFormTexts(*this, FormLanguageLines("UsCase", 6), {"SrchBtn", "USPlCB", "Button1", "Button2", "UserRG"});
 }
 
 QString TUsCase::ItemText(int slot) const {

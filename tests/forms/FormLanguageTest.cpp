@@ -21,6 +21,9 @@
 #include "editing/WCombDlg.h"
 #include "editing/WCombDspDlg.h"
 #include "editing/WireScaleDlg.h"
+#include "tools/OptDlgBox.h"
+#include "tools/UserMaterialDlg.h"
+#include "tools/UserProgramsDlg.h"
 #include "views/AVEZForm.h"
 #include "views/BwDispDlg.h"
 #include "views/FarSetDlg.h"
@@ -38,6 +41,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -121,6 +125,18 @@ std::vector<FormCase> FormsWithLanguage() {
         // The goal line shows the run's weights.
         {"ACalResDlg", {"ACalResDlg", "ACalRes_Dlg"}, [](const QString&) { return Make<TACalResDlg>(nullptr); },
          {"CalCond"}},
+        // Symbols (L, C, R, jX, Zi, ...) and the labels that show results stay.
+        {"OptDlgBox", {"OptDlgBox"}, [](const QString&) { return Make<TOptDlgBox>(nullptr); },
+         {"L", "C", "uH", "pF", "R", "jX", "Zi", "ZL", "Ri", "Zo", "F", "TWaveLabel", "QSwrI", "QSwrL",
+          "QSwrQ", "SMVar1", "SMVar2", "CLCName", "CLCUnit", "CFoLabel", "ACompSel0"},
+         [](QWidget& w) {
+             auto& form = static_cast<TOptDlgBox&>(w);
+             form.EditZ0R->setEditText("50");
+             form.AutojXClick();
+         }},
+        // The items are the programs' paths or the main window's text for an empty slot.
+        {"UsCase", {"UsCase"}, [](const QString&) { return Make<TUsCase>(0); }, {"UserRG0", "UserRG1", "UserRG2"}},
+        {"UserMaterial", {"UserMaterial"}, [](const QString&) { return Make<TUserMater>(); }, {"Label3"}},
     };
 }
 

@@ -6,7 +6,9 @@
 #include "platform/ScriptedPrompter.h"
 #include "tools/OptDlgBox.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,6 +80,27 @@ TEST_F(OptDlg, TypingUpdatesTheOtherFieldsButNotItself) {
     EXPECT_NEAR(dlg.Res.L, 50 / (2 * M_PI * 14e6), 1e-15);
     Type(0, "abc");
     EXPECT_EQ(dlg.Res.F, 14e6);
+}
+
+TEST_F(OptDlg, EnteringFieldsAndTypingTheSize) {
+    dlg.Preset(0, 0, 0, 50, 14);
+    // A frequency written while the form held its own edits is taken on entering the field.
+    dlg.Editing = 0;
+    Edit(0)->setText("7");
+    dlg.Editing = 1;
+    EXPECT_EQ(dlg.Res.F, 14e6);
+    QFocusEvent enter(QEvent::FocusIn);
+    QApplication::sendEvent(Edit(0), &enter);
+    EXPECT_EQ(dlg.Res.F, 7e6);
+    // Entering line match 2's R field searches the solutions again.
+    dlg.StubMatch.Count = 0;
+    dlg.FieldEntered(60);
+    EXPECT_GT(dlg.StubMatch.Count, 0);
+    EXPECT_NE(dlg.SMVar1->text(), "None");
+    // The font size follows the size field while it is typed.
+    dlg.EditFont->lineEdit()->selectAll();
+    QTest::keyClicks(dlg.EditFont->lineEdit(), "+2");
+    EXPECT_EQ(dlg.font().pointSize(), 12);
 }
 
 TEST_F(OptDlg, CoilPageTakesTheResonanceInductance) {
