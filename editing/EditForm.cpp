@@ -54,7 +54,7 @@ void NumberStepper::FieldClicked() {
     Step = CaretStep(FieldText(field_), field_->cursorPosition(), lo_, hi_, Step);
 }
 
-bool NumberStepper::StepOnce() {
+bool NumberStepper::StepOnce(const std::function<double(double, double, int)>& next) {
     double value = 0.0;
     if (!StrToDblExpr(value, FieldText(field_))) {
         // Stop before the box: a running timer would repeat it.
@@ -62,15 +62,15 @@ bool NumberStepper::StepOnce() {
         ErrorBox("'%s' is not a valid floating point value", FieldText(field_).c_str());
         return false;
     }
-    field_->setText(format_(next_(value, Step, StepDir)));
+    field_->setText(format_(next(value, Step, StepDir)));
     return true;
 }
 
 void NumberStepper::ButtonDown(int direction) {
     StepDir = direction >= 0 ? 1 : -1;
-    if (StepOnce()) timer_->start();
+    if (StepOnce(next_)) timer_->start();
 }
 
 void NumberStepper::ButtonUp() { timer_->stop(); }
 
-void NumberStepper::TimerTick() { StepOnce(); }
+void NumberStepper::TimerTick() { StepOnce(held_ ? held_ : next_); }

@@ -38,6 +38,8 @@ public:
     double Step = 0.0;
     int StepDir = 1;
     void SetLimits(double lo, double hi) { lo_ = lo, hi_ = hi; }
+    // The steps of the held button, when they follow another rule than the first.
+    void SetHeldStep(std::function<double(double, double, int)> held) { held_ = std::move(held); }
 
     void FieldClicked();         // EditLenMouseDown / EditDegMouseDown
     void ButtonDown(int direction);
@@ -48,10 +50,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool StepOnce();
+    bool StepOnce(const std::function<double(double, double, int)>& next);
     QLineEdit* field_;
     QTimer* timer_;
     double lo_, hi_;
     std::function<double(double, double, int)> next_;
+    std::function<double(double, double, int)> held_;
     std::function<QString(double)> format_;
 };

@@ -79,6 +79,13 @@ double CaretStep(const std::string& text, int caret, double lo, double hi, doubl
     return std::clamp(std::pow(10.0, e), lo, hi);
 }
 
+double StepAngleHeld(double angle, double step, int direction) {
+    double a = angle + (direction >= 0 ? step : -step);
+    if (a < 0.0) a += 360.0;
+    if (a > 360.0) a -= 360.0;
+    return a;
+}
+
 double StepAngleOnce(double angle, double step, int direction) {
     double a = angle + (direction >= 0 ? step : -step);
     if (direction >= 0) {

@@ -33,6 +33,9 @@ int CaretDigitExponent(const std::string& text, int caret);
 double CaretStep(const std::string& text, int caret, double lo, double hi, double current);
 // One step of the angle field: up wraps a result above 360, down one below 0.
 double StepAngleOnce(double angle, double step, int direction);
+// Each further step while the button is held: a result below 0 gains 360,
+// then one above 360 loses 360, whichever way it steps.
+double StepAngleHeld(double angle, double step, int direction);
 
 // ---- Rotate ----
 // Turns the point about the axis through the origin; positive from +Y to +Z

@@ -57,6 +57,7 @@ TRotWireDlg::TRotWireDlg(QWidget* owner, std::string settingsPath)
     CancelBtn->setGeometry(220, 165, 90, 30);
     Timer1 = new QTimer(this);
     Stepper = new NumberStepper(EditDeg, UpDown1, Timer1, 0.1, 10.0, 1.0, StepAngleOnce, AngleText);
+    Stepper->SetHeldStep(StepAngleHeld);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::finished, this, &TRotWireDlg::FormClose);

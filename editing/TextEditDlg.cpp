@@ -35,7 +35,9 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     setSizeGripEnabled(true);
     setMinimumSize(500, 400);
     resize(DesignWidth, DesignHeight);
+    // The main window's font name; a window does not inherit it by itself.
     QFont font = this->font();
+    if (owner) font.setFamily(owner->font().family());
     font.setPointSize(std::max(6, 10 + EnvDef.FontSize));
     setFont(font);
     Memo = new QPlainTextEdit(this);

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 
 #include <QCheckBox>
@@ -37,7 +38,13 @@ QString FormatTag(int tag, double v) {
     return QString::fromStdString(FormatFixed(v, decimals));
 }
 
-bool ReadNumber(const QLineEdit* edit, double& v) { return StrToDblExpr(v, FieldText(edit)); }
+// A text that does not read is reported, as the number conversion does; the
+// wire keeps the value it had.
+bool ReadNumber(const QLineEdit* edit, double& v) {
+    if (StrToDblExpr(v, FieldText(edit))) return true;
+    ErrorBox("'%s' is not a valid floating point value", FieldText(edit).c_str());
+    return false;
+}
 
 }  // namespace
 
@@ -181,12 +188,12 @@ void TWireEditDlg::PolarToCartesian() {
     ::PolarToCartesian(WorkWire, OrigWire, WireLength, WireAzimuth, WireZenith, std::max(0, BaseSel->ItemIndex()));
 }
 
-// Texts that do not parse are left for the user to finish; the wire keeps
-// the value it had.
+// Empty fields are left for the user to fill, and so is a lone "-" in a
+// coordinate; any other text that does not read is reported.
 void TWireEditDlg::EditChange(int tag) {
     if (!UserEditing) return;
     const QString text = Edits[tag]->text();
-    if (text.isEmpty() || text == "-") return;
+    if (text.isEmpty() || (tag < TagLength && text == "-")) return;
     double v = 0.0;
     if (!ReadNumber(Edits[tag], v)) return;
     if (tag <= 6) {
@@ -222,7 +229,11 @@ void TWireEditDlg::EditRChange() {
 void TWireEditDlg::EditSegChange() {
     if (!UserEditing || EditSeg->text().isEmpty()) return;
     int32_t seg = 0;
-    if (!StrToIntOrPair(seg, FieldText(EditSeg)) || seg == WorkWire.Seg) return;
+    if (!StrToIntOrPair(seg, FieldText(EditSeg))) {
+        ErrorBox("'%s' is not a valid integer value", FieldText(EditSeg).c_str());
+        return;
+    }
+    if (seg == WorkWire.Seg) return;
     WorkWire.Seg = seg;
     ShowValues(7);
 }

@@ -153,6 +153,13 @@ TEST_F(RotateDialog, UpDownWrapsAroundTheCircle) {
     d.Stepper->ButtonDown(+1);
     d.Stepper->ButtonUp();
     EXPECT_EQ(d.EditDeg->text(), "360.0");
+    // Held from a negative angle: the first step keeps it, the next ones wrap.
+    d.EditDeg->setText("-6");
+    d.Stepper->ButtonDown(+1);
+    EXPECT_EQ(d.EditDeg->text(), "-5.0");
+    d.Stepper->TimerTick();
+    d.Stepper->ButtonUp();
+    EXPECT_EQ(d.EditDeg->text(), "356.0");
 }
 
 using ScaleDialog = DialogScriptTest;

@@ -69,6 +69,10 @@ TEST(UpDownStep, AngleWrapsPastTheCircle) {
     EXPECT_NEAR(StepAngleOnce(359.5, 1, +1), 0.5, 1e-12);
     EXPECT_NEAR(StepAngleOnce(0.5, 1, -1), 359.5, 1e-12);
     EXPECT_DOUBLE_EQ(StepAngleOnce(359, 1, +1), 360.0);
+    // The held button wraps either way: a typed -5 held up gives 356.
+    EXPECT_DOUBLE_EQ(StepAngleHeld(-5, 1, +1), 356.0);
+    EXPECT_DOUBLE_EQ(StepAngleHeld(365, 1, -1), 4.0);
+    EXPECT_DOUBLE_EQ(StepAngleHeld(359.5, 1, +1), 0.5);
 }
 
 TEST(RotateWires, QuarterTurnsAboutEachAxis) {

@@ -15,13 +15,16 @@ private:
     QTemporaryDir dir_;
 };
 
-TEST_F(TextEditor, OkWithoutTypingIsNoChange) {
+TEST_F(TextEditor, OkWithoutTypingIsNoChangeAndTheFormHasTheOwnersFont) {
     std::string text = "Dipole\r\n14.15 MHz\r\n";
     Then<TTextEditDlg>([](TTextEditDlg& d) {
         EXPECT_EQ(d.Memo->toPlainText(), "Dipole\n14.15 MHz\n");
+        EXPECT_EQ(d.font().family(), "DejaVu Serif");
         return QDialog::Accepted;
     });
-    EXPECT_EQ(TTextEditDlg(nullptr, Ini()).Execute(text), 0);
+    QWidget owner;
+    owner.setFont(QFont("DejaVu Serif", 10));
+    EXPECT_EQ(TTextEditDlg(&owner, Ini()).Execute(text), 0);
     EXPECT_EQ(text, "Dipole\r\n14.15 MHz\r\n");
 }
 

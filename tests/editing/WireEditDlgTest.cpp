@@ -87,10 +87,35 @@ TEST_F(WireEditor, OkWithoutChangeAndResetReturnNothing) {
         EXPECT_TRUE(d.InitBtn->isEnabled());
         d.InitBtnClick();
         EXPECT_EQ(d.EditZ2->text(), "10.0000");
-        d.EditSeg->setText("abc");  // not a number: ignored
         return QDialog::Accepted;
     });
     EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1), 0);
     EXPECT_DOUBLE_EQ(wires[0].Z2, 10);
     EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 1, 1), 0);  // no such wire
+}
+
+TEST_F(WireEditor, AFieldThatDoesNotReadIsReportedAndChangesNothing) {
+    JobDef.InWavelengths = 0;
+    WireRec wires[1] = {Wire(0, 0, 0, 0, 0, 10)};
+    struct Case {
+        QLineEdit* TWireEditDlg::*field;
+        const char* text;
+        bool reported;
+    };
+    const Case cases[] = {
+        {&TWireEditDlg::EditZ2, "abc", true}, {&TWireEditDlg::EditZ2, "-", false}, {&TWireEditDlg::EditZ2, "", false},
+        {&TWireEditDlg::EditLen, "-", true},  {&TWireEditDlg::EditR, "q1", true},  {&TWireEditDlg::EditSeg, "abc", true},
+        {&TWireEditDlg::EditSeg, "", false},
+    };
+    Then<TWireEditDlg>([&](TWireEditDlg& d) {
+        for (const Case& c : cases) {
+            prompter.Clear();
+            (d.*c.field)->setText(c.text);
+            EXPECT_EQ(prompter.ShownBoxes().size(), c.reported ? 1u : 0u) << c.text;
+        }
+        return QDialog::Accepted;
+    });
+    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1), 0);
+    EXPECT_DOUBLE_EQ(wires[0].Z2, 10);
+    EXPECT_EQ(wires[0].Seg, 10);
 }
