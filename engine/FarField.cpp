@@ -21,8 +21,6 @@ constexpr long long WorkForThreads = 50000, WorkForAllThreads = 1000000;
 
 float ToDb(float g) { return g > 1e-30f ? DbPerNeper * std::log(g) : -999.0f; }
 
-ComplexF Cis(float psi) { return ComplexF(std::cos(psi), std::sin(psi)); }
-
 // The medium under a reflection point at distance r: the lowest-numbered
 // whose boundary lies at or beyond it, else the last.
 int MediumAt(double r) {
@@ -31,121 +29,6 @@ int MediumAt(double r) {
         if (e.Media[m].Boundary >= r) return m;
     return e.MediaCount - 1;
 }
-
-// Reflection of one pulse's image over a real ground: the Fresnel
-// coefficients of the medium under the reflection point and the phase of
-// the image; they depend on the pulse centre only, so both halves share them.
-struct ImageReflection {
-    ComplexF rv, rh;   // vertical and horizontal reflection coefficients
-    ComplexF phase;    // exp(j psi) of the image
-};
-
-ImageReflection ReflectAt(const EngineState& e, const Point3F& c, float st, float ct, float sp, float cp) {
-    const float d = ct == 0.0f ? 1e5f : c.Z * st / ct;
-    const float rx = c.X + d * cp, ry = c.Y + d * sp;
-    const double r = e.BoundaryKind == 2 ? std::hypot(static_cast<double>(rx), static_cast<double>(ry)) : rx;
-    const int m = MediumAt(r);
-    ComplexF zs = e.SurfaceImpedance[m];
-    if (e.RadialCount > 0 && r <= e.Media[0].Boundary) {
-        // The radial screen in parallel with the ground.
-        const float nr = static_cast<float>(e.RadialCount) * e.RadialRadius;
-        const float s = nr + static_cast<float>(r);
-        const float xr = std::log(s / nr) * e.WaveNumber * s / static_cast<float>(e.RadialCount);
-        const ComplexF jx(0.0f, xr);
-        zs = zs * jx / (zs + jx);
-    }
-    const ComplexF z2 = zs * zs;
-    const ComplexF root = ComplexSqrt(1.0f - z2.real() * st * st, -z2.imag() * st * st);
-    ImageReflection out;
-    out.rv = (ct - zs * root) / (ct + zs * root);
-    out.rh = (root - ct * zs) / (root + ct * zs);
-    const float hm = static_cast<float>(e.Media[m].Height);
-    out.phase = Cis(e.WaveNumber * (c.X * st * cp + c.Y * st * sp - (c.Z - 2.0f * hm) * ct));
-    return out;
-}
-
-void AddRealGroundImage(const ImageReflection& ref, const Point3F& u, float sp, float cp, ComplexF t0, ComplexF a[3]) {
-    const ComplexF t = t0 * ref.phase;
-    const ComplexF b = t * ref.rv;
-    const ComplexF q = t * (ref.rh - ref.rv) * (-u.X * sp + u.Y * cp);
-    a[0] -= u.X * b - sp * q;
-    a[1] -= u.Y * b + cp * q;
-    a[2] += u.Z * b;
-}
-
-}  // namespace
-
-ComplexF ComplexSqrt(float re, float im) {
-    const float r = std::hypot(re, im);
-    if (r == 0.0f) return ComplexF(0.0f, 0.0f);
-    const float t = std::sqrt((r + std::fabs(re)) / 2.0f);
-    const float u = std::fabs(im) / (2.0f * t);
-    const float sign = im < 0.0f ? -1.0f : 1.0f;
-    return re >= 0.0f ? ComplexF(t, sign * u) : ComplexF(u, sign * t);
-}
-
-void PrepareGroundImpedances() {
-    EngineState& e = Engine;
-    for (int m = 0; m < e.MediaCount; ++m) {
-        const float eps = static_cast<float>(e.Media[m].Dielectric);
-        const float loss = static_cast<float>(e.Media[m].Conductivity / (6.283185307 * e.Frequency * 8.85e-6));
-        const ComplexF root = ComplexSqrt(eps, -loss);
-        e.SurfaceImpedance[m] = ComplexF(1.0f, 0.0f) / root;
-    }
-}
-
-FarFieldSources::FarFieldSources() {
-    const EngineState& e = Engine;
-    const float k = e.WaveNumber;
-    const int n = e.PulseCount;
-    const bool ground = e.GroundFlag < 0;
-    const bool realGround = ground && e.MediaCount > 0;
-    // Each pulse radiates from its centre: its current moment is the sum over
-    // its halves of current * f * u, taken once here instead of per direction.
-    // Over a perfect ground the image is one more source (mirrored centre,
-    // X and Y of the moment reversed); over a real ground its reflection
-    // depends on the direction, so the halves are kept for the image sum.
-    for (int kappa = 1; kappa >= (ground ? -1 : 1); kappa -= 2) {
-        const bool realImage = kappa < 0 && realGround;
-        for (int p = 1; p <= n; ++p) {
-            const PulseHalves& hv = e.Halves[p];
-            const bool contact = hv.First == -hv.Second;
-            if (kappa < 0 && contact) continue;
-            const Point3F& c = e.Points[2 * e.PulsePiece[p] + p - 1];
-            const ComplexF current = e.Currents[p];
-            ComplexF m[3] = {};
-            for (int half = 0; half < 2; ++half) {
-                const int signedPiece = half == 0 ? hv.First : hv.Second;
-                const int w = std::abs(signedPiece);
-                const float f = (signedPiece < 0 ? -k : k) * e.PieceSegLength[w] / 2.0f;
-                if (contact && f < 0.0f) continue;
-                const Point3F& u = e.PieceDirection[w];
-                if (realImage) {
-                    images_.push_back(ImageHalf{p, c, u, current * f});
-                    continue;
-                }
-                const ComplexF t = current * f;
-                if (contact) {
-                    m[2] += 2.0f * t * u.Z;
-                } else {
-                    m[0] += static_cast<float>(kappa) * t * u.X;
-                    m[1] += static_cast<float>(kappa) * t * u.Y;
-                    m[2] += t * u.Z;
-                }
-            }
-            if (realImage) continue;
-            x_.push_back(k * c.X);
-            y_.push_back(k * c.Y);
-            z_.push_back(k * static_cast<float>(kappa) * c.Z);
-            for (int i = 0; i < 3; ++i) {
-                moment_[2 * i].push_back(m[i].real());
-                moment_[2 * i + 1].push_back(m[i].imag());
-            }
-        }
-    }
-}
-
-namespace {
 
 // The sum over point sources of exp(j k r.d) times their moments, in plain
 // float arrays, built for AVX-512, AVX2 and the baseline; the widest the CPU
@@ -175,33 +58,190 @@ __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) vo
     out[5] = azi;
 }
 
+// The surface impedance under the reflection point of an image seen from a
+// direction, and the height of its medium: the medium whose boundary lies
+// at or beyond the point (else the last), with the radial screen in
+// parallel with the ground inside the first boundary.
+void GroundUnder(const EngineState& e, float x, float y, float z, float st, float ct, float sp, float cp,
+                 float& zsRe, float& zsIm, float& height) {
+    const float d = ct == 0.0f ? 1e5f : z * st / ct;
+    const float rx = x + d * cp, ry = y + d * sp;
+    const double r = e.BoundaryKind == 2 ? std::hypot(static_cast<double>(rx), static_cast<double>(ry)) : rx;
+    const int m = MediumAt(r);
+    ComplexF zs = e.SurfaceImpedance[m];
+    if (e.RadialCount > 0 && r <= e.Media[0].Boundary) {
+        const float nr = static_cast<float>(e.RadialCount) * e.RadialRadius;
+        const float s = nr + static_cast<float>(r);
+        const float xr = std::log(s / nr) * e.WaveNumber * s / static_cast<float>(e.RadialCount);
+        const ComplexF jx(0.0f, xr);
+        zs = zs * jx / (zs + jx);
+    }
+    zsRe = zs.real();
+    zsIm = zs.imag();
+    height = static_cast<float>(e.Media[m].Height);
+}
+
+// (a + jb) / (c + jd) for values of moderate size.
+KORVA_INLINE void Divide(float a, float b, float c, float d, float& re, float& im) {
+    const float den = c * c + d * d;
+    re = (a * c + b * d) / den;
+    im = (b * c - a * d) / den;
+}
+
+// What the images over a real ground add to A in one direction: per image
+// the Fresnel coefficients rv, rh of the surface impedance under it, its
+// phase psi and its moment m (current * f * u summed over its halves):
+//   A -= (rv m_x - sp Q, rv m_y + cp Q, -rv m_z) exp(j psi),
+//   Q = (rh - rv) (-m_x sp + m_y cp) exp(j psi).
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void SumRealGroundImages(
+    int count, const float* x, const float* y, const float* z, const float* const* m, const float* zsRe,
+    const float* zsIm, const float* height, float k, float st, float ct, float sp, float cp, float out[6]) {
+    const float *mxr = m[0], *mxi = m[1], *myr = m[2], *myi = m[3], *mzr = m[4], *mzi = m[5];
+    float axr = 0, axi = 0, ayr = 0, ayi = 0, azr = 0, azi = 0;
+#pragma omp simd reduction(+ : axr, axi, ayr, ayi, azr, azi)
+    for (int i = 0; i < count; ++i) {
+        const float zr = zsRe[i], zi = zsIm[i];
+        // root = sqrt(1 - zs^2 st^2), the principal root by the half-angle rule
+        const float sre = 1.0f - (zr * zr - zi * zi) * st * st, sim = -(zr * zi + zi * zr) * st * st;
+        const float mag = std::sqrt(sre * sre + sim * sim);
+        const float t = std::sqrt((mag + std::fabs(sre)) / 2.0f);
+        const float u = t > 0.0f ? std::fabs(sim) / (2.0f * t) : 0.0f;
+        const float sign = sim < 0.0f ? -1.0f : 1.0f;
+        const float rootR = sre >= 0.0f ? t : u, rootI = sign * (sre >= 0.0f ? u : t);
+        const float zRootR = zr * rootR - zi * rootI, zRootI = zr * rootI + zi * rootR;
+        float rvR, rvI, rhR, rhI;
+        Divide(ct - zRootR, -zRootI, ct + zRootR, zRootI, rvR, rvI);
+        Divide(rootR - ct * zr, rootI - ct * zi, rootR + ct * zr, rootI + ct * zi, rhR, rhI);
+        float sine, cosine;
+        SinCos(k * (x[i] * st * cp + y[i] * st * sp - (z[i] - 2.0f * height[i]) * ct), sine, cosine);
+        // p = rv exp(j psi), g = (rh - rv) exp(j psi)
+        const float pR = rvR * cosine - rvI * sine, pI = rvR * sine + rvI * cosine;
+        const float dR = rhR - rvR, dI = rhI - rvI;
+        const float gR = dR * cosine - dI * sine, gI = dR * sine + dI * cosine;
+        const float wR = -mxr[i] * sp + myr[i] * cp, wI = -mxi[i] * sp + myi[i] * cp;
+        const float qR = gR * wR - gI * wI, qI = gR * wI + gI * wR;
+        axr -= (pR * mxr[i] - pI * mxi[i]) - sp * qR;
+        axi -= (pR * mxi[i] + pI * mxr[i]) - sp * qI;
+        ayr -= (pR * myr[i] - pI * myi[i]) + cp * qR;
+        ayi -= (pR * myi[i] + pI * myr[i]) + cp * qI;
+        azr += pR * mzr[i] - pI * mzi[i];
+        azi += pR * mzi[i] + pI * mzr[i];
+    }
+    out[0] = axr;
+    out[1] = axi;
+    out[2] = ayr;
+    out[3] = ayi;
+    out[4] = azr;
+    out[5] = azi;
+}
+
 }  // namespace
+
+ComplexF ComplexSqrt(float re, float im) {
+    const float r = std::hypot(re, im);
+    if (r == 0.0f) return ComplexF(0.0f, 0.0f);
+    const float t = std::sqrt((r + std::fabs(re)) / 2.0f);
+    const float u = std::fabs(im) / (2.0f * t);
+    const float sign = im < 0.0f ? -1.0f : 1.0f;
+    return re >= 0.0f ? ComplexF(t, sign * u) : ComplexF(u, sign * t);
+}
+
+void PrepareGroundImpedances() {
+    EngineState& e = Engine;
+    for (int m = 0; m < e.MediaCount; ++m) {
+        const float eps = static_cast<float>(e.Media[m].Dielectric);
+        const float loss = static_cast<float>(e.Media[m].Conductivity / (6.283185307 * e.Frequency * 8.85e-6));
+        const ComplexF root = ComplexSqrt(eps, -loss);
+        e.SurfaceImpedance[m] = ComplexF(1.0f, 0.0f) / root;
+    }
+}
+
+void FarFieldSources::Radiators::Add(float px, float py, float pz, const ComplexF m[3]) {
+    x.push_back(px);
+    y.push_back(py);
+    z.push_back(pz);
+    for (int i = 0; i < 3; ++i) {
+        moment[2 * i].push_back(m[i].real());
+        moment[2 * i + 1].push_back(m[i].imag());
+    }
+}
+
+FarFieldSources::FarFieldSources() {
+    const EngineState& e = Engine;
+    const float k = e.WaveNumber;
+    const int n = e.PulseCount;
+    const bool ground = e.GroundFlag < 0;
+    const bool realGround = ground && e.MediaCount > 0;
+    // Each pulse radiates from its centre: its current moment is the sum over
+    // its halves of current * f * u, taken once here instead of per direction.
+    // Over a perfect ground the image is one more point source (mirrored
+    // centre, X and Y of the moment reversed); over a real ground the
+    // reflection of the image depends on the direction.
+    for (int kappa = 1; kappa >= (ground ? -1 : 1); kappa -= 2) {
+        const bool realImage = kappa < 0 && realGround;
+        const float sign = realImage ? 1.0f : static_cast<float>(kappa);
+        for (int p = 1; p <= n; ++p) {
+            const PulseHalves& hv = e.Halves[p];
+            const bool contact = hv.First == -hv.Second;
+            if (kappa < 0 && contact) continue;
+            const Point3F& c = e.Points[2 * e.PulsePiece[p] + p - 1];
+            const ComplexF current = e.Currents[p];
+            ComplexF m[3] = {};
+            for (int half = 0; half < 2; ++half) {
+                const int signedPiece = half == 0 ? hv.First : hv.Second;
+                const int w = std::abs(signedPiece);
+                const float f = (signedPiece < 0 ? -k : k) * e.PieceSegLength[w] / 2.0f;
+                if (contact && f < 0.0f) continue;
+                const Point3F& u = e.PieceDirection[w];
+                const ComplexF t = current * f;
+                if (contact) {
+                    m[2] += 2.0f * t * u.Z;
+                } else {
+                    m[0] += sign * t * u.X;
+                    m[1] += sign * t * u.Y;
+                    m[2] += t * u.Z;
+                }
+            }
+            if (realImage)
+                realImages_.Add(c.X, c.Y, c.Z, m);
+            else
+                points_.Add(k * c.X, k * c.Y, k * static_cast<float>(kappa) * c.Z, m);
+        }
+    }
+}
 
 void FarFieldSources::FieldAt(float theta, float phi, ComplexF a[3]) const {
     const float th = theta * RadPerDeg, ph = phi * RadPerDeg;
     const float st = std::sin(th), ct = std::cos(th), sp = std::sin(ph), cp = std::cos(ph);
     const float* m[6];
-    for (int i = 0; i < 6; ++i) m[i] = moment_[i].data();
+    for (int i = 0; i < 6; ++i) m[i] = points_.moment[i].data();
     float sum[6];
-    SumPointSources(static_cast<int>(x_.size()), x_.data(), y_.data(), z_.data(), m, st * cp, st * sp, ct, sum);
+    SumPointSources(points_.Count(), points_.x.data(), points_.y.data(), points_.z.data(), m, st * cp, st * sp, ct,
+                    sum);
     for (int i = 0; i < 3; ++i) a[i] = ComplexF(sum[2 * i], sum[2 * i + 1]);
-    if (images_.empty()) return;
-    // Real-ground images: the reflection depends on the pulse centre only,
-    // and the halves of a pulse follow each other.
+    const int images = realImages_.Count();
+    if (images == 0) return;
+    // The ground under each image (a medium lookup, the radial screen's
+    // logarithm) one by one, then the reflections in one vectorized pass.
     const EngineState& e = Engine;
-    int reflected = 0;
-    ImageReflection reflection;
-    for (const ImageHalf& h : images_) {
-        if (h.pulse != reflected) reflection = ReflectAt(e, h.centre, st, ct, sp, cp);
-        reflected = h.pulse;
-        AddRealGroundImage(reflection, h.direction, sp, cp, h.moment, a);
-    }
+    thread_local std::vector<float> zsRe, zsIm, height;
+    zsRe.resize(images);
+    zsIm.resize(images);
+    height.resize(images);
+    for (int i = 0; i < images; ++i)
+        GroundUnder(e, realImages_.x[i], realImages_.y[i], realImages_.z[i], st, ct, sp, cp, zsRe[i], zsIm[i],
+                    height[i]);
+    for (int i = 0; i < 6; ++i) m[i] = realImages_.moment[i].data();
+    SumRealGroundImages(images, realImages_.x.data(), realImages_.y.data(), realImages_.z.data(), m, zsRe.data(),
+                        zsIm.data(), height.data(), e.WaveNumber, st, ct, sp, cp, sum);
+    for (int i = 0; i < 3; ++i) a[i] += ComplexF(sum[2 * i], sum[2 * i + 1]);
 }
 
 int FarFieldSources::ThreadsFor(int directions) const {
-    // Work per direction: the vectorized point sources, and the scalar
-    // reflections of the real-ground images at several times their cost.
-    const long long work = static_cast<long long>(directions) * (static_cast<long long>(x_.size()) + 8 * images_.size());
+    // Work per direction: the point sources, and the real-ground images at
+    // several times their cost.
+    const long long work =
+        static_cast<long long>(directions) * (points_.Count() + 4 * static_cast<long long>(realImages_.Count()));
     return work <= WorkForThreads ? 1 : TeamSize(work > WorkForAllThreads);
 }
 

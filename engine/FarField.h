@@ -31,17 +31,17 @@ public:
     int ThreadsFor(int directions) const;
 
 private:
-    // Half of a pulse whose image a real ground reflects.
-    struct ImageHalf {
-        int pulse;
-        Point3F centre, direction;
-        ComplexF moment;  // current * f
+    // Radiators by component: position, and the moment's X, Y and Z, real
+    // and imaginary parts.
+    struct Radiators {
+        std::vector<float> x, y, z, moment[6];
+        void Add(float px, float py, float pz, const ComplexF m[3]);
+        int Count() const { return static_cast<int>(x.size()); }
     };
     // Point sources (pulses, and their images over a perfect ground): the
-    // centre times k, the image's Z mirrored, and the moment's X, Y and Z,
-    // real and imaginary parts.
-    std::vector<float> x_, y_, z_, moment_[6];
-    std::vector<ImageHalf> images_;
+    // centre times k, the image's Z mirrored. Images over a real ground:
+    // the pulse centre.
+    Radiators points_, realImages_;
 };
 
 // Solves when needed, then runs the azimuth loop (outer) and the zenith loop
