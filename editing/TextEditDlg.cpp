@@ -1,12 +1,12 @@
 #include "editing/TextEditDlg.h"
 
 #include "model/EnvDef.h"
+#include "platform/FontChoice.h"
 #include "platform/FormPattern.h"
 #include "platform/IniFile.h"
 #include "platform/TextCodec.h"
 
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -17,16 +17,8 @@ constexpr int DesignWidth = 780;
 constexpr int DesignHeight = 580;
 const char* const Section = "Textf";
 
-bool AskFont(QFont& font, QWidget* parent) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
-    if (ok) font = chosen;
-    return ok;
-}
-
 }  // namespace
 
-bool (*PickEditorFont)(QFont& font, QWidget* parent) = AskFont;
 
 TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     : QDialog(owner), settingsPath_(std::move(settingsPath)) {
@@ -107,7 +99,7 @@ void TTextEditDlg::resizeEvent(QResizeEvent* event) {
 
 void TTextEditDlg::FontBtnClick() {
     QFont font = Memo->font();
-    if (PickEditorFont(font, this)) Memo->setFont(font);
+    if (ChooseFont(font, this)) Memo->setFont(font);
 }
 
 int TTextEditDlg::Execute(std::string& text, const char* caption) {

@@ -10,10 +10,6 @@
 class QPlainTextEdit;
 class QPushButton;
 
-// Asks for a font starting from the given one; false when cancelled. Tests
-// replace it.
-extern bool (*PickEditorFont)(QFont& font, QWidget* parent);
-
 class TTextEditDlg : public QDialog {
     Q_OBJECT
 public:

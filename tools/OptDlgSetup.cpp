@@ -1,6 +1,7 @@
 // The setup page of the options form: global settings shown from and stored
 // into the environment and job records, the hairpin-match helper and the font.
 #include "model/NumberText.h"
+#include "platform/FontChoice.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
@@ -9,7 +10,6 @@
 #include "tools/SetupValues.h"
 
 #include <QCheckBox>
-#include <QFontDialog>
 #include <QGroupBox>
 
 namespace {
@@ -137,9 +137,8 @@ void TOptDlgBox::EditFontChange() {
 }
 
 void TOptDlgBox::FntSpBtClick() {
-    bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, font(), this);
-    if (!ok) return;
+    QFont chosen = font();
+    if (!ChooseFont(chosen, this)) return;
     chosen.setPointSize(FontPointSize(EditFont->currentText(), font().pointSize()));
     setFont(chosen);
     EditFontChange();

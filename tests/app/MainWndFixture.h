@@ -5,6 +5,8 @@
 #include "app/MainWnd.h"
 #include "app/Settings.h"
 #include "model/ResultStore.h"
+#include "platform/ColourChoice.h"
+#include "platform/FontChoice.h"
 #include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
@@ -33,6 +35,9 @@ protected:
         SettingsPathOverride = SettingsPath().toStdString();
         aboutShown = 0;
         aboutTimed = 0;
+        // No colour or font dialog waits for a user either.
+        ChooseColour = [](QWidget*, const QColor&) { return QColor(); };
+        ChooseFont = [](QFont&, QWidget*) { return false; };
         // No dialog of a command waits for a user; the about box is counted.
         ExecModalDialog = [](QDialog& dialog) {
             if (auto* box = dynamic_cast<TVerDspDlg*>(&dialog)) {

@@ -2,6 +2,7 @@
 // and the window box and the font are kept for the next opening.
 #include "DialogScript.h"
 #include "editing/TextEditDlg.h"
+#include "platform/FontChoice.h"
 #include "platform/IniFile.h"
 
 #include <QPlainTextEdit>
@@ -50,8 +51,8 @@ TEST_F(TextEditor, TypedTextIsReturnedWithItsLineEnds) {
 
 TEST_F(TextEditor, FontAndBoxAreKeptButNotAMaximizedBox) {
     std::string text = "x";
-    const auto savedPicker = PickEditorFont;
-    PickEditorFont = [](QFont& font, QWidget*) {
+    const auto savedPicker = ChooseFont;
+    ChooseFont = [](QFont& font, QWidget*) {
         font.setPointSize(17);
         return true;
     };
@@ -69,7 +70,7 @@ TEST_F(TextEditor, FontAndBoxAreKeptButNotAMaximizedBox) {
         return QDialog::Rejected;
     });
     TTextEditDlg(nullptr, Ini()).Execute(text);
-    PickEditorFont = savedPicker;
+    ChooseFont = savedPicker;
     const IniFile ini(Ini());
     EXPECT_EQ(ini.ReadInteger("Textf", "Width", 0), 640);
     EXPECT_EQ(ini.ReadInteger("Textf", "Height", 0), 480);

@@ -2,6 +2,7 @@
 // pages, the hairpin helper; the form is never shown modally.
 #include "engine/EngineState.h"
 #include "model/EnvDef.h"
+#include "platform/FontChoice.h"
 #include "platform/RadioGroup.h"
 #include "platform/ScriptedPrompter.h"
 #include "tools/OptDlgBox.h"
@@ -100,6 +101,16 @@ TEST_F(OptDlg, EnteringFieldsAndTypingTheSize) {
     // The font size follows the size field while it is typed.
     dlg.EditFont->lineEdit()->selectAll();
     QTest::keyClicks(dlg.EditFont->lineEdit(), "+2");
+    EXPECT_EQ(dlg.font().pointSize(), 12);
+    // "Font" takes the chosen family at the size of the field.
+    const auto saved = ChooseFont;
+    ChooseFont = [](QFont& font, QWidget*) {
+        font = QFont("DejaVu Serif", 30);
+        return true;
+    };
+    dlg.FntSpBtClick();
+    ChooseFont = saved;
+    EXPECT_EQ(dlg.font().family(), "DejaVu Serif");
     EXPECT_EQ(dlg.font().pointSize(), 12);
 }
 
