@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -201,6 +202,9 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
 
     ResonanceQuestion = "Write current frequency to the \r\n\r\ntable F/SWR/Gain/Z?";
     ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
+    // The table's heads in the form's font, its columns across its width.
+    Grid->horizontalHeader()->setFont(Grid->font());
+    Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ChangeLanguage();
 
     connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
@@ -587,7 +591,8 @@ void TBwDispDlg::PaintPatterns(QWidget* box) {
     int w = c.Width(), h = c.Height();
     int r = std::min(w / 4, h / 2) - 20;
     if (r <= 0) return;
-    c.SetFontPixelHeight(std::max(6, h / 32));
+    // A thirty-second of the box, but never larger than the form's own text.
+    c.SetFontPixelHeight(std::clamp(h / 32, 6, std::max(6, QFontInfo(font()).pixelSize())));
     DrawPolarPattern(c, w / 4, h / 2, w - w / 4, r);
     const SweepTable& t = Results.Sweep;
     double gmax = -DBL_MAX;

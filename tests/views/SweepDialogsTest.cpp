@@ -2,7 +2,9 @@
 // frequency table's range check and file, the multiband list's Start/Stop.
 #include "SweepFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -177,9 +179,14 @@ TEST_F(SweepDialogsTest, PlotsUpDownsPopupAndColours) {
         EXPECT_EQ(dlg.MatchFreq->currentText(), c.match) << c.text;
     }
 
-    // The popup shows the mode in use and sets it like the radio group.
+    // A right click on a chart opens the popup with the mode in use checked;
+    // its items set the mode like the radio group.
     JobDef.MatchMode = 2;
-    dlg.PopupMenuPopup();
+    dlg.show();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QApplication::sendEvent(dlg.PBoxZ, &click);
+    EXPECT_TRUE(dlg.PopupMenu->isVisible());
+    dlg.PopupMenu->hide();
     EXPECT_TRUE(dlg.KMZSWR->isChecked());
     EXPECT_FALSE(dlg.KMOFF->isChecked());
     dlg.KMSWR->trigger();
