@@ -309,6 +309,7 @@ public:
     void ConnectOptRunCommands();
     bool OptRunning = false;  // the window is in the running state
     bool OptCalcFailed = false;  // the last OptCalc failed in the engine or the preparation
+    uint32_t OptDrawnAt = 0;     // tick of the last redraw during a run
     // Records an opened or saved file (ok) or drops one that could not be opened.
     void AddRecentFile(const QString& name, bool ok);
     void ReopenClick(int slot);                  // slot 1..10, 1 the newest

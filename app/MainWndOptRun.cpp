@@ -149,6 +149,7 @@ void TMainWnd::ACalBtnClick() {
 
     JobDef.Busy = 1;
     OptCalcFailed = false;
+    OptDrawnAt = TickCount() - 1000;
     SetOptRunning();
     QApplication::processEvents();
     WindowHost host(*this);
@@ -237,7 +238,13 @@ bool TMainWnd::OptCalc() {
     }
     PatternMaxGain = Results.GainMax;
     Results.HasFarField = 1;
-    const QWidget* tab = Page->currentWidget();
+    // The tab is redrawn at most 25 times a second: a small antenna is
+    // calculated far faster than a user can follow, and the drawing would
+    // cost more than the calculation. The messages are pumped every time.
+    const uint32_t now = TickCount();
+    const bool redraw = now - OptDrawnAt >= 40;
+    if (redraw) OptDrawnAt = now;
+    const QWidget* tab = redraw ? Page->currentWidget() : nullptr;
     if (tab == TabSheet1) {
         Grid2->Invalidate();
         Grid4->Invalidate();

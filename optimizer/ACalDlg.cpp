@@ -339,9 +339,10 @@ void TACalDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    // A box too small to show anything is not restored.
+    // A box too small to show anything is not restored; one larger than the
+    // screen is shrunk to it.
     const QRect box = ReadWindowBox(SettingsSection, geometry());
-    setGeometry(QRect(box.topLeft(), box.size().expandedTo(QSize(200, 150))));
+    setGeometry(FitToScreen(QRect(box.topLeft(), box.size().expandedTo(QSize(200, 150)))));
 }
 
 void TACalDlg::done(int result) {

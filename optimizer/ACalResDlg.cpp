@@ -12,10 +12,8 @@
 #include "platform/WindowBox.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <cfloat>
 #include <cmath>
 
@@ -263,16 +261,8 @@ void TACalResDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    QRect box = ReadWindowBox(SettingsSection, geometry());
     // A saved box larger than the screen is fitted to it and centred.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        if (box.width() > area.width() || box.height() > area.height()) {
-            box.setSize(box.size().boundedTo(area.size()));
-            box.moveCenter(area.center());
-        }
-    }
-    setGeometry(box);
+    setGeometry(FitToScreen(ReadWindowBox(SettingsSection, geometry())));
 }
 
 void TACalResDlg::done(int result) {

@@ -3,6 +3,8 @@
 #include "platform/IniFile.h"
 #include "platform/SettingsPath.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 void SaveWindowBox(const QWidget& form, const std::string& section) {
@@ -20,4 +22,14 @@ QRect ReadWindowBox(const std::string& section, const QRect& fallback) {
     return QRect(ini.ReadInteger(section, "Left", fallback.x()), ini.ReadInteger(section, "Top", fallback.y()),
                  ini.ReadInteger(section, "Width", fallback.width()),
                  ini.ReadInteger(section, "Height", fallback.height()));
+}
+
+QRect FitToScreen(const QRect& box) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return box;
+    const QRect area = screen->availableGeometry();
+    if (box.width() <= area.width() && box.height() <= area.height()) return box;
+    QRect fitted(box.topLeft(), box.size().boundedTo(area.size()));
+    fitted.moveCenter(area.center());
+    return fitted;
 }

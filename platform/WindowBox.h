@@ -10,3 +10,6 @@ class QWidget;
 void SaveWindowBox(const QWidget& form, const std::string& section);
 // The saved box; each missing key takes the value of `fallback`.
 QRect ReadWindowBox(const std::string& section, const QRect& fallback);
+// The box made to fit the primary screen's available area (centred there
+// when it had to shrink).
+QRect FitToScreen(const QRect& box);

@@ -247,3 +247,49 @@ TEST_F(OptimizationRunTest, ElementEditPicksAVariableInTheElementTable) {
     EXPECT_EQ(wnd->ACal->Rows[0].Item, 2);
     EXPECT_TRUE(wnd->ACal->Rows[0].Field == ElLength || wnd->ACal->Rows[0].Field == ElLengthAll);
 }
+
+TEST_F(OptimizationRunTest, BelowGroundTheRunAsksAndACloseWaitsForTheRun) {
+    // The director's end is lowered below the ground plane (12 m added height).
+    SetRows = [](TACalDlg& dlg) {
+        dlg.Grid->SetRow(1);
+        dlg.GridSetEditText(2, 1, "3");
+        dlg.SetRowWhat(1);
+        dlg.GridSetEditText(8, 1, "-15");
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    struct Case {
+        int answer;   // to "MB ACalcExecute ?"
+        bool scored;  // the run calculated below ground
+    } cases[] = {{BoxNo, false}, {BoxYes, true}};
+    for (const auto& c : cases) {
+        prompter.Clear();
+        prompter.AnswerMessage(c.answer);
+        for (int i = 0; i < 40; ++i) prompter.AnswerMessage(BoxYes);  // go on each time, then the log question
+        wnd->ACalBtn->click();
+        EXPECT_TRUE(Asked("MB ACalcExecute ?"));
+        EXPECT_FALSE(Asked("calculation failed"));
+        EXPECT_EQ(wnd->ACal->LogCount > 0, c.scored) << c.answer;
+        if (!c.scored) {
+            EXPECT_DOUBLE_EQ(wnd->Ant.Wires[2].Z1, -15);
+        }
+    }
+
+    // A close during the run stops it; the window closes when it has returned.
+    prompter.Clear();
+    wnd->Ant.Wires[2].Z1 = 10;
+    SetRows = DirectorRows;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (JobDef.Busy && wnd->ACal->LogCount >= 2) {
+            closer.stop();
+            wnd->close();
+        }
+    });
+    closer.start(0);
+    prompter.AnswerMessage(BoxNo);  // the antenna changed: not saved
+    wnd->ACalBtn->click();
+    for (int i = 0; i < 100 && wnd->isVisible(); ++i) QTest::qWait(10);
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_LE(wnd->ACal->LogCount, 3);
+}
