@@ -30,13 +30,13 @@ int MediumAt(double r) {
     return e.MediaCount - 1;
 }
 
-// The sum over point sources of exp(j k r.d) times their moments, in plain
+// A as the sum over point sources of exp(j k r.d) times their moments, in plain
 // float arrays, built for AVX-512, AVX2 and the baseline; the widest the CPU
 // runs is picked when the program loads (measured: twice the baseline's
 // speed here, while the fill's loops gained nothing from it).
 __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void SumPointSources(
     int count, const float* x, const float* y, const float* z, const float* const* m, float dx, float dy, float dz,
-    float out[6]) {
+    ComplexF a[3]) {
     const float *mxr = m[0], *mxi = m[1], *myr = m[2], *myi = m[3], *mzr = m[4], *mzi = m[5];
     float axr = 0, axi = 0, ayr = 0, ayi = 0, azr = 0, azi = 0;
 #pragma omp simd reduction(+ : axr, axi, ayr, ayi, azr, azi)
@@ -50,12 +50,9 @@ __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) vo
         azr += cosine * mzr[i] - sine * mzi[i];
         azi += cosine * mzi[i] + sine * mzr[i];
     }
-    out[0] = axr;
-    out[1] = axi;
-    out[2] = ayr;
-    out[3] = ayi;
-    out[4] = azr;
-    out[5] = azi;
+    a[0] = ComplexF(axr, axi);
+    a[1] = ComplexF(ayr, ayi);
+    a[2] = ComplexF(azr, azi);
 }
 
 // The surface impedance under the reflection point of an image seen from a
@@ -88,14 +85,14 @@ KORVA_INLINE void Divide(float a, float b, float c, float d, float& re, float& i
     im = (b * c - a * d) / den;
 }
 
-// What the images over a real ground add to A in one direction: per image
+// Adds what the images over a real ground give to A in one direction: per image
 // the Fresnel coefficients rv, rh of the surface impedance under it, its
 // phase psi and its moment m (current * f * u summed over its halves):
 //   A -= (rv m_x - sp Q, rv m_y + cp Q, -rv m_z) exp(j psi),
 //   Q = (rh - rv) (-m_x sp + m_y cp) exp(j psi).
 __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void SumRealGroundImages(
     int count, const float* x, const float* y, const float* z, const float* const* m, const float* zsRe,
-    const float* zsIm, const float* height, float k, float st, float ct, float sp, float cp, float out[6]) {
+    const float* zsIm, const float* height, float k, float st, float ct, float sp, float cp, ComplexF a[3]) {
     const float *mxr = m[0], *mxi = m[1], *myr = m[2], *myi = m[3], *mzr = m[4], *mzi = m[5];
     float axr = 0, axi = 0, ayr = 0, ayi = 0, azr = 0, azi = 0;
 #pragma omp simd reduction(+ : axr, axi, ayr, ayi, azr, azi)
@@ -127,12 +124,9 @@ __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) vo
         azr += pR * mzr[i] - pI * mzi[i];
         azi += pR * mzi[i] + pI * mzr[i];
     }
-    out[0] = axr;
-    out[1] = axi;
-    out[2] = ayr;
-    out[3] = ayi;
-    out[4] = azr;
-    out[5] = azi;
+    a[0] += ComplexF(axr, axi);
+    a[1] += ComplexF(ayr, ayi);
+    a[2] += ComplexF(azr, azi);
 }
 
 }  // namespace
@@ -215,10 +209,7 @@ void FarFieldSources::FieldAt(float theta, float phi, ComplexF a[3]) const {
     const float st = std::sin(th), ct = std::cos(th), sp = std::sin(ph), cp = std::cos(ph);
     const float* m[6];
     for (int i = 0; i < 6; ++i) m[i] = points_.moment[i].data();
-    float sum[6];
-    SumPointSources(points_.Count(), points_.x.data(), points_.y.data(), points_.z.data(), m, st * cp, st * sp, ct,
-                    sum);
-    for (int i = 0; i < 3; ++i) a[i] = ComplexF(sum[2 * i], sum[2 * i + 1]);
+    SumPointSources(points_.Count(), points_.x.data(), points_.y.data(), points_.z.data(), m, st * cp, st * sp, ct, a);
     const int images = realImages_.Count();
     if (images == 0) return;
     // The ground under each image (a medium lookup, the radial screen's
@@ -233,8 +224,7 @@ void FarFieldSources::FieldAt(float theta, float phi, ComplexF a[3]) const {
                     height[i]);
     for (int i = 0; i < 6; ++i) m[i] = realImages_.moment[i].data();
     SumRealGroundImages(images, realImages_.x.data(), realImages_.y.data(), realImages_.z.data(), m, zsRe.data(),
-                        zsIm.data(), height.data(), e.WaveNumber, st, ct, sp, cp, sum);
-    for (int i = 0; i < 3; ++i) a[i] += ComplexF(sum[2 * i], sum[2 * i + 1]);
+                        zsIm.data(), height.data(), e.WaveNumber, st, ct, sp, cp, a);
 }
 
 int FarFieldSources::ThreadsFor(int directions) const {
