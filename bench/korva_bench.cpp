@@ -203,8 +203,9 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-void Yagi(const char* name, bool quick) {
-    EnvDef.Type = GroundFree;
+void Yagi(const char* name, bool quick, bool realGround) {
+    // Over a real ground: the default soil, the antenna 10 m above it.
+    EnvDef.Type = realGround ? GroundReal : GroundFree;
     auto ant = NewAntenna(14.15);
     const double half[3] = {5.35, 5.08, 4.83};
     const double x[3] = {-3.2, 0.0, 3.6};
@@ -261,9 +262,10 @@ int main(int argc, char** argv) {
     const struct {
         const char* name;
         int pulses;  // 0: the Yagi
-        bool ground, quick, underLoad;
+        bool ground, quick, underLoad;  // ground: perfect under a wire, real under the Yagi
     } cases[] = {{"yagi3_full", 0, false, false, true},
                  {"yagi3_quick", 0, false, true, true},
+                 {"yagi3_real_ground_full", 0, true, false, false},
                  {"wire_free_512", 512, false, false, true},
                  {"wire_free_1024", 1024, false, false, true},
                  {"wire_free_2048", 2048, false, false, true},
@@ -272,7 +274,7 @@ int main(int argc, char** argv) {
                  {"wire_free_8192", 8192, false, false, false}};
     auto run = [](const auto& c) {
         if (c.pulses == 0)
-            Yagi(c.name, c.quick);
+            Yagi(c.name, c.quick, c.ground);
         else
             StraightWire(c.name, c.pulses, c.ground);
     };
