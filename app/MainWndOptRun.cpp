@@ -289,6 +289,8 @@ void TMainWnd::SetOptRunning() {
     for (QWidget* w : std::initializer_list<QWidget*>{ACalResBtn, CalTrgBtn, EleEditBtn, WireCadBtn, DoFreq, AntHeight,
                                                       MaterialSel, CalcSel, GndSetBtn, BwBtn, PrintBtn, EleBtn})
         w->setEnabled(!running);
+    // The 3D view would calculate on a variant in the middle of the run.
+    if (running) Btn3D->setEnabled(false);
     Page->setTabEnabled(Page->indexOf(TabSheet1), !running);
     for (QMenu* m : {K1, KE1, KV1, KH1}) m->menuAction()->setEnabled(!running);
 }

@@ -176,3 +176,28 @@ TEST(OptimizerSearch, LogLinesShowEachPoint) {
     EXPECT_EQ(f.Host.Lines[1], " 1  1    3.0000   50.0    0.0   1.00  3.00  0.00  0.0 *");
     EXPECT_EQ(f.Host.Lines[2], " 2  1    4.0000   50.0    0.0   1.00  4.00  0.00  0.0  ");
 }
+
+TEST(OptimizerSearch, EveryCalculationSeesAWholeVariantAndAZeroStepEnds) {
+    SearchFixture f;
+    // The director's ends: Y2 free, Y1 = -Y2; a second free row without a step.
+    const int y2 = f.AddRow(KindWire, 3, 2);
+    const int y1 = f.AddRow(KindWire, 3, 0);
+    f.Cal->Rows[y1].Link = -2 - y2;
+    f.Cal->Rows[y2].Step = 0.25;
+    const int still = f.AddRow(KindWire, 0, 1);
+    f.Cal->Rows[still].Step = 0;
+    int whole = 0;
+    f.Host.Gain = [&](const AntDef& a, const EnvRec&) {
+        const WireRec& d = a.Wires[3];
+        if (d.Y1 == -d.Y2 && d.Y2 == f.Cal->Rows[y2].Value) ++whole;
+        return -(d.Y2 - 5) * (d.Y2 - 5);
+    };
+    ASSERT_TRUE(f.Cal->Prepare());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    EXPECT_GT(f.Host.Calcs, 2);
+    EXPECT_LT(f.Host.Calcs, 40);
+    EXPECT_EQ(whole, f.Host.Calcs);
+    EXPECT_NEAR(f.Ant->Wires[3].Y2, 5, 0.1);
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[3].Y1, -f.Ant->Wires[3].Y2);
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[0].Z1, 10);
+}
