@@ -107,8 +107,9 @@ bool TACalDlg::GridGetEditText(int col, int line) {
         return false;
     }
     if (col == 3) {
-        if (line <= cal_->RowCount)
-            if (QMenu* menu = WhatMenu(cal_->Rows[line - 1].Kind)) Grid->PopupAtCell(menu, col, line);
+        // The empty line becomes a wire row when a choice is made there.
+        const int kind = line <= cal_->RowCount ? cal_->Rows[line - 1].Kind : KindWire;
+        if (QMenu* menu = WhatMenu(kind)) Grid->PopupAtCell(menu, col, line);
         return false;
     }
     return true;
