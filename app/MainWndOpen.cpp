@@ -64,7 +64,9 @@ int TMainWnd::OpenAntFile(const QString& name) {
     }
 
     const std::string text(bytes.begin(), bytes.end());
-    if (!HasAntennaHeader(text)) {
+    // A file cut short, or with fewer records than its counts, would load as
+    // another antenna: refuse it before anything changes.
+    if (!HasAntennaHeader(text) || !IsWholeAntennaText(text)) {
         ReportMessage(MsgInvalidFormat, name);
         return 0;
     }

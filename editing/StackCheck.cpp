@@ -25,7 +25,9 @@ StackVerdict CheckStack(const AntDef& ant, int nH, int nV, double hSpacing, doub
     // Any count above the wire limit is too many; capped, the products
     // below cannot overflow.
     const long long copies = std::min(static_cast<long long>(nH) * nV, static_cast<long long>(MaxWires) + 1);
-    if (copies * ant.WireCount > MaxWires) return StackVerdict::TooManyWires;
+    // More copies than wires never fit, even of an antenna without wires:
+    // the files refuse such a stack.
+    if (copies > MaxWires || copies * ant.WireCount > MaxWires) return StackVerdict::TooManyWires;
     if (copies * ant.SourceCount > MaxSources) return StackVerdict::TooManySources;
     if (copies * ant.LoadCount > MaxLoads) return StackVerdict::TooManyLoads;
     if (!(vSpacing > 0.0) || !(hSpacing > 0.0) || !std::isfinite(vSpacing) || !std::isfinite(hSpacing))

@@ -129,6 +129,17 @@ inline int32_t PackSegPair(int a, int b) {
 inline int SegPairFirst(int32_t seg) { return static_cast<int>(static_cast<uint32_t>(seg) & 0x7FFFu); }
 inline int SegPairSecond(int32_t seg) { return static_cast<int>((static_cast<uint32_t>(seg) >> 16) & 0x7FFFu); }
 
+// A wire's segment code as the antenna text reader takes its fields a and b
+// (b 0 when absent): a pair when b is not 0, else a plain code, one below
+// the packed range raised to its lowest value.
+int32_t SegCodeFromFields(int a, int b);
+
+// Repairs the segmentation values that the engine refuses, as the antenna
+// text reader reads them: DM1, DM2 and EC by magnitude, EC at least 1, SC
+// outside (1, 3] set to 2, and every packed pair as its two fields read back.
+// Both file formats give the same antenna this way.
+void RepairSegmentation(AntDef& ant);
+
 // Copies text into a fixed field: always truncates and terminates.
 void CopyText(char* dest, std::size_t destSize, const char* src);
 template <std::size_t N>

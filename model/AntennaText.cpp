@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
 #include "model/ModelImage.h"
+#include "model/StackedAnt.h"
 #include "model/NumberText.h"
 #include "model/TaperSetTable.h"
 #include "model/TextLines.h"
@@ -24,10 +26,12 @@ std::string OneLine(std::string_view s, bool noCommas) {
     return out;
 }
 
-// A record line that began with "*" would be skipped as a section title; the
-// blank is dropped again when the field is read.
+// Positions are written without the leading blanks that the reader skips,
+// so a saved antenna reads back the same. A record line that began with "*"
+// would be skipped as a section title; that blank is dropped again when the
+// field is read.
 std::string PosField(const char* pos) {
-    std::string s = OneLine(pos, true);
+    std::string s(SkipBlanks(OneLine(pos, true)));
     return (!s.empty() && s[0] == '*') ? " " + s : s;
 }
 
@@ -156,14 +160,24 @@ int Switch(FieldSplitter& f) { return AbsInt(f) != 0 ? 1 : 0; }
 // A choice outside 0..last falls back to 0.
 int Choice(int v, int last) { return v > last ? 0 : v; }
 
+// A no-break space or an unreadable byte folds into a blank: it is skipped
+// like the blanks before the field, as the writer drops them.
 void ReadPos(char (&pos)[PosTextSize], std::string_view field) {
-    CopyText(pos, FoldFullWidth(field, PosTextLength).c_str());
+    const std::string folded = FoldFullWidth(field, field.size());
+    CopyText(pos, std::string(SkipBlanks(folded).substr(0, PosTextLength)).c_str());
 }
+
+bool Present(std::string_view field) { return !SkipBlanks(field).empty(); }
 
 class AntennaTextParser {
 public:
     AntennaTextParser(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment)
         : ant_(ant), env_(env), lines_(text), comment_(comment) {}
+
+    // False when a record that a count announced is missing or cut short,
+    // when a count is beyond the record's limits or when the next section's
+    // lines were taken as records: the antenna read is not the file's.
+    bool Whole() const { return whole_; }
 
     void Run() {
         // The name is the first line whatever it begins with: a name starting
@@ -185,6 +199,21 @@ public:
 private:
     bool NextLine() { return lines_.ReadLineSkipStars(line_); }
 
+    // A record a count announced: a section title before it means the
+    // records ran out early; so does the end of the text.
+    bool NextRecord() {
+        while (lines_.ReadLine(line_)) {
+            if (line_.empty() || line_[0] != '*') return true;
+            whole_ = false;
+        }
+        whole_ = false;
+        return false;
+    }
+
+    void CheckCount(int count, int limit) {
+        if (count > limit) whole_ = false;
+    }
+
     bool ReadFrequencyAndWires() {
         if (!NextLine()) return false;
         FieldSplitter freq(line_);
@@ -201,6 +230,7 @@ private:
             ant_.vSpacing = Real(f);
             ant_.StackMode = Choice(AbsInt(f), 2);
             if (ant_.nH < 1 || ant_.nV < 1) ant_.nH = ant_.nV = 1;
+            if (!StackCountsFit(ant_.nH, ant_.nV)) whole_ = false;
         } else {
             ant_.StackMode = 0;
             ant_.nH = ant_.nV = 1;
@@ -208,22 +238,23 @@ private:
         if (ant_.nH == 1 && ant_.nV == 1 && ant_.Freq != 0)
             ant_.hSpacing = ant_.vSpacing = LightSpeedMHz / ant_.Freq;
         ant_.WireCount = std::min(count, MaxWires);
+        CheckCount(count, MaxWires);
 
         for (int i = 0; i < ant_.WireCount; ++i) {
-            if (!NextLine()) return false;
+            if (!NextRecord()) return false;
             FieldSplitter w(line_);
             WireRec& r = ant_.Wires[i];
             for (double* v : {&r.X1, &r.Y1, &r.Z1, &r.X2, &r.Y2, &r.Z2, &r.R}) *v = Real(w);
             int seg = 0, b = 0;
-            StrToIntExpr(seg, w.Next());
+            const std::string_view segField = w.Next();
+            if (!Present(segField)) whole_ = false;
+            StrToIntExpr(seg, segField);
             std::string_view pair = w.Next();
             if (!pair.empty()) StrToIntExpr(b, pair);
-            r.Seg = b != 0 ? PackSegPair(AbsClamped(seg), AbsClamped(b)) : seg;
+            r.Seg = SegCodeFromFields(seg, b);
         }
         return true;
     }
-
-    static int AbsClamped(int v) { return v == INT32_MIN ? INT32_MAX : std::abs(v); }
 
     bool ReadSources() {
         if (!NextLine()) return false;
@@ -231,13 +262,17 @@ private:
         int count = AbsInt(f);
         ant_.AutoVoltage = Switch(f);
         ant_.SourceCount = std::min(count, MaxSources);
+        CheckCount(count, MaxSources);
         for (int i = 0; i < ant_.SourceCount; ++i) {
-            if (!NextLine()) return false;
+            if (!NextRecord()) return false;
             FieldSplitter s(line_);
             SourceRec& r = ant_.Sources[i];
             ReadPos(r.Pos, s.Next());
             r.Phase = Real(s);
-            r.Voltage = Real(s);
+            const std::string_view voltage = s.Next();
+            if (!Present(voltage)) whole_ = false;
+            r.Voltage = 0;
+            StrToDblExpr(r.Voltage, voltage);
         }
         return true;
     }
@@ -248,8 +283,9 @@ private:
         int count = AbsInt(f);
         ant_.UseLoads = Switch(f);
         ant_.LoadCount = std::min(count, MaxLoads);
+        CheckCount(count, MaxLoads);
         for (int i = 0; i < ant_.LoadCount; ++i) {
-            if (!NextLine()) return false;
+            if (!NextRecord()) return false;
             ReadLoad(ant_.Loads[i]);
         }
         return true;
@@ -260,21 +296,25 @@ private:
         // Entries the load's type does not use are 0.
         r = LoadRec{};
         ReadPos(r.Pos, f.Next());
-        r.Type = AbsInt(f);
+        const std::string_view type = f.Next();
+        if (!Present(type)) whole_ = false;
+        StrToAbsIntExpr(r.Type, type);
+        // The last coefficient a type needs must be there: a line cut short
+        // would read as another load.
         switch (r.Type) {
         case LoadLC:
             r.A[0] = Real(f);
             r.B[0] = Real(f);
-            r.A[1] = Real(f);
+            r.A[1] = LastReal(f);
             break;
         case LoadRX:
             r.A[0] = Real(f);
-            r.B[0] = Real(f);
+            r.B[0] = LastReal(f);
             break;
         case LoadS:
             for (std::string_view a = f.Next(); !a.empty() && r.N < MaxLoadPairs; a = f.Next()) {
                 StrToDblExpr(r.A[r.N], a);
-                r.B[r.N] = Real(f);
+                r.B[r.N] = LastReal(f);
                 ++r.N;
             }
             break;
@@ -292,14 +332,19 @@ private:
         ant_.DM1 = AbsInt(f);
         ant_.DM2 = AbsInt(f);
         ant_.SC = Real(f);
-        if (!(ant_.SC > 1 && ant_.SC <= 3)) ant_.SC = 2.0;
         std::string_view ec = f.Next();
         ant_.EC = 1;
-        if (!ec.empty()) {
-            StrToAbsIntExpr(ant_.EC, ec);
-            if (ant_.EC < 1) ant_.EC = 1;
-        }
+        if (!ec.empty()) StrToAbsIntExpr(ant_.EC, ec);
+        RepairSegmentation(ant_);
         return true;
+    }
+
+    double LastReal(FieldSplitter& f) {
+        const std::string_view field = f.Next();
+        if (!Present(field)) whole_ = false;
+        double v = 0;
+        StrToDblExpr(v, field);
+        return v;
     }
 
     bool ReadGround() {
@@ -369,9 +414,19 @@ private:
     TextLineReader lines_;
     std::string& comment_;
     std::string line_;
+    bool whole_ = true;
 };
 
 }  // namespace
+
+bool IsWholeAntennaText(std::string_view text) {
+    auto ant = std::make_unique<AntDef>();
+    EnvRec env{};
+    std::string comment;
+    AntennaTextParser parser(*ant, env, text, comment);
+    parser.Run();
+    return parser.Whole();
+}
 
 void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment) {
     AntennaTextParser(ant, env, text, comment).Run();

@@ -19,3 +19,10 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
 // choices fall back to their first value. Clears Changed, sets Edited and
 // resets the view's pan offsets.
 void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment);
+
+// False when the text would not read as the antenna it holds: a wire,
+// source or load record that its count announces is missing or cut short,
+// the next section's lines would be taken as records, or a count is beyond
+// the record's limits (stack counts included). A file that ends after a
+// complete section is whole.
+bool IsWholeAntennaText(std::string_view text);

@@ -4,6 +4,7 @@
 #include "model/BinaryStream.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "model/StackedAnt.h"
 
 ModelEnvFields TakeModelEnvFields(const EnvRec& env) {
     ModelEnvFields f;
@@ -149,8 +150,8 @@ bool ReadModelImage(ByteReader& in, AntDef& ant, ModelEnvFields& env, std::strin
     in.FiniteF64(ant.SC);
     in.I32(ant.EC);
     in.I32InRange(ant.StackMode, 0, 2);
-    in.I32InRange(ant.nV, 1, INT32_MAX);
-    in.I32InRange(ant.nH, 1, INT32_MAX);
+    in.I32InRange(ant.nV, 1, MaxWires);
+    if (in.I32InRange(ant.nH, 1, MaxWires) && !StackCountsFit(ant.nH, ant.nV)) in.Fail();
     in.FiniteF64(ant.vSpacing);
     in.FiniteF64(ant.hSpacing);
     in.I32InRange(env.Type, GroundFree, GroundReal);
@@ -169,5 +170,7 @@ bool ReadModelImage(ByteReader& in, AntDef& ant, ModelEnvFields& env, std::strin
         in.Bytes(text.data(), text.size());
         comment.swap(text);
     }
-    return in.Ok();
+    if (!in.Ok()) return false;
+    RepairSegmentation(ant);
+    return true;
 }

@@ -43,6 +43,8 @@ int ParseField(const AntDef& ant, const char (&field)[PosTextSize]) {
 int ParseSourcePos(const AntDef& ant, const char* pos) {
     if (!pos) return 0;
     const char* s = pos;
+    // Blanks before the text are not part of it: the antenna text drops them.
+    while (*s == ' ' || *s == '\t') ++s;
     if (std::isdigit(static_cast<unsigned char>(*s))) return static_cast<int>(ReadDigits(s));
     if (std::toupper(static_cast<unsigned char>(*s)) != 'W') return 0;
     ++s;

@@ -1,5 +1,6 @@
 #include "model/StackedAnt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,24 +27,47 @@ void RenumberWireRef(char* pos, std::size_t size, int offset) {
     CopyText(pos, size, out);
 }
 
+bool StackCountsFit(int nH, int nV) {
+    // 64 bits: each count may reach the int limit. Every copy needs a wire,
+    // so more copies than wires cannot be, whatever the antenna holds.
+    return nH >= 1 && nV >= 1 && static_cast<long long>(nH) * nV <= MaxWires;
+}
+
 bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error) {
     const int nH = StackCountH(src);
     const int nV = StackCountV(src);
-    const int W = src.WireCount, S = src.SourceCount, L = src.LoadCount;
-    const long n = static_cast<long>(nH) * nV;
+    const int W = std::clamp(src.WireCount, 0, MaxWires);
+    const int S = std::clamp(src.SourceCount, 0, MaxSources);
+    const int L = std::clamp(src.LoadCount, 0, MaxLoads);
+    const long long n = static_cast<long long>(nH) * nV;
     char msg[160];
-    if (n * W > MaxWires) {
-        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld wires; the limit is %d.", nH, nV, n * W, MaxWires);
+    // Capped at one more copy than can ever fit, the products below stay far
+    // inside 64 bits.
+    const long long copies = std::min(n, static_cast<long long>(MaxWires) + 1);
+    if (!StackCountsFit(nH, nV) || copies * W > MaxWires) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %.0f wires; the limit is %d.", nH, nV,
+                      static_cast<double>(n) * std::max(W, 1), MaxWires);
         error = msg;
         return false;
     }
-    if (n * S > MaxSources) {
-        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld sources; the limit is %d.", nH, nV, n * S, MaxSources);
+    if (copies * S > MaxSources) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %lld sources; the limit is %d.", nH, nV, copies * S,
+                      MaxSources);
         error = msg;
         return false;
     }
-    if (n * L > MaxLoads) {
-        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %ld loads; the limit is %d.", nH, nV, n * L, MaxLoads);
+    if (copies * L > MaxLoads) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d needs %lld loads; the limit is %d.", nH, nV, copies * L,
+                      MaxLoads);
+        error = msg;
+        return false;
+    }
+    // Copies at one place would be the same wires twice: the engine would
+    // find no solution.
+    const bool hZero = nH > 1 && src.hSpacing == 0.0, vZero = nV > 1 && src.vSpacing == 0.0;
+    if (hZero || vZero) {
+        std::snprintf(msg, sizeof msg, "Stack %d x %d: the %s spacing is 0, so the copies lie on one another.", nH,
+                      nV, hZero ? "horizontal" : "vertical");
         error = msg;
         return false;
     }

@@ -11,9 +11,13 @@
 int StackCountH(const AntDef& ant);
 int StackCountV(const AntDef& ant);
 
+// True when a stack of nH x nV copies can ever fit the record: both counts
+// at least 1 and no more copies than wires allowed.
+bool StackCountsFit(int nH, int nV);
+
 // Fills `out` with the stacked copy of `src`. Refuses a stack that would not
-// fit the record (wires, sources or loads) with a message naming the limit,
-// leaving `out` unchanged.
+// fit the record (wires, sources or loads) or whose copies would lie on one
+// another (a spacing of 0) with a message, leaving `out` unchanged.
 bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error);
 
 // Shifts the wire reference of a position text by offset wires: "w1c" with 4

@@ -25,6 +25,11 @@ struct WindowState {
 
 QByteArray Text(const char* s) { return QByteArray(s); }
 
+QByteArray Fixture(const char* name) {
+    QFile f(QString(KORVA_TEST_DATA) + "/hostile/" + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing fixture");
+}
+
 }  // namespace
 
 class BrokenFilesTest : public MonkeyTest {
@@ -88,6 +93,11 @@ TEST_F(BrokenFilesTest, AntennaFilesThatAreNoAntennaAreRefusedByOpen) {
         {"nocount2.kva", Text("dipole\r\n*\r\n14.15\r\n***Wires***\r\n\r\n"), "Invalid format of file"},
         {"badfreq.kva", Text("dipole\r\n*\r\n1e999\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
         {"negfreq.kva", Text("dipole\r\n*\r\n-14\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
+        // Files that would load as another antenna: cut inside a record, a
+        // load short of its count, a stack beyond every limit.
+        {"cut-wire.kva", Fixture("cut-wire.kva"), "Invalid format of file"},
+        {"load-count-short.kva", Fixture("load-count-short.kva"), "Invalid format of file"},
+        {"stack-bomb.kva", Fixture("stack-bomb.kva"), "Invalid format of file"},
     };
     for (const auto& f : files) {
         const QString path = WriteFile(f.name, f.bytes);
@@ -170,23 +180,31 @@ TEST_F(BrokenFilesTest, ATruncatedAntennaFileIsRefusedOrLoadsWithinLimits) {
     }
 }
 
-TEST_F(BrokenFilesTest, HugeCountsAreCutToTheRecord) {
+TEST_F(BrokenFilesTest, HugeCountsAreRefusedAndHugeValuesStayWithinTheRecord) {
     OpenEditedDipole();
-    const QString path = WriteFile(
+    const WindowState before = State();
+    const QString counts = WriteFile(
         "counts.kva", Text("counts\r\n*\r\n14.15\r\n999999999999,99999,99999,1,1,0\r\n0,0,1,0,0,9,1,11\r\n"
                            "*** Source ***\r\n99999999,1\r\nw1c,0,1\r\n*** Load ***\r\n2147483648,1\r\n"
+                           "w1c,2,1,2\r\n"));
+    OpenThroughMenu(wnd->K3, counts);
+    ExpectRefused(before, counts, "Invalid format of file");
+
+    const QString path = WriteFile(
+        "values.kva", Text("values\r\n*\r\n14.15\r\n1\r\n0,0,1,0,0,9,1,11\r\n"
+                           "*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n1,1\r\n"
                            "w1c,2,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28\r\n"
                            "*** Segmentation ***\r\n2147483647,2147483647,1e308,2147483647\r\n"
                            "*** G/H/M/R/AzEl/X ***\r\n99,1e308,99,1e308,99999,99999,1e308\r\n$$$\r\n999999\r\n"
                            "-1,7,1e308,1e308\r\n"));
     OpenThroughMenu(wnd->K3, path);
     ASSERT_EQ(wnd->FileName, path) << Shown();
-    ASSERT_TRUE(CheckInvariants("huge counts"));
+    ASSERT_TRUE(CheckInvariants("huge values"));
     EXPECT_LE(wnd->Ant.WireCount, MaxWires);
     EXPECT_LE(wnd->Ant.SourceCount, MaxSources);
     EXPECT_LE(wnd->Ant.LoadCount, MaxLoads);
     EXPECT_LE(wnd->Ant.TaperSetCount, MaxTaperSets);
-    EXPECT_TRUE(PressStart("huge counts"));
+    EXPECT_TRUE(PressStart("huge values"));
 }
 
 TEST_F(BrokenFilesTest, DamagedFarFieldFilesAreRefusedWhole) {

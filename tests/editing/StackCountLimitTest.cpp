@@ -11,7 +11,10 @@ TEST(StackCountLimit, HugeCountsAreTooManyWires) {
     ant->Wires[0] = WireRec{0, 0, 0, 0, 0, 1, 0.001, 5, 0, 0, 0};
     EXPECT_EQ(CheckStack(*ant, INT_MAX, INT_MAX, 10, 10), StackVerdict::TooManyWires);
     EXPECT_EQ(CheckStack(*ant, INT_MAX, 1, 10, 10), StackVerdict::TooManyWires);
+    // More copies than wires allowed, even of no wires at all.
     ant->WireCount = 0;
     ant->SourceCount = 1;
-    EXPECT_EQ(CheckStack(*ant, INT_MAX, INT_MAX, 10, 10), StackVerdict::TooManySources);
+    EXPECT_EQ(CheckStack(*ant, INT_MAX, INT_MAX, 10, 10), StackVerdict::TooManyWires);
+    ant->WireCount = 1;
+    EXPECT_EQ(CheckStack(*ant, MaxSources + 1, 1, 10, 10), StackVerdict::TooManySources);
 }

@@ -88,6 +88,7 @@ TEST(StackedAnt, LoadsAreCopiedWithTheirWireShift) {
     CopyText(a->Loads[0].Pos, "w1e");
     a->Loads[0].A[0] = 7;
     a->nH = 3;
+    a->hSpacing = 12;
     auto out = std::make_unique<AntDef>();
     std::string err;
     ASSERT_TRUE(BuildStackedAntenna(*a, *out, err));
