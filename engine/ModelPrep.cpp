@@ -111,6 +111,16 @@ Point3F StepAlong(const Point3F& p, int join, int w, float direction) {
     return Point3F{p.X + sign * s * u.X, p.Y + sign * s * u.Y, p.Z + zSign * s * u.Z};
 }
 
+// The kernel takes sines of the wave number times distances between points
+// and converts them to int on the way: points beyond a million wavelengths
+// (or not finite at all, after the conversion to float) are refused here.
+bool GeometryUsable(const Point3F& a, const Point3F& b, float radius, float wavelength) {
+    const float limit = 1e6f * wavelength;
+    for (float v : {a.X, a.Y, a.Z, b.X, b.Y, b.Z, radius})
+        if (!(std::fabs(v) <= limit)) return false;
+    return true;
+}
+
 bool MakePulses(AntDef& ant, int maxPulses) {
     EngineState& e = Engine;
     const double h = e.AntennaHeight;
@@ -121,6 +131,10 @@ bool MakePulses(AntDef& ant, int maxPulses) {
         // A negative radius (a taper key without its set) still describes a wire.
         e.PieceRadius[w] = std::fabs(static_cast<float>(piece.R));
         const int segs = std::max(1, piece.Segs);
+        if (!GeometryUsable(a, b, e.PieceRadius[w], e.Wavelength)) {
+            AddEngineLog(FormatInCLocale("WIRE %d: COORDINATES OR RADIUS OUT OF RANGE", piece.UserWire + 1));
+            return false;
+        }
         if (SamePoint(a.X, a.Y, a.Z, b.X, b.Y, b.Z)) {
             LogEngineMessage(EngZeroLengthWire, w);
             return false;

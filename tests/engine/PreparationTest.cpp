@@ -99,3 +99,22 @@ TEST(Preparation, SourceVoltageAndPhase) {
     EXPECT_NEAR(Engine.Sources[1].Voltage.imag(), 2.0f, 1e-6f);
     EXPECT_EQ(Engine.Sources[1].Pulse, 5);
 }
+
+TEST(Preparation, GeometryTheKernelCannotTakeIsRefused) {
+    // Wire ends, a radius or an added height whose float distances overflow,
+    // or whose phases leave the int range of the kernel's sine.
+    const struct {
+        double z2, radius, height;
+        bool usable;
+    } cases[] = {
+        {10, 0.001, 0, true},   {3e38, 0.001, 0, false}, {1e300, 0.001, 0, false},
+        {1e8, 0.001, 0, false}, {10, 1e300, 0, false},   {10, 0.001, 3e38, false},
+    };
+    for (const auto& c : cases) {
+        ResetEngineWorld(c.height != 0 ? GroundPerfect : GroundFree, c.height);
+        TestAntenna a(14.15);
+        a.Wire(0, 0, 1, 0, 0, c.z2, c.radius, 10).Source("w1c");
+        EXPECT_EQ(PrepareModel(a.ant.get()), c.usable ? 1 : 0) << c.z2 << " " << c.radius << " " << c.height;
+        EXPECT_EQ(LogHas("WIRE 1: COORDINATES OR RADIUS OUT OF RANGE"), !c.usable);
+    }
+}
