@@ -1,14 +1,13 @@
 #include "platform/IniFile.h"
 
 #include "model/NumberText.h"
+#include "model/SafeFile.h"
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -62,7 +61,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 void IniFile::Parse(const std::string& content) {
     std::string text = content;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    // Every byte order mark at the start: a second one would hide the first
+    // section until the next rewrite.
+    while (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
     while (!text.empty() && (text.back() == '\x1A' || text.back() == '\0')) text.pop_back();
     sections_.clear();
     sections_.push_back(Section{"", false, {}});
@@ -167,10 +168,12 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
     std::string k = Trim(key);
     if (k.empty()) return;
-    std::string stored = StoredValue(value);
     // Line breaks would split the entry; the format has no escape for them.
-    for (char& c : stored)
+    // They become blanks before the quoting, so outer ones are kept as blanks.
+    std::string flat = value;
+    for (char& c : flat)
         if (c == '\r' || c == '\n') c = ' ';
+    const std::string stored = StoredValue(flat);
     Section* s = FindSection(section);
     if (!s) {
         if (!sections_.empty() && !(sections_.size() == 1 && sections_[0].lines.empty())) {
@@ -204,7 +207,15 @@ std::string IniFile::FloatText(double value) {
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
     if (r.ec != std::errc()) return "0";
-    return std::string(buf, r.ptr);
+    // 15 digits keep the usual values short; where they do not read back as
+    // the value (near the double limit they would overflow), the shortest
+    // text that does.
+    double back = 0.0;
+    std::size_t used = 0;
+    const std::string text(buf, r.ptr);
+    if (ReadLeadingDouble(text, back, &used) && used == text.size() && back == value) return text;
+    r = std::to_chars(buf, buf + sizeof buf, value);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : "0";
 }
 
 void IniFile::WriteFloat(const std::string& section, const std::string& key, double value) {
@@ -246,32 +257,17 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
 }
 
 bool IniFile::UpdateFile() {
+    // A file its owner protected is not replaced (the replacing write would
+    // succeed); the caller reports it.
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) return false;
     std::string out;
     for (const auto& s : sections_) {
         if (s.headed) out += "[" + s.name + "]\r\n";
         for (const auto& l : s.lines) out += l.text + "\r\n";
     }
-    std::string tmp = path_ + ".XXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) return false;
-    ::fchmod(fd, 0644);
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < out.size()) {
-        ssize_t n = ::write(fd, out.data() + done, out.size() - done);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = std::rename(tmp.c_str(), path_.c_str()) == 0;
-    if (!ok) {
-        std::remove(tmp.c_str());
-        return false;
-    }
+    // Through a link to the file it names, keeping the file's mode.
+    if (!WriteFileReplacing(path_, out)) return false;
     modified_ = false;
     return true;
 }

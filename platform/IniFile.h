@@ -31,7 +31,8 @@ public:
 
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
-    // Up to 15 significant digits, exponent form for very small or large values.
+    // Up to 15 significant digits (more only where 15 would not read back as
+    // the value), exponent form for very small or large values.
     void WriteFloat(const std::string& section, const std::string& key, double value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
 
@@ -39,8 +40,9 @@ public:
     void EraseSection(const std::string& section);
     std::vector<std::string> ReadSection(const std::string& section) const;  // key names
 
-    // Writes the whole file (CR LF lines). Returns false, with the old file
-    // unchanged, when it cannot be written.
+    // Writes the whole file (CR LF lines), through a symbolic link to the file
+    // it names and keeping its mode. Returns false, with the old file
+    // unchanged, when it cannot be written or its owner made it read-only.
     bool UpdateFile();
     bool Modified() const { return modified_; }
 

@@ -1,11 +1,14 @@
 #include "platform/IniFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -141,6 +144,46 @@ TEST_F(IniFileTest, ValuesCannotBreakTheLineStructure) {
     ASSERT_TRUE(ini.UpdateFile());
     IniFile back(Path());
     EXPECT_FALSE(back.SectionExists("B"));
+}
+
+TEST_F(IniFileTest, HostileContentAndProtectedFilesKeepWhatTheyHold) {
+    // Two byte order marks: the first section is still found.
+    Write("\xEF\xBB\xBF\xEF\xBB\xBF[Env]\r\nPMAX=4096\r\n");
+    EXPECT_EQ(IniFile(Path()).ReadInteger("Env", "PMAX", 100), 4096);
+
+    // Values at the edges of the double range and texts with outer line
+    // breaks read back as written (a break as a blank).
+    const double reals[] = {1.7976931348623157e308, -1.7976931348623157e308, 4.9e-324, 0.1 + 0.2, 14.15};
+    const std::pair<const char*, const char*> texts[] = {{"\nlead", " lead"}, {"trail\r\n", "trail  "}, {"\n", " "}};
+    {
+        IniFile ini(Path());
+        for (std::size_t i = 0; i < std::size(reals); ++i) ini.WriteFloat("R", "k" + std::to_string(i), reals[i]);
+        for (std::size_t i = 0; i < std::size(texts); ++i) ini.WriteString("T", "k" + std::to_string(i), texts[i].first);
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    IniFile back(Path());
+    for (std::size_t i = 0; i < std::size(reals); ++i) EXPECT_EQ(back.ReadFloat("R", "k" + std::to_string(i), 0), reals[i]);
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(back.ReadString("T", "k" + std::to_string(i), "?"), texts[i].second) << i;
+    EXPECT_EQ(IniFile::FloatText(14.15), "14.15");
+
+    // A link is written through, the mode kept; a read-only file is refused.
+    const std::string real = dir_.filePath("real.ini").toStdString();
+    ASSERT_TRUE(QFile::rename(QString::fromStdString(Path()), QString::fromStdString(real)));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(real), QString::fromStdString(Path())));
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    IniFile linked(Path());
+    linked.WriteInteger("Env", "PMAX", 512);
+    ASSERT_TRUE(linked.UpdateFile());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path())).isSymLink());
+    EXPECT_EQ(IniFile(real).ReadInteger("Env", "PMAX", 0), 512);
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+    linked.WriteInteger("Env", "PMAX", 64);
+    EXPECT_FALSE(linked.UpdateFile());
+    EXPECT_EQ(IniFile(real).ReadInteger("Env", "PMAX", 0), 512);
 }
 
 }  // namespace
