@@ -1,9 +1,11 @@
 // Deterministic mutation fuzzing of the file readers, built with AddressSanitizer
 // and UBSan: every mutated file must be read or refused without a crash, a hang
-// or a sanitizer report. Accepted far-field files must write back byte for
-// byte; antenna texts must reach a fixed point after one write.
+// or a sanitizer report, and what is accepted goes on as an opened file goes:
+// stacked and prepared for the engine. Accepted far-field files and antenna
+// texts must reach a fixed point after one write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -11,10 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineState.h"
+#include "engine/ModelPrep.h"
+#include "engine/WireExpansion.h"
 #include "model/AntennaSamples.h"
 #include "model/AntennaText.h"
+#include "model/EnvDefaults.h"
 #include "model/FarFieldFile.h"
+#include "model/ModelImage.h"
+#include "model/Messages.h"
 #include "model/SafeFile.h"
+#include "model/StackedAnt.h"
 
 namespace {
 
@@ -37,9 +46,9 @@ private:
 };
 
 // Values that sit on the edges of the readers' checks.
-constexpr std::array<int32_t, 22> EdgeInts = {0,   1,    -1,   2,    3,     9,         10,         11,
-                                              12,  13,   64,   65,   100,   101,       180,        181,
-                                              512, 513,  8192, 8193, INT32_MAX, INT32_MIN};
+constexpr std::array<int32_t, 24> EdgeInts = {0,   1,   -1,   2,    3,         9,         10,     11,
+                                              12,  13,  64,   65,   100,       101,       180,    181,
+                                              512, 513, 8192, 8193, INT32_MAX, INT32_MIN, -20000, 1963393264};
 const std::array<double, 7> EdgeReals = {0.0,
                                          -0.0,
                                          1e308,
@@ -52,7 +61,24 @@ const std::array<double, 7> EdgeReals = {0.0,
 // the seeds, and the results image's head.
 constexpr std::size_t DenseRegion = 4096;
 
-void MutateBinary(std::vector<uint8_t>& d, Random& rnd) {
+// Big counts, half the time, where two fields are set at once: a product
+// overflows only when both are large.
+int32_t CountEdge(Random& rnd) {
+    return rnd.Below(2) ? (rnd.Below(2) ? INT32_MAX : 1963393264) : EdgeInts[rnd.Below(EdgeInts.size())];
+}
+
+// Offsets of the seed's small whole numbers: its counts, types and codes.
+std::vector<std::size_t> CountOffsets(const std::vector<uint8_t>& d) {
+    std::vector<std::size_t> at;
+    for (std::size_t i = 0; i + 4 <= std::min(d.size(), DenseRegion); ++i) {
+        int32_t v;
+        std::memcpy(&v, &d[i], 4);
+        if (v >= 1 && v <= 1000) at.push_back(i);
+    }
+    return at;
+}
+
+void MutateBinary(std::vector<uint8_t>& d, const std::vector<std::size_t>& counts, Random& rnd) {
     int steps = 1 + static_cast<int>(rnd.Below(4));
     for (int s = 0; s < steps; ++s) {
         // Half of the mutations go where the fields that are checked lie;
@@ -67,13 +93,22 @@ void MutateBinary(std::vector<uint8_t>& d, Random& rnd) {
             break;
         case 2:
         case 3:
+            // At any offset: the image's counts do not all lie on 4-byte bounds.
             if (at + 4 <= d.size()) {
                 int32_t v = EdgeInts[rnd.Below(EdgeInts.size())];
-                std::memcpy(&d[at & ~std::size_t{3}], &v, 4);
+                std::memcpy(&d[at], &v, 4);
             }
             break;
         case 4:
-            if (at + 8 <= d.size()) {
+            // Two neighbouring counts at once (the stack counts are neighbours):
+            // their product must be checked as well as each alone.
+            if (rnd.Below(2)) {
+                const std::size_t c = counts.empty() ? at : counts[rnd.Below(counts.size())];
+                for (int k = 0; k < 2 && c + 4 * k + 4 <= d.size(); ++k) {
+                    const int32_t v = CountEdge(rnd);
+                    std::memcpy(&d[c + 4 * k], &v, 4);
+                }
+            } else if (at + 8 <= d.size()) {
                 double v = EdgeReals[rnd.Below(EdgeReals.size())];
                 std::memcpy(&d[at], &v, 8);
             }
@@ -97,17 +132,33 @@ void MutateBinary(std::vector<uint8_t>& d, Random& rnd) {
 }
 
 // Pieces that steer the text reader into its corners.
-const std::array<std::string, 26> EdgeTexts = {
+const std::array<std::string, 30> EdgeTexts = {
     "\n",    "\r\n",   ",",      "*",     "$$$\n",        "###\n",          "\x1a",     "-",
     "99999999999",    "1e308",  "-1e308", "R/0",   "(((((",       "1/0",            "nan",      "inf",
     "0x10",   "-2147483648",     "600",    "5,3",   "-40000,70000", "\xEF\xBC\x91", "\xEF\xBC", std::string(1100, '7'),
-    std::string(1, '\0'),     "w1e99999"};
+    std::string(1, '\0'),     "w1e99999", "2147483647", "\xC2\xA0", "-20000", "1963393264"};
+
+// Replaces two neighbouring fields of the line at `at` with edge numbers.
+void SetTwoFields(std::string& t, std::size_t at, Random& rnd) {
+    std::size_t start = t.rfind('\n', at == 0 ? 0 : at - 1);
+    start = start == std::string::npos ? 0 : start + 1;
+    const std::size_t end = std::min(t.find('\n', start), t.size());
+    std::vector<std::size_t> commas;
+    for (std::size_t i = start; i < end; ++i)
+        if (t[i] == ',') commas.push_back(i);
+    if (commas.size() < 2) return;
+    const std::size_t k = rnd.Below(commas.size() - 1);
+    // Fields k + 1 and k + 2: between commas k, k + 1 and k + 2 (or the end).
+    const std::size_t last = k + 2 < commas.size() ? commas[k + 2] : end;
+    const std::string fields = std::to_string(CountEdge(rnd)) + "," + std::to_string(CountEdge(rnd));
+    t.replace(commas[k] + 1, last - commas[k] - 1, fields);
+}
 
 void MutateText(std::string& t, Random& rnd) {
     int steps = 1 + static_cast<int>(rnd.Below(4));
     for (int s = 0; s < steps; ++s) {
         std::size_t at = rnd.Below(t.size() + 1);
-        switch (rnd.Below(7)) {
+        switch (rnd.Below(8)) {
         case 0:
             if (at < t.size()) t[at] = static_cast<char>(rnd.Next());
             break;
@@ -126,6 +177,9 @@ void MutateText(std::string& t, Random& rnd) {
             t.erase(start, end == std::string::npos ? std::string::npos : end - start + 1);
             break;
         }
+        case 6:
+            SetTwoFields(t, at, rnd);
+            break;
         case 5: {   // duplicate a line
             std::size_t end = t.find('\n', at);
             if (end != std::string::npos) {
@@ -140,6 +194,53 @@ void MutateText(std::string& t, Random& rnd) {
             break;
         }
     }
+}
+
+// What opening a file does next: the grounded ends turned, the stack built
+// and the model prepared for the engine (the matrix is not filled).
+class OpenedModel {
+public:
+    OpenedModel() {
+        ApplyDefaultMessages();
+        InitEnvironmentDefaults(1ull << 30);
+        EnvDef.PMAX = AllocEngineArrays(2048);
+        SetEngineLog(&log_);
+    }
+    // Every stack is built; the slower preparation runs on a sample.
+    void Prepare(const AntDef& ant, const ModelEnvFields& env) {
+        const bool stacked = StackCountH(ant) > 1 || StackCountV(ant) > 1;
+        if (!stacked && ++calls_ % 8 != 0) return;
+        ApplyModelEnvFields(env, EnvDef);
+        *ant_ = ant;
+        NormalizeGroundedWires(*ant_);
+        std::string error;
+        AntDef* calc = ant_.get();
+        if (stacked) {
+            if (!BuildStackedAntenna(*ant_, *stacked_, error)) return;
+            calc = stacked_.get();
+            if (++calls_ % 8 != 0) return;
+        }
+        if (PrepareModel(calc)) ++prepared_;
+        log_.clear();
+    }
+    int Prepared() const { return prepared_; }
+
+private:
+    std::unique_ptr<AntDef> ant_ = std::make_unique<AntDef>();
+    std::unique_ptr<AntDef> stacked_ = std::make_unique<AntDef>();
+    std::vector<std::string> log_;
+    int prepared_ = 0;
+    int calls_ = 0;
+};
+
+// A stacked antenna whose copies reach the record's limit.
+std::unique_ptr<AntDef> FullStack() {
+    auto a = SampleAntenna();
+    a->nH = 8;
+    a->nV = 8;
+    a->SourceCount = 1;
+    a->LoadCount = 1;
+    return a;
 }
 
 ModelEnvFields SampleEnv() {
@@ -159,7 +260,11 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
         BuildFarFieldImage(*NewAntenna(), ModelEnvFields{}, "", CResult()),
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "a comment\r\n", CResult()),
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "", *results),
+        BuildFarFieldImage(*FullStack(), ModelEnvFields{}, "", CResult()),
     };
+    std::vector<std::vector<std::size_t>> counts;
+    for (const auto& seed : seeds) counts.push_back(CountOffsets(seed));
+    OpenedModel opened;
     FarFieldContents c;
     c.Ant = NewAntenna();
     c.Results = std::make_unique<CResult>();
@@ -167,22 +272,24 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
     int accepted = 0;
     std::vector<uint8_t> file;
     for (int n = 0; n < MutatedFilesPerReader; ++n) {
-        const std::vector<uint8_t>& seed = seeds[rnd.Below(seeds.size())];
-        file.assign(seed.begin(), seed.end());
-        MutateBinary(file, rnd);
+        const std::size_t pick = rnd.Below(seeds.size());
+        file.assign(seeds[pick].begin(), seeds[pick].end());
+        MutateBinary(file, counts[pick], rnd);
         c.Comment.clear();
         c.Results->HasFarField = 0;
         if (ParseFarFieldImage(file, c) != FarFieldStatus::Ok) continue;
+        opened.Prepare(*c.Ant, c.Env);
         if (++accepted % 4 != 0) continue;   // the round trip is checked on a sample
-        // The header's bytes after the version carry no meaning; the rest is
-        // written back as it was read.
-        std::vector<uint8_t> again = BuildFarFieldImage(*c.Ant, c.Env, c.Comment, *c.Results);
-        file[10] = again[10];
-        std::memcpy(&file[13], &again[13], 3);
-        ASSERT_EQ(again, file) << "input " << n;
+        // What was read is written and read back unchanged (values the engine
+        // refuses are repaired on the first read).
+        const std::vector<uint8_t> again = BuildFarFieldImage(*c.Ant, c.Env, c.Comment, *c.Results);
+        ASSERT_EQ(ParseFarFieldImage(again, c), FarFieldStatus::Ok) << "input " << n;
+        ASSERT_EQ(BuildFarFieldImage(*c.Ant, c.Env, c.Comment, *c.Results), again) << "input " << n;
     }
-    std::printf("far-field reader: %d mutated files, %d accepted\n", MutatedFilesPerReader, accepted);
+    std::printf("far-field reader: %d mutated files, %d accepted, %d prepared\n", MutatedFilesPerReader, accepted,
+                opened.Prepared());
     EXPECT_GT(accepted, 0);
+    EXPECT_GT(opened.Prepared(), 0);
 }
 
 TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint) {
@@ -192,12 +299,15 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
     std::vector<std::string> seeds = {
         WriteAntennaText(*SampleAntenna(), env, "comment\r\n*line\r\n"),
         WriteAntennaText(*NewAntenna(), env, ""),
+        WriteAntennaText(*FullStack(), env, ""),
     };
+    OpenedModel opened;
     std::vector<uint8_t> fixture;
     if (ReadWholeFile(KORVA_TEST_DATA "/yagi3.kva", fixture, 1 << 20) == ReadFileStatus::Ok)
         seeds.emplace_back(fixture.begin(), fixture.end());
     auto fresh = NewAntenna();
     auto ant = NewAntenna();
+    auto read = NewAntenna();
     Random rnd(0xA27E);
     for (int n = 0; n < MutatedFilesPerReader; ++n) {
         std::string text = seeds[rnd.Below(seeds.size())];
@@ -206,20 +316,30 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         // restores a snapshot; on a sample into a new antenna, as a file is
         // opened, and then written and read again to its fixed point.
         bool sample = n % 16 == 0;
-        if (sample) *ant = *fresh;
+        // A whole text opens as a file: after a new antenna, then prepared.
+        const bool open = sample || (n % 4 == 0 && IsWholeAntennaText(text));
+        if (open) *ant = *fresh;
         EnvRec e = env;
         std::string comment;
         ParseAntennaText(*ant, e, text, comment);
+        if (open) opened.Prepare(*ant, TakeModelEnvFields(e));
         if (!sample) continue;
         std::string once = WriteAntennaText(*ant, e, comment);
+        *read = *ant;
         comment.clear();
         ParseAntennaText(*ant, e, once, comment);
+        // A saved antenna names the same pulses as the one read.
+        for (int i = 0; i < std::clamp(ant->SourceCount, 0, MaxSources); ++i)
+            ASSERT_STREQ(ant->Sources[i].Pos, read->Sources[i].Pos) << "input " << n << ":\n" << text;
+        for (int i = 0; i < std::clamp(ant->LoadCount, 0, MaxLoads); ++i)
+            ASSERT_STREQ(ant->Loads[i].Pos, read->Loads[i].Pos) << "input " << n << ":\n" << text;
         std::string twice = WriteAntennaText(*ant, e, comment);
         comment.clear();
         ParseAntennaText(*ant, e, twice, comment);
         ASSERT_EQ(WriteAntennaText(*ant, e, comment), twice) << "input " << n << ":\n" << text;
     }
-    std::printf("antenna text reader: %d mutated texts\n", MutatedFilesPerReader);
+    std::printf("antenna text reader: %d mutated texts, %d prepared\n", MutatedFilesPerReader, opened.Prepared());
+    EXPECT_GT(opened.Prepared(), 0);
 }
 
 }  // namespace
