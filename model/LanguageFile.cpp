@@ -82,11 +82,10 @@ std::vector<std::string> SplitLanguageLines(std::string_view text) {
 }
 
 std::string JoinLanguageLines(const std::vector<std::string>& lines) {
+    // Every line ends with its line break, as in the whole text of a string
+    // list: a last empty line is kept when the text is split again.
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += "\r\n";
-        text += lines[i];
-    }
+    for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }
 

@@ -25,7 +25,7 @@ bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string&
 // and a trailing Ctrl-Z dropped, each cut to LanguageLineMaxBytes without
 // splitting a UTF-8 character.
 std::vector<std::string> SplitLanguageLines(std::string_view text);
-// The lines joined with CR LF.
+// The lines, each ended by CR LF: splitting the text gives them back.
 std::string JoinLanguageLines(const std::vector<std::string>& lines);
 
 // Everything up to and including the first blank removed; a line without a

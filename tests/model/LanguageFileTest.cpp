@@ -37,7 +37,11 @@ TEST(LanguageLines, SplitAtCrLfAndLfWithoutCtrlZAndCutLongLines) {
     EXPECT_EQ(lines[0], "a");
     EXPECT_EQ(lines[1], "b");
     EXPECT_EQ(lines[2], "c");
-    EXPECT_EQ(JoinLanguageLines(lines), "a\r\nb\r\nc");
+    EXPECT_EQ(JoinLanguageLines(lines), "a\r\nb\r\nc\r\n");
+    // Empty lines at the end survive the round trip a language text takes.
+    for (const std::vector<std::string>& list : std::vector<std::vector<std::string>>{
+             {"a", ""}, {"", ""}, {"a", "", "b", ""}, {""}, {}})
+        EXPECT_EQ(SplitLanguageLines(JoinLanguageLines(list)), list) << list.size();
     EXPECT_EQ(SplitLanguageLines("\xEF\xBB\xBF" "deutsch.lng\r\n")[0], "deutsch.lng");
 
     // A huge line of two-byte characters is cut between two characters.
