@@ -1,6 +1,8 @@
 #include "model/SafeFile.h"
 
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -67,7 +69,9 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
     return ReadFileStatus::Ok;
 }
 
-static bool WriteAll(int fd, const uint8_t* p, std::size_t n) {
+namespace {
+
+bool WriteAll(int fd, const uint8_t* p, std::size_t n) {
     while (n > 0) {
         ssize_t w = ::write(fd, p, n);
         if (w < 0) {
@@ -81,7 +85,7 @@ static bool WriteAll(int fd, const uint8_t* p, std::size_t n) {
 }
 
 // A save through a symbolic link replaces the file the link names, not the link.
-static std::string ResolveLink(const std::string& path) {
+std::string ResolveLink(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     char* real = ::realpath(path.c_str(), nullptr);
@@ -91,9 +95,62 @@ static std::string ResolveLink(const std::string& path) {
     return resolved;
 }
 
+// The temporary file of a save: the target's name, the program's mark and
+// the saving process, then mkstemp's six characters.
+constexpr const char* TempMark = ".korva-";
+
+std::string TempPrefix(const std::string& path) { return path + TempMark; }
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// Temporaries of this program's naming whose process has ended were left by a
+// save that was killed; a live process's are still being written.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const std::size_t mark = name.rfind(TempMark);
+        if (mark == std::string::npos || mark == 0) continue;
+        // <name>.korva-<pid>-<six characters>
+        const std::string tail = name.substr(mark + std::strlen(TempMark));
+        const std::size_t dash = tail.find('-');
+        if (dash == std::string::npos || dash == 0 || dash > 9 || tail.size() != dash + 7) continue;
+        if (tail.find_first_not_of("0123456789") != dash) continue;
+        const long pid = std::strtol(tail.c_str(), nullptr, 10);
+        if (pid <= 0 || pid == ::getpid() || !(::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) continue;
+        const std::string full = folder + "/" + name;
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(full.c_str());
+    }
+    ::closedir(dir);
+}
+
+// Makes the rename itself durable: a power cut must not bring back the old name.
+bool SyncFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // Some file systems cannot sync a folder; they keep names in order anyway.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
 bool WriteFileReplacing(const std::string& target, const void* data, std::size_t size, std::string* error) {
+    // Beyond a file-size limit the kernel would kill the program with SIGXFSZ;
+    // ignored, the write fails with EFBIG and the save is reported.
+    static const bool sizeSignalIgnored = [] { return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR; }();
+    (void)sizeSignalIgnored;
     const std::string path = ResolveLink(target);
-    std::string tmp = path + ".XXXXXX";
+    RemoveStaleTemporaries(path);
+    std::string tmp = TempPrefix(path) + std::to_string(::getpid()) + "-XXXXXX";
     int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
         SetError(error, "create");
@@ -123,5 +180,9 @@ bool WriteFileReplacing(const std::string& target, const void* data, std::size_t
     guard.fd = -1;
     if (::close(fd) != 0) return fail("close");
     if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("rename");
+    if (!SyncFolder(path)) {
+        SetError(error, "sync folder");
+        return false;
+    }
     return true;
 }

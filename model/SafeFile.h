@@ -16,8 +16,11 @@ enum class ReadFileStatus { Ok, Failed, TooLarge };
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::size_t maxBytes,
                              std::string* error = nullptr);
 
-// Writes the bytes to a temporary file beside `path`, flushes it and renames
-// it over `path`. An existing file keeps its permissions.
+// Writes the bytes to a temporary file beside `path` ("<path>.korva-<pid>-
+// XXXXXX"), flushes it, renames it over `path` and syncs the folder. An
+// existing file keeps its permissions; a link is written through. Temporaries
+// left beside it by a killed save of this program are removed first. A write
+// beyond the file-size limit fails (SIGXFSZ is ignored) and is reported.
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
                         std::string* error = nullptr);
 inline bool WriteFileReplacing(const std::string& path, std::string_view text, std::string* error = nullptr) {

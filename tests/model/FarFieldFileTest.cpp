@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "model/AntennaSamples.h"
@@ -329,6 +330,36 @@ TEST_F(FarFieldFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
     int files = 0;
     for (const auto& e : fs::directory_iterator(dir)) files += e.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 1);   // only old.kvb
+}
+
+TEST_F(FarFieldFileTest, KilledSavesLeaveNoTemporariesAndASizeLimitIsReported) {
+    // A save killed by a process that has ended left its temporary; the next
+    // save in the folder removes it, and keeps a live save's and the user's files.
+    const std::string path = (dir / "a.kva").string();
+    const std::string own = std::to_string(::getpid());
+    const struct {
+        std::string name;
+        bool kept;
+    } files[] = {{"a.kva.korva-999999999-Ab3dE9", false}, {"b.kvb.korva-999999999-xyzXYZ", false},
+                 {"a.kva.korva-" + own + "-Ab3dE9", true},  {"a.kva.korva-999999999-short", true},
+                 {"a.kva.backup", true},                    {"korva-999999999-Ab3dE9", true}};
+    for (const auto& f : files) std::ofstream((dir / f.name).string()) << "x";
+    ASSERT_TRUE(WriteFileReplacing(path, std::string_view("antenna")));
+    for (const auto& f : files) EXPECT_EQ(fs::exists(dir / f.name), f.kept) << f.name;
+
+    // Beyond the file-size limit the save fails and says so; the old file and
+    // the program stay.
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool written = WriteFileReplacing(path, std::string(100000, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("write"), std::string::npos) << error;
+    EXPECT_EQ(fs::file_size(path), 7u);
 }
 
 }  // namespace
