@@ -1,11 +1,14 @@
 #include "platform/JpegWriter.h"
 
+#include "model/SafeFile.h"
+
 #include <QImage>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <jpeglib.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -21,10 +24,18 @@ void OnJpegError(j_common_ptr info) {
     std::longjmp(error->jump, 1);
 }
 
-// Codes the image into an open file; false on any libjpeg error.
-bool Encode(const QImage& rgb, std::FILE* file, int quality) {
+// Codes the image into a memory buffer; false on any libjpeg error.
+bool Encode(const QImage& rgb, int quality, std::vector<unsigned char>& out) {
     jpeg_compress_struct info{};
     JpegError error{};
+    // libjpeg's buffer lives on the heap: a local changed after setjmp would
+    // be undefined after the jump back.
+    struct MemoryDest {
+        unsigned char* buffer = nullptr;
+        unsigned long size = 0;
+        ~MemoryDest() { std::free(buffer); }
+    };
+    const auto dest = std::make_unique<MemoryDest>();
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = OnJpegError;
     if (setjmp(error.jump)) {
@@ -32,7 +43,7 @@ bool Encode(const QImage& rgb, std::FILE* file, int quality) {
         return false;
     }
     jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
+    jpeg_mem_dest(&info, &dest->buffer, &dest->size);
     info.image_width = static_cast<JDIMENSION>(rgb.width());
     info.image_height = static_cast<JDIMENSION>(rgb.height());
     info.input_components = 3;
@@ -46,6 +57,7 @@ bool Encode(const QImage& rgb, std::FILE* file, int quality) {
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
+    out.assign(dest->buffer, dest->buffer + dest->size);
     return true;
 }
 
@@ -56,22 +68,7 @@ bool WriteJpeg(const QImage& image, const std::string& path, int quality) {
     if (quality < 1) quality = 1;
     if (quality > 100) quality = 100;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    std::string tmp = path + ".XXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) return false;
-    std::FILE* file = fdopen(fd, "wb");
-    if (!file) {
-        ::close(fd);
-        std::remove(tmp.c_str());
-        return false;
-    }
-    bool ok = Encode(rgb, file, quality);
-    if (std::fflush(file) != 0 || std::ferror(file)) ok = false;
-    if (std::fclose(file) != 0) ok = false;
-    if (ok) {
-        ::chmod(tmp.c_str(), 0644);
-        ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    }
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
+    std::vector<unsigned char> bytes;
+    // The one replacing writer: a temporary beside the target, renamed over it.
+    return Encode(rgb, quality, bytes) && WriteFileReplacing(path, bytes.data(), bytes.size());
 }
