@@ -269,10 +269,7 @@ private:
             SourceRec& r = ant_.Sources[i];
             ReadPos(r.Pos, s.Next());
             r.Phase = Real(s);
-            const std::string_view voltage = s.Next();
-            if (!Present(voltage)) whole_ = false;
-            r.Voltage = 0;
-            StrToDblExpr(r.Voltage, voltage);
+            r.Voltage = LastReal(s);
         }
         return true;
     }
@@ -339,6 +336,7 @@ private:
         return true;
     }
 
+    // A real that ends a record: missing, the record was cut short.
     double LastReal(FieldSplitter& f) {
         const std::string_view field = f.Next();
         if (!Present(field)) whole_ = false;
