@@ -11,6 +11,7 @@
 #include "app/MainWnd.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
+#include "engine/LibraryTuning.h"
 #include "engine/ModelPrep.h"
 #include "engine/WireExpansion.h"
 #include "model/AntennaText.h"
@@ -71,8 +72,8 @@ void DirectorRows(CACal& cal) {
 }
 
 void Report(const char* name, int evaluations, double seconds) {
-    std::printf("case=%s evaluations=%d seconds=%.3f evaluations_per_s=%.1f\n", name, evaluations, seconds,
-                seconds > 0 ? evaluations / seconds : 0.0);
+    std::printf("case=%s kernel=%s evaluations=%d seconds=%.3f evaluations_per_s=%.1f\n", name, BlasKernelName(),
+                evaluations, seconds, seconds > 0 ? evaluations / seconds : 0.0);
     std::fflush(stdout);
 }
 
