@@ -246,5 +246,14 @@ TEST_F(SweepDialogsTest, PlotsPrintTheThreeChartsOnOnePage) {
                                                  << text.toStdString();
     }
     EXPECT_TRUE(prompter.ShownBoxes().empty());
+    // A printer that refuses the job is reported; Cancel prints nothing.
+    PdfPrintSetup refusing(dir.filePath("no such folder/plots.pdf").toStdString());
+    ScopedPrintSetup scope(refusing);
+    dlg.PrintBtnClick();
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().icon, BoxIcon::Error);
+    refusing.Cancel = true;
+    dlg.PrintBtnClick();
+    EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
     dlg.Finish();
 }
