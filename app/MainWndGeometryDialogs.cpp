@@ -13,6 +13,8 @@
 #include "editing/ValRepDlg.h"
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
+#include "model/AntennaFileCheck.h"
+#include "model/AntennaText.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
@@ -132,6 +134,13 @@ void TMainWnd::K30Click() {
     int result = 0;
     {
         TTextEditDlg dialog(this, SettingsFilePath());
+        // A text short of its records would load as another antenna.
+        dialog.CheckText = [](const std::string& edited) {
+            return HasAntennaHeader(edited) && IsWholeAntennaText(edited)
+                       ? std::string()
+                       : std::string("Invalid format of the antenna text: a record is missing or cut short, or a "
+                                     "count does not match its records.");
+        };
         result = dialog.Execute(text);
     }
     if (!result) return;

@@ -4,6 +4,7 @@
 #include "platform/FontChoice.h"
 #include "platform/FormPattern.h"
 #include "platform/IniFile.h"
+#include "platform/Prompter.h"
 #include "platform/TextCodec.h"
 
 #include <QFontDatabase>
@@ -105,7 +106,7 @@ void TTextEditDlg::FontBtnClick() {
 int TTextEditDlg::Execute(std::string& text, const char* caption) {
     // Lines are shown without their CR; the edited text gets CR LF back when
     // it came with them. Setting the text is no user edit.
-    const bool crlf = text.find("\r\n") != std::string::npos;
+    crlf_ = text.find("\r\n") != std::string::npos;
     QString shown = DisplayQString(text);
     shown.remove('\r');
     Memo->setPlainText(shown);
@@ -116,8 +117,23 @@ int TTextEditDlg::Execute(std::string& text, const char* caption) {
     const int result = ExecModalDialog(*this);
     FormClose();
     if (result != QDialog::Accepted || !Memo->document()->isModified()) return 0;
-    QString edited = Memo->toPlainText();
-    if (crlf) edited.replace('\n', "\r\n");
-    text = edited.toUtf8().toStdString();
+    text = EditedText();
     return 1;
+}
+
+std::string TTextEditDlg::EditedText() const {
+    QString edited = Memo->toPlainText();
+    if (crlf_) edited.replace('\n', "\r\n");
+    return edited.toUtf8().toStdString();
+}
+
+void TTextEditDlg::done(int result) {
+    if (result == QDialog::Accepted && CheckText && Memo->document()->isModified()) {
+        const std::string error = CheckText(EditedText());
+        if (!error.empty()) {
+            ErrorBox("%s", error.c_str());
+            return;
+        }
+    }
+    QDialog::done(result);
 }

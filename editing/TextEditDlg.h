@@ -5,6 +5,7 @@
 #include "editing/EditForm.h"
 #include "platform/FormLayout.h"
 
+#include <functional>
 #include <string>
 
 class QPlainTextEdit;
@@ -21,6 +22,10 @@ public:
     // not UTF-8 are shown as Windows-1252.
     int Execute(std::string& text, const char* caption = nullptr);
 
+    // When set, OK on an edited text asks it first: a non-empty answer is
+    // shown as an error and the editor stays open with the user's text.
+    std::function<std::string(const std::string&)> CheckText;
+
     QPlainTextEdit* Memo = nullptr;
     QPushButton *OKBtn = nullptr, *CancelBtn = nullptr, *FontBtn = nullptr;
 
@@ -28,10 +33,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void done(int result) override;
 
 private:
     void FormClose();
+    std::string EditedText() const;
     std::string settingsPath_;
     CAlignList align_;
     bool closed_ = false;
+    bool crlf_ = false;
 };

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <functional>
 
 namespace {
@@ -113,6 +114,32 @@ TEST_F(GeometryDialogCommands, EditedAntennaTextBecomesTheAntenna) {
     NextDialog = [](QDialog&) { return QDialog::Accepted; };  // untouched
     wnd->Ant.Changed = 0;
     wnd->K30->trigger();
+    EXPECT_EQ(wnd->Ant.Changed, 0);
+}
+
+// A text whose records fall short of its counts would load as another
+// antenna: OK reports it and keeps the editor open, Cancel changes nothing.
+TEST_F(GeometryDialogCommands, AntennaTextShortOfItsRecordsIsRefusedInTheEditor) {
+    bool stayedOpen = false;
+    NextDialog = [&](QDialog& d) {
+        auto& editor = static_cast<TTextEditDlg&>(d);
+        QStringList lines = editor.Memo->toPlainText().split('\n');
+        const int second = lines.indexOf(QRegularExpression(".*-5\\.0.*"));
+        EXPECT_GT(second, 0);
+        if (second > 0) lines.removeAt(second);
+        editor.Memo->selectAll();
+        editor.Memo->insertPlainText(lines.join('\n'));
+        editor.OKBtn->click();
+        stayedOpen = editor.result() != QDialog::Accepted;
+        return QDialog::Rejected;
+    };
+    wnd->Ant.Changed = 0;
+    wnd->K30->trigger();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_FALSE(prompter.ShownBoxes().empty());
+    EXPECT_NE(prompter.Last().text.find("Invalid format"), std::string::npos);
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
+    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].Y1, -5.0);
     EXPECT_EQ(wnd->Ant.Changed, 0);
 }
 
