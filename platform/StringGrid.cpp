@@ -112,8 +112,12 @@ public:
         if (auto* line = qobject_cast<QLineEdit*>(editor))
             line->setText(index.data(Qt::EditRole).toString());
     }
+    // Only text the user changed is taken: an editor that opened and closed
+    // untouched (Tab into the empty last row, then a click elsewhere) must
+    // not write its empty text as a new row.
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) model->setData(index, line->text(), Qt::EditRole);
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && line->isModified())
+            model->setData(index, line->text(), Qt::EditRole);
     }
 
 private:

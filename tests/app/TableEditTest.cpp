@@ -169,3 +169,45 @@ TEST_F(TableEditTest, RowShortcutsFollowTheFocusWithoutAClick) {
     QApplication::processEvents();
     EXPECT_FALSE(wnd->K13->isEnabled());
 }
+
+// An editor that opens on the empty last row (by Tab out of the last cell, or
+// a click) and closes untouched adds no row to any table.
+TEST_F(TableEditTest, AnUntouchedEditorOnTheAppendRowAddsNothing) {
+    SetWires(1);
+    Focus(wnd->Grid2, 1);
+    // Tab out of the last cell of the only wire: the editor moves on to the empty row.
+    const QModelIndex last = wnd->Grid2->model()->index(0, 7);
+    wnd->Grid2->setCurrentIndex(last);
+    wnd->Grid2->edit(last);
+    auto* editor = qobject_cast<QLineEdit*>(wnd->Grid2->indexWidget(last));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(wnd->Grid2->EditorMode());
+    EXPECT_EQ(wnd->Grid2->Row(), 2);
+    // A click elsewhere ends the edit.
+    wnd->AntName->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(wnd->Grid2->EditorMode());
+    EXPECT_EQ(wnd->Ant.WireCount, 1);
+
+    struct Case {
+        StringGrid* grid;
+        const int* count;
+    };
+    const Case cases[] = {{wnd->Grid2, &wnd->Ant.WireCount}, {wnd->Grid3, &wnd->Ant.SourceCount},
+                          {wnd->Grid4, &wnd->Ant.LoadCount}};
+    for (const Case& c : cases) {
+        const int before = *c.count;
+        for (int col = 1; col < std::min(c.grid->ColCount(), 9); ++col) {
+            const QModelIndex index = c.grid->model()->index(before, col - 1);
+            c.grid->setFocus();
+            c.grid->setCurrentIndex(index);
+            c.grid->edit(index);
+            if (!c.grid->EditorMode()) continue;  // a popup cell
+            c.grid->CloseEditor();
+            EXPECT_EQ(*c.count, before) << c.grid->objectName().toStdString() << " column " << col;
+        }
+    }
+    EXPECT_EQ(wnd->Ant.Edited, 0);
+}
