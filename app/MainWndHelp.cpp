@@ -57,13 +57,17 @@ void TMainWnd::KORVAinternational1Click(QObject* sender) {
 }
 
 void TMainWnd::K17Click() {
+    std::string tried;
     for (const char* name : Calculators) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!program.isEmpty()) {
-            ExternalOpen(OpenKind::Program, LocalPath(program), {});
+            if (!ExternalOpen(OpenKind::Program, LocalPath(program), {}))
+                ShowMessage("The calculator " + program.toStdString() + " could not be started.");
             return;
         }
+        tried += (tried.empty() ? "" : ", ") + std::string(name);
     }
+    ShowMessage("No calculator program was found (looked for " + tried + ").");
 }
 
 void TMainWnd::ConnectHelpCommands() {

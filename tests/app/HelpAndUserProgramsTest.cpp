@@ -57,6 +57,46 @@ TEST_F(LanguageTest, TheNewsItemOpensOnlyAFileOfTheLanguageFolder) {
     EXPECT_FALSE(wnd->WnewM->isVisible());
 }
 
+// The Calculator command starts the first calculator program on the PATH, and
+// says so when there is none or it cannot be started.
+TEST_F(LanguageTest, TheCalculatorStartsAProgramOrSaysWhyNot) {
+    const QByteArray savedPath = qgetenv("PATH");
+    const QString bin = QDir(folder).filePath("bin");
+    QDir().mkpath(bin);
+    const QString calculator = QDir(bin).filePath("xcalc");
+    struct Case {
+        bool installed, starts;
+        const char* message;  // the start of the box shown, or "" for none
+    };
+    const Case cases[] = {{false, true, "No calculator program was found"},
+                          {true, true, ""},
+                          {true, false, "The calculator "}};
+    for (const Case& c : cases) {
+        QFile::remove(calculator);
+        if (c.installed) {
+            Touch(calculator);
+            QFile::setPermissions(calculator, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.toLocal8Bit());
+        ExternalOpen = [this, &c](OpenKind kind, const std::string& target, const std::string& argument) {
+            opened.push_back({kind, target, argument});
+            return c.starts;
+        };
+        opened.clear();
+        const std::size_t boxes = prompter.ShownBoxes().size();
+        wnd->K17->trigger();
+        qputenv("PATH", savedPath);
+        EXPECT_EQ(opened.size(), c.installed ? 1u : 0u) << c.message;
+        if (c.installed && !opened.empty()) EXPECT_EQ(opened[0].Target, LocalPath(calculator));
+        if (*c.message) {
+            ASSERT_EQ(prompter.ShownBoxes().size(), boxes + 1) << c.message;
+            EXPECT_EQ(prompter.Last().text.rfind(c.message, 0), 0u) << prompter.Last().text;
+        } else {
+            EXPECT_EQ(prompter.ShownBoxes().size(), boxes);
+        }
+    }
+}
+
 class UserProgramsTest : public LanguageTest {
 protected:
     void TearDown() override {
