@@ -8,6 +8,7 @@
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
 #include "model/StackedAnt.h"
+#include "views/OpenGLForm.h"
 
 #include <QComboBox>
 #include <QString>
@@ -44,6 +45,8 @@ int TMainWnd::PrepareCalcAnt() {
     } else {
         SetLogFailed(false);
     }
+    // The 3D view shows a pattern only while it belongs to the antenna.
+    if (!ResultsShown && OpenGL_Form) Btn3DClick();
     MaterialSel->setToolTip(QString::fromStdString(MaterialText(MaterialSel->currentIndex())));
     return result;
 }

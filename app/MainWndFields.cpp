@@ -188,6 +188,8 @@ void TMainWnd::AntChanged() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     Ant.Changed = 1;
     JobDef.Interactive = 1;
+    // The results on screen belong to the antenna before the edit.
+    ResultsShown = false;
     PrepareCalcAnt();
     Results.ClearSweep();
     SetAntDef();

@@ -8,7 +8,10 @@
 #include "views/GLSceneWidget.h"
 #include "views/OpenGLForm.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QTabWidget>
+#include <functional>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -144,6 +147,39 @@ TEST_F(OpenGLView, NextStartRefreshesTheOpenViewAndTheButtonClosesIt) {
     QApplication::processEvents();
     IniFile ini(SettingsPath().toStdString());
     EXPECT_TRUE(ini.SectionExists("GLForm"));
+}
+
+// After an edit no valid results are shown: the view of the old pattern
+// closes when the antenna is prepared again (at once after a command, at the
+// next change of tab after a table edit).
+TEST_F(OpenGLView, AnEditedAntennaClosesTheViewOfItsOldPattern) {
+    struct Case {
+        const char* how;
+        std::function<void()> edit;
+    };
+    const Case cases[] = {
+        {"axis exchange command",
+         [this] {
+             prompter.AnswerMessage(BoxYes);
+             wnd->KXY1->trigger();
+         }},
+        {"table edit and a change of tab",
+         [this] {
+             wnd->Page->setCurrentWidget(wnd->TabSheet1);
+             QApplication::processEvents();
+             Type(wnd->Grid2, 3, 1, "12");
+             wnd->Page->setCurrentWidget(wnd->TabSheet2);
+             QApplication::processEvents();
+         }},
+    };
+    for (const Case& c : cases) {
+        Start();
+        OpenView();
+        c.edit();
+        EXPECT_EQ(OpenGL_Form, nullptr) << c.how;
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (OpenGL_Form) OpenGL_Form->close();
+    }
 }
 
 TEST_F(OpenGLView, PictureKeepsANameThatContainsBmp) {
