@@ -7,6 +7,8 @@
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
 
+#include <memory>
+
 bool ParseBandText(const std::string& text, double& start, double& end) {
     std::size_t first = text.find(' ');
     std::size_t last = text.rfind(' ');
@@ -32,6 +34,7 @@ bool MultibandList::ComputePoint(SweepDot& point) {
     } catch (const EngineError&) {
         return false;  // a singular matrix ends the band like a failed preparation
     }
+    engineRan_ = true;
     if (!Running) return false;
     if (pump_) pump_();
     const ResultRow& row = *Results.Row(0);
@@ -63,6 +66,19 @@ void MultibandList::Add(std::vector<std::string>& lines, std::string line) {
 }
 
 void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines) {
+    // The engine writes each point into the newest results row and leaves
+    // the model prepared at the point's frequency; the list only reads the
+    // impedances, so both are put back as they were.
+    const auto saved = std::make_unique<CResult>(Results);
+    const double savedFreq = host_.Model->CalcFreq;
+    engineRan_ = false;
+    ComputeEachBand(bands, points, lines);
+    Results = *saved;
+    host_.Model->CalcFreq = savedFreq;
+    if (engineRan_ && savedFreq != 0) host_.Prepare();
+}
+
+void MultibandList::ComputeEachBand(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines) {
     bool anyBand = false;
     // Fewer than two points list the band's start alone.
     int lastIndex = points > 1 ? points - 1 : 0;

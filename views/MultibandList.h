@@ -3,7 +3,8 @@
 // far field) at evenly spaced frequencies of chosen bands, as the lines of a
 // *.nwl text. Points the sweep table holds are listed without a run. The
 // caller's pump runs once after each engine run; clearing `Running` there
-// stops the list at the next test. No Qt here.
+// stops the list at the next test. Afterwards the results store and the
+// prepared model are as before the list. No Qt here.
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +34,10 @@ public:
     bool ComputePoint(SweepDot& point);
 
 private:
+    void ComputeEachBand(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines);
     void SweepBand(double start, double step, int lastIndex, bool singlePoint, std::vector<std::string>& lines);
     void Add(std::vector<std::string>& lines, std::string line);
     SweepHost host_;
     std::function<void()> pump_;
+    bool engineRan_ = false;
 };
