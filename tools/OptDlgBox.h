@@ -48,6 +48,7 @@ public:
     StubCalc Stub;
     int Editing = 0;  // 1 while the user may edit; 0 while the form writes its fields
     std::string HairpinPrompt = "R of using line";
+    QString SwrWords[3] = {"SWR", "SWR", "SWR"};  // before the SWR figures of line match 1 and the Q-match
 
     QTabWidget* PageControl = nullptr;
     QWidget *ResPage = nullptr, *CoilPage = nullptr, *LMatchPage = nullptr, *Line1Page = nullptr;

@@ -21,7 +21,7 @@ constexpr const char* SectionOrder[] = {
     "ALabel7", "ACompSel", "-", "-", "-",
     // LC-match
     "TabSheet3", "MLabel4", "MLabel6", "MLabel8", "MLabel1", "MLabel2", "MLabel3", "MXSel", "-", "-",
-    // Line match 1 (the SWR lines belong to labels that show the values)
+    // Line match 1 (the SWR lines are the words before the SWR figures)
     "TabSheet4", "QLabel1", "", "", "", "", "", "", "QLabel2", "QLabel3", "QLabel4", "QLabel5", "QCompZL",
     "QLabel6", "", "", "", "", "QLabel7", "", "", "QLabel8", "", "", "QMBtn",
     // Line match 2
@@ -35,7 +35,9 @@ constexpr const char* SectionOrder[] = {
     "AutojX", "CurGroup", "CurDirCB", "FreeAngleRG", "-", "-", "PulseGroup", "RecentGroup", "RecentLabel",
     "OnlyKvaCB", "FontGroup", "FontLabel", "FntSpBt"};
 
-constexpr int PromptLine = 93;  // 1-based line of "R of using line" after the caption
+// Lines after the caption of texts that are not control captions.
+constexpr int PromptLine = 93;                 // "R of using line"
+constexpr int SwrLines[3] = {41, 42, 52};      // "SWR" of Zi, of ZL and of the Q-match
 
 }  // namespace
 
@@ -45,4 +47,6 @@ void TOptDlgBox::ChangeLanguage() {
     if (lines.empty()) return;
     ApplyFormTexts(*this, lines, {std::begin(SectionOrder), std::end(SectionOrder)});
     HairpinPrompt = DisplayQString(lines[PromptLine]).toStdString();
+    for (int i = 0; i < 3; ++i) SwrWords[i] = DisplayQString(lines[static_cast<std::size_t>(SwrLines[i])]);
+    WriteLabels();
 }

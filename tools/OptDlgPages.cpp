@@ -475,9 +475,9 @@ void TOptDlgBox::WriteLabels() {
     TWaveLabel->setText(Q(Res.WavelengthText()).replace("\r\n", "\n"));
     ACoilLen->setText(Rounded(Coil.Length(), 2));
     PBoxM->update();
-    QSwrI->setText(Printf("SWR(%.2lf)=%s", Line.Zo.real(), DblToStr3(Line.SWRi)));
-    QSwrL->setText(Printf("SWR(%.2lf)=%s", Line.Zo.real(), DblToStr3(Line.SWRL)));
-    QSwrQ->setText(Printf("SWR(%.2lf)=%s", Line.Ri2.real(), DblToStr3(Line.SWRq)));
+    QSwrI->setText(SwrWords[0] + Printf("(%.2lf)=%s", Line.Zo.real(), DblToStr3(Line.SWRi)));
+    QSwrL->setText(SwrWords[1] + Printf("(%.2lf)=%s", Line.Zo.real(), DblToStr3(Line.SWRL)));
+    QSwrQ->setText(SwrWords[2] + Printf("(%.2lf)=%s", Line.Ri2.real(), DblToStr3(Line.SWRq)));
     auto text = [](const std::string& s) { return Q(s).replace("\r\n", "\n"); };
     SMVar1->setText(text(StubMatch.SolutionText(1)));
     SMVar2->setText(text(StubMatch.SolutionText(2)));

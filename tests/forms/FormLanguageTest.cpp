@@ -127,8 +127,8 @@ std::vector<FormCase> FormsWithLanguage() {
          {"CalCond"}},
         // Symbols (L, C, R, jX, Zi, ...) and the labels that show results stay.
         {"OptDlgBox", {"OptDlgBox"}, [](const QString&) { return Make<TOptDlgBox>(nullptr); },
-         {"L", "C", "uH", "pF", "R", "jX", "Zi", "ZL", "Ri", "Zo", "F", "TWaveLabel", "QSwrI", "QSwrL",
-          "QSwrQ", "SMVar1", "SMVar2", "CLCName", "CLCUnit", "CFoLabel"},
+         {"L", "C", "uH", "pF", "R", "jX", "Zi", "ZL", "Ri", "Zo", "F", "TWaveLabel", "SMVar1", "SMVar2", "CLCName",
+          "CLCUnit", "CFoLabel"},
          [](QWidget& w) {
              auto& form = static_cast<TOptDlgBox&>(w);
              form.EditZ0R->setEditText("50");
