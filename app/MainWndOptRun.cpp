@@ -289,6 +289,9 @@ void TMainWnd::SetOptRunning() {
     for (QWidget* w : std::initializer_list<QWidget*>{ACalResBtn, CalTrgBtn, EleEditBtn, WireCadBtn, DoFreq, AntHeight,
                                                       MaterialSel, CalcSel, GndSetBtn, BwBtn, PrintBtn, EleBtn})
         w->setEnabled(!running);
+    // Toolbar and popup entries of the editors: their commands are refused
+    // while busy, so they should not look usable either.
+    for (QAction* a : {ToolButton8, ToolButton9, K46, KC3}) a->setEnabled(!running);
     // The 3D view would calculate on a variant in the middle of the run.
     if (running) Btn3D->setEnabled(false);
     Page->setTabEnabled(Page->indexOf(TabSheet1), !running);

@@ -161,6 +161,7 @@ TEST_F(OptimizationRunTest, AbortStopsAfterTheCurrentEvaluation) {
             ++clicks;
             EXPECT_EQ(wnd->ACalBtn->text(), "Abort");
             EXPECT_FALSE(wnd->CalTrgBtn->isEnabled());
+            for (QAction* a : {wnd->ToolButton8, wnd->ToolButton9, wnd->KC3}) EXPECT_FALSE(a->isEnabled());
             wnd->ACalBtn->click();
         }
     });
@@ -173,6 +174,7 @@ TEST_F(OptimizationRunTest, AbortStopsAfterTheCurrentEvaluation) {
     EXPECT_FALSE(Asked("Save optimization log"));
     EXPECT_EQ(wnd->ACalBtn->text(), "Optimization");
     EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+    for (QAction* a : {wnd->ToolButton8, wnd->ToolButton9, wnd->KC3}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(QFile::exists(ScanPath()));
 }
 
