@@ -320,6 +320,12 @@ bool SetupSources(AntDef& ant, int maxPulses) {
                                static_cast<float>(in.Voltage * std::sin(phi)));
         if (out.Pulse == 0)
             AddEngineLog(FormatInCLocale("SOURCE %d (%.8s) LIES ON NO PULSE - IGNORED", s + 1, in.Pos));
+        for (int t = 1; t <= s && out.Pulse != 0; ++t)
+            if (e.Sources[t].Pulse == out.Pulse) {
+                AddEngineLog(FormatInCLocale("SOURCES %d AND %d SHARE PULSE %d - THEIR VOLTAGES ADD", t, s + 1,
+                                             out.Pulse));
+                break;
+            }
     }
     e.SourceCount = count;
     return true;

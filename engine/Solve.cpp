@@ -64,8 +64,9 @@ void ExciteAndSolve() {
         const EngineSource& src = e.Sources[s];
         if (src.Pulse < 1 || src.Pulse > n) continue;
         const float c = PulseScale(src.Pulse);
-        // Assigned, not added: of two sources on one pulse the later counts.
-        rhs[src.Pulse] = ComplexF(c * src.Voltage.imag(), -c * src.Voltage.real());
+        // Sources on one pulse are generators in series: their voltages add,
+        // and each reports its own share of the impedance and the power.
+        rhs[src.Pulse] += ComplexF(c * src.Voltage.imag(), -c * src.Voltage.real());
     }
     for (int i = 1; i < n; ++i) {
         const int p = e.PivotRows[i];

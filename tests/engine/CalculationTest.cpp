@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -98,29 +99,39 @@ TEST(Calculation, LoadsOffWhenTheSwitchIsOff) {
     EXPECT_FLOAT_EQ(Results.Row(0)->R, r0);
 }
 
-TEST(Calculation, TwoSourcesOnOnePulseTheLaterCounts) {
-    ResetEngineWorld();
-    TestAntenna single = HorizontalDipole();
-    ASSERT_TRUE(PrepareAndRun(single.ant.get()));
-    const float r1 = Results.Row(0)->R;
-
-    TestAntenna two = HorizontalDipole();
-    two.Source("w1c", 2.0);
-    EngineLogLines().clear();
-    ASSERT_TRUE(PrepareAndRun(two.ant.get()));
-    // Source 1 (1 V) reports against the current that 2 V drive: half the R.
-    EXPECT_NEAR(Results.Row(0)->R, r1 / 2, 1e-3f * r1);
-    std::vector<std::string> reports;
-    for (const std::string& line : EngineLogLines())
-        if (line.rfind("w1c", 0) == 0) reports.push_back(line);
-    ASSERT_EQ(reports.size(), 2u);
-    auto field = [](const std::string& line, int n) {
-        std::size_t pos = 0;
-        for (int i = 0; i < n; ++i) pos = line.find('\t', pos) + 1;
-        return line.substr(pos, line.find('\t', pos) - pos);
+// Two sources on one pulse are generators in series: the pulse is driven
+// by the sum of their voltages, each reports V/I as its impedance, and the
+// input power, so the gain, is that of one source of the summed voltage.
+TEST(Calculation, TwoSourcesOnOnePulseAddTheirVoltages) {
+    struct Case {
+        double v1, phase1, v2, phase2;
     };
-    EXPECT_EQ(field(reports[0], 2), field(reports[1], 2));  // same current
-    EXPECT_NE(field(reports[0], 1), field(reports[1], 1));  // different voltage
+    const Case cases[] = {{0.5, 0.0, 0.5, 0.0}, {1.0, 0.0, 0.5, 90.0}};
+    for (const Case& c : cases) {
+        ResetEngineWorld();
+        const std::complex<double> v1 = std::polar(c.v1, c.phase1 * M_PI / 180.0);
+        const std::complex<double> v2 = std::polar(c.v2, c.phase2 * M_PI / 180.0);
+        const std::complex<double> sum = v1 + v2;
+        TestAntenna single = HorizontalDipole();
+        single->Sources[0].Voltage = std::abs(sum);
+        single->Sources[0].Phase = std::arg(sum) * 180.0 / M_PI;
+        ASSERT_TRUE(PrepareAndRun(single.ant.get()));
+        const std::complex<double> gap(Results.Row(0)->R, Results.Row(0)->jX);
+        const double gain = Results.Row(0)->Ga, power = Engine.InputPower;
+
+        TestAntenna two = HorizontalDipole();
+        two->Sources[0].Voltage = c.v1;
+        two->Sources[0].Phase = c.phase1;
+        two.Source("w1c", c.v2, c.phase2);
+        EngineLogLines().clear();
+        ASSERT_TRUE(PrepareAndRun(two.ant.get()));
+        const std::complex<double> z1 = v1 * gap / sum;  // source 1's share of V / I
+        EXPECT_NEAR(Results.Row(0)->R, z1.real(), 1e-3 * std::abs(gap)) << c.v2;
+        EXPECT_NEAR(Results.Row(0)->jX, z1.imag(), 1e-3 * std::abs(gap)) << c.v2;
+        EXPECT_NEAR(Engine.InputPower, power, 1e-4 * power) << c.v2;
+        EXPECT_NEAR(Results.Row(0)->Ga, gain, 0.01) << c.v2;
+        EXPECT_TRUE(LogHas("SOURCES 1 AND 2 SHARE PULSE")) << c.v2;
+    }
 }
 
 TEST(Calculation, SourceOnNoPulseIsReportedAndIgnored) {
