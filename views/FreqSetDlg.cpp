@@ -1,6 +1,9 @@
 #include "views/FreqSetDlg.h"
 
 #include <cmath>
+#include <filesystem>
+
+#include <unistd.h>
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -174,10 +177,24 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
     if (choice == 1) {
         request.MatchFreq = std::round((request.Fmin + request.Fmax) * 0.5 * 1000.0) / 1000.0;
     } else if (choice == 2) {
-        if (!StrToDblExpr(request.MatchFreq, S(MatchFreq)) || !(request.MatchFreq > 0)) return false;
+        if (!StrToDblExpr(request.MatchFreq, S(MatchFreq)) || !(request.MatchFreq > 0)) {
+            ErrorBox("%s", "The match frequency must be a number above 0.");
+            return false;
+        }
         request.MatchIntoSweep = true;
     }
-    std::string text = BuildFreqTable(host_, request);
+    // The run may be long: a folder that takes no file is said before it.
+    const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+    if (access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
+        ErrorBox("Can not save file %s", fileName.c_str());
+        return false;
+    }
+    double failedAt = 0;
+    std::string text = BuildFreqTable(host_, request, &failedAt);
+    if (failedAt != 0) {
+        ErrorBox("The antenna could not be calculated at %s MHz; the table was not saved.", DblToStr(failedAt).c_str());
+        return false;
+    }
     std::string error;
     if (!WriteFileReplacing(fileName, text, &error)) {
         ErrorBox("Can not save file %s", fileName.c_str());

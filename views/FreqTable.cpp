@@ -55,7 +55,7 @@ bool CalcTablePoint(const SweepHost& host, SweepDot& point) {
     host.Model->CalcFreq = point.F;
     if (!host.Prepare()) return false;
     JobDef.Busy = 0;
-    RunFullCalc();
+    if (!RunFullCalc()) return false;
     const ResultRow& row = *Results.Row(0);
     point.State = SweepComputed;
     point.R = row.R;
@@ -72,7 +72,8 @@ double TableSwr(const SweepDot& match, const SweepDot& point) {
     return CalcSWR(zin.real(), zin.imag(), EnvDef.Z0R, 0.0);
 }
 
-std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request) {
+std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request, double* failedAt) {
+    if (failedAt) *failedAt = 0;
     JobDef.Interactive = 0;
     double savedFreq = host.Model->CalcFreq;
     auto snapshot = std::make_unique<CResult>(Results);
@@ -85,6 +86,7 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
         head = CplxToStr1(EnvDef.Z0R, EnvDef.Z0X) + "Ohm";
     } else {
         matchReady = CalcTablePoint(host, match);
+        if (!matchReady && failedAt) *failedAt = match.F;
         if (matchReady && request.MatchIntoSweep) Results.Sweep.Match = match;
         head = DblToStr(match.F) + "MHz";
     }
@@ -99,7 +101,10 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
             point = match;
         } else {
             point.F = fr;
-            if (!CalcTablePoint(host, point)) break;
+            if (!CalcTablePoint(host, point)) {
+                if (failedAt) *failedAt = fr;
+                break;
+            }
         }
         text += DblToStr3(point.F) + "," + DblToStr2(point.R) + "," + DblToStr2(point.X) + "," +
                 DblToStr2(TableSwr(match, point)) + "," + DblToStr2(point.Ga) + "," + DblToStr2(point.FB) + "\r\n";

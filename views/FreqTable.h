@@ -25,5 +25,6 @@ bool CalcTablePoint(const SweepHost& host, SweepDot& point);
 // SWR of a point as the table writes it.
 double TableSwr(const SweepDot& match, const SweepDot& point);
 // The whole CSV text; the model's frequency and the latest results are put
-// back afterwards. A frequency that cannot be prepared ends the table there.
-std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request);
+// back afterwards. A frequency that cannot be prepared or calculated ends the
+// table there and is given in `failedAt` (0 when the table is complete).
+std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request, double* failedAt = nullptr);

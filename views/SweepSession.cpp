@@ -20,9 +20,9 @@ public:
     BusyRun& operator=(const BusyRun&) = delete;
 };
 
-void RunEngine() {
+bool RunEngine() {
     BusyRun busy;
-    RunFullCalc();  // a failed run is stored like a good one
+    return RunFullCalc();
 }
 
 constexpr int MaxResonanceRounds = 20;
@@ -67,7 +67,12 @@ bool SweepSession::RunRecord(double f, int mainIndex, int gap, int dot) {
     row->Ground = EnvDef.Type;
     row->Height = static_cast<float>(EnvDef.AntHeight);
     row->AzEl = EnvDef.AzEl;
-    RunEngine();
+    // A failed run stores nothing: the point stays uncomputed, out of the
+    // fit, and is run again next time.
+    if (!RunEngine()) {
+        host_.NotifyRows();
+        return false;
+    }
     Results.HasFarField = 1;
     CopyText(Results.Title, host_.Model->Name);
     if (mainIndex >= 0)
@@ -169,8 +174,7 @@ void SweepSession::CalcMatchPoint() {
     Computed = true;
     JobDef.Interactive = 0;
     host_.Model->CalcFreq = fm;
-    if (!host_.Prepare()) return;
-    RunEngine();
+    if (!host_.Prepare() || !RunEngine()) return;
     const ResultRow& row = *Results.Row(0);
     MatchPoint.State = SweepComputed;
     MatchPoint.R = row.R;

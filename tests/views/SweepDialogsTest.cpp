@@ -112,9 +112,44 @@ TEST_F(SweepDialogsTest, FreqTableRangeCheckAndFile) {
     QList<QByteArray> lines = f.readAll().split('\n');
     EXPECT_EQ(lines.size(), 5);   // head, three lines, nothing after the last CR LF
     EXPECT_TRUE(lines[0].endsWith('\r'));
-    // A folder that cannot be written is reported and writes nothing.
-    EXPECT_FALSE(dlg.WriteTable(Path("missing/table.csv")));
-    EXPECT_EQ(prompter.ShownBoxes().back().text, "Can not save file " + Path("missing/table.csv"));
+}
+
+// Every failure of the frequency table is said and saves nothing: a folder
+// that takes no file (before any run), a match point or a frequency that
+// cannot be prepared or calculated.
+TEST_F(SweepDialogsTest, FreqTableFailuresAreReportedAndSaveNothing) {
+    struct Case {
+        const char* file;
+        bool refuse, failRun;
+        const char* matchFreq;  // "" for no match
+        const char* box;        // the start of the box shown
+    };
+    const Case cases[] = {
+        {"missing/table.csv", false, false, "", "Can not save file "},
+        {"match.csv", true, false, "14.3", "The antenna could not be calculated at 14.3 MHz"},
+        {"run.csv", false, true, "", "The antenna could not be calculated at 14.05 MHz"},
+    };
+    for (const Case& c : cases) {
+        StartAt(14.2);
+        ant->CalcFreq = 14.2;
+        refuseAbove = c.refuse;
+        failRunAbove = c.failRun;
+        refuseFreq = 14.0;
+        TFreqSetDlg dlg(nullptr, Host(), Path("noname"));
+        dlg.Load();
+        dlg.BgnFreq->setText("14.0");
+        dlg.EndFreq->setText("14.1");
+        dlg.FreqIntval->setText("50");
+        dlg.MatchSel[*c.matchFreq ? 2 : 0]->click();
+        dlg.MatchFreq->setText(c.matchFreq);
+        prepares = 0;
+        EXPECT_FALSE(dlg.WriteTable(Path(c.file))) << c.file;
+        ASSERT_FALSE(prompter.ShownBoxes().empty());
+        EXPECT_EQ(prompter.Last().text.rfind(c.box, 0), 0u) << prompter.Last().text;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(Path(c.file)))) << c.file;
+        if (std::string(c.file).rfind("missing", 0) == 0) EXPECT_EQ(prepares, 0);
+        refuseAbove = failRunAbove = false;
+    }
 }
 
 TEST_F(SweepDialogsTest, MultibandListSavesItsLines) {

@@ -21,6 +21,7 @@ protected:
     int prepares = 0;
     int runsNotified = 0;
     bool refuseAbove = false;   // preparation fails above refuseFreq
+    bool failRunAbove = false;  // the engine run fails above refuseFreq
     double refuseFreq = 0;
 
     void SetUp() override {
@@ -56,7 +57,10 @@ protected:
         h.Prepare = [this] {
             ++prepares;
             if (refuseAbove && ant->CalcFreq > refuseFreq) return 0;
-            return PrepareModel(ant.get()) == 1 ? 1 : 0;
+            if (PrepareModel(ant.get()) != 1) return 0;
+            // Without a source the run fails for want of input power.
+            if (failRunAbove && ant->CalcFreq > refuseFreq) Engine.SourceCount = 0;
+            return 1;
         };
         h.RowsChanged = [this] { ++runsNotified; };
         return h;
