@@ -27,7 +27,7 @@ bool TMainWnd::BuildStackedAnt() {
 }
 
 int TMainWnd::PrepareCalcAnt() {
-    NormalizeGroundedWires(Ant);
+    const std::vector<int> turned = NormalizeGroundedWires(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
     } else if (!BuildStackedAnt()) {
@@ -38,6 +38,9 @@ int TMainWnd::PrepareCalcAnt() {
         SetLogFailed(true);
         return 0;
     }
+    // A plain pulse number on a turned wire follows its pulse; the model is
+    // then prepared again with the new number (nothing is turned twice).
+    if (!turned.empty() && KeepPulseNumbersOnTurnedWires(Ant, *CalcAnt, turned)) return PrepareCalcAnt();
     int result = 1;
     if (Engine.LastUnderGroundWire != 0) {
         result = 0;

@@ -170,7 +170,8 @@ int ExpandWires(AntDef& ant) {
     return report.Finish();
 }
 
-void NormalizeGroundedWires(AntDef& ant) {
+std::vector<int> NormalizeGroundedWires(AntDef& ant) {
+    std::vector<int> turned;
     const double height = EnvDef.AntHeight;
     const int wireCount = std::clamp(ant.WireCount, 0, MaxWires);
     const int sourceCount = std::clamp(ant.SourceCount, 0, MaxSources);
@@ -185,5 +186,47 @@ void NormalizeGroundedWires(AntDef& ant) {
         for (int l = 0; l < loadCount; ++l) SwapPositionEnd(ant.Loads[l].Pos, i + 1);
         if (w.Seg == -2) w.Seg = -3;
         else if (w.Seg == -3) w.Seg = -2;
+        turned.push_back(i);
     }
+    return turned;
+}
+
+namespace {
+
+// The number of a position given as a plain pulse number ("12"), else 0.
+long long PlainPulseNumber(const char (&pos)[PosTextSize]) {
+    int i = 0;
+    while (i < PosTextSize && (pos[i] == ' ' || pos[i] == '\t')) ++i;
+    long long number = 0;
+    int digits = 0;
+    for (; i < PosTextSize && std::isdigit(static_cast<unsigned char>(pos[i])); ++i, ++digits)
+        number = std::min<long long>(number * 10 + (pos[i] - '0'), 1000000000);
+    if (digits == 0 || (i < PosTextSize && pos[i] != '\0' && pos[i] != ' ')) return 0;
+    return number;
+}
+
+bool MirrorOnTurnedWire(char (&pos)[PosTextSize], const AntDef& prepared, const std::vector<int>& turned) {
+    const long long p = PlainPulseNumber(pos);
+    if (p <= 0) return false;
+    for (int i : turned) {
+        if (i >= std::min(prepared.WireCount, MaxWires)) continue;
+        const WireRec& w = prepared.Wires[i];
+        const long long first = w.FirstPulse, last = static_cast<long long>(w.FirstPulse) + w.PulseCount - 1;
+        if (first <= 0 || p < first || p > last) continue;
+        const std::string text = std::to_string(first + last - p);
+        CopyText(pos, text.c_str());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool KeepPulseNumbersOnTurnedWires(AntDef& ant, const AntDef& prepared, const std::vector<int>& turned) {
+    bool changed = false;
+    for (int s = 0; s < std::clamp(ant.SourceCount, 0, MaxSources); ++s)
+        changed |= MirrorOnTurnedWire(ant.Sources[s].Pos, prepared, turned);
+    for (int l = 0; l < std::clamp(ant.LoadCount, 0, MaxLoads); ++l)
+        changed |= MirrorOnTurnedWire(ant.Loads[l].Pos, prepared, turned);
+    return changed;
 }

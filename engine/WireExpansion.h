@@ -7,6 +7,8 @@
 #include "model/AntDef.h"
 #include "model/WireGeometry.h"
 
+#include <vector>
+
 // Rebuilds the piece table and LowestZ from the wires and clears every
 // wire's FirstPulse and PulseCount. Returns 1 when the model can be
 // calculated, 0 when it must be refused: the piece table overflowed, a
@@ -30,5 +32,13 @@ inline void AddWirePiece(AntDef& ant, const Point3D& a, const Point3D& b, double
 // Turns round every wire whose end 2 lies exactly on the ground (Z plus the
 // added height) while its end 1 does not, so that a grounded end is always
 // end 1: exchanges the ends, "b" and "e" in the positions of the sources and
-// loads on it, and the codes -2 and -3.
-void NormalizeGroundedWires(AntDef& ant);
+// loads on it, and the codes -2 and -3. Returns the indices of the wires
+// turned round.
+std::vector<int> NormalizeGroundedWires(AntDef& ant);
+
+// The pulses of a turned wire are numbered from its other end: a source or
+// load given as a plain pulse number on such a wire is moved to the number
+// its pulse has now, so it stays on the same physical pulse. `prepared` is
+// the antenna as last prepared (after the turn; the pulse range of a wire
+// does not change when it is turned). Returns true when a position changed.
+bool KeepPulseNumbersOnTurnedWires(AntDef& ant, const AntDef& prepared, const std::vector<int>& turned);

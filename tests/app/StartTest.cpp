@@ -1,6 +1,7 @@
 // Start: the main road from the tables to the results table, the under-ground
 // warning, refused fields and preparations, and how the table shows its rows.
 #include "MainWndFixture.h"
+#include "engine/ModelPrep.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
@@ -169,4 +170,53 @@ TEST_F(StartTest, ACloseDuringARunWaitsForItsEnd) {
     EXPECT_EQ(Results.RowCount, 1);
     QApplication::processEvents();
     EXPECT_FALSE(wnd->isVisible());
+}
+
+// A wire whose second end lies on the ground (here Z = 0 in free space) is
+// turned round before the calculation; a source or load given as a plain
+// pulse number on it stays on the same physical pulse.
+TEST_F(StartTest, APulseNumberOnATurnedWireKeepsItsPulse) {
+    struct Case {
+        bool sourceByNumber;  // else a 50-ohm load by number, fed at w1c
+    };
+    wnd->AntHeight->setEditText("0");
+    for (const Case c : {Case{true}, Case{false}}) {
+        // Ground plane: a vertical quarter wave with two radials, all in free space.
+        auto build = [&](bool turned, const char* bottom) {
+            AntDef& a = wnd->Ant;
+            a.WireCount = 3;
+            a.Wires[0] = WireRec{0, 0, turned ? 5.3 : 0.0, 0, 0, turned ? 0.0 : 5.3, 0.001, 12, 0, 0, 0};
+            a.Wires[1] = WireRec{0, 0, 0, 5.3, 0, 0, 0.001, 11, 0, 0, 0};
+            a.Wires[2] = WireRec{0, 0, 0, -5.3, 0, 0, 0.001, 11, 0, 0, 0};
+            a.SourceCount = 1;
+            a.Sources[0] = SourceRec{};
+            CopyText(a.Sources[0].Pos, c.sourceByNumber ? bottom : "w1c");
+            a.Sources[0].Voltage = 1.0;
+            a.LoadCount = c.sourceByNumber ? 0 : 1;
+            a.Loads[0] = LoadRec{};
+            a.Loads[0].Type = LoadRX;
+            CopyText(a.Loads[0].Pos, bottom);
+            a.Loads[0].A[0] = 50.0;
+            a.UseLoads = 1;
+            wnd->SetAntDef();
+            wnd->UpdateMenuState();
+        };
+        // The reference: the wire already turned, the bottom pulse by its letter.
+        build(false, "w1b");
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
+        const float r = Results.Row(0)->R, x = Results.Row(0)->jX;
+        // The same pulse by its number while the wire still runs downwards.
+        build(true, "w1e");
+        ASSERT_EQ(PrepareModel(&wnd->Ant), 1);
+        const std::string number = std::to_string(c.sourceByNumber ? wnd->Ant.Sources[0].Pulse : wnd->Ant.Loads[0].Pulse);
+        build(true, number.c_str());
+        const int rows = Results.RowCount;
+        ASSERT_TRUE(wnd->CalTrgBtn->isEnabled());
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(Results.RowCount, rows + 1) << wnd->LogLines().join("\n").toStdString();
+        EXPECT_EQ(wnd->Ant.Wires[0].Z1, 0.0);  // turned round
+        EXPECT_NEAR(Results.Row(0)->R, r, 1e-3f * std::abs(r)) << (c.sourceByNumber ? "source" : "load");
+        EXPECT_NEAR(Results.Row(0)->jX, x, 1e-3f * std::abs(r) + 0.01f) << (c.sourceByNumber ? "source" : "load");
+    }
 }
