@@ -31,6 +31,16 @@ void ScaleChildren(QWidget* parent, double scale) {
         const QRect g = child->geometry();
         child->setGeometry(Scaled(g.x(), scale), Scaled(g.y(), scale), Scaled(g.width(), scale),
                            Scaled(g.height(), scale));
+        // A control with a font of its own (a smaller result label, or one
+        // that a style sheet fixed) does not follow the form's: scale it too.
+        if (child->testAttribute(Qt::WA_SetFont)) {
+            QFont font = child->font();
+            if (font.pointSizeF() > 0)
+                font.setPointSizeF(font.pointSizeF() * scale);
+            else if (font.pixelSize() > 0)
+                font.setPixelSize(Scaled(font.pixelSize(), scale));
+            child->setFont(font);
+        }
         ScaleChildren(child, scale);
     }
 }

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPalette>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -24,8 +25,12 @@ TGLColForm::TGLColForm(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::WindowS
         label = new QLabel(text, this);
         label->setObjectName(labelName);
         label->setGeometry(10, y, 80, 22);
+        // A palette, not a style sheet: a style sheet would fix the label's
+        // font before the form is scaled.
         label->setAutoFillBackground(true);
-        label->setStyleSheet(QString("background-color: %1;").arg(colour));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, QColor(QString::fromLatin1(colour)));
+        label->setPalette(palette);
         slider = new QSlider(Qt::Horizontal, this);
         slider->setObjectName(name);
         slider->setRange(0, 51);
