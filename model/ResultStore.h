@@ -117,6 +117,8 @@ public:
     void ClearSweep();
     void StoreSweepPoint(int n);
     void StoreSweepSubPoint(int g, int j);
+    // The newest row's impedance, gain and F/B into a sweep dot, marked computed.
+    void TakeNewestRow(SweepDot& d) const;
 
 private:
     void CopyPatternData(const CResult& other);

@@ -86,13 +86,8 @@ void CResult::ClearSweep() {
 
 void CResult::StoreSweepPoint(int n) {
     if (n < 0 || n >= SweepMainPoints) return;
-    const ResultRow& row = *Row(0);
     SweepPoint& p = Sweep.Points[n];
-    p.State = SweepComputed;
-    p.R = row.R;
-    p.X = row.jX;
-    p.Ga = row.Ga;
-    p.FB = row.FB;
+    TakeNewestRow(p);
     p.Shown = 1;
     // Samples 2 degrees apart whatever the run's step (a store without a step
     // is sampled as a full run).
@@ -106,8 +101,11 @@ void CResult::StoreSweepPoint(int n) {
 
 void CResult::StoreSweepSubPoint(int g, int j) {
     if (g < 0 || g >= SweepGaps || j < 0 || j >= SweepMaxDots) return;
+    TakeNewestRow(Sweep.Dots[g][j]);
+}
+
+void CResult::TakeNewestRow(SweepDot& d) const {
     const ResultRow& row = *Row(0);
-    SweepDot& d = Sweep.Dots[g][j];
     d.State = SweepComputed;
     d.R = row.R;
     d.X = row.jX;

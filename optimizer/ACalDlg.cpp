@@ -327,10 +327,7 @@ bool TACalDlg::Execute(CACal* cal) {
 void TACalDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!align_) return;
-    // The form's font follows its size, as its controls' fonts do.
-    QFont f = font();
-    f.setPointSize(ScaledFontSize(EnvDef.FontSize, std::min(width() / double(DesignWidth), height() / double(DesignHeight))));
-    setFont(f);
+    ScaleFormFont(*this, DesignWidth, DesignHeight);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
 }
@@ -339,10 +336,7 @@ void TACalDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    // A box too small to show anything is not restored; one larger than the
-    // screen is shrunk to it.
-    const QRect box = ReadWindowBox(SettingsSection, geometry());
-    setGeometry(FitToScreen(QRect(box.topLeft(), box.size().expandedTo(QSize(200, 150)))));
+    setGeometry(ReadWindowBox(SettingsSection, geometry()));
 }
 
 void TACalDlg::done(int result) {

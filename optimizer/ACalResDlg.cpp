@@ -248,10 +248,7 @@ void TACalResDlg::DrawDN(Canvas& c) const {
 void TACalResDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!align_) return;
-    // The form's font follows its size, as its controls' fonts do.
-    QFont f = font();
-    f.setPointSize(ScaledFontSize(EnvDef.FontSize, std::min(width() / double(DesignWidth), height() / double(DesignHeight))));
-    setFont(f);
+    ScaleFormFont(*this, DesignWidth, DesignHeight);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->update();
@@ -262,7 +259,7 @@ void TACalResDlg::showEvent(QShowEvent* event) {
     if (placed_) return;
     placed_ = true;
     // A saved box larger than the screen is fitted to it and centred.
-    setGeometry(FitToScreen(ReadWindowBox(SettingsSection, geometry())));
+    setGeometry(ReadWindowBox(SettingsSection, geometry()));
 }
 
 void TACalResDlg::done(int result) {

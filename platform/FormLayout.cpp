@@ -11,6 +11,14 @@ int ScaledFontSize(int fontOffset, double scale) {
     return std::max(1, static_cast<int>((10 + fontOffset) * scale));
 }
 
+void ScaleFormFont(QWidget& form, int designWidth, int designHeight) {
+    if (designWidth <= 0 || designHeight <= 0) return;
+    QFont font = form.font();
+    font.setPointSize(ScaledFontSize(
+        EnvDef.FontSize, std::min(form.width() / double(designWidth), form.height() / double(designHeight))));
+    form.setFont(font);
+}
+
 void CAlign::Apply(const QWidget* reference) const {
     if (reference) Apply(reference->width(), reference->height());
 }

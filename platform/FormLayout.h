@@ -60,3 +60,6 @@ public:
 
 // Font point size of a form at the given scale: (10 + offset) x scale, truncated.
 int ScaledFontSize(int fontOffset, double scale);
+// A resizable form's own font follows its size against its design size, as
+// the fonts of its recorded controls do.
+void ScaleFormFont(QWidget& form, int designWidth, int designHeight);

@@ -56,12 +56,7 @@ bool CalcTablePoint(const SweepHost& host, SweepDot& point) {
     if (!host.Prepare()) return false;
     JobDef.Busy = 0;
     if (!RunFullCalc()) return false;
-    const ResultRow& row = *Results.Row(0);
-    point.State = SweepComputed;
-    point.R = row.R;
-    point.X = row.jX;
-    point.Ga = row.Ga;
-    point.FB = row.FB;
+    Results.TakeNewestRow(point);
     EnterIntoSweep(point);
     return true;
 }

@@ -175,12 +175,7 @@ void SweepSession::CalcMatchPoint() {
     JobDef.Interactive = 0;
     host_.Model->CalcFreq = fm;
     if (!host_.Prepare() || !RunEngine()) return;
-    const ResultRow& row = *Results.Row(0);
-    MatchPoint.State = SweepComputed;
-    MatchPoint.R = row.R;
-    MatchPoint.X = row.jX;
-    MatchPoint.Ga = row.Ga;
-    MatchPoint.FB = row.FB;
+    Results.TakeNewestRow(MatchPoint);
     Results.Sweep.Match = MatchPoint;
     host_.NotifyRows();
 }
