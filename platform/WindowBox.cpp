@@ -19,9 +19,10 @@ void SaveWindowBox(const QWidget& form, const std::string& section) {
 
 QRect ReadWindowBox(const std::string& section, const QRect& fallback) {
     const IniFile ini(SettingsFilePath());
-    return QRect(ini.ReadInteger(section, "Left", fallback.x()), ini.ReadInteger(section, "Top", fallback.y()),
-                 ini.ReadInteger(section, "Width", fallback.width()),
-                 ini.ReadInteger(section, "Height", fallback.height()));
+    const QRect box(ini.ReadInteger(section, "Left", fallback.x()), ini.ReadInteger(section, "Top", fallback.y()),
+                    ini.ReadInteger(section, "Width", fallback.width()),
+                    ini.ReadInteger(section, "Height", fallback.height()));
+    return FitToScreen(QRect(box.topLeft(), box.size().expandedTo(QSize(200, 150))));
 }
 
 QRect FitToScreen(const QRect& box) {

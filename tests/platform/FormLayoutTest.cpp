@@ -2,8 +2,14 @@
 // smaller ratio, grids scale their columns and row height.
 #include "model/EnvDef.h"
 #include "platform/FormLayout.h"
+#include "platform/IniFile.h"
+#include "platform/SettingsPath.h"
 #include "platform/StringGrid.h"
+#include "platform/WindowBox.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -50,4 +56,32 @@ TEST(FormLayout, GridRescalesOnlyColumnsItStillHas) {
     EXPECT_EQ(g.ColWidth(1), 120);
     EXPECT_EQ(g.ColWidth(2), 120);
     EXPECT_EQ(g.DefaultRowHeight(), 40);
+}
+
+// A window box from a damaged settings file still gives a usable window.
+TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
+    QTemporaryDir dir;
+    const std::string saved = SettingsPathOverride;
+    SettingsPathOverride = dir.filePath("Korva.ini").toStdString();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* width;
+        const char* height;
+    } cases[] = {{"-5", "0"}, {"2000000000", "2000000000"}, {"abc", "1e9"}, {"300", "200"}};
+    for (const auto& c : cases) {
+        IniFile ini(SettingsPathOverride);
+        ini.WriteString("Box", "Left", "0");
+        ini.WriteString("Box", "Top", "0");
+        ini.WriteString("Box", "Width", c.width);
+        ini.WriteString("Box", "Height", c.height);
+        ASSERT_TRUE(ini.UpdateFile());
+        const QRect box = ReadWindowBox("Box", QRect(0, 0, 400, 300));
+        SCOPED_TRACE(c.width);
+        EXPECT_GE(box.width(), 200);
+        EXPECT_GE(box.height(), 150);
+        EXPECT_LE(box.width(), area.width());
+        EXPECT_LE(box.height(), area.height());
+        EXPECT_TRUE(area.intersects(box));
+    }
+    SettingsPathOverride = saved;
 }
