@@ -323,3 +323,23 @@ TEST(Calculation, RadialScreenOverRealGround) {
     }
     EXPECT_GT(gains[1], gains[0] + 0.5f);  // the screen makes a better ground
 }
+
+TEST(Calculation, RaisedMediumReflectsFromItsOwnHeight) {
+    // A horizontal dipole half a wavelength up beams at about 30 degrees over
+    // a ground at zero height; a medium raised by a quarter wavelength leaves
+    // it a quarter wavelength over the reflecting surface, so the beam rises
+    // far above that (an image taken at the wrong depth leaves it below 40). The matrix sees the perfect image either way: only the far field
+    // moves.
+    const double lambda = 299.792458 / 14.15;
+    float elevation[2];
+    for (int raised : {0, 1}) {
+        ResetEngineWorld(GroundReal, lambda / 2);
+        EnvDef.Height[0] = raised ? lambda / 4 : 0.0;
+        TestAntenna a(14.15);
+        a.Wire(0, -lambda * 0.24, 0, 0, lambda * 0.24, 0, 0.001, 31).Source("w1c");
+        ASSERT_TRUE(PrepareAndRun(a.ant.get()));
+        elevation[raised] = Results.Row(0)->Elev;
+    }
+    EXPECT_LT(elevation[0], 35.0f);
+    EXPECT_GT(elevation[1], 50.0f);
+}

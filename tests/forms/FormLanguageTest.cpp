@@ -74,7 +74,7 @@ std::unique_ptr<QWidget> Make(Args&&... args) {
     return std::make_unique<Form>(std::forward<Args>(args)...);
 }
 
-// One row per form; see /work/NOTES-LanguageTest.md.
+// One row per form.
 std::vector<FormCase> FormsWithLanguage() {
     return {
         {"MediaDlgBox", {"MediaDlgBox"}, [](const QString&) { return Make<TMediaDlgBox>(nullptr); }},

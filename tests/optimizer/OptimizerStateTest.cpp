@@ -105,6 +105,32 @@ TEST(OptimizerLinks, ChainsFollowTheFreeRowWithTheirOwnForm) {
     EXPECT_EQ(f.Cal->FollowLink(0, b), -1);
 }
 
+TEST(OptimizerLinks, EveryFormGivesItsValue) {
+    // The master row holds 3; the follower's constant is 2.
+    OptimizerFixture f;
+    const int master = f.AddRow(KindWire, 0, 0);
+    const int follower = f.AddRow(KindWire, 3, 0);
+    f.Cal->Rows[master].Value = 3;
+    const struct {
+        int32_t link;
+        double constant, expected;
+    } cases[] = {
+        {master, 2, 3},                      // follows
+        {-2 - master, 2, -3},                // negated
+        {master | LinkAdd, 2, 5},            // + c
+        {master | LinkSubtractFrom, 2, -1},  // c - value
+        {master | LinkMultiply, 2, 6},       // x c
+        {master | LinkDivide, 2, 1.5},       // / c
+        {master | LinkDivide, 0, 3},         // / 0 leaves the value
+    };
+    for (const auto& c : cases) {
+        f.Cal->Rows[follower].Link = c.link;
+        f.Cal->Rows[follower].Step = c.constant;
+        f.Cal->SetWithLinks(master);
+        EXPECT_DOUBLE_EQ(f.Cal->Rows[follower].Value, c.expected) << std::hex << c.link;
+    }
+}
+
 TEST(OptimizerLimits, FixedLimitsPutTheValueOneStepInside) {
     OptimizerFixture f;
     const int i = f.AddRow(KindHeight, 0, 0);
