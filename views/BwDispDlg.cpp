@@ -418,6 +418,7 @@ void TBwDispDlg::UDFreqClick(int direction) {
 }
 
 void TBwDispDlg::UDMatchClick(int direction) {
+    if (!MatchFreq->isEnabled()) return;
     MatchFreq->setEditText(Q(DblToStr(UpDownFrequency(MatchFreq->currentText(), direction))));
 }
 
@@ -457,9 +458,13 @@ void TBwDispDlg::UpdateControls(bool showWidth) {
     MeasBtn->setEnabled(off && Results.Sweep.Count != SweepMainPoints);
     GetFoBtn->setEnabled(off && !(s.Count >= 2 && std::fabs(Session.Fit.F0 - Results.Sweep.F0) < 0.001 * Results.Sweep.F0));
     HalfBtn->setEnabled(off && s.DotsComplete == 0);
+    PrintBtn->setEnabled(off);
     bool matching = !SelMatch[0]->isChecked();
     MatchCenter->setEnabled(matching);
-    MatchFreq->setEnabled(matching && !MatchCenter->isChecked());
+    // The up-down writes into the field, so it is off whenever the field is.
+    const bool matchFreq = matching && !MatchCenter->isChecked();
+    MatchFreq->setEnabled(matchFreq);
+    UDMatch->setEnabled(matchFreq);
     FillGrid();
     for (QWidget* w : {PBoxZ, PBoxS, PBoxG, PBPtn}) w->update();
     initialised_ = keep;

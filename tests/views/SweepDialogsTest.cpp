@@ -26,6 +26,7 @@
 #include "platform/IniFile.h"
 #include "platform/Printing.h"
 #include "platform/ScriptedPrompter.h"
+#include "platform/UpDownButton.h"
 #include "views/BwDispDlg.h"
 #include "views/FreqSetDlg.h"
 #include "views/NWLForm.h"
@@ -205,6 +206,10 @@ TEST_F(SweepDialogsTest, PlotsUpDownsPopupAndColours) {
         {"abc", -1, "14.040", "14.04"},
         {"0.5", -1, "1.000", "1.0"},
     };
+    dlg.Open(nullptr);
+    dlg.SelMatch[2]->click();
+    dlg.MatchCenter->setChecked(false);
+    dlg.UpdateControls(false);
     for (const Case& c : cases) {
         dlg.EditCenter->setEditText(c.text);
         dlg.MatchFreq->setEditText(c.text);
@@ -213,6 +218,30 @@ TEST_F(SweepDialogsTest, PlotsUpDownsPopupAndColours) {
         EXPECT_EQ(dlg.EditCenter->currentText(), c.centre) << c.text;
         EXPECT_EQ(dlg.MatchFreq->currentText(), c.match) << c.text;
     }
+
+    // Print is off on the Setup page; the match up-down is off with its
+    // field and then leaves the value alone.
+    struct State {
+        int page, mode;
+        bool atCentre, print, upDown;
+    } states[] = {
+        {0, 2, false, true, true}, {3, 1, false, true, true},  {4, 2, false, false, true},
+        {0, 0, false, true, false}, {1, 2, true, true, false},
+    };
+    for (const State& s : states) {
+        dlg.Page->setCurrentIndex(s.page);
+        dlg.SelMatch[s.mode]->click();
+        dlg.MatchCenter->setChecked(s.atCentre);
+        dlg.UpdateControls(false);
+        const std::string trace = "page " + std::to_string(s.page) + " mode " + std::to_string(s.mode);
+        EXPECT_EQ(dlg.PrintBtn->isEnabled(), s.print) << trace;
+        EXPECT_EQ(dlg.UDMatch->isEnabled(), s.upDown) << trace;
+        EXPECT_EQ(dlg.MatchFreq->isEnabled(), s.upDown) << trace;
+        dlg.MatchFreq->setEditText("14.2");
+        dlg.UDMatchClick(+1);
+        EXPECT_EQ(dlg.MatchFreq->currentText().toStdString(), s.upDown ? "14.21" : "14.2") << trace;
+    }
+    dlg.Page->setCurrentIndex(0);
 
     // A right click on a chart opens the popup with the mode in use checked;
     // its items set the mode like the radio group.
