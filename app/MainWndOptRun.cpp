@@ -24,6 +24,7 @@
 #include "platform/StringGrid.h"
 #include "platform/SettingsPath.h"
 #include "platform/System.h"
+#include "views/ResultsKeeper.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,15 +127,21 @@ void TMainWnd::ACalBtnClick() {
     DNImage->setCursor(Qt::ArrowCursor);
     cal.Attach(Ant, EnvDef);
     JobDef.Interactive = 1;
-    if (!PrepareCalcAnt()) return;
+    // The results of the last calculation stay when the dialog is cancelled
+    // or the run scores nothing, as long as the antenna is the same.
+    ResultsKeeper keeper(SweepRunHost(), RunsLeave::Nothing);
+    if (!keeper.PrepareAt(Ant.CalcFreq)) return;
 
     const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
+    auto antennaEdited = [&] { return WriteAntennaText(Ant, EnvDef, Comment) != before; };
     TACalDlg dialog(this, font().family());
     if (!dialog.Execute(&cal)) {
         // The value column edits the antenna at once, also on Cancel.
-        if (WriteAntennaText(Ant, EnvDef, Comment) != before) {
+        if (antennaEdited()) {
             SetAntDef();
             AntChanged();
+        } else {
+            keeper.Restore();
         }
         return;
     }
@@ -170,17 +177,22 @@ void TMainWnd::ACalBtnClick() {
     JobDef.Busy = 0;
 
     // Nothing scored (the first calculation failed): the antenna is back at
-    // its start and the results stay as they were.
+    // its start and the results stay as they were; those of an antenna the
+    // dialog edited no longer hold a far field.
     const bool scored = cal.BestScore > -DBL_MAX;
     if (scored) {
+        // The preparation clears the far-field flag: the best result after it.
+        PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
         Results.InitSweep();
         PatternMaxGain = Results.GainMax;
-    }
-    PrepareCalcAnt();
-    if (scored) {
-        Results.HasFarField = 1;
         CopyText(Results.Title, Ant.Name);
+    } else {
+        keeper.Restore();
+        if (antennaEdited()) {
+            Results.HasFarField = 0;
+            Results.ClearSweep();
+        }
     }
     SetAntDef();
     SetFieldText(DoFreq, Ant.CalcFreq);

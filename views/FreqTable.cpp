@@ -1,7 +1,6 @@
 #include "views/FreqTable.h"
 
 #include <cmath>
-#include <memory>
 
 #include "engine/CalcRuns.h"
 #include "model/AntDef.h"
@@ -9,6 +8,7 @@
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
+#include "views/ResultsKeeper.h"
 #include "views/SweepMath.h"
 
 namespace {
@@ -33,6 +33,20 @@ void EnterIntoSweep(const SweepDot& point) {
     if (t.Match.State == SweepNotComputed && t.Match.F == point.F) t.Match = point;
 }
 
+// Results at the record's frequency, from the sweep table or a new run.
+bool CalcTablePoint(ResultsKeeper& keeper, SweepDot& point) {
+    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
+        point = *hit;
+        return true;
+    }
+    if (!keeper.PrepareAt(point.F)) return false;
+    JobDef.Busy = 0;
+    if (!RunFullCalc()) return false;
+    Results.TakeNewestRow(point);
+    EnterIntoSweep(point);
+    return true;
+}
+
 }  // namespace
 
 int FreqTableCount(const std::string& fminText, const std::string& fmaxText, const std::string& stepText) {
@@ -47,20 +61,6 @@ int FreqTableCount(const std::string& fminText, const std::string& fmaxText, con
     return static_cast<int>(n) + 1;
 }
 
-bool CalcTablePoint(const SweepHost& host, SweepDot& point) {
-    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
-        point = *hit;
-        return true;
-    }
-    host.Model->CalcFreq = point.F;
-    if (!host.Prepare()) return false;
-    JobDef.Busy = 0;
-    if (!RunFullCalc()) return false;
-    Results.TakeNewestRow(point);
-    EnterIntoSweep(point);
-    return true;
-}
-
 double TableSwr(const SweepDot& match, const SweepDot& point) {
     if (match.F == 0) return CalcSWR(point.R, point.X, EnvDef.Z0R, EnvDef.Z0X);
     auto zin = MatchedInput(match.R, match.X, match.F, EnvDef.Z0R, {point.R, point.X}, point.F);
@@ -70,8 +70,9 @@ double TableSwr(const SweepDot& match, const SweepDot& point) {
 std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& request, double* failedAt) {
     if (failedAt) *failedAt = 0;
     JobDef.Interactive = 0;
-    double savedFreq = host.Model->CalcFreq;
-    auto snapshot = std::make_unique<CResult>(Results);
+    // The points found go into the sweep table; the newest row, the pattern
+    // and the prepared model are put back.
+    ResultsKeeper keeper(host, RunsLeave::SweepPoints);
 
     SweepDot match;
     match.F = request.MatchFreq;
@@ -80,7 +81,7 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
     if (match.F == 0) {
         head = CplxToStr1(EnvDef.Z0R, EnvDef.Z0X) + "Ohm";
     } else {
-        matchReady = CalcTablePoint(host, match);
+        matchReady = CalcTablePoint(keeper, match);
         if (!matchReady && failedAt) *failedAt = match.F;
         if (matchReady && request.MatchIntoSweep) Results.Sweep.Match = match;
         head = DblToStr(match.F) + "MHz";
@@ -96,7 +97,7 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
             point = match;
         } else {
             point.F = fr;
-            if (!CalcTablePoint(host, point)) {
+            if (!CalcTablePoint(keeper, point)) {
                 if (failedAt) *failedAt = fr;
                 break;
             }
@@ -105,10 +106,6 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
                 DblToStr2(TableSwr(match, point)) + "," + DblToStr2(point.Ga) + "," + DblToStr2(point.FB) + "\r\n";
     }
 
-    host.Model->CalcFreq = savedFreq;
-    if (savedFreq != 0 && host.Prepare()) {
-        Results.CopyLatest(*snapshot);
-        host.NotifyRows();
-    }
+    keeper.Restore();
     return text;
 }

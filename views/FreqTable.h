@@ -20,8 +20,6 @@ struct FreqTableRequest {
     bool MatchIntoSweep = false;  // the match record also becomes the sweep's match point
 };
 
-// Results at the record's frequency, from the sweep table or a new run.
-bool CalcTablePoint(const SweepHost& host, SweepDot& point);
 // SWR of a point as the table writes it.
 double TableSwr(const SweepDot& match, const SweepDot& point);
 // The whole CSV text; the model's frequency and the latest results are put

@@ -6,8 +6,7 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
-
-#include <memory>
+#include "views/ResultsKeeper.h"
 
 bool ParseBandText(const std::string& text, double& start, double& end) {
     std::size_t first = text.find(' ');
@@ -21,20 +20,18 @@ bool ParseBandText(const std::string& text, double& start, double& end) {
     return true;
 }
 
-bool MultibandList::ComputePoint(SweepDot& point) {
+bool MultibandList::ComputePoint(ResultsKeeper& keeper, SweepDot& point) {
     if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
         point = *hit;
         return true;
     }
-    host_.Model->CalcFreq = point.F;
-    if (!host_.Prepare()) return false;
+    if (!keeper.PrepareAt(point.F)) return false;
     JobDef.Busy = 0;
     try {
         CalcFeedImpedance();
     } catch (const EngineError&) {
         return false;  // a singular matrix ends the band like a failed preparation
     }
-    engineRan_ = true;
     if (!Running) return false;
     if (pump_) pump_();
     const ResultRow& row = *Results.Row(0);
@@ -44,20 +41,18 @@ bool MultibandList::ComputePoint(SweepDot& point) {
     return true;
 }
 
-void MultibandList::SweepBand(double start, double step, int lastIndex, bool singlePoint,
+void MultibandList::SweepBand(ResultsKeeper& keeper, double start, double step, int lastIndex, bool singlePoint,
                               std::vector<std::string>& lines) {
     JobDef.Interactive = 0;
-    double savedFreq = host_.Model->CalcFreq;
     for (int i = 0; i <= lastIndex; ++i) {
         if (!Running) break;
         SweepDot point;
         point.F = start + i * step;
         double f = point.F;
-        if (!ComputePoint(point)) break;
+        if (!ComputePoint(keeper, point)) break;
         Add(lines, DblToStr3(f) + "   " + DblToStr2(point.R) + "   " + DblToStr2(point.X) + "   ");
         if (singlePoint) break;
     }
-    host_.Model->CalcFreq = savedFreq;
 }
 
 void MultibandList::Add(std::vector<std::string>& lines, std::string line) {
@@ -69,16 +64,13 @@ void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points,
     // The engine writes each point into the newest results row and leaves
     // the model prepared at the point's frequency; the list only reads the
     // impedances, so both are put back as they were.
-    const auto saved = std::make_unique<CResult>(Results);
-    const double savedFreq = host_.Model->CalcFreq;
-    engineRan_ = false;
-    ComputeEachBand(bands, points, lines);
-    Results = *saved;
-    host_.Model->CalcFreq = savedFreq;
-    if (engineRan_ && savedFreq != 0) host_.Prepare();
+    ResultsKeeper keeper(host_, RunsLeave::Nothing);
+    ComputeEachBand(keeper, bands, points, lines);
+    keeper.Restore();
 }
 
-void MultibandList::ComputeEachBand(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines) {
+void MultibandList::ComputeEachBand(ResultsKeeper& keeper, const std::vector<BandItem>& bands, int points,
+                                    std::vector<std::string>& lines) {
     bool anyBand = false;
     // Fewer than two points list the band's start alone.
     int lastIndex = points > 1 ? points - 1 : 0;
@@ -90,11 +82,11 @@ void MultibandList::ComputeEachBand(const std::vector<BandItem>& bands, int poin
         double start = 0, end = 0;
         if (!ParseBandText(band.Text, start, end)) continue;  // nothing to compute in an unreadable band
         double step = lastIndex > 0 ? (end - start) / lastIndex : 0.0;
-        SweepBand(start, step, lastIndex, false, lines);
+        SweepBand(keeper, start, step, lastIndex, false, lines);
     }
     if (!anyBand && Running) {
         Add(lines, "\\******************");
         double f = host_.Model->CalcFreq != 0 ? host_.Model->CalcFreq : host_.Model->Freq;
-        SweepBand(f, 0.0, 1, true, lines);
+        SweepBand(keeper, f, 0.0, 1, true, lines);
     }
 }

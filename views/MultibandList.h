@@ -12,6 +12,8 @@
 #include "model/SweepTable.h"
 #include "views/SweepHost.h"
 
+class ResultsKeeper;
+
 struct BandItem {
     std::string Text;   // "start - end", MHz
     bool Checked = false;
@@ -31,13 +33,14 @@ public:
     // Every checked band with `points` points each (or, with none checked,
     // the calculation frequency alone); the list lines go to `lines`.
     void ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines);
-    bool ComputePoint(SweepDot& point);
 
 private:
-    void ComputeEachBand(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines);
-    void SweepBand(double start, double step, int lastIndex, bool singlePoint, std::vector<std::string>& lines);
+    bool ComputePoint(ResultsKeeper& keeper, SweepDot& point);
+    void ComputeEachBand(ResultsKeeper& keeper, const std::vector<BandItem>& bands, int points,
+                         std::vector<std::string>& lines);
+    void SweepBand(ResultsKeeper& keeper, double start, double step, int lastIndex, bool singlePoint,
+                   std::vector<std::string>& lines);
     void Add(std::vector<std::string>& lines, std::string line);
     SweepHost host_;
     std::function<void()> pump_;
-    bool engineRan_ = false;
 };

@@ -8,6 +8,7 @@
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
+#include "views/ResultsKeeper.h"
 
 namespace {
 
@@ -29,13 +30,16 @@ constexpr int MaxResonanceRounds = 20;
 
 }  // namespace
 
-SweepSession::SweepSession(SweepHost host) : host_(std::move(host)), snapshot_(std::make_unique<CResult>()) {}
+SweepSession::SweepSession(SweepHost host)
+    : host_(std::move(host)), keeper_(std::make_unique<ResultsKeeper>(host_, RunsLeave::SweepPointsAndRows)) {}
 
 SweepSession::~SweepSession() = default;
 
 void SweepSession::Open() {
-    *snapshot_ = Results;
-    SavedFreq = host_.Model->CalcFreq;
+    // Each main point keeps its row in the ring; the results of before
+    // become the newest row again when the session closes.
+    keeper_ = std::make_unique<ResultsKeeper>(host_, RunsLeave::SweepPointsAndRows);
+    SavedFreq = keeper_->SavedFreq();
     FitResonance();
 }
 
@@ -46,22 +50,14 @@ bool SweepSession::Close() {
         t.Match.State = SweepNotComputed;
     }
     t.MatchAtCentre = MatchAtCentre ? 1 : 0;
-    if (Computed) {
-        host_.Model->CalcFreq = SavedFreq;
-        if (SavedFreq != 0 && host_.Prepare()) {
-            Results.PushRow();
-            Results.CopyLatest(*snapshot_);
-            host_.NotifyRows();
-        }
-    }
+    keeper_->Restore();
     return Computed;
 }
 
 bool SweepSession::RunRecord(double f, int mainIndex, int gap, int dot) {
     if (f == 0) return false;
     JobDef.Interactive = 0;
-    host_.Model->CalcFreq = f;
-    if (!host_.Prepare()) return false;
+    if (!keeper_->PrepareAt(f)) return false;
     if (mainIndex >= 0) Results.PushRow();
     ResultRow* row = Results.Row(0);
     row->Ground = EnvDef.Type;
@@ -173,8 +169,7 @@ void SweepSession::CalcMatchPoint() {
     if (MatchPoint.State != SweepNotComputed || fm <= 0) return;
     Computed = true;
     JobDef.Interactive = 0;
-    host_.Model->CalcFreq = fm;
-    if (!host_.Prepare() || !RunEngine()) return;
+    if (!keeper_->PrepareAt(fm) || !RunEngine()) return;
     Results.TakeNewestRow(MatchPoint);
     Results.Sweep.Match = MatchPoint;
     host_.NotifyRows();

@@ -12,7 +12,7 @@
 #include "views/SweepHost.h"
 #include "views/SweepMath.h"
 
-class CResult;
+class ResultsKeeper;
 
 class SweepSession {
 public:
@@ -28,10 +28,10 @@ public:
     bool MatchAtCentre = true;
     double MatchFreq = 0;
 
-    // Snapshot of the latest results and the model's frequency; first fit.
+    // Keeps the results and the model's frequency; first fit.
     void Open();
     // Stores the match settings and, after any run, puts back the model's
-    // frequency and the snapshot as a new newest row. Returns Computed.
+    // frequency and the results of before as a new newest row. Returns Computed.
     bool Close();
 
     // One sweep record; false when skipped (frequency 0) or not prepared.
@@ -64,5 +64,5 @@ public:
 private:
     bool RunRecord(double f, int mainIndex, int gap, int dot);
     SweepHost host_;
-    std::unique_ptr<CResult> snapshot_;
+    std::unique_ptr<ResultsKeeper> keeper_;
 };

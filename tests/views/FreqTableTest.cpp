@@ -146,28 +146,3 @@ TEST(MultibandBands, BandTextsNeedTwoOrderedNumbers) {
     EXPECT_FALSE(ParseBandText("abc - 7", a, b));
     EXPECT_FALSE(ParseBandText("7.1 - 7.0", a, b));
 }
-
-// The list only reads impedances: afterwards the newest results row, the
-// row count and the prepared model are those of before it, so a table or a
-// Start that follows works on the antenna at its own frequency.
-TEST_F(SweepFixture, MultibandLeavesTheResultsAndThePreparedModelAsBefore) {
-    StartAt(14.2);
-    ant->CalcFreq = 14.2;
-    const ResultRow before = *Results.Row(0);
-    const int rows = Results.RowCount;
-    MultibandList list(Host(), [] {});
-    list.Running = true;
-    std::vector<std::string> lines;
-    list.ComputeBands({{"28.0 - 29.7", true}}, 3, lines);
-    ASSERT_EQ(lines.size(), 4u);
-    const ResultRow& after = *Results.Row(0);
-    EXPECT_EQ(Results.RowCount, rows);
-    for (auto [was, is] : {std::pair{before.F, after.F}, {before.R, after.R}, {before.jX, after.jX},
-                           {before.SWR, after.SWR}, {before.Ga, after.Ga}, {before.FB, after.FB}})
-        EXPECT_EQ(was, is);
-    EXPECT_FLOAT_EQ(Engine.Frequency, 14.2f);
-    // A calculation on the prepared model gives the gain of before.
-    Results.PushRow();
-    ASSERT_TRUE(RunFullCalc());
-    EXPECT_NEAR(Results.Row(0)->Ga, before.Ga, 1e-4);
-}
