@@ -55,7 +55,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
         break;
     case OptLogStatus::CannotOpen:
     case OptLogStatus::CannotSave:
-        ErrorBox("%s", FormatMessageArg(MainMessages[MsgCanNotLoad], name.toStdString()).c_str());
+        ShowMessage("Can not open " + name.toStdString());
         return false;
     case OptLogStatus::InvalidFormat:
         ErrorBox("%s", FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString()).c_str());

@@ -167,9 +167,9 @@ bool TACalResDlg::Execute(CACal* cal) {
 
 QString TACalResDlg::GetCellText(int col, int row) const {
     if (row == 0) {
-        if (col < 6 || (cal_ && cal_->GoalsOn) || !cal_ || cal_->RowCount < 2)
-            return col < 7 ? Q(heads_[static_cast<std::size_t>(col)]) : QString();
-        return QString("V%1").arg(col - 5);
+        // A simple sweep heads each variable's column: V1, V2, ...
+        if (col >= 6 && cal_ && !cal_->GoalsOn) return QString("V%1").arg(col - 5);
+        return col < 7 ? Q(heads_[static_cast<std::size_t>(col)]) : QString();
     }
     if (row < 1 || row > static_cast<int>(entries_.size()) || !cal_) return {};
     const ACalLogEntry& e = entries_[static_cast<std::size_t>(row - 1)];

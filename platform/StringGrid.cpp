@@ -89,14 +89,18 @@ public:
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const int col = index.column() + 1, row = index.row() + 1;
-        const bool current = grid_->hasFocus() && grid_->currentIndex() == index;
+        // A grid of rows shows its selected rows as any table does, with or
+        // without the focus; a grid of cells marks the cell being edited.
+        const bool marked = grid_->selectionBehavior() == QAbstractItemView::SelectRows
+                                ? (option.state & QStyle::State_Selected) != 0
+                                : grid_->hasFocus() && grid_->currentIndex() == index;
         p->save();
         if (grid_->DrawCell) {
-            grid_->DrawCell(*p, option.rect, col, row, current);
+            grid_->DrawCell(*p, option.rect, col, row, marked);
         } else {
             const QPalette& pal = grid_->palette();
-            p->fillRect(option.rect, current ? pal.highlight() : pal.base());
-            p->setPen(current ? pal.highlightedText().color() : QColor(Qt::black));
+            p->fillRect(option.rect, marked ? pal.highlight() : pal.base());
+            p->setPen(marked ? pal.highlightedText().color() : QColor(Qt::black));
             p->drawText(option.rect.adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignVCenter,
                         grid_->Cells(col, row));
         }

@@ -29,8 +29,9 @@ public:
     // show a popup instead).
     std::function<bool(int col, int row)> CanEdit;
     // Owner draw of data cells; the default draws the text at (left + 1, top + 1)
-    // and highlights the current cell only while the grid has the focus.
-    std::function<void(QPainter& p, const QRect& rect, int col, int row, bool current)> DrawCell;
+    // and highlights the marked cells: the current cell while the grid has the
+    // focus, or every cell of a selected row in a grid that selects rows.
+    std::function<void(QPainter& p, const QRect& rect, int col, int row, bool marked)> DrawCell;
 
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }

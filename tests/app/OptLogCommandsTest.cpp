@@ -55,19 +55,29 @@ TEST_F(OptLogCommandsTest, OpeningRestoresTheAntennaAndTheState) {
     EXPECT_EQ(wnd->Recent.At(0), TempPath("run.kva").toStdString());
 }
 
-TEST_F(OptLogCommandsTest, ADamagedLogChangesNothing) {
+TEST_F(OptLogCommandsTest, ADamagedOrMissingLogChangesNothing) {
     const QString log = SaveDipoleLog();
     QByteArray bytes = ReadFile(log);
     bytes.chop(10);
     const QString broken = WriteFile("broken.kvo", bytes);
+    const QString missing = TempPath("missing.kvo");
+    const struct {
+        QString path;
+        std::string message;
+    } cases[] = {
+        {broken, "Invalid format of file " + broken.toStdString() + "."},
+        {missing, "Can not open " + missing.toStdString()},
+    };
     CACal* before = wnd->ACal;
-    prompter.AnswerFile(broken.toStdString());
-    wnd->K19->trigger();
-    EXPECT_EQ(LastText(), "Invalid format of file " + broken.toStdString() + ".");
-    EXPECT_EQ(wnd->ACal, before);
-    EXPECT_EQ(wnd->ACal->Rows[0].Value, 12.5);
-    EXPECT_STREQ(wnd->Ant.Name, "Half-wave dipole 14.15 MHz");
-    EXPECT_EQ(wnd->FileName, TempPath("dipole.kva"));
+    for (const auto& c : cases) {
+        prompter.AnswerFile(c.path.toStdString());
+        wnd->K19->trigger();
+        EXPECT_EQ(LastText(), c.message);
+        EXPECT_EQ(wnd->ACal, before);
+        EXPECT_EQ(wnd->ACal->Rows[0].Value, 12.5);
+        EXPECT_STREQ(wnd->Ant.Name, "Half-wave dipole 14.15 MHz");
+        EXPECT_EQ(wnd->FileName, TempPath("dipole.kva"));
+    }
 }
 
 TEST_F(OptLogCommandsTest, LogsAreReopenedAndOpenedByExtension) {

@@ -8,7 +8,9 @@
 #include "optimizer/ACalEleBox.h"
 #include "optimizer/ACalInfoBox.h"
 #include "optimizer/ACalMultDlg.h"
-#include "optimizer/ACalResDlg.h"
+#include "optimizer/OptimizerState.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
 #include "tools/UserMaterialDlg.h"
 #include "tools/UserProgramsDlg.h"
 #include "views/AVEZForm.h"
@@ -56,6 +58,30 @@ FormOpener Made() {
         Form form(&w);
         ExecModalDialog(form);
         return nullptr;
+    };
+}
+
+// The log of a sweep over the added height, six points, the present one the
+// third best: the results dialog opens from its button with that row selected.
+FormOpener OptimizationLog() {
+    return [](TMainWnd& w) -> QWidget* {
+        CACal& cal = w.OptimizerState();
+        cal.Attach(w.Ant, EnvDef);
+        if (cal.LogCount == 0) {
+            cal.RowCount = 1;
+            cal.Rows[0] = ACalVarRec{};
+            cal.Rows[0].Kind = KindHeight;
+            cal.BestScore = 6;
+            for (int i = 0; i < 6; ++i) {
+                cal.Rows[0].Value = EnvDef.AntHeight + i - 3;
+                cal.LastScore = i + 1;
+                const double point[6] = {2.1 + 0.05 * i, 0.1 * i, 70.0 + i, -5.0 + 2 * i, 1.4 + 0.01 * i, 30.0 - i};
+                std::copy(std::begin(point), std::end(point), cal.Results);
+                cal.PushLog(Results);
+            }
+        }
+        w.UpdateMenuState();
+        return Button("ACalResBtn")(w);
     };
 }
 
@@ -120,7 +146,7 @@ const std::vector<FormCase>& EveryForm() {
         {"ACalInfoBox", Made<TACalInfoBox>()},
         {"ACalMultDlg", Made<TACalMultDlg>()},
         {"ACalEleBox", Made<TACalEleBox>()},
-        {"ACalResDlg", Made<TACalResDlg>()},
+        {"ACalResDlg", OptimizationLog()},
     };
     return forms;
 }

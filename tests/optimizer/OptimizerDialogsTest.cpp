@@ -440,10 +440,14 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
         f.Cal->PushLog(Results);
     }
     TACalResDlg dlg(nullptr);
+    f.Cal->SetValue(row, 5);  // the antenna stands at the second point
     f.Step = [&](QDialog& d) {
         auto& r = static_cast<TACalResDlg&>(d);
         EXPECT_EQ(r.Grid->RowCount(), 4);
         EXPECT_EQ(r.GetCellText(6, 1), "1.0");  // best first
+        // The antenna's point is the selected row, the whole row.
+        EXPECT_EQ(r.Grid->Row(), 2);
+        EXPECT_TRUE(r.Grid->selectionModel()->isRowSelected(1, {}));
         r.SortSel->setCurrentIndex(SortJX);
         r.SortSelChange();
         EXPECT_EQ(r.GetCellText(1, 1), "0.0 - j3.0");  // |jX| ascending
@@ -455,19 +459,21 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
     EXPECT_TRUE(dlg.Execute(f.Cal.get()));
     EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X2, 6);  // the point with jX 8
 
-    // A simple sweep shows each variable; Cancel changes nothing.
-    f.AddRow(KindWire, 3, 5);
-    f.AddRow(KindWire, 3, 0);
+    // A simple sweep shows each variable under V1, V2, ...; Cancel changes nothing.
     f.Cal->GoalsOn = 0;
-    f.Step = [&](QDialog& d) {
-        auto& r = static_cast<TACalResDlg&>(d);
-        EXPECT_EQ(r.Grid->ColCount(), 9);
-        EXPECT_EQ(r.GetCellText(8, 0), "V3");
-        return int(QDialog::Rejected);
-    };
-    TACalResDlg sweep(nullptr);
-    EXPECT_FALSE(sweep.Execute(f.Cal.get()));
-    EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X2, 6);
+    for (int rows : {1, 3}) {
+        while (f.Cal->RowCount < rows) f.AddRow(KindWire, 3, f.Cal->RowCount == 1 ? 5 : 0);
+        f.Step = [&](QDialog& d) {
+            auto& r = static_cast<TACalResDlg&>(d);
+            EXPECT_EQ(r.Grid->ColCount(), 6 + rows) << rows;
+            for (int v = 1; v <= rows; ++v) EXPECT_EQ(r.GetCellText(5 + v, 0), QString("V%1").arg(v)) << rows;
+            EXPECT_EQ(r.GetCellText(6, 1), "4.0") << rows;
+            return int(QDialog::Rejected);
+        };
+        TACalResDlg sweep(nullptr);
+        EXPECT_FALSE(sweep.Execute(f.Cal.get()));
+        EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X2, 6);
+    }
 }
 
 TEST(OptimizerElementBox, UncheckedSizesReadOffInTheOtherGroups) {

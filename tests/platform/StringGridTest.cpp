@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -109,4 +110,49 @@ TEST_F(GridTest, RowCountChangesKeepTheCurrentCell) {
     grid.SetDefaultRowHeight(25);
     EXPECT_EQ(grid.DefaultRowHeight(), 25);
     EXPECT_EQ(grid.horizontalHeader()->height(), 25);
+}
+
+// A grid of rows shows its whole selected row, focused or not, whether the row
+// was chosen by the program or by a click; a grid of cells marks only its
+// current cell, and only while it has the focus.
+TEST_F(GridTest, SelectedRowsAndTheFocusedCellAreHighlighted) {
+    using Behaviour = QAbstractItemView::SelectionBehavior;
+    struct Case {
+        Behaviour behaviour;
+        bool click, focus;
+        std::vector<std::pair<int, int>> marked;  // (col, row)
+    } cases[] = {
+        {QAbstractItemView::SelectRows, false, false, {{1, 2}, {2, 2}, {3, 2}}},
+        {QAbstractItemView::SelectRows, true, true, {{1, 2}, {2, 2}, {3, 2}}},
+        {QAbstractItemView::SelectItems, false, true, {{2, 2}}},
+        {QAbstractItemView::SelectItems, false, false, {}},
+    };
+    for (const auto& c : cases) {
+        grid.setSelectionBehavior(c.behaviour);
+        grid.clearSelection();
+        grid.SetCurrentCell(1, 1);
+        const QRect target = grid.visualRect(grid.model()->index(1, 1));
+        if (c.click)
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, target.center());
+        else
+            grid.SetCurrentCell(2, 2);
+        if (c.focus) {
+            grid.activateWindow();
+            grid.setFocus();
+        } else {
+            grid.clearFocus();
+        }
+        QApplication::processEvents();
+        ASSERT_EQ(grid.hasFocus(), c.focus);
+        const QImage shown = grid.viewport()->grab().toImage();
+        const QColor highlight = grid.palette().highlight().color();
+        for (int row = 1; row < grid.RowCount(); ++row)
+            for (int col = 1; col < grid.ColCount(); ++col) {
+                const QRect r = grid.visualRect(grid.model()->index(row - 1, col - 1));
+                const bool marked = shown.pixelColor(r.right() - 2, r.center().y()) == highlight;
+                const bool expected = std::find(c.marked.begin(), c.marked.end(), std::pair(col, row)) != c.marked.end();
+                EXPECT_EQ(marked, expected) << "behaviour " << c.behaviour << " click " << c.click << " focus " << c.focus
+                                            << " cell " << col << "," << row;
+            }
+    }
 }
