@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,26 +107,45 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
 }
 
-// Temporaries of this program's naming whose process has ended were left by a
-// save that was killed; a live process's are still being written.
+// A killed save leaves its temporary behind. Only the temporaries of this
+// target are candidates: the exact name mkstemp made, a plain file of this
+// user, not touched for an hour (a folder may be shared with other machines,
+// whose saves in progress have process ids that mean nothing here), and not
+// of a process that still runs here.
+constexpr time_t StaleTemporaryAge = 3600;
+
+bool IsTemporaryName(const std::string& name, const std::string& targetName) {
+    const std::string prefix = targetName + TempMark;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
+    // <pid>-<six characters>
+    const std::string tail = name.substr(prefix.size());
+    const std::size_t dash = tail.find('-');
+    if (dash == std::string::npos || dash == 0 || dash > 9 || tail.size() != dash + 7) return false;
+    if (tail.find_first_not_of("0123456789") != dash) return false;
+    return tail.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", dash + 1) ==
+           std::string::npos;
+}
+
+bool IsStaleTemporary(const std::string& full, const std::string& name) {
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
+    const time_t now = ::time(nullptr);
+    if (st.st_mtime > now || now - st.st_mtime < StaleTemporaryAge) return false;
+    const long pid = std::strtol(name.c_str() + name.rfind(TempMark) + std::strlen(TempMark), nullptr, 10);
+    return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = FolderOf(path);
+    const std::size_t slash = path.rfind('/');
+    const std::string targetName = slash == std::string::npos ? path : path.substr(slash + 1);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        const std::size_t mark = name.rfind(TempMark);
-        if (mark == std::string::npos || mark == 0) continue;
-        // <name>.korva-<pid>-<six characters>
-        const std::string tail = name.substr(mark + std::strlen(TempMark));
-        const std::size_t dash = tail.find('-');
-        if (dash == std::string::npos || dash == 0 || dash > 9 || tail.size() != dash + 7) continue;
-        if (tail.find_first_not_of("0123456789") != dash) continue;
-        const long pid = std::strtol(tail.c_str(), nullptr, 10);
-        if (pid <= 0 || pid == ::getpid() || !(::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)) continue;
+        if (!IsTemporaryName(name, targetName)) continue;
         const std::string full = folder + "/" + name;
-        struct stat st {};
-        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(full.c_str());
+        if (IsStaleTemporary(full, name)) ::unlink(full.c_str());
     }
     ::closedir(dir);
 }

@@ -18,8 +18,8 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
 
 // Writes the bytes to a temporary file beside `path` ("<path>.korva-<pid>-
 // XXXXXX"), flushes it, renames it over `path` and syncs the folder. An
-// existing file keeps its permissions; a link is written through. Temporaries
-// left beside it by a killed save of this program are removed first. A write
+// existing file keeps its permissions; a link is written through. This
+// target's temporaries left by a save killed long ago are removed first. A write
 // beyond the file-size limit fails (SIGXFSZ is ignored) and is reported.
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
                         std::string* error = nullptr);
