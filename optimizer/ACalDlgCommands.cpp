@@ -145,7 +145,12 @@ void TACalDlg::RefEleClick() {
     Grid->SetRow(std::min(Grid->Row() + 1, Grid->RowCount() - 1));
 }
 
-void TACalDlg::TerDisClick() { UpdateButtons(); }
+// The tick counts at once: "Start" prepares the run (which keeps one band
+// for a simple sweep) while the dialog is still open.
+void TACalDlg::TerDisClick() {
+    if (cal_) cal_->GoalsOn = TerDis->isChecked() ? 0 : 1;
+    UpdateButtons();
+}
 
 void TACalDlg::PitchAbsClick() {
     if (!cal_) return;

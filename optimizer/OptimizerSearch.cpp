@@ -48,6 +48,10 @@ struct SearchRun {
         Host.DrawOptInfo();
     }
 
+    // The results of the point at band 1, where the antenna is left and
+    // whose figures the log keeps.
+    const CResult& PointResult() const { return Cal.BandCount > 1 ? Cal.FirstBandResult : Results; }
+
     // One point over all bands; false when a calculation failed or a stop
     // was requested between bands.
     bool Evaluate(bool& found, int rowIndex) {
@@ -66,7 +70,10 @@ struct SearchRun {
             if (bands > 1) Cal.SetBand(*Cal.Ant, b);
             if (!Host.OptCalc()) return false;
             const ResultRow& res = *Results.Row(0);
-            if (b == 0) Cal.SetTargets(res);
+            if (b == 0) {
+                Cal.SetTargets(res);
+                if (bands > 1) Cal.FirstBandResult.TakeLatest(Results);
+            }
             Cal.BandScores[b] = Cal.Score(res, Results);
             if (b == bands - 1) {
                 double total = Cal.BandScores[0];
@@ -80,7 +87,7 @@ struct SearchRun {
         if (Cal.LastScore > Cal.BestScore) {
             Cal.BestScore = Cal.LastScore;
             for (int i = 0; i < Cal.RowCount; ++i) Cal.BestValues[i] = Cal.Rows[i].Value;
-            Cal.BestResult.TakeLatest(Results);
+            Cal.BestResult.TakeLatest(PointResult());
             Improved = true;
         }
         return true;
@@ -125,7 +132,7 @@ struct SearchRun {
                     } else {
                         bool found = false;
                         if (!Evaluate(found, i)) return false;
-                        if (!found) Cal.PushLog(Results);
+                        if (!found) Cal.PushLog(PointResult());
                     }
                     if (JobDef.StopRequest) return false;
                     if (Cal.LastScore > bestSeen) {

@@ -114,7 +114,8 @@ public:
     double BandScores[MaxBands] = {};
     EnvRec* Env = nullptr;
     AntDef* Ant = nullptr;
-    CResult BestResult;
+    CResult BestResult;        // of band 1: the antenna is left at band 1
+    CResult FirstBandResult;   // band 1 of the point under way, in a multi-band run
     char LogLine[OptLineWidth] = {};
     char LogHeader[OptLineWidth] = {};
     ACalLogEntry Log[LogRingSize];

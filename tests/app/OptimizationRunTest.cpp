@@ -178,8 +178,9 @@ TEST_F(OptimizationRunTest, AbortStopsAfterTheCurrentEvaluation) {
     EXPECT_TRUE(QFile::exists(ScanPath()));
 }
 
-TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandsSources) {
+TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandAndItsResults) {
     CACal& cal = wnd->OptimizerState();
+    cal.GoalsOn = 0;  // the last run was a simple sweep
     cal.BandCount = 2;
     cal.Bands[0].Freq = 14.1;
     cal.Bands[0].Sources[0] = wnd->Ant.Sources[0];
@@ -188,6 +189,9 @@ TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandsSources) {
     cal.Bands[1].Sources[0].Phase = 30;
     cal.Bands[1].Sources[0].Voltage = 2;
     SetRows = [](TACalDlg& dlg) {
+        // Goals on again: the bands count for this run.
+        EXPECT_TRUE(dlg.TerDis->isChecked());
+        dlg.TerDis->click();
         dlg.Grid->SetRow(1);
         dlg.GridSetEditText(2, 1, "3");
         dlg.SetRowWhat(0);
@@ -197,11 +201,22 @@ TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandsSources) {
     prompter.AnswerMessage(BoxNo);  // no log file
     wnd->ACalBtn->click();
     EXPECT_GT(wnd->ACal->LogCount, 1);
+    EXPECT_EQ(wnd->ACal->GoalsOn, 1);
     EXPECT_EQ(wnd->ACal->BandCount, 2);
     EXPECT_EQ(wnd->Ant.SourceCount, 1);
     EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Phase, 0);
     EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1);
     EXPECT_DOUBLE_EQ(wnd->Ant.CalcFreq, 14.1);
+    // The results shown are those of the antenna and frequency shown: a
+    // Start now gives the same feed figures.
+    const ResultRow shown = *Results.Row(0);
+    EXPECT_FLOAT_EQ(shown.F, 14.1f);
+    wnd->CalTrgBtn->click();
+    const ResultRow& again = *Results.Row(0);
+    EXPECT_FLOAT_EQ(again.F, 14.1f);
+    EXPECT_NEAR(shown.R, again.R, 1e-3 * std::abs(again.R));
+    EXPECT_NEAR(shown.jX, again.jX, 1e-3 * std::abs(again.R));
+    EXPECT_NEAR(shown.SWR, again.SWR, 1e-3 * again.SWR);
 }
 
 TEST_F(OptimizationRunTest, AFailedCalculationEndsTheRunWithAMessageAndKeepsTheStart) {
