@@ -6,14 +6,13 @@
 #include "draw/PolarPlot.h"
 #include "platform/IniFile.h"
 #include "platform/System.h"
+#include "platform/WindowBox.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolBar>
@@ -35,15 +34,6 @@ double* MediumField(int key, int k) {
 
 std::string Key(const char* stem, int n) { return std::string(stem) + std::to_string(n); }
 
-// True when the box shows at least a corner of itself on some screen.
-bool OnSomeScreen(const QRect& box) {
-    for (const QScreen* s : QGuiApplication::screens())
-        if (s->availableGeometry().intersected(box).width() >= 40 &&
-            s->availableGeometry().intersected(box).height() >= 40)
-            return true;
-    return false;
-}
-
 }  // namespace
 
 int ReadSettings(TMainWnd& w, const std::string& path) {
@@ -53,15 +43,7 @@ int ReadSettings(TMainWnd& w, const std::string& path) {
 
     LanguageIndex = std::max(-1, ini.ReadInteger("Language", "langua", 0));
 
-    // The box is taken only when it lands on a screen and has a usable size.
-    QRect box(ini.ReadInteger("Position", "Left", w.x()), ini.ReadInteger("Position", "Top", w.y()),
-              ini.ReadInteger("Position", "Width", w.width()), ini.ReadInteger("Position", "Height", w.height()));
-    box.setWidth(std::clamp(box.width(), 320, 16384));
-    box.setHeight(std::clamp(box.height(), 240, 16384));
-    if (OnSomeScreen(box)) {
-        w.move(box.topLeft());
-        w.resize(box.size());
-    }
+    PlaceWindow(w, ReadWindowBox(ini, "Position", QRect(w.pos(), w.size()), {}, QSize(320, 240)));
 
     PatternHVScale = ini.ReadFloat("H/V", "KHScr", 1.0);
     if (!(PatternHVScale > 0.01 && PatternHVScale < 100.0)) PatternHVScale = 1.0;

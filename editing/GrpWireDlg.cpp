@@ -16,13 +16,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSlider>
 #include <QTabBar>
 #include <algorithm>
@@ -480,20 +478,9 @@ void TGrpWireDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     const double scale = ScreenScale();
-    QRect box = ReadWindowBox(SettingsSection, QRect(-1, -1, static_cast<int>(DesignWidth * scale),
-                                                     static_cast<int>(DesignHeight * scale)));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        box.setWidth(std::clamp(box.width(), 200, std::max(200, avail.width())));
-        box.setHeight(std::clamp(box.height(), 150, std::max(150, avail.height())));
-        // A box never saved, or one off the screen, is centred.
-        if (box.left() < 0 || box.top() < 0 || !avail.intersects(box))
-            box.moveCenter(avail.center());
-        box.moveLeft(std::max(box.left(), avail.left()));
-        box.moveTop(std::max(box.top(), avail.top()));
-    }
+    const QSize design(static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale));
     shown_ = true;
-    setGeometry(box);
+    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), design)));
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->FitScale();

@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "platform/Prompter.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowBox.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -61,10 +62,7 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     if (owner) setWindowState(owner->window()->windowState() & Qt::WindowMaximized);
 
     const IniFile ini(settingsPath_);
-    const QRect box(ini.ReadInteger(Section, "Left", 0), ini.ReadInteger(Section, "Top", 0),
-                    ini.ReadInteger(Section, "Width", DesignWidth), ini.ReadInteger(Section, "Height", DesignHeight));
-    move(std::max(0, box.left()), std::max(0, box.top()));
-    resize(std::clamp(box.width(), 500, 16384), std::clamp(box.height(), 400, 16384));
+    PlaceWindow(*this, ReadWindowBox(ini, Section, QRect(0, 0, DesignWidth, DesignHeight), {}, QSize(500, 400)));
     QFont memoFont = Memo->font();
     const std::string family = ini.ReadString(Section, "FName", "");
     if (!family.empty()) memoFont.setFamily(QString::fromStdString(family));
@@ -80,12 +78,7 @@ void TTextEditDlg::FormClose() {
     closed_ = true;
     IniFile ini(settingsPath_);
     // A maximized close keeps the box of the last normal-sized one.
-    if (!(windowState() & Qt::WindowMaximized)) {
-        ini.WriteInteger(Section, "Left", std::max(0, x()));
-        ini.WriteInteger(Section, "Top", std::max(0, y()));
-        ini.WriteInteger(Section, "Width", width());
-        ini.WriteInteger(Section, "Height", height());
-    }
+    WriteWindowBox(ini, *this, Section);
     ini.WriteString(Section, "FName", Memo->font().family().toStdString());
     ini.WriteInteger(Section, "Charset", 0);
     ini.WriteInteger(Section, "FSize", Memo->font().pointSize());

@@ -12,6 +12,7 @@
 #include "platform/IniFile.h"
 #include "platform/KeyFilter.h"
 #include "platform/SettingsPath.h"
+#include "platform/WindowBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -25,7 +26,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
@@ -42,6 +42,8 @@ namespace {
 constexpr int DesignWidth = 780, DesignHeight = 540;
 constexpr int ScrollBarSize = 16;
 const char* const SettingsSection = "WireEd";
+// The section's height key is spelled so in every settings file.
+const WindowBoxKeys BoxKeys{"Left", "Top", "Width", "Heigth"};
 const char* const PageNames[4] = {"TabAll", "TabXY", "TabXZ", "TabYZ"};
 const char* const PageCaptions[4] = {"3D view", "2D X-Y", "2D X-Z", "2D Y-Z"};
 const char* const BoxNames[4] = {"PBoxALL", "PBoxXY", "PBoxXZ", "PBoxYZ"};
@@ -324,14 +326,7 @@ void TWireCadDlg::SetupLayout() {
              OKBtn, CancelBtn, Page, TBDEG, TBZDEG, TBSC, Label1, Label5, SBSel, SBLine, SBLoop, SBView, SBOrg,
              GroupBox1, ChkGrid, ChkAutoGrid, GridWidth, Label2, Label3, LWire, LCursor, Label4, SelFilter})
         align_->AddRect(w, design, true);
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, DesignWidth, DesignHeight);
-    if (savedGeometry_.width() > screen.width() || savedGeometry_.height() > screen.height())
-        savedGeometry_ = QRect(screen.topLeft(), screen.size());
-    // A window that came back outside the screen is brought back onto it.
-    if (!screen.intersects(savedGeometry_)) savedGeometry_.moveTopLeft(screen.topLeft());
-    resize(savedGeometry_.size());
-    move(savedGeometry_.topLeft());
+    PlaceWindow(*this, savedGeometry_);
     const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     if (windowState_ == 2 || (main && main->isMaximized())) setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -341,19 +336,14 @@ void TWireCadDlg::LoadSettings() {
     // Without settings the form takes its design size at the screen's scale,
     // as every other form does.
     const double s = ScreenScale();
-    savedGeometry_ = QRect(ini.ReadInteger(SettingsSection, "Left", 0), ini.ReadInteger(SettingsSection, "Top", 0),
-                           std::max(160, ini.ReadInteger(SettingsSection, "Width", int(DesignWidth * s))),
-                           std::max(120, ini.ReadInteger(SettingsSection, "Heigth", int(DesignHeight * s))));
+    savedGeometry_ = ReadWindowBox(ini, SettingsSection, QRect(0, 0, int(DesignWidth * s), int(DesignHeight * s)),
+                                   BoxKeys, QSize(160, 120));
     windowState_ = ini.ReadInteger(SettingsSection, "WinSt", 0);
 }
 
 void TWireCadDlg::SaveSettings() {
     IniFile ini(SettingsFilePath());
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
-    ini.WriteInteger(SettingsSection, "Left", g.x());
-    ini.WriteInteger(SettingsSection, "Top", g.y());
-    ini.WriteInteger(SettingsSection, "Width", g.width());
-    ini.WriteInteger(SettingsSection, "Heigth", g.height());
+    WriteWindowBox(ini, *this, SettingsSection, BoxKeys);
     ini.WriteInteger(SettingsSection, "WinSt", isMaximized() ? 2 : isMinimized() ? 1 : 0);
     ini.UpdateFile();
 }

@@ -336,7 +336,7 @@ void TACalDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    setGeometry(ReadWindowBox(SettingsSection, geometry()));
+    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), size())));
 }
 
 void TACalDlg::done(int result) {

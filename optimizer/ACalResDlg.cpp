@@ -259,7 +259,7 @@ void TACalResDlg::showEvent(QShowEvent* event) {
     if (placed_) return;
     placed_ = true;
     // A saved box larger than the screen is fitted to it and centred.
-    setGeometry(ReadWindowBox(SettingsSection, geometry()));
+    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), size())));
 }
 
 void TACalResDlg::done(int result) {

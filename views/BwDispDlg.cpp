@@ -35,8 +35,12 @@
 #include "platform/Prompter.h"
 #include "platform/UpDownButton.h"
 #include "platform/WaitCursor.h"
+#include "platform/WindowBox.h"
 
 namespace {
+
+// The dialog keeps only where it stood, not its size.
+const WindowBoxKeys CornerKeys{"Left", "Top", nullptr, nullptr};
 
 constexpr double SwrDrawCap = 10000.0;
 const uint32_t DefaultColours[SweepMainPoints] = {0, 255, 16711680, 32896, 16711935};
@@ -277,7 +281,7 @@ void TBwDispDlg::ReadSettings() {
     HalfAddCnt->setEditText(Q(ini.ReadString("Position", "Punkts", "1")));
     LimitSWR->setEditText(Q(ini.ReadString("Position", "SweLim", "30")));
     LimitSWRChange();
-    move(ini.ReadInteger("PositionBW", "Left", 0), ini.ReadInteger("PositionBW", "Top", 0));
+    PlaceWindow(*this, ReadWindowBox(ini, "PositionBW", QRect(QPoint(0, 0), size()), CornerKeys, QSize(0, 0)));
     AutoSWRCb->setChecked(ini.ReadInteger("BWAutoSWR", "Checked", 0) != 0);
     LimitSWR->setEnabled(!AutoSWRCb->isChecked());
     if (palette_)
@@ -291,8 +295,7 @@ void TBwDispDlg::WriteSettings() {
     IniFile ini(SettingsFilePath());
     ini.WriteString("Position", "Punkts", HalfAddCnt->currentText().toStdString());
     ini.WriteString("Position", "SweLim", LimitSWR->currentText().toStdString());
-    ini.WriteInteger("PositionBW", "Left", x());
-    ini.WriteInteger("PositionBW", "Top", y());
+    WriteWindowBox(ini, *this, "PositionBW", CornerKeys);
     ini.WriteInteger("BWAutoSWR", "Checked", AutoSWRCb->isChecked() ? 1 : 0);
     if (palette_)
         for (int k = 0; k < SweepMainPoints; ++k)

@@ -31,8 +31,9 @@ void WriteColour(IniFile& ini, const char* prefix, const GLColour& c) {
 
 void ReadGLViewSettings(const IniFile& ini, GLViewSettings& s) {
     s.ClearIndex = ini.ReadInteger(Section, "color", 0);
-    s.Top = ini.ReadInteger(Section, "Top", s.Top);
-    s.Left = ini.ReadInteger(Section, "Left", s.Left);
+    // Far beyond any screen, yet every edge of the box stays in range.
+    s.Top = std::clamp(ini.ReadInteger(Section, "Top", s.Top), -(1 << 20), 1 << 20);
+    s.Left = std::clamp(ini.ReadInteger(Section, "Left", s.Left), -(1 << 20), 1 << 20);
     s.Width = std::clamp(ini.ReadInteger(Section, "Width", s.Width), 0, 16384);
     s.Height = std::clamp(ini.ReadInteger(Section, "Height", s.Height), 0, 16384);
     s.BlackFont = ini.ReadInteger(Section, "FontCl", 1) != 0;

@@ -9,6 +9,7 @@
 #include "model/LanguageState.h"
 #include "platform/IniFile.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowBox.h"
 #include "views/GLSceneWidget.h"
 
 #include <QActionGroup>
@@ -180,7 +181,7 @@ void TOpenGL_Form::LoadSettings() {
     IniFile ini(SettingsFilePath());
     ReadGLViewSettings(ini, Settings);
     if (Settings.Width > 0 && Settings.Height > 0)
-        setGeometry(Settings.Left, Settings.Top, Settings.Width, Settings.Height);
+        PlaceWindow(*this, FitToScreen(QRect(Settings.Left, Settings.Top, Settings.Width, Settings.Height), minimumSize()));
     if (Settings.Maximized) setWindowState(Qt::WindowMaximized);
     M3->setChecked(Settings.AntennaVisible);
     ApplyAntennaItems();
@@ -192,11 +193,11 @@ void TOpenGL_Form::LoadSettings() {
 void TOpenGL_Form::SaveSettings() {
     Settings.Maximized = isMaximized();
     if (!Settings.Maximized) {
-        const QRect box = geometry();
-        Settings.Left = box.x();
-        Settings.Top = box.y();
-        Settings.Width = box.width();
-        Settings.Height = box.height();
+        // The frame's corner, as PlaceWindow takes it back.
+        Settings.Left = x();
+        Settings.Top = y();
+        Settings.Width = width();
+        Settings.Height = height();
     }
     IniFile ini(SettingsFilePath());
     WriteGLViewSettings(ini, Settings);

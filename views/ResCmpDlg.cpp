@@ -263,7 +263,7 @@ void TResCmpDlg::resizeEvent(QResizeEvent* event) {
 
 void TResCmpDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    setGeometry(ReadWindowBox(SettingsSection, QRect(0, 0, DesignWidth, 500)));
+    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), QSize(DesignWidth, 500))));
 }
 
 void TResCmpDlg::done(int result) {

@@ -292,13 +292,13 @@ TEST_F(WireCadDlgTest, ScreensAreRecalledWithoutAWireDeletedMeanwhile) {
 
 TEST_F(WireCadDlgTest, SettingsSectionKeepsTheWindowBox) {
     {
-        // Without the section: the design size at the screen's scale, or
-        // the whole screen when that does not fit.
+        // Without the section: the design size at the screen's scale, no
+        // larger than the screen.
         TWireCadDlg dlg(nullptr);
         const double s = ScreenScale();
         const QSize design(int(780 * s), int(540 * s));
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-        EXPECT_EQ(dlg.size(), design.width() <= screen.width() && design.height() <= screen.height() ? design : screen);
+        EXPECT_EQ(dlg.size(), design.boundedTo(screen));
     }
     Run(0, [&](TWireCadDlg& dlg) {
         dlg.setGeometry(30, 40, 700, 500);

@@ -10,6 +10,7 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/FormLayout.h"
+#include "platform/IniFile.h"
 #include "platform/RadioGroup.h"
 #include "views/OpenGLForm.h"
 
@@ -17,13 +18,16 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -99,7 +103,7 @@ protected:
         MainWndTest::SetUp();
         Current() = this;
         ExecModalDialog = [](QDialog& dialog) {
-            Current()->CheckForm(dialog);
+            Current()->Inspect(dialog);
             return int(QDialog::Rejected);
         };
         MakeDipole();
@@ -151,6 +155,12 @@ protected:
         wnd->UpdateMenuState();
     }
 
+    void Inspect(QWidget& form) {
+        if (inspect_)
+            inspect_(form);
+        else
+            CheckForm(form);
+    }
     void CheckForm(QWidget& form) {
         ++checked_;
         const bool wasVisible = form.isVisible();
@@ -185,6 +195,7 @@ protected:
         EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
     }
 
+    std::function<void(QWidget&)> inspect_;
     double factor_ = 1.0;
     FormScaling scaling_ = FormScaling::Screen;
     QString shot_;
@@ -214,6 +225,60 @@ TEST_F(FormLayoutTest, EveryFormShowsEveryControlAtEveryScreenSize) {
             EXPECT_GE(checked_, 1) << shot_.toStdString() << ": no form was opened";
         }
     }
+}
+
+// Every form that keeps its window box, opened from a box saved off the
+// screen (a monitor since removed): its frame lies on the screen.
+TEST_F(FormLayoutTest, EveryKeptWindowBoxOpensOnTheScreen) {
+    const struct {
+        const char* form;
+        const char* section;
+        const char* heightKey;  // nullptr: the form keeps only its corner
+    } kept[] = {
+        {"MainWnd", "Position", "Height"},  {"TextEditDlg", "Textf", "Height"},   {"WireCadDlg", "WireEd", "Heigth"},
+        {"GrpWireDlg", "EledPosition", "Height"}, {"BwDispDlg", "PositionBW", nullptr}, {"ResCmpDlg", "ResCmp", "Height"},
+        {"ACalDlg", "Optim", "Height"},     {"ACalResDlg", "ResDld", "Height"},   {"OpenGLForm", "GLForm", "Height"},
+    };
+    const QPoint corners[] = {{5000, 4000}, {-5000, -4000}};
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint corner : corners) {
+        for (const auto& k : kept) {
+            const std::string trace = std::string(k.form) + " saved at " + std::to_string(corner.x());
+            {
+                IniFile ini(SettingsPath().toStdString());
+                ini.WriteInteger(k.section, "Left", corner.x());
+                ini.WriteInteger(k.section, "Top", corner.y());
+                ini.WriteInteger(k.section, "Width", 400);
+                if (k.heightKey) ini.WriteInteger(k.section, k.heightKey, 300);
+                ASSERT_TRUE(ini.UpdateFile());
+            }
+            int seen = 0;
+            inspect_ = [&](QWidget& form) {
+                ++seen;
+                form.show();
+                QApplication::processEvents();
+                EXPECT_TRUE(area.contains(QRect(form.pos(), form.size())))
+                    << trace << ": at " << form.x() << "," << form.y() << " " << form.width() << "x" << form.height();
+                if (&form != wnd.get()) form.hide();
+            };
+            Calculated();
+            if (std::string(k.form) == "MainWnd") {
+                ReadSettings(*wnd, SettingsPath().toStdString());
+                inspect_(*wnd);
+            } else {
+                const auto form = std::find_if(EveryForm().begin(), EveryForm().end(),
+                                               [&](const FormCase& f) { return std::string(f.name) == k.form; });
+                ASSERT_NE(form, EveryForm().end()) << trace;
+                if (QWidget* modeless = form->open(*wnd)) inspect_(*modeless);
+                if (OpenGL_Form) {
+                    delete OpenGL_Form;
+                    QApplication::processEvents();
+                }
+            }
+            EXPECT_GE(seen, 1) << trace << ": no form was opened";
+        }
+    }
+    inspect_ = nullptr;
 }
 
 }  // namespace

@@ -65,13 +65,17 @@ TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
     SettingsPathOverride = dir.filePath("Korva.ini").toStdString();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const struct {
+        const char* left;
+        const char* top;
         const char* width;
         const char* height;
-    } cases[] = {{"-5", "0"}, {"2000000000", "2000000000"}, {"abc", "1e9"}, {"300", "200"}};
+    } cases[] = {{"0", "0", "-5", "0"},          {"0", "0", "2000000000", "2000000000"},
+                 {"0", "0", "abc", "1e9"},       {"5000", "4000", "300", "200"},
+                 {"-5000", "-4000", "300", "200"}, {"2147483647", "-2147483648", "2147483647", "300"}};
     for (const auto& c : cases) {
         IniFile ini(SettingsPathOverride);
-        ini.WriteString("Box", "Left", "0");
-        ini.WriteString("Box", "Top", "0");
+        ini.WriteString("Box", "Left", c.left);
+        ini.WriteString("Box", "Top", c.top);
         ini.WriteString("Box", "Width", c.width);
         ini.WriteString("Box", "Height", c.height);
         ASSERT_TRUE(ini.UpdateFile());
@@ -81,7 +85,7 @@ TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
         EXPECT_GE(box.height(), 150);
         EXPECT_LE(box.width(), area.width());
         EXPECT_LE(box.height(), area.height());
-        EXPECT_TRUE(area.intersects(box));
+        EXPECT_TRUE(area.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
     }
     SettingsPathOverride = saved;
 }
