@@ -1,5 +1,6 @@
 #include "platform/Prompter.h"
 
+#include "platform/FormPattern.h"
 #include "platform/TextCodec.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 #include <cstdio>
 
 namespace {
+
+// The width of an input box at the design height of the screen.
+constexpr int InputBoxDesignWidth = 270;
 
 // The window that owns a box: the active form, else the application's window.
 QWidget* BoxOwner() {
@@ -68,11 +72,19 @@ public:
 
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
-        bool ok = false;
-        QString answer = QInputDialog::getText(BoxOwner(), DisplayQString(caption), DisplayQString(prompt),
-                                               QLineEdit::Normal, DisplayQString(value), &ok);
-        if (ok) value = ToUtf8(answer);
-        return ok;
+        QWidget* owner = BoxOwner();
+        QInputDialog box(owner);
+        box.setObjectName("InputQuery");
+        box.setWindowTitle(DisplayQString(caption));
+        box.setLabelText(DisplayQString(prompt));
+        box.setTextValue(DisplayQString(value));
+        // A form like every other: the owner's font and the design width,
+        // scaled to the screen; the run goes through the modal routine.
+        box.resize(InputBoxDesignWidth, box.sizeHint().height());
+        ApplyFormPattern(&box, owner ? owner->font().family() : QString(), ScreenScale());
+        if (ExecModalDialog(box) != QDialog::Accepted) return false;
+        value = ToUtf8(box.textValue());
+        return true;
     }
 
     std::string OpenFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptOpen); }

@@ -4,7 +4,10 @@
 #include "app/MainWnd.h"
 #include "editing/TaperSetGrid.h"
 #include "platform/FormPattern.h"
+#include "platform/Prompter.h"
+#include "platform/StringGrid.h"
 #include "platform/RadioGroup.h"
+#include "optimizer/ACalDlg.h"
 #include "optimizer/ACalEleBox.h"
 #include "optimizer/ACalInfoBox.h"
 #include "optimizer/ACalMultDlg.h"
@@ -58,6 +61,25 @@ FormOpener Made() {
         Form form(&w);
         ExecModalDialog(form);
         return nullptr;
+    };
+}
+
+// An input box asked by the program's own prompter: the form that asks is
+// opened as a user opens it and `ask` runs in it; the box is then checked.
+FormOpener InputBox(FormOpener openForm, void (*ask)(QDialog&)) {
+    return [openForm, ask](TMainWnd& w) -> QWidget* {
+        const auto check = ExecModalDialog;
+        int depth = 0;
+        ScopedModalRoutine routine([&](QDialog& d) {
+            if (depth > 0) return check(d);
+            ++depth;
+            Prompter* scripted = SetPrompter(nullptr);
+            ask(d);
+            SetPrompter(scripted);
+            --depth;
+            return int(QDialog::Rejected);
+        });
+        return openForm(w);
     };
 }
 
@@ -147,6 +169,15 @@ const std::vector<FormCase>& EveryForm() {
         {"ACalMultDlg", Made<TACalMultDlg>()},
         {"ACalEleBox", Made<TACalEleBox>()},
         {"ACalResDlg", OptimizationLog()},
+        // Input boxes: the common step of the rows, the line's Z for a hairpin match.
+        {"CommonStepBox", InputBox(Button("ACalBtn"),
+                                   [](QDialog& d) {
+                                       auto& dlg = static_cast<TACalDlg&>(d);
+                                       dlg.Grid->SetRow(1);
+                                       dlg.GridSetEditText(2, 1, "1");  // a row for wire 1, if none
+                                       dlg.K23Click();
+                                   })},
+        {"HairpinZBox", InputBox(Made<TACalInfoBox>(), [](QDialog& d) { static_cast<TACalInfoBox&>(d).AutoJXClick(); })},
     };
     return forms;
 }
