@@ -25,9 +25,7 @@ bool TMainWnd::SaveFarFieldFile(const QString& name) {
     // The file carries the user's comment: the antenna saved from it later
     // must not lose it.
     std::string error;
-    if (IsReadOnlyFile(name))
-        error = "the file is read-only";
-    else if (::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error) ==
+    if (::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error) ==
              FarFieldStatus::Ok)
         return true;
     ReportCannotSave(name, error);

@@ -53,9 +53,7 @@ bool TMainWnd::SaveAntFile(const QString& name) {
     if (text.empty())
         return false;
     std::string error;
-    if (IsReadOnlyFile(name))
-        error = "the file is read-only";
-    else if (WriteFileReplacing(LocalPath(name), text, &error))
+    if (WriteFileReplacing(LocalPath(name), text, &error))
         return true;
     ReportCannotSave(name, error);
     return false;

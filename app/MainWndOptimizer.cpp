@@ -34,9 +34,7 @@ CACal& TMainWnd::OptimizerState() {
 bool TMainWnd::SaveOptLogFile(const QString& name) {
     if (!ACal) return false;
     std::string error;
-    if (IsReadOnlyFile(name))
-        error = "the file is read-only";
-    else if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error) ==
+    if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error) ==
              OptLogStatus::Ok)
         return true;
     ReportCannotSave(name, error);

@@ -3,11 +3,6 @@
 #include "model/CheckedFormat.h"
 #include "model/SafeFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 bool EndsWithLineEnd(const std::string& s) { return !s.empty() && (s.back() == '\n' || s.back() == '\r'); }
@@ -35,13 +30,6 @@ std::string CsvTableText(const std::vector<std::string>& list) {
 }
 
 bool SaveCsvTable(const std::string& path, const std::vector<std::string>& list, std::string* error) {
-    // The replacing write would succeed over a protected file: the user's
-    // protection wins.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) {
-        if (error) *error = "the file is read-only";
-        return false;
-    }
     return WriteFileReplacing(path, CsvTableText(list), error);
 }
 

@@ -150,6 +150,15 @@ void RemoveStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
+std::string UnableToWrite(const std::string& path) { return "Unable to write to " + path; }
+
+// An existing file that this user may not write.
+bool IsProtected(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return !(st.st_mode & S_IWUSR) || (::access(path.c_str(), W_OK) != 0 && errno != ENOENT);
+}
+
 // Makes the rename itself durable: a power cut must not bring back the old name.
 bool SyncFolder(const std::string& path) {
     const std::string folder = FolderOf(path);
@@ -163,12 +172,25 @@ bool SyncFolder(const std::string& path) {
 
 }  // namespace
 
+bool CanReplaceFile(const std::string& target, std::string* error) {
+    const std::string path = ResolveLink(target);
+    if (IsProtected(path) || ::access(FolderOf(path).c_str(), W_OK) != 0) {
+        if (error) *error = UnableToWrite(target);
+        return false;
+    }
+    return true;
+}
+
 bool WriteFileReplacing(const std::string& target, const void* data, std::size_t size, std::string* error) {
     // Beyond a file-size limit the kernel would kill the program with SIGXFSZ;
     // ignored, the write fails with EFBIG and the save is reported.
     static const bool sizeSignalIgnored = [] { return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR; }();
     (void)sizeSignalIgnored;
     const std::string path = ResolveLink(target);
+    if (IsProtected(path)) {
+        if (error) *error = UnableToWrite(target);
+        return false;
+    }
     RemoveStaleTemporaries(path);
     std::string tmp = TempPrefix(path) + std::to_string(::getpid()) + "-XXXXXX";
     int fd = ::mkstemp(tmp.data());

@@ -16,9 +16,16 @@ enum class ReadFileStatus { Ok, Failed, TooLarge };
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::size_t maxBytes,
                              std::string* error = nullptr);
 
+// Whether a save may replace `path`: a file its owner protected is refused
+// (the replacing rename would succeed over it), and so is a folder that takes
+// no file. `error` then holds the program's "Unable to write to" message.
+// Saves that compute long ask this before they start.
+bool CanReplaceFile(const std::string& path, std::string* error = nullptr);
+
 // Writes the bytes to a temporary file beside `path` ("<path>.korva-<pid>-
 // XXXXXX"), flushes it, renames it over `path` and syncs the folder. An
-// existing file keeps its permissions; a link is written through. This
+// existing file keeps its permissions; a link is written through; a protected
+// file is refused as CanReplaceFile says. This
 // target's temporaries left by a save killed long ago are removed first. A write
 // beyond the file-size limit fails (SIGXFSZ is ignored) and is reported.
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,

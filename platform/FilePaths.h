@@ -25,13 +25,6 @@ inline QString WithExtension(const QString& name, const QString& extension) {
     return stem + extension;
 }
 
-// An existing file whose owner may not write it: the user protected it, and
-// a save must not replace it (the replacing write would succeed).
-inline bool IsReadOnlyFile(const QString& name) {
-    const QFileInfo info(name);
-    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
-}
-
 // The plain box of a failed save: "Can not save " and the name, with the
 // reason on a second line when there is one.
 inline void ReportCannotSave(const QString& name, const std::string& reason) {

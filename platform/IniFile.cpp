@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -257,10 +256,6 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
 }
 
 bool IniFile::UpdateFile() {
-    // A file its owner protected is not replaced (the replacing write would
-    // succeed); the caller reports it.
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) return false;
     std::string out;
     for (const auto& s : sections_) {
         if (s.headed) out += "[" + s.name + "]\r\n";

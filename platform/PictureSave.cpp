@@ -13,9 +13,7 @@ bool SaveChosenPicture(const QImage& image, const std::string& chosen, int filte
         YesNoBox("%s already exists.\nDo you want to replace it?", name.toUtf8().constData()) != BoxYes)
         return false;
     std::string error;
-    if (IsReadOnlyFile(name))
-        error = "the file is read-only";
-    else if (WritePicture(image, LocalPath(name), format, &error))
+    if (WritePicture(image, LocalPath(name), format, &error))
         return true;
     ReportCannotSave(name, error);
     return false;

@@ -1,9 +1,6 @@
 #include "views/FreqSetDlg.h"
 
 #include <cmath>
-#include <filesystem>
-
-#include <unistd.h>
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -183,10 +180,10 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
         }
         request.MatchIntoSweep = true;
     }
-    // The run may be long: a folder that takes no file is said before it.
-    const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
-    if (access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
-        ErrorBox("Can not save file %s", fileName.c_str());
+    // The run may be long: a file or folder that takes no table is said before it.
+    std::string error;
+    if (!CanReplaceFile(fileName, &error)) {
+        ErrorBox("Can not save file %s\n%s", fileName.c_str(), error.c_str());
         return false;
     }
     double failedAt = 0;
@@ -195,9 +192,8 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
         ErrorBox("The antenna could not be calculated at %s MHz; the table was not saved.", DblToStr(failedAt).c_str());
         return false;
     }
-    std::string error;
     if (!WriteFileReplacing(fileName, text, &error)) {
-        ErrorBox("Can not save file %s", fileName.c_str());
+        ErrorBox("Can not save file %s\n%s", fileName.c_str(), error.c_str());
         return false;
     }
     return true;

@@ -253,8 +253,9 @@ void TNWLForm::SaveBtnClick() {
             return;
         }
         std::string bytes = text.replace('\n', "\r\n").toStdString() + "\r\n";
-        if (!WriteFileReplacing(name.toStdString(), bytes)) {
-            ErrorBox("Can not save file %s", name.toStdString().c_str());
+        std::string error;
+        if (!WriteFileReplacing(name.toStdString(), bytes, &error)) {
+            ErrorBox("Can not save file %s\n%s", name.toStdString().c_str(), error.c_str());
             return;
         }
     }

@@ -139,7 +139,7 @@ TEST_F(FileCommandsTest, AReadOnlyFileIsNotReplaced) {
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     EditName("Over a protected file");
     wnd->K4->trigger();
-    EXPECT_EQ(LastText(), "Can not save " + path.toStdString() + "\nthe file is read-only");
+    EXPECT_EQ(LastText(), "Can not save " + path.toStdString() + "\nUnable to write to " + path.toStdString());
     EXPECT_EQ(ReadFile(path), DipoleText());
     EXPECT_EQ(wnd->Ant.Changed, 1);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "model/AntennaSamples.h"
+#include "model/CsvTable.h"
+#include "model/FarFieldFile.h"
 
 namespace {
 
@@ -69,6 +75,48 @@ TEST_F(SafeFileTest, ASaveRemovesOnlyItsOwnLongDeadTemporaries) {
     if (asRoot) {
         EXPECT_TRUE(fs::exists(dir / "a.kva.korva-999999999-Other1"));
     }
+}
+
+// Every writer goes through the replacing write, which would succeed over a
+// file its owner protected: the protection wins, with the program's message.
+TEST_F(SafeFileTest, EveryWriterRefusesAProtectedTarget) {
+    using Writer = std::function<bool(const std::string&, std::string*)>;
+    const std::pair<const char*, Writer> writers[] = {
+        {"plain", [](const std::string& p, std::string* e) { return WriteFileReplacing(p, std::string_view("new"), e); }},
+        {"csv", [](const std::string& p, std::string* e) { return SaveCsvTable(p, {"HEAD", "1"}, e); }},
+        {"far field",
+         [](const std::string& p, std::string* e) {
+             return SaveFarFieldFile(p, *NewAntenna(), ModelEnvFields{}, "", CResult(), e) == FarFieldStatus::Ok;
+         }},
+    };
+    for (const auto& [what, write] : writers) {
+        for (const mode_t mode : {0444, 0400, 0544}) {
+            const fs::path real = dir / "table.csv";
+            fs::remove(real);
+            std::ofstream(real.string()) << "old contents";
+            ASSERT_EQ(::chmod(real.c_str(), mode), 0);
+            fs::remove(dir / "link.csv");
+            fs::create_symlink(real, dir / "link.csv");
+            for (const fs::path& target : {real, dir / "link.csv"}) {
+                std::string error;
+                EXPECT_FALSE(write(target.string(), &error)) << what << " " << target;
+                EXPECT_EQ(error, "Unable to write to " + target.string()) << what;
+                std::ifstream in(real.string());
+                EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents") << what;
+                struct stat st {};
+                ASSERT_EQ(::stat(real.c_str(), &st), 0);
+                EXPECT_EQ(st.st_mode & 07777, mode) << what;
+            }
+        }
+    }
+    // A long computation asks first: a protected file or a missing folder.
+    std::string error;
+    EXPECT_FALSE(CanReplaceFile((dir / "table.csv").string(), &error));
+    EXPECT_EQ(error, "Unable to write to " + (dir / "table.csv").string());
+    EXPECT_FALSE(CanReplaceFile((dir / "no" / "t.csv").string()));
+    EXPECT_TRUE(CanReplaceFile((dir / "new.csv").string()));
+    ::chmod((dir / "table.csv").c_str(), 0644);
+    EXPECT_TRUE(CanReplaceFile((dir / "link.csv").string()));
 }
 
 }  // namespace

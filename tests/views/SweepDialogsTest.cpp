@@ -127,6 +127,7 @@ TEST_F(SweepDialogsTest, FreqTableFailuresAreReportedAndSaveNothing) {
     };
     const Case cases[] = {
         {"missing/table.csv", false, false, "", "Can not save file "},
+        {"protected.csv", false, false, "", "Can not save file "},
         {"match.csv", true, false, "14.3", "The antenna could not be calculated at 14.3 MHz"},
         {"run.csv", false, true, "", "The antenna could not be calculated at 14.05 MHz"},
     };
@@ -143,12 +144,31 @@ TEST_F(SweepDialogsTest, FreqTableFailuresAreReportedAndSaveNothing) {
         dlg.FreqIntval->setText("50");
         dlg.MatchSel[*c.matchFreq ? 2 : 0]->click();
         dlg.MatchFreq->setText(c.matchFreq);
+        // A file its owner protected is refused before the run, as a missing folder is.
+        const QString file = QString::fromStdString(Path(c.file));
+        const bool protect = std::string(c.file) == "protected.csv";
+        if (protect) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+            f.close();
+            f.setPermissions(QFileDevice::ReadOwner);
+        }
         prepares = 0;
         EXPECT_FALSE(dlg.WriteTable(Path(c.file))) << c.file;
         ASSERT_FALSE(prompter.ShownBoxes().empty());
         EXPECT_EQ(prompter.Last().text.rfind(c.box, 0), 0u) << prompter.Last().text;
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(Path(c.file)))) << c.file;
-        if (std::string(c.file).rfind("missing", 0) == 0) EXPECT_EQ(prepares, 0);
+        if (protect) {
+            EXPECT_NE(prompter.Last().text.find("\nUnable to write to " + Path(c.file)), std::string::npos);
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), "old");
+        } else {
+            EXPECT_FALSE(QFile::exists(file)) << c.file;
+        }
+        if (protect || std::string(c.file).rfind("missing", 0) == 0) {
+            EXPECT_EQ(prepares, 0) << c.file;
+        }
         refuseAbove = failRunAbove = false;
     }
 }
@@ -171,6 +191,14 @@ TEST_F(SweepDialogsTest, MultibandListSavesItsLines) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("\\*  7.0 - 7.1   *\\\r\n7.0   "));
+    f.close();
+    // A list its owner protected is kept, and the box says why.
+    f.setPermissions(QFileDevice::ReadOwner);
+    prompter.AnswerFile(Path("list"));
+    form.SaveBtnClick();
+    EXPECT_EQ(prompter.Last().text, "Can not save file " + Path("list.nwl") + "\nUnable to write to " + Path("list.nwl"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), bytes);
 
     form.EditBand(0);
     EXPECT_EQ(form.StEd->text(), "1.8");
