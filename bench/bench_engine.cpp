@@ -1,5 +1,6 @@
 // Google Benchmark cases of the engine's two big steps, the matrix fill and
 // the factorization, on a straight wire, and a full calculation.
+#include "MachineLoad.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
 #include "engine/LibraryTuning.h"
@@ -47,25 +48,31 @@ void PrepareWire(int pulses) {
 
 void BM_Fill(benchmark::State& state) {
     PrepareWire(static_cast<int>(state.range(0)));
+    const bench::BusyMeter meter;
     for (auto _ : state) FillMatrix();
+    state.counters["busy"] = meter.Share();
 }
 
 void BM_Factor(benchmark::State& state) {
     PrepareWire(static_cast<int>(state.range(0)));
+    const bench::BusyMeter meter;
     for (auto _ : state) {
         state.PauseTiming();
         FillMatrix();
         state.ResumeTiming();
         FactorMatrix();
     }
+    state.counters["busy"] = meter.Share();
 }
 
 void BM_FullCalculation(benchmark::State& state) {
     PrepareWire(static_cast<int>(state.range(0)));
+    const bench::BusyMeter meter;
     for (auto _ : state) {
         PrepareModel(wire.get());
         benchmark::DoNotOptimize(RunFullCalc());
     }
+    state.counters["busy"] = meter.Share();
 }
 
 }  // namespace

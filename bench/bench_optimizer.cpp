@@ -6,8 +6,10 @@
 //   case=window_<tab>  the run from the main window's Optimization button,
 //                      with the window's redraw of that tab and its message
 //                      pump after every evaluation
-// Each case runs the whole search several times from the start antenna and
-// prints evaluations, seconds and evaluations per second.
+// Every case runs the same search (the same variables, goals and steps, so
+// the same evaluations) several times from the start antenna and prints
+// evaluations, seconds and evaluations per second.
+#include "MachineLoad.h"
 #include "app/MainWnd.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
@@ -51,6 +53,9 @@ std::string YagiText() {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The goals of every case: gain and F/B, equally weighted.
+constexpr double GainWeight = 50, FBWeight = 50;
+
 // Director (wire 3): X2 free and X1 = -X2, Y1 free and Y2 = Y1.
 void DirectorRows(CACal& cal) {
     cal.RowCount = 0;
@@ -67,13 +72,13 @@ void DirectorRows(CACal& cal) {
         cal.SetDefaultLimits(i);
         cal.Rows[i].Link = r.link;
     }
-    cal.SetGoals(50, 50, 0, 0, 0, 0, 0);
+    cal.SetGoals(GainWeight, FBWeight, 0, 0, 0, 0, 0);
     cal.RefreshValues();
 }
 
-void Report(const char* name, int evaluations, double seconds) {
-    std::printf("case=%s kernel=%s evaluations=%d seconds=%.3f evaluations_per_s=%.1f\n", name, BlasKernelName(),
-                evaluations, seconds, seconds > 0 ? evaluations / seconds : 0.0);
+void Report(const char* name, const bench::BusyMeter& meter, int evaluations, double seconds) {
+    std::printf("case=%s kernel=%s busy=%.2f evaluations=%d seconds=%.3f evaluations_per_s=%.1f\n", name,
+                BlasKernelName(), meter.Share(), evaluations, seconds, seconds > 0 ? evaluations / seconds : 0.0);
     std::fflush(stdout);
 }
 
@@ -95,6 +100,7 @@ private:
 };
 
 void Core(const std::string& text) {
+    const bench::BusyMeter meter;
     auto ant = std::make_unique<AntDef>();
     EnvRec env = EnvDef;
     std::string comment;
@@ -124,10 +130,11 @@ void Core(const std::string& text) {
         seconds += std::chrono::duration<double>(Clock::now() - t0).count();
         evaluations += cal.Evaluations;
     }
-    Report("core", evaluations, seconds);
+    Report("core", meter, evaluations, seconds);
 }
 
 void Window(const char* name, int tab) {
+    const bench::BusyMeter meter;
     int evaluations = 0;
     double seconds = 0;
     for (int run = 0; run < Runs; ++run) {
@@ -141,6 +148,10 @@ void Window(const char* name, int tab) {
             auto* dlg = dynamic_cast<TACalDlg*>(&d);
             if (!dlg || !wnd.ACal) return int(QDialog::Rejected);
             DirectorRows(*wnd.ACal);
+            // The dialog takes its goals from its sliders when it closes.
+            for (QSlider* bar : {dlg->TBELV, dlg->TBJX, dlg->TBSWR, dlg->TBMCH, dlg->TBCUR}) bar->setValue(0);
+            dlg->TBGain->setValue(static_cast<int>(GainWeight));
+            dlg->TBFB->setValue(static_cast<int>(FBWeight));
             dlg->OKBtnClick();
             return dlg->result();
         };
@@ -150,7 +161,7 @@ void Window(const char* name, int tab) {
         if (wnd.ACal) evaluations += wnd.ACal->Evaluations;
         wnd.Ant.Changed = 0;
     }
-    Report(name, evaluations, seconds);
+    Report(name, meter, evaluations, seconds);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   page=<name> wires=500 full_ms=<median> quick_ms=<median> widget_ms=<median>
 // widget_ms is a repaint of the page on screen (offscreen platform) with the
 // rubber band of a drag drawn over the kept picture.
+#include "MachineLoad.h"
 #include "editing/WireCadDlg.h"
 #include "platform/Canvas.h"
 #include "platform/FormPattern.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
         for (int page = 0; page < 4; ++page) {
             dlg.Page->setCurrentIndex(page);
             QApplication::processEvents();
+            const bench::BusyMeter meter;
             dlg.Model.Select(250);
             dlg.SBViewClick();
             QImage picture(dlg.ActiveBox()->size(), QImage::Format_RGB32);
@@ -86,8 +88,8 @@ int main(int argc, char** argv) {
                 dlg.Repaint();
                 dlg.ActiveBox()->repaint();
             });
-            std::printf("page=%s wires=%d full_ms=%.2f quick_ms=%.2f widget_ms=%.2f box=%dx%d\n", names[page],
-                        dlg.Model.Count, full, quick, widget, picture.width(), picture.height());
+            std::printf("page=%s busy=%.2f wires=%d full_ms=%.2f quick_ms=%.2f widget_ms=%.2f box=%dx%d\n", names[page],
+                        meter.Share(), dlg.Model.Count, full, quick, widget, picture.width(), picture.height());
         }
         return int(QDialog::Rejected);
     };

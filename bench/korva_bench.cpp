@@ -1,18 +1,30 @@
 // Speed of the engine: one line per case with the time of each stage, the
 // reference LAPACK factorization of the same matrix and the peak memory.
-//   case=<name> kernel=<BLAS kernel> load=<busy cores> pulses=<N> threads=<T>
-//   fill_s=.. factor_s=.. ref_factor_s=.. solve_s=.. farfield_s=.. total_s=..
-//   peak_rss_mb=..
-// The load cases repeat the smaller ones while busy threads of the bench
-// itself keep LoadCores cores occupied, as other programs would; compare
-// each with its line at load=0 of the same run.
+//   case=<name> kernel=<BLAS kernel> load=<our busy processes>
+//   busy=<other processes' share of the cores> pulses=<N> threads=<LU threads>
+//   fill_threads=<T> fill_s=.. factor_s=.. ref_factor_s=.. factor_vs_ref=..
+//   solve_s=.. farfield_s=.. total_s=.. peak_rss_mb=..
+// The reference is OpenBLAS's cgetrf on the same matrix with as many threads
+// as our factorization uses, run alternately with ours; factor_vs_ref is our
+// time over its (targets: at most 1.1 from 512 pulses up on a quiet
+// machine; 8192 pulses in at most 2.5 s total).
+// The load cases repeat the smaller ones while LoadCores processes of the
+// bench keep cores busy, as other programs would; their lines add
+// fill_vs_idle and total_vs_idle, against the load=0 line of the same run
+// (target: at most 2).
+// First come the BLAS kernels this CPU can run, each forced in a process of
+// its own: cgemm GFLOP/s on one thread and on all, beside the kernel the
+// library picks by itself. The last line sums up the targets.
 // The reference factorization runs in place on the filled matrix, which is
 // then filled again for our own factorization, so no second matrix is held.
-// Cases below 8192 pulses report the best of three runs per stage (the
-// machine may be shared); the Yagi reports medians over 50 runs.
+// Cases below 8192 pulses report the best of several runs per stage (the
+// machine may be shared); the Yagi reports medians over 50 runs. Every line
+// says how busy the machine was meanwhile (busy=, see MachineLoad.h).
+#include "MachineLoad.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
 #include "engine/LibraryTuning.h"
+#include "engine/LuFactor.h"
 #include "engine/MatrixFill.h"
 #include "engine/ModelPrep.h"
 #include "engine/Solve.h"
@@ -24,15 +36,20 @@
 #include <cblas.h>
 #include <omp.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <complex>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -43,32 +60,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int LoadCores = 4;
-int busyCores = 0;  // for the lines
-
-// Threads that spin until destroyed, one per core they keep busy.
-class BusyCores {
-public:
-    explicit BusyCores(int count) {
-        busyCores = count;
-        for (int i = 0; i < count; ++i)
-            threads_.emplace_back([this] {
-                volatile unsigned sink = 0;
-                while (!stop_.load(std::memory_order_relaxed)) sink = sink + 1;
-            });
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // running before the cases start
-    }
-    ~BusyCores() {
-        stop_ = true;
-        for (std::thread& t : threads_) t.join();
-        busyCores = 0;
-    }
-    BusyCores(const BusyCores&) = delete;
-    BusyCores& operator=(const BusyCores&) = delete;
-
-private:
-    std::atomic<bool> stop_{false};
-    std::vector<std::thread> threads_;
-};
+int loadProcesses = 0;  // for the lines
 
 double Seconds(const std::function<void()>& f) {
     const auto t0 = Clock::now();
@@ -84,15 +76,85 @@ double PeakRssMb() {
 
 void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
+// ---- BLAS kernels ----
+
+// cgemm GFLOP/s of the kernel this process runs: best of three square
+// products on one thread and on all.
+void PrintCgemm(const char* chosenBy, double busy) {
+    auto rate = [](int n, int threads) {
+        std::vector<std::complex<float>> a(static_cast<std::size_t>(n) * n, {0.5f, 0.25f}), b(a), c(a);
+        const std::complex<float> one(1.0f, 0.0f);
+        const int saved = openblas_get_num_threads();
+        openblas_set_num_threads(threads);
+        double best = 1e30;
+        for (int r = 0; r < 3; ++r)
+            best = std::min(best, Seconds([&] {
+                       cblas_cgemm(CblasRowMajor, CblasNoTrans, CblasNoTrans, n, n, n, &one, a.data(), n, b.data(), n,
+                                   &one, c.data(), n);
+                   }));
+        openblas_set_num_threads(saved);
+        return 8.0 * n * n * static_cast<double>(n) / best * 1e-9;
+    };
+    bench::BusyMeter meter;
+    const double one = rate(1024, 1);
+    const double all = rate(2048, omp_get_max_threads());
+    std::printf("case=cgemm kernel=%s chosen_by=%s busy=%.2f gflops_1=%.0f gflops_all=%.0f\n", BlasKernelName(), chosenBy,
+                std::max(busy, meter.Share()), one, all);
+    std::fflush(stdout);
+}
+
+// The kernel of this process, then each kernel this CPU can run forced in
+// a process of its own (this bench started again with OPENBLAS_CORETYPE).
+void KernelCases() {
+    const char* by = std::getenv("OPENBLAS_CORETYPE") ? "user"
+                     : std::strstr(LibraryTuningApplied(), "OPENBLAS_CORETYPE") ? "program"
+                                                                                 : "library";
+    PrintCgemm(by, 0.0);
+    char self[PATH_MAX];
+    const ssize_t len = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (len <= 0) return;
+    self[len] = '\0';
+    for (const char* kernel : BlasCoreTypesRunBy(DetectCpuVectorUnits())) {
+        const std::string command = std::string("OPENBLAS_CORETYPE=") + kernel + " '" + self + "' --cgemm";
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char line[512];
+            while (std::fgets(line, sizeof line, pipe)) std::fputs(line, stdout);
+            pclose(pipe);
+        }
+        std::fflush(stdout);
+    }
+}
+
+// ---- engine cases ----
+
 struct Stages {
     double fill = 0, factor = 0, refFactor = 0, solve = 0, farField = 0, total = 0;
 };
 
-void Print(const char* name, const Stages& s) {
-    std::printf("case=%s kernel=%s load=%d pulses=%d threads=%d fill_s=%.4f factor_s=%.4f ref_factor_s=%.4f solve_s=%.4f "
-                "farfield_s=%.4f total_s=%.4f peak_rss_mb=%.0f\n",
-                name, BlasKernelName(), busyCores, Engine.PulseCount, omp_get_max_threads(), s.fill, s.factor, s.refFactor, s.solve, s.farField,
-                s.total, PeakRssMb());
+struct Targets {
+    double worstFactorVsRef = 0, worstLoadVsIdle = 0, total8192 = std::nan("");
+    double busyMax = 0;
+};
+Targets targets;
+std::map<std::string, Stages> idle;  // the load=0 lines of this run, by case
+
+void Print(const char* name, const Stages& s, double busy) {
+    const double ratio = s.factor / s.refFactor;
+    std::printf("case=%s kernel=%s load=%d busy=%.2f pulses=%d threads=%d fill_threads=%d fill_s=%.4f factor_s=%.4f "
+                "ref_factor_s=%.4f factor_vs_ref=%.2f solve_s=%.4f farfield_s=%.4f total_s=%.4f",
+                name, BlasKernelName(), loadProcesses, busy, Engine.PulseCount, LuThreadsFor(Engine.PulseCount),
+                FillThreadsFor(Engine.PulseCount), s.fill, s.factor, s.refFactor, ratio, s.solve, s.farField, s.total);
+    targets.busyMax = std::max(targets.busyMax, busy);
+    if (loadProcesses == 0) {
+        idle[name] = s;
+        if (Engine.PulseCount >= 512) targets.worstFactorVsRef = std::max(targets.worstFactorVsRef, ratio);
+        if (Engine.PulseCount == 8192) targets.total8192 = s.total;
+    } else if (auto it = idle.find(name); it != idle.end()) {
+        const double fill = s.fill / it->second.fill, total = s.total / it->second.total;
+        std::printf(" fill_vs_idle=%.2f total_vs_idle=%.2f", fill, total);
+        targets.worstLoadVsIdle = std::max({targets.worstLoadVsIdle, fill, total});
+    }
+    std::printf(" peak_rss_mb=%.0f\n", PeakRssMb());
     std::fflush(stdout);
 }
 
@@ -127,32 +189,31 @@ void Prepare(AntDef& ant) {
     }
 }
 
+// cgetrf in place on the engine's matrix, with as many BLAS threads as our
+// factorization of that size runs on.
+double ReferenceFactor(int n) {
+    std::vector<int> ipiv(n);
+    const int blasThreads = openblas_get_num_threads();
+    openblas_set_num_threads(LuThreadsFor(n));
+    const double s = Seconds([&] {
+        int info = 0;
+        cgetrf_(&n, &n, &Engine.MatrixAt(1, 1), &n, ipiv.data(), &info);
+    });
+    openblas_set_num_threads(blasThreads);
+    return s;
+}
+
 // One calculation, stage by stage, with the reference factorization.
 Stages TimeStages(AntDef& ant) {
     Stages s;
     const double prepare = Seconds([&] { Prepare(ant); });
     const int n = Engine.PulseCount;
     s.fill = Seconds([] { FillMatrix(); });
-    std::vector<int> ipiv(n);
     // The fill's worker threads may still spin for a while; both
-    // factorizations start on a quiet machine.
+    // factorizations start on a settled machine.
     if (n > 512) Settle();
-    // The reference runs on an otherwise idle machine only: OpenBLAS's own
-    // threads wait for each other by spinning, and take seconds per case
-    // once other work holds some of the cores.
-    if (busyCores == 0) {
-        // The same thread rule as our factorization: one BLAS thread up to 512.
-        const int blasThreads = openblas_get_num_threads();
-        if (n <= 512) openblas_set_num_threads(1);
-        s.refFactor = Seconds([&] {
-            int info = 0;
-            cgetrf_(&n, &n, &Engine.MatrixAt(1, 1), &n, ipiv.data(), &info);
-        });
-        openblas_set_num_threads(blasThreads);
-        FillMatrix();
-    } else {
-        s.refFactor = std::nan("");
-    }
+    s.refFactor = ReferenceFactor(n);
+    FillMatrix();
     if (n > 512) Settle();
     s.factor = Seconds([] { FactorMatrix(); });
     s.solve = Seconds([] {
@@ -167,6 +228,7 @@ Stages TimeStages(AntDef& ant) {
 }
 
 void StraightWire(const char* name, int pulses, bool overGround) {
+    bench::BusyMeter meter;
     EnvDef.Type = overGround ? GroundPerfect : GroundFree;
     EnvDef.AntHeight = 0.0;
     auto ant = NewAntenna(14.15);
@@ -178,9 +240,9 @@ void StraightWire(const char* name, int pulses, bool overGround) {
         AddWire(*ant, -len / 2, 0, 10, len / 2, 0, 10, 0.001, pulses + 1);
         AddSource(*ant, "w1c");
     }
-    // Best of three below 8192 pulses: the machine is shared.
+    // Best of several runs below 8192 pulses: the machine is shared.
     Stages best;
-    const int runs = pulses < 8192 ? 3 : 1;
+    const int runs = pulses >= 8192 ? 1 : pulses >= 4096 ? 3 : 5;
     for (int r = 0; r < runs; ++r) {
         Results.PushRow();
         const Stages s = TimeStages(*ant);
@@ -195,7 +257,7 @@ void StraightWire(const char* name, int pulses, bool overGround) {
         best.farField = std::min(best.farField, s.farField);
         best.total = std::min(best.total, s.total);
     }
-    Print(name, best);
+    Print(name, best, meter.Share());
 }
 
 double Median(std::vector<double> v) {
@@ -204,6 +266,7 @@ double Median(std::vector<double> v) {
 }
 
 void Yagi(const char* name, bool quick, bool realGround) {
+    bench::BusyMeter meter;
     // Over a real ground: the default soil, the antenna 10 m above it.
     EnvDef.Type = realGround ? GroundReal : GroundFree;
     auto ant = NewAntenna(14.15);
@@ -240,7 +303,14 @@ void Yagi(const char* name, bool quick, bool realGround) {
     m.solve = Median(solve);
     m.farField = Median(far);
     m.total = Median(total);
-    Print(name, m);
+    Print(name, m, meter.Share());
+}
+
+void PrintTargets() {
+    std::printf("case=targets kernel=%s busy_max=%.2f factor_vs_ref_max=%.2f (target 1.1) load_vs_idle_max=%.2f "
+                "(target 2) total_8192_s=%.3f (target 2.5)\n",
+                BlasKernelName(), targets.busyMax, targets.worstFactorVsRef, targets.worstLoadVsIdle, targets.total8192);
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -248,6 +318,10 @@ void Yagi(const char* name, bool quick, bool realGround) {
 int main(int argc, char** argv) {
     // An argument picks the cases whose names contain it.
     const char* only = argc > 1 ? argv[1] : "";
+    if (std::strcmp(only, "--cgemm") == 0) {
+        PrintCgemm("user", 0.0);
+        return 0;
+    }
     auto wanted = [&](const char* name) { return std::strstr(name, only) != nullptr; };
     ApplyDefaultMessages();
     InitEnvironmentDefaults(8ull << 30);
@@ -257,7 +331,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "engine arrays for only %d pulses\n", EnvDef.PMAX);
         return 1;
     }
-    // "load" runs the load cases only; other arguments pick among the rest.
+    if (wanted("cgemm")) KernelCases();
+    // "load" runs the load cases (and their load=0 lines) only; other
+    // arguments pick among all cases.
     const bool loadOnly = std::strcmp(only, "load") == 0;
     const struct {
         const char* name;
@@ -278,13 +354,15 @@ int main(int argc, char** argv) {
         else
             StraightWire(c.name, c.pulses, c.ground);
     };
-    if (!loadOnly)
-        for (const auto& c : cases)
-            if (wanted(c.name)) run(c);
+    for (const auto& c : cases)
+        if (loadOnly ? c.underLoad : wanted(c.name)) run(c);
     if (loadOnly || argc <= 1) {
-        BusyCores busy(LoadCores);
+        bench::BusyProcesses busy(LoadCores);
+        loadProcesses = busy.Count();
         for (const auto& c : cases)
             if (c.underLoad) run(c);
+        loadProcesses = 0;
     }
+    if (argc <= 1) PrintTargets();
     return 0;
 }

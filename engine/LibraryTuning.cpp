@@ -1,68 +1,95 @@
 #include "engine/LibraryTuning.h"
 
 #include <cblas.h>
+#include <strings.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 // Both libraries read their settings in their own initializers, which run
-// before any constructor of the executable. The one hook that runs earlier
-// is the executable's pre-initialization array, but there the C library is
-// not initialized yet: its environment is set only afterwards, from the
-// kernel's original array, so setenv() there is lost. The hook therefore
-// starts the program again, in place (same process id, arguments and open
-// files), with the settings added and a marker that stops the second start
-// from doing it again. Nothing has run yet, no thread exists, so the only
-// cost is loading the libraries twice. Once the libraries have read them, a
-// constructor removes the added settings and the marker again, so programs
-// the user starts from ours see the environment the user gave.
+// before any constructor of the executable, and offer no way to change them
+// afterwards. So the first constructor of the executable, which runs right
+// after them, looks at what the libraries chose: where a setting of ours
+// would change something (the user set neither it nor its alternative, and
+// for the kernel, the library fell back to SSE on a CPU that runs a wider
+// one), it starts the program again, in place (same process id, arguments
+// and open files), with the settings added and a marker that stops the
+// second start from doing it again. Nothing of the program has run yet, so
+// the only cost is loading the libraries twice. The second start removes
+// the added settings and the marker again, so programs the user starts from
+// ours see the environment the user gave, and it keeps the name the user
+// started the program by (ps -C, pgrep -x, top).
 //
 // The hook lives in a static library: CMake links every user of the engine
-// with -u KorvaTuneLibrariesBeforeLoad so the linker keeps this file.
+// with -u KorvaTuneLibraries so the linker keeps this file.
 
 namespace {
 
 constexpr const char* Marker = "KORVA_LIBRARY_TUNING";
+// The process name of the first start, in the marker after the settings.
+constexpr const char* NameKey = "name=";
 
-// A setting, the names whose presence means the user already chose, and
-// what we would set.
-struct Setting {
-    const char* name;
-    const char* userNames[2];
-    const char* value;
-};
-
-bool HasName(char** envp, const char* name) {
-    const std::size_t len = std::strlen(name);
-    for (char** e = envp; e && *e; ++e)
-        if (std::strncmp(*e, name, len) == 0 && (*e)[len] == '=') return true;
-    return false;
+bool UnderValgrind() {
+    const char* preload = std::getenv("LD_PRELOAD");
+    return preload && std::strstr(preload, "vgpreload");
 }
 
-bool UnderValgrind(char** envp) {
-    for (char** e = envp; e && *e; ++e)
-        if (std::strncmp(*e, "LD_PRELOAD=", 11) == 0 && std::strstr(*e, "vgpreload")) return true;
-    return false;
-}
-
-// The program file, unless it was started through the dynamic loader by
-// hand, where starting "it" again would start the loader without the program.
-bool ProgramFile(char* path, std::size_t size) {
+// The file to start again: argv[0] where it names this program's file (so
+// the process keeps the name it was started by, a symbolic link's too), else
+// the program file itself. None when it was started through the dynamic
+// loader by hand, where starting "it" again would start the loader without
+// the program.
+bool ProgramFile(const char* argv0, char* path, std::size_t size) {
     const ssize_t len = readlink("/proc/self/exe", path, size - 1);
     if (len <= 0) return false;
     path[len] = '\0';
     const char* base = std::strrchr(path, '/');
-    return std::strncmp(base ? base + 1 : path, "ld-", 3) != 0;
+    if (std::strncmp(base ? base + 1 : path, "ld-", 3) == 0) return false;
+    struct stat self {}, named {};
+    if (argv0 && std::strlen(argv0) < size && std::strchr(argv0, '/') && stat(path, &self) == 0 &&
+        stat(argv0, &named) == 0 && self.st_dev == named.st_dev && self.st_ino == named.st_ino)
+        std::strcpy(path, argv0);
+    return true;
+}
+
+void ReadProcessName(char* name, std::size_t size) {
+    name[0] = '\0';
+    if (FILE* f = std::fopen("/proc/self/comm", "r")) {
+        if (std::fgets(name, static_cast<int>(size), f)) name[std::strcspn(name, "\n")] = '\0';
+        std::fclose(f);
+    }
 }
 
 char applied[256];
 
+// The second start: the libraries have read the settings.
+void ForgetAddedSettings(const char* list) {
+    char copy[256];
+    std::strncpy(copy, list, sizeof copy - 1);
+    copy[sizeof copy - 1] = '\0';
+    char* rest = nullptr;
+    for (char* item = strtok_r(copy, ",", &rest); item; item = strtok_r(nullptr, ",", &rest)) {
+        if (std::strncmp(item, NameKey, std::strlen(NameKey)) == 0) {
+            prctl(PR_SET_NAME, item + std::strlen(NameKey), 0, 0, 0);
+            continue;
+        }
+        if (applied[0]) std::strncat(applied, ",", sizeof applied - std::strlen(applied) - 1);
+        std::strncat(applied, item, sizeof applied - std::strlen(applied) - 1);
+        if (char* eq = std::strchr(item, '=')) *eq = '\0';
+        unsetenv(item);
+    }
+    unsetenv(Marker);
+}
+
 }  // namespace
 
 CpuVectorUnits DetectCpuVectorUnits() {
-    // May run before libgcc's own constructor has read the CPU.
     __builtin_cpu_init();
     CpuVectorUnits cpu;
     cpu.avx2 = __builtin_cpu_supports("avx2");
@@ -72,6 +99,7 @@ CpuVectorUnits DetectCpuVectorUnits() {
     cpu.avx512bw = __builtin_cpu_supports("avx512bw");
     cpu.avx512dq = __builtin_cpu_supports("avx512dq");
     cpu.avx512cd = __builtin_cpu_supports("avx512cd");
+    cpu.avx512bf16 = __builtin_cpu_supports("avx512bf16");
     return cpu;
 }
 
@@ -84,6 +112,32 @@ const char* BlasCoreTypeFor(const CpuVectorUnits& cpu) {
     return nullptr;
 }
 
+std::vector<const char*> BlasCoreTypesRunBy(const CpuVectorUnits& cpu) {
+    std::vector<const char*> kernels;
+    const char* widest = BlasCoreTypeFor(cpu);
+    if (!widest) return kernels;
+    if (std::strcmp(widest, "SkylakeX") == 0) {
+        kernels.push_back("SkylakeX");
+        if (cpu.avx512bf16) kernels.push_back("Cooperlake");
+    }
+    kernels.push_back("Haswell");
+    return kernels;
+}
+
+bool IsSseFallbackKernel(const char* coreType) {
+    if (!coreType) return false;
+    static const char* const sse[] = {"Katmai", "Coppermine", "Northwood", "Prescott", "Banias", "Atom",
+                                      "Core2",  "Penryn",     "Dunnington", "Nehalem", "Athlon", "Opteron",
+                                      "Barcelona", "Nano", "Bobcat"};
+    for (const char* name : sse)
+        if (strncasecmp(coreType, name, std::strlen(name)) == 0) return true;
+    return false;
+}
+
+const char* BlasCoreTypeToForce(const char* libraryChoice, const CpuVectorUnits& cpu) {
+    return IsSseFallbackKernel(libraryChoice) ? BlasCoreTypeFor(cpu) : nullptr;
+}
+
 const char* BlasKernelName() {
     const char* name = openblas_get_corename();
     return name ? name : "unknown";
@@ -91,57 +145,38 @@ const char* BlasKernelName() {
 
 const char* LibraryTuningApplied() { return applied; }
 
-extern "C" void KorvaTuneLibrariesBeforeLoad(int, char** argv, char** envp) {
-    if (!argv || !argv[0] || HasName(envp, Marker) || UnderValgrind(envp)) return;
-    const Setting settings[] = {
-        {"OPENBLAS_CORETYPE", {"OPENBLAS_CORETYPE", nullptr}, BlasCoreTypeFor(DetectCpuVectorUnits())},
-        {"OMP_WAIT_POLICY", {"OMP_WAIT_POLICY", "GOMP_SPINCOUNT"}, OpenMpWaitPolicy},
-    };
-    char marker[256];
-    std::strcpy(marker, Marker);
-    std::strcat(marker, "=");
-    char added[2][64];
-    int addedCount = 0;
-    for (const Setting& s : settings) {
-        if (!s.value || HasName(envp, s.userNames[0]) || (s.userNames[1] && HasName(envp, s.userNames[1]))) continue;
-        char* entry = added[addedCount++];
-        std::strcpy(entry, s.name);
-        std::strcat(entry, "=");
-        std::strcat(entry, s.value);
-        if (addedCount > 1) std::strcat(marker, ",");
-        std::strcat(marker, entry);
+extern "C" void KorvaTuneLibraries(char** argv) {
+    if (const char* list = std::getenv(Marker)) {
+        ForgetAddedSettings(list);
+        return;
     }
-    if (addedCount == 0) return;
+    if (!argv || !argv[0] || UnderValgrind()) return;
+    const char* kernel =
+        std::getenv("OPENBLAS_CORETYPE") ? nullptr : BlasCoreTypeToForce(openblas_get_corename(), DetectCpuVectorUnits());
+    const char* spin = std::getenv("OMP_WAIT_POLICY") || std::getenv("GOMP_SPINCOUNT") ? nullptr : OpenMpSpinCount;
+    if (!kernel && !spin) return;
     char path[PATH_MAX];
-    if (!ProgramFile(path, sizeof path)) return;
-    int count = 0;
-    while (envp && envp[count]) ++count;
-    char** env = static_cast<char**>(std::malloc(sizeof(char*) * (count + addedCount + 2)));
-    if (!env) return;
-    for (int i = 0; i < count; ++i) env[i] = envp[i];
-    for (int i = 0; i < addedCount; ++i) env[count + i] = added[i];
-    env[count + addedCount] = marker;
-    env[count + addedCount + 1] = nullptr;
-    execve(path, argv, env);
-    std::free(env);  // not started again: the libraries make their own choices
-}
-
-// Runs before every library initializer, see above.
-__attribute__((section(".preinit_array"), used)) static void (*const tuneBeforeLoad)(int, char**, char**) =
-    &KorvaTuneLibrariesBeforeLoad;
-
-// Runs after them: the libraries have read the settings.
-__attribute__((constructor)) static void ForgetAddedSettings() {
-    const char* list = std::getenv(Marker);
-    if (!list) return;
-    std::strncpy(applied, list, sizeof applied - 1);
-    char copy[256];
-    std::strncpy(copy, list, sizeof copy - 1);
-    copy[sizeof copy - 1] = '\0';
-    char* rest = nullptr;
-    for (char* item = strtok_r(copy, ",", &rest); item; item = strtok_r(nullptr, ",", &rest)) {
-        if (char* eq = std::strchr(item, '=')) *eq = '\0';
-        unsetenv(item);
+    if (!ProgramFile(argv[0], path, sizeof path)) return;
+    char name[32];
+    ReadProcessName(name, sizeof name);
+    std::string marker;
+    if (kernel) {
+        setenv("OPENBLAS_CORETYPE", kernel, 1);
+        marker += std::string("OPENBLAS_CORETYPE=") + kernel + ",";
     }
+    if (spin) {
+        setenv("GOMP_SPINCOUNT", spin, 1);
+        marker += std::string("GOMP_SPINCOUNT=") + spin + ",";
+    }
+    marker += std::string(NameKey) + name;
+    setenv(Marker, marker.c_str(), 1);
+    execv(path, argv);
+    // Not started again: the libraries keep their own choices.
+    if (kernel) unsetenv("OPENBLAS_CORETYPE");
+    if (spin) unsetenv("GOMP_SPINCOUNT");
     unsetenv(Marker);
 }
+
+// The executable's first constructor: after every library's initializer,
+// before the program's own.
+__attribute__((constructor(101))) static void TuneLibraries(int, char** argv, char**) { KorvaTuneLibraries(argv); }

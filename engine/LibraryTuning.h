@@ -1,16 +1,17 @@
 #pragma once
 // OpenBLAS and the OpenMP runtime read two settings only once, when they
 // load: which BLAS kernel to run, and how idle worker threads wait. The
-// distribution's OpenBLAS falls back to its oldest kernels on CPUs it does
-// not know, and spinning OpenMP threads make every barrier wait a scheduler
-// tick once another process uses a core. So every program that links the
-// engine (the program, the tests, the benches) puts its own choices into
-// the environment before any library initializes, leaving what the user set
-// alone; see LibraryTuning.cpp for how.
+// distribution's OpenBLAS falls back to its SSE kernels on CPUs it does not
+// know, and OpenMP threads that spin long make every barrier wait a
+// scheduler tick once another process uses a core. So every program that
+// links the engine (the program, the tests, the benches) starts itself again
+// with its own choices in the environment where they change something,
+// leaving what the user set alone; see LibraryTuning.cpp for how.
+#include <vector>
 
 struct CpuVectorUnits {
     bool avx2 = false, fma = false;
-    bool avx512f = false, avx512vl = false, avx512bw = false, avx512dq = false, avx512cd = false;
+    bool avx512f = false, avx512vl = false, avx512bw = false, avx512dq = false, avx512cd = false, avx512bf16 = false;
 };
 
 // What this CPU and its operating system support.
@@ -20,8 +21,19 @@ CpuVectorUnits DetectCpuVectorUnits();
 // with AVX2 and FMA, else null (the library's own choice).
 const char* BlasCoreTypeFor(const CpuVectorUnits& cpu);
 
-// How idle OpenMP threads wait, unless the user chose.
-inline constexpr const char* OpenMpWaitPolicy = "passive";
+// The wide OpenBLAS kernels a CPU can run (for the bench's comparison).
+std::vector<const char*> BlasCoreTypesRunBy(const CpuVectorUnits& cpu);
+
+// Whether an OpenBLAS core type is one of the library's SSE-only fallbacks.
+bool IsSseFallbackKernel(const char* coreType);
+
+// The kernel to force when the library chose libraryChoice: a wider one
+// where the library fell back to SSE and the CPU runs better, else null.
+const char* BlasCoreTypeToForce(const char* libraryChoice, const CpuVectorUnits& cpu);
+
+// How long idle OpenMP threads spin before they sleep, unless the user chose
+// (GOMP_SPINCOUNT: spins of about a wake-up's length).
+inline constexpr const char* OpenMpSpinCount = "10000";
 
 // The kernel OpenBLAS runs, for reports and bench lines.
 const char* BlasKernelName();

@@ -63,7 +63,6 @@ private:
 // mostly wait at its barriers.
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
-int ThreadsFor(int n) { return n < ParallelFrom ? 1 : TeamSize(n >= AllThreadsFrom); }
 
 // Two column-major panels: the current one feeds the trailing update while
 // the next one is factored. Kept between calls, so a calculation allocates
@@ -120,13 +119,15 @@ int TileFor(int rows, int cols, int threads) {
 
 }  // namespace
 
+int LuThreadsFor(int n) { return n < ParallelFrom ? 1 : TeamSize(n >= AllThreadsFrom); }
+
 void SetLuPanelWidth(int width) { panelWidthOverride = width > 0 ? width : 0; }
 
 void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     if (n <= 0) return;
     SingleThreadedBlas blas;
     const int nb = std::min(PanelWidthFor(n), n);
-    const int threads = ThreadsFor(n);
+    const int threads = LuThreadsFor(n);
     PanelBuffers& buffers = Buffers();
     buffers.Reserve(n, nb);
     const int ld = buffers.Ld();

@@ -19,6 +19,9 @@ void LuSolve(const LuComplex* a, int n, int lda, const int* pivot, LuComplex* rh
 // rows are already exchanged.
 void LuSubstitute(const LuComplex* a, int n, int lda, LuComplex* rhs);
 
+// The threads the factorization of an n x n matrix runs on.
+int LuThreadsFor(int n);
+
 // Panel width of the blocked factorization (tests use small widths to cross
 // panel borders on small matrices); 0 restores the automatic choice.
 void SetLuPanelWidth(int width);

@@ -478,15 +478,17 @@ ComplexF ScalarPotential(int i, int side, int j, int kappa, int half) {
 
 ComplexF MatrixEntryDirect(int i, int j) { return DirectEntry(BuildModel(), i, j); }
 
+// Rows are independent. With threads that sleep while idle, waking a few
+// pays from small models on; bigger ones take every thread.
+int FillThreadsFor(int n) { return n >= ParallelFillFrom ? TeamSize(n >= AllThreadsFillFrom) : 1; }
+
 void FillMatrix() {
     const FillModel m = BuildModel();
     const int n = m.n;
-    // Rows are independent. With threads that sleep while idle, waking a
-    // few pays from small models on; bigger ones take every thread. Each
-    // task reuses the scalar rows of its consecutive rows, so tasks stay a
-    // few rows long while there are several per thread.
-    const bool parallel = n >= ParallelFillFrom;
-    const int threads = parallel ? TeamSize(n >= AllThreadsFillFrom) : 1;
+    // Each task reuses the scalar rows of its consecutive rows, so tasks
+    // stay a few rows long while there are several per thread.
+    const int threads = FillThreadsFor(n);
+    const bool parallel = threads > 1;
     const int rowsPerTask = parallel ? std::clamp(n / (4 * threads), 1, 8) : std::max(1, n);
     const int tasks = (n + rowsPerTask - 1) / rowsPerTask;
     const int kappas = m.ground ? 2 : 1;

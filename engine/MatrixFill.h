@@ -8,6 +8,9 @@
 // Fills rows and columns 1..N of the engine's matrix, in parallel over rows.
 void FillMatrix();
 
+// The threads the fill of n pulses runs on.
+int FillThreadsFor(int n);
+
 // Entry (i, j) of the matrix evaluated on its own, without anything shared
 // with other entries: FillMatrix must give exactly this value.
 ComplexF MatrixEntryDirect(int i, int j);

@@ -6,18 +6,13 @@
 #include <omp.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 TEST(LibraryTuning, PicksTheWidestKernelTheCpuCanRun) {
     CpuVectorUnits none;
@@ -44,24 +39,51 @@ TEST(LibraryTuning, PicksTheWidestKernelTheCpuCanRun) {
     }
 }
 
+TEST(LibraryTuning, ForcesAKernelOnlyWhereTheLibraryFellBackToSse) {
+    CpuVectorUnits avx2;
+    avx2.avx2 = avx2.fma = true;
+    CpuVectorUnits avx512 = avx2;
+    avx512.avx512f = avx512.avx512vl = avx512.avx512bw = avx512.avx512dq = avx512.avx512cd = true;
+    const struct {
+        const char* library;
+        CpuVectorUnits cpu;
+        const char* forced;
+    } cases[] = {{"Prescott", avx512, "SkylakeX"},   {"Nehalem", avx2, "Haswell"}, {"CORE2", avx2, "Haswell"},
+                 {"Prescott", CpuVectorUnits{}, nullptr}, {"SkylakeX", avx512, nullptr}, {"Cooperlake", avx512, nullptr},
+                 {"Haswell", avx512, nullptr},      {"Zen", avx2, nullptr},       {nullptr, avx512, nullptr}};
+    for (const auto& c : cases) {
+        const char* got = BlasCoreTypeToForce(c.library, c.cpu);
+        EXPECT_STREQ(got ? got : "", c.forced ? c.forced : "") << (c.library ? c.library : "(none)");
+    }
+}
+
 // Reports this process's choices for the tests that start it again.
 TEST(LibraryTuning, DISABLED_ReportForParent) {
-    const char* wait = std::getenv("OMP_WAIT_POLICY");
-    std::printf("\nkernel=%s omp_wait_env=%s marker=%s\n", BlasKernelName(), wait ? wait : "-",
-                std::getenv("KORVA_LIBRARY_TUNING") ? "set" : "-");
-    omp_display_env(0);
+    const char* spin = std::getenv("GOMP_SPINCOUNT");
+    char name[64] = "-";
+    if (FILE* f = std::fopen("/proc/self/comm", "r")) {
+        if (std::fgets(name, sizeof name, f)) name[std::strcspn(name, "\n")] = '\0';
+        std::fclose(f);
+    }
+    std::printf("\nkernel=%s spin_env=%s marker=%s applied=%s comm=%s\n", BlasKernelName(), spin ? spin : "-",
+                std::getenv("KORVA_LIBRARY_TUNING") ? "set" : "-", LibraryTuningApplied(), name);
+    omp_display_env(1);  // verbose: the GOMP_ settings too
     std::fflush(stdout);
 }
 
-// Starts this test program with extra environment settings and returns
-// what the report above printed (both streams).
-std::string ReportOfChild(const std::string& environment) {
+std::string SelfPath() {
     char self[PATH_MAX];
     const ssize_t len = readlink("/proc/self/exe", self, sizeof self - 1);
     if (len <= 0) return "";
     self[len] = '\0';
-    const std::string command = "env " + environment + " '" + self +
-                                "' --gtest_also_run_disabled_tests --gtest_filter=LibraryTuning.DISABLED_ReportForParent"
+    return self;
+}
+
+// Starts this test program (or the file named) with extra environment
+// settings and returns what the report above printed (both streams).
+std::string ReportOfChild(const std::string& environment, const std::string& program = SelfPath()) {
+    const std::string command = "env " + environment + " " + program +
+                                " --gtest_also_run_disabled_tests --gtest_filter=LibraryTuning.DISABLED_ReportForParent"
                                 " 2>&1";
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -72,25 +94,44 @@ std::string ReportOfChild(const std::string& environment) {
     return out;
 }
 
-TEST(LibraryTuning, ThisProgramRunsTheChosenKernelAndPassiveWaiting) {
-    const char* chosen = BlasCoreTypeFor(DetectCpuVectorUnits());
-    if (!chosen) GTEST_SKIP() << "no kernel to choose on this CPU; the library keeps its own";
-    // Started without the user's settings, the choices are applied and the
-    // added settings removed from the environment again.
-    const std::string out = ReportOfChild("-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY -u GOMP_SPINCOUNT");
-    EXPECT_NE(Lower(out).find("kernel=" + Lower(chosen) + " "), std::string::npos) << out;
-    EXPECT_NE(out.find("OMP_WAIT_POLICY = 'PASSIVE'"), std::string::npos) << out;
-    EXPECT_NE(out.find("omp_wait_env=- marker=-"), std::string::npos) << out;
-    if (!std::getenv("OPENBLAS_CORETYPE")) {
-        EXPECT_EQ(Lower(BlasKernelName()), Lower(chosen));
+const char* const NoUserSettings = "-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY -u GOMP_SPINCOUNT";
+
+TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
+    // Started without the user's settings, the spin count is applied and the
+    // added settings removed from the environment again; a kernel is forced
+    // only where the library fell back to SSE.
+    const std::string out = ReportOfChild(NoUserSettings);
+    EXPECT_NE(out.find(std::string("GOMP_SPINCOUNT = '") + OpenMpSpinCount + "'"), std::string::npos) << out;
+    EXPECT_NE(out.find("spin_env=- marker=- applied=GOMP_SPINCOUNT="), std::string::npos) << out;
+    const CpuVectorUnits cpu = DetectCpuVectorUnits();
+    if (BlasCoreTypeFor(cpu)) {
+        EXPECT_FALSE(IsSseFallbackKernel(BlasKernelName())) << BlasKernelName();
     }
 }
 
-TEST(LibraryTuning, TheUsersOwnSettingsWin) {
+TEST(LibraryTuning, TheUsersOwnSettingsWinAndNeedNoRestart) {
     // Every x86-64 CPU runs the Prescott kernel.
-    const std::string out = ReportOfChild("OPENBLAS_CORETYPE=Prescott OMP_WAIT_POLICY=active");
-    EXPECT_NE(out.find("kernel=Prescott omp_wait_env=active marker=-"), std::string::npos) << out;
+    std::string out = ReportOfChild("OPENBLAS_CORETYPE=Prescott OMP_WAIT_POLICY=active");
+    EXPECT_NE(out.find("kernel=Prescott spin_env=- marker=- applied= "), std::string::npos) << out;
     EXPECT_NE(out.find("OMP_WAIT_POLICY = 'ACTIVE'"), std::string::npos) << out;
+    out = ReportOfChild("-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY GOMP_SPINCOUNT=1234");
+    EXPECT_NE(out.find("spin_env=1234 marker=- applied= "), std::string::npos) << out;
+}
+
+TEST(LibraryTuning, TheRestartedProgramKeepsTheNameItWasStartedBy) {
+    // Through a symbolic link of another name, by its path and found on PATH.
+    char dir[] = "/tmp/korva-tuning-XXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    const std::string link = std::string(dir) + "/tuned-link";
+    ASSERT_EQ(symlink(SelfPath().c_str(), link.c_str()), 0);
+    const std::string byPath = ReportOfChild(NoUserSettings, link);
+    const std::string byName = ReportOfChild(std::string(NoUserSettings) + " PATH=" + dir + ":/usr/bin:/bin", "tuned-link");
+    unlink(link.c_str());
+    rmdir(dir);
+    for (const std::string& out : {byPath, byName}) {
+        EXPECT_NE(out.find("applied=GOMP_SPINCOUNT"), std::string::npos) << out;  // it was started again
+        EXPECT_NE(out.find("comm=tuned-link\n"), std::string::npos) << out;
+    }
 }
 
 }  // namespace
