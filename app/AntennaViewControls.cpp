@@ -24,7 +24,6 @@
 
 void TMainWnd::ConnectView() {
     new AntennaViewEvents(this);
-    Wire(K29);
     connect(TBarSC, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
     connect(TBarCur, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
     for (QCheckBox* box : {DspCur, DspPlus, LnThickCB})

@@ -278,5 +278,4 @@ void TMainWnd::UpdateMenuState() {
     FreeTableRequests();
     DocBtn->setVisible(!Comment.empty());
     UpdateUserProgramItems();
-    DisableUnwired();
 }

@@ -434,11 +434,6 @@ private:
     void SetLoadType(int type);
     void Grid1MouseMove(int col, int row);
 
-    // Marks a command as built; commands of later work stay disabled.
-    void Wire(QAction* action);
-    void Wire(QWidget* control);
-    void DisableUnwired();
-
     int fieldsLocked_ = 0;
   // >0 while the window writes its own fields
 };

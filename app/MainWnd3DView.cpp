@@ -36,7 +36,6 @@ void TMainWnd::Close3DView() {
 }
 
 void TMainWnd::Connect3DView() {
-    Wire(Btn3D);
     connect(Btn3D, &QPushButton::clicked, this, [this] {
         try {
             Btn3DClick();

@@ -1,5 +1,5 @@
-// Wiring of the commands that are built: menu items, toolbar buttons and the
-// buttons of the tabs. Items that are not wired here stay disabled.
+// Wiring of the commands: menu items, toolbar buttons and the buttons of the
+// tabs.
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "platform/StringGrid.h"
@@ -32,14 +32,12 @@ void TMainWnd::ConnectGuardedCommand(QAction* action, std::function<void()> comm
         Reported(command);
         UpdateMenuState();
     });
-    Wire(action);
 }
 
 void TMainWnd::ConnectCommands() {
     // No exception leaves a command: it is reported and the window goes on.
     auto on = [this](QAction* a, auto handler) {
         connect(a, &QAction::triggered, this, [handler] { Reported(handler); });
-        Wire(a);
     };
     ConnectFileCommands();
     ConnectPrintCommands();

@@ -20,7 +20,6 @@ void TMainWnd::ConnectElementCommands() {
     for (QAction* a : {K45, K46, KC3}) ConnectGuardedCommand(a, [this] { EditTaperWireSet(); });
     for (QAction* a : {K47, K48}) ConnectGuardedCommand(a, [this] { K47Click(); });
     connect(EleEditBtn, &QPushButton::clicked, K18, &QAction::trigger);
-    Wire(EleEditBtn);
 }
 
 void TMainWnd::K18Click() {

@@ -43,7 +43,6 @@ void TMainWnd::ConnectGeometryDialogs() {
     ConnectGuardedCommand(K30, [this] { K30Click(); });
     ConnectGuardedCommand(K34, [this] { K34Click(); });
     connect(DocBtn, &QPushButton::clicked, K34, &QAction::trigger);
-    Wire(DocBtn);
     // The ground media change no antenna; the result is not needed.
     connect(GndSetBtn, &QPushButton::clicked, this, [this] {
         if (JobDef.Busy) return;
@@ -51,7 +50,6 @@ void TMainWnd::ConnectGeometryDialogs() {
         TakeFontFamily(dialog, *this);
         dialog.Execute();
     });
-    Wire(GndSetBtn);
 }
 
 bool TMainWnd::RunGeometryDialog(int tag) {

@@ -73,12 +73,15 @@ void TMainWnd::K17Click() {
 void TMainWnd::ConnectHelpCommands() {
     auto on = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, handler);
-        Wire(action);
     };
     on(KORVAhelp1, [this] { KORVAhelp1Click(KORVAhelp1); });
     on(WnewM, [this] { KORVAhelp1Click(WnewM); });
-    for (QAction* web : {KORVAinternational1, KWeb4, KWeb5})
-        if (*WebAddressOfTag(web->property("tag").toInt())) on(web, [this, web] { KORVAinternational1Click(web); });
+    for (QAction* web : {KORVAinternational1, KWeb4, KWeb5}) {
+        if (*WebAddressOfTag(web->property("tag").toInt()))
+            on(web, [this, web] { KORVAinternational1Click(web); });
+        else
+            web->setEnabled(false);
+    }
     on(K17, [this] { K17Click(); });
     on(ToolButton12, [this] { K17Click(); });
 }

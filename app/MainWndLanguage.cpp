@@ -123,7 +123,6 @@ void TMainWnd::BuildLanguageMenu(const std::vector<std::string>& listLines) {
         // The item loads its own line, also when lines before it made no item.
         item->setProperty("listLine", entry.ListLine);
         item->setCheckable(true);
-        item->setProperty("wired", true);
         group->addAction(item);
         LanguageMenu->addAction(item);
         LanguageItems.push_back(item);

@@ -1,12 +1,10 @@
 // The main menu, the popup menus and the toolbar. Every item carries its
-// component name as objectName and its tag in the property "tag". Only the
-// commands that are built are wired; the rest stay disabled.
+// component name as objectName and its tag in the property "tag".
 #include "app/MainWnd.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QToolBar>
 
 namespace {
@@ -190,26 +188,4 @@ void TMainWnd::BuildToolBar() {
     ToolBar1->addAction(ToolButton12);
     ToolBar1->addSeparator();
     ToolBar1->addAction(ToolButton14);
-}
-
-void TMainWnd::Wire(QAction* action) {
-    if (action) action->setProperty("wired", true);
-}
-
-void TMainWnd::Wire(QWidget* control) {
-    if (control) control->setProperty("wired", true);
-}
-
-void TMainWnd::DisableUnwired() {
-    for (QAction* a : findChildren<QAction*>()) {
-        if (a->menu() || a->isSeparator() || a->objectName().isEmpty()) continue;
-        if (a->objectName().startsWith("ReopenItem")) continue;
-        if (!a->property("wired").toBool()) a->setEnabled(false);
-    }
-    const QPushButton* buttons[] = {CalTrgBtn, GndSetBtn, ACalBtn, EleEditBtn, ACalResBtn, BwBtn,
-                                    WireCadBtn, EleBtn,    Btn3D,   PrintBtn,   SavImBtn,   DocBtn};
-    for (const QPushButton* b : buttons) {
-        auto* w = const_cast<QPushButton*>(b);
-        if (w && !w->property("wired").toBool()) w->setEnabled(false);
-    }
 }

@@ -93,8 +93,6 @@ void TMainWnd::ConnectOptRunCommands() {
     };
     connect(ACalBtn, &QPushButton::clicked, this, start);
     connect(K8, &QAction::triggered, this, start);
-    Wire(ACalBtn);
-    Wire(K8);
     connect(ACalResBtn, &QPushButton::clicked, this, [this] {
         if (JobDef.Busy) return;
         try {
@@ -105,7 +103,6 @@ void TMainWnd::ConnectOptRunCommands() {
         UpdateMenuState();
     });
     ConnectGuardedCommand(K15, [this] { ACalResBtnClick(); });
-    Wire(ACalResBtn);
 }
 
 void TMainWnd::ACalBtnClick() {

@@ -54,7 +54,6 @@ void TMainWnd::ConnectPrintCommands() {
                 ErrorBox("%s", e.what());
             }
         });
-        Wire(button);
     };
     on(PrintBtn, [this] { PrintBtnClick(); });
     on(SavImBtn, [this] { SavImBtnClick(); });

@@ -130,13 +130,8 @@ void TMainWnd::ConnectResultTables() {
         };
     };
     connect(KC2, &QAction::triggered, this, guarded([this] { KC2Click(); }));
-    Wire(KC2);
     connect(K31, &QAction::triggered, this, guarded([this] { K31Click(); }));
-    Wire(K31);
     connect(K32, &QAction::triggered, this, guarded([this] { K32Click(); }));
-    Wire(K32);
     connect(KC1, &QAction::triggered, this, guarded([this] { KC1Click(); }));
-    Wire(KC1);
     connect(EleBtn, &QPushButton::clicked, this, guarded([this] { EleBtnClick(); }));
-    Wire(EleBtn);
 }

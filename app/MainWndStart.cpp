@@ -135,7 +135,6 @@ void TMainWnd::SetupResultsTable() {
             ErrorBox("%s", e.what());
         }
     });
-    Wire(CalTrgBtn);
 }
 
 // ---- The results table ----

@@ -56,7 +56,6 @@ void TMainWnd::ConnectSweepCommands() {
         }
         UpdateMenuState();
     });
-    Wire(BwBtn);
     ConnectGuardedCommand(K49, [this] { K49Click(); });
     ConnectGuardedCommand(NWLDat, [this] { NWLDatClick(); });
 }

@@ -62,9 +62,6 @@ void TMainWnd::SetupGrids() {
     connect(KS1, &QAction::triggered, this, [this] { KS1Click(); });
     connect(KS2, &QAction::triggered, this, [this] { KS2Click(); });
     connect(KS3, &QAction::triggered, this, [this] { KS3Click(); });
-    Wire(KS1);
-    Wire(KS2);
-    Wire(KS3);
 }
 
 QString TMainWnd::Grid2CellText(int col, int row) const {

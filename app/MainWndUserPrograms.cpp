@@ -62,7 +62,6 @@ void TMainWnd::UpdateUserProgramItems() {
 void TMainWnd::ConnectUserPrograms() {
     for (QAction* item : {User1Menu, User2Menu, User3Menu, EditUsProg}) {
         connect(item, &QAction::triggered, this, [this, item] { nec2fmClick(item); });
-        Wire(item);
     }
     connect(UserMen, &QMenu::aboutToShow, this, [this] { UpdateUserProgramItems(); });
     UpdateUserProgramItems();

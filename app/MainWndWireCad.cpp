@@ -34,7 +34,5 @@ void TMainWnd::KCADClick() {
 void TMainWnd::ConnectWireCad() {
     ConnectGuardedCommand(KCAD, [this] { KCADClick(); });
     connect(ToolButton8, &QAction::triggered, KCAD, &QAction::trigger);
-    Wire(ToolButton8);
     connect(WireCadBtn, &QPushButton::clicked, KCAD, &QAction::trigger);
-    Wire(WireCadBtn);
 }

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -169,4 +170,33 @@ TEST_F(GeometryDialogCommands, WireDefinitionEditsTheCurrentRowsWire) {
     EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].Z2, 7.0);
     EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].Z2, 5.0);
     EXPECT_EQ(wnd->Ant.Changed, 1);
+}
+
+// The main window owns its dialogs, so their popup items are QActions under
+// it; a refresh of the window's menus leaves them as the dialog set them,
+// wherever the focus is when the refresh runs.
+TEST_F(GeometryDialogCommands, OwnedDialogsKeepTheirItemsThroughAMenuRefresh) {
+    for (QAction* command : {wnd->KCAD, wnd->K18, wnd->K45}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        bool opened = false;
+        NextDialog = [&](QDialog& d) {
+            opened = true;
+            d.show();
+            const QList<QAction*> items = d.findChildren<QAction*>();
+            std::vector<bool> before;
+            for (QAction* a : items) before.push_back(a->isEnabled());
+            EXPECT_GT(std::count(before.begin(), before.end(), true), 3);
+            for (QWidget* focus : {static_cast<QWidget*>(wnd->Grid2), static_cast<QWidget*>(wnd->Grid3),
+                                   static_cast<QWidget*>(&d), static_cast<QWidget*>(nullptr)}) {
+                if (focus) focus->setFocus();
+                wnd->UpdateMenuState();
+                for (int i = 0; i < items.size(); ++i)
+                    EXPECT_EQ(items[i]->isEnabled(), before[i]) << items[i]->objectName().toStdString();
+            }
+            return int(QDialog::Rejected);
+        };
+        wnd->Grid2->setFocus();
+        command->trigger();
+        EXPECT_TRUE(opened);
+    }
 }

@@ -137,13 +137,13 @@ protected:
         return true;
     }
 
-    // The commands a user can reach now: wired, enabled and visible items of
+    // The commands a user can reach now: named, enabled and visible items of
     // the menus, popups and toolbar.
     std::vector<QAction*> EnabledCommands() {
         wnd->UpdateMenuState();
         std::vector<QAction*> list;
         for (QAction* a : wnd->findChildren<QAction*>()) {
-            if (a->menu() || a->isSeparator() || !a->isEnabled() || !a->property("wired").toBool()) continue;
+            if (a->menu() || a->isSeparator() || !a->isEnabled() || a->objectName().isEmpty()) continue;
             if (!a->isVisible() && !a->objectName().startsWith("ReopenItem")) continue;
             if (a->objectName().startsWith("ReopenItem") && !a->isVisible()) continue;
             list.push_back(a);

@@ -46,7 +46,7 @@ protected:
             if (auto* menu = qobject_cast<QMenu*>(popup); menu && Chance(50)) {
                 std::vector<QAction*> items;
                 for (QAction* a : menu->actions())
-                    if (a->isEnabled() && !a->isSeparator() && !a->menu() && a->property("wired").toBool())
+                    if (a->isEnabled() && !a->isSeparator() && !a->menu() && !a->objectName().isEmpty())
                         items.push_back(a);
                 menu->close();
                 if (!items.empty()) PickOf(items)->trigger();

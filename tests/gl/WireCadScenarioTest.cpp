@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -156,6 +157,38 @@ TEST_F(WireCadScenario, DrawConnectDivideUndoThenOkWritesExactlyTheEditedWires) 
     EXPECT_EQ(second.R, dipole.R);
     EXPECT_TRUE(a.Changed);
     EXPECT_EQ(wnd->Grid2->Row(), 1) << "the undo brought back the dipole's selection";
+}
+
+// Opened while the wire table has the focus, the editor's popup offers its
+// view and wire items; a screenshot of the open popup is saved for review.
+TEST_F(WireCadScenario, PopupOpenedFromTheWireTableHasItsItemsEnabled) {
+    wnd->Page->setCurrentWidget(wnd->TabSheet1);
+    wnd->activateWindow();
+    wnd->Grid2->setFocus();
+    wnd->Grid2->SetRow(1);
+    QApplication::processEvents();
+    RunEditor([&](TWireCadDlg& dlg) {
+        dlg.activateWindow();
+        dlg.Page->setCurrentIndex(PageXZ);
+        QTest::mouseClick(dlg.SBView, Qt::LeftButton);
+        QApplication::processEvents();
+        const QPoint at = At(dlg, -2.0, 10.0);
+        QTest::mouseClick(dlg.ActiveBox(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(dlg.Model.Selected, 0);
+        dlg.PopupMenuPopup(at);
+        dlg.PopupMenu->popup(dlg.ActiveBox()->mapToGlobal(at));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.PopupMenu));
+        for (QAction* item : {dlg.K4, dlg.K8, dlg.K16, dlg.K17, dlg.K11, dlg.K3, dlg.KS1, dlg.K10, dlg.K2, dlg.KP[2], dlg.K6})
+            EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+        QApplication::processEvents();
+        QImage shot = dlg.grab().toImage();
+        QPainter paint(&shot);
+        paint.drawPixmap(dlg.mapFromGlobal(dlg.PopupMenu->pos()), dlg.PopupMenu->grab());
+        paint.end();
+        EXPECT_TRUE(shot.save(ShotPath("wirecad_popup.png")));
+        dlg.PopupMenu->close();
+        return int(QDialog::Rejected);
+    });
 }
 
 TEST_F(WireCadScenario, CancelChangesNothing) {
