@@ -1,6 +1,7 @@
 #include "model/PositionText.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -40,18 +41,45 @@ int ParseField(const AntDef& ant, const char (&field)[PosTextSize]) {
 
 }  // namespace
 
-int ParseSourcePos(const AntDef& ant, const char* pos) {
-    if (!pos) return 0;
+PositionRef SplitPosition(const char* pos) {
+    PositionRef ref;
+    if (!pos) return ref;
     const char* s = pos;
     // Blanks before the text are not part of it: the antenna text drops them.
     while (*s == ' ' || *s == '\t') ++s;
-    if (std::isdigit(static_cast<unsigned char>(*s))) return static_cast<int>(ReadDigits(s));
-    if (std::toupper(static_cast<unsigned char>(*s)) != 'W') return 0;
-    ++s;
-    long long wireNo = ReadDigits(s);
-    const int index = wireNo > 0 ? static_cast<int>(wireNo - 1) : 0;  // w0c names wire 1 too
+    if (std::isdigit(static_cast<unsigned char>(*s))) {
+        ref.Names = PositionRef::Pulse;
+        ref.Number = ReadDigits(s);
+        ref.Rest = s;
+        return ref;
+    }
+    if (std::toupper(static_cast<unsigned char>(*s)) != 'W') return ref;
+    ref.Names = PositionRef::Wire;
+    ref.Letter = *s++;
+    const long long wireNo = ReadDigits(s);
+    ref.Number = wireNo > 0 ? wireNo : 1;  // w0c names wire 1 too
+    ref.Rest = s;
+    return ref;
+}
+
+void SetPositionWire(char* pos, std::size_t size, long long wire) {
+    if (!pos || size == 0) return;
+    pos[size - 1] = '\0';
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire) return;
+    char out[64];
+    std::snprintf(out, sizeof out, "%c%lld%.40s", ref.Letter, wire, ref.Rest);
+    CopyText(pos, size, out);
+}
+
+int ParseSourcePos(const AntDef& ant, const char* pos) {
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names == PositionRef::Pulse) return static_cast<int>(ref.Number);
+    if (ref.Names != PositionRef::Wire) return 0;
     const int wireCount = ant.WireCount < MaxWires ? ant.WireCount : MaxWires;
-    if (index >= wireCount) return 0;
+    if (ref.Number > wireCount) return 0;
+    const int index = static_cast<int>(ref.Number - 1);
+    const char* s = ref.Rest;
 
     char letter = 'C';
     if (*s != '\0') letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*s++)));

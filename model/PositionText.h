@@ -3,6 +3,27 @@
 // resolution to pulses after the wire expansion.
 #include "model/AntDef.h"
 
+#include <cstddef>
+
+// A position text taken apart: what it names and what follows the number.
+struct PositionRef {
+    enum Kind { Nothing, Pulse, Wire };
+    Kind Names = Nothing;
+    long long Number = 0;  // the pulse, or the wire counted from 1
+    char Letter = 'w';     // the wire's "w" or "W" as typed
+    const char* Rest = "";  // after the wire number: letter and offset, kept as typed
+};
+
+// Reads a position text as the resolution below does: blanks before it are
+// dropped, a leading number is a pulse, "w" with no number or with 0 names
+// wire 1. Rest points into `pos`.
+PositionRef SplitPosition(const char* pos);
+
+// Rewrites a text that names a wire so that it names `wire` (counted from 1),
+// with the case of its "w", its letter and its offset kept. Texts that name
+// no wire are left alone.
+void SetPositionWire(char* pos, std::size_t size, long long wire);
+
 // The pulse a position text names, from the wires' FirstPulse and PulseCount:
 // a leading number is an absolute pulse; "w" + wire number + b/c/e + offset
 // names a pulse of that wire. Texts that name no pulse of the wire, or

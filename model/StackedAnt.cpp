@@ -1,8 +1,8 @@
 #include "model/StackedAnt.h"
+#include "model/PositionText.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -12,19 +12,16 @@ int StackCountV(const AntDef& ant) { return ant.nV < 1 ? 1 : ant.nV; }
 void RenumberWireRef(char* pos, std::size_t size, int offset) {
     if (offset == 0 || size == 0) return;
     pos[size - 1] = 0;
-    char out[64];
-    if (pos[0] != 'w' && pos[0] != 'W') {
-        const long n = std::strtol(pos, nullptr, 10);
-        std::snprintf(out, sizeof out, "%ld", n + offset);
-    } else {
-        // The digits after the first character are the wire number; letter
-        // and pulse offset after them are kept.
-        const char* digitsEnd = pos + 1;
-        long wire = 0;
-        while (*digitsEnd >= '0' && *digitsEnd <= '9' && wire < 100000000) wire = wire * 10 + (*digitsEnd++ - '0');
-        std::snprintf(out, sizeof out, "%c%ld%s", pos[0], wire + offset, digitsEnd);
+    // Read as the resolution reads it, so that every copy names the wire the
+    // original names ("w0c", "w" and " w1c" are wire 1).
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names == PositionRef::Wire) {
+        SetPositionWire(pos, size, ref.Number + offset);
+    } else if (ref.Names == PositionRef::Pulse) {
+        char out[32];
+        std::snprintf(out, sizeof out, "%lld", ref.Number + offset);
+        CopyText(pos, size, out);
     }
-    CopyText(pos, size, out);
 }
 
 bool StackCountsFit(int nH, int nV) {

@@ -21,7 +21,8 @@ bool StackCountsFit(int nH, int nV);
 bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error);
 
 // Shifts the wire reference of a position text by offset wires: "w1c" with 4
-// gives "w5c"; a plain pulse number "3" gives "7". Nothing for offset 0.
+// gives "w5c"; a plain pulse number "3" gives "7"; a text that names nothing
+// stays. Nothing for offset 0.
 void RenumberWireRef(char* pos, std::size_t size, int offset);
 template <std::size_t N>
 inline void RenumberWireRef(char (&pos)[N], int offset) { RenumberWireRef(pos, N, offset); }

@@ -70,16 +70,23 @@ TEST(StackedAnt, TwoByTwoSharesTheVoltageAndRenumbersSources) {
     }
 }
 
-TEST(StackedAnt, RenumberingKeepsCaseLetterAndOffset) {
-    char a[PosTextSize] = "3";
-    RenumberWireRef(a, 4);
-    EXPECT_STREQ(a, "7");
-    char b[PosTextSize] = "W2e1";
-    RenumberWireRef(b, 4);
-    EXPECT_STREQ(b, "W6e1");
-    char c[PosTextSize] = "w1b";
-    RenumberWireRef(c, 0);
-    EXPECT_STREQ(c, "w1b");
+// Every copy names the wire the original names as the resolution reads it.
+TEST(StackedAnt, RenumberingReadsPositionsAsTheResolutionDoes) {
+    const struct {
+        const char* pos;
+        int offset;
+        const char* expected;
+    } cases[] = {
+        {"3", 4, "7"},          {"W2e1", 4, "W6e1"}, {"w1b", 0, "w1b"},  {"w12b+3", 4, "w16b+3"},
+        {"w0c", 4, "w5c"},      {"w", 4, "w5"},      {" w1c", 4, "w5c"}, {"\tW2e", 4, "W6e"},
+        {"x3", 4, "x3"},        {"", 4, ""},
+    };
+    for (const auto& c : cases) {
+        char pos[PosTextSize] = {};
+        CopyText(pos, c.pos);
+        RenumberWireRef(pos, c.offset);
+        EXPECT_STREQ(pos, c.expected) << '"' << c.pos << "\" + " << c.offset;
+    }
 }
 
 TEST(StackedAnt, LoadsAreCopiedWithTheirWireShift) {
