@@ -94,7 +94,9 @@ bool TMainWnd::GetAntDef() {
         return false;
     }
 
-    CopyText(Ant.Name, NameBytes(AntName->text()).c_str());
+    // The field shows the stored bytes decoded; a name that is not UTF-8
+    // would change if an unedited field were encoded again.
+    if (AntName->text() != DisplayQString(Ant.Name)) CopyText(Ant.Name, NameBytes(AntName->text()).c_str());
     Ant.Freq = freq == 0.0 ? LightSpeedMHz : freq;
     Ant.CalcFreq = calcFreq;
     Ant.DM1 = dm1;

@@ -3,6 +3,7 @@
 // old text reappears. The row below the entries appends one, up to the
 // record's capacity; nothing is ever written past it.
 #include "app/MainWnd.h"
+#include "model/AntennaNormalForm.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
@@ -147,7 +148,10 @@ void TMainWnd::Grid3SetEditText(int col, int row, const QString& text) {
     SourceRec probe = index == Ant.SourceCount ? SourceRec{} : Ant.Sources[index];
     if (col == 1) {
         if (s.empty()) return;
-        CopyText(probe.Pos, FoldFullWidth(s, PosTextLength).c_str());
+        // Taken as the antenna text takes the field; a position that a save
+        // would change is refused.
+        CopyText(probe.Pos, PositionFromField(s).c_str());
+        if (!NormalizePosition(probe.Pos)) return;
     } else if (col == 2) {
         if (!StrToDblExpr(probe.Phase, s)) return;
     } else if (col == 3) {
@@ -229,7 +233,11 @@ void TMainWnd::Grid4SetEditText(int col, int row, const QString& text) {
     }
     if (col == 1) {
         if (s.empty()) return;
-        CopyText(l.Pos, FoldFullWidth(s, PosTextLength).c_str());
+        CopyText(l.Pos, PositionFromField(s).c_str());
+        if (!NormalizePosition(l.Pos)) {
+            l = old;
+            return;
+        }
     } else if (col == 2) {
         return;
     } else if (col == 3 || col == 4) {

@@ -5,44 +5,16 @@
 #include <memory>
 
 #include "model/AntDef.h"
+#include "model/AntennaNormalForm.h"
 #include "model/EnvDef.h"
 #include "model/ModelImage.h"
-#include "model/StackedAnt.h"
 #include "model/NumberText.h"
-#include "model/TaperSetTable.h"
 #include "model/TextLines.h"
 
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
 constexpr const char* Sep = ",\t";
-
-// A single-line field must not break the line structure: a line end would
-// start a new record and a comma a new field.
-std::string OneLine(std::string_view s, bool noCommas) {
-    std::string out(s);
-    for (char& c : out)
-        if (c == '\r' || c == '\n' || c == '\x1a' || (noCommas && c == ',')) c = ' ';
-    return out;
-}
-
-// Positions are written without the leading blanks that the reader skips,
-// so a saved antenna reads back the same. A record line that began with "*"
-// would be skipped as a section title; that blank is dropped again when the
-// field is read.
-std::string PosField(const char* pos) {
-    std::string s(SkipBlanks(OneLine(pos, true)));
-    return (!s.empty() && s[0] == '*') ? " " + s : s;
-}
-
-// The comment as the reader gives it back: every line ended by CR LF.
-std::string NormalizedComment(const std::string& comment) {
-    std::string out;
-    TextLineReader lines(comment);
-    std::string line;
-    while (lines.ReadLine(line, std::string::npos)) out += line + LineEnd;
-    return out;
-}
 
 class TextWriter {
 public:
@@ -66,7 +38,7 @@ std::string Int(int v) { return std::to_string(v); }
 
 std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::string& comment) {
     TextWriter w;
-    w.Line(OneLine(ant.Name, false));
+    w.Line(OneLineText(ant.Name, false));
     w.Line("*");
     w.Line(DblToStr(ant.Freq));
     w.Line("***Wires***");
@@ -85,14 +57,14 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
     w.Fields(Int(ant.SourceCount), Int(ant.AutoVoltage));
     for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i) {
         const SourceRec& s = ant.Sources[i];
-        w.Fields(PosField(s.Pos), DblToStrE(s.Phase), DblToStrE(s.Voltage));
+        w.Fields(PositionField(s.Pos), DblToStrE(s.Phase), DblToStrE(s.Voltage));
     }
 
     w.Line("*** Load ***");
     w.Fields(Int(ant.LoadCount), Int(ant.UseLoads));
     for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i) {
         const LoadRec& l = ant.Loads[i];
-        std::string head = PosField(l.Pos) + Sep + Int(l.Type);
+        std::string head = PositionField(l.Pos) + Sep + Int(l.Type);
         switch (l.Type) {
         case LoadLC:
             w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]), DblToStrE(l.A[1]));
@@ -131,7 +103,7 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
         }
     }
 
-    std::string text = NormalizedComment(comment);
+    std::string text = NormalComment(comment);
     if (!text.empty()) {
         w.Line("### Comment ###");
         w.Raw(text);
@@ -160,11 +132,8 @@ int Switch(FieldSplitter& f) { return AbsInt(f) != 0 ? 1 : 0; }
 // A choice outside 0..last falls back to 0.
 int Choice(int v, int last) { return v > last ? 0 : v; }
 
-// A no-break space or an unreadable byte folds into a blank: it is skipped
-// like the blanks before the field, as the writer drops them.
 void ReadPos(char (&pos)[PosTextSize], std::string_view field) {
-    const std::string folded = FoldFullWidth(field, field.size());
-    CopyText(pos, std::string(SkipBlanks(folded).substr(0, PosTextLength)).c_str());
+    CopyText(pos, PositionFromField(field).c_str());
 }
 
 bool Present(std::string_view field) { return !SkipBlanks(field).empty(); }
@@ -179,7 +148,16 @@ public:
     // lines were taken as records: the antenna read is not the file's.
     bool Whole() const { return whole_; }
 
+    // Reads the text, then checks and normalises what was read as every
+    // reader does.
     void Run() {
+        ReadSections();
+        if (!NormalizeReadAntenna(ant_, readComment_)) whole_ = false;
+        comment_ += readComment_;
+    }
+
+private:
+    void ReadSections() {
         // The name is the first line whatever it begins with: a name starting
         // with "*" must not be skipped like a section title.
         if (!lines_.ReadLine(line_)) return;
@@ -196,7 +174,6 @@ public:
         ReadTrailingSections();
     }
 
-private:
     bool NextLine() { return lines_.ReadLineSkipStars(line_); }
 
     // A record a count announced: a section title before it means the
@@ -230,13 +207,10 @@ private:
             ant_.vSpacing = Real(f);
             ant_.StackMode = Choice(AbsInt(f), 2);
             if (ant_.nH < 1 || ant_.nV < 1) ant_.nH = ant_.nV = 1;
-            if (!StackCountsFit(ant_.nH, ant_.nV)) whole_ = false;
         } else {
             ant_.StackMode = 0;
             ant_.nH = ant_.nV = 1;
         }
-        if (ant_.nH == 1 && ant_.nV == 1 && ant_.Freq != 0)
-            ant_.hSpacing = ant_.vSpacing = LightSpeedMHz / ant_.Freq;
         ant_.WireCount = std::min(count, MaxWires);
         CheckCount(count, MaxWires);
 
@@ -332,7 +306,6 @@ private:
         std::string_view ec = f.Next();
         ant_.EC = 1;
         if (!ec.empty()) StrToAbsIntExpr(ant_.EC, ec);
-        RepairSegmentation(ant_);
         return true;
     }
 
@@ -375,7 +348,7 @@ private:
                 if (!ReadTaperSets()) return;
             } else if (line_.starts_with("###")) {
                 // Comment lines are kept whole, whatever their length.
-                while (lines_.ReadLine(line_, std::string::npos)) comment_ += line_ + LineEnd;
+                while (lines_.ReadLine(line_, std::string::npos)) readComment_ += line_ + LineEnd;
                 return;
             }
         }
@@ -403,7 +376,6 @@ private:
                 t.Rad[k] = Real(s);
             }
         }
-        NormalizeTaperSets(ant_);
         return complete;
     }
 
@@ -411,6 +383,7 @@ private:
     EnvRec& env_;
     TextLineReader lines_;
     std::string& comment_;
+    std::string readComment_;
     std::string line_;
     bool whole_ = true;
 };

@@ -16,13 +16,15 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
 // Reads a text into the record and the environment's ground and reference
 // fields, appending its comment. Never fails: a text that ends early leaves
 // the rest as it was, counts are cut to the record's limits and out-of-range
-// choices fall back to their first value. Clears Changed, sets Edited and
+// choices fall back to their first value; the record is normalised as every
+// reader's is (NormalizeReadAntenna). Clears Changed, sets Edited and
 // resets the view's pan offsets.
 void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment);
 
 // False when the text would not read as the antenna it holds: a wire,
 // source or load record that its count announces is missing or cut short,
 // the next section's lines would be taken as records, or a count is beyond
-// the record's limits (stack counts included). A file that ends after a
+// the record's limits (stack counts included), or what was read is not what
+// a save would write (NormalizeReadAntenna). A file that ends after a
 // complete section is whole.
 bool IsWholeAntennaText(std::string_view text);

@@ -1,10 +1,10 @@
 #include "model/ModelImage.h"
 
 #include "model/AntDef.h"
+#include "model/AntennaNormalForm.h"
 #include "model/BinaryStream.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
-#include "model/StackedAnt.h"
 
 ModelEnvFields TakeModelEnvFields(const EnvRec& env) {
     ModelEnvFields f;
@@ -151,7 +151,7 @@ bool ReadModelImage(ByteReader& in, AntDef& ant, ModelEnvFields& env, std::strin
     in.I32(ant.EC);
     in.I32InRange(ant.StackMode, 0, 2);
     in.I32InRange(ant.nV, 1, MaxWires);
-    if (in.I32InRange(ant.nH, 1, MaxWires) && !StackCountsFit(ant.nH, ant.nV)) in.Fail();
+    in.I32InRange(ant.nH, 1, MaxWires);
     in.FiniteF64(ant.vSpacing);
     in.FiniteF64(ant.hSpacing);
     in.I32InRange(env.Type, GroundFree, GroundReal);
@@ -165,12 +165,11 @@ bool ReadModelImage(ByteReader& in, AntDef& ant, ModelEnvFields& env, std::strin
     int32_t length = 0;
     if (in.I32(length) && (length < 0 || static_cast<std::size_t>(length) > in.Remaining())) in.Fail();
     if (!in.Ok()) return false;
-    if (length > 0) {
-        std::string text(static_cast<std::size_t>(length), '\0');
-        in.Bytes(text.data(), text.size());
-        comment.swap(text);
-    }
-    if (!in.Ok()) return false;
-    RepairSegmentation(ant);
+    std::string stored(static_cast<std::size_t>(length), '\0');
+    if (!in.Bytes(stored.data(), stored.size())) return false;
+    // Checked and normalised as the antenna text is read, so that the
+    // antenna saved from this file reads back as the one opened.
+    if (!NormalizeReadAntenna(ant, stored)) return false;
+    if (!stored.empty()) comment.swap(stored);
     return true;
 }

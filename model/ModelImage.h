@@ -31,7 +31,8 @@ void WriteModelImage(ByteWriter& out, const AntDef& ant, const ModelEnvFields& e
 // Reads an image into the given records, meant to be the caller's temporaries:
 // on failure they hold a partial read. The comment is replaced only when the
 // stored one is not empty. Fails on truncation, on a count, type or angle out
-// of its range (a stack of more copies than wires included), on a text field
-// without its end and on a non-finite real. Segmentation values the engine
-// refuses are repaired as the antenna text reader repairs them.
+// of its range, on a text field without its end and on a non-finite real.
+// The record is then checked and normalised as the antenna text reader's
+// (NormalizeReadAntenna): what a save as antenna text would not carry as it
+// stands fails too.
 bool ReadModelImage(ByteReader& in, AntDef& ant, ModelEnvFields& env, std::string& comment);

@@ -243,16 +243,6 @@ std::unique_ptr<AntDef> FullStack() {
     return a;
 }
 
-ModelEnvFields SampleEnv() {
-    ModelEnvFields e;
-    e.Type = GroundReal;
-    e.AntHeight = 12;
-    e.Material = 4;
-    e.Z0R = 50;
-    e.AzEl = PackAzEl(120, 60);
-    return e;
-}
-
 TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip) {
     EnvDef = EnvRec{};
     auto results = SampleResults();

@@ -4,6 +4,7 @@
 
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
+#include "model/ModelImage.h"
 #include "model/ResultStore.h"
 
 // The record a new antenna starts from.
@@ -71,6 +72,18 @@ inline std::unique_ptr<AntDef> SampleAntenna() {
     a->hSpacing = 7.5;
     a->vSpacing = 12.25;
     return a;
+}
+
+// Ground and reference fields other than the defaults.
+inline ModelEnvFields SampleEnv() {
+    ModelEnvFields e;
+    e.Type = GroundReal;
+    e.AntHeight = 20;
+    e.Material = 7;
+    e.Z0R = 50;
+    e.Z0X = -12.5;
+    e.AzEl = PackAzEl(120, 60);
+    return e;
 }
 
 // A store holding a far field, as after a calculation.

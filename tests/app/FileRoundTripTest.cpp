@@ -1,0 +1,160 @@
+// What the program reads from any of its antenna formats, saved as antenna
+// text and opened again, is the same antenna; what the text cannot carry as
+// it stands is refused when it is read. Files go through the real commands.
+#include "FileCommandsFixture.h"
+#include "model/AntennaSamples.h"
+#include "model/AntennaText.h"
+#include "model/BinaryStream.h"
+#include "model/FarFieldFile.h"
+#include "model/ModelImage.h"
+#include "optimizer/OptLogFile.h"
+#include "optimizer/OptimizerState.h"
+
+#include <functional>
+
+namespace {
+
+enum Format { Kva = 1, Kvb = 2, Kvo = 4 };
+
+QByteArray FileBytes(Format format, const AntDef& ant, const ModelEnvFields& env, const std::string& comment) {
+    std::vector<uint8_t> bytes;
+    if (format == Kvb) {
+        bytes = BuildFarFieldImage(ant, env, comment, CResult());
+    } else if (format == Kvo) {
+        auto cal = std::make_unique<CACal>();
+        bytes = BuildOptLogImage(ant, env, comment, *cal);
+    } else {
+        EnvRec e{};
+        ApplyModelEnvFields(env, e);
+        const std::string text = WriteAntennaText(ant, e, comment);
+        bytes.assign(text.begin(), text.end());
+    }
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+class FileRoundTripTest : public FileCommandsTest {
+protected:
+    // The window's antenna as the model image holds it, without the fields
+    // that are rebuilt before every calculation.
+    std::vector<uint8_t> Opened() const {
+        auto a = std::make_unique<AntDef>(wnd->Ant);
+        a->CalcFreq = 0;
+        for (WireRec& w : a->Wires) w.FirstPulse = w.PulseCount = 0;
+        for (SourceRec& s : a->Sources) s.Pulse = 0;
+        for (LoadRec& l : a->Loads) l.Pulse = 0;
+        ByteWriter out;
+        WriteModelImage(out, *a, TakeModelEnvFields(EnvDef), wnd->Comment);
+        return out.Data();
+    }
+
+    // Pastes the text into the cell's editor (key clicks take ASCII only)
+    // and closes it with Enter.
+    static void Paste(StringGrid* grid, int col, int row, const QString& text) {
+        const QModelIndex index = grid->model()->index(row - 1, col - 1);
+        grid->setCurrentIndex(index);
+        grid->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        editor->insert(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+
+    // Opens the file by its extension; true when no box refused it.
+    bool OpenFile(const QString& path) {
+        prompter.Clear();
+        wnd->OpenFileByExt(path);
+        return prompter.ShownBoxes().empty();
+    }
+};
+
+TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused) {
+    const ModelEnvFields env = SampleEnv();
+    const struct {
+        const char* what;
+        std::function<void(AntDef&, std::string&)> change;
+        int refusedFrom;  // formats that must refuse the file
+    } cases[] = {
+        {"every kind of record", [](AntDef&, std::string&) {}, 0},
+        {"a NUL byte in the comment", [](AntDef&, std::string& c) { c = std::string("a\0b\r\n", 5); },
+         Kva | Kvb | Kvo},
+        {"a comment with bare line ends", [](AntDef&, std::string& c) { c = "one\ntwo\rthree"; }, 0},
+        {"a negative frequency", [](AntDef& a, std::string&) { a.Freq = -14.175; }, Kva | Kvb | Kvo},
+        {"a no-break space in a position", [](AntDef& a, std::string&) { CopyText(a.Sources[0].Pos, "w1b\xA0+1"); },
+         0},
+        {"a position of 9 characters", [](AntDef& a, std::string&) { CopyText(a.Sources[1].Pos, "w1b+00010"); },
+         Kvb | Kvo},
+        {"a position of 11 characters", [](AntDef& a, std::string&) { CopyText(a.Loads[0].Pos, "w2c+0000001"); },
+         Kvb | Kvo},
+        {"a comma in a position", [](AntDef& a, std::string&) { CopyText(a.Loads[1].Pos, ",9"); }, Kvb | Kvo},
+        {"blanks before a position", [](AntDef& a, std::string&) { CopyText(a.Loads[2].Pos, " \tw3e"); }, 0},
+        {"a line break in the name", [](AntDef& a, std::string&) { CopyText(a.Name, "two\nlines"); }, Kvb | Kvo},
+        {"a name that is not UTF-8", [](AntDef& a, std::string&) { CopyText(a.Name, "Antenne f\xFCr 20m"); }, 0},
+        {"tapered sets without their rest length or radii",
+         [](AntDef& a, std::string&) {
+             a.TaperSets[0] = TaperSet{-1, {1.5, 2}, {0.02, 0}, TaperSym, 7};
+             a.TaperSets[1] = TaperSet{-2, {0.5, 0, 3}, {0, 0.003, 0.002}, TaperOneWay, 0};
+         },
+         0},
+        {"Laplace pairs beyond the load's count", [](AntDef& a, std::string&) { a.Loads[2].N = 1; }, 0},
+        {"a coefficient the load's type does not use", [](AntDef& a, std::string&) { a.Loads[1].A[5] = 3; }, 0},
+        {"stack fields of a single antenna",
+         [](AntDef& a, std::string&) {
+             a.nH = a.nV = 1;
+             a.StackMode = 2;
+             a.hSpacing = 3;
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        auto ant = SampleAntenna();
+        std::string comment = "notes\r\n";
+        c.change(*ant, comment);
+        for (Format format : {Kva, Kvb, Kvo}) {
+            const char* ext = format == Kva ? "kva" : format == Kvb ? "kvb" : "kvo";
+            SCOPED_TRACE(std::string(c.what) + " from ." + ext);
+            const QString path = WriteFile(QString("read.") + ext, FileBytes(format, *ant, env, comment));
+            const bool refused = (c.refusedFrom & format) != 0;
+            const bool accepted = OpenFile(path);
+            EXPECT_EQ(accepted, !refused) << Shown();
+            if (!accepted) continue;
+            const std::vector<uint8_t> opened = Opened();
+            const QString saved = TempPath("saved.kva");
+            if (!wnd->SaveAntFile(saved) || !OpenFile(saved))
+                ADD_FAILURE() << "the saved text is refused: " << Shown();
+            else
+                EXPECT_EQ(Opened(), opened);
+        }
+    }
+}
+
+TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
+    TypeOneWire();
+    const struct {
+        QString typed;
+        const char* kept;  // nullptr: refused, the cell keeps what it had
+    } cases[] = {
+        {"w1c", "w1c"},
+        {" w1b", "w1b"},
+        {QString::fromUtf8("\xEF\xBD\x97\xEF\xBC\x91\xEF\xBD\x85"), "w1e"},  // full-width w1e
+        {"w1b+00010", "w1b+0001"},  // the text carries 8 characters
+        {",9", nullptr},             // a save would read it as pulse 9
+        {QString::fromUtf8("w1c\xEF\xBC\x8C" "2"), nullptr},  // a full-width comma
+    };
+    for (StringGrid* grid : {wnd->Grid3, wnd->Grid4}) {
+        const char* const pos = grid == wnd->Grid3 ? wnd->Ant.Sources[0].Pos : wnd->Ant.Loads[0].Pos;
+        for (const auto& c : cases) {
+            const std::string before = pos;
+            Paste(grid, 1, 1, c.typed);
+            EXPECT_EQ(std::string(pos), c.kept ? c.kept : before) << c.typed.toStdString();
+        }
+    }
+    const std::vector<uint8_t> typed = Opened();
+    const QString saved = TempPath("typed.kva");
+    ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+    ASSERT_TRUE(OpenFile(saved)) << Shown();
+    EXPECT_EQ(Opened(), typed);
+}
