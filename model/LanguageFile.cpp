@@ -33,8 +33,13 @@ bool TakeLines(const std::vector<std::string>& lines, int first, int count, cons
     return true;
 }
 
+void NoteLookup(const char* name, int linesAfterHeader) {
+    if (LanguageSectionLookup) LanguageSectionLookup(name, linesAfterHeader);
+}
+
 bool FindSection(const std::string& text, const char* name, int first, int count, SectionTrim trim,
                  std::vector<std::string>& out, std::string& error) {
+    NoteLookup(name, first + count - 1);
     out.clear();
     std::vector<std::string> lines = SplitLanguageLines(text);
     const int start = ScanMainSection(lines, name, trim);
@@ -48,6 +53,8 @@ void FillFromLines(char (&buffer)[Rows][Width], const std::vector<std::string>& 
 }
 
 }  // namespace
+
+void (*LanguageSectionLookup)(const char* name, int linesAfterHeader) = nullptr;
 
 bool ReadLanguageBytes(const std::string& path, std::string& bytes, std::string& error) {
     std::vector<uint8_t> data;
@@ -177,6 +184,7 @@ bool ParseMainLanguage(const std::string& text, MainLanguage& out, std::string& 
         return false;
 
     std::vector<std::string> hintLines = lines;
+    NoteLookup("HintMain_Wnd", HintSectionLines - 1);
     if (const int start = ScanMainSection(hintLines, "HintMain_Wnd", SectionTrim::KeyWord); start != 0) {
         if (!TakeLines(hintLines, start, HintSectionLines, "HintMain_Wnd", result.Hints, error)) return false;
         // The news line, its key word dropped by the scan and once more here.
@@ -220,6 +228,7 @@ bool LanguageIsActive() { return LanguageIndex >= 0 && !LanguageText.empty(); }
 
 bool FindFormSection(const std::string& text, const char* name, int count, std::vector<std::string>& lines,
                      std::string& error) {
+    NoteLookup(name, count - 1);
     lines.clear();
     std::vector<std::string> all = SplitLanguageLines(text);
     int start = 0;

@@ -106,3 +106,9 @@ bool FindFormSection(const std::string& text, const char* name, int count, std::
 // an empty line after it; `count` lines after the header.
 bool FindMessageSection(const std::string& text, const char* name, int count, std::vector<std::string>& lines,
                         std::string& error);
+
+// Told the name of every section looked for and the number of lines it takes
+// after its header, whether the section is present or not. The writer of the
+// English language file learns the sections and their lengths from it; the
+// program leaves it empty.
+extern void (*LanguageSectionLookup)(const char* name, int linesAfterHeader);

@@ -265,6 +265,13 @@ std::vector<QAction*> TextActions(QMenu* menu) {
 
 }  // namespace
 
+std::vector<std::string> TACalDlg::HeldLanguageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto* table : {&heads_, &types_, &eleFields_, &polarFields_, &stackFields_, &sourceFields_, &messages_})
+        texts.insert(texts.end(), table->begin(), table->end());
+    return texts;
+}
+
 void TACalDlg::ChangeLanguage() {
     const auto lines = FormLanguageLines("ACalDlg", 60);
     if (lines.size() >= 60) {

@@ -79,6 +79,10 @@ public:
     QAction *K28 = nullptr, *K29 = nullptr, *K27 = nullptr, *K23 = nullptr, *K34 = nullptr, *K11 = nullptr;
     QAction* TypeItems[8] = {};  // by tag 1..8
 
+    // The texts of its language sections that no control holds (names of the
+    // grid, messages), in no particular order.
+    std::vector<std::string> HeldLanguageTexts() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -48,6 +48,9 @@ public:
     QLabel *LabelJXUnit = nullptr, *LabelPulse = nullptr, *LabelAzimut = nullptr, *LabelVertical = nullptr;
     QLabel *LabelDegH = nullptr, *LabelDegV = nullptr, *LabelOhmR = nullptr, *LabelOhmJX = nullptr;
 
+    // The text of its language section that no control holds (the prompt).
+    const std::string& HeldLanguageText() const { return prompt_; }
+
 private:
     void ChangeLanguage();
     void Store(CACal& cal);

@@ -123,6 +123,12 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
 
 TACalResDlg::~TACalResDlg() = default;
 
+std::vector<std::string> TACalResDlg::HeldLanguageTexts() const {
+    std::vector<std::string> texts{question_};
+    texts.insert(texts.end(), heads_.begin(), heads_.end());
+    return texts;
+}
+
 void TACalResDlg::ChangeLanguage() {
     const auto lines = FormLanguageLines("ACalResDlg", 10);
     if (lines.size() >= 10) {

@@ -47,6 +47,10 @@ public:
     StringGrid* Grid = nullptr;
     QPushButton *OKBtn = nullptr, *CancelBtn = nullptr;
 
+    // The texts of its language sections that no control holds (the question
+    // and the column heads), in no particular order.
+    std::vector<std::string> HeldLanguageTexts() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -7,44 +7,10 @@
 
 namespace {
 
-// An English language file made from the window's own texts, so that
-// choosing it must give back exactly what the window showed at start.
-LanguageRecipe EnglishRecipeOf(const std::function<QString(const char*)>& textOf,
-                           const std::function<QString(const char*)>& hintOf, TMainWnd& w) {
-    std::vector<std::string> main(MainWndSectionLines), hint(HintSectionLines);
-    for (int k = 1; k < MainWndSectionLines; ++k)
-        if (MainWndTextTargets[k]) main[static_cast<std::size_t>(k)] = textOf(MainWndTextTargets[k]).toStdString();
-    main[36] = DefaultOptButtonCaptions[1];
-    for (int i = 0; i < MaterialItemCount; ++i)
-        main[static_cast<std::size_t>(MaterialItemsLine + i)] = w.MaterialSel->itemText(i).toStdString();
-    main[UserMenuLine] = w.User1Menu->text().toStdString();
-    main[UserMenuLine + 1] = w.User2Menu->text().toStdString();
-    main[UserMenuLine + 2] = w.User3Menu->text().toStdString();
-    main[RoundDigitsLine] = "digits";
-    for (int i = 0; i < 3; ++i) main[static_cast<std::size_t>(CalcSelItemsLine + i)] = w.CalcSel->Items()[i].toStdString();
-    main[134] = DefaultCommentCaption;
-    main[135] = DefaultEmptyRowText;
-    for (int i = 0; i < ViewLabelCount; ++i) main[static_cast<std::size_t>(137 + i)] = DefaultViewLabels[i];
-    for (int k = 1; k < HintTargetCount; ++k) hint[static_cast<std::size_t>(k)] = hintOf(HintTargets[k]).toStdString();
-    hint[27] = DefaultElevationPrompt;
-    auto put = [&hint](int first, const char* const* texts, int count) {
-        for (int i = 0; i < count; ++i) hint[static_cast<std::size_t>(first + i)] = texts[i];
-    };
-    put(28, DefaultResultColumnHints, ResultColumnHintCount);
-    put(33, DefaultGroundNames, GroundNameCount);
-    put(36, DefaultResultColumnHeads, ResultColumnHeadCount);
-    put(48, DefaultPolarNames, PolarNameCount);
-    put(50, DefaultMainMessages, MainMessageCount);
-    put(60, DefaultOptWireMessages, OptWireMessageCount);
-    put(70, DefaultCsvHeaders, CsvHeaderCount);
-    LanguageRecipe recipe;
-    recipe.News = "";
-    recipe.Help = "";
-    recipe.Main = [main](int k) { return main[static_cast<std::size_t>(k)]; };
-    recipe.Hint = [hint](int k) { return hint[static_cast<std::size_t>(k)]; };
-    recipe.Engine = [](int k) { return std::string(DefaultEngineMessages[k - 1]); };
-    recipe.Plot = [](int k) { return std::string(DefaultPlotTexts[k - 1]); };
-    return recipe;
+// The English language file that ships beside the program.
+std::string ShippedEnglish() {
+    QFile f(QStringLiteral(KORVA_TEST_DATA "/../../Language/English.lng"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
 
 TEST_F(LanguageTest, TheChosenLanguageReplacesCaptionsHintsMessagesAndPlotTexts) {
@@ -105,14 +71,14 @@ TEST_F(LanguageTest, TheChosenLanguageReplacesCaptionsHintsMessagesAndPlotTexts)
     EXPECT_TRUE(LanguageItem(0)->isChecked());
 }
 
-TEST_F(LanguageTest, SwitchingBackToEnglishRestoresEveryText) {
+TEST_F(LanguageTest, SwitchingBackToTheShippedEnglishRestoresEveryText) {
     const std::vector<std::string> english = Snapshot();
-    const LanguageRecipe recipe = EnglishRecipeOf(
-        [this](const char* n) { return TextOf(n); }, [this](const char* n) { return HintOf(n); }, *wnd);
-    WriteList({"deutsch.lng", "english.lng"});
+    WriteList({"deutsch.lng", "English.lng"});
     WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
-    WriteLanguageFile("english.lng", BuildLanguage(recipe));
+    WriteLanguageFile("English.lng", ShippedEnglish());
     ShowAgain();
+    ASSERT_EQ(wnd->LanguageItems.size(), 2u);
+    EXPECT_EQ(LanguageItem(1)->text(), "English");
     ASSERT_EQ(LanguageIndex, 0);
     ASSERT_NE(Snapshot(), english);
 

@@ -4,7 +4,7 @@
 // the factor. A screenshot of each form (each page of a tabbed form) goes to
 // screenshots/layout beside the test program.
 #include "EveryForm.h"
-#include "app/MainWndFixture.h"
+#include "PreparedMainWnd.h"
 
 #include "app/MainWndLayout.h"
 #include "model/EnvDef.h"
@@ -95,12 +95,12 @@ QString ShotPath(const QString& name) {
     return dir + "/" + name + ".png";
 }
 
-class FormLayoutTest : public MainWndTest {
+class FormLayoutTest : public PreparedMainWndTest {
 protected:
     void SetUp() override {
         Results = CResult{};
         savedScale_ = ScreenScale;
-        MainWndTest::SetUp();
+        PreparedMainWndTest::SetUp();
         Current() = this;
         ExecModalDialog = [](QDialog& dialog) {
             Current()->Inspect(dialog);
@@ -112,47 +112,12 @@ protected:
         if (OpenGL_Form) delete OpenGL_Form;
         ScreenScale = savedScale_;
         Current() = nullptr;
-        MainWndTest::TearDown();
+        PreparedMainWndTest::TearDown();
         Results = CResult{};
     }
     static FormLayoutTest*& Current() {
         static FormLayoutTest* current = nullptr;
         return current;
-    }
-
-    // A half-wave dipole for 14.2 MHz in free space, calculated once.
-    void MakeDipole() {
-        AntDef& a = wnd->Ant;
-        a.WireCount = 1;
-        a.Wires[0] = WireRec{};
-        a.Wires[0].Y1 = -5.1;
-        a.Wires[0].Y2 = 5.1;
-        a.Wires[0].Z1 = a.Wires[0].Z2 = 10.0;
-        a.Wires[0].R = 0.001;
-        a.Wires[0].Seg = 21;
-        a.SourceCount = 1;
-        a.Sources[0] = SourceRec{};
-        CopyText(a.Sources[0].Pos, "w1c");
-        a.Sources[0].Voltage = 1.0;
-        wnd->SetAntDef();
-        Calculated();
-    }
-    // Each form is opened on a calculated antenna in free space, with the
-    // first wire selected, whatever the form before it changed.
-    void Calculated() {
-        if (!wnd->CalcSel->Button(0)->isChecked()) wnd->CalcSel->Button(0)->click();
-        if (!Results.HasFarField || wnd->Ant.Edited || !wnd->ResultsShown) {
-            wnd->UpdateMenuState();
-            wnd->CalTrgBtn->click();
-            QApplication::processEvents();
-        }
-        ASSERT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
-        wnd->Page->setCurrentIndex(0);
-        wnd->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(wnd.get()));
-        wnd->Grid2->setFocus();
-        wnd->Grid2->SetCurrentCell(1, 1);
-        wnd->UpdateMenuState();
     }
 
     void Inspect(QWidget& form) {
