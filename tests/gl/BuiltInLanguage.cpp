@@ -76,19 +76,20 @@ void AddList(ScreenTexts& texts, const char* name, const std::vector<std::string
 }
 
 // Texts of a language section that a form keeps outside its controls (grid
-// words, prompts, questions): a form that keeps such texts shows them here.
+// words, prompts, questions). A form that keeps such a text must show it
+// here: a line whose token shows nowhere is written as unused, empty.
 void AddHeldTexts(ScreenTexts& texts, QWidget& form) {
-    if (auto* f = dynamic_cast<TACalDlg*>(&form)) AddList(texts, "Held", f->HeldLanguageTexts());
-    if (auto* f = dynamic_cast<TACalResDlg*>(&form)) AddList(texts, "Held", f->HeldLanguageTexts());
-    if (auto* f = dynamic_cast<TACalInfoBox*>(&form)) AddList(texts, "Held", {f->HeldLanguageText()});
+    if (auto* f = dynamic_cast<TACalDlg*>(&form)) AddList(texts, "Text", f->HeldLanguageTexts());
+    if (auto* f = dynamic_cast<TACalResDlg*>(&form)) AddList(texts, "Text", f->HeldLanguageTexts());
+    if (auto* f = dynamic_cast<TACalInfoBox*>(&form)) AddList(texts, "Text", {f->HeldLanguageText()});
     if (auto* f = dynamic_cast<TOptDlgBox*>(&form))
-        AddList(texts, "Held", {f->HairpinPrompt, f->SwrWords[0].toStdString(), f->SwrWords[1].toStdString(),
+        AddList(texts, "Text", {f->HairpinPrompt, f->SwrWords[0].toStdString(), f->SwrWords[1].toStdString(),
                                 f->SwrWords[2].toStdString()});
-    if (auto* f = dynamic_cast<TNWLForm*>(&form)) AddList(texts, "Held", {f->StopText.toStdString()});
+    if (auto* f = dynamic_cast<TNWLForm*>(&form)) AddList(texts, "Text", {f->StopText.toStdString()});
     if (auto* f = dynamic_cast<TAVEZForm*>(&form))
-        AddList(texts, "Held", {f->AzPrefix.toStdString(), f->EvPrefix.toStdString()});
-    if (auto* f = dynamic_cast<TBwDispDlg*>(&form)) AddList(texts, "Held", {f->ResonanceQuestion.toStdString()});
-    if (auto* f = dynamic_cast<TResCmpDlg*>(&form)) AddList(texts, "Held", {f->Words().begin(), f->Words().end()});
+        AddList(texts, "Text", {f->AzPrefix.toStdString(), f->EvPrefix.toStdString()});
+    if (auto* f = dynamic_cast<TBwDispDlg*>(&form)) AddList(texts, "Text", {f->ResonanceQuestion.toStdString()});
+    if (auto* f = dynamic_cast<TResCmpDlg*>(&form)) AddList(texts, "Text", {f->Words().begin(), f->Words().end()});
     if (auto* f = dynamic_cast<TGrpWireDlg*>(&form)) {
         const ElementTableWords& w = f->Table().Words;
         std::vector<std::string> list{w.Next};
@@ -96,7 +97,7 @@ void AddHeldTexts(ScreenTexts& texts, QWidget& form) {
         list.insert(list.end(), w.Forms.begin(), w.Forms.end());
         list.insert(list.end(), w.MetreHeads.begin(), w.MetreHeads.end());
         list.insert(list.end(), w.WaveHeads.begin(), w.WaveHeads.end());
-        AddList(texts, "Held", list);
+        AddList(texts, "Text", list);
     }
 }
 
