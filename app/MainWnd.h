@@ -303,13 +303,14 @@ public:
     // ---- Optimization run ----
     void ACalBtnClick();     // starts a run, or asks the running one to stop
     bool OptCalc();          // one calculation of the antenna as the optimizer left it
-    void DrawOptInfo();      // the optimizer's two status lines on the antenna view
+    void DrawOptInfo();      // the optimizer's two status lines shown over the antenna view
     void SetOptRunning();    // running or idle state by JobDef.Busy
     void ACalResBtnClick();  // the optimization log: apply a chosen point
     void ConnectOptRunCommands();
     bool OptRunning = false;  // the window is in the running state
     bool OptCalcFailed = false;  // the last OptCalc failed in the engine or the preparation
     uint32_t OptDrawnAt = 0;     // tick of the last redraw during a run
+    bool OptStatusDue = false;   // the view was redrawn since the status was last shown
     // Records an opened or saved file (ok) or drops one that could not be opened.
     void AddRecentFile(const QString& name, bool ok);
     void ReopenClick(int slot);                  // slot 1..10, 1 the newest

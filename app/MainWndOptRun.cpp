@@ -50,7 +50,13 @@ public:
     bool OptCalc() override { return wnd_.OptCalc(); }
     void AddLogLine(const std::string& line) override { wnd_.AddLogLine(QString::fromStdString(line)); }
     void ClearLog() override { wnd_.ClearLog(); }
-    void DrawOptInfo() override { wnd_.DrawOptInfo(); }
+    // After each logged evaluation: the newest line once on each redrawn
+    // picture; between redraws the picture stays as it is shown.
+    void DrawOptInfo() override {
+        if (!wnd_.OptStatusDue) return;
+        wnd_.OptStatusDue = false;
+        wnd_.DrawOptInfo();
+    }
 
 private:
     TMainWnd& wnd_;
@@ -154,6 +160,7 @@ void TMainWnd::ACalBtnClick() {
     JobDef.Busy = 1;
     OptCalcFailed = false;
     OptDrawnAt = TickCount() - 1000;
+    OptStatusDue = false;
     SetOptRunning();
     QApplication::processEvents();
     WindowHost host(*this);
@@ -260,8 +267,9 @@ bool TMainWnd::OptCalc() {
     } else if (tab == TabSheet2) {
         DrawAntenna();
         // The picture is shown at the pump below: the status lines of the
-        // point before go on it, or they would never be seen.
+        // point before go over it, or they would never be seen.
         DrawOptInfo();
+        OptStatusDue = true;
     } else if (tab == TabSheet3) {
         Grid1->Invalidate();
         SetFieldText(DoFreq, Ant.CalcFreq);
@@ -276,18 +284,19 @@ bool TMainWnd::OptCalc() {
 
 void TMainWnd::DrawOptInfo() {
     if (!ACal || Page->currentWidget() != TabSheet2 || ViewBitmap.isNull()) return;
+    // The lines go on a copy: the antenna picture stays clean, so each
+    // showing holds one header and one line, never the lines before.
+    QImage shown = ViewBitmap.copy();
     {
-        Canvas c(&ViewBitmap);
+        Canvas c(&shown);
         c.SetFont(ViewImage->font());
-        const bool transparent = c.TextTransparent();
         c.SetTextTransparent(true);
         const int h = c.TextHeight(ACal->LogLine);
-        const int y = ViewBitmap.height() - h - h / 2;
+        const int y = shown.height() - h - h / 2;
         c.TextOut(5, y, ACal->LogLine);
         c.TextOut(5, y - h, ACal->LogHeader);
-        c.SetTextTransparent(transparent);
     }
-    ViewImage->setPixmap(QPixmap::fromImage(ViewBitmap));
+    ViewImage->setPixmap(QPixmap::fromImage(shown));
 }
 
 void TMainWnd::SetOptRunning() {

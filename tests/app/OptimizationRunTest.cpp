@@ -11,6 +11,8 @@
 #include "platform/SettingsPath.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QTabWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -309,4 +311,30 @@ TEST_F(OptimizationRunTest, BelowGroundTheRunAsksAndACloseWaitsForTheRun) {
     for (int i = 0; i < 100 && wnd->isVisible(); ++i) QTest::qWait(10);
     EXPECT_FALSE(wnd->isVisible());
     EXPECT_LE(wnd->ACal->LogCount, 3);
+}
+
+TEST_F(OptimizationRunTest, TheViewShowsOneStatusLineHoweverManyWereLogged) {
+    // Evaluations logged between two redraws of the View tab each show their
+    // line: the view then holds the newest over the antenna, as if it were the only one.
+    wnd->Page->setCurrentWidget(wnd->TabSheet2);
+    QApplication::processEvents();
+    CACal& cal = wnd->OptimizerState();
+    CopyText(cal.LogHeader, "   Val  Para       R      jX    SWR   Ga    F/B   El");
+    auto shownAfter = [&](std::initializer_list<const char*> lines) {
+        wnd->DrawAntenna();
+        for (const char* line : lines) {
+            CopyText(cal.LogLine, line);
+            wnd->DrawOptInfo();
+        }
+        return wnd->ViewImage->pixmap().toImage();
+    };
+    const QImage clean = shownAfter({});
+    const QImage newest = shownAfter({"1252  1    2.2200   24.5  -31.8   1.91  7.21 16.04 12.0 "});
+    const QImage logged = shownAfter({"1250  1    2.2000   24.1  -33.0   1.97  7.18 15.80 12.0 ",
+                                      "1251  1    2.2100   24.3  -32.4   1.94  7.20 15.92 12.0*",
+                                      "1252  1    2.2200   24.5  -31.8   1.91  7.21 16.04 12.0 "});
+    EXPECT_FALSE(newest == clean);
+    EXPECT_TRUE(logged == newest);
+    // The antenna picture itself stays clean (a saved picture holds no status).
+    EXPECT_TRUE(wnd->ViewBitmap.convertToFormat(clean.format()) == clean);
 }
