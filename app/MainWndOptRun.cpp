@@ -37,6 +37,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cfloat>
 #include <cstring>
 #include <exception>
@@ -188,7 +189,9 @@ void TMainWnd::ACalBtnClick() {
         // The preparation clears the far-field flag: the best result after it.
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
-        Results.InitSweep();
+        // The kept result is that of the last band evaluated.
+        const int bands = std::clamp(cal.BandCount, 1, MaxBands);
+        Results.InitSweep(bands > 1 ? cal.Bands[bands - 1].Freq : Ant.CalcFreq);
         PatternMaxGain = Results.GainMax;
         CopyText(Results.Title, Ant.Name);
     } else {

@@ -83,7 +83,7 @@ void TMainWnd::CalTrgBtnClick() {
                     AddLogLine(QString::fromStdString(ShortestFloat(secs)) + " sec");
                     Results.HasFarField = 1;
                     CopyText(Results.Title, Ant.Name);
-                    Results.InitSweep();
+                    Results.InitSweep(Ant.CalcFreq);
                     PatternMaxGain = Results.GainMax;
                     Grid1->Invalidate();
                     ResultsStale = false;

@@ -108,8 +108,9 @@ public:
     void PatternMaxAzimuth2();
     void CalcFB();
 
-    // Sweep table.
-    void InitSweep();
+    // Sweep table. InitSweep centres five points on the newest row, which
+    // was calculated at calculatedFreq (MHz).
+    void InitSweep(double calculatedFreq);
     void SetSweepDivisions(int d);
     void CountSweep();
     const SweepDot* FindSweepPoint(double f) const;

@@ -16,11 +16,15 @@ int16_t GainToShort(float dB) {
     return static_cast<int16_t>(std::lround(v));
 }
 
-void CResult::InitSweep() {
+void CResult::InitSweep(double calculatedFreq) {
     SweepTable& t = Sweep;
     for (auto& p : t.Points) p = SweepPoint{};
     t.Count = 0;
-    t.F0 = Row(0)->F;
+    // The row keeps the frequency in single precision (21.2 as 21.2000008):
+    // the centre is the frequency the model was calculated at, as long as the
+    // row is of that frequency.
+    const float rowFreq = Row(0)->F;
+    t.F0 = static_cast<float>(calculatedFreq) == rowFreq ? calculatedFreq : rowFreq;
     t.Step = NiceStep(t.F0 * 0.005);
     t.BW = 4 * t.Step;
     for (int k = 0; k < SweepMainPoints; ++k) t.Points[k].F = t.F0 - 2 * t.Step + k * t.Step;

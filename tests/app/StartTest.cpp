@@ -5,8 +5,10 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
+#include "views/FreqSetDlg.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -218,5 +220,30 @@ TEST_F(StartTest, APulseNumberOnATurnedWireKeepsItsPulse) {
         EXPECT_EQ(wnd->Ant.Wires[0].Z1, 0.0);  // turned round
         EXPECT_NEAR(Results.Row(0)->R, r, 1e-3f * std::abs(r)) << (c.sourceByNumber ? "source" : "load");
         EXPECT_NEAR(Results.Row(0)->jX, x, 1e-3f * std::abs(r) + 0.01f) << (c.sourceByNumber ? "source" : "load");
+    }
+}
+
+// The sweep laid out after a Start, and the frequency table's range taken
+// from it, carry the typed frequency, not its single-precision image.
+TEST_F(StartTest, TheSweepAfterAStartLiesOnTheTypedFrequency) {
+    TypeDipole();
+    const struct {
+        const char *typed, *fmin, *fmax;
+    } cases[] = {{"21.2", "21.0", "21.4"}, {"144.3", "142.3", "146.3"}, {"7.05", "6.99", "7.11"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        wnd->DoFreq->setEditText(c.typed);
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(Results.HasFarField, 1);
+        QString shown[3];
+        ExecModalDialog = [&](QDialog& d) {
+            if (auto* dlg = dynamic_cast<TFreqSetDlg*>(&d))
+                shown[0] = dlg->BgnFreq->text(), shown[1] = dlg->EndFreq->text(), shown[2] = dlg->MatchFreq->text();
+            return int(QDialog::Rejected);
+        };
+        wnd->K49->trigger();
+        EXPECT_EQ(shown[0].toStdString(), c.fmin);
+        EXPECT_EQ(shown[1].toStdString(), c.fmax);
+        EXPECT_EQ(shown[2].toStdString(), c.typed);
     }
 }

@@ -117,7 +117,7 @@ inline std::unique_ptr<CResult> SampleResults() {
     s->GainMax = 12.5f;
     s->PulseCurrent[0] = 0.02f;
     s->PulseCurrent[40] = -0.01f;
-    s->InitSweep();
+    s->InitSweep(14.175);
     s->CutElevation = 13;
     return s;
 }

@@ -45,9 +45,12 @@ TEST_F(SweepTest, InitSweepCentresFivePointsOnTheNewestResult) {
     s->Sweep.Points[0].State = SweepComputed;
     s->Sweep.Match.State = SweepComputed;
     s->AzCut[PolTotal][0] = 3;
-    s->InitSweep();
+    // A frequency that is not the row's leaves the row's own.
+    s->InitSweep(14.3);
+    EXPECT_EQ(s->Sweep.F0, static_cast<double>(14.15f));
+    s->InitSweep(14.15);
     const SweepTable& t = s->Sweep;
-    EXPECT_FLOAT_EQ(static_cast<float>(t.F0), 14.15f);
+    EXPECT_EQ(t.F0, 14.15);
     EXPECT_DOUBLE_EQ(t.Step, 0.1);    // NiceStep(0.07075): leading digit 7 becomes 10
     EXPECT_DOUBLE_EQ(t.BW, 0.4);
     EXPECT_NEAR(t.Points[0].F, 13.95, 1e-6);

@@ -43,7 +43,7 @@ TEST_F(SweepFixture, FreqTableWritesEveryFrequencyAndReusesTheSweep) {
     EXPECT_EQ(lines[0], "Freq(MHz),R(Ohm),jX(Ohm),SWR(50.0Ohm),Ga(dBi),F/B(dB)");
     EXPECT_EQ(lines[1].substr(0, 5), "14.0,");
     EXPECT_EQ(lines[8].substr(0, 6), "14.35,");
-    EXPECT_EQ(prepares - before, 9);   // eight runs and the restoring preparation
+    EXPECT_EQ(prepares - before, 8);   // seven runs (14.2 is the Start's) and the restoring preparation
     EXPECT_EQ(ant->CalcFreq, 14.2);
 }
 
@@ -62,9 +62,8 @@ TEST_F(SweepFixture, FreqTableReusesWhatTheSweepHolds) {
     int before = prepares;
     std::vector<std::string> lines = Lines(BuildFreqTable(Host(), req));
     EXPECT_EQ(lines.size(), 6u);
-    // The centre keeps the Start's single-precision frequency, which no
-    // rounded table frequency equals: one run, and the restoring preparation.
-    EXPECT_EQ(prepares - before, 2);
+    // Every line is a point of the sweep: no run, and nothing to put back.
+    EXPECT_EQ(prepares - before, 0);
 }
 
 TEST_F(SweepFixture, FreqTableMatchedAtTheMiddleShowsSwrOneThere) {

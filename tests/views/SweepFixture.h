@@ -73,6 +73,6 @@ protected:
         Results.PushRow();
         ASSERT_TRUE(RunFullCalc());
         Results.HasFarField = 1;
-        Results.InitSweep();
+        Results.InitSweep(f);
     }
 };
