@@ -246,7 +246,8 @@ void TBwDispDlg::Open(uint32_t* palette) {
     initialised_ = false;
     const SweepTable& t = Results.Sweep;
     SelMatch[std::clamp(JobDef.MatchMode, 0, 2)]->setChecked(true);
-    EditCenter->setEditText(Q(DblToStr(RoundTo(t.F0, 4))));
+    shownCentre_ = Q(DblToStr(RoundTo(t.F0, 4)));
+    EditCenter->setEditText(shownCentre_);
     MatchFreq->setEditText(Q(DblToStr(RoundTo(t.Match.F, 4))));
     MatchCenter->setChecked(t.MatchAtCentre != 0);
     HalfAddCnt->setEditText(QString::number(t.DotsPerGap));
@@ -333,7 +334,8 @@ void TBwDispDlg::GetFoBtnClick() {
     std::string width = BwSel->currentText().toStdString();
     Session.ResonanceSearch(width);
     BwSel->setEditText(Q(width));
-    EditCenter->setEditText(Q(DblToStr(Results.Sweep.F0)));
+    shownCentre_ = Q(DblToStr(Results.Sweep.F0));
+    EditCenter->setEditText(shownCentre_);
     UpdateControls(true);
 }
 
@@ -358,11 +360,17 @@ void TBwDispDlg::HalfAddCntChange() {
 void TBwDispDlg::PageChange() {
     if (!initialised_) return;
     SyncMatchSettings();
+    // Only a centre the user typed or stepped to lays the points out anew:
+    // the rounded text the dialog wrote would move them off their computed
+    // frequencies and lose the dots.
     double centre = 0;
-    if (StrToDblExpr(centre, EditCenter->currentText().toStdString()))
+    const QString text = EditCenter->currentText();
+    if (text != shownCentre_ && StrToDblExpr(centre, text.toStdString())) {
         Session.SetCentre(centre, BwSel->currentText().toStdString());
-    else
+        shownCentre_ = text;
+    } else {
         Session.CalcMatchPoint();
+    }
     UpdateControls(true);
 }
 

@@ -105,5 +105,8 @@ private:
 
     uint32_t* palette_ = nullptr;
     bool initialised_ = false;
+    // The centre box's text as the dialog wrote it: rounded to 4 decimals,
+    // it names the table's centre, not a new one.
+    QString shownCentre_;
     CGraph graphZ_, graphSwr_, graphGain_;
 };

@@ -86,6 +86,26 @@ TEST_F(SweepDialogsTest, PlotsKeepTheirSettingsAndPutBackTheLatestResults) {
     EXPECT_EQ(ini.ReadInteger("BWColor", "1", 0), 12345);
 }
 
+// A centre with more decimals than its box shows stays the centre when the
+// tab changes: the dots of "Detailed" stay on every chart.
+TEST_F(SweepDialogsTest, DetailedDotsStayOnEveryTab) {
+    for (double f : {14.2, 14.17525}) {
+        SCOPED_TRACE(f);
+        StartAt(f);
+        uint32_t palette[10] = {};
+        TBwDispDlg dlg(nullptr, Host());
+        dlg.Open(palette);
+        dlg.HalfBtnClick();
+        ASSERT_EQ(dlg.Session.Sweep.DotsComplete, 1);
+        for (int tab = 1; tab < 4; ++tab) {
+            dlg.Page->setCurrentIndex(tab);
+            EXPECT_EQ(dlg.Session.Sweep.DotsComplete, 1) << "tab " << tab;
+            EXPECT_EQ(Results.Sweep.F0, f);
+        }
+        dlg.Finish();
+    }
+}
+
 TEST_F(SweepDialogsTest, FreqTableRangeCheckAndFile) {
     StartAt(14.2);
     ant->CalcFreq = 14.2;
