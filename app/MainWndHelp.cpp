@@ -36,6 +36,11 @@ void TMainWnd::KORVAhelp1Click(QObject* sender) {
     const int tag = sender ? sender->property("tag").toInt() : 0;
     QString path;
     if (tag == 1) {
+        // The built-in language and a language without a help line name none.
+        if (HelpFileName.trimmed().isEmpty()) {
+            ShowMessage("No help file is installed.");
+            return;
+        }
         path = QDir(ProgramFolder).absolutePath() + '/' + HelpFileName;
     } else if (tag == 2) {
         // Only a file of the language folder: the name comes from a language

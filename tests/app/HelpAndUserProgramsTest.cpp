@@ -15,12 +15,17 @@ void Touch(const QString& path) {
 }
 
 TEST_F(LanguageTest, HelpOpensTheLanguagesHelpFileAsADocumentOrNamesItMissing) {
+    // The built-in language names no help file: no folder is named as one.
+    wnd->KORVAhelp1->trigger();
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().text, "No help file is installed.");
+
     WriteList({"deutsch.lng"});
     WriteLanguageFile("deutsch.lng", BuildLanguage(GermanRecipe()));
     ShowAgain();
     const QString help = QDir(folder).filePath("hilfe.chm");
     wnd->KORVAhelp1->trigger();
-    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    ASSERT_EQ(prompter.ShownBoxes().size(), 2u);
     EXPECT_EQ(prompter.Last().text, "File " + help.toStdString() + " not found");
     EXPECT_TRUE(opened.empty());
 
