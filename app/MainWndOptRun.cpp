@@ -189,9 +189,8 @@ void TMainWnd::ACalBtnClick() {
         // The preparation clears the far-field flag: the best result after it.
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
-        // The kept result is that of the last band evaluated.
-        const int bands = std::clamp(cal.BandCount, 1, MaxBands);
-        Results.InitSweep(bands > 1 ? cal.Bands[bands - 1].Freq : Ant.CalcFreq);
+        // The kept result is that of the frequency the antenna is left at.
+        Results.InitSweep(Ant.CalcFreq);
         PatternMaxGain = Results.GainMax;
         CopyText(Results.Title, Ant.Name);
     } else {
@@ -307,9 +306,11 @@ void TMainWnd::SetOptRunning() {
     const char* caption = OptButtonCaptions[running ? 1 : 0];
     ACalBtn->setText(QString::fromLatin1(caption[0] ? caption : DefaultOptButtonCaptions[running ? 1 : 0]));
     OptRunning = running;
-    for (QWidget* w : std::initializer_list<QWidget*>{ACalResBtn, CalTrgBtn, EleEditBtn, WireCadBtn, DoFreq, AntHeight,
+    for (QWidget* w : std::initializer_list<QWidget*>{ACalResBtn, CalTrgBtn, EleEditBtn, WireCadBtn, DoFreq,
                                                       MaterialSel, CalcSel, GndSetBtn, BwBtn, PrintBtn, EleBtn})
         w->setEnabled(!running);
+    // The added height is a field of the grounds only, as its label says.
+    AntHeight->setEnabled(!running && EnvDef.Type != GroundFree);
     // Toolbar and popup entries of the editors: their commands are refused
     // while busy, so they should not look usable either.
     for (QAction* a : {ToolButton8, ToolButton9, K46, KC3}) a->setEnabled(!running);

@@ -140,5 +140,10 @@ bool ScaleWires(AntDef& ant, double multiplier, double newFreq, const ScaleChoic
         ant.Freq = newFreq;
         ant.CalcFreq = newFreq;
     }
+    // The stacked copies lie side by side along Y and one above the other
+    // along Z: their spacings are geometry of those axes too (an unstacked
+    // antenna's one wavelength becomes one wavelength of the new frequency).
+    if (scaled && choice.Y) ant.hSpacing *= multiplier;
+    if (scaled && choice.Z) ant.vSpacing *= multiplier;
     return scaled;
 }

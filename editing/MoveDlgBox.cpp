@@ -16,7 +16,9 @@
 
 namespace {
 
-QString DistanceText(double v) { return QString::fromStdString(FormatFixed(v, 3)); }
+// Adding 0 turns a negative zero (a preset from a coordinate of 0, or a
+// distance below half a millimetre) into "0.000", not "-0.000".
+QString DistanceText(double v) { return QString::fromStdString(FormatFixed(RoundTo(v, 3) + 0.0, 3)); }
 
 }  // namespace
 

@@ -57,7 +57,7 @@ const char* const DefaultPlotTexts[PlotTextCount] = {
     "Z: %.3f %c j%.3f Ohm",
     "%.1f (600 Ohm)",
     "SWR: %.1f (%s Ohm),",
-    ":%.2f m height",
+    "with %.2f m added height",
     "Elev: %.1f dg (%s",
     "(For elev.angle %.1f dg Peak:%.1f dBi)",
 };

@@ -462,7 +462,10 @@ void TOptDlgBox::BuildStubPage() {
     AddField(35, vf, [this] { return Plain(Stub.Vf); }, take(35, Stub.Vf, 0, positive));
     AddField(36, z0, [this] { return Plain(Stub.Z0); }, take(36, Stub.Z0, 0, positive));
     AddField(32, len, [this] { return Rounded(Stub.Length, 1); }, take(32, Stub.Length, 3, [](double v) { return v >= 0; }));
-    AddField(33, x, [this] { return Rounded(Stub.X, 1); }, take(33, Stub.X, 1, any));
+    // An open stub of no length is an open circuit: its reactance is shown
+    // as infinite, not as the number that stands for it.
+    AddField(33, x, [this] { return Stub.X == OpenStubReactance ? QString::fromUtf8("-\xE2\x88\x9E") : Rounded(Stub.X, 1); },
+             take(33, Stub.X, 1, any));
     AddField(34, lc, [this] { return Rounded(Stub.LC, 1); }, take(34, Stub.LC, 0, any));
     connect(CStub, &RadioGroup::Clicked, this, [this](int index) {
         Stub.Shorted = index == 1 ? 1 : 0;

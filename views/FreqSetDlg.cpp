@@ -16,6 +16,7 @@
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
+#include "platform/WaitCursor.h"
 #include "views/FreqTable.h"
 
 namespace {
@@ -187,7 +188,13 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
         return false;
     }
     double failedAt = 0;
-    std::string text = BuildFreqTable(host_, request, &failedAt);
+    std::string text;
+    {
+        // A long table runs without pumping messages, as Start does: the
+        // wait cursor says that the program is busy.
+        WaitCursor hourglass;
+        text = BuildFreqTable(host_, request, &failedAt);
+    }
     if (failedAt != 0) {
         ErrorBox("The antenna could not be calculated at %s MHz; the table was not saved.", DblToStr(failedAt).c_str());
         return false;

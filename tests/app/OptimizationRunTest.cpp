@@ -8,10 +8,13 @@
 #include "optimizer/ACalDlg.h"
 #include "optimizer/ACalResDlg.h"
 #include "optimizer/OptimizerState.h"
+#include "platform/RadioGroup.h"
 #include "platform/SettingsPath.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -181,6 +184,7 @@ TEST_F(OptimizationRunTest, AbortStopsAfterTheCurrentEvaluation) {
 }
 
 TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandAndItsResults) {
+    wnd->CalcSel->Button(GroundFree)->click();
     CACal& cal = wnd->OptimizerState();
     cal.GoalsOn = 0;  // the last run was a simple sweep
     cal.BandCount = 2;
@@ -213,6 +217,10 @@ TEST_F(OptimizationRunTest, AMultiBandRunEndsWithTheFirstBandAndItsResults) {
     // Start now gives the same feed figures.
     const ResultRow shown = *Results.Row(0);
     EXPECT_FLOAT_EQ(shown.F, 14.1f);
+    EXPECT_EQ(Results.Sweep.F0, 14.1);
+    // In free space the added height stays off, as its label.
+    EXPECT_FALSE(wnd->AntHeight->isEnabled());
+    EXPECT_FALSE(wnd->Label11->isEnabled());
     wnd->CalTrgBtn->click();
     const ResultRow& again = *Results.Row(0);
     EXPECT_FLOAT_EQ(again.F, 14.1f);

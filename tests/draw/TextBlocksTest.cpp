@@ -106,7 +106,7 @@ TEST_F(TextBlocks, SummaryOverRealGround) {
     EXPECT_EQ(lines[3], "Z: 25.500 - j3.250 Ohm");
     EXPECT_EQ(lines[4].rfind("SWR: 2.0 (50.0 Ohm),", 0), 0u);
     EXPECT_NE(lines[4].find("(600 Ohm)"), std::string::npos);
-    EXPECT_EQ(lines[5], "Elev: 15.0 dg (Real GND :12.50 m height)");
+    EXPECT_EQ(lines[5], "Elev: 15.0 dg (Real GND with 12.50 m added height)");
 }
 
 TEST_F(TextBlocks, SummaryInFreeSpaceWithAnotherCutElevation) {

@@ -48,6 +48,12 @@ TEST_F(MoveDialog, ColumnZ1PresetsTheDistanceThatBringsTheWireDown) {
     EXPECT_EQ(dialog.Execute(*ant, 1, 3), 1);
     EXPECT_DOUBLE_EQ(ant->Wires[0].Z1, 0.0);
     EXPECT_DOUBLE_EQ(ant->Wires[1].Z1, 1.5);
+    // A coordinate of 0 presets a distance of 0, without a sign.
+    Then<TMoveDlgBox>([](TMoveDlgBox& d) {
+        EXPECT_EQ(d.EditLen->text(), "0.000");
+        return QDialog::Rejected;
+    });
+    EXPECT_EQ(dialog.Execute(*ant, 1, 1), 0);
 }
 
 TEST_F(MoveDialog, SelectedWireDragsConnectedEndsOnlyWhenAsked) {

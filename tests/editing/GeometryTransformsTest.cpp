@@ -102,7 +102,10 @@ TEST(RotateWires, QuarterTurnsAboutEachAxis) {
 
 TEST(ScaleWires, HalvesCoordinatesForTwiceTheFrequency) {
     auto ant = AntWith({Wire(2, 4, 6, -2, -4, 8, 0.002), Wire(0, 0, 0, 1, 1, 1, -1)});
+    ant->hSpacing = ant->vSpacing = 299.792458 / 14.0;
     ASSERT_TRUE(ScaleWires(*ant, 0.5, 28.0, ScaleChoice{}));
+    EXPECT_DOUBLE_EQ(ant->hSpacing, 299.792458 / 28.0);
+    EXPECT_DOUBLE_EQ(ant->vSpacing, 299.792458 / 28.0);
     EXPECT_DOUBLE_EQ(ant->Wires[0].X1, 1);
     EXPECT_DOUBLE_EQ(ant->Wires[0].Y2, -2);
     EXPECT_DOUBLE_EQ(ant->Wires[0].Z2, 4);

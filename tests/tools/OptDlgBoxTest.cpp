@@ -186,6 +186,10 @@ TEST_F(OptDlg, StubPageCableChoice) {
     EXPECT_EQ(dlg.Stub.Z0, 600);
     EXPECT_FALSE(dlg.Field(36)->isEnabled());
     EXPECT_EQ(dlg.CLCUnit->text(), "pF");
+    // An open stub of no length.
+    Type(32, "0");
+    EXPECT_EQ(dlg.Stub.X, OpenStubReactance);
+    EXPECT_EQ(Text(33), QString::fromUtf8("-\xE2\x88\x9E"));
 }
 
 TEST_F(OptDlg, HairpinMatchAsksForTheLine) {

@@ -109,7 +109,15 @@ TEST_F(SweepDialogsTest, DetailedDotsStayOnEveryTab) {
 TEST_F(SweepDialogsTest, FreqTableRangeCheckAndFile) {
     StartAt(14.2);
     ant->CalcFreq = 14.2;
-    TFreqSetDlg dlg(nullptr, Host(), Path("noname"));
+    // The runs show the wait cursor.
+    SweepHost host = Host();
+    int waited = 0;
+    host.Prepare = [&, prepare = host.Prepare] {
+        const QCursor* c = QApplication::overrideCursor();
+        waited += c && c->shape() == Qt::WaitCursor;
+        return prepare();
+    };
+    TFreqSetDlg dlg(nullptr, host, Path("noname"));
     dlg.Load();
     EXPECT_TRUE(dlg.RangeValid);
     EXPECT_EQ(dlg.FreqIntval->text().toStdString(), DblToStr(Results.Sweep.Step * 500));
@@ -133,6 +141,8 @@ TEST_F(SweepDialogsTest, FreqTableRangeCheckAndFile) {
     QList<QByteArray> lines = f.readAll().split('\n');
     EXPECT_EQ(lines.size(), 5);   // head, three lines, nothing after the last CR LF
     EXPECT_TRUE(lines[0].endsWith('\r'));
+    EXPECT_GT(waited, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // Every failure of the frequency table is said and saves nothing: a folder
