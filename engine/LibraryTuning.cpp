@@ -73,12 +73,13 @@ void ForgetAddedSettings(const char* list) {
     char copy[256];
     std::strncpy(copy, list, sizeof copy - 1);
     copy[sizeof copy - 1] = '\0';
+    // The name comes last and may hold commas itself.
+    if (char* name = std::strstr(copy, NameKey); name && (name == copy || name[-1] == ',')) {
+        prctl(PR_SET_NAME, name + std::strlen(NameKey), 0, 0, 0);
+        *name = '\0';
+    }
     char* rest = nullptr;
     for (char* item = strtok_r(copy, ",", &rest); item; item = strtok_r(nullptr, ",", &rest)) {
-        if (std::strncmp(item, NameKey, std::strlen(NameKey)) == 0) {
-            prctl(PR_SET_NAME, item + std::strlen(NameKey), 0, 0, 0);
-            continue;
-        }
         if (applied[0]) std::strncat(applied, ",", sizeof applied - std::strlen(applied) - 1);
         std::strncat(applied, item, sizeof applied - std::strlen(applied) - 1);
         if (char* eq = std::strchr(item, '=')) *eq = '\0';

@@ -33,7 +33,7 @@ const char* BlasCoreTypeToForce(const char* libraryChoice, const CpuVectorUnits&
 
 // How long idle OpenMP threads spin before they sleep, unless the user chose
 // (GOMP_SPINCOUNT: spins of about a wake-up's length).
-inline constexpr const char* OpenMpSpinCount = "10000";
+inline constexpr const char* OpenMpSpinCount = "2000";
 
 // The kernel OpenBLAS runs, for reports and bench lines.
 const char* BlasKernelName();

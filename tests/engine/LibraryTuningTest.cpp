@@ -122,15 +122,15 @@ TEST(LibraryTuning, TheRestartedProgramKeepsTheNameItWasStartedBy) {
     // Through a symbolic link of another name, by its path and found on PATH.
     char dir[] = "/tmp/korva-tuning-XXXXXX";
     ASSERT_TRUE(mkdtemp(dir));
-    const std::string link = std::string(dir) + "/tuned-link";
+    const std::string link = std::string(dir) + "/tuned,link";
     ASSERT_EQ(symlink(SelfPath().c_str(), link.c_str()), 0);
     const std::string byPath = ReportOfChild(NoUserSettings, link);
-    const std::string byName = ReportOfChild(std::string(NoUserSettings) + " PATH=" + dir + ":/usr/bin:/bin", "tuned-link");
+    const std::string byName = ReportOfChild(std::string(NoUserSettings) + " PATH=" + dir + ":/usr/bin:/bin", "'tuned,link'");
     unlink(link.c_str());
     rmdir(dir);
     for (const std::string& out : {byPath, byName}) {
         EXPECT_NE(out.find("applied=GOMP_SPINCOUNT"), std::string::npos) << out;  // it was started again
-        EXPECT_NE(out.find("comm=tuned-link\n"), std::string::npos) << out;
+        EXPECT_NE(out.find("comm=tuned,link\n"), std::string::npos) << out;
     }
 }
 

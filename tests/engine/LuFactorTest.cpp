@@ -112,8 +112,9 @@ TEST(LuFactor, NonFiniteEntryThrows) {
 
 TEST(LuFactor, SharedAmongThreadsLikePlainElimination) {
     // Large enough for the work to be shared among threads: several panels,
-    // the look-ahead and the tiled update all take part.
-    for (int width : {16, 0}) {
+    // the look-ahead, the blocked update and the deferred exchanges (in
+    // column blocks that panels of 24 do not divide) all take part.
+    for (int width : {16, 24, 0}) {
         PanelWidthGuard guard(width);
         for (int n : {400, 533}) ExpectSameAsPlain(RandomMatrix(n, 300u + n), n);
     }
