@@ -16,6 +16,8 @@ constexpr int ScreenMarginRight = 60;
 constexpr int ScreenMarginTop = 10;
 constexpr int ScreenMarginBottom = 30;
 constexpr int ScreenMarkerSize = 3;
+// A value label as wide as the usual ones; a wider one is kept inside the box.
+constexpr const char* WideValueLabel = "-000.0";
 constexpr WinColor GridColour = ClGray;
 constexpr WinColor ScreenFoColour = ClRed;
 // Pixel coordinates beyond this are far outside any plot; keeping them here
@@ -89,7 +91,15 @@ void CGraph::SetPlotArea(int left, int top, int right, int bottom) {
 
 void CGraph::SetArea(Canvas& box) {
     canvas_ = &box;
-    SetPlotArea(ScreenMarginLeft, ScreenMarginTop, box.Width() - ScreenMarginRight, box.Height() - ScreenMarginBottom);
+    // The margins hold the labels in the box's font: a value label and its
+    // quarter-width gap beside the plot, half a label above it, a frequency
+    // label and its gap below. At the design font these are the fixed margins.
+    const int labelWidth = box.TextWidth(WideValueLabel);
+    const int side = labelWidth + labelWidth / 4 + 2;
+    const int h = box.TextHeight("0");
+    SetPlotArea(std::max(ScreenMarginLeft, side), std::max(ScreenMarginTop, h / 2 + 1),
+                box.Width() - std::max(ScreenMarginRight, side),
+                box.Height() - std::max(ScreenMarginBottom, h + std::max(2, h / 4) + 1));
     // A chart printed before keeps no printer markers or background on screen.
     markerSize_ = ScreenMarkerSize;
     background_ = ButtonFaceColour();
@@ -220,11 +230,15 @@ void CGraph::DrawText(int x, int y, const std::string& text, WinColor colour) {
     c.SetTextTransparent(transparent);
 }
 
+int CGraph::InsideBox(int x, int width) const {
+    return std::max(1, std::min(x, canvas_->Width() - 1 - width));
+}
+
 void CGraph::DrawLabelBeside(const std::string& text, int centreY, bool rightSide) {
     const int w = canvas_->TextWidth(text);
     const int h = canvas_->TextHeight(text.c_str());
     const int x = rightSide ? area_.Right + w / 4 : area_.Left - w - w / 4;
-    DrawText(x, centreY - h / 2, text, ClBlack);
+    DrawText(InsideBox(x, w), centreY - h / 2, text, ClBlack);
 }
 
 void CGraph::DrawValueLabelColumn(bool rightSide, bool swrSteps) {
@@ -243,7 +257,7 @@ void CGraph::DrawFreqLabels() {
         const int w = canvas_->TextWidth(l.Text);
         const int h = canvas_->TextHeight(l.Text.c_str());
         const int x = static_cast<int>(PixelX(l.Value)) - w / 2;
-        DrawText(x, area_.Bottom + std::max(2, h / 4), l.Text, ClBlack);
+        DrawText(InsideBox(x, w), area_.Bottom + std::max(2, h / 4), l.Text, ClBlack);
     }
 }
 

@@ -45,7 +45,8 @@ public:
 
     // Binding to a canvas.
     // The whole canvas is the paint box: plot area inside margins of 60
-    // (left, right), 10 (top) and 30 (bottom) pixels; screen markers and background.
+    // (left, right), 10 (top) and 30 (bottom) pixels, wider where the box's
+    // font needs more room for the labels; screen markers and background.
     void SetArea(Canvas& box);
     // The rectangle of a printed chart: margins of 6 character widths left and
     // right, one line on top and two below; markers of a third of a character width.
@@ -106,6 +107,8 @@ private:
     std::vector<AxisLabel> ValueLabels(bool swrSteps) const;
     std::vector<AxisLabel> FreqLabels() const;
     void DrawValueLabelColumn(bool rightSide, bool swrSteps);
+    // Left edge of a text of that width moved inside the canvas.
+    int InsideBox(int x, int width) const;
     void DrawLabelBeside(const std::string& text, int centreY, bool rightSide);
     void DrawTopRightText(const std::string& text, int line, WinColor colour);
     void DrawText(int x, int y, const std::string& text, WinColor colour);

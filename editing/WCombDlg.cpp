@@ -72,12 +72,10 @@ TWCombDlg::TWCombDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
     });
     connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
 
+    Grid->SetColWidth(0, 36);
+    for (int c = 1; c < TaperGridColumns; ++c) Grid->SetColWidth(c, 64);
+    Grid->SetDefaultRowHeight(21);
     FinishEditForm(*this, "WCombDlg", {"OKBtn", "DelBtn"});
-    // The columns follow the screen like the form.
-    const double scale = ScreenScale();
-    Grid->SetColWidth(0, static_cast<int>(36 * scale));
-    for (int c = 1; c < TaperGridColumns; ++c) Grid->SetColWidth(c, static_cast<int>(64 * scale));
-    Grid->SetDefaultRowHeight(static_cast<int>(21 * scale));
     const std::vector<std::string> lines = FormLanguageLines("WCombDlg", 7);
     if (lines.size() >= 7)
         for (int tag = 0; tag < 4; ++tag)

@@ -40,12 +40,10 @@ TWCombDspDlg::TWCombDspDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     OKBtn->setGeometry((DesignWidth - 90) / 2, DesignHeight - 40, 90, 30);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    Grid->SetColWidth(0, 40);
+    for (int c = 1; c < Columns; ++c) Grid->SetColWidth(c, 72);
+    Grid->SetDefaultRowHeight(21);
     FinishEditForm(*this, "WCombDspDlg", {"OKBtn"});
-    // The columns follow the screen like the form.
-    const double scale = ScreenScale();
-    Grid->SetColWidth(0, static_cast<int>(40 * scale));
-    for (int c = 1; c < Columns; ++c) Grid->SetColWidth(c, static_cast<int>(72 * scale));
-    Grid->SetDefaultRowHeight(static_cast<int>(21 * scale));
 }
 
 QString TWCombDspDlg::CellText(int col, int row) const {

@@ -45,18 +45,15 @@ TACalMultDlg::TACalMultDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     OKBtn->setDefault(true);
     connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    const double scale = ScreenScale();
-    ApplyFormPattern(this, fontName, scale);
-    // The columns and rows grow with the form.
-    auto scaled = [scale](int v) { return static_cast<int>(v * scale); };
-    Grid->SetDefaultRowHeight(scaled(24));
-    Grid->SetColWidth(0, scaled(40));
-    Grid->SetColWidth(1, scaled(76));
+    Grid->SetDefaultRowHeight(24);
+    Grid->SetColWidth(0, 40);
+    Grid->SetColWidth(1, 76);
     for (int k = 0; k < BandSources; ++k) {
-        Grid->SetColWidth(2 + 3 * k, scaled(60));
-        Grid->SetColWidth(3 + 3 * k, scaled(50));
-        Grid->SetColWidth(4 + 3 * k, scaled(50));
+        Grid->SetColWidth(2 + 3 * k, 60);
+        Grid->SetColWidth(3 + 3 * k, 50);
+        Grid->SetColWidth(4 + 3 * k, 50);
     }
+    ApplyFormPattern(this, fontName, ScreenScale());
     ChangeLanguage();
 }
 

@@ -5,6 +5,7 @@
 #include "model/LanguageState.h"
 #include "platform/FormLayout.h"
 #include "platform/Prompter.h"
+#include "platform/StringGrid.h"
 #include "platform/TextCodec.h"
 
 #include <QAbstractButton>
@@ -31,6 +32,12 @@ void ScaleChildren(QWidget* parent, double scale) {
         const QRect g = child->geometry();
         child->setGeometry(Scaled(g.x(), scale), Scaled(g.y(), scale), Scaled(g.width(), scale),
                            Scaled(g.height(), scale));
+        // A grid's columns and rows hold texts in the scaled font too.
+        if (auto* grid = qobject_cast<StringGrid*>(child)) {
+            for (int col = 0; col < grid->ColCount(); ++col)
+                grid->SetColWidth(col, Scaled(grid->ColWidth(col), scale));
+            grid->SetDefaultRowHeight(Scaled(grid->DefaultRowHeight(), scale));
+        }
         // A control with a font of its own (a smaller result label, or one
         // that a style sheet fixed) does not follow the form's: scale it too.
         if (child->testAttribute(Qt::WA_SetFont)) {

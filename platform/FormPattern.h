@@ -16,7 +16,8 @@ class QWidget;
 constexpr int FormDesignHeight = 768;
 
 // Font name of the owner, size 10 plus EnvDef.FontSize, then the form and all
-// its controls scaled by `scale` (positions, sizes and font sizes). The form
+// its controls scaled by `scale` (positions, sizes, font sizes, and the
+// column widths and row height of string grids). The form
 // is made large enough for its scaled controls; a fixed-size form stays fixed
 // at its scaled size, a minimum size is scaled with it.
 void ApplyFormPattern(QWidget* form, const QString& fontName, double scale);

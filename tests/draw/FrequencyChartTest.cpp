@@ -329,9 +329,44 @@ TEST_F(FrequencyChart, PrinterAreaUsesCharacterMetricsUntilTheScreenAgain) {
     const int x = (g.PlotArea().Left + g.PlotArea().Right) / 2;
     EXPECT_GT(CountColour(page, ClBlue, x + cw / 3 - 1, y + cw / 3 - 1, x + cw / 3 + 1, y + cw / 3 + 1), 0);
 
-    // The same chart back on screen: screen markers, not the printer's.
+    // The same chart back on screen at a small font: screen markers and
+    // margins, not the printer's.
+    c.SetFontPixelHeight(12);
     g.SetArea(c);
     EXPECT_EQ(g.MarkerSize(), 3);
     EXPECT_EQ(g.PlotArea().Left, 60);
     EXPECT_EQ(g.PlotArea().Bottom, 600 - 30);
+}
+
+// Value labels left and right and the frequency labels below stay whole
+// inside the box at every font size the forms scale to: no label text
+// reaches the box's outer pixels.
+TEST_F(FrequencyChart, LabelsStayInsideTheBoxAtEveryFontSize) {
+    const struct {
+        std::vector<double> values;
+        bool centreZero;
+    } curves[] = {{{20, 60, 100, 80, 40}, false}, {{-20, -5, 0, 10, 20}, true}, {{-1500, 300, 2500, 900, -40}, true}};
+    for (const int pixels : {13, 18, 21, 24, 30}) {
+        for (const auto& curve : curves) {
+            QImage box = WhiteImage(BoxW, BoxH);
+            {
+                Canvas c(&box);
+                c.SetFontPixelHeight(pixels);
+                AddSweep(g, curve.values);
+                g.SetArea(c);
+                g.FillBack(c);
+                g.DrawAxes();
+                g.AutoScale(CGraph::NoFloor);
+                if (curve.centreZero) g.CentreZero();
+                g.DrawValueLabels(false);
+                g.DrawValueLabels(true);
+                g.DrawFreqLabels();
+                g.DrawCaption("SWR", true);
+            }
+            g.Clear();
+            const int edge = Count(box, Dark, 0, 0, BoxW - 1, 0) + Count(box, Dark, 0, BoxH - 1, BoxW - 1, BoxH - 1) +
+                             Count(box, Dark, 0, 0, 0, BoxH - 1) + Count(box, Dark, BoxW - 1, 0, BoxW - 1, BoxH - 1);
+            EXPECT_EQ(edge, 0) << pixels << " px font, first value " << curve.values[0];
+        }
+    }
 }

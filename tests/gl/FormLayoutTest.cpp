@@ -12,12 +12,14 @@
 #include "platform/FormLayout.h"
 #include "platform/IniFile.h"
 #include "platform/RadioGroup.h"
+#include "platform/StringGrid.h"
 #include "views/OpenGLForm.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
@@ -71,6 +73,23 @@ QString Text(const QRect& r) {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
+// Header texts of a string grid that do not fit their column.
+QStringList HeaderFaults(const StringGrid* grid) {
+    QStringList faults;
+    const QFontMetrics fm = grid->horizontalHeader()->fontMetrics();
+    for (int col = 0; col < grid->ColCount(); ++col) {
+        const QString text = grid->Cells(col, 0);
+        const int width = grid->ColWidth(col);
+        if (width > 0 && fm.horizontalAdvance(text) + 2 > width)
+            faults << Describe(grid) + QStringLiteral(" column %1 \"%2\" is %3 wide, its header needs %4")
+                                           .arg(col)
+                                           .arg(text)
+                                           .arg(width)
+                                           .arg(fm.horizontalAdvance(text) + 2);
+    }
+    return faults;
+}
+
 // What is wrong with the form as it is shown now.
 QStringList LayoutFaults(QWidget* form) {
     QStringList faults;
@@ -85,6 +104,7 @@ QStringList LayoutFaults(QWidget* form) {
         if (need.isValid() && (w->width() < need.width() || w->height() < need.height()))
             faults << Describe(w) + " is " + Text(r) + ", smaller than it needs: " +
                           QStringLiteral("%1x%2").arg(need.width()).arg(need.height());
+        if (auto* grid = qobject_cast<StringGrid*>(w)) faults << HeaderFaults(grid);
     }
     return faults;
 }
