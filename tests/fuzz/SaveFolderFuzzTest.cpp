@@ -101,9 +101,10 @@ TEST(SaveFolderFuzz, ASaveAmongLookAlikesRemovesOnlyItsOwnDeadTemporaries) {
             std::string contents((std::istreambuf_iterator<char>(kept)), {});
             ASSERT_EQ(contents, p.name);
         }
-        // Nothing of this save is left beside the target.
+        // Nothing of this save is left beside the target (a look-alike whose
+        // number only begins with this process's id is not this save's).
         for (const auto& e : fs::directory_iterator(dir))
-            ASSERT_EQ(e.path().filename().string().find("a.kva.korva-" + std::to_string(::getpid())),
+            ASSERT_EQ(e.path().filename().string().find("a.kva.korva-" + std::to_string(::getpid()) + "-"),
                       std::string::npos);
     }
     fs::remove_all(dir);
