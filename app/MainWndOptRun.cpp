@@ -85,11 +85,6 @@ std::string ScanText(const QStringList& lines) {
 }  // namespace
 
 void TMainWnd::ConnectOptRunCommands() {
-    // The optimizer dialog picks element variables in the element table.
-    PickElementVariable = [](QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& font) {
-        TGrpWireDlg table(owner, font);
-        return table.SelectVariable(index, kind, ant, &cal);
-    };
     // Not guarded by the busy flag: while a run is under way the button stops it.
     auto start = [this] {
         try {
@@ -139,6 +134,12 @@ void TMainWnd::ACalBtnClick() {
     const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
     auto antennaEdited = [&] { return WriteAntennaText(Ant, EnvDef, Comment) != before; };
     TACalDlg dialog(this, font().family());
+    // The dialog picks element variables in the element table.
+    dialog.PickElement = [font = font().family()](QWidget* owner, int& index, int& kind,
+                                                  const ElementVariables& taken, AntDef& ant) {
+        TGrpWireDlg table(owner, font);
+        return table.SelectVariable(index, kind, ant, &taken);
+    };
     if (!dialog.Execute(&cal)) {
         // The value column edits the antenna at once, also on Cancel.
         if (antennaEdited()) {

@@ -35,7 +35,7 @@ void ForEachElementWire(const CWGroupList& groups, const std::function<void(int,
 }
 
 void DrawElementWires(Canvas& c, const CWGroupList& groups, const ViewTransform& t, int selected, int penWidth,
-                      const CACal* vars) {
+                      const ElementVariables* vars) {
     c.SetPenStyle(PenStyle::Solid);
     ForEachElementWire(groups, [&](int wire, int element, double dx) {
         const bool red = vars ? ElementTable::IsVariableWire(vars, wire) : element == groups.Base;

@@ -7,7 +7,7 @@
 #include <functional>
 
 class Canvas;
-class CACal;
+struct ElementVariables;
 class CWGroupList;
 
 // Visits the live wires in drawing order: from the base element down to the
@@ -19,7 +19,7 @@ void ForEachElementWire(const CWGroupList& groups, const std::function<void(int 
 // wire 2 pixels wider. With `vars` (pick mode) a wire is red when it already
 // is an optimizer variable and black otherwise.
 void DrawElementWires(Canvas& c, const CWGroupList& groups, const ViewTransform& t, int selected, int penWidth,
-                      const CACal* vars);
+                      const ElementVariables* vars);
 
 // The wire within 8 pixels of (x, y), the nearest in whole pixels and at equal
 // distance the first drawn; -1 when none.

@@ -2,7 +2,6 @@
 
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
-#include "optimizer/OptimizerState.h"
 
 #include <cmath>
 
@@ -216,29 +215,17 @@ int ElementTable::CellField(int col) {
     }
 }
 
-bool ElementTable::IsVariableCell(const CACal* vars, int col, int n) const {
+bool ElementTable::IsVariableCell(const ElementVariables* vars, int col, int n) const {
     const int field = CellField(col);
     if (!vars || field < 0) return false;
-    for (int i = 0; i < vars->RowCount && i < MaxVarRows; ++i) {
-        const ACalVarRec& r = vars->Rows[i];
-        if (r.Kind != KindElement || r.Item != n) continue;
-        if (r.Field == field) return true;
-        // The proportional variants mark the cells of their plain fields.
-        if (field >= ElWidth && field <= ElLength && r.Field == field + (ElWidthAll - ElWidth)) return true;
-    }
-    return false;
+    if (vars->HasCell(n, field)) return true;
+    // The proportional variants mark the cells of their plain fields.
+    return field >= ElWidth && field <= ElLength && vars->HasCell(n, field + (ElWidthAll - ElWidth));
 }
 
-bool ElementTable::IsVariableWire(const CACal* vars, int wire) {
-    if (!vars) return false;
-    for (int i = 0; i < vars->RowCount && i < MaxVarRows; ++i) {
-        const ACalVarRec& r = vars->Rows[i];
-        if ((r.Kind == KindWire || r.Kind == KindWirePolar) && r.Item == wire) return true;
-    }
-    return false;
-}
+bool ElementTable::IsVariableWire(const ElementVariables* vars, int wire) { return vars && vars->HasWire(wire); }
 
-bool ElementTable::PickChoice(const CACal* vars, int col, int row, int& element, int& kind) const {
+bool ElementTable::PickChoice(const ElementVariables* vars, int col, int row, int& element, int& kind) const {
     const int n = row - 1;
     if (!ValidGroupIndex(*groups_, n)) return false;
     double value = 0.0;

@@ -4,14 +4,13 @@
 // choices of the pick mode and the check for two elements standing in one
 // place. Works on the element model's own copy of the wires; the antenna
 // changes only through WriteBack. No Qt: the dialog draws what this says.
-#include "optimizer/ElementList.h"
+#include "model/ElementList.h"
+#include "model/ElementVariables.h"
 
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
-
-class CACal;
 
 enum ElementColumn {
     ColNo = 0, ColForm, ColPos, ColWidth, ColHeight, ColLength, ColRadius, ColSeg, ColWires, ElementColumns
@@ -89,11 +88,11 @@ public:
     // The optimizer field of a cell (-1 none).
     static int CellField(int col);
     // True when element n's field of this cell is already an optimizer variable.
-    bool IsVariableCell(const CACal* vars, int col, int n) const;
+    bool IsVariableCell(const ElementVariables* vars, int col, int n) const;
     // True when the wire is already an optimizer variable of the kind Wire or Wire P.
-    static bool IsVariableWire(const CACal* vars, int wire);
+    static bool IsVariableWire(const ElementVariables* vars, int wire);
     // A valid choice of the pick mode: element and optimizer field of the cell.
-    bool PickChoice(const CACal* vars, int col, int row, int& element, int& kind) const;
+    bool PickChoice(const ElementVariables* vars, int col, int row, int& element, int& kind) const;
 
     // Rows: the element of a row is row - 1.
     bool DeleteRow(int row);

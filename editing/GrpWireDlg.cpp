@@ -6,7 +6,6 @@
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
 #include "model/NumberText.h"
-#include "optimizer/OptimizerState.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
@@ -334,7 +333,7 @@ int TGrpWireDlg::Execute(AntDef& ant) {
     return GrpWireWritten;
 }
 
-bool TGrpWireDlg::SelectVariable(int& element, int& kind, AntDef& ant, CACal* vars) {
+bool TGrpWireDlg::SelectVariable(int& element, int& kind, AntDef& ant, const ElementVariables* vars) {
     pickMode_ = true;
     pickVars_ = vars;
     const int savedWavelengths = JobDef.InWavelengths;

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-class CACal;
 class CAlignGrid;
 class CAlignList;
 class ElementView;
@@ -43,7 +42,7 @@ public:
     // (0-based) with its ElementField, not yet a variable of `vars`, or a
     // wire picked in the view (element = wire index, kind = -1). Nothing of
     // the antenna changes.
-    bool SelectVariable(int& element, int& kind, AntDef& ant, CACal* vars);
+    bool SelectVariable(int& element, int& kind, AntDef& ant, const ElementVariables* vars);
 
     // The view's pick: true when a wire lies within 8 pixels; it becomes SelWire.
     bool PickWireAt(int x, int y);
@@ -52,7 +51,7 @@ public:
 
     ElementTable& Table() { return table_; }
     bool PickMode() const { return pickMode_; }
-    const CACal* PickVars() const { return pickVars_; }
+    const ElementVariables* PickVars() const { return pickVars_; }
     bool ViewTabActive() const;
 
     // Popup commands.
@@ -111,7 +110,7 @@ private:
     ElementTable table_;
     AntDef* ant_ = nullptr;
     bool pickMode_ = false;
-    CACal* pickVars_ = nullptr;
+    const ElementVariables* pickVars_ = nullptr;
     bool shown_ = false;
     std::unique_ptr<CAlignList> align_;
     std::unique_ptr<CAlignGrid> alignGrid_;

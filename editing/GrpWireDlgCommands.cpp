@@ -8,9 +8,9 @@
 #include "model/NumberText.h"
 #include "model/TaperSetTable.h"
 #include "platform/FilePaths.h"
+#include "platform/PrintDlgBox.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
-#include "views/PrintDlgBox.h"
 
 void TGrpWireDlg::EditTaperSets() {
     if (pickMode_ || !ant_) return;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "optimizer/ElementList.h"
+#include "model/ElementList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "optimizer/ElementGroup.h"
+#include "model/ElementGroup.h"
 
 #include <algorithm>
 #include <cmath>

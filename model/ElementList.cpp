@@ -1,4 +1,4 @@
-#include "optimizer/ElementList.h"
+#include "model/ElementList.h"
 
 #include <algorithm>
 #include <cmath>

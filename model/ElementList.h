@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/AntDef.h"
-#include "optimizer/ElementGroup.h"
+#include "model/ElementGroup.h"
 
 constexpr int MaxElements = 255;          // group index 255 means "none"
 constexpr uint8_t NoElement = 255;

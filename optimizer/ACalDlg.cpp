@@ -18,9 +18,6 @@
 #include <QSlider>
 #include <cmath>
 
-std::function<bool(QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)>
-    PickElementVariable;
-
 namespace {
 
 constexpr int DesignWidth = 712;

@@ -12,6 +12,7 @@
 #include <vector>
 
 struct AntDef;
+struct ElementVariables;
 class CACal;
 class CAlignGrid;
 class CAlignList;
@@ -25,9 +26,10 @@ class QSlider;
 class StringGrid;
 
 // The element table's pick mode (element index and kind in and out, kind -1
-// for a wire): true with a choice. The main window sets it; tests replace it.
-extern std::function<bool(QWidget* owner, int& index, int& kind, CACal& cal, AntDef& ant, const QString& fontName)>
-    PickElementVariable;
+// for a wire; `taken` the variables the table does not offer again): true
+// with a choice.
+using ElementPicker = std::function<bool(QWidget* owner, int& index, int& kind, const ElementVariables& taken,
+                                         AntDef& ant)>;
 
 class TACalDlg : public QDialog {
     Q_OBJECT
@@ -37,6 +39,10 @@ public:
 
     // True when the user pressed "Start" and the rows passed the checks.
     bool Execute(CACal* cal);
+
+    // Opens the element table for "Cooperation setting an element"; the
+    // caller that can open it sets this, without it the command does nothing.
+    ElementPicker PickElement;
 
     // The grid: line r shows row r - 1; the line after the last row is empty.
     QString GetCellText(int col, int line) const;

@@ -117,7 +117,7 @@ void TACalDlg::AllEleClick() {
 
 void TACalDlg::RefEleClick() {
     const int k = CurrentRow();
-    if (!cal_ || k < 0 || k >= MaxVarRows || !PickElementVariable) return;
+    if (!cal_ || k < 0 || k >= MaxVarRows || !PickElement) return;
     int index = -1, kind = -1;
     const bool isRow = k < cal_->RowCount;
     const bool wireRow = isRow && (cal_->Rows[k].Kind == KindWire || cal_->Rows[k].Kind == KindWirePolar);
@@ -125,7 +125,7 @@ void TACalDlg::RefEleClick() {
         index = cal_->Rows[k].Item;
         if (!wireRow) kind = cal_->Rows[k].Field;
     }
-    if (!PickElementVariable(this, index, kind, *cal_, *cal_->Ant, fontName_)) return;
+    if (!PickElement(this, index, kind, cal_->TableVariables(), *cal_->Ant)) return;
     if (kind < 0 && wireRow && cal_->Rows[k].Item == index) return;
     if (!EnsureRow(*cal_, k)) return;
     ACalVarRec& r = cal_->Rows[k];

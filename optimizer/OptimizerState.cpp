@@ -510,6 +510,16 @@ void CACal::RefreshValues() {
     for (int i = 0; i < RowCount; ++i) Rows[i].Value = GetValue(i);
 }
 
+ElementVariables CACal::TableVariables() const {
+    ElementVariables vars;
+    for (int i = 0; i < RowCount && i < MaxVarRows; ++i) {
+        const ACalVarRec& r = Rows[i];
+        if (r.Kind == KindElement) vars.Cells.push_back({r.Item, r.Field});
+        if (r.Kind == KindWire || r.Kind == KindWirePolar) vars.Wires.push_back(r.Item);
+    }
+    return vars;
+}
+
 int CACal::AddVar(int kind, int item, int field, int32_t link, double value, double divisor) {
     if (RowCount >= MaxVarRows || RowCount < 0) return -1;
     const int i = RowCount++;

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "model/AntDef.h"
+#include "model/ElementList.h"
+#include "model/ElementVariables.h"
 #include "model/ResultStore.h"
-#include "optimizer/ElementList.h"
 
 struct EnvRec;
 class ByteWriter;
@@ -29,9 +30,6 @@ enum VarKind : int32_t {
     KindWire = 0, KindElement, KindLoad, KindHeight, KindFreq, KindWirePolar, KindSource, KindStack
 };
 enum WeightIndex { WGain = 0, WFB, WJX, WSWR, WElev, WMatch, WCurrent };
-enum ElementField : int32_t {
-    ElInterval = 0, ElWidth, ElHeight, ElLength, ElRadius, ElPos, ElWidthAll, ElHeightAll, ElLengthAll
-};
 enum MatchKindValue : int32_t { MatchCapacity = 0, MatchHairpin = 1, MatchOptionalZ = 2 };
 
 // Link flags of a row that follows a master row (the master in the low 16 bits).
@@ -148,6 +146,8 @@ public:
     bool AtBestPoint() const;
     // Every row's Value from the antenna and environment as they are now.
     void RefreshValues();
+    // The element sizes and wires the rows vary, for the element table's pick mode.
+    ElementVariables TableVariables() const;
 
     // Row adders: append one free (or linked) row at RowCount; -1 when the
     // table is full. The step is NiceStep(value / divisor) in absolute mode,

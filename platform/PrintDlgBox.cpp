@@ -1,4 +1,4 @@
-#include "views/PrintDlgBox.h"
+#include "platform/PrintDlgBox.h"
 
 #include "model/EnvDef.h"
 #include "platform/FormPattern.h"

@@ -5,7 +5,6 @@
 #include "editing/ElementView.h"
 #include "editing/GrpWireDlg.h"
 #include "model/EnvDef.h"
-#include "optimizer/OptimizerState.h"
 #include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/SettingsPath.h"
@@ -231,15 +230,9 @@ using ElementPick = ElementDialogTest;
 TEST_F(ElementPick, ChoosesAnElementFieldOrAWireAndChangesNothing) {
     auto ant = Yagi();
     const AntDef before = *ant;
-    auto state = std::make_unique<CACal>();
-    CACal& vars = *state;
-    vars.Attach(*ant, EnvDef);
-    vars.RowCount = 2;
-    vars.Rows[0].Kind = KindElement;
-    vars.Rows[0].Item = 2;
-    vars.Rows[0].Field = ElWidthAll;  // marks the director's width cell
-    vars.Rows[1].Kind = KindWire;
-    vars.Rows[1].Item = 0;
+    ElementVariables vars;
+    vars.Cells.push_back({2, ElWidthAll});  // marks the director's width cell
+    vars.Wires.push_back(0);
     JobDef.InWavelengths = 1;
 
     const struct {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "model/AntennaSamples.h"
+#include "model/ElementList.h"
 #include "model/EnvDef.h"
-#include "optimizer/ElementList.h"
 
 namespace {
 

@@ -314,13 +314,8 @@ TEST(OptimizerDialog, AllElementsAsksBeforeItReplacesTheRows) {
 
 TEST(OptimizerDialog, ElementPickMakesAnElementOrAWireRow) {
     DialogFixture f;
-    auto previous = PickElementVariable;
     std::vector<std::pair<int, int>> picks = {{2, ElLength}, {1, -1}};
     std::size_t next = 0;
-    PickElementVariable = [&](QWidget*, int& index, int& kind, CACal&, AntDef&, const QString&) {
-        std::tie(index, kind) = picks[next++];
-        return true;
-    };
     f.Step = [&](QDialog& d) {
         auto& dlg = static_cast<TACalDlg&>(d);
         dlg.Grid->SetRow(1);
@@ -330,8 +325,11 @@ TEST(OptimizerDialog, ElementPickMakesAnElementOrAWireRow) {
         return int(QDialog::Rejected);
     };
     TACalDlg dlg(nullptr);
+    dlg.PickElement = [&](QWidget*, int& index, int& kind, const ElementVariables&, AntDef&) {
+        std::tie(index, kind) = picks[next++];
+        return true;
+    };
     dlg.Execute(f.Cal.get());
-    PickElementVariable = previous;
     ASSERT_EQ(f.Cal->RowCount, 2);
     EXPECT_EQ(f.Cal->Rows[0].Kind, KindElement);
     EXPECT_EQ(f.Cal->Rows[0].Item, 2);

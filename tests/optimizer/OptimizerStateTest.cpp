@@ -68,6 +68,18 @@ TEST(OptimizerValues, ElementRowsResizeAndMove) {
     EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X1, 4);
 }
 
+TEST(OptimizerValues, TheElementTableSeesTheElementAndWireRows) {
+    OptimizerFixture f;
+    f.AddRow(KindElement, 2, ElWidthAll);
+    f.AddRow(KindLoad, 1, 0);
+    f.AddRow(KindWire, 0, 0);
+    f.AddRow(KindWirePolar, 3, 0);
+    const ElementVariables vars = f.Cal->TableVariables();
+    ASSERT_EQ(vars.Cells.size(), 1u);
+    EXPECT_TRUE(vars.HasCell(2, ElWidthAll));
+    EXPECT_EQ(vars.Wires, (std::vector<int>{0, 3}));
+}
+
 TEST(OptimizerDefaults, ItemAndFieldAreCutToWhatExists) {
     OptimizerFixture f;
     const int i = f.AddRow(KindSource, 7, 5);

@@ -1,9 +1,9 @@
 // The table printer printing to PDF: pages for a number of rows, the text of
 // page 1, a page too small for a row, Abort in the middle of a job, and a
 // printer that does not start.
+#include "platform/PrintDlgBox.h"
 #include "platform/Printing.h"
 #include "platform/ScriptedPrompter.h"
-#include "views/PrintDlgBox.h"
 
 #include <QFile>
 #include <QProcess>
