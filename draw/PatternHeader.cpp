@@ -8,6 +8,7 @@
 #include "draw/LabelFormat.h"
 #include "platform/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,13 +64,24 @@ std::vector<std::string> PatternHeaderLines(const CResult& res) {
     return lines;
 }
 
-void PrintPatternHeader(Canvas& c, int x, int y) {
+void PatternHeaderSize(Canvas& c, int& width, int& height) {
+    const std::vector<std::string> lines = PatternHeaderLines(Results);
+    width = 0;
+    for (const std::string& line : lines) width = std::max(width, c.TextWidth(line));
+    height = static_cast<int>(lines.size()) * c.TextHeight("A");
+}
+
+ScreenRect PrintPatternHeader(Canvas& c, int x, int y) {
+    int width = 0, height = 0;
+    PatternHeaderSize(c, width, height);
     const bool wasTransparent = c.TextTransparent();
     c.SetTextTransparent(true);
     const int th = c.TextHeight("A");
-    for (const std::string& line : PatternHeaderLines(Results)) {
-        c.TextOut(x, y, line);
-        y += th;
+    int line = y;
+    for (const std::string& text : PatternHeaderLines(Results)) {
+        c.TextOut(x, line, text);
+        line += th;
     }
     c.SetTextTransparent(wasTransparent);
+    return {x, y, x + std::max(0, width - 1), y + std::max(0, height - 1)};
 }

@@ -18,25 +18,42 @@ constexpr double DegToRad = std::numbers::pi / 180.0;
 
 int ValidStep(int step) { return std::clamp(step, 1, 180); }
 
+// The radius the rule gives, made small enough that each plot with its axis
+// letters keeps to its half of the panel, whatever the screen's shape (the
+// rule widens the plots on a screen wider than 4:3) and the font.
+int FittedRadius(Canvas& c, int R, int azCx, int cy, double aspect) {
+    const int side = std::max(c.TextWidth("X"), c.TextWidth("Y")) + 4;
+    const int above = c.TextHeight("X") + 3;
+    R = std::min(R, azCx - side);
+    const double vertical = aspect * PatternHVScale;
+    if (vertical > 0.0 && std::isfinite(vertical))
+        R = std::min(R, static_cast<int>(std::floor((cy - above) / vertical)));
+    return R;
+}
+
 }  // namespace
 
 void DrawPatternImage(Canvas& c, bool showCurves) {
     const int W = c.Width(), H = c.Height();
+    PatternGeometry = {};
     if (W <= 0 || H <= 0) return;
     const int azCx = W / 4;
     const int elCx = 3 * azCx;
     const int cy = H / 2;
     const double aspect = ScreenAspect > 0.0 ? ScreenAspect : 1.0;
     const int r0 = H > W / 2 ? W / 4 - 20 : H / 2 - 20;
-    const int R = static_cast<int>(std::lround(r0 / aspect));
-    PatternGeometry = {azCx, elCx, cy, R};
+    const int R = FittedRadius(c, static_cast<int>(std::lround(r0 / aspect)), azCx, cy, aspect);
+    PatternGeometry = {azCx, elCx, cy, R, {}};
     if (R <= 0) {
         // Too small for a plot: a blank panel, and no readout.
         c.FillRect(0, 0, W, H, ClWhite);
         PatternGeometry.Radius = 0;
         return;
     }
-    DrawPolarPattern(c, azCx, cy, elCx, R);
+    const PolarPlotBoxes boxes = DrawPolarPattern(c, azCx, cy, elCx, R);
+    PatternGeometry.Parts = {{"azimuth plot", boxes.Azimuth},
+                             {"elevation plot", boxes.Elevation},
+                             {"elevation axis letter", boxes.ElevationSideLetter}};
     if (!showCurves || Results.AngleStep == 0) return;
     const int step = ValidStep(Results.AngleStep);
     const int sel = JobDef.WaveSel;
@@ -53,7 +70,14 @@ void DrawPatternImage(Canvas& c, bool showCurves) {
         DrawPolarGridElev(Results.ElevCut[pol], step, c, elCx, cy, R, colours[pol]);
     }
     c.SetFontColor(ClBlack);
-    PrintPatternHeader(c, elCx - R, cy + 4);
+    // The summary lines stand under the elevation plot; wide lines move left
+    // as far as the azimuth plot allows, and below the side letter they would cross.
+    int width = 0, height = 0;
+    PatternHeaderSize(c, width, height);
+    const int x = std::max(boxes.Azimuth.Right + 4, std::min(elCx - R, W - 2 - width));
+    int y = cy + 4;
+    if (x + width > boxes.ElevationSideLetter.Left) y = std::max(y, boxes.ElevationSideLetter.Bottom + 2);
+    PatternGeometry.Parts.push_back({"summary lines", PrintPatternHeader(c, x, y)});
 }
 
 PatternReadoutRec PatternReadout(int polarization, int mouseX, int mouseY, int azCx, int cy, int elCx,

@@ -1,5 +1,6 @@
 #include "draw/PolarPlot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -50,7 +51,7 @@ void PolarPoint(int& dx, int& dy, double angle, double dB, double R) {
     dy = SafeRound(-std::cos(angle) * rho * ScreenAspect * PatternHVScale);
 }
 
-void DrawPolarPattern(Canvas& c, int azCx, int cy, int elCx, double R) {
+PolarPlotBoxes DrawPolarPattern(Canvas& c, int azCx, int cy, int elCx, double R) {
     c.SetBrushColor(ClWhite);
     c.SetPenStyle(PenStyle::Solid);
     c.SetPenColor(ClBlack);
@@ -102,11 +103,20 @@ void DrawPolarPattern(Canvas& c, int azCx, int cy, int elCx, double R) {
     const std::string above = PatternOrient == 0 ? "X" : "Y";
     CentredText(c, azCx, ringTop - 2 - th, above);
     CentredText(c, elCx, ringTop - 2 - th, "Z");
-    if (PatternOrient == 0)
-        c.TextOut(azCx - r - 3 - c.TextWidth("Y"), cy - th / 2, "Y");
-    else
-        c.TextOut(azCx + r + 3, cy - th / 2, "X");
-    c.TextOut(elCx + r + 1, cy - th / 2, "X");
+    PolarPlotBoxes boxes;
+    const int sideTop = cy - th / 2, sideBottom = sideTop + th - 1;
+    boxes.Azimuth = {azCx - r, ringTop - 2 - th, azCx + r, std::max(cy + (cy - ringTop), sideBottom)};
+    if (PatternOrient == 0) {
+        c.TextOut(azCx - r - 3 - c.TextWidth("Y"), sideTop, "Y");
+        boxes.Azimuth.Left -= 3 + c.TextWidth("Y");
+    } else {
+        c.TextOut(azCx + r + 3, sideTop, "X");
+        boxes.Azimuth.Right += 3 + c.TextWidth("X");
+    }
+    c.TextOut(elCx + r + 1, sideTop, "X");
+    boxes.Elevation = {elCx - r, ringTop - 2 - th, elCx + r, cy};
+    boxes.ElevationSideLetter = {elCx + r + 1, sideTop, elCx + r + c.TextWidth("X"), sideBottom};
+    return boxes;
 }
 
 void DrawPolarGrid(const float* values, int step, Canvas& c, int cx, int cy, double R, WinColor colour) {

@@ -160,6 +160,27 @@ TEST_F(PolarPlot, PanelLayoutFollowsTheImageShape) {
         DrawPatternImage(c, false);
     }
     EXPECT_EQ(PatternGeometry.Radius, 150);
+
+    // A screen wider than 4:3 and a large font: the rule's radius would push
+    // the plots over each other and out of the panel; each keeps to its half.
+    for (const int pixels : {13, 24}) {
+        for (const double aspect : {0.75, 0.833}) {
+            ScreenAspect = aspect;
+            QImage panel = WhiteImage(800, 400);
+            {
+                Canvas c(&panel);
+                c.SetFontPixelHeight(pixels);
+                DrawPatternImage(c, false);
+            }
+            ASSERT_EQ(PatternGeometry.Parts.size(), 3u);
+            const ScreenRect az = PatternGeometry.Parts[0].Box, el = PatternGeometry.Parts[1].Box;
+            EXPECT_GE(az.Left, 0) << pixels << " px, aspect " << aspect;
+            EXPECT_GE(az.Top, 0) << pixels << " px, aspect " << aspect;
+            EXPECT_LT(az.Right, 400) << pixels << " px, aspect " << aspect;
+            EXPECT_GE(el.Left, 400) << pixels << " px, aspect " << aspect;
+            EXPECT_LT(PatternGeometry.Parts[2].Box.Right, 800) << pixels << " px, aspect " << aspect;
+        }
+    }
 }
 
 TEST_F(PolarPlot, ATooSmallPanelDrawsNoPlot) {

@@ -13,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
+#include "draw/PolarPlot.h"
 #include "views/OpenGLForm.h"
 
 #include <QAbstractScrollArea>
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
@@ -34,7 +36,12 @@
 
 namespace {
 
-const double Factors[] = {1.0, 1.41, 1.56};
+// The screens users have: the form scale and the screen's shape, which sets
+// the far-field plots' aspect correction.
+const struct Screen {
+    double factor;
+    int width, height;
+} Screens[] = {{1.0, 1024, 768}, {1.41, 1920, 1080}, {1.56, 2560, 1600}};
 
 // Controls inside these are the widget's own parts, placed and scrolled by it.
 bool IsPartOfComposite(const QWidget* w, const QWidget* form) {
@@ -86,6 +93,24 @@ QStringList HeaderFaults(const StringGrid* grid) {
                                            .arg(text)
                                            .arg(width)
                                            .arg(fm.horizontalAdvance(text) + 2);
+    }
+    return faults;
+}
+
+// Parts of a drawn panel (plots, text blocks) outside the panel or over each other.
+QStringList PanelFaults(const QWidget* panel, const std::vector<PanelPart>& parts) {
+    QStringList faults;
+    if (!panel->isVisible()) return faults;
+    const QRect inside = panel->rect();
+    auto rect = [](const ScreenRect& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right, b.Bottom)); };
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const QRect r = rect(parts[i].Box);
+        if (!inside.contains(r))
+            faults << QStringLiteral("%1 at %2 lies outside its panel %3").arg(parts[i].Name, Text(r), Text(inside));
+        for (std::size_t j = i + 1; j < parts.size(); ++j)
+            if (r.intersects(rect(parts[j].Box)))
+                faults << QStringLiteral("%1 at %2 overlaps %3 at %4")
+                              .arg(parts[i].Name, Text(r), parts[j].Name, Text(rect(parts[j].Box)));
     }
     return faults;
 }
@@ -175,7 +200,8 @@ protected:
         if (!wasVisible) form.hide();
     }
     void CheckPage(QWidget& form, const QString& shot) {
-        const QStringList faults = LayoutFaults(&form);
+        QStringList faults = LayoutFaults(&form);
+        if (&form == wnd.get()) faults << PanelFaults(wnd->DNImage, PatternGeometry.Parts);
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
         EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
     }
@@ -191,8 +217,11 @@ private:
 };
 
 TEST_F(FormLayoutTest, EveryFormShowsEveryControlAtEveryScreenSize) {
-    for (const double factor : Factors) {
+    const double aspect = ScreenAspect;
+    for (const Screen& screen : Screens) {
+        const double factor = screen.factor;
         factor_ = factor;
+        ScreenAspect = static_cast<double>(screen.height) / screen.width * 4.0 / 3.0;
         ScreenScale = [factor] { return factor; };
         wnd->resize(static_cast<int>(std::lround(DesignWidth * factor)),
                     static_cast<int>(std::lround(DesignHeight * factor)));
@@ -210,6 +239,7 @@ TEST_F(FormLayoutTest, EveryFormShowsEveryControlAtEveryScreenSize) {
             EXPECT_GE(checked_, 1) << shot_.toStdString() << ": no form was opened";
         }
     }
+    ScreenAspect = aspect;
 }
 
 // Every form that keeps its window box, opened from a box saved off the
