@@ -118,7 +118,7 @@ void Core(const std::string& text) {
         cal.Bands[0].Freq = ant->CalcFreq;
         cal.Bands[0].Sources[0] = ant->Sources[0];
         DirectorRows(cal);
-        if (!cal.Validate() || !cal.Prepare()) return;
+        if (!cal.Validate().Ok() || !cal.Prepare().Ok()) return;
         // The row of the run, as the main window pushes it.
         Results.PushRow();
         Results.Row(0)->Ground = EnvDef.Type;

@@ -18,6 +18,23 @@
 #include <QMenu>
 #include <QPushButton>
 
+namespace {
+
+// The checks of "Start" with their findings shown: a refusal ends them, the
+// association question goes on to the next row after Yes.
+bool ValidateAndPrepare(CACal& cal) {
+    OptimizerCheck check = cal.Validate();
+    while (check.Result == OptimizerCheck::Question) {
+        if (YesNoBox("%s", check.Text().c_str()) != BoxYes) return false;
+        check = cal.Validate(check.NextRow);
+    }
+    if (check.Ok()) check = cal.Prepare();
+    if (!check.Text().empty()) ErrorBox("%s", check.Text().c_str());
+    return check.Ok();
+}
+
+}  // namespace
+
 void TACalDlg::UpdateButtons() {
     if (!cal_) return;
     const bool rows = cal_->RowCount > 0;
@@ -175,7 +192,7 @@ void TACalDlg::OKBtnClick() {
     if (!cal_ || cal_->RowCount <= 0) return;
     Grid->CloseEditor();
     cal_->RefreshValues();
-    const bool ok = cal_->Validate() && cal_->Prepare();
+    const bool ok = ValidateAndPrepare(*cal_);
     // The checks may have clamped values into the antenna.
     cal_->Groups.WriteBack();
     UpdateButtons();

@@ -10,7 +10,6 @@
 #include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/WireGeometry.h"
-#include "platform/Prompter.h"
 
 namespace {
 
@@ -26,7 +25,24 @@ std::string OptMessage(int index, int a, int b = -1) {
 
 constexpr double LowestDouble = -DBL_MAX;
 
+OptimizerCheck Found(OptimizerCheck::Outcome result, int message, int first, int second = -1) {
+    OptimizerCheck check;
+    check.Result = result;
+    check.Message = message;
+    check.First = first;
+    check.Second = second;
+    return check;
+}
+
+OptimizerCheck Refusal(int message, int first, int second = -1) {
+    return Found(OptimizerCheck::Refused, message, first, second);
+}
+
 }  // namespace
+
+std::string OptimizerCheck::Text() const {
+    return Message < 0 ? std::string() : OptMessage(Message, First, Second);
+}
 
 CACal::CACal() {
     Weights[WGain] = Weights[WFB] = Weights[WJX] = 50;
@@ -357,24 +373,18 @@ void CACal::SetDefaultLimits(int row) {
     if (r.Step == 0 && zeroBecomesTenth) r.Step = 0.1;
 }
 
-bool CACal::Prepare() {
+OptimizerCheck CACal::Prepare() {
     LogCount = 0;
     LogHead = 0;
     for (int i = 0; i < RowCount; ++i) {
         ACalVarRec& r = Rows[i];
         if (r.Link != LinkFree) {
             r.Link = ResolveLink(0, r.Link);
-            if (r.Link == -1) {
-                ErrorBox("%s", OptMessage(OptMsgNoVariable, i + 1).c_str());
-                return false;
-            }
+            if (r.Link == -1) return Refusal(OptMsgNoVariable, i + 1);
         } else {
             r.Value = GetValue(i);
             const bool mustBeSet = (r.Kind == KindElement && r.Field < ElPos) || r.Kind == KindLoad;
-            if (r.Value == 0 && mustBeSet) {
-                ErrorBox("%s", OptMessage(OptMsgNoVariable2, i + 1).c_str());
-                return false;
-            }
+            if (r.Value == 0 && mustBeSet) return Refusal(OptMsgNoVariable2, i + 1);
         }
         BestValues[i] = -r.Value;
         r.CurStep = std::fabs(StepAbsolute ? r.Step : r.Value * r.Step * 0.01);
@@ -384,46 +394,35 @@ bool CACal::Prepare() {
     BestScore = RowBest = LowestDouble;
     CurrentMag = -1.0;
     if (!GoalsOn) BandCount = 1;
-    return true;
+    return {};
 }
 
-bool CACal::Validate() {
-    if (!Ant) return false;
-    for (int i = 0; i < RowCount; ++i) {
+OptimizerCheck CACal::Validate(int fromRow) {
+    if (!Ant) return Refusal(-1, 0);
+    for (int i = std::max(fromRow, 0); i < RowCount; ++i) {
         ACalVarRec& r = Rows[i];
         double v = GetValue(i);
-        if (!ItemInRange(r)) {
-            ErrorBox("%s", OptMessage(OptMsgCannotFind, i + 1).c_str());
-            return false;
-        }
-        if (r.Kind == KindElement && v == 0 && r.Field != ElPos) {
-            ErrorBox("%s", OptMessage(OptMsgCannotChange, i + 1).c_str());
-            return false;
-        }
-        if (r.Kind == KindLoad && Ant->Loads[r.Item].Type == LoadS) {
-            ErrorBox("%s", OptMessage(OptMsgCannotModifyLoad, r.Item + 1).c_str());
-            return false;
-        }
-        if (r.Kind == KindHeight && Env->Type == GroundFree) {
-            ErrorBox("%s", OptMessage(OptMsgHeightInFreeSpace, i + 1).c_str());
-            return false;
-        }
+        if (!ItemInRange(r)) return Refusal(OptMsgCannotFind, i + 1);
+        if (r.Kind == KindElement && v == 0 && r.Field != ElPos) return Refusal(OptMsgCannotChange, i + 1);
+        if (r.Kind == KindLoad && Ant->Loads[r.Item].Type == LoadS)
+            return Refusal(OptMsgCannotModifyLoad, r.Item + 1);
+        if (r.Kind == KindHeight && Env->Type == GroundFree) return Refusal(OptMsgHeightInFreeSpace, i + 1);
         for (int k = 0; k < RowCount; ++k)
-            if (k != i && Rows[k].Kind == r.Kind && Rows[k].Item == r.Item && Rows[k].Field == r.Field) {
-                ErrorBox("%s", OptMessage(OptMsgEqualLines, i + 1, k + 1).c_str());
-                return false;
-            }
+            if (k != i && Rows[k].Kind == r.Kind && Rows[k].Item == r.Item && Rows[k].Field == r.Field)
+                return Refusal(OptMsgEqualLines, i + 1, k + 1);
         if (r.Link != LinkFree) {
             const int master = LinkMaster(r.Link);
             if (master >= 0 && master < RowCount &&
                 NormalizeDbl(v) != NormalizeDbl(LinkedValue(r.Link, r.Step))) {
-                if (YesNoBox("%s", OptMessage(OptMsgAssociation, i + 1, master + 1).c_str()) != BoxYes) return false;
+                OptimizerCheck question = Found(OptimizerCheck::Question, OptMsgAssociation, i + 1, master + 1);
+                question.NextRow = i + 1;
+                return question;
             }
         } else if (CheckLimits(i, v)) {
             SetValue(i, v);
         }
     }
-    return true;
+    return {};
 }
 
 bool CACal::CheckLimits(int row, double& v) {

@@ -71,6 +71,21 @@ struct ACalLogEntry {
     int16_t ElPattern[LogElSamples] = {};
 };
 
+// What a check of the rows found. A refusal ends the check; a question (a
+// linked row that does not hold its link's value) lets it go on from NextRow
+// when the user answers Yes. The caller shows the text.
+struct OptimizerCheck {
+    enum Outcome { Passed, Refused, Question };
+    Outcome Result = Passed;
+    int Message = -1;             // in the optimizer's message table; -1 for a refusal without text
+    int First = 0, Second = -1;   // the numbers the message names; Second -1 when it names one
+    int NextRow = 0;
+
+    bool Ok() const { return Result == Passed; }
+    // The message in the active language; empty when there is none.
+    std::string Text() const;
+};
+
 // What the search needs of the main window: one calculation of the antenna
 // as it stands (results in the newest row of the results store, messages
 // pumped once), the log memo and the status lines.
@@ -134,8 +149,11 @@ public:
     int FollowLink(int depth, int row) const;
     int32_t ResolveLink(int depth, int32_t link) const;
     void SetDefaultLimits(int row);
-    bool Prepare();
-    bool Validate();
+    // Resets the run and the steps; refuses a broken link or a free row
+    // whose size is 0.
+    OptimizerCheck Prepare();
+    // Checks the rows from `fromRow` on and clamps free rows into their limits.
+    OptimizerCheck Validate(int fromRow = 0);
     bool CheckLimits(int row, double& v);
 
     void SetBand(AntDef& ant, int band) const;

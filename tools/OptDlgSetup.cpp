@@ -103,7 +103,9 @@ int TOptDlgBox::Store() {
     v.OnlyKva = OnlyKvaCB->isChecked();
     v.FontSize = EditFont->currentText().toStdString();
     v.MaxPulses = PMaxCB->currentText().toStdString();
-    return StoreSetupValues(v);
+    const SetupStored stored = StoreSetupValues(v);
+    if (const std::string notice = stored.Notice(); !notice.empty()) InfoBox("%s", notice.c_str());
+    return stored.Code;
 }
 
 void TOptDlgBox::AutojXClick() {

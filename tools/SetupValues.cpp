@@ -4,11 +4,9 @@
 #include "engine/EngineState.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
-#include "platform/Prompter.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 SetupValues LoadSetupValues() {
     SetupValues v;
@@ -25,7 +23,13 @@ SetupValues LoadSetupValues() {
     return v;
 }
 
-int StoreSetupValues(const SetupValues& v) {
+std::string SetupStored::Notice() const {
+    if (PulsesGranted == PulsesAsked) return {};
+    return "Not enough memory for " + std::to_string(PulsesAsked) +
+           " pulses.\r\n\r\nThe maximum pulse count is now " + std::to_string(PulsesGranted) + ".";
+}
+
+SetupStored StoreSetupValues(const SetupValues& v) {
     JobDef.CurDir = v.CurDir ? 1 : 0;
     JobDef.FixFreeAngle = v.FixFreeAngle;
 
@@ -50,11 +54,9 @@ int StoreSetupValues(const SetupValues& v) {
     if (StrToAbsIntExpr(pulses, v.MaxPulses) && pulses > 0 && pulses <= MaxPulseLimit && pulses != EnvDef.PMAX) {
         const int granted = AllocEngineArrays(pulses);
         EnvDef.PMAX = granted;
-        if (granted != pulses)
-            InfoBox("Not enough memory for %d pulses.\r\n\r\nThe maximum pulse count is now %d.", pulses, granted);
-        return 2;
+        return {2, pulses, granted};
     }
-    return 1;
+    return {};
 }
 
 std::string HairpinProposal(double r) { return r >= 50 ? DblToStr(2 * r) : "50"; }

@@ -14,12 +14,19 @@ struct SetupValues {
     std::string FontSize;           // offset added to 10
 };
 
+// What storing did: Code 2 when the maximum pulse count changed, else 1;
+// with fewer pulses allocated than asked for, the two counts.
+struct SetupStored {
+    int Code = 1;
+    int PulsesAsked = 0, PulsesGranted = 0;
+    // What the user is told of fewer pulses; empty when there is nothing to tell.
+    std::string Notice() const;
+};
+
 SetupValues LoadSetupValues();
 // Stores what parses and lies in range; the rear-range halves that do not
-// become 0. A new maximum pulse count re-allocates the engine arrays and, when
-// fewer pulses could be allocated, says so. Returns 2 when the maximum pulse
-// count changed, else 1.
-int StoreSetupValues(const SetupValues& values);
+// become 0. A new maximum pulse count re-allocates the engine arrays.
+SetupStored StoreSetupValues(const SetupValues& values);
 
 // The reactance field of "Hairpin match" for feed resistance r and the
 // line's resistance text: -r sqrt(rl / r - 1) for rl > r, "0" for rl = r,

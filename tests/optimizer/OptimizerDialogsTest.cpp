@@ -289,6 +289,26 @@ TEST(OptimizerDialog, StartChecksAndPreparesTheRows) {
     EXPECT_EQ(f.Cal->BandCount, 1);
 }
 
+TEST(OptimizerDialog, StartAsksAboutALinkedRowOffItsLinkAndGoesOnAfterYes) {
+    DialogFixture f;
+    const int a = f.AddRow(KindWire, 0, 0);  // -5.2
+    f.AddRow(KindWire, 0, 2);                // 5.2, while its link gives -5.2
+    f.Cal->Rows[1].Link = a;
+    f.Step = [&](QDialog& d) {
+        auto& dlg = static_cast<TACalDlg&>(d);
+        f.Answers.AnswerMessage(BoxNo);
+        dlg.OKBtnClick();
+        EXPECT_NE(dlg.result(), QDialog::Accepted);
+        f.Answers.AnswerMessage(BoxYes);
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    TACalDlg dlg(nullptr);
+    EXPECT_TRUE(dlg.Execute(f.Cal.get()));
+    ASSERT_EQ(f.Answers.ShownBoxes().size(), 2u);
+    EXPECT_NE(f.Answers.Last().text.find("association (1)"), std::string::npos);
+}
+
 TEST(OptimizerDialog, AllElementsAsksBeforeItReplacesTheRows) {
     DialogFixture f;
     f.AddRow(KindHeight, 0, 0);

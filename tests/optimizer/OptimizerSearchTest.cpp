@@ -68,7 +68,7 @@ TEST(OptimizerSearch, ClimbsToTheBestHeightAndStaysThere) {
     SearchFixture f;
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return 10 - (e.AntHeight - 7) * (e.AntHeight - 7); };
     f.HeightRow(200, 0);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_TRUE(f.Cal->Optimize(f.Host));
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 7);
     EXPECT_DOUBLE_EQ(f.Cal->BestScore, 10);
@@ -81,7 +81,7 @@ TEST(OptimizerSearch, SimpleSweepRunsEachRowOverItsRangeAndRestoresIt) {
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
     f.Cal->GoalsOn = 0;
     f.HeightRow(6, 0);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_TRUE(f.Cal->Optimize(f.Host));
     EXPECT_EQ(f.Host.Calcs, 5);          // 3, 4, 5, then 2, 1
     EXPECT_EQ(f.Cal->LogCount, 5);
@@ -97,7 +97,7 @@ TEST(OptimizerSearch, ARowClampedBothWaysStaysAtItsStart) {
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
     f.Env.AntHeight = 5;
     f.HeightRow(5.5, 4.5);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_TRUE(f.Cal->Optimize(f.Host));
     EXPECT_EQ(f.Host.Calcs, 1);
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 5);
@@ -116,7 +116,7 @@ TEST(OptimizerSearch, BandScoresAddWithOrWithoutPriority) {
             f.Cal->Bands[b].Freq = freqs[b];
             CopyText(f.Cal->Bands[b].Sources[0].Pos, "w2e");
         }
-        ASSERT_TRUE(f.Cal->Prepare());
+        ASSERT_TRUE(f.Cal->Prepare().Ok());
         EXPECT_TRUE(f.Cal->Optimize(f.Host));
         EXPECT_EQ(f.Host.Calcs, 3);
         EXPECT_DOUBLE_EQ(f.Cal->BestScore, priority ? 14 + (21.0 + 28.0) / 3 : 14 + 21 + 28);
@@ -131,7 +131,7 @@ TEST(OptimizerSearch, AStopBetweenBandsEndsBeforeTheRemainingBands) {
     f.HeightRow(200, 0);
     f.Cal->BandCount = 2;
     f.Cal->Bands[1].Freq = 21;
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_FALSE(f.Cal->Optimize(f.Host));
     EXPECT_EQ(f.Host.Calcs, 1);
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 3);
@@ -142,7 +142,7 @@ TEST(OptimizerSearch, AFailedFirstCalculationKeepsTheStartValues) {
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
     f.Host.FailAt = 0;
     f.HeightRow(200, 0);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_FALSE(f.Cal->Optimize(f.Host));
     EXPECT_EQ(f.Cal->BestScore, -DBL_MAX);
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 3);
@@ -155,7 +155,7 @@ TEST(OptimizerSearch, AStartPointOfZerosIsCalculatedLikeAnyOther) {
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return -(e.AntHeight - 4) * (e.AntHeight - 4); };
     f.Env.AntHeight = 0;
     f.HeightRow(200, -1);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_TRUE(f.Cal->Optimize(f.Host));
     ACalLogEntry e;
     f.Cal->GetLogEntry(e, f.Cal->LogCount - 1);
@@ -169,7 +169,7 @@ TEST(OptimizerSearch, LogLinesShowEachPoint) {
     f.Host.Gain = [](const AntDef&, const EnvRec& e) { return e.AntHeight; };
     f.Cal->GoalsOn = 0;
     f.HeightRow(6, 0);
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     f.Cal->Optimize(f.Host);
     ASSERT_EQ(f.Host.Lines.size(), 6u);
     EXPECT_EQ(f.Host.Lines[0], "   Val  Para       R      jX    SWR   Ga    F/B   El");
@@ -192,7 +192,7 @@ TEST(OptimizerSearch, EveryCalculationSeesAWholeVariantAndAZeroStepEnds) {
         if (d.Y1 == -d.Y2 && d.Y2 == f.Cal->Rows[y2].Value) ++whole;
         return -(d.Y2 - 5) * (d.Y2 - 5);
     };
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_TRUE(f.Cal->Optimize(f.Host));
     EXPECT_GT(f.Host.Calcs, 2);
     EXPECT_LT(f.Host.Calcs, 40);

@@ -170,7 +170,7 @@ TEST(OptimizerPrepare, StepsAndTheNegatedStartPoint) {
     f.Cal->Rows[i].Step = 2;                     // percent
     const int zero = f.AddRow(KindWire, 1, 2);   // 0 in percent mode never moves
     f.Cal->Rows[zero].Step = 0.5;
-    ASSERT_TRUE(f.Cal->Prepare());
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
     EXPECT_DOUBLE_EQ(f.Cal->Rows[i].CurStep, 0.2);
     EXPECT_DOUBLE_EQ(f.Cal->Rows[i].BaseStep, 0.2);
     EXPECT_DOUBLE_EQ(f.Cal->BestValues[i], -10);
@@ -183,34 +183,36 @@ TEST(OptimizerPrepare, RefusesABrokenLinkAndAZeroElementSize) {
     OptimizerFixture f;
     const int a = f.AddRow(KindWire, 0, 0);
     f.Cal->Rows[a].Link = 5;
-    EXPECT_FALSE(f.Cal->Prepare());
-    EXPECT_EQ(f.Answers.Last().text, "Line.(1): Variable is not exist!");
+    const OptimizerCheck broken = f.Cal->Prepare();
+    EXPECT_FALSE(broken.Ok());
+    EXPECT_EQ(broken.Text(), "Line.(1): Variable is not exist!");
     f.Cal->Rows[a].Link = LinkFree;
     f.Cal->Rows[a].Kind = KindElement;
     f.Cal->Rows[a].Field = ElInterval;   // the base element's interval is 0
     f.Cal->Rows[a].Item = 1;
-    EXPECT_FALSE(f.Cal->Prepare());
+    EXPECT_FALSE(f.Cal->Prepare().Ok());
 }
 
 TEST(OptimizerValidate, RefusalsNameTheRows) {
     OptimizerFixture f;
     f.AddRow(KindWire, 0, 0);
     f.AddRow(KindWire, 0, 0);
-    EXPECT_FALSE(f.Cal->Validate());
-    EXPECT_EQ(f.Answers.Last().text, "Line (1): Line (2) equal lines");
+    auto refusal = [&] {
+        const OptimizerCheck check = f.Cal->Validate();
+        EXPECT_EQ(check.Result, OptimizerCheck::Refused);
+        return check.Text();
+    };
+    EXPECT_EQ(refusal(), "Line (1): Line (2) equal lines");
     f.Cal->Rows[1].Kind = KindLoad;
     f.Cal->Rows[1].Item = 1;
-    EXPECT_FALSE(f.Cal->Validate());
-    EXPECT_EQ(f.Answers.Last().text, "Load (2): You can not modify this load!");
+    EXPECT_EQ(refusal(), "Load (2): You can not modify this load!");
     f.Cal->Rows[1].Kind = KindHeight;
     f.Cal->Rows[1].Item = 0;
     f.Env.Type = GroundFree;
-    EXPECT_FALSE(f.Cal->Validate());
-    EXPECT_EQ(f.Answers.Last().text, "Line(2): Can not change height in the free space!");
+    EXPECT_EQ(refusal(), "Line(2): Can not change height in the free space!");
     f.Cal->Rows[1].Kind = KindWire;
     f.Cal->Rows[1].Item = 40;
-    EXPECT_FALSE(f.Cal->Validate());
-    EXPECT_EQ(f.Answers.Last().text, "Line.(2): Cannot find variable!");
+    EXPECT_EQ(refusal(), "Line.(2): Cannot find variable!");
 }
 
 TEST(OptimizerValidate, AssociationQuestionAndClampedFreeRows) {
@@ -218,17 +220,16 @@ TEST(OptimizerValidate, AssociationQuestionAndClampedFreeRows) {
     const int a = f.AddRow(KindWire, 0, 0);   // -5.2
     const int b = f.AddRow(KindWire, 0, 2);   // 5.2 = -a: consistent
     f.Cal->Rows[b].Link = -2 - a;
-    EXPECT_TRUE(f.Cal->Validate());
-    EXPECT_TRUE(f.Answers.ShownBoxes().empty());
+    EXPECT_TRUE(f.Cal->Validate().Ok());
     f.Cal->Rows[b].Link = a;                  // 5.2 != -5.2: asked
-    f.Answers.AnswerMessage(BoxNo);
-    EXPECT_FALSE(f.Cal->Validate());
-    f.Answers.AnswerMessage(BoxYes);
-    EXPECT_TRUE(f.Cal->Validate());
+    const OptimizerCheck asked = f.Cal->Validate();
+    EXPECT_EQ(asked.Result, OptimizerCheck::Question);
+    EXPECT_EQ(asked.Text(), "Line(2): different value in association (1)\r\n\r\nSet correct value of association?");
+    EXPECT_TRUE(f.Cal->Validate(asked.NextRow).Ok());  // after Yes
     const int h = f.AddRow(KindHeight, 0, 0);
     f.Env.AntHeight = 500;
     f.Cal->Rows[b].Link = -2 - a;
-    EXPECT_TRUE(f.Cal->Validate());
+    EXPECT_TRUE(f.Cal->Validate().Ok());
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 200);
     EXPECT_DOUBLE_EQ(f.Cal->Rows[h].Value, 200);
 }

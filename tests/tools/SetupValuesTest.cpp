@@ -2,8 +2,10 @@
 #include "engine/EngineState.h"
 #include "model/EnvDef.h"
 #include "platform/ScriptedPrompter.h"
+#include "tools/OptDlgBox.h"
 #include "tools/SetupValues.h"
 
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,10 +38,11 @@ TEST_F(SetupStore, RoundTripKeepsEverythingAndReturnsOne) {
     const SetupValues v = LoadSetupValues();
     EXPECT_EQ(v.Azimuth, "120");
     EXPECT_EQ(v.Vertical, "60");
-    EXPECT_EQ(StoreSetupValues(v), 1);
+    const SetupStored stored = StoreSetupValues(v);
+    EXPECT_EQ(stored.Code, 1);
     EXPECT_EQ(EnvDef.AzEl, 60 * 65536 + 120);
     EXPECT_EQ(EnvDef.PMAX, 512);
-    EXPECT_TRUE(prompter_.ShownBoxes().empty());
+    EXPECT_EQ(stored.Notice(), "");
 }
 
 TEST_F(SetupStore, RearRangeHalvesOutOfRangeBecomeZero) {
@@ -79,22 +82,31 @@ TEST_F(SetupStore, BadNumbersKeepTheOldValues) {
 TEST_F(SetupStore, NewPulseMaximumReallocatesAndReturnsTwo) {
     SetupValues v = LoadSetupValues();
     v.MaxPulses = "-1024";
-    EXPECT_EQ(StoreSetupValues(v), 2);
+    EXPECT_EQ(StoreSetupValues(v).Code, 2);
     EXPECT_EQ(EnvDef.PMAX, 1024);
     v.MaxPulses = "9000";
-    EXPECT_EQ(StoreSetupValues(v), 1);
+    EXPECT_EQ(StoreSetupValues(v).Code, 1);
     EXPECT_EQ(EnvDef.PMAX, 1024);
 }
 
 TEST_F(SetupStore, ReducedPulseMaximumIsReported) {
     SetEngineAllocationLimit(EngineArrayBytes(700));
-    prompter_.AnswerMessage(BoxOk);
     SetupValues v = LoadSetupValues();
     v.MaxPulses = "1024";
-    EXPECT_EQ(StoreSetupValues(v), 2);
+    const SetupStored stored = StoreSetupValues(v);
+    EXPECT_EQ(stored.Code, 2);
     EXPECT_EQ(EnvDef.PMAX, 512);
+    const std::string notice = "Not enough memory for 1024 pulses.\r\n\r\nThe maximum pulse count is now 512.";
+    EXPECT_EQ(stored.Notice(), notice);
+    // The options form shows it.
+    EnvDef.PMAX = AllocEngineArrays(256);
+    prompter_.AnswerMessage(BoxOk);
+    TOptDlgBox form;
+    form.Preset(0, 0, 0, 50, 14);
+    form.PMaxCB->setEditText("1024");
+    EXPECT_EQ(form.Store(), 2);
     ASSERT_EQ(prompter_.ShownBoxes().size(), 1u);
-    EXPECT_EQ(prompter_.Last().text, "Not enough memory for 1024 pulses.\r\n\r\nThe maximum pulse count is now 512.");
+    EXPECT_EQ(prompter_.Last().text, notice);
 }
 
 TEST(Hairpin, ProposalAndReactance) {
