@@ -22,6 +22,8 @@
 namespace {
 
 const char* const MediumKeys[4] = {"Dieleciric", "Conductivity", "Coord", "Height"};
+const MediumValue MediumKinds[4] = {MediumValue::Dielectric, MediumValue::Conductivity, MediumValue::Coord,
+                                    MediumValue::Height};
 
 double* MediumField(int key, int k) {
     switch (key) {
@@ -74,9 +76,12 @@ int ReadSettings(TMainWnd& w, const std::string& path) {
     if (!(EnvDef.RadialRadius > 0.0)) EnvDef.RadialRadius = 0.0008;
     for (int k = 1; k <= MaxMedia; ++k)
         for (int key = 0; key < 4; ++key) {
+            // A value no medium takes keeps the one before, as in the media dialog.
             double* field = MediumField(key, k - 1);
-            *field = ini.ReadFloat("Env", Key(MediumKeys[key], k), *field);
+            const double value = ini.ReadFloat("Env", Key(MediumKeys[key], k), *field);
+            if (MediumValueInRange(MediumKinds[key], value)) *field = value;
         }
+    EnvDef.Height[0] = 0.0;
     EnvDef.PMAX = std::clamp(ini.ReadInteger("Env", "PMAX", EnvDef.PMAX), 1, MaxPulseLimit);
     EnvDef.FontSize = std::clamp(ini.ReadInteger("Env", "FontSize", EnvDef.FontSize), -3, 3);
 

@@ -36,7 +36,9 @@ bool SetMediaCell(EnvRec& env, int col, int row, const std::string& text) {
     // The record holds 15 media: the "next" row after them takes nothing.
     if (col < 1 || col > 4 || i < 0 || i > count || i >= MaxMedia) return false;
     double v = 0.0;
-    const bool parsed = StrToDblExpr(v, text);
+    const MediumValue which[4] = {MediumValue::Dielectric, MediumValue::Conductivity, MediumValue::Coord,
+                                  MediumValue::Height};
+    const bool parsed = StrToDblExpr(v, text) && MediumValueInRange(which[col - 1], col == 2 ? v * 0.001 : v);
     if (col <= 2) {
         if (!parsed) return false;
         (col == 1 ? env.Dieleciric[i] : env.Conductivity[i]) = col == 1 ? v : v * 0.001;

@@ -10,8 +10,8 @@
 // mS/m, boundary coordinate, height) of a data row; forces medium 1's height
 // to 0.
 std::string MediaCellText(EnvRec& env, int col, int row);
-// Takes a cell's text when its editor closes. A text that does not parse
-// changes nothing; an empty boundary or height clears it only on the last
+// Takes a cell's text when its editor closes. A text that does not parse, or
+// gives a value no medium takes (MediumValueInRange), changes nothing; an empty boundary or height clears it only on the last
 // medium or the "next" row. False when nothing was taken.
 bool SetMediaCell(EnvRec& env, int col, int row, const std::string& text);
 // An edit of the "next" row (i = MediaMax) makes it a medium and presets the

@@ -56,6 +56,24 @@ void SetupGround() {
     e.Media[e.MediaCount - 1].Boundary = 1e6;
 }
 
+// Media values no medium takes are refused, as the media dialog refuses
+// them, and so is a surface height whose phase in the far field's sine
+// leaves its int range (beyond a million wavelengths).
+bool GroundUsable() {
+    const EngineState& e = Engine;
+    for (int m = 0; m < e.MediaCount; ++m) {
+        const GroundMedium& g = e.Media[m];
+        if (!MediumValueInRange(MediumValue::Dielectric, g.Dielectric) ||
+            !MediumValueInRange(MediumValue::Conductivity, g.Conductivity) ||
+            !MediumValueInRange(MediumValue::Coord, g.Boundary) || !MediumValueInRange(MediumValue::Height, g.Height) ||
+            !(std::fabs(static_cast<float>(g.Height)) <= 1e6f * e.Wavelength)) {
+            AddEngineLog(FormatInCLocale("GROUND MEDIUM %d: VALUES OUT OF RANGE", m + 1));
+            return false;
+        }
+    }
+    return true;
+}
+
 // Stores the ends of piece w and finds the earlier pieces it is joined to,
 // by exact equality of the end coordinates. Returns the signed joined piece
 // at end 1 and end 2 (0 free; -w a ground contact).
@@ -407,6 +425,7 @@ int PrepareModel(AntDef* ant) {
     // pieces would give a wrong result.
     if (!ExpandWires(*ant)) return 0;
     SetupGround();
+    if (!GroundUsable()) return 0;
     e.PieceCount = std::clamp(ant->ExpWireCount, 0, MaxExpWires);
     e.AntennaHeight = EnvDef.Type != GroundFree ? static_cast<float>(EnvDef.AntHeight) : 0.0f;
     if (e.MaxPulses <= 0 || !e.Points) {

@@ -30,6 +30,13 @@ struct EnvRec {
     int32_t FontSize;         // offset added to 10 for every form
 };
 
+// The values of a ground medium that the media dialog, the settings file and
+// the engine take: a dielectric constant of 1 to 1e6, a conductivity of 0 to
+// 1e8 S/m, a boundary and a surface height within 1000 km. Medium 1 lies at
+// height 0.
+enum class MediumValue { Dielectric, Conductivity, Coord, Height };
+bool MediumValueInRange(MediumValue which, double value);
+
 inline int RearAzimuth(int32_t azEl) { return static_cast<int>(static_cast<uint32_t>(azEl) & 0xFFFFu); }
 inline int RearElevation(int32_t azEl) { return static_cast<int>((static_cast<uint32_t>(azEl) >> 16) & 0xFFFFu); }
 inline int32_t PackAzEl(int azimuth, int elevation) {

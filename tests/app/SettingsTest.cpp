@@ -115,6 +115,29 @@ TEST_F(MainWndTest, DamagedValuesAreClampedOnReading) {
     EXPECT_EQ(aboutShown, 1);  // the fixture's own first start only
 }
 
+// Ground media as the media dialog takes them; a value no ground has keeps
+// the default, and medium 1 lies at height 0 whatever the file says.
+TEST_F(MainWndTest, GroundMediaOutOfRangeKeepTheirDefaults) {
+    const struct {
+        const char* line;
+        const double* field;
+        double expected;
+    } cases[] = {
+        {"Height1=1e10", &EnvDef.Height[0], 0.0},        {"Height1=5", &EnvDef.Height[0], 0.0},
+        {"Height2=1e10", &EnvDef.Height[1], 0.0},        {"Height3=-3", &EnvDef.Height[2], -3.0},
+        {"Dieleciric1=0", &EnvDef.Dieleciric[0], 13.0},  {"Dieleciric2=1e308", &EnvDef.Dieleciric[1], 13.0},
+        {"Dieleciric3=80", &EnvDef.Dieleciric[2], 80.0}, {"Conductivity1=-1", &EnvDef.Conductivity[0], 0.005},
+        {"Conductivity2=1e308", &EnvDef.Conductivity[1], 0.005},
+        {"Conductivity3=5", &EnvDef.Conductivity[2], 5.0},
+        {"Coord1=1e10", &EnvDef.Coord[0], 0.0},          {"Coord2=-40", &EnvDef.Coord[1], -40.0},
+    };
+    for (const auto& c : cases) {
+        WriteIni(SettingsPath(), (std::string("[Env]\r\nType=2\r\nMediaMax=3\r\n") + c.line + "\r\n").c_str());
+        Open();
+        EXPECT_EQ(*c.field, c.expected) << c.line;
+    }
+}
+
 TEST_F(MainWndTest, AnUnwritableSettingsFileIsReportedAndTheWindowCloses) {
     // A folder that is really a file cannot take the settings, even for root.
     const QString notAFolder = TempPath("plainfile");

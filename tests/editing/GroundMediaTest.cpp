@@ -36,6 +36,12 @@ TEST(GroundMedia, TypingIntoTheNextRowAddsAMediumWithTheFirstsGround) {
     EXPECT_EQ(MediaCellText(env, 2, 2), "10.0");
     EXPECT_FALSE(SetMediaCell(env, 1, 2, "abc"));
     EXPECT_DOUBLE_EQ(env.Dieleciric[1], 15);
+    // Values no ground has change nothing either.
+    for (const auto& [col, text] : {std::pair{1, "0"}, {1, "1e7"}, {2, "-1"}, {2, "1e12"}, {3, "1e7"}, {4, "-2e6"}})
+        EXPECT_FALSE(SetMediaCell(env, col, 2, text)) << col << " " << text;
+    EXPECT_DOUBLE_EQ(env.Dieleciric[1], 15);
+    EXPECT_DOUBLE_EQ(env.Conductivity[1], 0.01);
+    EXPECT_DOUBLE_EQ(env.Height[1], 0);
 }
 
 TEST(GroundMedia, EmptyBoundaryClearsOnlyTheLastMedium) {

@@ -118,3 +118,33 @@ TEST(Preparation, GeometryTheKernelCannotTakeIsRefused) {
         EXPECT_EQ(LogHas("WIRE 1: COORDINATES OR RADIUS OUT OF RANGE"), !c.usable);
     }
 }
+
+TEST(Preparation, GroundMediaTheKernelCannotTakeAreRefused) {
+    // Values no medium takes, and a surface height whose far-field phase
+    // leaves the int range of the kernel's sine (a million wavelengths).
+    const struct {
+        int medium;
+        double dielectric, conductivity, coord, height, freqMHz;
+        bool usable;
+    } cases[] = {
+        {0, 13, 0.005, 0, 0, 14.15, true},        {1, 80, 5, 30, -2, 14.15, true},
+        {0, 13, 0.005, 0, 1e10, 14.15, false},    {1, 13, 0.005, 30, 1e308, 14.15, false},
+        {1, 13, 0.005, 30, 2000, 3e5, false},     {1, 13, 0.005, 30, 2000, 14.15, true},
+        {0, 0, 0, 0, 0, 14.15, false},            {0, 1e308, 0.005, 0, 0, 14.15, false},
+        {0, 13, -1, 0, 0, 14.15, false},          {0, 13, 1e308, 0, 0, 14.15, false},
+        {1, 13, 0.005, -1e308, 0, 14.15, false},  {1, 13, 0.005, 1e7, 0, 14.15, false},
+    };
+    for (const auto& c : cases) {
+        ResetEngineWorld(GroundReal, 10.0);
+        EnvDef.MediaMax = 3;  // the last medium's boundary is none whatever it says
+        EnvDef.Dieleciric[c.medium] = c.dielectric;
+        EnvDef.Conductivity[c.medium] = c.conductivity;
+        EnvDef.Coord[c.medium] = c.coord;
+        EnvDef.Height[c.medium] = c.height;
+        TestAntenna a(c.freqMHz);
+        a.Wire(0, 0, 1, 0, 0, 0.0001, 0.00001, 3).Source("w1c");
+        EXPECT_EQ(PrepareModel(a.ant.get()), c.usable ? 1 : 0) << c.medium << " " << c.height;
+        const char* const messages[2] = {"GROUND MEDIUM 1: VALUES OUT OF RANGE", "GROUND MEDIUM 2: VALUES OUT OF RANGE"};
+        EXPECT_EQ(LogHas(messages[c.medium]), !c.usable) << c.medium << " " << c.height;
+    }
+}
