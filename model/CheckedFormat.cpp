@@ -9,6 +9,21 @@
 
 namespace {
 
+// The program's own texts use fields of at most 40 characters; a wider field
+// or precision in a translation would make every message it writes huge.
+constexpr int MaxFieldWidth = 99;
+
+// Skips the digits of a field width or precision; false when they say more
+// than MaxFieldWidth.
+bool SkipFieldNumber(const char*& p) {
+    int value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > MaxFieldWidth) return false;
+    }
+    return true;
+}
+
 // The conversion kinds of a format; false on a conversion no caller passes.
 bool ScanKinds(const char* format, std::string& kinds) {
     for (const char* p = format; *p; ++p) {
@@ -16,10 +31,10 @@ bool ScanKinds(const char* format, std::string& kinds) {
         ++p;
         if (*p == '%') continue;
         while (*p && std::strchr("-+ #0", *p)) ++p;
-        while (*p >= '0' && *p <= '9') ++p;
+        if (!SkipFieldNumber(p)) return false;
         if (*p == '.') {
             ++p;
-            while (*p >= '0' && *p <= '9') ++p;
+            if (!SkipFieldNumber(p)) return false;
         }
         const bool longModifier = *p == 'l';
         if (longModifier) ++p;

@@ -7,8 +7,8 @@
 
 // True when the format holds exactly the conversions of `kinds`, one letter
 // per argument in order ('i' an int: d i u x X o c; 'f' a double: f F e E g
-// G; 's' a C string), "%%" aside, with no '*' widths and no length modifier but an "l"
-// before a floating conversion.
+// G; 's' a C string), "%%" aside, with no '*' widths, no width or precision
+// above 99 and no length modifier but an "l" before a floating conversion.
 bool FormatMatchesKinds(const char* format, const char* kinds);
 
 // printf-style formatting with the "C" numeric conventions; the caller has

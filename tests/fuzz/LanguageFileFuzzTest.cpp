@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "engine/EngineMessageLog.h"
 #include "model/LanguageFile.h"
 #include "model/Messages.h"
 
@@ -23,21 +24,30 @@ std::string SeedLanguage() {
     };
     section("MainWnd Main", MainWndSectionLines - 1);
     section("HintMain_Wnd", HintSectionLines - 1);
-    section("MININEC", EngineMessageCount);
+    // The engine's own texts, whose conversions fit: a widened field is used.
+    text += "MININEC\r\n";
+    for (int k = 0; k < EngineMessageCount; ++k) text += std::string(DefaultEngineMessages[k]) + "\r\n";
+    text += "\r\n";
     section("FFStrings", PlotTextCount);
     section("OptDlgBox Options", 20);
     return text;
 }
 
 const char* const Pieces[] = {"\r\n", "\r\n\r\n", "\n", "MainWnd", "HintMain_Wnd", "MININEC", "FFStrings",
-                              "%n%s%s", " ", "\x1A", "\xD0", "\xEF\xBB\xBF", "OptDlgBox", "HelpFile ../x"};
+                              "%n%s%s", "%999999999d", "%.99999999f", "%99d", "%.99f", "%0100s", " ", "\x1A", "\xD0", "\xEF\xBB\xBF", "OptDlgBox", "HelpFile ../x"};
 
 void Mutate(std::string& text, std::mt19937& rnd) {
     const int steps = 1 + static_cast<int>(rnd() % 4);
     for (int s = 0; s < steps; ++s) {
         const std::size_t at = text.empty() ? 0 : rnd() % (text.size() + 1);
-        switch (rnd() % 6) {
+        switch (rnd() % 7) {
         case 0: if (at < text.size()) text[at] = static_cast<char>(rnd() % 255 + 1); break;
+        case 6: {   // a field width or precision after a '%'
+            const std::size_t percent = text.find('%', at);
+            if (percent != std::string::npos)
+                text.insert(percent + 1, (rnd() % 2 ? "." : "") + std::to_string(rnd() % 2 ? rnd() % 200 : rnd()));
+            break;
+        }
         case 1: text.insert(at, Pieces[rnd() % (sizeof Pieces / sizeof *Pieces)]); break;
         case 2: text.erase(at, rnd() % 400); break;
         case 3: text.resize(at); break;
@@ -66,6 +76,12 @@ TEST(LanguageFileFuzz, MutatedLanguagesAreAppliedOrRefusedSafely) {
         if (ParseMainLanguage(text, language, error)) {
             ++accepted;
             ApplyLanguageMessages(language);
+            // No field of an applied text makes a message longer than its
+            // text and a field as wide as the program's own.
+            for (int m = 0; m < EngineMessageCount; ++m)
+                for (const std::string& line : {EngineMessageText(m), EngineMessageText(m, 7), EngineMessageText(m, 7.5),
+                                                EngineMessageText(m, 7, 7.5)})
+                    ASSERT_LT(line.size(), sizeof EngineMessages[m] * 100) << EngineMessages[m];
         } else {
             ASSERT_FALSE(error.empty());
         }

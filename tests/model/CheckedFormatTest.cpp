@@ -14,6 +14,12 @@ TEST(CheckedFormat, MatchesConversionsByKindAndOrder) {
     EXPECT_FALSE(FormatMatchesKinds("%*d", "i"));
     EXPECT_FALSE(FormatMatchesKinds("%n", ""));
     EXPECT_FALSE(FormatMatchesKinds("dangling %", ""));
+    // Widths and precisions as wide as the program's own texts, not wider.
+    for (const auto& [format, kinds, matches] :
+         {std::tuple{"TOTAL PULSE = %999999999d", "i", false}, {"%99d", "i", true}, {"%100d", "i", false},
+          {"%.99f", "f", true}, {"%.100f", "f", false}, {"%-0099s", "s", true}, {"%5.00000000000000000001lf", "f", true},
+          {"%.99999999999999999999s", "s", false}, {"%99.100f", "f", false}, {"%9.4lf", "f", true}})
+        EXPECT_EQ(FormatMatchesKinds(format, kinds), matches) << format;
     EXPECT_FALSE(FormatMatchesKinds(nullptr, ""));
     EXPECT_FALSE(FormatMatchesKinds("%d %d", "i"));
 }
