@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "model/EnvDef.h"
+#include "model/FreqTableRange.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
 #include "model/SafeFile.h"
@@ -133,13 +134,18 @@ int TFreqSetDlg::MatchChoice() const {
 }
 
 void TFreqSetDlg::CheckRange() {
-    int n = FreqTableCount(S(BgnFreq), S(EndFreq), S(FreqIntval));
-    RangeValid = n > 0;
+    FreqTableRange range;
+    const FreqRangeStatus status = ReadFreqTableRange(S(BgnFreq), S(EndFreq), S(FreqIntval), range);
+    RangeValid = status == FreqRangeStatus::Ok;
     QPalette pal = palette();
     if (RangeValid) {
-        LCount->setText(QString::number(n));
+        LCount->setText(QString::number(range.Count));
     } else {
-        LCount->setText("Fmin > Fmax");
+        const QString why = status == FreqRangeStatus::BelowOneKHz    ? QString("Fmin < 0.001 MHz")
+                            : status == FreqRangeStatus::RowsTogether ? QString("Step < 1 KHz")
+                            : status == FreqRangeStatus::TooManyRows  ? "> " + QString::number(MaxFreqTableRows)
+                                                                      : QString("Fmin > Fmax");
+        LCount->setText(why);
         pal.setColor(QPalette::Window, Qt::red);
         pal.setColor(QPalette::WindowText, Qt::white);
     }
@@ -168,9 +174,12 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
     FreqTableRequest request;
     double stepKHz = 0;
     if (!StrToDblExpr(request.Fmin, S(BgnFreq)) || !StrToDblExpr(request.Fmax, S(EndFreq)) ||
-        !StrToDblExpr(stepKHz, S(FreqIntval)) || !(stepKHz > 0))
+        !StrToDblExpr(stepKHz, S(FreqIntval)))
         return false;
     request.Step = stepKHz * 0.001;
+    // Refused before the run: rows that would round together or to 0 MHz.
+    FreqTableRange range;
+    if (MakeFreqTableRange(request.Fmin, request.Fmax, request.Step, range) != FreqRangeStatus::Ok) return false;
     int choice = MatchChoice();
     if (choice == 1) {
         request.MatchFreq = std::round((request.Fmin + request.Fmax) * 0.5 * 1000.0) / 1000.0;

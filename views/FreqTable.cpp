@@ -1,10 +1,9 @@
 #include "views/FreqTable.h"
 
-#include <cmath>
-
 #include "engine/CalcRuns.h"
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
+#include "model/FreqTableRange.h"
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
@@ -12,8 +11,6 @@
 #include "views/SweepMath.h"
 
 namespace {
-
-double RoundKHz(double f) { return std::round(f * 1000.0) / 1000.0; }
 
 // A new result goes where the sweep table waits for exactly this frequency.
 // A cleared table (Count 0) still holds the records of the antenna before
@@ -49,18 +46,6 @@ bool CalcTablePoint(ResultsKeeper& keeper, SweepDot& point) {
 
 }  // namespace
 
-int FreqTableCount(const std::string& fminText, const std::string& fmaxText, const std::string& stepText) {
-    double fmin = 0, fmax = 0, step = 0;
-    if (!StrToDblExpr(fmin, fminText) || !StrToDblExpr(fmax, fmaxText) || !StrToDblExpr(step, stepText)) return -1;
-    if (!(fmin < fmax) || !(step > 0)) return -1;
-    double s = RoundAwayTo(step * 0.001, 3);
-    // Below 1 kHz the rounded step vanishes; count with the exact one.
-    if (s == 0) s = step * 0.001;
-    double n = std::trunc(RoundAwayTo((fmax - fmin) / s, 3));
-    if (!(n >= 0) || n > 2e9) return -1;
-    return static_cast<int>(n) + 1;
-}
-
 double TableSwr(const SweepDot& match, const SweepDot& point) {
     if (match.F == 0) return CalcSWR(point.R, point.X, EnvDef.Z0R, EnvDef.Z0X);
     auto zin = MatchedInput(match.R, match.X, match.F, EnvDef.Z0R, {point.R, point.X}, point.F);
@@ -88,10 +73,10 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
     }
     std::string text = "Freq(MHz),R(Ohm),jX(Ohm),SWR(" + head + "),Ga(dBi),F/B(dB)\r\n";
 
-    // Each frequency from Fmin by whole steps, so no rounding error adds up.
-    for (long long k = 0; matchReady; ++k) {
-        double fr = RoundKHz(request.Fmin + static_cast<double>(k) * request.Step);
-        if (!(fr <= request.Fmax) || request.Step <= 0 && k > 0) break;
+    FreqTableRange range;
+    MakeFreqTableRange(request.Fmin, request.Fmax, request.Step, range);
+    for (int k = 0; matchReady && k < range.Count; ++k) {
+        const double fr = range.Row(k);
         SweepDot point;
         if (match.F != 0 && fr == match.F) {
             point = match;

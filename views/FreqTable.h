@@ -8,10 +8,7 @@
 #include "model/SweepTable.h"
 #include "views/SweepHost.h"
 
-// Number of lines of a range, as the dialog shows it; -1 when the texts do
-// not give Fmin < Fmax and a positive step (kHz).
-int FreqTableCount(const std::string& fmin, const std::string& fmax, const std::string& stepKHz);
-
+// The rows are those of MakeFreqTableRange; a range it refuses writes none.
 struct FreqTableRequest {
     double Fmin = 0;       // MHz
     double Fmax = 0;

@@ -21,15 +21,6 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 }  // namespace
 
-TEST(FreqTableRange, CountsLinesAndRefusesBadRanges) {
-    EXPECT_EQ(FreqTableCount("14.0", "14.35", "50"), 8);
-    EXPECT_EQ(FreqTableCount("14.0", "14.35", "1.2"), 176);   // counted as 2 kHz
-    EXPECT_EQ(FreqTableCount("14.35", "14.0", "50"), -1);
-    EXPECT_EQ(FreqTableCount("14.0", "14.35", "0"), -1);
-    EXPECT_EQ(FreqTableCount("x", "14.35", "50"), -1);
-    EXPECT_EQ(FreqTableCount("14.0", "14.001", "0.5"), 3);    // below 1 kHz: the exact step
-}
-
 TEST_F(SweepFixture, FreqTableWritesEveryFrequencyAndReusesTheSweep) {
     StartAt(14.2);
     ant->CalcFreq = 14.2;

@@ -379,3 +379,44 @@ TEST_F(SweepDialogsTest, PlotsPrintTheThreeChartsOnOnePage) {
     EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
     dlg.Finish();
 }
+
+// The dialog counts the rows the table writes; a range whose rows round to
+// 0 MHz or together is refused before any run.
+TEST_F(SweepDialogsTest, FreqTableWritesTheRowsItCounts) {
+    const struct {
+        const char *fmin, *fmax, *stepKHz, *count;
+    } cases[] = {
+        {"14.0", "14.01", "1.2", "9"},
+        {"14.0", "14.1", "50", "3"},
+        {"0", "1e-300", "1e-9", "Fmin < 0.001 MHz"},
+        {"0.0001", "0.0004", "0.1", "Fmin < 0.001 MHz"},
+        {"0.0004", "0.2", "100", "Fmin < 0.001 MHz"},
+        {"14.0", "14.001", "0.5", "Step < 1 KHz"},
+    };
+    for (const auto& c : cases) {
+        StartAt(14.2);
+        ant->CalcFreq = 14.2;
+        TFreqSetDlg dlg(nullptr, Host(), Path("noname"));
+        dlg.Load();
+        dlg.MatchSel[0]->click();
+        dlg.BgnFreq->setText(c.fmin);
+        dlg.EndFreq->setText(c.fmax);
+        dlg.FreqIntval->setText(c.stepKHz);
+        EXPECT_EQ(dlg.LCount->text().toStdString(), c.count) << c.fmin;
+        bool numeric = false;
+        const int rows = dlg.LCount->text().toInt(&numeric);
+        EXPECT_EQ(dlg.OKBtn->isEnabled(), numeric) << c.fmin;
+        prepares = 0;
+        const std::string file = Path("rows.csv");
+        QFile::remove(QString::fromStdString(file));
+        EXPECT_EQ(dlg.WriteTable(file), numeric) << c.fmin;
+        QFile f(QString::fromStdString(file));
+        if (!numeric) {
+            EXPECT_EQ(prepares, 0) << c.fmin;
+            EXPECT_FALSE(f.exists()) << c.fmin;
+            continue;
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().count("\r\n"), rows + 1) << c.fmin;   // the head and one line per row
+    }
+}
