@@ -41,7 +41,8 @@ struct FlagGuard {
     ~FlagGuard() { flag = false; }
 };
 
-void DrawLegend(Canvas& c, int penWidth) {
+// The source and load legend at the top left; returns where it lies.
+ScreenRect DrawLegend(Canvas& c, int penWidth) {
     c.SetPenColor(ClRed);
     c.SetPenWidth(penWidth);
     c.SetBrushStyle(BrushStyle::Clear);
@@ -53,6 +54,8 @@ void DrawLegend(Canvas& c, int penWidth) {
     c.Line(3, m - 3, 9, m + 3);
     c.Line(9, m - 3, 3, m + 3);
     c.SetBrushColor(ClWhite);
+    const int width = std::max(c.TextWidth(ViewLabels[7]), c.TextWidth(ViewLabels[8]));
+    return {3, 0, 12 + width - 1, 2 * h + 1};
 }
 
 }  // namespace
@@ -88,9 +91,13 @@ void TMainWnd::DrawAntenna() {
         c.SetFontColor(ClGray);
         const int selected = SelWirSpEd->value();
         DrawWireThickness(calc, c, t, selected - 1, w);
-        if (selected > 0) DrawDimension(c, Ant, selected - 1);
+        ViewState.Parts.clear();
+        if (selected > 0) {
+            const ScreenRect block = DrawDimension(c, Ant, selected - 1);
+            if (block.Right > block.Left) ViewState.Parts.push_back({"wire block", block});
+        }
         if (calc.WireCount > 0 && DspPlus->isChecked()) DrawPulseMarks(calc, c, t);
-        DrawLegend(c, w);
+        ViewState.Parts.push_back({"legend", DrawLegend(c, w)});
         DrawCircleMarks(calc, c, t, w);
         if (EnbLoad->isChecked()) DrawCrossMarks(calc, c, t, w);
         if (DspCur->isChecked() && Results.HasFarField)
@@ -99,7 +106,9 @@ void TMainWnd::DrawAntenna() {
             const std::string stack = "Stack " + std::to_string(Ant.nH) + " on " + std::to_string(Ant.nV);
             c.SetFontColor(ClRed);
             c.SetTextTransparent(true);
-            c.TextOut(c.Width() - 2 - c.TextWidth(stack), 2, stack);
+            const int x = c.Width() - 2 - c.TextWidth(stack);
+            c.TextOut(x, 2, stack);
+            ViewState.Parts.push_back({"stack label", {x, 2, x + c.TextWidth(stack) - 1, 1 + c.TextHeight("A")}});
         }
         c.SetFontColor(ClBlack);
     }

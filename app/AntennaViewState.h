@@ -1,9 +1,11 @@
 #pragma once
 // State of the antenna view and of the far-field plots held by the main
 // window for its life: mouse and key flags and the selected wire's middle.
+#include "draw/PanelPart.h"
 #include "draw/Projection.h"
 
 #include <QPoint>
+#include <vector>
 
 struct AntennaViewState {
     QPoint DragStart;       // where the left drag began
@@ -19,4 +21,5 @@ struct AntennaViewState {
     bool ReadoutActive = false;
     bool Drawing = false;   // a redraw is under way
     ViewPoint WireCentre;   // middle of the selected wire, or of the antenna
+    std::vector<PanelPart> Parts;  // legend, wire block and stack label as last drawn
 };

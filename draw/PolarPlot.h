@@ -2,7 +2,7 @@
 // The screen polar plots: the dB grid of the azimuth (full circle) and the
 // elevation (upper half circle) plot and their curves. The radius law is
 // logarithmic: a gain 10 dB below PatternMaxGain lies at 0.562 R.
-#include "model/ScreenClip.h"
+#include "draw/PanelPart.h"
 #include "platform/Canvas.h"
 
 #include <vector>
@@ -15,12 +15,6 @@ extern int PatternOrient;
 extern double ScreenAspect;
 // Settings factor on the vertical coordinate of the screen plots.
 extern double PatternHVScale;
-
-// A named part of a drawn panel and the pixels it covers, edges included.
-struct PanelPart {
-    const char* Name = "";
-    ScreenRect Box;
-};
 
 // Where DrawPatternImage put the two plots; read by the cursor readout.
 struct PatternGeometryRec {

@@ -6,6 +6,7 @@
 #include "draw/LabelFormat.h"
 #include "platform/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -47,12 +48,12 @@ std::vector<std::string> WireInfoLines(const WireRec& w, int index) {
     return lines;
 }
 
-void DrawDimension(Canvas& c, const AntDef& ant, int index) {
-    if (index < 0 || index >= ant.WireCount || index >= MaxWires) return;
-    DrawDimensionText(c, ant.Wires[index], index);
+ScreenRect DrawDimension(Canvas& c, const AntDef& ant, int index) {
+    if (index < 0 || index >= ant.WireCount || index >= MaxWires) return {};
+    return DrawDimensionText(c, ant.Wires[index], index);
 }
 
-void DrawDimensionText(Canvas& c, const WireRec& w, int index) {
+ScreenRect DrawDimensionText(Canvas& c, const WireRec& w, int index) {
     const int tw = c.TextWidth(" Length = 000.00000 m");
     const int th = c.TextHeight("A");
     const int W = c.Width(), H = c.Height();
@@ -69,9 +70,12 @@ void DrawDimensionText(Canvas& c, const WireRec& w, int index) {
     const bool wasTransparent = c.TextTransparent();
     c.SetTextTransparent(true);
     int y = top + th / 2;
+    int right = W - 1;
     for (const std::string& line : lines) {
         c.TextOut(left + 3, y, line);
+        right = std::max(right, left + 3 + c.TextWidth(line) - 1);
         y += th;
     }
     c.SetTextTransparent(wasTransparent);
+    return {left - 5, top, right, std::max(bottom, y - 1)};
 }

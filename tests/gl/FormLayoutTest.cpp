@@ -201,7 +201,8 @@ protected:
     }
     void CheckPage(QWidget& form, const QString& shot) {
         QStringList faults = LayoutFaults(&form);
-        if (&form == wnd.get()) faults << PanelFaults(wnd->DNImage, PatternGeometry.Parts);
+        if (&form == wnd.get())
+            faults << PanelFaults(wnd->DNImage, PatternGeometry.Parts) << PanelFaults(wnd->ViewImage, wnd->ViewState.Parts);
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
         EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
     }
