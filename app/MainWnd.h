@@ -161,6 +161,9 @@ public:
     void SetAntDef();
     void NewAntDef();
     void AntChanged();
+    // AntChanged after an edit of the wire table that moved or removed
+    // sources and loads; `notes` go to the log.
+    void AntChangedWithNotes(int sourcesBefore, const std::vector<std::string>& notes);
     void UpdateCount();
     int FindWireSource(char* letter, int wire);
     void DeleteSource(int k);
@@ -202,6 +205,7 @@ public:
     QString Grid1CellText(int col, int row) const;
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);
+    void AddLogLines(const std::vector<std::string>& lines);
     void ClearLog();
     bool LogFailed() const;
     QStringList LogLines() const;

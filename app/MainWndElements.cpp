@@ -28,15 +28,18 @@ void TMainWnd::K18Click() {
     const int centre = RotationCentreCode();
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     int result = GrpWireNoChange;
+    const int sources = Ant.SourceCount;
+    std::vector<std::string> notes;
     {
         TGrpWireDlg dialog(this, font().family());
         dialog.FileName = LocalPath(FileName);
         dialog.DataFolder = LocalPath(ResFolder);
         dialog.OpenCalculator = [this] { K17Click(); };
         result = dialog.Execute(Ant);
+        notes = dialog.Notes;
     }
     if (result != GrpWireNoChange) {
-        AntChanged();
+        AntChangedWithNotes(sources, notes);
         FitView();
     }
     ReapplyRotationCentre(wire, centre);

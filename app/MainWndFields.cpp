@@ -199,6 +199,13 @@ void TMainWnd::AntChanged() {
     RefreshAll();
 }
 
+void TMainWnd::AntChangedWithNotes(int sourcesBefore, const std::vector<std::string>& notes) {
+    // Sources removed with their wires leave the others their share.
+    if (Ant.SourceCount != sourcesBefore) SetAutoVol();
+    AntChanged();
+    AddLogLines(notes);
+}
+
 void TMainWnd::UpdateCount() {
     WireCnt->setText(CountCaption(WireCnt->text(), Ant.WireCount));
     CurCnt->setText(CountCaption(CurCnt->text(), Ant.SourceCount));

@@ -8,6 +8,10 @@ void TMainWnd::AddLogLine(const QString& line) {
     if (LogMemo) LogMemo->appendPlainText(line);
 }
 
+void TMainWnd::AddLogLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) AddLogLine(QString::fromStdString(line));
+}
+
 void TMainWnd::ClearLog() {
     if (LogMemo) LogMemo->clear();
 }

@@ -53,7 +53,7 @@ EditTable TableOf(const TMainWnd& wnd, const StringGrid* grid) {
     return EditTable::Wires;
 }
 
-using RowEdit = bool (*)(AntDef&, EditTable, int);
+using RowEdit = bool (*)(AntDef&, EditTable, int, std::vector<std::string>*);
 
 // Both row commands mark the antenna changed even when the row takes no
 // edit, and work on the focused table's current row.
@@ -65,10 +65,12 @@ void EditFocusedRow(TMainWnd& wnd, RowEdit edit) {
     // A cell still being typed into is taken before its row moves.
     grid->CloseEditor();
     const EditTable table = TableOf(wnd, grid);
-    if (!edit(wnd.Ant, table, grid->Row())) return;
+    const int sources = wnd.Ant.SourceCount;
+    std::vector<std::string> notes;
+    if (!edit(wnd.Ant, table, grid->Row(), &notes)) return;
     if (table == EditTable::Sources) wnd.SetAutoVol();
     wnd.ResultsShown = false;
-    wnd.AntChanged();
+    wnd.AntChangedWithNotes(sources, notes);
 }
 
 }  // namespace

@@ -19,12 +19,15 @@ void TMainWnd::KCADClick() {
     // An antenna as it was loaded opens fitted to the window.
     if (!Ant.Changed) WireCadZoomPosition = 75;
     int written = 0;
+    const int sources = Ant.SourceCount;
+    std::vector<std::string> notes;
     {
         TWireCadDlg dialog(this, font().family());
         written = dialog.Execute(&Ant, &wire);
+        notes = dialog.Notes;
     }
     if (written) {
-        AntChanged();
+        AntChangedWithNotes(sources, notes);
         FitView();
     }
     if (wire >= 0 && wire < Grid2->RowCount() - 1) Grid2->SetRow(wire + 1);

@@ -55,7 +55,7 @@ public:
 
     // False when the antenna holds more elements than the table.
     bool Build(AntDef& ant);
-    void WriteBack() { groups_->WriteBack(); }
+    void WriteBack(std::vector<std::string>* notes = nullptr) { groups_->WriteBack(notes); }
 
     CWGroupList& Groups() { return *groups_; }
     const CWGroupList& Groups() const { return *groups_; }

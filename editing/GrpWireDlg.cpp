@@ -329,7 +329,7 @@ int TGrpWireDlg::Execute(AntDef& ant) {
         if (YesNoBox("%s", table_.Words.Messages[MsgSaveChanges].c_str()) != BoxYes) return taper;
         if (!ReportDuplicates()) break;
     }
-    table_.WriteBack();
+    table_.WriteBack(&Notes);
     return GrpWireWritten;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CAlignGrid;
 class CAlignList;
@@ -36,6 +37,8 @@ public:
     // Edits the antenna: GrpWireWritten when the table was written back,
     // GrpWireTaperOnly when only its taper sets changed, else GrpWireNoChange.
     int Execute(AntDef& ant);
+    // What the write-back did to sources and loads, for the log.
+    std::vector<std::string> Notes;
     // Pick mode for the optimizer. On entry element >= 0 with kind >= 0
     // preselects that element's cell, element >= 0 with kind < 0 that wire
     // (0-based) in the view. True after OK on a valid choice: an element

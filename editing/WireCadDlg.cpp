@@ -396,7 +396,7 @@ int TWireCadDlg::Execute(AntDef* ant, int* selected) {
     if (selected && Model.Selected >= 0) *selected = Model.Selected;
     MemorizeScreen(3);
     if (result != QDialog::Accepted) return 0;
-    const int index = Model.WriteBack(*ant);
+    const int index = Model.WriteBack(*ant, &Notes);
     if (selected && index >= 0) *selected = index;
     return 1;
 }

@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QImage>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CAlignList;
 class QAction;
@@ -70,6 +72,8 @@ public:
     // 1 when the user accepted and the surviving wires were written back.
     // *selected carries the selected wire (0-based) in and out.
     int Execute(AntDef* ant, int* selected);
+    // What the write-back did to sources and loads, for the log.
+    std::vector<std::string> Notes;
 
     WireCadModel Model;
     WireCadView View;

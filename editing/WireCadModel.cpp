@@ -1,6 +1,7 @@
 #include "editing/WireCadModel.h"
 
 #include "model/NumberText.h"
+#include "model/TableRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,20 +55,27 @@ void WireCadModel::Load(const AntDef& ant) {
     std::memcpy(Wires, ant.Wires, sizeof Wires);
     for (int i = 0; i < MaxWires; ++i) {
         Live[i] = i < Count;
+        Origin[i] = i < Count ? i + 1 : 0;
         Marks[i] = 255;
     }
     Selected = -1;
     undoValid_ = false;
 }
 
-int WireCadModel::WriteBack(AntDef& ant) const {
+int WireCadModel::WriteBack(AntDef& ant, std::vector<std::string>* notes) const {
+    WireRenumbering change(ant);
+    for (int& number : change.NewNumber) number = 0;
     int n = 0, selected = -1;
     for (int i = 0; i < Count; ++i) {
         if (!Live[i]) continue;
         if (i == Selected) selected = n;
+        if (Origin[i] > 0 && Origin[i] <= static_cast<int>(change.NewNumber.size()))
+            change.NewNumber[static_cast<std::size_t>(Origin[i] - 1)] = n + 1;
         ant.Wires[n++] = Wires[i];
     }
     ant.WireCount = n;
+    const std::vector<std::string> lines = FollowWireRenumbering(ant, change);
+    if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
     return selected;
 }
 
@@ -196,6 +204,7 @@ void WireCadModel::Save(State& s) const {
     s.selected = Selected;
     std::memcpy(s.wires, Wires, sizeof Wires);
     std::memcpy(s.live, Live, sizeof Live);
+    std::memcpy(s.origin, Origin, sizeof Origin);
 }
 
 void WireCadModel::Restore(const State& s) {
@@ -203,6 +212,7 @@ void WireCadModel::Restore(const State& s) {
     Selected = s.selected;
     std::memcpy(Wires, s.wires, sizeof Wires);
     std::memcpy(Live, s.live, sizeof Live);
+    std::memcpy(Origin, s.origin, sizeof Origin);
 }
 
 bool WireCadModel::Transaction(const std::function<bool()>& edit) {
@@ -231,6 +241,7 @@ void WireCadModel::AddWire(const WireRec& w) {
     const int slot = AllocWireSlot();
     Wires[slot] = w;
     Live[slot] = true;
+    Origin[slot] = 0;
     Marks[slot] = 0;
     ResetSegAround(slot);
     Selected = slot;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Pages of the editor; a 2D page shows two model axes and hides the third.
 enum WireCadPage { PageAll = 0, PageXY = 1, PageXZ = 2, PageYZ = 3 };
@@ -32,6 +33,7 @@ public:
     int Count = 0;
     WireRec Wires[MaxWires]{};
     bool Live[MaxWires]{};
+    int Origin[MaxWires]{};  // the wire's number in the antenna (from 1), 0 for a wire drawn here
     uint8_t Marks[MaxWires]{};  // 0 passes the display filter, 255 does not
     int Selected = -1;
     int FilterMode = FilterAll;
@@ -40,9 +42,10 @@ public:
 
     // Copies the whole wire table; slots at and beyond the count are not live.
     void Load(const AntDef& ant);
-    // Writes the live wires back in slot order and returns the selected
-    // wire's new index (-1 when none is selected).
-    int WriteBack(AntDef& ant) const;
+    // Writes the live wires back in slot order, with the sources and loads
+    // following their wires (the log lines of that go to `notes`), and
+    // returns the selected wire's new index (-1 when none is selected).
+    int WriteBack(AntDef& ant, std::vector<std::string>* notes = nullptr) const;
 
     bool WireExists(const Point3D& p1, const Point3D& p2) const;
     bool WireHasEndAt(int i, const Point3D& p) const;
@@ -92,6 +95,7 @@ private:
         int count = 0, selected = -1;
         WireRec wires[MaxWires]{};
         bool live[MaxWires]{};
+        int origin[MaxWires]{};
     };
     void Save(State& s) const;
     void Restore(const State& s);

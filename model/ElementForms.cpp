@@ -68,6 +68,9 @@ bool CWGroupList::ChangeForm(int n, int form) {
     if (n < 0 || n > Count || (n == Count && Count >= MaxElements)) return false;
     const double lambda = ElementWavelength();
     double length, width, height, radius, centreZ;
+    // The new form's wires take the old wires' places in the antenna in turn,
+    // so sources and loads on the element stay on it.
+    std::vector<int32_t> origins;
     if (n < Count) {
         CWGroup& g = Groups[n];
         if (g.Form == form) return true;
@@ -76,6 +79,7 @@ bool CWGroupList::ChangeForm(int n, int form) {
         height = g.Height();
         radius = g.Radius();
         centreZ = g.CentreZ;
+        for (const auto& m : g.Members) origins.push_back(Origin[m.Wire]);
         FreeGroupWires(n);
     } else {
         length = lambda;
@@ -91,9 +95,12 @@ bool CWGroupList::ChangeForm(int n, int form) {
     g.Init(Wires);
     g.CentreX = centreX;
     const int32_t seg = (form == FormVLine || form == FormHLine) ? 0 : -1;
+    std::size_t taken = 0;
     for (const auto& s : UnitShape(form)) {
         const int w = NewWire(s.A.X, s.A.Y, s.A.Z + centreZ, s.B.X, s.B.Y, s.B.Z + centreZ, radius, seg);
-        if (w >= 0) g.AddWire(w);
+        if (w < 0) continue;
+        g.AddWire(w);
+        if (taken < origins.size()) Origin[w] = origins[taken++];
     }
     g.Update();
     if (n == Count) ++Count;

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "model/EnvDef.h"
+#include "model/TableRows.h"
 
 double ElementWavelength() { return JobDef.Wavelength > 0 ? JobDef.Wavelength : 23.0; }
 
 CWGroupList::CWGroupList() {
     std::memset(Wires, 0, sizeof Wires);
+    std::memset(Origin, 0, sizeof Origin);
     Clear();
 }
 
@@ -27,9 +29,11 @@ bool CWGroupList::Build(AntDef& ant) {
     Clear();
     Ant = &ant;
     WireCount = std::clamp<int32_t>(ant.WireCount, 0, MaxWires);
+    std::memset(Origin, 0, sizeof Origin);
     for (int i = 0; i < WireCount; ++i) {
         Wires[i] = ant.Wires[i];
         Wires[i].FirstPulse = 1;
+        Origin[i] = i + 1;
     }
     for (int i = 0; i < WireCount; ++i) {
         if (GroupOfWireIndex[i] != NoElement) continue;
@@ -133,8 +137,10 @@ void CWGroupList::SetPos(int n, double x) {
     }
 }
 
-void CWGroupList::WriteBack() {
+void CWGroupList::WriteBack(std::vector<std::string>* notes) {
     if (!Ant || Count == 0) return;
+    WireRenumbering change(*Ant);
+    for (int& number : change.NewNumber) number = 0;
     bool renumber = false;
     for (int i = 0; i < WireCount; ++i)
         if (!IsLive(Wires[i])) renumber = true;
@@ -149,6 +155,9 @@ void CWGroupList::WriteBack() {
             out.X1 += pos;
             out.X2 += pos;
             Ant->Wires[target] = out;
+            const int origin = Origin[m.Wire];
+            if (origin > 0 && origin <= static_cast<int>(change.NewNumber.size()))
+                change.NewNumber[static_cast<std::size_t>(origin - 1)] = target + 1;
             ++written;
         }
     };
@@ -165,6 +174,8 @@ void CWGroupList::WriteBack() {
         }
     }
     Ant->WireCount = renumber ? std::min(written, MaxWires) : WireCount;
+    const std::vector<std::string> lines = FollowWireRenumbering(*Ant, change);
+    if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
 }
 
 int CWGroupList::GroupOfWire(int w) const {
@@ -194,6 +205,7 @@ int CWGroupList::NewWire(double x1, double y1, double z1, double x2, double y2, 
     w.Seg = seg;
     w.FirstPulse = 1;
     Wires[i] = w;
+    Origin[i] = 0;
     if (i == WireCount) ++WireCount;
     return i;
 }

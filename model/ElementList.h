@@ -4,6 +4,8 @@
 // boom positions live in the intervals. Written back into the antenna by
 // WriteBack. Not copyable: the elements point into the working table.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/AntDef.h"
 #include "model/ElementGroup.h"
@@ -21,6 +23,8 @@ public:
     AntDef* Ant = nullptr;
     WireRec Wires[MaxWires];
     int32_t WireCount = 0;
+    // The number (from 1) each working wire has in the antenna, 0 for a new one.
+    int32_t Origin[MaxWires];
 
     CWGroupList();
     CWGroupList(const CWGroupList&) = delete;
@@ -30,7 +34,8 @@ public:
     // than the list holds.
     bool Build(AntDef& ant);
     void Clear();
-    void WriteBack();
+    // Sources and loads follow their wires; the log lines of that go to `notes`.
+    void WriteBack(std::vector<std::string>* notes = nullptr);
 
     double PosOf(int n) const;
     double PosOfWire(int w) const;

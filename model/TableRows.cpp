@@ -1,6 +1,9 @@
 #include "model/TableRows.h"
 
+#include "model/PositionText.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -27,7 +30,71 @@ bool InsertEntry(Rec* entries, int32_t& count, int limit, int row) {
     return true;
 }
 
+// The position field may come from a file without its terminating zero.
+std::string PositionOf(const char (&field)[PosTextSize]) { return std::string(field, strnlen(field, PosTextSize)); }
+
+// The first pulse whose number an edit changes: pulses are numbered wire by
+// wire, so the first pulse of the first wire that lost its number, or of the
+// next wire with pulses. -1 when no pulse moved, 0 when the pulses are not
+// known (no preparation has numbered them).
+long long FirstMovedPulse(const WireRenumbering& change) {
+    const std::size_t n = change.NewNumber.size();
+    std::size_t first = 0;
+    while (first < n && change.NewNumber[first] == static_cast<int>(first) + 1) ++first;
+    if (first == n) return -1;
+    for (std::size_t i = first; i < n; ++i)
+        if (change.FirstPulse[i] > 0) return change.FirstPulse[i];
+    const bool known = std::any_of(change.FirstPulse.begin(), change.FirstPulse.end(), [](int p) { return p > 0; });
+    return known ? -1 : 0;
+}
+
+template <class Rec>
+void FollowEntries(Rec* entries, int32_t& count, int capacity, const char* kind, const WireRenumbering& change,
+                   long long movedFrom, std::vector<std::string>& notes) {
+    const int n = std::clamp(count, 0, capacity);
+    char line[200];
+    // A removed entry is named by its number before the edit, a kept one by
+    // its number after it.
+    for (int row = 1, entry = 1; entry <= n; ++entry) {
+        Rec& e = entries[row - 1];
+        const std::string text = PositionOf(e.Pos);
+        const PositionRef ref = SplitPosition(text.c_str());
+        if (ref.Names == PositionRef::Wire && ref.Number <= static_cast<long long>(change.NewNumber.size())) {
+            const int now = change.NewNumber[static_cast<std::size_t>(ref.Number - 1)];
+            if (now == 0) {
+                std::snprintf(line, sizeof line, "%s %d (%s) was on the deleted wire %lld and is removed.", kind, entry,
+                              text.c_str(), ref.Number);
+                notes.push_back(line);
+                DeleteEntry(entries, count, capacity, row);
+                continue;
+            }
+            if (now != ref.Number) SetPositionWire(e.Pos, PosTextSize, now);
+        } else if (ref.Names == PositionRef::Pulse && movedFrom >= 0 && ref.Number >= movedFrom) {
+            std::snprintf(line, sizeof line, "%s %d at pulse %lld: the pulses are numbered anew, check its position.",
+                          kind, row, ref.Number);
+            notes.push_back(line);
+        }
+        ++row;
+    }
+}
+
 }  // namespace
+
+WireRenumbering::WireRenumbering(const AntDef& before) {
+    const int n = std::clamp(before.WireCount, 0, MaxWires);
+    for (int i = 0; i < n; ++i) {
+        NewNumber.push_back(i + 1);
+        FirstPulse.push_back(before.Wires[i].PulseCount > 0 ? before.Wires[i].FirstPulse : 0);
+    }
+}
+
+std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change) {
+    std::vector<std::string> notes;
+    const long long movedFrom = FirstMovedPulse(change);
+    FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", change, movedFrom, notes);
+    FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", change, movedFrom, notes);
+    return notes;
+}
 
 int InsertLimit(EditTable table) {
     switch (table) {
@@ -38,19 +105,39 @@ int InsertLimit(EditTable table) {
     return 0;
 }
 
-bool DeleteTableEntry(AntDef& ant, EditTable table, int row) {
+namespace {
+
+void Note(std::vector<std::string>* notes, const std::vector<std::string>& lines) {
+    if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
+}
+
+}  // namespace
+
+bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
     switch (table) {
-    case EditTable::Wires: return DeleteEntry(ant.Wires, ant.WireCount, MaxWires, row);
+    case EditTable::Wires: {
+        WireRenumbering change(ant);
+        if (!DeleteEntry(ant.Wires, ant.WireCount, MaxWires, row)) return false;
+        for (int& number : change.NewNumber)
+            if (number == row) number = 0;
+            else if (number > row) --number;
+        Note(notes, FollowWireRenumbering(ant, change));
+        return true;
+    }
     case EditTable::Sources: return DeleteEntry(ant.Sources, ant.SourceCount, MaxSources, row);
     case EditTable::Loads: return DeleteEntry(ant.Loads, ant.LoadCount, MaxLoads, row);
     }
     return false;
 }
 
-bool InsertTableEntry(AntDef& ant, EditTable table, int row) {
+bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
     switch (table) {
     case EditTable::Wires: {
+        WireRenumbering change(ant);
         if (!InsertEntry(ant.Wires, ant.WireCount, InsertLimit(table), row)) return false;
+        for (int& number : change.NewNumber)
+            if (number >= row) ++number;
+        Note(notes, FollowWireRenumbering(ant, change));
         // The neighbour that lends its radius and segmentation: the wire above,
         // or at the top the wire that was first until now.
         const WireRec& from = row >= 2 ? ant.Wires[row - 2] : ant.Wires[row];

@@ -71,20 +71,19 @@ TEST_F(TableEditTest, DeletedSourcesShareTheVoltageAgain) {
     EXPECT_DOUBLE_EQ(wnd->Ant.Sources[1].Voltage, 0.5);
 }
 
-TEST_F(TableEditTest, AWireThatASourceNamesCanGoAndTheSourceStays) {
-    SetWires(2);
-    Type(wnd->Grid3, 1, 1, "w2c");
-    Focus(wnd->Grid2, 2);
+// The window's side of the wire renumbering: the log tells, and the sources
+// left share the voltage.
+TEST_F(TableEditTest, DeletingAWireTakesItsSourceAlongAndSaysSo) {
+    SetWires(3);
+    for (const char* pos : {"w1c", "w3c"}) Type(wnd->Grid3, 1, wnd->Ant.SourceCount + 1, pos);
+    Focus(wnd->Grid2, 1);
     wnd->K13->trigger();
-    EXPECT_EQ(wnd->Ant.WireCount, 1);
+    EXPECT_EQ(wnd->Ant.WireCount, 2);
     ASSERT_EQ(wnd->Ant.SourceCount, 1);
-    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2c");  // the user sees what it names now
-    // A calculation refuses the dangling position instead of guessing.
-    wnd->Page->setCurrentWidget(wnd->TabSheet2);
-    QApplication::processEvents();
-    wnd->CalTrgBtn->click();
-    EXPECT_TRUE(wnd->LogFailed());
-    EXPECT_EQ(JobDef.Busy, 0);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2c");
+    EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1.0);
+    EXPECT_TRUE(wnd->LogLines().join('\n').contains("Source 1 (w1c) was on the deleted wire 1"))
+        << wnd->LogLines().join('\n').toStdString();
 }
 
 TEST_F(TableEditTest, InsertOpensARowThatBorrowsFromItsNeighbour) {

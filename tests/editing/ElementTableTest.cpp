@@ -22,6 +22,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -150,6 +152,31 @@ TEST_F(ElementTableEdit, RowsAddDeleteAndReshapeButNeverTheBase) {
     EXPECT_TRUE(table.ChangeFormRow(2, 3));
     EXPECT_EQ(table.CellText(ColForm, 2), "V quad");
     EXPECT_EQ(table.CellText(ColWires, 2), "4");
+}
+
+// Deleting the director takes its load along; the new form of the driven
+// element keeps the feed on it, though the wires are numbered anew.
+TEST_F(ElementTableEdit, SourcesAndLoadsFollowTheirElements) {
+    auto ant = Yagi();
+    ant->SourceCount = 1;
+    CopyText(ant->Sources[0].Pos, "w2c");
+    ant->LoadCount = 2;
+    CopyText(ant->Loads[0].Pos, "w3c");
+    CopyText(ant->Loads[1].Pos, "w1b");
+    ElementTable table;
+    ASSERT_TRUE(table.Build(*ant));
+    ASSERT_TRUE(table.DeleteRow(3));
+    ASSERT_TRUE(table.ChangeFormRow(2, 3));
+    std::vector<std::string> notes;
+    table.WriteBack(&notes);
+    ASSERT_EQ(ant->WireCount, 5);
+    ASSERT_EQ(ant->SourceCount, 1);
+    EXPECT_STREQ(ant->Sources[0].Pos, "w2c");
+    EXPECT_DOUBLE_EQ(ant->Wires[1].X1, 3.0);
+    ASSERT_EQ(ant->LoadCount, 1);
+    EXPECT_STREQ(ant->Loads[0].Pos, "w1b");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].rfind("Load 1 (w3c) was on the deleted wire 3", 0), 0u) << notes[0];
 }
 
 TEST_F(ElementTableEdit, DuplicatesAreFoundOnlyAtOnePlace) {

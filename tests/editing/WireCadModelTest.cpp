@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,6 +46,30 @@ TEST_F(WireCadModelTest, DeletedWiresAreDroppedAtWriteBackAndTheSelectionRenumbe
     EXPECT_EQ(ant->Wires[0].X1, 0.0);
     EXPECT_EQ(ant->Wires[1].X1, 2.0);
     EXPECT_EQ(ant->Wires[2].X1, 4.0);
+}
+
+// A wire drawn into a deleted wire's slot is a new wire: the deleted wire's
+// source goes, and the others stay on their wires.
+TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
+    Load({W(0, 0, 0, 1, 0, 0), W(1, 0, 0, 2, 0, 0), W(2, 0, 0, 3, 0, 0)});
+    ant->SourceCount = 2;
+    CopyText(ant->Sources[0].Pos, "w1c");
+    CopyText(ant->Sources[1].Pos, "w3c");
+    ant->LoadCount = 1;
+    CopyText(ant->Loads[0].Pos, "w2b");
+    m->Select(0);
+    ASSERT_TRUE(m->DeleteSelected());
+    m->Select(1);
+    ASSERT_TRUE(m->Divide(2));
+    ASSERT_TRUE(m->Live[0]) << "the piece takes the free slot";
+    std::vector<std::string> notes;
+    m->WriteBack(*ant, &notes);
+    ASSERT_EQ(ant->WireCount, 3);
+    ASSERT_EQ(ant->SourceCount, 1);
+    EXPECT_STREQ(ant->Sources[0].Pos, "w3c");
+    EXPECT_STREQ(ant->Loads[0].Pos, "w2b");
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].rfind("Source 1 (w1c) was on the deleted wire 1", 0), 0u) << notes[0];
 }
 
 TEST_F(WireCadModelTest, UndoSwapsWithTheSnapshotSoASecondUndoRedoes) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -119,4 +121,56 @@ TEST(TableRows, ACountOutOfRangeNeverLetsAShiftLeaveTheTable) {
     ant->SourceCount = -3;
     EXPECT_FALSE(DeleteTableEntry(*ant, EditTable::Sources, 1));
     EXPECT_FALSE(InsertTableEntry(*ant, EditTable::Sources, 1));
+}
+
+// Sources and loads stay on their wires through every deletion and insertion
+// of wires; those on a deleted wire go, and plain pulse numbers whose pulse
+// moved are reported. Three wires of 9 pulses each (1, 10, 19) unless the
+// pulses are not known.
+TEST(TableRows, SourcesAndLoadsFollowTheirWiresThroughDeletionAndInsertion) {
+    const struct {
+        bool remove;
+        int row;
+        bool pulsesKnown;
+        std::vector<const char*> sources, loads, notes;
+    } cases[] = {
+        {true, 1, true, {"w1c", "15"}, {"w2b+1", "5"},
+         {"Source 2 at pulse 15", "Source 3 (W1e) was on the deleted wire 1", "Load 2 at pulse 5",
+          "Load 3 ( w0c) was on the deleted wire 1"}},
+        {true, 3, true, {"w2c", "15", "W1e"}, {"5", " w0c"}, {"Load 1 (w3b+1) was on the deleted wire 3"}},
+        {true, 2, true, {"15", "W1e"}, {"w2b+1", "5", " w0c"}, {"Source 1 (w2c) was on the deleted wire 2", "Source 1 at pulse 15"}},
+        {false, 2, true, {"w3c", "15", "W1e"}, {"w4b+1", "5", " w0c"}, {"Source 2 at pulse 15"}},
+        {false, 1, true, {"w3c", "15", "W2e"}, {"w4b+1", "5", "w2c"}, {"Source 2 at pulse 15", "Load 2 at pulse 5"}},
+        // Without a numbering every plain pulse may have moved.
+        {true, 3, false, {"w2c", "15", "W1e"}, {"5", " w0c"},
+         {"Source 2 at pulse 15", "Load 1 (w3b+1) was on the deleted wire 3", "Load 1 at pulse 5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.remove ? "delete " : "insert ") + std::to_string(c.row) + (c.pulsesKnown ? "" : " unnumbered"));
+        auto ant = Wires(3);
+        for (int i = 0; i < 3; ++i) {
+            ant->Wires[i].FirstPulse = c.pulsesKnown ? 1 + 9 * i : 0;
+            ant->Wires[i].PulseCount = c.pulsesKnown ? 9 : 0;
+        }
+        const char* sources[] = {"w2c", "15", "W1e"};
+        const char* loads[] = {"w3b+1", "5", " w0c"};
+        ant->SourceCount = ant->LoadCount = 3;
+        for (int i = 0; i < 3; ++i) {
+            CopyText(ant->Sources[i].Pos, sources[i]);
+            ant->Sources[i].Voltage = i + 1;
+            CopyText(ant->Loads[i].Pos, loads[i]);
+        }
+        std::vector<std::string> notes;
+        ASSERT_TRUE(c.remove ? DeleteTableEntry(*ant, EditTable::Wires, c.row, &notes)
+                             : InsertTableEntry(*ant, EditTable::Wires, c.row, &notes));
+        ASSERT_EQ(ant->SourceCount, static_cast<int>(c.sources.size()));
+        for (std::size_t i = 0; i < c.sources.size(); ++i) EXPECT_STREQ(ant->Sources[i].Pos, c.sources[i]);
+        ASSERT_EQ(ant->LoadCount, static_cast<int>(c.loads.size()));
+        for (std::size_t i = 0; i < c.loads.size(); ++i) EXPECT_STREQ(ant->Loads[i].Pos, c.loads[i]);
+        // A removed entry takes its own values along.
+        if (ant->SourceCount == 2 && c.row == 1) EXPECT_DOUBLE_EQ(ant->Sources[1].Voltage, 2.0);
+        ASSERT_EQ(notes.size(), c.notes.size());
+        for (std::size_t i = 0; i < notes.size(); ++i)
+            EXPECT_EQ(notes[i].rfind(c.notes[i], 0), 0u) << notes[i] << " / " << c.notes[i];
+    }
 }
