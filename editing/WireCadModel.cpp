@@ -312,10 +312,11 @@ bool WireCadModel::CentreOnAxis(int page) {
         const double d = axis == ax.b ? db : da;
         SetCoord(p1, axis, -d / 2);
         SetCoord(p2, axis, d / 2);
-        MovePoint(Wires, Count, WireEnd1(old), p1);
-        MovePoint(Wires, Count, WireEnd2(old), p2);
-        SetEnd(Wires[Selected], 1, p1);
-        SetEnd(Wires[Selected], 2, p2);
+        WireRec moved = old;
+        SetEnd(moved, 1, p1);
+        SetEnd(moved, 2, p2);
+        MoveWireEnds(Wires, Count, moved, old);
+        Wires[Selected] = moved;
         return true;
     });
 }
@@ -432,10 +433,8 @@ bool WireCadModel::CommitMovedBody2D() {
     if (Selected < 0) return false;
     const Point3D t1 = WireEnd1(Templ), t2 = WireEnd2(Templ), n1 = WireEnd1(Work);
     SetEnd(Work, 2, {n1.X + (t2.X - t1.X), n1.Y + (t2.Y - t1.Y), n1.Z + (t2.Z - t1.Z)});
-    const Point3D n2 = WireEnd2(Work);
     return Transaction([&] {
-        MovePoint(Wires, Count, t1, n1);
-        MovePoint(Wires, Count, t2, n2);
+        MoveWireEnds(Wires, Count, Work, Templ);
         Wires[Selected] = Work;
         return true;
     });

@@ -54,8 +54,24 @@ void MovePoint(WireRec* wires, int count, const Point3D& p, const Point3D& q) {
 
 void MoveWireEnds(WireRec* wires, int count, const WireRec& newWire, const WireRec& oldWire) {
     // Copies first: newWire or oldWire may be an entry of the table itself.
-    const Point3D old1 = WireEnd1(oldWire), old2 = WireEnd2(oldWire);
-    const Point3D new1 = WireEnd1(newWire), new2 = WireEnd2(newWire);
-    if (!SamePoint(old1, new1)) MovePoint(wires, count, old1, new1);
-    if (!SamePoint(old2, new2)) MovePoint(wires, count, old2, new2);
+    const Point3D from[2] = {WireEnd1(oldWire), WireEnd2(oldWire)};
+    const Point3D to[2] = {WireEnd1(newWire), WireEnd2(newWire)};
+    // Both ends move at once, each wire judged by where its ends were: one
+    // after the other, a wire carried to the new end 1 would be carried on
+    // when that is where end 2 was.
+    for (int i = 0; i < count; ++i) {
+        Point3D ends[2] = {WireEnd1(wires[i]), WireEnd2(wires[i])};
+        bool moved[2] = {false, false};
+        for (int k = 0; k < 2; ++k) {
+            if (SamePoint(from[k], to[k])) continue;
+            for (int e = 0; e < 2; ++e) {
+                if (moved[e] || !SamePoint(ends[e], from[k])) continue;
+                ends[e] = to[k];
+                moved[e] = true;
+                break;
+            }
+        }
+        wires[i].X1 = ends[0].X, wires[i].Y1 = ends[0].Y, wires[i].Z1 = ends[0].Z;
+        wires[i].X2 = ends[1].X, wires[i].Y2 = ends[1].Y, wires[i].Z2 = ends[1].Z;
+    }
 }

@@ -243,6 +243,24 @@ TEST_F(WireCadModelTest, MovesCarryCoincidentEndsButNeverLeaveAWireOfNoLength) {
     EXPECT_TRUE(Ends(m->Wires[1], {2, 0, 0}, {1, 0, 3}));
 }
 
+// The body dragged so that its new first end lies where its second end was:
+// the wire on its old first end follows to the new first end only.
+TEST_F(WireCadModelTest, ABodyMovedOntoItsOwnEndTakesEachNeighbourToItsNewEnd) {
+    Load({W(0, 0.5, 0, 2.5, 0, 0), W(-2, 0.5, 0, 0, 0.5, 0)});
+    m->Select(0);
+    m->Templ = m->Work;
+    SetEnd(m->Work, 1, {2.5, 0, 0});
+    ASSERT_TRUE(m->CommitMovedBody2D());
+    EXPECT_TRUE(Ends(m->Wires[0], {2.5, 0, 0}, {5, -0.5, 0}));
+    EXPECT_TRUE(Ends(m->Wires[1], {-2, 0.5, 0}, {2.5, 0, 0}));
+    // Centring (3,0)-(1,0) on the axis puts end 1 where end 2 was.
+    Load({W(3, 0, 0, 1, 0, 0), W(3, 0, 0, 3, 2, 0)});
+    m->Select(0);
+    ASSERT_TRUE(m->CentreOnAxis(PageXY));
+    EXPECT_TRUE(Ends(m->Wires[0], {1, 0, 0}, {-1, 0, 0}));
+    EXPECT_TRUE(Ends(m->Wires[1], {1, 0, 0}, {3, 2, 0}));
+}
+
 TEST_F(WireCadModelTest, ThreeDimensionalEditsOnlyJoinExistingEnds) {
     Load({W(0, 0, 0, 1, 0, 0), W(5, 0, 0, 5, 0, 1)});
     m->Select(0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -180,17 +181,38 @@ TEST(WireGeometry, ScaleCoordKeepsTheValueWithoutAReferenceLength) {
     EXPECT_DOUBLE_EQ(c, 4.0);
 }
 
-TEST(WireGeometry, MovingASharedEndMovesTheConnectedWireOnly) {
-    WireRec wires[3]{};
-    wires[0] = {0, 0, 0, 1, 0, 5, 0.001, 1, 0, 0, 0};
-    wires[1] = {1, 0, 5, 2, 0, 0, 0.001, 1, 0, 0, 0};
-    wires[2] = {1, 0, 5.0000001, 3, 0, 0, 0.001, 1, 0, 0, 0};  // only close to the point
-    WireRec edited = wires[0];
-    edited.Z2 = 6;
-    MoveWireEnds(wires, 3, edited, wires[0]);
-    EXPECT_EQ(wires[0].Z2, 6.0);
-    EXPECT_EQ(wires[1].Z1, 6.0);
-    EXPECT_EQ(wires[2].Z1, 5.0000001);
+// A neighbour follows the end it shared, judged by where the ends were: both
+// ends move at once, also when a new end lies where the other end was.
+TEST(WireGeometry, MovingAWiresEndsCarriesEachSharedEndToItsNewPlace) {
+    const struct {
+        const char* name;
+        std::array<double, 6> before, after, neighbour, expected;  // X1 Y1 Z1 X2 Y2 Z2
+    } cases[] = {
+        {"one end", {0, 0, 0, 1, 0, 5}, {0, 0, 0, 1, 0, 6}, {1, 0, 5, 2, 0, 0}, {1, 0, 6, 2, 0, 0}},
+        {"only close to the end", {0, 0, 0, 1, 0, 5}, {0, 0, 0, 1, 0, 6}, {1, 0, 5.0000001, 3, 0, 0},
+         {1, 0, 5.0000001, 3, 0, 0}},
+        {"shifted onto its end 2, neighbour at end 1", {0, 0.5, 0, 2.5, 0, 0}, {2.5, 0, 0, 5, -0.5, 0},
+         {-2, 0.5, 0, 0, 0.5, 0}, {-2, 0.5, 0, 2.5, 0, 0}},
+        {"shifted onto its end 2, neighbour at end 2", {0, 0.5, 0, 2.5, 0, 0}, {2.5, 0, 0, 5, -0.5, 0},
+         {2.5, 0, 0, 2.5, 3, 0}, {5, -0.5, 0, 2.5, 3, 0}},
+        {"shifted onto its end 1", {2.5, 0, 0, 5, 0, 0}, {0, 0, 0, 2.5, 0, 0}, {5, 0, 0, 5, 1, 0},
+         {2.5, 0, 0, 5, 1, 0}},
+        {"turned round", {0, 0, 0, 1, 0, 0}, {1, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, {0, 1, 0, 1, 0, 0}},
+    };
+    auto wire = [](const std::array<double, 6>& e) { return WireRec{e[0], e[1], e[2], e[3], e[4], e[5], 0.001, 1, 0, 0, 0}; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WireRec wires[2] = {wire(c.before), wire(c.neighbour)};
+        MoveWireEnds(wires, 2, wire(c.after), wire(c.before));
+        for (int k = 0; k < 2; ++k) {
+            const WireRec& got = wires[k];
+            const WireRec want = wire(k == 0 ? c.after : c.expected);
+            EXPECT_TRUE(got.X1 == want.X1 && got.Y1 == want.Y1 && got.Z1 == want.Z1 && got.X2 == want.X2 &&
+                        got.Y2 == want.Y2 && got.Z2 == want.Z2)
+                << "wire " << k << ": " << got.X1 << "," << got.Y1 << "," << got.Z1 << " - " << got.X2 << ","
+                << got.Y2 << "," << got.Z2;
+        }
+    }
 }
 
 TEST(WireGeometry, ReplacePointChangesEndOneBeforeEndTwo) {
