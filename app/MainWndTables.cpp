@@ -50,6 +50,7 @@ void TMainWnd::SetupGrids() {
     Grid2->CellText = [this](int c, int r) { return Grid2CellText(c, r); };
     Grid2->SetEditText = [this](int c, int r, const QString& t) { Grid2SetEditText(c, r, t); };
     Grid2->CanEdit = [this](int, int r) { return r <= Ant.WireCount || Ant.WireCount < MaxWires; };
+    Grid2->TakesPair = [](int col, int) { return col == 8; };  // the segmentation
     Grid3->CellText = [this](int c, int r) { return Grid3CellText(c, r); };
     Grid3->SetEditText = [this](int c, int r, const QString& t) { Grid3SetEditText(c, r, t); };
     Grid3->CanEdit = [this](int, int r) { return r <= Ant.SourceCount || Ant.SourceCount < MaxSources; };

@@ -178,11 +178,12 @@ CellEdit ElementTable::SetCellValue(int col, int row, double shown) {
     double metres = 0.0;
     if (col == ColRadius) {
         metres = WaveMmToMetre(shown) * 0.001;
-        if (!(std::fabs(metres) <= ElementValueLimit)) return CellEdit::OutOfRange;
+        if (!(std::fabs(metres) <= ElementValueLimit)) return CellEdit::TooLarge;
     } else {
         const double least = col == ColPos ? 0.0 : MinSize;
         metres = WaveToMetre(shown);
-        if (shown < least || !(metres <= ElementValueLimit)) return CellEdit::OutOfRange;
+        if (shown < least) return CellEdit::TooSmall;
+        if (!(metres <= ElementValueLimit)) return CellEdit::TooLarge;
     }
     if (row == Count() + 1 && !AppendFor(col)) return CellEdit::TableFull;
     const int n = row - 1;

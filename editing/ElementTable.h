@@ -39,7 +39,8 @@ bool ApplyElementTableWords(ElementTableWords& words, const std::vector<std::str
 constexpr double ElementValueLimit = 1e5;
 
 // What became of a typed cell.
-enum class CellEdit { Taken, NotEditable, NotANumber, OutOfRange, TableFull };
+// TooSmall and TooLarge name the limit a refused value broke.
+enum class CellEdit { Taken, NotEditable, NotANumber, TooSmall, TooLarge, TableFull };
 
 // The duplicate message with its two row numbers in the places of "%d".
 std::string SameElementsText(const std::string& pattern, int first, int second);

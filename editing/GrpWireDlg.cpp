@@ -49,13 +49,14 @@ void ReportRefusedCell(CellEdit result, int col, const QString& text) {
     case CellEdit::NotANumber:
         ErrorBox("'%s' is not a valid value; nothing was changed.", typed.c_str());
         break;
-    case CellEdit::OutOfRange:
-        if (col == ColRadius)
-            ErrorBox("The radius %s is out of range; nothing was changed.", typed.c_str());
-        else if (col == ColPos)
-            ErrorBox("A position or gap must not be negative or huge; %s was not taken.", typed.c_str());
+    case CellEdit::TooSmall:
+        if (col == ColPos)
+            ErrorBox("A position or gap must not be negative; %s was not taken.", typed.c_str());
         else
             ErrorBox("A width, height or length must be at least 0.001; %s was not taken.", typed.c_str());
+        break;
+    case CellEdit::TooLarge:
+        ErrorBox("A value of the table must be at most %.0f m; %s was not taken.", ElementValueLimit, typed.c_str());
         break;
     case CellEdit::TableFull:
         ErrorBox("The table holds at most %d elements.", MaxElements);
@@ -97,6 +98,7 @@ void TGrpWireDlg::BuildControls() {
     Grid->SetColCount(ElementColumns);
     Grid->SetRowCount(2);
     Grid->SetNumericKeys(true);
+    Grid->TakesPair = [](int col, int) { return col == ColSeg; };
     for (int c = 0; c < ElementColumns; ++c) Grid->SetColWidth(c, ColumnWidths[c]);
     Grid->CellText = [this](int col, int row) { return Text(table_.CellText(col, row)); };
     Grid->CanEdit = [this](int col, int row) {

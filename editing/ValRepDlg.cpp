@@ -75,6 +75,7 @@ TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
 
 int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {
     const QString shown = Text(IntOrPairToStr(wire.Seg));
+    for (QLineEdit* field : {EditOld, EditNew}) RemoveCommaToPoint(field);
     EditOld->setText(shown);
     EditNew->setText(shown);
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;

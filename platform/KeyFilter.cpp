@@ -23,6 +23,11 @@ void InstallCommaToPoint(QWidget* field) {
     field->installEventFilter(new CommaToPointFilter(field));
 }
 
+void RemoveCommaToPoint(QWidget* field) {
+    if (!field) return;
+    delete field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();

@@ -20,6 +20,8 @@ protected:
 
 // Installs the filter on a numeric field (the field owns it).
 void InstallCommaToPoint(QWidget* field);
+// Takes it off again, for a field that now takes a pair of numbers.
+void RemoveCommaToPoint(QWidget* field);
 
 // Event filter that swallows every typed character, so a list box is only
 // chosen from by its list (navigation keys still work).

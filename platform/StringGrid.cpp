@@ -106,10 +106,11 @@ public:
         }
         p->restore();
     }
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        if (grid_->NumericKeys()) InstallCommaToPoint(editor);
+        const bool pair = grid_->TakesPair && grid_->TakesPair(index.column() + 1, index.row() + 1);
+        if (grid_->NumericKeys() && !pair) InstallCommaToPoint(editor);
         return editor;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {

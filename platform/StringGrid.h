@@ -28,6 +28,9 @@ public:
     // Asked before an editor opens; false keeps it closed (the handler may
     // show a popup instead).
     std::function<bool(int col, int row)> CanEdit;
+    // Cells that take a pair of whole numbers ("5,3") keep a typed comma in a
+    // grid of numeric keys.
+    std::function<bool(int col, int row)> TakesPair;
     // Owner draw of data cells; the default draws the text at (left + 1, top + 1)
     // and highlights the marked cells: the current cell while the grid has the
     // focus, or every cell of a selected row in a grid that selects rows.
@@ -50,7 +53,7 @@ public:
     void SetRow(int row);
     void SetCurrentCell(int col, int row);
 
-    // Typed ',' becomes '.' in the cell editor.
+    // Typed ',' becomes '.' in the cell editor, but for cells that take a pair.
     void SetNumericKeys(bool on) { numericKeys_ = on; }
     bool NumericKeys() const { return numericKeys_; }
 

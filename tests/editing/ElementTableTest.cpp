@@ -12,11 +12,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -177,6 +179,52 @@ TEST_F(ElementTableEdit, SourcesAndLoadsFollowTheirElements) {
     EXPECT_STREQ(ant->Loads[0].Pos, "w1b");
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].rfind("Load 1 (w3c) was on the deleted wire 3", 0), 0u) << notes[0];
+}
+
+// Typed as a user types: a segmentation pair keeps its comma, and a refused
+// value names the limit it broke.
+TEST_F(ElementTableEdit, TypedPairsKeepTheirCommaAndRefusalsNameTheLimit) {
+    const struct {
+        int col;
+        const char* keys;
+        const char* message;  // none: the cell takes the text
+    } cases[] = {
+        {ColSeg, "5,3", nullptr},
+        {ColWidth, "1e9", "A value of the table must be at most 100000 m; 1e9 was not taken."},
+        {ColRadius, "1e12", "A value of the table must be at most 100000 m; 1e12 was not taken."},
+        {ColWidth, "0", "A width, height or length must be at least 0.001; 0 was not taken."},
+        {ColPos, "-3", "A position or gap must not be negative; -3 was not taken."},
+    };
+    // The shown dialog fits its view; the next tests expect the view as it was.
+    const ElementViewAngles saved = ElementViewState;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        auto ant = Yagi();
+        prompter.Clear();
+        Then([&](TGrpWireDlg& d) {
+            d.show();
+            d.Grid->setFocus();
+            d.Grid->SetCurrentCell(c.col, 2);
+            const QModelIndex index = d.Grid->model()->index(1, c.col - 1);
+            d.Grid->edit(index);
+            auto* editor = qobject_cast<QLineEdit*>(d.Grid->indexWidget(index));
+            EXPECT_NE(editor, nullptr);
+            if (!editor) return static_cast<int>(QDialog::Rejected);
+            editor->selectAll();
+            QTest::keyClicks(editor, c.keys);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QApplication::processEvents();
+            if (c.message)
+                EXPECT_EQ(prompter.Last().text, c.message);
+            else
+                EXPECT_EQ(d.Grid->Cells(c.col, 2), "5,3");
+            return static_cast<int>(QDialog::Rejected);
+        });
+        prompter.AnswerMessage(BoxNo);
+        TGrpWireDlg dialog(nullptr);
+        dialog.Execute(*ant);
+    }
+    ElementViewState = saved;
 }
 
 TEST_F(ElementTableEdit, DuplicatesAreFoundOnlyAtOnePlace) {

@@ -79,16 +79,25 @@ TEST_F(GridTest, AnEditArrivesOnlyWhenTheEditorCommits) {
     EXPECT_FALSE(grid.EditorMode());
 }
 
-TEST_F(GridTest, NumericGridsTurnACommaIntoAPoint) {
+// A numeric grid turns a comma into a point, but for the cells that take a pair.
+TEST_F(GridTest, NumericGridsTurnACommaIntoAPointButInPairCells) {
     grid.SetNumericKeys(true);
-    QLineEdit* editor = OpenEditor(1, 1);
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, "2,5");
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    ASSERT_EQ(edits.size(), 1u);
-    EXPECT_EQ(edits[0].text, "2.5");
+    grid.TakesPair = [](int col, int) { return col == 2; };
+    const struct {
+        int col;
+        const char* typed;
+    } cases[] = {{1, "2.5"}, {2, "5,3"}};
+    for (const auto& c : cases) {
+        edits.clear();
+        QLineEdit* editor = OpenEditor(c.col, 1);
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QString(c.typed).replace('.', ','));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_EQ(edits.size(), 1u);
+        EXPECT_EQ(edits[0].text, c.typed);
+    }
 }
 
 TEST_F(GridTest, CanEditKeepsTheEditorClosed) {
