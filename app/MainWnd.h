@@ -160,6 +160,9 @@ public:
     bool GetAntDef();
     void SetAntDef();
     void NewAntDef();
+    // A new antenna read from an antenna text; false, with nothing changed,
+    // when the text is not a whole antenna text.
+    bool ReadNewAntenna(const std::string& text);
     void AntChanged();
     // AntChanged after an edit of the wire table that moved or removed
     // sources and loads; `notes` go to the log.

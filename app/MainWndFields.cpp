@@ -5,6 +5,7 @@
 #include "app/PlainNumber.h"
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
+#include "model/EnvDefaults.h"
 #include "model/ResultStore.h"
 #include "platform/KeyFilter.h"
 #include "platform/TextCodec.h"
@@ -162,24 +163,10 @@ void TMainWnd::NewAntDef() {
     DestroyOptimizerState();
     Comment.clear();
     PreOptimizationText.clear();
-    std::memset(&Ant, 0, sizeof Ant);
-    Ant.AutoVoltage = 1;
-    Ant.UseLoads = 1;
-    Ant.Freq = 14.15;
-    Ant.DM1 = 800;
-    Ant.DM2 = 80;
-    Ant.EC = 1;
-    Ant.SC = 2.0;
-    Ant.StackMode = 0;
-    Ant.nH = 1;
-    Ant.nV = 1;
-    JobDef.Wavelength = LightSpeedMHz / 14.15;
+    ResetToNewAntenna(Ant);
+    JobDef.Wavelength = LightSpeedMHz / NewAntennaFreq;
     JobDef.EleWidthAll = 0;
-    Ant.hSpacing = JobDef.Wavelength;
-    Ant.vSpacing = JobDef.Wavelength;
-    EnvDef.AzEl = PackAzEl(120, 60);
-    EnvDef.Z0R = 50.0;
-    EnvDef.Z0X = 0.0;
+    ResetAntennaReference(EnvDef);
     Results.ClearSweep();
     FreeCalcCopy();
     SetAntDef();

@@ -13,8 +13,6 @@
 #include "editing/ValRepDlg.h"
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
-#include "model/AntennaFileCheck.h"
-#include "model/AntennaText.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
@@ -23,6 +21,7 @@
 #include <QAction>
 #include <QPushButton>
 #include <QSpinBox>
+#include <memory>
 
 namespace {
 
@@ -134,16 +133,17 @@ void TMainWnd::K30Click() {
         TTextEditDlg dialog(this, SettingsFilePath());
         // A text short of its records would load as another antenna.
         dialog.CheckText = [](const std::string& edited) {
-            return HasAntennaHeader(edited) && IsWholeAntennaText(edited)
+            auto scratch = std::make_unique<AntDef>();
+            EnvRec env = EnvDef;
+            std::string comment;
+            return ReadAntennaFile(edited, *scratch, env, comment)
                        ? std::string()
                        : std::string("Invalid format of the antenna text: a record is missing or cut short, or a "
                                      "count does not match its records.");
         };
         result = dialog.Execute(text);
     }
-    if (!result) return;
-    NewAntDef();
-    ParseAntennaText(Ant, EnvDef, text, Comment);
+    if (!result || !ReadNewAntenna(text)) return;
     SetAntDef();
     Ant.Edited = 1;
     Ant.Changed = 1;

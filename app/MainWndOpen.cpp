@@ -2,10 +2,10 @@
 // the command line by their extension.
 #include "platform/FilePaths.h"
 #include "app/MainWnd.h"
-#include "model/AntennaFileCheck.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/MessageFormat.h"
+#include "model/ModelImage.h"
 #include "model/Messages.h"
 #include "model/RecentFiles.h"
 #include "model/ResultStore.h"
@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -57,24 +58,13 @@ int TMainWnd::OpenAntFile(const QString& name) {
         ShowMessage("File " + name.toStdString() + " is empty");
         return 0;
     }
-    // A binary file (a far-field file opened by mistake) is no antenna text.
-    if (std::find(bytes.begin(), bytes.end(), uint8_t{0}) != bytes.end()) {
-        ReportMessage(MsgInvalidFormat, name);
-        return 0;
-    }
-
-    const std::string text(bytes.begin(), bytes.end());
     // A file cut short, or with fewer records than its counts, would load as
-    // another antenna: refuse it before anything changes.
-    if (!HasAntennaHeader(text) || !IsWholeAntennaText(text)) {
+    // another antenna: it is refused before anything changes.
+    if (!ReadNewAntenna(std::string(bytes.begin(), bytes.end()))) {
         ReportMessage(MsgInvalidFormat, name);
         return 0;
     }
-
-    // From here the text is read: the reader takes the rest as it comes.
-    NewAntDef();
     FileName = name;
-    ParseAntennaText(Ant, EnvDef, text, Comment);
     SetAntDef();
 
     JobDef.Interactive = 1;
@@ -93,6 +83,18 @@ int TMainWnd::OpenAntFile(const QString& name) {
     }
     FullWRbClick(true);
     return 1;
+}
+
+bool TMainWnd::ReadNewAntenna(const std::string& text) {
+    auto read = std::make_unique<AntDef>();
+    EnvRec env = EnvDef;
+    std::string comment;
+    if (!ReadAntennaFile(text, *read, env, comment)) return false;
+    NewAntDef();
+    Ant = *read;
+    ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);
+    Comment = std::move(comment);
+    return true;
 }
 
 void TMainWnd::OpenFileByExt(const QString& name) {

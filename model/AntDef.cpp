@@ -11,6 +11,21 @@ void CopyText(char* dest, std::size_t destSize, const char* src) {
     std::memset(dest + n, 0, destSize - n);
 }
 
+void ResetToNewAntenna(AntDef& ant) {
+    std::memset(&ant, 0, sizeof ant);
+    ant.AutoVoltage = 1;
+    ant.UseLoads = 1;
+    ant.Freq = NewAntennaFreq;
+    ant.DM1 = 800;
+    ant.DM2 = 80;
+    ant.EC = 1;
+    ant.SC = 2.0;
+    ant.StackMode = 0;
+    ant.nH = 1;
+    ant.nV = 1;
+    ant.hSpacing = ant.vSpacing = LightSpeedMHz / NewAntennaFreq;
+}
+
 namespace {
 
 int Magnitude(int v) { return v == INT32_MIN ? INT32_MAX : (v < 0 ? -v : v); }

@@ -147,3 +147,11 @@ inline void CopyText(char (&dest)[N], const char* src) { CopyText(dest, N, src);
 
 // Speed of light over frequency: the wavelength in metres of f MHz.
 constexpr double LightSpeedMHz = 299.792458;
+
+// Design frequency of a new antenna, MHz.
+constexpr double NewAntennaFreq = 14.15;
+
+// The record of a new antenna: zero-filled, then the defaults of every field
+// a file may leave out (frequency, segmentation, one copy spaced one
+// wavelength, automatic voltage and loads in use).
+void ResetToNewAntenna(AntDef& ant);

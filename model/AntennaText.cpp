@@ -5,8 +5,10 @@
 #include <memory>
 
 #include "model/AntDef.h"
+#include "model/AntennaFileCheck.h"
 #include "model/AntennaNormalForm.h"
 #include "model/EnvDef.h"
+#include "model/EnvDefaults.h"
 #include "model/ModelImage.h"
 #include "model/NumberText.h"
 #include "model/TextLines.h"
@@ -399,10 +401,46 @@ bool IsWholeAntennaText(std::string_view text) {
     return parser.Whole();
 }
 
-void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment) {
-    AntennaTextParser(ant, env, text, comment).Run();
+namespace {
+
+void MarkRead(AntDef& ant) {
     ant.Changed = 0;
     ant.Edited = 1;
     JobDef.PanX = 0;
     JobDef.PanY = 0;
+}
+
+// The wavelength that "R" stands for while a file is read; the one before
+// comes back afterwards.
+class WavelengthScope {
+public:
+    explicit WavelengthScope(double wavelength) : saved_(JobDef.Wavelength) { JobDef.Wavelength = wavelength; }
+    ~WavelengthScope() { JobDef.Wavelength = saved_; }
+    WavelengthScope(const WavelengthScope&) = delete;
+    WavelengthScope& operator=(const WavelengthScope&) = delete;
+
+private:
+    double saved_;
+};
+
+}  // namespace
+
+void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment) {
+    AntennaTextParser(ant, env, text, comment).Run();
+    MarkRead(ant);
+}
+
+bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::string& comment) {
+    // A binary file (a far-field file opened by mistake) is no antenna text.
+    if (text.find('\0') != std::string_view::npos) return false;
+    const WavelengthScope newAntenna(LightSpeedMHz / NewAntennaFreq);
+    if (!HasAntennaHeader(text)) return false;
+    ResetToNewAntenna(ant);
+    ResetAntennaReference(env);
+    comment.clear();
+    AntennaTextParser parser(ant, env, text, comment);
+    parser.Run();
+    if (!parser.Whole()) return false;
+    MarkRead(ant);
+    return true;
 }

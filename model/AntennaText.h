@@ -28,3 +28,13 @@ void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::stri
 // a save would write (NormalizeReadAntenna). A file that ends after a
 // complete section is whole.
 bool IsWholeAntennaText(std::string_view text);
+
+// Reads an antenna file's text as Open does, into the given records: first a
+// new antenna (ResetToNewAntenna; the environment keeps its ground fields and
+// takes a new antenna's reference), then the text, its "R" being the
+// wavelength of that new antenna whatever antenna was open before, so that
+// the text is checked and read with the same numbers. False when the text
+// is no antenna text (a NUL byte, no header) or not whole
+// (IsWholeAntennaText); the records then hold a partial read and nothing
+// else has changed. On success as ParseAntennaText.
+bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::string& comment);

@@ -37,11 +37,15 @@ void InitEnvironmentDefaults(uint64_t physicalMemoryBytes) {
     }
     EnvDef.RadialCount = 8;
     EnvDef.RadialRadius = 0.0008;
-    EnvDef.AzEl = PackAzEl(120, 60);
-    EnvDef.Z0R = 50.0;
-    EnvDef.Z0X = 0.0;
+    ResetAntennaReference(EnvDef);
     EnvDef.Material = 0;
     EnvDef.PMAX = DefaultPulseLimit(physicalMemoryBytes);
+}
+
+void ResetAntennaReference(EnvRec& env) {
+    env.AzEl = PackAzEl(120, 60);
+    env.Z0R = 50.0;
+    env.Z0X = 0.0;
 }
 
 void InitJobDefaults(int screenWidthPixels) {

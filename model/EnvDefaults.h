@@ -10,6 +10,12 @@ int DefaultPulseLimit(uint64_t physicalMemoryBytes);
 // Clears EnvDef and sets its defaults, PMAX by the physical memory.
 void InitEnvironmentDefaults(uint64_t physicalMemoryBytes);
 
+struct EnvRec;
+
+// The reference impedance (50 ohm) and F/B rear sector (120 x 60 degrees)
+// that a new antenna starts with; its ground fields are kept.
+void ResetAntennaReference(EnvRec& env);
+
 // Sets EnvDef.FontSize to 1 on narrow screens (at most 650 pixels), then
 // clears JobDef and sets its defaults. Run after InitEnvironmentDefaults.
 void InitJobDefaults(int screenWidthPixels);

@@ -1,6 +1,7 @@
 // What the program reads from any of its antenna formats, saved as antenna
 // text and opened again, is the same antenna; what the text cannot carry as
-// it stands is refused when it is read. Files go through the real commands.
+// it stands is refused when it is read, and a text is checked with the
+// numbers it is read with. Files go through the real commands.
 #include "FileCommandsFixture.h"
 #include "model/AntennaSamples.h"
 #include "model/AntennaText.h"
@@ -157,4 +158,35 @@ TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
     ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
     ASSERT_TRUE(OpenFile(saved)) << Shown();
     EXPECT_EQ(Opened(), typed);
+}
+
+TEST_F(FileRoundTripTest, OpenReadsRWithTheWavelengthItChecksWithWhateverWasOpenBefore) {
+    // "R" is the wavelength of the new antenna a file is read into (21.19 m);
+    // at 144 MHz it would be 2.08 m.
+    const std::string rest = "0,0,0,0,0,5,0.001,11\r\n*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n0,1\r\n";
+    const struct {
+        const char* what;
+        std::string wireLine;
+        bool opens;
+    } cases[] = {
+        {"R/21 wires: one", "R/21", true},
+        {"R/2 wires: eleven, the source lines taken as wires", "R/2", false},
+        {"a stack of 3 x R*10 copies, beyond the record", "1,3,R*10,1,1,0", false},
+    };
+    const QString twoMetre =
+        WriteFile("2m.kva", "two metre\r\n*\r\n144\r\n***Wires***\r\n1\r\n0,0,0,0,0,1,0.001,11\r\n");
+    for (const auto& c : cases) {
+        for (const bool after144 : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (after144 ? " after a 144 MHz antenna" : " after a new one"));
+            Open();
+            if (after144) ASSERT_TRUE(OpenFile(twoMetre)) << Shown();
+            const QString path = WriteFile(
+                "r.kva", QByteArray::fromStdString("r\r\n*\r\n14.15\r\n***Wires***\r\n" + c.wireLine + "\r\n" + rest));
+            EXPECT_EQ(OpenFile(path), c.opens) << Shown();
+            if (c.opens) {
+                EXPECT_EQ(wnd->Ant.WireCount, 1);
+                EXPECT_EQ(wnd->Ant.SourceCount, 1);
+            }
+        }
+    }
 }

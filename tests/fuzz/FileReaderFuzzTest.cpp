@@ -22,6 +22,7 @@
 #include "model/FarFieldFile.h"
 #include "model/ModelImage.h"
 #include "model/Messages.h"
+#include "model/PositionText.h"
 #include "model/SafeFile.h"
 #include "model/StackedAnt.h"
 
@@ -330,6 +331,74 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
     }
     std::printf("antenna text reader: %d mutated texts, %d prepared\n", MutatedFilesPerReader, opened.Prepared());
     EXPECT_GT(opened.Prepared(), 0);
+}
+
+// Bytes that change a position over a save, or name another pulse: blanks,
+// separators, line ends, signs, no-break spaces and full-width forms.
+const std::array<std::string, 24> PositionPieces = {
+    "w",  "W", "b", "c",  "e",    "E",    "1",    "2",        "3",        "0",        "9",           "+",
+    "-",  " ", "\t", ",", "*", "\r", "\n", "\x1a", "\xA0", "\xC2\xA0", "\xEF\xBC\x91", "\xEF\xBC\x8C"};
+
+// A position field as a binary file may hold it: up to 11 bytes of pieces,
+// its end, then whatever; now and then no end at all.
+void RandomPositionField(char (&pos)[PosTextSize], Random& rnd) {
+    std::string text;
+    const std::size_t length = rnd.Below(PosTextSize + 1);
+    while (text.size() < length) text += PositionPieces[rnd.Below(PositionPieces.size())];
+    for (std::size_t i = 0; i < PosTextSize; ++i)
+        pos[i] = i < text.size() ? text[i] : static_cast<char>(rnd.Next());
+    if (rnd.Below(8) != 0) pos[std::min<std::size_t>(text.size(), PosTextSize - 1)] = 0;
+}
+
+// Pulses of every position, on a fixed pulse layout of the wires.
+std::vector<int> Pulses(AntDef& ant) {
+    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
+        ant.Wires[i].FirstPulse = 1 + 7 * i;
+        ant.Wires[i].PulseCount = 7;
+    }
+    std::vector<int> pulses;
+    for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
+        pulses.push_back(ParseSourcePos(ant, ant.Sources[i].Pos));
+    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
+        pulses.push_back(ParseSourcePos(ant, ant.Loads[i].Pos));
+    return pulses;
+}
+
+TEST(FileReaderFuzz, PositionsOfBinaryFilesOpenTheSameAfterASaveAsText) {
+    // A far-field file whose positions hold hostile bytes is refused, or its
+    // antenna saved as text opens with the same positions and pulses.
+    constexpr int Files = 100000;
+    const auto sample = SampleAntenna();
+    auto ant = NewAntenna();
+    auto back = NewAntenna();
+    FarFieldContents c;
+    c.Ant = NewAntenna();
+    c.Results = std::make_unique<CResult>();
+    Random rnd(0x905171);
+    int accepted = 0;
+    for (int n = 0; n < Files; ++n) {
+        *ant = *sample;
+        for (int i = 0; i < ant->SourceCount; ++i)
+            if (rnd.Below(2)) RandomPositionField(ant->Sources[i].Pos, rnd);
+        for (int i = 0; i < ant->LoadCount; ++i)
+            if (rnd.Below(2)) RandomPositionField(ant->Loads[i].Pos, rnd);
+        c.Comment.clear();
+        if (ParseFarFieldImage(BuildFarFieldImage(*ant, SampleEnv(), "", CResult()), c) != FarFieldStatus::Ok) continue;
+        ++accepted;
+        EnvRec env{};
+        ApplyModelEnvFields(c.Env, env);
+        const std::string text = WriteAntennaText(*c.Ant, env, c.Comment);
+        std::string comment;
+        ASSERT_TRUE(ReadAntennaFile(text, *back, env, comment)) << "input " << n << ":\n" << text;
+        for (int i = 0; i < c.Ant->SourceCount; ++i)
+            ASSERT_STREQ(back->Sources[i].Pos, c.Ant->Sources[i].Pos) << "input " << n;
+        for (int i = 0; i < c.Ant->LoadCount; ++i) ASSERT_STREQ(back->Loads[i].Pos, c.Ant->Loads[i].Pos) << "input " << n;
+        ASSERT_EQ(Pulses(*back), Pulses(*c.Ant)) << "input " << n;
+        ASSERT_EQ(WriteAntennaText(*back, env, comment), text) << "input " << n;
+    }
+    std::printf("positions of far-field files: %d files, %d accepted\n", Files, accepted);
+    EXPECT_GT(accepted, Files / 8);
+    EXPECT_LT(accepted, Files);
 }
 
 }  // namespace

@@ -10,16 +10,7 @@
 // The record a new antenna starts from.
 inline std::unique_ptr<AntDef> NewAntenna() {
     auto a = std::make_unique<AntDef>();
-    a->Freq = 14.15;
-    a->DM1 = 800;
-    a->DM2 = 80;
-    a->EC = 1;
-    a->SC = 2.0;
-    a->nH = 1;
-    a->nV = 1;
-    a->AutoVoltage = 1;
-    a->UseLoads = 1;
-    a->hSpacing = a->vSpacing = LightSpeedMHz / 14.15;
+    ResetToNewAntenna(*a);
     return a;
 }
 
