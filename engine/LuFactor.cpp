@@ -4,8 +4,6 @@
 #include "engine/TeamSize.h"
 
 #include <algorithm>
-#include <atomic>
-#include <climits>
 #include <cblas.h>
 #include <cmath>
 #include <exception>
@@ -13,31 +11,22 @@
 #include <utility>
 #include <vector>
 
-// Right-looking blocked LU on the row-major matrix, in place, with a
-// look-ahead of one panel. A panel of columns is factored in a column-major
-// copy (its columns are then contiguous, whatever the matrix's row stride).
-// At each step one thread brings the next panel's columns up to date with
-// the current panel and factors it, while the others update the columns
-// right of it, block by block: each block takes the panel's row exchanges,
-// the solve of its top rows with the panel's unit lower triangle (ctrsm) and
-// the product of the rows below (cgemm). So a step has one barrier, and the
-// panel's serial work stays off the critical path while there is trailing
-// work to overlap. The exchanges of the columns left of each panel wait
-// until the end. The work runs on our own OpenMP threads, one team for the
-// whole factorization, with single-threaded BLAS calls.
+// Right-looking blocked LU on the row-major matrix, in place. Each step
+// takes one panel of columns: it is factored in a column-major copy (its
+// columns are then contiguous, whatever the matrix's row stride), and the
+// columns right of it are updated with ctrsm/cgemm. The work runs on our own
+// OpenMP threads with single-threaded BLAS calls: while one thread factors
+// the next panel, the others update the rest of the matrix with the current
+// one (look-ahead), which keeps the panel's serial work off the critical
+// path while there is trailing work to overlap.
 
 namespace {
 
 int panelWidthOverride = 0;
 
-// The thread that factors the next panel also brings its columns up to
-// date, work that grows with the square of the width while the others'
-// share of a step grows with it only linearly: narrow panels keep that
-// thread off the critical path, down to the width below which the update's
-// products lose speed.
 int PanelWidthFor(int n) {
     if (panelWidthOverride > 0) return panelWidthOverride;
-    return n >= 1536 ? 64 : 32;
+    return n >= 1536 ? 128 : 64;
 }
 
 const LuComplex One(1.0f, 0.0f);
@@ -70,9 +59,10 @@ private:
 };
 
 // Below ParallelFrom the team's hand-offs cost more than they share; below
-// AllThreadsFrom a step's update is short enough that more than a few
-// threads mostly wait for the panel.
-constexpr int ParallelFrom = 384, AllThreadsFrom = 1024;
+// AllThreadsFrom a panel step is short enough that more than a few threads
+// mostly wait at its barriers.
+constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
+
 
 // Two column-major panels: the current one feeds the trailing update while
 // the next one is factored. Kept between calls, so a calculation allocates
@@ -119,6 +109,14 @@ void CopyFromPanel(const LuComplex* panel, int ld, int top, int r0, int rows, in
     }
 }
 
+// Tile edge of the trailing update: large enough that packing the operands
+// stays small against the products, small enough to keep every thread busy.
+int TileFor(int rows, int cols, int threads) {
+    constexpr int TileMin = 192, TileMax = 512, TilesPerThread = 3;
+    const double area = static_cast<double>(rows) * cols / (static_cast<double>(threads) * TilesPerThread);
+    return std::clamp(RoundUp(static_cast<int>(std::sqrt(area)), 16), TileMin, TileMax);
+}
+
 }  // namespace
 
 int LuThreadsFor(int n) { return n < ParallelFrom ? 1 : TeamSize(n >= AllThreadsFrom); }
@@ -133,107 +131,104 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     PanelBuffers& buffers = Buffers();
     buffers.Reserve(n, nb);
     const int ld = buffers.Ld();
-    // Task sizes: rows copied per task, and the least columns of an update
-    // block and of a block of deferred exchanges.
-    constexpr int CopyRows = 256, BlockMin = 32, SwapColumns = 256;
-
-    // Columns c0 .. c0+cw-1 brought up to date with the factored panel of
-    // columns k0 .. k0+w-1 (column-major in `panel`).
-    auto update = [&](int k0, int w, const LuComplex* panel, int c0, int cw) {
-        SwapRows(a, lda, k0, w, pivot, c0, cw);
-        cblas_ctrsm(CblasRowMajor, CblasLeft, CblasUpper, CblasTrans, CblasUnit, w, cw, &One, panel, ld,
-                    At(a, lda, k0, c0), lda);
-        const int below = n - k0 - w;
-        if (below > 0)
-            cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, below, cw, w, &MinusOne, panel + w, ld,
-                        At(a, lda, k0, c0), lda, &One, At(a, lda, k0 + w, c0), lda);
-    };
-    // The panel of columns k0 .. k0+w-1, up to date, factored in `panel`;
-    // its pivots become matrix rows. It is written back by copyBack.
-    auto factor = [&](int k0, int w, LuComplex* panel) {
-        CopyToPanel(a, lda, k0, k0, n - k0, k0, w, panel, ld);
-        FactorLuPanel(panel, ld, n - k0, w, pivot + k0, buffers.Magnitudes());
-        for (int i = k0; i < k0 + w; ++i) pivot[i] += k0;
-    };
-    auto copyTasks = [&](int k0) { return (n - k0 + CopyRows - 1) / CopyRows; };
-    auto copyBack = [&](int k0, int w, const LuComplex* panel, int task) {
-        const int r0 = k0 + task * CopyRows;
-        CopyFromPanel(panel, ld, k0, r0, std::min(CopyRows, n - r0), k0, w, a, lda);
-    };
+    // Task sizes: rows copied per task, columns per exchange-and-solve
+    // task, and the least rows of a look-ahead task.
+    constexpr int CopyRows = 256, ColumnChunk = 512, RowMin = 128;
 
     // An exception may not leave a parallel region: the thread that meets
-    // it records it and the step, and every thread stops after that step's
-    // barrier. (A thread may look while another already works on the next
-    // step, so the test is "failed in an earlier step", which is the same
-    // for every thread at the top of a step.)
+    // it records it, and every thread stops after the next barrier.
     std::exception_ptr failure;
-    constexpr int NoFailure = INT_MAX;
-    std::atomic<int> failedStep{NoFailure};
-    const int last = (n - 1) / nb * nb;  // the first column of the last panel
 
 #pragma omp parallel num_threads(threads)
     {
+        // The first panel: copied by every thread, factored by one.
+        {
+            LuComplex* first = buffers.Panel(0);
+            const int tasks = (n + CopyRows - 1) / CopyRows;
+#pragma omp for schedule(static)
+            for (int t = 0; t < tasks; ++t)
+                CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, nb, first, ld);
 #pragma omp single
-        try {
-            factor(0, nb, buffers.Panel(0));
-        } catch (...) {
-            failure = std::current_exception();
-            failedStep = -1;
+            try {
+                FactorLuPanel(first, ld, n, nb, pivot, buffers.Magnitudes());
+            } catch (...) {
+                failure = std::current_exception();
+            }
         }
-        for (int k0 = 0, step = 0; k0 < n && failedStep.load(std::memory_order_relaxed) >= step; k0 += nb, ++step) {
+        for (int k0 = 0, step = 0; k0 < n && !failure; k0 += nb, ++step) {
             const int w = std::min(nb, n - k0);
             const int next = k0 + w;
             const int wNext = std::min(nb, n - next);
+            const int below = n - next;
             const LuComplex* cur = buffers.Panel(step);
             LuComplex* nxt = buffers.Panel(step + 1);
-            if (next >= n) break;
+            const LuComplex* l21 = cur + w;  // rows below the panel's diagonal block
 
-            // One thread: the next panel.
-#pragma omp single nowait
-            try {
-                update(k0, w, cur, next, wNext);
-                factor(next, wNext, nxt);
-            } catch (...) {
-                failure = std::current_exception();
-                failedStep = step;
+            // 1. The panel's exchanges on every other column, the top rows
+            // of the right columns solved with its unit lower triangle (the
+            // column-major panel is that triangle's transpose to a row-major
+            // call), and the factored panel written back.
+            const int trsmTasks = below > 0 ? (below + ColumnChunk - 1) / ColumnChunk : 0;
+            const int leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
+            const int copyTasks = (n - k0 + CopyRows - 1) / CopyRows;
+#pragma omp for schedule(dynamic, 1)
+            for (int t = 0; t < trsmTasks + leftTasks + copyTasks; ++t) {
+                if (t < trsmTasks) {
+                    const int c0 = next + t * ColumnChunk;
+                    const int cw = std::min(ColumnChunk, n - c0);
+                    SwapRows(a, lda, k0, w, pivot, c0, cw);
+                    cblas_ctrsm(CblasRowMajor, CblasLeft, CblasUpper, CblasTrans, CblasUnit, w, cw, &One, cur, ld,
+                                At(a, lda, k0, c0), lda);
+                } else if (t < trsmTasks + leftTasks) {
+                    const int c0 = (t - trsmTasks) * ColumnChunk;
+                    SwapRows(a, lda, k0, w, pivot, c0, std::min(ColumnChunk, k0 - c0));
+                } else {
+                    const int r0 = k0 + (t - trsmTasks - leftTasks) * CopyRows;
+                    CopyFromPanel(cur, ld, k0, r0, std::min(CopyRows, n - r0), k0, w, a, lda);
+                }
             }
-            // The others: the current panel written back, and the columns
-            // right of the next panel, in blocks enough to share.
+            if (below <= 0) break;
+
+            // 2. Look-ahead: the next panel's columns updated by every
+            // thread and copied into the other panel.
+            {
+                const int rowStep = std::max(RowMin, RoundUp((below + threads - 1) / threads, 16));
+                const int rowTasks = (below + rowStep - 1) / rowStep;
+#pragma omp for schedule(dynamic, 1)
+                for (int t = 0; t < rowTasks; ++t) {
+                    const int r0 = t * rowStep;
+                    const int rows = std::min(rowStep, below - r0);
+                    cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, rows, wNext, w, &MinusOne, l21 + r0, ld,
+                                At(a, lda, k0, next), lda, &One, At(a, lda, next + r0, next), lda);
+                    CopyToPanel(a, lda, next, next + r0, rows, next, wNext, nxt, ld);
+                }
+            }
+
+            // 3. One thread factors the next panel while the others update
+            // the columns right of it, tile by tile.
             const int rightBegin = next + wNext;
             const int right = n - rightBegin;
-            const int block =
-                std::clamp(RoundUp((right + 3 * threads - 1) / (3 * threads), 16), BlockMin, std::max(BlockMin, right));
-            const int blocks = right > 0 ? (right + block - 1) / block : 0;
-            const int copies = copyTasks(k0);
-#pragma omp for schedule(dynamic, 1) nowait
-            for (int t = 0; t < copies + blocks; ++t) {
-                if (t < copies) {
-                    copyBack(k0, w, cur, t);
-                } else {
-                    const int c0 = rightBegin + (t - copies) * block;
-                    update(k0, w, cur, c0, std::min(block, n - c0));
+            const int tile = right > 0 ? TileFor(below, right, threads) : 1;
+            const int tileRows = (below + tile - 1) / tile;
+            const int tileCols = right > 0 ? (right + tile - 1) / tile : 0;
+#pragma omp single nowait
+            {
+                try {
+                    FactorLuPanel(nxt, ld, below, wNext, pivot + next, buffers.Magnitudes());
+                    for (int i = next; i < next + wNext; ++i) pivot[i] += next;
+                } catch (...) {
+                    failure = std::current_exception();
                 }
+            }
+#pragma omp for schedule(dynamic, 1) nowait
+            for (int t = 0; t < tileRows * tileCols; ++t) {
+                const int r0 = (t / tileCols) * tile;
+                const int c0 = rightBegin + (t % tileCols) * tile;
+                cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, std::min(tile, below - r0),
+                            std::min(tile, n - c0), w, &MinusOne, l21 + r0, ld, At(a, lda, k0, c0), lda, &One,
+                            At(a, lda, next + r0, c0), lda);
             }
 #pragma omp barrier
-        }
-        if (failedStep == NoFailure) {
-            // The last panel written back, and each panel's exchanges on the
-            // columns left of it, in the order of the panels.
-            const int wLast = n - last;
-            const LuComplex* lastPanel = buffers.Panel(last / nb);
-            const int copies = copyTasks(last);
-            const int swapTasks = (last + SwapColumns - 1) / SwapColumns;
-#pragma omp for schedule(dynamic, 1)
-            for (int t = 0; t < copies + swapTasks; ++t) {
-                if (t < copies) {
-                    copyBack(last, wLast, lastPanel, t);
-                } else {
-                    const int c0 = (t - copies) * SwapColumns;
-                    const int c1 = std::min(c0 + SwapColumns, last);
-                    for (int k = nb * (c0 / nb + 1); k < n; k += nb)
-                        SwapRows(a, lda, k, std::min(nb, n - k), pivot, c0, std::min(c1, k) - c0);
-                }
-            }
         }
     }
     if (failure) std::rethrow_exception(failure);
