@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -39,6 +40,25 @@ int ParseField(const AntDef& ant, const char (&field)[PosTextSize]) {
     return ParseSourcePos(ant, text);
 }
 
+// What follows a wire number ("b+0001", "e", "c -02") with the offset in its
+// shortest form ("b+1", "e", "c-2"); empty when the text is not of that form.
+std::string ShortestOffsetForm(const char* rest) {
+    const char* s = rest;
+    if (!std::isalpha(static_cast<unsigned char>(*s))) return {};
+    std::string out(1, *s++);
+    while (*s == ' ' || *s == '\t') ++s;
+    char sign = '\0';
+    if (*s == '+' || *s == '-') sign = *s++;
+    const char* digits = s;
+    while (std::isdigit(static_cast<unsigned char>(*s))) ++s;
+    if (*s != '\0' || (sign && s == digits)) return {};
+    while (digits + 1 < s && *digits == '0') ++digits;
+    if (s == digits || (s - digits == 1 && *digits == '0')) return out;
+    out += sign ? sign : '+';
+    out.append(digits, s);
+    return out;
+}
+
 }  // namespace
 
 PositionRef SplitPosition(const char* pos) {
@@ -69,6 +89,13 @@ void SetPositionWire(char* pos, std::size_t size, long long wire) {
     if (ref.Names != PositionRef::Wire) return;
     char out[64];
     std::snprintf(out, sizeof out, "%c%lld%.40s", ref.Letter, wire, ref.Rest);
+    // The antenna text carries PosTextLength characters: a longer wire number
+    // must not cut the offset short ("w9b+0001" would be saved as "w10b+000",
+    // another pulse), so the offset then goes in its shortest form.
+    if (std::strlen(out) > static_cast<std::size_t>(PosTextLength)) {
+        const std::string shortest = ShortestOffsetForm(ref.Rest);
+        if (!shortest.empty()) std::snprintf(out, sizeof out, "%c%lld%s", ref.Letter, wire, shortest.c_str());
+    }
     CopyText(pos, size, out);
 }
 

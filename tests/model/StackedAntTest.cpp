@@ -80,6 +80,9 @@ TEST(StackedAnt, RenumberingReadsPositionsAsTheResolutionDoes) {
         {"3", 4, "7"},          {"W2e1", 4, "W6e1"}, {"w1b", 0, "w1b"},  {"w12b+3", 4, "w16b+3"},
         {"w0c", 4, "w5c"},      {"w", 4, "w5"},      {" w1c", 4, "w5c"}, {"\tW2e", 4, "W6e"},
         {"x3", 4, "x3"},        {"", 4, ""},
+        // A wire number that grows past what the antenna text carries
+        // shortens the offset, never the text.
+        {"w9b+0001", 1, "w10b+1"}, {"w9e-0003", 1, "w10e-3"}, {"w99c+000", 1, "w100c"}, {"w9b+0x1", 1, "w10b+0x1"},
     };
     for (const auto& c : cases) {
         char pos[PosTextSize] = {};
