@@ -33,10 +33,7 @@ void PrepareWire(int pulses) {
     wire = std::make_unique<AntDef>();
     *wire = AntDef{};
     wire->Freq = 14.15;
-    wire->DM1 = 800;
-    wire->DM2 = 80;
-    wire->EC = 1;
-    wire->SC = 2.0;
+    SetDefaultSegmentation(*wire);
     wire->WireCount = 1;
     wire->Wires[0] = WireRec{-5.3, 0, 10, 5.3, 0, 10, 0.001, pulses + 1, 0, 0, 0};
     wire->SourceCount = 1;

@@ -185,10 +185,7 @@ std::unique_ptr<AntDef> NewAntenna(double freq) {
     auto ant = std::make_unique<AntDef>();
     *ant = AntDef{};
     ant->Freq = freq;
-    ant->DM1 = 800;
-    ant->DM2 = 80;
-    ant->EC = 1;
-    ant->SC = 2.0;
+    SetDefaultSegmentation(*ant);
     ant->UseLoads = 1;
     ant->nH = ant->nV = 1;
     return ant;

@@ -16,10 +16,7 @@ void ResetToNewAntenna(AntDef& ant) {
     ant.AutoVoltage = 1;
     ant.UseLoads = 1;
     ant.Freq = NewAntennaFreq;
-    ant.DM1 = 800;
-    ant.DM2 = 80;
-    ant.EC = 1;
-    ant.SC = 2.0;
+    SetDefaultSegmentation(ant);
     ant.StackMode = 0;
     ant.nH = 1;
     ant.nV = 1;
@@ -48,4 +45,11 @@ void RepairSegmentation(AntDef& ant) {
         int32_t& seg = ant.Wires[i].Seg;
         if (IsSegPair(seg)) seg = SegCodeFromFields(SegPairFirst(seg), SegPairSecond(seg));
     }
+}
+
+void SetDefaultSegmentation(AntDef& ant) {
+    ant.DM1 = 800;
+    ant.DM2 = 80;
+    ant.EC = 1;
+    ant.SC = 2.0;
 }

@@ -140,6 +140,11 @@ int32_t SegCodeFromFields(int a, int b);
 // Both file formats give the same antenna this way.
 void RepairSegmentation(AntDef& ant);
 
+// The segmentation a new antenna starts with, and the one an antenna text
+// without a segmentation section gets: density 800 and 80 per wavelength,
+// one end segment, step 2.
+void SetDefaultSegmentation(AntDef& ant);
+
 // Copies text into a fixed field: always truncates and terminates.
 void CopyText(char* dest, std::size_t destSize, const char* src);
 template <std::size_t N>

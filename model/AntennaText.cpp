@@ -166,10 +166,7 @@ private:
         CopyText(ant_.Name, line_.c_str());
         if (!ReadFrequencyAndWires() || !ReadSources() || !ReadLoads()) return;
         if (!ReadSegmentation()) {
-            ant_.DM1 = 800;
-            ant_.DM2 = 80;
-            ant_.EC = 1;
-            ant_.SC = 2.0;
+            SetDefaultSegmentation(ant_);
             return;
         }
         if (!ReadGround()) return;

@@ -27,10 +27,7 @@ protected:
         Results.PushRow();
         ant = EmptyAntenna();
         ant->Freq = 14.15;
-        ant->DM1 = 800;
-        ant->DM2 = 80;
-        ant->EC = 1;
-        ant->SC = 2.0;
+        SetDefaultSegmentation(*ant);
         ant->nH = ant->nV = 1;
         // 10 m along Y, fed in the middle.
         AddWire(*ant, 0, -5, 0, 0, 5, 0, 0.001);

@@ -15,10 +15,7 @@ struct TestAntenna {
     TestAntenna(double freqMHz) {
         *ant = AntDef{};
         ant->Freq = freqMHz;
-        ant->DM1 = 800;
-        ant->DM2 = 80;
-        ant->EC = 1;
-        ant->SC = 2.0;
+        SetDefaultSegmentation(*ant);
         ant->UseLoads = 1;
         ant->nH = ant->nV = 1;
     }

@@ -18,10 +18,7 @@ protected:
         ApplyDefaultMessages();
         ant = std::make_unique<AntDef>();
         ant->Wavelength = 20.0;
-        ant->DM1 = 800;
-        ant->DM2 = 80;
-        ant->EC = 1;
-        ant->SC = 2.0;
+        SetDefaultSegmentation(*ant);
         SetEngineLog(&log);
         SetEngineNotice([this](const std::string& s) { notices.push_back(s); });
         JobDef.Interactive = 1;

@@ -36,10 +36,7 @@ TEST(HugeValueText, AnAntennaWithTheLargestDoubleRoundTrips) {
     CopyText(ant->Sources[0].Pos, "w1c");
     ant->Sources[0].Phase = DBL_MAX;
     ant->Sources[0].Voltage = 1;
-    ant->DM1 = 800;
-    ant->DM2 = 80;
-    ant->EC = 1;
-    ant->SC = 2;
+    SetDefaultSegmentation(*ant);
     EnvRec env{};
     const std::string text = WriteAntennaText(*ant, env, "");
 

@@ -33,10 +33,7 @@ protected:
         SetEngineLog(nullptr);
         *ant = AntDef{};
         ant->Freq = 14.2;
-        ant->DM1 = 800;
-        ant->DM2 = 80;
-        ant->EC = 1;
-        ant->SC = 2.0;
+        SetDefaultSegmentation(*ant);
         ant->UseLoads = 1;
         ant->nH = ant->nV = 1;
         double half = 299.792458 / 14.2 / 4.0 * 0.97;
