@@ -18,6 +18,7 @@
 #include "optimizer/ACalDlg.h"
 #include "optimizer/ACalResDlg.h"
 #include "optimizer/OptimizerState.h"
+#include "platform/BusyRun.h"
 #include "platform/Canvas.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
@@ -159,28 +160,29 @@ void TMainWnd::ACalBtnClick() {
     cal.ShowGoal(goal);
     for (const auto& line : goal) AddLogLine(QString::fromStdString(line));
 
-    JobDef.Busy = 1;
     OptCalcFailed = false;
     OptDrawnAt = TickCount() - 1000;
     OptStatusDue = false;
-    SetOptRunning();
-    QApplication::processEvents();
-    WindowHost host(*this);
-    const uint32_t t0 = TickCount();
+    uint32_t t0 = 0;
+    uint32_t t1 = 0;
     bool ok = false;
     try {
+        BusyRun busy;
+        SetOptRunning();
+        QApplication::processEvents();
+        WindowHost host(*this);
+        t0 = TickCount();
         ok = cal.Optimize(host);
+        t1 = TickCount();
     } catch (...) {
-        // No exception may leave the run with the window in its running state.
-        JobDef.Busy = 0;
+        // No exception may leave the run with the window in its running
+        // state: the busy flag has dropped, the controls follow it.
         SetOptRunning();
         UpdateMenuState();
         throw;
     }
-    const uint32_t t1 = TickCount();
     AddLogLine(QString::fromStdString(ShortestFloat(RoundTo((t1 - t0) * 0.001, 2))) + " sec");
     Ant.Changed = 1;
-    JobDef.Busy = 0;
 
     // Nothing scored (the first calculation failed): the antenna is back at
     // its start and the results stay as they were; those of an antenna the

@@ -10,6 +10,7 @@
 #include "model/Impedance.h"
 #include "draw/PolarPlot.h"
 #include "app/PlainNumber.h"
+#include "platform/BusyRun.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "platform/TextCodec.h"
@@ -34,7 +35,6 @@ public:
         button_->setEnabled(false);
     }
     ~StartGuard() {
-        JobDef.Busy = 0;
         if (cursor_) QApplication::restoreOverrideCursor();
         button_->setEnabled(true);
     }
@@ -70,12 +70,13 @@ void TMainWnd::CalTrgBtnClick() {
                 PushResultRow();
 
                 const uint32_t t0 = TickCount();
-                JobDef.Busy = 1;
-                ok = RunFullCalc();
-                // Paint what the calculation left; user input waits until Start is
-                // done, and a close request waits for the busy flag to drop.
-                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                JobDef.Busy = 0;
+                {
+                    BusyRun busy;
+                    ok = RunFullCalc();
+                    // Paint what the calculation left; user input waits until Start is
+                    // done, and a close request waits for the busy flag to drop.
+                    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                }
                 Rebuild3DView = ok;
                 if (ok) {
                     const uint32_t t1 = TickCount();

@@ -8,19 +8,12 @@
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
+#include "platform/BusyRun.h"
 #include "views/ResultsKeeper.h"
 
 namespace {
 
 // Busy only around the engine run itself, also when it throws.
-class BusyRun {
-public:
-    BusyRun() { JobDef.Busy = 1; }
-    ~BusyRun() { JobDef.Busy = 0; }
-    BusyRun(const BusyRun&) = delete;
-    BusyRun& operator=(const BusyRun&) = delete;
-};
-
 bool RunEngine() {
     BusyRun busy;
     return RunFullCalc();
