@@ -2,6 +2,7 @@
 // ends in a result row or a refusal shown in red, never in a crash, a hang
 // or a window left busy.
 #include "MonkeyFixture.h"
+#include "model/FedDipole.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,12 +21,7 @@ protected:
     // A dipole 10 m up with one source on its centre, then the case's change.
     void Build(const std::function<void(AntDef&)>& change) {
         AntDef& a = wnd->Ant;
-        a.Wires[0] = Wire(-5, 0, 10, 5, 0, 10);
-        a.WireCount = 1;
-        a.Sources[0] = SourceRec{};
-        CopyText(a.Sources[0].Pos, "w1c");
-        a.Sources[0].Voltage = 1;
-        a.SourceCount = 1;
+        MakeFedDipole(a, Wire(-5, 0, 10, 5, 0, 10));
         a.LoadCount = 0;
         change(a);
         wnd->SetAntDef();

@@ -1,6 +1,7 @@
 // The main window: its components, a new antenna's defaults, the field
 // transfer and the after-edit routines.
 #include "MainWndFixture.h"
+#include "model/FedDipole.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 
@@ -155,11 +156,7 @@ TEST_F(MainWndTest, SourcesMoveBetweenWireEnds) {
 }
 
 TEST_F(MainWndTest, StackingBuildsAHeapCopyAndFreesIt) {
-    wnd->Ant.Wires[0] = WireRec{-5, 0, 10, 5, 0, 10, 0.001, 11, 0, 0, 0};
-    wnd->Ant.WireCount = 1;
-    wnd->Ant.SourceCount = 1;
-    CopyText(wnd->Ant.Sources[0].Pos, "w1c");
-    wnd->Ant.Sources[0].Voltage = 1;
+    MakeFedDipole(wnd->Ant, WireRec{-5, 0, 10, 5, 0, 10, 0.001, 11, 0, 0, 0});
     wnd->Ant.nH = 2;
     wnd->Ant.nV = 2;
     wnd->PrepareCalcAnt();

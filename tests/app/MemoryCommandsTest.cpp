@@ -1,6 +1,7 @@
 // The temporary memory of the Edit menu and the antenna kept before an
 // optimization: what is kept, what comes back, and what the menu offers.
 #include "MainWndFixture.h"
+#include "model/FedDipole.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
@@ -17,11 +18,7 @@ protected:
         ApplyDefaultMessages();
         TempMemoryText.clear();
         PreOptimizationText.clear();
-        wnd->Ant.Wires[0] = WireRec{-2.5, 0, 10, 2.5, 0, 10, 0.001, 11, 0, 0, 0};
-        wnd->Ant.WireCount = 1;
-        CopyText(wnd->Ant.Sources[0].Pos, "w1c");
-        wnd->Ant.Sources[0].Voltage = 1;
-        wnd->Ant.SourceCount = 1;
+        MakeFedDipole(wnd->Ant, WireRec{-2.5, 0, 10, 2.5, 0, 10, 0.001, 11, 0, 0, 0});
         wnd->SetAntDef();
         wnd->Comment = "kept comment\r\n";
         wnd->UpdateMenuState();

@@ -1,6 +1,7 @@
 // The drawing of a calculated antenna: points and currents come from a real
 // preparation and full calculation of a half-wave dipole.
 #include "DrawTestSupport.h"
+#include "model/FedDipole.h"
 #include "engine/CalcRuns.h"
 #include "engine/ModelPrep.h"
 #include "model/EnvDef.h"
@@ -30,11 +31,8 @@ protected:
         SetDefaultSegmentation(*ant);
         ant->nH = ant->nV = 1;
         // 10 m along Y, fed in the middle.
-        AddWire(*ant, 0, -5, 0, 0, 5, 0, 0.001);
-        ant->Wires[0].Seg = 22;  // 21 pulses, the middle one at the feed
-        ant->SourceCount = 1;
-        CopyText(ant->Sources[0].Pos, "w1c");
-        ant->Sources[0].Voltage = 1.0;
+        // 21 pulses, the middle one at the feed.
+        MakeFedDipole(*ant, WireRec{0, -5, 0, 0, 5, 0, 0.001, 22, 0, 0, 0});
         ASSERT_EQ(PrepareModel(ant.get()), 1);
         ASSERT_TRUE(RunFullCalc());
     }

@@ -2,6 +2,7 @@
 // A main window with a calculated half-wave dipole, the state in which every
 // form of EveryForm() can be opened.
 #include "app/MainWndFixture.h"
+#include "model/FedDipole.h"
 
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
@@ -13,18 +14,7 @@ class PreparedMainWndTest : public MainWndTest {
 protected:
     // A half-wave dipole for 14.2 MHz in free space, calculated once.
     void MakeDipole() {
-        AntDef& a = wnd->Ant;
-        a.WireCount = 1;
-        a.Wires[0] = WireRec{};
-        a.Wires[0].Y1 = -5.1;
-        a.Wires[0].Y2 = 5.1;
-        a.Wires[0].Z1 = a.Wires[0].Z2 = 10.0;
-        a.Wires[0].R = 0.001;
-        a.Wires[0].Seg = 21;
-        a.SourceCount = 1;
-        a.Sources[0] = SourceRec{};
-        CopyText(a.Sources[0].Pos, "w1c");
-        a.Sources[0].Voltage = 1.0;
+        MakeFedDipole(wnd->Ant, WireRec{0, -5.1, 10, 0, 5.1, 10, 0.001, 21, 0, 0, 0});
         wnd->SetAntDef();
         Calculated();
     }

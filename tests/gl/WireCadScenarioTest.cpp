@@ -4,6 +4,7 @@
 // same gestures ended with Cancel. A screenshot of each page is saved into
 // the build folder for review.
 #include "app/MainWndFixture.h"
+#include "model/FedDipole.h"
 #include "editing/WireCadDlg.h"
 
 #include <QAction>
@@ -26,20 +27,9 @@ class WireCadScenario : public MainWndTest {
 protected:
     void SetUp() override {
         MainWndTest::SetUp();
-        AntDef& a = wnd->Ant;
-        a.WireCount = 1;
-        a.Wires[0] = WireRec{};
-        a.Wires[0].X1 = -5.0;
-        a.Wires[0].X2 = 5.0;
-        a.Wires[0].Z1 = a.Wires[0].Z2 = 10.0;
-        a.Wires[0].R = 0.001;
-        a.Wires[0].Seg = 21;
-        a.SourceCount = 1;
-        a.Sources[0] = SourceRec{};
-        CopyText(a.Sources[0].Pos, "w1c");
-        a.Sources[0].Voltage = 1.0;
+        MakeFedDipole(wnd->Ant, WireRec{-5, 0, 10, 5, 0, 10, 0.001, 21, 0, 0, 0});
         wnd->SetAntDef();
-        dipole = a.Wires[0];
+        dipole = wnd->Ant.Wires[0];
         QApplication::processEvents();
     }
     static QString ShotPath(const QString& name) {

@@ -1,4 +1,5 @@
 #include "model/AntennaText.h"
+#include "model/FedDipole.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,7 @@ protected:
 std::unique_ptr<AntDef> Dipole() {
     auto a = NewAntenna();
     CopyText(a->Name, "Dipole");
-    a->WireCount = 1;
-    a->Wires[0] = WireRec{-5, 0, 10, 5, 0, 10, 0.001, 11, 0, 0, 0};
-    a->SourceCount = 1;
-    CopyText(a->Sources[0].Pos, "w1c");
-    a->Sources[0].Voltage = 1;
+    MakeFedDipole(*a, WireRec{-5, 0, 10, 5, 0, 10, 0.001, 11, 0, 0, 0});
     a->LoadCount = 1;
     a->Loads[0].Type = LoadRX;
     CopyText(a->Loads[0].Pos, "w1c");

@@ -2,6 +2,7 @@
 // voltage out over the copies, renumbers the wire references of every copy
 // and refuses stacks that would not fit the record.
 #include "model/StackedAnt.h"
+#include "model/FedDipole.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -13,11 +14,7 @@ namespace {
 std::unique_ptr<AntDef> OneWire(double y = 0.0, double z = 10.0) {
     auto a = std::make_unique<AntDef>();
     std::memset(a.get(), 0, sizeof(AntDef));
-    a->WireCount = 1;
-    a->Wires[0] = WireRec{-5, y, z, 5, y, z, 0.001, 11, 0, 0, 0};
-    a->SourceCount = 1;
-    CopyText(a->Sources[0].Pos, "w1c");
-    a->Sources[0].Voltage = 1.0;
+    MakeFedDipole(*a, WireRec{-5, y, z, 5, y, z, 0.001, 11, 0, 0, 0});
     a->nH = 1;
     a->nV = 1;
     return a;

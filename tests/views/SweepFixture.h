@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/CalcRuns.h"
+#include "model/FedDipole.h"
 #include "engine/EngineState.h"
 #include "engine/ModelPrep.h"
 #include "model/AntDef.h"
@@ -37,13 +38,7 @@ protected:
         ant->UseLoads = 1;
         ant->nH = ant->nV = 1;
         double half = 299.792458 / 14.2 / 4.0 * 0.97;
-        ant->Wires[0] = WireRec{0, -half, 10, 0, half, 10, 0.001, 21, 0, 0, 0};
-        ant->WireCount = 1;
-        SourceRec& s = ant->Sources[0];
-        s = SourceRec{};
-        CopyText(s.Pos, "w1c");
-        s.Voltage = 1.0;
-        ant->SourceCount = 1;
+        MakeFedDipole(*ant, WireRec{0, -half, 10, 0, half, 10, 0.001, 21, 0, 0, 0});
         CopyText(ant->Name, "test dipole");
         Results = CResult{};
     }
