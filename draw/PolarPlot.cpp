@@ -5,11 +5,23 @@
 #include <numbers>
 #include <string>
 
+namespace {
+constexpr double StartHVScale = 0.965;
+}  // namespace
+
 double PatternMaxGain = 0.0;
 int PatternOrient = 0;
 double ScreenAspect = 1.0;
-double PatternHVScale = 0.965;
+double PatternHVScale = StartHVScale;
 PatternGeometryRec PatternGeometry;
+
+void ResetPatternState() {
+    PatternMaxGain = 0.0;
+    PatternOrient = 0;
+    ScreenAspect = 1.0;
+    PatternHVScale = StartHVScale;
+    PatternGeometry = PatternGeometryRec{};
+}
 
 namespace {
 

@@ -26,6 +26,8 @@ struct PatternGeometryRec {
     std::vector<PanelPart> Parts;
 };
 extern PatternGeometryRec PatternGeometry;
+// The plot globals above as the program starts.
+void ResetPatternState();
 
 // Offset of a plot point from the plot centre: rho = R 10^(dB / 40),
 // dx = round(sin(angle) rho), dy = round(-cos(angle) rho ScreenAspect PatternHVScale).

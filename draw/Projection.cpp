@@ -4,10 +4,21 @@
 #include <cmath>
 #include <numbers>
 
+namespace {
+constexpr double StartZoom = 22.0;
+}  // namespace
+
 ViewPoint ViewCentre;
 bool ViewCentreOn = false;
-double ViewZoom = 22.0;
+double ViewZoom = StartZoom;
 int ViewZoomRef = 0;
+
+void ResetViewState() {
+    ViewCentre = ViewPoint{};
+    ViewCentreOn = false;
+    ViewZoom = StartZoom;
+    ViewZoomRef = 0;
+}
 
 void Project3D(double& xp, double& yp, double sinAz, double cosAz, double sinEl, double cosEl,
                double x, double y, double z) {

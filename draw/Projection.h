@@ -12,6 +12,8 @@ extern bool ViewCentreOn;
 // Pixels per metre at the zoom bar's middle, and the half image size it holds for.
 extern double ViewZoom;
 extern int ViewZoomRef;
+// The centre and zoom as the program starts.
+void ResetViewState();
 
 // x' = sin az X + cos az Y;  y' = (sin az Y - cos az X) sin el + cos el Z.
 // Azimuth 0, elevation 0 looks from +X with +Y right and +Z up.

@@ -1,7 +1,9 @@
 #include "engine/EngineState.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <utility>
 
 EngineState Engine;
 
@@ -94,6 +96,31 @@ void FreeEngineArrays() {
     std::vector<FarField3DPoint>().swap(Engine.FarField3D);
     Engine.FarField3DMaxGain = -999;
     ClearEngineArrayPointers();
+}
+
+namespace {
+
+void SwapEngineArrays(EngineState& a, EngineState& b) {
+    a.Points.Swap(b.Points);
+    a.Halves.Swap(b.Halves);
+    a.Currents.Swap(b.Currents);
+    a.PivotRows.Swap(b.PivotRows);
+    a.PulsePiece.Swap(b.PulsePiece);
+    a.Matrix.Swap(b.Matrix);
+    a.PieceGeometry.Swap(b.PieceGeometry);
+    std::swap(a.MaxPulses, b.MaxPulses);
+}
+
+}  // namespace
+
+void ResetEngineModel() {
+    // The state is made afresh in its place, so that every field takes the
+    // value it is declared with; the arrays wait in a holder meanwhile.
+    auto holder = std::make_unique<EngineState>();
+    SwapEngineArrays(Engine, *holder);
+    Engine.~EngineState();
+    new (&Engine) EngineState();
+    SwapEngineArrays(Engine, *holder);
 }
 
 void ClearEngineArrayPointers() {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using ComplexF = std::complex<float>;
@@ -85,6 +86,10 @@ public:
     void Allocate(std::size_t count);
     void Release();
     void Detach() { data_ = nullptr; count_ = 0; }  // forget without freeing
+    void Swap(EngineArray& other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(count_, other.count_);
+    }
 
     T* Data() { return data_; }
     const T* Data() const { return data_; }
@@ -176,6 +181,9 @@ int AllocEngineArrays(int maxPulses);
 void FreeEngineArrays();
 // Forgets the heap arrays without freeing them.
 void ClearEngineArrayPointers();
+// Puts the engine state back as the program starts, but for the heap arrays,
+// which stay with the pulse limit they hold: no prepared model, no run.
+void ResetEngineModel();
 
 // Caps the bytes the heap arrays may take (0 = no cap), so tests can
 // simulate a machine with little memory.

@@ -15,15 +15,6 @@
 
 class ElementCommandsTest : public FileCommandsTest {
 protected:
-    void SetUp() override {
-        ClearResults();
-        FileCommandsTest::SetUp();
-        savedIntPos_ = JobDef.IntPos;
-    }
-    void TearDown() override {
-        JobDef.IntPos = savedIntPos_;
-        FileCommandsTest::TearDown();
-    }
     // Reflector at -3 m, driven element at 0 (the base), director at 3 m; boom along X.
     void MakeYagi() {
         AntDef& a = wnd->Ant;
@@ -52,9 +43,6 @@ protected:
             return static_cast<int>(QDialog::Rejected);
         };
     }
-
-private:
-    int savedIntPos_ = 0;
 };
 
 TEST_F(ElementCommandsTest, ElementEditReachesTheWireTableAndStartWhileCancelKeepsAll) {

@@ -53,7 +53,6 @@ class ExamplesTest : public MainWndTest, public ::testing::WithParamInterface<Ex
 
 TEST_P(ExamplesTest, OpensAndCalculatesAsNec2Does) {
     const Example& e = GetParam();
-    ClearResults();
     Open({"korva", QStringLiteral(KORVA_TEST_DATA "/../../examples/") + e.File});
     ASSERT_GT(wnd->Ant.WireCount, 0) << e.File;
     wnd->CalTrgBtn->click();

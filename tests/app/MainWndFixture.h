@@ -3,6 +3,7 @@
 // type into the cells of its tables as a user would.
 #include "app/AboutBox.h"
 #include "app/MainWnd.h"
+#include "draw/RecordsReset.h"
 #include "app/Settings.h"
 #include "model/ResultStore.h"
 #include "platform/ColourChoice.h"
@@ -20,17 +21,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// Clears what earlier tests left in the global results store.
-inline void ClearResults() {
-    Results.RowCount = 0;
-    Results.RingIndex = 0;
-    Results.HasFarField = 0;
-    Results.AngleStep = 0;
-}
-
 class MainWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetRecords();
         scope_ = std::make_unique<ScopedPrompter>(prompter);
         SettingsPathOverride = SettingsPath().toStdString();
         aboutShown = 0;
@@ -50,6 +44,7 @@ protected:
     }
     void TearDown() override {
         wnd.reset();
+        ResetRecords();
         scope_.reset();
         SettingsPathOverride.clear();
     }

@@ -26,10 +26,6 @@
 class MonkeyTest : public FileCommandsTest {
 protected:
     void SetUp() override {
-        Results.RowCount = 0;
-        Results.RingIndex = 0;
-        Results.HasFarField = 0;
-        Results.AngleStep = 0;
         // Help, web pages, the calculator and user programs open nothing real.
         savedOpen_ = ExternalOpen;
         ExternalOpen = [this](OpenKind, const std::string&, const std::string&) { return Chance(50); };

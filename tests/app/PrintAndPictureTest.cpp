@@ -32,14 +32,6 @@ std::vector<std::pair<double, double>> PdfPages(const QByteArray& pdf) {
 
 class PrintAndPictureTest : public FileCommandsTest {
 protected:
-    void SetUp() override {
-        Results = CResult{};
-        FileCommandsTest::SetUp();
-    }
-    void TearDown() override {
-        FileCommandsTest::TearDown();
-        Results = CResult{};
-    }
     // The dipole opened and calculated, the far-field tab shown.
     void CalculatedDipole() {
         OpenDipole();

@@ -17,7 +17,6 @@
 class RequestTablesTest : public FileCommandsTest {
 protected:
     void SetUp() override {
-        Results = CResult();
         FileCommandsTest::SetUp();
         savedExec_ = ExecModalDialog;
     }

@@ -25,13 +25,6 @@ protected:
         MainWndTest::SetUp();
         Settle();
     }
-    void TearDown() override {
-        MainWndTest::TearDown();
-        EnvDef.FontSize = 0;
-        ViewCentreOn = false;
-        ViewZoom = 22.0;
-        ViewZoomRef = 0;
-    }
     void ResizeTo(int w, int h) {
         wnd->resize(w, h);
         QApplication::processEvents();

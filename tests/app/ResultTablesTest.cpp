@@ -33,11 +33,6 @@ QStringList CsvLines(const QByteArray& bytes) {
 
 class ResultTablesTest : public FileCommandsTest {
 protected:
-    void SetUp() override {
-        // Nothing of earlier tests' results is shown.
-        Results = CResult();
-        FileCommandsTest::SetUp();
-    }
     // The dipole of the test data, opened and calculated.
     QString CalculatedDipole() {
         const QString path = OpenDipole("yagi.kva");

@@ -24,6 +24,14 @@
 
 namespace {
 
+// Clears what the window before left in the global results store.
+void ClearResults() {
+    Results.RowCount = 0;
+    Results.RingIndex = 0;
+    Results.HasFarField = 0;
+    Results.AngleStep = 0;
+}
+
 struct Tool {
     const char* name;
     std::function<int(QDialog&, const QString& folder)> drive;  // the dialog as a user drives it

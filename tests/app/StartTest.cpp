@@ -15,7 +15,6 @@
 class StartTest : public MainWndTest {
 protected:
     void SetUp() override {
-        ClearResults();
         MainWndTest::SetUp();
     }
     // A half-wave dipole 10 m up, typed as a user would.

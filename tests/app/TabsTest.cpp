@@ -24,21 +24,6 @@ namespace {
 
 class Tabs : public MainWndTest {
 protected:
-    void SetUp() override {
-        Results = CResult{};
-        MainWndTest::SetUp();
-    }
-    void TearDown() override {
-        MainWndTest::TearDown();
-        Results = CResult{};
-        JobDef.InWavelengths = 0;
-        JobDef.WaveSel = 0;
-        JobDef.Busy = 0;
-        PatternOrient = 0;
-        ViewCentreOn = false;
-        ViewZoom = 22.0;
-        ViewZoomRef = 0;
-    }
     void ShowTab(QWidget* tab) {
         wnd->Page->setCurrentWidget(tab);
         QApplication::processEvents();

@@ -3,6 +3,7 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "draw/AntennaDrawing.h"
+#include "draw/RecordsReset.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,8 @@ namespace {
 
 class AntennaDrawing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Results = CResult{};
-        JobDef.CurDir = 0;
-        ViewCentre = {};
-    }
-    void TearDown() override {
-        Results = CResult{};
-        Engine.PulseCount = 0;
-        JobDef.CurDir = 0;
-    }
+    void SetUp() override { ResetRecords(); }
+    void TearDown() override { ResetRecords(); }
     // A wire along Y or Z with nine pulses of current m each, drawn at 10 pixels
     // per metre around (100, 150) with a current scale of 2.
     static QImage CurrentsOfWire(bool vertical, float m, int zeroSlot = -1) {

@@ -19,19 +19,6 @@ namespace {
 
 class AntennaView : public MainWndTest {
 protected:
-    void SetUp() override {
-        Results = CResult{};
-        MainWndTest::SetUp();
-    }
-    void TearDown() override {
-        MainWndTest::TearDown();
-        Results = CResult{};
-        JobDef.WaveSel = 0;
-        JobDef.Busy = 0;
-        ViewCentreOn = false;
-        ViewZoom = 22.0;
-        ViewZoomRef = 0;
-    }
     // A straight-on view (+Y right, +Z up) at 10 pixels per metre around the image centre.
     void FrontView() {
         wnd->Page->setCurrentWidget(wnd->TabSheet2);

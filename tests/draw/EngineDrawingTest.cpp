@@ -9,6 +9,7 @@
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "draw/AntennaDrawing.h"
+#include "draw/RecordsReset.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ protected:
         ASSERT_EQ(PrepareModel(ant.get()), 1);
         ASSERT_TRUE(RunFullCalc());
     }
-    void TearDown() override { Results = CResult{}; }
+    void TearDown() override { ResetRecords(); }
     std::unique_ptr<AntDef> ant;
 };
 

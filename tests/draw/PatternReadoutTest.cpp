@@ -3,6 +3,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternPanel.h"
 #include "draw/PolarPlot.h"
+#include "draw/RecordsReset.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,7 @@ protected:
         Canvas c(&img);
         DrawPatternImage(c, false);  // azimuth centre (200, 200), elevation (600, 200), R 180
     }
-    void TearDown() override {
-        Results = CResult{};
-        PatternMaxGain = 0.0;
-        PatternOrient = 0;
-        PatternHVScale = 0.965;
-    }
+    void TearDown() override { ResetRecords(); }
     static PatternReadoutRec At(int x, int y) { return PatternReadout(2, x, y, 200, 200, 600, 800); }
 };
 

@@ -4,6 +4,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternPanel.h"
 #include "draw/PolarPlot.h"
+#include "draw/RecordsReset.h"
 
 #include <QPainter>
 #include <cmath>
@@ -15,20 +16,10 @@ namespace {
 class PolarPlot : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = {ScreenAspect, PatternHVScale, PatternMaxGain, static_cast<double>(PatternOrient)};
-        ScreenAspect = 1.0;
+        ResetRecords();
         PatternHVScale = 1.0;
-        PatternMaxGain = 0.0;
-        PatternOrient = 0;
-        Results = CResult{};
     }
-    void TearDown() override {
-        ScreenAspect = saved_[0];
-        PatternHVScale = saved_[1];
-        PatternMaxGain = saved_[2];
-        PatternOrient = static_cast<int>(saved_[3]);
-        Results = CResult{};
-    }
+    void TearDown() override { ResetRecords(); }
     // Pixel of the ring of dB at `deg` degrees clockwise from up, computed independently.
     static void RingPixel(int cx, int cy, double R, double dB, double deg, int& x, int& y) {
         const double rho = R * std::pow(10.0, dB / 40.0);
@@ -36,9 +27,6 @@ protected:
         x = cx + static_cast<int>(std::lround(std::sin(a) * rho));
         y = cy - static_cast<int>(std::lround(std::cos(a) * rho));
     }
-
-private:
-    std::array<double, 4> saved_{};
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "model/ResultStore.h"
 #include "draw/FarFieldPage.h"
 #include "draw/PrintedPatterns.h"
+#include "draw/RecordsReset.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -200,8 +201,7 @@ TEST(PrintedPattern, NothingIsDrawnWithoutARoom) {
 class FarFieldPage : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedWave_ = JobDef.WaveSel;
-        Results = CResult{};
+        ResetRecords();
         Results.PushRow();
         Results.AngleStep = 1;
         Results.GainMax = 5.0f;
@@ -210,17 +210,11 @@ protected:
             for (float& v : Results.ElevCut[p]) v = 5.0f;
         }
     }
-    void TearDown() override {
-        JobDef.WaveSel = savedWave_;
-        Results = CResult{};
-    }
+    void TearDown() override { ResetRecords(); }
     static FarFieldPageLayout Draw(QImage& img) {
         Canvas c(&img);
         return DrawFarFieldPage(c, "DejaVu Sans", "KORVA-TEZ  v. 1", "Dipole");
     }
-
-private:
-    int32_t savedWave_ = 0;
 };
 
 TEST_F(FarFieldPage, WidePageHasThePlotsSideBySide) {

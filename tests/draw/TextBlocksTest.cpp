@@ -6,6 +6,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternHeader.h"
 #include "draw/WireInfoBlock.h"
+#include "draw/RecordsReset.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -16,11 +17,11 @@ class TextBlocks : public ::testing::Test {
 protected:
     void SetUp() override {
         ApplyDefaultMessages();
-        Results = CResult{};
+        ResetRecords();
     }
     void TearDown() override {
         ApplyDefaultMessages();
-        Results = CResult{};
+        ResetRecords();
     }
     static ResultRow& NewRow() {
         Results.PushRow();

@@ -16,6 +16,7 @@
 #include "views/ComparisonCells.h"
 #include "platform/ColourChoice.h"
 #include "views/ResCmpDlg.h"
+#include "draw/RecordsReset.h"
 
 #include <QColor>
 #include <QFile>
@@ -59,6 +60,7 @@ std::unique_ptr<CResult> FarFieldResult(const char* title, float ga, int ground 
 class ComparisonTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetRecords();
         ApplyDefaultMessages();
         InitEnvironmentDefaults(1ull << 30);
         EnvDef.Z0R = 50.0;
@@ -66,13 +68,12 @@ protected:
         SettingsPathOverride = dir.filePath("Korva.ini").toStdString();
         savedExec_ = ExecModalDialog;
         ExecModalDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        Results = CResult();
         for (int i = 0; i < 10; ++i) palette[i] = 0x000001u * (i + 1);
     }
     void TearDown() override {
         ExecModalDialog = savedExec_;
         SettingsPathOverride.clear();
-        Results = CResult();
+        ResetRecords();
     }
     std::string SaveResult(const char* name, const CResult& r) {
         const std::string path = dir.filePath(name).toStdString();
