@@ -6,6 +6,7 @@
 #include "model/LanguageState.h"
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
@@ -44,21 +45,7 @@ namespace {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect box) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(box);
-    return label;
-}
-
-QComboBox* MakeCountBox(QWidget* parent, const char* name, QRect box) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    for (int n : {1, 2, 4, 8}) combo->addItem(QString::number(n));
-    combo->setGeometry(box);
-    return combo;
-}
+const QStringList CountItems = {"1", "2", "4", "8"};
 
 bool ReadCount(const QComboBox* box, int& n) {
     return StrToAbsIntExpr(n, box->currentText().toUtf8().toStdString());
@@ -70,20 +57,20 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     setObjectName("StackDlgBox");
     SetupEditForm(*this, "Stack", 470, 290);
     LoadStackMessages();
-    Label1 = MakeLabel(this, "Label1", "Num of horiz.", {10, 14, 110, 20});
-    HC = MakeCountBox(this, "HC", {125, 12, 70, 24});
-    Label2 = MakeLabel(this, "Label2", "Num of vert.", {10, 46, 110, 20});
-    VC = MakeCountBox(this, "VC", {125, 44, 70, 24});
-    Label3 = MakeLabel(this, "Label3", "Hor. space", {210, 14, 90, 20});
+    Label1 = PlaceLabel(this, "Label1", "Num of horiz.", 10, 14, 110, 20);
+    HC = PlaceCombo(this, "HC", CountItems, 125, 12, 70);
+    Label2 = PlaceLabel(this, "Label2", "Num of vert.", 10, 46, 110, 20);
+    VC = PlaceCombo(this, "VC", CountItems, 125, 44, 70);
+    Label3 = PlaceLabel(this, "Label3", "Hor. space", 210, 14, 90, 20);
     HW = new QLineEdit(this);
     HW->setObjectName("HW");
     HW->setGeometry(300, 12, 100, 24);
-    LHW = MakeLabel(this, "LHW", "Wl", {405, 14, 50, 20});
-    Label4 = MakeLabel(this, "Label4", "Vert. space", {210, 46, 90, 20});
+    LHW = PlaceLabel(this, "LHW", "Wl", 405, 14, 50, 20);
+    Label4 = PlaceLabel(this, "Label4", "Vert. space", 210, 46, 90, 20);
     VW = new QLineEdit(this);
     VW->setObjectName("VW");
     VW->setGeometry(300, 44, 100, 24);
-    LVW = MakeLabel(this, "LVW", "Wl", {405, 46, 50, 20});
+    LVW = PlaceLabel(this, "LVW", "Wl", 405, 46, 50, 20);
     InstallCommaToPoint(HW);
     InstallCommaToPoint(VW);
     CBRmdSel = new QCheckBox("On-in lambda, off - in meter", this);

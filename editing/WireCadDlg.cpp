@@ -9,6 +9,7 @@
 #include "model/NumberText.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/IniFile.h"
 #include "platform/KeyFilter.h"
 #include "platform/SettingsPath.h"
@@ -51,22 +52,8 @@ const char* const HBarNames[4] = {"HSBAll", "HSBXY", "HSBXZ", "HSBYZ"};
 const char* const VBarNames[4] = {"VSBAll", "VSBXY", "VSBXZ", "VSBYZ"};
 const char* const FilterItems[3] = {"All", "Plane", "Element"};
 
-template <class W>
-W* Make(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
-    auto* l = Make<QLabel>(parent, name, x, y, w, h);
-    l->setText(text);
-    return l;
-}
-
 QSlider* MakeTrackBar(QWidget* parent, const char* name, int x, int y, int lo, int hi, int pos, int ticks) {
-    auto* s = Make<QSlider>(parent, name, x, y, 170, 22);
+    auto* s = Place(new QSlider(parent), name, x, y, 170, 22);
     s->setOrientation(Qt::Horizontal);
     s->setRange(lo, hi);
     s->setValue(pos);
@@ -131,7 +118,7 @@ TWireCadDlg::TWireCadDlg(QWidget* owner, const QString& fontName) : QDialog(owne
 TWireCadDlg::~TWireCadDlg() = default;
 
 void TWireCadDlg::BuildControls() {
-    Page = Make<QTabWidget>(this, "Page", 4, 4, 592, 532);
+    Page = Place(new QTabWidget(this), "Page", 4, 4, 592, 532);
     Page->setContextMenuPolicy(Qt::DefaultContextMenu);
     QWidget** tabs[4] = {&TabAll, &TabXY, &TabXZ, &TabYZ};
     for (int i = 0; i < 4; ++i) {
@@ -155,11 +142,11 @@ void TWireCadDlg::BuildControls() {
     }
     connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
 
-    SBSel = Make<QToolButton>(this, "SBSel", 604, 6, 84, 26);
+    SBSel = Place(new QToolButton(this), "SBSel", 604, 6, 84, 26);
     SBSel->setText("Edit Wire");
-    SBLine = Make<QToolButton>(this, "SBLine", 690, 6, 84, 26);
+    SBLine = Place(new QToolButton(this), "SBLine", 690, 6, 84, 26);
     SBLine->setText("New Wire");
-    SBLoop = Make<QToolButton>(this, "SBLoop", 604, 34, 84, 26);
+    SBLoop = Place(new QToolButton(this), "SBLoop", 604, 34, 84, 26);
     SBLoop->setText("New Loop");
     auto* modes = new QButtonGroup(this);
     modes->setExclusive(true);
@@ -172,10 +159,10 @@ void TWireCadDlg::BuildControls() {
     SBSel->setChecked(true);
     connect(modes, &QButtonGroup::idClicked, this, [this] { SBSelClick(); });
 
-    SBView = Make<QToolButton>(this, "SBView", 704, 34, 32, 26);
+    SBView = Place(new QToolButton(this), "SBView", 704, 34, 32, 26);
     SBView->setIcon(CentreIcon(false));
     SBView->setToolTip("Center = midle punkt of antenna");
-    SBOrg = Make<QToolButton>(this, "SBOrg", 742, 34, 32, 26);
+    SBOrg = Place(new QToolButton(this), "SBOrg", 742, 34, 32, 26);
     SBOrg->setIcon(CentreIcon(true));
     SBOrg->setToolTip("Center on X=0,Y=0, Z=Height");
     SBOrg->setCheckable(true);
@@ -186,37 +173,37 @@ void TWireCadDlg::BuildControls() {
         SBOrg->setChecked(false);
     });
 
-    Label4 = MakeLabel(this, "Label4", "Display", 604, 68, 60, 20);
-    SelFilter = Make<QComboBox>(this, "SelFilter", 666, 66, 108, 24);
+    Label4 = PlaceLabel(this, "Label4", "Display", 604, 68, 60, 20);
+    SelFilter = Place(new QComboBox(this), "SelFilter", 666, 66, 108, 24);
     for (const char* item : FilterItems) SelFilter->addItem(item);
     connect(SelFilter, &QComboBox::activated, this, [this] { SelFilterChange(); });
 
-    Label5 = MakeLabel(this, "Label5", "Rotate", 604, 96, 170, 18);
+    Label5 = PlaceLabel(this, "Label5", "Rotate", 604, 96, 170, 18);
     TBDEG = MakeTrackBar(this, "TBDEG", 604, 114, 0, 180, 60, 15);
     TBDEG->setToolTip("Azimuth");
     TBZDEG = MakeTrackBar(this, "TBZDEG", 604, 138, 0, 180, 20, 15);
     TBZDEG->setToolTip("Elevation");
     connect(TBDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
     connect(TBZDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
-    LCursor = MakeLabel(this, "LCursor", "", 604, 96, 170, 64);
+    LCursor = PlaceLabel(this, "LCursor", "", 604, 96, 170, 64);
     LCursor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     LCursor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    Label1 = MakeLabel(this, "Label1", "Zoom", 604, 166, 170, 18);
+    Label1 = PlaceLabel(this, "Label1", "Zoom", 604, 166, 170, 18);
     TBSC = MakeTrackBar(this, "TBSC", 604, 184, 10, 150, 50, 10);
     connect(TBSC, &QSlider::valueChanged, this, [this] { TBSCChange(); });
 
-    GroupBox1 = Make<QGroupBox>(this, "GroupBox1", 604, 210, 170, 80);
+    GroupBox1 = Place(new QGroupBox(this), "GroupBox1", 604, 210, 170, 80);
     GroupBox1->setTitle("Grid");
-    ChkGrid = Make<QCheckBox>(GroupBox1, "ChkGrid", 8, 22, 72, 22);
+    ChkGrid = Place(new QCheckBox(GroupBox1), "ChkGrid", 8, 22, 72, 22);
     ChkGrid->setText("On");
     ChkGrid->setChecked(true);
-    ChkAutoGrid = Make<QCheckBox>(GroupBox1, "ChkAutoGrid", 84, 22, 80, 22);
+    ChkAutoGrid = Place(new QCheckBox(GroupBox1), "ChkAutoGrid", 84, 22, 80, 22);
     ChkAutoGrid->setText("Auto");
     ChkAutoGrid->setChecked(true);
     connect(ChkGrid, &QCheckBox::clicked, this, [this] { ChkGridClick(); });
-    Label2 = MakeLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
-    GridWidth = Make<QComboBox>(GroupBox1, "GridWidth", 48, 46, 90, 27);
+    Label2 = PlaceLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
+    GridWidth = Place(new QComboBox(GroupBox1), "GridWidth", 48, 46, 90, 27);
     GridWidth->setEditable(true);
     GridWidth->setInsertPolicy(QComboBox::NoInsert);
     // Typing "0" must not turn into "0.01" behind the user's back.
@@ -225,18 +212,18 @@ void TWireCadDlg::BuildControls() {
     connect(GridWidth->lineEdit(), &QLineEdit::textEdited, this, [this] { GridWidthChange(); });
     connect(GridWidth, &QComboBox::activated, this, [this] { GridWidthChange(); });
     connect(GridWidth->lineEdit(), &QLineEdit::editingFinished, this, [this] { GridWidthDone(); });
-    Label3 = MakeLabel(GroupBox1, "Label3", "m", 144, 50, 20, 20);
+    Label3 = PlaceLabel(GroupBox1, "Label3", "m", 144, 50, 20, 20);
 
-    LWire = MakeLabel(this, "LWire", "Wire isn't selected", 604, 296, 170, 202);
+    LWire = PlaceLabel(this, "LWire", "Wire isn't selected", 604, 296, 170, 202);
     LWire->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     LWire->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LWire->setCursor(Qt::PointingHandCursor);
     LWire->installEventFilter(this);
 
-    OKBtn = Make<QPushButton>(this, "OKBtn", 604, 504, 82, 30);
+    OKBtn = Place(new QPushButton(this), "OKBtn", 604, 504, 82, 30);
     OKBtn->setText("OK");
     OKBtn->setDefault(true);
-    CancelBtn = Make<QPushButton>(this, "CancelBtn", 692, 504, 82, 30);
+    CancelBtn = Place(new QPushButton(this), "CancelBtn", 692, 504, 82, 30);
     CancelBtn->setText("Cancel");
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,6 +5,7 @@
 #include "optimizer/OptimizerState.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/StringGrid.h"
 #include "platform/WindowBox.h"
 
@@ -37,20 +38,6 @@ const char* const DefaultMessages[3] = {"Optimize all elements?", "KORVA-TEZ-opt
 template <std::size_t N>
 std::vector<std::string> Table(const char* const (&texts)[N]) {
     return std::vector<std::string>(std::begin(texts), std::end(texts));
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h = 28) {
-    auto* b = new QPushButton(QString::fromLatin1(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
-QCheckBox* Check(QWidget* parent, const char* name, const char* text, int x, int y) {
-    auto* c = new QCheckBox(QString::fromLatin1(text), parent);
-    c->setObjectName(name);
-    c->setGeometry(x, y, 248, 22);
-    return c;
 }
 
 QAction* MenuItem(QMenu* menu, const char* name, const char* text, int tag) {
@@ -103,9 +90,9 @@ void TACalDlg::BuildControls() {
     connect(Grid, &StringGrid::CellClicked, this, [this] { TerDisClick(); });
     connect(Grid, &StringGrid::CellSelected, this, [this] { UpdateButtons(); });
 
-    RefEle = Button(this, "RefEle", "Element edit", 8, 278, 120);
-    AllEle = Button(this, "AllEle", "All elements", 134, 278, 120);
-    DelBtn = Button(this, "DelBtn", "Del", 260, 278, 80);
+    RefEle = PlaceButton(this, "RefEle", "Element edit", 8, 278, 120);
+    AllEle = PlaceButton(this, "AllEle", "All elements", 134, 278, 120);
+    DelBtn = PlaceButton(this, "DelBtn", "Del", 260, 278, 80);
 
     GroupRate = new QGroupBox("Rate of evaluation", this);
     GroupRate->setObjectName("GroupBox1");
@@ -129,14 +116,14 @@ void TACalDlg::BuildControls() {
         RateLabels[i]->setGeometry(4 + i * 60, 154, 60, 24);
     }
 
-    TerDis = Check(this, "TerDis", "No goal set (simple sweep)", 456, 314);
-    PitchAbs = Check(this, "PitchAbs", "Step in absolute values", 456, 340);
-    DegUnit = Check(this, "DegUnit", "Resolution 2deg", 456, 366);
-    DispRes = Check(this, "DispRes", "display log", 456, 392);
-    TerBtn = Button(this, "TerBtn", "Advanced", 456, 424, 120);
-    BandBtn = Button(this, "BandBtn", "Band setting", 584, 424, 120);
-    OKBtn = Button(this, "OKBtn", "Start", 456, 466, 120, 30);
-    CancelBtn = Button(this, "CancelBtn", "Cancel", 584, 466, 120, 30);
+    TerDis = PlaceCheck(this, "TerDis", "No goal set (simple sweep)", 456, 314, 248, 22);
+    PitchAbs = PlaceCheck(this, "PitchAbs", "Step in absolute values", 456, 340, 248, 22);
+    DegUnit = PlaceCheck(this, "DegUnit", "Resolution 2deg", 456, 366, 248, 22);
+    DispRes = PlaceCheck(this, "DispRes", "display log", 456, 392, 248, 22);
+    TerBtn = PlaceButton(this, "TerBtn", "Advanced", 456, 424, 120);
+    BandBtn = PlaceButton(this, "BandBtn", "Band setting", 584, 424, 120);
+    OKBtn = PlaceButton(this, "OKBtn", "Start", 456, 466, 120, 30);
+    CancelBtn = PlaceButton(this, "CancelBtn", "Cancel", 584, 466, 120, 30);
     OKBtn->setDefault(true);
 
     connect(TerDis, &QCheckBox::clicked, this, [this] { TerDisClick(); });

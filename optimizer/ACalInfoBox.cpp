@@ -4,6 +4,7 @@
 #include "model/NumberText.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
@@ -21,37 +22,6 @@
 #include <cstring>
 
 namespace {
-
-QLabel* Label(QWidget* parent, const char* name, const char* text, int x, int y, int w = 70) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(x, y, w, 24);
-    return l;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int w = 80) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, 24);
-    InstallCommaToPoint(e);
-    return e;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name, int lo, int hi, int x, int y) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(lo, hi);
-    s->setGeometry(x, y, 80, 24);
-    InstallCommaToPoint(s);
-    return s;
-}
-
-QGroupBox* Group(QWidget* parent, const char* name, const char* title, int x, int y, int w, int h) {
-    auto* g = new QGroupBox(title, parent);
-    g->setObjectName(name);
-    g->setGeometry(x, y, w, h);
-    return g;
-}
 
 bool Read(const QString& text, double& v) { return StrToDblExpr(v, text.toStdString()); }
 
@@ -71,18 +41,18 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     PageControl1->addTab(TabGoal, "Goal");
     PageControl1->addTab(TabEnv, "Environment");
 
-    GroupTarget = Group(TabGoal, "GroupBox1", "Optimization target", 6, 4, 394, 88);
-    LabelGain = Label(GroupTarget, "LabelGain", "Gain", 8, 22, 50);
-    EditGain = Spin(GroupTarget, "EditGain", 1, 100, 60, 22);
-    Label(GroupTarget, "LabelDBi", "dBi", 144, 22, 40);
-    LabelFB = Label(GroupTarget, "LabelFB", "F/B", 196, 22, 50);
-    EditFB = Spin(GroupTarget, "EditFB", 1, 100, 248, 22);
-    Label(GroupTarget, "LabelDB", "dB", 332, 22, 40);
-    LabelJX = Label(GroupTarget, "LabelJX", "jX", 8, 54, 50);
-    EditJX = Spin(GroupTarget, "EditJX", 0, 100, 60, 54);
-    LabelJXUnit = Label(GroupTarget, "LabelOhm", "Ohm", 144, 54, 48);
-    LabelSWR = Label(GroupTarget, "LabelSWR", "SWR", 196, 54, 50);
-    EditSWR = Edit(GroupTarget, "EditSWR", 248, 54, 60);
+    GroupTarget = PlaceGroup(TabGoal, "GroupBox1", "Optimization target", 6, 4, 394, 88);
+    LabelGain = PlaceLabel(GroupTarget, "LabelGain", "Gain", 8, 22, 50, 24);
+    EditGain = PlaceSpin(GroupTarget, "EditGain", 1, 100, 60, 22);
+    PlaceLabel(GroupTarget, "LabelDBi", "dBi", 144, 22, 40, 24);
+    LabelFB = PlaceLabel(GroupTarget, "LabelFB", "F/B", 196, 22, 50, 24);
+    EditFB = PlaceSpin(GroupTarget, "EditFB", 1, 100, 248, 22);
+    PlaceLabel(GroupTarget, "LabelDB", "dB", 332, 22, 40, 24);
+    LabelJX = PlaceLabel(GroupTarget, "LabelJX", "jX", 8, 54, 50, 24);
+    EditJX = PlaceSpin(GroupTarget, "EditJX", 0, 100, 60, 54);
+    LabelJXUnit = PlaceLabel(GroupTarget, "LabelOhm", "Ohm", 144, 54, 48, 24);
+    LabelSWR = PlaceLabel(GroupTarget, "LabelSWR", "SWR", 196, 54, 50, 24);
+    EditSWR = PlaceNumberEdit(GroupTarget, "EditSWR", 248, 54, 60);
     // A free up-down: each click steps the field by 0.1.
     UDSWRUp = new QToolButton(GroupTarget);
     UDSWRUp->setObjectName("UDSWRUp");
@@ -101,44 +71,44 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     MatchSel->SetItems({"Capacitance match", "Hairpin match", "Optional Z"});
     MatchSel->setGeometry(6, 98, 200, 112);
     connect(MatchSel, &RadioGroup::Clicked, this, [this] { UpdateMatchFields(); });
-    GroupOptZ = Group(TabGoal, "GroupBox2", "Set optional Z", 212, 98, 188, 112);
-    Label(GroupOptZ, "LabelR", "R", 8, 28, 30);
-    EditTergR = Edit(GroupOptZ, "EditTergR", 40, 28, 100);
-    Label(GroupOptZ, "LabelTergJX", "jX", 8, 66, 30);
-    EditTergJX = Edit(GroupOptZ, "EditTergJX", 40, 66, 100);
+    GroupOptZ = PlaceGroup(TabGoal, "GroupBox2", "Set optional Z", 212, 98, 188, 112);
+    PlaceLabel(GroupOptZ, "LabelR", "R", 8, 28, 30, 24);
+    EditTergR = PlaceNumberEdit(GroupOptZ, "EditTergR", 40, 28, 100);
+    PlaceLabel(GroupOptZ, "LabelTergJX", "jX", 8, 66, 30, 24);
+    EditTergJX = PlaceNumberEdit(GroupOptZ, "EditTergJX", 40, 66, 100);
 
-    GroupCurrent = Group(TabGoal, "GroupBox3", "Current", 6, 216, 394, 84);
+    GroupCurrent = PlaceGroup(TabGoal, "GroupBox3", "Current", 6, 216, 394, 84);
     RBIMAX = new QRadioButton("Maximize", GroupCurrent);
     RBIMAX->setObjectName("RBIMAX");
     RBIMAX->setGeometry(8, 22, 130, 24);
     RBIMIN = new QRadioButton("Minimize", GroupCurrent);
     RBIMIN->setObjectName("RBIMIN");
     RBIMIN->setGeometry(8, 50, 130, 24);
-    LabelPulse = Label(GroupCurrent, "LabelPulse", "Pulse position", 150, 22, 130);
+    LabelPulse = PlaceLabel(GroupCurrent, "LabelPulse", "Pulse position", 150, 22, 130, 24);
     EditCur = new QLineEdit(GroupCurrent);
     EditCur->setObjectName("EditCur");
     EditCur->setGeometry(150, 50, 100, 24);
 
-    GroupRear = Group(TabEnv, "GroupBox4", "Rear range for F/B", 6, 4, 394, 96);
-    LabelAzimut = Label(GroupRear, "LabelAzimut", "Azimut", 8, 26, 90);
-    EditFBH = Spin(GroupRear, "EditFBH", 0, 359, 100, 26);
-    LabelDegH = Label(GroupRear, "LabelDegH", "deg", 186, 26, 50);
-    LabelVertical = Label(GroupRear, "LabelVertical", "Vertical", 8, 60, 90);
-    EditFBV = Spin(GroupRear, "EditFBV", 0, 179, 100, 60);
-    LabelDegV = Label(GroupRear, "LabelDegV", "deg", 186, 60, 50);
+    GroupRear = PlaceGroup(TabEnv, "GroupBox4", "Rear range for F/B", 6, 4, 394, 96);
+    LabelAzimut = PlaceLabel(GroupRear, "LabelAzimut", "Azimut", 8, 26, 90, 24);
+    EditFBH = PlaceSpin(GroupRear, "EditFBH", 0, 359, 100, 26);
+    LabelDegH = PlaceLabel(GroupRear, "LabelDegH", "deg", 186, 26, 50, 24);
+    LabelVertical = PlaceLabel(GroupRear, "LabelVertical", "Vertical", 8, 60, 90, 24);
+    EditFBV = PlaceSpin(GroupRear, "EditFBV", 0, 179, 100, 60);
+    LabelDegV = PlaceLabel(GroupRear, "LabelDegV", "deg", 186, 60, 50, 24);
 
-    GroupZ0 = Group(TabEnv, "GroupBox5", "Standard Z(SWR=1)", 6, 108, 394, 140);
-    Label(GroupZ0, "LabelSWRZ", "R", 8, 26, 30);
+    GroupZ0 = PlaceGroup(TabEnv, "GroupBox5", "Standard Z(SWR=1)", 6, 108, 394, 140);
+    PlaceLabel(GroupZ0, "LabelSWRZ", "R", 8, 26, 30, 24);
     EditSWRZ = new QComboBox(GroupZ0);
     EditSWRZ->setObjectName("EditSWRZ");
     EditSWRZ->setEditable(true);
     EditSWRZ->addItems({"50", "75", "300", "600"});
     EditSWRZ->setGeometry(40, 26, 100, 24);
     InstallCommaToPoint(EditSWRZ);
-    LabelOhmR = Label(GroupZ0, "LabelOhmR", "Ohm", 146, 26, 50);
-    Label(GroupZ0, "LabelSWRJX", "jX", 8, 60, 30);
-    EditSWRJX = Edit(GroupZ0, "EditSWRJX", 40, 60, 100);
-    LabelOhmJX = Label(GroupZ0, "LabelOhmJX", "Ohm", 146, 60, 50);
+    LabelOhmR = PlaceLabel(GroupZ0, "LabelOhmR", "Ohm", 146, 26, 50, 24);
+    PlaceLabel(GroupZ0, "LabelSWRJX", "jX", 8, 60, 30, 24);
+    EditSWRJX = PlaceNumberEdit(GroupZ0, "EditSWRJX", 40, 60, 100);
+    LabelOhmJX = PlaceLabel(GroupZ0, "LabelOhmJX", "Ohm", 146, 60, 50, 24);
     AutoJX = new QPushButton("Set Z for hairpim match", GroupZ0);
     AutoJX->setObjectName("AutoJX");
     AutoJX->setGeometry(8, 96, 220, 30);

@@ -8,7 +8,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/FormPattern.h"
 #include "platform/RadioGroup.h"
-#include "tools/FormWidgets.h"
+#include "platform/FormWidgets.h"
 
 #include <QCheckBox>
 #include <QEvent>

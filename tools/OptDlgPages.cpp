@@ -3,7 +3,7 @@
 #include "platform/FreqPresets.h"
 #include "model/NumberText.h"
 #include "platform/RadioGroup.h"
-#include "tools/FormWidgets.h"
+#include "platform/FormWidgets.h"
 #include "tools/OptDlgBox.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
-#include "tools/FormWidgets.h"
+#include "platform/FormWidgets.h"
 #include "tools/OptDlgBox.h"
 #include "tools/SetupValues.h"
 
@@ -13,13 +13,6 @@
 #include <QGroupBox>
 
 namespace {
-
-QGroupBox* PlaceGroup(QWidget* parent, const char* name, const char* title, int x, int y, int w, int h) {
-    auto* g = new QGroupBox(title, parent);
-    g->setObjectName(name);
-    g->setGeometry(x, y, w, h);
-    return g;
-}
 
 }  // namespace
 

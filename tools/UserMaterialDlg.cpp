@@ -5,7 +5,7 @@
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
-#include "tools/FormWidgets.h"
+#include "platform/FormWidgets.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
-#include "tools/FormWidgets.h"
+#include "platform/FormWidgets.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>

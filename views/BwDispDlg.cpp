@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/FormWidgets.h"
 #include "platform/FreqPresets.h"
 #include "platform/SettingsPath.h"
 #include "model/EnvDef.h"
@@ -47,64 +48,24 @@ const uint32_t DefaultColours[SweepMainPoints] = {0, 255, 16711680, 32896, 16711
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// A box that hands its painting to the dialog.
-class PaintBox : public QWidget {
-public:
-    PaintBox(QWidget* parent, const char* name, std::function<void(QWidget*)> paint)
-        : QWidget(parent), paint_(std::move(paint)) {
-        setObjectName(name);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override { paint_(this); }
-
-private:
-    std::function<void(QWidget*)> paint_;
-};
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text, int x) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setGeometry(x, 8, 96, 28);
-    return b;
-}
-
-QComboBox* Combo(QWidget* parent, const char* name, const QStringList& items, int x, int y) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->addItems(items);
-    c->setGeometry(x, y, 100, 24);
-    InstallCommaToPoint(c);
-    return c;
-}
-
-QGroupBox* Group(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h) {
-    auto* g = new QGroupBox(text, parent);
-    g->setObjectName(name);
-    g->setGeometry(x, y, w, h);
-    return g;
-}
-
 }  // namespace
 
 TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session(std::move(host)) {
     setObjectName("BwDispDlg");
     setWindowTitle("Plots");
     resize(760, 560);
-    TryBtn = Button(this, "TryBtn", "Speculation", 8);
-    MeasBtn = Button(this, "MeasBtn", "All points", 108);
-    HalfBtn = Button(this, "HalfBtn", "Detailed", 208);
-    GetFoBtn = Button(this, "GetFoBtn", "Resonance", 308);
-    PrintBtn = Button(this, "PrintBtn", "Print", 408);
+    TryBtn = PlaceButton(this, "TryBtn", "Speculation", 8, 8, 96);
+    MeasBtn = PlaceButton(this, "MeasBtn", "All points", 108, 8, 96);
+    HalfBtn = PlaceButton(this, "HalfBtn", "Detailed", 208, 8, 96);
+    GetFoBtn = PlaceButton(this, "GetFoBtn", "Resonance", 308, 8, 96);
+    PrintBtn = PlaceButton(this, "PrintBtn", "Print", 408, 8, 96);
     auto* l1 = new QLabel("BW", this);
     l1->setObjectName("Label1");
     l1->setGeometry(520, 12, 30, 20);
-    BwSel = Combo(this, "BwSel",
-                  {"50", "100", "200", "300", "350", "400", "450", "800", "1000", "2000", "2700", "4000", "8000",
-                   "10000", "20000", "40000", "80000"},
-                  550, 10);
+    BwSel = PlaceNumberCombo(this, "BwSel",
+                             {"50", "100", "200", "300", "350", "400", "450", "800", "1000", "2000", "2700", "4000",
+                              "8000", "10000", "20000", "40000", "80000"},
+                             550, 10);
     auto* l2 = new QLabel("KHz", this);
     l2->setObjectName("Label2");
     l2->setGeometry(655, 12, 40, 20);
@@ -112,18 +73,20 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     Page = new QTabWidget(this);
     Page->setObjectName("Page");
     Page->setGeometry(8, 44, 744, 508);
-    PBoxZ = new PaintBox(nullptr, "PBoxZ", [this](QWidget* w) { PaintZ(w); });
-    PBoxS = new PaintBox(nullptr, "PBoxS", [this](QWidget* w) { PaintSwr(w); });
-    PBoxG = new PaintBox(nullptr, "PBoxG", [this](QWidget* w) { PaintGain(w); });
+    PBoxZ = new PaintBox(nullptr, [this](QWidget* w) { PaintZ(w); });
+    PBoxZ->setObjectName("PBoxZ");
+    PBoxS = new PaintBox(nullptr, [this](QWidget* w) { PaintSwr(w); });
+    PBoxS->setObjectName("PBoxS");
+    PBoxG = new PaintBox(nullptr, [this](QWidget* w) { PaintGain(w); });
+    PBoxG->setObjectName("PBoxG");
     Page->addTab(PBoxZ, "Z");
     Page->addTab(PBoxS, "SWR");
     Page->addTab(PBoxG, "Gain/FB");
 
     auto* tabPtn = new QWidget;
     tabPtn->setObjectName("TabPtn");
-    PBPtn = new PaintBox(tabPtn, "PBPtn", [this](QWidget* w) { PaintPatterns(w); });
-    PBPtn->setGeometry(0, 0, 736, 300);
-    auto* rg = Group(tabPtn, "RGPtn", "Field(s)", 8, 306, 120, 160);
+    PBPtn = Place(new PaintBox(tabPtn, [this](QWidget* w) { PaintPatterns(w); }), "PBPtn", 0, 0, 736, 300);
+    auto* rg = PlaceGroup(tabPtn, "RGPtn", "Field(s)", 8, 306, 120, 160);
     const char* fields[4] = {"V", "H", "Total", "V+H"};
     for (int i = 0; i < 4; ++i) {
         RGPtn[i] = new QRadioButton(fields[i], rg);
@@ -146,25 +109,25 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
 
     auto* tabSet = new QWidget;
     tabSet->setObjectName("TabSet");
-    auto* g1 = Group(tabSet, "GroupBox1", "Midle Frequency", 10, 10, 200, 70);
+    auto* g1 = PlaceGroup(tabSet, "GroupBox1", "Midle Frequency", 10, 10, 200, 70);
     QStringList presets;
     for (const char* p : FreqPresets) presets << p;
-    EditCenter = Combo(g1, "EditCenter", presets, 10, 30);
+    EditCenter = PlaceNumberCombo(g1, "EditCenter", presets, 10, 30);
     UDFreq = new UpDownButton(g1);
     UDFreq->setObjectName("UDFreq");
     UDFreq->setGeometry(112, 30, 18, 24);
     auto* l3 = new QLabel("MHz", g1);
     l3->setObjectName("Label3");
     l3->setGeometry(136, 32, 50, 20);
-    auto* g4 = Group(tabSet, "GroupBox4", "Limit of SWR", 10, 90, 200, 70);
-    LimitSWR = Combo(g4, "LimitSWR", {"100", "30", "10", "5.0", "3.0", "2.0", "1.5"}, 10, 30);
+    auto* g4 = PlaceGroup(tabSet, "GroupBox4", "Limit of SWR", 10, 90, 200, 70);
+    LimitSWR = PlaceNumberCombo(g4, "LimitSWR", {"100", "30", "10", "5.0", "3.0", "2.0", "1.5"}, 10, 30);
     AutoSWRCb = new QCheckBox("Auto", g4);
     AutoSWRCb->setObjectName("AutoSWRCb");
     AutoSWRCb->setGeometry(120, 30, 70, 24);
-    auto* g5 = Group(tabSet, "GroupBox5", "Number of added dots", 10, 170, 200, 70);
-    HalfAddCnt = Combo(g5, "HalfAddCnt", {"1", "2", "3", "4"}, 10, 30);
-    auto* g2 = Group(tabSet, "GroupBox2", "Match options", 230, 10, 300, 236);
-    auto* sel = Group(g2, "SelMatch", "Match unit on the plot", 10, 22, 280, 110);
+    auto* g5 = PlaceGroup(tabSet, "GroupBox5", "Number of added dots", 10, 170, 200, 70);
+    HalfAddCnt = PlaceNumberCombo(g5, "HalfAddCnt", {"1", "2", "3", "4"}, 10, 30);
+    auto* g2 = PlaceGroup(tabSet, "GroupBox2", "Match options", 230, 10, 300, 236);
+    auto* sel = PlaceGroup(g2, "SelMatch", "Match unit on the plot", 10, 22, 280, 110);
     const char* modes[3] = {"OFF", "SWR - on", "Z, SWR - on"};
     auto* selGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -172,12 +135,12 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
         SelMatch[i]->setGeometry(10, 22 + 28 * i, 200, 24);
         selGroup->addButton(SelMatch[i], i);
     }
-    auto* g3 = Group(g2, "GroupBox3", "Match frequency", 10, 136, 280, 90);
+    auto* g3 = PlaceGroup(g2, "GroupBox3", "Match frequency", 10, 136, 280, 90);
     MatchCenter = new QCheckBox("Match freq = central freq", g3);
     MatchCenter->setObjectName("MatchCenter");
     MatchCenter->setGeometry(10, 22, 260, 24);
     MatchCenter->setChecked(true);
-    MatchFreq = Combo(g3, "MatchFreq", presets, 10, 54);
+    MatchFreq = PlaceNumberCombo(g3, "MatchFreq", presets, 10, 54);
     UDMatch = new UpDownButton(g3);
     UDMatch->setObjectName("UDMatch");
     UDMatch->setGeometry(112, 54, 18, 24);

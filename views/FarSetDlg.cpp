@@ -4,6 +4,7 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "views/RequestFields.h"
 
 #include <QFile>
@@ -20,17 +21,17 @@ TFarSetDlg::TFarSetDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     GroupBox1 = new QGroupBox("Angle", this);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(8, 8, 356, 112);
-    LabelStart = MakeFieldLabel(GroupBox1, "Label3", "Start deg.", 92, 22, 80);
-    LabelStep = MakeFieldLabel(GroupBox1, "Label4", "Step deg.", 176, 22, 80);
-    LabelCount = MakeFieldLabel(GroupBox1, "Label5", "Num. of steps", 258, 22, 96);
-    LabelAz = MakeFieldLabel(GroupBox1, "Label1", "Azimuth", 8, 48, 80);
-    LabelZen = MakeFieldLabel(GroupBox1, "Label2", "Zenith", 8, 80, 80);
-    EditA = MakeNumberEdit(GroupBox1, "EditA", 92, 46);
-    EditAW = MakeNumberEdit(GroupBox1, "EditAW", 176, 46);
-    EditAN = MakeNumberEdit(GroupBox1, "EditAN", 260, 46);
-    EditZ = MakeNumberEdit(GroupBox1, "EditZ", 92, 78);
-    EditZW = MakeNumberEdit(GroupBox1, "EditZW", 176, 78);
-    EditZN = MakeNumberEdit(GroupBox1, "EditZN", 260, 78);
+    LabelStart = PlaceLabel(GroupBox1, "Label3", "Start deg.", 92, 22, 80, 20);
+    LabelStep = PlaceLabel(GroupBox1, "Label4", "Step deg.", 176, 22, 80, 20);
+    LabelCount = PlaceLabel(GroupBox1, "Label5", "Num. of steps", 258, 22, 96, 20);
+    LabelAz = PlaceLabel(GroupBox1, "Label1", "Azimuth", 8, 48, 80, 20);
+    LabelZen = PlaceLabel(GroupBox1, "Label2", "Zenith", 8, 80, 80, 20);
+    EditA = PlaceNumberEdit(GroupBox1, "EditA", 92, 46, 72);
+    EditAW = PlaceNumberEdit(GroupBox1, "EditAW", 176, 46, 72);
+    EditAN = PlaceNumberEdit(GroupBox1, "EditAN", 260, 46, 72);
+    EditZ = PlaceNumberEdit(GroupBox1, "EditZ", 92, 78, 72);
+    EditZW = PlaceNumberEdit(GroupBox1, "EditZW", 176, 78, 72);
+    EditZN = PlaceNumberEdit(GroupBox1, "EditZN", 260, 78, 72);
 
     FileBtn = new QPushButton("...", this);
     FileBtn->setObjectName("FileBtn");

@@ -15,6 +15,7 @@
 #include "model/ResultStore.h"
 #include "model/SafeFile.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/WaitCursor.h"
@@ -24,21 +25,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QLineEdit* e) { return e->text().toStdString(); }
-
-QLineEdit* Edit(QWidget* parent, const char* name, int x, int y) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, 90, 24);
-    InstallCommaToPoint(e);
-    return e;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const char* text, int x, int y, int w = 90) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
 
 }  // namespace
 
@@ -50,17 +36,17 @@ TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName
     auto* g1 = new QGroupBox("Frequency set", this);
     g1->setObjectName("GroupBox1");
     g1->setGeometry(10, 10, 400, 120);
-    Label(g1, "Label1", "Fmin", 10, 22);
-    Label(g1, "Label3", "Fmax", 110, 22);
-    Label(g1, "Label2", "Step", 210, 22);
-    BgnFreq = Edit(g1, "BgnFreq", 10, 46);
-    EndFreq = Edit(g1, "EndFreq", 110, 46);
-    FreqIntval = Edit(g1, "FreqIntval", 210, 46);
-    Label(g1, "Label4", "MHz", 10, 72, 40);
-    Label(g1, "Label5", "MHz", 110, 72, 40);
-    Label(g1, "Label9", "KHz", 210, 72, 40);
-    Label(g1, "Label6", "Number of steps", 10, 94, 150);
-    LCount = Label(g1, "LCount", "", 170, 94, 120);
+    PlaceLabel(g1, "Label1", "Fmin", 10, 22, 90);
+    PlaceLabel(g1, "Label3", "Fmax", 110, 22, 90);
+    PlaceLabel(g1, "Label2", "Step", 210, 22, 90);
+    BgnFreq = PlaceNumberEdit(g1, "BgnFreq", 10, 46, 90);
+    EndFreq = PlaceNumberEdit(g1, "EndFreq", 110, 46, 90);
+    FreqIntval = PlaceNumberEdit(g1, "FreqIntval", 210, 46, 90);
+    PlaceLabel(g1, "Label4", "MHz", 10, 72, 40);
+    PlaceLabel(g1, "Label5", "MHz", 110, 72, 40);
+    PlaceLabel(g1, "Label9", "KHz", 210, 72, 40);
+    PlaceLabel(g1, "Label6", "Number of steps", 10, 94, 150);
+    LCount = PlaceLabel(g1, "LCount", "", 170, 94, 120);
     LCount->setAutoFillBackground(true);
 
     auto* g2 = new QGroupBox("Match options", this);
@@ -74,9 +60,9 @@ TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName
         MatchSel[i]->setGeometry(10, 22 + 28 * i, 200, 24);
         group->addButton(MatchSel[i], i);
     }
-    Label7 = Label(g2, "Label7", "Match freq.", 220, 50);
-    MatchFreq = Edit(g2, "MatchFreq", 220, 76);
-    Label8 = Label(g2, "Label8", "MHz", 315, 76, 40);
+    Label7 = PlaceLabel(g2, "Label7", "Match freq.", 220, 50, 90);
+    MatchFreq = PlaceNumberEdit(g2, "MatchFreq", 220, 76, 90);
+    Label8 = PlaceLabel(g2, "Label8", "MHz", 315, 76, 40);
 
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");

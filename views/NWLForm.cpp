@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
+#include "platform/FormWidgets.h"
 #include "platform/SettingsPath.h"
 #include "model/SafeFile.h"
 #include "platform/IniFile.h"
@@ -25,13 +26,6 @@ namespace {
 const char* const BandTexts[] = {"1.8 - 2.0",    "3.5 - 3.8",   "7.0 - 7.1",   "10.1 - 10.15",
                                  "14.0 - 14.35", "18.05 - 18.2", "21.0 - 21.45", "24.85 - 25.0",
                                  "28.0 - 29.7",  "50.0 - 51.0", "144.0 - 146.0"};
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text, int x, int y, int w = 90) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, 28);
-    return b;
-}
 
 // A right-button press on the check box chooses the program anew.
 class RightClickFilter : public QObject {
@@ -103,14 +97,14 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     EndEd->setGeometry(70, 44, 64, 24);
     InstallCommaToPoint(StEd);
     InstallCommaToPoint(EndEd);
-    OKbBtn = Button(SetBndPnl, "OKbBtn", "OK", 140, 42, 60);
+    OKbBtn = PlaceButton(SetBndPnl, "OKbBtn", "OK", 140, 42, 60);
     SetBndPnl->hide();
 
-    OKBtn = Button(this, "OKBtn", "Start", 460, 70);
-    SaveBtn = Button(this, "SaveBtn", "Save", 460, 104);
+    OKBtn = PlaceButton(this, "OKBtn", "Start", 460, 70);
+    SaveBtn = PlaceButton(this, "SaveBtn", "Save", 460, 104);
     SaveBtn->setEnabled(false);
-    ClrBtn = Button(this, "ClrBtn", "Clear", 460, 138);
-    CancBtn = Button(this, "CancBtn", "Close", 460, 392);
+    ClrBtn = PlaceButton(this, "ClrBtn", "Clear", 460, 138);
+    CancBtn = PlaceButton(this, "CancBtn", "Close", 460, 392);
     StCB = new QCheckBox("Start user programm", this);
     StCB->setObjectName("StCB");
     StCB->setGeometry(320, 360, 230, 24);

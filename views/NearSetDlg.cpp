@@ -4,6 +4,7 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/RadioGroup.h"
 #include "views/RequestFields.h"
 
@@ -28,27 +29,27 @@ TNearSetDlg::TNearSetDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     GroupBox2 = new QGroupBox("Power", this);
     GroupBox2->setObjectName("GroupBox2");
     GroupBox2->setGeometry(232, 8, 132, 52);
-    EditPow = MakeNumberEdit(GroupBox2, "EditPow", 8, 20, 72);
-    LabelWatts = MakeFieldLabel(GroupBox2, "Label8", "Wts", 86, 22, 40);
+    EditPow = PlaceNumberEdit(GroupBox2, "EditPow", 8, 20, 72);
+    LabelWatts = PlaceLabel(GroupBox2, "Label8", "Wts", 86, 22, 40, 20);
 
     GroupBox1 = new QGroupBox("Position", this);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(8, 68, 356, 144);
-    LabelStart = MakeFieldLabel(GroupBox1, "Label4", "Start (m)", 92, 22, 80);
-    LabelStep = MakeFieldLabel(GroupBox1, "Label5", "Step (m)", 176, 22, 80);
-    LabelCount = MakeFieldLabel(GroupBox1, "Label6", "Num. of steps", 258, 22, 96);
-    MakeFieldLabel(GroupBox1, "Label1", "X", 8, 48, 80);
-    MakeFieldLabel(GroupBox1, "Label2", "Y", 8, 80, 80);
-    MakeFieldLabel(GroupBox1, "Label3", "Z", 8, 112, 80);
-    EditX = MakeNumberEdit(GroupBox1, "EditX", 92, 46);
-    EditXW = MakeNumberEdit(GroupBox1, "EditXW", 176, 46);
-    EditXN = MakeNumberEdit(GroupBox1, "EditXN", 260, 46);
-    EditY = MakeNumberEdit(GroupBox1, "EditY", 92, 78);
-    EditYW = MakeNumberEdit(GroupBox1, "EditYW", 176, 78);
-    EditYN = MakeNumberEdit(GroupBox1, "EditYN", 260, 78);
-    EditZ = MakeNumberEdit(GroupBox1, "EditZ", 92, 110);
-    EditZW = MakeNumberEdit(GroupBox1, "EditZW", 176, 110);
-    EditZN = MakeNumberEdit(GroupBox1, "EditZN", 260, 110);
+    LabelStart = PlaceLabel(GroupBox1, "Label4", "Start (m)", 92, 22, 80, 20);
+    LabelStep = PlaceLabel(GroupBox1, "Label5", "Step (m)", 176, 22, 80, 20);
+    LabelCount = PlaceLabel(GroupBox1, "Label6", "Num. of steps", 258, 22, 96, 20);
+    PlaceLabel(GroupBox1, "Label1", "X", 8, 48, 80, 20);
+    PlaceLabel(GroupBox1, "Label2", "Y", 8, 80, 80, 20);
+    PlaceLabel(GroupBox1, "Label3", "Z", 8, 112, 80, 20);
+    EditX = PlaceNumberEdit(GroupBox1, "EditX", 92, 46, 72);
+    EditXW = PlaceNumberEdit(GroupBox1, "EditXW", 176, 46, 72);
+    EditXN = PlaceNumberEdit(GroupBox1, "EditXN", 260, 46, 72);
+    EditY = PlaceNumberEdit(GroupBox1, "EditY", 92, 78, 72);
+    EditYW = PlaceNumberEdit(GroupBox1, "EditYW", 176, 78, 72);
+    EditYN = PlaceNumberEdit(GroupBox1, "EditYN", 260, 78, 72);
+    EditZ = PlaceNumberEdit(GroupBox1, "EditZ", 92, 110, 72);
+    EditZW = PlaceNumberEdit(GroupBox1, "EditZW", 176, 110, 72);
+    EditZN = PlaceNumberEdit(GroupBox1, "EditZN", 260, 110, 72);
 
     FileBtn = new QPushButton("...", this);
     FileBtn->setObjectName("FileBtn");

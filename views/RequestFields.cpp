@@ -22,21 +22,6 @@ void ReportNotANumber(const std::string& text) {
 
 }  // namespace
 
-QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(x, y, width, 24);
-    InstallCommaToPoint(edit);
-    return edit;
-}
-
-QLabel* MakeFieldLabel(QWidget* parent, const char* name, const char* text, int x, int y, int width) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(x, y, width, 20);
-    return label;
-}
-
 void SetNumberField(QLineEdit* edit, double value) { edit->setText(QString::fromStdString(DblToStr(value))); }
 
 bool ReadDoubleField(const QLineEdit* edit, double& value) {

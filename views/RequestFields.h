@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the two table request dialogs: the numeric edits, the
-// text of the output path, and reading the fields back in a fixed order
+// Pieces shared by the two table request dialogs: the text of the output
+// path, and reading the fields back in a fixed order
 // that stops at the first text that is not a number.
 #include <QString>
 #include <string>
@@ -12,11 +12,6 @@ class QWidget;
 // The longest output path a table request takes.
 constexpr std::size_t MaxTablePathLength = 255;
 
-// A numeric edit at its design place: a typed comma becomes a point.
-QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, int x, int y, int width = 72);
-
-// A label at its design place.
-QLabel* MakeFieldLabel(QWidget* parent, const char* name, const char* text, int x, int y, int width);
 // A number as the program writes it.
 void SetNumberField(QLineEdit* edit, double value);
 

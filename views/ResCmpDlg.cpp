@@ -11,6 +11,7 @@
 #include "platform/FormLayout.h"
 #include "platform/ColourChoice.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
@@ -31,13 +32,6 @@ constexpr int DesignWidth = 780;
 constexpr int DesignHeight = 540;
 constexpr int ColumnWidths[ComparisonColumns] = {40, 63, 61, 61, 50, 49, 49, 49, 47, 63, 58, 51, 73, 277};
 const char* const SettingsSection = "ResCmp";
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int x, int y, int width) {
-    auto* b = new QPushButton(QString::fromLatin1(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, width, 28);
-    return b;
-}
 
 }  // namespace
 
@@ -84,10 +78,10 @@ TResCmpDlg::TResCmpDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     WaveSel->setGeometry(8, 294, 260, 46);
     connect(WaveSel, &RadioGroup::Clicked, this, [this] { Repaint(); });
 
-    LoadBtn = MakeButton(this, "LoadBtn", "Load *.kvb file", 280, 306, 130);
-    DelBtn = MakeButton(this, "DelBtn", "Clear", 418, 306, 80);
-    ColBtn = MakeButton(this, "ColBtn", "Color", 506, 306, 80);
-    OKBtn = MakeButton(this, "OKBtn", "Return", 684, 306, 88);
+    LoadBtn = PlaceButton(this, "LoadBtn", "Load *.kvb file", 280, 306, 130);
+    DelBtn = PlaceButton(this, "DelBtn", "Clear", 418, 306, 80);
+    ColBtn = PlaceButton(this, "ColBtn", "Color", 506, 306, 80);
+    OKBtn = PlaceButton(this, "OKBtn", "Return", 684, 306, 88);
     OKBtn->setDefault(true);
     connect(LoadBtn, &QPushButton::clicked, this, [this] { LoadBtnClick(); });
     connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
