@@ -4,9 +4,12 @@
 #include "engine/TeamSize.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cblas.h>
+#include <chrono>
 #include <cmath>
 #include <exception>
+#include <immintrin.h>
 #include <omp.h>
 #include <utility>
 #include <vector>
@@ -63,6 +66,38 @@ private:
 // mostly wait at its barriers.
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
+
+// The team's barrier: it spins for up to a limit and only then waits in
+// OpenMP's barrier, whose threads sleep after a few microseconds. A small
+// LU's barriers come every few hundred microseconds, and waking sleeping
+// threads at each of them cost a third of its time. Only a few-thread team
+// spins: it leaves cores to other programs, while an all-cores team that
+// spins under load holds up its own threads that lost their core. The
+// limit bounds what a held-up team burns.
+constexpr std::chrono::microseconds BarrierSpin(1000);
+
+class TeamBarrier {
+public:
+    TeamBarrier(int threads, std::chrono::microseconds spinLimit) : threads_(threads), spinLimit_(spinLimit) {}
+    // passed: the barriers this thread has passed (each thread keeps its own).
+    void Wait(long& passed) {
+        const long target = threads_ * ++passed;
+        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target && spinLimit_.count() > 0) {
+            using Clock = std::chrono::steady_clock;
+            const auto until = Clock::now() + spinLimit_;
+            for (int spins = 1; arrived_.load(std::memory_order_acquire) < target; ++spins) {
+                _mm_pause();
+                if (spins % 64 == 0 && Clock::now() > until) break;
+            }
+        }
+#pragma omp barrier
+    }
+
+private:
+    const long threads_;
+    const std::chrono::microseconds spinLimit_;
+    std::atomic<long> arrived_{0};
+};
 
 // Two column-major panels: the current one feeds the trailing update while
 // the next one is factored. Kept between calls, so a calculation allocates
@@ -138,22 +173,26 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     // An exception may not leave a parallel region: the thread that meets
     // it records it, and every thread stops after the next barrier.
     std::exception_ptr failure;
+    TeamBarrier barrier(threads, threads <= FewThreads ? BarrierSpin : std::chrono::microseconds(0));
 
 #pragma omp parallel num_threads(threads)
     {
+        long passed = 0;
         // The first panel: copied by every thread, factored by one.
         {
             LuComplex* first = buffers.Panel(0);
             const int tasks = (n + CopyRows - 1) / CopyRows;
-#pragma omp for schedule(static)
+#pragma omp for schedule(static) nowait
             for (int t = 0; t < tasks; ++t)
                 CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, nb, first, ld);
-#pragma omp single
+            barrier.Wait(passed);
+#pragma omp single nowait
             try {
                 FactorLuPanel(first, ld, n, nb, pivot, buffers.Magnitudes());
             } catch (...) {
                 failure = std::current_exception();
             }
+            barrier.Wait(passed);
         }
         for (int k0 = 0, step = 0; k0 < n && !failure; k0 += nb, ++step) {
             const int w = std::min(nb, n - k0);
@@ -171,7 +210,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             const int trsmTasks = below > 0 ? (below + ColumnChunk - 1) / ColumnChunk : 0;
             const int leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
             const int copyTasks = (n - k0 + CopyRows - 1) / CopyRows;
-#pragma omp for schedule(dynamic, 1)
+#pragma omp for schedule(dynamic, 1) nowait
             for (int t = 0; t < trsmTasks + leftTasks + copyTasks; ++t) {
                 if (t < trsmTasks) {
                     const int c0 = next + t * ColumnChunk;
@@ -187,6 +226,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                     CopyFromPanel(cur, ld, k0, r0, std::min(CopyRows, n - r0), k0, w, a, lda);
                 }
             }
+            barrier.Wait(passed);
             if (below <= 0) break;
 
             // 2. Look-ahead: the next panel's columns updated by every
@@ -194,7 +234,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             {
                 const int rowStep = std::max(RowMin, RoundUp((below + threads - 1) / threads, 16));
                 const int rowTasks = (below + rowStep - 1) / rowStep;
-#pragma omp for schedule(dynamic, 1)
+#pragma omp for schedule(dynamic, 1) nowait
                 for (int t = 0; t < rowTasks; ++t) {
                     const int r0 = t * rowStep;
                     const int rows = std::min(rowStep, below - r0);
@@ -202,6 +242,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                                 At(a, lda, k0, next), lda, &One, At(a, lda, next + r0, next), lda);
                     CopyToPanel(a, lda, next, next + r0, rows, next, wNext, nxt, ld);
                 }
+                barrier.Wait(passed);
             }
 
             // 3. One thread factors the next panel while the others update
@@ -228,7 +269,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                             std::min(tile, n - c0), w, &MinusOne, l21 + r0, ld, At(a, lda, k0, c0), lda, &One,
                             At(a, lda, next + r0, c0), lda);
             }
-#pragma omp barrier
+            barrier.Wait(passed);
         }
     }
     if (failure) std::rethrow_exception(failure);
