@@ -3,6 +3,7 @@
 #include "model/CsvTable.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "model/ScopedValue.h"
 
 #include <cmath>
 
@@ -20,18 +21,6 @@ std::string CsvCell(const std::string& text) {
     }
     return out + "\"";
 }
-
-// Sets JobDef.IntPos for a scope.
-class IntPosScope {
-public:
-    explicit IntPosScope(int value) : saved_(JobDef.IntPos) { JobDef.IntPos = value; }
-    ~IntPosScope() { JobDef.IntPos = saved_; }
-    IntPosScope(const IntPosScope&) = delete;
-    IntPosScope& operator=(const IntPosScope&) = delete;
-
-private:
-    int saved_;
-};
 
 }  // namespace
 
@@ -90,7 +79,7 @@ ElementPrintout ElementTablePrintout(const ElementTable& table) {
     const int columns = static_cast<int>(out.Widths.size());
     // Printed column 3 is the table's position column again, as gaps.
     auto shown = [&](int c, int row) {
-        const IntPosScope gaps(c == 3 ? 1 : 0);
+        const ScopedValue<int32_t> gaps(JobDef.IntPos, c == 3 ? 1 : 0);
         const int col = c < 3 ? c : c - 1;
         return row == 0 ? table.Header(col, 1) : table.CellText(col, row);
     };

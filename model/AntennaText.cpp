@@ -11,6 +11,7 @@
 #include "model/EnvDefaults.h"
 #include "model/ModelImage.h"
 #include "model/NumberText.h"
+#include "model/ScopedValue.h"
 #include "model/TextLines.h"
 
 namespace {
@@ -407,19 +408,6 @@ void MarkRead(AntDef& ant) {
     JobDef.PanY = 0;
 }
 
-// The wavelength that "R" stands for while a file is read; the one before
-// comes back afterwards.
-class WavelengthScope {
-public:
-    explicit WavelengthScope(double wavelength) : saved_(JobDef.Wavelength) { JobDef.Wavelength = wavelength; }
-    ~WavelengthScope() { JobDef.Wavelength = saved_; }
-    WavelengthScope(const WavelengthScope&) = delete;
-    WavelengthScope& operator=(const WavelengthScope&) = delete;
-
-private:
-    double saved_;
-};
-
 }  // namespace
 
 void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment) {
@@ -430,7 +418,8 @@ void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::stri
 bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::string& comment) {
     // A binary file (a far-field file opened by mistake) is no antenna text.
     if (text.find('\0') != std::string_view::npos) return false;
-    const WavelengthScope newAntenna(LightSpeedMHz / NewAntennaFreq);
+    // "R" is the new antenna's wavelength while the file is read.
+    const ScopedValue<double> newAntenna(JobDef.Wavelength, LightSpeedMHz / NewAntennaFreq);
     if (!HasAntennaHeader(text)) return false;
     ResetToNewAntenna(ant);
     ResetAntennaReference(env);
