@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cblas.h>
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <deque>
 #include <exception>
 #include <immintrin.h>
 #include <omp.h>
@@ -18,10 +20,15 @@
 // takes one panel of columns: it is factored in a column-major copy (its
 // columns are then contiguous, whatever the matrix's row stride), and the
 // columns right of it are updated with ctrsm/cgemm. The work runs on our own
-// OpenMP threads with single-threaded BLAS calls: while one thread factors
-// the next panel, the others update the rest of the matrix with the current
-// one (look-ahead), which keeps the panel's serial work off the critical
-// path while there is trailing work to overlap.
+// OpenMP threads with single-threaded BLAS calls, as one list of tasks per
+// step that the threads take in order, with one barrier between steps:
+// first the next panel's columns (solved, then updated by every thread row
+// block by row block; whoever finishes the last block factors the next
+// panel), then the update of the columns right of it, then the exchanges on
+// the left and the write-back of the panel. So the next panel's serial
+// factorization overlaps the update, and a task that needs an earlier one
+// (a block of the next panel needs its solve, a tile its column strip's
+// solve) waits for that task alone, not for the whole team.
 
 namespace {
 
@@ -145,12 +152,87 @@ void CopyFromPanel(const LuComplex* panel, int ld, int top, int r0, int rows, in
 }
 
 // Tile edge of the trailing update: large enough that packing the operands
-// stays small against the products, small enough to keep every thread busy.
+// stays small against the products, small enough that the last tiles of a
+// step leave few threads idle.
 int TileFor(int rows, int cols, int threads) {
-    constexpr int TileMin = 192, TileMax = 512, TilesPerThread = 3;
+    constexpr int TileMin = 128, TileMax = 512, TilesPerThread = 8;
     const double area = static_cast<double>(rows) * cols / (static_cast<double>(threads) * TilesPerThread);
     return std::clamp(RoundUp(static_cast<int>(std::sqrt(area)), 16), TileMin, TileMax);
 }
+
+// A task's wait for an earlier one: a short spin (they mostly end within
+// microseconds), then sleep until the other task's thread wakes it, so a
+// waiter does not hold a core that the awaited thread may need.
+constexpr std::chrono::microseconds TaskWaitSpin(100);
+
+void WaitFor(const std::atomic<int>& done) {
+    using Clock = std::chrono::steady_clock;
+    const auto until = Clock::now() + TaskWaitSpin;
+    for (int spins = 1; done.load(std::memory_order_acquire) == 0; ++spins) {
+        _mm_pause();
+        if (spins % 64 == 0 && Clock::now() > until) {
+            done.wait(0, std::memory_order_acquire);
+            return;
+        }
+    }
+}
+
+void MarkDone(std::atomic<int>& done) {
+    done.store(1, std::memory_order_release);
+    done.notify_all();
+}
+
+// Task sizes: rows copied per task, columns per exchange task left of the
+// panel, and the least rows of a look-ahead task.
+constexpr int CopyRows = 256, ColumnChunk = 512, RowMin = 128;
+
+// The tasks of one step, in the order the threads take them:
+//   solve:  exchanges and triangular solve on the next panel's columns;
+//   ahead:  the next panel's columns updated and copied, by row blocks;
+//   strips: exchanges and solve on a column strip right of the next panel;
+//   tiles:  the update of one tile of the strips;
+//   back:   exchanges left of the panel, then the panel written back.
+struct StepTasks {
+    int k0, w, next, wNext, below, rightBegin;
+    int rowStep, aheadTasks;
+    int tile, tileRows, tileCols;
+    int leftTasks, backTasks;
+    int solveEnd, aheadEnd, stripsEnd, tilesEnd, end;
+
+    StepTasks(int n, int nb, int k0_, int threads) : k0(k0_) {
+        w = std::min(nb, n - k0);
+        next = k0 + w;
+        wNext = std::min(nb, n - next);
+        below = n - next;
+        rightBegin = next + wNext;
+        const int right = n - rightBegin;
+        rowStep = std::max(RowMin, RoundUp((below + threads - 1) / threads, 16));
+        aheadTasks = below > 0 ? (below + rowStep - 1) / rowStep : 0;
+        tile = right > 0 ? TileFor(below, right, threads) : 1;
+        tileRows = (below + tile - 1) / tile;
+        tileCols = right > 0 ? (right + tile - 1) / tile : 0;
+        leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
+        backTasks = leftTasks + (n - k0 + CopyRows - 1) / CopyRows;
+        solveEnd = below > 0 ? 1 : 0;
+        aheadEnd = solveEnd + aheadTasks;
+        stripsEnd = aheadEnd + tileCols;
+        tilesEnd = stripsEnd + tileRows * tileCols;
+        end = tilesEnd + backTasks;
+    }
+};
+
+// What the tasks of one step share: the next task to take, the look-ahead
+// blocks still to do, and which solves are done (the next panel's, then
+// one per column strip).
+struct StepProgress {
+    std::atomic<int> taken{0};
+    std::atomic<int> aheadLeft{0};
+    std::vector<std::atomic<int>> solved;
+
+    explicit StepProgress(int solves) : solved(solves) {
+        for (auto& s : solved) s.store(0, std::memory_order_relaxed);
+    }
+};
 
 }  // namespace
 
@@ -166,13 +248,32 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     PanelBuffers& buffers = Buffers();
     buffers.Reserve(n, nb);
     const int ld = buffers.Ld();
-    // Task sizes: rows copied per task, columns per exchange-and-solve
-    // task, and the least rows of a look-ahead task.
-    constexpr int CopyRows = 256, ColumnChunk = 512, RowMin = 128;
+
+    std::vector<StepTasks> steps;
+    std::deque<StepProgress> progress;
+    for (int k0 = 0; k0 < n; k0 += nb) steps.emplace_back(n, nb, k0, threads);
+    for (const StepTasks& s : steps) {
+        progress.emplace_back(s.solveEnd + s.tileCols);
+        progress.back().aheadLeft.store(s.aheadTasks, std::memory_order_relaxed);
+    }
 
     // An exception may not leave a parallel region: the thread that meets
-    // it records it, and every thread stops after the next barrier.
+    // it records it and the step it met it in (-1: the first panel), and
+    // every thread stops after that step's barrier. A thread that is quick
+    // to start the next step may record a failure there while a slower one
+    // is still deciding whether to go on: the step number keeps the slower
+    // one going, so all pass the same barriers.
     std::exception_ptr failure;
+    std::atomic<int> failedInStep{INT_MAX};
+    auto factorPanel = [&](LuComplex* panel, int rows, int width, int first, int step) {
+        try {
+            FactorLuPanel(panel, ld, rows, width, pivot + first, buffers.Magnitudes());
+            for (int i = first; i < first + width; ++i) pivot[i] += first;
+        } catch (...) {
+            failure = std::current_exception();
+            failedInStep.store(step, std::memory_order_relaxed);
+        }
+    };
     TeamBarrier barrier(threads, threads <= FewThreads ? BarrierSpin : std::chrono::microseconds(0));
 
 #pragma omp parallel num_threads(threads)
@@ -187,87 +288,59 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                 CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, nb, first, ld);
             barrier.Wait(passed);
 #pragma omp single nowait
-            try {
-                FactorLuPanel(first, ld, n, nb, pivot, buffers.Magnitudes());
-            } catch (...) {
-                failure = std::current_exception();
-            }
+            factorPanel(first, n, nb, 0, -1);
             barrier.Wait(passed);
         }
-        for (int k0 = 0, step = 0; k0 < n && !failure; k0 += nb, ++step) {
-            const int w = std::min(nb, n - k0);
-            const int next = k0 + w;
-            const int wNext = std::min(nb, n - next);
-            const int below = n - next;
+        const int stepCount = static_cast<int>(steps.size());
+        for (int step = 0; step < stepCount && failedInStep.load(std::memory_order_relaxed) >= step; ++step) {
+            const StepTasks& s = steps[step];
+            StepProgress& p = progress[step];
             const LuComplex* cur = buffers.Panel(step);
             LuComplex* nxt = buffers.Panel(step + 1);
-            const LuComplex* l21 = cur + w;  // rows below the panel's diagonal block
-
-            // 1. The panel's exchanges on every other column, the top rows
-            // of the right columns solved with its unit lower triangle (the
-            // column-major panel is that triangle's transpose to a row-major
-            // call), and the factored panel written back.
-            const int trsmTasks = below > 0 ? (below + ColumnChunk - 1) / ColumnChunk : 0;
-            const int leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
-            const int copyTasks = (n - k0 + CopyRows - 1) / CopyRows;
-#pragma omp for schedule(dynamic, 1) nowait
-            for (int t = 0; t < trsmTasks + leftTasks + copyTasks; ++t) {
-                if (t < trsmTasks) {
-                    const int c0 = next + t * ColumnChunk;
-                    const int cw = std::min(ColumnChunk, n - c0);
-                    SwapRows(a, lda, k0, w, pivot, c0, cw);
-                    cblas_ctrsm(CblasRowMajor, CblasLeft, CblasUpper, CblasTrans, CblasUnit, w, cw, &One, cur, ld,
-                                At(a, lda, k0, c0), lda);
-                } else if (t < trsmTasks + leftTasks) {
-                    const int c0 = (t - trsmTasks) * ColumnChunk;
-                    SwapRows(a, lda, k0, w, pivot, c0, std::min(ColumnChunk, k0 - c0));
+            const LuComplex* l21 = cur + s.w;  // rows below the panel's diagonal block
+            // The top rows of columns c0 .. c0+cw-1: the panel's exchanges,
+            // then its unit lower triangle solved (the column-major panel is
+            // that triangle's transpose to a row-major call).
+            auto solve = [&](int c0, int cw) {
+                SwapRows(a, lda, s.k0, s.w, pivot, c0, cw);
+                cblas_ctrsm(CblasRowMajor, CblasLeft, CblasUpper, CblasTrans, CblasUnit, s.w, cw, &One, cur, ld,
+                            At(a, lda, s.k0, c0), lda);
+            };
+            // Rows r0 .. r0+rows-1 below the panel, columns c0 .. c0+cw-1.
+            auto update = [&](int r0, int rows, int c0, int cw) {
+                cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, rows, cw, s.w, &MinusOne, l21 + r0, ld,
+                            At(a, lda, s.k0, c0), lda, &One, At(a, lda, s.next + r0, c0), lda);
+            };
+            for (int t; (t = p.taken.fetch_add(1, std::memory_order_relaxed)) < s.end;) {
+                if (t < s.solveEnd) {
+                    solve(s.next, s.wNext);
+                    MarkDone(p.solved[0]);
+                } else if (t < s.aheadEnd) {
+                    WaitFor(p.solved[0]);
+                    const int r0 = (t - s.solveEnd) * s.rowStep;
+                    const int rows = std::min(s.rowStep, s.below - r0);
+                    update(r0, rows, s.next, s.wNext);
+                    CopyToPanel(a, lda, s.next, s.next + r0, rows, s.next, s.wNext, nxt, ld);
+                    if (p.aheadLeft.fetch_sub(1, std::memory_order_acq_rel) == 1)
+                        factorPanel(nxt, s.below, s.wNext, s.next, step);
+                } else if (t < s.stripsEnd) {
+                    const int strip = t - s.aheadEnd;
+                    const int c0 = s.rightBegin + strip * s.tile;
+                    solve(c0, std::min(s.tile, n - c0));
+                    MarkDone(p.solved[s.solveEnd + strip]);
+                } else if (t < s.tilesEnd) {
+                    const int strip = (t - s.stripsEnd) % s.tileCols;
+                    const int r0 = (t - s.stripsEnd) / s.tileCols * s.tile;
+                    const int c0 = s.rightBegin + strip * s.tile;
+                    WaitFor(p.solved[s.solveEnd + strip]);
+                    update(r0, std::min(s.tile, s.below - r0), c0, std::min(s.tile, n - c0));
+                } else if (const int back = t - s.tilesEnd; back < s.leftTasks) {
+                    const int c0 = back * ColumnChunk;
+                    SwapRows(a, lda, s.k0, s.w, pivot, c0, std::min(ColumnChunk, s.k0 - c0));
                 } else {
-                    const int r0 = k0 + (t - trsmTasks - leftTasks) * CopyRows;
-                    CopyFromPanel(cur, ld, k0, r0, std::min(CopyRows, n - r0), k0, w, a, lda);
+                    const int r0 = s.k0 + (back - s.leftTasks) * CopyRows;
+                    CopyFromPanel(cur, ld, s.k0, r0, std::min(CopyRows, n - r0), s.k0, s.w, a, lda);
                 }
-            }
-            barrier.Wait(passed);
-            if (below <= 0) break;
-
-            // 2. Look-ahead: the next panel's columns updated by every
-            // thread and copied into the other panel.
-            {
-                const int rowStep = std::max(RowMin, RoundUp((below + threads - 1) / threads, 16));
-                const int rowTasks = (below + rowStep - 1) / rowStep;
-#pragma omp for schedule(dynamic, 1) nowait
-                for (int t = 0; t < rowTasks; ++t) {
-                    const int r0 = t * rowStep;
-                    const int rows = std::min(rowStep, below - r0);
-                    cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, rows, wNext, w, &MinusOne, l21 + r0, ld,
-                                At(a, lda, k0, next), lda, &One, At(a, lda, next + r0, next), lda);
-                    CopyToPanel(a, lda, next, next + r0, rows, next, wNext, nxt, ld);
-                }
-                barrier.Wait(passed);
-            }
-
-            // 3. One thread factors the next panel while the others update
-            // the columns right of it, tile by tile.
-            const int rightBegin = next + wNext;
-            const int right = n - rightBegin;
-            const int tile = right > 0 ? TileFor(below, right, threads) : 1;
-            const int tileRows = (below + tile - 1) / tile;
-            const int tileCols = right > 0 ? (right + tile - 1) / tile : 0;
-#pragma omp single nowait
-            {
-                try {
-                    FactorLuPanel(nxt, ld, below, wNext, pivot + next, buffers.Magnitudes());
-                    for (int i = next; i < next + wNext; ++i) pivot[i] += next;
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            }
-#pragma omp for schedule(dynamic, 1) nowait
-            for (int t = 0; t < tileRows * tileCols; ++t) {
-                const int r0 = (t / tileCols) * tile;
-                const int c0 = rightBegin + (t % tileCols) * tile;
-                cblas_cgemm(CblasRowMajor, CblasTrans, CblasNoTrans, std::min(tile, below - r0),
-                            std::min(tile, n - c0), w, &MinusOne, l21 + r0, ld, At(a, lda, k0, c0), lda, &One,
-                            At(a, lda, next + r0, c0), lda);
             }
             barrier.Wait(passed);
         }
