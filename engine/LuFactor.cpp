@@ -1,6 +1,7 @@
 #include "engine/LuFactor.h"
 
 #include "engine/LuPanel.h"
+#include "engine/TeamPlacement.h"
 #include "engine/TeamSize.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <omp.h>
 #include <utility>
 #include <vector>
+#include <sched.h>
 
 // Right-looking blocked LU on the row-major matrix, in place. Each step
 // takes one panel of columns: it is factored in a column-major copy (its
@@ -37,6 +39,23 @@ int panelWidthOverride = 0;
 int PanelWidthFor(int n) {
     if (panelWidthOverride > 0) return panelWidthOverride;
     return n >= 1536 ? 128 : 64;
+}
+
+// The widths of the panels, with a 0 after the last. Once fewer than
+// NarrowTailRows rows are left, the panel's serial factorization takes
+// longer than the update beside it, so wide panels are halved there: a
+// narrower panel costs less per column.
+constexpr int NarrowTailRows = 768, NarrowFrom = 128;
+
+std::vector<int> PanelWidths(int n, int nb) {
+    std::vector<int> widths;
+    for (int k0 = 0; k0 < n;) {
+        const int width = nb >= NarrowFrom && n - k0 < NarrowTailRows ? nb / 2 : nb;
+        widths.push_back(std::min(width, n - k0));
+        k0 += widths.back();
+    }
+    widths.push_back(0);
+    return widths;
 }
 
 const LuComplex One(1.0f, 0.0f);
@@ -83,20 +102,31 @@ constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 // limit bounds what a held-up team burns.
 constexpr std::chrono::microseconds BarrierSpin(1000);
 
+// Spins until ready() or for at most limit; says whether ready() came. It
+// yields the processor now and then: the system may have put two team
+// threads on one processor, and the one awaited must get to run.
+template <class Ready>
+bool SpinFor(std::chrono::microseconds limit, Ready ready) {
+    using Clock = std::chrono::steady_clock;
+    const auto until = Clock::now() + limit;
+    for (int spins = 1; !ready(); ++spins) {
+        _mm_pause();
+        if (spins % 64 == 0) {
+            if (Clock::now() > until) return false;
+            sched_yield();
+        }
+    }
+    return true;
+}
+
 class TeamBarrier {
 public:
     TeamBarrier(int threads, std::chrono::microseconds spinLimit) : threads_(threads), spinLimit_(spinLimit) {}
     // passed: the barriers this thread has passed (each thread keeps its own).
     void Wait(long& passed) {
         const long target = threads_ * ++passed;
-        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target && spinLimit_.count() > 0) {
-            using Clock = std::chrono::steady_clock;
-            const auto until = Clock::now() + spinLimit_;
-            for (int spins = 1; arrived_.load(std::memory_order_acquire) < target; ++spins) {
-                _mm_pause();
-                if (spins % 64 == 0 && Clock::now() > until) break;
-            }
-        }
+        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target && spinLimit_.count() > 0)
+            SpinFor(spinLimit_, [&] { return arrived_.load(std::memory_order_acquire) >= target; });
 #pragma omp barrier
     }
 
@@ -165,44 +195,38 @@ int TileFor(int rows, int cols, int threads) {
 // waiter does not hold a core that the awaited thread may need.
 constexpr std::chrono::microseconds TaskWaitSpin(100);
 
-void WaitFor(const std::atomic<int>& done) {
-    using Clock = std::chrono::steady_clock;
-    const auto until = Clock::now() + TaskWaitSpin;
-    for (int spins = 1; done.load(std::memory_order_acquire) == 0; ++spins) {
-        _mm_pause();
-        if (spins % 64 == 0 && Clock::now() > until) {
-            done.wait(0, std::memory_order_acquire);
-            return;
-        }
-    }
+void WaitFor(const std::atomic<int>& done, int count) {
+    if (SpinFor(TaskWaitSpin, [&] { return done.load(std::memory_order_acquire) >= count; })) return;
+    for (int seen; (seen = done.load(std::memory_order_acquire)) < count;) done.wait(seen, std::memory_order_acquire);
 }
 
-void MarkDone(std::atomic<int>& done) {
-    done.store(1, std::memory_order_release);
+void CountDone(std::atomic<int>& done) {
+    done.fetch_add(1, std::memory_order_release);
     done.notify_all();
 }
 
 // Task sizes: rows copied per task, columns per exchange task left of the
 // panel, and the least rows of a look-ahead task.
 constexpr int CopyRows = 256, ColumnChunk = 512, RowMin = 128;
+// The next panel's solve: at most this many pieces, of at least this width.
+constexpr int SolvePieces = 4, SolvePieceMin = 16;
 
 // The tasks of one step, in the order the threads take them:
-//   solve:  exchanges and triangular solve on the next panel's columns;
+//   solve:  exchanges and triangular solve on the next panel's columns,
+//           in pieces, so that the look-ahead waits for a short while;
 //   ahead:  the next panel's columns updated and copied, by row blocks;
 //   strips: exchanges and solve on a column strip right of the next panel;
 //   tiles:  the update of one tile of the strips;
 //   back:   exchanges left of the panel, then the panel written back.
 struct StepTasks {
     int k0, w, next, wNext, below, rightBegin;
-    int rowStep, aheadTasks;
+    int solvePieces, pieceWidth, rowStep, aheadTasks;
     int tile, tileRows, tileCols;
     int leftTasks, backTasks;
     int solveEnd, aheadEnd, stripsEnd, tilesEnd, end;
 
-    StepTasks(int n, int nb, int k0_, int threads) : k0(k0_) {
-        w = std::min(nb, n - k0);
+    StepTasks(int n, int k0_, int w_, int wNext_, int threads) : k0(k0_), w(w_), wNext(wNext_) {
         next = k0 + w;
-        wNext = std::min(nb, n - next);
         below = n - next;
         rightBegin = next + wNext;
         const int right = n - rightBegin;
@@ -213,7 +237,9 @@ struct StepTasks {
         tileCols = right > 0 ? (right + tile - 1) / tile : 0;
         leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
         backTasks = leftTasks + (n - k0 + CopyRows - 1) / CopyRows;
-        solveEnd = below > 0 ? 1 : 0;
+        pieceWidth = std::max(SolvePieceMin, RoundUp((wNext + SolvePieces - 1) / SolvePieces, 8));
+        solvePieces = below > 0 ? (wNext + pieceWidth - 1) / pieceWidth : 0;
+        solveEnd = solvePieces;
         aheadEnd = solveEnd + aheadTasks;
         stripsEnd = aheadEnd + tileCols;
         tilesEnd = stripsEnd + tileRows * tileCols;
@@ -222,8 +248,8 @@ struct StepTasks {
 };
 
 // What the tasks of one step share: the next task to take, the look-ahead
-// blocks still to do, and which solves are done (the next panel's, then
-// one per column strip).
+// blocks still to do, and the solves done: pieces of the next panel's
+// columns in the first count, then one per column strip.
 struct StepProgress {
     std::atomic<int> taken{0};
     std::atomic<int> aheadLeft{0};
@@ -251,9 +277,10 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
 
     std::vector<StepTasks> steps;
     std::deque<StepProgress> progress;
-    for (int k0 = 0; k0 < n; k0 += nb) steps.emplace_back(n, nb, k0, threads);
+    const std::vector<int> widths = PanelWidths(n, nb);
+    for (int k0 = 0, i = 0; k0 < n; k0 += widths[i], ++i) steps.emplace_back(n, k0, widths[i], widths[i + 1], threads);
     for (const StepTasks& s : steps) {
-        progress.emplace_back(s.solveEnd + s.tileCols);
+        progress.emplace_back(1 + s.tileCols);
         progress.back().aheadLeft.store(s.aheadTasks, std::memory_order_relaxed);
     }
 
@@ -276,8 +303,10 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     };
     TeamBarrier barrier(threads, threads <= FewThreads ? BarrierSpin : std::chrono::microseconds(0));
 
+    std::vector<int> teamCpus(threads, -1);
 #pragma omp parallel num_threads(threads)
     {
+        SpreadTeam(teamCpus);
         long passed = 0;
         // The first panel: copied by every thread, factored by one.
         {
@@ -285,10 +314,10 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             const int tasks = (n + CopyRows - 1) / CopyRows;
 #pragma omp for schedule(static) nowait
             for (int t = 0; t < tasks; ++t)
-                CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, nb, first, ld);
+                CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, widths[0], first, ld);
             barrier.Wait(passed);
 #pragma omp single nowait
-            factorPanel(first, n, nb, 0, -1);
+            factorPanel(first, n, widths[0], 0, -1);
             barrier.Wait(passed);
         }
         const int stepCount = static_cast<int>(steps.size());
@@ -313,10 +342,11 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             };
             for (int t; (t = p.taken.fetch_add(1, std::memory_order_relaxed)) < s.end;) {
                 if (t < s.solveEnd) {
-                    solve(s.next, s.wNext);
-                    MarkDone(p.solved[0]);
+                    const int c0 = s.next + t * s.pieceWidth;
+                    solve(c0, std::min(s.pieceWidth, s.next + s.wNext - c0));
+                    CountDone(p.solved[0]);
                 } else if (t < s.aheadEnd) {
-                    WaitFor(p.solved[0]);
+                    WaitFor(p.solved[0], s.solvePieces);
                     const int r0 = (t - s.solveEnd) * s.rowStep;
                     const int rows = std::min(s.rowStep, s.below - r0);
                     update(r0, rows, s.next, s.wNext);
@@ -327,12 +357,12 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                     const int strip = t - s.aheadEnd;
                     const int c0 = s.rightBegin + strip * s.tile;
                     solve(c0, std::min(s.tile, n - c0));
-                    MarkDone(p.solved[s.solveEnd + strip]);
+                    CountDone(p.solved[1 + strip]);
                 } else if (t < s.tilesEnd) {
                     const int strip = (t - s.stripsEnd) % s.tileCols;
                     const int r0 = (t - s.stripsEnd) / s.tileCols * s.tile;
                     const int c0 = s.rightBegin + strip * s.tile;
-                    WaitFor(p.solved[s.solveEnd + strip]);
+                    WaitFor(p.solved[1 + strip], 1);
                     update(r0, std::min(s.tile, s.below - r0), c0, std::min(s.tile, n - c0));
                 } else if (const int back = t - s.tilesEnd; back < s.leftTasks) {
                     const int c0 = back * ColumnChunk;
