@@ -1,6 +1,7 @@
 #include "engine/MatrixFill.h"
 
 #include "engine/Kernel.h"
+#include "engine/TeamPlacement.h"
 #include "engine/TeamSize.h"
 
 #include <algorithm>
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr int ParallelFillFrom = 64, AllThreadsFillFrom = 384;
+// From here a fill lasts long enough that moving a thread off a shared
+// processor costs nothing against it; on a busy machine that pays.
+constexpr int SpreadFillFrom = 1536;
 
 // What the fill needs of one pulse, as observation and as source, taken
 // from the point table and the piece tables once per fill.
@@ -492,8 +496,10 @@ void FillMatrix() {
     const int rowsPerTask = parallel ? std::clamp(n / (4 * threads), 1, 8) : std::max(1, n);
     const int tasks = (n + rowsPerTask - 1) / rowsPerTask;
     const int kappas = m.ground ? 2 : 1;
+    std::vector<int> teamCpus(threads, -1);
 #pragma omp parallel num_threads(threads)
     {
+        if (n >= SpreadFillFrom) SpreadTeam(teamCpus);
         // Per source and image: the vector integrals of the row, and the
         // scalar rows of the midpoints before and after the observation
         // centre; the "after" row of one pulse is the "before" row of the
