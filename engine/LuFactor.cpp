@@ -96,24 +96,24 @@ constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 // The team's barrier: it spins for up to a limit and only then waits in
 // OpenMP's barrier, whose threads sleep after a few microseconds. A small
 // LU's barriers come every few hundred microseconds, and waking sleeping
-// threads at each of them cost a third of its time. Only a few-thread team
-// spins: it leaves cores to other programs, while an all-cores team that
-// spins under load holds up its own threads that lost their core. The
-// limit bounds what a held-up team burns.
+// threads at each of them cost a third of its time; a woken thread may
+// also be put on a processor another team thread is on. The limit bounds
+// what a team held up by other programs burns, and a spinning thread
+// yields to a team thread on its processor (see SpinFor).
 constexpr std::chrono::microseconds BarrierSpin(1000);
 
-// Spins until ready() or for at most limit; says whether ready() came. It
-// yields the processor now and then: the system may have put two team
-// threads on one processor, and the one awaited must get to run.
+// Spins until ready() or for at most limit; says whether ready() came.
+// Now and then it yields the processor if a team thread shares it, so that
+// the one awaited gets to run.
 template <class Ready>
-bool SpinFor(std::chrono::microseconds limit, Ready ready) {
+bool SpinFor(std::chrono::microseconds limit, TeamPlacement& placement, Ready ready) {
     using Clock = std::chrono::steady_clock;
     const auto until = Clock::now() + limit;
     for (int spins = 1; !ready(); ++spins) {
         _mm_pause();
         if (spins % 64 == 0) {
             if (Clock::now() > until) return false;
-            sched_yield();
+            if (placement.SharesProcessor()) sched_yield();
         }
     }
     return true;
@@ -121,18 +121,18 @@ bool SpinFor(std::chrono::microseconds limit, Ready ready) {
 
 class TeamBarrier {
 public:
-    TeamBarrier(int threads, std::chrono::microseconds spinLimit) : threads_(threads), spinLimit_(spinLimit) {}
+    TeamBarrier(int threads, TeamPlacement& placement) : threads_(threads), placement_(placement) {}
     // passed: the barriers this thread has passed (each thread keeps its own).
     void Wait(long& passed) {
         const long target = threads_ * ++passed;
-        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target && spinLimit_.count() > 0)
-            SpinFor(spinLimit_, [&] { return arrived_.load(std::memory_order_acquire) >= target; });
+        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target)
+            SpinFor(BarrierSpin, placement_, [&] { return arrived_.load(std::memory_order_acquire) >= target; });
 #pragma omp barrier
     }
 
 private:
     const long threads_;
-    const std::chrono::microseconds spinLimit_;
+    TeamPlacement& placement_;
     std::atomic<long> arrived_{0};
 };
 
@@ -190,13 +190,14 @@ int TileFor(int rows, int cols, int threads) {
     return std::clamp(RoundUp(static_cast<int>(std::sqrt(area)), 16), TileMin, TileMax);
 }
 
-// A task's wait for an earlier one: a short spin (they mostly end within
-// microseconds), then sleep until the other task's thread wakes it, so a
-// waiter does not hold a core that the awaited thread may need.
-constexpr std::chrono::microseconds TaskWaitSpin(100);
+// A task's wait for an earlier one: a spin as long as the barrier's (the
+// awaited task mostly ends within it, and a thread that sleeps may be woken
+// onto another team thread's processor), then sleep until the other task's
+// thread wakes it.
+constexpr std::chrono::microseconds TaskWaitSpin = BarrierSpin;
 
-void WaitFor(const std::atomic<int>& done, int count) {
-    if (SpinFor(TaskWaitSpin, [&] { return done.load(std::memory_order_acquire) >= count; })) return;
+void WaitFor(const std::atomic<int>& done, int count, TeamPlacement& placement) {
+    if (SpinFor(TaskWaitSpin, placement, [&] { return done.load(std::memory_order_acquire) >= count; })) return;
     for (int seen; (seen = done.load(std::memory_order_acquire)) < count;) done.wait(seen, std::memory_order_acquire);
 }
 
@@ -301,12 +302,12 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             failedInStep.store(step, std::memory_order_relaxed);
         }
     };
-    TeamBarrier barrier(threads, threads <= FewThreads ? BarrierSpin : std::chrono::microseconds(0));
+    TeamPlacement placement(threads);
+    TeamBarrier barrier(threads, placement);
 
-    std::vector<int> teamCpus(threads, -1);
 #pragma omp parallel num_threads(threads)
     {
-        SpreadTeam(teamCpus);
+        placement.Spread();
         long passed = 0;
         // The first panel: copied by every thread, factored by one.
         {
@@ -346,7 +347,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                     solve(c0, std::min(s.pieceWidth, s.next + s.wNext - c0));
                     CountDone(p.solved[0]);
                 } else if (t < s.aheadEnd) {
-                    WaitFor(p.solved[0], s.solvePieces);
+                    WaitFor(p.solved[0], s.solvePieces, placement);
                     const int r0 = (t - s.solveEnd) * s.rowStep;
                     const int rows = std::min(s.rowStep, s.below - r0);
                     update(r0, rows, s.next, s.wNext);
@@ -362,7 +363,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                     const int strip = (t - s.stripsEnd) % s.tileCols;
                     const int r0 = (t - s.stripsEnd) / s.tileCols * s.tile;
                     const int c0 = s.rightBegin + strip * s.tile;
-                    WaitFor(p.solved[1 + strip], 1);
+                    WaitFor(p.solved[1 + strip], 1, placement);
                     update(r0, std::min(s.tile, s.below - r0), c0, std::min(s.tile, n - c0));
                 } else if (const int back = t - s.tilesEnd; back < s.leftTasks) {
                     const int c0 = back * ColumnChunk;

@@ -496,10 +496,10 @@ void FillMatrix() {
     const int rowsPerTask = parallel ? std::clamp(n / (4 * threads), 1, 8) : std::max(1, n);
     const int tasks = (n + rowsPerTask - 1) / rowsPerTask;
     const int kappas = m.ground ? 2 : 1;
-    std::vector<int> teamCpus(threads, -1);
+    TeamPlacement placement(threads);
 #pragma omp parallel num_threads(threads)
     {
-        if (n >= SpreadFillFrom) SpreadTeam(teamCpus);
+        if (n >= SpreadFillFrom) placement.Spread();
         // Per source and image: the vector integrals of the row, and the
         // scalar rows of the midpoints before and after the observation
         // centre; the "after" row of one pulse is the "before" row of the

@@ -1,11 +1,26 @@
 #pragma once
-// Keeps the threads of an OpenMP team on separate processors. The system
-// may wake a sleeping team onto one processor and leave it there for longer
-// than a small factorization lasts; threads that then wait for each other
-// share one processor's time, and a step that takes a millisecond takes a
-// scheduler tick. Called by every thread of the team, at the start of a
-// parallel region (it holds a barrier). cpus: room for one entry per
-// thread, shared by the team.
+// Where the threads of an OpenMP team run. The system may wake a sleeping
+// team onto one processor and leave it there for longer than a small
+// factorization lasts; threads that then wait for each other share one
+// processor's time, and a step of a millisecond takes a scheduler tick.
+#include <atomic>
 #include <vector>
 
-void SpreadTeam(std::vector<int>& cpus);
+class TeamPlacement {
+public:
+    explicit TeamPlacement(int threads);
+
+    // Called by every thread of the team at the start of its parallel
+    // region (it holds a barrier): a thread that finds an earlier one on
+    // its processor moves to one where no team thread is.
+    void Spread();
+
+    // For a thread that spins waiting for the team: notes where it runs and
+    // says whether another team thread was last seen on the same processor,
+    // which its spinning would hold up (it should yield then, and only then:
+    // yielding to another program's thread gives away its own turn).
+    bool SharesProcessor();
+
+private:
+    std::vector<std::atomic<int>> cpus_;
+};
