@@ -3,20 +3,18 @@
 #include "engine/LuPanel.h"
 #include "engine/TeamPlacement.h"
 #include "engine/TeamSize.h"
+#include "engine/TeamWait.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cblas.h>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <deque>
 #include <exception>
-#include <immintrin.h>
 #include <omp.h>
 #include <utility>
 #include <vector>
-#include <sched.h>
 
 // Right-looking blocked LU on the row-major matrix, in place. Each step
 // takes one panel of columns: it is factored in a column-major copy (its
@@ -92,50 +90,6 @@ private:
 // mostly wait at its barriers.
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
-
-// The team's barrier: it spins for up to a limit and only then waits in
-// OpenMP's barrier, whose threads sleep after a few microseconds. A small
-// LU's barriers come every few hundred microseconds, and waking sleeping
-// threads at each of them cost a third of its time; a woken thread may
-// also be put on a processor another team thread is on. The limit bounds
-// what a team held up by other programs burns, and a spinning thread
-// yields to a team thread on its processor (see SpinFor).
-constexpr std::chrono::microseconds BarrierSpin(1000);
-
-// Spins until ready() or for at most limit; says whether ready() came.
-// Now and then it yields the processor if a team thread shares it, so that
-// the one awaited gets to run.
-template <class Ready>
-bool SpinFor(std::chrono::microseconds limit, TeamPlacement& placement, Ready ready) {
-    using Clock = std::chrono::steady_clock;
-    const auto until = Clock::now() + limit;
-    for (int spins = 1; !ready(); ++spins) {
-        _mm_pause();
-        if (spins % 64 == 0) {
-            if (Clock::now() > until) return false;
-            if (placement.SharesProcessor()) sched_yield();
-        }
-    }
-    return true;
-}
-
-class TeamBarrier {
-public:
-    TeamBarrier(int threads, TeamPlacement& placement) : threads_(threads), placement_(placement) {}
-    // passed: the barriers this thread has passed (each thread keeps its own).
-    void Wait(long& passed) {
-        const long target = threads_ * ++passed;
-        if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target)
-            SpinFor(BarrierSpin, placement_, [&] { return arrived_.load(std::memory_order_acquire) >= target; });
-#pragma omp barrier
-    }
-
-private:
-    const long threads_;
-    TeamPlacement& placement_;
-    std::atomic<long> arrived_{0};
-};
-
 // Two column-major panels: the current one feeds the trailing update while
 // the next one is factored. Kept between calls, so a calculation allocates
 // them once. Row 0 of a panel is the matrix row of its diagonal.
@@ -188,22 +142,6 @@ int TileFor(int rows, int cols, int threads) {
     constexpr int TileMin = 128, TileMax = 512, TilesPerThread = 8;
     const double area = static_cast<double>(rows) * cols / (static_cast<double>(threads) * TilesPerThread);
     return std::clamp(RoundUp(static_cast<int>(std::sqrt(area)), 16), TileMin, TileMax);
-}
-
-// A task's wait for an earlier one: a spin as long as the barrier's (the
-// awaited task mostly ends within it, and a thread that sleeps may be woken
-// onto another team thread's processor), then sleep until the other task's
-// thread wakes it.
-constexpr std::chrono::microseconds TaskWaitSpin = BarrierSpin;
-
-void WaitFor(const std::atomic<int>& done, int count, TeamPlacement& placement) {
-    if (SpinFor(TaskWaitSpin, placement, [&] { return done.load(std::memory_order_acquire) >= count; })) return;
-    for (int seen; (seen = done.load(std::memory_order_acquire)) < count;) done.wait(seen, std::memory_order_acquire);
-}
-
-void CountDone(std::atomic<int>& done) {
-    done.fetch_add(1, std::memory_order_release);
-    done.notify_all();
 }
 
 // Task sizes: rows copied per task, columns per exchange task left of the
