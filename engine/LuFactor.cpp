@@ -256,7 +256,10 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                 CopyToPanel(a, lda, 0, t * CopyRows, std::min(CopyRows, n - t * CopyRows), 0, widths[0], first, ld);
             barrier.Wait(passed);
 #pragma omp single nowait
-            factorPanel(first, n, widths[0], 0, -1);
+            {
+                placement.Note();
+                factorPanel(first, n, widths[0], 0, -1);
+            }
             barrier.Wait(passed);
         }
         const int stepCount = static_cast<int>(steps.size());
@@ -280,6 +283,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                             At(a, lda, s.k0, c0), lda, &One, At(a, lda, s.next + r0, c0), lda);
             };
             for (int t; (t = p.taken.fetch_add(1, std::memory_order_relaxed)) < s.end;) {
+                placement.Note();
                 if (t < s.solveEnd) {
                     const int c0 = s.next + t * s.pieceWidth;
                     solve(c0, std::min(s.pieceWidth, s.next + s.wNext - c0));

@@ -31,6 +31,11 @@ void TeamPlacement::Spread() {
     cpus_[self].store(sched_getcpu(), std::memory_order_relaxed);
 }
 
+void TeamPlacement::Note() {
+    const int self = omp_get_thread_num();
+    if (self < static_cast<int>(cpus_.size())) cpus_[self].store(sched_getcpu(), std::memory_order_relaxed);
+}
+
 bool TeamPlacement::SharesProcessor() {
     const int self = omp_get_thread_num();
     if (self >= static_cast<int>(cpus_.size())) return false;

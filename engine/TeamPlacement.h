@@ -15,6 +15,10 @@ public:
     // its processor moves to one where no team thread is.
     void Spread();
 
+    // Notes where the calling thread runs, for the spinning threads to see
+    // (a working thread calls it as it takes a task).
+    void Note();
+
     // For a thread that spins waiting for the team: notes where it runs and
     // says whether another team thread was last seen on the same processor,
     // which its spinning would hold up (it should yield then, and only then:
