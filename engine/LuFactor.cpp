@@ -39,16 +39,19 @@ int PanelWidthFor(int n) {
     return n >= 1536 ? 128 : 64;
 }
 
-// The widths of the panels, with a 0 after the last. Once fewer than
-// NarrowTailRows rows are left, the panel's serial factorization takes
-// longer than the update beside it, so wide panels are halved there: a
-// narrower panel costs less per column.
+// The widths of the panels, with a 0 after the last. A panel's serial
+// factorization costs more per column the wider it is, so wide panels are
+// narrowed where nothing hides it: the first panel, which the other threads
+// wait for, takes a quarter of the width, and once fewer than
+// NarrowTailRows rows are left, where it takes longer than the update
+// beside it, panels are halved.
 constexpr int NarrowTailRows = 768, NarrowFrom = 128;
 
 std::vector<int> PanelWidths(int n, int nb) {
     std::vector<int> widths;
     for (int k0 = 0; k0 < n;) {
-        const int width = nb >= NarrowFrom && n - k0 < NarrowTailRows ? nb / 2 : nb;
+        const bool wide = nb >= NarrowFrom;
+        const int width = wide && k0 == 0 ? nb / 4 : wide && n - k0 < NarrowTailRows ? nb / 2 : nb;
         widths.push_back(std::min(width, n - k0));
         k0 += widths.back();
     }
