@@ -457,7 +457,8 @@ void TOptDlgBox::BuildStubPage() {
         Stub.Calc(0);
         UpdateFields(30);
     });
-    fields_[31] = {type, [this] { return QString::fromLatin1(CableTable[std::clamp(Stub.Row, 0, CableCount - 1)].Name); }};
+    fields_[31] = {type, [this] { return QString::fromLatin1(CableTable[std::clamp(Stub.Row, 0, CableCount - 1)].Name); },
+                   {}};
     connect(type, &QComboBox::editTextChanged, this, [this] { CTypeChange(); });
     AddField(35, vf, [this] { return Plain(Stub.Vf); }, take(35, Stub.Vf, 0, positive));
     AddField(36, z0, [this] { return Plain(Stub.Z0); }, take(36, Stub.Z0, 0, positive));

@@ -179,7 +179,9 @@ TEST_F(FileRoundTripTest, OpenReadsRWithTheWavelengthItChecksWithWhateverWasOpen
         for (const bool after144 : {false, true}) {
             SCOPED_TRACE(std::string(c.what) + (after144 ? " after a 144 MHz antenna" : " after a new one"));
             Open();
-            if (after144) ASSERT_TRUE(OpenFile(twoMetre)) << Shown();
+            if (after144) {
+                ASSERT_TRUE(OpenFile(twoMetre)) << Shown();
+            }
             const QString path = WriteFile(
                 "r.kva", QByteArray::fromStdString("r\r\n*\r\n14.15\r\n***Wires***\r\n" + c.wireLine + "\r\n" + rest));
             EXPECT_EQ(OpenFile(path), c.opens) << Shown();

@@ -92,7 +92,9 @@ TEST_F(LanguageTest, TheCalculatorStartsAProgramOrSaysWhyNot) {
         wnd->K17->trigger();
         qputenv("PATH", savedPath);
         EXPECT_EQ(opened.size(), c.installed ? 1u : 0u) << c.message;
-        if (c.installed && !opened.empty()) EXPECT_EQ(opened[0].Target, LocalPath(calculator));
+        if (c.installed && !opened.empty()) {
+            EXPECT_EQ(opened[0].Target, LocalPath(calculator));
+        }
         if (*c.message) {
             ASSERT_EQ(prompter.ShownBoxes().size(), boxes + 1) << c.message;
             EXPECT_EQ(prompter.Last().text.rfind(c.message, 0), 0u) << prompter.Last().text;

@@ -168,7 +168,9 @@ TEST(TableRows, SourcesAndLoadsFollowTheirWiresThroughDeletionAndInsertion) {
         ASSERT_EQ(ant->LoadCount, static_cast<int>(c.loads.size()));
         for (std::size_t i = 0; i < c.loads.size(); ++i) EXPECT_STREQ(ant->Loads[i].Pos, c.loads[i]);
         // A removed entry takes its own values along.
-        if (ant->SourceCount == 2 && c.row == 1) EXPECT_DOUBLE_EQ(ant->Sources[1].Voltage, 2.0);
+        if (ant->SourceCount == 2 && c.row == 1) {
+            EXPECT_DOUBLE_EQ(ant->Sources[1].Voltage, 2.0);
+        }
         ASSERT_EQ(notes.size(), c.notes.size());
         for (std::size_t i = 0; i < notes.size(); ++i)
             EXPECT_EQ(notes[i].rfind(c.notes[i], 0), 0u) << notes[i] << " / " << c.notes[i];

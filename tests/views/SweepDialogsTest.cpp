@@ -305,7 +305,7 @@ TEST_F(SweepDialogsTest, PlotsUpDownsPopupAndColours) {
     // its items set the mode like the radio group.
     JobDef.MatchMode = 2;
     dlg.show();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), dlg.PBoxZ->mapToGlobal(QPoint(20, 20)));
     QApplication::sendEvent(dlg.PBoxZ, &click);
     EXPECT_TRUE(dlg.PopupMenu->isVisible());
     dlg.PopupMenu->hide();
