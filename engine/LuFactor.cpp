@@ -244,7 +244,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
         }
     };
     TeamPlacement placement(threads);
-    TeamBarrier barrier(threads, placement);
+    TeamBarrier barrier(placement);
 
 #pragma omp parallel num_threads(threads)
     {

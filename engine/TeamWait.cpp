@@ -29,7 +29,7 @@ bool SpinFor(TeamPlacement& placement, Ready ready) {
 }  // namespace
 
 void TeamBarrier::Wait(long& passed) {
-    const long target = threads_ * ++passed;
+    const long target = omp_get_num_threads() * ++passed;
     if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 < target)
         SpinFor(placement_, [&] { return arrived_.load(std::memory_order_acquire) >= target; });
 #pragma omp barrier

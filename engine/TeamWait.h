@@ -10,15 +10,14 @@
 
 #include <atomic>
 
-// A barrier for every thread of the team.
+// A barrier for every thread of the team (as many as OpenMP gave it).
 class TeamBarrier {
 public:
-    TeamBarrier(int threads, TeamPlacement& placement) : threads_(threads), placement_(placement) {}
+    explicit TeamBarrier(TeamPlacement& placement) : placement_(placement) {}
     // passed: the barriers this thread has passed (each thread keeps its own).
     void Wait(long& passed);
 
 private:
-    const long threads_;
     TeamPlacement& placement_;
     std::atomic<long> arrived_{0};
 };
