@@ -424,11 +424,16 @@ double RoundTo(double v, int n) { return RoundByFactor(v, std::pow(10.0, n)); }
 
 double RoundAwayTo(double v, int n) {
     if (n >= 6 || !std::isfinite(v)) return v;
-    double scale = std::pow(10.0, n);
-    if (std::fabs(v) < 1.0 / scale) return 0.0;
+    const double scale = std::pow(10.0, n);
     double s = v * scale;
     if (!(std::fabs(s) < 4503599627370496.0)) return v;  // nothing to round, or no room to
-    s = (v > 0) ? std::ceil(s) : std::floor(s);
+    // A typed 1.11 is 111.00000000000001 hundredths in binary: a value within
+    // a few units in the last place of a whole step is that step, not a
+    // fraction above it.
+    const double whole = std::round(s);
+    if (std::fabs(s - whole) <= 4.0 * DBL_EPSILON * std::fabs(whole)) s = whole;
+    if (std::fabs(s) < 1.0) return 0.0;
+    s = (s > 0) ? std::ceil(s) : std::floor(s);
     return s / scale;
 }
 

@@ -75,6 +75,7 @@ double RoundByFactor(double v, double k);
 // RoundByFactor(v, 10^n).
 double RoundTo(double v, int n);
 // Rounds away from zero to n decimals (n <= 5); 0 below 10^-n; n >= 6 unchanged.
+// A value within a rounding error of a whole step is that step.
 double RoundAwayTo(double v, int n);
 // Rounds to six decimals, as a "%lf" text would.
 double NormalizeDbl(double v);

@@ -1,11 +1,14 @@
 #include "model/NumberText.h"
 
+#include "TypedNumbers.h"
+
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
 
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <gtest/gtest.h>
@@ -242,6 +245,30 @@ TEST(Rounding, HelpersOfChartsAndDialogs) {
     EXPECT_DOUBLE_EQ(RoundSignificant(9), 10);
     EXPECT_DOUBLE_EQ(RoundSignificant(150), 200);
     EXPECT_DOUBLE_EQ(RoundSignificant(0), 0);
+}
+
+TEST(Rounding, ATypedValueRoundedAwayFromZeroKeepsItsDecimals) {
+    // Rounding away from zero to as many decimals as were typed, or more,
+    // leaves the value as typed, also where binary puts it a hair above.
+    for (const char* typed : TypedNumbers) {
+        const double v = Eval(typed);
+        for (int n = TypedDecimals(typed); n <= 5; ++n) {
+            EXPECT_EQ(RoundAwayTo(v, n), v) << typed << " to " << n;
+            EXPECT_EQ(RoundAwayTo(-v, n), -v) << "-" << typed << " to " << n;
+        }
+    }
+    // Every coordinate typed with two decimals, as the wire dialog stores it.
+    for (int hundredths = 1; hundredths < 10000; ++hundredths) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+        const double v = Eval(text);
+        EXPECT_EQ(RoundAwayTo(v, 2), v) << text;
+        EXPECT_EQ(RoundAwayTo(v, 4), v) << text;
+    }
+    // A value truly above a step still goes to the next one.
+    EXPECT_DOUBLE_EQ(RoundAwayTo(1.1100001, 4), 1.1101);
+    EXPECT_DOUBLE_EQ(RoundAwayTo(14.1 + 1e-9, 3), 14.101);
+    EXPECT_EQ(RoundAwayTo(0.0099999, 2), 0.0);
 }
 
 TEST(Rounding, NonFiniteInputComesBackUnchanged) {
