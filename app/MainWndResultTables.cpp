@@ -93,7 +93,7 @@ void TMainWnd::K32Click() {
 
 void TMainWnd::EleBtnClick() {
     if (JobDef.Busy) return;
-    const double current = RoundAwayTo(Results.CutElevation, 2);
+    const double current = RoundTo(Results.CutElevation, 2);
     std::string text = DblToStr(current);
     double value = 0.0;
     if (CurrentPrompter().InputQuery("KORVA-TEZ", ElevationPrompt, text) && StrToDblExpr(value, text) &&

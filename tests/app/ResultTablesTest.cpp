@@ -250,17 +250,25 @@ TEST_F(ResultTablesTest, ElevationOffersTheCurrentElevationRoundedToTwoDecimals)
     } recorder;
     CalculatedDipole();
     ScopedPrompter use(recorder);
-    Results.CutElevation = 12.345f;  // a little above 12.345 in single precision
-    recorder.AnswerInput(false, "");
-    wnd->EleBtn->click();
-    EXPECT_EQ(recorder.offered, "12.35");
-    // Typing the offered text again changes nothing.
-    const float before = Results.AzCut[2][7];
-    Results.AzCut[2][7] = 12345.0f;
-    recorder.AnswerInput(true, "12.35");
-    wnd->EleBtn->click();
-    EXPECT_FLOAT_EQ(Results.AzCut[2][7], 12345.0f);
-    Results.AzCut[2][7] = before;
+    // Rounded half away from zero, not up: 13.6 and 45.004 are a little
+    // above their two-decimal values in single precision.
+    const struct {
+        float elevation;
+        const char* offered;
+    } cases[] = {{13.6f, "13.6"}, {45.004f, "45.0"}, {12.345f, "12.35"}};
+    for (const auto& c : cases) {
+        Results.CutElevation = c.elevation;
+        recorder.AnswerInput(false, "");
+        wnd->EleBtn->click();
+        EXPECT_EQ(recorder.offered, c.offered);
+        // Typing the offered text again changes nothing.
+        const float before = Results.AzCut[2][7];
+        Results.AzCut[2][7] = 12345.0f;
+        recorder.AnswerInput(true, c.offered);
+        wnd->EleBtn->click();
+        EXPECT_FLOAT_EQ(Results.AzCut[2][7], 12345.0f) << c.offered;
+        Results.AzCut[2][7] = before;
+    }
 }
 
 TEST_F(ResultTablesTest, AnEngineFailureIsReportedAndWritesNothing) {
