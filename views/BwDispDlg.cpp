@@ -183,7 +183,9 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     connect(HalfAddCnt, &QComboBox::activated, this, [this] { HalfAddCntChange(); });
     connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     connect(LimitSWR, &QComboBox::activated, this, [this] { LimitSWRChange(); });
-    connect(LimitSWR->lineEdit(), &QLineEdit::textEdited, this, [this] { LimitSWRChange(); });
+    // The rule turns 1 or less into "ln": applied at each key, it would catch
+    // the "1" of a "10" being typed.
+    connect(LimitSWR->lineEdit(), &QLineEdit::editingFinished, this, [this] { LimitSWRChange(); });
     connect(AutoSWRCb, &QCheckBox::clicked, this, [this] { LimitSWR->setEnabled(!AutoSWRCb->isChecked()); });
     connect(selGroup, &QButtonGroup::idClicked, this, [this] { SelMatchClick(); });
     connect(MatchCenter, &QCheckBox::clicked, this, [this] { UpdateControls(false); });

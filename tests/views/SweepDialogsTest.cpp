@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/Settings.h"
 #include "model/NumberText.h"
@@ -84,6 +85,46 @@ TEST_F(SweepDialogsTest, PlotsKeepTheirSettingsAndPutBackTheLatestResults) {
     IniFile ini(SettingsPathOverride);
     EXPECT_EQ(ini.ReadString("Position", "SweLim", ""), "10");
     EXPECT_EQ(ini.ReadInteger("BWColor", "1", 0), 12345);
+}
+
+// The limit is taken when its entry is finished: "10" typed is 10, not "ln"
+// at its first key, and only a finished 1 or less means no cap.
+TEST_F(SweepDialogsTest, PlotsTakeTheLimitOfSwrWhenItsEntryIsFinished) {
+    StartAt(14.2);
+    uint32_t palette[10] = {};
+    TBwDispDlg dlg(nullptr, Host());
+    dlg.Open(palette);
+    QLineEdit* edit = dlg.LimitSWR->lineEdit();
+    const auto pressEnter = [&] { QTest::keyClick(edit, Qt::Key_Return); };
+    const auto leave = [&] {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(edit, &out);
+    };
+    const struct {
+        const char* typed;
+        std::function<void()> finish;
+        const char* shown;
+        double limit;
+    } cases[] = {{"10", pressEnter, "10", 10}, {"15", leave, "15", 15},    {"1.5", pressEnter, "1.5", 1.5},
+                 {"100", leave, "100", 100},   {"1", pressEnter, "ln", -1}, {"0.5", leave, "ln", -1}};
+    for (const auto& c : cases) {
+        dlg.LimitSWR->setEditText("30");
+        dlg.LimitSWRChange();
+        edit->selectAll();
+        QTest::keyClicks(edit, c.typed);
+        EXPECT_EQ(edit->text().toStdString(), c.typed) << "while typing";
+        EXPECT_EQ(dlg.SwrLimit, 30) << c.typed << ": taken before the entry was finished";
+        c.finish();
+        EXPECT_EQ(edit->text().toStdString(), c.shown) << c.typed;
+        EXPECT_EQ(dlg.SwrLimit, c.limit) << c.typed;
+    }
+    // Chosen from the list.
+    const int item = dlg.LimitSWR->findText("5.0");
+    dlg.LimitSWR->setCurrentIndex(item);
+    emit dlg.LimitSWR->activated(item);
+    EXPECT_EQ(dlg.SwrLimit, 5);
+    dlg.Finish();
+    EXPECT_EQ(IniFile(SettingsPathOverride).ReadString("Position", "SweLim", ""), "5.0");
 }
 
 // A centre with more decimals than its box shows stays the centre when the
