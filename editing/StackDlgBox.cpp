@@ -58,9 +58,9 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     SetupEditForm(*this, "Stack", 470, 290);
     LoadStackMessages();
     Label1 = PlaceLabel(this, "Label1", "Num of horiz.", 10, 14, 110, 20);
-    HC = PlaceCombo(this, "HC", CountItems, 125, 12, 70);
+    HC = PlaceNumberCombo(this, "HC", CountItems, 125, 12, 70);
     Label2 = PlaceLabel(this, "Label2", "Num of vert.", 10, 46, 110, 20);
-    VC = PlaceCombo(this, "VC", CountItems, 125, 44, 70);
+    VC = PlaceNumberCombo(this, "VC", CountItems, 125, 44, 70);
     Label3 = PlaceLabel(this, "Label3", "Hor. space", 210, 14, 90, 20);
     HW = new QLineEdit(this);
     HW->setObjectName("HW");

@@ -205,9 +205,8 @@ void TWireCadDlg::BuildControls() {
     Label2 = PlaceLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
     GridWidth = Place(new QComboBox(GroupBox1), "GridWidth", 48, 46, 90, 27);
     GridWidth->setEditable(true);
-    GridWidth->setInsertPolicy(QComboBox::NoInsert);
     // Typing "0" must not turn into "0.01" behind the user's back.
-    GridWidth->setCompleter(nullptr);
+    KeepTypedText(GridWidth);
     InstallCommaToPoint(GridWidth->lineEdit());
     connect(GridWidth->lineEdit(), &QLineEdit::textEdited, this, [this] { GridWidthChange(); });
     connect(GridWidth, &QComboBox::activated, this, [this] { GridWidthChange(); });

@@ -4,6 +4,7 @@
 #include "editing/GeometryTransforms.h"
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/KeyFilter.h"
 
 #include <QCheckBox>
@@ -29,6 +30,7 @@ TWireScaleDlg::TWireScaleDlg(QWidget* owner) : QDialog(owner) {
     TFreq = new QComboBox(this);
     TFreq->setObjectName("TFreq");
     TFreq->setEditable(true);
+    KeepTypedText(TFreq);
     TFreq->setGeometry(125, 44, 120, 24);
     for (const char* f : FreqPresets) TFreq->addItem(QString::fromLatin1(f));
     InstallCommaToPoint(TFreq->lineEdit());

@@ -102,6 +102,7 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     EditSWRZ = new QComboBox(GroupZ0);
     EditSWRZ->setObjectName("EditSWRZ");
     EditSWRZ->setEditable(true);
+    KeepTypedText(EditSWRZ);
     EditSWRZ->addItems({"50", "75", "300", "600"});
     EditSWRZ->setGeometry(40, 26, 100, 24);
     InstallCommaToPoint(EditSWRZ);

@@ -55,27 +55,33 @@ inline QComboBox* PlaceCombo(QWidget* parent, const char* name, const QStringLis
     return c;
 }
 
-// An editable number list: a typed value stays as typed, never added to
-// the list, and a typed comma becomes the decimal point.
+// An editable list keeps a typed text as typed: neither added to the list
+// nor completed to an item (inline completion would turn a typed "14" into
+// "14.050" unnoticed, and that value would be used).
+inline void KeepTypedText(QComboBox* box) {
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+}
+
+// An editable number list: a typed value stays as typed, and a typed comma
+// becomes the decimal point.
 inline QComboBox* PlaceNumberCombo(QWidget* parent, const char* name, const QStringList& items, int x, int y,
                                    int w = 100) {
     auto* c = Place(new QComboBox(parent), name, x, y, w, 24);
     c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    KeepTypedText(c);
     c->addItems(items);
     InstallCommaToPoint(c);
     return c;
 }
 
-// A list of presets that may also be typed into: a typed text stays as
-// typed, neither added to the list nor completed to a preset (inline
-// completion would turn a typed "14.1" into "14.150" unnoticed).
+// A list of presets that may also be typed into; a typed text stays as typed.
 inline QComboBox* PlacePresetCombo(QWidget* parent, const char* name, const QStringList& items, int x, int y, int w,
                                    bool editable = true) {
     auto* box = Place(new QComboBox(parent), name, x, y, w, 22);
     box->setEditable(editable);
     box->setInsertPolicy(QComboBox::NoInsert);
-    if (editable) box->setCompleter(nullptr);
+    if (editable) KeepTypedText(box);
     box->addItems(items);
     return box;
 }

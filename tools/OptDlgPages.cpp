@@ -37,7 +37,7 @@ QString Printf(const char* format, double a, const std::string& b) {
 void TOptDlgBox::BuildResonancePage() {
     QWidget* p = ResPage;
     PlaceLabel(p, "TLabel1", "Frequency", 10, 20);
-    auto* freq = PlaceCombo(p, "TFreq", Presets(), 145, 20);
+    auto* freq = PlaceNumberCombo(p, "TFreq", Presets(), 145, 20);
     PlaceLabel(p, "TLabel2", "MHz", 250, 20, 50);
     PlaceLabel(p, "TLabel3", "Reactance", 10, 50);
     auto* x = PlaceEdit(p, "TEditX", 145, 50);
@@ -182,7 +182,7 @@ void PaintLMatch(QWidget* box, const LMatchCalc& m) {
 void TOptDlgBox::BuildLMatchPage() {
     QWidget* p = LMatchPage;
     PlaceLabel(p, "MLabel1", "Freq", 10, 20, 60);
-    auto* freq = PlaceCombo(p, "MFreq", Presets(), 75, 20);
+    auto* freq = PlaceNumberCombo(p, "MFreq", Presets(), 75, 20);
     PlaceLabel(p, "MLabel2", "MHz", 180, 20, 40);
     PlaceLabel(p, "MLabel3", "Feeder", 10, 50, 60);
     auto* z = PlaceEdit(p, "MEditZ", 75, 50);
@@ -260,10 +260,10 @@ void TOptDlgBox::BuildLine1Page() {
     auto* xl = PlaceEdit(p, "QEdXL1", 125, 65, 80);
     QSwrL = PlaceLabel(p, "QSwrL", "SWR", 210, 65, 150);
     PlaceLabel(p, "QLabel2", "Line", 10, 95, 30);
-    auto* zo = PlaceCombo(p, "QEdZo",
-                          {"12.5", "25", "37.5", "50", "75", "93", "100", "150", "200", "240", "300", "400", "450", "500",
-                           "600", "1000"},
-                          40, 95, 80);
+    auto* zo = PlaceNumberCombo(p, "QEdZo",
+                                {"12.5", "25", "37.5", "50", "75", "93", "100", "150", "200", "240", "300", "400", "450",
+                                 "500", "600", "1000"},
+                                40, 95, 80);
     PlaceLabel(p, "QLabel3", "Ohm", 125, 95, 35);
     auto* len = PlaceEdit(p, "QEdL", 160, 95, 70);
     PlaceLabel(p, "QLabel4", "wl", 235, 95, 25);
@@ -360,7 +360,7 @@ void TOptDlgBox::BuildLine2Page() {
     for (const Row& r : rows) {
         const int y = 15 + 28 * (r.number - 60);
         PlaceLabel(p, (std::string(r.name) + "Label").c_str(), r.label, 10, y, 40);
-        QWidget* control = r.number == 64 ? static_cast<QWidget*>(PlaceCombo(p, r.name, Presets(), 50, y, 96))
+        QWidget* control = r.number == 64 ? static_cast<QWidget*>(PlaceNumberCombo(p, r.name, Presets(), 50, y, 96))
                                           : PlaceEdit(p, r.name, 50, y, 90);
         double* target[] = {&StubMatch.R, &StubMatch.X, &StubMatch.Zo, &StubMatch.Vf, &StubMatch.F, &StubMatch.Zi};
         double* value = target[r.number - 60];
@@ -411,7 +411,7 @@ void TOptDlgBox::CTypeChange() {
 void TOptDlgBox::BuildStubPage() {
     QWidget* p = StubPage;
     PlaceLabel(p, "CLabel1", "Frequency", 10, 20, 110);
-    auto* freq = PlaceCombo(p, "CFreq", Presets(), 125, 20);
+    auto* freq = PlaceNumberCombo(p, "CFreq", Presets(), 125, 20);
     PlaceLabel(p, "CLabel2", "MHz", 230, 20, 40);
     PlaceLabel(p, "CLabel3", "Type of line", 10, 50, 110);
     QStringList names;

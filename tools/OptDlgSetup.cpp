@@ -28,7 +28,7 @@ void TOptDlgBox::BuildSetupPage() {
 
     QGroupBox* z0 = PlaceGroup(p, "Z0Group", "Standard Z(SWR=1)", 270, 8, 260, 120);
     PlaceLabel(z0, "Z0RLabel", "R", 10, 25, 25);
-    EditZ0R = PlaceCombo(z0, "EditZ0R", {"50", "75", "300", "600"}, 35, 25, 90);
+    EditZ0R = PlaceNumberCombo(z0, "EditZ0R", {"50", "75", "300", "600"}, 35, 25, 90);
     PlaceLabel(z0, "Z0RUnit", "Ohm", 130, 25, 40);
     PlaceLabel(z0, "Z0XLabel", "jX", 10, 55, 25);
     EditZ0X = PlaceEdit(z0, "EditZ0X", 35, 55, 90);
@@ -51,11 +51,11 @@ void TOptDlgBox::BuildSetupPage() {
     FreeAngleRG->setGeometry(8, 168, 330, 80);
 
     QGroupBox* pulses = PlaceGroup(p, "PulseGroup", "Maximum pulses", 345, 135, 185, 60);
-    PMaxCB = PlaceCombo(pulses, "PMaxCB", {"512", "1024", "2048", "3072", "4096", "8192"}, 10, 25, 120);
+    PMaxCB = PlaceNumberCombo(pulses, "PMaxCB", {"512", "1024", "2048", "3072", "4096", "8192"}, 10, 25, 120);
 
     QGroupBox* recent = PlaceGroup(p, "RecentGroup", "Last files (menu)", 8, 255, 330, 60);
     PlaceLabel(recent, "RecentLabel", "Number", 10, 25, 60);
-    RecentCB = PlaceCombo(recent, "RecentCB", {"10"}, 75, 25, 60);
+    RecentCB = PlaceNumberCombo(recent, "RecentCB", {"10"}, 75, 25, 60);
     RecentCB->setEnabled(false);
     OnlyKvaCB = new QCheckBox("only KVA files", recent);
     OnlyKvaCB->setObjectName("OnlyKvaCB");
@@ -63,7 +63,7 @@ void TOptDlgBox::BuildSetupPage() {
 
     QGroupBox* fontGroup = PlaceGroup(p, "FontGroup", "Font setup", 345, 205, 185, 90);
     PlaceLabel(fontGroup, "FontLabel", "Size", 10, 25, 40);
-    EditFont = PlaceCombo(fontGroup, "EditFont", {"-3", "-2", "-1", "0", "+1", "+2", "+3"}, 55, 25, 70);
+    EditFont = PlaceNumberCombo(fontGroup, "EditFont", {"-3", "-2", "-1", "0", "+1", "+2", "+3"}, 55, 25, 70);
     FntSpBt = PlaceButton(fontGroup, "FntSpBt", "Font", 55, 55, 70);
     connect(EditFont, &QComboBox::textActivated, this, [this] { EditFontChange(); });
     connect(EditFont->lineEdit(), &QLineEdit::textEdited, this, [this] { EditFontChange(); });

@@ -73,6 +73,7 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     StepCB->setObjectName("StepCB");
     StepCB->setGeometry(460, 32, 90, 24);
     StepCB->setEditable(true);
+    KeepTypedText(StepCB);
     StepCB->addItems({"3", "5", "11", "15", "21", "51", "101", "251", "501"});
     StepCB->setEditText("11");
     StepCB->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), StepCB));

@@ -1,6 +1,7 @@
 // The geometry dialogs driven as a user fills them: presets, parsing of the
 // fields, steps of the up-down buttons and the refusals of the stack dialog.
 #include "DialogScript.h"
+#include "TypedNumberLists.h"
 #include "editing/MoveDlgBox.h"
 #include "editing/RotWireDlg.h"
 #include "editing/StackDlgBox.h"
@@ -174,6 +175,9 @@ TEST_F(ScaleDialog, FrequencyAndMultiplierFollowEachOther) {
     auto ant = AntWith({Wire(2, 4, 6, -2, -4, 8)});
     Then<TWireScaleDlg>([](TWireScaleDlg& d) {
         EXPECT_EQ(d.DFreq->text(), "14.0 MHz");
+        // A typed new frequency is not completed to a preset.
+        const QStringList faults = NumberListsChangingTypedText(d);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
         d.TSC->setText("2");
         EXPECT_EQ(d.TFreq->currentText(), "7.0");
         d.TFreq->setEditText("28");

@@ -6,6 +6,7 @@
 #include "platform/RadioGroup.h"
 #include "platform/ScriptedPrompter.h"
 #include "tools/OptDlgBox.h"
+#include "TypedNumberLists.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,6 +82,16 @@ TEST_F(OptDlg, TypingUpdatesTheOtherFieldsButNotItself) {
     EXPECT_NEAR(dlg.Res.L, 50 / (2 * M_PI * 14e6), 1e-15);
     Type(0, "abc");
     EXPECT_EQ(dlg.Res.F, 14e6);
+}
+
+// A typed "14" is 14 MHz, not the preset it begins: no list completes it.
+TEST_F(OptDlg, EveryNumberListKeepsWhatIsTyped) {
+    dlg.Preset(0, 0, 0, 50, 7);
+    const QStringList faults = NumberListsChangingTypedText(dlg);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    Type(0, "14");
+    EXPECT_EQ(dlg.Res.F, 14e6);
+    EXPECT_EQ(dlg.TWaveLabel->text().left(13), "wl  = 21.414m");
 }
 
 TEST_F(OptDlg, EnteringFieldsAndTypingTheSize) {

@@ -31,6 +31,7 @@
 #include "views/BwDispDlg.h"
 #include "views/FreqSetDlg.h"
 #include "views/NWLForm.h"
+#include "TypedNumberLists.h"
 
 class SweepDialogsTest : public SweepFixture {
 protected:
@@ -85,6 +86,17 @@ TEST_F(SweepDialogsTest, PlotsKeepTheirSettingsAndPutBackTheLatestResults) {
     IniFile ini(SettingsPathOverride);
     EXPECT_EQ(ini.ReadString("Position", "SweLim", ""), "10");
     EXPECT_EQ(ini.ReadInteger("BWColor", "1", 0), 12345);
+}
+
+// A typed centre or match frequency is not completed to a preset.
+TEST_F(SweepDialogsTest, PlotsKeepEveryTypedNumber) {
+    StartAt(14.2);
+    uint32_t palette[10] = {};
+    TBwDispDlg dlg(nullptr, Host());
+    dlg.Open(palette);
+    const QStringList faults = NumberListsChangingTypedText(dlg);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    dlg.Finish();
 }
 
 // The limit is taken when its entry is finished: "10" typed is 10, not "ln"
