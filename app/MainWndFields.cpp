@@ -182,6 +182,10 @@ void TMainWnd::AntChanged() {
     PrepareCalcAnt();
     Results.ClearSweep();
     SetAntDef();
+    // An edit keeps the calculation frequency (an optimizer run may have left
+    // it off the design frequency): the field shows the one just prepared,
+    // which the next Start reads back.
+    if (Ant.CalcFreq > 0.0) SetText(DoFreq, ShortestFloat(Ant.CalcFreq));
     Ant.Edited = 0;
     RefreshAll();
 }
@@ -294,6 +298,8 @@ void TMainWnd::FreqChange() {
     if (Freq->currentText().isEmpty() || !ParsePlainDouble(Text(Freq), f)) return;
     if (f == Ant.Freq || f <= 0) return;
     Ant.Freq = f;
+    // The calculation frequency follows it, in the record as in its field.
+    Ant.CalcFreq = f;
     Ant.Changed = 1;
     Ant.Edited = 1;
     SetText(DoFreq, Text(Freq));

@@ -2,6 +2,7 @@
 // menu and the table popup: effects, limits and what the window shows after.
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
+#include "model/ResultStore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,6 +85,42 @@ TEST_F(TableEditTest, DeletingAWireTakesItsSourceAlongAndSaysSo) {
     EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1.0);
     EXPECT_TRUE(wnd->LogLines().join('\n').contains("Source 1 (w1c) was on the deleted wire 1"))
         << wnd->LogLines().join('\n').toStdString();
+}
+
+// A row command keeps the calculation frequency: the field goes on showing
+// the frequency that an optimizer run left (or that was typed as the design
+// frequency), and the command's preparation and the next Start use it.
+TEST_F(TableEditTest, RowCommandsKeepTheCalculationFrequencyShown) {
+    const struct {
+        QAction* TMainWnd::*command;
+        const char* design;  // typed into the design frequency first, or none
+        const char* shown;
+    } cases[] = {{&TMainWnd::K13, nullptr, "14.25"}, {&TMainWnd::K14, nullptr, "14.25"}, {&TMainWnd::K13, "7.1", "7.1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        SetWires(3);
+        wnd->Ant.SourceCount = 0;
+        Type(wnd->Grid3, 1, 1, "w3c");
+        // As an optimizer run leaves the window: calculated at its first band.
+        wnd->Ant.CalcFreq = 14.25;
+        {
+            const QSignalBlocker block(wnd->DoFreq);
+            wnd->DoFreq->setEditText("14.25");
+        }
+        if (c.design) {
+            wnd->Freq->lineEdit()->selectAll();
+            QTest::keyClicks(wnd->Freq->lineEdit(), c.design);
+        }
+        Focus(wnd->Grid2, 1);
+        (wnd.get()->*c.command)->trigger();
+        EXPECT_EQ(wnd->DoFreq->currentText().toStdString(), c.shown);
+        EXPECT_EQ(wnd->Ant.CalcFreq, QString(c.shown).toDouble());
+        if (c.command == &TMainWnd::K13) {
+            wnd->CalTrgBtn->click();
+            ASSERT_GT(Results.RowCount, 0);
+            EXPECT_FLOAT_EQ(Results.Row(0)->F, QString(c.shown).toFloat());
+        }
+    }
 }
 
 TEST_F(TableEditTest, InsertOpensARowThatBorrowsFromItsNeighbour) {
