@@ -207,14 +207,18 @@ void TMainWnd::ACalBtnClick() {
     SetFieldText(DoFreq, Ant.CalcFreq);
     SetFieldText(AntHeight, EnvDef.AntHeight);
     RedrawPlots();
+    SetOptRunning();
+    UpdateMenuState();
+    // The questions below are asked over the outcome, not over the last
+    // point calculated; the redraw limit may have skipped the last status
+    // line, which then goes over the antenna kept.
+    RefreshAll();
+    DrawOptInfo();
     if (OptCalcFailed) {
         SetLogFailed(true);
         ErrorBox("The optimization stopped: a calculation failed (see the calculation log).");
     }
     if (ok && YesNoBox("%s", MainMessages[MsgSaveOptLog]) == BoxYes) K20Click();
-    SetOptRunning();
-    UpdateMenuState();
-    RefreshAll();
 
     // Beside the settings file: the program folder when it is writable.
     const std::string scan = QFileInfo(QString::fromStdString(SettingsFilePath())).dir().filePath("scan.txt").toStdString();

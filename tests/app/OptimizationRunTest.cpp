@@ -346,3 +346,49 @@ TEST_F(OptimizationRunTest, TheViewShowsOneStatusLineHoweverManyWereLogged) {
     // The antenna picture itself stays clean (a saved picture holds no status).
     EXPECT_TRUE(wnd->ViewBitmap.convertToFormat(clean.format()) == clean);
 }
+
+TEST_F(OptimizationRunTest, TheRunsOutcomeIsShownBeforeTheLogQuestionAndTheLastStatusLineStays) {
+    // At the question the window has caught up with the run: the results
+    // table was told to show the results kept, and the view holds the
+    // antenna kept under the last status line.
+    struct QuestionWatch : ScriptedPrompter {
+        std::function<void()> atQuestion;
+        int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) override {
+            if (text.find("Save optimization log") != std::string::npos && atQuestion) atQuestion();
+            return ScriptedPrompter::Message(text, caption, icon, buttons);
+        }
+    } watch;
+    ScopedPrompter use(watch);
+    bool tableRefreshed = false;
+    const auto tableWatch = QObject::connect(wnd->Grid1->model(), &QAbstractItemModel::dataChanged, [&] {
+        // The run has ended once its time is logged.
+        const QStringList log = wnd->LogLines();
+        if (!log.isEmpty() && log.last().endsWith(" sec")) tableRefreshed = true;
+    });
+    SetRows = DirectorRows;
+    for (QWidget* tab : {static_cast<QWidget*>(wnd->TabSheet3), static_cast<QWidget*>(wnd->TabSheet2)}) {
+        wnd->Page->setCurrentWidget(tab);
+        QApplication::processEvents();
+        bool asked = false;
+        tableRefreshed = false;
+        QImage viewAtQuestion;
+        watch.atQuestion = [&] {
+            asked = true;
+            EXPECT_TRUE(tableRefreshed) << "the results table still shows the last point calculated";
+            viewAtQuestion = wnd->ViewImage->pixmap().toImage();
+        };
+        watch.AnswerMessage(BoxNo);
+        wnd->ACalBtn->click();
+        ASSERT_TRUE(asked);
+        if (tab != wnd->TabSheet2) continue;
+        const QImage left = wnd->ViewImage->pixmap().toImage();
+        wnd->DrawAntenna();
+        wnd->DrawOptInfo();
+        const QImage expected = wnd->ViewImage->pixmap().toImage();
+        EXPECT_TRUE(viewAtQuestion == expected) << "the view did not show the outcome at the question";
+        EXPECT_TRUE(left == expected) << "the view was left without the last status line";
+        wnd->DrawAntenna();
+        EXPECT_FALSE(wnd->ViewImage->pixmap().toImage() == expected) << "no status line is drawn";
+    }
+    QObject::disconnect(tableWatch);
+}
