@@ -1,6 +1,7 @@
 // The single-wire editor: the kept point it suggests, polar edits around it,
 // rounding of typed coordinates and writing back with connected ends.
 #include "DialogScript.h"
+#include "TypedNumbers.h"
 #include "editing/WireDefinition.h"
 #include "editing/WireEditDlg.h"
 #include "model/EnvDef.h"
@@ -69,6 +70,12 @@ TEST_F(WireEditor, TypedCoordinatesAreRoundedAndLengthFollows) {
         EXPECT_DOUBLE_EQ(d.WorkWire.Y1, 1.2346);
         d.EditY1->setText("0.00004");
         EXPECT_DOUBLE_EQ(d.WorkWire.Y1, 0);
+        // A coordinate typed with at most four decimals is stored as typed.
+        for (const char* typed : TypedNumbers) {
+            if (TypedDecimals(typed) > 4) continue;
+            d.EditY1->setText(typed);
+            EXPECT_EQ(d.WorkWire.Y1, QString(typed).toDouble()) << typed;
+        }
         d.ChkRmd->click();  // toggled, restored on the way out
         return QDialog::Accepted;
     });
