@@ -1,5 +1,6 @@
 #include "editing/WireCadModel.h"
 
+#include "editing/CutWirePlacement.h"
 #include "model/NumberText.h"
 #include "model/TableRows.h"
 
@@ -56,6 +57,7 @@ void WireCadModel::Load(const AntDef& ant) {
     for (int i = 0; i < MaxWires; ++i) {
         Live[i] = i < Count;
         Origin[i] = i < Count ? i + 1 : 0;
+        CutFrom[i] = 0;
         Marks[i] = 255;
     }
     Selected = -1;
@@ -65,15 +67,43 @@ void WireCadModel::Load(const AntDef& ant) {
 int WireCadModel::WriteBack(AntDef& ant, std::vector<std::string>* notes) const {
     WireRenumbering change(ant);
     for (int& number : change.NewNumber) number = 0;
-    int n = 0, selected = -1;
+    CutWirePlacement placement;
+    placement.Pieces.resize(change.NewNumber.size());
+    const auto known = [&](int number) { return number > 0 && number <= static_cast<int>(change.NewNumber.size()); };
+    int n = 0;
+    for (int i = 0; i < Count; ++i) {
+        if (!Live[i]) continue;
+        if (known(CutFrom[i])) placement.Pieces[static_cast<std::size_t>(CutFrom[i] - 1)].push_back(n);
+        ++n;
+    }
+    bool cut = false;
+    for (std::size_t w = 0; w < placement.Pieces.size(); ++w) {
+        change.Cut[w] = !placement.Pieces[w].empty();
+        // A divided wire lives on in its pieces, also when the first is gone.
+        if (change.Cut[w]) change.NewNumber[w] = placement.Pieces[w].front() + 1;
+        cut = cut || change.Cut[w];
+    }
+    if (cut) {
+        auto before = std::make_shared<PulseLayout>();
+        if (LayOutPulses(ant, *before)) placement.Before = before;
+    }
+
+    n = 0;
+    int selected = -1;
     for (int i = 0; i < Count; ++i) {
         if (!Live[i]) continue;
         if (i == Selected) selected = n;
-        if (Origin[i] > 0 && Origin[i] <= static_cast<int>(change.NewNumber.size()))
-            change.NewNumber[static_cast<std::size_t>(Origin[i] - 1)] = n + 1;
+        if (known(Origin[i])) change.NewNumber[static_cast<std::size_t>(Origin[i] - 1)] = n + 1;
         ant.Wires[n++] = Wires[i];
     }
     ant.WireCount = n;
+    if (placement.Before) {
+        auto after = std::make_shared<PulseLayout>();
+        if (LayOutPulses(ant, *after)) {
+            placement.After = after;
+            change.PlaceOnPieces = placement;
+        }
+    }
     const std::vector<std::string> lines = FollowWireRenumbering(ant, change);
     if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
     return selected;
@@ -205,6 +235,7 @@ void WireCadModel::Save(State& s) const {
     std::memcpy(s.wires, Wires, sizeof Wires);
     std::memcpy(s.live, Live, sizeof Live);
     std::memcpy(s.origin, Origin, sizeof Origin);
+    std::memcpy(s.cutFrom, CutFrom, sizeof CutFrom);
 }
 
 void WireCadModel::Restore(const State& s) {
@@ -213,6 +244,7 @@ void WireCadModel::Restore(const State& s) {
     std::memcpy(Wires, s.wires, sizeof Wires);
     std::memcpy(Live, s.live, sizeof Live);
     std::memcpy(Origin, s.origin, sizeof Origin);
+    std::memcpy(CutFrom, s.cutFrom, sizeof CutFrom);
 }
 
 bool WireCadModel::Transaction(const std::function<bool()>& edit) {
@@ -242,6 +274,7 @@ void WireCadModel::AddWire(const WireRec& w) {
     Wires[slot] = w;
     Live[slot] = true;
     Origin[slot] = 0;
+    CutFrom[slot] = 0;
     Marks[slot] = 0;
     ResetSegAround(slot);
     Selected = slot;
@@ -325,6 +358,9 @@ bool WireCadModel::Divide(int n) {
     if (Selected < 0 || n < 2 || Count >= MaxWires || !CanAddWires(n - 1)) return false;
     return Transaction([&] {
         const int first = Selected;
+        // A piece of a piece still comes from the antenna's wire.
+        const int from = CutFrom[first] ? CutFrom[first] : Origin[first];
+        CutFrom[first] = from;
         const WireRec whole = Wires[first];
         const Point3D end = WireEnd2(whole);
         const Point3D step{(whole.X2 - whole.X1) / n, (whole.Y2 - whole.Y1) / n, (whole.Z2 - whole.Z1) / n};
@@ -337,6 +373,7 @@ bool WireCadModel::Divide(int n) {
             p = k == n ? end : Point3D{p.X + step.X, p.Y + step.Y, p.Z + step.Z};
             SetEnd(piece, 2, p);
             AddWire(piece);
+            CutFrom[Selected] = from;
         }
         Selected = first;
         return true;

@@ -34,6 +34,7 @@ public:
     WireRec Wires[MaxWires]{};
     bool Live[MaxWires]{};
     int Origin[MaxWires]{};  // the wire's number in the antenna (from 1), 0 for a wire drawn here
+    int CutFrom[MaxWires]{};  // for a piece of a divided antenna wire, that wire's number (from 1); else 0
     uint8_t Marks[MaxWires]{};  // 0 passes the display filter, 255 does not
     int Selected = -1;
     int FilterMode = FilterAll;
@@ -43,8 +44,9 @@ public:
     // Copies the whole wire table; slots at and beyond the count are not live.
     void Load(const AntDef& ant);
     // Writes the live wires back in slot order, with the sources and loads
-    // following their wires (the log lines of that go to `notes`), and
-    // returns the selected wire's new index (-1 when none is selected).
+    // following their wires (the log lines of that go to `notes`), those on
+    // a divided wire to the piece at their point, and returns the selected
+    // wire's new index (-1 when none is selected).
     int WriteBack(AntDef& ant, std::vector<std::string>* notes = nullptr) const;
 
     bool WireExists(const Point3D& p1, const Point3D& p2) const;
@@ -96,6 +98,7 @@ private:
         WireRec wires[MaxWires]{};
         bool live[MaxWires]{};
         int origin[MaxWires]{};
+        int cutFrom[MaxWires]{};
     };
     void Save(State& s) const;
     void Restore(const State& s);

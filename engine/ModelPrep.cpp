@@ -2,6 +2,7 @@
 
 #include "engine/EngineError.h"
 #include "engine/EngineMessageLog.h"
+#include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "engine/WireLoss.h"
 #include "model/CheckedFormat.h"
@@ -84,37 +85,25 @@ void WireGeometry(int w, const Point3F& a, const Point3F& b, int& j1, int& j2) {
     e.PieceEndLink[w][0] = -w;
     e.PieceEndLink[w][1] = -w;
     e.PieceGroundContact[w] = 0;
-    bool searchA = true, searchB = true;
-    if (e.GroundFlag < 0) {
-        if (a.Z == 0.0f) {
-            j1 = -w;
-            e.PieceGroundContact[w] = -1;
-            searchA = false;
-        } else if (b.Z == 0.0f) {
-            j2 = -w;
-            e.PieceGroundContact[w] = 1;
-            searchB = false;
-        }
+    const int ground = e.GroundFlag < 0 ? GroundContactEnd(a, b) : -1;
+    if (ground == 0) {
+        j1 = -w;
+        e.PieceGroundContact[w] = -1;
+    } else if (ground == 1) {
+        j2 = -w;
+        e.PieceGroundContact[w] = 1;
     }
-    auto link = [&](int v, int endOfV, int& j, int sign, int endOfW) {
-        j = sign * v;
+    // A join to the same end of the earlier piece runs against it (-), one
+    // to its other end along it (+).
+    auto link = [&](const PieceJoin& join, int& j, int endOfW) {
+        if (join.Piece == 0) return;
+        const int v = join.Piece;
+        j = join.End == endOfW ? -v : v;
         e.PieceEndLink[w][endOfW] = v;
-        if (e.PieceEndLink[v][endOfV] == -v) e.PieceEndLink[v][endOfV] = v;
+        if (e.PieceEndLink[v][join.End] == -v) e.PieceEndLink[v][join.End] = v;
     };
-    if (searchA) {
-        for (int v = 1; v < w; ++v) {
-            const PieceEnds& p = e.PieceGeometry[v];
-            if (SamePoint(a.X, a.Y, a.Z, p.X1, p.Y1, p.Z1)) { link(v, 0, j1, -1, 0); break; }
-            if (SamePoint(a.X, a.Y, a.Z, p.X2, p.Y2, p.Z2)) { link(v, 1, j1, 1, 0); break; }
-        }
-    }
-    if (searchB) {
-        for (int v = 1; v < w; ++v) {
-            const PieceEnds& p = e.PieceGeometry[v];
-            if (SamePoint(b.X, b.Y, b.Z, p.X2, p.Y2, p.Z2)) { link(v, 1, j2, -1, 1); break; }
-            if (SamePoint(b.X, b.Y, b.Z, p.X1, p.Y1, p.Z1)) { link(v, 0, j2, 1, 1); break; }
-        }
-    }
+    if (ground != 0) link(FindEarlierJoin(e.PieceGeometry, w, a, 0), j1, 0);
+    if (ground != 1) link(FindEarlierJoin(e.PieceGeometry, w, b, 1), j2, 1);
 }
 
 // One segment of piece v from point p, along v's direction with the sign of

@@ -66,9 +66,8 @@ std::string MissingTaperSetLine(double radius) {
     return "R = " + DblToStr(radius * 1000) + "  " + OptWireMessages[OptMsgNoTaperSet] + " ";
 }
 
-// In a position text "w<digits><letter>...", exchanges b and e (keeping the
-// case) when the text names wire `wireNo` (1-based; "w0" and "w" name wire 1,
-// as the resolution of positions reads them).
+}  // namespace
+
 void SwapPositionEnd(char (&pos)[PosTextSize], int wireNo) {
     if (std::toupper(static_cast<unsigned char>(pos[0])) != 'W') return;
     int i = 1;
@@ -88,8 +87,6 @@ void SwapPositionEnd(char (&pos)[PosTextSize], int wireNo) {
         default: break;
     }
 }
-
-}  // namespace
 
 void AddWirePiece(AntDef& ant, double x1, double y1, double z1, double x2, double y2, double z2, double r,
                   int segs, int wireIndex) {

@@ -36,6 +36,11 @@ inline void AddWirePiece(AntDef& ant, const Point3D& a, const Point3D& b, double
 // turned round.
 std::vector<int> NormalizeGroundedWires(AntDef& ant);
 
+// In a position text "w<digits><letter>...", exchanges b and e (keeping the
+// case) when the text names wire `wireNo` (1-based; "w0" and "w" name wire 1,
+// as the resolution of positions reads them).
+void SwapPositionEnd(char (&pos)[PosTextSize], int wireNo);
+
 // The pulses of a turned wire are numbered from its other end: a source or
 // load given as a plain pulse number on such a wire is moved to the number
 // its pulse has now, so it stays on the same physical pulse. `prepared` is

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -34,13 +35,13 @@ bool InsertEntry(Rec* entries, int32_t& count, int limit, int row) {
 std::string PositionOf(const char (&field)[PosTextSize]) { return std::string(field, strnlen(field, PosTextSize)); }
 
 // The first pulse whose number an edit changes: pulses are numbered wire by
-// wire, so the first pulse of the first wire that lost its number, or of the
-// next wire with pulses. -1 when no pulse moved, 0 when the pulses are not
-// known (no preparation has numbered them).
+// wire, so the first pulse of the first wire that lost its number or was cut
+// into pieces, or of the next wire with pulses. -1 when no pulse moved, 0
+// when the pulses are not known (no preparation has numbered them).
 long long FirstMovedPulse(const WireRenumbering& change) {
     const std::size_t n = change.NewNumber.size();
     std::size_t first = 0;
-    while (first < n && change.NewNumber[first] == static_cast<int>(first) + 1) ++first;
+    while (first < n && change.NewNumber[first] == static_cast<int>(first) + 1 && !change.Cut[first]) ++first;
     if (first == n) return -1;
     for (std::size_t i = first; i < n; ++i)
         if (change.FirstPulse[i] > 0) return change.FirstPulse[i];
@@ -48,34 +49,45 @@ long long FirstMovedPulse(const WireRenumbering& change) {
     return known ? -1 : 0;
 }
 
+// "Source 2": an entry as the log names it.
+std::string EntryName(const std::string& kind, int number) {
+    std::string name = kind;
+    name += ' ';
+    name += std::to_string(number);
+    return name;
+}
+
 template <class Rec>
-void FollowEntries(Rec* entries, int32_t& count, int capacity, const char* kind, const WireRenumbering& change,
-                   long long movedFrom, std::vector<std::string>& notes) {
+std::vector<int> FollowEntries(Rec* entries, int32_t& count, int capacity, const std::string& kind,
+                               const WireRenumbering& change, std::vector<std::string>& notes) {
     const int n = std::clamp(count, 0, capacity);
-    char line[200];
+    std::vector<int> newNumber;
     // A removed entry is named by its number before the edit, a kept one by
     // its number after it.
     for (int row = 1, entry = 1; entry <= n; ++entry) {
         Rec& e = entries[row - 1];
         const std::string text = PositionOf(e.Pos);
-        const PositionRef ref = SplitPosition(text.c_str());
-        if (ref.Names == PositionRef::Wire && ref.Number <= static_cast<long long>(change.NewNumber.size())) {
-            const int now = change.NewNumber[static_cast<std::size_t>(ref.Number - 1)];
-            if (now == 0) {
-                std::snprintf(line, sizeof line, "%s %d (%s) was on the deleted wire %lld and is removed.", kind, entry,
-                              text.c_str(), ref.Number);
-                notes.push_back(line);
-                DeleteEntry(entries, count, capacity, row);
-                continue;
-            }
-            if (now != ref.Number) SetPositionWire(e.Pos, PosTextSize, now);
-        } else if (ref.Names == PositionRef::Pulse && movedFrom >= 0 && ref.Number >= movedFrom) {
-            std::snprintf(line, sizeof line, "%s %d at pulse %lld: the pulses are numbered anew, check its position.",
-                          kind, row, ref.Number);
-            notes.push_back(line);
+        const long long deleted = FollowPosition(e.Pos, PosTextSize, change, EntryName(kind, row), notes);
+        if (deleted != 0) {
+            notes.push_back(DeletedWireNote(EntryName(kind, entry), text, deleted));
+            DeleteEntry(entries, count, capacity, row);
+            newNumber.push_back(0);
+            continue;
         }
+        newNumber.push_back(row);
         ++row;
     }
+    return newNumber;
+}
+
+struct Follower {
+    const AntDef* Ant;
+    WireReferenceFollower Follow;
+};
+
+std::vector<Follower>& Followers() {
+    static std::vector<Follower> followers;
+    return followers;
 }
 
 }  // namespace
@@ -85,15 +97,80 @@ WireRenumbering::WireRenumbering(const AntDef& before) {
     for (int i = 0; i < n; ++i) {
         NewNumber.push_back(i + 1);
         FirstPulse.push_back(before.Wires[i].PulseCount > 0 ? before.Wires[i].FirstPulse : 0);
+        Before.push_back(before.Wires[i]);
     }
+    Cut.assign(static_cast<std::size_t>(n), false);
+}
+
+bool WireRenumbering::Renumbers(int wireCountAfter) const {
+    if (wireCountAfter != static_cast<int>(NewNumber.size())) return true;
+    for (std::size_t i = 0; i < NewNumber.size(); ++i)
+        if (NewNumber[i] != static_cast<int>(i) + 1 || (i < Cut.size() && Cut[i])) return true;
+    return false;
+}
+
+std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire) {
+    char line[200];
+    std::snprintf(line, sizeof line, "%s (%s) was on the deleted wire %lld and is removed.", what.c_str(), text.c_str(),
+                  wire);
+    return line;
+}
+
+long long FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
+                         std::vector<std::string>& notes) {
+    if (!pos || size == 0) return 0;
+    const std::string text(pos, strnlen(pos, size));
+    const PositionRef ref = SplitPosition(text.c_str());
+    char line[240];
+    if (ref.Names == PositionRef::Wire && ref.Number <= static_cast<long long>(change.NewNumber.size())) {
+        const auto old = static_cast<std::size_t>(ref.Number - 1);
+        const int now = change.NewNumber[old];
+        if (now == 0) return ref.Number;
+        if (old < change.Cut.size() && change.Cut[old] && change.PlaceOnPieces) {
+            const WireRenumbering::Placement placed = change.PlaceOnPieces(text.c_str());
+            if (!placed.Text.empty()) {
+                if (placed.Nearest) {
+                    std::snprintf(line, sizeof line,
+                                  "%s (%s): no pulse of the divided wire's pieces stands at its point; it goes to the "
+                                  "nearest one, %s.",
+                                  what.c_str(), text.c_str(), placed.Text.c_str());
+                    notes.push_back(line);
+                }
+                CopyText(pos, size, placed.Text.c_str());
+                return 0;
+            }
+        }
+        if (now != ref.Number) SetPositionWire(pos, size, now);
+    } else if (ref.Names == PositionRef::Pulse) {
+        const long long movedFrom = FirstMovedPulse(change);
+        if (movedFrom >= 0 && ref.Number >= movedFrom) {
+            std::snprintf(line, sizeof line, "%s at pulse %lld: the pulses are numbered anew, check its position.",
+                          what.c_str(), ref.Number);
+            notes.push_back(line);
+        }
+    }
+    return 0;
 }
 
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change) {
     std::vector<std::string> notes;
-    const long long movedFrom = FirstMovedPulse(change);
-    FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", change, movedFrom, notes);
-    FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", change, movedFrom, notes);
+    EntryRenumbering entries;
+    entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", change, notes);
+    entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", change, notes);
+    for (const Follower& f : Followers())
+        if (f.Ant == &ant) f.Follow(ant, change, entries, notes);
     return notes;
+}
+
+std::vector<int> FollowSources(SourceRec* sources, int32_t& count, int capacity, const std::string& kind,
+                               const WireRenumbering& change, std::vector<std::string>& notes) {
+    return FollowEntries(sources, count, capacity, kind, change, notes);
+}
+
+void SetWireReferenceFollower(const AntDef& ant, WireReferenceFollower follower) {
+    std::vector<Follower>& all = Followers();
+    all.erase(std::remove_if(all.begin(), all.end(), [&](const Follower& f) { return f.Ant == &ant; }), all.end());
+    if (follower) all.push_back({&ant, std::move(follower)});
 }
 
 int InsertLimit(EditTable table) {

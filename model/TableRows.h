@@ -4,27 +4,76 @@
 // table's empty row and takes neither command.
 #include "model/AntDef.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 enum class EditTable { Wires, Sources, Loads };
 
 // What an edit of the wire table did to the wires that were there before it:
-// the new number (from 1) of each old wire, 0 for a deleted one; and where
-// each old wire's pulses began at the last preparation (0 when not known).
+// the new number (from 1) of each old wire, 0 for a deleted one; where each
+// old wire's pulses began at the last preparation (0 when not known); and
+// the old wires themselves, for what is placed by their geometry (elements).
 struct WireRenumbering {
     std::vector<int> NewNumber;
     std::vector<int> FirstPulse;
+    std::vector<WireRec> Before;
+    // Positions on a wire that was cut into pieces are placed again by the
+    // point in space they stand at: given such a text (still naming the old
+    // wire), the text naming the piece's pulse there, or nothing to keep it on
+    // the old wire's new number. `nearest` tells that no pulse of the pieces
+    // stands at that point and the nearest one was taken.
+    struct Placement {
+        std::string Text;
+        bool Nearest = false;
+    };
+    std::vector<bool> Cut;
+    std::function<Placement(const char* text)> PlaceOnPieces;
     // Every wire of `before` keeps its number.
     explicit WireRenumbering(const AntDef& before);
+    // True when some wire lost its number or was cut, or wires were added.
+    bool Renumbers(int wireCountAfter) const;
+};
+
+// What following an edit did to the antenna's sources and loads: the new
+// number (from 1) of each entry there was, 0 for a removed one.
+struct EntryRenumbering {
+    std::vector<int> NewSource, NewLoad;
 };
 
 // Sources and loads are placed by wire number, so every deletion and
 // insertion of wires goes through here: a source or load on a wire that
 // moved moves with it (the rest of its position text kept), one on a deleted
 // wire is removed. Returns a line for the log for each removed entry and for
-// each entry given as a plain pulse number whose pulse moved.
+// each entry given as a plain pulse number whose pulse moved. Whatever else
+// keeps numbers of this antenna's wires, sources, loads or elements follows
+// then too (SetWireReferenceFollower).
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change);
+
+// The same for a list of sources kept elsewhere (a band of the optimizer),
+// each named `kind` and its number in the log. Returns the new number (from
+// 1) of each entry there was, 0 for a removed one.
+std::vector<int> FollowSources(SourceRec* sources, int32_t& count, int capacity, const std::string& kind,
+                               const WireRenumbering& change, std::vector<std::string>& notes);
+
+// One position text through the change, for the antenna's entries and for
+// those kept elsewhere: renamed when its wire moved or was cut. Answers
+// the deleted wire it named (its holder is removed; the caller says so), 0
+// when it stays; other lines for the log go to `notes`, with `what` naming
+// the holder ("Source 2").
+long long FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
+                    std::vector<std::string>& notes);
+// The log line of a holder whose position named a deleted wire.
+std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
+
+// Whatever else keeps numbers of an antenna's wires, sources, loads or
+// elements (the optimizer's rows, bands and current goal) follows each
+// renumbering of that antenna from FollowWireRenumbering, after the sources
+// and loads, and adds its lines for the log. One follower per antenna; an
+// empty function removes it.
+using WireReferenceFollower = std::function<void(const AntDef& ant, const WireRenumbering& change,
+                                                 const EntryRenumbering& entries, std::vector<std::string>& notes)>;
+void SetWireReferenceFollower(const AntDef& ant, WireReferenceFollower follower);
 
 // Insertion stops one entry short of each table's capacity: the last entry
 // is reached only by typing into the empty row.

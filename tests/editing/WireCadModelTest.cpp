@@ -72,6 +72,52 @@ TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
     EXPECT_EQ(notes[0].rfind("Source 1 (w1c) was on the deleted wire 1", 0), 0u) << notes[0];
 }
 
+// A source or load on a divided wire stays at its point in space. Wire 1
+// runs 0..12 m along X with 12 segments (pulses at 1..11 m), wire 2 beside
+// it; the pieces after wire 1 come after wire 2 and a junction's pulse
+// belongs to the later piece. Where no pulse of the pieces stands at the
+// point, the nearest one is taken and the log says so.
+TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
+    const struct {
+        const char* pos;
+        int pieces;
+        int segs;  // of each piece
+        const char* placed;
+        bool nearest;
+    } cases[] = {
+        {"w1c", 2, 6, "w3b", false},     // 6 m: the junction of the halves
+        {"W1C", 2, 6, "W3b", false},     // the "w" as typed
+        {"w1b", 2, 6, "w1b", false},     // 1 m
+        {"w1e", 2, 6, "w3e", false},     // 11 m
+        {"w1c+2", 3, 4, "w4b", false},   // 8 m: the second junction
+        {"w1b+1", 3, 4, "w1c", false},   // 2 m: the centre of the first piece (1, 2, 3 m)
+        {"w1b+1", 2, 4, "w1b", true},    // 2 m; the first piece has pulses at 1.5, 3 and 4.5 m
+        {"w2c", 2, 6, "w2c", false},     // another wire keeps its position
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pos) + " in " + std::to_string(c.pieces));
+        Load({W(0, 0, 0, 12, 0, 0, 12), W(0, 5, 0, 12, 5, 0, 12)});
+        ant->Freq = 14.2;
+        ant->SourceCount = ant->LoadCount = 1;
+        CopyText(ant->Sources[0].Pos, c.pos);
+        CopyText(ant->Loads[0].Pos, c.pos);
+        m->Select(0);
+        ASSERT_TRUE(m->Divide(c.pieces));
+        for (int i = 0; i < m->Count; ++i)
+            if (i != 1) m->Wires[i].Seg = c.segs;
+        std::vector<std::string> notes;
+        m->WriteBack(*ant, &notes);
+        ASSERT_EQ(ant->WireCount, 1 + c.pieces);
+        EXPECT_STREQ(ant->Sources[0].Pos, c.placed);
+        EXPECT_STREQ(ant->Loads[0].Pos, c.placed);
+        ASSERT_EQ(notes.size(), c.nearest ? 2u : 0u);
+        if (c.nearest) {
+            EXPECT_NE(notes[0].find("Source 1"), std::string::npos) << notes[0];
+            EXPECT_NE(notes[0].find("nearest"), std::string::npos) << notes[0];
+        }
+    }
+}
+
 TEST_F(WireCadModelTest, UndoSwapsWithTheSnapshotSoASecondUndoRedoes) {
     Load({W(0, 0, 0, 1, 0, 0), W(1, 0, 0, 2, 0, 0)});
     EXPECT_FALSE(m->Undo());
