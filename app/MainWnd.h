@@ -406,6 +406,9 @@ private:
     void FormShow();
     void Timer1Timer();
     void DestroyOptimizerState();
+    // Makes `state` the optimizer state; its references into the antenna
+    // follow every renumbering of the antenna's wires from then on.
+    void AdoptOptimizerState(CACal* state);
     void FreeCalcCopy();
     void ShowLanguage();
     void BuildLanguageMenu(const std::vector<std::string>& listLines);

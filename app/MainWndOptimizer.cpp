@@ -8,6 +8,7 @@
 #include "model/MessageFormat.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
+#include "model/TableRows.h"
 #include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/Prompter.h"
@@ -22,12 +23,22 @@ const char* const OptLogFilter = "KORVA-TEZ tab. opt. file(*.kvo)";
 } // namespace
 
 void TMainWnd::DestroyOptimizerState() {
+    SetWireReferenceFollower(Ant, {});
     delete ACal;
     ACal = nullptr;
 }
 
+void TMainWnd::AdoptOptimizerState(CACal* state) {
+    DestroyOptimizerState();
+    ACal = state;
+    SetWireReferenceFollower(Ant, [state](const AntDef& ant, const WireRenumbering& change,
+                                          const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        state->FollowWireRenumbering(ant, change, entries, notes);
+    });
+}
+
 CACal& TMainWnd::OptimizerState() {
-    if (!ACal) ACal = new CACal;
+    if (!ACal) AdoptOptimizerState(new CACal);
     return *ACal;
 }
 
@@ -71,8 +82,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     Results.ClearSweep();
     Ant.Changed = 0;
     Ant.Edited = 0;
-    DestroyOptimizerState();
-    ACal = state.release();
+    AdoptOptimizerState(state.release());
     ACal->Attach(Ant, EnvDef);
     // The log holds no far field: nothing is shown until the next calculation.
     Results.HasFarField = 0;

@@ -14,6 +14,8 @@
 #include "model/ResultStore.h"
 
 struct EnvRec;
+struct WireRenumbering;
+struct EntryRenumbering;
 class ByteWriter;
 class ByteReader;
 
@@ -164,6 +166,12 @@ public:
     bool AtBestPoint() const;
     // Every row's Value from the antenna and environment as they are now.
     void RefreshValues();
+    // Follows an edit that renumbered the antenna's wires (the follower of
+    // FollowWireRenumbering): rows, band sources and the current goal's
+    // position move with their wire, element, source or load; those whose
+    // item is gone are removed, each with a line for the log.
+    void FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
+                               std::vector<std::string>& notes);
     // The element sizes and wires the rows vary, for the element table's pick mode.
     ElementVariables TableVariables() const;
 

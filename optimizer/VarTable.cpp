@@ -1,5 +1,6 @@
 #include "optimizer/VarTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -162,6 +163,22 @@ void DeleteRow(CACal& cal, int k) {
         if (master == k) r.Link = LinkFree;
         else if (master > k) r.Link = ShiftLink(r.Link, -1);
     }
+    // A limit bound to the deleted row keeps its fixed value; one bound to a
+    // later row follows it.
+    for (int i = 0; i < cal.RowCount; ++i)
+        for (uint16_t* from : {&cal.Rows[i].MinFrom, &cal.Rows[i].MaxFrom}) {
+            if (!(*from & LimitFromRow)) continue;
+            const int bound = *from & 0x7FFF;
+            if (bound == k) *from = 0;
+            else if (bound > k) *from = static_cast<uint16_t>(LimitFromRow | (bound - 1));
+        }
+    // The logged points and the best point keep their values row by row.
+    auto closeUp = [&](double* values) {
+        std::copy(values + k + 1, values + cal.RowCount, values + k);
+        values[cal.RowCount - 1] = 0;
+    };
+    closeUp(cal.BestValues);
+    for (ACalLogEntry& entry : cal.Log) closeUp(entry.Values);
     for (int i = k; i < cal.RowCount - 1; ++i) cal.Rows[i] = cal.Rows[i + 1];
     --cal.RowCount;
     cal.Rows[cal.RowCount] = ACalVarRec{};

@@ -176,3 +176,39 @@ TEST(TableRows, SourcesAndLoadsFollowTheirWiresThroughDeletionAndInsertion) {
             EXPECT_EQ(notes[i].rfind(c.notes[i], 0), 0u) << notes[i] << " / " << c.notes[i];
     }
 }
+
+// Whatever else keeps numbers of an antenna's wires is told of each edit of
+// that antenna, after its sources and loads, with what they did.
+TEST(TableRows, TheAntennasFollowerHearsOfItsEditsOnly) {
+    auto ant = Wires(3), other = Wires(3);
+    ant->SourceCount = ant->LoadCount = 2;
+    CopyText(ant->Sources[0].Pos, "w3c");
+    CopyText(ant->Sources[1].Pos, "w2c");
+    CopyText(ant->Loads[0].Pos, "w1b");
+    CopyText(ant->Loads[1].Pos, "w3e");
+    int calls = 0;
+    EntryRenumbering heard;
+    std::vector<int> wires;
+    SetWireReferenceFollower(*ant, [&](const AntDef& a, const WireRenumbering& change,
+                                       const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        ++calls;
+        EXPECT_EQ(&a, ant.get());
+        EXPECT_EQ(a.SourceCount, 1);  // after the antenna's own entries
+        heard = entries;
+        wires = change.NewNumber;
+        notes.push_back("followed");
+    });
+    std::vector<std::string> notes;
+    ASSERT_TRUE(DeleteTableEntry(*other, EditTable::Wires, 1));
+    EXPECT_EQ(calls, 0);
+    ASSERT_TRUE(DeleteTableEntry(*ant, EditTable::Wires, 2, &notes));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(wires, (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(heard.NewSource, (std::vector<int>{1, 0}));
+    EXPECT_EQ(heard.NewLoad, (std::vector<int>{1, 2}));
+    ASSERT_FALSE(notes.empty());
+    EXPECT_EQ(notes.back(), "followed");
+    SetWireReferenceFollower(*ant, {});
+    ASSERT_TRUE(InsertTableEntry(*ant, EditTable::Wires, 1));
+    EXPECT_EQ(calls, 1);
+}
