@@ -6,6 +6,23 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Expands without a word in the log: the preparation that follows the edit
+// says why a model is refused.
+int QuietExpansion(AntDef& ant) {
+    struct Quiet {
+        int32_t saved = JobDef.Interactive;
+        Quiet() { JobDef.Interactive = 0; }
+        ~Quiet() { JobDef.Interactive = saved; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+    } quiet;
+    return ExpandWires(ant);
+}
+
+}  // namespace
+
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     layout = PulseLayout{};
     layout.Ant = std::make_unique<AntDef>(ant);
@@ -19,7 +36,8 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     float f = static_cast<float>(copy.CalcFreq);
     if (f == 0.0f) f = 299.792458f;
     copy.Wavelength = 299.792458f / f;
-    if (!(copy.Wavelength > 0.0) || !std::isfinite(copy.Wavelength) || !ExpandWires(copy)) return false;
+    if (!(copy.Wavelength > 0.0) || !std::isfinite(copy.Wavelength)) return false;
+    if (!QuietExpansion(copy)) return false;
 
     const bool overGround = EnvDef.Type != GroundFree;
     const double height = overGround ? EnvDef.AntHeight : 0.0;
