@@ -18,16 +18,17 @@ struct WireRenumbering {
     std::vector<int> NewNumber;
     std::vector<int> FirstPulse;
     std::vector<WireRec> Before;
-    // Positions on a wire that was cut into pieces are placed again by the
-    // point in space they stand at: given such a text (still naming the old
-    // wire), the text naming the piece's pulse there, or nothing to keep it on
-    // the old wire's new number. `nearest` tells that no pulse of the pieces
-    // stands at that point and the nearest one was taken.
+    // Each old wire: cut into pieces (the wire editor's divide).
+    std::vector<bool> Cut;
+    // Positions on a cut wire are placed again by the point in space they
+    // stand at: given such a text (still naming the old wire), the text that
+    // names the pulse of the pieces there, or none to keep it on the old
+    // wire's new number. Nearest: no pulse of the pieces stands at that
+    // point, and the nearest one was taken.
     struct Placement {
         std::string Text;
         bool Nearest = false;
     };
-    std::vector<bool> Cut;
     std::function<Placement(const char* text)> PlaceOnPieces;
     // Every wire of `before` keeps its number.
     explicit WireRenumbering(const AntDef& before);
@@ -62,7 +63,7 @@ std::vector<int> FollowSources(SourceRec* sources, int32_t& count, int capacity,
 // when it stays; other lines for the log go to `notes`, with `what` naming
 // the holder ("Source 2").
 long long FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
-                    std::vector<std::string>& notes);
+                         std::vector<std::string>& notes);
 // The log line of a holder whose position named a deleted wire.
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
 
@@ -70,7 +71,7 @@ std::string DeletedWireNote(const std::string& what, const std::string& text, lo
 // elements (the optimizer's rows, bands and current goal) follows each
 // renumbering of that antenna from FollowWireRenumbering, after the sources
 // and loads, and adds its lines for the log. One follower per antenna; an
-// empty function removes it.
+// empty function removes it, as its owner must before the antenna goes.
 using WireReferenceFollower = std::function<void(const AntDef& ant, const WireRenumbering& change,
                                                  const EntryRenumbering& entries, std::vector<std::string>& notes)>;
 void SetWireReferenceFollower(const AntDef& ant, WireReferenceFollower follower);

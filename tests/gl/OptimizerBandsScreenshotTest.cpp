@@ -75,6 +75,10 @@ TEST_F(OptimizerBandsScreenshot, YagiBandsAfterDeletingWire1) {
     for (int b = 0; b < 2; ++b) EXPECT_STREQ(cal.Bands[b].Sources[0].Pos, "w1c") << "band " << b + 1;
     EXPECT_EQ(cal.Rows[0].Item, 0) << "the driven element is now the first";
     EXPECT_EQ(cal.Rows[1].Item, 1) << "the director is now wire 2";
+    // The current goal's position, by default on wire 1, went with it.
+    EXPECT_STREQ(cal.CurrentPos, "");
+    EXPECT_TRUE(wnd->LogLines().contains("The current goal (w1c) was on the deleted wire 1 and is removed."))
+        << wnd->LogLines().join("\n").toStdString();
     // The next band calculation feeds the driven element.
     cal.SetBand(wnd->Ant, 1);
     EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1c");
