@@ -1,6 +1,7 @@
 // The wire editor's working model and view geometry, without a form.
 #include "editing/WireCadModel.h"
 #include "editing/WireCadView.h"
+#include "model/EnvDef.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -116,6 +117,27 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
             EXPECT_NE(notes[0].find("nearest"), std::string::npos) << notes[0];
         }
     }
+}
+
+// Over ground the preparation turns a wire whose second end rests on it and
+// exchanges b and e of its positions: the placement reads and writes them
+// as that turn will. A vertical from 10 m down to the ground, fed at the
+// ground, is divided; the lower half, the new wire 3, is turned in its turn.
+TEST_F(WireCadModelTest, PositionsOnADividedGroundedWireKeepTheGroundPulse) {
+    const int ground = EnvDef.Type;
+    EnvDef.Type = GroundPerfect;
+    Load({W(0, 0, 10, 0, 0, 0, 10), W(3, 0, 10, 3, 0, 0, 10)});
+    ant->Freq = 14.2;
+    ant->SourceCount = 1;
+    CopyText(ant->Sources[0].Pos, "w1e");
+    m->Select(0);
+    ASSERT_TRUE(m->Divide(2));
+    m->Wires[0].Seg = m->Wires[2].Seg = 5;
+    std::vector<std::string> notes;
+    m->WriteBack(*ant, &notes);
+    EnvDef.Type = ground;
+    EXPECT_STREQ(ant->Sources[0].Pos, "w3e");
+    EXPECT_TRUE(notes.empty());
 }
 
 TEST_F(WireCadModelTest, UndoSwapsWithTheSnapshotSoASecondUndoRedoes) {
