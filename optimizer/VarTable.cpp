@@ -163,15 +163,22 @@ void DeleteRow(CACal& cal, int k) {
         if (master == k) r.Link = LinkFree;
         else if (master > k) r.Link = ShiftLink(r.Link, -1);
     }
-    // A limit bound to the deleted row keeps its fixed value; one bound to a
-    // later row follows it.
-    for (int i = 0; i < cal.RowCount; ++i)
-        for (uint16_t* from : {&cal.Rows[i].MinFrom, &cal.Rows[i].MaxFrom}) {
-            if (!(*from & LimitFromRow)) continue;
-            const int bound = *from & 0x7FFF;
-            if (bound == k) *from = 0;
-            else if (bound > k) *from = static_cast<uint16_t>(LimitFromRow | (bound - 1));
+    // A limit bound to the deleted row becomes a fixed limit at that row's
+    // value; one bound to a later row follows it.
+    auto follow = [&](uint16_t& from, double& fixed) {
+        if (!(from & LimitFromRow)) return;
+        const int bound = from & 0x7FFF;
+        if (bound == k) {
+            from = 0;
+            fixed = cal.Rows[k].Value;
+        } else if (bound > k) {
+            from = static_cast<uint16_t>(LimitFromRow | (bound - 1));
         }
+    };
+    for (int i = 0; i < cal.RowCount; ++i) {
+        follow(cal.Rows[i].MinFrom, cal.Rows[i].Min);
+        follow(cal.Rows[i].MaxFrom, cal.Rows[i].Max);
+    }
     // The logged points and the best point keep their values row by row.
     auto closeUp = [&](double* values) {
         std::copy(values + k + 1, values + cal.RowCount, values + k);

@@ -30,9 +30,9 @@ bool EnsureRow(CACal& cal, int row);
 bool InsertRowCopy(CACal& cal, int k);
 
 // Deletes row k: rows linked to it become free (keeping their other
-// fields) and limits bound to it fixed, links and limits to later rows move
-// down with them, as do the values of the logged and the best point; the
-// freed slot is cleared.
+// fields) and limits bound to it fixed at its value; links and limits to
+// later rows move down with them, as do the values of the logged and the
+// best point; the freed slot is cleared.
 void DeleteRow(CACal& cal, int k);
 
 // Empties the whole table.

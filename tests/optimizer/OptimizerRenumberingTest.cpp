@@ -138,6 +138,8 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
         EXPECT_EQ(cal->Rows[cal->RowCount - 1].Link, c.heightLink);
         if (c.rows.front().kind == KindWire) {
             EXPECT_EQ(cal->Rows[0].MaxFrom, c.wireLimitFrom == Fixed ? 0 : (LimitFromRow | c.wireLimitFrom));
+            // A limit bound to a removed row keeps the value it had.
+            EXPECT_EQ(cal->Rows[0].Max, c.wireLimitFrom == Fixed ? 5.0 : 0.0);
         }
         EXPECT_EQ(PositionsOf(cal->Bands[0]), c.band1);
         EXPECT_EQ(PositionsOf(cal->Bands[1]), c.band2);
