@@ -152,29 +152,35 @@ extern "C" void KorvaTuneLibraries(char** argv) {
         return;
     }
     if (!argv || !argv[0] || UnderValgrind()) return;
-    const char* kernel =
-        std::getenv("OPENBLAS_CORETYPE") ? nullptr : BlasCoreTypeToForce(openblas_get_corename(), DetectCpuVectorUnits());
-    const char* spin = std::getenv("OMP_WAIT_POLICY") || std::getenv("GOMP_SPINCOUNT") ? nullptr : OpenMpSpinCount;
-    if (!kernel && !spin) return;
+    const struct {
+        const char* name;
+        const char* value;  // null: leave the library's choice
+    } settings[] = {
+        {"OPENBLAS_CORETYPE", std::getenv("OPENBLAS_CORETYPE")
+                                  ? nullptr
+                                  : BlasCoreTypeToForce(openblas_get_corename(), DetectCpuVectorUnits())},
+        {"GOMP_SPINCOUNT", std::getenv("OMP_WAIT_POLICY") || std::getenv("GOMP_SPINCOUNT") ? nullptr : OpenMpSpinCount},
+        {"OPENBLAS_NUM_THREADS",
+         std::getenv("OPENBLAS_NUM_THREADS") || std::getenv("GOTO_NUM_THREADS") || openblas_get_num_threads() <= 1
+             ? nullptr
+             : BlasPoolThreads},
+    };
+    std::string marker;
+    for (const auto& s : settings)
+        if (s.value) marker += std::string(s.name) + "=" + s.value + ",";
+    if (marker.empty()) return;
     char path[PATH_MAX];
     if (!ProgramFile(argv[0], path, sizeof path)) return;
     char name[32];
     ReadProcessName(name, sizeof name);
-    std::string marker;
-    if (kernel) {
-        setenv("OPENBLAS_CORETYPE", kernel, 1);
-        marker += std::string("OPENBLAS_CORETYPE=") + kernel + ",";
-    }
-    if (spin) {
-        setenv("GOMP_SPINCOUNT", spin, 1);
-        marker += std::string("GOMP_SPINCOUNT=") + spin + ",";
-    }
+    for (const auto& s : settings)
+        if (s.value) setenv(s.name, s.value, 1);
     marker += std::string(NameKey) + name;
     setenv(Marker, marker.c_str(), 1);
     execv(path, argv);
     // Not started again: the libraries keep their own choices.
-    if (kernel) unsetenv("OPENBLAS_CORETYPE");
-    if (spin) unsetenv("GOMP_SPINCOUNT");
+    for (const auto& s : settings)
+        if (s.value) unsetenv(s.name);
     unsetenv(Marker);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
-// OpenBLAS and the OpenMP runtime read two settings only once, when they
-// load: which BLAS kernel to run, and how idle worker threads wait. The
-// distribution's OpenBLAS falls back to its SSE kernels on CPUs it does not
-// know, and OpenMP threads that spin long make every barrier wait a
-// scheduler tick once another process uses a core. So every program that
+// OpenBLAS and the OpenMP runtime read three settings only once, when they
+// load: which BLAS kernel to run, how idle worker threads wait, and how many
+// threads the BLAS library starts for itself. The distribution's OpenBLAS
+// falls back to its SSE kernels on CPUs it does not know; OpenMP threads
+// that spin long make every barrier wait a scheduler tick once another
+// process uses a core; and the library's own pool of threads spins beside
+// the engine's teams after every call, although the engine calls BLAS on one
+// thread only (its teams are its own OpenMP threads). So every program that
 // links the engine (the program, the tests, the benches) starts itself again
 // with its own choices in the environment where they change something,
 // leaving what the user set alone; see LibraryTuning.cpp for how.
@@ -34,6 +37,12 @@ const char* BlasCoreTypeToForce(const char* libraryChoice, const CpuVectorUnits&
 // How long idle OpenMP threads spin before they sleep, unless the user chose
 // (GOMP_SPINCOUNT: spins of about a wake-up's length).
 inline constexpr const char* OpenMpSpinCount = "2000";
+
+// The threads OpenBLAS starts for itself, unless the user chose
+// (OPENBLAS_NUM_THREADS, or its older name GOTO_NUM_THREADS): none beside the
+// calling thread. A caller that wants a threaded BLAS call (the bench's
+// reference) raises the count itself with openblas_set_num_threads.
+inline constexpr const char* BlasPoolThreads = "1";
 
 // The kernel OpenBLAS runs, for reports and bench lines.
 const char* BlasKernelName();

@@ -1,7 +1,13 @@
-// The BLAS kernel and the OpenMP waiting are chosen before the libraries
-// load, from what the CPU supports, and a user's own setting wins.
-#include "engine/LibraryTuning.h"
+// The BLAS kernel, the OpenMP waiting and the BLAS library's own threads
+// are chosen before the libraries load, from what the CPU supports, and a
+// user's own setting wins.
+#include "EngineTestSupport.h"
 
+#include "engine/LibraryTuning.h"
+#include "model/ResultStore.h"
+
+#include <cblas.h>
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <omp.h>
 #include <unistd.h>
@@ -57,8 +63,26 @@ TEST(LibraryTuning, ForcesAKernelOnlyWhereTheLibraryFellBackToSse) {
     }
 }
 
-// Reports this process's choices for the tests that start it again.
+int ProcessThreads() {
+    int count = 0;
+    if (DIR* dir = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(dir))
+            if (entry->d_name[0] != '.') ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+// Reports this process's choices for the tests that start it again, and
+// its threads after a calculation whose teams take every core.
 TEST(LibraryTuning, DISABLED_ReportForParent) {
+    const int atStart = ProcessThreads();  // OpenMP starts its threads at the first team
+    ResetEngineWorld(0, 0.0, 1600);
+    TestAntenna wire(14.15);
+    wire.Wire(-5, 0, 10, 5, 0, 10, 0.001, 1537).Source("w1c");
+    EXPECT_TRUE(PrepareAndRun(wire.ant.get()));
+    std::printf("\nblas_threads=%d threads_at_start=%d process_threads=%d openmp_threads=%d\n",
+                openblas_get_num_threads(), atStart, ProcessThreads(), omp_get_max_threads());
     const char* spin = std::getenv("GOMP_SPINCOUNT");
     char name[64] = "-";
     if (FILE* f = std::fopen("/proc/self/comm", "r")) {
@@ -94,7 +118,13 @@ std::string ReportOfChild(const std::string& environment, const std::string& pro
     return out;
 }
 
-const char* const NoUserSettings = "-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY -u GOMP_SPINCOUNT";
+const char* const NoUserSettings =
+    "-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY -u GOMP_SPINCOUNT -u OPENBLAS_NUM_THREADS -u GOTO_NUM_THREADS";
+
+int NumberAfter(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find(key);
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
+}
 
 TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
     // Started without the user's settings, the spin count is applied and the
@@ -109,12 +139,25 @@ TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
     }
 }
 
+TEST(LibraryTuning, NoBlasThreadRunsBesideTheEngine) {
+    // The library starts no thread of its own, neither as it loads nor for
+    // a calculation: the process holds its OpenMP team and nothing more.
+    const std::string out = ReportOfChild(NoUserSettings);
+    EXPECT_NE(out.find("OPENBLAS_NUM_THREADS=1"), std::string::npos) << out;
+    EXPECT_EQ(NumberAfter(out, "blas_threads="), 1) << out;
+    EXPECT_EQ(NumberAfter(out, "threads_at_start="), 1) << out;
+    const int team = NumberAfter(out, "openmp_threads=");
+    ASSERT_GT(team, 0) << out;
+    EXPECT_LE(NumberAfter(out, "process_threads="), team) << out;
+}
+
 TEST(LibraryTuning, TheUsersOwnSettingsWinAndNeedNoRestart) {
     // Every x86-64 CPU runs the Prescott kernel.
-    std::string out = ReportOfChild("OPENBLAS_CORETYPE=Prescott OMP_WAIT_POLICY=active");
+    std::string out = ReportOfChild("OPENBLAS_CORETYPE=Prescott OMP_WAIT_POLICY=active OPENBLAS_NUM_THREADS=2");
     EXPECT_NE(out.find("kernel=Prescott spin_env=- marker=- applied= "), std::string::npos) << out;
     EXPECT_NE(out.find("OMP_WAIT_POLICY = 'ACTIVE'"), std::string::npos) << out;
-    out = ReportOfChild("-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY GOMP_SPINCOUNT=1234");
+    EXPECT_EQ(NumberAfter(out, "blas_threads="), 2) << out;
+    out = ReportOfChild("-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY GOMP_SPINCOUNT=1234 GOTO_NUM_THREADS=2");
     EXPECT_NE(out.find("spin_env=1234 marker=- applied= "), std::string::npos) << out;
 }
 
