@@ -1,5 +1,10 @@
 #include "engine/EngineState.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -27,7 +32,22 @@ void EngineArray<T>::Allocate(std::size_t count) {
     if (!p) throw std::bad_alloc();
     data_ = static_cast<T*>(p);
     count_ = count;
+    touched_ = count;  // memory the allocator reuses may be resident already
     allocatedBytes += bytes;
+}
+
+template <class T>
+void EngineArray<T>::KeepPagesFor(std::size_t used) {
+    used = std::min(used, count_);
+    if (used < touched_) {
+        // Whole pages strictly inside the array, so the allocator's own
+        // bookkeeping around the block stays as it is.
+        static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+        const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(data_ + used) + page - 1) / page * page;
+        const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(data_ + touched_) / page * page;
+        if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+    }
+    touched_ = used;
 }
 
 template <class T>
@@ -38,6 +58,7 @@ void EngineArray<T>::Release() {
     }
     data_ = nullptr;
     count_ = 0;
+    touched_ = 0;
 }
 
 template class EngineArray<Point3F>;

@@ -85,10 +85,15 @@ public:
     // Throws std::bad_alloc when the memory (or the test limit) is exhausted.
     void Allocate(std::size_t count);
     void Release();
-    void Detach() { data_ = nullptr; count_ = 0; }  // forget without freeing
+    void Detach() { data_ = nullptr; count_ = 0; touched_ = 0; }  // forget without freeing
+    // The next job uses the first `used` entries only: the pages past them
+    // that an earlier, larger job touched go back to the system (they read
+    // as zeros if touched again). Costs nothing while jobs keep their size.
+    void KeepPagesFor(std::size_t used);
     void Swap(EngineArray& other) noexcept {
         std::swap(data_, other.data_);
         std::swap(count_, other.count_);
+        std::swap(touched_, other.touched_);
     }
 
     T* Data() { return data_; }
@@ -101,6 +106,7 @@ public:
 private:
     T* data_ = nullptr;
     std::size_t count_ = 0;
+    std::size_t touched_ = 0;  // entries a job may have touched since the last KeepPagesFor
 };
 
 struct EngineState {
@@ -164,6 +170,10 @@ struct EngineState {
     std::vector<FarField3DPoint> FarField3D;
     double FarField3DMaxGain = -999;
 
+    // Entries of Matrix that a model of n pulses uses: up to MatrixAt(n, n).
+    static std::size_t MatrixEntriesFor(int n) {
+        return n > 0 ? static_cast<std::size_t>(n) * n + static_cast<std::size_t>(n) + 1 : 0;
+    }
     // Matrix entry (row, col), 1-based, with the prepared model's row stride.
     ComplexF& MatrixAt(int row, int col) {
         return Matrix[static_cast<std::size_t>(row) * MatrixStride + col];

@@ -73,6 +73,8 @@ void SwapRows(LuComplex* a, int lda, int k0, int w, const int* pivot, int c0, in
 }
 
 // Our threads make the parallelism; BLAS runs single-threaded inside them.
+// The program starts the library on one thread (LibraryTuning); this holds
+// where the user chose more.
 class SingleThreadedBlas {
 public:
     SingleThreadedBlas() : saved_(openblas_get_num_threads()) {
@@ -94,21 +96,28 @@ private:
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
 // Two column-major panels: the current one feeds the trailing update while
-// the next one is factored. Kept between calls, so a calculation allocates
-// them once. Row 0 of a panel is the matrix row of its diagonal.
+// the next one is factored. Kept between calls, so calculations of one size
+// allocate them once; a much smaller calculation after a large one gives the
+// large buffers back. Row 0 of a panel is the matrix row of its diagonal.
 class PanelBuffers {
 public:
     void Reserve(int n, int nb) {
         ld_ = n + 8;  // off a power of two, so a row's entries spread over the cache
         size_ = static_cast<std::size_t>(ld_) * nb;
-        if (data_.size() < 2 * size_) data_.assign(2 * size_, LuComplex());
-        if (magnitudes_.size() < static_cast<std::size_t>(n)) magnitudes_.assign(n, 0.0f);
+        Fit(data_, 2 * size_);
+        Fit(magnitudes_, static_cast<std::size_t>(n));
     }
     int Ld() const { return ld_; }
     LuComplex* Panel(int step) { return data_.data() + (step & 1) * size_; }
     float* Magnitudes() { return magnitudes_.data(); }
 
 private:
+    // At least `need` entries, and not more than twice as many.
+    template <class T>
+    static void Fit(std::vector<T>& v, std::size_t need) {
+        if (v.size() < need || v.size() > 2 * need) std::vector<T>(need).swap(v);
+    }
+
     std::vector<LuComplex> data_;
     std::vector<float> magnitudes_;
     int ld_ = 0;

@@ -428,6 +428,7 @@ int PrepareModel(AntDef* ant) {
     }
     BuildPulseConnections(*ant);
     e.MatrixStride = e.PulseCount;
+    e.Matrix.KeepPagesFor(EngineState::MatrixEntriesFor(e.PulseCount));
     LogEngineMessage(EngTotalPulse, e.PulseCount);
     ResolvePositions(*ant);
 
