@@ -93,6 +93,12 @@ double PeakRssMb() {
 
 void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
+// How long OpenBLAS's own threads spin after a threaded call (about 0.1 s),
+// and the size from which its cgetrf uses them (below 40000 entries it
+// factors on the calling thread).
+constexpr auto BlasPoolSpins = std::chrono::milliseconds(150);
+constexpr int LibraryThreadsFrom = 200;
+
 // ---- BLAS kernels ----
 
 // cgemm GFLOP/s of the kernel this process runs on n x n matrices: best
@@ -286,14 +292,19 @@ Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
     if (n > 512) Settle();
     s.refFactor = std::nan("");
     if (refs && withReference) {
+        bool threaded = false;
         for (int threads : referenceThreads) {
             if (!wanted(threads)) continue;
             const double t = ReferenceFactor(n, threads);
             auto it = refs->find(threads);
             if (it == refs->end() || t < it->second) (*refs)[threads] = t;
+            threaded = threaded || (threads > 1 && n >= LibraryThreadsFrom);
             FillMatrix();
             if (n > 512) Settle();
         }
+        // The library's threads spin for a while after a threaded call
+        // before they sleep; ours start once they do.
+        if (threaded) std::this_thread::sleep_for(BlasPoolSpins);
         for (const auto& [threads, t] : *refs)
             if (!(t >= s.refFactor)) {
                 s.refFactor = t;
