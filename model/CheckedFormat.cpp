@@ -1,5 +1,7 @@
 #include "model/CheckedFormat.h"
 
+#include "model/NumberText.h"
+
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -63,6 +65,26 @@ private:
     locale_t previous_;
 };
 
+// vsnprintf into a string.
+std::string FormatPiece(const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (n <= 0) return {};
+    std::vector<char> buf(static_cast<std::size_t>(n) + 1);
+    std::vsnprintf(buf.data(), buf.size(), format, args);
+    return std::string(buf.data(), static_cast<std::size_t>(n));
+}
+
+std::string Piece(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string out = FormatPiece(format, args);
+    va_end(args);
+    return out;
+}
+
 }  // namespace
 
 bool FormatMatchesKinds(const char* format, const char* kinds) {
@@ -75,16 +97,42 @@ std::string FormatInCLocale(const char* format, ...) {
     CNumericScope scope;
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
     std::string out;
-    if (n > 0) {
-        std::vector<char> buf(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(buf.data(), buf.size(), format, args);
-        out.assign(buf.data(), static_cast<std::size_t>(n));
+    std::string kinds;
+    if (!ScanKinds(format, kinds)) {
+        // Not one of the program's formats: written as it stands.
+        out = FormatPiece(format, args);
+        va_end(args);
+        return out;
     }
+    // One conversion at a time, so that a floating value that rounds to zero
+    // is written as the zero it shows ("0.0", not "-0.0").
+    std::size_t kind = 0;
+    const char* literal = format;
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%') continue;
+        out.append(literal, p);
+        if (p[1] == '%') {
+            out += '%';
+            literal = ++p + 1;
+            continue;
+        }
+        const char* end = p + 1;
+        while (!std::strchr("diuxXocfFeEgGs", *end)) ++end;
+        const std::string spec(p, end + 1);
+        switch (kinds[kind++]) {
+            case 'i': out += Piece(spec.c_str(), va_arg(args, int)); break;
+            case 's': out += Piece(spec.c_str(), va_arg(args, const char*)); break;
+            default: {
+                const double v = va_arg(args, double);
+                std::string text = Piece(spec.c_str(), v);
+                out += IsNegativeZeroText(text) ? Piece(spec.c_str(), 0.0) : text;
+            }
+        }
+        p = end;
+        literal = end + 1;
+    }
+    out += literal;
     va_end(args);
     return out;
 }

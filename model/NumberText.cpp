@@ -332,18 +332,32 @@ bool StrToAbsIntExpr(int& value, const char* text) {
     return StrToAbsIntExpr(value, text ? std::string_view(text) : std::string_view());
 }
 
+bool IsNegativeZeroText(std::string_view text) {
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string_view::npos || text[i] != '-') return false;
+    bool digits = false;
+    for (++i; i < text.size() && text[i] != 'e' && text[i] != 'E' && text[i] != ' '; ++i) {
+        if (text[i] >= '1' && text[i] <= '9') return false;
+        if (text[i] == '0') digits = true;
+        else if (text[i] != '.') return false;
+    }
+    return digits;
+}
+
 std::string FormatFixed(double v, int decimals) {
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (res.ec != std::errc()) return "0.0";
-    return std::string(buf, res.ptr);
+    std::string text(buf, res.ptr);
+    return IsNegativeZeroText(text) ? FormatFixed(0.0, decimals) : text;
 }
 
 std::string FormatExp(double v, int decimals) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, decimals);
     if (res.ec != std::errc()) return "0.0";
-    return std::string(buf, res.ptr);
+    std::string text(buf, res.ptr);
+    return IsNegativeZeroText(text) ? FormatExp(0.0, decimals) : text;
 }
 
 std::string FormatDbl(double v, int digits) {

@@ -42,13 +42,18 @@ bool ReadLeadingDouble(std::string_view text, double& value, std::size_t* used =
 // Reads the longest leading decimal integer ("%d" style); refuses overflow.
 bool ReadLeadingInt(std::string_view text, int& value, std::size_t* used = nullptr);
 
-// printf "%.<decimals>f" and "%.<decimals>e" without the locale.
+// True for a number text that rounded a negative value to zero ("-0.0",
+// "  -0.00", "-0.000e+00"): what the program shows and writes as "0.0".
+bool IsNegativeZeroText(std::string_view text);
+// printf "%.<decimals>f" and "%.<decimals>e" without the locale; a value that
+// rounds to zero is written without a sign.
 std::string FormatFixed(double v, int decimals);
 std::string FormatExp(double v, int decimals);
 
 // The common formatter: digits 1..3 decimals, any other value up to 6; trailing
-// zeros are trimmed but one decimal is kept; 0 and NaN give "0.0". From
-// HugeFixedLimit up the shortest exact exponent form, which reads back.
+// zeros are trimmed but one decimal is kept; 0, NaN and whatever rounds to 0
+// give "0.0". From HugeFixedLimit up the shortest exact exponent form, which
+// reads back.
 constexpr double HugeFixedLimit = 1e15;
 std::string FormatDbl(double v, int digits);
 inline std::string DblToStr(double v) { return FormatDbl(v, 0); }

@@ -27,4 +27,14 @@ TEST(CheckedFormat, MatchesConversionsByKindAndOrder) {
 TEST(CheckedFormat, WritesPointDecimalsWhateverTheLocale) {
     EXPECT_EQ(FormatInCLocale("%.3f|%d|%.2e", 20.0, 7, 1234.5), "20.000|7|1.23e+03");
     EXPECT_EQ(FormatInCLocale("no conversions"), "no conversions");
+    EXPECT_EQ(FormatInCLocale("%d%% of %s", 50, "all"), "50% of all");
+}
+
+// A floating value that rounds to zero keeps its field but loses its sign,
+// as in the optimizer log's columns and the CSV tables.
+TEST(CheckedFormat, WritesWhatRoundsToZeroWithoutSign) {
+    EXPECT_EQ(FormatInCLocale("%2d %9.4lf %6.1lf %c%s", 3, 14.2, -0.038, 'A', "!"), " 3   14.2000    0.0 A!");
+    EXPECT_EQ(FormatInCLocale("%.1lf,%.2lf,%.2le,", -0.04, -0.004, -0.0), "0.0,0.00,0.00e+00,");
+    EXPECT_EQ(FormatInCLocale("[%-6.1f][%06.1f][%+.1f]", -0.01, -0.01, -0.01), "[0.0   ][0000.0][+0.0]");
+    EXPECT_EQ(FormatInCLocale("%.1f %.2f", -0.05, -0.2), "-0.1 -0.20");
 }

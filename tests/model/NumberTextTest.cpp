@@ -162,13 +162,37 @@ TEST(Formatter, TrimsZerosAndKeepsOneDecimal) {
     EXPECT_EQ(DblToStr(0), "0.0");
     EXPECT_EQ(DblToStr(-3.5), "-3.5");
     EXPECT_EQ(DblToStr2(3.14159), "3.14");
-    EXPECT_EQ(DblToStr1(-0.04), "-0.0");
     EXPECT_EQ(DblToStr3(1.23456), "1.235");
     EXPECT_EQ(FormatDbl(1e-7, 0), "0.0");
-    EXPECT_EQ(FormatDbl(-1e-7, 0), "-0.0");
     EXPECT_EQ(FormatDbl(1.23456789, 7), "1.235");
     EXPECT_EQ(FormatDbl(std::nan(""), 0), "0.0");
     EXPECT_EQ(FormatDbl(1234567.0, 0), "1234567.0");
+}
+
+// A value that rounds to zero shows no sign in any number text: an F/B of
+// -0.004 dB, a jX of -0.038 ohm.
+TEST(Formatter, WhatRoundsToZeroIsWrittenWithoutSign) {
+    for (const auto& [text, expected] : {
+             std::pair{DblToStr1(-0.04), "0.0"},
+             {DblToStr2(-0.004), "0.0"},
+             {DblToStr3(-0.0004), "0.0"},
+             {FormatDbl(-1e-7, 0), "0.0"},
+             {DblToStr(-0.0), "0.0"},
+             {FormatFixed(-0.038, 1), "0.0"},
+             {FormatFixed(-0.0, 3), "0.000"},
+             {FormatExp(-0.0, 2), "0.00e+00"},
+             {DblToStr1(-0.05), "-0.1"},
+             {DblToStr2(-0.006), "-0.01"},
+             {FormatFixed(-0.05, 1), "-0.1"},
+             {FormatExp(-1e-300, 2), "-1.00e-300"},
+         })
+        EXPECT_EQ(text, expected);
+    EXPECT_TRUE(IsNegativeZeroText("  -0.00"));
+    EXPECT_TRUE(IsNegativeZeroText("-0.000e+00"));
+    EXPECT_FALSE(IsNegativeZeroText("-0.001"));
+    EXPECT_FALSE(IsNegativeZeroText("-nan"));
+    EXPECT_FALSE(IsNegativeZeroText("0.0"));
+    EXPECT_FALSE(IsNegativeZeroText("-"));
 }
 
 TEST(Formatter, ExponentFormForSmallRadii) {
