@@ -194,7 +194,6 @@ void TMainWnd::ACalBtnClick() {
         Results.CopyLatest(cal.BestResult);
         // The kept result is that of the frequency the antenna is left at.
         Results.InitSweep(Ant.CalcFreq);
-        PatternMaxGain = Results.GainMax;
         CopyText(Results.Title, Ant.Name);
     } else {
         keeper.Restore();
@@ -203,6 +202,8 @@ void TMainWnd::ACalBtnClick() {
             Results.ClearSweep();
         }
     }
+    // The evaluations scaled the plots to each of theirs.
+    PatternMaxGain = Results.GainMax;
     SetAntDef();
     SetFieldText(DoFreq, Ant.CalcFreq);
     SetFieldText(AntHeight, EnvDef.AntHeight);

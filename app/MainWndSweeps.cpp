@@ -2,6 +2,7 @@
 // and the multiband impedance list. Each works on the user's antenna (whose
 // preparation builds the calculation copy) and restores its frequency.
 #include "app/MainWnd.h"
+#include "draw/PolarPlot.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/FormPattern.h"
@@ -31,7 +32,11 @@ SweepHost TMainWnd::SweepRunHost() {
 void TMainWnd::BwBtnClick() {
     if (JobDef.Busy || Results.Sweep.Count == 0) return;
     TBwDispDlg dialog(this, SweepRunHost());
-    if (dialog.Execute(PlotPalette) == 1) RefreshAll();
+    if (dialog.Execute(PlotPalette) != 1) return;
+    // The runs are over and the results of before are back: the plots
+    // scale to their maximum again.
+    PatternMaxGain = Results.GainMax;
+    RefreshAll();
 }
 
 void TMainWnd::K49Click() {

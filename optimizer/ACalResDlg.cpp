@@ -3,6 +3,7 @@
 #include "draw/PolarPlot.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "model/ScopedValue.h"
 #include "platform/Canvas.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
@@ -240,11 +241,11 @@ void TACalResDlg::DrawDN(Canvas& c) const {
     DrawPolarPattern(c, W / 4, H / 2, 3 * W / 4, R);
     if (entries_.empty()) return;
     // The selected point's gain is the 0 dB ring while its curves are drawn.
-    const double saved = PatternMaxGain;
-    PatternMaxGain = reference_;
-    DrawPolarGrid(az_, 2, c, W / 4, H / 2, R, ClRed);
-    DrawPolarGridElev(el_, 2, c, 3 * W / 4, H / 2, R, ClRed);
-    PatternMaxGain = saved;
+    {
+        const ScopedValue<double> level(PatternMaxGain, reference_);
+        DrawPolarGrid(az_, 2, c, W / 4, H / 2, R, ClRed);
+        DrawPolarGridElev(el_, 2, c, 3 * W / 4, H / 2, R, ClRed);
+    }
     c.SetFontPixelHeight(std::max(8, H / 30));
     c.SetTextTransparent(true);
     c.SetFontColor(ClBlack);

@@ -28,6 +28,7 @@
 #include "model/Impedance.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
+#include "model/ScopedValue.h"
 #include "draw/PolarPlot.h"
 #include "platform/ColourChoice.h"
 #include "platform/IniFile.h"
@@ -580,7 +581,9 @@ void TBwDispDlg::PaintPatterns(QWidget* box) {
     for (const SweepPoint& p : t.Points)
         if (p.State == SweepComputed) gmax = std::max(gmax, p.Ga);
     if (gmax == -DBL_MAX) return;
-    PatternMaxGain = gmax;
+    // The sweep's largest gain is the 0 dB ring of these curves only; the
+    // main window's plots keep the level of the result they show.
+    const ScopedValue<double> level(PatternMaxGain, gmax);
     int field = PatternField();
     float az[SweepAzSamples], el[SweepElSamples];
     for (int k = 0; k < SweepMainPoints; ++k) {

@@ -6,6 +6,7 @@
 #include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/ResultStore.h"
+#include "model/ScopedValue.h"
 #include "draw/PolarPlot.h"
 #include "platform/Canvas.h"
 #include "platform/FormLayout.h"
@@ -222,8 +223,7 @@ void TResCmpDlg::PaintPlots(Canvas& c) const {
     }
     DrawPolarPattern(c, azCx, cy, elCx, R);
     // The common level is the 0 dB ring of every curve while they are drawn.
-    const double savedMax = PatternMaxGain;
-    PatternMaxGain = referenceGain_;
+    const ScopedValue<double> level(PatternMaxGain, referenceGain_);
     c.SetFontColor(ClGray);
     // V+H draws both components of a result in its one colour.
     const int sel = WaveSel->ItemIndex();
@@ -238,7 +238,6 @@ void TResCmpDlg::PaintPlots(Canvas& c) const {
             DrawPolarGridElev(slot.ElevCut[pol], step, c, elCx, cy, R, colour);
         }
     }
-    PatternMaxGain = savedMax;
     c.TextOut(elCx - R, H / 2 + 10, DblToStr2(referenceGain_) + "(dBi) = 0dB");
 }
 

@@ -2,8 +2,9 @@
 // leave the results of the last Start: afterwards the rows, the far-field
 // flag and pattern, the calculation frequency and the prepared model are
 // those of before, so Compare, the far-field file and the tables go on
-// working on them.
+// working on them, and the far-field plots keep their scale.
 #include "MainWndFixture.h"
+#include "draw/PolarPlot.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
 #include "model/ResultStore.h"
@@ -63,7 +64,12 @@ int FrequencyTable(QDialog& d, const QString& folder) {
 
 std::function<int(QDialog&, const QString&)> Plots(std::function<void(TBwDispDlg&)> buttons) {
     return [buttons](QDialog& d, const QString&) {
-        if (auto* dlg = dynamic_cast<TBwDispDlg*>(&d)) buttons(*dlg);
+        if (auto* dlg = dynamic_cast<TBwDispDlg*>(&d)) {
+            buttons(*dlg);
+            // The far-field tab draws the sweep's curves against their own largest gain.
+            dlg->Page->setCurrentWidget(dlg->PBPtn->parentWidget());
+            dlg->grab();
+        }
         return int(QDialog::Rejected);
     };
 }
@@ -136,6 +142,8 @@ TEST_F(ResultsRestoreTest, ToolsThatRunTheEngineLeaveTheResultsOfTheLastStart) {
         EXPECT_EQ(std::memcmp(Results.ElevCut, before->ElevCut, sizeof Results.ElevCut), 0);
         EXPECT_EQ(std::memcmp(Results.AzCut, before->AzCut, sizeof Results.AzCut), 0);
         EXPECT_EQ(Results.GainMax, before->GainMax);
+        // The window's plots reach their 0 dB ring at the result they show.
+        EXPECT_EQ(PatternMaxGain, Results.GainMax);
         wnd->UpdateMenuState();
         EXPECT_TRUE(wnd->K11->isEnabled());
         // The prepared model is the antenna at its own frequency again.
