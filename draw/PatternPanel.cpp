@@ -18,19 +18,6 @@ constexpr double DegToRad = std::numbers::pi / 180.0;
 
 int ValidStep(int step) { return std::clamp(step, 1, 180); }
 
-// The radius the rule gives, made small enough that each plot with its axis
-// letters keeps to its half of the panel, whatever the screen's shape (the
-// rule widens the plots on a screen wider than 4:3) and the font.
-int FittedRadius(Canvas& c, int R, int azCx, int cy, double aspect) {
-    const int side = std::max(c.TextWidth("X"), c.TextWidth("Y")) + 4;
-    const int above = c.TextHeight("X") + 3;
-    R = std::min(R, azCx - side);
-    const double vertical = aspect * PatternHVScale;
-    if (vertical > 0.0 && std::isfinite(vertical))
-        R = std::min(R, static_cast<int>(std::floor((cy - above) / vertical)));
-    return R;
-}
-
 }  // namespace
 
 void DrawPatternImage(Canvas& c, bool showCurves) {
@@ -42,7 +29,7 @@ void DrawPatternImage(Canvas& c, bool showCurves) {
     const int cy = H / 2;
     const double aspect = ScreenAspect > 0.0 ? ScreenAspect : 1.0;
     const int r0 = H > W / 2 ? W / 4 - 20 : H / 2 - 20;
-    const int R = FittedRadius(c, static_cast<int>(std::lround(r0 / aspect)), azCx, cy, aspect);
+    const int R = FittedPlotRadius(c, static_cast<int>(std::lround(r0 / aspect)), azCx, cy);
     PatternGeometry = {azCx, elCx, cy, R, {}};
     if (R <= 0) {
         // Too small for a plot: a blank panel, and no readout.

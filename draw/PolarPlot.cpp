@@ -63,6 +63,16 @@ void PolarPoint(int& dx, int& dy, double angle, double dB, double R) {
     dy = SafeRound(-std::cos(angle) * rho * ScreenAspect * PatternHVScale);
 }
 
+int FittedPlotRadius(Canvas& c, int R, int azCx, int cy) {
+    const int side = std::max(c.TextWidth("X"), c.TextWidth("Y")) + 4;
+    const int above = c.TextHeight("X") + 3;
+    R = std::min(R, azCx - side);
+    const double vertical = (ScreenAspect > 0.0 ? ScreenAspect : 1.0) * PatternHVScale;
+    if (vertical > 0.0 && std::isfinite(vertical))
+        R = std::min(R, static_cast<int>(std::floor((cy - above) / vertical)));
+    return R;
+}
+
 PolarPlotBoxes DrawPolarPattern(Canvas& c, int azCx, int cy, int elCx, double R) {
     c.SetBrushColor(ClWhite);
     c.SetPenStyle(PenStyle::Solid);

@@ -41,6 +41,11 @@ struct PolarPlotBoxes {
     ScreenRect ElevationSideLetter;
 };
 
+// The radius R made small enough that each plot with its axis letters keeps
+// to its half of the panel (azimuth centre azCx, centre y cy), whatever the
+// screen's shape (ScreenAspect stretches the plots) and the canvas font.
+int FittedPlotRadius(Canvas& c, int R, int azCx, int cy);
+
 // White background, rings, ring labels, radial dot lines and axis letters of both plots.
 PolarPlotBoxes DrawPolarPattern(Canvas& c, int azCx, int cy, int elCx, double R);
 // The azimuth curve of 360 / step values (closed), and the elevation curve of 180 / step + 1 values.
