@@ -45,7 +45,7 @@ int ReadSettings(TMainWnd& w, const std::string& path) {
 
     LanguageIndex = std::max(-1, ini.ReadInteger("Language", "langua", 0));
 
-    PlaceWindow(w, ReadWindowBox(ini, "Position", QRect(w.pos(), w.size()), {}, QSize(320, 240)));
+    RestoreWindowBox(w, ini, "Position", QRect(w.pos(), w.size()), {}, QSize(320, 240));
 
     PatternHVScale = ini.ReadFloat("H/V", "KHScr", 1.0);
     if (!(PatternHVScale > 0.01 && PatternHVScale < 100.0)) PatternHVScale = 1.0;
@@ -113,12 +113,7 @@ bool WriteSettings(TMainWnd& w, const std::string& path) {
     std::setlocale(LC_NUMERIC, "C");
     IniFile ini(path);
     ini.WriteInteger("Language", "langua", LanguageIndex);
-    if (!w.isMaximized()) {
-        ini.WriteInteger("Position", "Left", w.x());
-        ini.WriteInteger("Position", "Top", w.y());
-        ini.WriteInteger("Position", "Width", w.width());
-        ini.WriteInteger("Position", "Height", w.height());
-    }
+    WriteWindowBox(ini, w, "Position");
     ini.WriteFloat("H/V", "KHScr", PatternHVScale);
     ini.WriteInteger("ManFont", "Size", w.Label2->font().pointSize());
     ini.WriteInteger("Position", "Tab", w.Page->tabPosition() == QTabWidget::South ? 1 : 0);

@@ -84,6 +84,9 @@ TGrpWireDlg::TGrpWireDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     EleWidthEdge->setChecked(JobDef.EleWidthAll == 0);
     Ant3D->setChecked(JobDef.Ant3D != 0);
     ChangeLanguage();
+    const double scale = ScreenScale();
+    const QSize design(static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale));
+    RestoreWindowBox(*this, SettingsSection, QRect(QPoint(0, 0), design));
 }
 
 TGrpWireDlg::~TGrpWireDlg() = default;
@@ -478,10 +481,7 @@ void TGrpWireDlg::resizeEvent(QResizeEvent* event) {
 void TGrpWireDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
-    const double scale = ScreenScale();
-    const QSize design(static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale));
     shown_ = true;
-    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), design)));
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->FitScale();

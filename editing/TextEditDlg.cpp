@@ -62,7 +62,7 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     if (owner) setWindowState(owner->window()->windowState() & Qt::WindowMaximized);
 
     const IniFile ini(settingsPath_);
-    PlaceWindow(*this, ReadWindowBox(ini, Section, QRect(0, 0, DesignWidth, DesignHeight), {}, QSize(500, 400)));
+    RestoreWindowBox(*this, ini, Section, QRect(0, 0, DesignWidth, DesignHeight), {}, QSize(500, 400));
     QFont memoFont = Memo->font();
     const std::string family = ini.ReadString(Section, "FName", "");
     if (!family.empty()) memoFont.setFamily(QString::fromStdString(family));

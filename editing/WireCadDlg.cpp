@@ -312,7 +312,7 @@ void TWireCadDlg::SetupLayout() {
              OKBtn, CancelBtn, Page, TBDEG, TBZDEG, TBSC, Label1, Label5, SBSel, SBLine, SBLoop, SBView, SBOrg,
              GroupBox1, ChkGrid, ChkAutoGrid, GridWidth, Label2, Label3, LWire, LCursor, Label4, SelFilter})
         align_->AddRect(w, design, true);
-    PlaceWindow(*this, savedGeometry_);
+    PlaceFrame(*this, savedGeometry_, QSize(160, 120));
     const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     if (windowState_ == 2 || (main && main->isMaximized())) setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -323,7 +323,7 @@ void TWireCadDlg::LoadSettings() {
     // as every other form does.
     const double s = ScreenScale();
     savedGeometry_ = ReadWindowBox(ini, SettingsSection, QRect(0, 0, int(DesignWidth * s), int(DesignHeight * s)),
-                                   BoxKeys, QSize(160, 120));
+                                   BoxKeys);
     windowState_ = ini.ReadInteger(SettingsSection, "WinSt", 0);
 }
 

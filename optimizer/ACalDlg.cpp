@@ -67,7 +67,8 @@ TACalDlg::TACalDlg(QWidget* owner, const QString& fontName) : QDialog(owner), fo
     ChangeLanguage();
     // The design box scaled to the screen, like every form.
     const double scale = ScreenScale();
-    resize(static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale));
+    RestoreWindowBox(*this, SettingsSection,
+                     QRect(0, 0, static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale)));
 }
 
 TACalDlg::~TACalDlg() = default;
@@ -321,13 +322,6 @@ void TACalDlg::resizeEvent(QResizeEvent* event) {
     ScaleFormFont(*this, DesignWidth, DesignHeight);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
-}
-
-void TACalDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), size())));
 }
 
 void TACalDlg::done(int result) {

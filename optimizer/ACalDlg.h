@@ -91,7 +91,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
@@ -109,7 +108,6 @@ private:
     QString fontName_;
     std::unique_ptr<CAlignList> align_;
     std::unique_ptr<CAlignGrid> alignGrid_;
-    bool placed_ = false;
 
     // Name tables, replaced by the language file.
     std::vector<std::string> heads_, types_, eleFields_, polarFields_, stackFields_, sourceFields_, messages_;

@@ -119,7 +119,9 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     alignGrid_->Save(Grid);
     ChangeLanguage();
     const double scale = ScreenScale();
-    resize(static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale));
+    // A saved box larger than the screen is fitted to it and centred.
+    RestoreWindowBox(*this, SettingsSection,
+                     QRect(0, 0, static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale)));
 }
 
 TACalResDlg::~TACalResDlg() = default;
@@ -259,14 +261,6 @@ void TACalResDlg::resizeEvent(QResizeEvent* event) {
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->update();
-}
-
-void TACalResDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_) return;
-    placed_ = true;
-    // A saved box larger than the screen is fitted to it and centred.
-    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), size())));
 }
 
 void TACalResDlg::done(int result) {

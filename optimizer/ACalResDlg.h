@@ -53,7 +53,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
@@ -68,5 +67,4 @@ private:
     std::vector<std::string> heads_{"No.", "Z (Ohm)", "SWR", "Ga(dBi)", "F/B(dB)", "Elev.", "Evaluation"};
     std::unique_ptr<CAlignList> align_;
     std::unique_ptr<CAlignGrid> alignGrid_;
-    bool placed_ = false;
 };

@@ -1,8 +1,8 @@
 #pragma once
 // The window box (position and size) that a form keeps in its own section of
 // the settings file, and the one rule that brings any saved box onto a
-// screen. The position is that of the window's frame (its title bar
-// included), the size that of its client area, as Qt's pos() and size().
+// screen. The box is the window's frame, title bar and borders included: it
+// is what is saved, what comes back, and what must fit on the screen.
 #include <QRect>
 #include <string>
 
@@ -21,23 +21,34 @@ struct WindowBoxKeys {
 // The least box a saved one is made, so that a damaged file still gives a usable window.
 constexpr QSize LeastWindowBox(200, 150);
 
-// Writes the form's box into the section (not while it is maximized).
+// The form's frame as the screen shows it (its client area while it has no frame yet).
+QRect FrameBox(const QWidget& form);
+
+// Writes the form's frame box into the section (not while it is maximized).
 void WriteWindowBox(IniFile& ini, const QWidget& form, const std::string& section, const WindowBoxKeys& keys = {});
 // As WriteWindowBox, into the program's settings file.
 void SaveWindowBox(const QWidget& form, const std::string& section);
 
-// The saved box; each missing or unreadable key takes the value of
-// `fallback`. Whatever the file holds, the box is fitted (FitToScreen).
+// The saved frame box as the file holds it; each missing or unreadable key
+// takes the value of `fallback`, a box without size keys the form's size.
 QRect ReadWindowBox(const IniFile& ini, const std::string& section, const QRect& fallback,
-                    const WindowBoxKeys& keys = {}, QSize least = LeastWindowBox);
-// As ReadWindowBox, from the program's settings file.
-QRect ReadWindowBox(const std::string& section, const QRect& fallback);
+                    const WindowBoxKeys& keys = {});
+
+// Gives the form the saved frame box (ReadWindowBox, then PlaceFrame); a
+// form never saved takes the fallback's size and the place the window system
+// gives it. Call it before the form is first shown.
+void RestoreWindowBox(QWidget& form, const IniFile& ini, const std::string& section, const QRect& fallback,
+                      const WindowBoxKeys& keys = {}, QSize least = LeastWindowBox);
+// As RestoreWindowBox, from the program's settings file.
+void RestoreWindowBox(QWidget& form, const std::string& section, const QRect& fallback);
 
 // The box made at least `least` and no larger than the available area of
 // the screen it mostly lies on (the primary screen when it lies on none),
 // and moved into that area; a box that had to shrink is centred there.
 QRect FitToScreen(const QRect& box, QSize least = LeastWindowBox);
 
-// Gives the window the box's size and puts its frame, not its client area,
-// at the box's corner, so that its title bar is where the box says.
-void PlaceWindow(QWidget& form, const QRect& box);
+// Puts the form's frame at the box fitted to the screen, its client area
+// inside the frame. Until the window manager has framed the window the frame
+// is taken to be that of the other windows; once the form's own frame is
+// known, a frame of another size places the client area again, once.
+void PlaceFrame(QWidget& form, const QRect& frameBox, QSize least = LeastWindowBox);

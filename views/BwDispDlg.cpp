@@ -248,7 +248,7 @@ void TBwDispDlg::ReadSettings() {
     HalfAddCnt->setEditText(Q(ini.ReadString("Position", "Punkts", "1")));
     LimitSWR->setEditText(Q(ini.ReadString("Position", "SweLim", "30")));
     LimitSWRChange();
-    PlaceWindow(*this, ReadWindowBox(ini, "PositionBW", QRect(QPoint(0, 0), size()), CornerKeys, QSize(0, 0)));
+    RestoreWindowBox(*this, ini, "PositionBW", QRect(QPoint(0, 0), size()), CornerKeys, QSize(0, 0));
     AutoSWRCb->setChecked(ini.ReadInteger("BWAutoSWR", "Checked", 0) != 0);
     LimitSWR->setEnabled(!AutoSWRCb->isChecked());
     if (palette_)

@@ -181,7 +181,7 @@ void TOpenGL_Form::LoadSettings() {
     IniFile ini(SettingsFilePath());
     ReadGLViewSettings(ini, Settings);
     if (Settings.Width > 0 && Settings.Height > 0)
-        PlaceWindow(*this, FitToScreen(QRect(Settings.Left, Settings.Top, Settings.Width, Settings.Height), minimumSize()));
+        PlaceFrame(*this, QRect(Settings.Left, Settings.Top, Settings.Width, Settings.Height), minimumSize());
     if (Settings.Maximized) setWindowState(Qt::WindowMaximized);
     M3->setChecked(Settings.AntennaVisible);
     ApplyAntennaItems();
@@ -193,11 +193,11 @@ void TOpenGL_Form::LoadSettings() {
 void TOpenGL_Form::SaveSettings() {
     Settings.Maximized = isMaximized();
     if (!Settings.Maximized) {
-        // The frame's corner, as PlaceWindow takes it back.
-        Settings.Left = x();
-        Settings.Top = y();
-        Settings.Width = width();
-        Settings.Height = height();
+        const QRect box = FrameBox(*this);
+        Settings.Left = box.x();
+        Settings.Top = box.y();
+        Settings.Width = box.width();
+        Settings.Height = box.height();
     }
     IniFile ini(SettingsFilePath());
     WriteGLViewSettings(ini, Settings);

@@ -93,6 +93,10 @@ TResCmpDlg::TResCmpDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     SetupLayout();
     DelBtnClick();
     ChangeLanguage();
+    // The design box scaled to the screen, like every form.
+    const double scale = ScreenScale();
+    RestoreWindowBox(*this, SettingsSection,
+                     QRect(0, 0, static_cast<int>(DesignWidth * scale), static_cast<int>(DesignHeight * scale)));
 }
 
 TResCmpDlg::~TResCmpDlg() = default;
@@ -215,13 +219,18 @@ QString TResCmpDlg::CellText(int col, int row) const {
 
 void TResCmpDlg::PaintPlots(Canvas& c) const {
     const int W = c.Width(), H = c.Height();
-    const int R = std::min(W / 4, H / 2) - 20;
     const int azCx = W / 4, elCx = W - W / 4, cy = H / 2;
+    // The axis letters of a large font stay inside the box.
+    const int R = FittedPlotRadius(c, std::min(W / 4, H / 2) - 20, azCx, cy);
+    plotParts_.clear();
     if (R <= 0) {
         c.FillRect(0, 0, W, H, ClWhite);
         return;
     }
-    DrawPolarPattern(c, azCx, cy, elCx, R);
+    const PolarPlotBoxes boxes = DrawPolarPattern(c, azCx, cy, elCx, R);
+    plotParts_ = {{"azimuth plot", boxes.Azimuth},
+                  {"elevation plot", boxes.Elevation},
+                  {"elevation axis letter", boxes.ElevationSideLetter}};
     // The common level is the 0 dB ring of every curve while they are drawn.
     const ScopedValue<double> level(PatternMaxGain, referenceGain_);
     c.SetFontColor(ClGray);
@@ -249,14 +258,10 @@ void TResCmpDlg::Repaint() {
 void TResCmpDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (!align_) return;
+    ScaleFormFont(*this, DesignWidth, DesignHeight);
     align_->AlignAll(this);
     alignGrid_->Apply(Grid);
     PBox->update();
-}
-
-void TResCmpDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    PlaceWindow(*this, ReadWindowBox(SettingsSection, QRect(pos(), QSize(DesignWidth, 500))));
 }
 
 void TResCmpDlg::done(int result) {

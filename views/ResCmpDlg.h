@@ -3,6 +3,7 @@
 // far-field files) with their azimuth and elevation patterns over each other
 // against one 0 dB level, and their key figures in a grid, one row each.
 // Nothing loaded outlives the dialog; the colours are the caller's palette.
+#include "draw/PanelPart.h"
 #include "views/ComparisonCells.h"
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CResult;
 class CAlignList;
@@ -44,6 +46,8 @@ public:
     QString CellText(int col, int row) const;
     // The plots as they are painted, for a picture or a test.
     void PaintPlots(class Canvas& c) const;
+    // Where the last painting put the two plots with their letters.
+    const std::vector<PanelPart>& PlotParts() const { return plotParts_; }
 
     QString ResultFolder;  // initial folder of the open dialog; follows loads
 
@@ -54,7 +58,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void done(int result) override;
 
 private:
@@ -70,6 +73,7 @@ private:
     ComparisonWords words_ = DefaultComparisonWords();
     std::unique_ptr<CAlignList> align_;
     std::unique_ptr<CAlignGrid> alignGrid_;
+    mutable std::vector<PanelPart> plotParts_;
 };
 
 // The paint box of the plots.

@@ -5,6 +5,7 @@
 #include "model/EnvDef.h"
 #include "draw/PolarPlot.h"
 #include "platform/IniFile.h"
+#include "platform/WindowBox.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -105,7 +106,7 @@ TEST_F(MainWndTest, DamagedValuesAreClampedOnReading) {
     EXPECT_EQ(JobDef.RecentMax, 10);
     // A box off every screen leaves the window where it was placed.
     EXPECT_GT(wnd->x(), -1000);
-    EXPECT_GE(wnd->width(), 320);
+    EXPECT_GE(FrameBox(*wnd).width(), 320);
     EXPECT_EQ(wnd->Page->tabPosition(), QTabWidget::North);
     EXPECT_FALSE(wnd->ToolBV->isChecked());
     EXPECT_EQ(wnd->TBarSC->maximum(), 170);
@@ -153,7 +154,7 @@ TEST_F(MainWndTest, AnUnwritableSettingsFileIsReportedAndTheWindowCloses) {
 TEST_F(MainWndTest, AMaximizedWindowKeepsItsStoredBox) {
     WriteIni(SettingsPath(), "[Position]\r\nLeft=40\r\nTop=30\r\nWidth=700\r\nHeight=500\r\n");
     Open();
-    EXPECT_EQ(wnd->width(), 700);
+    EXPECT_EQ(FrameBox(*wnd), QRect(40, 30, 700, 500));
     wnd->showMaximized();
     QApplication::processEvents();
     if (!wnd->isMaximized()) GTEST_SKIP() << "the platform does not maximize";

@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/SettingsPath.h"
+#include "platform/WindowBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -300,17 +301,24 @@ TEST_F(WireCadDlgTest, SettingsSectionKeepsTheWindowBox) {
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
         EXPECT_EQ(dlg.size(), design.boundedTo(screen));
     }
+    QRect frame;
     Run(0, [&](TWireCadDlg& dlg) {
+        dlg.show();
         dlg.setGeometry(30, 40, 700, 500);
+        QApplication::processEvents();
+        frame = FrameBox(dlg);
         dlg.reject();
         return int(QDialog::Rejected);
     });
+    // The frame is kept, and comes back.
     const IniFile ini(SettingsFilePath());
-    EXPECT_EQ(ini.ReadInteger("WireEd", "Width", 0), 700);
-    EXPECT_EQ(ini.ReadInteger("WireEd", "Heigth", 0), 500);
+    EXPECT_EQ(ini.ReadInteger("WireEd", "Width", 0), frame.width());
+    EXPECT_EQ(ini.ReadInteger("WireEd", "Heigth", 0), frame.height());
     EXPECT_EQ(ini.ReadInteger("WireEd", "WinSt", -1), 0);
     TWireCadDlg again(nullptr);
-    EXPECT_EQ(again.size(), QSize(700, 500));
+    again.show();
+    QApplication::processEvents();
+    EXPECT_EQ(FrameBox(again), frame);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ const std::vector<FormCase>& EveryForm() {
         {"FreqSetDlg", Command("K49")},
         {"NWLForm", Command("NWLDat")},
         {"BwDispDlg", Button("BwBtn")},
-        {"ResCmpDlg", Command("KC1"), FormScaling::OwnSize},
+        {"ResCmpDlg", Command("KC1")},
         // Tools
         {"OptDlgBox", Command("K21")},
         {"UserProgramsDlg", Command("EditUsProg")},

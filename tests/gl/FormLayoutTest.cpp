@@ -10,11 +10,11 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/FormLayout.h"
-#include "platform/IniFile.h"
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 #include "draw/PolarPlot.h"
 #include "views/OpenGLForm.h"
+#include "views/ResCmpDlg.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -22,11 +22,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,7 +39,7 @@ namespace {
 const struct Screen {
     double factor;
     int width, height;
-} Screens[] = {{1.0, 1024, 768}, {1.41, 1920, 1080}, {1.56, 2560, 1600}};
+} Screens[] = {{1.0, 1024, 768}, {1.41, 1920, 1080}, {1.56, 1600, 1200}};
 
 // Controls inside these are the widget's own parts, placed and scrolled by it.
 bool IsPartOfComposite(const QWidget* w, const QWidget* form) {
@@ -148,7 +146,7 @@ protected:
         PreparedMainWndTest::SetUp();
         Current() = this;
         ExecModalDialog = [](QDialog& dialog) {
-            Current()->Inspect(dialog);
+            Current()->CheckForm(dialog);
             return int(QDialog::Rejected);
         };
         MakeDipole();
@@ -165,12 +163,6 @@ protected:
         return current;
     }
 
-    void Inspect(QWidget& form) {
-        if (inspect_)
-            inspect_(form);
-        else
-            CheckForm(form);
-    }
     void CheckForm(QWidget& form) {
         ++checked_;
         const bool wasVisible = form.isVisible();
@@ -203,11 +195,14 @@ protected:
         QStringList faults = LayoutFaults(&form);
         if (&form == wnd.get())
             faults << PanelFaults(wnd->DNImage, PatternGeometry.Parts) << PanelFaults(wnd->ViewImage, wnd->ViewState.Parts);
+        if (auto* compare = dynamic_cast<TResCmpDlg*>(&form)) {
+            compare->PBox->grab();
+            faults << PanelFaults(compare->PBox, compare->PlotParts());
+        }
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
         EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
     }
 
-    std::function<void(QWidget&)> inspect_;
     double factor_ = 1.0;
     FormScaling scaling_ = FormScaling::Screen;
     QString shot_;
@@ -241,60 +236,6 @@ TEST_F(FormLayoutTest, EveryFormShowsEveryControlAtEveryScreenSize) {
         }
     }
     ScreenAspect = aspect;
-}
-
-// Every form that keeps its window box, opened from a box saved off the
-// screen (a monitor since removed): its frame lies on the screen.
-TEST_F(FormLayoutTest, EveryKeptWindowBoxOpensOnTheScreen) {
-    const struct {
-        const char* form;
-        const char* section;
-        const char* heightKey;  // nullptr: the form keeps only its corner
-    } kept[] = {
-        {"MainWnd", "Position", "Height"},  {"TextEditDlg", "Textf", "Height"},   {"WireCadDlg", "WireEd", "Heigth"},
-        {"GrpWireDlg", "EledPosition", "Height"}, {"BwDispDlg", "PositionBW", nullptr}, {"ResCmpDlg", "ResCmp", "Height"},
-        {"ACalDlg", "Optim", "Height"},     {"ACalResDlg", "ResDld", "Height"},   {"OpenGLForm", "GLForm", "Height"},
-    };
-    const QPoint corners[] = {{5000, 4000}, {-5000, -4000}};
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const QPoint corner : corners) {
-        for (const auto& k : kept) {
-            const std::string trace = std::string(k.form) + " saved at " + std::to_string(corner.x());
-            {
-                IniFile ini(SettingsPath().toStdString());
-                ini.WriteInteger(k.section, "Left", corner.x());
-                ini.WriteInteger(k.section, "Top", corner.y());
-                ini.WriteInteger(k.section, "Width", 400);
-                if (k.heightKey) ini.WriteInteger(k.section, k.heightKey, 300);
-                ASSERT_TRUE(ini.UpdateFile());
-            }
-            int seen = 0;
-            inspect_ = [&](QWidget& form) {
-                ++seen;
-                form.show();
-                QApplication::processEvents();
-                EXPECT_TRUE(area.contains(QRect(form.pos(), form.size())))
-                    << trace << ": at " << form.x() << "," << form.y() << " " << form.width() << "x" << form.height();
-                if (&form != wnd.get()) form.hide();
-            };
-            Calculated();
-            if (std::string(k.form) == "MainWnd") {
-                ReadSettings(*wnd, SettingsPath().toStdString());
-                inspect_(*wnd);
-            } else {
-                const auto form = std::find_if(EveryForm().begin(), EveryForm().end(),
-                                               [&](const FormCase& f) { return std::string(f.name) == k.form; });
-                ASSERT_NE(form, EveryForm().end()) << trace;
-                if (QWidget* modeless = form->open(*wnd)) inspect_(*modeless);
-                if (OpenGL_Form) {
-                    delete OpenGL_Form;
-                    QApplication::processEvents();
-                }
-            }
-            EXPECT_GE(seen, 1) << trace << ": no form was opened";
-        }
-    }
-    inspect_ = nullptr;
 }
 
 }  // namespace

@@ -79,7 +79,9 @@ TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
         ini.WriteString("Box", "Width", c.width);
         ini.WriteString("Box", "Height", c.height);
         ASSERT_TRUE(ini.UpdateFile());
-        const QRect box = ReadWindowBox("Box", QRect(0, 0, 400, 300));
+        QWidget form;
+        RestoreWindowBox(form, "Box", QRect(0, 0, 400, 300));
+        const QRect box = FrameBox(form);
         SCOPED_TRACE(c.width);
         EXPECT_GE(box.width(), 200);
         EXPECT_GE(box.height(), 150);

@@ -1,0 +1,208 @@
+// Every form that keeps its window box, framed by a real window manager
+// (openbox, on the test's X display): the box it saves is its frame, title
+// bar and borders included; opened and closed again and again it stays where
+// it was; and a box saved off the screen (a monitor since removed) comes back
+// with its whole frame on the screen. A picture of the screen with the 3D
+// view so restored goes to screenshots/windowbox beside the test program.
+#include "EveryForm.h"
+#include "PreparedMainWnd.h"
+
+#include "app/Settings.h"
+#include "platform/IniFile.h"
+#include "platform/WindowBox.h"
+#include "views/OpenGLForm.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <algorithm>
+#include <string>
+
+namespace {
+
+const struct KeptBox {
+    const char* form;
+    const char* section;
+    const char* heightKey;  // nullptr: the form keeps only its corner
+} Kept[] = {
+    {"MainWnd", "Position", "Height"},        {"TextEditDlg", "Textf", "Height"},   {"WireCadDlg", "WireEd", "Heigth"},
+    {"GrpWireDlg", "EledPosition", "Height"}, {"BwDispDlg", "PositionBW", nullptr}, {"ResCmpDlg", "ResCmp", "Height"},
+    {"ACalDlg", "Optim", "Height"},           {"ACalResDlg", "ResDld", "Height"},   {"OpenGLForm", "GLForm", "Height"},
+};
+
+QString Text(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+QString ShotPath(const QString& name) {
+    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots/windowbox";
+    QDir().mkpath(dir);
+    return dir + "/" + name + ".png";
+}
+
+bool Framed(const QWidget& w) { return w.frameGeometry() != w.geometry(); }
+
+// Lets the window manager frame and place the window, until its frame has
+// stood still for a moment.
+void SettleFrame(const QWidget& w) {
+    QElapsedTimer clock;
+    clock.start();
+    QRect last;
+    int still = 0;
+    while (clock.elapsed() < 3000 && still < 4) {
+        QTest::qWait(50);
+        const QRect now = w.frameGeometry();
+        still = Framed(w) && now == last ? still + 1 : 0;
+        last = now;
+    }
+}
+
+class WindowBoxTest : public PreparedMainWndTest {
+protected:
+    void SetUp() override {
+        PreparedMainWndTest::SetUp();
+        Current() = this;
+        ExecModalDialog = [](QDialog& dialog) {
+            Current()->seen_(dialog);
+            dialog.reject();
+            return dialog.result();
+        };
+        StartWindowManager();
+        MakeDipole();
+    }
+    void TearDown() override {
+        if (OpenGL_Form) delete OpenGL_Form;
+        Current() = nullptr;
+        PreparedMainWndTest::TearDown();
+        if (wm_.state() != QProcess::NotRunning) {
+            wm_.terminate();
+            wm_.waitForFinished(3000);
+        }
+    }
+    static WindowBoxTest*& Current() {
+        static WindowBoxTest* current = nullptr;
+        return current;
+    }
+
+    void StartWindowManager() {
+        const QString openbox = QStandardPaths::findExecutable("openbox");
+        ASSERT_FALSE(openbox.isEmpty()) << "openbox is missing (scripts/install-deps installs it)";
+        wm_.start(openbox, {"--sm-disable"});
+        ASSERT_TRUE(wm_.waitForStarted(5000));
+        wnd->hide();
+        wnd->show();
+        SettleFrame(*wnd);
+        ASSERT_TRUE(Framed(*wnd)) << "the window manager frames no window";
+    }
+
+    // Opens the form as a user does, hands it to `seen` once it is framed,
+    // and closes it as a user does, so that it saves its box.
+    void OpenAndClose(const KeptBox& k, const std::function<void(QWidget&)>& seen) {
+        seen_ = [&](QWidget& form) {
+            if (!form.isVisible()) form.show();
+            SettleFrame(form);
+            seen(form);
+        };
+        Calculated();
+        if (std::string(k.form) == "MainWnd") {
+            ReadSettings(*wnd, SettingsPath().toStdString());
+            seen_(*wnd);
+            WriteSettings(*wnd, SettingsPath().toStdString());
+            return;
+        }
+        const auto form = std::find_if(EveryForm().begin(), EveryForm().end(),
+                                       [&](const FormCase& f) { return std::string(f.name) == k.form; });
+        ASSERT_NE(form, EveryForm().end()) << k.form;
+        if (QWidget* modeless = form->open(*wnd)) {
+            seen_(*modeless);
+            modeless->close();
+            QApplication::processEvents();
+            if (OpenGL_Form) delete OpenGL_Form;
+        }
+    }
+
+    QRect Saved(const KeptBox& k) const {
+        const IniFile ini(SettingsPath().toStdString());
+        const QRect box(ini.ReadInteger(k.section, "Left", -1), ini.ReadInteger(k.section, "Top", -1),
+                        ini.ReadInteger(k.section, "Width", -1),
+                        k.heightKey ? ini.ReadInteger(k.section, k.heightKey, -1) : -1);
+        return box;
+    }
+
+    std::function<void(QWidget&)> seen_;
+    QProcess wm_;
+};
+
+TEST_F(WindowBoxTest, EveryKeptBoxIsTheFrameAndStaysWhereItWas) {
+    for (const KeptBox& k : Kept) {
+        SCOPED_TRACE(k.form);
+        {
+            // A place the window manager would not choose by itself.
+            IniFile ini(SettingsPath().toStdString());
+            ini.WriteInteger(k.section, "Left", 215);
+            ini.WriteInteger(k.section, "Top", 115);
+            ASSERT_TRUE(ini.UpdateFile());
+        }
+        QRect first;
+        for (int cycle = 1; cycle <= 5; ++cycle) {
+            SCOPED_TRACE("open " + std::to_string(cycle));
+            QRect shown;
+            int seen = 0;
+            OpenAndClose(k, [&](QWidget& form) {
+                ++seen;
+                shown = FrameBox(form);
+            });
+            ASSERT_EQ(seen, 1);
+            if (cycle == 1) {
+                first = shown;
+                EXPECT_EQ(first.topLeft(), QPoint(215, 115)) << Text(first).toStdString();
+            }
+            EXPECT_EQ(shown, first) << Text(shown).toStdString() << " after " << Text(first).toStdString();
+            const QRect saved = Saved(k);
+            EXPECT_EQ(saved.topLeft(), shown.topLeft()) << Text(saved).toStdString();
+            if (k.heightKey) {
+                EXPECT_EQ(saved.width(), shown.width());
+                EXPECT_EQ(saved.height(), shown.height());
+            }
+        }
+    }
+}
+
+TEST_F(WindowBoxTest, EveryKeptBoxSavedOffTheScreenComesBackWithItsWholeFrame) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint corner : {QPoint(5000, 4000), QPoint(-5000, -4000)}) {
+        for (const KeptBox& k : Kept) {
+            const std::string trace = std::string(k.form) + " saved at " + std::to_string(corner.x());
+            SCOPED_TRACE(trace);
+            {
+                IniFile ini(SettingsPath().toStdString());
+                ini.WriteInteger(k.section, "Left", corner.x());
+                ini.WriteInteger(k.section, "Top", corner.y());
+                ini.WriteInteger(k.section, "Width", 400);
+                if (k.heightKey) ini.WriteInteger(k.section, k.heightKey, 300);
+                ASSERT_TRUE(ini.UpdateFile());
+            }
+            int seen = 0;
+            OpenAndClose(k, [&](QWidget& form) {
+                ++seen;
+                const QRect frame = FrameBox(form);
+                EXPECT_TRUE(area.contains(frame)) << "frame at " << Text(frame).toStdString();
+                // The title bar is there, above the client area, on the screen.
+                EXPECT_LT(frame.top(), form.geometry().top());
+                if (std::string(k.form) == "OpenGLForm") {
+                    EXPECT_TRUE(form.screen()->grabWindow(0).save(
+                        ShotPath(QStringLiteral("3d-view-saved-at-%1").arg(corner.x()))));
+                }
+            });
+            EXPECT_EQ(seen, 1);
+            const QRect saved = Saved(k);
+            EXPECT_TRUE(area.contains(saved.topLeft())) << Text(saved).toStdString();
+        }
+    }
+}
+
+}  // namespace
