@@ -41,7 +41,8 @@ std::vector<std::string> PatternHeaderLines(const CResult& res) {
                         static_cast<unsigned>(rearEl));
     lines.push_back(fb);
     lines.push_back(Fit(PlotTexts[8], DefaultPlotTexts[8], "f", static_cast<double>(row.F)));
-    lines.push_back(Fit(PlotTexts[9], DefaultPlotTexts[9], "fif", static_cast<double>(row.R), row.jX < 0 ? '-' : '+',
+    lines.push_back(Fit(PlotTexts[9], DefaultPlotTexts[9], "fif", static_cast<double>(row.R),
+                        ShowsBelowZero(row.jX, 3) ? '-' : '+',
                         std::fabs(static_cast<double>(row.jX))));
     const std::string z0 = CplxToStr1(row.Z0R, row.Z0X);
     std::string swr = Fit(PlotTexts[11], DefaultPlotTexts[11], "fs", static_cast<double>(row.SWR), z0.c_str());

@@ -4,6 +4,8 @@
 // readout.
 #include "editing/WireCadDlg.h"
 
+#include "model/CheckedFormat.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -12,7 +14,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -67,9 +68,8 @@ void TWireCadDlg::ShowCursorPos(const QPoint& at) {
     if (page == PageAll) return;
     const Point2D p = View.FromScreen(at.x(), at.y());
     const char* const names[4][2] = {{"", ""}, {"X", "Y"}, {"X", "Z"}, {"Y", "Z"}};
-    char text[160];
-    std::snprintf(text, sizeof text, " %s : %.3f m\n %s : %.3f m", names[page][0], p.a, names[page][1], p.b);
-    LCursor->setText(text);
+    LCursor->setText(QString::fromStdString(
+        FormatInCLocale(" %s : %.3f m\n %s : %.3f m", names[page][0], p.a, names[page][1], p.b)));
 }
 
 void TWireCadDlg::UpdateCursor(int page, const QPoint& at) {

@@ -1,12 +1,12 @@
 #include "editing/WireCadModel.h"
 
 #include "editing/CutWirePlacement.h"
+#include "model/CheckedFormat.h"
 #include "model/NumberText.h"
 #include "model/TableRows.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <numbers>
@@ -503,7 +503,6 @@ bool WireCadModel::CommitNewWire3D(const Point3D& target) {
 std::string WireCadModel::InfoText(int page, bool drawingNew) const {
     if (Selected < 0 && !drawingNew) return "Wire isn't selected";
     const WireRec& w = Work;
-    char buf[512];
     const double dx = w.X2 - w.X1, dy = w.Y2 - w.Y1, dz = w.Z2 - w.Z1;
     // The 3D page has no view plane: it shows the angle in the X-Y plane.
     double deg = 0.0;
@@ -519,10 +518,9 @@ std::string WireCadModel::InfoText(int page, bool drawingNew) const {
         break;
     }
     deg *= 180.0 / std::numbers::pi;
-    std::snprintf(buf, sizeof buf,
-                  "   Wire No.%d\n   X1: %.3f m\n   Y1: %.3f m\n   Z1: %.3f m\n   X2: %.3f m\n   Y2: %.3f m\n"
-                  "   Z2: %.3f m\n   R : %.3f mm\n   SEG: %s\n   Len: %.4f m\n   Deg:%.1f\n ",
-                  drawingNew ? Count + 1 : Selected + 1, w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2, w.R * 1000.0,
-                  IntOrPairToStr(w.Seg).c_str(), std::sqrt(dx * dx + dy * dy + dz * dz), deg);
-    return buf;
+    return FormatInCLocale(
+        "   Wire No.%d\n   X1: %.3f m\n   Y1: %.3f m\n   Z1: %.3f m\n   X2: %.3f m\n   Y2: %.3f m\n"
+        "   Z2: %.3f m\n   R : %.3f mm\n   SEG: %s\n   Len: %.4f m\n   Deg:%.1f\n ",
+        drawingNew ? Count + 1 : Selected + 1, w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2, w.R * 1000.0,
+        IntOrPairToStr(w.Seg).c_str(), std::sqrt(dx * dx + dy * dy + dz * dz), deg);
 }

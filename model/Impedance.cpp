@@ -17,7 +17,7 @@ double CalcSWR(double r, double x, double z0r, double z0x) { return CalcSWR2({r,
 
 namespace {
 std::string Complex(double r, double x, int decimals) {
-    return FormatFixed(r, decimals) + (x >= 0 ? "+j" : "-j") + FormatFixed(std::fabs(x), decimals);
+    return FormatFixed(r, decimals) + (ShowsBelowZero(x, decimals) ? "-j" : "+j") + FormatFixed(std::fabs(x), decimals);
 }
 }  // namespace
 

@@ -352,6 +352,8 @@ std::string FormatFixed(double v, int decimals) {
     return IsNegativeZeroText(text) ? FormatFixed(0.0, decimals) : text;
 }
 
+bool ShowsBelowZero(double v, int decimals) { return v < 0 && FormatFixed(v, decimals).front() == '-'; }
+
 std::string FormatExp(double v, int decimals) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, decimals);

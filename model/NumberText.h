@@ -49,6 +49,9 @@ bool IsNegativeZeroText(std::string_view text);
 // rounds to zero is written without a sign.
 std::string FormatFixed(double v, int decimals);
 std::string FormatExp(double v, int decimals);
+// True when v written with `decimals` decimals is below zero: the sign to
+// show before its magnitude ("+j0.00", not "-j0.00", for a reactance of -0.001).
+bool ShowsBelowZero(double v, int decimals);
 
 // The common formatter: digits 1..3 decimals, any other value up to 6; trailing
 // zeros are trimmed but one decimal is kept; 0, NaN and whatever rounds to 0

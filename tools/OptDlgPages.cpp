@@ -1,6 +1,7 @@
 // The calculator pages of the options form: their controls, their change
 // handlers and the labels that show results.
 #include "platform/FreqPresets.h"
+#include "model/CheckedFormat.h"
 #include "model/NumberText.h"
 #include "platform/RadioGroup.h"
 #include "platform/FormWidgets.h"
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QTabWidget>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -27,9 +27,7 @@ QStringList Presets() {
 }
 
 QString Printf(const char* format, double a, const std::string& b) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, format, a, b.c_str());
-    return QString::fromLatin1(buffer);
+    return QString::fromStdString(FormatInCLocale(format, a, b.c_str()));
 }
 
 }  // namespace
@@ -151,15 +149,11 @@ void PaintLMatch(QWidget* box, const LMatchCalc& m) {
     const int cw = fm.horizontalAdvance('C'), ch = fm.height();
     p.setPen(Qt::black);
     auto label = [&](int x, int y, char kind, double value, double reactance) {
-        char text[64];
         p.drawText(x - cw / 2, y + ch / 3, QString(QChar(kind)));
-        if (kind == 'C')
-            std::snprintf(text, sizeof text, "%.1f %s", value, "pF");
-        else
-            std::snprintf(text, sizeof text, "%.2f %s", value, "uH");
-        p.drawText(x + cw + 4, y - 4, QString::fromLatin1(text));
-        std::snprintf(text, sizeof text, "%.2lf Ohm", reactance);
-        p.drawText(x + cw + 4, y + ch, QString::fromLatin1(text));
+        const std::string amount =
+            kind == 'C' ? FormatInCLocale("%.1f %s", value, "pF") : FormatInCLocale("%.2f %s", value, "uH");
+        p.drawText(x + cw + 4, y - 4, QString::fromStdString(amount));
+        p.drawText(x + cw + 4, y + ch, QString::fromStdString(FormatInCLocale("%.2lf Ohm", reactance)));
     };
     p.drawLine(10, 120, 290, 120);
     if (m.V2 != 0) {

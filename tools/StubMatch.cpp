@@ -1,19 +1,15 @@
 // Line-and-stub match: a line from the load and one parallel element.
+#include "model/CheckedFormat.h"
 #include "model/Impedance.h"
 #include "tools/RfCalculators.h"
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 constexpr double TwoPi = 6.283185307179586;
 
-std::string Format(const char* format, auto... args) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, format, args...);
-    return buffer;
-}
+std::string Format(const char* format, auto... args) { return FormatInCLocale(format, args...); }
 }  // namespace
 
 double StubMatchCalc::Eval(int variant, double x) {

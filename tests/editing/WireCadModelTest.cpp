@@ -358,6 +358,10 @@ TEST_F(WireCadModelTest, InformationPanel) {
               "   Wire No.1\n   X1: 0.000 m\n   Y1: 0.000 m\n   Z1: 0.000 m\n   X2: 3.000 m\n   Y2: 0.000 m\n"
               "   Z2: 4.000 m\n   R : 1.000 mm\n   SEG: 5\n   Len: 5.0000 m\n   Deg:53.1\n ");
     EXPECT_NE(m->InfoText(PageXY, true).find("Wire No.2"), std::string::npos);
+    // An end a rounding error off the axis shows 0.000, not -0.000.
+    Load({W(-0.0004, 0, 0, 3, 0, 4)});
+    m->Select(0);
+    EXPECT_NE(m->InfoText(PageXZ, false).find("   X1: 0.000 m\n"), std::string::npos) << m->InfoText(PageXZ, false);
 }
 
 TEST(WireCadView, GridStepsScaleBarAndSnapping) {

@@ -28,7 +28,7 @@ TEST(ImpedanceText, OneAndTwoDecimals) {
     EXPECT_EQ(CplxToStr1(73.04, -12.36), "73.0-j12.4");
     EXPECT_EQ(CplxToStr1(73.04, 12.36), "73.0+j12.4");
     EXPECT_EQ(CplxToStr2(73.04, 0), "73.04+j0.00");
-    EXPECT_EQ(CplxToStr2(-1.5, -0.004), "-1.50-j0.00");
+    EXPECT_EQ(CplxToStr2(-1.5, -0.004), "-1.50+j0.00");  // a reactance that rounds to zero shows no sign
 }
 
 void ExpectNear(Cplx a, Cplx b) {

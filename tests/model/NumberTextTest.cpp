@@ -4,6 +4,7 @@
 
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
+#include "model/Impedance.h"
 
 #include <cfloat>
 #include <climits>
@@ -185,6 +186,9 @@ TEST(Formatter, WhatRoundsToZeroIsWrittenWithoutSign) {
              {DblToStr2(-0.006), "-0.01"},
              {FormatFixed(-0.05, 1), "-0.1"},
              {FormatExp(-1e-300, 2), "-1.00e-300"},
+             {CplxToStr2(31.9, -0.001), "31.90+j0.00"},
+             {CplxToStr1(-0.04, -0.04), "0.0+j0.0"},
+             {CplxToStr2(25.76, -13.84), "25.76-j13.84"},
          })
         EXPECT_EQ(text, expected);
     EXPECT_TRUE(IsNegativeZeroText("  -0.00"));
@@ -193,6 +197,8 @@ TEST(Formatter, WhatRoundsToZeroIsWrittenWithoutSign) {
     EXPECT_FALSE(IsNegativeZeroText("-nan"));
     EXPECT_FALSE(IsNegativeZeroText("0.0"));
     EXPECT_FALSE(IsNegativeZeroText("-"));
+    EXPECT_FALSE(ShowsBelowZero(-0.0004, 3));
+    EXPECT_TRUE(ShowsBelowZero(-0.0005, 3));
 }
 
 TEST(Formatter, ExponentFormForSmallRadii) {
