@@ -7,7 +7,7 @@
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
-#include "app/Settings.h"
+#include "model/ScopedValue.h"
 #include "platform/IniFile.h"
 #include "platform/WindowBox.h"
 #include "views/OpenGLForm.h"
@@ -67,7 +67,7 @@ protected:
         PreparedMainWndTest::SetUp();
         Current() = this;
         ExecModalDialog = [](QDialog& dialog) {
-            Current()->seen_(dialog);
+            if (Current()->seen_) Current()->seen_(dialog);
             dialog.reject();
             return dialog.result();
         };
@@ -102,18 +102,24 @@ protected:
     // Opens the form as a user does, hands it to `seen` once it is framed,
     // and closes it as a user does, so that it saves its box.
     void OpenAndClose(const KeptBox& k, const std::function<void(QWidget&)>& seen) {
-        seen_ = [&](QWidget& form) {
+        // Only the form opened here is looked at (not, say, an About box).
+        const ScopedValue<std::function<void(QWidget&)>> looking(seen_, [&](QWidget& form) {
             if (!form.isVisible()) form.show();
             SettleFrame(form);
             seen(form);
-        };
-        Calculated();
+        });
         if (std::string(k.form) == "MainWnd") {
-            ReadSettings(*wnd, SettingsPath().toStdString());
+            // Started from what the settings hold (a new window that the
+            // window manager has not framed yet), then closed, which saves.
+            Open();
             seen_(*wnd);
-            WriteSettings(*wnd, SettingsPath().toStdString());
+            wnd->Ant.Changed = 0;
+            wnd->close();
+            Open();
+            MakeDipole();
             return;
         }
+        Calculated();
         const auto form = std::find_if(EveryForm().begin(), EveryForm().end(),
                                        [&](const FormCase& f) { return std::string(f.name) == k.form; });
         ASSERT_NE(form, EveryForm().end()) << k.form;
