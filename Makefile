@@ -1,21 +1,29 @@
-# make run  : install what is missing, build, start the program (ARGS="file.kva")
-# make test : install what is missing, build, run every test
+# make run  : install what is missing, build the program, start it (ARGS="file.kva")
+# make test : install what is missing, build everything, run every test
+# JOBS=n limits the parallel compile jobs (default: every core).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
+# The build's own makes need not name the folders they enter.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure program build run test bench clean
 
 deps:
 	@scripts/install-deps
 
+# Configuring also copies the language files beside the program.
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+# The program alone, without the tests and benchmarks.
+program: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target korva
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+run: program
 	$(BUILD)/korva $(ARGS)
 
 test: build
