@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include "platform/KeyFilter.h"
@@ -256,6 +257,17 @@ bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
 
 void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
     if (popup_) popup_->popup(event->globalPos());
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    // A grid of cells marks its current cell as the selected one, but Qt can
+    // make a cell current without selecting it (on the focus): a click on the
+    // marked cell is a click on the selected cell, which opens its editor.
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid() && at == currentIndex() && selectionBehavior() == QAbstractItemView::SelectItems &&
+        !selectionModel()->isSelected(at))
+        selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
+    QTableView::mousePressEvent(event);
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

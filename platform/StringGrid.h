@@ -80,6 +80,7 @@ signals:
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 

@@ -165,3 +165,25 @@ TEST_F(GridTest, SelectedRowsAndTheFocusedCellAreHighlighted) {
             }
     }
 }
+
+// A grid of cells shows its current cell as the selected one, however it
+// became current (the focus makes the first cell current without selecting
+// it): a click on that cell is a click on the selected cell and opens its
+// editor, or whatever CanEdit opens instead.
+TEST_F(GridTest, AClickOnTheMarkedCellActsAsOnTheSelectedCell) {
+    std::vector<std::pair<int, int>> asked;
+    grid.CanEdit = [&](int c, int r) {
+        asked.push_back({c, r});
+        return false;
+    };
+    grid.activateWindow();
+    grid.setFocus();
+    const QModelIndex first = grid.model()->index(0, 0);
+    grid.clearSelection();
+    grid.selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    QApplication::processEvents();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(first).center(),
+                      QApplication::doubleClickInterval() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 1}}));
+}
