@@ -1,24 +1,17 @@
 // The program opened with an example on its command line, as
 // `make run ARGS=examples/yagi3.kva` does, then Start: a screenshot of the
 // Calculate tab with the results table and the log, saved into the build folder.
+#include "ScreenshotPath.h"
 #include "app/MainWndFixture.h"
 #include "model/ResultStore.h"
 
-#include <QDir>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 
 namespace {
 
-class CalculateScreenshot : public MainWndTest {
-protected:
-    static QString ShotPath(const QString& name) {
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        return dir + "/" + name;
-    }
-};
+class CalculateScreenshot : public MainWndTest {};
 
 }  // namespace
 

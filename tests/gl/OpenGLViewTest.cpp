@@ -1,6 +1,7 @@
 // The 3D pattern view on a real OpenGL context (Mesa under Xvfb): opened
 // from the far-field tab after Start, rendered, read back, refreshed by the
 // next Start, saved as a picture and closed with its button.
+#include "ScreenshotPath.h"
 #include "app/MainWndFixture.h"
 #include "engine/EngineState.h"
 #include "model/ResultStore.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QTabWidget>
 #include <functional>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -49,11 +49,6 @@ protected:
         wnd->Btn3D->click();
         ASSERT_NE(OpenGL_Form, nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(OpenGL_Form->Built, 3000);
-    }
-    static QString ShotPath(const QString& name) {
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        return dir + "/" + name;
     }
     static int CountNear(const QImage& img, QColor c, int tolerance = 8) {
         int n = 0;

@@ -1,5 +1,6 @@
 // Screenshots of the View tab and the far-field tab after Start on a
 // 3-element Yagi over real ground, saved into the build folder for review.
+#include "ScreenshotPath.h"
 #include "app/MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
@@ -8,7 +9,6 @@
 #include "platform/RadioGroup.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,11 +48,6 @@ protected:
         wnd->SetAntDef();
         wnd->CalcSel->Button(GroundReal)->click();
         QApplication::processEvents();
-    }
-    static QString ShotPath(const QString& name) {
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        return dir + "/" + name;
     }
     static int Count(const QImage& img, WinColor c) {
         int n = 0;

@@ -3,12 +3,12 @@
 // the dipole's end, divide the dipole, undo the division, then OK; and the
 // same gestures ended with Cancel. A screenshot of each page is saved into
 // the build folder for review.
+#include "ScreenshotPath.h"
 #include "app/MainWndFixture.h"
 #include "model/FedDipole.h"
 #include "editing/WireCadDlg.h"
 
 #include <QAction>
-#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -31,11 +31,6 @@ protected:
         wnd->SetAntDef();
         dipole = wnd->Ant.Wires[0];
         QApplication::processEvents();
-    }
-    static QString ShotPath(const QString& name) {
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        return dir + "/" + name;
     }
     // Runs "Wire edit" from the Edit menu with the user's steps in the editor.
     void RunEditor(const std::function<int(TWireCadDlg&)>& user) {
