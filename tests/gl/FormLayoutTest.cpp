@@ -3,6 +3,7 @@
 // be smaller than what it needs to show itself, and the form's font follows
 // the factor. A screenshot of each form (each page of a tabbed form) goes to
 // screenshots/layout beside the test program.
+#include "ScreenshotPath.h"
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
@@ -132,12 +133,6 @@ QStringList LayoutFaults(QWidget* form) {
     return faults;
 }
 
-QString ShotPath(const QString& name) {
-    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots/layout";
-    QDir().mkpath(dir);
-    return dir + "/" + name + ".png";
-}
-
 class FormLayoutTest : public PreparedMainWndTest {
 protected:
     void SetUp() override {
@@ -200,7 +195,7 @@ protected:
             faults << PanelFaults(compare->PBox, compare->PlotParts());
         }
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
-        EXPECT_TRUE(form.grab().save(ShotPath(shot))) << shot.toStdString();
+        EXPECT_TRUE(form.grab().save(ShotPath(shot + ".png", "layout"))) << shot.toStdString();
     }
 
     double factor_ = 1.0;

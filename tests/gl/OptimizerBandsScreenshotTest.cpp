@@ -1,6 +1,7 @@
 // The optimizer's band table follows a deleted wire as the source table does:
 // examples/yagi3.kva with two bands fed at "w2c", wire 1 deleted, and the
 // band table shown again. The screenshot of it goes beside the test program.
+#include "ScreenshotPath.h"
 #include "app/MainWndFixture.h"
 #include "model/ResultStore.h"
 #include "optimizer/ACalDlg.h"
@@ -12,12 +13,6 @@
 #include <QPushButton>
 
 namespace {
-
-QString ShotPath(const QString& name) {
-    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-    QDir().mkpath(dir);
-    return dir + "/" + name;
-}
 
 class OptimizerBandsScreenshot : public MainWndTest {
 protected:

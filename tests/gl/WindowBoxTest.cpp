@@ -4,6 +4,7 @@
 // it was; and a box saved off the screen (a monitor since removed) comes back
 // with its whole frame on the screen. A picture of the screen with the 3D
 // view so restored goes to screenshots/windowbox beside the test program.
+#include "ScreenshotPath.h"
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
@@ -36,12 +37,6 @@ const struct KeptBox {
 
 QString Text(const QRect& r) {
     return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-QString ShotPath(const QString& name) {
-    const QString dir = QCoreApplication::applicationDirPath() + "/screenshots/windowbox";
-    QDir().mkpath(dir);
-    return dir + "/" + name + ".png";
 }
 
 bool Framed(const QWidget& w) { return w.frameGeometry() != w.geometry(); }
@@ -201,7 +196,7 @@ TEST_F(WindowBoxTest, EveryKeptBoxSavedOffTheScreenComesBackWithItsWholeFrame) {
                 EXPECT_LT(frame.top(), form.geometry().top());
                 if (std::string(k.form) == "OpenGLForm") {
                     EXPECT_TRUE(form.screen()->grabWindow(0).save(
-                        ShotPath(QStringLiteral("3d-view-saved-at-%1").arg(corner.x()))));
+                        ShotPath(QStringLiteral("3d-view-saved-at-%1.png").arg(corner.x()), "windowbox")));
                 }
             });
             EXPECT_EQ(seen, 1);
