@@ -80,6 +80,15 @@ std::vector<int> FollowEntries(Rec* entries, int32_t& count, int capacity, const
     return newNumber;
 }
 
+// The numbers 1..count as deleting (remove) or inserting entry `row` leaves
+// them: 0 for the deleted one.
+std::vector<int> NumbersAfterRowEdit(int count, int row, bool remove) {
+    std::vector<int> numbers;
+    for (int n = 1; n <= count; ++n)
+        numbers.push_back(n < row ? n : !remove ? n + 1 : n == row ? 0 : n - 1);
+    return numbers;
+}
+
 struct Follower {
     const AntDef* Ant;
     WireReferenceFollower Follow;
@@ -88,6 +97,12 @@ struct Follower {
 std::vector<Follower>& Followers() {
     static std::vector<Follower> followers;
     return followers;
+}
+
+void NotifyFollowers(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
+                     std::vector<std::string>& notes) {
+    for (const Follower& f : Followers())
+        if (f.Ant == &ant) f.Follow(ant, change, entries, notes);
 }
 
 }  // namespace
@@ -106,6 +121,13 @@ bool WireRenumbering::Renumbers(int wireCountAfter) const {
     if (wireCountAfter != static_cast<int>(NewNumber.size())) return true;
     for (std::size_t i = 0; i < NewNumber.size(); ++i)
         if (NewNumber[i] != static_cast<int>(i) + 1 || (i < Cut.size() && Cut[i])) return true;
+    return false;
+}
+
+bool EntryRenumbering::Renumbers() const {
+    for (const std::vector<int>* numbers : {&NewSource, &NewLoad})
+        for (std::size_t i = 0; i < numbers->size(); ++i)
+            if ((*numbers)[i] != static_cast<int>(i) + 1) return true;
     return false;
 }
 
@@ -157,8 +179,13 @@ std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumberin
     EntryRenumbering entries;
     entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", change, notes);
     entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", change, notes);
-    for (const Follower& f : Followers())
-        if (f.Ant == &ant) f.Follow(ant, change, entries, notes);
+    NotifyFollowers(ant, change, entries, notes);
+    return notes;
+}
+
+std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRenumbering& entries) {
+    std::vector<std::string> notes;
+    NotifyFollowers(ant, WireRenumbering(ant), entries, notes);
     return notes;
 }
 
@@ -188,6 +215,16 @@ void Note(std::vector<std::string>* notes, const std::vector<std::string>& lines
     if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
 }
 
+// What names the source or load table's entries follows a row just deleted
+// (remove) or inserted there.
+void FollowEntryRowEdit(const AntDef& ant, EditTable table, int row, bool remove, std::vector<std::string>* notes) {
+    EntryRenumbering entries;
+    const bool sources = table == EditTable::Sources;
+    const int after = sources ? ant.SourceCount : ant.LoadCount;
+    (sources ? entries.NewSource : entries.NewLoad) = NumbersAfterRowEdit(remove ? after + 1 : after - 1, row, remove);
+    Note(notes, FollowEntryRenumbering(ant, entries));
+}
+
 }  // namespace
 
 bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
@@ -195,16 +232,19 @@ bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
     case EditTable::Wires: {
         WireRenumbering change(ant);
         if (!DeleteEntry(ant.Wires, ant.WireCount, MaxWires, row)) return false;
-        for (int& number : change.NewNumber)
-            if (number == row) number = 0;
-            else if (number > row) --number;
+        change.NewNumber = NumbersAfterRowEdit(static_cast<int>(change.NewNumber.size()), row, true);
         Note(notes, FollowWireRenumbering(ant, change));
         return true;
     }
-    case EditTable::Sources: return DeleteEntry(ant.Sources, ant.SourceCount, MaxSources, row);
-    case EditTable::Loads: return DeleteEntry(ant.Loads, ant.LoadCount, MaxLoads, row);
+    case EditTable::Sources:
+        if (!DeleteEntry(ant.Sources, ant.SourceCount, MaxSources, row)) return false;
+        break;
+    case EditTable::Loads:
+        if (!DeleteEntry(ant.Loads, ant.LoadCount, MaxLoads, row)) return false;
+        break;
     }
-    return false;
+    FollowEntryRowEdit(ant, table, row, true, notes);
+    return true;
 }
 
 bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
@@ -212,8 +252,7 @@ bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
     case EditTable::Wires: {
         WireRenumbering change(ant);
         if (!InsertEntry(ant.Wires, ant.WireCount, InsertLimit(table), row)) return false;
-        for (int& number : change.NewNumber)
-            if (number >= row) ++number;
+        change.NewNumber = NumbersAfterRowEdit(static_cast<int>(change.NewNumber.size()), row, false);
         Note(notes, FollowWireRenumbering(ant, change));
         // The neighbour that lends its radius and segmentation: the wire above,
         // or at the top the wire that was first until now.
@@ -222,11 +261,14 @@ bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
         ant.Wires[row - 1].Seg = from.Seg;
         return true;
     }
-    case EditTable::Sources: return InsertEntry(ant.Sources, ant.SourceCount, InsertLimit(table), row);
+    case EditTable::Sources:
+        if (!InsertEntry(ant.Sources, ant.SourceCount, InsertLimit(table), row)) return false;
+        break;
     case EditTable::Loads:
         if (!InsertEntry(ant.Loads, ant.LoadCount, InsertLimit(table), row)) return false;
         ant.Loads[row - 1].Type = LoadLC;
-        return true;
+        break;
     }
-    return false;
+    FollowEntryRowEdit(ant, table, row, false, notes);
+    return true;
 }

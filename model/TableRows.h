@@ -37,9 +37,12 @@ struct WireRenumbering {
 };
 
 // What following an edit did to the antenna's sources and loads: the new
-// number (from 1) of each entry there was, 0 for a removed one.
+// number (from 1) of each entry there was, 0 for a removed one. An empty
+// list: that table kept its numbers.
 struct EntryRenumbering {
     std::vector<int> NewSource, NewLoad;
+    // True when some source or load lost its number.
+    bool Renumbers() const;
 };
 
 // Sources and loads are placed by wire number, so every deletion and
@@ -50,6 +53,12 @@ struct EntryRenumbering {
 // keeps numbers of this antenna's wires, sources, loads or elements follows
 // then too (SetWireReferenceFollower).
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change);
+
+// A row deleted or inserted in the source or load table: the wires keep
+// their numbers, and whatever else keeps numbers of this antenna's sources
+// and loads follows them as it follows a renumbering of the wires. Returns
+// its lines for the log.
+std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRenumbering& entries);
 
 // The same for a list of sources kept elsewhere (a band of the optimizer),
 // each named `kind` and its number in the log. Returns the new number (from
@@ -70,7 +79,8 @@ std::string DeletedWireNote(const std::string& what, const std::string& text, lo
 // Whatever else keeps numbers of an antenna's wires, sources, loads or
 // elements (the optimizer's rows, bands and current goal) follows each
 // renumbering of that antenna from FollowWireRenumbering, after the sources
-// and loads, and adds its lines for the log. One follower per antenna; an
+// and loads, and from FollowEntryRenumbering (with a change that keeps every
+// wire), and adds its lines for the log. One follower per antenna; an
 // empty function removes it, as its owner must before the antenna goes.
 using WireReferenceFollower = std::function<void(const AntDef& ant, const WireRenumbering& change,
                                                  const EntryRenumbering& entries, std::vector<std::string>& notes)>;
@@ -82,8 +92,8 @@ int InsertLimit(EditTable table);
 
 // Removes entry `row`; the entries below move up and the freed last slot is
 // cleared. False (nothing changed) when the row holds no entry. A wire takes
-// its sources and loads along (FollowWireRenumbering); the log lines that
-// gives go to `notes`.
+// its sources and loads along (FollowWireRenumbering), a source or load what
+// named it (FollowEntryRenumbering); the log lines that gives go to `notes`.
 bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr);
 
 // Opens a cleared entry at `row`, moving it and the entries below down one.
@@ -91,5 +101,5 @@ bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
 // wire above it (at the top, of the wire below it); a new load is an LC load
 // with all coefficients 0. False (nothing changed) when the row holds no
 // entry or the table is at its insertion limit. Sources and loads on the
-// wires below move down with them.
+// wires below move down with them, and what names the entries below too.
 bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr);

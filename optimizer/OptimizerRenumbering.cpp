@@ -1,6 +1,6 @@
 // The optimizer's references into the antenna (wires, elements, sources,
 // loads, the band sources and the current goal's position) through an edit
-// that renumbered the antenna's wires.
+// that renumbered the antenna's wires, sources or loads.
 #include "optimizer/OptimizerState.h"
 
 #include <algorithm>
@@ -51,7 +51,9 @@ int FollowItem(int item, const std::vector<int>& newNumber) {
 
 void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                   std::vector<std::string>& notes) {
-    if (!change.Renumbers(ant.WireCount)) return;
+    // A row deleted or inserted in the source or load table keeps every wire.
+    const bool wiresMoved = change.Renumbers(ant.WireCount);
+    if (!wiresMoved && !entries.Renumbers()) return;
 
     for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
         int32_t count = 0;
@@ -99,7 +101,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
             now = FollowItem(r.Item, load ? entries.NewLoad : entries.NewSource);
             if (now < 0)
                 gone = line + (load ? " (load " : " (source ") + std::to_string(r.Item + 1) +
-                       "): it was on a deleted wire; the line is removed.";
+                       (wiresMoved ? "): it was on a deleted wire" : "): it was deleted") + "; the line is removed.";
             break;
         }
         default: break;

@@ -166,10 +166,11 @@ public:
     bool AtBestPoint() const;
     // Every row's Value from the antenna and environment as they are now.
     void RefreshValues();
-    // Follows an edit that renumbered the antenna's wires (the follower of
-    // FollowWireRenumbering): rows, band sources and the current goal's
-    // position move with their wire, element, source or load; those whose
-    // item is gone are removed, each with a line for the log.
+    // Follows an edit that renumbered the antenna's wires, sources or loads
+    // (the follower of FollowWireRenumbering and FollowEntryRenumbering):
+    // rows, band sources and the current goal's position move with their
+    // wire, element, source or load; those whose item is gone are removed,
+    // each with a line for the log.
     void FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                std::vector<std::string>& notes);
     // The element sizes and wires the rows vary, for the element table's pick mode.

@@ -1,6 +1,7 @@
 // The optimizer's references into the antenna (rows, band sources, the
-// current goal's position) follow the wire table's deletions and insertions
-// through the antenna's renumbering, as its own sources and loads do.
+// current goal's position) follow the deletions and insertions of the wire,
+// source and load tables through the antenna's renumbering, as its own
+// sources and loads follow their wires.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -47,12 +48,15 @@ std::vector<std::string> PositionsOf(const ACalBandRec& band) {
 
 // The antenna of the table edits' test: three wires of 9 pulses each (1, 10,
 // 19), each its own element; sources w2c, 15, W1e; loads w3b+1, 5, " w0c".
-// The optimizer has two bands, the current goal at w3c, and six rows: wire 1,
-// wire 3 in polar form, element 2, load 1 (w3b+1), source 1 (w2c), and the
-// height linked to the element row; wire 1's upper limit is the source row.
-TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
+// The optimizer has two bands, the current goal at w3c, and seven rows: wire
+// 1, wire 3 in polar form, element 2, load 1 (w3b+1), source 1 (w2c), the
+// height linked to the element row, and load 2 (5); wire 1's upper limit is
+// the source row.
+TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWiresSourcesAndLoads) {
     constexpr int Fixed = -1;
+    const auto Wires = EditTable::Wires, Sources = EditTable::Sources, Loads = EditTable::Loads;
     const struct {
+        EditTable table;
         bool remove;
         int row;
         std::vector<RowSeen> rows;
@@ -62,32 +66,58 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
         const char* current;
         std::vector<std::string> notes;  // the optimizer's, in order
     } cases[] = {
-        {true, 1, {{KindWirePolar, 1, 2}, {KindElement, 0, 3}, {KindLoad, 0, 4}, {KindSource, 0, 5}, {KindHeight, 0, 6}},
+        {Wires, true, 1,
+         {{KindWirePolar, 1, 2}, {KindElement, 0, 3}, {KindLoad, 0, 4}, {KindSource, 0, 5}, {KindHeight, 0, 6},
+          {KindLoad, 1, 7}},
          1, Fixed, {"w1c", "15"}, {"w2b+1"}, "w2c",
          {"Band 1 source 2 at pulse 15", "Band 2 source 1 (W1e) was on the deleted wire 1 and is removed.",
           "Optimization line 1 (wire 1) was on the deleted wire 1 and is removed."}},
-        {true, 3, {{KindWire, 0, 1}, {KindElement, 1, 3}, {KindSource, 0, 5}, {KindHeight, 0, 6}},
+        {Wires, true, 3, {{KindWire, 0, 1}, {KindElement, 1, 3}, {KindSource, 0, 5}, {KindHeight, 0, 6}, {KindLoad, 0, 7}},
          1, 2, {"w2c", "15"}, {"W1e"}, "",
          {"Band 2 source 2 (w3b+1) was on the deleted wire 3 and is removed.",
           "The current goal (w3c) was on the deleted wire 3 and is removed.",
           "Optimization line 2 (wire 3) was on the deleted wire 3 and is removed.",
           "Optimization line 4 (load 1): it was on a deleted wire; the line is removed."}},
-        {true, 2, {{KindWire, 0, 1}, {KindWirePolar, 1, 2}, {KindLoad, 0, 4}, {KindHeight, 0, 6}},
+        {Wires, true, 2, {{KindWire, 0, 1}, {KindWirePolar, 1, 2}, {KindLoad, 0, 4}, {KindHeight, 0, 6}, {KindLoad, 1, 7}},
          LinkFree, Fixed, {"15"}, {"W1e", "w2b+1"}, "w2c",
          {"Band 1 source 1 (w2c) was on the deleted wire 2 and is removed.", "Band 1 source 1 at pulse 15",
           "Optimization line 3 (element 2): its wires were deleted; the line is removed.",
           "Optimization line 5 (source 1): it was on a deleted wire; the line is removed."}},
-        {false, 2,
+        {Wires, false, 2,
          {{KindWire, 0, 1}, {KindWirePolar, 3, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4}, {KindSource, 0, 5},
-          {KindHeight, 0, 6}},
+          {KindHeight, 0, 6}, {KindLoad, 1, 7}},
          2, 4, {"w3c", "15"}, {"W1e", "w4b+1"}, "w4c", {"Band 1 source 2 at pulse 15"}},
-        {false, 1,
+        {Wires, false, 1,
          {{KindWire, 1, 1}, {KindWirePolar, 3, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4}, {KindSource, 0, 5},
-          {KindHeight, 0, 6}},
+          {KindHeight, 0, 6}, {KindLoad, 1, 7}},
          2, 4, {"w3c", "15"}, {"W2e", "w4b+1"}, "w4c", {"Band 1 source 2 at pulse 15"}},
+        // Sources and loads: the wires, bands and current goal stay.
+        {Loads, true, 1,
+         {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindSource, 0, 5}, {KindHeight, 0, 6},
+          {KindLoad, 0, 7}},
+         2, 3, {"w2c", "15"}, {"W1e", "w3b+1"}, "w3c",
+         {"Optimization line 4 (load 1): it was deleted; the line is removed."}},
+        {Loads, false, 1,
+         {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 1, 4}, {KindSource, 0, 5},
+          {KindHeight, 0, 6}, {KindLoad, 2, 7}},
+         2, 4, {"w2c", "15"}, {"W1e", "w3b+1"}, "w3c", {}},
+        {Loads, true, 3,
+         {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4}, {KindSource, 0, 5},
+          {KindHeight, 0, 6}, {KindLoad, 1, 7}},
+         2, 4, {"w2c", "15"}, {"W1e", "w3b+1"}, "w3c", {}},
+        {Sources, true, 1,
+         {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4}, {KindHeight, 0, 6},
+          {KindLoad, 1, 7}},
+         2, Fixed, {"w2c", "15"}, {"W1e", "w3b+1"}, "w3c",
+         {"Optimization line 5 (source 1): it was deleted; the line is removed."}},
+        {Sources, false, 1,
+         {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4}, {KindSource, 1, 5},
+          {KindHeight, 0, 6}, {KindLoad, 1, 7}},
+         2, 4, {"w2c", "15"}, {"W1e", "w3b+1"}, "w3c", {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE((c.remove ? "delete " : "insert ") + std::to_string(c.row));
+        SCOPED_TRACE(std::string(c.table == Wires ? "wire" : c.table == Sources ? "source" : "load") +
+                     (c.remove ? " delete " : " insert ") + std::to_string(c.row));
         auto ant = std::make_unique<AntDef>();
         for (int i = 0; i < 3; ++i) {
             ant->Wires[i] = WireRec{double(i), 0, 0, double(i), 0, 1, 0.001, 9, 1 + 9 * i, 9, 0};
@@ -103,8 +133,8 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
             CopyText(cal->Bands[1].Sources[i].Pos, std::vector<const char*>{"W1e", "w3b+1"}[i]);
         }
         CopyText(cal->CurrentPos, "w3c");
-        const RowSeen rows[] = {{KindWire, 0, 1}, {KindWirePolar, 2, 2}, {KindElement, 1, 3},
-                                {KindLoad, 0, 4}, {KindSource, 0, 5},    {KindHeight, 0, 6}};
+        const RowSeen rows[] = {{KindWire, 0, 1},   {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4},
+                                {KindSource, 0, 5}, {KindHeight, 0, 6},    {KindLoad, 1, 7}};
         for (const RowSeen& r : rows) {
             ACalVarRec& row = cal->Rows[cal->RowCount++];
             row.Kind = r.kind;
@@ -121,8 +151,8 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
         std::vector<std::string> notes;
         {
             FollowerScope scope(*ant, *cal);
-            ASSERT_TRUE(c.remove ? DeleteTableEntry(*ant, EditTable::Wires, c.row, &notes)
-                                 : InsertTableEntry(*ant, EditTable::Wires, c.row, &notes));
+            ASSERT_TRUE(c.remove ? DeleteTableEntry(*ant, c.table, c.row, &notes)
+                                 : InsertTableEntry(*ant, c.table, c.row, &notes));
         }
 
         ASSERT_EQ(cal->RowCount, static_cast<int>(c.rows.size()));
@@ -135,7 +165,11 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWires) {
             EXPECT_EQ(cal->BestValues[k], 10.0 * c.rows[k].was) << "row " << k + 1;
             EXPECT_EQ(cal->Log[0].Values[k], 100.0 * c.rows[k].was) << "row " << k + 1;
         }
-        EXPECT_EQ(cal->Rows[cal->RowCount - 1].Link, c.heightLink);
+        for (int k = 0; k < cal->RowCount; ++k) {
+            if (cal->Rows[k].Kind == KindHeight) {
+                EXPECT_EQ(cal->Rows[k].Link, c.heightLink);
+            }
+        }
         if (c.rows.front().kind == KindWire) {
             EXPECT_EQ(cal->Rows[0].MaxFrom, c.wireLimitFrom == Fixed ? 0 : (LimitFromRow | c.wireLimitFrom));
             // A limit bound to a removed row keeps the value it had.
