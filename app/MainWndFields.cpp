@@ -7,6 +7,7 @@
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/ResultStore.h"
+#include "model/TableRows.h"
 #include "platform/KeyFilter.h"
 #include "platform/TextCodec.h"
 #include "platform/RadioGroup.h"
@@ -236,14 +237,14 @@ int TMainWnd::FindWireSource(char* letter, int wire) {
 }
 
 void TMainWnd::DeleteSource(int k) {
-    if (k < 1 || k > Ant.SourceCount) return;
-    for (int i = k; i < Ant.SourceCount; ++i) Ant.Sources[i - 1] = Ant.Sources[i];
-    std::memset(&Ant.Sources[Ant.SourceCount - 1], 0, sizeof(SourceRec));
-    --Ant.SourceCount;
+    // As the source table's Delete does: what names the sources below follows them.
+    std::vector<std::string> notes;
+    if (!DeleteTableEntry(Ant, EditTable::Sources, k, &notes)) return;
     UpdateCount();
     SetAutoVol();
     Grid3->SetRowCount(Ant.SourceCount + 2);
     AntChanged();
+    AddLogLines(notes);
     Grid3->Invalidate();
 }
 

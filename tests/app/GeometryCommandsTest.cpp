@@ -3,6 +3,7 @@
 #include "MainWndFixture.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
+#include "optimizer/OptimizerState.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -167,17 +168,35 @@ TEST_F(GeometryCommandsTest, ThePopupOffersWhatTheCurrentWireAllows) {
     EXPECT_FALSE(wnd->K40->menuAction()->isEnabled());
 }
 
+// The optimizer's row on the second source follows it to number 1, and goes
+// with it when it goes.
 TEST_F(GeometryCommandsTest, DeleteSourceRemovesTheCurrentWiresSource) {
     AddSources(1);
     wnd->SetAntDef();
     SelectWire(1);
     wnd->K41->trigger();
     EXPECT_EQ(wnd->Ant.SourceCount, 1);
+
+    AddSources(2);
+    CopyText(wnd->Ant.Sources[0].Pos, "w1c");
+    wnd->SetAntDef();
+    CACal& cal = wnd->OptimizerState();
+    cal.RowCount = 1;
+    cal.Rows[0].Kind = KindSource;
+    cal.Rows[0].Item = 1;
+    wnd->K41->trigger();
+    EXPECT_EQ(wnd->Ant.SourceCount, 1);
+    EXPECT_EQ(cal.RowCount, 1);
+    EXPECT_EQ(cal.Rows[0].Item, 0);
+
     SelectWire(2);
     wnd->K41->trigger();
     EXPECT_EQ(wnd->Ant.SourceCount, 0);
     EXPECT_EQ(wnd->Grid3->RowCount(), 2);
     EXPECT_EQ(wnd->SelWirSpEd->value(), 2);
+    EXPECT_EQ(cal.RowCount, 0);
+    EXPECT_TRUE(wnd->LogLines().join('|').contains("Optimization line 1 (source 1): it was deleted"))
+        << wnd->LogLines().join('|').toStdString();
 }
 
 TEST_F(GeometryCommandsTest, NoCommandRunsWhileACalculationRuns) {
