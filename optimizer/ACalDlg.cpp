@@ -178,12 +178,15 @@ void TACalDlg::BuildMenus() {
     auto what = [this](const char* name, std::initializer_list<std::pair<const char*, int>> items) {
         auto* menu = new QMenu(this);
         menu->setObjectName(name);
-        for (const auto& [text, tag] : items) {
+        // A plain variable, not a structured binding: clang before 16 cannot
+        // capture a binding in the lambda below.
+        for (const auto& item : items) {
+            const int tag = item.second;
             if (tag < 0) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* a = MenuItem(menu, "", text, tag);
+            QAction* a = MenuItem(menu, "", item.first, tag);
             connect(a, &QAction::triggered, this, [this, tag] { SetRowWhat(tag); });
         }
         return menu;
