@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,26 +86,65 @@ bool WriteAll(int fd, const uint8_t* p, std::size_t n) {
     return true;
 }
 
-// A save through a symbolic link replaces the file the link names, not the link.
-std::string ResolveLink(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Links followed before a chain counts as a loop, as the system counts them.
+constexpr int MaxLinkHops = 40;
+
+// A save through a symbolic link replaces the file the link names, not the
+// link; a link that names no file yet has it made where it points, as an
+// editor writing through the link would. False (errno set) for a chain of
+// links that never ends or a link that cannot be read.
+bool ResolveLink(const std::string& path, std::string& resolved) {
+    std::string at = path;
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            resolved = at;
+            return true;
+        }
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(at.c_str(), target.data(), target.size());
+        if (n < 0) return false;
+        if (n == 0 || static_cast<std::size_t>(n) >= target.size()) {
+            errno = ENOENT;  // emptied or changed while read
+            return false;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        at = target[0] == '/' ? target : FolderOf(at) + "/" + target;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 // The temporary file of a save: the target's name, the program's mark and
 // the saving process, then mkstemp's six characters.
 constexpr const char* TempMark = ".korva-";
+// What follows the target's name: the mark, a process id of up to nine
+// digits, a dash and six characters.
+constexpr std::size_t TempTailLength = 7 + 9 + 1 + 6;
 
-std::string TempPrefix(const std::string& path) { return path + TempMark; }
+// The target's name as its temporaries begin: cut short where the whole
+// temporary's name would pass the folder's limit for a name, so that a file
+// with a long name can still be saved.
+std::string TempBaseName(const std::string& folder, const std::string& targetName) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+    const std::size_t room = nameMax > TempTailLength ? nameMax - TempTailLength : 1;
+    return targetName.substr(0, room);
+}
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+std::string TempPrefix(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    return folder + "/" + TempBaseName(folder, NameOf(path)) + TempMark;
 }
 
 // A killed save leaves its temporary behind. Only the temporaries of this
@@ -114,8 +154,8 @@ std::string FolderOf(const std::string& path) {
 // of a process that still runs here.
 constexpr time_t StaleTemporaryAge = 3600;
 
-bool IsTemporaryName(const std::string& name, const std::string& targetName) {
-    const std::string prefix = targetName + TempMark;
+bool IsTemporaryName(const std::string& name, const std::string& baseName) {
+    const std::string prefix = baseName + TempMark;
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return false;
     // <pid>-<six characters>
     const std::string tail = name.substr(prefix.size());
@@ -137,13 +177,12 @@ bool IsStaleTemporary(const std::string& full, const std::string& name) {
 
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = FolderOf(path);
-    const std::size_t slash = path.rfind('/');
-    const std::string targetName = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string baseName = TempBaseName(folder, NameOf(path));
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (!IsTemporaryName(name, targetName)) continue;
+        if (!IsTemporaryName(name, baseName)) continue;
         const std::string full = folder + "/" + name;
         if (IsStaleTemporary(full, name)) ::unlink(full.c_str());
     }
@@ -173,8 +212,8 @@ bool SyncFolder(const std::string& path) {
 }  // namespace
 
 bool CanReplaceFile(const std::string& target, std::string* error) {
-    const std::string path = ResolveLink(target);
-    if (IsProtected(path) || ::access(FolderOf(path).c_str(), W_OK) != 0) {
+    std::string path;
+    if (!ResolveLink(target, path) || IsProtected(path) || ::access(FolderOf(path).c_str(), W_OK) != 0) {
         if (error) *error = UnableToWrite(target);
         return false;
     }
@@ -186,7 +225,11 @@ bool WriteFileReplacing(const std::string& target, const void* data, std::size_t
     // ignored, the write fails with EFBIG and the save is reported.
     static const bool sizeSignalIgnored = [] { return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR; }();
     (void)sizeSignalIgnored;
-    const std::string path = ResolveLink(target);
+    std::string path;
+    if (!ResolveLink(target, path)) {
+        SetError(error, "link");
+        return false;
+    }
     if (IsProtected(path)) {
         if (error) *error = UnableToWrite(target);
         return false;

@@ -23,9 +23,11 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
 bool CanReplaceFile(const std::string& path, std::string* error = nullptr);
 
 // Writes the bytes to a temporary file beside `path` ("<path>.korva-<pid>-
-// XXXXXX"), flushes it, renames it over `path` and syncs the folder. An
-// existing file keeps its permissions; a link is written through; a protected
-// file is refused as CanReplaceFile says. This
+// XXXXXX", the name part cut short where the whole would pass the folder's
+// limit for a name), flushes it, renames it over `path` and syncs the folder.
+// An existing file keeps its permissions; a link is written through (a link
+// to a file not yet there makes that file where the link points, a loop of
+// links is refused); a protected file is refused as CanReplaceFile says. This
 // target's temporaries left by a save killed long ago are removed first. A write
 // beyond the file-size limit fails (SIGXFSZ is ignored) and is reported.
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
