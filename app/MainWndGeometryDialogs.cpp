@@ -116,6 +116,7 @@ void TMainWnd::K37Click() {
         if (CalcAnt != &Ant) Ant = *CalcAnt;
         Ant.nH = 1;
         Ant.nV = 1;
+        Ant.StackCopies = 0;
     }
     if (result != 0) {
         AntChanged();

@@ -98,6 +98,10 @@ struct AntDef {
     int32_t nV;
     double hSpacing;
     double vSpacing;
+    // Never stored in a file: in a stacked calculation copy the number of
+    // copies it holds (each with its own equal share of the wires, sources
+    // and loads), else 0.
+    int32_t StackCopies;
 };
 
 static_assert(sizeof(WireRec) == 72);

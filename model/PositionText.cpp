@@ -1,5 +1,6 @@
 #include "model/PositionText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -32,14 +33,6 @@ long long ReadOffset(const char* s) {
     return negative ? -v : v;
 }
 
-// The position field may come from a file without its terminating zero.
-int ParseField(const AntDef& ant, const char (&field)[PosTextSize]) {
-    char text[PosTextSize + 1];
-    std::memcpy(text, field, PosTextSize);
-    text[PosTextSize] = '\0';
-    return ParseSourcePos(ant, text);
-}
-
 // What follows a wire number ("b+0001", "e", "c -02") with the offset in its
 // shortest form ("b+1", "e", "c-2"); empty when the text is not of that form.
 std::string ShortestOffsetForm(const char* rest) {
@@ -57,6 +50,33 @@ std::string ShortestOffsetForm(const char* rest) {
     out += sign ? sign : '+';
     out.append(digits, s);
     return out;
+}
+
+// In a stacked copy, entry `index` of a table of `count` sources or loads
+// belongs to copy index / (count / copies) and names a wire of that copy
+// only: a wire beyond its own copy is no wire of the antenna stacked, and
+// must not feed or load the next copy.
+bool NamesWireOfOwnCopy(const AntDef& ant, const char* pos, int index, int count) {
+    const int copies = ant.StackCopies;
+    const int wireCount = std::min(ant.WireCount, MaxWires);
+    if (copies <= 1 || count < copies || wireCount < copies) return true;
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire) return true;
+    const long long wiresEach = wireCount / copies;
+    const long long copy = index / (count / copies);
+    return ref.Number > copy * wiresEach && ref.Number <= (copy + 1) * wiresEach;
+}
+
+template <typename Rec>
+void ResolveTable(const AntDef& ant, Rec* table, int count, int limit) {
+    const int used = std::clamp(count, 0, limit);
+    for (int i = 0; i < used; ++i) {
+        // The field may come from a file without its terminating zero.
+        char text[PosTextSize + 1];
+        std::memcpy(text, table[i].Pos, PosTextSize);
+        text[PosTextSize] = '\0';
+        table[i].Pulse = NamesWireOfOwnCopy(ant, text, i, used) ? ParseSourcePos(ant, text) : 0;
+    }
 }
 
 }  // namespace
@@ -139,8 +159,6 @@ void ResolvePositions(AntDef& ant) {
         if (w.FirstPulse == 0) w.FirstPulse = piece.FirstPulse;
         w.PulseCount += piece.LastPoint - piece.FirstPoint + 1;
     }
-    const int sourceCount = ant.SourceCount < MaxSources ? ant.SourceCount : MaxSources;
-    for (int i = 0; i < sourceCount; ++i) ant.Sources[i].Pulse = ParseField(ant, ant.Sources[i].Pos);
-    const int loadCount = ant.LoadCount < MaxLoads ? ant.LoadCount : MaxLoads;
-    for (int i = 0; i < loadCount; ++i) ant.Loads[i].Pulse = ParseField(ant, ant.Loads[i].Pos);
+    ResolveTable(ant, ant.Sources, ant.SourceCount, MaxSources);
+    ResolveTable(ant, ant.Loads, ant.LoadCount, MaxLoads);
 }

@@ -32,5 +32,6 @@ int ParseSourcePos(const AntDef& ant, const char* pos);
 
 // Fills FirstPulse and PulseCount of every wire from the pieces (which the
 // expansion has cleared and the pulse numbering has filled), then Pulse of
-// every source and load.
+// every source and load; in a stacked copy a position that names a wire
+// beyond its own copy gets no pulse.
 void ResolvePositions(AntDef& ant);

@@ -116,5 +116,6 @@ bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error) {
     }
     out.SourceCount = static_cast<int32_t>(n * S);
     out.LoadCount = static_cast<int32_t>(n * L);
+    out.StackCopies = n > 1 ? static_cast<int32_t>(n) : 0;
     return true;
 }

@@ -15,7 +15,10 @@ int StackCountV(const AntDef& ant);
 // at least 1 and no more copies than wires allowed.
 bool StackCountsFit(int nH, int nV);
 
-// Fills `out` with the stacked copy of `src`. Refuses a stack that would not
+// Fills `out` with the stacked copy of `src` and notes its copies in
+// StackCopies: a source or load then names a wire of its own copy only (see
+// ResolvePositions), so one that names no wire of the antenna is ignored in
+// every copy, as it is without a stack. Refuses a stack that would not
 // fit the record (wires, sources or loads) or whose copies would lie on one
 // another (a spacing of 0) with a message, leaving `out` unchanged.
 bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error);
