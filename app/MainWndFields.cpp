@@ -55,13 +55,9 @@ QString CountCaption(const QString& caption, int count) {
 
 // The name as stored: UTF-8, cut at a character boundary to the field's size.
 std::string NameBytes(const QString& text) {
-    std::string s = text.toStdString();
-    if (s.size() > static_cast<std::size_t>(AntNameLength)) {
-        std::size_t n = AntNameLength;
-        while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
-        s.resize(n);
-    }
-    return s;
+    char name[AntNameLength + 1];
+    CopyText(name, text.toStdString().c_str());
+    return name;
 }
 
 }  // namespace

@@ -1,12 +1,36 @@
 #include "model/AntDef.h"
 
+#include <cmath>
 #include <cstring>
+
+namespace {
+
+// The length to keep of a text cut after n of its bytes: n, or less when the
+// cut would split a UTF-8 character, which then goes whole. Bytes that are no
+// UTF-8 (a name in another code page) are cut where they are.
+std::size_t CharacterCut(const char* s, std::size_t n) {
+    const auto byte = [s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const auto continues = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
+    if (!continues(n)) return n;
+    std::size_t lead = n;
+    while (lead > 0 && n - lead < 3 && continues(lead - 1)) --lead;
+    if (lead == 0) return n;
+    --lead;
+    const unsigned char b = byte(lead);
+    const std::size_t length = b >= 0xF5 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead + length <= n) return n;
+    for (std::size_t i = n + 1; i < lead + length; ++i)
+        if (!continues(i)) return n;
+    return lead;
+}
+
+}  // namespace
 
 void CopyText(char* dest, std::size_t destSize, const char* src) {
     if (destSize == 0) return;
     if (!src) src = "";
     std::size_t n = std::strlen(src);
-    if (n >= destSize) n = destSize - 1;
+    if (n >= destSize) n = CharacterCut(src, destSize - 1);
     std::memcpy(dest, src, n);
     std::memset(dest + n, 0, destSize - n);
 }

@@ -149,7 +149,8 @@ void RepairSegmentation(AntDef& ant);
 // one end segment, step 2.
 void SetDefaultSegmentation(AntDef& ant);
 
-// Copies text into a fixed field: always truncates and terminates.
+// Copies text into a fixed field: always truncates and terminates, never in
+// the middle of a UTF-8 character.
 void CopyText(char* dest, std::size_t destSize, const char* src);
 template <std::size_t N>
 inline void CopyText(char (&dest)[N], const char* src) { CopyText(dest, N, src); }

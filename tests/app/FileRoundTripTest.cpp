@@ -192,3 +192,36 @@ TEST_F(FileRoundTripTest, OpenReadsRWithTheWavelengthItChecksWithWhateverWasOpen
         }
     }
 }
+
+TEST_F(FileRoundTripTest, ALongNameIsCutAtACharacterAndSavedAsItWasRead) {
+    auto repeat = [](const std::string& s, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) out += s;
+        return out;
+    };
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    const struct {
+        const char* what;
+        std::string line;  // the file's first line
+        std::string kept;  // the name it opens with, of at most 128 bytes
+    } cases[] = {
+        {"two-byte characters", "a" + repeat("\xC3\xBC", 100), "a" + repeat("\xC3\xBC", 63)},
+        {"three-byte characters", repeat("\xE2\x82\xAC", 43), repeat("\xE2\x82\xAC", 42)},
+        {"four-byte characters", "a" + repeat(emoji, 33), "a" + repeat(emoji, 31)},
+        {"four-byte characters that fit", repeat(emoji, 32) + "z", repeat(emoji, 32)},
+        {"a name in another code page", repeat("x", 127) + "\xFCr 20m", repeat("x", 127) + "\xFC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path =
+            WriteFile("long.kva", QByteArray::fromStdString(c.line + "\r\n*\r\n14.15\r\n***Wires***\r\n1\r\n"
+                                                                     "0,0,0,0,0,5,0.001,11\r\n"));
+        ASSERT_TRUE(OpenFile(path)) << Shown();
+        EXPECT_EQ(std::string(wnd->Ant.Name), c.kept);
+        const QString saved = TempPath("saved.kva");
+        ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+        EXPECT_TRUE(ReadFile(saved).startsWith(QByteArray::fromStdString(c.kept + "\r\n")));
+        ASSERT_TRUE(OpenFile(saved)) << Shown();
+        EXPECT_EQ(std::string(wnd->Ant.Name), c.kept);
+    }
+}
