@@ -87,6 +87,9 @@ bool TMainWnd::GetAntDef() {
     if (error.isEmpty() && dm2 < 1) error = "DM2 must be at least 1.";
     if (error.isEmpty() && !(sc > 1.0 && sc <= 3.0)) error = "SC must lie above 1 and at most 3.";
     if (error.isEmpty() && (freq < 0 || calcFreq < 0)) error = "A frequency must not be negative.";
+    // 0 stands for the default; any other frequency must be one a file can hold.
+    for (const double f : {freq, calcFreq})
+        if (error.isEmpty() && f != 0 && !FrequencyInRange(f)) error = "A frequency must be at least 0.001 MHz.";
     if (!error.isEmpty()) {
         ShowError(error);
         return false;
@@ -293,7 +296,8 @@ void TMainWnd::FreqChange() {
     if (fieldsLocked_) return;
     double f = 0;
     if (Freq->currentText().isEmpty() || !ParsePlainDouble(Text(Freq), f)) return;
-    if (f == Ant.Freq || f <= 0) return;
+    // A frequency below the limit waits in the field; Start refuses it with a message.
+    if (f == Ant.Freq || !FrequencyInRange(f)) return;
     Ant.Freq = f;
     // The calculation frequency follows it, in the record as in its field.
     Ant.CalcFreq = f;

@@ -395,6 +395,12 @@ int PrepareModel(AntDef* ant) {
     e.MatrixState = MatrixNotFilled;
 
     if (ant->CalcFreq == 0.0) ant->CalcFreq = ant->Freq;
+    // Below the lowest frequency an antenna takes, single precision may
+    // turn the frequency into 0, which would read as "none" below.
+    if (ant->CalcFreq != 0.0 && ant->CalcFreq < MinFrequencyMHz) {
+        AddEngineLog(FormatInCLocale("FREQUENCY %.6g MHZ IS BELOW 0.001 MHZ - NOT CALCULATED", ant->CalcFreq));
+        return 0;
+    }
     float f = static_cast<float>(ant->CalcFreq);
     if (f == 0.0f) f = 299.792458f;
     const float lambda = 299.792458f / f;

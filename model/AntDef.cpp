@@ -77,3 +77,5 @@ void SetDefaultSegmentation(AntDef& ant) {
     ant.EC = 1;
     ant.SC = 2.0;
 }
+
+bool FrequencyInRange(double mhz) { return mhz >= MinFrequencyMHz && std::isfinite(mhz); }

@@ -158,6 +158,16 @@ inline void CopyText(char (&dest)[N], const char* src) { CopyText(dest, N, src);
 // Speed of light over frequency: the wavelength in metres of f MHz.
 constexpr double LightSpeedMHz = 299.792458;
 
+// The lowest frequency an antenna takes, MHz. Files carry frequencies to six
+// decimals: below 1 kHz a saved frequency would read back as another one (or
+// as 0, the default), and far below it the engine's single precision turns
+// it into no frequency at all.
+constexpr double MinFrequencyMHz = 0.001;
+
+// A frequency the antenna can be given: finite and at least MinFrequencyMHz.
+// (0, which stands for the default, is each caller's own case.)
+bool FrequencyInRange(double mhz);
+
 // Design frequency of a new antenna, MHz.
 constexpr double NewAntennaFreq = 14.15;
 

@@ -1,7 +1,6 @@
 #include "model/AntennaNormalForm.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "model/NumberText.h"
@@ -84,8 +83,9 @@ void NormalizeTaperSetEntries(AntDef& ant) {
 }  // namespace
 
 bool NormalizeReadAntenna(AntDef& ant, std::string& comment) {
-    // A frequency is 0 (the default is shown) or has a wavelength.
-    bool faithful = ant.Freq == 0 || (ant.Freq > 0 && std::isfinite(LightSpeedMHz / ant.Freq));
+    // A frequency is 0 (the default) or one the text writes as it is.
+    bool faithful = ant.Freq == 0 || FrequencyInRange(ant.Freq);
+    faithful &= ant.CalcFreq == 0 || FrequencyInRange(ant.CalcFreq);
     faithful &= OneLineText(ant.Name, false) == ant.Name;
     faithful &= StackCountsFit(ant.nH, ant.nV);
     // A single antenna's stack fields are not written: they read back as these.

@@ -37,8 +37,8 @@ std::string NormalComment(std::string_view comment);
 // every format reads alike: positions, segmentation, the stack fields of a
 // single antenna, the coefficients a load's type does not use, the tapered
 // wire sets, the comment's line ends. False when the record holds what the
-// antenna text cannot carry faithfully (a negative frequency or one without
-// a finite wavelength, a name with a line break, a position a save would
-// change, a load of no known type, a stack beyond the record, a NUL byte in
-// the comment); the rest is normalised all the same.
+// antenna text cannot carry faithfully (a frequency or calculation frequency
+// other than 0 that is not FrequencyInRange, a name with a line break, a
+// position a save would change, a load of no known type, a stack beyond the
+// record, a NUL byte in the comment); the rest is normalised all the same.
 bool NormalizeReadAntenna(AntDef& ant, std::string& comment);

@@ -34,6 +34,35 @@ FreqRangeStatus MakeFreqTableRange(double fmin, double fmax, double stepMHz, Fre
     return FreqRangeStatus::Ok;
 }
 
+FreqRangeStatus MakeBandRange(double start, double end, int points, FreqTableRange& range) {
+    range = FreqTableRange{};
+    if (!(start <= end) || !std::isfinite(start) || !std::isfinite(end)) return FreqRangeStatus::Invalid;
+    const int last = points > 1 ? points - 1 : 0;
+    if (last >= MaxFreqTableRows) return FreqRangeStatus::TooManyRows;
+    FreqTableRange r;
+    r.Fmin = start;
+    r.Step = last > 0 ? (end - start) / last : 0.0;
+    if (!(r.Row(0) > 0)) return FreqRangeStatus::BelowOneKHz;
+    // Near the largest double the rounding overflows: no frequency at all.
+    if (!std::isfinite(r.Row(last))) return FreqRangeStatus::Invalid;
+    for (int k = 1; k <= last; ++k)
+        if (!(r.Row(k) > r.Row(k - 1))) return FreqRangeStatus::RowsTogether;
+    r.Count = last + 1;
+    range = r;
+    return FreqRangeStatus::Ok;
+}
+
+std::string FreqRangeMessage(FreqRangeStatus status) {
+    switch (status) {
+    case FreqRangeStatus::Ok: return {};
+    case FreqRangeStatus::BelowOneKHz: return "Fmin < 0.001 MHz";
+    case FreqRangeStatus::RowsTogether: return "Step < 1 KHz";
+    case FreqRangeStatus::TooManyRows: return "> " + std::to_string(MaxFreqTableRows);
+    case FreqRangeStatus::Invalid: break;
+    }
+    return "Fmin > Fmax";
+}
+
 FreqRangeStatus ReadFreqTableRange(const std::string& fminText, const std::string& fmaxText,
                                    const std::string& stepText, FreqTableRange& range) {
     double fmin = 0, fmax = 0, stepKHz = 0;

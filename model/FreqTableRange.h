@@ -23,6 +23,14 @@ struct FreqTableRange {
 };
 
 FreqRangeStatus MakeFreqTableRange(double fmin, double fmax, double stepMHz, FreqTableRange& range);
+// The rows of one band of the multiband list, under the same rules: `points`
+// frequencies from start to end by equal steps (fewer than two points: start
+// alone), each rounded to 0.001 MHz.
+FreqRangeStatus MakeBandRange(double start, double end, int points, FreqTableRange& range);
+
+// What the frequency table and the multiband list show for a refused range.
+std::string FreqRangeMessage(FreqRangeStatus status);
+
 // The same from the dialog's texts, the step in kHz.
 FreqRangeStatus ReadFreqTableRange(const std::string& fmin, const std::string& fmax, const std::string& stepKHz,
                                    FreqTableRange& range);

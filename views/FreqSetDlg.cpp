@@ -127,11 +127,7 @@ void TFreqSetDlg::CheckRange() {
     if (RangeValid) {
         LCount->setText(QString::number(range.Count));
     } else {
-        const QString why = status == FreqRangeStatus::BelowOneKHz    ? QString("Fmin < 0.001 MHz")
-                            : status == FreqRangeStatus::RowsTogether ? QString("Step < 1 KHz")
-                            : status == FreqRangeStatus::TooManyRows  ? "> " + QString::number(MaxFreqTableRows)
-                                                                      : QString("Fmin > Fmax");
-        LCount->setText(why);
+        LCount->setText(QString::fromStdString(FreqRangeMessage(status)));
         pal.setColor(QPalette::Window, Qt::red);
         pal.setColor(QPalette::WindowText, Qt::white);
     }

@@ -20,6 +20,15 @@ bool ParseBandText(const std::string& text, double& start, double& end) {
     return true;
 }
 
+FreqRangeStatus ReadBandRange(const std::string& text, int points, FreqTableRange& range) {
+    double start = 0, end = 0;
+    if (!ParseBandText(text, start, end)) {
+        range = FreqTableRange{};
+        return FreqRangeStatus::Invalid;
+    }
+    return MakeBandRange(start, end, points, range);
+}
+
 bool MultibandList::ComputePoint(ResultsKeeper& keeper, SweepDot& point) {
     if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
         point = *hit;
@@ -41,17 +50,15 @@ bool MultibandList::ComputePoint(ResultsKeeper& keeper, SweepDot& point) {
     return true;
 }
 
-void MultibandList::SweepBand(ResultsKeeper& keeper, double start, double step, int lastIndex, bool singlePoint,
+void MultibandList::SweepBand(ResultsKeeper& keeper, const std::vector<double>& frequencies,
                               std::vector<std::string>& lines) {
     JobDef.Interactive = 0;
-    for (int i = 0; i <= lastIndex; ++i) {
+    for (const double f : frequencies) {
         if (!Running) break;
         SweepDot point;
-        point.F = start + i * step;
-        double f = point.F;
+        point.F = f;
         if (!ComputePoint(keeper, point)) break;
         Add(lines, DblToStr3(f) + "   " + DblToStr2(point.R) + "   " + DblToStr2(point.X) + "   ");
-        if (singlePoint) break;
     }
 }
 
@@ -72,21 +79,22 @@ void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points,
 void MultibandList::ComputeEachBand(ResultsKeeper& keeper, const std::vector<BandItem>& bands, int points,
                                     std::vector<std::string>& lines) {
     bool anyBand = false;
-    // Fewer than two points list the band's start alone.
-    int lastIndex = points > 1 ? points - 1 : 0;
     for (const BandItem& band : bands) {
         if (!Running) return;
         if (!band.Checked) continue;
         anyBand = true;
         Add(lines, "\\*  " + band.Text + "   *\\");
-        double start = 0, end = 0;
-        if (!ParseBandText(band.Text, start, end)) continue;  // nothing to compute in an unreadable band
-        double step = lastIndex > 0 ? (end - start) / lastIndex : 0.0;
-        SweepBand(keeper, start, step, lastIndex, false, lines);
+        // Each point at the frequency its line shows, as the frequency table
+        // computes its rows.
+        FreqTableRange range;
+        if (ReadBandRange(band.Text, points, range) != FreqRangeStatus::Ok) continue;
+        std::vector<double> frequencies;
+        for (int k = 0; k < range.Count; ++k) frequencies.push_back(range.Row(k));
+        SweepBand(keeper, frequencies, lines);
     }
     if (!anyBand && Running) {
         Add(lines, "\\******************");
-        double f = host_.Model->CalcFreq != 0 ? host_.Model->CalcFreq : host_.Model->Freq;
-        SweepBand(keeper, f, 0.0, 1, true, lines);
+        const double f = host_.Model->CalcFreq != 0 ? host_.Model->CalcFreq : host_.Model->Freq;
+        SweepBand(keeper, {f}, lines);
     }
 }

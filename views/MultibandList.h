@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/FreqTableRange.h"
 #include "model/SweepTable.h"
 #include "views/SweepHost.h"
 
@@ -23,6 +24,10 @@ struct BandItem {
 // start <= end.
 bool ParseBandText(const std::string& text, double& start, double& end);
 
+// The frequencies a band lists with `points` points, under the frequency
+// table's rules (model/FreqTableRange); a text that does not read is Invalid.
+FreqRangeStatus ReadBandRange(const std::string& text, int points, FreqTableRange& range);
+
 class MultibandList {
 public:
     MultibandList(SweepHost host, std::function<void()> pump) : host_(std::move(host)), pump_(std::move(pump)) {}
@@ -31,15 +36,15 @@ public:
     std::function<void()> OnLine;   // a line was added (may be empty)
 
     // Every checked band with `points` points each (or, with none checked,
-    // the calculation frequency alone); the list lines go to `lines`.
+    // the calculation frequency alone); the list lines go to `lines`. A band
+    // that ReadBandRange refuses gets its head line and no points.
     void ComputeBands(const std::vector<BandItem>& bands, int points, std::vector<std::string>& lines);
 
 private:
     bool ComputePoint(ResultsKeeper& keeper, SweepDot& point);
     void ComputeEachBand(ResultsKeeper& keeper, const std::vector<BandItem>& bands, int points,
                          std::vector<std::string>& lines);
-    void SweepBand(ResultsKeeper& keeper, double start, double step, int lastIndex, bool singlePoint,
-                   std::vector<std::string>& lines);
+    void SweepBand(ResultsKeeper& keeper, const std::vector<double>& frequencies, std::vector<std::string>& lines);
     void Add(std::vector<std::string>& lines, std::string line);
     SweepHost host_;
     std::function<void()> pump_;

@@ -168,6 +168,7 @@ void TNWLForm::OKBtnClick() {
         StepCB->setEnabled(true);
         return;
     }
+    if (!BandsComputable()) return;
     for (QWidget* w : {static_cast<QWidget*>(StepCB), static_cast<QWidget*>(BandLB),
                        static_cast<QWidget*>(SaveBtn), static_cast<QWidget*>(ClrBtn)})
         w->setEnabled(false);
@@ -182,13 +183,34 @@ void TNWLForm::OKBtnClick() {
     list_.Running = false;
 }
 
+int TNWLForm::PointsPerBand() const {
+    bool ok = false;
+    const int points = StepCB->currentText().toInt(&ok);
+    return ok ? points : 1;
+}
+
+// A checked band whose points the list cannot compute, or whose lines would
+// not tell its points apart, is refused before anything runs, with the
+// message the frequency table shows for such a range.
+bool TNWLForm::BandsComputable() const {
+    for (int i = 0; i < BandLB->count(); ++i) {
+        if (BandLB->item(i)->checkState() != Qt::Checked) continue;
+        const std::string text = BandLB->item(i)->text().toStdString();
+        FreqTableRange range;
+        const FreqRangeStatus status = ReadBandRange(text, PointsPerBand(), range);
+        if (status != FreqRangeStatus::Ok) {
+            ErrorBox("%s: %s", text.c_str(), FreqRangeMessage(status).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 void TNWLForm::ComputeBands() {
     std::vector<BandItem> bands;
     for (int i = 0; i < BandLB->count(); ++i)
         bands.push_back({BandLB->item(i)->text().toStdString(), BandLB->item(i)->checkState() == Qt::Checked});
-    bool ok = false;
-    int points = StepCB->currentText().toInt(&ok);
-    if (!ok) points = 1;
+    const int points = PointsPerBand();
     std::vector<std::string> lines;
     // Lines appear as they are computed, so the list grows while it runs.
     std::size_t shown = 0;

@@ -45,6 +45,8 @@ protected:
 
 private:
     void ComputeBands();
+    int PointsPerBand() const;
+    bool BandsComputable() const;
     void ChooseUserProgram(const QString& current);
     void StartUserProgram(const QString& file);
     MultibandList list_;

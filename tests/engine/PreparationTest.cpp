@@ -119,6 +119,29 @@ TEST(Preparation, GeometryTheKernelCannotTakeIsRefused) {
     }
 }
 
+TEST(Preparation, FrequenciesBelowTheLimitAreRefusedNotTakenAsNone) {
+    // 1e-300 MHz is 0.0f in single precision, which used to stand for "no
+    // frequency" and calculate at 299.79 MHz.
+    const struct {
+        double freq, calcFreq;
+        bool prepared;
+    } cases[] = {
+        {1e-300, 0, false}, {14.15, 1e-300, false}, {14.15, 9.45e-6, false},
+        {14.15, -1, false}, {0.001, 0, true},       {14.15, 0.001, true},
+    };
+    for (const auto& c : cases) {
+        ResetEngineWorld();
+        TestAntenna a(c.freq);
+        a.Wire(0, 0, 10, 0, 10, 10, 0.001, 10).Source("w1c");
+        a->CalcFreq = c.calcFreq;
+        EXPECT_EQ(PrepareModel(a.ant.get()), c.prepared ? 1 : 0) << c.freq << " " << c.calcFreq;
+        EXPECT_EQ(LogHas("IS BELOW 0.001 MHZ - NOT CALCULATED"), !c.prepared);
+        if (c.prepared) {
+            EXPECT_NEAR(Engine.Wavelength, 299792.458f, 1.0f);
+        }
+    }
+}
+
 TEST(Preparation, GroundMediaTheKernelCannotTakeAreRefused) {
     // Values no medium takes, and a surface height whose far-field phase
     // leaves the int range of the kernel's sine (a million wavelengths).
