@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,35 @@ void MutateText(std::string& t, Random& rnd) {
     }
 }
 
+// What an accepted file may hold: frequencies that a save writes as they are.
+bool SavableFrequencies(const AntDef& a) {
+    return (a.Freq == 0 || FrequencyInRange(a.Freq)) && (a.CalcFreq == 0 || FrequencyInRange(a.CalcFreq));
+}
+
+// In a prepared stack every source and load that names a wire lies on a
+// pulse of its own copy's wires, or on none.
+bool PositionsStayInTheirCopies(const AntDef& stacked) {
+    const int copies = stacked.StackCopies;
+    if (copies <= 1) return true;
+    const int wiresEach = stacked.WireCount / copies;
+    auto copyOfPulse = [&](int pulse) {
+        for (int w = 0; w < stacked.WireCount; ++w) {
+            const WireRec& r = stacked.Wires[w];
+            if (r.FirstPulse > 0 && pulse >= r.FirstPulse && pulse < r.FirstPulse + r.PulseCount) return w / wiresEach;
+        }
+        return -1;
+    };
+    auto check = [&](const char* pos, int pulse, int index, int count) {
+        if (pulse <= 0 || SplitPosition(pos).Names != PositionRef::Wire) return true;
+        return copyOfPulse(pulse) == index / (count / copies);
+    };
+    for (int i = 0; i < stacked.SourceCount; ++i)
+        if (!check(stacked.Sources[i].Pos, stacked.Sources[i].Pulse, i, stacked.SourceCount)) return false;
+    for (int i = 0; i < stacked.LoadCount; ++i)
+        if (!check(stacked.Loads[i].Pos, stacked.Loads[i].Pulse, i, stacked.LoadCount)) return false;
+    return true;
+}
+
 // What opening a file does next: the grounded ends turned, the stack built
 // and the model prepared for the engine (the matrix is not filled).
 class OpenedModel {
@@ -221,7 +251,12 @@ public:
             calc = stacked_.get();
             if (++calls_ % 8 != 0) return;
         }
-        if (PrepareModel(calc)) ++prepared_;
+        if (PrepareModel(calc)) {
+            ++prepared_;
+            if (stacked) {
+                ASSERT_TRUE(PositionsStayInTheirCopies(*calc));
+            }
+        }
         log_.clear();
     }
     int Prepared() const { return prepared_; }
@@ -244,6 +279,33 @@ std::unique_ptr<AntDef> FullStack() {
     return a;
 }
 
+// The reproducers of faults found before: a frequency below the lowest (a
+// save would write another one; far below, single precision makes it 0), a
+// stacked source on a wire beyond the wires, which must not land on the next
+// copy, and a name cut inside a character.
+std::unique_ptr<AntDef> LowFrequency(double freq, double calcFreq) {
+    auto a = SampleAntenna();
+    a->Freq = freq;
+    a->CalcFreq = calcFreq;
+    return a;
+}
+
+std::unique_ptr<AntDef> StackedSourceBeyondTheWires() {
+    auto a = SampleAntenna();
+    a->nH = 2;
+    a->SourceCount = 2;
+    CopyText(a->Sources[1].Pos, "w4c");
+    CopyText(a->Loads[0].Pos, "w5b");
+    return a;
+}
+
+std::string LongUtf8NameText(const EnvRec& env) {
+    std::string name = "a";
+    for (int i = 0; i < 100; ++i) name += "\xC3\xBC";
+    const std::string text = WriteAntennaText(*SampleAntenna(), env, "");
+    return name + text.substr(text.find("\r\n"));
+}
+
 TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip) {
     EnvDef = EnvRec{};
     auto results = SampleResults();
@@ -252,6 +314,9 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "a comment\r\n", CResult()),
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "", *results),
         BuildFarFieldImage(*FullStack(), ModelEnvFields{}, "", CResult()),
+        BuildFarFieldImage(*LowFrequency(1e-300, 0), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*LowFrequency(14.15, 9.45e-6), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*StackedSourceBeyondTheWires(), SampleEnv(), "", CResult()),
     };
     std::vector<std::vector<std::size_t>> counts;
     for (const auto& seed : seeds) counts.push_back(CountOffsets(seed));
@@ -269,6 +334,7 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
         c.Comment.clear();
         c.Results->HasFarField = 0;
         if (ParseFarFieldImage(file, c) != FarFieldStatus::Ok) continue;
+        ASSERT_TRUE(SavableFrequencies(*c.Ant)) << "input " << n;
         opened.Prepare(*c.Ant, c.Env);
         if (++accepted % 4 != 0) continue;   // the round trip is checked on a sample
         // What was read is written and read back unchanged (values the engine
@@ -291,7 +357,14 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         WriteAntennaText(*SampleAntenna(), env, "comment\r\n*line\r\n"),
         WriteAntennaText(*NewAntenna(), env, ""),
         WriteAntennaText(*FullStack(), env, ""),
+        WriteAntennaText(*StackedSourceBeyondTheWires(), env, ""),
+        LongUtf8NameText(env),
     };
+    for (const char* freq : {"1e-7", "9.45e-6", "1e-300"}) {
+        std::string text = WriteAntennaText(*SampleAntenna(), env, "");
+        text.replace(text.find("14.175"), 6, freq);
+        seeds.push_back(text);
+    }
     OpenedModel opened;
     std::vector<uint8_t> fixture;
     if (ReadWholeFile(KORVA_TEST_DATA "/yagi3.kva", fixture, 1 << 20) == ReadFileStatus::Ok)
@@ -313,6 +386,9 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         EnvRec e = env;
         std::string comment;
         ParseAntennaText(*ant, e, text, comment);
+        if (open && !sample) {
+            ASSERT_TRUE(SavableFrequencies(*ant)) << "input " << n << ":\n" << text;
+        }
         if (open) opened.Prepare(*ant, TakeModelEnvFields(e));
         if (!sample) continue;
         std::string once = WriteAntennaText(*ant, e, comment);

@@ -57,4 +57,40 @@ TEST(FreqTableFuzz, RequestsAreRefusedOrGiveDistinctRowsUpToFmax) {
     EXPECT_GT(ok, FreqTableRequests / 20);
 }
 
+TEST(FreqTableFuzz, BandsAreRefusedOrGiveDistinctRowsFromStartToEnd) {
+    // The bands of the multiband list follow the same rules; the reproducers
+    // first: points listed as 0.0 or 14.0 four times, or at 0.0f MHz.
+    const struct {
+        const char* start;
+        const char* end;
+        int points;
+    } reproducers[] = {{"0.0001", "0.0004", 4}, {"14.0001", "14.0004", 4}, {"1e-300", "1e-299", 4}};
+    std::mt19937_64 rnd(0xBA4D5);
+    int ok = 0;
+    for (int n = 0; n < FreqTableRequests; ++n) {
+        std::string start = RandomNumber(rnd), end = RandomNumber(rnd);
+        int points = static_cast<int>(rnd() % 600);
+        if (n < static_cast<int>(std::size(reproducers))) {
+            start = reproducers[n].start;
+            end = reproducers[n].end;
+            points = reproducers[n].points;
+        }
+        double a = 0, b = 0;
+        if (!StrToDblExpr(a, start) || !StrToDblExpr(b, end)) continue;
+        FreqTableRange range;
+        if (MakeBandRange(a, b, points, range) != FreqRangeStatus::Ok) {
+            ASSERT_EQ(range.Count, 0);
+            continue;
+        }
+        ASSERT_GE(n, static_cast<int>(std::size(reproducers))) << start << " - " << end;
+        ++ok;
+        ASSERT_EQ(range.Count, points > 1 ? points : 1);
+        ASSERT_GE(range.Row(0), 0.001) << start << " " << end << " " << points;
+        for (int k = 1; k < range.Count; ++k) ASSERT_GT(range.Row(k), range.Row(k - 1)) << start << " " << end;
+        ASSERT_NEAR(range.Row(range.Count - 1), points > 1 ? b : a, 0.0005 + 1e-12 * std::fabs(b));
+    }
+    std::printf("bands: %d, %d accepted\n", FreqTableRequests, ok);
+    EXPECT_GT(ok, 0);
+}
+
 }  // namespace
