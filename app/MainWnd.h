@@ -161,8 +161,9 @@ public:
     void SetAntDef();
     void NewAntDef();
     // A new antenna read from an antenna text; false, with nothing changed,
-    // when the text is not a whole antenna text.
-    bool ReadNewAntenna(const std::string& text);
+    // when the text is not a whole antenna text (`refusal` then says why,
+    // where the antenna's normal form can tell).
+    bool ReadNewAntenna(const std::string& text, std::string* refusal = nullptr);
     void AntChanged();
     // AntChanged after an edit of the wire table that moved or removed
     // sources and loads; `notes` go to the log.
@@ -288,6 +289,9 @@ public:
     // cancels or a chosen save failed.
     bool QuerySave();
     int OpenAntFile(const QString& name);        // 1 when the antenna was loaded
+    // The box of a file refused as no antenna of ours, with the reason on a
+    // second line when there is one.
+    static void ReportInvalidFile(const QString& name, const std::string& reason);
     bool SaveAntFile(const QString& name);
     bool OpenFarFieldFile(const QString& name);
     bool SaveFarFieldFile(const QString& name);

@@ -7,6 +7,7 @@
 #include "model/EnvDef.h"
 #include "model/FarFieldFile.h"
 #include "model/MessageFormat.h"
+#include "model/AntennaNormalForm.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "draw/PolarPlot.h"
@@ -52,7 +53,7 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
         ErrorBox("%s", FormatMessageArg(MainMessages[MsgCanNotLoad], name.toStdString()).c_str());
         return false;
     case FarFieldStatus::InvalidFormat:
-        ErrorBox("%s", FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString()).c_str());
+        ReportInvalidFile(name, ReadRefusalReason(*contents.Ant));
         return false;
     }
 

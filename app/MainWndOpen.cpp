@@ -6,6 +6,7 @@
 #include "model/EnvDef.h"
 #include "model/MessageFormat.h"
 #include "model/ModelImage.h"
+#include "model/AntennaNormalForm.h"
 #include "model/Messages.h"
 #include "model/RecentFiles.h"
 #include "model/ResultStore.h"
@@ -60,8 +61,9 @@ int TMainWnd::OpenAntFile(const QString& name) {
     }
     // A file cut short, or with fewer records than its counts, would load as
     // another antenna: it is refused before anything changes.
-    if (!ReadNewAntenna(std::string(bytes.begin(), bytes.end()))) {
-        ReportMessage(MsgInvalidFormat, name);
+    std::string refusal;
+    if (!ReadNewAntenna(std::string(bytes.begin(), bytes.end()), &refusal)) {
+        ReportInvalidFile(name, refusal);
         return 0;
     }
     FileName = name;
@@ -85,11 +87,19 @@ int TMainWnd::OpenAntFile(const QString& name) {
     return 1;
 }
 
-bool TMainWnd::ReadNewAntenna(const std::string& text) {
+void TMainWnd::ReportInvalidFile(const QString& name, const std::string& reason) {
+    const std::string text = FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString());
+    ErrorBox("%s", (reason.empty() ? text : text + "\n" + reason).c_str());
+}
+
+bool TMainWnd::ReadNewAntenna(const std::string& text, std::string* refusal) {
     auto read = std::make_unique<AntDef>();
     EnvRec env = EnvDef;
     std::string comment;
-    if (!ReadAntennaFile(text, *read, env, comment)) return false;
+    if (!ReadAntennaFile(text, *read, env, comment)) {
+        if (refusal) *refusal = ReadRefusalReason(*read);
+        return false;
+    }
     NewAntDef();
     Ant = *read;
     ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);

@@ -5,8 +5,7 @@
 #include "app/MainWnd.h"
 #include "model/AntDef.h"
 #include "model/EnvDef.h"
-#include "model/MessageFormat.h"
-#include "model/Messages.h"
+#include "model/AntennaNormalForm.h"
 #include "model/ResultStore.h"
 #include "model/TableRows.h"
 #include "optimizer/OptLogFile.h"
@@ -67,7 +66,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
         ShowMessage("Can not open " + name.toStdString());
         return false;
     case OptLogStatus::InvalidFormat:
-        ErrorBox("%s", FormatMessageArg(MainMessages[MsgInvalidFormat], name.toStdString()).c_str());
+        ReportInvalidFile(name, ReadRefusalReason(*ant));
         return false;
     }
 

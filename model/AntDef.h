@@ -164,6 +164,9 @@ constexpr double LightSpeedMHz = 299.792458;
 // it into no frequency at all.
 constexpr double MinFrequencyMHz = 0.001;
 
+// What a frequency below the limit is refused with.
+constexpr const char* FrequencyLimitText = "A frequency must be at least 0.001 MHz.";
+
 // A frequency the antenna can be given: finite and at least MinFrequencyMHz.
 // (0, which stands for the default, is each caller's own case.)
 bool FrequencyInRange(double mhz);

@@ -82,6 +82,12 @@ void NormalizeTaperSetEntries(AntDef& ant) {
 
 }  // namespace
 
+std::string ReadRefusalReason(const AntDef& ant) {
+    for (const double f : {ant.Freq, ant.CalcFreq})
+        if (f != 0 && f < MinFrequencyMHz) return FrequencyLimitText;
+    return {};
+}
+
 bool NormalizeReadAntenna(AntDef& ant, std::string& comment) {
     // A frequency is 0 (the default) or one the text writes as it is.
     bool faithful = ant.Freq == 0 || FrequencyInRange(ant.Freq);

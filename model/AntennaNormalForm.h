@@ -42,3 +42,7 @@ std::string NormalComment(std::string_view comment);
 // position a save would change, a load of no known type, a stack beyond the
 // record, a NUL byte in the comment); the rest is normalised all the same.
 bool NormalizeReadAntenna(AntDef& ant, std::string& comment);
+
+// Why a record read from a file is refused, where the user can act on it: a
+// frequency below the lowest the antenna takes. Empty otherwise.
+std::string ReadRefusalReason(const AntDef& ant);

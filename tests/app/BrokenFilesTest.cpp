@@ -94,9 +94,12 @@ TEST_F(BrokenFilesTest, AntennaFilesThatAreNoAntennaAreRefusedByOpen) {
         {"badfreq.kva", Text("dipole\r\n*\r\n1e999\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
         {"negfreq.kva", Text("dipole\r\n*\r\n-14\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
         // Below 0.001 MHz a save would write another frequency (or 0.0, the default).
-        {"tinyfreq.kva", Text("dipole\r\n*\r\n1e-7\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
-        {"lowfreq.kva", Text("dipole\r\n*\r\n9.45e-6\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
-        {"nofloat.kva", Text("dipole\r\n*\r\n1e-300\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"), "Invalid format of file"},
+        {"tinyfreq.kva", Text("dipole\r\n*\r\n1e-7\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"),
+         "A frequency must be at least 0.001 MHz."},
+        {"lowfreq.kva", Text("dipole\r\n*\r\n9.45e-6\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"),
+         "A frequency must be at least 0.001 MHz."},
+        {"nofloat.kva", Text("dipole\r\n*\r\n1e-300\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"),
+         "A frequency must be at least 0.001 MHz."},
         // Files that would load as another antenna: cut inside a record, a
         // load short of its count, a stack beyond every limit.
         {"cut-wire.kva", Fixture("cut-wire.kva"), "Invalid format of file"},
