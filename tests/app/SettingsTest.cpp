@@ -58,14 +58,14 @@ TEST_F(MainWndTest, SettingsAreWrittenOnCloseAndReadBack) {
     PatternOrient = 90;
     wnd->ToolBV->trigger();
     wnd->Tabposition1->trigger();
-    wnd->Recent.Add("/tmp/a.kva", true, true);
-    wnd->Recent.Add("/tmp/b.kva", true, true);
+    wnd->Recent.Add("/home/ham/a.kva", true, true);
+    wnd->Recent.Add("/home/ham/b.kva", true, true);
     wnd->close();
 
     IniFile ini(SettingsPath().toStdString());
     EXPECT_EQ(ini.ReadInteger("Env", "Type", -1), 2);
     EXPECT_EQ(ini.ReadString("UsMater", "UserLO", ""), "1.7");
-    EXPECT_EQ(ini.ReadString("Recent File", "File1", ""), "/tmp/b.kva");
+    EXPECT_EQ(ini.ReadString("Recent File", "File1", ""), "/home/ham/b.kva");
     EXPECT_EQ(ini.ReadInteger("Position", "ToolBar", -1), 0);
 
     EnvDef.Type = 0;
@@ -83,7 +83,7 @@ TEST_F(MainWndTest, SettingsAreWrittenOnCloseAndReadBack) {
     EXPECT_FALSE(wnd->ToolBar1->isVisibleTo(wnd.get()));
     EXPECT_EQ(wnd->Page->tabPosition(), QTabWidget::South);
     ASSERT_EQ(wnd->Recent.Count(), 2);
-    EXPECT_EQ(wnd->Recent.At(0), "/tmp/b.kva");
+    EXPECT_EQ(wnd->Recent.At(0), "/home/ham/b.kva");
     EXPECT_TRUE(wnd->Reopen->menuAction()->isEnabled());
     // The ground choice shows what the file said.
     EXPECT_EQ(wnd->CalcSel->ItemIndex(), 2);

@@ -5,18 +5,23 @@
 
 #include "engine/LibraryTuning.h"
 #include "model/ResultStore.h"
+#include "model/TestFolder.h"
 
 #include <cblas.h>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <omp.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -103,27 +108,82 @@ std::string SelfPath() {
     return self;
 }
 
-// Starts this test program (or the file named) with extra environment
-// settings and returns what the report above printed (both streams).
-std::string ReportOfChild(const std::string& environment, const std::string& program = SelfPath()) {
-    const std::string command = "env " + environment + " " + program +
-                                " --gtest_also_run_disabled_tests --gtest_filter=LibraryTuning.DISABLED_ReportForParent"
-                                " 2>&1";
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
+// This process's environment with `changes` made: "NAME=value" sets NAME,
+// "-NAME" removes it.
+std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    for (const std::string& change : changes) {
+        const bool remove = change.starts_with("-");
+        const std::string name = remove ? change.substr(1) : change.substr(0, change.find('='));
+        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name + "="); });
+        if (!remove) env.push_back(change);
     }
-    return out;
+    return env;
 }
 
-const char* const NoUserSettings =
-    "-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY -u GOMP_SPINCOUNT -u OPENBLAS_NUM_THREADS -u GOTO_NUM_THREADS";
+// The file a program name without a folder starts, looked up on `path`.
+std::string FoundOnPath(const std::string& program, const std::string& path) {
+    if (program.find('/') != std::string::npos) return program;
+    std::size_t from = 0;
+    for (std::size_t to; from <= path.size(); from = to + 1) {
+        to = std::min(path.find(':', from), path.size());
+        const std::string file = path.substr(from, to - from) + "/" + program;
+        if (access(file.c_str(), X_OK) == 0) return file;
+    }
+    return program;
+}
+
+// Starts this test program (or the program named, looked up on the child's
+// PATH when it names no folder, and started under that name) with the
+// environment changed as ChangedEnvironment says, and returns what the report
+// above printed (both streams). No shell: names and folders pass as they are.
+std::string ReportOfChild(const std::vector<std::string>& changes, const std::string& program = SelfPath()) {
+    const std::vector<std::string> env = ChangedEnvironment(changes);
+    std::string path;
+    for (const std::string& e : env)
+        if (e.starts_with("PATH=")) path = e.substr(5);
+    std::vector<std::string> args = {program, "--gtest_also_run_disabled_tests",
+                                     "--gtest_filter=LibraryTuning.DISABLED_ReportForParent"};
+    auto pointers = [](std::vector<std::string>& texts) {
+        std::vector<char*> p;
+        for (std::string& t : texts) p.push_back(t.data());
+        p.push_back(nullptr);
+        return p;
+    };
+    std::vector<std::string> envTexts = env;
+    std::vector<char*> argv = pointers(args), envp = pointers(envTexts);
+
+    int out[2];
+    if (pipe(out) != 0) return "";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 2);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t child = 0;
+    const int started = posix_spawn(&child, FoundOnPath(program, path).c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+    close(out[0]);
+    if (started == 0) waitpid(child, nullptr, 0);
+    return report;
+}
+
+const std::vector<std::string> NoUserSettings = {"-OPENBLAS_CORETYPE", "-OMP_WAIT_POLICY", "-GOMP_SPINCOUNT",
+                                                  "-OPENBLAS_NUM_THREADS", "-GOTO_NUM_THREADS"};
 
 int NumberAfter(const std::string& text, const std::string& key) {
     const std::size_t at = text.find(key);
     return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
+}
+
+std::vector<std::string> With(std::vector<std::string> changes, const std::string& more) {
+    changes.push_back(more);
+    return changes;
 }
 
 TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
@@ -153,24 +213,22 @@ TEST(LibraryTuning, NoBlasThreadRunsBesideTheEngine) {
 
 TEST(LibraryTuning, TheUsersOwnSettingsWinAndNeedNoRestart) {
     // Every x86-64 CPU runs the Prescott kernel.
-    std::string out = ReportOfChild("OPENBLAS_CORETYPE=Prescott OMP_WAIT_POLICY=active OPENBLAS_NUM_THREADS=2");
+    std::string out = ReportOfChild({"OPENBLAS_CORETYPE=Prescott", "OMP_WAIT_POLICY=active", "OPENBLAS_NUM_THREADS=2"});
     EXPECT_NE(out.find("kernel=Prescott spin_env=- marker=- applied= "), std::string::npos) << out;
     EXPECT_NE(out.find("OMP_WAIT_POLICY = 'ACTIVE'"), std::string::npos) << out;
     EXPECT_EQ(NumberAfter(out, "blas_threads="), 2) << out;
-    out = ReportOfChild("-u OPENBLAS_CORETYPE -u OMP_WAIT_POLICY GOMP_SPINCOUNT=1234 GOTO_NUM_THREADS=2");
+    out = ReportOfChild({"-OPENBLAS_CORETYPE", "-OMP_WAIT_POLICY", "GOMP_SPINCOUNT=1234", "GOTO_NUM_THREADS=2"});
     EXPECT_NE(out.find("spin_env=1234 marker=- applied= "), std::string::npos) << out;
 }
 
 TEST(LibraryTuning, TheRestartedProgramKeepsTheNameItWasStartedBy) {
     // Through a symbolic link of another name, by its path and found on PATH.
-    char dir[] = "/tmp/korva-tuning-XXXXXX";
-    ASSERT_TRUE(mkdtemp(dir));
-    const std::string link = std::string(dir) + "/tuned,link";
+    const TestFolder dir("korva-tuning");
+    ASSERT_FALSE(dir.Path().empty());
+    const std::string link = dir.File("tuned,link");
     ASSERT_EQ(symlink(SelfPath().c_str(), link.c_str()), 0);
     const std::string byPath = ReportOfChild(NoUserSettings, link);
-    const std::string byName = ReportOfChild(std::string(NoUserSettings) + " PATH=" + dir + ":/usr/bin:/bin", "'tuned,link'");
-    unlink(link.c_str());
-    rmdir(dir);
+    const std::string byName = ReportOfChild(With(NoUserSettings, "PATH=" + dir.Path().string() + ":" + std::getenv("PATH")), "tuned,link");
     for (const std::string& out : {byPath, byName}) {
         EXPECT_NE(out.find("applied=GOMP_SPINCOUNT"), std::string::npos) << out;  // it was started again
         EXPECT_NE(out.find("comm=tuned,link\n"), std::string::npos) << out;

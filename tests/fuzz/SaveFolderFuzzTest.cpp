@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "model/SafeFile.h"
+#include "model/TestFolder.h"
 
 namespace {
 
@@ -57,9 +58,9 @@ std::string LookAlike(std::mt19937& rnd) {
 }
 
 TEST(SaveFolderFuzz, ASaveAmongLookAlikesRemovesOnlyItsOwnDeadTemporaries) {
-    char base[] = "/tmp/korva-fuzz-XXXXXX";
-    ASSERT_NE(::mkdtemp(base), nullptr);
-    const fs::path dir = base;
+    const TestFolder folder("korva-fuzz");
+    ASSERT_FALSE(folder.Path().empty());
+    const fs::path dir = folder.Path();
     const fs::path target = dir / "a.kva";
     std::mt19937 rnd(0x5AFE);
     int removed = 0;
@@ -110,7 +111,6 @@ TEST(SaveFolderFuzz, ASaveAmongLookAlikesRemovesOnlyItsOwnDeadTemporaries) {
                 << name;
         }
     }
-    fs::remove_all(dir);
     std::printf("save folders: %d saves, %d stale temporaries removed\n", SaveFolders, removed);
     EXPECT_GT(removed, 0);
 }

@@ -1,11 +1,11 @@
 // CSV result tables as files: line ends, the currents lines, default names
 // and paths, and writes that fail without harming the old file.
 #include "model/CsvTable.h"
+#include "model/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,22 +21,6 @@ std::string ReadAll(const std::string& path) {
     s << in.rdbuf();
     return s.str();
 }
-
-// A fresh folder of the test, removed with its files at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/korva-csv-XXXXXX";
-        path_ = ::mkdtemp(name) ? name : "";
-    }
-    ~TempFolder() {
-        if (!path_.empty()) std::system(("rm -rf '" + path_ + "'").c_str());
-    }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 PulseCurrentRec Row(int wire, float x, float y, float z, float re, float im, float mag, float phase) {
     return PulseCurrentRec{1, wire, x, y, z, re, im, mag, phase};
@@ -85,7 +69,8 @@ TEST(DefaultTableNames, TheAntennaFileWithoutItsExtensionOrNoname) {
 }
 
 TEST(SaveCsvTable, WritesTheListAndReplacesAnOldFile) {
-    TempFolder dir;
+    TestFolder dir("korva-csv");
+    ASSERT_FALSE(dir.Path().empty());
     const std::string path = dir.File("t.csv");
     ASSERT_TRUE(SaveCsvTable(path, {"A", "B"}));
     ASSERT_TRUE(SaveCsvTable(path, {"HEAD", "1"}));
@@ -93,7 +78,8 @@ TEST(SaveCsvTable, WritesTheListAndReplacesAnOldFile) {
 }
 
 TEST(SaveCsvTable, AFailedWriteIsReportedAndKeepsTheOldFile) {
-    TempFolder dir;
+    TestFolder dir("korva-csv");
+    ASSERT_FALSE(dir.Path().empty());
     // A folder that is a plain file takes no file.
     const std::string plain = dir.File("plain");
     std::ofstream(plain) << "x";

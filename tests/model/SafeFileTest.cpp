@@ -15,6 +15,7 @@
 #include "model/AntennaSamples.h"
 #include "model/CsvTable.h"
 #include "model/FarFieldFile.h"
+#include "model/TestFolder.h"
 
 namespace {
 
@@ -23,17 +24,16 @@ namespace fs = std::filesystem;
 class SafeFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/korva-safe-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir = name;
+        ASSERT_FALSE(folder.Path().empty());
+        dir = folder.Path();
     }
-    void TearDown() override { fs::remove_all(dir); }
     // A plain file whose last change lies `age` seconds back (negative: ahead).
     void Place(const std::string& name, long age) {
         std::ofstream((dir / name).string()) << "user data";
         const fs::file_time_type now = fs::last_write_time(dir / name);
         fs::last_write_time(dir / name, now - std::chrono::seconds(age));
     }
+    TestFolder folder{"korva-safe"};
     fs::path dir;
 };
 

@@ -53,13 +53,13 @@ TEST(Prompter, ScriptedDialogsAnswerInOrder) {
     ScriptedPrompter script;
     ScopedPrompter use(script);
     script.AnswerInput(true, "12.5");
-    script.AnswerFile("/tmp/a.kva");
+    script.AnswerFile("/home/ham/a.kva");
     std::string value = "0";
     EXPECT_TRUE(CurrentPrompter().InputQuery("Elevation", "Azimut far field for elevation angle", value));
     EXPECT_EQ(value, "12.5");
     FileDialogRequest r;
     r.caption = "Open";
-    EXPECT_EQ(CurrentPrompter().OpenFileName(r), "/tmp/a.kva");
+    EXPECT_EQ(CurrentPrompter().OpenFileName(r), "/home/ham/a.kva");
     EXPECT_TRUE(script.AllAnswersUsed());
     EXPECT_EQ(script.ShownBoxes().size(), 2u);
 }
