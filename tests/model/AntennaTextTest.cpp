@@ -73,22 +73,38 @@ TEST_F(AntennaTextTest, WritesStackingTaperSetsPairsAndLaplaceLoads) {
 }
 
 TEST_F(AntennaTextTest, WriteReadWriteIsByteIdentical) {
-    auto a = SampleAntenna();
-    env.Type = GroundReal;
-    env.Material = 8;
-    env.Z0X = 3.5;
-    std::string first = WriteAntennaText(*a, env, "first line\r\n*starred\r\n\r\nlast");
+    // Every shape of stack survives, a single row or column too.
+    const struct {
+        int nH, nV;
+    } stacks[] = {{2, 3}, {1, 3}, {2, 1}, {1, 1}};
+    for (const auto& stack : stacks) {
+        SCOPED_TRACE(std::to_string(stack.nH) + " x " + std::to_string(stack.nV));
+        auto a = SampleAntenna();
+        a->nH = stack.nH;
+        a->nV = stack.nV;
+        env.Type = GroundReal;
+        env.Material = 8;
+        env.Z0X = 3.5;
+        std::string first = WriteAntennaText(*a, env, "first line\r\n*starred\r\n\r\nlast");
 
-    EnvRec env2{};
-    auto b = NewAntenna();
-    std::string comment2;
-    ParseAntennaText(*b, env2, first, comment2);
-    EXPECT_EQ(comment2, "first line\r\n*starred\r\n\r\nlast\r\n");
-    EXPECT_EQ(std::memcmp(b->Wires, a->Wires, sizeof a->Wires), 0);
-    EXPECT_EQ(std::memcmp(b->Loads, a->Loads, sizeof a->Loads), 0);
-    EXPECT_EQ(std::memcmp(b->TaperSets, a->TaperSets, sizeof a->TaperSets), 0);
-    EXPECT_EQ(env2.Material, 8);   // user materials travel with the antenna
-    EXPECT_EQ(WriteAntennaText(*b, env2, comment2), first);
+        EnvRec env2{};
+        auto b = NewAntenna();
+        std::string comment2;
+        ParseAntennaText(*b, env2, first, comment2);
+        EXPECT_EQ(comment2, "first line\r\n*starred\r\n\r\nlast\r\n");
+        EXPECT_EQ(std::memcmp(b->Wires, a->Wires, sizeof a->Wires), 0);
+        EXPECT_EQ(std::memcmp(b->Loads, a->Loads, sizeof a->Loads), 0);
+        EXPECT_EQ(std::memcmp(b->TaperSets, a->TaperSets, sizeof a->TaperSets), 0);
+        EXPECT_EQ(b->nH, a->nH);
+        EXPECT_EQ(b->nV, a->nV);
+        if (stack.nH > 1 || stack.nV > 1) {
+            EXPECT_EQ(b->hSpacing, a->hSpacing);
+            EXPECT_EQ(b->vSpacing, a->vSpacing);
+            EXPECT_EQ(b->StackMode, a->StackMode);
+        }
+        EXPECT_EQ(env2.Material, 8);   // user materials travel with the antenna
+        EXPECT_EQ(WriteAntennaText(*b, env2, comment2), first);
+    }
 }
 
 TEST_F(AntennaTextTest, ParsesAllFieldsAndFlags) {

@@ -32,6 +32,8 @@ TEST(FreqTableRange, CountsExactlyTheRowsAndRefusesRowsThatRoundAwayOrTogether) 
         {"14.0", "14.001", "0.5", FreqRangeStatus::RowsTogether, 0},
         {"14.0", "14.35", "0.9", FreqRangeStatus::RowsTogether, 0},
         {"1e300", "1e301", "1", FreqRangeStatus::RowsTogether, 0},
+        {"1", "100.999", "1", FreqRangeStatus::Ok, 100000},  // the limit itself
+        {"1", "101", "1", FreqRangeStatus::TooManyRows, 0},
         {"1", "1000", "1", FreqRangeStatus::TooManyRows, 0},
     };
     for (const auto& c : cases) {

@@ -126,13 +126,14 @@ TEST(TableRows, ACountOutOfRangeNeverLetsAShiftLeaveTheTable) {
 // Sources and loads stay on their wires through every deletion and insertion
 // of wires; those on a deleted wire go, and plain pulse numbers whose pulse
 // moved are reported. Three wires of 9 pulses each (1, 10, 19) unless the
-// pulses are not known.
+// pulses are not known or a row gives another count.
 TEST(TableRows, SourcesAndLoadsFollowTheirWiresThroughDeletionAndInsertion) {
     const struct {
         bool remove;
         int row;
         bool pulsesKnown;
         std::vector<const char*> sources, loads, notes;
+        int pulsesPerWire = 9;
     } cases[] = {
         {true, 1, true, {"w1c", "15"}, {"w2b+1", "5"},
          {"Source 2 at pulse 15", "Source 3 (W1e) was on the deleted wire 1", "Load 2 at pulse 5",
@@ -144,13 +145,16 @@ TEST(TableRows, SourcesAndLoadsFollowTheirWiresThroughDeletionAndInsertion) {
         // Without a numbering every plain pulse may have moved.
         {true, 3, false, {"w2c", "15", "W1e"}, {"5", " w0c"},
          {"Source 2 at pulse 15", "Load 1 (w3b+1) was on the deleted wire 3", "Load 1 at pulse 5"}},
+        // Wires at 1, 8 and 15: the first moved pulse itself has moved.
+        {true, 3, true, {"w2c", "15", "W1e"}, {"5", " w0c"},
+         {"Source 2 at pulse 15", "Load 1 (w3b+1) was on the deleted wire 3"}, 7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.remove ? "delete " : "insert ") + std::to_string(c.row) + (c.pulsesKnown ? "" : " unnumbered"));
         auto ant = Wires(3);
         for (int i = 0; i < 3; ++i) {
-            ant->Wires[i].FirstPulse = c.pulsesKnown ? 1 + 9 * i : 0;
-            ant->Wires[i].PulseCount = c.pulsesKnown ? 9 : 0;
+            ant->Wires[i].FirstPulse = c.pulsesKnown ? 1 + c.pulsesPerWire * i : 0;
+            ant->Wires[i].PulseCount = c.pulsesKnown ? c.pulsesPerWire : 0;
         }
         const char* sources[] = {"w2c", "15", "W1e"};
         const char* loads[] = {"w3b+1", "5", " w0c"};

@@ -260,23 +260,44 @@ TEST(OptimizerGoals, WeightsAndTheirText) {
 }
 
 TEST(OptimizerScore, TermsAtTheirGoals) {
-    OptimizerFixture f;
-    f.Cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
-    f.Cal->GainGoal = 8;
-    ResultRow row;
-    row.Ga = 8;
-    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), 8);
-    row.Ga = 8 * std::exp(1.0);
-    EXPECT_NEAR(f.Cal->Score(row, Results), 9, 1e-6);
-    f.Cal->SetGoals(0, 0, 0, 2, 0, 0, 0);
-    f.Cal->SWRGoal = 1.5;
-    row.SWR = 1.5;
-    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), -2 * 0.5);
-    row.SWR = 1.4f;
-    EXPECT_NEAR(f.Cal->Score(row, Results), -2 * (1.5 - 0.05 * 0.1), 1e-6);
-    // A feed without resistance is scored, not divided by.
-    f.Cal->SetGoals(0, 0, 0, 0, 0, 1, 0);
-    row.R = 0;
-    row.jX = 10;
-    EXPECT_DOUBLE_EQ(f.Cal->Score(row, Results), 0.02 * -10);
+    // Each row weighs one term by 1, with its own goal, match kind and
+    // reference impedance.
+    enum Term { Gain, Swr, Match };
+    const struct {
+        const char* what;
+        Term term;
+        double goal;  // of the gain or the SWR
+        int matchKind;
+        double z0;
+        float ga, swr, r, jx;
+        double score;
+    } cases[] = {
+        {"gain at its goal", Gain, 8, MatchCapacity, 50, 8, 0, 0, 0, 8},
+        {"gain e times its goal", Gain, 8, MatchCapacity, 50, static_cast<float>(8 * std::exp(1.0)), 0, 0, 0, 9},
+        {"gain without a goal counts as it is", Gain, 0, MatchCapacity, 50, 5, 0, 0, 0, 5},
+        {"SWR at its goal", Swr, 1.5, MatchCapacity, 50, 0, 1.5, 0, 0, -0.5},
+        {"SWR below its goal", Swr, 1.5, MatchCapacity, 50, 0, 1.4f, 0, 0, -(1.5 - 0.05 * 0.1)},
+        // A feed without resistance is scored, not divided by.
+        {"match without resistance", Match, 0, MatchCapacity, 50, 0, 0, 0, 10, 0.02 * -10},
+        // Below Z0 the series element must bring X to R sqrt(Z0/R - 1): +25
+        // at 50 ohms, +43.3 at 100 ohms; a capacity lowers X, a hairpin raises it.
+        {"capacity at 50 ohms", Match, 0, MatchCapacity, 50, 0, 0, 25, 10, 0.02 * -15},
+        {"hairpin at 50 ohms", Match, 0, MatchHairpin, 50, 0, 0, 25, 10, 0.02 * -35},
+        {"capacity at 100 ohms", Match, 0, MatchCapacity, 100, 0, 0, 25, 10, 0.02 * -(25 * std::sqrt(3.0) - 10)},
+        {"hairpin at 100 ohms", Match, 0, MatchHairpin, 100, 0, 0, 25, 10, 0.02 * -(25 * std::sqrt(3.0) + 10)},
+    };
+    for (const auto& c : cases) {
+        OptimizerFixture f;
+        f.Cal->SetGoals(c.term == Gain, 0, 0, c.term == Swr, 0, c.term == Match, 0);
+        f.Cal->GainGoal = c.goal;
+        f.Cal->SWRGoal = c.goal;
+        f.Cal->MatchKind = c.matchKind;
+        f.Env.Z0R = c.z0;
+        ResultRow row;
+        row.Ga = c.ga;
+        row.SWR = c.swr;
+        row.R = c.r;
+        row.jX = c.jx;
+        EXPECT_NEAR(f.Cal->Score(row, Results), c.score, 1e-6) << c.what;
+    }
 }

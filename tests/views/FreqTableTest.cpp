@@ -36,6 +36,12 @@ TEST_F(SweepFixture, FreqTableWritesEveryFrequencyAndReusesTheSweep) {
     EXPECT_EQ(lines[8].substr(0, 6), "14.35,");
     EXPECT_EQ(prepares - before, 8);   // seven runs (14.2 is the Start's) and the restoring preparation
     EXPECT_EQ(ant->CalcFreq, 14.2);
+    // The rows that are sweep points stay in the sweep table.
+    for (const SweepPoint& p : Results.Sweep.Points) {
+        if (p.F <= req.Fmax) {
+            EXPECT_NE(p.State, SweepNotComputed) << p.F;
+        }
+    }
 }
 
 TEST_F(SweepFixture, FreqTableReusesWhatTheSweepHolds) {
