@@ -62,7 +62,7 @@ TVerDspDlg::TVerDspDlg(QWidget* owner) : QDialog(owner) {
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(5000);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &TVerDspDlg::Timer1Timer);
+    ConnectGuarded(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     FormCreate();
 }
 

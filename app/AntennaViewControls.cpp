@@ -24,27 +24,27 @@
 
 void TMainWnd::ConnectView() {
     new AntennaViewEvents(this);
-    connect(TBarSC, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
-    connect(TBarCur, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
+    ConnectGuarded(TBarSC, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
+    ConnectGuarded(TBarCur, &QSlider::valueChanged, this, [this] { TBarSCChange(nullptr); });
     for (QCheckBox* box : {DspCur, DspPlus, LnThickCB})
-        connect(box, &QCheckBox::clicked, this, [this, box] { TBarSCChange(box); });
-    connect(SelWirSpEd, &QSpinBox::valueChanged, this, [this] { SelWirSpEdChange(); });
-    connect(CenterRb, &QRadioButton::clicked, this, [this] { CenterRbClick(true); });
-    connect(FullWRb, &QRadioButton::clicked, this, [this] { FullWRbClick(true); });
-    connect(WireCenterRB, &QRadioButton::clicked, this, [this] { WireCenterRBClick(); });
-    connect(OrgBtn, &QPushButton::clicked, this, [this] { OrgBtnClick(); });
-    connect(AllViewBtn, &QPushButton::clicked, this, [this] { AllViewBtnClick(); });
-    connect(WaveSel, &RadioGroup::Clicked, this, [this](int index) { WaveSelClick(index); });
-    connect(OrientCB, &QCheckBox::clicked, this, [this] { OrientCBClick(); });
+        ConnectGuarded(box, &QCheckBox::clicked, this, [this, box] { TBarSCChange(box); });
+    ConnectGuarded(SelWirSpEd, &QSpinBox::valueChanged, this, [this] { SelWirSpEdChange(); });
+    ConnectGuarded(CenterRb, &QRadioButton::clicked, this, [this] { CenterRbClick(true); });
+    ConnectGuarded(FullWRb, &QRadioButton::clicked, this, [this] { FullWRbClick(true); });
+    ConnectGuarded(WireCenterRB, &QRadioButton::clicked, this, [this] { WireCenterRBClick(); });
+    ConnectGuarded(OrgBtn, &QPushButton::clicked, this, [this] { OrgBtnClick(); });
+    ConnectGuarded(AllViewBtn, &QPushButton::clicked, this, [this] { AllViewBtnClick(); });
+    ConnectGuarded(WaveSel, &RadioGroup::Clicked, this, [this](int index) { WaveSelClick(index); });
+    ConnectGuarded(OrientCB, &QCheckBox::clicked, this, [this] { OrientCBClick(); });
     {
         const QSignalBlocker block(OrientCB);
         OrientCB->setChecked(PatternOrient == 0);
     }
     ViewImage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ViewImage, &QWidget::customContextMenuRequested, this,
+    ConnectGuarded(ViewImage, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupAnt->popup(ViewImage->mapToGlobal(pos)); });
     // The menu takes the button's release; the view must not think it is still held.
-    connect(PopupAnt, &QMenu::aboutToHide, this, [this] { ViewState.RightHeld = false; });
+    ConnectGuarded(PopupAnt, &QMenu::aboutToHide, this, [this] { ViewState.RightHeld = false; });
     UpdatePlotCursor();
 }
 

@@ -18,7 +18,7 @@ AntennaViewEvents::AntennaViewEvents(TMainWnd* owner) : QObject(owner), owner_(o
     owner->DNImage->installEventFilter(this);
     // Key events go to the focused control; the filter on the application sees them all.
     qApp->installEventFilter(this);
-    if (owner->K29) connect(owner->K29, &QAction::triggered, owner, [owner] { owner->K29Click(); });
+    if (owner->K29) ConnectGuarded(owner->K29, &QAction::triggered, owner, [owner] { owner->K29Click(); });
 }
 
 AntennaViewEvents::~AntennaViewEvents() {

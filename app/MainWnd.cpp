@@ -128,13 +128,14 @@ void TMainWnd::FormCreate() {
     LogMemo->setReadOnly(true);
     SetEngineLog([this](const std::string& line) { AddLogLine(QString::fromStdString(line)); },
                  [this] { ClearLog(); });
+    SetEngineNotice([this](const std::string& text) { EngineNotice(text); });
     InitMessageTables();
     ApplyDefaultMessages();
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &TMainWnd::Timer1Timer);
+    ConnectGuarded(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     MaterialSel->setToolTip(QString::fromStdString(MaterialText(MaterialSel->currentIndex())));
     Page->setCurrentIndex(0);
@@ -178,6 +179,7 @@ TMainWnd::~TMainWnd() {
         g->DrawCell = nullptr;
     }
     SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
+    SetEngineNotice(nullptr);
     DestroyOptimizerState();
     FreeCalcCopy();
     FreeEngineArrays();

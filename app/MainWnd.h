@@ -7,6 +7,7 @@
 #include "app/AntennaViewState.h"
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
+#include "platform/CommandGuard.h"
 #include "platform/FormLayout.h"
 #include "views/SweepHost.h"
 
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -149,6 +151,28 @@ public:
     bool ResultsShown = false;
     bool ResultsStale = true;
     bool Closing = false;
+
+    // The engine's notices (a wire it refuses) are shown once per
+    // calculation: the first of a calculation in the information box, the
+    // others only in the log. The preparations between calculations (after an
+    // edit, for the view) only log them, so typing shows no box at each key.
+    enum class NoticeState { Quiet, Armed, Shown };
+    NoticeState Notices = NoticeState::Quiet;
+    void EngineNotice(const std::string& text);
+    // A calculation for the length of a scope; nested scopes are one calculation.
+    class CalculationNotices {
+    public:
+        explicit CalculationNotices(TMainWnd& wnd) : wnd_(wnd), outer_(wnd.Notices) {
+            if (outer_ == NoticeState::Quiet) wnd.Notices = NoticeState::Armed;
+        }
+        ~CalculationNotices() { wnd_.Notices = outer_; }
+        CalculationNotices(const CalculationNotices&) = delete;
+        CalculationNotices& operator=(const CalculationNotices&) = delete;
+
+    private:
+        TMainWnd& wnd_;
+        NoticeState outer_;
+    };
     bool CloseAfterRun = false;  // a close came while a calculation ran
     RecentFiles Recent;       // shown in the ten Reopen items
     QString ProgramFolder;     // folder of the executable
@@ -390,9 +414,16 @@ private:
     void ConnectWireCad();
     void ConnectElementCommands();
     void ConnectMemoryCommands();
-    // Wires a command that changes or replaces the antenna: it never runs while
-    // busy, no exception leaves it, and the menu state follows it.
-    void ConnectGuardedCommand(QAction* action, std::function<void()> command);
+    // Wires a command of the window: no exception leaves it (RunGuarded shows
+    // it in the error box) and the menu state follows it. A command that
+    // changes or replaces the antenna never runs while busy; the few that must
+    // (they stop the run or check the state themselves) say so. Every other
+    // connection of the window goes through ConnectGuarded.
+    enum class WhileBusy { Refused, Runs };
+    void ConnectGuardedCommand(QAction* action, std::function<void()> command, WhileBusy busy = WhileBusy::Refused);
+    void ConnectGuardedCommand(QAbstractButton* button, std::function<void()> command,
+                               WhileBusy busy = WhileBusy::Refused);
+    void RunWindowCommand(const std::function<void()>& command, WhileBusy busy);
     void ConnectPrintCommands();
     void ConnectResultTables();
     void Connect3DView();

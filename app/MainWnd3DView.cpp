@@ -20,7 +20,7 @@ void TMainWnd::Btn3DClick() {
     // The application owns the view; it reads the calculation copy anew at
     // each build, as stacking may replace it.
     OpenGL_Form = new TOpenGL_Form([this] { return static_cast<const AntDef*>(CalcAnt); }, font().family());
-    connect(OpenGL_Form, &QObject::destroyed, this, [this] {
+    ConnectGuarded(OpenGL_Form, &QObject::destroyed, this, [this] {
         if (!Closing) UpdateMenuState();
     });
     OpenGL_Form->show();
@@ -36,11 +36,5 @@ void TMainWnd::Close3DView() {
 }
 
 void TMainWnd::Connect3DView() {
-    connect(Btn3D, &QPushButton::clicked, this, [this] {
-        try {
-            Btn3DClick();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-    });
+    ConnectGuarded(Btn3D, &QPushButton::clicked, this, [this] { Btn3DClick(); });
 }

@@ -2,43 +2,32 @@
 // tabs.
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
+#include "platform/CommandGuard.h"
 #include "platform/StringGrid.h"
-#include "platform/Prompter.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
-#include <exception>
 
-namespace {
-
-template <class Handler>
-void Reported(const Handler& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        ErrorBox("%s", e.what());
-    }
+void TMainWnd::RunWindowCommand(const std::function<void()>& command, WhileBusy busy) {
+    if (busy == WhileBusy::Refused && JobDef.Busy) return;
+    RunGuarded(command);
+    UpdateMenuState();
 }
 
-}  // namespace
+void TMainWnd::ConnectGuardedCommand(QAction* action, std::function<void()> command, WhileBusy busy) {
+    ConnectGuarded(action, &QAction::triggered, this, [this, command, busy] { RunWindowCommand(command, busy); });
+}
 
-void TMainWnd::ConnectGuardedCommand(QAction* action, std::function<void()> command) {
-    connect(action, &QAction::triggered, this, [this, command] {
-        if (JobDef.Busy) return;
-        Reported(command);
-        UpdateMenuState();
-    });
+void TMainWnd::ConnectGuardedCommand(QAbstractButton* button, std::function<void()> command, WhileBusy busy) {
+    ConnectGuarded(button, &QAbstractButton::clicked, this, [this, command, busy] { RunWindowCommand(command, busy); });
 }
 
 void TMainWnd::ConnectCommands() {
-    // No exception leaves a command: it is reported and the window goes on.
-    auto on = [this](QAction* a, auto handler) {
-        connect(a, &QAction::triggered, this, [handler] { Reported(handler); });
-    };
+    auto on = [this](QAction* a, auto handler) { ConnectGuarded(a, &QAction::triggered, this, handler); };
     ConnectFileCommands();
     ConnectPrintCommands();
     ConnectResultTables();
@@ -59,12 +48,12 @@ void TMainWnd::ConnectCommands() {
     on(ToolButton14, [this] { close(); });
     on(Tabposition1, [this] { Tabposition1Click(); });
     on(ToolBV, [this] { ToolBVClick(); });
-    connect(Page, &QTabWidget::currentChanged, this, [this] { Reported([this] { PageChange(); }); });
+    ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     // The enabled states depend on the focused table and its row: fresh at every opening.
-    for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) connect(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
+    for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) ConnectGuarded(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
     // So do the shortcuts of the row commands when the focus moves between the
     // tables by keyboard.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    ConnectGuarded(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (Closing || JobDef.Busy) return;
         auto inTable = [this](QWidget* w) {
             for (StringGrid* g : {Grid2, Grid3, Grid4})

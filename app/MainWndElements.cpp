@@ -19,7 +19,7 @@ void TMainWnd::ConnectElementCommands() {
     for (QAction* a : {K18, ToolButton9}) ConnectGuardedCommand(a, [this] { K18Click(); });
     for (QAction* a : {K45, K46, KC3}) ConnectGuardedCommand(a, [this] { EditTaperWireSet(); });
     for (QAction* a : {K47, K48}) ConnectGuardedCommand(a, [this] { K47Click(); });
-    connect(EleEditBtn, &QPushButton::clicked, K18, &QAction::trigger);
+    ConnectGuarded(EleEditBtn, &QPushButton::clicked, K18, [this] { K18->trigger(); });
 }
 
 void TMainWnd::K18Click() {

@@ -271,25 +271,25 @@ void TMainWnd::ConnectFields() {
     for (QComboBox* box : {Freq, DoFreq, EditDM1, EditDM2, EditEC, EditSC, AntHeight})
         InstallCommaToPoint(box->lineEdit());
     InstallTypedKeyDiscard(MaterialSel);
-    connect(Freq, &QComboBox::editTextChanged, this, [this] { FreqChange(); });
-    connect(AntName, &QLineEdit::textChanged, this, [this] { AntNameChange(); });
-    connect(EditDM1, &QComboBox::editTextChanged, this, [this] { EditDM1Change(); });
-    connect(EditDM2, &QComboBox::editTextChanged, this, [this] { EditDM2Change(); });
-    connect(EditEC, &QComboBox::editTextChanged, this, [this] { EditECChange(); });
-    connect(EditSC, &QComboBox::editTextChanged, this, [this] { EditSCChange(); });
-    connect(EnbLoad, &QCheckBox::clicked, this, [this] { EnbLoadClick(); });
-    connect(AutoVol, &QCheckBox::clicked, this, [this] {
+    ConnectGuarded(Freq, &QComboBox::editTextChanged, this, [this] { FreqChange(); });
+    ConnectGuarded(AntName, &QLineEdit::textChanged, this, [this] { AntNameChange(); });
+    ConnectGuarded(EditDM1, &QComboBox::editTextChanged, this, [this] { EditDM1Change(); });
+    ConnectGuarded(EditDM2, &QComboBox::editTextChanged, this, [this] { EditDM2Change(); });
+    ConnectGuarded(EditEC, &QComboBox::editTextChanged, this, [this] { EditECChange(); });
+    ConnectGuarded(EditSC, &QComboBox::editTextChanged, this, [this] { EditSCChange(); });
+    ConnectGuarded(EnbLoad, &QCheckBox::clicked, this, [this] { EnbLoadClick(); });
+    ConnectGuarded(AutoVol, &QCheckBox::clicked, this, [this] {
         Ant.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
         SetAutoVol();
         Grid3->Invalidate();
     });
-    connect(DoFreq, &QComboBox::editTextChanged, this, [this] { DoFreqChange(DoFreq); });
-    connect(AntHeight, &QComboBox::editTextChanged, this, [this] { DoFreqChange(AntHeight); });
-    connect(MaterialSel, &QComboBox::activated, this, [this] { DoFreqChange(MaterialSel); });
-    connect(CalcSel, &RadioGroup::Clicked, this, [this] { DoFreqChange(CalcSel); });
-    connect(ChkRmd, &QCheckBox::clicked, this, [this] { ChkRmdClick(); });
+    ConnectGuarded(DoFreq, &QComboBox::editTextChanged, this, [this] { DoFreqChange(DoFreq); });
+    ConnectGuarded(AntHeight, &QComboBox::editTextChanged, this, [this] { DoFreqChange(AntHeight); });
+    ConnectGuarded(MaterialSel, &QComboBox::activated, this, [this] { DoFreqChange(MaterialSel); });
+    ConnectGuarded(CalcSel, &RadioGroup::Clicked, this, [this] { DoFreqChange(CalcSel); });
+    ConnectGuarded(ChkRmd, &QCheckBox::clicked, this, [this] { ChkRmdClick(); });
     for (QCheckBox* c : {AutoVol, EnbLoad, ChkWith, ChkRmd})
-        connect(c, &QCheckBox::clicked, this, [this] { UpdateMenuState(); });
+        ConnectGuarded(c, &QCheckBox::clicked, this, [this] { UpdateMenuState(); });
 }
 
 void TMainWnd::FreqChange() {

@@ -19,7 +19,7 @@ void TMainWnd::ConnectGeometryCommands() {
     for (QAction* a : {K35, KS5}) ConnectGuardedCommand(a, [this] { K35Click(); });
     ConnectGuardedCommand(K41, [this] { K41Click(); });
     for (QAction* a : {K42, K43, K44}) ConnectGuardedCommand(a, [this, a] { K42Click(a); });
-    connect(PopupAnt, &QMenu::aboutToShow, this, [this] { PopupAntPopup(); });
+    ConnectGuarded(PopupAnt, &QMenu::aboutToShow, this, [this] { PopupAntPopup(); });
 }
 
 void TMainWnd::KXYClick(QObject* sender) {

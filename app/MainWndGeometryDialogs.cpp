@@ -41,9 +41,9 @@ void TMainWnd::ConnectGeometryDialogs() {
     ConnectGuardedCommand(K37, [this] { K37Click(); });
     ConnectGuardedCommand(K30, [this] { K30Click(); });
     ConnectGuardedCommand(K34, [this] { K34Click(); });
-    connect(DocBtn, &QPushButton::clicked, K34, &QAction::trigger);
+    ConnectGuarded(DocBtn, &QPushButton::clicked, K34, [this] { K34->trigger(); });
     // The ground media change no antenna; the result is not needed.
-    connect(GndSetBtn, &QPushButton::clicked, this, [this] {
+    ConnectGuarded(GndSetBtn, &QPushButton::clicked, this, [this] {
         if (JobDef.Busy) return;
         TMediaDlgBox dialog(this);
         TakeFontFamily(dialog, *this);

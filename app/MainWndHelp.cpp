@@ -76,9 +76,7 @@ void TMainWnd::K17Click() {
 }
 
 void TMainWnd::ConnectHelpCommands() {
-    auto on = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this, handler);
-    };
+    auto on = [this](QAction* action, auto handler) { ConnectGuarded(action, &QAction::triggered, this, handler); };
     on(KORVAhelp1, [this] { KORVAhelp1Click(KORVAhelp1); });
     on(WnewM, [this] { KORVAhelp1Click(WnewM); });
     for (QAction* web : {KORVAinternational1, KWeb4, KWeb5}) {

@@ -126,7 +126,7 @@ void TMainWnd::BuildLanguageMenu(const std::vector<std::string>& listLines) {
         group->addAction(item);
         LanguageMenu->addAction(item);
         LanguageItems.push_back(item);
-        connect(item, &QAction::triggered, this, [this, item] { English1Click(item); });
+        ConnectGuarded(item, &QAction::triggered, this, [this, item] { English1Click(item); });
     }
 }
 

@@ -35,3 +35,9 @@ QStringList TMainWnd::LogLines() const {
 }
 
 void TMainWnd::ShowError(const QString& text) { ErrorBox("%s", text.toUtf8().constData()); }
+
+void TMainWnd::EngineNotice(const std::string& text) {
+    if (Notices != NoticeState::Armed) return;
+    Notices = NoticeState::Shown;
+    InfoBox("%s", text.c_str());
+}

@@ -87,24 +87,9 @@ std::string ScanText(const QStringList& lines) {
 
 void TMainWnd::ConnectOptRunCommands() {
     // Not guarded by the busy flag: while a run is under way the button stops it.
-    auto start = [this] {
-        try {
-            ACalBtnClick();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-    };
-    connect(ACalBtn, &QPushButton::clicked, this, start);
-    connect(K8, &QAction::triggered, this, start);
-    connect(ACalResBtn, &QPushButton::clicked, this, [this] {
-        if (JobDef.Busy) return;
-        try {
-            ACalResBtnClick();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-        UpdateMenuState();
-    });
+    ConnectGuarded(ACalBtn, &QPushButton::clicked, this, [this] { ACalBtnClick(); });
+    ConnectGuarded(K8, &QAction::triggered, this, [this] { ACalBtnClick(); });
+    ConnectGuardedCommand(ACalResBtn, [this] { ACalResBtnClick(); });
     ConnectGuardedCommand(K15, [this] { ACalResBtnClick(); });
 }
 
@@ -114,6 +99,7 @@ void TMainWnd::ACalBtnClick() {
         return;
     }
     JobDef.StopRequest = 0;
+    const CalculationNotices notices(*this);
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     if (!GetAntDef()) return;
     if (Ant.CalcFreq == 0.0) Ant.CalcFreq = Ant.Freq;

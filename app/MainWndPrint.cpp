@@ -45,16 +45,6 @@ void TMainWnd::PrintBtnClick() {
 }
 
 void TMainWnd::ConnectPrintCommands() {
-    // No exception leaves a button's handler: it is reported and the window goes on.
-    auto on = [this](QPushButton* button, auto command) {
-        connect(button, &QPushButton::clicked, this, [command] {
-            try {
-                command();
-            } catch (const std::exception& e) {
-                ErrorBox("%s", e.what());
-            }
-        });
-    };
-    on(PrintBtn, [this] { PrintBtnClick(); });
-    on(SavImBtn, [this] { SavImBtnClick(); });
+    ConnectGuarded(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    ConnectGuarded(SavImBtn, &QPushButton::clicked, this, [this] { SavImBtnClick(); });
 }

@@ -118,20 +118,10 @@ void TMainWnd::EleBtnClick() {
 }
 
 void TMainWnd::ConnectResultTables() {
-    // No exception leaves a command: it is reported and the window goes on.
-    auto guarded = [this](auto command) {
-        return [this, command] {
-            try {
-                command();
-            } catch (const std::exception& e) {
-                ErrorBox("%s", e.what());
-            }
-            UpdateMenuState();
-        };
-    };
-    connect(KC2, &QAction::triggered, this, guarded([this] { KC2Click(); }));
-    connect(K31, &QAction::triggered, this, guarded([this] { K31Click(); }));
-    connect(K32, &QAction::triggered, this, guarded([this] { K32Click(); }));
-    connect(KC1, &QAction::triggered, this, guarded([this] { KC1Click(); }));
-    connect(EleBtn, &QPushButton::clicked, this, guarded([this] { EleBtnClick(); }));
+    const WhileBusy busy = WhileBusy::Runs;  // the commands check the state themselves
+    ConnectGuardedCommand(KC2, [this] { KC2Click(); }, busy);
+    ConnectGuardedCommand(K31, [this] { K31Click(); }, busy);
+    ConnectGuardedCommand(K32, [this] { K32Click(); }, busy);
+    ConnectGuardedCommand(KC1, [this] { KC1Click(); }, busy);
+    ConnectGuardedCommand(EleBtn, [this] { EleBtnClick(); }, busy);
 }

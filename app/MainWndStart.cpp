@@ -58,6 +58,7 @@ void TMainWnd::CalTrgBtnClick() {
     if (Ant.CalcFreq == 0.0) Ant.CalcFreq = Ant.Freq;
     Ant.Edited = 0;
     JobDef.Interactive = 1;
+    const CalculationNotices notices(*this);
     ClearLog();
     bool ok = false;
     {
@@ -128,14 +129,8 @@ void TMainWnd::SetupResultsTable() {
         p.setPen(current ? pal.highlightedText().color() : pal.text().color());
         p.drawText(rect.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, Grid1CellText(col, row));
     };
-    connect(CalTrgBtn, &QPushButton::clicked, this, [this] {
-        // Nothing may escape into Qt's event loop; the guard has restored the state.
-        try {
-            CalTrgBtnClick();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-    });
+    // Start's own guard has restored the state when an error is shown.
+    ConnectGuarded(CalTrgBtn, &QPushButton::clicked, this, [this] { CalTrgBtnClick(); });
 }
 
 // ---- The results table ----

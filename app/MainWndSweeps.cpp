@@ -31,6 +31,7 @@ SweepHost TMainWnd::SweepRunHost() {
 
 void TMainWnd::BwBtnClick() {
     if (JobDef.Busy || Results.Sweep.Count == 0) return;
+    const CalculationNotices notices(*this);
     TBwDispDlg dialog(this, SweepRunHost());
     if (dialog.Execute(PlotPalette) != 1) return;
     // The runs are over and the results of before are back: the plots
@@ -42,25 +43,20 @@ void TMainWnd::BwBtnClick() {
 void TMainWnd::K49Click() {
     QString base = FileName.isEmpty() ? ResFolder + "/noname"
                                       : QFileInfo(FileName).path() + "/" + QFileInfo(FileName).completeBaseName();
+    const CalculationNotices notices(*this);
     TFreqSetDlg dialog(this, SweepRunHost(), base.toStdString());
     dialog.Execute();
 }
 
 void TMainWnd::NWLDatClick() {
+    const CalculationNotices notices(*this);
     TNWLForm form(this, SweepRunHost(), [] { QApplication::processEvents(); });
     form.FileName = FileName;
     ExecModalDialog(form);
 }
 
 void TMainWnd::ConnectSweepCommands() {
-    connect(BwBtn, &QPushButton::clicked, this, [this] {
-        try {
-            BwBtnClick();
-        } catch (const std::exception& e) {
-            ErrorBox("%s", e.what());
-        }
-        UpdateMenuState();
-    });
+    ConnectGuardedCommand(BwBtn, [this] { BwBtnClick(); }, WhileBusy::Runs);
     ConnectGuardedCommand(K49, [this] { K49Click(); });
     ConnectGuardedCommand(NWLDat, [this] { NWLDatClick(); });
 }

@@ -45,7 +45,7 @@ void TMainWnd::SetupGrids() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) {
         g->SetNumericKeys(true);
         g->SetPopupMenu(EditPop);
-        connect(g, &StringGrid::CellClicked, this, [this] { UpdateMenuState(); });
+        ConnectGuarded(g, &StringGrid::CellClicked, this, [this] { UpdateMenuState(); });
     }
     Grid2->CellText = [this](int c, int r) { return Grid2CellText(c, r); };
     Grid2->SetEditText = [this](int c, int r, const QString& t) { Grid2SetEditText(c, r, t); };
@@ -58,11 +58,11 @@ void TMainWnd::SetupGrids() {
     Grid4->SetEditText = [this](int c, int r, const QString& t) { Grid4SetEditText(c, r, t); };
     Grid4->CanEdit = [this](int c, int r) { return Grid4CanEdit(c, r); };
     // The heads of the load table follow the type of the selected row.
-    connect(Grid4, &StringGrid::CellSelected, this, [this] { Grid4->Invalidate(); });
+    ConnectGuarded(Grid4, &StringGrid::CellSelected, this, [this] { Grid4->Invalidate(); });
 
-    connect(KS1, &QAction::triggered, this, [this] { KS1Click(); });
-    connect(KS2, &QAction::triggered, this, [this] { KS2Click(); });
-    connect(KS3, &QAction::triggered, this, [this] { KS3Click(); });
+    ConnectGuardedCommand(KS1, [this] { KS1Click(); });
+    ConnectGuardedCommand(KS2, [this] { KS2Click(); });
+    ConnectGuardedCommand(KS3, [this] { KS3Click(); });
 }
 
 QString TMainWnd::Grid2CellText(int col, int row) const {

@@ -61,8 +61,8 @@ void TMainWnd::UpdateUserProgramItems() {
 
 void TMainWnd::ConnectUserPrograms() {
     for (QAction* item : {User1Menu, User2Menu, User3Menu, EditUsProg}) {
-        connect(item, &QAction::triggered, this, [this, item] { nec2fmClick(item); });
+        ConnectGuarded(item, &QAction::triggered, this, [this, item] { nec2fmClick(item); });
     }
-    connect(UserMen, &QMenu::aboutToShow, this, [this] { UpdateUserProgramItems(); });
+    ConnectGuarded(UserMen, &QMenu::aboutToShow, this, [this] { UpdateUserProgramItems(); });
     UpdateUserProgramItems();
 }

@@ -36,6 +36,6 @@ void TMainWnd::KCADClick() {
 
 void TMainWnd::ConnectWireCad() {
     ConnectGuardedCommand(KCAD, [this] { KCADClick(); });
-    connect(ToolButton8, &QAction::triggered, KCAD, &QAction::trigger);
-    connect(WireCadBtn, &QPushButton::clicked, KCAD, &QAction::trigger);
+    ConnectGuarded(ToolButton8, &QAction::triggered, KCAD, [this] { KCAD->trigger(); });
+    ConnectGuarded(WireCadBtn, &QPushButton::clicked, KCAD, [this] { KCAD->trigger(); });
 }

@@ -1,4 +1,5 @@
 #include "editing/EditForm.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/GeometryTransforms.h"
 #include "model/EnvDef.h"
@@ -39,9 +40,9 @@ NumberStepper::NumberStepper(QLineEdit* field, UpDownButton* button, QTimer* tim
     timer_->setInterval(300);
     timer_->stop();
     field_->installEventFilter(this);
-    connect(button, &UpDownButton::Pressed, this, &NumberStepper::ButtonDown);
-    connect(button, &UpDownButton::Released, this, &NumberStepper::ButtonUp);
-    connect(timer_, &QTimer::timeout, this, &NumberStepper::TimerTick);
+    ConnectGuarded(button, &UpDownButton::Pressed, this, &NumberStepper::ButtonDown);
+    ConnectGuarded(button, &UpDownButton::Released, this, &NumberStepper::ButtonUp);
+    ConnectGuarded(timer_, &QTimer::timeout, this, &NumberStepper::TimerTick);
 }
 
 bool NumberStepper::eventFilter(QObject* watched, QEvent* event) {

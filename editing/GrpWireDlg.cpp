@@ -1,4 +1,5 @@
 #include "editing/GrpWireDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/ElementDrawing.h"
 #include "editing/ElementView.h"
@@ -127,7 +128,7 @@ void TGrpWireDlg::BuildControls() {
         p.setPen(ink);
         p.drawText(rect.adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignVCenter, text);
     };
-    connect(Grid, &StringGrid::CellSelected, this, [this](int col, int row) { CellSelected(col, row); });
+    ConnectGuarded(Grid, &StringGrid::CellSelected, this, [this](int col, int row) { CellSelected(col, row); });
 
     PBox = new ElementView(this);
     PBox->setGeometry(0, TabHeight, DesignWidth, 376);
@@ -141,11 +142,11 @@ void TGrpWireDlg::BuildControls() {
     Ant3D = Named(new QCheckBox("3D view", this), "Ant3D", {592, 411, 120, 22});
     OrgBtn->hide();
     Ant3D->hide();
-    connect(TBarSC, &QSlider::valueChanged, PBox, qOverload<>(&QWidget::update));
-    connect(PwidtCB, &QCheckBox::clicked, PBox, qOverload<>(&QWidget::update));
-    connect(AllViewBtn, &QPushButton::clicked, this, [this] { Centre(); });
-    connect(OrgBtn, &QPushButton::clicked, this, [this] { Centre(); });
-    connect(Ant3D, &QCheckBox::clicked, this, [this](bool on) { JobDef.Ant3D = on ? 1 : 0; });
+    ConnectGuarded(TBarSC, &QSlider::valueChanged, PBox, qOverload<>(&QWidget::update));
+    ConnectGuarded(PwidtCB, &QCheckBox::clicked, PBox, qOverload<>(&QWidget::update));
+    ConnectGuarded(AllViewBtn, &QPushButton::clicked, this, [this] { Centre(); });
+    ConnectGuarded(OrgBtn, &QPushButton::clicked, this, [this] { Centre(); });
+    ConnectGuarded(Ant3D, &QCheckBox::clicked, this, [this](bool on) { JobDef.Ant3D = on ? 1 : 0; });
 
     EleWidthEdge = Named(new QRadioButton("Change only end points", this), "EleWidthEdge", {8, 448, 300, 22});
     EleWidthAll = Named(new QRadioButton("Change all coordinates proportionaly", this), "EleWidthAll",
@@ -153,15 +154,15 @@ void TGrpWireDlg::BuildControls() {
     ChkIntval = Named(new QCheckBox("off - distance from first element, on - space between wires", this),
                       "ChkIntval", {316, 448, 460, 22});
     ChkRmd = Named(new QCheckBox("lambda", this), "ChkRmd", {316, 474, 160, 22});
-    connect(ChkIntval, &QCheckBox::clicked, this, [this](bool on) {
+    ConnectGuarded(ChkIntval, &QCheckBox::clicked, this, [this](bool on) {
         JobDef.IntPos = on ? 1 : 0;
         GridChanged();
     });
-    connect(ChkRmd, &QCheckBox::clicked, this, [this](bool on) {
+    ConnectGuarded(ChkRmd, &QCheckBox::clicked, this, [this](bool on) {
         JobDef.InWavelengths = on ? 1 : 0;
         GridChanged();
     });
-    connect(EleWidthAll, &QRadioButton::toggled, this, [this](bool on) {
+    ConnectGuarded(EleWidthAll, &QRadioButton::toggled, this, [this](bool on) {
         table_.Proportional = on;
         UpdateMenu();
     });
@@ -169,14 +170,14 @@ void TGrpWireDlg::BuildControls() {
     OKBtn = Named(new QPushButton("OK", this), "OKBtn", {584, 502, 90, 30});
     CancelBtn = Named(new QPushButton("Cancel", this), "CancelBtn", {682, 502, 90, 30});
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] {
         if (Grid->EditorMode()) Grid->CloseEditor();
         // Two equal elements in one place would be one wire twice.
         if ((table_.State & 1) && ReportDuplicates()) return;
         accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Page, &QTabBar::currentChanged, this, [this] {
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(Page, &QTabBar::currentChanged, this, [this] {
         const bool view = ViewTabActive();
         Grid->setVisible(!view);
         for (QWidget* w : std::initializer_list<QWidget*>{PBox, Label2, TBarSC, AllViewBtn, PwidtCB})
@@ -212,7 +213,7 @@ void TGrpWireDlg::BuildMenu() {
         const std::string caption = std::to_string(digits) + " digits after point";
         QAction* a = item(K9, names[digits - 2], caption.c_str());
         a->setProperty("tag", digits);
-        connect(a, &QAction::triggered, this, [this, digits] { RoundValues(digits); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, digits] { RoundValues(digits); });
     }
     K13 = item(PopupMenu, "K13", "Search ang Replace", QKeySequence(Qt::CTRL | Qt::Key_R));
     PopupMenu->addSeparator();
@@ -237,18 +238,18 @@ void TGrpWireDlg::BuildMenu() {
         QAction* a = item(K1, formItems[tag - 1][0], formItems[tag - 1][1]);
         a->setProperty("tag", tag);
         if (tag == 13) a->setVisible(false);
-        connect(a, &QAction::triggered, this, [this, tag] { ChangeForm(tag); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, tag] { ChangeForm(tag); });
     }
-    connect(K2, &QAction::triggered, this, [this] { DeleteElement(); });
-    connect(K3, &QAction::triggered, this, [this] { AddElement(); });
-    connect(K4, &QAction::triggered, this, [this] {
+    ConnectGuarded(K2, &QAction::triggered, this, [this] { DeleteElement(); });
+    ConnectGuarded(K3, &QAction::triggered, this, [this] { AddElement(); });
+    ConnectGuarded(K4, &QAction::triggered, this, [this] {
         if (OpenCalculator) OpenCalculator();
     });
-    connect(K14, &QAction::triggered, this, [this] { PrintTable(); });
-    connect(KCSV1, &QAction::triggered, this, [this] { SaveCsv(); });
-    connect(K13, &QAction::triggered, this, [this] { ReplaceValue(); });
-    connect(K6, &QAction::triggered, this, [this] { EditTaperSets(); });
-    connect(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
+    ConnectGuarded(K14, &QAction::triggered, this, [this] { PrintTable(); });
+    ConnectGuarded(KCSV1, &QAction::triggered, this, [this] { SaveCsv(); });
+    ConnectGuarded(K13, &QAction::triggered, this, [this] { ReplaceValue(); });
+    ConnectGuarded(K6, &QAction::triggered, this, [this] { EditTaperSets(); });
+    ConnectGuarded(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdateMenu(); });
     Grid->SetPopupMenu(PopupMenu);
 }
 

@@ -1,4 +1,5 @@
 #include "editing/MediaDlgBox.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/GroundMedia.h"
 #include "model/NumberText.h"
@@ -53,10 +54,10 @@ TMediaDlgBox::TMediaDlgBox(QWidget* owner) : QDialog(owner) {
         Grid->addAction(a);
     }
     Grid->SetPopupMenu(GridPopup);
-    connect(K1, &QAction::triggered, this, &TMediaDlgBox::K1Click);
-    connect(K2, &QAction::triggered, this, &TMediaDlgBox::K2Click);
-    connect(GridPopup, &QMenu::aboutToShow, this, &TMediaDlgBox::UpdateControls);
-    connect(Grid, &QTableView::clicked, this, [this] {
+    ConnectGuarded(K1, &QAction::triggered, this, &TMediaDlgBox::K1Click);
+    ConnectGuarded(K2, &QAction::triggered, this, &TMediaDlgBox::K2Click);
+    ConnectGuarded(GridPopup, &QMenu::aboutToShow, this, &TMediaDlgBox::UpdateControls);
+    ConnectGuarded(Grid, &QTableView::clicked, this, [this] {
         Env.Height[0] = 0.0;
         UpdateControls();
     });
@@ -64,7 +65,7 @@ TMediaDlgBox::TMediaDlgBox(QWidget* owner) : QDialog(owner) {
     GScrFlag = new QCheckBox("on- radial boundary (R), off-linear b oundary (X )", this);
     GScrFlag->setObjectName("GScrFlag");
     GScrFlag->setGeometry(10, 262, 540, 22);
-    connect(GScrFlag, &QCheckBox::clicked, this, &TMediaDlgBox::GScrFlagClick);
+    ConnectGuarded(GScrFlag, &QCheckBox::clicked, this, &TMediaDlgBox::GScrFlagClick);
     GroupBox2 = new QGroupBox("Additional wire radials", this);
     GroupBox2->setObjectName("GroupBox2");
     GroupBox2->setToolTip("Lenght of radials = radius of 1'st media");
@@ -91,8 +92,8 @@ TMediaDlgBox::TMediaDlgBox(QWidget* owner) : QDialog(owner) {
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(300, 375, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     FinishEditForm(*this, "MediaDlgBox",
                    {"OKBtn", "CancelBtn", "GroupBox1", "GScrFlag", "GroupBox2", "Label1", "Label3", "Label4", "K1", "K2"});
 }

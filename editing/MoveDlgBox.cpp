@@ -1,4 +1,5 @@
 #include "editing/MoveDlgBox.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/GeometryTransforms.h"
 #include "model/EnvDef.h"
@@ -62,9 +63,9 @@ TMoveDlgBox::TMoveDlgBox(QWidget* owner) : QDialog(owner) {
     Stepper = new NumberStepper(
         EditLen, UpDown1, Timer1, 0.001, 10.0, 0.1,
         [](double v, double step, int dir) { return v + dir * step; }, DistanceText);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ChkAll, &QCheckBox::clicked, this, &TMoveDlgBox::ChkAllClick);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(ChkAll, &QCheckBox::clicked, this, &TMoveDlgBox::ChkAllClick);
     FinishEditForm(*this, "MoveDlgBox", {"Label1", "Label2", "OKBtn", "CancelBtn", "VectSel", "ChkWith", "ChkAll"});
     ChkAllClick();
 }

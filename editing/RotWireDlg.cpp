@@ -1,4 +1,5 @@
 #include "editing/RotWireDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/GeometryTransforms.h"
 #include "model/NumberText.h"
@@ -58,9 +59,9 @@ TRotWireDlg::TRotWireDlg(QWidget* owner, std::string settingsPath)
     Timer1 = new QTimer(this);
     Stepper = new NumberStepper(EditDeg, UpDown1, Timer1, 0.1, 10.0, 1.0, StepAngleOnce, AngleText);
     Stepper->SetHeldStep(StepAngleHeld);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &QDialog::finished, this, &TRotWireDlg::FormClose);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(this, &QDialog::finished, this, &TRotWireDlg::FormClose);
 
     FinishEditForm(*this, "RotWireDlg", {"Label1", "Label3", "OKBtn", "CancelBtn", "BSel"});
     const IniFile ini(settingsPath_);

@@ -1,4 +1,5 @@
 #include "editing/StackDlgBox.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/StackCheck.h"
 #include "model/AntDef.h"
@@ -94,15 +95,15 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
     AntNewBtn = new QPushButton("Make new description as new antenna", this);
     AntNewBtn->setObjectName("AntNewBtn");
     AntNewBtn->setGeometry(200, 245, 260, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(AntNewBtn, &QPushButton::clicked, this, [this] { done(StackNewAntenna); });
-    connect(HC, &QComboBox::editTextChanged, this, &TStackDlgBox::UpdateNewBtn);
-    connect(VC, &QComboBox::editTextChanged, this, &TStackDlgBox::UpdateNewBtn);
-    connect(HW, &QLineEdit::textChanged, this, &TStackDlgBox::HWChange);
-    connect(VW, &QLineEdit::textChanged, this, &TStackDlgBox::VWChange);
-    connect(CBRmdSel, &QCheckBox::clicked, this, &TStackDlgBox::CBRmdSelClick);
-    connect(CBSame, &QCheckBox::clicked, this, &TStackDlgBox::CBSameClick);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(AntNewBtn, &QPushButton::clicked, this, [this] { done(StackNewAntenna); });
+    ConnectGuarded(HC, &QComboBox::editTextChanged, this, &TStackDlgBox::UpdateNewBtn);
+    ConnectGuarded(VC, &QComboBox::editTextChanged, this, &TStackDlgBox::UpdateNewBtn);
+    ConnectGuarded(HW, &QLineEdit::textChanged, this, &TStackDlgBox::HWChange);
+    ConnectGuarded(VW, &QLineEdit::textChanged, this, &TStackDlgBox::VWChange);
+    ConnectGuarded(CBRmdSel, &QCheckBox::clicked, this, &TStackDlgBox::CBRmdSelClick);
+    ConnectGuarded(CBSame, &QCheckBox::clicked, this, &TStackDlgBox::CBSameClick);
     FinishEditForm(*this, "StackDlgBox",
                    {"Label1", "Label2", "Label3", "Label4", "LHW", "LVW", "OKBtn", "CancelBtn", "CBRmdSel", "CBSame",
                     "VT", "-", "-", "-", "AntNewBtn"});

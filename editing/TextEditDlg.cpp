@@ -1,4 +1,5 @@
 #include "editing/TextEditDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "platform/FontChoice.h"
@@ -51,10 +52,10 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     FontBtn->setGeometry(480, 540, 90, 30);
     const QRect design(0, 0, DesignWidth - 1, DesignHeight - 1);
     for (QWidget* w : {OKBtn, CancelBtn, FontBtn}) align_.AddRect(w, design);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
-    connect(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
+    ConnectGuarded(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
     const std::vector<std::string> lines = FormLanguageLines("TextEditDlg", 4);
     if (!lines.empty()) setWindowTitle(QString::fromStdString(lines[0]));
     QPushButton* const buttons[3] = {OKBtn, CancelBtn, FontBtn};

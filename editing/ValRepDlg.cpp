@@ -1,4 +1,5 @@
 #include "editing/ValRepDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/ValueReplace.h"
 #include "model/NumberText.h"
@@ -67,8 +68,8 @@ TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(220, 185, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     // RepSel's items are not taken from the language file: "-" skips them.
     FinishEditForm(*this, "ValRepDlg", {"Label1", "Label2", "OKBtn", "CancelBtn", "RepSel", "-", "-", "-", "-", "InvSel"});
 }

@@ -1,4 +1,5 @@
 #include "editing/WCombDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/EditForm.h"
 #include "editing/TaperSetGrid.h"
@@ -56,7 +57,7 @@ TWCombDlg::TWCombDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
         QAction* a = PopupType->addAction(QString::fromLatin1(TypeItems[tag]));
         a->setObjectName(QString("PopupType%1").arg(tag));
         a->setProperty("tag", tag);
-        connect(a, &QAction::triggered, this, [this, tag] { ChooseType(tag); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, tag] { ChooseType(tag); });
     }
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
@@ -66,11 +67,11 @@ TWCombDlg::TWCombDlg(QWidget* owner, const QString& fontName) : QDialog(owner) {
     DelBtn->setObjectName("DelBtn");
     DelBtn->setGeometry(DesignWidth - 100, DesignHeight - 42, 90, 30);
     DelBtn->setAutoDefault(false);
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] {
         Grid->CloseEditor();
         accept();
     });
-    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    ConnectGuarded(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
 
     Grid->SetColWidth(0, 36);
     for (int c = 1; c < TaperGridColumns; ++c) Grid->SetColWidth(c, 64);

@@ -1,4 +1,5 @@
 #include "editing/WCombDspDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/EditForm.h"
 #include "engine/TaperWires.h"
@@ -39,7 +40,7 @@ TWCombDspDlg::TWCombDspDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry((DesignWidth - 90) / 2, DesignHeight - 40, 90, 30);
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     Grid->SetColWidth(0, 40);
     for (int c = 1; c < Columns; ++c) Grid->SetColWidth(c, 72);
     Grid->SetDefaultRowHeight(21);

@@ -2,6 +2,7 @@
 // "WireEd", language section "WireCadDlg", and the run from Execute to the
 // write-back of the wires.
 #include "editing/WireCadDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/EditForm.h"
 #include "editing/WireEditDlg.h"
@@ -135,12 +136,12 @@ void TWireCadDlg::BuildControls() {
             bar->setRange(0, 100);
             bar->setValue(50);
             const bool vertical = bar == VBars[i];
-            connect(bar, &QScrollBar::valueChanged, this, [this, bar, vertical] { ScrollBarChange(bar, vertical); });
+            ConnectGuarded(bar, &QScrollBar::valueChanged, this, [this, bar, vertical] { ScrollBarChange(bar, vertical); });
         }
         tab->installEventFilter(this);
         Page->addTab(tab, PageCaptions[i]);
     }
-    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
 
     SBSel = Place(new QToolButton(this), "SBSel", 604, 6, 84, 26);
     SBSel->setText("Edit Wire");
@@ -157,7 +158,7 @@ void TWireCadDlg::BuildControls() {
         modes->addButton(b, tag++);
     }
     SBSel->setChecked(true);
-    connect(modes, &QButtonGroup::idClicked, this, [this] { SBSelClick(); });
+    ConnectGuarded(modes, &QButtonGroup::idClicked, this, [this] { SBSelClick(); });
 
     SBView = Place(new QToolButton(this), "SBView", 704, 34, 32, 26);
     SBView->setIcon(CentreIcon(false));
@@ -166,8 +167,8 @@ void TWireCadDlg::BuildControls() {
     SBOrg->setIcon(CentreIcon(true));
     SBOrg->setToolTip("Center on X=0,Y=0, Z=Height");
     SBOrg->setCheckable(true);
-    connect(SBView, &QToolButton::clicked, this, [this] { SBViewClick(); });
-    connect(SBOrg, &QToolButton::clicked, this, [this] {
+    ConnectGuarded(SBView, &QToolButton::clicked, this, [this] { SBViewClick(); });
+    ConnectGuarded(SBOrg, &QToolButton::clicked, this, [this] {
         K8Click();
         // The button shows the centring only until the mouse lets go of it.
         SBOrg->setChecked(false);
@@ -176,22 +177,22 @@ void TWireCadDlg::BuildControls() {
     Label4 = PlaceLabel(this, "Label4", "Display", 604, 68, 60, 20);
     SelFilter = Place(new QComboBox(this), "SelFilter", 666, 66, 108, 24);
     for (const char* item : FilterItems) SelFilter->addItem(item);
-    connect(SelFilter, &QComboBox::activated, this, [this] { SelFilterChange(); });
+    ConnectGuarded(SelFilter, &QComboBox::activated, this, [this] { SelFilterChange(); });
 
     Label5 = PlaceLabel(this, "Label5", "Rotate", 604, 96, 170, 18);
     TBDEG = MakeTrackBar(this, "TBDEG", 604, 114, 0, 180, 60, 15);
     TBDEG->setToolTip("Azimuth");
     TBZDEG = MakeTrackBar(this, "TBZDEG", 604, 138, 0, 180, 20, 15);
     TBZDEG->setToolTip("Elevation");
-    connect(TBDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
-    connect(TBZDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
+    ConnectGuarded(TBDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
+    ConnectGuarded(TBZDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
     LCursor = PlaceLabel(this, "LCursor", "", 604, 96, 170, 64);
     LCursor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     LCursor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Label1 = PlaceLabel(this, "Label1", "Zoom", 604, 166, 170, 18);
     TBSC = MakeTrackBar(this, "TBSC", 604, 184, 10, 150, 50, 10);
-    connect(TBSC, &QSlider::valueChanged, this, [this] { TBSCChange(); });
+    ConnectGuarded(TBSC, &QSlider::valueChanged, this, [this] { TBSCChange(); });
 
     GroupBox1 = Place(new QGroupBox(this), "GroupBox1", 604, 210, 170, 80);
     GroupBox1->setTitle("Grid");
@@ -201,16 +202,16 @@ void TWireCadDlg::BuildControls() {
     ChkAutoGrid = Place(new QCheckBox(GroupBox1), "ChkAutoGrid", 84, 22, 80, 22);
     ChkAutoGrid->setText("Auto");
     ChkAutoGrid->setChecked(true);
-    connect(ChkGrid, &QCheckBox::clicked, this, [this] { ChkGridClick(); });
+    ConnectGuarded(ChkGrid, &QCheckBox::clicked, this, [this] { ChkGridClick(); });
     Label2 = PlaceLabel(GroupBox1, "Label2", "Step", 8, 50, 40, 20);
     GridWidth = Place(new QComboBox(GroupBox1), "GridWidth", 48, 46, 90, 27);
     GridWidth->setEditable(true);
     // Typing "0" must not turn into "0.01" behind the user's back.
     KeepTypedText(GridWidth);
     InstallCommaToPoint(GridWidth->lineEdit());
-    connect(GridWidth->lineEdit(), &QLineEdit::textEdited, this, [this] { GridWidthChange(); });
-    connect(GridWidth, &QComboBox::activated, this, [this] { GridWidthChange(); });
-    connect(GridWidth->lineEdit(), &QLineEdit::editingFinished, this, [this] { GridWidthDone(); });
+    ConnectGuarded(GridWidth->lineEdit(), &QLineEdit::textEdited, this, [this] { GridWidthChange(); });
+    ConnectGuarded(GridWidth, &QComboBox::activated, this, [this] { GridWidthChange(); });
+    ConnectGuarded(GridWidth->lineEdit(), &QLineEdit::editingFinished, this, [this] { GridWidthDone(); });
     Label3 = PlaceLabel(GroupBox1, "Label3", "m", 144, 50, 20, 20);
 
     LWire = PlaceLabel(this, "LWire", "Wire isn't selected", 604, 296, 170, 202);
@@ -224,12 +225,12 @@ void TWireCadDlg::BuildControls() {
     OKBtn->setDefault(true);
     CancelBtn = Place(new QPushButton(this), "CancelBtn", 692, 504, 82, 30);
     CancelBtn->setText("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     Timer = new QTimer(this);
     Timer->setInterval(500);
-    connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+    ConnectGuarded(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
 }
 
 void TWireCadDlg::BuildPopupMenu() {
@@ -279,7 +280,7 @@ void TWireCadDlg::BuildPopupMenu() {
     for (int n = 2; n <= 10; ++n) {
         const QByteArray name = "KP" + QByteArray::number(n);
         KP[n] = item(divide, name.constData(), QString("%1 pieces").arg(n), n);
-        connect(KP[n], &QAction::triggered, this, [this, n] { KP2Click(n); });
+        ConnectGuarded(KP[n], &QAction::triggered, this, [this, n] { KP2Click(n); });
     }
     PopupMenu->addSeparator()->setObjectName("N3");
     QMenu* gridStart = sub(PopupMenu, "K6", "Grid start point");
@@ -287,22 +288,22 @@ void TWireCadDlg::BuildPopupMenu() {
     K7 = item(gridStart, "K7", "initialize");
     KX11 = item(gridStart, "KX11", "End of this wire");
 
-    connect(K4, &QAction::triggered, this, [this] { K4Click(); });
-    connect(K8, &QAction::triggered, this, [this] { K8Click(); });
-    connect(K9, &QAction::triggered, this, [this] { K9Click(); });
+    ConnectGuarded(K4, &QAction::triggered, this, [this] { K4Click(); });
+    ConnectGuarded(K8, &QAction::triggered, this, [this] { K8Click(); });
+    ConnectGuarded(K9, &QAction::triggered, this, [this] { K9Click(); });
     for (QAction* a : {K13, K14, K15})
-        connect(a, &QAction::triggered, this, [this, a] { RecallScreen(a->property("tag").toInt() - 1); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, a] { RecallScreen(a->property("tag").toInt() - 1); });
     for (QAction* a : {K17, K18, K19})
-        connect(a, &QAction::triggered, this, [this, a] { MemorizeScreen(a->property("tag").toInt() - 1); });
-    connect(KU1, &QAction::triggered, this, [this] { KU1Click(); });
-    connect(K11, &QAction::triggered, this, [this] { K11Click(); });
-    connect(K3, &QAction::triggered, this, [this] { K3Click(); });
-    connect(K1, &QAction::triggered, this, [this] { K1Click(); });
-    connect(K5, &QAction::triggered, this, [this] { K5Click(); });
-    connect(KS1, &QAction::triggered, this, [this] { KS1Click(); });
-    connect(K10, &QAction::triggered, this, [this] { K10Click(); });
-    connect(K7, &QAction::triggered, this, [this] { K7Click(); });
-    connect(KX11, &QAction::triggered, this, [this] { KX11Click(); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, a] { MemorizeScreen(a->property("tag").toInt() - 1); });
+    ConnectGuarded(KU1, &QAction::triggered, this, [this] { KU1Click(); });
+    ConnectGuarded(K11, &QAction::triggered, this, [this] { K11Click(); });
+    ConnectGuarded(K3, &QAction::triggered, this, [this] { K3Click(); });
+    ConnectGuarded(K1, &QAction::triggered, this, [this] { K1Click(); });
+    ConnectGuarded(K5, &QAction::triggered, this, [this] { K5Click(); });
+    ConnectGuarded(KS1, &QAction::triggered, this, [this] { KS1Click(); });
+    ConnectGuarded(K10, &QAction::triggered, this, [this] { K10Click(); });
+    ConnectGuarded(K7, &QAction::triggered, this, [this] { K7Click(); });
+    ConnectGuarded(KX11, &QAction::triggered, this, [this] { KX11Click(); });
 }
 
 void TWireCadDlg::SetupLayout() {

@@ -1,4 +1,5 @@
 #include "editing/WireEditDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "editing/WireDefinition.h"
 #include "model/EnvDef.h"
@@ -87,7 +88,7 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
         Steppers[tag] = new NumberStepper(
             edit, updown, Timer1, 0.0001, 10.0, 0.1, [](double v, double step, int dir) { return v + dir * step; },
             [tag](double v) { return FormatTag(tag, v); });
-        connect(edit, &QLineEdit::textChanged, this, [this, tag] { EditChange(tag); });
+        ConnectGuarded(edit, &QLineEdit::textChanged, this, [this, tag] { EditChange(tag); });
     }
     EditX1 = Edits[1], EditY1 = Edits[2], EditZ1 = Edits[3];
     EditX2 = Edits[4], EditY2 = Edits[5], EditZ2 = Edits[6];
@@ -110,9 +111,9 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
     InitBtn = new QPushButton("Reset", cartesian);
     InitBtn->setObjectName("InitBtn");
     InitBtn->setGeometry(360, 118, 90, 28);
-    connect(EditR, &QLineEdit::textChanged, this, &TWireEditDlg::EditRChange);
-    connect(EditSeg, &QLineEdit::textChanged, this, &TWireEditDlg::EditSegChange);
-    connect(InitBtn, &QPushButton::clicked, this, &TWireEditDlg::InitBtnClick);
+    ConnectGuarded(EditR, &QLineEdit::textChanged, this, &TWireEditDlg::EditRChange);
+    ConnectGuarded(EditSeg, &QLineEdit::textChanged, this, &TWireEditDlg::EditSegChange);
+    ConnectGuarded(InitBtn, &QPushButton::clicked, this, &TWireEditDlg::InitBtnClick);
 
     BaseSel = new RadioGroup(this);
     BaseSel->setObjectName("BaseSel");
@@ -120,14 +121,14 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
     BaseSel->SetItems({"Start point", "End point", "Middle point"});
     BaseSel->SetItemIndex(KeepStart);
     BaseSel->setGeometry(10, 275, 200, 110);
-    connect(BaseSel, &RadioGroup::Clicked, this, [this] {
+    ConnectGuarded(BaseSel, &RadioGroup::Clicked, this, [this] {
         PolarToCartesian();
         ShowValues(-1);
     });
     ChkRmd = new QCheckBox("lambda", this);
     ChkRmd->setObjectName("ChkRmd");
     ChkRmd->setGeometry(230, 285, 150, 22);
-    connect(ChkRmd, &QCheckBox::clicked, this, &TWireEditDlg::ChkRmdClick);
+    ConnectGuarded(ChkRmd, &QCheckBox::clicked, this, &TWireEditDlg::ChkRmdClick);
     ChkChen = new QCheckBox("Keep connected", this);
     ChkChen->setObjectName("ChkChen");
     ChkChen->setGeometry(230, 312, 200, 22);
@@ -138,8 +139,8 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(450, 355, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     FinishEditForm(*this, "WireEditDlg",
                    {"OKBtn", "CancelBtn", "GroupBox1", "Label14", "InitBtn", "GroupBox2", "Label16", "Label17",
                     "Label18", "Label20", "Label21", "BaseSel", "-", "-", "-", "ChkChen"});

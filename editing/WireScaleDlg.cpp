@@ -1,4 +1,5 @@
 #include "editing/WireScaleDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "platform/FreqPresets.h"
 #include "editing/GeometryTransforms.h"
@@ -65,13 +66,13 @@ TWireScaleDlg::TWireScaleDlg(QWidget* owner) : QDialog(owner) {
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(210, 195, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     FinishEditForm(*this, "WireScaleDlg",
                    {"Label1", "Label2", "Label4", "OKBtn", "CancelBtn", "GroupBox", "WireRSW", "WireXSW", "WireYSW",
                     "WireZSW"});
-    connect(TFreq, &QComboBox::editTextChanged, this, &TWireScaleDlg::TFreqChange);
-    connect(TSC, &QLineEdit::textChanged, this, &TWireScaleDlg::TSCChange);
+    ConnectGuarded(TFreq, &QComboBox::editTextChanged, this, &TWireScaleDlg::TFreqChange);
+    ConnectGuarded(TSC, &QLineEdit::textChanged, this, &TWireScaleDlg::TSCChange);
 }
 
 void TWireScaleDlg::ShowValues(int except) {

@@ -1,5 +1,6 @@
 // The optimizer dialog's construction, layout, language and modal run.
 #include "optimizer/ACalDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "optimizer/OptimizerState.h"
@@ -88,8 +89,8 @@ void TACalDlg::BuildControls() {
     Grid->CellText = [this](int c, int r) { return GetCellText(c, r); };
     Grid->CanEdit = [this](int c, int r) { return GridGetEditText(c, r); };
     Grid->SetEditText = [this](int c, int r, const QString& t) { GridSetEditText(c, r, t); };
-    connect(Grid, &StringGrid::CellClicked, this, [this] { TerDisClick(); });
-    connect(Grid, &StringGrid::CellSelected, this, [this] { UpdateButtons(); });
+    ConnectGuarded(Grid, &StringGrid::CellClicked, this, [this] { TerDisClick(); });
+    ConnectGuarded(Grid, &StringGrid::CellSelected, this, [this] { UpdateButtons(); });
 
     RefEle = PlaceButton(this, "RefEle", "Element edit", 8, 278, 120);
     AllEle = PlaceButton(this, "AllEle", "All elements", 134, 278, 120);
@@ -127,15 +128,15 @@ void TACalDlg::BuildControls() {
     CancelBtn = PlaceButton(this, "CancelBtn", "Cancel", 584, 466, 120, 30);
     OKBtn->setDefault(true);
 
-    connect(TerDis, &QCheckBox::clicked, this, [this] { TerDisClick(); });
-    connect(PitchAbs, &QCheckBox::clicked, this, [this] { PitchAbsClick(); });
-    connect(TerBtn, &QPushButton::clicked, this, [this] { TerBtnClick(); });
-    connect(BandBtn, &QPushButton::clicked, this, [this] { BandBtnClick(); });
-    connect(RefEle, &QPushButton::clicked, this, [this] { RefEleClick(); });
-    connect(AllEle, &QPushButton::clicked, this, [this] { AllEleClick(); });
-    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(TerDis, &QCheckBox::clicked, this, [this] { TerDisClick(); });
+    ConnectGuarded(PitchAbs, &QCheckBox::clicked, this, [this] { PitchAbsClick(); });
+    ConnectGuarded(TerBtn, &QPushButton::clicked, this, [this] { TerBtnClick(); });
+    ConnectGuarded(BandBtn, &QPushButton::clicked, this, [this] { BandBtnClick(); });
+    ConnectGuarded(RefEle, &QPushButton::clicked, this, [this] { RefEleClick(); });
+    ConnectGuarded(AllEle, &QPushButton::clicked, this, [this] { AllEleClick(); });
+    ConnectGuarded(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TACalDlg::BuildMenus() {
@@ -156,13 +157,13 @@ void TACalDlg::BuildMenus() {
         Grid->addAction(a);
     }
     Grid->SetPopupMenu(Popup);
-    connect(Popup, &QMenu::aboutToShow, this, [this] { PopupPopup(); });
-    connect(K28, &QAction::triggered, this, [this] { K28Click(); });
-    connect(K29, &QAction::triggered, this, [this] { DelBtnClick(); });
-    connect(K27, &QAction::triggered, this, [this] { K27Click(); });
-    connect(K23, &QAction::triggered, this, [this] { K23Click(); });
-    connect(K34, &QAction::triggered, this, [this] { K34Click(); });
-    connect(K11, &QAction::triggered, this, [this] { K11Click(); });
+    ConnectGuarded(Popup, &QMenu::aboutToShow, this, [this] { PopupPopup(); });
+    ConnectGuarded(K28, &QAction::triggered, this, [this] { K28Click(); });
+    ConnectGuarded(K29, &QAction::triggered, this, [this] { DelBtnClick(); });
+    ConnectGuarded(K27, &QAction::triggered, this, [this] { K27Click(); });
+    ConnectGuarded(K23, &QAction::triggered, this, [this] { K23Click(); });
+    ConnectGuarded(K34, &QAction::triggered, this, [this] { K34Click(); });
+    ConnectGuarded(K11, &QAction::triggered, this, [this] { K11Click(); });
 
     PopupType = new QMenu(this);
     PopupType->setObjectName("PopupType");
@@ -172,7 +173,7 @@ void TACalDlg::BuildMenus() {
     for (int i = 0; i < 8; ++i) {
         TypeItems[i] = MenuItem(PopupType, QString("K%1").arg(i + 1).toLatin1().constData(), typeTexts[i], i + 1);
         const int kind = typeKinds[i];
-        connect(TypeItems[i], &QAction::triggered, this, [this, kind] { SetRowType(kind); });
+        ConnectGuarded(TypeItems[i], &QAction::triggered, this, [this, kind] { SetRowType(kind); });
     }
 
     auto what = [this](const char* name, std::initializer_list<std::pair<const char*, int>> items) {
@@ -187,7 +188,7 @@ void TACalDlg::BuildMenus() {
                 continue;
             }
             QAction* a = MenuItem(menu, "", item.first, tag);
-            connect(a, &QAction::triggered, this, [this, tag] { SetRowWhat(tag); });
+            ConnectGuarded(a, &QAction::triggered, this, [this, tag] { SetRowWhat(tag); });
         }
         return menu;
     };

@@ -1,4 +1,5 @@
 #include "optimizer/ACalEleBox.h"
+#include "platform/CommandGuard.h"
 
 #include "platform/FormPattern.h"
 #include "platform/RadioGroup.h"
@@ -40,7 +41,7 @@ TACalEleBox::TACalEleBox(QWidget* owner, const QString& fontName) : QDialog(owne
         radio->setTitle("Cooperate with");
         radio->SetItems({"OFF", "OFF", "OFF"});
         radio->setGeometry(8, 54, 132, 116);
-        connect(check, &QCheckBox::clicked, this, [this] { UpdateGroups(); });
+        ConnectGuarded(check, &QCheckBox::clicked, this, [this] { UpdateGroups(); });
         *checks[i] = check;
         *radios[i] = radio;
     }
@@ -48,7 +49,7 @@ TACalEleBox::TACalEleBox(QWidget* owner, const QString& fontName) : QDialog(owne
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry(372, 218, 90, 30);
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     ApplyFormPattern(this, fontName, ScreenScale());
     ChangeLanguage();
 }

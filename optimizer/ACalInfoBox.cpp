@@ -1,4 +1,5 @@
 #include "optimizer/ACalInfoBox.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
@@ -62,15 +63,15 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     UDSWRDown->setObjectName("UDSWRDown");
     UDSWRDown->setArrowType(Qt::DownArrow);
     UDSWRDown->setGeometry(336, 54, 24, 24);
-    connect(UDSWRUp, &QToolButton::clicked, this, [this] { UDSWRClick(1); });
-    connect(UDSWRDown, &QToolButton::clicked, this, [this] { UDSWRClick(-1); });
+    ConnectGuarded(UDSWRUp, &QToolButton::clicked, this, [this] { UDSWRClick(1); });
+    ConnectGuarded(UDSWRDown, &QToolButton::clicked, this, [this] { UDSWRClick(-1); });
 
     MatchSel = new RadioGroup(TabGoal);
     MatchSel->setObjectName("MatchSel");
     MatchSel->setTitle("Matching circuit");
     MatchSel->SetItems({"Capacitance match", "Hairpin match", "Optional Z"});
     MatchSel->setGeometry(6, 98, 200, 112);
-    connect(MatchSel, &RadioGroup::Clicked, this, [this] { UpdateMatchFields(); });
+    ConnectGuarded(MatchSel, &RadioGroup::Clicked, this, [this] { UpdateMatchFields(); });
     GroupOptZ = PlaceGroup(TabGoal, "GroupBox2", "Set optional Z", 212, 98, 188, 112);
     PlaceLabel(GroupOptZ, "LabelR", "R", 8, 28, 30, 24);
     EditTergR = PlaceNumberEdit(GroupOptZ, "EditTergR", 40, 28, 100);
@@ -113,7 +114,7 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     AutoJX = new QPushButton("Set Z for hairpim match", GroupZ0);
     AutoJX->setObjectName("AutoJX");
     AutoJX->setGeometry(8, 96, 220, 30);
-    connect(AutoJX, &QPushButton::clicked, this, [this] { AutoJXClick(); });
+    ConnectGuarded(AutoJX, &QPushButton::clicked, this, [this] { AutoJXClick(); });
 
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
@@ -122,8 +123,8 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(324, 342, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     ApplyFormPattern(this, fontName, ScreenScale());
     ChangeLanguage();

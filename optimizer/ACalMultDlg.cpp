@@ -1,4 +1,5 @@
 #include "optimizer/ACalMultDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/CheckedFormat.h"
 #include "model/Messages.h"
@@ -43,8 +44,8 @@ TACalMultDlg::TACalMultDlg(QWidget* owner, const QString& fontName) : QDialog(ow
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry(690, 276, 90, 30);
     OKBtn->setDefault(true);
-    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     Grid->SetDefaultRowHeight(24);
     Grid->SetColWidth(0, 40);
     Grid->SetColWidth(1, 76);

@@ -1,4 +1,5 @@
 #include "optimizer/ACalResDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "draw/PolarPlot.h"
 #include "model/EnvDef.h"
@@ -83,7 +84,7 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     SortSel->setGeometry(80, 30, 170, 26);
     // The order is chosen from the list only.
     InstallTypedKeyDiscard(SortSel);
-    connect(SortSel, &QComboBox::activated, this, [this] { SortSelChange(); });
+    ConnectGuarded(SortSel, &QComboBox::activated, this, [this] { SortSelChange(); });
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry(440, 28, 90, 30);
@@ -91,8 +92,8 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(542, 28, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     PBox = new PatternBox(this);
     PBox->setGeometry(8, 64, 624, 240);
     Grid = new StringGrid(this);
@@ -105,7 +106,7 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->CellText = [this](int c, int r) { return GetCellText(c, r); };
     Grid->CanEdit = [](int, int) { return false; };
-    connect(Grid, &StringGrid::CellSelected, this, [this](int, int row) {
+    ConnectGuarded(Grid, &StringGrid::CellSelected, this, [this](int, int row) {
         SelectRow(row);
         PBox->update();
     });

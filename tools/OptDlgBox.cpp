@@ -1,6 +1,7 @@
 // The calculator form's frame: the field registry, the field writer, the
 // carrying of values between pages, Execute.
 #include "tools/OptDlgBox.h"
+#include "platform/CommandGuard.h"
 
 #include "platform/FreqPresets.h"
 #include "model/EnvDef.h"
@@ -62,9 +63,9 @@ TOptDlgBox::TOptDlgBox(QWidget* owner) : QDialog(owner) {
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(460, 430, 90, 30);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(PageControl, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(PageControl, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     ACompSel->SetItemIndex(2);
     ApplyFormPattern(this, QString(), ScreenScale());
     for (int number : {0, 60}) {
@@ -86,9 +87,9 @@ void TOptDlgBox::AddField(int number, QWidget* control, std::function<QString()>
     };
     fields_[number] = {control, std::move(show), handler};
     if (auto* e = qobject_cast<QLineEdit*>(control))
-        connect(e, &QLineEdit::textChanged, this, handler);
+        ConnectGuarded(e, &QLineEdit::textChanged, this, handler);
     else if (auto* c = qobject_cast<QComboBox*>(control))
-        connect(c, &QComboBox::editTextChanged, this, handler);
+        ConnectGuarded(c, &QComboBox::editTextChanged, this, handler);
 }
 
 void TOptDlgBox::FieldEntered(int number) {

@@ -2,6 +2,7 @@
 // handlers and the labels that show results.
 #include "platform/FreqPresets.h"
 #include "model/CheckedFormat.h"
+#include "platform/CommandGuard.h"
 #include "model/NumberText.h"
 #include "platform/RadioGroup.h"
 #include "platform/FormWidgets.h"
@@ -221,7 +222,7 @@ void TOptDlgBox::BuildLMatchPage() {
         LMatch.X = v;
         recalc(23);
     });
-    connect(MXSel, &RadioGroup::Clicked, this, [=, this](int index) {
+    ConnectGuarded(MXSel, &RadioGroup::Clicked, this, [=, this](int index) {
         LMatch.SeriesC = index == 1 ? 1 : 0;
         recalc(-1);
     });
@@ -281,7 +282,7 @@ void TOptDlgBox::BuildLine1Page() {
     auto* zo2 = PlaceEdit(p, "QEdZo2", 55, 255, 70);
     auto* l2 = PlaceEdit(p, "QEdL2", 160, 255, 70);
     QMBtn = PlaceButton(p, "QMBtn", "TUNE", 260, 240);
-    connect(QMBtn, &QPushButton::clicked, this, [this] { QMBtnClick(); });
+    ConnectGuarded(QMBtn, &QPushButton::clicked, this, [this] { QMBtnClick(); });
 
     auto cplx = [this](int number, Cplx& z, bool real) {
         return [this, number, &z, real](double v) {
@@ -369,7 +370,7 @@ void TOptDlgBox::BuildLine2Page() {
         });
     }
     SMCalcBtn = PlaceButton(p, "SMCalcBtn", "TUNE", 50, 190);
-    connect(SMCalcBtn, &QPushButton::clicked, this, [this] { SMCalcBtnClick(); });
+    ConnectGuarded(SMCalcBtn, &QPushButton::clicked, this, [this] { SMCalcBtnClick(); });
     PlaceLabel(p, "SMLabel1", "Var 1", 160, 10, 100);
     SMVar1 = PlaceLabel(p, "SMVar1", "None", 160, 30, 360, 150);
     PlaceLabel(p, "SMLabel2", "Var 2", 160, 185, 100);
@@ -453,7 +454,7 @@ void TOptDlgBox::BuildStubPage() {
     });
     fields_[31] = {type, [this] { return QString::fromLatin1(CableTable[std::clamp(Stub.Row, 0, CableCount - 1)].Name); },
                    {}};
-    connect(type, &QComboBox::editTextChanged, this, [this] { CTypeChange(); });
+    ConnectGuarded(type, &QComboBox::editTextChanged, this, [this] { CTypeChange(); });
     AddField(35, vf, [this] { return Plain(Stub.Vf); }, take(35, Stub.Vf, 0, positive));
     AddField(36, z0, [this] { return Plain(Stub.Z0); }, take(36, Stub.Z0, 0, positive));
     AddField(32, len, [this] { return Rounded(Stub.Length, 1); }, take(32, Stub.Length, 3, [](double v) { return v >= 0; }));
@@ -462,7 +463,7 @@ void TOptDlgBox::BuildStubPage() {
     AddField(33, x, [this] { return Stub.X == OpenStubReactance ? QString::fromUtf8("-\xE2\x88\x9E") : Rounded(Stub.X, 1); },
              take(33, Stub.X, 1, any));
     AddField(34, lc, [this] { return Rounded(Stub.LC, 1); }, take(34, Stub.LC, 0, any));
-    connect(CStub, &RadioGroup::Clicked, this, [this](int index) {
+    ConnectGuarded(CStub, &RadioGroup::Clicked, this, [this](int index) {
         Stub.Shorted = index == 1 ? 1 : 0;
         Stub.Calc(3);
         UpdateFields(-1);

@@ -1,6 +1,7 @@
 // The setup page of the options form: global settings shown from and stored
 // into the environment and job records, the hairpin-match helper and the font.
 #include "model/NumberText.h"
+#include "platform/CommandGuard.h"
 #include "platform/FontChoice.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
@@ -34,7 +35,7 @@ void TOptDlgBox::BuildSetupPage() {
     EditZ0X = PlaceEdit(z0, "EditZ0X", 35, 55, 90);
     PlaceLabel(z0, "Z0XUnit", "Ohm", 130, 55, 40);
     AutojX = PlaceButton(z0, "AutojX", "Hairpin match", 35, 85, 130);
-    connect(AutojX, &QPushButton::clicked, this, [this] { AutojXClick(); });
+    ConnectGuarded(AutojX, &QPushButton::clicked, this, [this] { AutojXClick(); });
     for (QWidget* w : {static_cast<QWidget*>(EditAz), static_cast<QWidget*>(EditEl), static_cast<QWidget*>(EditZ0R),
                        static_cast<QWidget*>(EditZ0X)})
         InstallCommaToPoint(w);
@@ -65,9 +66,9 @@ void TOptDlgBox::BuildSetupPage() {
     PlaceLabel(fontGroup, "FontLabel", "Size", 10, 25, 40);
     EditFont = PlaceNumberCombo(fontGroup, "EditFont", {"-3", "-2", "-1", "0", "+1", "+2", "+3"}, 55, 25, 70);
     FntSpBt = PlaceButton(fontGroup, "FntSpBt", "Font", 55, 55, 70);
-    connect(EditFont, &QComboBox::textActivated, this, [this] { EditFontChange(); });
-    connect(EditFont->lineEdit(), &QLineEdit::textEdited, this, [this] { EditFontChange(); });
-    connect(FntSpBt, &QPushButton::clicked, this, [this] { FntSpBtClick(); });
+    ConnectGuarded(EditFont, &QComboBox::textActivated, this, [this] { EditFontChange(); });
+    ConnectGuarded(EditFont->lineEdit(), &QLineEdit::textEdited, this, [this] { EditFontChange(); });
+    ConnectGuarded(FntSpBt, &QPushButton::clicked, this, [this] { FntSpBtClick(); });
 }
 
 void TOptDlgBox::FillSetupPage() {

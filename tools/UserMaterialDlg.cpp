@@ -1,5 +1,6 @@
 // The user wire material dialog.
 #include "tools/UserMaterialDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
@@ -45,8 +46,8 @@ TUserMater::TUserMater(QWidget* owner) : QDialog(owner) {
     OKBtn = PlaceButton(this, "OKBtn", "OK", 125, 105);
     OKBtn->setDefault(true);
     CancBtn = PlaceButton(this, "CancBtn", "Cancel", 225, 105);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    ConnectGuarded(CancBtn, &QPushButton::clicked, this, &QDialog::reject);
     ApplyFormPattern(this, QString(), ScreenScale());
     ApplyFormTexts(*this, FormLanguageLines("UserMaterial", 5), {"Label1", "Label2", "OKBtn", "CancBtn"});
 }

@@ -1,5 +1,6 @@
 // The user programs dialog.
 #include "tools/UserProgramsDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/Messages.h"
 #include "platform/FormPattern.h"
@@ -37,11 +38,11 @@ TUsCase::TUsCase(int selectedSlot, QWidget* owner) : QDialog(owner) {
         UserRGClick(selectedSlot - 1);
         UserRG->setEnabled(false);
     }
-    connect(UserRG, &RadioGroup::Clicked, this, [this](int index) { UserRGClick(index); });
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connect(SrchBtn, &QPushButton::clicked, this, [this] { SrchBtnClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(true); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button1Click(false); });
+    ConnectGuarded(UserRG, &RadioGroup::Clicked, this, [this](int index) { UserRGClick(index); });
+    ConnectGuarded(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    ConnectGuarded(SrchBtn, &QPushButton::clicked, this, [this] { SrchBtnClick(); });
+    ConnectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(true); });
+    ConnectGuarded(Button2, &QPushButton::clicked, this, [this] { Button1Click(false); });
     ApplyFormPattern(this, QString(), ScreenScale());
     ApplyFormTexts(*this, FormLanguageLines("UsCase", 6), {"SrchBtn", "USPlCB", "Button1", "Button2", "UserRG"});
 }

@@ -1,4 +1,5 @@
 #include "views/AVEZForm.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "model/LanguageFile.h"
@@ -41,12 +42,12 @@ TAVEZForm::TAVEZForm(QWidget* owner) : QDialog(owner) {
     };
     group("EvGB", EvGB, EvLabel, EvEditCB, "EvEditCB", {"1", "2", "3", "5", "6", "9", "10"}, 8);
     group("AzGB", AzGB, AzLabel, AzEditCB, "AzEditCB", {"1", "2", "3", "4", "5", "6", "9", "15", "20", "36"}, 80);
-    connect(EvEditCB, &QComboBox::currentIndexChanged, this, [this] { EvEditCBChange(); });
-    connect(AzEditCB, &QComboBox::currentIndexChanged, this, [this] { AzEditCBChange(); });
+    ConnectGuarded(EvEditCB, &QComboBox::currentIndexChanged, this, [this] { EvEditCBChange(); });
+    ConnectGuarded(AzEditCB, &QComboBox::currentIndexChanged, this, [this] { AzEditCBChange(); });
     Button1 = new QPushButton("OK", this);
     Button1->setObjectName("Button1");
     Button1->setGeometry(110, 152, 80, 28);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(Button1, &QPushButton::clicked, this, &QDialog::accept);
     ApplyFormPattern(this, owner ? owner->font().family() : QString(), ScreenScale());
     ChangeLanguage();
 }

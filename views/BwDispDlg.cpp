@@ -1,4 +1,5 @@
 #include "views/BwDispDlg.h"
+#include "platform/CommandGuard.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -92,7 +93,7 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     for (int i = 0; i < 4; ++i) {
         RGPtn[i] = new QRadioButton(fields[i], rg);
         RGPtn[i]->setGeometry(10, 22 + 30 * i, 100, 24);
-        connect(RGPtn[i], &QRadioButton::clicked, PBPtn, [this] { PBPtn->update(); });
+        ConnectGuarded(RGPtn[i], &QRadioButton::clicked, PBPtn, [this] { PBPtn->update(); });
     }
     Grid = new QTableWidget(SweepMainPoints, 6, tabPtn);
     Grid->setObjectName("Grid");
@@ -102,7 +103,7 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(Grid, &QTableWidget::cellClicked, this, [this](int r, int c) { GridClick(r, c); });
+    ConnectGuarded(Grid, &QTableWidget::cellClicked, this, [this](int r, int c) { GridClick(r, c); });
     ColorBtn = new QPushButton("Colors", tabPtn);
     ColorBtn->setObjectName("ColorBtn");
     ColorBtn->setGeometry(650, 306, 80, 28);
@@ -159,11 +160,11 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
         *items[i] = KM->addAction(itemTexts[i]);
         (*items[i])->setObjectName(itemNames[i]);
         (*items[i])->setCheckable(true);
-        connect(*items[i], &QAction::triggered, this, [this, i] { SetMatchMode(i); });
+        ConnectGuarded(*items[i], &QAction::triggered, this, [this, i] { SetMatchMode(i); });
     }
     KMOFF->setChecked(true);
     Page->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Page, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    ConnectGuarded(Page, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenuPopup();
         PopupMenu->popup(Page->mapToGlobal(at));
     });
@@ -175,25 +176,25 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ChangeLanguage();
 
-    connect(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
-    connect(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
-    connect(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
-    connect(GetFoBtn, &QPushButton::clicked, this, [this] { GetFoBtnClick(); });
-    connect(BwSel, &QComboBox::activated, this, [this] { BwSelChange(); });
-    connect(BwSel->lineEdit(), &QLineEdit::returnPressed, this, [this] { BwSelChange(); });
-    connect(HalfAddCnt, &QComboBox::activated, this, [this] { HalfAddCntChange(); });
-    connect(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
-    connect(LimitSWR, &QComboBox::activated, this, [this] { LimitSWRChange(); });
+    ConnectGuarded(TryBtn, &QPushButton::clicked, this, [this] { TryBtnClick(); });
+    ConnectGuarded(MeasBtn, &QPushButton::clicked, this, [this] { MeasBtnClick(); });
+    ConnectGuarded(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
+    ConnectGuarded(GetFoBtn, &QPushButton::clicked, this, [this] { GetFoBtnClick(); });
+    ConnectGuarded(BwSel, &QComboBox::activated, this, [this] { BwSelChange(); });
+    ConnectGuarded(BwSel->lineEdit(), &QLineEdit::returnPressed, this, [this] { BwSelChange(); });
+    ConnectGuarded(HalfAddCnt, &QComboBox::activated, this, [this] { HalfAddCntChange(); });
+    ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    ConnectGuarded(LimitSWR, &QComboBox::activated, this, [this] { LimitSWRChange(); });
     // The rule turns 1 or less into "ln": applied at each key, it would catch
     // the "1" of a "10" being typed.
-    connect(LimitSWR->lineEdit(), &QLineEdit::editingFinished, this, [this] { LimitSWRChange(); });
-    connect(AutoSWRCb, &QCheckBox::clicked, this, [this] { LimitSWR->setEnabled(!AutoSWRCb->isChecked()); });
-    connect(selGroup, &QButtonGroup::idClicked, this, [this] { SelMatchClick(); });
-    connect(MatchCenter, &QCheckBox::clicked, this, [this] { UpdateControls(false); });
-    connect(ColorBtn, &QPushButton::clicked, this, [this] { ColorBtnClick(); });
-    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
-    connect(UDFreq, &UpDownButton::Pressed, this, [this](int direction) { UDFreqClick(direction); });
-    connect(UDMatch, &UpDownButton::Pressed, this, [this](int direction) { UDMatchClick(direction); });
+    ConnectGuarded(LimitSWR->lineEdit(), &QLineEdit::editingFinished, this, [this] { LimitSWRChange(); });
+    ConnectGuarded(AutoSWRCb, &QCheckBox::clicked, this, [this] { LimitSWR->setEnabled(!AutoSWRCb->isChecked()); });
+    ConnectGuarded(selGroup, &QButtonGroup::idClicked, this, [this] { SelMatchClick(); });
+    ConnectGuarded(MatchCenter, &QCheckBox::clicked, this, [this] { UpdateControls(false); });
+    ConnectGuarded(ColorBtn, &QPushButton::clicked, this, [this] { ColorBtnClick(); });
+    ConnectGuarded(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    ConnectGuarded(UDFreq, &UpDownButton::Pressed, this, [this](int direction) { UDFreqClick(direction); });
+    ConnectGuarded(UDMatch, &UpDownButton::Pressed, this, [this](int direction) { UDMatchClick(direction); });
 }
 
 TBwDispDlg::~TBwDispDlg() = default;

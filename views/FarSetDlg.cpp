@@ -1,4 +1,5 @@
 #include "views/FarSetDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "engine/FarField3D.h"
 #include "model/EnvDef.h"
@@ -48,9 +49,9 @@ TFarSetDlg::TFarSetDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(284, 166, 80, 26);
 
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(FileBtn, &QPushButton::clicked, this, &TFarSetDlg::FileBtnClick);
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(FileBtn, &QPushButton::clicked, this, &TFarSetDlg::FileBtnClick);
     FormCreate(fontName);
 }
 

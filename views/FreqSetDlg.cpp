@@ -1,4 +1,5 @@
 #include "views/FreqSetDlg.h"
+#include "platform/CommandGuard.h"
 
 #include <cmath>
 
@@ -72,15 +73,15 @@ TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName
     CancelBtn->setGeometry(320, 262, 90, 28);
 
     for (QLineEdit* e : {BgnFreq, EndFreq, FreqIntval})
-        connect(e, &QLineEdit::textChanged, this, [this] {
+        ConnectGuarded(e, &QLineEdit::textChanged, this, [this] {
             CheckRange();
             UpdateControls();
         });
-    connect(group, &QButtonGroup::idClicked, this, [this] { UpdateControls(); });
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
+    ConnectGuarded(group, &QButtonGroup::idClicked, this, [this] { UpdateControls(); });
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] {
         if (SaveTable()) accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
     ChangeLanguage();
 }

@@ -1,4 +1,5 @@
 #include "views/GLColForm.h"
+#include "platform/CommandGuard.h"
 
 #include "platform/FormPattern.h"
 #include "model/EnvDef.h"
@@ -39,20 +40,20 @@ TGLColForm::TGLColForm(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::WindowS
     bar("RLabel", RLabel, "Red", "red", "RColV", RColV, 10);
     bar("GLabel", GLabel, "Green", "lime", "GColV", GColV, 40);
     bar("BLabel", BLabel, "Blue", "#4080ff", "BColV", BColV, 70);
-    connect(RColV, &QSlider::valueChanged, this, [this] { RColVChange(); });
-    connect(GColV, &QSlider::valueChanged, this, [this] { GColVChange(); });
-    connect(BColV, &QSlider::valueChanged, this, [this] { BColVChange(); });
+    ConnectGuarded(RColV, &QSlider::valueChanged, this, [this] { RColVChange(); });
+    ConnectGuarded(GColV, &QSlider::valueChanged, this, [this] { GColVChange(); });
+    ConnectGuarded(BColV, &QSlider::valueChanged, this, [this] { BColVChange(); });
 
     FontCb = new QCheckBox("Black font", this);
     FontCb->setObjectName("FontCb");
     FontCb->setGeometry(10, 105, 200, 22);
-    connect(FontCb, &QCheckBox::clicked, this, [this] { FontCbClick(); });
+    ConnectGuarded(FontCb, &QCheckBox::clicked, this, [this] { FontCbClick(); });
     auto radio = [this](const char* name, const char* text, int tag, int x, int y) {
         auto* rb = new QRadioButton(text, this);
         rb->setObjectName(name);
         rb->setProperty("tag", tag);
         rb->setGeometry(x, y, 150, 22);
-        connect(rb, &QRadioButton::clicked, this, [this, tag] { RBPClick(tag); });
+        ConnectGuarded(rb, &QRadioButton::clicked, this, [this, tag] { RBPClick(tag); });
         return rb;
     };
     RBP = radio("RBP", "Plot", 1, 10, 140);

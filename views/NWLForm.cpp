@@ -1,4 +1,5 @@
 #include "views/NWLForm.h"
+#include "platform/CommandGuard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -117,14 +118,14 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     ApplyFormPattern(this, owner ? owner->font().family() : font().family(), ScreenScale());
     ChangeLanguage();
 
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    connect(ClrBtn, &QPushButton::clicked, this, [this] { ClrBtnClick(); });
-    connect(CancBtn, &QPushButton::clicked, this, [this] { close(); });
-    connect(OKbBtn, &QPushButton::clicked, this, [this] { OKbBtnClick(); });
-    connect(BandLB, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { EditBand(BandLB->row(item)); });
-    connect(StepCB, &QComboBox::editTextChanged, this, [this](const QString& t) { OKBtn->setEnabled(!t.isEmpty()); });
-    connect(StCB, &QCheckBox::clicked, this, [this] {
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    ConnectGuarded(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    ConnectGuarded(ClrBtn, &QPushButton::clicked, this, [this] { ClrBtnClick(); });
+    ConnectGuarded(CancBtn, &QPushButton::clicked, this, [this] { close(); });
+    ConnectGuarded(OKbBtn, &QPushButton::clicked, this, [this] { OKbBtnClick(); });
+    ConnectGuarded(BandLB, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { EditBand(BandLB->row(item)); });
+    ConnectGuarded(StepCB, &QComboBox::editTextChanged, this, [this](const QString& t) { OKBtn->setEnabled(!t.isEmpty()); });
+    ConnectGuarded(StCB, &QCheckBox::clicked, this, [this] {
         if (UserProgram.isEmpty()) ChooseUserProgram({});
     });
 }

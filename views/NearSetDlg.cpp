@@ -1,4 +1,5 @@
 #include "views/NearSetDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "engine/NearField.h"
 #include "model/EnvDef.h"
@@ -66,9 +67,9 @@ TNearSetDlg::TNearSetDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(284, 258, 80, 26);
 
-    connect(SaveBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(FileBtn, &QPushButton::clicked, this, &TNearSetDlg::FileBtnClick);
+    ConnectGuarded(SaveBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectGuarded(FileBtn, &QPushButton::clicked, this, &TNearSetDlg::FileBtnClick);
     FormCreate(fontName);
 }
 

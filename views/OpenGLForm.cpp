@@ -2,6 +2,7 @@
 // and language. The scene is built in OpenGLFormScene.cpp, input is handled
 // in OpenGLFormInput.cpp.
 #include "views/OpenGLForm.h"
+#include "platform/CommandGuard.h"
 
 #include "platform/SettingsPath.h"
 #include "model/EnvDef.h"
@@ -65,7 +66,7 @@ TOpenGL_Form::TOpenGL_Form(std::function<const AntDef*()> model, const QString& 
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    ConnectGuarded(Timer1, &QTimer::timeout, this, [this] { Timer2Timer(); });
 
     // Tilt and turn start at 0 and reach 70 and 40 with the first render.
     Tilt = Turn = 0.0f;
@@ -102,7 +103,7 @@ void TOpenGL_Form::BuildPanel() {
         rb->setObjectName(name);
         rb->setProperty("tag", tag);
         rb->setGeometry(x, 12, 60, 22);
-        connect(rb, &QRadioButton::clicked, this, [this, tag] { VRBClick(tag); });
+        ConnectGuarded(rb, &QRadioButton::clicked, this, [this, tag] { VRBClick(tag); });
         return rb;
     };
     VRB = radio("VRB", "V", GLCompV, 8);
@@ -119,20 +120,20 @@ void TOpenGL_Form::BuildPanel() {
     MastTB->setToolTip("Zoom");
     MastTB->setGeometry(235, 10, 150, 26);
     MastTB->setValue(MastTB->maximum() / 3);
-    connect(MastTB, &QSlider::valueChanged, this, [this] { MastTBChange(); });
+    ConnectGuarded(MastTB, &QSlider::valueChanged, this, [this] { MastTBChange(); });
 
     AllCB = new QCheckBox("All", Panel);
     AllCB->setObjectName("AllCB");
     AllCB->setChecked(true);
     AllCB->setToolTip("all plots");
     AllCB->setGeometry(395, 12, 50, 22);
-    connect(AllCB, &QCheckBox::clicked, this, [this] { FormPaint(); });
+    ConnectGuarded(AllCB, &QCheckBox::clicked, this, [this] { FormPaint(); });
 
     DnSB = new QSpinBox(Panel);
     DnSB->setObjectName("DnSB");
     DnSB->setRange(0, 0);
     DnSB->setGeometry(450, 10, 55, 26);
-    connect(DnSB, &QSpinBox::valueChanged, this, [this] { DnSBChange(); });
+    ConnectGuarded(DnSB, &QSpinBox::valueChanged, this, [this] { DnSBChange(); });
 }
 
 void TOpenGL_Form::BuildPopup() {
@@ -141,7 +142,7 @@ void TOpenGL_Form::BuildPopup() {
     auto item = [this](const char* name, const char* text, void (TOpenGL_Form::*handler)()) {
         QAction* a = Popup->addAction(text);
         a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return a;
     };
     M1 = item("M1", "3D Setup", &TOpenGL_Form::M1Click);
@@ -163,7 +164,7 @@ void TOpenGL_Form::BuildPopup() {
         a->setProperty("tag", i + 1);
         a->setCheckable(true);
         widths->addAction(a);
-        connect(a, &QAction::triggered, this, [this, i] { x1Click(i + 1); });
+        ConnectGuarded(a, &QAction::triggered, this, [this, i] { x1Click(i + 1); });
         WidthItems[i] = a;
     }
     Popup->addSeparator();

@@ -1,4 +1,5 @@
 #include "views/ResCmpDlg.h"
+#include "platform/CommandGuard.h"
 
 #include "model/EnvDef.h"
 #include "model/FarFieldFile.h"
@@ -68,7 +69,7 @@ TResCmpDlg::TResCmpDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
         p.setPen(ink);
         p.drawText(rect.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, CellText(col, row));
     };
-    connect(Grid, &StringGrid::CellSelected, this, [this] { EnableButtons(); });
+    ConnectGuarded(Grid, &StringGrid::CellSelected, this, [this] { EnableButtons(); });
 
     WaveSel = new RadioGroup(this);
     WaveSel->setObjectName("WaveSel");
@@ -77,17 +78,17 @@ TResCmpDlg::TResCmpDlg(QWidget* owner, const QString& fontName) : QDialog(owner)
     WaveSel->SetItems({"V", "H", "Total", "V+H"});
     WaveSel->SetItemIndex(2);
     WaveSel->setGeometry(8, 294, 260, 46);
-    connect(WaveSel, &RadioGroup::Clicked, this, [this] { Repaint(); });
+    ConnectGuarded(WaveSel, &RadioGroup::Clicked, this, [this] { Repaint(); });
 
     LoadBtn = PlaceButton(this, "LoadBtn", "Load *.kvb file", 280, 306, 130);
     DelBtn = PlaceButton(this, "DelBtn", "Clear", 418, 306, 80);
     ColBtn = PlaceButton(this, "ColBtn", "Color", 506, 306, 80);
     OKBtn = PlaceButton(this, "OKBtn", "Return", 684, 306, 88);
     OKBtn->setDefault(true);
-    connect(LoadBtn, &QPushButton::clicked, this, [this] { LoadBtnClick(); });
-    connect(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
-    connect(ColBtn, &QPushButton::clicked, this, [this] { ColBtnClick(); });
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectGuarded(LoadBtn, &QPushButton::clicked, this, [this] { LoadBtnClick(); });
+    ConnectGuarded(DelBtn, &QPushButton::clicked, this, [this] { DelBtnClick(); });
+    ConnectGuarded(ColBtn, &QPushButton::clicked, this, [this] { ColBtnClick(); });
+    ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
     ApplyFormPattern(this, fontName, 1.0);
     SetupLayout();

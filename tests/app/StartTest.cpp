@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <functional>
+#include <stdexcept>
+#include <utility>
 
 class StartTest : public MainWndTest {
 protected:
@@ -106,6 +109,58 @@ TEST_F(StartTest, ARefusedPreparationLeavesStartUsable) {
     EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
     EXPECT_FALSE(wnd->ResultsShown);
     EXPECT_FALSE(wnd->LogLines().isEmpty());
+}
+
+TEST_F(StartTest, AWireTheEngineRefusesIsShownOncePerCalculation) {
+    // A negative radius names a taper set; this antenna has none. The edit
+    // itself only logs the reason; each Start shows it once.
+    TypeWire(1, {"0-R/4", "0", "10", "R/4", "0", "10", "-5", "21"});
+    Type(wnd->Grid3, 1, 1, "w1c");
+    EXPECT_TRUE(prompter.ShownBoxes().empty());
+    for (std::size_t start = 1; start <= 2; ++start) {
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(prompter.ShownBoxes().size(), start);
+        EXPECT_EQ(prompter.Last().caption, "Info");
+        EXPECT_EQ(prompter.Last().text, "R = -5.0  No description for this R(Taper wire set) ");
+        EXPECT_EQ(Results.RowCount, 0);
+        EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
+    }
+}
+
+// Whatever a command throws is shown in the error box; the window goes on.
+TEST_F(StartTest, ACommandThatThrowsShowsTheErrorAndTheWindowGoesOn) {
+    // A box that fails once, the way a command's own step could.
+    class FailingPrompter : public ScriptedPrompter {
+    public:
+        std::function<void()> Fail;
+        int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) override {
+            if (auto fail = std::exchange(Fail, nullptr)) fail();
+            return ScriptedPrompter::Message(text, caption, icon, buttons);
+        }
+    };
+    const struct {
+        const char* what;
+        std::function<void()> fail;
+        const char* shown;
+    } cases[] = {
+        {"a standard exception", [] { throw std::runtime_error("the disk is gone"); }, "the disk is gone"},
+        {"anything else", [] { throw 42; }, "The command ended with an unexpected error."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FailingPrompter failing;
+        const ScopedPrompter scope(failing);
+        failing.Fail = c.fail;
+        // The help item reports its missing file in a box.
+        wnd->KORVAhelp1->trigger();
+        ASSERT_EQ(failing.ShownBoxes().size(), 1u);
+        EXPECT_EQ(failing.Last().caption, "Error!!!");
+        EXPECT_EQ(failing.Last().text, c.shown);
+        EXPECT_EQ(JobDef.Busy, 0);
+    }
+    TypeDipole();
+    wnd->CalTrgBtn->click();
+    EXPECT_EQ(Results.RowCount, 1);
 }
 
 TEST_F(StartTest, ZeroCalculationFrequencyMeansTheDesignFrequency) {
