@@ -37,7 +37,7 @@
 #include <array>
 
 WireCadScreen ScreenSlot[4];
-int WireCadZoomPosition = 75;
+int WireCadZoomPosition = WireCadZoomStart;
 
 namespace {
 

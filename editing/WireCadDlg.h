@@ -59,7 +59,8 @@ struct WireCadScreen {
     double OffA = 0, OffB = 0, GridStep = 0.5, GridA0 = 0, GridB0 = 0;
 };
 extern WireCadScreen ScreenSlot[4];
-extern int WireCadZoomPosition;  // the "Zoom" bar's last position; 75 fits the antenna
+constexpr int WireCadZoomStart = 75;  // the "Zoom" bar's position that fits the antenna
+extern int WireCadZoomPosition;       // the "Zoom" bar's last position
 
 class TWireCadDlg : public QDialog {
     Q_OBJECT

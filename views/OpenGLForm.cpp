@@ -28,8 +28,8 @@
 #include <QTimer>
 
 TOpenGL_Form* OpenGL_Form = nullptr;
-int GLElevStep = 3;
-int GLAzimStep = 6;
+int GLElevStep = GLElevStepStart;
+int GLAzimStep = GLAzimStepStart;
 
 namespace {
 

@@ -117,5 +117,7 @@ private:
 // The one open view, null while none is open.
 extern TOpenGL_Form* OpenGL_Form;
 // Angle steps of the 3D far-field table (degrees), kept for the program run.
+constexpr int GLElevStepStart = 3;
+constexpr int GLAzimStepStart = 6;
 extern int GLElevStep;
 extern int GLAzimStep;

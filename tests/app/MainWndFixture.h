@@ -3,7 +3,7 @@
 // type into the cells of its tables as a user would.
 #include "app/AboutBox.h"
 #include "app/MainWnd.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 #include "app/Settings.h"
 #include "model/ResultStore.h"
 #include "platform/ColourChoice.h"

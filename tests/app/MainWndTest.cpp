@@ -4,6 +4,11 @@
 #include "model/FedDipole.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
+#include "model/LanguageState.h"
+#include "editing/ElementView.h"
+#include "editing/StackDlgBox.h"
+#include "editing/WireCadDlg.h"
+#include "views/OpenGLForm.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -74,6 +79,39 @@ TEST_F(MainWndTest, NewAntennaShowsTheDefaults) {
     // Without wires and sources nothing can be calculated or saved.
     EXPECT_FALSE(wnd->CalTrgBtn->isEnabled());
     EXPECT_FALSE(wnd->K4->isEnabled());
+}
+
+TEST_F(MainWndTest, ResetRecordsBringsBackEveryRecordOfTheStart) {
+    wnd.reset();
+    UserProgramSlots[0].Path = "viewer";
+    LanguageIndex = 2;
+    LanguageText = "deutsch";
+    CopyText(MainMessages[0], "Hallo");
+    WireCadZoomPosition = 10;
+    ScreenSlot[1].Valid = true;
+    ElementViewState.A = 5;
+    CopyText(StackMessages[0], "Zu viele Drähte!");
+    Rebuild3DView = true;
+    GLElevStep = 10;
+    GLAzimStep = 10;
+    FirstStart = true;
+    TempMemoryText = PreOptimizationText = "antenna";
+
+    ResetRecords();
+    EXPECT_TRUE(UserProgramSlots[0].Path.empty());
+    EXPECT_EQ(LanguageIndex, -1);
+    EXPECT_TRUE(LanguageText.empty());
+    EXPECT_STREQ(MainMessages[0], DefaultMainMessages[0]);
+    EXPECT_EQ(WireCadZoomPosition, WireCadZoomStart);
+    EXPECT_FALSE(ScreenSlot[1].Valid);
+    EXPECT_EQ(ElementViewState.A, ElementViewAngles{}.A);
+    EXPECT_STREQ(StackMessages[0], "");
+    EXPECT_FALSE(Rebuild3DView);
+    EXPECT_EQ(GLElevStep, GLElevStepStart);
+    EXPECT_EQ(GLAzimStep, GLAzimStepStart);
+    EXPECT_FALSE(FirstStart);
+    EXPECT_TRUE(TempMemoryText.empty() && PreOptimizationText.empty());
+    Open();
 }
 
 TEST_F(MainWndTest, FieldsAreTakenOnlyWhenAllRead) {

@@ -3,7 +3,7 @@
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "draw/AntennaDrawing.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <gtest/gtest.h>
 

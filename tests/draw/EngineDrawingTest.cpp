@@ -9,7 +9,7 @@
 #include "model/Messages.h"
 #include "model/ResultStore.h"
 #include "draw/AntennaDrawing.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <gtest/gtest.h>
 

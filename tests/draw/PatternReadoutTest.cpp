@@ -3,7 +3,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternPanel.h"
 #include "draw/PolarPlot.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternPanel.h"
 #include "draw/PolarPlot.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <QPainter>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "model/ResultStore.h"
 #include "draw/FarFieldPage.h"
 #include "draw/PrintedPatterns.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

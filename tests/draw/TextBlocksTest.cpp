@@ -6,7 +6,7 @@
 #include "model/ResultStore.h"
 #include "draw/PatternHeader.h"
 #include "draw/WireInfoBlock.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -16,7 +16,7 @@
 #include "views/ComparisonCells.h"
 #include "platform/ColourChoice.h"
 #include "views/ResCmpDlg.h"
-#include "draw/RecordsReset.h"
+#include "app/RecordsReset.h"
 
 #include <QColor>
 #include <QFile>
