@@ -9,6 +9,7 @@
 #include "model/NumberText.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
 #include "platform/Prompter.h"
 #include "platform/WindowBox.h"
 #include "platform/StringGrid.h"
@@ -33,13 +34,6 @@ constexpr int DesignHeight = 540;
 constexpr int TabHeight = 26;
 constexpr int ColumnWidths[ElementColumns] = {44, 80, 100, 100, 100, 100, 90, 80, 70};
 const char* const SettingsSection = "EledPosition";
-
-template <class W>
-W* Named(W* w, const char* name, QRect box) {
-    w->setObjectName(QString::fromLatin1(name));
-    w->setGeometry(box);
-    return w;
-}
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -93,12 +87,12 @@ TGrpWireDlg::TGrpWireDlg(QWidget* owner, const QString& fontName) : QDialog(owne
 TGrpWireDlg::~TGrpWireDlg() = default;
 
 void TGrpWireDlg::BuildControls() {
-    Page = Named(new QTabBar(this), "Page", {0, 0, DesignWidth, TabHeight});
+    Page = Place(new QTabBar(this), "Page", 0, 0, DesignWidth, TabHeight);
     Page->addTab("Parameters");
     Page->addTab("View");
     Page->setExpanding(false);
     
-    Grid = Named(new StringGrid(this), "Grid", {0, TabHeight, DesignWidth, 414});
+    Grid = Place(new StringGrid(this), "Grid", 0, TabHeight, DesignWidth, 414);
     Grid->SetColCount(ElementColumns);
     Grid->SetRowCount(2);
     Grid->SetNumericKeys(true);
@@ -132,14 +126,12 @@ void TGrpWireDlg::BuildControls() {
 
     PBox = new ElementView(this);
     PBox->setGeometry(0, TabHeight, DesignWidth, 376);
-    Label2 = Named(new QLabel("Zoom", this), "Label2", {8, 412, 50, 22});
-    TBarSC = Named(new QSlider(Qt::Horizontal, this), "TBarSC", {60, 410, 300, 26});
-    TBarSC->setRange(1, 150);
-    TBarSC->setValue(75);
-    AllViewBtn = Named(new QPushButton("Centered X=0,Y=0,Z=0", this), "AllViewBtn", {376, 408, 200, 28});
-    OrgBtn = Named(new QPushButton("Centered antenna", this), "OrgBtn", {376, 408, 200, 28});
-    PwidtCB = Named(new QCheckBox("Pen width x2", this), "PwidtCB", {592, 411, 180, 22});
-    Ant3D = Named(new QCheckBox("3D view", this), "Ant3D", {592, 411, 120, 22});
+    Label2 = PlaceLabel(this, "Label2", "Zoom", 8, 412, 50, 22);
+    TBarSC = PlaceSlider(this, "TBarSC", 1, 150, 75, 60, 410, 300, 26);
+    AllViewBtn = PlaceButton(this, "AllViewBtn", "Centered X=0,Y=0,Z=0", 376, 408, 200, 28);
+    OrgBtn = PlaceButton(this, "OrgBtn", "Centered antenna", 376, 408, 200, 28);
+    PwidtCB = PlaceCheck(this, "PwidtCB", "Pen width x2", 592, 411, 180, 22);
+    Ant3D = PlaceCheck(this, "Ant3D", "3D view", 592, 411, 120, 22);
     OrgBtn->hide();
     Ant3D->hide();
     ConnectGuarded(TBarSC, &QSlider::valueChanged, PBox, qOverload<>(&QWidget::update));
@@ -148,12 +140,12 @@ void TGrpWireDlg::BuildControls() {
     ConnectGuarded(OrgBtn, &QPushButton::clicked, this, [this] { Centre(); });
     ConnectGuarded(Ant3D, &QCheckBox::clicked, this, [this](bool on) { JobDef.Ant3D = on ? 1 : 0; });
 
-    EleWidthEdge = Named(new QRadioButton("Change only end points", this), "EleWidthEdge", {8, 448, 300, 22});
-    EleWidthAll = Named(new QRadioButton("Change all coordinates proportionaly", this), "EleWidthAll",
-                        {8, 474, 300, 22});
-    ChkIntval = Named(new QCheckBox("off - distance from first element, on - space between wires", this),
-                      "ChkIntval", {316, 448, 460, 22});
-    ChkRmd = Named(new QCheckBox("lambda", this), "ChkRmd", {316, 474, 160, 22});
+    EleWidthEdge = Place(new QRadioButton("Change only end points", this), "EleWidthEdge", 8, 448, 300, 22);
+    EleWidthAll =
+        Place(new QRadioButton("Change all coordinates proportionaly", this), "EleWidthAll", 8, 474, 300, 22);
+    ChkIntval = PlaceCheck(this, "ChkIntval", "off - distance from first element, on - space between wires", 316, 448,
+                           460, 22);
+    ChkRmd = PlaceCheck(this, "ChkRmd", "lambda", 316, 474, 160, 22);
     ConnectGuarded(ChkIntval, &QCheckBox::clicked, this, [this](bool on) {
         JobDef.IntPos = on ? 1 : 0;
         GridChanged();
@@ -167,8 +159,8 @@ void TGrpWireDlg::BuildControls() {
         UpdateMenu();
     });
 
-    OKBtn = Named(new QPushButton("OK", this), "OKBtn", {584, 502, 90, 30});
-    CancelBtn = Named(new QPushButton("Cancel", this), "CancelBtn", {682, 502, 90, 30});
+    OKBtn = PlaceButton(this, "OKBtn", "OK", 584, 502, 90, 30);
+    CancelBtn = PlaceButton(this, "CancelBtn", "Cancel", 682, 502, 90, 30);
     OKBtn->setDefault(true);
     ConnectGuarded(OKBtn, &QPushButton::clicked, this, [this] {
         if (Grid->EditorMode()) Grid->CloseEditor();

@@ -53,16 +53,6 @@ const char* const HBarNames[4] = {"HSBAll", "HSBXY", "HSBXZ", "HSBYZ"};
 const char* const VBarNames[4] = {"VSBAll", "VSBXY", "VSBXZ", "VSBYZ"};
 const char* const FilterItems[3] = {"All", "Plane", "Element"};
 
-QSlider* MakeTrackBar(QWidget* parent, const char* name, int x, int y, int lo, int hi, int pos, int ticks) {
-    auto* s = Place(new QSlider(parent), name, x, y, 170, 22);
-    s->setOrientation(Qt::Horizontal);
-    s->setRange(lo, hi);
-    s->setValue(pos);
-    s->setTickInterval(ticks);
-    s->setTickPosition(QSlider::TicksBelow);
-    return s;
-}
-
 // The glyphs of the two centring buttons: the antenna's middle and the origin.
 QIcon CentreIcon(bool origin) {
     QPixmap pm(36, 36);
@@ -180,9 +170,9 @@ void TWireCadDlg::BuildControls() {
     ConnectGuarded(SelFilter, &QComboBox::activated, this, [this] { SelFilterChange(); });
 
     Label5 = PlaceLabel(this, "Label5", "Rotate", 604, 96, 170, 18);
-    TBDEG = MakeTrackBar(this, "TBDEG", 604, 114, 0, 180, 60, 15);
+    TBDEG = PlaceSlider(this, "TBDEG", 0, 180, 60, 604, 114, 170, 22, 15);
     TBDEG->setToolTip("Azimuth");
-    TBZDEG = MakeTrackBar(this, "TBZDEG", 604, 138, 0, 180, 20, 15);
+    TBZDEG = PlaceSlider(this, "TBZDEG", 0, 180, 20, 604, 138, 170, 22, 15);
     TBZDEG->setToolTip("Elevation");
     ConnectGuarded(TBDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
     ConnectGuarded(TBZDEG, &QSlider::valueChanged, this, [this] { TBDEGChange(); });
@@ -191,7 +181,7 @@ void TWireCadDlg::BuildControls() {
     LCursor->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Label1 = PlaceLabel(this, "Label1", "Zoom", 604, 166, 170, 18);
-    TBSC = MakeTrackBar(this, "TBSC", 604, 184, 10, 150, 50, 10);
+    TBSC = PlaceSlider(this, "TBSC", 10, 150, 50, 604, 184, 170, 22, 10);
     ConnectGuarded(TBSC, &QSlider::valueChanged, this, [this] { TBSCChange(); });
 
     GroupBox1 = Place(new QGroupBox(this), "GroupBox1", 604, 210, 170, 80);

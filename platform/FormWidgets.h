@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QStringList>
 #include <QWidget>
@@ -89,6 +90,20 @@ inline QComboBox* PlacePresetCombo(QWidget* parent, const char* name, const QStr
 inline QPushButton* PlaceButton(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 90,
                                 int h = 28) {
     return Place(new QPushButton(text, parent), name, x, y, w, h);
+}
+
+// A horizontal slider from `lo` to `hi` standing at `pos`; with `ticks`, a
+// tick mark below every that many steps.
+inline QSlider* PlaceSlider(QWidget* parent, const char* name, int lo, int hi, int pos, int x, int y, int w, int h,
+                            int ticks = 0) {
+    auto* s = Place(new QSlider(Qt::Horizontal, parent), name, x, y, w, h);
+    s->setRange(lo, hi);
+    s->setValue(pos);
+    if (ticks > 0) {
+        s->setTickInterval(ticks);
+        s->setTickPosition(QSlider::TicksBelow);
+    }
+    return s;
 }
 
 inline QCheckBox* PlaceCheck(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 22) {
