@@ -3,7 +3,6 @@
 #include "app/AntennaViewEvents.h"
 
 #include "app/MainWnd.h"
-#include "platform/Prompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <exception>
 
 AntennaViewEvents::AntennaViewEvents(TMainWnd* owner) : QObject(owner), owner_(owner) {
     owner->ViewImage->installEventFilter(this);
@@ -28,30 +26,32 @@ AntennaViewEvents::~AntennaViewEvents() {
 bool AntennaViewEvents::eventFilter(QObject* watched, QEvent* event) {
     // The window clears MainWnd as its destruction begins; from then on nothing is routed.
     if (MainWnd != owner_) return false;
-    // No exception may leave an event handler: it is reported and the view stays usable.
-    try {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-            if (owner_->isActiveWindow()) {
-                const int key = static_cast<QKeyEvent*>(event)->key();
-                if (type == QEvent::KeyPress)
-                    owner_->FormKeyDown(key);
-                else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
-                    owner_->FormKeyUp(key);
-            }
-            return false;
+    // No exception may leave an event handler: it is reported and the view
+    // stays usable, with no button thought held.
+    bool handled = false;
+    if (!RunGuarded([&] { handled = Route(watched, event); })) owner_->ViewState = AntennaViewState{};
+    return handled;
+}
+
+bool AntennaViewEvents::Route(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        if (owner_->isActiveWindow()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (type == QEvent::KeyPress)
+                owner_->FormKeyDown(key);
+            else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                owner_->FormKeyUp(key);
         }
-        if (watched == owner_ && type == QEvent::WindowActivate) {
-            // Coming back to the window shows the view as it is now.
-            owner_->FormActivate();
-            return false;
-        }
-        if (watched == owner_->ViewImage) return ViewEvent(event);
-        if (watched == owner_->DNImage) return PlotEvent(event);
-    } catch (const std::exception& e) {
-        owner_->ViewState = AntennaViewState{};
-        ErrorBox("%s", e.what());
+        return false;
     }
+    if (watched == owner_ && type == QEvent::WindowActivate) {
+        // Coming back to the window shows the view as it is now.
+        owner_->FormActivate();
+        return false;
+    }
+    if (watched == owner_->ViewImage) return ViewEvent(event);
+    if (watched == owner_->DNImage) return PlotEvent(event);
     return false;
 }
 

@@ -14,6 +14,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Route(QObject* watched, QEvent* event);
     bool ViewEvent(QEvent* event);
     bool PlotEvent(QEvent* event);
     TMainWnd* owner_;
