@@ -238,7 +238,7 @@ void TACalResDlg::OKBtnClick() {
 
 void TACalResDlg::DrawDN(Canvas& c) const {
     const int W = c.Width(), H = c.Height();
-    const int R = std::min(W / 4, H / 2) - 20;
+    const int R = FittedPlotRadius(c, std::min(W / 4, H / 2) - 20, W / 4, H / 2);
     c.FillRect(0, 0, W, H, ClWhite);
     if (R <= 0) return;
     DrawPolarPattern(c, W / 4, H / 2, 3 * W / 4, R);

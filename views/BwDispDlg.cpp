@@ -572,10 +572,10 @@ int TBwDispDlg::PatternField() const {
 void TBwDispDlg::PaintPatterns(QWidget* box) {
     Canvas c(box);
     int w = c.Width(), h = c.Height();
-    int r = std::min(w / 4, h / 2) - 20;
-    if (r <= 0) return;
     // A thirty-second of the box, but never larger than the form's own text.
     c.SetFontPixelHeight(std::clamp(h / 32, 6, std::max(6, QFontInfo(font()).pixelSize())));
+    int r = FittedPlotRadius(c, std::min(w / 4, h / 2) - 20, w / 4, h / 2);
+    if (r <= 0) return;
     DrawPolarPattern(c, w / 4, h / 2, w - w / 4, r);
     const SweepTable& t = Results.Sweep;
     double gmax = -DBL_MAX;
