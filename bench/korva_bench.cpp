@@ -7,7 +7,8 @@
 //   solve_s=.. farfield_s=.. total_s=.. [cgemm_gflops=.. lu_gflops=..
 //   lu_vs_cgemm=..] peak_rss_mb=..
 // The reference is OpenBLAS's cgetrf on the same matrix on 1, 4 and all
-// threads, each the best of its runs, run alternately with ours; its best
+// threads, each the best of its runs, run alternately with ours (the Yagi's
+// threaded ones after its runs, see Yagi); its best
 // is the yardstick, since the library's threaded factorization falls apart
 // as soon as other work takes a few cores. factor_vs_best_ref is our time
 // over it (target: at most 1.1 from 512 pulses up on a quiet machine; and
@@ -94,10 +95,11 @@ double PeakRssMb() {
 void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
 // How long OpenBLAS's own threads spin after a threaded call (about 0.1 s),
-// and the size from which its cgetrf uses them (below 40000 entries it
-// factors on the calling thread).
+// and the size from which its cgetrf uses them: Debian 12's release (0.3.21)
+// factors on the calling thread below 10000 entries only, so the Yagi's
+// 123 pulses already wake them (later releases wait for 40000 entries).
 constexpr auto BlasPoolSpins = std::chrono::milliseconds(150);
-constexpr int LibraryThreadsFrom = 200;
+constexpr long LibraryThreadsFromEntries = 10000;
 
 // ---- BLAS kernels ----
 
@@ -298,7 +300,7 @@ Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
             const double t = ReferenceFactor(n, threads);
             auto it = refs->find(threads);
             if (it == refs->end() || t < it->second) (*refs)[threads] = t;
-            threaded = threaded || (threads > 1 && n >= LibraryThreadsFrom);
+            threaded = threaded || (threads > 1 && static_cast<long>(n) * n >= LibraryThreadsFromEntries);
             FillMatrix();
             if (n > 512) Settle();
         }
@@ -392,10 +394,15 @@ void Yagi(const char* name, bool quick, bool realGround) {
     std::map<int, std::vector<double>> refs;  // by thread count
     constexpr int Runs = 50;
     int threads = 0, fillThreads = 0;  // of the last run
+    // The optimizer runs calculations back to back. A threaded reference
+    // leaves the library's threads spinning beside the next ones for about
+    // 0.1 s, and waiting for them leaves the processors idle, which makes the
+    // next milliseconds slow; so only the one-thread reference runs between
+    // ours, and the threaded ones run after them.
     for (int r = 0; r < Runs; ++r) {
         Results.PushRow();
         ReferenceTimes ref;
-        const Stages s = TimeStages(*ant, &ref);
+        const Stages s = TimeStages(*ant, &ref, [](int t) { return t == 1; });
         fill.push_back(s.fill);
         factor.push_back(s.factor);
         for (const auto& [t, seconds] : ref) refs[t].push_back(seconds);
@@ -413,6 +420,16 @@ void Yagi(const char* name, bool quick, bool realGround) {
         });
         total.push_back(all);
         far.push_back(s.farField);
+    }
+    if (withReference) {
+        Prepare(*ant);
+        for (int r = 0; r < Runs; ++r)
+            for (int t : referenceThreads)
+                if (t > 1) {
+                    FillMatrix();
+                    refs[t].push_back(ReferenceFactor(Engine.PulseCount, t));
+                }
+        std::this_thread::sleep_for(BlasPoolSpins);  // the next case starts without them
     }
     Stages m;
     m.fill = Median(fill);
