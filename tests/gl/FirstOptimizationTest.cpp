@@ -21,7 +21,10 @@ namespace {
 class FirstOptimization : public MainWndTest {
 protected:
     // Clicks the item of an open popup menu, as the mouse would.
+    // A click on a selected cell opens its menu only after the double-click
+    // interval (Qt's delayed editing), so the menu is waited for.
     static void ChooseFromMenu(QMenu* menu, const QString& text) {
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000)) << text.toStdString();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << text.toStdString();
         QAction* chosen = nullptr;
         for (QAction* a : menu->actions())
@@ -43,10 +46,12 @@ protected:
         StringGrid* grid = dlg.Grid;
         EXPECT_EQ(dlg.GetCellText(1, 1), "");
         EXPECT_FALSE(dlg.OKBtn->isEnabled());
-        // The Type cell of the empty line is the current cell when the form opens.
+        // The Type cell of the empty line is the current cell once the form
+        // has the focus (without a window manager the focus comes late).
+        grid->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([grid] { return grid->currentIndex().isValid(); }, 5000));
         EXPECT_EQ(grid->Col(), 1);
         EXPECT_EQ(grid->Row(), 1);
-        grid->setFocus();
         if (typeMenuByClick)
             ClickCell(grid, 1, 1);
         else
