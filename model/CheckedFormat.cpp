@@ -119,14 +119,14 @@ std::string FormatInCLocale(const char* format, ...) {
         }
         const char* end = p + 1;
         while (!std::strchr("diuxXocfFeEgGs", *end)) ++end;
-        const std::string spec(p, end + 1);
+        const std::string conversion(p, end + 1);
         switch (kinds[kind++]) {
-            case 'i': out += Piece(spec.c_str(), va_arg(args, int)); break;
-            case 's': out += Piece(spec.c_str(), va_arg(args, const char*)); break;
+            case 'i': out += Piece(conversion.c_str(), va_arg(args, int)); break;
+            case 's': out += Piece(conversion.c_str(), va_arg(args, const char*)); break;
             default: {
                 const double v = va_arg(args, double);
-                std::string text = Piece(spec.c_str(), v);
-                out += IsNegativeZeroText(text) ? Piece(spec.c_str(), 0.0) : text;
+                std::string text = Piece(conversion.c_str(), v);
+                out += IsNegativeZeroText(text) ? Piece(conversion.c_str(), 0.0) : text;
             }
         }
         p = end;
