@@ -52,9 +52,21 @@ bool CalcPattern3DForView(int& elevationStep, int& azimuthStep) {
     e.FarField3DMaxGain = -999.0;
     std::vector<FarField3DPoint>().swap(e.FarField3D);
     try {
-        e.FarField3D.reserve(static_cast<std::size_t>(90 / el + 1) * static_cast<std::size_t>(360 / az + 1));
-        for (int elev = 0; elev <= 90; elev += el)
-            CalcFarField3D(360 / az + 1, 1, 0.0, az, 90.0 - elev, 0.0);
+        const int azimuths = 360 / az + 1;
+        // Where the last azimuth is 360 it is azimuth 0 again: a copy of the
+        // ring's first record closes the ring exactly, whatever rounding the
+        // direction 360 would have taken through the currents.
+        const bool closes = azimuths > 1 && (azimuths - 1) * az == 360;
+        e.FarField3D.reserve(static_cast<std::size_t>(90 / el + 1) * static_cast<std::size_t>(azimuths));
+        for (int elev = 0; elev <= 90; elev += el) {
+            const std::size_t first = e.FarField3D.size();
+            CalcFarField3D(closes ? azimuths - 1 : azimuths, 1, 0.0, az, 90.0 - elev, 0.0);
+            if (closes) {
+                FarField3DPoint closing = e.FarField3D[first];
+                closing.Azimuth = 360.0f;
+                e.FarField3D.push_back(closing);
+            }
+        }
     } catch (...) {
         std::vector<FarField3DPoint>().swap(e.FarField3D);
         e.FarField3DMaxGain = -999.0;

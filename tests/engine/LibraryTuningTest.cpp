@@ -173,8 +173,10 @@ std::string ReportOfChild(const std::vector<std::string>& changes, const std::st
     return report;
 }
 
-const std::vector<std::string> NoUserSettings = {"-OPENBLAS_CORETYPE", "-OMP_WAIT_POLICY", "-GOMP_SPINCOUNT",
-                                                  "-OPENBLAS_NUM_THREADS", "-GOTO_NUM_THREADS"};
+// A thread count of the user's leaves the library one thread, so that the
+// program has nothing to bound: it goes too.
+const std::vector<std::string> NoUserSettings = {"-OPENBLAS_CORETYPE",    "-OMP_WAIT_POLICY",  "-GOMP_SPINCOUNT",
+                                                  "-OPENBLAS_NUM_THREADS", "-GOTO_NUM_THREADS", "-OMP_NUM_THREADS"};
 
 int NumberAfter(const std::string& text, const std::string& key) {
     const std::size_t at = text.find(key);
@@ -186,6 +188,13 @@ std::vector<std::string> With(std::vector<std::string> changes, const std::strin
     return changes;
 }
 
+std::string WordAfter(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos) return "";
+    const std::size_t from = at + key.size();
+    return text.substr(from, text.find_first_of(" \n", from) - from);
+}
+
 TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
     // Started without the user's settings, the spin count is applied and the
     // added settings removed from the environment again; a kernel is forced
@@ -194,8 +203,17 @@ TEST(LibraryTuning, ThisProgramBoundsTheSpinningAndKeepsAWideKernel) {
     EXPECT_NE(out.find(std::string("GOMP_SPINCOUNT = '") + OpenMpSpinCount + "'"), std::string::npos) << out;
     EXPECT_NE(out.find("spin_env=- marker=- applied=GOMP_SPINCOUNT="), std::string::npos) << out;
     const CpuVectorUnits cpu = DetectCpuVectorUnits();
+    const std::string programsChoice = WordAfter(out, "kernel=");
     if (BlasCoreTypeFor(cpu)) {
-        EXPECT_FALSE(IsSseFallbackKernel(BlasKernelName())) << BlasKernelName();
+        EXPECT_FALSE(programsChoice.empty() || IsSseFallbackKernel(programsChoice.c_str())) << out;
+    }
+    // This test program runs whatever kernel the environment it was started
+    // in names (any kernel, SSE too), else the program's own choice.
+    const char* pinned = std::getenv("OPENBLAS_CORETYPE");
+    if (pinned && *pinned) {
+        EXPECT_STRCASEEQ(BlasKernelName(), pinned);
+    } else {
+        EXPECT_EQ(BlasKernelName(), programsChoice);
     }
 }
 

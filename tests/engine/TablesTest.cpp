@@ -61,12 +61,28 @@ TEST(Tables, ViewTableWithDefaultSteps) {
     EXPECT_EQ(el, 3);
     EXPECT_EQ(az, 6);
     ASSERT_EQ(Engine.FarField3D.size(), 1891u);  // 31 rings of 61
-    // The first ring is the horizon, closed by azimuth 360; the last the zenith.
+    // The first ring is the horizon, the last the zenith. Every ring is
+    // closed by azimuth 360, which repeats its azimuth 0 to the bit on any
+    // kernel: a ring drawn from it shows no seam.
     EXPECT_FLOAT_EQ(Engine.FarField3D[0].Zenith, 90.0f);
-    EXPECT_FLOAT_EQ(Engine.FarField3D[60].Azimuth, 360.0f);
-    EXPECT_FLOAT_EQ(Engine.FarField3D[60].Gtotal, Engine.FarField3D[0].Gtotal);
     EXPECT_FLOAT_EQ(Engine.FarField3D.back().Zenith, 0.0f);
+    for (std::size_t ring = 0; ring < 31; ++ring) {
+        const FarField3DPoint& first = Engine.FarField3D[ring * 61];
+        const FarField3DPoint& closing = Engine.FarField3D[ring * 61 + 60];
+        EXPECT_EQ(closing.Azimuth, 360.0f) << ring;
+        EXPECT_EQ(closing.Zenith, first.Zenith) << ring;
+        EXPECT_EQ(closing.Gtotal, first.Gtotal) << ring;
+        EXPECT_EQ(closing.Gv, first.Gv) << ring;
+        EXPECT_EQ(closing.Gh, first.Gh) << ring;
+    }
     EXPECT_NEAR(Engine.FarField3DMaxGain, 2.15, 0.1);
+
+    // A step that does not divide 360 leaves the ring open at its last step.
+    el = 45;
+    az = 7;
+    ASSERT_TRUE(CalcPattern3DForView(el, az));
+    ASSERT_EQ(Engine.FarField3D.size(), 3u * 52u);
+    EXPECT_EQ(Engine.FarField3D[51].Azimuth, 357.0f);
 }
 
 TEST(Tables, ViewTableFailsWithoutInputPower) {
