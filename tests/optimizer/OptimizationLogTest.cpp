@@ -7,6 +7,7 @@
 #include "OptimizerTestSupport.h"
 #include "model/BinaryStream.h"
 #include "model/ModelImage.h"
+#include "model/TestFolder.h"
 #include "optimizer/OptLogFile.h"
 
 namespace {
@@ -148,8 +149,9 @@ TEST(OptimizationLogFile, DamagedFilesChangeNothing) {
 TEST(OptimizationLogFile, SavedAndOpenedThroughTheDisk) {
     OptimizerFixture f;
     f.AddRow(KindHeight, 0, 0);
-    const auto dir = std::filesystem::temp_directory_path() / "korva_optlog_test";
-    std::filesystem::create_directories(dir);
+    const TestFolder folder("korva-optlog");  // its own: copies of this program run side by side
+    ASSERT_FALSE(folder.Path().empty());
+    const auto& dir = folder.Path();
     const std::string path = (dir / "run.kvo").string();
     ASSERT_EQ(SaveOptLog(path, *f.Ant, ModelEnvFields{}, "", *f.Cal), OptLogStatus::Ok);
     OptimizerFixture g;
@@ -161,5 +163,4 @@ TEST(OptimizationLogFile, SavedAndOpenedThroughTheDisk) {
     EXPECT_EQ(OpenOptLog((dir / "missing.kvo").string(), *ant, env, comment, *g.Cal), OptLogStatus::CannotOpen);
     EXPECT_EQ(SaveOptLog((dir / "no" / "such" / "x.kvo").string(), *f.Ant, ModelEnvFields{}, "", *f.Cal),
               OptLogStatus::CannotSave);
-    std::filesystem::remove_all(dir);
 }
