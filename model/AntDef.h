@@ -122,12 +122,13 @@ static_assert(offsetof(TaperSet, Type) == 168);
 // Packed segmentation pair "a,b": bit 31 set, b in bits 16..30, a in bits 0..14.
 // Every packed value lies below -10000; every plain code at or above it.
 constexpr int32_t SegPairLimit = -10000;
+constexpr int SegPairMax = 32767;
 inline bool IsSegPair(int32_t seg) { return seg < SegPairLimit; }
 inline int32_t PackSegPair(int a, int b) {
     if (a < 1) a = 1;
-    if (a > 32767) a = 32767;
+    if (a > SegPairMax) a = SegPairMax;
     if (b < 1) b = 1;
-    if (b > 32767) b = 32767;
+    if (b > SegPairMax) b = SegPairMax;
     return static_cast<int32_t>(0x80000000u | (static_cast<uint32_t>(b) << 16) | static_cast<uint32_t>(a));
 }
 inline int SegPairFirst(int32_t seg) { return static_cast<int>(static_cast<uint32_t>(seg) & 0x7FFFu); }
