@@ -165,12 +165,23 @@ constexpr double LightSpeedMHz = 299.792458;
 // it into no frequency at all.
 constexpr double MinFrequencyMHz = 0.001;
 
-// What a frequency below the limit is refused with.
-constexpr const char* FrequencyLimitText = "A frequency must be at least 0.001 MHz.";
+// The highest frequency an antenna takes, MHz (a wavelength of 0.3 mm). The
+// log shows wavelengths in millimetres, and far above it the engine's single
+// precision turns the frequency into no number at all.
+constexpr double MaxFrequencyMHz = 1e6;
 
-// A frequency the antenna can be given: finite and at least MinFrequencyMHz.
-// (0, which stands for the default, is each caller's own case.)
+// What a frequency below or above the limits is refused with.
+constexpr const char* FrequencyLimitText = "A frequency must be at least 0.001 MHz.";
+constexpr const char* FrequencyHighLimitText = "A frequency must be at most 1000000 MHz.";
+
+// A frequency the antenna can be given: finite and within MinFrequencyMHz
+// and MaxFrequencyMHz. (0, which stands for the default, is each caller's
+// own case.)
 bool FrequencyInRange(double mhz);
+
+// Why a frequency other than 0 is not in range (one of the texts above);
+// nullptr for 0 and for one in range.
+const char* FrequencyRefusal(double mhz);
 
 // Design frequency of a new antenna, MHz.
 constexpr double NewAntennaFreq = 14.15;
