@@ -89,7 +89,7 @@ bool TMainWnd::GetAntDef() {
     if (error.isEmpty() && (freq < 0 || calcFreq < 0)) error = "A frequency must not be negative.";
     // 0 stands for the default; any other frequency must be one a file can hold.
     for (const double f : {freq, calcFreq})
-        if (error.isEmpty() && f != 0 && !FrequencyInRange(f)) error = FrequencyLimitText;
+        if (error.isEmpty() && FrequencyRefusal(f)) error = FrequencyRefusal(f);
     if (!error.isEmpty()) {
         ShowError(error);
         return false;

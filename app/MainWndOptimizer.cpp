@@ -58,7 +58,8 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     ModelEnvFields env = TakeModelEnvFields(EnvDef);
     std::string comment = Comment;
     auto state = std::make_unique<CACal>();
-    switch (OpenOptLog(LocalPath(name), *ant, env, comment, *state)) {
+    std::string refusal;
+    switch (OpenOptLog(LocalPath(name), *ant, env, comment, *state, nullptr, &refusal)) {
     case OptLogStatus::Ok:
         break;
     case OptLogStatus::CannotOpen:
@@ -66,7 +67,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
         ShowMessage("Can not open " + name.toStdString());
         return false;
     case OptLogStatus::InvalidFormat:
-        ReportInvalidFile(name, ReadRefusalReason(*ant));
+        ReportInvalidFile(name, refusal.empty() ? ReadRefusalReason(*ant) : refusal);
         return false;
     }
 

@@ -7,6 +7,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 #include "model/WireGeometry.h"
 #include "platform/StringGrid.h"
 #include "platform/TextCodec.h"
@@ -90,6 +91,12 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
         double v = 0;
         if (!StrToDblExpr(v, s)) return;
         w.R = WaveMmToMetre(v) * 0.001;
+        // A radius a save would write as a taper key that differs from it
+        // would give the wire another set.
+        if (!TaperRadiusReadsBack(Ant, w.R)) {
+            w = old;
+            return;
+        }
     } else if (col == 8) {
         int32_t seg = w.Seg;
         if (!StrToIntOrPair(seg, s)) return;

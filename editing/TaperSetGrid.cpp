@@ -80,6 +80,9 @@ TaperEdit SetTaperCell(AntDef& ant, int col, int row, const std::string& text) {
     // Key and section radius: non-zero; length: at least 0; all within the limit.
     const double metres = length ? v : std::fabs(v) * 0.001;
     if ((length ? v < 0 : v == 0) || metres > TaperValueLimit) return TaperEdit::OutOfRange;
+    // A key a save would write as another set's key, or as a radius that
+    // differs from it, would move wires to another set.
+    if (col == 1 && !TaperKeyReadsBack(ant, row - 1, -metres)) return TaperEdit::OutOfRange;
     if (row == SetCount(ant) + 1 && !AppendTaperSet(ant)) return TaperEdit::NotEditable;
     TaperSet& s = ant.TaperSets[row - 1];
     if (col == 1)

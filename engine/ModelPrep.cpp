@@ -401,6 +401,10 @@ int PrepareModel(AntDef* ant) {
         AddEngineLog(FormatInCLocale("FREQUENCY %.6g MHZ IS BELOW 0.001 MHZ - NOT CALCULATED", ant->CalcFreq));
         return 0;
     }
+    if (ant->CalcFreq > MaxFrequencyMHz) {
+        AddEngineLog(FormatInCLocale("FREQUENCY %.6g MHZ IS ABOVE 1000000 MHZ - NOT CALCULATED", ant->CalcFreq));
+        return 0;
+    }
     float f = static_cast<float>(ant->CalcFreq);
     if (f == 0.0f) f = 299.792458f;
     const float lambda = 299.792458f / f;

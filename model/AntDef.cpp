@@ -78,4 +78,9 @@ void SetDefaultSegmentation(AntDef& ant) {
     ant.SC = 2.0;
 }
 
-bool FrequencyInRange(double mhz) { return mhz >= MinFrequencyMHz && std::isfinite(mhz); }
+bool FrequencyInRange(double mhz) { return mhz >= MinFrequencyMHz && mhz <= MaxFrequencyMHz; }
+
+const char* FrequencyRefusal(double mhz) {
+    if (mhz == 0 || FrequencyInRange(mhz)) return nullptr;
+    return mhz > MaxFrequencyMHz ? FrequencyHighLimitText : FrequencyLimitText;
+}

@@ -122,12 +122,13 @@ static_assert(offsetof(TaperSet, Type) == 168);
 // Packed segmentation pair "a,b": bit 31 set, b in bits 16..30, a in bits 0..14.
 // Every packed value lies below -10000; every plain code at or above it.
 constexpr int32_t SegPairLimit = -10000;
+constexpr int SegPairMax = 32767;
 inline bool IsSegPair(int32_t seg) { return seg < SegPairLimit; }
 inline int32_t PackSegPair(int a, int b) {
     if (a < 1) a = 1;
-    if (a > 32767) a = 32767;
+    if (a > SegPairMax) a = SegPairMax;
     if (b < 1) b = 1;
-    if (b > 32767) b = 32767;
+    if (b > SegPairMax) b = SegPairMax;
     return static_cast<int32_t>(0x80000000u | (static_cast<uint32_t>(b) << 16) | static_cast<uint32_t>(a));
 }
 inline int SegPairFirst(int32_t seg) { return static_cast<int>(static_cast<uint32_t>(seg) & 0x7FFFu); }
@@ -164,12 +165,23 @@ constexpr double LightSpeedMHz = 299.792458;
 // it into no frequency at all.
 constexpr double MinFrequencyMHz = 0.001;
 
-// What a frequency below the limit is refused with.
-constexpr const char* FrequencyLimitText = "A frequency must be at least 0.001 MHz.";
+// The highest frequency an antenna takes, MHz (a wavelength of 0.3 mm). The
+// log shows wavelengths in millimetres, and far above it the engine's single
+// precision turns the frequency into no number at all.
+constexpr double MaxFrequencyMHz = 1e6;
 
-// A frequency the antenna can be given: finite and at least MinFrequencyMHz.
-// (0, which stands for the default, is each caller's own case.)
+// What a frequency below or above the limits is refused with.
+constexpr const char* FrequencyLimitText = "A frequency must be at least 0.001 MHz.";
+constexpr const char* FrequencyHighLimitText = "A frequency must be at most 1000000 MHz.";
+
+// A frequency the antenna can be given: finite and within MinFrequencyMHz
+// and MaxFrequencyMHz. (0, which stands for the default, is each caller's
+// own case.)
 bool FrequencyInRange(double mhz);
+
+// Why a frequency other than 0 is not in range (one of the texts above);
+// nullptr for 0 and for one in range.
+const char* FrequencyRefusal(double mhz);
 
 // Design frequency of a new antenna, MHz.
 constexpr double NewAntennaFreq = 14.15;

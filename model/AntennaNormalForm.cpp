@@ -84,7 +84,8 @@ void NormalizeTaperSetEntries(AntDef& ant) {
 
 std::string ReadRefusalReason(const AntDef& ant) {
     for (const double f : {ant.Freq, ant.CalcFreq})
-        if (f != 0 && f < MinFrequencyMHz) return FrequencyLimitText;
+        if (const char* refusal = FrequencyRefusal(f)) return refusal;
+    if (!TaperKeysReadBack(ant)) return TaperKeyLimitText;
     return {};
 }
 
@@ -109,6 +110,7 @@ bool NormalizeReadAntenna(AntDef& ant, std::string& comment) {
         ClearUnusedCoefficients(l);
     }
     NormalizeTaperSetEntries(ant);
+    faithful &= TaperKeysReadBack(ant);
     comment = NormalComment(comment);
     faithful &= comment.find('\0') == std::string::npos;
     return faithful;

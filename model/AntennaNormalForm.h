@@ -38,11 +38,13 @@ std::string NormalComment(std::string_view comment);
 // single antenna, the coefficients a load's type does not use, the tapered
 // wire sets, the comment's line ends. False when the record holds what the
 // antenna text cannot carry faithfully (a frequency or calculation frequency
-// other than 0 that is not FrequencyInRange, a name with a line break, a
+// other than 0 that is not FrequencyInRange, a taper key or a wire radius
+// that would read back as another set's, a name with a line break, a
 // position a save would change, a load of no known type, a stack beyond the
 // record, a NUL byte in the comment); the rest is normalised all the same.
 bool NormalizeReadAntenna(AntDef& ant, std::string& comment);
 
 // Why a record read from a file is refused, where the user can act on it: a
-// frequency below the lowest the antenna takes. Empty otherwise.
+// frequency below the lowest or above the highest the antenna takes, taper
+// keys or radii that a save would not tell apart. Empty otherwise.
 std::string ReadRefusalReason(const AntDef& ant);

@@ -400,9 +400,12 @@ bool StrToIntOrPair(int32_t& value, std::string_view text) {
     int second = 0;
     if (used < text.size() && text[used] == ',' && ReadLeadingInt(text.substr(used + 1), second) && first != 0 &&
         second != 0 && first > second) {
-        long long a = std::llabs(static_cast<long long>(first));
-        long long b = std::llabs(static_cast<long long>(second));
-        value = PackSegPair(static_cast<int>(std::min(a, 32767LL)), static_cast<int>(std::min(b, 32767LL)));
+        const long long a = std::llabs(static_cast<long long>(first));
+        const long long b = std::llabs(static_cast<long long>(second));
+        // A pair holds 15 bits a number; cut to them it would read back as
+        // another pair, or as a plain code.
+        if (a > SegPairMax || b > SegPairMax) return false;
+        value = PackSegPair(static_cast<int>(a), static_cast<int>(b));
         return true;
     }
     // A plain code below the packed range would read back as a pair.

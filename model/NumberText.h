@@ -69,7 +69,8 @@ std::string DblToStrE(double v);
 // Segment counts and packed segmentation pairs ("a,b").
 std::string IntOrPairToStr(int32_t v);
 // "a,b" with a > b, both non-zero, packs a pair; else a plain "%d". Returns
-// false (value unchanged) when neither reads.
+// false (value unchanged) when neither reads, or when a pair cannot hold
+// the numbers.
 bool StrToIntOrPair(int32_t& value, std::string_view text);
 
 // Length conversions of the wavelength display (JobDef.InWavelengths).

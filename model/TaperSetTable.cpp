@@ -1,10 +1,21 @@
 #include "model/TaperSetTable.h"
 
+#include <algorithm>
+
+#include "model/NumberText.h"
+
 namespace {
 
 int SetsInUse(const AntDef& ant) {
     if (ant.TaperSetCount < 0) return 0;
     return ant.TaperSetCount < MaxTaperSets ? ant.TaperSetCount : MaxTaperSets;
+}
+
+// Keys and radii are written alike; two values of one text read back as one.
+// (Values of unlike sign never share a text: the common case of a positive
+// radius and a negative key costs no formatting.)
+bool ReadBackAsOne(double a, double b) {
+    return a != b && (a < 0) == (b < 0) && DblToStrE(a) == DblToStrE(b);
 }
 
 double RadiusBefore(const TaperSet& set, int k) { return k == 0 ? TaperDefaultRadius : set.Rad[k - 1]; }
@@ -29,6 +40,26 @@ const TaperSet* FindTaperSet(const AntDef& ant, double radius) {
     for (int i = 0; i < count; ++i)
         if (ant.TaperSets[i].Key == radius) return &ant.TaperSets[i];
     return nullptr;
+}
+
+bool TaperKeyReadsBack(const AntDef& ant, int set, double key) {
+    for (int i = 0; i < SetsInUse(ant); ++i)
+        if (i != set && ReadBackAsOne(ant.TaperSets[i].Key, key)) return false;
+    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i)
+        if (ReadBackAsOne(ant.Wires[i].R, key)) return false;
+    return true;
+}
+
+bool TaperRadiusReadsBack(const AntDef& ant, double radius) {
+    for (int i = 0; i < SetsInUse(ant); ++i)
+        if (ReadBackAsOne(ant.TaperSets[i].Key, radius)) return false;
+    return true;
+}
+
+bool TaperKeysReadBack(const AntDef& ant) {
+    for (int i = 0; i < SetsInUse(ant); ++i)
+        if (!TaperKeyReadsBack(ant, i, ant.TaperSets[i].Key)) return false;
+    return true;
 }
 
 void NormalizeTaperSets(AntDef& ant) {

@@ -4,19 +4,42 @@
 #include "model/CheckedFormat.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "optimizer/BandRules.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/FormPattern.h"
 #include "platform/StringGrid.h"
 
 #include <QCheckBox>
 #include <QPushButton>
-#include <cstring>
 
 namespace {
 
 constexpr int Columns = 2 + 3 * BandSources;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// One cell's text into the band by the rules of its column; false when the
+// text is refused and the band unchanged.
+bool SetBandCell(ACalBandRec& band, int col, const std::string& text) {
+    double v = 0;
+    if (col == 1) {
+        if (!StrToDblExpr(v, text) || !BandFrequencyAccepted(v)) return false;
+        band.Freq = v;
+        return true;
+    }
+    SourceRec& s = band.Sources[(col - 2) / 3];
+    switch ((col - 2) % 3) {
+    case 0: return SetBandPosition(s.Pos, text);
+    case 1:
+        if (!StrToDblExpr(v, text) || !BandPhaseAccepted(v)) return false;
+        s.Phase = v;
+        return true;
+    default:
+        if (!StrToDblExpr(v, text) || !BandVoltageAccepted(v)) return false;
+        s.Voltage = v;
+        return true;
+    }
+}
 
 }  // namespace
 
@@ -118,29 +141,15 @@ void TACalMultDlg::GridSetEditText(int col, int row, const QString& qtext) {
     const int b = row - 1;
     // Only the bands and the one empty row after them take edits.
     if (b > cal_->BandCount || b >= MaxBands) return;
-    const std::string text = qtext.toStdString();
-    double v = 0;
-    if (col == 1) {
-        if (!StrToDblExpr(v, text) || !(v > 1.5 && v < 999999.9)) return;
-        EnsureBand(b);
-        cal_->Bands[b].Freq = v;
-    } else {
-        const int k = (col - 2) / 3, part = (col - 2) % 3;
-        if (part == 0) {
-            EnsureBand(b);
-            SourceRec& s = cal_->Bands[b].Sources[k];
-            std::memset(s.Pos, 0, sizeof s.Pos);
-            std::memcpy(s.Pos, text.data(), std::min(text.size(), std::size_t{8}));
-        } else if (part == 1) {
-            if (!StrToDblExpr(v, text) || !(v >= 0 && v < 360)) return;
-            EnsureBand(b);
-            cal_->Bands[b].Sources[k].Phase = v;
-        } else {
-            if (!StrToDblExpr(v, text) || !(v > 0)) return;
-            EnsureBand(b);
-            cal_->Bands[b].Sources[k].Voltage = v;
-        }
-    }
+    // The empty row's band begins as a copy of the band before it.
+    const bool added = b == cal_->BandCount;
+    ACalBandRec band = cal_->Bands[added ? b - 1 : b];
+    if (!SetBandCell(band, col, qtext.toStdString())) return;
+    // A band added must hold what the table takes in every cell: band 1 may
+    // hold the antenna's own frequency and sources, which a copy may not.
+    if (added && !NormalizeBand(band, b).empty()) return;
+    EnsureBand(b);
+    cal_->Bands[b] = band;
     UpdateRows();
 }
 

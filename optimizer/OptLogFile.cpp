@@ -22,7 +22,7 @@ std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& e
 }
 
 OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, ModelEnvFields& env,
-                              std::string& comment, CACal& cal) {
+                              std::string& comment, CACal& cal, std::string* refusal) {
     if (bytes.size() < FileHeaderSize || ParseHeaderVersion(bytes.data(), bytes.size(), OptHeader) != OptLogVersion)
         return OptLogStatus::InvalidFormat;
     ByteReader in(bytes.data() + FileHeaderSize, bytes.size() - FileHeaderSize);
@@ -30,7 +30,7 @@ OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, Mo
     // The state is checked whole before the optimizer takes it.
     ByteReader probe = in;
     auto scratch = std::make_unique<CACal>();
-    if (!scratch->ReadFrom(probe) || !probe.AtEnd()) return OptLogStatus::InvalidFormat;
+    if (!scratch->ReadFrom(probe, refusal) || !probe.AtEnd()) return OptLogStatus::InvalidFormat;
     cal.ReadFrom(in);
     return OptLogStatus::Ok;
 }
@@ -42,12 +42,12 @@ OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelE
 }
 
 OptLogStatus OpenOptLog(const std::string& path, AntDef& ant, ModelEnvFields& env, std::string& comment,
-                        CACal& cal, std::string* error) {
+                        CACal& cal, std::string* error, std::string* refusal) {
     std::vector<uint8_t> bytes;
     switch (ReadWholeFile(path, bytes, MaxOptLogFileSize, error)) {
     case ReadFileStatus::Ok: break;
     case ReadFileStatus::TooLarge: return OptLogStatus::InvalidFormat;
     case ReadFileStatus::Failed: return OptLogStatus::CannotOpen;
     }
-    return ParseOptLogImage(bytes, ant, env, comment, cal);
+    return ParseOptLogImage(bytes, ant, env, comment, cal, refusal);
 }

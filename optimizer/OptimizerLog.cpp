@@ -6,6 +6,7 @@
 
 #include "model/BinaryStream.h"
 #include "model/SweepTable.h"
+#include "optimizer/BandRules.h"
 #include "optimizer/OptimizerState.h"
 
 void CACal::PushLog(const CResult& store) {
@@ -185,7 +186,7 @@ void CACal::WriteTo(ByteWriter& out) const {
 
 // Everything is read into a scratch state first; this one changes only when
 // the whole image is good.
-bool CACal::ReadFrom(ByteReader& in) {
+bool CACal::ReadFrom(ByteReader& in, std::string* refusal) {
     auto t = std::make_unique<CACal>();
     in.I32InRange(t->RowCount, 0, MaxVarRows);
     if (in.Ok() && t->RowCount > 0)
@@ -229,6 +230,12 @@ bool CACal::ReadFrom(ByteReader& in) {
         for (auto& e : t->Log) ReadEntry(in, e);
     }
     if (!in.Ok()) return false;
+    for (int b = 0; b < t->BandCount; ++b) {
+        const std::string reason = NormalizeBand(t->Bands[b], b);
+        if (reason.empty()) continue;
+        if (refusal) *refusal = reason;
+        return false;
+    }
 
     std::copy(std::begin(t->Rows), std::end(t->Rows), std::begin(Rows));
     RowCount = t->RowCount;

@@ -194,7 +194,9 @@ public:
 
     // The state part of the optimization log file.
     void WriteTo(ByteWriter& out) const;
-    bool ReadFrom(ByteReader& in);
+    // Bands are read through the band table's rules; `refusal` then says
+    // why a file's bands were refused.
+    bool ReadFrom(ByteReader& in, std::string* refusal = nullptr);
 
     // Per-kind readers and writers.
     double GetWireValue(const ACalVarRec& r);

@@ -4,9 +4,7 @@
 #include "model/SafeFile.h"
 
 #include <charconv>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <limits>
 
 namespace {
 
@@ -45,16 +43,12 @@ std::string ReadValue(const std::string& raw) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    // Only a regular file is read: a pipe or a device in its place would block
-    // or never end, and the program would not start.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) return;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return;
-    Parse(content.str());
+    // Only a regular file is read (a pipe or a device in its place would block
+    // or never end), and none far larger than any settings the program
+    // writes (it would hold the start for seconds and gigabytes).
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(path_, bytes, IniFileMaxBytes) != ReadFileStatus::Ok) return;
+    Parse(std::string(bytes.begin(), bytes.end()));
     loaded_ = true;
 }
 
@@ -141,8 +135,11 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
         unsigned long long u = 0;
         auto r = std::from_chars(body.data() + hexStart, body.data() + body.size(), u, 16);
         if (r.ec != std::errc() || r.ptr != body.data() + body.size() || u > 0xFFFFFFFFull) return def;
-        auto bits = static_cast<int>(static_cast<unsigned>(u));
-        return negative ? -bits : bits;
+        // The digits are the 32 bits of an int ("$FFFFFFFF" is -1); the
+        // negative of the lowest int is no int and takes the default.
+        const auto bits = static_cast<int>(static_cast<unsigned>(u));
+        if (!negative) return bits;
+        return bits == std::numeric_limits<int>::min() ? def : -bits;
     }
     int value = 0;
     std::size_t used = 0;

@@ -9,8 +9,13 @@
 // The file is read when the object is made; writes change the object only
 // until UpdateFile() stores them (through a temporary file and a rename, so a
 // failed write leaves the old file whole).
+#include <cstddef>
 #include <string>
 #include <vector>
+
+// The largest settings file read; a larger one gives the defaults, like a
+// missing one.
+constexpr std::size_t IniFileMaxBytes = 1u << 20;
 
 class IniFile {
 public:

@@ -3,7 +3,8 @@
 // calculation frequency fields (taken at Start) and the bands of the
 // multiband list are refused with the message that names the limit, and
 // nothing is calculated. Below 0.001 MHz a saved frequency reads back as
-// another one; far below it the engine's single precision makes it 0.
+// another one; far below it the engine's single precision makes it 0, and
+// far above 1000000 MHz no number at all.
 #include "FileCommandsFixture.h"
 #include "model/EnvDef.h"
 #include "model/FarFieldFile.h"
@@ -19,15 +20,17 @@
 
 namespace {
 
-enum class Entry { FarFieldFile, OptLogCalcFreq, DesignField, CalcField, Band };
+enum class Entry { FarFieldFile, FarFieldCalcFreq, OptLogCalcFreq, DesignField, CalcField, Band };
 
 constexpr const char* Limit = "A frequency must be at least 0.001 MHz.";
+constexpr const char* HighLimit = "A frequency must be at most 1000000 MHz.";
 
 // The antenna with the frequency, in a far-field file or an optimization log.
 QByteArray FileWith(Entry entry, const AntDef& ant, double f) {
     auto a = std::make_unique<AntDef>(ant);
     (entry == Entry::FarFieldFile ? a->Freq : a->CalcFreq) = f;
-    const std::vector<uint8_t> bytes = entry == Entry::FarFieldFile
+    const bool farField = entry == Entry::FarFieldFile || entry == Entry::FarFieldCalcFreq;
+    const std::vector<uint8_t> bytes = farField
                                            ? BuildFarFieldImage(*a, TakeModelEnvFields(EnvDef), "", CResult())
                                            : BuildOptLogImage(*a, TakeModelEnvFields(EnvDef), "", CACal());
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
@@ -35,7 +38,7 @@ QByteArray FileWith(Entry entry, const AntDef& ant, double f) {
 
 }  // namespace
 
-TEST_F(FileCommandsTest, FrequenciesBelowTheLimitAreRefusedWhereverTheyEnter) {
+TEST_F(FileCommandsTest, FrequenciesBeyondTheLimitsAreRefusedWhereverTheyEnter) {
     const struct {
         Entry entry;
         QString text;
@@ -44,6 +47,10 @@ TEST_F(FileCommandsTest, FrequenciesBelowTheLimitAreRefusedWhereverTheyEnter) {
     } cases[] = {
         {Entry::FarFieldFile, "1e-7", 0, Limit},
         {Entry::FarFieldFile, "1e-300", 0, Limit},
+        {Entry::FarFieldCalcFreq, "6.8e38", 0, HighLimit},
+        {Entry::OptLogCalcFreq, "6.8e38", 0, HighLimit},
+        {Entry::DesignField, "1000000.1", 0, HighLimit},
+        {Entry::CalcField, "6.8e38", 0, HighLimit},
         {Entry::OptLogCalcFreq, "1e-300", 0, Limit},
         {Entry::OptLogCalcFreq, "9.45e-6", 0, Limit},
         {Entry::DesignField, "1e-7", 0, Limit},
@@ -69,8 +76,9 @@ TEST_F(FileCommandsTest, FrequenciesBelowTheLimitAreRefusedWhereverTheyEnter) {
         QStringList listed;
         switch (c.entry) {
         case Entry::FarFieldFile:
+        case Entry::FarFieldCalcFreq:
         case Entry::OptLogCalcFreq: {
-            const QString path = TempPath(c.entry == Entry::FarFieldFile ? "low.kvb" : "low.kvo");
+            const QString path = TempPath(c.entry == Entry::OptLogCalcFreq ? "low.kvo" : "low.kvb");
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(FileWith(c.entry, wnd->Ant, c.text.toDouble()));

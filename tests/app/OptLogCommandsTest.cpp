@@ -61,12 +61,21 @@ TEST_F(OptLogCommandsTest, ADamagedOrMissingLogChangesNothing) {
     bytes.chop(10);
     const QString broken = WriteFile("broken.kvo", bytes);
     const QString missing = TempPath("missing.kvo");
+    // Band 2 at 0 MHz, which the band table refuses: it names the reason.
+    wnd->ACal->BandCount = 2;
+    wnd->ACal->Bands[1].Freq = 0;
+    const QString zeroBand = TempPath("band.kvo");
+    prompter.AnswerFile(zeroBand.toStdString());
+    wnd->K20->trigger();
+    wnd->ACal->BandCount = 1;
     const struct {
         QString path;
         std::string message;
     } cases[] = {
         {broken, "Invalid format of file " + broken.toStdString() + "."},
         {missing, "Can not open " + missing.toStdString()},
+        {zeroBand, "Invalid format of file " + zeroBand.toStdString() +
+                       ".\nBand 2: the frequency must lie above 1.5 and below 999999.9 MHz."},
     };
     CACal* before = wnd->ACal;
     for (const auto& c : cases) {

@@ -52,6 +52,26 @@ TEST(TaperSetGrid, EmptyRowBecomesADefaultSetAndCellsKeepTheirRules) {
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Len[0], 0.0);
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Rad[0], 0.02);
 
+    // A key a file would write as another set's key, or as a wire's radius
+    // that differs from it, is refused: on reading the wire would change set.
+    ant->WireCount = 1;
+    ant->Wires[0].R = -(3.0000001 * 0.001);  // as the R(mm) cell computes it
+    ASSERT_TRUE(SetTaperType(*ant, 2, 0));
+    const struct {
+        int row;
+        const char* text;
+        TaperEdit result;
+    } keys[] = {
+        {2, "2.0000001", TaperEdit::OutOfRange}, {2, "3", TaperEdit::OutOfRange},
+        {2, "3.0000001", TaperEdit::Taken},      {2, "2", TaperEdit::Taken},
+        {3, "3.00000001", TaperEdit::OutOfRange},
+    };
+    for (const auto& e : keys) EXPECT_EQ(SetTaperCell(*ant, 1, e.row, e.text), e.result) << e.row << " " << e.text;
+    EXPECT_EQ(ant->TaperSetCount, 2);
+    EXPECT_DOUBLE_EQ(ant->TaperSets[1].Key, -0.002);
+    ant->WireCount = 0;
+    ASSERT_TRUE(DeleteTaperSet(*ant, 2));
+
     for (int i = 1; i < MaxTaperSets; ++i) ASSERT_TRUE(SetTaperType(*ant, ant->TaperSetCount + 1, i % 4));
     EXPECT_EQ(ant->TaperSetCount, MaxTaperSets);
     EXPECT_EQ(SetTaperCell(*ant, 1, MaxTaperSets + 1, "3"), TaperEdit::NotEditable);

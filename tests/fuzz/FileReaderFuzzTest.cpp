@@ -26,6 +26,7 @@
 #include "model/PositionText.h"
 #include "model/SafeFile.h"
 #include "model/StackedAnt.h"
+#include "model/TaperSetTable.h"
 
 namespace {
 
@@ -279,11 +280,12 @@ std::unique_ptr<AntDef> FullStack() {
     return a;
 }
 
-// The reproducers of faults found before: a frequency below the lowest (a
-// save would write another one; far below, single precision makes it 0), a
-// stacked source on a wire beyond the wires, which must not land on the next
-// copy, and a name cut inside a character.
-std::unique_ptr<AntDef> LowFrequency(double freq, double calcFreq) {
+// The reproducers of faults found before: a frequency beyond the limits (a
+// save would write another one; far below, single precision makes it 0, far
+// above no number), a stacked source on a wire beyond the wires, which must
+// not land on the next copy, taper keys and a radius that a save writes
+// alike, and a name cut inside a character.
+std::unique_ptr<AntDef> WithFrequencies(double freq, double calcFreq) {
     auto a = SampleAntenna();
     a->Freq = freq;
     a->CalcFreq = calcFreq;
@@ -297,6 +299,25 @@ std::unique_ptr<AntDef> StackedSourceBeyondTheWires() {
     CopyText(a->Sources[1].Pos, "w4c");
     CopyText(a->Loads[0].Pos, "w5b");
     return a;
+}
+
+std::unique_ptr<AntDef> TaperKeysAlike() {
+    auto a = SampleAntenna();
+    a->TaperSetCount = 2;
+    for (int i = 0; i < 2; ++i) {
+        a->TaperSets[i] = TaperSet{};
+        a->TaperSets[i].Key = i == 0 ? -1.0 : -1.0000001;
+        a->TaperSets[i].Len[0] = TaperRestLength;
+        a->TaperSets[i].Rad[0] = 0.01 * (i + 1);
+    }
+    a->Wires[0].R = -1.0000001;
+    return a;
+}
+
+// The set a wire of the radius uses: its index, or -1.
+int TaperSetIndex(const AntDef& a, double radius) {
+    const TaperSet* set = FindTaperSet(a, radius);
+    return set ? static_cast<int>(set - a.TaperSets) : -1;
 }
 
 std::string LongUtf8NameText(const EnvRec& env) {
@@ -314,8 +335,10 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "a comment\r\n", CResult()),
         BuildFarFieldImage(*SampleAntenna(), SampleEnv(), "", *results),
         BuildFarFieldImage(*FullStack(), ModelEnvFields{}, "", CResult()),
-        BuildFarFieldImage(*LowFrequency(1e-300, 0), SampleEnv(), "", CResult()),
-        BuildFarFieldImage(*LowFrequency(14.15, 9.45e-6), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*WithFrequencies(1e-300, 0), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*WithFrequencies(14.15, 9.45e-6), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*WithFrequencies(14.15, 6.8e38), SampleEnv(), "", CResult()),
+        BuildFarFieldImage(*TaperKeysAlike(), SampleEnv(), "", CResult()),
         BuildFarFieldImage(*StackedSourceBeyondTheWires(), SampleEnv(), "", CResult()),
     };
     std::vector<std::vector<std::size_t>> counts;
@@ -360,9 +383,18 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         WriteAntennaText(*StackedSourceBeyondTheWires(), env, ""),
         LongUtf8NameText(env),
     };
-    for (const char* freq : {"1e-7", "9.45e-6", "1e-300"}) {
+    for (const char* freq : {"1e-7", "9.45e-6", "1e-300", "6.8e38"}) {
         std::string text = WriteAntennaText(*SampleAntenna(), env, "");
         text.replace(text.find("14.175"), 6, freq);
+        seeds.push_back(text);
+    }
+    {
+        // The writer rounds the keys alike: the seed holds them as typed
+        // (wire 1's radius and the second set's key).
+        std::string text = WriteAntennaText(*TaperKeysAlike(), env, "");
+        const std::size_t sets = text.find("$$$");
+        text.replace(text.find("\n-1.0,", text.find("\n-1.0,", sets) + 1) + 1, 5, "-1.0000001,");
+        text.replace(text.find("-1.0,", text.find("-5.2,")), 5, "-1.0000001,");
         seeds.push_back(text);
     }
     OpenedModel opened;
@@ -372,6 +404,7 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
     auto fresh = NewAntenna();
     auto ant = NewAntenna();
     auto read = NewAntenna();
+    auto probe = NewAntenna();
     Random rnd(0xA27E);
     for (int n = 0; n < MutatedFilesPerReader; ++n) {
         std::string text = seeds[rnd.Below(seeds.size())];
@@ -393,6 +426,10 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         if (!sample) continue;
         std::string once = WriteAntennaText(*ant, e, comment);
         *read = *ant;
+        // A file that opens keeps every wire on its taper set over a save.
+        EnvRec opening = env;
+        std::string openingComment;
+        const bool opens = ReadAntennaFile(text, *probe, opening, openingComment);
         comment.clear();
         ParseAntennaText(*ant, e, once, comment);
         // A saved antenna names the same pulses as the one read.
@@ -400,6 +437,9 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
             ASSERT_STREQ(ant->Sources[i].Pos, read->Sources[i].Pos) << "input " << n << ":\n" << text;
         for (int i = 0; i < std::clamp(ant->LoadCount, 0, MaxLoads); ++i)
             ASSERT_STREQ(ant->Loads[i].Pos, read->Loads[i].Pos) << "input " << n << ":\n" << text;
+        for (int i = 0; opens && i < std::clamp(ant->WireCount, 0, MaxWires); ++i)
+            ASSERT_EQ(TaperSetIndex(*ant, ant->Wires[i].R), TaperSetIndex(*read, read->Wires[i].R))
+                << "input " << n << ", wire " << i + 1 << ":\n" << text;
         std::string twice = WriteAntennaText(*ant, e, comment);
         comment.clear();
         ParseAntennaText(*ant, e, twice, comment);

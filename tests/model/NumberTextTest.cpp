@@ -237,7 +237,12 @@ TEST(SegmentationText, PairsAndPlainCodes) {
     // A plain value below the packed range would be read back as a pair.
     EXPECT_FALSE(StrToIntOrPair(v, "-20000"));
     EXPECT_FALSE(StrToIntOrPair(v, "99999999999"));
+    // Nor a pair beyond its 15 bits: cut, it would read back as another.
+    EXPECT_FALSE(StrToIntOrPair(v, "40000,35000"));
+    EXPECT_FALSE(StrToIntOrPair(v, "40000,3"));
     EXPECT_EQ(v, 77);
+    ASSERT_TRUE(StrToIntOrPair(v, "32767,32766"));
+    EXPECT_EQ(IntOrPairToStr(v), "32767,32766");
 }
 
 TEST(LengthConversion, AppliesOnlyInWavelengthMode) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "OptimizerTestSupport.h"
 #include "model/BinaryStream.h"
@@ -70,7 +71,9 @@ TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {
     f.AddRow(KindLoad, 0, 1);
     f.Cal->Rows[1].Link = LinkMultiply | 0;
     f.Cal->BandCount = 2;
+    f.Cal->Bands[1].Freq = 21;
     CopyText(f.Cal->Bands[1].Sources[0].Pos, "w3c");
+    f.Cal->Bands[1].Sources[0].Voltage = 1;
     CopyText(f.Cal->CurrentPos, "w4b");
     Results.AngleStep = 2;
     PushPoint(*f.Cal, 4);
@@ -144,6 +147,62 @@ TEST(OptimizationLogFile, DamagedFilesChangeNothing) {
     auto header = good;
     header[6] = 'R';
     check(header);
+}
+
+TEST(OptimizationLogFile, BandsAreReadThroughTheBandTableRules) {
+    // Band 1 holds the antenna's own frequency (0: the design frequency) and
+    // sources; the bands after it what the band table takes.
+    OptimizerFixture f;
+    f.Cal->BandCount = 2;
+    for (ACalBandRec& band : f.Cal->Bands) {
+        band.Freq = 14;
+        CopyText(band.Sources[0].Pos, "w2e");
+        band.Sources[0].Phase = 90;
+        band.Sources[0].Voltage = 1;
+    }
+    f.Cal->Bands[0].Freq = 0;
+    f.Cal->Bands[0].Sources[0].Phase = -90;
+    f.Cal->Bands[0].Sources[0].Voltage = 0;
+    CopyText(f.Cal->Bands[5].Sources[0].Pos, "xxxxxxxxxxx");  // beyond the bands in use
+    const struct {
+        std::function<void(ACalBandRec&)> change;  // of band 2
+        const char* refusal;                       // nullptr: read, with `position`
+        const char* position;
+    } cases[] = {
+        {[](ACalBandRec&) {}, nullptr, "w2e"},
+        {[](ACalBandRec& b) { b.Freq = 0; }, "Band 2: the frequency must lie above 1.5 and below 999999.9 MHz.", ""},
+        {[](ACalBandRec& b) { b.Freq = 1.5; }, "Band 2: the frequency must lie above 1.5 and below 999999.9 MHz.", ""},
+        {[](ACalBandRec& b) { CopyText(b.Sources[0].Pos, "w1b+00010"); },
+         "Band 2, source 1: a position holds at most 8 characters and no comma.", ""},
+        {[](ACalBandRec& b) { CopyText(b.Sources[0].Pos, "w1,c"); },
+         "Band 2, source 1: a position holds at most 8 characters and no comma.", ""},
+        {[](ACalBandRec& b) { CopyText(b.Sources[0].Pos, " w\xEF\xBC\x91" "c"); }, nullptr, "w1c"},
+        {[](ACalBandRec& b) { b.Sources[0].Phase = 360; }, "Band 2, source 1: the phase must lie from 0 up to 360 degrees.", ""},
+        {[](ACalBandRec& b) { b.Sources[0].Phase = -1; }, "Band 2, source 1: the phase must lie from 0 up to 360 degrees.", ""},
+        {[](ACalBandRec& b) { b.Sources[0].Voltage = 0; }, "Band 2, source 1: the voltage must be above 0.", ""},
+        // Past the first empty position no source is used.
+        {[](ACalBandRec& b) { b.Sources[2].Voltage = -5; }, nullptr, "w2e"},
+    };
+    const ACalBandRec band2 = f.Cal->Bands[1];
+    for (const auto& c : cases) {
+        f.Cal->Bands[1] = band2;
+        c.change(f.Cal->Bands[1]);
+        const auto bytes = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal);
+        OptimizerFixture g;
+        auto ant = NewAntenna();
+        ModelEnvFields env;
+        std::string comment, refusal;
+        const OptLogStatus status = ParseOptLogImage(bytes, *ant, env, comment, *g.Cal, &refusal);
+        if (c.refusal) {
+            EXPECT_EQ(status, OptLogStatus::InvalidFormat) << c.refusal;
+            EXPECT_EQ(refusal, c.refusal);
+            EXPECT_EQ(g.Cal->BandCount, 1);
+        } else {
+            ASSERT_EQ(status, OptLogStatus::Ok) << refusal;
+            EXPECT_STREQ(g.Cal->Bands[1].Sources[0].Pos, c.position);
+            EXPECT_EQ(g.Cal->Bands[0].Sources[0].Phase, -90);
+        }
+    }
 }
 
 TEST(OptimizationLogFile, SavedAndOpenedThroughTheDisk) {

@@ -429,6 +429,23 @@ TEST(OptimizerBandTable, EditsMakeBandsAndRefuseBadValues) {
         EXPECT_DOUBLE_EQ(band.Sources[0].Phase, 0);
         dlg.GridSetEditText(3, 1, "45");
         EXPECT_EQ(dlg.GetCellText(3, 1), "45.0");
+        // Positions as the antenna's tables take them: folded, and refused
+        // where a save would read back another.
+        dlg.GridSetEditText(2, 2, " w\xEF\xBC\x93" "c");
+        EXPECT_STREQ(f.Cal->Bands[1].Sources[0].Pos, "w3c");
+        dlg.GridSetEditText(2, 2, "w1,c");
+        EXPECT_STREQ(f.Cal->Bands[1].Sources[0].Pos, "w3c");
+        // A band added as a copy of one the table would refuse (band 1 holds
+        // the antenna's own phase) takes only what makes it whole.
+        f.Cal->BandCount = 1;
+        band.Sources[0].Phase = -90;
+        dlg.GridSetEditText(2, 2, "w1c");
+        EXPECT_EQ(f.Cal->BandCount, 1);
+        dlg.GridSetEditText(3, 2, "270");
+        EXPECT_EQ(f.Cal->BandCount, 2);
+        EXPECT_DOUBLE_EQ(f.Cal->Bands[1].Sources[0].Phase, 270);
+        band.Sources[0].Phase = 45;
+        f.Cal->BandCount = 4;
         dlg.CheckPriority->setChecked(false);
         return int(QDialog::Rejected);
     };

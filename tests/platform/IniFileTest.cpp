@@ -35,6 +35,12 @@ TEST_F(IniFileTest, MissingFileGivesDefaults) {
     EXPECT_DOUBLE_EQ(ini.ReadFloat("H/V", "KHScr", 1.0), 1.0);
     EXPECT_EQ(ini.ReadString("Font", "Name", "Microsoft San Serif"), "Microsoft San Serif");
     EXPECT_TRUE(ini.ReadBool("Position", "ToolBar", true));
+
+    // A file far larger than any settings reads as a missing one.
+    Write("[Env]\r\nType=2\r\n" + std::string(IniFileMaxBytes, '\n'));
+    IniFile huge(Path());
+    EXPECT_FALSE(huge.Loaded());
+    EXPECT_EQ(huge.ReadInteger("Env", "Type", 7), 7);
 }
 
 TEST_F(IniFileTest, NamesIgnoreCaseAndKeepSlashesAndBlanks) {
@@ -50,7 +56,7 @@ TEST_F(IniFileTest, NamesIgnoreCaseAndKeepSlashesAndBlanks) {
 
 TEST_F(IniFileTest, BadValuesGiveTheDefault) {
     Write("[Env]\nPMAX=abc\nAntHeight=1,5\nMediaMax=3x\nRadialRadius=inf\nCoord1=nan\nHeight1=0x10\nType=\n"
-          "FontSize=99999999999\n");
+          "FontSize=99999999999\nMin1=-$80000000\nMin2=-0x80000000\n");
     IniFile ini(Path());
     EXPECT_EQ(ini.ReadInteger("Env", "PMAX", 2048), 2048);
     EXPECT_DOUBLE_EQ(ini.ReadFloat("Env", "AntHeight", 20.0), 20.0);
@@ -60,6 +66,9 @@ TEST_F(IniFileTest, BadValuesGiveTheDefault) {
     EXPECT_DOUBLE_EQ(ini.ReadFloat("Env", "Height1", 0.0), 0.0);
     EXPECT_EQ(ini.ReadInteger("Env", "Type", 0), 0);
     EXPECT_EQ(ini.ReadInteger("Env", "FontSize", 0), 0);
+    // The negative of the lowest int is out of range.
+    EXPECT_EQ(ini.ReadInteger("Env", "Min1", 3), 3);
+    EXPECT_EQ(ini.ReadInteger("Env", "Min2", 3), 3);
 }
 
 TEST_F(IniFileTest, ReadsIntegersBooleansAndHexadecimal) {
