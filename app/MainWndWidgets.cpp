@@ -48,6 +48,9 @@ void TMainWnd::BuildGeometryTab() {
     EditEC = PlacePresetCombo(t, "EditEC", Presets({"1", "2", "3", "4", "8", "16"}), 328, 32, 52);
     Label16 = PlaceLabel(t, "Label16", "SC", 388, 34, 22, 20);
     EditSC = PlacePresetCombo(t, "EditSC", Presets({"1.01", "1.1", "1.3", "1.6", "2.0", "2.5", "3.0"}), 412, 32, 60);
+    EditDM1->setToolTip("DM1: the interval of tapering start (= lambda/DM1)");
+    EditEC->setToolTip("EC: the number of segments at tapering-end point");
+    EditSC->setToolTip("SC: the easing parameter (multiplier), 1 < SC <= 3");
     Label2 = PlaceLabel(t, "Label2", "Tables", 488, 34, 60, 20);
 
     WireCnt = PlaceLabel(t, "WireCnt", "Wire 0", 4, 62, 110, 18);

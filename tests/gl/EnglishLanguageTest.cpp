@@ -2,8 +2,17 @@
 // it must equal what the code shows, and loading it must change nothing.
 #include "BuiltInLanguage.h"
 #include "PreparedMainWnd.h"
+#include "ScreenshotPath.h"
 
+#include "model/LanguageState.h"
+#include "model/ScopedValue.h"
+
+#include <QComboBox>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 #include <cstdlib>
 #include <sstream>
 
@@ -64,6 +73,69 @@ TEST_F(EnglishLanguage, LoadingItChangesNoTextOfAnyForm) {
     for (const std::string& change : ChangesUnderLanguage(*wnd, Prepare(), shipped)) changes += "\n  " + change;
     EXPECT_TRUE(changes.empty()) << "texts that the English language file changes:" << changes;
     EXPECT_TRUE(prompter.ShownBoxes().empty()) << prompter.ShownBoxes().front().text;
+}
+
+// The segmentation fields' hints as a user meets them: the mouse rests on
+// each field, first with the built-in texts, then under the shipped file. The
+// six hints, each cut from the screen with its field, go one below the other
+// into screenshots/segmentation_hints.png.
+TEST_F(EnglishLanguage, TheSegmentationFieldsShowTheirHintsUnderTheMouse) {
+    const struct {
+        QComboBox* field;
+        QString hint;
+    } fields[] = {
+        {wnd->EditDM1, "DM1: the interval of tapering start (= lambda/DM1)"},
+        {wnd->EditEC, "EC: the number of segments at tapering-end point"},
+        {wnd->EditSC, "SC: the easing parameter (multiplier), 1 < SC <= 3"},
+    };
+    const ScopedValue<int> index(LanguageIndex, LanguageIndex);
+    const ScopedValue<std::string> text(LanguageText, LanguageText);
+    QList<QPair<QString, QImage>> shots;
+    for (const bool shipped : {false, true}) {
+        if (shipped) {
+            LanguageIndex = 0;
+            LanguageText = ReadShipped();
+            ASSERT_FALSE(LanguageText.empty()) << ShippedFile.toStdString();
+            wnd->ApplyLanguage();
+        }
+        for (const auto& f : fields) {
+            const QString what = (shipped ? "English.lng: " : "built-in: ") + f.field->objectName();
+            SCOPED_TRACE(what.toStdString());
+            // The hint before goes first (it fades out on a timer).
+            QToolTip::hideText();
+            ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 5000));
+            QTest::mouseMove(f.field, f.field->rect().center());
+            const bool shown = QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000);
+            EXPECT_TRUE(shown) << "no hint shows under the mouse";
+            EXPECT_EQ(QToolTip::text().toStdString(), f.hint.toStdString());
+            if (!shown) continue;
+            QTest::qWait(100);  // painted
+            QRect area(f.field->mapToGlobal(QPoint(0, 0)), f.field->size());
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->inherits("QTipLabel") && w->isVisible()) area |= w->frameGeometry();
+            // The field's label goes into the picture too.
+            shots.append({what, wnd->screen()->grabWindow(0).copy(area.adjusted(-40, -8, 8, 8)).toImage()});
+        }
+    }
+    QToolTip::hideText();
+    if (shots.isEmpty()) return;
+    const int caption = 18;
+    int width = 0, height = 0;
+    for (const auto& [what, image] : shots) {
+        width = std::max(width, image.width());
+        height += caption + image.height();
+    }
+    QImage sheet(width, height, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int y = 0;
+    for (const auto& [what, image] : shots) {
+        painter.drawText(QRect(4, y, width - 8, caption), Qt::AlignLeft | Qt::AlignVCenter, what);
+        painter.drawImage(0, y + caption, image);
+        y += caption + image.height();
+    }
+    painter.end();
+    EXPECT_TRUE(sheet.save(ShotPath("segmentation_hints.png")));
 }
 
 }  // namespace

@@ -21,10 +21,22 @@ TEST(SegPair, ClampsToTheFifteenBitRange) {
 }
 
 TEST(CopyText, TruncatesAndTerminates) {
-    char buf[5];
-    std::memset(buf, 'x', sizeof buf);
-    CopyText(buf, "abcdefgh");
-    EXPECT_STREQ(buf, "abcd");
-    CopyText(buf, nullptr);
-    EXPECT_STREQ(buf, "");
+    const struct {
+        const char* what;
+        const char* source;
+        const char* kept;  // in a field of 5 bytes
+    } cases[] = {
+        {"plain text", "abcdefgh", "abcd"},
+        {"no text", nullptr, ""},
+        {"a UTF-8 character that would be split goes whole", "abc\xC3\xA8xy", "abc"},
+        // A whole two-byte character, then a byte that continues nothing:
+        // a name in another code page, cut where it is.
+        {"a stray continuation byte after a whole character", "ab\xC3\xA8\xA8xyz", "ab\xC3\xA8"},
+    };
+    for (const auto& c : cases) {
+        char buf[5];
+        std::memset(buf, 'x', sizeof buf);
+        CopyText(buf, c.source);
+        EXPECT_STREQ(buf, c.kept) << c.what;
+    }
 }

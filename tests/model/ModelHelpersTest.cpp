@@ -52,6 +52,8 @@ TEST(PositionText, NeverNamesAPulseOutsideTheWire) {
     ant->Wires[1].PulseCount = 3;
     EXPECT_EQ(ParseSourcePos(*ant, "w1b-1"), 0);  // would be pulse 0 - before the wire
     EXPECT_EQ(ParseSourcePos(*ant, "w2b-2"), 0);  // would be a pulse of wire 1
+    EXPECT_EQ(ParseSourcePos(*ant, "w1b2"), 3);   // the last pulse of wire 1
+    EXPECT_EQ(ParseSourcePos(*ant, "w1b3"), 0);   // one past it: the first pulse of wire 2
     EXPECT_EQ(ParseSourcePos(*ant, "w1b5"), 0);   // would be a pulse of wire 2
     EXPECT_EQ(ParseSourcePos(*ant, "w1e3"), 0);
     ant->Wires[1].FirstPulse = 0;                   // a wire without pulses

@@ -58,20 +58,27 @@ TEST(FormLayout, GridRescalesOnlyColumnsItStillHas) {
     EXPECT_EQ(g.DefaultRowHeight(), 40);
 }
 
-// A window box from a damaged settings file still gives a usable window.
+// A window box from a damaged settings file still gives a usable window; a
+// box saved off the screen (a monitor since removed) comes back against the
+// nearest edges of the screen.
 TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
     QTemporaryDir dir;
     const std::string saved = SettingsPathOverride;
     SettingsPathOverride = dir.filePath("Korva.ini").toStdString();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    enum Edge { Any, Near, Far };  // where the box must lie: anywhere, flush left (top), flush right (bottom)
     const struct {
         const char* left;
         const char* top;
         const char* width;
         const char* height;
-    } cases[] = {{"0", "0", "-5", "0"},          {"0", "0", "2000000000", "2000000000"},
-                 {"0", "0", "abc", "1e9"},       {"5000", "4000", "300", "200"},
-                 {"-5000", "-4000", "300", "200"}, {"2147483647", "-2147483648", "2147483647", "300"}};
+        Edge x, y;
+    } cases[] = {{"0", "0", "-5", "0", Any, Any},
+                 {"0", "0", "2000000000", "2000000000", Any, Any},
+                 {"0", "0", "abc", "1e9", Any, Any},
+                 {"5000", "4000", "300", "200", Far, Far},
+                 {"-5000", "-4000", "300", "200", Near, Near},
+                 {"2147483647", "-2147483648", "2147483647", "300", Any, Any}};
     for (const auto& c : cases) {
         IniFile ini(SettingsPathOverride);
         ini.WriteString("Box", "Left", c.left);
@@ -82,12 +89,16 @@ TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
         QWidget form;
         RestoreWindowBox(form, "Box", QRect(0, 0, 400, 300));
         const QRect box = FrameBox(form);
-        SCOPED_TRACE(c.width);
+        SCOPED_TRACE(std::string(c.left) + "," + c.top + " " + c.width + "x" + c.height);
         EXPECT_GE(box.width(), 200);
         EXPECT_GE(box.height(), 150);
         EXPECT_LE(box.width(), area.width());
         EXPECT_LE(box.height(), area.height());
         EXPECT_TRUE(area.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
+        if (c.x == Near) EXPECT_EQ(box.left(), area.left());
+        if (c.x == Far) EXPECT_EQ(box.right(), area.right());
+        if (c.y == Near) EXPECT_EQ(box.top(), area.top());
+        if (c.y == Far) EXPECT_EQ(box.bottom(), area.bottom());
     }
     SettingsPathOverride = saved;
 }
