@@ -111,12 +111,12 @@ void TMainWnd::ACalBtnClick() {
         for (int i = 0; i < std::min(Ant.SourceCount, BandSources); ++i) cal.Bands[0].Sources[i] = Ant.Sources[i];
     }
     DNImage->setCursor(Qt::ArrowCursor);
-    cal.Attach(Ant, EnvDef);
     JobDef.Interactive = 1;
     // The results of the last calculation stay when the dialog is cancelled
     // or the run scores nothing, as long as the antenna is the same.
     ResultsKeeper keeper(SweepRunHost(), RunsLeave::Nothing);
     if (!keeper.PrepareAt(Ant.CalcFreq)) return;
+    AttachOptimizer();
 
     const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
     auto antennaEdited = [&] { return WriteAntennaText(Ant, EnvDef, Comment) != before; };
@@ -142,6 +142,7 @@ void TMainWnd::ACalBtnClick() {
     ClearLog();
     PushResultRow();
     PreOptimizationText = WriteAntennaText(Ant, EnvDef, Comment);
+    PreOptimizationReferences = KeepReferencesWith(PreOptimizationText);
     std::vector<std::string> goal;
     cal.ShowGoal(goal);
     for (const auto& line : goal) AddLogLine(QString::fromStdString(line));
@@ -212,7 +213,7 @@ void TMainWnd::ACalBtnClick() {
     std::string error;
     if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
         ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
-    ResultsShown = false;
+    MarkResultsStale();
     Btn3D->setEnabled(false);
     UpdateMenuState();
     if (CloseAfterRun) {
@@ -316,7 +317,7 @@ void TMainWnd::SetOptRunning() {
 
 void TMainWnd::ACalResBtnClick() {
     if (!ACal || ACal->LogCount <= 0) return;
-    ACal->Attach(Ant, EnvDef);
+    AttachOptimizer();
     TACalResDlg dialog(this, font().family());
     if (!dialog.Execute(ACal)) return;
     Ant.Changed = 1;
