@@ -115,8 +115,12 @@ void TMainWnd::ACalBtnClick() {
     // The results of the last calculation stay when the dialog is cancelled
     // or the run scores nothing, as long as the antenna is the same.
     ResultsKeeper keeper(SweepRunHost(), RunsLeave::Nothing);
-    if (!keeper.PrepareAt(Ant.CalcFreq)) return;
-    AttachOptimizer();
+    // The preparations start the log anew: what the rows did on following
+    // the edits is said after them, also on Cancel.
+    const std::vector<std::string> followed = cal.Attach(Ant, EnvDef);
+    const bool prepared = keeper.PrepareAt(Ant.CalcFreq);
+    AddLogLines(followed);
+    if (!prepared) return;
 
     const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
     auto antennaEdited = [&] { return WriteAntennaText(Ant, EnvDef, Comment) != before; };
@@ -134,6 +138,7 @@ void TMainWnd::ACalBtnClick() {
             AntChanged();
         } else {
             keeper.Restore();
+            AddLogLines(followed);
         }
         return;
     }
