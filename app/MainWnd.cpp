@@ -232,6 +232,13 @@ void TMainWnd::RefreshAll() {
     DrawAntenna();
 }
 
+void TMainWnd::MarkResultsStale() {
+    ResultsShown = false;
+    ResultsStale = true;
+}
+
+bool TMainWnd::PatternOfThisAntenna() const { return Results.AngleStep != 0 && ResultsShown && !ResultsStale; }
+
 void TMainWnd::UpdateMenuState() {
     const bool geometryTab = Page->currentWidget() == TabSheet1;
     const bool viewTab = Page->currentWidget() == TabSheet2;
@@ -268,7 +275,7 @@ void TMainWnd::UpdateMenuState() {
     K15->setEnabled(logged);
     K39->setEnabled(!TempMemoryText.empty());
     BwBtn->setEnabled(Results.Sweep.Count > 0);
-    const bool pattern = Results.AngleStep != 0 && ResultsShown;
+    const bool pattern = PatternOfThisAntenna();
     for (QPushButton* b : {PrintBtn, EleBtn, Btn3D}) b->setEnabled(pattern);
     if (!pattern) ResultsStale = true;
 

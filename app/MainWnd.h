@@ -40,6 +40,7 @@ class QToolBar;
 class RadioGroup;
 class StringGrid;
 class CACal;
+struct OptimizerReferences;
 struct MainLanguage;
 
 class TMainWnd : public QMainWindow {
@@ -150,6 +151,12 @@ public:
     QSize LaidOutPageSize;
     bool ResultsShown = false;
     bool ResultsStale = true;
+    // The results on screen no longer belong to the antenna (a new antenna,
+    // an edit): nothing computes into or from them until a calculation.
+    void MarkResultsStale();
+    // The pattern on screen is of the antenna as it stands: what Print,
+    // Elevation and 3 Dimension need.
+    bool PatternOfThisAntenna() const;
     bool Closing = false;
 
     // The engine's notices (a wire it refuses) are shown once per
@@ -200,6 +207,7 @@ public:
 
     // ---- Calculation copy ----
     int PrepareCalcAnt();
+    int PrepareCalcModel();  // PrepareCalcAnt without the optimizer's following
     bool BuildStackedAnt();
     int PrepareEngineModel();
 
@@ -298,6 +306,17 @@ public:
     void K38Click();                 // keep the antenna in temporary memory
     void K39Click();                 // restore it from there
     void K36Click();                 // restore the antenna before the optimization
+    // What the optimizer named when an antenna text was kept, for that text
+    // alone (a text kept without an optimizer state has none).
+    struct KeptReferences {
+        std::string Text;
+        std::shared_ptr<const OptimizerReferences> References;
+    };
+    KeptReferences TempMemoryReferences, PreOptimizationReferences;
+    KeptReferences KeepReferencesWith(const std::string& text) const;
+    // Replaces the antenna by a kept text after the user agreed (question
+    // `question` of the main messages), with the optimizer's references.
+    void RestoreKept(const std::string& kept, const KeptReferences& references, int question);
     // The geometry dialog of a K7Click tag; false for a tag that has none.
     bool RunGeometryDialog(int tag);
     void K37Click();                 // stacking
@@ -333,6 +352,9 @@ public:
     void AfterOptLogOpened(const QString& name);
     // The optimizer state, created on first use.
     CACal& OptimizerState();
+    // Binds the optimizer state (when there is one) to the antenna as it now
+    // stands; the lines its rows give on following the edits go to the log.
+    void AttachOptimizer();
     void ConnectOptimizerCommands();
 
     // ---- Optimization run ----

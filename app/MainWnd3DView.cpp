@@ -16,6 +16,8 @@ void TMainWnd::Btn3DClick() {
         UpdateMenuState();
         return;
     }
+    // The view calculates on the model prepared for the antenna shown.
+    if (!PatternOfThisAntenna()) return;
     Closed3DViewByButton = false;
     // The application owns the view; it reads the calculation copy anew at
     // each build, as stacking may replace it.

@@ -27,6 +27,15 @@ bool TMainWnd::BuildStackedAnt() {
 }
 
 int TMainWnd::PrepareCalcAnt() {
+    const int result = PrepareCalcModel();
+    // Every edit reaches the calculation through here: the optimizer's rows
+    // follow it now, not at the next optimization, and say so below the
+    // preparation's lines. The search's own points wait for its end.
+    if (!JobDef.Busy) AttachOptimizer();
+    return result;
+}
+
+int TMainWnd::PrepareCalcModel() {
     const std::vector<int> turned = NormalizeGroundedWires(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
@@ -40,7 +49,7 @@ int TMainWnd::PrepareCalcAnt() {
     }
     // A plain pulse number on a turned wire follows its pulse; the model is
     // then prepared again with the new number (nothing is turned twice).
-    if (!turned.empty() && KeepPulseNumbersOnTurnedWires(Ant, *CalcAnt, turned)) return PrepareCalcAnt();
+    if (!turned.empty() && KeepPulseNumbersOnTurnedWires(Ant, *CalcAnt, turned)) return PrepareCalcModel();
     int result = 1;
     if (Engine.LastUnderGroundWire != 0) {
         result = 0;

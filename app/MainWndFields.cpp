@@ -161,8 +161,11 @@ void TMainWnd::SetAntDef() {
 
 void TMainWnd::NewAntDef() {
     DestroyOptimizerState();
+    // The results on screen belong to the antenna before.
+    MarkResultsStale();
     Comment.clear();
     PreOptimizationText.clear();
+    PreOptimizationReferences = {};
     ResetToNewAntenna(Ant);
     JobDef.Wavelength = LightSpeedMHz / NewAntennaFreq;
     JobDef.EleWidthAll = 0;
@@ -178,7 +181,7 @@ void TMainWnd::AntChanged() {
     Ant.Changed = 1;
     JobDef.Interactive = 1;
     // The results on screen belong to the antenna before the edit.
-    ResultsShown = false;
+    MarkResultsStale();
     PrepareCalcAnt();
     Results.ClearSweep();
     SetAntDef();
@@ -386,7 +389,7 @@ void TMainWnd::DoFreqChange(QObject* sender) {
         if (EnvDef.Material != 0 && MaterialText(EnvDef.Material).empty()) EditUserMaterial();
     }
     BwBtn->setEnabled(false);
-    ResultsShown = false;
+    MarkResultsStale();
     PrepareCalcAnt();
 }
 

@@ -5,10 +5,15 @@
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
+#include "model/TableRows.h"
+#include "optimizer/OptimizerState.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 void TMainWnd::ConnectMemoryCommands() {
     ConnectGuardedCommand(K38, [this] { K38Click(); });
@@ -24,34 +29,75 @@ void TMainWnd::K38Click() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     if (!GetAntDef()) return;
     TempMemoryText = WriteAntennaText(Ant, EnvDef, Comment);
+    TempMemoryReferences = KeepReferencesWith(TempMemoryText);
     UpdateMenuState();
+}
+
+TMainWnd::KeptReferences TMainWnd::KeepReferencesWith(const std::string& text) const {
+    KeptReferences kept{text, nullptr};
+    if (ACal) kept.References = std::make_shared<const OptimizerReferences>(ACal->KeepReferences());
+    return kept;
 }
 
 namespace {
 
-// Replaces the antenna by a kept text after the user agreed; the antenna
-// then shows as edited. The text before the optimization is forgotten by
-// either restore.
-void RestoreKept(TMainWnd& wnd, const std::string& kept, int question) {
-    if (JobDef.Busy || kept.empty()) return;
-    if (YesNoBox("%s", MainMessages[question]) != BoxYes) return;
-    for (StringGrid* g : {wnd.Grid2, wnd.Grid3, wnd.Grid4}) g->CloseEditor();
-    RestoreAntennaText(wnd.Ant, EnvDef, wnd.Comment, kept);
-    PreOptimizationText.clear();
-    wnd.SetAntDef();
-    wnd.Ant.Edited = 1;
-    wnd.Ant.Changed = 1;
-    wnd.ResultsShown = false;
-    wnd.RefreshAll();
+// The wires of `before` found again in `after` by their end points: the
+// renumbering from one antenna to the other, 0 for a wire not there.
+WireRenumbering SameWiresIn(const AntDef& before, const AntDef& after) {
+    WireRenumbering change(before);
+    std::vector<bool> taken(static_cast<std::size_t>(std::clamp(after.WireCount, 0, MaxWires)), false);
+    for (std::size_t i = 0; i < change.NewNumber.size(); ++i) {
+        const WireRec& w = before.Wires[i];
+        change.NewNumber[i] = 0;
+        for (std::size_t j = 0; j < taken.size(); ++j) {
+            const WireRec& v = after.Wires[j];
+            if (taken[j] || w.X1 != v.X1 || w.Y1 != v.Y1 || w.Z1 != v.Z1 || w.X2 != v.X2 || w.Y2 != v.Y2 ||
+                w.Z2 != v.Z2)
+                continue;
+            taken[j] = true;
+            change.NewNumber[i] = static_cast<int>(j) + 1;
+            break;
+        }
+    }
+    return change;
 }
 
 }  // namespace
 
+// The antenna then shows as edited. The text before the optimization is
+// forgotten by either restore. The optimizer's rows, bands and current goal
+// come back as they were kept with the text; rows made since a text kept
+// without them follow the wires that the restored antenna still has.
+void TMainWnd::RestoreKept(const std::string& kept, const KeptReferences& references, int question) {
+    if (JobDef.Busy || kept.empty()) return;
+    if (YesNoBox("%s", MainMessages[question]) != BoxYes) return;
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    const auto before = std::make_unique<AntDef>(Ant);
+    RestoreAntennaText(Ant, EnvDef, Comment, kept);
+    PreOptimizationText.clear();
+    PreOptimizationReferences = {};
+    std::vector<std::string> lines;
+    if (references.References && references.Text == kept) {
+        lines = OptimizerState().RestoreReferences(*references.References, Ant);
+    } else if (ACal && ACal->RowCount > 0) {
+        lines.emplace_back("The optimization lines were made after the data were kept: they follow the wires that the "
+                           "restored data still have.");
+        ACal->FollowWireRenumbering(Ant, SameWiresIn(*before, Ant), EntryRenumbering{}, lines);
+    }
+    SetAntDef();
+    Ant.Edited = 1;
+    Ant.Changed = 1;
+    MarkResultsStale();
+    RefreshAll();
+    AddLogLines(lines);
+}
+
 // The memory keeps its text for another restore.
-void TMainWnd::K39Click() { RestoreKept(*this, TempMemoryText, MsgRestoreTemp); }
+void TMainWnd::K39Click() { RestoreKept(TempMemoryText, TempMemoryReferences, MsgRestoreTemp); }
 
 void TMainWnd::K36Click() {
     // Parsed from a copy: the restore empties the original.
     const std::string kept = PreOptimizationText;
-    RestoreKept(*this, kept, MsgRestoreOptimized);
+    const KeptReferences references = PreOptimizationReferences;
+    RestoreKept(kept, references, MsgRestoreOptimized);
 }

@@ -111,12 +111,16 @@ void TMainWnd::ACalBtnClick() {
         for (int i = 0; i < std::min(Ant.SourceCount, BandSources); ++i) cal.Bands[0].Sources[i] = Ant.Sources[i];
     }
     DNImage->setCursor(Qt::ArrowCursor);
-    cal.Attach(Ant, EnvDef);
     JobDef.Interactive = 1;
     // The results of the last calculation stay when the dialog is cancelled
     // or the run scores nothing, as long as the antenna is the same.
     ResultsKeeper keeper(SweepRunHost(), RunsLeave::Nothing);
-    if (!keeper.PrepareAt(Ant.CalcFreq)) return;
+    // The preparations start the log anew: what the rows did on following
+    // the edits is said after them, also on Cancel.
+    const std::vector<std::string> followed = cal.Attach(Ant, EnvDef);
+    const bool prepared = keeper.PrepareAt(Ant.CalcFreq);
+    AddLogLines(followed);
+    if (!prepared) return;
 
     const std::string before = WriteAntennaText(Ant, EnvDef, Comment);
     auto antennaEdited = [&] { return WriteAntennaText(Ant, EnvDef, Comment) != before; };
@@ -134,6 +138,7 @@ void TMainWnd::ACalBtnClick() {
             AntChanged();
         } else {
             keeper.Restore();
+            AddLogLines(followed);
         }
         return;
     }
@@ -142,6 +147,7 @@ void TMainWnd::ACalBtnClick() {
     ClearLog();
     PushResultRow();
     PreOptimizationText = WriteAntennaText(Ant, EnvDef, Comment);
+    PreOptimizationReferences = KeepReferencesWith(PreOptimizationText);
     std::vector<std::string> goal;
     cal.ShowGoal(goal);
     for (const auto& line : goal) AddLogLine(QString::fromStdString(line));
@@ -212,7 +218,7 @@ void TMainWnd::ACalBtnClick() {
     std::string error;
     if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
         ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
-    ResultsShown = false;
+    MarkResultsStale();
     Btn3D->setEnabled(false);
     UpdateMenuState();
     if (CloseAfterRun) {
@@ -316,7 +322,7 @@ void TMainWnd::SetOptRunning() {
 
 void TMainWnd::ACalResBtnClick() {
     if (!ACal || ACal->LogCount <= 0) return;
-    ACal->Attach(Ant, EnvDef);
+    AttachOptimizer();
     TACalResDlg dialog(this, font().family());
     if (!dialog.Execute(ACal)) return;
     Ant.Changed = 1;

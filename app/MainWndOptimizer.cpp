@@ -36,6 +36,10 @@ void TMainWnd::AdoptOptimizerState(CACal* state) {
     });
 }
 
+void TMainWnd::AttachOptimizer() {
+    if (ACal) AddLogLines(ACal->Attach(Ant, EnvDef));
+}
+
 CACal& TMainWnd::OptimizerState() {
     if (!ACal) AdoptOptimizerState(new CACal);
     return *ACal;
@@ -83,7 +87,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     Ant.Changed = 0;
     Ant.Edited = 0;
     AdoptOptimizerState(state.release());
-    ACal->Attach(Ant, EnvDef);
+    AttachOptimizer();
     // The log holds no far field: nothing is shown until the next calculation.
     Results.HasFarField = 0;
     Results.AngleStep = 0;

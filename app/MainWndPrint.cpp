@@ -27,7 +27,7 @@ struct WaitCursor {
 }  // namespace
 
 void TMainWnd::PrintBtnClick() {
-    if (JobDef.Busy) return;
+    if (JobDef.Busy || !PatternOfThisAntenna()) return;
     QPrinter& printer = SharedPrinter();
     if (!CurrentPrintSetup().Choose(printer, this)) return;
 

@@ -69,7 +69,7 @@ void EditFocusedRow(TMainWnd& wnd, RowEdit edit) {
     std::vector<std::string> notes;
     if (!edit(wnd.Ant, table, grid->Row(), &notes)) return;
     if (table == EditTable::Sources) wnd.SetAutoVol();
-    wnd.ResultsShown = false;
+    wnd.MarkResultsStale();
     wnd.AntChangedWithNotes(sources, notes);
 }
 

@@ -114,7 +114,7 @@ void Core(const std::string& text) {
         EnvDef = env;
         if (ant->CalcFreq == 0) ant->CalcFreq = ant->Freq;
         CACal cal;
-        cal.Attach(*ant, EnvDef);
+        (void)cal.Attach(*ant, EnvDef);
         cal.Bands[0].Freq = ant->CalcFreq;
         cal.Bands[0].Sources[0] = ant->Sources[0];
         DirectorRows(cal);

@@ -1,6 +1,7 @@
 // The optimizer's references into the antenna (wires, elements, sources,
-// loads, the band sources and the current goal's position) through an edit
-// that renumbered the antenna's wires, sources or loads.
+// loads, the band sources and the current goal's position) through the edits
+// of the antenna: an element is the same element when it holds the same
+// wires. Kept and put back with a copy of the antenna too.
 #include "optimizer/OptimizerState.h"
 
 #include <algorithm>
@@ -25,19 +26,88 @@ std::vector<int> ElementOfEachWire(const WireRec* wires, int count) {
     return element;
 }
 
-// What each element before the edit became: the element of its first wire
-// that is still there, -1 when none is. Empty when the elements are not known.
-std::vector<int> FollowElements(const AntDef& ant, const WireRenumbering& change) {
+// What each element before a change of the wires became. An element is the
+// same element when it holds the same wires after the change: the index of
+// that element now, or one of the codes below. Empty when the elements are
+// not known. A wire cut into pieces lives on in all of them.
+constexpr int ElementGone = -1, ElementSplit = -2, ElementJoined = -3;
+
+std::vector<int> MatchElements(const WireRenumbering& change, const WireRec* after, int afterCount) {
     const std::vector<int> before = ElementOfEachWire(change.Before.data(), static_cast<int>(change.Before.size()));
-    const std::vector<int> after = ElementOfEachWire(ant.Wires, std::clamp(ant.WireCount, 0, MaxWires));
-    if (before.empty() || after.empty()) return {};
-    std::vector<int> now(static_cast<std::size_t>(*std::max_element(before.begin(), before.end()) + 1), -1);
+    const std::vector<int> now = ElementOfEachWire(after, afterCount);
+    if (before.empty() && !change.Before.empty()) return {};
+    if (now.empty() && afterCount > 0) return {};
+    const int elementsBefore = before.empty() ? 0 : *std::max_element(before.begin(), before.end()) + 1;
+    const int elementsNow = now.empty() ? 0 : *std::max_element(now.begin(), now.end()) + 1;
+    // The old wire each wire now is, -1 for a new one; pieces of a cut wire
+    // beyond the first are new wires that its element may take.
+    std::vector<int> origin(static_cast<std::size_t>(afterCount), -1);
+    std::vector<bool> cutElement(static_cast<std::size_t>(std::max(elementsBefore, 0)), false);
     for (std::size_t w = 0; w < before.size(); ++w) {
-        const int e = before[w], n = change.NewNumber[w];
-        if (e < 0 || now[static_cast<std::size_t>(e)] >= 0 || n <= 0 || n > static_cast<int>(after.size())) continue;
-        now[static_cast<std::size_t>(e)] = after[static_cast<std::size_t>(n - 1)];
+        const int n = change.NewNumber[w];
+        if (n > 0 && n <= afterCount) origin[static_cast<std::size_t>(n - 1)] = static_cast<int>(w);
+        if (w < change.Cut.size() && change.Cut[w] && before[w] >= 0) cutElement[static_cast<std::size_t>(before[w])] = true;
     }
-    return now;
+    std::vector<int> match(static_cast<std::size_t>(elementsBefore), ElementGone);
+    for (int e = 0; e < elementsBefore; ++e) {
+        int found = ElementGone;
+        for (std::size_t w = 0; w < before.size() && found != ElementSplit; ++w) {
+            const int n = change.NewNumber[w];
+            if (before[w] != e || n <= 0 || n > afterCount) continue;
+            const int there = now[static_cast<std::size_t>(n - 1)];
+            if (found == ElementGone) found = there;
+            else if (found != there) found = ElementSplit;
+        }
+        if (found >= 0) {
+            // Every wire of the element found must come from this element (or
+            // be a new piece of its cut wire).
+            for (int w = 0; w < afterCount; ++w) {
+                if (now[static_cast<std::size_t>(w)] != found) continue;
+                const int from = origin[static_cast<std::size_t>(w)];
+                const bool mine = from >= 0 ? before[static_cast<std::size_t>(from)] == e
+                                            : cutElement[static_cast<std::size_t>(e)];
+                if (!mine) {
+                    found = ElementJoined;
+                    break;
+                }
+            }
+        }
+        match[static_cast<std::size_t>(e)] = found < elementsNow ? found : ElementGone;
+    }
+    return match;
+}
+
+// The log line of an element row whose element is no longer there.
+std::string ElementLostNote(const std::string& line, int element, int code) {
+    const char* why = code == ElementSplit    ? "its wires now make more than one element"
+                      : code == ElementJoined ? "its wires now make one element with other wires"
+                                              : "its wires were deleted";
+    return line + " (element " + std::to_string(element + 1) + "): " + why + "; the line is removed.";
+}
+
+std::string RowName(int row) { return "Optimization line " + std::to_string(row + 1); }
+
+// The same wires where elements are concerned: the same end points.
+bool SameWires(const std::vector<WireRec>& a, const WireRec* b, int count) {
+    if (static_cast<int>(a.size()) != count) return false;
+    for (int i = 0; i < count; ++i) {
+        const WireRec& x = a[static_cast<std::size_t>(i)];
+        const WireRec& y = b[i];
+        if (x.X1 != y.X1 || x.Y1 != y.Y1 || x.Z1 != y.Z1 || x.X2 != y.X2 || x.Y2 != y.Y2 || x.Z2 != y.Z2) return false;
+    }
+    return true;
+}
+
+// The change of an edit that kept every wire's number: wires past the new
+// count are gone, those past the old count new.
+WireRenumbering KeptNumbers(const std::vector<WireRec>& before, int countNow) {
+    auto ant = std::make_unique<AntDef>();
+    ant->WireCount = static_cast<int32_t>(before.size());
+    std::copy(before.begin(), before.end(), ant->Wires);
+    WireRenumbering change(*ant);
+    for (std::size_t w = 0; w < change.NewNumber.size(); ++w)
+        if (static_cast<int>(w) >= countNow) change.NewNumber[w] = 0;
+    return change;
 }
 
 // The new index (from 0) of `item` under a map of new numbers (from 1, 0 for
@@ -49,11 +119,59 @@ int FollowItem(int item, const std::vector<int>& newNumber) {
 
 }  // namespace
 
+void CACal::SeeWires(const AntDef& ant) {
+    const int n = std::clamp(ant.WireCount, 0, MaxWires);
+    seenWires_.assign(ant.Wires, ant.Wires + n);
+    wiresSeen_ = true;
+}
+
+void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
+    bool any = false;
+    for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) any = any || Rows[i].Kind == KindElement;
+    if (!any) return;
+    const std::vector<int> match = MatchElements(change, after.Wires, std::clamp(after.WireCount, 0, MaxWires));
+    if (match.empty()) return;
+    std::vector<int> removed;
+    for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) {
+        ACalVarRec& r = Rows[i];
+        if (r.Kind != KindElement || r.Item < 0 || r.Item >= static_cast<int>(match.size())) continue;
+        const int now = match[static_cast<std::size_t>(r.Item)];
+        if (now >= 0) {
+            r.Item = now;
+            continue;
+        }
+        notes.push_back(ElementLostNote(RowName(i), r.Item, now));
+        removed.push_back(i);
+    }
+    // From the last, so the rows still to go keep their numbers.
+    for (auto k = removed.rbegin(); k != removed.rend(); ++k) DeleteRow(*this, *k);
+}
+
+std::vector<std::string> CACal::FollowEdits(const AntDef& ant) {
+    std::vector<std::string> notes;
+    const int n = std::clamp(ant.WireCount, 0, MaxWires);
+    if (wiresSeen_ && !SameWires(seenWires_, ant.Wires, n)) FollowElements(KeptNumbers(seenWires_, n), ant, notes);
+    SeeWires(ant);
+    return notes;
+}
+
 void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                   std::vector<std::string>& notes) {
-    // A row deleted or inserted in the source or load table keeps every wire.
+    // A row deleted or inserted in the source or load table keeps every wire;
+    // a write-back that keeps every number (the search's at each point)
+    // leaves the element rows to the next build of the element model.
     const bool wiresMoved = change.Renumbers(ant.WireCount);
     if (!wiresMoved && !entries.Renumbers()) return;
+
+    // Edits since the last build come first: this change starts from the
+    // antenna they left.
+    if (wiresSeen_ && !SameWires(seenWires_, change.Before.data(), static_cast<int>(change.Before.size()))) {
+        auto before = std::make_unique<AntDef>();
+        before->WireCount = static_cast<int32_t>(change.Before.size());
+        std::copy(change.Before.begin(), change.Before.end(), before->Wires);
+        FollowElements(KeptNumbers(seenWires_, before->WireCount), *before, notes);
+    }
+    SeeWires(ant);
 
     for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
         int32_t count = 0;
@@ -76,7 +194,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     std::vector<std::string> lines;
     for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) {
         ACalVarRec& r = Rows[i];
-        const std::string line = "Optimization line " + std::to_string(i + 1);
+        const std::string line = RowName(i);
         int now = r.Item;
         std::string gone;
         switch (r.Kind) {
@@ -87,13 +205,13 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
             break;
         case KindElement:
             if (!elementsKnown) {
-                elementNow = FollowElements(ant, change);
+                elementNow = MatchElements(change, ant.Wires, std::clamp(ant.WireCount, 0, MaxWires));
                 elementsKnown = true;
             }
-            now = r.Item < static_cast<int>(elementNow.size()) ? elementNow[static_cast<std::size_t>(r.Item)] : r.Item;
-            if (now < 0)
-                gone = line + " (element " + std::to_string(r.Item + 1) +
-                       "): its wires were deleted; the line is removed.";
+            if (r.Item >= 0 && r.Item < static_cast<int>(elementNow.size())) {
+                now = elementNow[static_cast<std::size_t>(r.Item)];
+                if (now < 0) gone = ElementLostNote(line, r.Item, now);
+            }
             break;
         case KindLoad:
         case KindSource: {
@@ -116,4 +234,40 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     // From the last, so the rows still to go keep their numbers.
     for (auto k = removed.rbegin(); k != removed.rend(); ++k) DeleteRow(*this, *k);
     notes.insert(notes.end(), lines.begin(), lines.end());
+}
+
+OptimizerReferences CACal::KeepReferences() const {
+    OptimizerReferences kept;
+    const int n = std::clamp(RowCount, 0, MaxVarRows);
+    kept.Rows.assign(Rows, Rows + n);
+    kept.BestValues.assign(BestValues, BestValues + n);
+    kept.BandCount = BandCount;
+    std::copy(std::begin(Bands), std::end(Bands), std::begin(kept.Bands));
+    std::copy(std::begin(CurrentPos), std::end(CurrentPos), std::begin(kept.CurrentPos));
+    return kept;
+}
+
+std::vector<std::string> CACal::RestoreReferences(const OptimizerReferences& kept, const AntDef& ant) {
+    std::vector<std::string> notes;
+    const int n = std::min(static_cast<int>(kept.Rows.size()), MaxVarRows);
+    const bool sameRows = n == RowCount && std::equal(kept.Rows.begin(), kept.Rows.begin() + n, Rows, [](const ACalVarRec& a, const ACalVarRec& b) {
+        return a.Kind == b.Kind && a.Item == b.Item && a.Field == b.Field && a.Link == b.Link;
+    });
+    std::copy(kept.Rows.begin(), kept.Rows.begin() + n, Rows);
+    std::fill(Rows + n, Rows + MaxVarRows, ACalVarRec{});
+    RowCount = n;
+    std::fill(std::begin(BestValues), std::end(BestValues), 0.0);
+    std::copy(kept.BestValues.begin(), kept.BestValues.begin() + std::min(n, static_cast<int>(kept.BestValues.size())), BestValues);
+    BandCount = kept.BandCount;
+    std::copy(std::begin(kept.Bands), std::end(kept.Bands), std::begin(Bands));
+    std::copy(std::begin(kept.CurrentPos), std::end(kept.CurrentPos), std::begin(CurrentPos));
+    SeeWires(ant);
+    notes.emplace_back("The optimization lines, bands and current goal are back as they were when the data were kept.");
+    if (!sameRows && LogCount > 0) {
+        // The logged points hold the values of other lines.
+        LogCount = 0;
+        LogHead = 0;
+        notes.emplace_back("The optimization log belonged to other lines and is emptied.");
+    }
+    return notes;
 }

@@ -51,10 +51,12 @@ CACal::CACal() {
     BestResult.ClearSweep();
 }
 
-void CACal::Attach(AntDef& ant, EnvRec& env) {
+std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env) {
     Ant = &ant;
     Env = &env;
+    std::vector<std::string> notes = FollowEdits(ant);
     Groups.Build(ant);
+    return notes;
 }
 
 bool CACal::ItemInRange(const ACalVarRec& r) const {

@@ -88,6 +88,16 @@ struct OptimizerCheck {
     std::string Text() const;
 };
 
+// What of the optimizer names parts of one antenna: its rows, bands and
+// current goal, kept with a copy of that antenna and put back with it.
+struct OptimizerReferences {
+    std::vector<ACalVarRec> Rows;
+    std::vector<double> BestValues;
+    int32_t BandCount = 1;
+    ACalBandRec Bands[MaxBands];
+    char CurrentPos[PosTextSize] = {};
+};
+
 // What the search needs of the main window: one calculation of the antenna
 // as it stands (results in the newest row of the results store, messages
 // pumped once), the log memo and the status lines.
@@ -142,7 +152,15 @@ public:
     CACal(const CACal&) = delete;
     CACal& operator=(const CACal&) = delete;
 
-    void Attach(AntDef& ant, EnvRec& env);
+    // Binds the rows to the antenna and rebuilds the element model, whose
+    // order along the boom element rows name. The rows first follow any edit
+    // of the antenna since the last build, every wire keeping its number
+    // (wires past the old count are new): an element row stays on the element
+    // that holds the same wires, wherever it now stands; a row whose element
+    // is gone, split or joined with other wires is removed. Returns a line
+    // for the log for each. The search's own write-backs change no element
+    // row until then.
+    [[nodiscard]] std::vector<std::string> Attach(AntDef& ant, EnvRec& env);
 
     double GetValue(int row);
     void SetValue(int row, double v);
@@ -173,6 +191,12 @@ public:
     // each with a line for the log.
     void FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                std::vector<std::string>& notes);
+    // The rows, bands and current goal, to keep with a copy of the antenna.
+    OptimizerReferences KeepReferences() const;
+    // Puts kept references back with the copy of the antenna they were kept
+    // with (`ant`, as it is now restored). The logged points are emptied when
+    // they were taken with other rows. Returns the lines for the log.
+    std::vector<std::string> RestoreReferences(const OptimizerReferences& kept, const AntDef& ant);
     // The element sizes and wires the rows vary, for the element table's pick mode.
     ElementVariables TableVariables() const;
 
@@ -215,4 +239,14 @@ public:
 
 private:
     bool ItemInRange(const ACalVarRec& r) const;
+    // Element rows through one change of the wires: `after` is the antenna's
+    // wires now.
+    void FollowElements(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes);
+    std::vector<std::string> FollowEdits(const AntDef& ant);
+    // The wires of the last build of the element model, as element rows
+    // know them; not known in a new state or one read from a file, which
+    // takes the antenna it is first attached to.
+    std::vector<WireRec> seenWires_;
+    bool wiresSeen_ = false;
+    void SeeWires(const AntDef& ant);
 };

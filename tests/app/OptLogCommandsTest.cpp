@@ -11,7 +11,7 @@ protected:
     QString SaveDipoleLog(const QString& name = "run.kvo") {
         OpenDipole();
         CACal& cal = wnd->OptimizerState();
-        cal.Attach(wnd->Ant, EnvDef);
+        (void)cal.Attach(wnd->Ant, EnvDef);
         cal.RowCount = 1;
         cal.Rows[0].Kind = KindHeight;
         cal.Rows[0].Value = 12.5;

@@ -300,3 +300,24 @@ TEST_F(ResultTablesTest, NoTableOrCutRunsWhileBusy) {
     EXPECT_FALSE(QFileInfo::exists(TempPath("currents.csv")));
     EXPECT_NE(Results.CutElevation, 30.0f);
 }
+
+// A new antenna opened after a calculation: the results shown are the old
+// antenna's, so the cut, the 3D view and Print wait for a calculation of
+// this one, whatever path reaches them, and the newest row stays as it was.
+TEST_F(ResultTablesTest, AfterOpenTheShownResultsTakeNoCutUntilACalculation) {
+    CalculatedDipole();
+    const ResultRow row = *Results.Row(0);
+    const float cut = Results.CutElevation;
+    OpenDipole("other.kva");
+    wnd->UpdateMenuState();
+    for (QPushButton* b : {wnd->EleBtn, wnd->Btn3D, wnd->PrintBtn}) EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    prompter.AnswerInput(true, "20");
+    wnd->EleBtnClick();
+    EXPECT_TRUE(prompter.ShownBoxes().empty()) << Shown();
+    EXPECT_EQ(Results.CutElevation, cut);
+    EXPECT_EQ(Results.Row(0)->Ga, row.Ga);
+    EXPECT_EQ(Results.Row(0)->Elev, row.Elev);
+    EXPECT_EQ(Results.Row(0)->FB, row.FB);
+    wnd->CalTrgBtn->click();
+    EXPECT_TRUE(wnd->EleBtn->isEnabled());
+}

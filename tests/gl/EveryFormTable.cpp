@@ -88,7 +88,7 @@ FormOpener InputBox(FormOpener openForm, void (*ask)(QDialog&)) {
 FormOpener OptimizationLog() {
     return [](TMainWnd& w) -> QWidget* {
         CACal& cal = w.OptimizerState();
-        cal.Attach(w.Ant, EnvDef);
+        (void)cal.Attach(w.Ant, EnvDef);
         if (cal.LogCount == 0) {
             cal.RowCount = 1;
             cal.Rows[0] = ACalVarRec{};

@@ -158,7 +158,7 @@ TEST(OptimizerAutoRows, TheElementBoxIsAskedOnceAndItsAnswersHold) {
     // Two slanted elements: width and height each.
     AddTestWire(*f.Ant, 6, -1, 9, 6, 1, 11);
     AddTestWire(*f.Ant, 8, -1, 9, 8, 1, 11);
-    f.Cal->Attach(*f.Ant, f.Env);
+    (void)f.Cal->Attach(*f.Ant, f.Env);
     JobDef.IntPos = 0;
     int asked = 0;
     AddAllElementRows(*f.Cal, [&](ElementQuestion& q) {
@@ -203,7 +203,7 @@ TEST(OptimizerAutoRows, CooperationTiesEqualAndMirroredValues) {
     ClearRows(*f.Cal);
     f.Ant->Wires[3].Y1 = -5.2;
     f.Ant->Wires[3].Y2 = 5.2;
-    f.Cal->Attach(*f.Ant, f.Env);
+    (void)f.Cal->Attach(*f.Ant, f.Env);
     f.AddRow(KindElement, 0, ElWidth);
     f.AddRow(KindElement, 2, ElWidth);
     LinkEqualElements(*f.Cal);

@@ -202,7 +202,7 @@ TEST(OptimizerRenumbering, AWriteBackThatKeepsEveryNumberChangesNothing) {
     CopyText(cal->CurrentPos, "w2c");
     FollowerScope scope(*ant, *cal);
     EnvRec env{};
-    cal->Attach(*ant, env);
+    (void)cal->Attach(*ant, env);
     cal->Groups.Wires[1].X1 = cal->Groups.Wires[1].X2 = -5;  // the element moves before the other
     cal->Groups.WriteBack();
     EXPECT_EQ(cal->Rows[0].Item, 1);

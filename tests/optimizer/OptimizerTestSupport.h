@@ -39,7 +39,7 @@ struct OptimizerFixture {
         Ant->Loads[1].Type = LoadS;
         Ant->Loads[1].A[0] = 1;
         Cal = std::make_unique<CACal>();
-        Cal->Attach(*Ant, Env);
+        (void)Cal->Attach(*Ant, Env);
     }
 
     int AddRow(int kind, int item, int field) {
