@@ -71,7 +71,8 @@ PositionPlacement Placer::operator()(const char* text) const {
     const AntDef& after = *After->Ant;
     char renamed[PosTextSize] = {};
     CopyText(renamed, text);
-    const bool fits = SetPositionWire(renamed, PosTextSize, now, after.Wires[now - 1].PulseCount);
+    // The text as typed where its wire kept its number ("w0c", " w1c").
+    const bool fits = now == ref.Number || SetPositionWire(renamed, PosTextSize, now, after.Wires[now - 1].PulseCount);
 
     const int pulse = PulseIn(*Before, text, static_cast<int>(old));
     if (pulse == 0) {

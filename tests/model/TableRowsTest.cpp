@@ -271,7 +271,7 @@ TEST(TableRows, RowEditsKeepPositionsAtTheirPointInSpace) {
         {true, 1, 2, {{"w2b", "w1b"}, {"w2e", "w1e"}},
          {"Source 1 (w2b): no pulse stands at its point after the edit; it goes to the nearest one of its wire, w1b."}},
         {false, 1, 3, {{"w2b", "w3b"}, {"w4c", "w5c"}, {"w3c-3", "w4c-3"}, {"w1e", "w2e"}}, {}},
-        {false, 3, 3, {{"w3b", "w4b"}, {"w3e+3", "w4e+3"}}, {}},
+        {false, 3, 3, {{"w3b", "w4b"}, {"w3e+3", "w4e+3"}, {" w0c", " w0c"}}, {}},
     };
     const int ground = EnvDef.Type;
     EnvDef.Type = GroundFree;
