@@ -14,6 +14,7 @@
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
 #include "model/AntennaText.h"
+#include "model/TableRows.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "platform/StringGrid.h"
@@ -110,16 +111,20 @@ void TMainWnd::K37Click() {
         TakeFontFamily(dialog, *this);
         result = dialog.Execute(&Ant);
     }
+    std::vector<std::string> notes;
     if (result == StackNewAntenna) {
-        // The calculation copy holds the stacked wires: it becomes the antenna.
+        // The calculation copy holds the stacked wires: it becomes the antenna,
+        // with positions the antenna text can carry.
         AntChanged();
         if (CalcAnt != &Ant) Ant = *CalcAnt;
         Ant.nH = 1;
         Ant.nV = 1;
         Ant.StackCopies = 0;
+        notes = FitPositionsToField(Ant);
     }
     if (result != 0) {
         AntChanged();
+        AddLogLines(notes);
         AllViewBtnClick();
     }
     FitView();

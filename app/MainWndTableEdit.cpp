@@ -2,6 +2,7 @@
 // in the focused geometry table, dispatched with the dialog commands by the
 // tag of the menu item; and the guarded wiring that all edit commands share.
 #include "app/MainWnd.h"
+#include "engine/PointPlacement.h"
 #include "model/EnvDef.h"
 #include "model/TableRows.h"
 #include "platform/Prompter.h"
@@ -53,7 +54,7 @@ EditTable TableOf(const TMainWnd& wnd, const StringGrid* grid) {
     return EditTable::Wires;
 }
 
-using RowEdit = bool (*)(AntDef&, EditTable, int, std::vector<std::string>*);
+using RowEdit = bool (*)(AntDef&, EditTable, int, std::vector<std::string>*, PositionPlacing);
 
 // Both row commands mark the antenna changed even when the row takes no
 // edit, and work on the focused table's current row.
@@ -67,7 +68,7 @@ void EditFocusedRow(TMainWnd& wnd, RowEdit edit) {
     const EditTable table = TableOf(wnd, grid);
     const int sources = wnd.Ant.SourceCount;
     std::vector<std::string> notes;
-    if (!edit(wnd.Ant, table, grid->Row(), &notes)) return;
+    if (!edit(wnd.Ant, table, grid->Row(), &notes, PlaceByPoint)) return;
     if (table == EditTable::Sources) wnd.SetAutoVol();
     wnd.MarkResultsStale();
     wnd.AntChangedWithNotes(sources, notes);

@@ -1,6 +1,6 @@
 #include "editing/WireCadModel.h"
 
-#include "editing/CutWirePlacement.h"
+#include "engine/PointPlacement.h"
 #include "model/CheckedFormat.h"
 #include "model/NumberText.h"
 #include "model/TableRows.h"
@@ -67,25 +67,17 @@ void WireCadModel::Load(const AntDef& ant) {
 int WireCadModel::WriteBack(AntDef& ant, std::vector<std::string>* notes) const {
     WireRenumbering change(ant);
     for (int& number : change.NewNumber) number = 0;
-    CutWirePlacement placement;
-    placement.Pieces.resize(change.NewNumber.size());
     const auto known = [&](int number) { return number > 0 && number <= static_cast<int>(change.NewNumber.size()); };
     int n = 0;
     for (int i = 0; i < Count; ++i) {
         if (!Live[i]) continue;
-        if (known(CutFrom[i])) placement.Pieces[static_cast<std::size_t>(CutFrom[i] - 1)].push_back(n);
+        if (known(CutFrom[i])) change.Pieces[static_cast<std::size_t>(CutFrom[i] - 1)].push_back(n + 1);
         ++n;
     }
-    bool cut = false;
-    for (std::size_t w = 0; w < placement.Pieces.size(); ++w) {
-        change.Cut[w] = !placement.Pieces[w].empty();
+    for (std::size_t w = 0; w < change.Pieces.size(); ++w) {
+        change.Cut[w] = !change.Pieces[w].empty();
         // A divided wire lives on in its pieces, also when the first is gone.
-        if (change.Cut[w]) change.NewNumber[w] = placement.Pieces[w].front() + 1;
-        cut = cut || change.Cut[w];
-    }
-    if (cut) {
-        auto before = std::make_shared<PulseLayout>();
-        if (LayOutPulses(ant, *before)) placement.Before = before;
+        if (change.Cut[w]) change.NewNumber[w] = change.Pieces[w].front();
     }
 
     n = 0;
@@ -97,13 +89,7 @@ int WireCadModel::WriteBack(AntDef& ant, std::vector<std::string>* notes) const 
         ant.Wires[n++] = Wires[i];
     }
     ant.WireCount = n;
-    if (placement.Before) {
-        auto after = std::make_shared<PulseLayout>();
-        if (LayOutPulses(ant, *after)) {
-            placement.After = after;
-            change.PlaceOnPieces = placement;
-        }
-    }
+    change.Place = PlaceByPoint(ant, change);
     const std::vector<std::string> lines = FollowWireRenumbering(ant, change);
     if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
     return selected;

@@ -39,6 +39,14 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     if (!(copy.Wavelength > 0.0) || !std::isfinite(copy.Wavelength)) return false;
     if (!QuietExpansion(copy)) return false;
 
+    // No more pulses than any preparation takes: a segment count may reach
+    // the int range, and the layout lists a point per pulse.
+    const long long limit = MaxPulseLimit;
+    long long pulses = 0;
+    for (int p = 0; p < std::clamp(copy.ExpWireCount, 0, MaxExpWires); ++p)
+        pulses += static_cast<long long>(std::max(1, copy.ExpWires[p].Segs)) + 1;
+    if (pulses > limit + 2LL * MaxExpWires) return false;
+
     const bool overGround = EnvDef.Type != GroundFree;
     const double height = overGround ? EnvDef.AntHeight : 0.0;
     const int pieceCount = std::clamp(copy.ExpWireCount, 0, MaxExpWires);
@@ -62,6 +70,7 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
             layout.WireOfPulse.push_back(piece.UserWire);
         }
         const int count = static_cast<int>(layout.Points.size()) + 1 - first;
+        if (layout.Points.size() > static_cast<std::size_t>(limit)) return false;
         if (count == 0 || piece.UserWire < 0 || piece.UserWire >= wireCount) continue;
         WireRec& wire = copy.Wires[piece.UserWire];
         if (wire.FirstPulse == 0) wire.FirstPulse = first;

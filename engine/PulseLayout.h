@@ -50,5 +50,6 @@ struct PulseLayout {
 };
 
 // Lays out the pulses of `ant` over the ground of EnvDef. False when the
-// expansion refuses the antenna: then nothing is known.
+// expansion refuses the antenna, or it has more pulses than the preparation
+// takes (MaxPulseLimit): then nothing is known.
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout);

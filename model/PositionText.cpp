@@ -102,21 +102,45 @@ PositionRef SplitPosition(const char* pos) {
     return ref;
 }
 
-void SetPositionWire(char* pos, std::size_t size, long long wire) {
-    if (!pos || size == 0) return;
+std::string PulseOnWireText(char letter, long long wire, long long index, long long count) {
+    const std::string w = letter + std::to_string(wire);
+    auto form = [&](char end, long long offset) {
+        if (offset == 0) return w + end;
+        return w + end + (offset > 0 ? "+" : "") + std::to_string(offset);
+    };
+    std::string best = form('c', index - count / 2);
+    for (const std::string& other : {form('b', index), form('e', count - 1 - index)})
+        if (other.size() < best.size()) best = other;
+    return best;
+}
+
+bool SetPositionWire(char* pos, std::size_t size, long long wire, long long pulseCount, std::size_t limit) {
+    if (!pos || size == 0) return true;
     pos[size - 1] = '\0';
     const PositionRef ref = SplitPosition(pos);
-    if (ref.Names != PositionRef::Wire) return;
-    char out[64];
-    std::snprintf(out, sizeof out, "%c%lld%.40s", ref.Letter, wire, ref.Rest);
+    if (ref.Names != PositionRef::Wire) return true;
+    limit = std::min(limit, size - 1);
+    std::string out = ref.Letter + std::to_string(wire) + std::string(ref.Rest).substr(0, 40);
     // The antenna text carries PosTextLength characters: a longer wire number
-    // must not cut the offset short ("w9b+0001" would be saved as "w10b+000",
-    // another pulse), so the offset then goes in its shortest form.
-    if (std::strlen(out) > static_cast<std::size_t>(PosTextLength)) {
+    // must not cut the text short ("w9b+0001" would be saved as "w10b+000",
+    // another pulse), so the offset goes in its shortest form, and where that
+    // is not enough, the pulse is named from the nearer end or the centre.
+    if (out.size() > limit) {
         const std::string shortest = ShortestOffsetForm(ref.Rest);
-        if (!shortest.empty()) std::snprintf(out, sizeof out, "%c%lld%s", ref.Letter, wire, shortest.c_str());
+        if (!shortest.empty()) out = ref.Letter + std::to_string(wire) + shortest;
     }
-    CopyText(pos, size, out);
+    if (out.size() > limit && pulseCount > 0) {
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*ref.Rest)));
+        const long long offset = *ref.Rest ? ReadOffset(ref.Rest + 1) : 0;
+        long long index = -1;
+        if (letter == 'B') index = offset;
+        if (letter == 'C' || letter == '\0') index = pulseCount / 2 + offset;
+        if (letter == 'E') index = pulseCount - 1 - offset;
+        if (index >= 0 && index < pulseCount) out = PulseOnWireText(ref.Letter, wire, index, pulseCount);
+    }
+    if (out.size() > limit) return false;
+    CopyText(pos, size, out.c_str());
+    return true;
 }
 
 int ParseSourcePos(const AntDef& ant, const char* pos) {

@@ -4,6 +4,7 @@
 #include "model/AntDef.h"
 
 #include <cstddef>
+#include <string>
 
 // A position text taken apart: what it names and what follows the number.
 struct PositionRef {
@@ -20,9 +21,17 @@ struct PositionRef {
 PositionRef SplitPosition(const char* pos);
 
 // Rewrites a text that names a wire so that it names `wire` (counted from 1),
-// with the case of its "w", its letter and its offset kept. Texts that name
-// no wire are left alone.
-void SetPositionWire(char* pos, std::size_t size, long long wire);
+// with the case of its "w", its letter and its offset kept. Where that is
+// longer than `limit` characters, the offset goes in its shortest form, and
+// then, on a wire of `pulseCount` pulses (0: not known), the text becomes the
+// shortest one naming the same pulse. False, and nothing changed, when no
+// form fits. Texts that name no wire are left alone.
+bool SetPositionWire(char* pos, std::size_t size, long long wire, long long pulseCount = 0,
+                     std::size_t limit = PosTextLength);
+
+// A text that names pulse `index` (from 0) of a wire of `count` pulses: the
+// shortest of "c", "b", "e" with an offset. `letter` is the "w" as typed.
+std::string PulseOnWireText(char letter, long long wire, long long index, long long count);
 
 // The pulse a position text names, from the wires' FirstPulse and PulseCount:
 // a leading number is an absolute pulse; "w" + wire number + b/c/e + offset

@@ -16,7 +16,9 @@ void RenumberWireRef(char* pos, std::size_t size, int offset) {
     // original names ("w0c", "w" and " w1c" are wire 1).
     const PositionRef ref = SplitPosition(pos);
     if (ref.Names == PositionRef::Wire) {
-        SetPositionWire(pos, size, ref.Number + offset);
+        // A text the antenna text cannot carry stays whole in the calculation
+        // copy; a copy taken as the antenna is fitted then (FitPositionsToField).
+        if (!SetPositionWire(pos, size, ref.Number + offset)) SetPositionWire(pos, size, ref.Number + offset, 0, size - 1);
     } else if (ref.Names == PositionRef::Pulse) {
         char out[32];
         std::snprintf(out, sizeof out, "%lld", ref.Number + offset);

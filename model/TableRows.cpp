@@ -67,9 +67,9 @@ std::vector<int> FollowEntries(Rec* entries, int32_t& count, int capacity, const
     for (int row = 1, entry = 1; entry <= n; ++entry) {
         Rec& e = entries[row - 1];
         const std::string text = PositionOf(e.Pos);
-        const long long deleted = FollowPosition(e.Pos, PosTextSize, change, EntryName(kind, row), notes);
-        if (deleted != 0) {
-            notes.push_back(DeletedWireNote(EntryName(kind, entry), text, deleted));
+        const std::string gone = FollowPosition(e.Pos, PosTextSize, change, EntryName(kind, row), notes);
+        if (!gone.empty()) {
+            notes.push_back(RemovedNote(EntryName(kind, entry), text, gone));
             DeleteEntry(entries, count, capacity, row);
             newNumber.push_back(0);
             continue;
@@ -115,6 +115,7 @@ WireRenumbering::WireRenumbering(const AntDef& before) {
         Before.push_back(before.Wires[i]);
     }
     Cut.assign(static_cast<std::size_t>(n), false);
+    Pieces.resize(static_cast<std::size_t>(n));
 }
 
 bool WireRenumbering::Renumbers(int wireCountAfter) const {
@@ -131,61 +132,99 @@ bool EntryRenumbering::Renumbers() const {
     return false;
 }
 
-std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire) {
-    char line[200];
-    std::snprintf(line, sizeof line, "%s (%s) was on the deleted wire %lld and is removed.", what.c_str(), text.c_str(),
-                  wire);
-    return line;
+std::string RemovedNote(const std::string& what, const std::string& text, const std::string& why) {
+    return what + " (" + text + ") " + why + " and is removed.";
 }
 
-long long FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
-                         std::vector<std::string>& notes) {
-    if (!pos || size == 0) return 0;
+std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire) {
+    return RemovedNote(what, text, "was on the deleted wire " + std::to_string(wire));
+}
+
+std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
+                           std::vector<std::string>& notes) {
+    if (!pos || size == 0) return {};
     const std::string text(pos, strnlen(pos, size));
     const PositionRef ref = SplitPosition(text.c_str());
-    char line[240];
-    if (ref.Names == PositionRef::Wire && ref.Number <= static_cast<long long>(change.NewNumber.size())) {
+    const auto wiresBefore = static_cast<long long>(change.NewNumber.size());
+    if (ref.Names == PositionRef::Wire && ref.Number > wiresBefore) {
+        // A wire beyond the last named no pulse and must not come alive
+        // when wires are added: it stays beyond them.
+        const long long added = change.WireCountAfter - wiresBefore;
+        if (added > 0 && !SetPositionWire(pos, size, ref.Number + added))
+            return "named no wire, would name one after the edit,";
+        return {};
+    }
+    if (ref.Names == PositionRef::Wire) {
         const auto old = static_cast<std::size_t>(ref.Number - 1);
         const int now = change.NewNumber[old];
-        if (now == 0) return ref.Number;
-        if (old < change.Cut.size() && change.Cut[old] && change.PlaceOnPieces) {
-            const WireRenumbering::Placement placed = change.PlaceOnPieces(text.c_str());
-            if (!placed.Text.empty()) {
-                if (placed.Nearest) {
-                    std::snprintf(line, sizeof line,
-                                  "%s (%s): no pulse of the divided wire's pieces stands at its point; it goes to the "
-                                  "nearest one, %s.",
-                                  what.c_str(), text.c_str(), placed.Text.c_str());
-                    notes.push_back(line);
-                }
-                CopyText(pos, size, placed.Text.c_str());
-                return 0;
-            }
+        if (now == 0) return "was on the deleted wire " + std::to_string(ref.Number);
+        const PositionPlacement placed = change.Place ? change.Place(text.c_str()) : PositionPlacement{};
+        switch (placed.How) {
+        case PositionPlacement::Removed: return placed.Text;
+        case PositionPlacement::Nearest:
+            notes.push_back(what + " (" + text + "): no pulse stands at its point after the edit; it goes to the "
+                                                 "nearest one of its wire, " + placed.Text + ".");
+            [[fallthrough]];
+        case PositionPlacement::Placed: CopyText(pos, size, placed.Text.c_str()); return {};
+        case PositionPlacement::Unknown: break;
         }
-        if (now != ref.Number) SetPositionWire(pos, size, now);
+        const long long pulses = old < change.Before.size() ? std::max(change.Before[old].PulseCount, 0) : 0;
+        if (now != ref.Number && !SetPositionWire(pos, size, now, pulses))
+            return "cannot be written in " + std::to_string(PosTextLength) + " characters on wire " +
+                   std::to_string(now);
     } else if (ref.Names == PositionRef::Pulse) {
         const long long movedFrom = FirstMovedPulse(change);
-        if (movedFrom >= 0 && ref.Number >= movedFrom) {
-            std::snprintf(line, sizeof line, "%s at pulse %lld: the pulses are numbered anew, check its position.",
-                          what.c_str(), ref.Number);
-            notes.push_back(line);
-        }
+        if (movedFrom >= 0 && ref.Number >= movedFrom)
+            notes.push_back(what + " at pulse " + std::to_string(ref.Number) +
+                            ": the pulses are numbered anew, check its position.");
     }
-    return 0;
+    return {};
 }
 
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change) {
     std::vector<std::string> notes;
+    WireRenumbering counted = change;
+    counted.WireCountAfter = std::clamp(ant.WireCount, 0, MaxWires);
     EntryRenumbering entries;
-    entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", change, notes);
-    entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", change, notes);
-    NotifyFollowers(ant, change, entries, notes);
+    entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", counted, notes);
+    entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", counted, notes);
+    NotifyFollowers(ant, counted, entries, notes);
     return notes;
 }
 
 std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRenumbering& entries) {
     std::vector<std::string> notes;
     NotifyFollowers(ant, WireRenumbering(ant), entries, notes);
+    return notes;
+}
+
+std::vector<std::string> FitPositionsToField(AntDef& ant) {
+    std::vector<std::string> notes;
+    for (EditTable table : {EditTable::Sources, EditTable::Loads}) {
+        const bool sources = table == EditTable::Sources;
+        const std::string kind = sources ? "Source" : "Load";
+        const int count = std::clamp(sources ? ant.SourceCount : ant.LoadCount, 0, sources ? MaxSources : MaxLoads);
+        for (int row = 1, entry = 1; entry <= count; ++entry) {
+            char* pos = sources ? ant.Sources[row - 1].Pos : ant.Loads[row - 1].Pos;
+            const std::string text(pos, strnlen(pos, PosTextSize));
+            ++row;
+            if (text.size() <= static_cast<std::size_t>(PosTextLength)) continue;
+            const PositionRef ref = SplitPosition(text.c_str());
+            const int pulse = ParseSourcePos(ant, text.c_str());
+            if (ref.Names == PositionRef::Wire && pulse > 0) {
+                const WireRec& w = ant.Wires[ref.Number - 1];
+                const std::string fit = PulseOnWireText(ref.Letter, ref.Number, pulse - w.FirstPulse, w.PulseCount);
+                if (fit.size() <= static_cast<std::size_t>(PosTextLength)) {
+                    CopyText(pos, PosTextSize, fit.c_str());
+                    continue;
+                }
+            }
+            --row;
+            notes.push_back(RemovedNote(EntryName(kind, entry), text,
+                                        "cannot be written in " + std::to_string(PosTextLength) + " characters"));
+            DeleteTableEntry(ant, table, row, &notes);
+        }
+    }
     return notes;
 }
 
@@ -227,12 +266,14 @@ void FollowEntryRowEdit(const AntDef& ant, EditTable table, int row, bool remove
 
 }  // namespace
 
-bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
+bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes,
+                      PositionPlacing placing) {
     switch (table) {
     case EditTable::Wires: {
         WireRenumbering change(ant);
         if (!DeleteEntry(ant.Wires, ant.WireCount, MaxWires, row)) return false;
         change.NewNumber = NumbersAfterRowEdit(static_cast<int>(change.NewNumber.size()), row, true);
+        if (placing) change.Place = placing(ant, change);
         Note(notes, FollowWireRenumbering(ant, change));
         return true;
     }
@@ -247,18 +288,20 @@ bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
     return true;
 }
 
-bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes) {
+bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes,
+                      PositionPlacing placing) {
     switch (table) {
     case EditTable::Wires: {
         WireRenumbering change(ant);
         if (!InsertEntry(ant.Wires, ant.WireCount, InsertLimit(table), row)) return false;
-        change.NewNumber = NumbersAfterRowEdit(static_cast<int>(change.NewNumber.size()), row, false);
-        Note(notes, FollowWireRenumbering(ant, change));
         // The neighbour that lends its radius and segmentation: the wire above,
         // or at the top the wire that was first until now.
         const WireRec& from = row >= 2 ? ant.Wires[row - 2] : ant.Wires[row];
         ant.Wires[row - 1].R = from.R;
         ant.Wires[row - 1].Seg = from.Seg;
+        change.NewNumber = NumbersAfterRowEdit(static_cast<int>(change.NewNumber.size()), row, false);
+        if (placing) change.Place = placing(ant, change);
+        Note(notes, FollowWireRenumbering(ant, change));
         return true;
     }
     case EditTable::Sources:

@@ -10,6 +10,17 @@
 
 enum class EditTable { Wires, Sources, Loads };
 
+// Where a position goes when the wires are renumbered, by the point in space
+// it stands at. Unknown: no pulse layout tells, the position follows its
+// wire's number. Placed: Text names the pulse at its point (a junction is a
+// pulse of either wire); Nearest: no pulse stands there any more and Text
+// names the nearest one of its wire. Removed: Text says why it cannot stay.
+struct PositionPlacement {
+    enum Outcome { Unknown, Placed, Nearest, Removed };
+    Outcome How = Unknown;
+    std::string Text;
+};
+
 // What an edit of the wire table did to the wires that were there before it:
 // the new number (from 1) of each old wire, 0 for a deleted one; where each
 // old wire's pulses began at the last preparation (0 when not known); and
@@ -18,23 +29,25 @@ struct WireRenumbering {
     std::vector<int> NewNumber;
     std::vector<int> FirstPulse;
     std::vector<WireRec> Before;
-    // Each old wire: cut into pieces (the wire editor's divide).
+    // Each old wire: cut into pieces (the wire editor's divide), and the new
+    // numbers (from 1) of its pieces.
     std::vector<bool> Cut;
-    // Positions on a cut wire are placed again by the point in space they
-    // stand at: given such a text (still naming the old wire), the text that
-    // names the pulse of the pieces there, or none to keep it on the old
-    // wire's new number. Nearest: no pulse of the pieces stands at that
-    // point, and the nearest one was taken.
-    struct Placement {
-        std::string Text;
-        bool Nearest = false;
-    };
-    std::function<Placement(const char* text)> PlaceOnPieces;
+    std::vector<std::vector<int>> Pieces;
+    // The wire count after the edit; -1 until the antenna's entries follow.
+    int WireCountAfter = -1;
+    // Given a text that names an old wire that is still there, where it goes
+    // (PlaceByPoint); none: positions follow their wire's number.
+    std::function<PositionPlacement(const char* text)> Place;
     // Every wire of `before` keeps its number.
     explicit WireRenumbering(const AntDef& before);
     // True when some wire lost its number or was cut, or wires were added.
     bool Renumbers(int wireCountAfter) const;
 };
+
+// Makes the Place of a change from the antenna after it; given to the table
+// edits by those that can lay out pulses.
+using PositionPlacing = std::function<PositionPlacement(const char*)> (*)(const AntDef& after,
+                                                                           const WireRenumbering& change);
 
 // What following an edit did to the antenna's sources and loads: the new
 // number (from 1) of each entry there was, 0 for a removed one. An empty
@@ -46,10 +59,12 @@ struct EntryRenumbering {
 };
 
 // Sources and loads are placed by wire number, so every deletion and
-// insertion of wires goes through here: a source or load on a wire that
-// moved moves with it (the rest of its position text kept), one on a deleted
-// wire is removed. Returns a line for the log for each removed entry and for
-// each entry given as a plain pulse number whose pulse moved. Whatever else
+// insertion of wires goes through here: a source or load stays at its point
+// in space where the change can place it (Place), else on its wire, which it
+// follows (the rest of its position text kept); one on a deleted wire is
+// removed. A text that names no wire keeps naming none. Returns a line for
+// the log for each removed or moved entry and for each entry given as a
+// plain pulse number whose pulse moved. Whatever else
 // keeps numbers of this antenna's wires, sources, loads or elements follows
 // then too (SetWireReferenceFollower).
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change);
@@ -67,14 +82,22 @@ std::vector<int> FollowSources(SourceRec* sources, int32_t& count, int capacity,
                                const WireRenumbering& change, std::vector<std::string>& notes);
 
 // One position text through the change, for the antenna's entries and for
-// those kept elsewhere: renamed when its wire moved or was cut. Answers
-// the deleted wire it named (its holder is removed; the caller says so), 0
-// when it stays; other lines for the log go to `notes`, with `what` naming
-// the holder ("Source 2").
-long long FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
-                         std::vector<std::string>& notes);
+// those kept elsewhere: placed again or renamed when its wire moved or was
+// cut. Answers why its holder is removed (the caller removes it and says so
+// with RemovedNote), empty when it stays; other lines for the log go to
+// `notes`, with `what` naming the holder ("Source 2").
+std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
+                           std::vector<std::string>& notes);
+// The log line of a holder removed for `why` ("was on the deleted wire 3").
+std::string RemovedNote(const std::string& what, const std::string& text, const std::string& why);
 // The log line of a holder whose position named a deleted wire.
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
+
+// A position longer than the antenna text carries (a stacked copy's) is
+// written as the shortest text naming the same pulse, from the pulses the
+// last preparation resolved; where none fits, its source or load is removed.
+// Returns the lines for the log.
+std::vector<std::string> FitPositionsToField(AntDef& ant);
 
 // Whatever else keeps numbers of an antenna's wires, sources, loads or
 // elements (the optimizer's rows, bands and current goal) follows each
@@ -94,7 +117,9 @@ int InsertLimit(EditTable table);
 // cleared. False (nothing changed) when the row holds no entry. A wire takes
 // its sources and loads along (FollowWireRenumbering), a source or load what
 // named it (FollowEntryRenumbering); the log lines that gives go to `notes`.
-bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr);
+// Given `placing`, positions keep their point in space through a wire edit.
+bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr,
+                      PositionPlacing placing = nullptr);
 
 // Opens a cleared entry at `row`, moving it and the entries below down one.
 // A new wire has all coordinates 0 and the radius and segmentation of the
@@ -102,4 +127,5 @@ bool DeleteTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::st
 // with all coefficients 0. False (nothing changed) when the row holds no
 // entry or the table is at its insertion limit. Sources and loads on the
 // wires below move down with them, and what names the entries below too.
-bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr);
+bool InsertTableEntry(AntDef& ant, EditTable table, int row, std::vector<std::string>* notes = nullptr,
+                      PositionPlacing placing = nullptr);

@@ -181,8 +181,9 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     }
 
     const std::string goal(CurrentPos, strnlen(CurrentPos, PosTextSize));
-    if (const long long wire = FollowPosition(CurrentPos, PosTextSize, change, "The current goal", notes)) {
-        notes.push_back(DeletedWireNote("The current goal", goal, wire));
+    if (const std::string gone = FollowPosition(CurrentPos, PosTextSize, change, "The current goal", notes);
+        !gone.empty()) {
+        notes.push_back(RemovedNote("The current goal", goal, gone));
         std::fill(std::begin(CurrentPos), std::end(CurrentPos), '\0');
     }
 

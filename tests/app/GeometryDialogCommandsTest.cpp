@@ -77,9 +77,15 @@ TEST_F(GeometryDialogCommands, CancelledReplaceChangesNothing) {
     EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].X1, 1.0);
 }
 
+// The second copy of 50 wires names wire 100: its source "w100b+100" is
+// longer than the antenna text carries, and becomes the shortest text that
+// names the same pulse.
 TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
-    wnd->Ant.WireCount = 1;
-    wnd->Ant.Wires[0] = WireRec{0, -5, 5, 0, 5, 5, 0.001, 5, 0, 0, 0};
+    wnd->Ant.WireCount = 50;
+    for (int i = 0; i < 50; ++i) wnd->Ant.Wires[i] = WireRec{0, 0.3 * i, 5, 10, 0.3 * i, 5, 0.001, i == 49 ? 150 : 3, 0, 0, 0};
+    wnd->Ant.SourceCount = 1;
+    CopyText(wnd->Ant.Sources[0].Pos, "w50b+100");
+    wnd->Ant.Sources[0].Voltage = 1;
     wnd->SetAntDef();
     NextDialog = [](QDialog& d) {
         auto& stack = static_cast<TStackDlgBox&>(d);
@@ -90,11 +96,15 @@ TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
     };
     prompter.AnswerMessage(BoxYes);
     wnd->K37->trigger();
-    EXPECT_EQ(wnd->Ant.WireCount, 2);
+    EXPECT_EQ(wnd->Ant.WireCount, 100);
     EXPECT_EQ(wnd->Ant.nH, 1);
     EXPECT_EQ(wnd->Ant.nV, 1);
-    EXPECT_NEAR(std::fabs(wnd->Ant.Wires[0].Y1 - wnd->Ant.Wires[1].Y1), 20.0, 1e-9);
-    EXPECT_EQ(wnd->CalcAnt->WireCount, 2);
+    EXPECT_NEAR(std::fabs(wnd->Ant.Wires[0].Y1 - wnd->Ant.Wires[50].Y1), 20.0, 1e-9);
+    EXPECT_EQ(wnd->CalcAnt->WireCount, 100);
+    ASSERT_EQ(wnd->Ant.SourceCount, 2);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w50b+100");
+    EXPECT_STREQ(wnd->Ant.Sources[1].Pos, "w100c+26");
+    EXPECT_EQ(wnd->Ant.Sources[1].Pulse - wnd->Ant.Wires[99].FirstPulse, 100);
 }
 
 TEST_F(GeometryDialogCommands, EditedAntennaTextBecomesTheAntenna) {

@@ -87,6 +87,23 @@ TEST_F(TableEditTest, DeletingAWireTakesItsSourceAlongAndSaysSo) {
         << wnd->LogLines().join('\n').toStdString();
 }
 
+// Wires 2 and 3 leave the end of wire 1 at a joint whose pulses belong to
+// them, the later ones. Without wire 1, the joint's pulse is wire 3's alone,
+// the new wire 2: the feed stays at the joint.
+TEST_F(TableEditTest, DeletingAWireKeepsAFeedAtAJointThere) {
+    const WireRec wires[] = {{4, 0, 10, 5, 0, 10, 0.001, 4, 0, 0, 0},
+                             {5, 0, 10, 6, 0, 10, 0.001, 4, 0, 0, 0},
+                             {5, 0, 10, 5, 1, 10, 0.001, 4, 0, 0, 0}};
+    std::copy(std::begin(wires), std::end(wires), wnd->Ant.Wires);
+    wnd->Ant.WireCount = 3;
+    wnd->SetAntDef();
+    Type(wnd->Grid3, 1, 1, "w2b");
+    Focus(wnd->Grid2, 1);
+    wnd->K13->trigger();
+    ASSERT_EQ(wnd->Ant.SourceCount, 1);
+    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2b");
+}
+
 // A row command keeps the calculation frequency: the field goes on showing
 // the frequency that an optimizer run left (or that was typed as the design
 // frequency), and the command's preparation and the next Start use it.

@@ -30,6 +30,14 @@ protected:
         m = std::make_unique<WireCadModel>();
         m->Load(*ant);
     }
+    // The wires at 14.2 MHz with the usual segmentation, fed at `pos`.
+    void LoadFed(std::initializer_list<WireRec> wires, const char* pos) {
+        Load(wires);
+        ant->Freq = 14.2;
+        SetDefaultSegmentation(*ant);
+        ant->SourceCount = 1;
+        CopyText(ant->Sources[0].Pos, pos);
+    }
     std::unique_ptr<AntDef> ant;
     std::unique_ptr<WireCadModel> m;
 };
@@ -91,7 +99,7 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
         {"w1b", 2, 6, "w1b", false},     // 1 m
         {"w1e", 2, 6, "w3e", false},     // 11 m
         {"w1c+2", 3, 4, "w4b", false},   // 8 m: the second junction
-        {"w1b+1", 3, 4, "w1c", false},   // 2 m: the centre of the first piece (1, 2, 3 m)
+        {"w1b+1", 3, 4, "w1b+1", false}, // 2 m: still the text's pulse on the first piece (1, 2, 3 m)
         {"w1b+1", 2, 4, "w1b", true},    // 2 m; the first piece has pulses at 1.5, 3 and 4.5 m
         {"w2c", 2, 6, "w2c", false},     // another wire keeps its position
     };
@@ -119,6 +127,57 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
     }
 }
 
+// Wire 1 runs 0..12 m along X with 12 segments and meets wire 2, 12 m along
+// Y, at its end; the joint's pulse belongs to wire 2 until wire 1 is divided
+// into halves, whose second piece (wire 3) is then the later wire there, and
+// the editor segments wire 2 anew. A position that named no pulse names none
+// after the divide, or goes.
+TEST_F(WireCadModelTest, ADivideKeepsJointsAndPositionsThatNamedNothing) {
+    const struct {
+        const char* pos;
+        int segs;  // of each half
+        const char* placed;  // nullptr: removed, with a line for the log
+    } cases[] = {
+        {"w2b", 6, "w3e"},      // the joint
+        {"W2b+1", 6, "W2b+1"},  // wire 2 is segmented anew: no pulse at 1 m, it follows the wire
+        {"w2e", 6, "w2e"},
+        {"w3c", 6, "w4c"},      // no wire 3 before, none after
+        {"w1c-7", 2, "w1c-7"},  // beyond wire 1's pulses, and beyond the first half's
+        {"w1c-7", 30, nullptr}, // the first half has 29 pulses
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pos) + " on halves of " + std::to_string(c.segs));
+        LoadFed({W(0, 0, 0, 12, 0, 0, 12), W(12, 0, 0, 12, 12, 0, 12)}, c.pos);
+        m->Select(0);
+        ASSERT_TRUE(m->Divide(2));
+        m->Wires[0].Seg = m->Wires[2].Seg = c.segs;
+        std::vector<std::string> notes;
+        m->WriteBack(*ant, &notes);
+        ASSERT_EQ(ant->WireCount, 3);
+        if (c.placed) {
+            ASSERT_EQ(ant->SourceCount, 1);
+            EXPECT_STREQ(ant->Sources[0].Pos, c.placed);
+            EXPECT_TRUE(notes.empty()) << notes[0];
+        } else {
+            EXPECT_EQ(ant->SourceCount, 0);
+            ASSERT_EQ(notes.size(), 1u);
+            EXPECT_EQ(notes[0].rfind("Source 1 (w1c-7) named no pulse", 0), 0u) << notes[0];
+        }
+    }
+}
+
+// A wire with more segments than any preparation takes is not laid out pulse
+// by pulse: the editor writes its wires back, and the positions follow them
+// by number.
+TEST_F(WireCadModelTest, AWireOfTooManySegmentsDoesNotStopTheWriteBack) {
+    LoadFed({W(0, 0, 0, 12, 0, 0, 2147483647), W(0, 5, 0, 12, 5, 0, 12)}, "w2c");
+    m->Select(1);
+    ASSERT_TRUE(m->Divide(2));
+    m->WriteBack(*ant);
+    ASSERT_EQ(ant->WireCount, 3);
+    EXPECT_STREQ(ant->Sources[0].Pos, "w2c");
+}
+
 // Over ground the preparation turns a wire whose second end rests on it and
 // exchanges b and e of its positions: the placement reads and writes them
 // as that turn will. A vertical from 10 m down to the ground, fed at the
@@ -126,10 +185,7 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
 TEST_F(WireCadModelTest, PositionsOnADividedGroundedWireKeepTheGroundPulse) {
     const int ground = EnvDef.Type;
     EnvDef.Type = GroundPerfect;
-    Load({W(0, 0, 10, 0, 0, 0, 10), W(3, 0, 10, 3, 0, 0, 10)});
-    ant->Freq = 14.2;
-    ant->SourceCount = 1;
-    CopyText(ant->Sources[0].Pos, "w1e");
+    LoadFed({W(0, 0, 10, 0, 0, 0, 10), W(3, 0, 10, 3, 0, 0, 10)}, "w1e");
     m->Select(0);
     ASSERT_TRUE(m->Divide(2));
     m->Wires[0].Seg = m->Wires[2].Seg = 5;

@@ -26,6 +26,7 @@
 #include "model/PositionText.h"
 #include "model/SafeFile.h"
 #include "model/StackedAnt.h"
+#include "model/TableRows.h"
 #include "model/TaperSetTable.h"
 
 namespace {
@@ -228,6 +229,29 @@ bool PositionsStayInTheirCopies(const AntDef& stacked) {
     return true;
 }
 
+// A prepared stacked copy taken as the antenna: each source the antenna
+// text could not carry names the same pulse in a text it carries, or is
+// removed with a line for the log; the others stay as they were.
+bool TakenAsTheAntennaFitsItsPositions(const AntDef& stacked) {
+    auto taken = std::make_unique<AntDef>(stacked);
+    const std::vector<std::string> notes = FitPositionsToField(*taken);
+    const int count = std::clamp(stacked.SourceCount, 0, MaxSources);
+    for (int i = 0, j = 0; i < count; ++i) {
+        const SourceRec& was = stacked.Sources[i];
+        const bool fitted = j < taken->SourceCount && std::strlen(taken->Sources[j].Pos) <= PosTextLength &&
+                            ParseSourcePos(*taken, taken->Sources[j].Pos) == was.Pulse && was.Pulse > 0;
+        const bool kept = j < taken->SourceCount && std::strcmp(taken->Sources[j].Pos, was.Pos) == 0;
+        if (strnlen(was.Pos, PosTextSize) <= PosTextLength ? kept : fitted) {
+            ++j;
+            continue;
+        }
+        const std::string removed = "Source " + std::to_string(i + 1) + " (";
+        if (std::none_of(notes.begin(), notes.end(), [&](const std::string& n) { return n.rfind(removed, 0) == 0; }))
+            return false;
+    }
+    return true;
+}
+
 // What opening a file does next: the grounded ends turned, the stack built
 // and the model prepared for the engine (the matrix is not filled).
 class OpenedModel {
@@ -256,6 +280,7 @@ public:
             ++prepared_;
             if (stacked) {
                 ASSERT_TRUE(PositionsStayInTheirCopies(*calc));
+                ASSERT_TRUE(TakenAsTheAntennaFitsItsPositions(*calc));
             }
         }
         log_.clear();
@@ -320,6 +345,20 @@ int TaperSetIndex(const AntDef& a, double radius) {
     return set ? static_cast<int>(set - a.TaperSets) : -1;
 }
 
+// Stacked copies of a 50-wire antenna name wires up to 150: "w49b+100" on a
+// wire of 150 segments becomes "w149b+100" in the third copy.
+std::unique_ptr<AntDef> StackedPositionBeyondTheTextsField() {
+    auto a = SampleAntenna();
+    a->WireCount = 50;
+    for (int i = 0; i < 50; ++i) a->Wires[i] = WireRec{0.5 * i, 0, 10, 0.5 * i, 0, 20, 0.001, i == 48 ? 150 : 3, 0, 0, 0};
+    a->SourceCount = 1;
+    CopyText(a->Sources[0].Pos, "w49b+100");
+    a->LoadCount = 0;
+    a->nH = 3;
+    a->hSpacing = 40;
+    return a;
+}
+
 std::string LongUtf8NameText(const EnvRec& env) {
     std::string name = "a";
     for (int i = 0; i < 100; ++i) name += "\xC3\xBC";
@@ -381,6 +420,7 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         WriteAntennaText(*NewAntenna(), env, ""),
         WriteAntennaText(*FullStack(), env, ""),
         WriteAntennaText(*StackedSourceBeyondTheWires(), env, ""),
+        WriteAntennaText(*StackedPositionBeyondTheTextsField(), env, ""),
         LongUtf8NameText(env),
     };
     for (const char* freq : {"1e-7", "9.45e-6", "1e-300", "6.8e38"}) {
