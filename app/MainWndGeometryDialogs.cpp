@@ -73,7 +73,7 @@ bool TMainWnd::RunGeometryDialog(int tag) {
     case TagWireDefinition: {
         TWireEditDlg dialog(this);
         TakeFontFamily(dialog, *this);
-        changed = dialog.Execute(Ant.Wires, Grid2->Row() - 1, Ant.WireCount);
+        changed = dialog.Execute(Ant.Wires, Grid2->Row() - 1, Ant.WireCount, Ant);
         break;
     }
     case TagRotate: {

@@ -2,6 +2,7 @@
 
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 
 #include <cmath>
 
@@ -179,6 +180,8 @@ CellEdit ElementTable::SetCellValue(int col, int row, double shown) {
     if (col == ColRadius) {
         metres = WaveMmToMetre(shown) * 0.001;
         if (!(std::fabs(metres) <= ElementValueLimit)) return CellEdit::TooLarge;
+        // After a save the wires would use another taper set, or none.
+        if (groups_->Ant && !TaperRadiusReadsBack(*groups_->Ant, metres)) return CellEdit::LikeTaperKey;
     } else {
         const double least = col == ColPos ? 0.0 : MinSize;
         metres = WaveToMetre(shown);

@@ -39,8 +39,9 @@ bool ApplyElementTableWords(ElementTableWords& words, const std::vector<std::str
 constexpr double ElementValueLimit = 1e5;
 
 // What became of a typed cell.
-// TooSmall and TooLarge name the limit a refused value broke.
-enum class CellEdit { Taken, NotEditable, NotANumber, TooSmall, TooLarge, TableFull };
+// TooSmall and TooLarge name the limit a refused value broke; LikeTaperKey is
+// a radius a save would write as a taper set key that differs from it.
+enum class CellEdit { Taken, NotEditable, NotANumber, TooSmall, TooLarge, LikeTaperKey, TableFull };
 
 // The duplicate message with its two row numbers in the places of "%d".
 std::string SameElementsText(const std::string& pattern, int first, int second);

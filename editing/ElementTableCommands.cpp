@@ -47,14 +47,19 @@ void RoundElementTable(ElementTable& table, int digits) {
     table.State |= 1;
 }
 
-int ReplaceInColumn(ElementTable& table, int col, double search, double replacement) {
+int ReplaceInColumn(ElementTable& table, int col, double search, double replacement, CellEdit* refused) {
     const std::string text = DblToStr(replacement);
     int changed = 0;
+    if (refused) *refused = CellEdit::Taken;
     for (int row = 1; row <= table.Count(); ++row) {
         double v = 0;
         const std::string cell = table.CellText(col, row);
         if (cell.empty() || !StrToDblExpr(v, cell) || v != search) continue;
-        if (table.SetCell(col, row, text) == CellEdit::Taken) ++changed;
+        const CellEdit result = table.SetCell(col, row, text);
+        if (result == CellEdit::Taken)
+            ++changed;
+        else if (refused && *refused == CellEdit::Taken)
+            *refused = result;
     }
     return changed;
 }

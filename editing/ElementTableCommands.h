@@ -12,8 +12,9 @@
 void RoundElementTable(ElementTable& table, int digits);
 
 // Applies `replacement` (as typed) to every cell of the column whose value
-// reads exactly `search`; returns the number of cells changed.
-int ReplaceInColumn(ElementTable& table, int col, double search, double replacement);
+// reads exactly `search`; returns the number of cells changed. `refused`,
+// when given, gets why the first such cell did not take it (Taken for none).
+int ReplaceInColumn(ElementTable& table, int col, double search, double replacement, CellEdit* refused = nullptr);
 
 // The header line (the length title follows the first element) and one line
 // per element of the cells as shown, joined by ","; a cell that holds a

@@ -7,6 +7,7 @@
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
 #include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 #include "platform/FormLayout.h"
 #include "platform/FormPattern.h"
 #include "platform/FormWidgets.h"
@@ -36,30 +37,6 @@ constexpr int ColumnWidths[ElementColumns] = {44, 80, 100, 100, 100, 100, 90, 80
 const char* const SettingsSection = "EledPosition";
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
-
-// The message of a typed value that was not taken.
-void ReportRefusedCell(CellEdit result, int col, const QString& text) {
-    const std::string typed = text.toStdString();
-    switch (result) {
-    case CellEdit::NotANumber:
-        ErrorBox("'%s' is not a valid value; nothing was changed.", typed.c_str());
-        break;
-    case CellEdit::TooSmall:
-        if (col == ColPos)
-            ErrorBox("A position or gap must not be negative; %s was not taken.", typed.c_str());
-        else
-            ErrorBox("A width, height or length must be at least 0.001; %s was not taken.", typed.c_str());
-        break;
-    case CellEdit::TooLarge:
-        ErrorBox("A value of the table must be at most %.0f m; %s was not taken.", ElementValueLimit, typed.c_str());
-        break;
-    case CellEdit::TableFull:
-        ErrorBox("The table holds at most %d elements.", MaxElements);
-        break;
-    default:
-        break;
-    }
-}
 
 }  // namespace
 
@@ -419,6 +396,32 @@ void TGrpWireDlg::CellSelected(int, int row) {
     }
     UpdateMenu();
     Grid->Invalidate();
+}
+
+void TGrpWireDlg::ReportRefusedCell(CellEdit result, int col, const QString& text) {
+    const std::string typed = text.toStdString();
+    switch (result) {
+    case CellEdit::NotANumber:
+        ErrorBox("'%s' is not a valid value; nothing was changed.", typed.c_str());
+        break;
+    case CellEdit::TooSmall:
+        if (col == ColPos)
+            ErrorBox("A position or gap must not be negative; %s was not taken.", typed.c_str());
+        else
+            ErrorBox("A width, height or length must be at least 0.001; %s was not taken.", typed.c_str());
+        break;
+    case CellEdit::TooLarge:
+        ErrorBox("A value of the table must be at most %.0f m; %s was not taken.", ElementValueLimit, typed.c_str());
+        break;
+    case CellEdit::LikeTaperKey:
+        ErrorBox("%s %s was not taken.", TaperRadiusLimitText, typed.c_str());
+        break;
+    case CellEdit::TableFull:
+        ErrorBox("The table holds at most %d elements.", MaxElements);
+        break;
+    default:
+        break;
+    }
 }
 
 void TGrpWireDlg::TakeCell(int col, int row, const QString& text) {

@@ -106,6 +106,8 @@ private:
     void GridChanged();
     void CellSelected(int col, int row);
     void TakeCell(int col, int row, const QString& text);
+    // The message of a typed or replacing value that a cell did not take.
+    static void ReportRefusedCell(CellEdit result, int col, const QString& text);
     bool ValidPickCell() const;
     void Centre();
     bool ReportDuplicates();

@@ -40,8 +40,10 @@ void TGrpWireDlg::ReplaceValue() {
         if (!dialog.ExecuteValue(replacement, search)) return;
     }
     Grid->CloseEditor();
-    ReplaceInColumn(table_, col, search, replacement);
+    CellEdit refused = CellEdit::Taken;
+    ReplaceInColumn(table_, col, search, replacement, &refused);
     GridChanged();
+    if (refused != CellEdit::Taken) ReportRefusedCell(refused, col, QString::fromStdString(DblToStr(replacement)));
 }
 
 void TGrpWireDlg::SaveCsv() {

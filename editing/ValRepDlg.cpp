@@ -3,8 +3,10 @@
 
 #include "editing/ValueReplace.h"
 #include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
+#include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
 
 #include <QCheckBox>
@@ -112,7 +114,14 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
     const auto toMetre = [radius](double v) { return radius ? WaveMmToMetre(v) / 1000.0 : WaveToMetre(v); };
     const double search = typedOld != shown ? toMetre(typedOld) : stored;
     const double replacement = toMetre(typedNew);
-    if (radius) return ReplaceRadius(ant, search, replacement) ? 1 : 0;
+    if (radius) {
+        // After a save the wires would use another taper set, or none.
+        if (!TaperRadiusReadsBack(ant, replacement)) {
+            ErrorBox("%s '%s' was not taken.", TaperRadiusLimitText, FieldText(EditNew).c_str());
+            return 0;
+        }
+        return ReplaceRadius(ant, search, replacement) ? 1 : 0;
+    }
     return ReplaceCoordinates(ant, std::max(0, RepSel->ItemIndex()), search, replacement, InvSel->isChecked())
                ? 1
                : 0;

@@ -452,13 +452,13 @@ void TWireCadDlg::K3Click() { EndOperation(Model.DeleteSelected()); }
 void TWireCadDlg::KU1Click() { EndOperation(Model.Undo()); }
 
 void TWireCadDlg::K11Click() {
-    if (Model.Selected < 0) return;
+    if (Model.Selected < 0 || !ant_) return;
     const bool changed = Model.EditSelected([this](WireRec* wires, int index, int count) {
         TWireEditDlg dialog(this);
         QFont f = dialog.font();
         f.setFamily(font().family());
         dialog.setFont(f);
-        return dialog.Execute(wires, index, count) != 0;
+        return dialog.Execute(wires, index, count, *ant_) != 0;
     });
     EndOperation(changed);
 }

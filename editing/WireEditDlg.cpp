@@ -4,6 +4,7 @@
 #include "editing/WireDefinition.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
@@ -223,6 +224,11 @@ void TWireEditDlg::EditRChange() {
     if (!ReadNumber(EditR, v)) return;
     v = WaveMmToMetre(v) / 1000.0;
     if (v == WorkWire.R) return;
+    // After a save the wire would use another taper set, or none.
+    if (ant_ && !TaperRadiusReadsBack(*ant_, v)) {
+        ErrorBox("%s '%s' was not taken.", TaperRadiusLimitText, FieldText(EditR).c_str());
+        return;
+    }
     WorkWire.R = v;
     ShowValues(6);
 }
@@ -251,8 +257,9 @@ void TWireEditDlg::ChkRmdClick() {
     ShowValues(-1);
 }
 
-int TWireEditDlg::Execute(WireRec* wires, int index, int count) {
+int TWireEditDlg::Execute(WireRec* wires, int index, int count, const AntDef& ant) {
     if (!wires || index < 0 || index >= count || count > MaxWires) return 0;
+    ant_ = &ant;
     QString caption = windowTitle();
     const int dash = caption.indexOf('-');
     if (dash >= 0) caption.truncate(std::max(0, dash - 1));

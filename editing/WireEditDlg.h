@@ -18,7 +18,8 @@ class TWireEditDlg : public QDialog {
 public:
     explicit TWireEditDlg(QWidget* owner);
     // 1 when the wire was changed and written back into the table, else 0.
-    int Execute(WireRec* wires, int index, int count);
+    // A typed radius is checked against the taper set keys of `ant`.
+    int Execute(WireRec* wires, int index, int count, const AntDef& ant);
     // Rewrites every field but one (tag - 1 of a coordinate, 6 R, 7 Seg,
     // 10 length, 11 azimuth, 12 zenith; -1 none).
     void ShowValues(int except);
@@ -52,6 +53,8 @@ public:
     void ChkRmdClick();
 
 private:
+    const AntDef* ant_ = nullptr;
+
     QString FieldValueText(int tag) const;
     void SetStepLimits();
 };

@@ -14,6 +14,11 @@ const TaperSet* FindTaperSet(const AntDef& ant, double radius);
 constexpr const char* TaperKeyLimitText =
     "Two taper set keys, or a key and a wire radius, differ only in digits that a file does not keep.";
 
+// What a typed wire radius that TaperRadiusReadsBack refuses is refused with;
+// each field adds the value it did not take.
+constexpr const char* TaperRadiusLimitText =
+    "A wire radius must not differ from a taper set key only in digits that a file does not keep.";
+
 // Whether the antenna text keeps which set a key stands for: the key is
 // written as no other set's key (unless equal to it) and as no wire's radius
 // that differs from it, so that no wire changes its set over a save. `set`

@@ -187,19 +187,26 @@ TEST_F(ElementTableEdit, TypedPairsKeepTheirCommaAndRefusalsNameTheLimit) {
     const struct {
         int col;
         const char* keys;
-        const char* message;  // none: the cell takes the text
+        const char* message;  // none: the cell takes the text and shows it as typed
     } cases[] = {
         {ColSeg, "5,3", nullptr},
         {ColWidth, "1e9", "A value of the table must be at most 100000 m; 1e9 was not taken."},
         {ColRadius, "1e12", "A value of the table must be at most 100000 m; 1e12 was not taken."},
         {ColWidth, "0", "A width, height or length must be at least 0.001; 0 was not taken."},
         {ColPos, "-3", "A position or gap must not be negative; -3 was not taken."},
+        // A save would write the radius as the taper key -1 m: the wires would change set.
+        {ColRadius, "-1000.0001",
+         "A wire radius must not differ from a taper set key only in digits that a file does not keep. "
+         "-1000.0001 was not taken."},
+        {ColRadius, "-1000.0", nullptr},
     };
     // The shown dialog fits its view; the next tests expect the view as it was.
     const ElementViewAngles saved = ElementViewState;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
         auto ant = Yagi();
+        ant->TaperSetCount = 1;
+        ant->TaperSets[0].Key = -1.0;
         prompter.Clear();
         Then([&](TGrpWireDlg& d) {
             d.show();
@@ -214,10 +221,12 @@ TEST_F(ElementTableEdit, TypedPairsKeepTheirCommaAndRefusalsNameTheLimit) {
             QTest::keyClicks(editor, c.keys);
             QTest::keyClick(editor, Qt::Key_Return);
             QApplication::processEvents();
-            if (c.message)
-                EXPECT_EQ(prompter.Last().text, c.message);
-            else
-                EXPECT_EQ(d.Grid->Cells(c.col, 2), "5,3");
+            if (c.message) {
+                EXPECT_EQ(prompter.ShownBoxes().empty() ? "" : prompter.Last().text, c.message);
+                EXPECT_EQ(d.Table().Radius(1), 0.001);
+            } else {
+                EXPECT_EQ(d.Grid->Cells(c.col, 2), c.keys);
+            }
             return static_cast<int>(QDialog::Rejected);
         });
         prompter.AnswerMessage(BoxNo);

@@ -10,11 +10,23 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 
 namespace {
 
 WireRec Wire(double x1, double y1, double z1, double x2, double y2, double z2) {
     return WireRec{x1, y1, z1, x2, y2, z2, 0.001, 10, 0, 0, 0};
+}
+
+// The antenna whose taper sets a typed radius is checked against: one set keyed -1 m.
+const AntDef& TaperedAntenna() {
+    static const auto ant = [] {
+        auto a = std::make_unique<AntDef>();
+        a->TaperSetCount = 1;
+        a->TaperSets[0].Key = -1.0;
+        return a;
+    }();
+    return *ant;
 }
 
 }  // namespace
@@ -79,7 +91,7 @@ TEST_F(WireEditor, TypedCoordinatesAreRoundedAndLengthFollows) {
         d.ChkRmd->click();  // toggled, restored on the way out
         return QDialog::Accepted;
     });
-    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1), 1);
+    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1, TaperedAntenna()), 1);
     EXPECT_DOUBLE_EQ(wires[0].X1, -6);
     EXPECT_DOUBLE_EQ(wires[0].X2, 6);
     EXPECT_EQ(JobDef.InWavelengths, 0);
@@ -96,9 +108,9 @@ TEST_F(WireEditor, OkWithoutChangeAndResetReturnNothing) {
         EXPECT_EQ(d.EditZ2->text(), "10.0000");
         return QDialog::Accepted;
     });
-    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1), 0);
+    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1, TaperedAntenna()), 0);
     EXPECT_DOUBLE_EQ(wires[0].Z2, 10);
-    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 1, 1), 0);  // no such wire
+    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 1, 1, TaperedAntenna()), 0);  // no such wire
 }
 
 TEST_F(WireEditor, AFieldThatDoesNotReadIsReportedAndChangesNothing) {
@@ -113,6 +125,8 @@ TEST_F(WireEditor, AFieldThatDoesNotReadIsReportedAndChangesNothing) {
         {&TWireEditDlg::EditZ2, "abc", true}, {&TWireEditDlg::EditZ2, "-", false}, {&TWireEditDlg::EditZ2, "", false},
         {&TWireEditDlg::EditLen, "-", true},  {&TWireEditDlg::EditR, "q1", true},  {&TWireEditDlg::EditSeg, "abc", true},
         {&TWireEditDlg::EditSeg, "", false},
+        // A save would write the radius as the key -1 m: the wire would become tapered.
+        {&TWireEditDlg::EditR, "-1000.0001", true},
     };
     Then<TWireEditDlg>([&](TWireEditDlg& d) {
         for (const Case& c : cases) {
@@ -122,7 +136,7 @@ TEST_F(WireEditor, AFieldThatDoesNotReadIsReportedAndChangesNothing) {
         }
         return QDialog::Accepted;
     });
-    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1), 0);
+    EXPECT_EQ(TWireEditDlg(nullptr).Execute(wires, 0, 1, TaperedAntenna()), 0);
     EXPECT_DOUBLE_EQ(wires[0].Z2, 10);
     EXPECT_EQ(wires[0].Seg, 10);
 }
