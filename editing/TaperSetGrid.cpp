@@ -16,6 +16,8 @@ constexpr double TaperValueLimit = 1e5;
 
 int SetCount(const AntDef& ant) { return std::clamp(ant.TaperSetCount, 0, MaxTaperSets); }
 
+constexpr double DefaultTaperKey = -0.001;
+
 bool IsSection(int col) { return col >= 3 && col < TaperGridColumns; }
 int SectionOf(int col) { return (col - 3) / 2; }
 bool IsLengthColumn(int col) { return IsSection(col) && (col - 3) % 2 == 0; }
@@ -61,7 +63,7 @@ bool AppendTaperSet(AntDef& ant) {
     const int n = SetCount(ant);
     if (n >= MaxTaperSets) return false;
     TaperSet& s = ant.TaperSets[n];
-    s.Key = -0.001;
+    s.Key = DefaultTaperKey;
     s.Type = 2;
     const double lengths[3] = {1.8, 1.8, TaperRestLength};
     const double radii[3] = {0.015, 0.0125, 0.01};
@@ -82,7 +84,7 @@ TaperEdit SetTaperCell(AntDef& ant, int col, int row, const std::string& text) {
     if ((length ? v < 0 : v == 0) || metres > TaperValueLimit) return TaperEdit::OutOfRange;
     // A key a save would write as another set's key, or as a radius that
     // differs from it, would move wires to another set.
-    if (col == 1 && !TaperKeyReadsBack(ant, row - 1, -metres)) return TaperEdit::OutOfRange;
+    if (col == 1 && !TaperKeyReadsBack(ant, row - 1, -metres)) return TaperEdit::LikeOtherKey;
     if (row == SetCount(ant) + 1 && !AppendTaperSet(ant)) return TaperEdit::NotEditable;
     TaperSet& s = ant.TaperSets[row - 1];
     if (col == 1)
@@ -97,7 +99,7 @@ TaperEdit SetTaperCell(AntDef& ant, int col, int row, const std::string& text) {
 bool SetTaperType(AntDef& ant, int row, int type) {
     const int n = SetCount(ant);
     if (type < 0 || type > 3 || row < 1 || row > n + 1) return false;
-    if (row == n + 1 && !AppendTaperSet(ant)) return false;
+    if (row == n + 1 && (!TaperKeyReadsBack(ant, n, DefaultTaperKey) || !AppendTaperSet(ant))) return false;
     ant.TaperSets[row - 1].Type = type;
     return true;
 }

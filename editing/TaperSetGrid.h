@@ -8,8 +8,9 @@
 
 constexpr int TaperGridColumns = 3 + 2 * MaxTaperSections;
 
-// What became of a typed cell.
-enum class TaperEdit { Taken, NotEditable, NotANumber, OutOfRange };
+// What became of a typed cell. LikeOtherKey: a key a save would write as
+// another set's key, or as a wire radius that differs from it.
+enum class TaperEdit { Taken, NotEditable, NotANumber, OutOfRange, LikeOtherKey };
 
 // The symbols of the taper types 0..3: "<>", "->", "<> *", "-> *".
 const char* TaperTypeSymbol(int type);
@@ -23,7 +24,8 @@ TaperEdit SetTaperCell(AntDef& ant, int col, int row, const std::string& text);
 // Appends a set with the defaults (key -1 mm, "<> *", 1.8 m / 15 mm,
 // 1.8 m / 12.5 mm, rest / 10 mm); false when the table is full.
 bool AppendTaperSet(AntDef& ant);
-// The type of the set of a row; on the empty row a new set is appended first.
+// The type of the set of a row; on the empty row a new set is appended first,
+// unless its default key would read back as another set's or a wire's radius.
 bool SetTaperType(AntDef& ant, int row, int type);
 // Deletes the set of a row; the freed last slot is cleared.
 bool DeleteTaperSet(AntDef& ant, int row);

@@ -3,6 +3,7 @@
 
 #include "editing/EditForm.h"
 #include "editing/TaperSetGrid.h"
+#include "model/TaperSetTable.h"
 #include "model/AntDef.h"
 #include "platform/FormPattern.h"
 #include "platform/Prompter.h"
@@ -98,6 +99,9 @@ void TWCombDlg::TakeCell(int col, int row, const QString& text) {
         ErrorBox("%s", col >= 3 && (col - 3) % 2 == 0
                            ? "A section length must not be negative or huge; nothing was changed."
                            : "A radius must not be 0 or huge; nothing was changed.");
+        break;
+    case TaperEdit::LikeOtherKey:
+        ErrorBox("%s Nothing was changed.", TaperKeyLimitText);
         break;
     case TaperEdit::NotEditable: break;
     }

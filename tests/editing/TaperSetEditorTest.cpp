@@ -62,13 +62,17 @@ TEST(TaperSetGrid, EmptyRowBecomesADefaultSetAndCellsKeepTheirRules) {
         const char* text;
         TaperEdit result;
     } keys[] = {
-        {2, "2.0000001", TaperEdit::OutOfRange}, {2, "3", TaperEdit::OutOfRange},
-        {2, "3.0000001", TaperEdit::Taken},      {2, "2", TaperEdit::Taken},
-        {3, "3.00000001", TaperEdit::OutOfRange},
+        {2, "2.0000001", TaperEdit::LikeOtherKey}, {2, "3", TaperEdit::LikeOtherKey},
+        {2, "3.0000001", TaperEdit::Taken},        {2, "2", TaperEdit::Taken},
+        {3, "3.00000001", TaperEdit::LikeOtherKey},
     };
     for (const auto& e : keys) EXPECT_EQ(SetTaperCell(*ant, 1, e.row, e.text), e.result) << e.row << " " << e.text;
     EXPECT_EQ(ant->TaperSetCount, 2);
     EXPECT_DOUBLE_EQ(ant->TaperSets[1].Key, -0.002);
+    // Nor does a new set take a default key of -1 mm that a save writes as the radius.
+    ant->Wires[0].R = -(1.0000001 * 0.001);
+    EXPECT_FALSE(SetTaperType(*ant, 3, 0));
+    EXPECT_EQ(ant->TaperSetCount, 2);
     ant->WireCount = 0;
     ASSERT_TRUE(DeleteTaperSet(*ant, 2));
 
