@@ -191,7 +191,8 @@ void TWireEditDlg::PolarToCartesian() {
 }
 
 // Empty fields are left for the user to fill, and so is a lone "-" in a
-// coordinate; any other text that does not read is reported.
+// coordinate or the radius (a negative radius names a taper set); any other
+// text that does not read is reported.
 void TWireEditDlg::EditChange(int tag) {
     if (!UserEditing) return;
     const QString text = Edits[tag]->text();
@@ -219,7 +220,7 @@ void TWireEditDlg::EditChange(int tag) {
 }
 
 void TWireEditDlg::EditRChange() {
-    if (!UserEditing || EditR->text().isEmpty()) return;
+    if (!UserEditing || EditR->text().isEmpty() || EditR->text() == "-") return;
     double v = 0.0;
     if (!ReadNumber(EditR, v)) return;
     v = WaveMmToMetre(v) / 1000.0;
