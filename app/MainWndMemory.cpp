@@ -6,6 +6,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/TableRows.h"
+#include "model/WireGeometry.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
@@ -50,10 +51,7 @@ WireRenumbering SameWiresIn(const AntDef& before, const AntDef& after) {
         const WireRec& w = before.Wires[i];
         change.NewNumber[i] = 0;
         for (std::size_t j = 0; j < taken.size(); ++j) {
-            const WireRec& v = after.Wires[j];
-            if (taken[j] || w.X1 != v.X1 || w.Y1 != v.Y1 || w.Z1 != v.Z1 || w.X2 != v.X2 || w.Y2 != v.Y2 ||
-                w.Z2 != v.Z2)
-                continue;
+            if (taken[j] || !SameWireEnds(w, after.Wires[j])) continue;
             taken[j] = true;
             change.NewNumber[i] = static_cast<int>(j) + 1;
             break;

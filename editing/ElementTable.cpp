@@ -3,6 +3,7 @@
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "model/TaperSetTable.h"
+#include "model/WireGeometry.h"
 
 #include <cmath>
 
@@ -17,10 +18,6 @@ int FormForNewElement(int col) {
     if (col == ColHeight) return FormVLine;
     if (col == ColLength) return FormVQuad;
     return FormHLine;
-}
-
-bool SameWireEnds(const WireRec& a, const WireRec& b) {
-    return a.X1 == b.X1 && a.Y1 == b.Y1 && a.Z1 == b.Z1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.Z2 == b.Z2;
 }
 
 }  // namespace

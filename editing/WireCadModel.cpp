@@ -74,11 +74,9 @@ int WireCadModel::WriteBack(AntDef& ant, std::vector<std::string>* notes) const 
         if (known(CutFrom[i])) change.Pieces[static_cast<std::size_t>(CutFrom[i] - 1)].push_back(n + 1);
         ++n;
     }
-    for (std::size_t w = 0; w < change.Pieces.size(); ++w) {
-        change.Cut[w] = !change.Pieces[w].empty();
-        // A divided wire lives on in its pieces, also when the first is gone.
-        if (change.Cut[w]) change.NewNumber[w] = change.Pieces[w].front();
-    }
+    // A divided wire lives on in its pieces, also when the first is gone.
+    for (std::size_t w = 0; w < change.Pieces.size(); ++w)
+        if (change.IsCut(w)) change.NewNumber[w] = change.Pieces[w].front();
 
     n = 0;
     int selected = -1;

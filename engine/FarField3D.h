@@ -24,9 +24,9 @@ struct FarFieldTableRequest {
 void CalcFarField3D(int azCount, int zenCount, double azStart, double azStep, double zenStart, double zenStep);
 
 // The table of the 3D view: rings from the horizon up to the zenith, each
-// closed by azimuth 360, which repeats the ring's azimuth 0. A step of 0 (or below) becomes 3 degrees in
-// elevation and 6 in azimuth; the steps used are written back. False when
-// the table could not be built.
+// closed by azimuth 360, which repeats the ring's azimuth 0. A step of 0 (or
+// below) becomes 3 degrees in elevation and 6 in azimuth; the steps used are
+// written back. False when the table could not be built.
 bool CalcPattern3DForView(int& elevationStep, int& azimuthStep);
 
 // The angle/gain table of JobDef's request: one text of CSV lines

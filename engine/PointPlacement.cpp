@@ -3,6 +3,7 @@
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "model/PositionText.h"
+#include "model/WireGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,18 +35,12 @@ int PulseIn(const PulseLayout& layout, const std::string& text, int wire) {
     return pulse >= 1 && pulse <= static_cast<int>(layout.Points.size()) ? pulse : 0;
 }
 
-bool SameEnds(const WireRec& a, const WireRec& b) {
-    return a.X1 == b.X1 && a.Y1 == b.Y1 && a.Z1 == b.Z1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.Z2 == b.Z2;
-}
-
 // Pulses stand where the wire's ends and segmentation put them.
 bool SameSegmentation(const WireRec& a, const WireRec& b) { return a.R == b.R && a.Seg == b.Seg; }
 
 bool EndsAt(const WireRec& w, const Point3D& p, double tolerance) {
     return Distance(WireEnd1(w), p) <= tolerance || Distance(WireEnd2(w), p) <= tolerance;
 }
-
-std::string TooLong() { return "cannot be written in " + std::to_string(PosTextLength) + " characters"; }
 
 struct Placer {
     std::shared_ptr<const PulseLayout> Before, After;
@@ -76,7 +71,7 @@ PositionPlacement Placer::operator()(const char* text) const {
 
     const int pulse = PulseIn(*Before, text, static_cast<int>(old));
     if (pulse == 0) {
-        if (!fits) return {PositionPlacement::Removed, "named no pulse and " + TooLong() + " after the edit"};
+        if (!fits) return {PositionPlacement::Removed, "named no pulse and " + PositionTooLongReason() + " after the edit"};
         if (PulseIn(*After, renamed, now - 1) != 0)
             return {PositionPlacement::Removed, "named no pulse, would name one after the edit,"};
         return {PositionPlacement::Placed, renamed};
@@ -120,7 +115,7 @@ PositionPlacement Placer::operator()(const char* text) const {
     const int wire = After->WireOfPulse[static_cast<std::size_t>(best)];
     const WireRec& w = after.Wires[wire];
     const std::string placed = PulseOnWireText(ref.Letter, wire + 1, best + 1 - w.FirstPulse, w.PulseCount);
-    if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, TooLong()};
+    if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, PositionTooLongReason()};
     const auto how = best == nearest && exact < 0 ? PositionPlacement::Nearest : PositionPlacement::Placed;
     return {how, AsLaidOut(*After, placed, wire)};
 }
@@ -146,12 +141,12 @@ std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, 
     const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
     for (std::size_t i = 0; i < oldCount && i < change.NewNumber.size(); ++i) {
         std::vector<int>& heirs = placer.Heirs[i];
-        if (i < change.Cut.size() && change.Cut[i] && i < change.Pieces.size()) {
+        if (change.IsCut(i)) {
             for (int piece : change.Pieces[i])
                 if (piece >= 1 && piece <= wiresAfter) heirs.push_back(piece - 1);
         } else {
             const int now = change.NewNumber[i];
-            if (now >= 1 && now <= wiresAfter && SameEnds(after.Wires[now - 1], change.Before[i])) {
+            if (now >= 1 && now <= wiresAfter && SameWireEnds(after.Wires[now - 1], change.Before[i])) {
                 heirs.push_back(now - 1);
                 placer.Resegmented[i] = !SameSegmentation(after.Wires[now - 1], change.Before[i]);
             }

@@ -33,6 +33,23 @@ long long ReadOffset(const char* s) {
     return negative ? -v : v;
 }
 
+// The pulse (from 0) among a wire's `count` that what follows the wire number
+// names: "b", "c" or "e" with an offset, nothing standing for "c"; -1 for
+// none of the wire's pulses.
+long long PulseIndexOnWire(const char* rest, long long count) {
+    char letter = 'C';
+    if (*rest != '\0') letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*rest++)));
+    const long long offset = ReadOffset(rest);
+    long long index = -1;
+    switch (letter) {
+        case 'B': index = offset; break;
+        case 'C': index = count / 2 + offset; break;
+        case 'E': index = count - 1 - offset; break;
+        default: return -1;
+    }
+    return index >= 0 && index < count ? index : -1;
+}
+
 // What follows a wire number ("b+0001", "e", "c -02") with the offset in its
 // shortest form ("b+1", "e", "c-2"); empty when the text is not of that form.
 std::string ShortestOffsetForm(const char* rest) {
@@ -102,6 +119,10 @@ PositionRef SplitPosition(const char* pos) {
     return ref;
 }
 
+std::string PositionTooLongReason() {
+    return "cannot be written in " + std::to_string(PosTextLength) + " characters";
+}
+
 std::string PulseOnWireText(char letter, long long wire, long long index, long long count) {
     const std::string w = letter + std::to_string(wire);
     auto form = [&](char end, long long offset) {
@@ -130,13 +151,8 @@ bool SetPositionWire(char* pos, std::size_t size, long long wire, long long puls
         if (!shortest.empty()) out = ref.Letter + std::to_string(wire) + shortest;
     }
     if (out.size() > limit && pulseCount > 0) {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*ref.Rest)));
-        const long long offset = *ref.Rest ? ReadOffset(ref.Rest + 1) : 0;
-        long long index = -1;
-        if (letter == 'B') index = offset;
-        if (letter == 'C' || letter == '\0') index = pulseCount / 2 + offset;
-        if (letter == 'E') index = pulseCount - 1 - offset;
-        if (index >= 0 && index < pulseCount) out = PulseOnWireText(ref.Letter, wire, index, pulseCount);
+        const long long index = PulseIndexOnWire(ref.Rest, pulseCount);
+        if (index >= 0) out = PulseOnWireText(ref.Letter, wire, index, pulseCount);
     }
     if (out.size() > limit) return false;
     CopyText(pos, size, out.c_str());
@@ -149,27 +165,12 @@ int ParseSourcePos(const AntDef& ant, const char* pos) {
     if (ref.Names != PositionRef::Wire) return 0;
     const int wireCount = ant.WireCount < MaxWires ? ant.WireCount : MaxWires;
     if (ref.Number > wireCount) return 0;
-    const int index = static_cast<int>(ref.Number - 1);
-    const char* s = ref.Rest;
-
-    char letter = 'C';
-    if (*s != '\0') letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*s++)));
-    const long long offset = ReadOffset(s);
-
-    const WireRec& w = ant.Wires[index];
-    const long long first = w.FirstPulse;
-    const long long count = w.PulseCount;
-    long long pulse;
-    switch (letter) {
-        case 'B': pulse = first + offset; break;
-        case 'C': pulse = first + count / 2 + offset; break;
-        case 'E': pulse = first + count - 1 - offset; break;
-        default: return 0;
-    }
+    const WireRec& w = ant.Wires[ref.Number - 1];
     // A position must land on one of the wire's own pulses; anything else
     // would excite or load a pulse of another wire, or none at all.
-    if (first <= 0 || count <= 0 || pulse < first || pulse > first + count - 1) return 0;
-    return static_cast<int>(pulse);
+    const long long index = PulseIndexOnWire(ref.Rest, w.PulseCount);
+    if (w.FirstPulse <= 0 || index < 0) return 0;
+    return static_cast<int>(w.FirstPulse + index);
 }
 
 void ResolvePositions(AntDef& ant) {

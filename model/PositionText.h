@@ -29,6 +29,10 @@ PositionRef SplitPosition(const char* pos);
 bool SetPositionWire(char* pos, std::size_t size, long long wire, long long pulseCount = 0,
                      std::size_t limit = PosTextLength);
 
+// Why a position is removed that the antenna text cannot carry:
+// "cannot be written in 8 characters".
+std::string PositionTooLongReason();
+
 // A text that names pulse `index` (from 0) of a wire of `count` pulses: the
 // shortest of "c", "b", "e" with an offset. `letter` is the "w" as typed.
 std::string PulseOnWireText(char letter, long long wire, long long index, long long count);

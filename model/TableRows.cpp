@@ -41,7 +41,7 @@ std::string PositionOf(const char (&field)[PosTextSize]) { return std::string(fi
 long long FirstMovedPulse(const WireRenumbering& change) {
     const std::size_t n = change.NewNumber.size();
     std::size_t first = 0;
-    while (first < n && change.NewNumber[first] == static_cast<int>(first) + 1 && !change.Cut[first]) ++first;
+    while (first < n && change.NewNumber[first] == static_cast<int>(first) + 1 && !change.IsCut(first)) ++first;
     if (first == n) return -1;
     for (std::size_t i = first; i < n; ++i)
         if (change.FirstPulse[i] > 0) return change.FirstPulse[i];
@@ -114,14 +114,13 @@ WireRenumbering::WireRenumbering(const AntDef& before) {
         FirstPulse.push_back(before.Wires[i].PulseCount > 0 ? before.Wires[i].FirstPulse : 0);
         Before.push_back(before.Wires[i]);
     }
-    Cut.assign(static_cast<std::size_t>(n), false);
     Pieces.resize(static_cast<std::size_t>(n));
 }
 
 bool WireRenumbering::Renumbers(int wireCountAfter) const {
     if (wireCountAfter != static_cast<int>(NewNumber.size())) return true;
     for (std::size_t i = 0; i < NewNumber.size(); ++i)
-        if (NewNumber[i] != static_cast<int>(i) + 1 || (i < Cut.size() && Cut[i])) return true;
+        if (NewNumber[i] != static_cast<int>(i) + 1 || IsCut(i)) return true;
     return false;
 }
 
@@ -170,8 +169,7 @@ std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& c
         }
         const long long pulses = old < change.Before.size() ? std::max(change.Before[old].PulseCount, 0) : 0;
         if (now != ref.Number && !SetPositionWire(pos, size, now, pulses))
-            return "cannot be written in " + std::to_string(PosTextLength) + " characters on wire " +
-                   std::to_string(now);
+            return PositionTooLongReason() + " on wire " + std::to_string(now);
     } else if (ref.Names == PositionRef::Pulse) {
         const long long movedFrom = FirstMovedPulse(change);
         if (movedFrom >= 0 && ref.Number >= movedFrom)
@@ -198,30 +196,40 @@ std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRe
     return notes;
 }
 
+namespace {
+
+// Writes a position longer than the antenna text carries as the shortest
+// text naming the pulse it resolved to; false when it names none or that
+// is too long as well.
+bool WriteWithinField(const AntDef& ant, char (&pos)[PosTextSize]) {
+    const std::string text = PositionOf(pos);
+    if (text.size() <= static_cast<std::size_t>(PosTextLength)) return true;
+    const PositionRef ref = SplitPosition(text.c_str());
+    const int pulse = ParseSourcePos(ant, text.c_str());
+    if (ref.Names != PositionRef::Wire || pulse <= 0) return false;
+    const WireRec& w = ant.Wires[ref.Number - 1];
+    const std::string fit = PulseOnWireText(ref.Letter, ref.Number, pulse - w.FirstPulse, w.PulseCount);
+    if (fit.size() > static_cast<std::size_t>(PosTextLength)) return false;
+    CopyText(pos, fit.c_str());
+    return true;
+}
+
+}  // namespace
+
 std::vector<std::string> FitPositionsToField(AntDef& ant) {
     std::vector<std::string> notes;
     for (EditTable table : {EditTable::Sources, EditTable::Loads}) {
         const bool sources = table == EditTable::Sources;
-        const std::string kind = sources ? "Source" : "Load";
         const int count = std::clamp(sources ? ant.SourceCount : ant.LoadCount, 0, sources ? MaxSources : MaxLoads);
+        // A removed entry's row is taken by the next one.
         for (int row = 1, entry = 1; entry <= count; ++entry) {
-            char* pos = sources ? ant.Sources[row - 1].Pos : ant.Loads[row - 1].Pos;
-            const std::string text(pos, strnlen(pos, PosTextSize));
-            ++row;
-            if (text.size() <= static_cast<std::size_t>(PosTextLength)) continue;
-            const PositionRef ref = SplitPosition(text.c_str());
-            const int pulse = ParseSourcePos(ant, text.c_str());
-            if (ref.Names == PositionRef::Wire && pulse > 0) {
-                const WireRec& w = ant.Wires[ref.Number - 1];
-                const std::string fit = PulseOnWireText(ref.Letter, ref.Number, pulse - w.FirstPulse, w.PulseCount);
-                if (fit.size() <= static_cast<std::size_t>(PosTextLength)) {
-                    CopyText(pos, PosTextSize, fit.c_str());
-                    continue;
-                }
+            char(&pos)[PosTextSize] = sources ? ant.Sources[row - 1].Pos : ant.Loads[row - 1].Pos;
+            const std::string text = PositionOf(pos);
+            if (WriteWithinField(ant, pos)) {
+                ++row;
+                continue;
             }
-            --row;
-            notes.push_back(RemovedNote(EntryName(kind, entry), text,
-                                        "cannot be written in " + std::to_string(PosTextLength) + " characters"));
+            notes.push_back(RemovedNote(EntryName(sources ? "Source" : "Load", entry), text, PositionTooLongReason()));
             DeleteTableEntry(ant, table, row, &notes);
         }
     }

@@ -29,9 +29,8 @@ struct WireRenumbering {
     std::vector<int> NewNumber;
     std::vector<int> FirstPulse;
     std::vector<WireRec> Before;
-    // Each old wire: cut into pieces (the wire editor's divide), and the new
-    // numbers (from 1) of its pieces.
-    std::vector<bool> Cut;
+    // Of each old wire cut into pieces (the wire editor's divide): the new
+    // numbers (from 1) of its pieces; empty for a wire not cut.
     std::vector<std::vector<int>> Pieces;
     // The wire count after the edit; -1 until the antenna's entries follow.
     int WireCountAfter = -1;
@@ -40,6 +39,7 @@ struct WireRenumbering {
     std::function<PositionPlacement(const char* text)> Place;
     // Every wire of `before` keeps its number.
     explicit WireRenumbering(const AntDef& before);
+    bool IsCut(std::size_t wire) const { return wire < Pieces.size() && !Pieces[wire].empty(); }
     // True when some wire lost its number or was cut, or wires were added.
     bool Renumbers(int wireCountAfter) const;
 };

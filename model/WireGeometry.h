@@ -9,6 +9,10 @@ struct Point3D {
 
 inline Point3D WireEnd1(const WireRec& w) { return {w.X1, w.Y1, w.Z1}; }
 inline Point3D WireEnd2(const WireRec& w) { return {w.X2, w.Y2, w.Z2}; }
+// The same end points, exactly.
+inline bool SameWireEnds(const WireRec& a, const WireRec& b) {
+    return a.X1 == b.X1 && a.Y1 == b.Y1 && a.Z1 == b.Z1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.Z2 == b.Z2;
+}
 
 // Distance between the two ends.
 double WireLength(const WireRec& w);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "model/TableRows.h"
+#include "model/WireGeometry.h"
 #include "optimizer/VarTable.h"
 
 namespace {
@@ -46,7 +47,7 @@ std::vector<int> MatchElements(const WireRenumbering& change, const WireRec* aft
     for (std::size_t w = 0; w < before.size(); ++w) {
         const int n = change.NewNumber[w];
         if (n > 0 && n <= afterCount) origin[static_cast<std::size_t>(n - 1)] = static_cast<int>(w);
-        if (w < change.Cut.size() && change.Cut[w] && before[w] >= 0) cutElement[static_cast<std::size_t>(before[w])] = true;
+        if (change.IsCut(w) && before[w] >= 0) cutElement[static_cast<std::size_t>(before[w])] = true;
     }
     std::vector<int> match(static_cast<std::size_t>(elementsBefore), ElementGone);
     for (int e = 0; e < elementsBefore; ++e) {
@@ -90,12 +91,7 @@ std::string RowName(int row) { return "Optimization line " + std::to_string(row 
 // The same wires where elements are concerned: the same end points.
 bool SameWires(const std::vector<WireRec>& a, const WireRec* b, int count) {
     if (static_cast<int>(a.size()) != count) return false;
-    for (int i = 0; i < count; ++i) {
-        const WireRec& x = a[static_cast<std::size_t>(i)];
-        const WireRec& y = b[i];
-        if (x.X1 != y.X1 || x.Y1 != y.Y1 || x.Z1 != y.Z1 || x.X2 != y.X2 || x.Y2 != y.Y2 || x.Z2 != y.Z2) return false;
-    }
-    return true;
+    return std::equal(a.begin(), a.end(), b, SameWireEnds);
 }
 
 // The change of an edit that kept every wire's number: wires past the new

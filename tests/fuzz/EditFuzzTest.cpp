@@ -55,7 +55,6 @@ std::vector<std::string> Divide(AntDef& ant, int wire, int pieces, int segs) {
         const double t = static_cast<double>(k) / pieces;
         return Point3D{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), a.Z + t * (b.Z - a.Z)};
     };
-    change.Cut[static_cast<std::size_t>(wire - 1)] = true;
     for (int k = 0; k < pieces; ++k) {
         const Point3D p = at(k), q = at(k + 1);
         WireRec piece = whole;
