@@ -10,6 +10,7 @@
 #include "views/OpenGLForm.h"
 #include "engine/EngineState.h"
 #include "engine/WireLoss.h"
+#include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/Messages.h"
@@ -181,6 +182,7 @@ TMainWnd::~TMainWnd() {
     SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
     SetEngineNotice(nullptr);
     DestroyOptimizerState();
+    ForgetIdentities(Ant);
     FreeCalcCopy();
     FreeEngineArrays();
     if (MainWnd == this) MainWnd = nullptr;

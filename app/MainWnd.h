@@ -41,6 +41,7 @@ class RadioGroup;
 class StringGrid;
 class CACal;
 struct OptimizerReferences;
+struct AntennaIdentities;
 struct MainLanguage;
 
 class TMainWnd : public QMainWindow {
@@ -308,12 +309,18 @@ public:
     void K36Click();                 // restore the antenna before the optimization
     // What the optimizer named when an antenna text was kept, for that text
     // alone (a text kept without an optimizer state has none).
+    // The identities of the wires, sources and loads of the text too: what
+    // was made after the text was kept finds its wires and entries again in
+    // the restored antenna by them.
     struct KeptReferences {
         std::string Text;
         std::shared_ptr<const OptimizerReferences> References;
+        std::shared_ptr<const AntennaIdentities> Identities;
     };
     KeptReferences TempMemoryReferences, PreOptimizationReferences;
-    KeptReferences KeepReferencesWith(const std::string& text) const;
+    // The rows first follow the edits not yet followed, so that what is kept
+    // names what the user sees.
+    KeptReferences KeepReferencesWith(const std::string& text);
     // Replaces the antenna by a kept text after the user agreed (question
     // `question` of the main messages), with the optimizer's references.
     void RestoreKept(const std::string& kept, const KeptReferences& references, int question);

@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "app/PlainNumber.h"
 #include "engine/WireLoss.h"
+#include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/ResultStore.h"
@@ -167,6 +168,7 @@ void TMainWnd::NewAntDef() {
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
     ResetToNewAntenna(Ant);
+    RenewIdentities(Ant);
     JobDef.Wavelength = LightSpeedMHz / NewAntennaFreq;
     JobDef.EleWidthAll = 0;
     ResetAntennaReference(EnvDef);

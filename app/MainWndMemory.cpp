@@ -3,10 +3,10 @@
 #include "app/MainWnd.h"
 #include "model/AntennaSnapshot.h"
 #include "model/AntennaText.h"
+#include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/TableRows.h"
-#include "model/WireGeometry.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
@@ -34,53 +34,40 @@ void TMainWnd::K38Click() {
     UpdateMenuState();
 }
 
-TMainWnd::KeptReferences TMainWnd::KeepReferencesWith(const std::string& text) const {
-    KeptReferences kept{text, nullptr};
+TMainWnd::KeptReferences TMainWnd::KeepReferencesWith(const std::string& text) {
+    AttachOptimizer();
+    KeptReferences kept{text, nullptr, std::make_shared<const AntennaIdentities>(IdentitiesOf(Ant))};
     if (ACal) kept.References = std::make_shared<const OptimizerReferences>(ACal->KeepReferences());
     return kept;
 }
 
-namespace {
-
-// The wires of `before` found again in `after` by their end points: the
-// renumbering from one antenna to the other, 0 for a wire not there.
-WireRenumbering SameWiresIn(const AntDef& before, const AntDef& after) {
-    WireRenumbering change(before);
-    std::vector<bool> taken(static_cast<std::size_t>(std::clamp(after.WireCount, 0, MaxWires)), false);
-    for (std::size_t i = 0; i < change.NewNumber.size(); ++i) {
-        const WireRec& w = before.Wires[i];
-        change.NewNumber[i] = 0;
-        for (std::size_t j = 0; j < taken.size(); ++j) {
-            if (taken[j] || !SameWireEnds(w, after.Wires[j])) continue;
-            taken[j] = true;
-            change.NewNumber[i] = static_cast<int>(j) + 1;
-            break;
-        }
-    }
-    return change;
-}
-
-}  // namespace
-
 // The antenna then shows as edited. The text before the optimization is
 // forgotten by either restore. The optimizer's rows, bands and current goal
 // come back as they were kept with the text; rows made since a text kept
-// without them follow the wires that the restored antenna still has.
+// without them follow the wires, sources and loads that the restored antenna
+// still has, found by their identities.
 void TMainWnd::RestoreKept(const std::string& kept, const KeptReferences& references, int question) {
     if (JobDef.Busy || kept.empty()) return;
     if (YesNoBox("%s", MainMessages[question]) != BoxYes) return;
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    // The rows stand where the antenna before the restore has them.
+    AttachOptimizer();
     const auto before = std::make_unique<AntDef>(Ant);
+    const AntennaIdentities identitiesBefore = IdentitiesOf(Ant);
     RestoreAntennaText(Ant, EnvDef, Comment, kept);
+    const bool keptHere = references.Text == kept && references.Identities;
+    if (keptHere) SetIdentities(Ant, *references.Identities);
+    else RenewIdentities(Ant);
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
     std::vector<std::string> lines;
-    if (references.References && references.Text == kept) {
+    if (references.References && keptHere) {
         lines = OptimizerState().RestoreReferences(*references.References, Ant);
     } else if (ACal && ACal->RowCount > 0) {
         lines.emplace_back("The optimization lines were made after the data were kept: they follow the wires that the "
                            "restored data still have.");
-        ACal->FollowWireRenumbering(Ant, SameWiresIn(*before, Ant), EntryRenumbering{}, lines);
+        const IdentityChange change = ChangeByIdentity(*before, identitiesBefore, IdentitiesOf(Ant));
+        ACal->FollowWireRenumbering(Ant, change.Wires, change.Entries, lines);
     }
     SetAntDef();
     Ant.Edited = 1;

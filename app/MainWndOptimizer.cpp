@@ -47,6 +47,8 @@ CACal& TMainWnd::OptimizerState() {
 
 bool TMainWnd::SaveOptLogFile(const QString& name) {
     if (!ACal) return false;
+    // The rows are written as they follow the antenna that is written with them.
+    AttachOptimizer();
     std::string error;
     if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error) ==
              OptLogStatus::Ok)

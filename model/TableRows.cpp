@@ -1,5 +1,6 @@
 #include "model/TableRows.h"
 
+#include "model/EntryIdentity.h"
 #include "model/PositionText.h"
 
 #include <algorithm>
@@ -186,13 +187,16 @@ std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumberin
     EntryRenumbering entries;
     entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", counted, notes);
     entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", counted, notes);
+    FollowIdentities(ant, counted, entries);
     NotifyFollowers(ant, counted, entries, notes);
     return notes;
 }
 
 std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRenumbering& entries) {
     std::vector<std::string> notes;
-    NotifyFollowers(ant, WireRenumbering(ant), entries, notes);
+    const WireRenumbering kept(ant);
+    FollowIdentities(ant, kept, entries);
+    NotifyFollowers(ant, kept, entries, notes);
     return notes;
 }
 

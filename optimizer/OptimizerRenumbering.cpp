@@ -118,7 +118,20 @@ int FollowItem(int item, const std::vector<int>& newNumber) {
 void CACal::SeeWires(const AntDef& ant) {
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
     seenWires_.assign(ant.Wires, ant.Wires + n);
+    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    seenIds_ = ids ? ids->Wires : std::vector<EntryId>{};
     wiresSeen_ = true;
+}
+
+WireRenumbering CACal::ChangeSinceSeen(const AntDef& ant, int count) const {
+    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    if (!ids || seenIds_.size() != seenWires_.size()) return KeptNumbers(seenWires_, count);
+    auto before = std::make_unique<AntDef>();
+    before->WireCount = static_cast<int32_t>(seenWires_.size());
+    std::copy(seenWires_.begin(), seenWires_.end(), before->Wires);
+    AntennaIdentities seen;
+    seen.Wires = seenIds_;
+    return ChangeByIdentity(*before, seen, *ids).Wires;
 }
 
 void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
@@ -146,7 +159,10 @@ void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, s
 std::vector<std::string> CACal::FollowEdits(const AntDef& ant) {
     std::vector<std::string> notes;
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    if (wiresSeen_ && !SameWires(seenWires_, ant.Wires, n)) FollowElements(KeptNumbers(seenWires_, n), ant, notes);
+    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const bool sameIds = !ids || seenIds_.empty() || ids->Wires == seenIds_;
+    if (wiresSeen_ && (!sameIds || !SameWires(seenWires_, ant.Wires, n)))
+        FollowElements(ChangeSinceSeen(ant, n), ant, notes);
     SeeWires(ant);
     return notes;
 }

@@ -10,6 +10,7 @@
 
 #include "model/AntDef.h"
 #include "model/ElementList.h"
+#include "model/EntryIdentity.h"
 #include "model/ElementVariables.h"
 #include "model/ResultStore.h"
 
@@ -247,6 +248,12 @@ private:
     // know them; not known in a new state or one read from a file, which
     // takes the antenna it is first attached to.
     std::vector<WireRec> seenWires_;
+    // Their identities where the antenna keeps them: an element is then the
+    // same element when it holds the same wire identities.
+    std::vector<EntryId> seenIds_;
     bool wiresSeen_ = false;
+    // The change from the wires last seen to `ant`'s `count` wires: by
+    // identity where both are known, else every wire keeping its number.
+    WireRenumbering ChangeSinceSeen(const AntDef& ant, int count) const;
     void SeeWires(const AntDef& ant);
 };

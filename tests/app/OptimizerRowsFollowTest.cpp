@@ -1,7 +1,7 @@
 // The optimizer's element rows keep the element the user chose through every
 // main-window edit that numbers the elements along the boom anew, and through
 // the restores of a kept antenna: by its wires, or removed with a log line.
-#include "MainWndFixture.h"
+#include "OptimizerRowsFixture.h"
 #include "editing/RotWireDlg.h"
 #include "editing/WireCadDlg.h"
 #include "model/ElementVariables.h"
@@ -18,68 +18,12 @@
 
 namespace {
 
-class OptimizerRowsFollowTest : public MainWndTest {
-protected:
-    // The 3-element Yagi along X with two rows: the reflector's width (10.7 m)
-    // and the director's (9.6 m), elements 1 and 3.
-    void OpenYagiWithRows() {
-        Open({"korva", QStringLiteral(KORVA_TEST_DATA "/../../examples/yagi3.kva")});
-        ASSERT_EQ(wnd->Ant.WireCount, 3);
-        CACal& cal = wnd->OptimizerState();
-        wnd->AttachOptimizer();
-        for (int element : {0, 2}) {
-            ACalVarRec width;
-            width.Kind = KindElement;
-            width.Item = element;
-            width.Field = ElWidth;
-            cal.AddElementVar(element, ElWidth, cal.GetElementValue(width), 10);
-        }
-        ASSERT_EQ(cal.RowCount, 2);
-        wnd->ClearLog();
-    }
-    // The Calculate tab shown, as a user goes on from an edit: the width each
-    // row varies now.
-    std::vector<double> WidthsTheRowsVary() {
-        wnd->Page->setCurrentWidget(wnd->TabSheet3);
-        QApplication::processEvents();
-        std::vector<double> widths;
-        CACal& cal = *wnd->ACal;
-        for (int i = 0; i < cal.RowCount; ++i) widths.push_back(std::round(cal.GetValue(i) * 1000) / 1000);
-        return widths;
-    }
-    std::vector<std::string> OptimizerLogLines() const {
-        std::vector<std::string> lines;
-        for (const QString& line : wnd->LogLines())
-            if (line.startsWith("Optimization line") || line.startsWith("The optimization"))
-                lines.push_back(line.toStdString());
-        return lines;
-    }
-    void DeleteWire(int row) {
-        wnd->Page->setCurrentWidget(wnd->TabSheet1);
-        wnd->activateWindow();
-        wnd->Grid2->setFocus();
-        wnd->Grid2->SetCurrentCell(1, row);
-        QApplication::processEvents();
-        wnd->UpdateMenuState();
-        wnd->K13->trigger();
-    }
-    template <class Dialog>
-    void Answer(std::function<void(Dialog&)> step) {
-        ExecModalDialog = [step](QDialog& d) {
-            auto* dialog = dynamic_cast<Dialog*>(&d);
-            if (!dialog) return int(QDialog::Rejected);
-            step(*dialog);
-            return int(QDialog::Accepted);
-        };
-    }
-};
-
 const char* const ReflectorGone = "Optimization line 1 (element 1): its wires were deleted; the line is removed.";
 const char* const RowsBack = "The optimization lines, bands and current goal are back as they were when the data were kept.";
 
 }  // namespace
 
-TEST_F(OptimizerRowsFollowTest, ElementRowsKeepTheirElementThroughEveryEditAndRestore) {
+TEST_F(OptimizerRowsTest, ElementRowsKeepTheirElementThroughEveryEditAndRestore) {
     using Edit = std::function<void()>;
     const struct {
         const char* name;
@@ -121,19 +65,7 @@ TEST_F(OptimizerRowsFollowTest, ElementRowsKeepTheirElementThroughEveryEditAndRe
          {10.7, 9.6}, {RowsBack}},
         {"an optimization stopped, the reflector deleted, the data before the optimization restored",
          [this] {
-             ExecModalDialog = [](QDialog& d) {
-                 auto* dlg = dynamic_cast<TACalDlg*>(&d);
-                 if (!dlg) return int(QDialog::Rejected);
-                 dlg->OKBtnClick();
-                 return dlg->result();
-             };
-             QTimer abort;
-             QObject::connect(&abort, &QTimer::timeout, [this] {
-                 if (JobDef.Busy && wnd->ACal->LogCount >= 1) wnd->ACalBtn->click();
-             });
-             abort.start(0);
-             wnd->ACalBtn->click();
-             abort.stop();
+             RunOptimizationStoppedEarly();
              ASSERT_TRUE(wnd->K36->isEnabled());
              DeleteWire(1);
              EXPECT_EQ(OptimizerLogLines(), std::vector<std::string>{ReflectorGone});
