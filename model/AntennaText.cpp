@@ -43,24 +43,24 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
     TextWriter w;
     w.Line(OneLineText(ant.Name, false));
     w.Line("*");
-    w.Line(DblToStr(ant.Freq));
+    w.Line(ExactNumberText(ant.Freq, DblToStr(ant.Freq)));
     w.Line("***Wires***");
     if (ant.nH > 1 || ant.nV > 1)
-        w.Fields(Int(ant.WireCount), Int(ant.nH), Int(ant.nV), DblToStrE(ant.hSpacing), DblToStrE(ant.vSpacing),
-                 Int(ant.StackMode));
+        w.Fields(Int(ant.WireCount), Int(ant.nH), Int(ant.nV), DblToStrExact(ant.hSpacing),
+                 DblToStrExact(ant.vSpacing), Int(ant.StackMode));
     else
         w.Line(Int(ant.WireCount));
     for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
         const WireRec& r = ant.Wires[i];
-        w.Fields(DblToStrE(r.X1), DblToStrE(r.Y1), DblToStrE(r.Z1), DblToStrE(r.X2), DblToStrE(r.Y2),
-                 DblToStrE(r.Z2), DblToStrE(r.R), IntOrPairToStr(r.Seg));
+        w.Fields(DblToStrExact(r.X1), DblToStrExact(r.Y1), DblToStrExact(r.Z1), DblToStrExact(r.X2),
+                 DblToStrExact(r.Y2), DblToStrExact(r.Z2), DblToStrExact(r.R), IntOrPairToStr(r.Seg));
     }
 
     w.Line("*** Source ***");
     w.Fields(Int(ant.SourceCount), Int(ant.AutoVoltage));
     for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i) {
         const SourceRec& s = ant.Sources[i];
-        w.Fields(PositionField(s.Pos), DblToStrE(s.Phase), DblToStrE(s.Voltage));
+        w.Fields(PositionField(s.Pos), DblToStrExact(s.Phase), DblToStrExact(s.Voltage));
     }
 
     w.Line("*** Load ***");
@@ -70,15 +70,15 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
         std::string head = PositionField(l.Pos) + Sep + Int(l.Type);
         switch (l.Type) {
         case LoadLC:
-            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]), DblToStrE(l.A[1]));
+            w.Fields(head, DblToStrExact(l.A[0]), DblToStrExact(l.B[0]), DblToStrExact(l.A[1]));
             break;
         case LoadRX:
-            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]));
+            w.Fields(head, DblToStrExact(l.A[0]), DblToStrExact(l.B[0]));
             break;
         case LoadS: {
             std::string pairs;
             for (int k = 0; k < std::clamp(l.N, 0, MaxLoadPairs); ++k)
-                pairs += (k ? "," : "") + DblToStrE(l.A[k]) + "," + DblToStrE(l.B[k]);
+                pairs += (k ? "," : "") + DblToStrExact(l.A[k]) + "," + DblToStrExact(l.B[k]);
             w.Fields(head, pairs);
             break;
         }
@@ -89,19 +89,19 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
     }
 
     w.Line("*** Segmentation ***");
-    w.Fields(Int(ant.DM1), Int(ant.DM2), DblToStr(ant.SC), Int(ant.EC));
+    w.Fields(Int(ant.DM1), Int(ant.DM2), ExactNumberText(ant.SC, DblToStr(ant.SC)), Int(ant.EC));
     w.Line("*** G/H/M/R/AzEl/X ***");
-    w.Fields(Int(env.Type), DblToStrE(env.AntHeight), Int(env.Material), DblToStrE(env.Z0R),
-             Int(RearAzimuth(env.AzEl)), Int(RearElevation(env.AzEl)), DblToStr1(env.Z0X));
+    w.Fields(Int(env.Type), DblToStrExact(env.AntHeight), Int(env.Material), DblToStrExact(env.Z0R),
+             Int(RearAzimuth(env.AzEl)), Int(RearElevation(env.AzEl)), ExactNumberText(env.Z0X, DblToStr1(env.Z0X)));
 
     if (ant.TaperSetCount > 0) {
         w.Line("$$$ Taper wire set $$$");
         w.Line(Int(ant.TaperSetCount));
         for (int i = 0; i < std::min(ant.TaperSetCount, MaxTaperSets); ++i) {
             const TaperSet& t = ant.TaperSets[i];
-            std::string s = DblToStrE(t.Key) + Sep + Int(t.Type);
+            std::string s = DblToStrExact(t.Key) + Sep + Int(t.Type);
             for (int k = 0; k < MaxTaperSections && t.Len[k] != 0; ++k)
-                s += Sep + DblToStrE(t.Len[k]) + Sep + DblToStrE(t.Rad[k]);
+                s += Sep + DblToStrExact(t.Len[k]) + Sep + DblToStrExact(t.Rad[k]);
             w.Line(s);
         }
     }

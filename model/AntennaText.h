@@ -10,7 +10,9 @@ struct AntDef;
 struct EnvRec;
 
 // The text of the antenna with the ground and reference fields of `env` and
-// the comment; every line ends with CR LF.
+// the comment; every line ends with CR LF. Every real is written with the
+// digits it needs to read back as the same double (DblToStrExact), so a
+// saved antenna reopens as the one computed with.
 std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::string& comment);
 
 // Reads a text into the record and the environment's ground and reference

@@ -4,7 +4,6 @@
 // they were, or, where the format allows a partial file, loads within the
 // record's limits.
 #include "MonkeyFixture.h"
-#include "model/TaperSetTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,23 +24,6 @@ struct WindowState {
 };
 
 QByteArray Text(const char* s) { return QByteArray(s); }
-QByteArray Text(const std::string& s) { return QByteArray::fromStdString(s); }
-
-// One wire of the radius over taper sets of the keys (one a line).
-std::string TaperText(const std::string& radius, const std::string& keys) {
-    std::string sets;
-    int count = 0;
-    for (std::size_t at = 0; at < keys.size();) {
-        const std::size_t end = std::min(keys.find("\r\n", at), keys.size());
-        sets += keys.substr(at, end - at) + ",2,1.8,0.015\r\n";
-        ++count;
-        at = end + 2;
-    }
-    return "taper\r\n*\r\n14.15\r\n***Wires***\r\n1\r\n0,0,0,0,0,10," + radius +
-           ",-1\r\n*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n0,1\r\n*** Segmentation ***\r\n"
-           "800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n0,0,0,50,120,60,0\r\n$$$ Taper wire set $$$\r\n" +
-           std::to_string(count) + "\r\n" + sets;
-}
 
 QByteArray Fixture(const char* name) {
     QFile f(QString(KORVA_TEST_DATA) + "/hostile/" + name);
@@ -120,10 +102,6 @@ TEST_F(BrokenFilesTest, AntennaFilesThatAreNoAntennaAreRefusedByOpen) {
          "A frequency must be at least 0.001 MHz."},
         {"hugefreq.kva", Text("dipole\r\n*\r\n6.8e38\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"),
          "A frequency must be at most 1000000 MHz."},
-        // Taper keys, or a key and a radius, that a save writes alike: the
-        // wire would use another set after it.
-        {"taperkeys.kva", Text(TaperText("-1.0000001", "-1\r\n-1.0000001")), TaperKeyLimitText},
-        {"taperradius.kva", Text(TaperText("-1.0000001", "-1")), TaperKeyLimitText},
         // Files that would load as another antenna: cut inside a record, a
         // load short of its count, a stack beyond every limit.
         {"cut-wire.kva", Fixture("cut-wire.kva"), "Invalid format of file"},
