@@ -136,7 +136,8 @@ TEST_F(ElementCommandsTest, ARadiusTypedAsAKeyIsShownSelectsThatSetInEveryField)
     const struct {
         const char* key;
         bool typed;  // into the grid, in mm; else read as a file's key, in m
-    } keys[] = {{"9", true}, {"2.6", true}, {"13", true}, {"-0.009", false}, {"-0.0026", false}, {"-0.018", false}};
+    } keys[] = {{"9", true},         {"2.6", true},     {"13", true},       {"0.0125", true},
+                {"-0.009", false},   {"-0.0026", false}, {"-0.018", false}};
     enum class Field { WireTable, WireEditor, ElementTable, Replace };
     for (const auto& k : keys) {
         for (const Field field : {Field::WireTable, Field::WireEditor, Field::ElementTable, Field::Replace}) {
