@@ -142,10 +142,11 @@ void TMainWnd::K30Click() {
             auto scratch = std::make_unique<AntDef>();
             EnvRec env = EnvDef;
             std::string comment;
-            return ReadAntennaFile(edited, *scratch, env, comment)
-                       ? std::string()
-                       : std::string("Invalid format of the antenna text: a record is missing or cut short, or a "
-                                     "count does not match its records.");
+            std::string faultyLine;
+            if (ReadAntennaFile(edited, *scratch, env, comment, &faultyLine)) return std::string();
+            const std::string invalid = "Invalid format of the antenna text: a record is missing or cut short, a "
+                                        "count does not match its records, or a number does not read.";
+            return faultyLine.empty() ? invalid : invalid + "\n" + faultyLine;
         };
         result = dialog.Execute(text);
     }

@@ -96,8 +96,9 @@ bool TMainWnd::ReadNewAntenna(const std::string& text, std::string* refusal) {
     auto read = std::make_unique<AntDef>();
     EnvRec env = EnvDef;
     std::string comment;
-    if (!ReadAntennaFile(text, *read, env, comment)) {
-        if (refusal) *refusal = ReadRefusalReason(*read);
+    std::string faultyLine;
+    if (!ReadAntennaFile(text, *read, env, comment, &faultyLine)) {
+        if (refusal) *refusal = faultyLine.empty() ? ReadRefusalReason(*read) : faultyLine;
         return false;
     }
     NewAntDef();

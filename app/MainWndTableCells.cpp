@@ -9,6 +9,7 @@
 #include "model/NumberText.h"
 #include "model/TaperSetTable.h"
 #include "model/WireGeometry.h"
+#include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "platform/TextCodec.h"
 
@@ -71,7 +72,7 @@ QString TMainWnd::WireCellText(int col, int row) const {
     const WireRec& w = Ant.Wires[row - 1];
     if (col == 0) return QString::number(row);
     if (col >= 1 && col <= 6) return Q(DblToStr(MetreToWave(WireValue(w, col))));
-    if (col == 7) return Q(DblToStrE(MetreToWaveMm(w.R * 1000.0)));
+    if (col == 7) return Q(DblToStrE(RadiusToShown(w.R)));
     if (col == 8) return Q(IntOrPairToStr(w.Seg));
     return {};
 }
@@ -90,11 +91,12 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
     } else if (col == 7) {
         double v = 0;
         if (!StrToDblExpr(v, s)) return;
-        w.R = WaveMmToMetre(v) * 0.001;
+        w.R = ShownToRadius(v);
         // A radius a save would write as a taper key that differs from it
         // would give the wire another set.
         if (!TaperRadiusReadsBack(Ant, w.R)) {
             w = old;
+            ErrorBox("%s '%s' was not taken.", TaperRadiusLimitText, s.c_str());
             return;
         }
     } else if (col == 8) {

@@ -124,7 +124,7 @@ std::string ElementTable::CellText(int col, int row) const {
     case ColWidth: return DblToStr(MetreToWave(DisplayWidth(n)));
     case ColHeight: return DblToStr(MetreToWave(DisplayHeight(n)));
     case ColLength: return DblToStr(MetreToWave(Length(n)));
-    case ColRadius: return g.OneRadius ? DblToStr(MetreToWaveMm(Radius(n) * 1000.0)) : "Mixt";
+    case ColRadius: return g.OneRadius ? DblToStr(RadiusToShown(Radius(n))) : "Mixt";
     case ColSeg: return g.OneSeg ? IntOrPairToStr(Segmentation(n)) : "Mixt";
     case ColWires: return std::to_string(g.Count());
     default: return {};
@@ -175,7 +175,7 @@ CellEdit ElementTable::SetCellValue(int col, int row, double shown) {
     if (!std::isfinite(shown)) return CellEdit::NotANumber;
     double metres = 0.0;
     if (col == ColRadius) {
-        metres = WaveMmToMetre(shown) * 0.001;
+        metres = ShownToRadius(shown);
         if (!(std::fabs(metres) <= ElementValueLimit)) return CellEdit::TooLarge;
         // After a save the wires would use another taper set, or none.
         if (groups_->Ant && !TaperRadiusReadsBack(*groups_->Ant, metres)) return CellEdit::LikeTaperKey;

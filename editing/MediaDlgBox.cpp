@@ -138,7 +138,7 @@ int TMediaDlgBox::Execute() {
     Env.MediaMax = std::clamp(Env.MediaMax, 0, MaxMedia);
     GScrFlag->setChecked(Env.MediaType != 0);
     RadCnt->setText(QString::number(static_cast<unsigned>(Env.RadialCount)));
-    RadR->setText(QString::fromStdString(DblToStr(Env.RadialRadius * 1000.0)));
+    RadR->setText(QString::fromStdString(DblToStr(MetreToMm(Env.RadialRadius))));
     ResizeGrid();
     UpdateControls();
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
@@ -149,7 +149,7 @@ int TMediaDlgBox::Execute() {
     Env.RadialCount = count;
     double radius = 0.0;
     StrToDblExpr(radius, FieldText(RadR));
-    Env.RadialRadius = radius * 0.001;
+    Env.RadialRadius = MmToMetre(radius);
     EnvDef = Env;
     return 1;
 }

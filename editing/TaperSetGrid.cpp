@@ -44,12 +44,12 @@ std::string TaperCellText(const AntDef& ant, int col, int row) {
     if (row > n) return col == 0 && row == n + 1 ? std::string(EmptyRowText) : std::string();
     const TaperSet& s = ant.TaperSets[row - 1];
     if (col == 0) return std::to_string(row);
-    if (col == 1) return DblToStr(s.Key * 1000.0);
+    if (col == 1) return DblToStr(MetreToMm(s.Key));
     if (col == 2) return TaperTypeSymbol(s.Type);
     if (!IsSection(col)) return {};
     const int k = SectionOf(col);
     if (s.Len[k] == 0) return {};
-    return IsLengthColumn(col) ? DblToStr(s.Len[k]) : DblToStr(s.Rad[k] * 1000.0);
+    return IsLengthColumn(col) ? DblToStr(s.Len[k]) : DblToStr(MetreToMm(s.Rad[k]));
 }
 
 bool TaperCellEditable(const AntDef& ant, int col, int row) {
@@ -80,7 +80,7 @@ TaperEdit SetTaperCell(AntDef& ant, int col, int row, const std::string& text) {
     if (!std::isfinite(v)) return TaperEdit::NotANumber;
     const bool length = IsLengthColumn(col);
     // Key and section radius: non-zero; length: at least 0; all within the limit.
-    const double metres = length ? v : std::fabs(v) * 0.001;
+    const double metres = length ? v : MmToMetre(std::fabs(v));
     if ((length ? v < 0 : v == 0) || metres > TaperValueLimit) return TaperEdit::OutOfRange;
     // A key a save would write as another set's key, or as a radius that
     // differs from it, would move wires to another set.

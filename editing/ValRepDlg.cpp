@@ -102,7 +102,7 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
 
     const bool radius = column == RadiusColumn;
     const double stored = StoredValue(selected, column);
-    const double display = radius ? MetreToWaveMm(stored * 1000.0) : MetreToWave(stored);
+    const double display = radius ? RadiusToShown(stored) : MetreToWave(stored);
     EditOld->setText(Text(DblToStr(display)));
     EditNew->setText(EditOld->text());
     // What the field shows, so that an untouched field searches the stored value.
@@ -111,7 +111,7 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
     const double typedOld = ReadPartial(EditOld);
     const double typedNew = ReadPartial(EditNew);
     if (typedOld == typedNew) return 0;
-    const auto toMetre = [radius](double v) { return radius ? WaveMmToMetre(v) / 1000.0 : WaveToMetre(v); };
+    const auto toMetre = [radius](double v) { return radius ? ShownToRadius(v) : WaveToMetre(v); };
     const double search = typedOld != shown ? toMetre(typedOld) : stored;
     const double replacement = toMetre(typedNew);
     if (radius) {

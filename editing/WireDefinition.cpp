@@ -48,10 +48,11 @@ void PolarToCartesian(WireRec& work, const WireRec& orig, double length, double 
 
 bool ApplyWireEdit(WireRec* wires, int count, int index, WireRec work, bool keepConnected) {
     if (!wires || index < 0 || index >= count) return false;
-    for (double* v : {&work.X1, &work.Y1, &work.Z1, &work.X2, &work.Y2, &work.Z2, &work.R}) {
-        *v = NormalizeDbl(*v);
-        if (!std::isfinite(*v)) return false;
-    }
+    // The radius is kept as typed: six decimals of a metre would make a
+    // radius of 12.5 um 13 um, and a taper key of such a radius no key.
+    for (double* v : {&work.X1, &work.Y1, &work.Z1, &work.X2, &work.Y2, &work.Z2}) *v = NormalizeDbl(*v);
+    for (const double v : {work.X1, work.Y1, work.Z1, work.X2, work.Y2, work.Z2, work.R})
+        if (!std::isfinite(v)) return false;
     const WireRec orig = wires[index];
     bool changed = false;
     const Point3D oldStart = WireEnd1(orig), newStart = WireEnd1(work);

@@ -14,7 +14,7 @@ void CartesianToPolar(const WireRec& w, double& length, double& azimuth, double&
 // Sets the end points of `work` from the polar form around the kept point of
 // `orig` (always the wire as it was passed in).
 void PolarToCartesian(WireRec& work, const WireRec& orig, double length, double azimuth, double zenith, int kept);
-// Rounds the edited values to 6 decimals and, when the wire differs from the
+// Rounds the edited end points to 6 decimals and, when the wire differs from the
 // table entry, writes it back (moving coincident ends of other wires with
 // keepConnected). True when the table changed.
 bool ApplyWireEdit(WireRec* wires, int count, int index, WireRec work, bool keepConnected);

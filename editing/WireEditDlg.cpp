@@ -173,7 +173,7 @@ void TWireEditDlg::ShowValues(int except) {
     for (int tag = 1; tag <= 6; ++tag)
         if (tag - 1 != except) Edits[tag]->setText(FieldValueText(tag));
     if (except != 6) {
-        const double r = MetreToWaveMm(WorkWire.R * 1000.0);
+        const double r = RadiusToShown(WorkWire.R);
         EditR->setText(QString::number(r, 'g', Wavelengths() ? 3 : 15));
     }
     if (except != 7) EditSeg->setText(QString::fromStdString(IntOrPairToStr(WorkWire.Seg)));
@@ -223,7 +223,7 @@ void TWireEditDlg::EditRChange() {
     if (!UserEditing || EditR->text().isEmpty() || EditR->text() == "-") return;
     double v = 0.0;
     if (!ReadNumber(EditR, v)) return;
-    v = WaveMmToMetre(v) / 1000.0;
+    v = ShownToRadius(v);
     if (v == WorkWire.R) return;
     // After a save the wire would use another taper set, or none.
     if (ant_ && !TaperRadiusReadsBack(*ant_, v)) {

@@ -9,6 +9,7 @@
 #include "model/AntennaNormalForm.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
+#include "model/MessageFormat.h"
 #include "model/ModelImage.h"
 #include "model/NumberText.h"
 #include "model/ScopedValue.h"
@@ -43,24 +44,24 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
     TextWriter w;
     w.Line(OneLineText(ant.Name, false));
     w.Line("*");
-    w.Line(DblToStr(ant.Freq));
+    w.Line(ExactNumberText(ant.Freq, DblToStr(ant.Freq)));
     w.Line("***Wires***");
     if (ant.nH > 1 || ant.nV > 1)
-        w.Fields(Int(ant.WireCount), Int(ant.nH), Int(ant.nV), DblToStrE(ant.hSpacing), DblToStrE(ant.vSpacing),
-                 Int(ant.StackMode));
+        w.Fields(Int(ant.WireCount), Int(ant.nH), Int(ant.nV), DblToStrExact(ant.hSpacing),
+                 DblToStrExact(ant.vSpacing), Int(ant.StackMode));
     else
         w.Line(Int(ant.WireCount));
     for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
         const WireRec& r = ant.Wires[i];
-        w.Fields(DblToStrE(r.X1), DblToStrE(r.Y1), DblToStrE(r.Z1), DblToStrE(r.X2), DblToStrE(r.Y2),
-                 DblToStrE(r.Z2), DblToStrE(r.R), IntOrPairToStr(r.Seg));
+        w.Fields(DblToStrExact(r.X1), DblToStrExact(r.Y1), DblToStrExact(r.Z1), DblToStrExact(r.X2),
+                 DblToStrExact(r.Y2), DblToStrExact(r.Z2), DblToStrExact(r.R), IntOrPairToStr(r.Seg));
     }
 
     w.Line("*** Source ***");
     w.Fields(Int(ant.SourceCount), Int(ant.AutoVoltage));
     for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i) {
         const SourceRec& s = ant.Sources[i];
-        w.Fields(PositionField(s.Pos), DblToStrE(s.Phase), DblToStrE(s.Voltage));
+        w.Fields(PositionField(s.Pos), DblToStrExact(s.Phase), DblToStrExact(s.Voltage));
     }
 
     w.Line("*** Load ***");
@@ -70,15 +71,15 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
         std::string head = PositionField(l.Pos) + Sep + Int(l.Type);
         switch (l.Type) {
         case LoadLC:
-            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]), DblToStrE(l.A[1]));
+            w.Fields(head, DblToStrExact(l.A[0]), DblToStrExact(l.B[0]), DblToStrExact(l.A[1]));
             break;
         case LoadRX:
-            w.Fields(head, DblToStrE(l.A[0]), DblToStrE(l.B[0]));
+            w.Fields(head, DblToStrExact(l.A[0]), DblToStrExact(l.B[0]));
             break;
         case LoadS: {
             std::string pairs;
             for (int k = 0; k < std::clamp(l.N, 0, MaxLoadPairs); ++k)
-                pairs += (k ? "," : "") + DblToStrE(l.A[k]) + "," + DblToStrE(l.B[k]);
+                pairs += (k ? "," : "") + DblToStrExact(l.A[k]) + "," + DblToStrExact(l.B[k]);
             w.Fields(head, pairs);
             break;
         }
@@ -89,19 +90,19 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
     }
 
     w.Line("*** Segmentation ***");
-    w.Fields(Int(ant.DM1), Int(ant.DM2), DblToStr(ant.SC), Int(ant.EC));
+    w.Fields(Int(ant.DM1), Int(ant.DM2), ExactNumberText(ant.SC, DblToStr(ant.SC)), Int(ant.EC));
     w.Line("*** G/H/M/R/AzEl/X ***");
-    w.Fields(Int(env.Type), DblToStrE(env.AntHeight), Int(env.Material), DblToStrE(env.Z0R),
-             Int(RearAzimuth(env.AzEl)), Int(RearElevation(env.AzEl)), DblToStr1(env.Z0X));
+    w.Fields(Int(env.Type), DblToStrExact(env.AntHeight), Int(env.Material), DblToStrExact(env.Z0R),
+             Int(RearAzimuth(env.AzEl)), Int(RearElevation(env.AzEl)), ExactNumberText(env.Z0X, DblToStr1(env.Z0X)));
 
     if (ant.TaperSetCount > 0) {
         w.Line("$$$ Taper wire set $$$");
         w.Line(Int(ant.TaperSetCount));
         for (int i = 0; i < std::min(ant.TaperSetCount, MaxTaperSets); ++i) {
             const TaperSet& t = ant.TaperSets[i];
-            std::string s = DblToStrE(t.Key) + Sep + Int(t.Type);
+            std::string s = DblToStrExact(t.Key) + Sep + Int(t.Type);
             for (int k = 0; k < MaxTaperSections && t.Len[k] != 0; ++k)
-                s += Sep + DblToStrE(t.Len[k]) + Sep + DblToStrE(t.Rad[k]);
+                s += Sep + DblToStrExact(t.Len[k]) + Sep + DblToStrExact(t.Rad[k]);
             w.Line(s);
         }
     }
@@ -118,20 +119,6 @@ std::string WriteAntennaText(const AntDef& ant, const EnvRec& env, const std::st
 
 namespace {
 
-double Real(FieldSplitter& f) {
-    double v = 0;
-    StrToDblExpr(v, f.Next());
-    return v;
-}
-
-int AbsInt(FieldSplitter& f) {
-    int v = 0;
-    StrToAbsIntExpr(v, f.Next());
-    return v;
-}
-
-int Switch(FieldSplitter& f) { return AbsInt(f) != 0 ? 1 : 0; }
-
 // A choice outside 0..last falls back to 0.
 int Choice(int v, int last) { return v > last ? 0 : v; }
 
@@ -141,15 +128,26 @@ void ReadPos(char (&pos)[PosTextSize], std::string_view field) {
 
 bool Present(std::string_view field) { return !SkipBlanks(field).empty(); }
 
+// The lines that begin the taper sets and the comment.
+bool IsSectionMark(std::string_view line) { return line.starts_with("$$$") || line.starts_with("###"); }
+
+// A refused field is named by at most this many characters.
+constexpr std::size_t NamedFieldLength = 40;
+
 class AntennaTextParser {
 public:
     AntennaTextParser(AntDef& ant, EnvRec& env, std::string_view text, std::string& comment)
         : ant_(ant), env_(env), lines_(text), comment_(comment) {}
 
     // False when a record that a count announced is missing or cut short,
-    // when a count is beyond the record's limits or when the next section's
-    // lines were taken as records: the antenna read is not the file's.
+    // when a count is beyond the record's limits, when the next section's
+    // lines were taken as records or a section's title does not follow its
+    // records, or when a number field does not read: the antenna read is
+    // not the file's.
     bool Whole() const { return whole_; }
+    // Why the text is not whole, with the line; empty when the record read
+    // is refused for what it holds (NormalizeReadAntenna).
+    const std::string& Refusal() const { return refusal_; }
 
     // Reads the text, then checks and normalises what was read as every
     // reader does.
@@ -174,21 +172,69 @@ private:
         ReadTrailingSections();
     }
 
+    // The first fault found makes the reason; reading goes on as before.
+    void RefuseAt(int line, const char* reason, std::string_view field = {}) {
+        if (whole_)
+            refusal_ = "Line " + std::to_string(line) + ": " +
+                       FormatMessageArg(reason, std::string(field.substr(0, NamedFieldLength)));
+        whole_ = false;
+    }
+    void Refuse(const char* reason, std::string_view field = {}) { RefuseAt(lines_.LineNumber(), reason, field); }
+
+    // Number fields: one that does not read refuses the text (an empty one is 0).
+    double ReadReal(std::string_view field) {
+        double v = 0;
+        if (!StrToDblExpr(v, field)) Refuse(FieldNotANumberText, field);
+        return v;
+    }
+    int ReadInt(std::string_view field) {
+        int v = 0;
+        if (!StrToIntExpr(v, field)) Refuse(FieldNotANumberText, field);
+        return v;
+    }
+    int ReadAbsInt(std::string_view field) {
+        int v = 0;
+        if (!StrToAbsIntExpr(v, field)) Refuse(FieldNotANumberText, field);
+        return v;
+    }
+    double Real(FieldSplitter& f) { return ReadReal(f.Next()); }
+    int AbsInt(FieldSplitter& f) { return ReadAbsInt(f.Next()); }
+    int Switch(FieldSplitter& f) { return AbsInt(f) != 0 ? 1 : 0; }
+
+    // A real that ends a record: missing, the record was cut short.
+    double LastReal(FieldSplitter& f) {
+        const std::string_view field = f.Next();
+        if (!Present(field)) Refuse(RecordCutShortText);
+        return ReadReal(field);
+    }
+
     bool NextLine() { return lines_.ReadLineSkipStars(line_); }
+
+    // The first line of the section after a run of records: a title must end
+    // the records, or their count is less than their lines.
+    bool NextSectionLine() {
+        if (!lines_.ReadLine(line_)) return false;
+        if (!line_.empty() && line_[0] == '*') return NextLine();
+        Refuse(TitleExpectedText);
+        return true;
+    }
 
     // A record a count announced: a section title before it means the
     // records ran out early; so does the end of the text.
     bool NextRecord() {
         while (lines_.ReadLine(line_)) {
-            if (line_.empty() || line_[0] != '*') return true;
-            whole_ = false;
+            if (line_.empty() || line_[0] != '*') {
+                if (IsSectionMark(line_)) Refuse(RecordMissingText);
+                return true;
+            }
+            Refuse(RecordMissingText);
         }
-        whole_ = false;
+        RefuseAt(lines_.LineNumber() + 1, RecordMissingText);
         return false;
     }
 
     void CheckCount(int count, int limit) {
-        if (count > limit) whole_ = false;
+        if (count > limit) Refuse(CountBeyondLimitText);
     }
 
     bool ReadFrequencyAndWires() {
@@ -201,7 +247,7 @@ private:
         int count = AbsInt(f);
         std::string_view second = f.Next();
         if (!second.empty()) {
-            StrToAbsIntExpr(ant_.nH, second);
+            ant_.nH = ReadAbsInt(second);
             ant_.nV = AbsInt(f);
             ant_.hSpacing = Real(f);
             ant_.vSpacing = Real(f);
@@ -219,19 +265,17 @@ private:
             FieldSplitter w(line_);
             WireRec& r = ant_.Wires[i];
             for (double* v : {&r.X1, &r.Y1, &r.Z1, &r.X2, &r.Y2, &r.Z2, &r.R}) *v = Real(w);
-            int seg = 0, b = 0;
             const std::string_view segField = w.Next();
-            if (!Present(segField)) whole_ = false;
-            StrToIntExpr(seg, segField);
+            if (!Present(segField)) Refuse(RecordCutShortText);
+            const int seg = ReadInt(segField);
             std::string_view pair = w.Next();
-            if (!pair.empty()) StrToIntExpr(b, pair);
-            r.Seg = SegCodeFromFields(seg, b);
+            r.Seg = SegCodeFromFields(seg, pair.empty() ? 0 : ReadInt(pair));
         }
         return true;
     }
 
     bool ReadSources() {
-        if (!NextLine()) return false;
+        if (!NextSectionLine()) return false;
         FieldSplitter f(line_);
         int count = AbsInt(f);
         ant_.AutoVoltage = Switch(f);
@@ -249,7 +293,7 @@ private:
     }
 
     bool ReadLoads() {
-        if (!NextLine()) return false;
+        if (!NextSectionLine()) return false;
         FieldSplitter f(line_);
         int count = AbsInt(f);
         ant_.UseLoads = Switch(f);
@@ -268,8 +312,8 @@ private:
         r = LoadRec{};
         ReadPos(r.Pos, f.Next());
         const std::string_view type = f.Next();
-        if (!Present(type)) whole_ = false;
-        StrToAbsIntExpr(r.Type, type);
+        if (!Present(type)) Refuse(RecordCutShortText);
+        r.Type = ReadAbsInt(type);
         // The last coefficient a type needs must be there: a line cut short
         // would read as another load.
         switch (r.Type) {
@@ -284,7 +328,7 @@ private:
             break;
         case LoadS:
             for (std::string_view a = f.Next(); !a.empty() && r.N < MaxLoadPairs; a = f.Next()) {
-                StrToDblExpr(r.A[r.N], a);
+                r.A[r.N] = ReadReal(a);
                 r.B[r.N] = LastReal(f);
                 ++r.N;
             }
@@ -298,24 +342,14 @@ private:
     }
 
     bool ReadSegmentation() {
-        if (!NextLine()) return false;
+        if (!NextSectionLine()) return false;
         FieldSplitter f(line_);
         ant_.DM1 = AbsInt(f);
         ant_.DM2 = AbsInt(f);
         ant_.SC = Real(f);
         std::string_view ec = f.Next();
-        ant_.EC = 1;
-        if (!ec.empty()) StrToAbsIntExpr(ant_.EC, ec);
+        ant_.EC = ec.empty() ? 1 : ReadAbsInt(ec);
         return true;
-    }
-
-    // A real that ends a record: missing, the record was cut short.
-    double LastReal(FieldSplitter& f) {
-        const std::string_view field = f.Next();
-        if (!Present(field)) whole_ = false;
-        double v = 0;
-        StrToDblExpr(v, field);
-        return v;
     }
 
     bool ReadGround() {
@@ -328,28 +362,37 @@ private:
             env_.Material = 0;
             return true;
         }
-        StrToAbsIntExpr(env_.Material, material);
-        env_.Material = Choice(env_.Material, MaxMaterial);
+        env_.Material = Choice(ReadAbsInt(material), MaxMaterial);
+        // An unreadable resistance ends the line, the reference kept as it was.
         std::string_view z0r = f.Next();
         double r = 0;
-        if (z0r.empty() || !StrToDblExpr(r, z0r)) return true;
+        if (z0r.empty()) return true;
+        if (!StrToDblExpr(r, z0r)) {
+            Refuse(FieldNotANumberText, z0r);
+            return true;
+        }
         env_.Z0R = r;
         int az = std::min(AbsInt(f), 359);
         int el = std::min(AbsInt(f), 179);
         env_.AzEl = PackAzEl(az, el);
         std::string_view z0x = f.Next();
-        if (!z0x.empty()) StrToDblExpr(env_.Z0X, z0x);
+        if (!z0x.empty()) env_.Z0X = ReadReal(z0x);
         return true;
     }
 
     void ReadTrailingSections() {
+        bool afterSets = false;
         while (NextLine()) {
             if (line_.starts_with("$$$")) {
                 if (!ReadTaperSets()) return;
+                afterSets = true;
             } else if (line_.starts_with("###")) {
                 // Comment lines are kept whole, whatever their length.
                 while (lines_.ReadLine(line_, std::string::npos)) readComment_ += line_ + LineEnd;
                 return;
+            } else if (afterSets && Present(line_)) {
+                // A set beyond the count would be dropped without a word.
+                Refuse(TitleExpectedText);
             }
         }
     }
@@ -357,14 +400,12 @@ private:
     bool ReadTaperSets() {
         if (!NextLine()) return false;
         FieldSplitter f(line_);
-        int count = std::min(AbsInt(f), MaxTaperSets);
+        const int listed = AbsInt(f);
+        CheckCount(listed, MaxTaperSets);
+        const int count = std::min(listed, MaxTaperSets);
         ant_.TaperSetCount = count;
-        bool complete = true;
         for (int i = 0; i < count; ++i) {
-            if (!NextLine()) {
-                complete = false;
-                break;
-            }
+            if (!NextRecord()) return false;
             FieldSplitter s(line_);
             TaperSet& t = ant_.TaperSets[i];
             t = TaperSet{};
@@ -372,11 +413,11 @@ private:
             t.Type = Choice(AbsInt(s), TaperOneWayStar);
             int k = 0;
             for (std::string_view len = s.Next(); !len.empty() && k < MaxTaperSections; len = s.Next(), ++k) {
-                StrToDblExpr(t.Len[k], len);
+                t.Len[k] = ReadReal(len);
                 t.Rad[k] = Real(s);
             }
         }
-        return complete;
+        return true;
     }
 
     AntDef& ant_;
@@ -386,6 +427,7 @@ private:
     std::string readComment_;
     std::string line_;
     bool whole_ = true;
+    std::string refusal_;
 };
 
 }  // namespace
@@ -415,7 +457,7 @@ void ParseAntennaText(AntDef& ant, EnvRec& env, std::string_view text, std::stri
     MarkRead(ant);
 }
 
-bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::string& comment) {
+bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::string& comment, std::string* refusal) {
     // A binary file (a far-field file opened by mistake) is no antenna text.
     if (text.find('\0') != std::string_view::npos) return false;
     // "R" is the new antenna's wavelength while the file is read.
@@ -426,7 +468,10 @@ bool ReadAntennaFile(std::string_view text, AntDef& ant, EnvRec& env, std::strin
     comment.clear();
     AntennaTextParser parser(ant, env, text, comment);
     parser.Run();
-    if (!parser.Whole()) return false;
+    if (!parser.Whole()) {
+        if (refusal) *refusal = parser.Refusal();
+        return false;
+    }
     MarkRead(ant);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/AntDef.h"
 #include "model/NumberText.h"
 
 double FreqTableRange::Row(int k) const {
@@ -13,6 +14,8 @@ FreqRangeStatus MakeFreqTableRange(double fmin, double fmax, double stepMHz, Fre
     range = FreqTableRange{};
     if (!(fmin < fmax) || !(stepMHz > 0) || !std::isfinite(fmin) || !std::isfinite(fmax) || !std::isfinite(stepMHz))
         return FreqRangeStatus::Invalid;
+    // Every row above the limit would be refused by the preparation.
+    if (fmax > MaxFrequencyMHz) return FreqRangeStatus::AboveLimit;
     FreqTableRange r;
     r.Fmin = fmin;
     r.Step = stepMHz;
@@ -37,14 +40,13 @@ FreqRangeStatus MakeFreqTableRange(double fmin, double fmax, double stepMHz, Fre
 FreqRangeStatus MakeBandRange(double start, double end, int points, FreqTableRange& range) {
     range = FreqTableRange{};
     if (!(start <= end) || !std::isfinite(start) || !std::isfinite(end)) return FreqRangeStatus::Invalid;
+    if (end > MaxFrequencyMHz) return FreqRangeStatus::AboveLimit;
     const int last = points > 1 ? points - 1 : 0;
     if (last >= MaxFreqTableRows) return FreqRangeStatus::TooManyRows;
     FreqTableRange r;
     r.Fmin = start;
     r.Step = last > 0 ? (end - start) / last : 0.0;
     if (!(r.Row(0) > 0)) return FreqRangeStatus::BelowOneKHz;
-    // Near the largest double the rounding overflows: no frequency at all.
-    if (!std::isfinite(r.Row(last))) return FreqRangeStatus::Invalid;
     for (int k = 1; k <= last; ++k)
         if (!(r.Row(k) > r.Row(k - 1))) return FreqRangeStatus::RowsTogether;
     r.Count = last + 1;
@@ -56,6 +58,7 @@ std::string FreqRangeMessage(FreqRangeStatus status) {
     switch (status) {
     case FreqRangeStatus::Ok: return {};
     case FreqRangeStatus::BelowOneKHz: return "Fmin < 0.001 MHz";
+    case FreqRangeStatus::AboveLimit: return "Fmax > 1000000 MHz";
     case FreqRangeStatus::RowsTogether: return "Step < 1 KHz";
     case FreqRangeStatus::TooManyRows: return "> " + std::to_string(MaxFreqTableRows);
     case FreqRangeStatus::Invalid: break;

@@ -7,9 +7,10 @@
 
 // Why a range gives no table: texts that do not read or no Fmin < Fmax with
 // a positive step; a first row that rounds to 0 MHz or below (a calculation
-// frequency of 0 means the antenna's own); rows that round together; more
-// rows than a table takes.
-enum class FreqRangeStatus { Ok, Invalid, BelowOneKHz, RowsTogether, TooManyRows };
+// frequency of 0 means the antenna's own); an end above the highest
+// frequency an antenna takes; rows that round together; more rows than a
+// table takes.
+enum class FreqRangeStatus { Ok, Invalid, BelowOneKHz, AboveLimit, RowsTogether, TooManyRows };
 
 // A table of more rows would run for many hours with the window waiting.
 constexpr int MaxFreqTableRows = 100000;

@@ -388,6 +388,14 @@ std::string DblToStrE(double v) {
     return DblToStr(v);
 }
 
+std::string ExactNumberText(double v, std::string text) {
+    double back = 0;
+    if (!std::isfinite(v) || (StrToDblExpr(back, text) && back == v)) return text;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return res.ec == std::errc() ? std::string(buf, res.ptr) : text;
+}
+
 std::string IntOrPairToStr(int32_t v) {
     if (IsSegPair(v)) return std::to_string(SegPairFirst(v)) + "," + std::to_string(SegPairSecond(v));
     return std::to_string(v);
@@ -422,10 +430,32 @@ bool WavelengthUsable() {
 
 double MetreToWave(double metres) { return WavelengthUsable() ? metres / JobDef.Wavelength : metres; }
 double WaveToMetre(double waves) { return WavelengthUsable() ? waves * JobDef.Wavelength : waves; }
-double MetreToWaveMm(double millimetres) {
-    return WavelengthUsable() ? millimetres * 0.001 / JobDef.Wavelength : millimetres;
+
+namespace {
+
+// The double nearest to v's shortest decimal text with the point moved by
+// `places`.
+double ShiftDecimalPoint(double v, int places) {
+    if (!std::isfinite(v) || v == 0.0) return v;
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    std::string text(buf, res.ptr);
+    const std::size_t e = text.find('e');
+    if (res.ec != std::errc() || e == std::string::npos) return v * std::pow(10.0, places);
+    const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10) + places;
+    text.replace(e + 1, std::string::npos, std::to_string(exponent));
+    double out = 0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), out);
+    // Beyond the range of a double the plain product says where it went.
+    return read.ec == std::errc() ? out : v * std::pow(10.0, places);
 }
-double WaveMmToMetre(double waves) { return WavelengthUsable() ? waves * 1000.0 * JobDef.Wavelength : waves; }
+
+}  // namespace
+
+double MmToMetre(double millimetres) { return ShiftDecimalPoint(millimetres, -3); }
+double MetreToMm(double metres) { return ShiftDecimalPoint(metres, 3); }
+double RadiusToShown(double metres) { return WavelengthUsable() ? metres / JobDef.Wavelength : MetreToMm(metres); }
+double ShownToRadius(double shown) { return WavelengthUsable() ? shown * JobDef.Wavelength : MmToMetre(shown); }
 
 double RoundByFactor(double v, double k) {
     if (!std::isfinite(v) || !std::isfinite(k) || k == 0.0) return v;

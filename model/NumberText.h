@@ -66,6 +66,14 @@ inline std::string DblToStr3(double v) { return FormatDbl(v, 3); }
 // Radii, coordinates and the reals of the antenna text: exponent form below 0.001.
 std::string DblToStrE(double v);
 
+// The text a file carries for a real: `text` (a formatter's) when it reads
+// back as v, else the shortest text that does. Ordinary values keep their
+// short text, and a saved antenna reopens with the values it was computed
+// with (an end 0.1 um from another, a length cut at a segment boundary).
+std::string ExactNumberText(double v, std::string text);
+// The real of the antenna text: DblToStrE's text when it reads back exactly.
+inline std::string DblToStrExact(double v) { return ExactNumberText(v, DblToStrE(v)); }
+
 // Segment counts and packed segmentation pairs ("a,b").
 std::string IntOrPairToStr(int32_t v);
 // "a,b" with a > b, both non-zero, packs a pair; else a plain "%d". Returns
@@ -76,8 +84,17 @@ bool StrToIntOrPair(int32_t& value, std::string_view text);
 // Length conversions of the wavelength display (JobDef.InWavelengths).
 double MetreToWave(double metres);
 double WaveToMetre(double waves);
-double MetreToWaveMm(double millimetres);
-double WaveMmToMetre(double waves);
+
+// Millimetres, the unit radii are shown and typed in, to metres and back: the
+// value the decimal text of the number stands for in the other unit. 9 mm is
+// the 0.009 m that a file's "0.009" reads as (9 x 0.001 is not), so a radius
+// typed as a taper key is shown is that key.
+double MmToMetre(double millimetres);
+double MetreToMm(double metres);
+// A wire radius as every field shows and takes it: millimetres, or
+// wavelengths while the wavelength display is on.
+double RadiusToShown(double metres);
+double ShownToRadius(double shown);
 
 // sign(v) * round(|v k|) / k, an exact half going toward zero.
 double RoundByFactor(double v, double k);

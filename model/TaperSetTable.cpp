@@ -11,12 +11,17 @@ int SetsInUse(const AntDef& ant) {
     return ant.TaperSetCount < MaxTaperSets ? ant.TaperSetCount : MaxTaperSets;
 }
 
-// Keys and radii are written alike; two values of one text read back as one.
-// (Values of unlike sign never share a text: the common case of a positive
-// radius and a negative key costs no formatting.)
-bool ReadBackAsOne(double a, double b) {
-    return a != b && (a < 0) == (b < 0) && DblToStrE(a) == DblToStrE(b);
+// What a save of a key or a radius reads back as.
+double ReadBack(double v) {
+    double back = 0;
+    StrToDblExpr(back, DblToStrExact(v));
+    return back;
 }
+
+// Keys and radii are written alike; two values whose texts read back as one
+// would be one after a save. (Values of unlike sign never do: the common case
+// of a positive radius and a negative key costs no formatting.)
+bool ReadBackAsOne(double a, double b) { return a != b && (a < 0) == (b < 0) && ReadBack(a) == ReadBack(b); }
 
 double RadiusBefore(const TaperSet& set, int k) { return k == 0 ? TaperDefaultRadius : set.Rad[k - 1]; }
 

@@ -19,13 +19,14 @@ constexpr const char* TaperKeyLimitText =
 constexpr const char* TaperRadiusLimitText =
     "A wire radius must not differ from a taper set key only in digits that a file does not keep.";
 
-// Whether the antenna text keeps which set a key stands for: the key is
-// written as no other set's key (unless equal to it) and as no wire's radius
-// that differs from it, so that no wire changes its set over a save. `set`
-// is the index of the key's own set, skipped among the others.
+// Whether the antenna text keeps which set a key stands for: what a save
+// writes for the key reads back as no other set's key (unless equal to it)
+// and as no wire's radius that differs from it, so that no wire changes its
+// set over a save. `set` is the index of the key's own set, skipped among
+// the others.
 bool TaperKeyReadsBack(const AntDef& ant, int set, double key);
 
-// The same for a wire's radius: it is written as no key that differs from it.
+// The same for a wire's radius: it reads back as no key that differs from it.
 bool TaperRadiusReadsBack(const AntDef& ant, double radius);
 
 // Every set's key, and so every wire's radius, reads back as the same set.

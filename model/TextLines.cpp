@@ -19,6 +19,7 @@ bool TextLineReader::ReadLine(std::string& line, std::size_t maxKept) {
     // What follows the last line end is a line only when it holds more than
     // CRs and Ctrl-Z (a file may end with Ctrl-Z).
     if (last && line.empty()) return false;
+    ++lineNumber_;
     return true;
 }
 

@@ -17,10 +17,13 @@ public:
     bool ReadLine(std::string& line, std::size_t maxKept = TextLineMaxKept);
     // The next line that does not begin with "*" (section titles).
     bool ReadLineSkipStars(std::string& line);
+    // The number of the last line read, from 1; 0 before the first.
+    int LineNumber() const { return lineNumber_; }
 
 private:
     std::string_view rest_;
     bool ended_ = false;
+    int lineNumber_ = 0;
 };
 
 class FieldSplitter {

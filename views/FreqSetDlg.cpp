@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "model/AntDef.h"
 #include "model/EnvDef.h"
 #include "model/FreqTableRange.h"
 #include "model/NumberText.h"
@@ -47,7 +48,7 @@ TFreqSetDlg::TFreqSetDlg(QWidget* owner, SweepHost host, std::string defaultName
     PlaceLabel(g1, "Label5", "MHz", 110, 72, 40);
     PlaceLabel(g1, "Label9", "KHz", 210, 72, 40);
     PlaceLabel(g1, "Label6", "Number of steps", 10, 94, 150);
-    LCount = PlaceLabel(g1, "LCount", "", 170, 94, 120);
+    LCount = PlaceLabel(g1, "LCount", "", 170, 94, 220);
     LCount->setAutoFillBackground(true);
 
     auto* g2 = new QGroupBox("Match options", this);
@@ -169,6 +170,10 @@ bool TFreqSetDlg::WriteTable(const std::string& fileName) {
     } else if (choice == 2) {
         if (!StrToDblExpr(request.MatchFreq, S(MatchFreq)) || !(request.MatchFreq > 0)) {
             ErrorBox("%s", "The match frequency must be a number above 0.");
+            return false;
+        }
+        if (const char* refusal = FrequencyRefusal(request.MatchFreq)) {
+            ErrorBox("%s", refusal);
             return false;
         }
         request.MatchIntoSweep = true;

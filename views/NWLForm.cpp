@@ -237,8 +237,17 @@ void TNWLForm::EditBand(int row) {
 
 void TNWLForm::OKbBtnClick() {
     if (editedRow_ >= 0 && editedRow_ < BandLB->count()) {
+        const QString text = StEd->text() + " - " + EndEd->text();
+        // Frequencies no antenna takes are refused where they are typed; what
+        // depends on the points per band is checked when the list runs.
+        FreqTableRange range;
+        const FreqRangeStatus status = ReadBandRange(text.toStdString(), 1, range);
+        if (status == FreqRangeStatus::BelowOneKHz || status == FreqRangeStatus::AboveLimit) {
+            ErrorBox("%s: %s", text.toStdString().c_str(), FreqRangeMessage(status).c_str());
+            return;
+        }
         QListWidgetItem* item = BandLB->item(editedRow_);
-        item->setText(StEd->text() + " - " + EndEd->text());
+        item->setText(text);
         item->setCheckState(Qt::Checked);
     }
     SetBndPnl->hide();

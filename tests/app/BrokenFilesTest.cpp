@@ -4,7 +4,6 @@
 // they were, or, where the format allows a partial file, loads within the
 // record's limits.
 #include "MonkeyFixture.h"
-#include "model/TaperSetTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,20 +26,10 @@ struct WindowState {
 QByteArray Text(const char* s) { return QByteArray(s); }
 QByteArray Text(const std::string& s) { return QByteArray::fromStdString(s); }
 
-// One wire of the radius over taper sets of the keys (one a line).
-std::string TaperText(const std::string& radius, const std::string& keys) {
-    std::string sets;
-    int count = 0;
-    for (std::size_t at = 0; at < keys.size();) {
-        const std::size_t end = std::min(keys.find("\r\n", at), keys.size());
-        sets += keys.substr(at, end - at) + ",2,1.8,0.015\r\n";
-        ++count;
-        at = end + 2;
-    }
-    return "taper\r\n*\r\n14.15\r\n***Wires***\r\n1\r\n0,0,0,0,0,10," + radius +
-           ",-1\r\n*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n0,1\r\n*** Segmentation ***\r\n"
-           "800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n0,0,0,50,120,60,0\r\n$$$ Taper wire set $$$\r\n" +
-           std::to_string(count) + "\r\n" + sets;
+std::string Repeated(const std::string& line, int times) {
+    std::string lines;
+    for (int i = 0; i < times; ++i) lines += line;
+    return lines;
 }
 
 QByteArray Fixture(const char* name) {
@@ -120,10 +109,17 @@ TEST_F(BrokenFilesTest, AntennaFilesThatAreNoAntennaAreRefusedByOpen) {
          "A frequency must be at least 0.001 MHz."},
         {"hugefreq.kva", Text("dipole\r\n*\r\n6.8e38\r\n1\r\n0,0,0,0,0,1,0.001,5\r\n"),
          "A frequency must be at most 1000000 MHz."},
-        // Taper keys, or a key and a radius, that a save writes alike: the
-        // wire would use another set after it.
-        {"taperkeys.kva", Text(TaperText("-1.0000001", "-1\r\n-1.0000001")), TaperKeyLimitText},
-        {"taperradius.kva", Text(TaperText("-1.0000001", "-1")), TaperKeyLimitText},
+        // A field that does not read, and records beyond their count: the
+        // antenna would open as another one (a dipole from 0, sources and
+        // loads at -5.0), so the line is named.
+        {"halfwave.kva",
+         Text("dipole\r\n*\r\n14.15\r\n***Wires***\r\n1\r\n-R/4,0,10,R/4,0,10,0.001,21\r\n*** Source ***\r\n"
+              "1,1\r\nw1c,0,1\r\n"),
+         "Line 6: '-R/4' is not a number."},
+        {"wirecount.kva",
+         Text("dipole\r\n*\r\n14.15\r\n***Wires***\r\n3\r\n" + Repeated("-5,0,10,5,0,10,0.001,21\r\n", 20) +
+              "*** Source ***\r\n1,1\r\nw1c,0,1\r\n"),
+         "Line 9: a section title is expected here"},
         // Files that would load as another antenna: cut inside a record, a
         // load short of its count, a stack beyond every limit.
         {"cut-wire.kva", Fixture("cut-wire.kva"), "Invalid format of file"},
@@ -226,7 +222,7 @@ TEST_F(BrokenFilesTest, HugeCountsAreRefusedAndHugeValuesStayWithinTheRecord) {
                            "*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n1,1\r\n"
                            "w1c,2,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28\r\n"
                            "*** Segmentation ***\r\n2147483647,2147483647,1e308,2147483647\r\n"
-                           "*** G/H/M/R/AzEl/X ***\r\n99,1e308,99,1e308,99999,99999,1e308\r\n$$$\r\n999999\r\n"
+                           "*** G/H/M/R/AzEl/X ***\r\n99,1e308,99,1e308,99999,99999,1e308\r\n$$$\r\n1\r\n"
                            "-1,7,1e308,1e308\r\n"));
     OpenThroughMenu(wnd->K3, path);
     ASSERT_EQ(wnd->FileName, path) << Shown();

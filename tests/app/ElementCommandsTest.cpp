@@ -3,9 +3,14 @@
 // nothing, and a tapered set that Start uses and the files keep.
 #include "FileCommandsFixture.h"
 #include "editing/GrpWireDlg.h"
+#include "editing/TaperSetGrid.h"
+#include "editing/ValRepDlg.h"
 #include "editing/WCombDlg.h"
 #include "editing/WCombDspDlg.h"
+#include "editing/WireEditDlg.h"
 #include "model/EnvDef.h"
+#include "model/NumberText.h"
+#include "model/TaperSetTable.h"
 #include "model/ResultStore.h"
 #include "platform/StringGrid.h"
 
@@ -121,5 +126,67 @@ TEST_F(ElementCommandsTest, ATaperedSetIsUsedByStartAndKeptByBothFiles) {
         EXPECT_DOUBLE_EQ(wnd->Ant.TaperSets[0].Key, -0.001);
         EXPECT_DOUBLE_EQ(wnd->Ant.TaperSets[0].Rad[1], 0.0125);
         EXPECT_DOUBLE_EQ(wnd->Ant.Wires[1].R, -0.001);
+    }
+}
+
+// A radius typed as a taper key is shown selects that set, in every field
+// that takes a radius, whether the key was typed into the taper grid or read
+// from a file; no field refuses it.
+TEST_F(ElementCommandsTest, ARadiusTypedAsAKeyIsShownSelectsThatSetInEveryField) {
+    const struct {
+        const char* key;
+        bool typed;  // into the grid, in mm; else read as a file's key, in m
+    } keys[] = {{"9", true},         {"2.6", true},     {"13", true},       {"0.0125", true},
+                {"-0.009", false},   {"-0.0026", false}, {"-0.018", false}};
+    enum class Field { WireTable, WireEditor, ElementTable, Replace };
+    for (const auto& k : keys) {
+        for (const Field field : {Field::WireTable, Field::WireEditor, Field::ElementTable, Field::Replace}) {
+            SCOPED_TRACE(std::string(k.key) + " in field " + std::to_string(static_cast<int>(field)));
+            MakeYagi();
+            wnd->Ant.TaperSetCount = 0;
+            if (k.typed) {
+                Answer<TWCombDlg>([&](TWCombDlg& d) {
+                    d.Grid->SetEditText(1, 1, k.key);
+                    return static_cast<int>(QDialog::Accepted);
+                });
+                wnd->K45->trigger();
+            } else {
+                ASSERT_TRUE(AppendTaperSet(wnd->Ant));
+                ASSERT_TRUE(StrToDblExpr(wnd->Ant.TaperSets[0].Key, k.key));
+            }
+            ASSERT_EQ(wnd->Ant.TaperSetCount, 1);
+            const QString shown = QString::fromStdString(TaperCellText(wnd->Ant, 1, 1));
+            prompter.Clear();
+            wnd->Grid2->setFocus();
+            wnd->Grid2->SetCurrentCell(7, 2);
+            switch (field) {
+            case Field::WireTable:
+                Type(wnd->Grid2, 7, 2, shown);
+                break;
+            case Field::WireEditor:
+                Answer<TWireEditDlg>([&](TWireEditDlg& d) {
+                    d.EditR->setText(shown);
+                    return static_cast<int>(QDialog::Accepted);
+                });
+                wnd->KT2->trigger();
+                break;
+            case Field::ElementTable:
+                Answer<TGrpWireDlg>([&](TGrpWireDlg& d) {
+                    d.Grid->SetEditText(ColRadius, 2, shown);
+                    return static_cast<int>(QDialog::Accepted);
+                });
+                wnd->K18->trigger();
+                break;
+            case Field::Replace:
+                Answer<TValRepDlg>([&](TValRepDlg& d) {
+                    d.EditNew->setText(shown);
+                    return static_cast<int>(QDialog::Accepted);
+                });
+                wnd->K27->trigger();
+                break;
+            }
+            EXPECT_EQ(FindTaperSet(wnd->Ant, wnd->Ant.Wires[1].R), &wnd->Ant.TaperSets[0]) << shown.toStdString();
+            EXPECT_EQ(prompter.ShownBoxes().size(), 0u) << Shown();
+        }
     }
 }

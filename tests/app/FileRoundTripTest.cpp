@@ -3,6 +3,7 @@
 // it stands is refused when it is read, and a text is checked with the
 // numbers it is read with. Files go through the real commands.
 #include "FileCommandsFixture.h"
+#include "engine/EngineState.h"
 #include "model/AntennaSamples.h"
 #include "model/AntennaText.h"
 #include "model/BinaryStream.h"
@@ -84,9 +85,9 @@ TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused
          Kva | Kvb | Kvo},
         {"a comment with bare line ends", [](AntDef&, std::string& c) { c = "one\ntwo\rthree"; }, 0},
         {"a negative frequency", [](AntDef& a, std::string&) { a.Freq = -14.175; }, Kva | Kvb | Kvo},
-        {"a frequency of 1e-7 MHz", [](AntDef& a, std::string&) { a.Freq = 1e-7; }, Kvb | Kvo},
+        {"a frequency of 1e-7 MHz", [](AntDef& a, std::string&) { a.Freq = 1e-7; }, Kva | Kvb | Kvo},
         {"a frequency of 9.45e-6 MHz", [](AntDef& a, std::string&) { a.Freq = 9.45e-6; }, Kva | Kvb | Kvo},
-        {"a frequency of 1e-300 MHz", [](AntDef& a, std::string&) { a.Freq = 1e-300; }, Kvb | Kvo},
+        {"a frequency of 1e-300 MHz", [](AntDef& a, std::string&) { a.Freq = 1e-300; }, Kva | Kvb | Kvo},
         {"a calculation frequency of 1e-300 MHz", [](AntDef& a, std::string&) { a.CalcFreq = 1e-300; }, Kvb | Kvo},
         {"the lowest frequency", [](AntDef& a, std::string&) { a.Freq = a.CalcFreq = 0.001; }, 0},
         {"a no-break space in a position", [](AntDef& a, std::string&) { CopyText(a.Sources[0].Pos, "w1b\xA0+1"); },
@@ -107,6 +108,24 @@ TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused
          0},
         {"Laplace pairs beyond the load's count", [](AntDef& a, std::string&) { a.Loads[2].N = 1; }, 0},
         {"a coefficient the load's type does not use", [](AntDef& a, std::string&) { a.Loads[1].A[5] = 3; }, 0},
+        // Values that six decimals would move across a joint, a segment
+        // boundary or to another taper set.
+        {"ends 0.1 um apart", [](AntDef& a, std::string&) { a.Wires[1].X1 = a.Wires[0].X2 + 1e-7; }, 0},
+        {"a dipole from 0-R/4 to R/4",
+         [](AntDef& a, std::string&) {
+             const double quarter = LightSpeedMHz / a.Freq / 4;
+             a.Wires[0].X1 = -quarter;
+             a.Wires[0].X2 = quarter;
+         },
+         0},
+        {"a radius of 0.001244140625 m", [](AntDef& a, std::string&) { a.Wires[0].R = 0.001244140625; }, 0},
+        {"taper keys 0.01 nm apart",
+         [](AntDef& a, std::string&) {
+             a.TaperSets[0].Key = -0.001;
+             a.TaperSets[1].Key = a.Wires[1].R = -0.00099999999;
+         },
+         0},
+        {"a frequency of 14.1234567 MHz", [](AntDef& a, std::string&) { a.Freq = 14.1234567; }, 0},
         {"stack fields of a single antenna",
          [](AntDef& a, std::string&) {
              a.nH = a.nV = 1;
@@ -134,6 +153,29 @@ TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused
             else
                 EXPECT_EQ(Opened(), opened);
         }
+    }
+}
+
+// The dipole of 0-R/4 to R/4 cut by density: a save that moved its ends by
+// the last digits would give it other pulses (3 became 1 with the pair 4,8,
+// 37 became 39 with the automatic segmentation).
+TEST_F(FileRoundTripTest, ASavedDipoleCutByDensityCalculatesAsBeforeTheSave) {
+    for (const int32_t seg : {PackSegPair(4, 8), 0}) {
+        SCOPED_TRACE(seg);
+        ASSERT_TRUE(OpenFile(KORVA_TEST_DATA "/dipole.kva")) << Shown();
+        wnd->Ant.Wires[0].Seg = seg;
+        wnd->SetAntDef();
+        wnd->CalTrgBtn->click();
+        const int pulses = GetPulseCount();
+        const ResultRow before = *Results.Row(0);
+        const QString saved = TempPath("dipole.kva");
+        ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+        ASSERT_TRUE(OpenFile(saved)) << Shown();
+        wnd->CalTrgBtn->click();
+        EXPECT_EQ(GetPulseCount(), pulses);
+        // The same antenna through the same steps: the same numbers.
+        EXPECT_EQ(Results.Row(0)->R, before.R);
+        EXPECT_EQ(Results.Row(0)->jX, before.jX);
     }
 }
 

@@ -63,6 +63,7 @@ TEST_F(FileCommandsTest, FrequenciesBeyondTheLimitsAreRefusedWhereverTheyEnter) 
         {Entry::Band, "1e-300 - 1e-299", 4, "1e-300 - 1e-299: Fmin < 0.001 MHz"},
         {Entry::Band, "14.0001 - 14.0004", 4, "14.0001 - 14.0004: Step < 1 KHz"},
         {Entry::Band, "10.1 - 10.15", 101, "10.1 - 10.15: Step < 1 KHz"},
+        {Entry::Band, "14.0 - 6.8e38", 4, "14.0 - 6.8e38: Fmax > 1000000 MHz"},
         {Entry::Band, "14.0 - 14.003", 4, nullptr},
     };
     for (const auto& c : cases) {

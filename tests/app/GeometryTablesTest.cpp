@@ -37,15 +37,6 @@ TEST_F(MainWndTest, ABadNumberKeepsTheOldValue) {
     EXPECT_EQ(wnd->Grid2->Cells(1, 1), "5.0");
     Type(wnd->Grid2, 2, 2, "x");
     EXPECT_EQ(wnd->Ant.WireCount, 1);
-
-    // A radius a file would write as a taper key that differs from it: on
-    // reading, the wire would become tapered.
-    wnd->Ant.TaperSetCount = 1;
-    wnd->Ant.TaperSets[0].Key = -1.0;
-    Type(wnd->Grid2, 7, 1, "-1000.0001");
-    EXPECT_DOUBLE_EQ(wnd->Ant.Wires[0].R, 0.0008);
-    Type(wnd->Grid2, 7, 1, "-1000");
-    EXPECT_EQ(wnd->Ant.Wires[0].R, -1.0);
 }
 
 TEST_F(MainWndTest, WavelengthUnitsConvertInputAndHeads) {

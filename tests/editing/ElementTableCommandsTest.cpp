@@ -84,13 +84,13 @@ TEST_F(ElementCommands, ReplaceChangesOnlyCellsThatReadTheValueExactly) {
     EXPECT_EQ(table.CellText(ColRadius, 1), "1.5");
     EXPECT_EQ(table.CellText(ColRadius, 2), "1.5");
     EXPECT_EQ(table.CellText(ColRadius, 3), "Mixt");
-    // A save would write the radius as the taper key -1 m: the wires would change set.
+    // 0.1 um from the taper key -1 m: a radius of its own, which a save keeps apart.
     ant->TaperSetCount = 1;
     ant->TaperSets[0].Key = -1.0;
     CellEdit refused = CellEdit::Taken;
-    EXPECT_EQ(ReplaceInColumn(table, ColRadius, 1.5, -1000.0001, &refused), 0);
-    EXPECT_EQ(refused, CellEdit::LikeTaperKey);
-    EXPECT_EQ(table.CellText(ColRadius, 1), "1.5");
+    EXPECT_EQ(ReplaceInColumn(table, ColRadius, 1.5, -1000.0001, &refused), 2);
+    EXPECT_EQ(refused, CellEdit::Taken);
+    EXPECT_EQ(table.CellText(ColRadius, 1), "-1000.0001");
     JobDef.IntPos = 1;
     EXPECT_EQ(ReplaceInColumn(table, ColPos, 0.0, 2.0), 0);  // "Base element" does not read
     EXPECT_EQ(ReplaceInColumn(table, ColWidth, 9.0, 9.5), 1);

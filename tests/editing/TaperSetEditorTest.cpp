@@ -4,6 +4,7 @@
 #include "editing/TaperSetGrid.h"
 #include "editing/WCombDlg.h"
 #include "editing/WCombDspDlg.h"
+#include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/ScriptedPrompter.h"
 #include "platform/StringGrid.h"
@@ -52,28 +53,20 @@ TEST(TaperSetGrid, EmptyRowBecomesADefaultSetAndCellsKeepTheirRules) {
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Len[0], 0.0);
     EXPECT_DOUBLE_EQ(ant->TaperSets[0].Rad[0], 0.02);
 
-    // A key a file would write as another set's key, or as a wire's radius
-    // that differs from it, is refused: on reading the wire would change set.
+    // Keys that differ from another set's key, or from a wire's radius, only
+    // past six decimals are taken: a save writes each with the digits that
+    // keep it apart. The default key of a new set too.
     ant->WireCount = 1;
-    ant->Wires[0].R = -(3.0000001 * 0.001);  // as the R(mm) cell computes it
+    ant->Wires[0].R = -MmToMetre(3.0000001);  // as the R(mm) cell takes it
     ASSERT_TRUE(SetTaperType(*ant, 2, 0));
-    const struct {
-        int row;
-        const char* text;
-        TaperEdit result;
-    } keys[] = {
-        {2, "2.0000001", TaperEdit::LikeOtherKey}, {2, "3", TaperEdit::LikeOtherKey},
-        {2, "3.0000001", TaperEdit::Taken},        {2, "2", TaperEdit::Taken},
-        {3, "3.00000001", TaperEdit::LikeOtherKey},
-    };
-    for (const auto& e : keys) EXPECT_EQ(SetTaperCell(*ant, 1, e.row, e.text), e.result) << e.row << " " << e.text;
-    EXPECT_EQ(ant->TaperSetCount, 2);
-    EXPECT_DOUBLE_EQ(ant->TaperSets[1].Key, -0.002);
-    // Nor does a new set take a default key of -1 mm that a save writes as the radius.
-    ant->Wires[0].R = -(1.0000001 * 0.001);
-    EXPECT_FALSE(SetTaperType(*ant, 3, 0));
-    EXPECT_EQ(ant->TaperSetCount, 2);
+    for (const char* key : {"2.0000001", "3", "3.0000001"})
+        EXPECT_EQ(SetTaperCell(*ant, 1, 2, key), TaperEdit::Taken) << key;
+    EXPECT_EQ(ant->TaperSets[1].Key, -MmToMetre(3.0000001));
+    ant->Wires[0].R = -MmToMetre(1.0000001);
+    EXPECT_TRUE(SetTaperType(*ant, 3, 0));
+    EXPECT_EQ(ant->TaperSetCount, 3);
     ant->WireCount = 0;
+    ASSERT_TRUE(DeleteTaperSet(*ant, 3));
     ASSERT_TRUE(DeleteTaperSet(*ant, 2));
 
     for (int i = 1; i < MaxTaperSets; ++i) ASSERT_TRUE(SetTaperType(*ant, ant->TaperSetCount + 1, i % 4));

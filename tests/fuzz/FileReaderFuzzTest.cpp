@@ -16,6 +16,7 @@
 
 #include "engine/EngineState.h"
 #include "engine/ModelPrep.h"
+#include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "model/AntennaSamples.h"
 #include "model/AntennaText.h"
@@ -339,6 +340,34 @@ std::unique_ptr<AntDef> TaperKeysAlike() {
     return a;
 }
 
+// Values that six decimals would move across a joint or a segment
+// boundary: ends 0.1 um apart (joined after such a save), a half-wave
+// dipole of 0-R/4 to R/4 cut by density, a radius of a binary file.
+std::unique_ptr<AntDef> NearlyJoined() {
+    auto a = SampleAntenna();
+    const double quarter = LightSpeedMHz / a->Freq / 4;
+    a->Wires[0] = WireRec{-quarter, 0, 10, quarter, 0, 10, 0.001244140625, PackSegPair(4, 8), 0, 0, 0};
+    a->Wires[1] = WireRec{quarter, 0, 10, quarter, 1.0000001, 10, 0.001, 0, 0, 0, 0};
+    a->Wires[2] = WireRec{quarter, 1.0, 10, quarter, 3, 10, 0.001, -1, 0, 0, 0};
+    return a;
+}
+
+// The pulses an antenna lays out, each with its wire, over the ground of the
+// environment; ends joined another way lay out other pulses.
+struct LaidOut {
+    LaidOut(const AntDef& ant, const EnvRec& env) {
+        ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);
+        PulseLayout layout;
+        Known = LayOutPulses(ant, layout);
+        for (const Point3D& p : layout.Points) Points.insert(Points.end(), {p.X, p.Y, p.Z});
+        Wires = layout.WireOfPulse;
+    }
+    bool operator==(const LaidOut&) const = default;
+    bool Known = false;
+    std::vector<double> Points;
+    std::vector<int> Wires;
+};
+
 // The set a wire of the radius uses: its index, or -1.
 int TaperSetIndex(const AntDef& a, double radius) {
     const TaperSet* set = FindTaperSet(a, radius);
@@ -386,6 +415,7 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
     FarFieldContents c;
     c.Ant = NewAntenna();
     c.Results = std::make_unique<CResult>();
+    auto asText = NewAntenna();
     Random rnd(0xC0FFEE);
     int accepted = 0;
     std::vector<uint8_t> file;
@@ -404,6 +434,12 @@ TEST(FileReaderFuzz, FarFieldReaderSurvivesMutatedFilesAndAcceptedOnesRoundTrip)
         const std::vector<uint8_t> again = BuildFarFieldImage(*c.Ant, c.Env, c.Comment, *c.Results);
         ASSERT_EQ(ParseFarFieldImage(again, c), FarFieldStatus::Ok) << "input " << n;
         ASSERT_EQ(BuildFarFieldImage(*c.Ant, c.Env, c.Comment, *c.Results), again) << "input " << n;
+        // Saved as antenna text, it opens with the same pulses and joints.
+        EnvRec env{};
+        ApplyModelEnvFields(c.Env, env);
+        std::string comment;
+        ASSERT_TRUE(ReadAntennaFile(WriteAntennaText(*c.Ant, env, c.Comment), *asText, env, comment)) << "input " << n;
+        ASSERT_TRUE(LaidOut(*asText, env) == LaidOut(*c.Ant, env)) << "input " << n;
     }
     std::printf("far-field reader: %d mutated files, %d accepted, %d prepared\n", MutatedFilesPerReader, accepted,
                 opened.Prepared());
@@ -428,15 +464,10 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         text.replace(text.find("14.175"), 6, freq);
         seeds.push_back(text);
     }
-    {
-        // The writer rounds the keys alike: the seed holds them as typed
-        // (wire 1's radius and the second set's key).
-        std::string text = WriteAntennaText(*TaperKeysAlike(), env, "");
-        const std::size_t sets = text.find("$$$");
-        text.replace(text.find("\n-1.0,", text.find("\n-1.0,", sets) + 1) + 1, 5, "-1.0000001,");
-        text.replace(text.find("-1.0,", text.find("-5.2,")), 5, "-1.0000001,");
-        seeds.push_back(text);
-    }
+    // Keys and a radius that a six-decimal text would write alike, and
+    // values near joints and segment boundaries.
+    seeds.push_back(WriteAntennaText(*TaperKeysAlike(), env, ""));
+    seeds.push_back(WriteAntennaText(*NearlyJoined(), env, ""));
     OpenedModel opened;
     std::vector<uint8_t> fixture;
     if (ReadWholeFile(KORVA_TEST_DATA "/yagi3.kva", fixture, 1 << 20) == ReadFileStatus::Ok)
@@ -466,6 +497,7 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         if (!sample) continue;
         std::string once = WriteAntennaText(*ant, e, comment);
         *read = *ant;
+        const LaidOut laidOut(*read, e);
         // A file that opens keeps every wire on its taper set over a save.
         EnvRec opening = env;
         std::string openingComment;
@@ -480,10 +512,10 @@ TEST(FileReaderFuzz, AntennaTextReaderSurvivesMutatedTextsAndReachesAFixedPoint)
         for (int i = 0; opens && i < std::clamp(ant->WireCount, 0, MaxWires); ++i)
             ASSERT_EQ(TaperSetIndex(*ant, ant->Wires[i].R), TaperSetIndex(*read, read->Wires[i].R))
                 << "input " << n << ", wire " << i + 1 << ":\n" << text;
-        std::string twice = WriteAntennaText(*ant, e, comment);
-        comment.clear();
-        ParseAntennaText(*ant, e, twice, comment);
-        ASSERT_EQ(WriteAntennaText(*ant, e, comment), twice) << "input " << n << ":\n" << text;
+        // The reopened antenna lays out the same pulses and joints, and its
+        // text is the one saved.
+        ASSERT_TRUE(LaidOut(*ant, e) == laidOut) << "input " << n << ":\n" << text;
+        ASSERT_EQ(WriteAntennaText(*ant, e, comment), once) << "input " << n << ":\n" << text;
     }
     std::printf("antenna text reader: %d mutated texts, %d prepared\n", MutatedFilesPerReader, opened.Prepared());
     EXPECT_GT(opened.Prepared(), 0);

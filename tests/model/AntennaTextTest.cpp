@@ -7,6 +7,7 @@
 
 #include "model/AntennaSamples.h"
 #include "model/SafeFile.h"
+#include "model/TaperSetTable.h"
 #include "model/TextLines.h"
 
 namespace {
@@ -68,7 +69,7 @@ TEST_F(AntennaTextTest, WritesStackingTaperSetsPairsAndLaplaceLoads) {
     EXPECT_NE(text.find("w2c,\t0,\t2.2,\t47.0,\t150.0\r\n"), std::string::npos);
     EXPECT_NE(text.find("$$$ Taper wire set $$$\r\n2\r\n-1.0,\t0,\t1.5,\t0.02,\t99999.9,\t0.01\r\n"),
               std::string::npos);
-    EXPECT_NE(text.find(",\t-12.2\r\n"), std::string::npos);   // the reactance with one decimal
+    EXPECT_NE(text.find(",\t-12.25\r\n"), std::string::npos);  // one decimal only where that is exact
     EXPECT_EQ(text.find("### Comment ###"), std::string::npos);
 }
 
@@ -105,6 +106,30 @@ TEST_F(AntennaTextTest, WriteReadWriteIsByteIdentical) {
         EXPECT_EQ(env2.Material, 8);   // user materials travel with the antenna
         EXPECT_EQ(WriteAntennaText(*b, env2, comment2), first);
     }
+}
+
+TEST_F(AntennaTextTest, RealsOfEveryDigitFitTheirLinesAndReadBackExactly) {
+    // The longest texts a real takes, on the longest lines: a full Laplace
+    // load and a taper set of ten sections.
+    const double longest = -2.2250738585072014e-308;
+    auto a = SampleAntenna();
+    a->Freq = 14.123456789012345;
+    a->Wires[0].Y2 = 1.0 / 3.0;
+    a->Wires[1].R = a->TaperSets[1].Key = -0.00099999999999999991;
+    LoadRec& laplace = a->Loads[2];
+    laplace.N = MaxLoadPairs;
+    for (int k = 0; k < MaxLoadPairs; ++k) laplace.A[k] = laplace.B[k] = longest;
+    TaperSet& set = a->TaperSets[1];
+    for (int k = 0; k < MaxTaperSections; ++k) set.Len[k] = set.Rad[k] = -longest;
+    set.Len[MaxTaperSections - 1] = TaperRestLength;  // as every read set ends
+    const std::string text = WriteAntennaText(*a, env, "");
+    EXPECT_NE(text.find("-2.2250738585072014e-308"), std::string::npos);
+    ASSERT_TRUE(IsWholeAntennaText(text));
+    auto b = Parse(text);
+    EXPECT_EQ(b->Freq, a->Freq);
+    EXPECT_EQ(std::memcmp(b->Wires, a->Wires, sizeof a->Wires), 0);
+    EXPECT_EQ(std::memcmp(b->Loads, a->Loads, sizeof a->Loads), 0);
+    EXPECT_EQ(std::memcmp(b->TaperSets, a->TaperSets, sizeof a->TaperSets), 0);
 }
 
 TEST_F(AntennaTextTest, ParsesAllFieldsAndFlags) {

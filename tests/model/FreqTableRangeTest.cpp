@@ -24,14 +24,16 @@ TEST(FreqTableRange, CountsExactlyTheRowsAndRefusesRowsThatRoundAwayOrTogether) 
         {"14.0", "14.35", "-5", FreqRangeStatus::Invalid, 0},
         {"x", "14.35", "50", FreqRangeStatus::Invalid, 0},
         {"14.0006", "14.0007", "1", FreqRangeStatus::Invalid, 0},  // Fmin rounds beyond Fmax
-        {"1e306", "1e307", "1", FreqRangeStatus::Invalid, 0},
+        {"1e306", "1e307", "1", FreqRangeStatus::AboveLimit, 0},
+        {"14", "6.8e38", "1000", FreqRangeStatus::AboveLimit, 0},
+        {"999999", "1000000", "500", FreqRangeStatus::Ok, 3},  // the highest frequency itself
         {"0", "1e-300", "1e-9", FreqRangeStatus::BelowOneKHz, 0},
         {"0.0001", "0.0004", "0.1", FreqRangeStatus::BelowOneKHz, 0},
         {"0.0004", "0.2", "100", FreqRangeStatus::BelowOneKHz, 0},
         {"-1", "1", "100", FreqRangeStatus::BelowOneKHz, 0},
         {"14.0", "14.001", "0.5", FreqRangeStatus::RowsTogether, 0},
         {"14.0", "14.35", "0.9", FreqRangeStatus::RowsTogether, 0},
-        {"1e300", "1e301", "1", FreqRangeStatus::RowsTogether, 0},
+        {"1e300", "1e301", "1", FreqRangeStatus::AboveLimit, 0},
         {"1", "100.999", "1", FreqRangeStatus::Ok, 100000},  // the limit itself
         {"1", "101", "1", FreqRangeStatus::TooManyRows, 0},
         {"1", "1000", "1", FreqRangeStatus::TooManyRows, 0},

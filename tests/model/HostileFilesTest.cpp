@@ -37,6 +37,13 @@ std::unique_ptr<AntDef> ReadText(const std::string& text) {
     return ant;
 }
 
+// The text with the first `find` replaced by `by`.
+std::string Replaced(std::string text, const std::string& find, const std::string& by) {
+    const std::size_t at = text.find(find);
+    EXPECT_NE(at, std::string::npos) << find;
+    return at == std::string::npos ? text : text.replace(at, find.size(), by);
+}
+
 const char* const Head = "x\r\n*\r\n14.15\r\n***Wires***\r\n";
 const char* const Wire = "0,0,0,0,0,5,0.001,5\r\n";
 
@@ -66,6 +73,8 @@ TEST(HostileFiles, OnlyTextsThatReadAsTheirAntennaAreWhole) {
         {h + "3\r\n" + w + w + "*** Source ***\r\n1,1\r\nw1c,0,1\r\n", false, "two wires where three are counted"},
         {h + "1\r\n" + w.substr(0, 15) + "\r\n*** Source ***\r\n0,1\r\n", false, "a wire without its segments"},
         {h + "600\r\n" + w, false, "a wire count beyond the record"},
+        {Replaced(Text(*SampleAntenna()), "$$$ Taper wire set $$$\r\n2", "$$$ Taper wire set $$$\r\n999999"), false,
+         "a taper set count beyond the record"},
         {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\nw1c,0\r\n", false, "a source without its voltage"},
         {h + "1\r\n" + w + "*** Source ***\r\n2,1\r\nw1c,0,1\r\n*** Load ***\r\n0,0\r\n", false,
          "one source fewer than counted"},
@@ -74,6 +83,23 @@ TEST(HostileFiles, OnlyTextsThatReadAsTheirAntennaAreWhole) {
         {h + "1\r\n" + w + "*** Source ***\r\n0,1\r\n*** Load ***\r\n1,1\r\nw1c,2,1,2,3\r\n", false,
          "a Laplace load with half a pair"},
         {h + "1\r\n" + w + "*** Source ***\r\n0,1\r\n*** Load ***\r\n1,1\r\nw1c\r\n", false, "a load without a type"},
+        // A field that does not read, records beyond their count.
+        {h + "1\r\n0-R/4,0,10,R/4,0,10,0.001,21\r\n", true, "a wire of expressions"},
+        {h + "1\r\n-R/4,0,10,R/4,0,10,0.001,21\r\n", false, "a coordinate that does not read"},
+        {h + "1\r\n0,0,0,0,0,5,0.001,5x\r\n", true, "a number followed by letters reads as the number"},
+        {h + "1\r\n0,0,0,0,0,5,0.001,x5\r\n", false, "segments that do not read"},
+        {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n0,1\r\n*** Segmentation ***\r\n"
+                                "800,80,2,1\r\n*** G ***\r\n0,10,0,fifty,120,60,0\r\n",
+         false, "a reference resistance that does not read"},
+        {h + "1\r\n" + w + w + "*** Source ***\r\n0,1\r\n", false, "two wires where one is counted"},
+        {h + "1\r\n" + w + "*** Source ***\r\n0,1\r\nw1c,0,1\r\n*** Load ***\r\n0,1\r\n", false,
+         "a source where none is counted"},
+        {h + "1\r\n" + w + "\r\n*** Source ***\r\n0,1\r\n", false, "a blank line taken as the source count"},
+        {Text(*SampleAntenna()) + "### Comment ###\r\nx\r\n", true, "taper sets followed by a comment"},
+        {Replaced(Text(*SampleAntenna()), "$$$ Taper wire set $$$\r\n2", "$$$ Taper wire set $$$\r\n3"), false,
+         "a taper set short of its count"},
+        {Replaced(Text(*SampleAntenna()), "$$$ Taper wire set $$$\r\n2", "$$$ Taper wire set $$$\r\n1"), false,
+         "a taper set beyond its count"},
         // What a save would write as another antenna.
         {"x\r\n*\r\n0-14\r\n***Wires***\r\n1\r\n" + w, false, "a negative frequency"},
         {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\nw1c\xEF\xBC\x8C" "2,0,1\r\n", false,

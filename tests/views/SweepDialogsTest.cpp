@@ -212,6 +212,7 @@ TEST_F(SweepDialogsTest, FreqTableFailuresAreReportedAndSaveNothing) {
         {"missing/table.csv", false, false, "", "Can not save file "},
         {"protected.csv", false, false, "", "Can not save file "},
         {"match.csv", true, false, "14.3", "The antenna could not be calculated at 14.3 MHz"},
+        {"match.csv", false, false, "6.8e38", "A frequency must be at most 1000000 MHz."},
         {"run.csv", false, true, "", "The antenna could not be calculated at 14.05 MHz"},
     };
     for (const Case& c : cases) {
@@ -290,6 +291,15 @@ TEST_F(SweepDialogsTest, MultibandListSavesItsLines) {
     form.OKbBtnClick();
     EXPECT_EQ(form.BandLB->item(0)->text(), "1.81 - 2.0");
     EXPECT_EQ(form.BandLB->item(0)->checkState(), Qt::Checked);
+    // A band no antenna takes is refused as it is typed; the editor stays open.
+    form.show();
+    form.EditBand(1);
+    form.EndEd->setText("6.8e38");
+    prompter.Clear();
+    form.OKbBtnClick();
+    EXPECT_EQ(prompter.ShownBoxes().empty() ? "" : prompter.Last().text, "3.5 - 6.8e38: Fmax > 1000000 MHz");
+    EXPECT_EQ(form.BandLB->item(1)->text(), "3.5 - 3.8");
+    EXPECT_TRUE(form.SetBndPnl->isVisible());
 }
 
 TEST_F(SweepDialogsTest, MultibandSaveOfAnEmptyListSaysSo) {
@@ -445,6 +455,8 @@ TEST_F(SweepDialogsTest, FreqTableWritesTheRowsItCounts) {
         {"0.0001", "0.0004", "0.1", "Fmin < 0.001 MHz"},
         {"0.0004", "0.2", "100", "Fmin < 0.001 MHz"},
         {"14.0", "14.001", "0.5", "Step < 1 KHz"},
+        {"14.0", "6.8e38", "1000", "Fmax > 1000000 MHz"},
+        {"999999", "1000000.1", "1000", "Fmax > 1000000 MHz"},
     };
     for (const auto& c : cases) {
         StartAt(14.2);
