@@ -14,7 +14,7 @@ class QWidget;
 
 // Design sizes of the picture boxes.
 constexpr int LMatchPictureWidth = 330, LMatchPictureHeight = 160;
-constexpr int StubMatchPictureWidth = 520, StubMatchPictureHeight = 128;
+constexpr int StubMatchPictureWidth = 520, StubMatchPictureHeight = 124;
 
 // The L network: feeder on the left, load on the right; nothing without a
 // frequency, a load or a feeder.

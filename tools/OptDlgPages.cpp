@@ -335,13 +335,13 @@ void TOptDlgBox::BuildLine2Page() {
     }
     SMCalcBtn = PlaceButton(p, "SMCalcBtn", "TUNE", 50, 190);
     ConnectGuarded(SMCalcBtn, &QPushButton::clicked, this, [this] { SMCalcBtnClick(); });
-    PlaceLabel(p, "SMLabel1", "Var 1", 160, 6, 100);
-    SMVar1 = PlaceLabel(p, "SMVar1", "None", 160, 26, 360, 94);
-    PlaceLabel(p, "SMLabel2", "Var 2", 160, 122, 100);
-    SMVar2 = PlaceLabel(p, "SMVar2", "None", 160, 142, 360, 94);
+    PlaceLabel(p, "SMLabel1", "Var 1", 160, 4, 100);
+    SMVar1 = PlaceLabel(p, "SMVar1", "None", 160, 22, 360, 98);
+    PlaceLabel(p, "SMLabel2", "Var 2", 160, 120, 100);
+    SMVar2 = PlaceLabel(p, "SMVar2", "None", 160, 140, 360, 100);
     SMImage = new PaintBox(p, [this](QWidget* box) { pictureParts_[box] = PaintStubMatch(box); });
     SMImage->setObjectName("SMImage");
-    SMImage->setGeometry(10, 240, StubMatchPictureWidth, StubMatchPictureHeight);
+    SMImage->setGeometry(10, 244, StubMatchPictureWidth, StubMatchPictureHeight);
     for (QLabel* l : {SMVar1, SMVar2}) {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         QFont f = font();
