@@ -1,9 +1,11 @@
 # make run  : install what is missing, build the program, start it (ARGS="file.kva")
 # make test : install what is missing, build everything, run every test
 # JOBS=n limits the parallel compile jobs (default: every core).
+# WERROR=ON makes a warning in the project's own code fail the build (CI).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
+WERROR ?= OFF
 # The build's own makes need not name the folders they enter.
 MAKEFLAGS += --no-print-directory
 
@@ -14,7 +16,7 @@ deps:
 
 # Configuring also copies the language files beside the program.
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DKORVA_WARNINGS_AS_ERRORS=$(WERROR) >/dev/null
 
 # The program alone, without the tests and benchmarks.
 program: configure

@@ -1,7 +1,7 @@
 // The result table commands of the File menu (currents, near field,
-// angle/gain) and the far-field tab's horizontal cut at a chosen elevation.
-// The frequency table and the multiband list wait for their dialogs and stay
-// disabled.
+// angle/gain), the comparison of results and the far-field tab's horizontal
+// cut at a chosen elevation. The frequency table and the multiband list are
+// frequency runs (MainWndSweeps.cpp).
 #include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "app/ResultTables.h"

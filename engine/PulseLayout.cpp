@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,18 +41,14 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     if (!(copy.Wavelength > 0.0) || !std::isfinite(copy.Wavelength)) return false;
     if (!QuietExpansion(copy)) return false;
 
-    // No more pulses than any preparation takes: a segment count may reach
-    // the int range, and the layout lists a point per pulse.
-    const long long limit = MaxPulseLimit;
-    long long pulses = 0;
-    for (int p = 0; p < std::clamp(copy.ExpWireCount, 0, MaxExpWires); ++p)
-        pulses += static_cast<long long>(std::max(1, copy.ExpWires[p].Segs)) + 1;
-    if (pulses > limit + 2LL * MaxExpWires) return false;
-
     const bool overGround = EnvDef.Type != GroundFree;
     const double height = overGround ? EnvDef.AntHeight : 0.0;
     const int pieceCount = std::clamp(copy.ExpWireCount, 0, MaxExpWires);
+    // Which ends of each piece carry a pulse, by the preparation's rule, and
+    // the first and last segment joint (from 0) that stand a pulse.
     std::vector<PieceEnds> ends(static_cast<std::size_t>(pieceCount) + 1);
+    std::vector<std::pair<int, int>> joints(static_cast<std::size_t>(pieceCount) + 1);
+    long long pulses = 0;
     for (int w = 1; w <= pieceCount; ++w) {
         const ExpWireRec& piece = copy.ExpWires[w - 1];
         const Point3F a{static_cast<float>(piece.X1), static_cast<float>(piece.Y1),
@@ -62,15 +60,26 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
         const bool pulseAtA = ground == 0 || FindEarlierJoin(ends, w, a, 0).Piece != 0;
         const bool pulseAtB = ground == 1 || FindEarlierJoin(ends, w, b, 1).Piece != 0;
         const int segs = std::max(1, piece.Segs);
+        const std::pair<int, int> range{pulseAtA ? 0 : 1, pulseAtB ? segs : segs - 1};
+        joints[static_cast<std::size_t>(w)] = range;
+        pulses += std::max(0, range.second - range.first + 1);
+    }
+    // No more pulses than any preparation takes, counted before a point is
+    // listed: a segment count may reach the int range.
+    if (pulses > MaxPulseLimit) return false;
+
+    for (int w = 1; w <= pieceCount; ++w) {
+        const ExpWireRec& piece = copy.ExpWires[w - 1];
+        const int segs = std::max(1, piece.Segs);
         const int first = static_cast<int>(layout.Points.size()) + 1;
-        for (int k = pulseAtA ? 0 : 1; k <= (pulseAtB ? segs : segs - 1); ++k) {
+        const auto [from, to] = joints[static_cast<std::size_t>(w)];
+        for (int k = from; k <= to; ++k) {
             const double t = static_cast<double>(k) / segs;
             layout.Points.push_back({piece.X1 + t * (piece.X2 - piece.X1), piece.Y1 + t * (piece.Y2 - piece.Y1),
                                      piece.Z1 + t * (piece.Z2 - piece.Z1)});
             layout.WireOfPulse.push_back(piece.UserWire);
         }
         const int count = static_cast<int>(layout.Points.size()) + 1 - first;
-        if (layout.Points.size() > static_cast<std::size_t>(limit)) return false;
         if (count == 0 || piece.UserWire < 0 || piece.UserWire >= wireCount) continue;
         WireRec& wire = copy.Wires[piece.UserWire];
         if (wire.FirstPulse == 0) wire.FirstPulse = first;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/EnvDef.h"
+#include "model/GainTie.h"
 #include "model/ResultStore.h"
 
 template <int N>
@@ -24,7 +25,8 @@ void CResult::StorePatternPoint(float gv, float gh, float gtotal) {
         SetCutEntry(ElevCut, PointIndex, gv, gh, gtotal);
         break;
     case PassFineSearch:
-        if (gtotal > FineMax && SetCutEntry(ElevCut, ElevMaxIndex, gv, gh, gtotal)) {
+        // A sample that ties with the maximum held does not move it: the first wins.
+        if (GainAbove(gtotal, FineMax) && SetCutEntry(ElevCut, ElevMaxIndex, gv, gh, gtotal)) {
             FineMax = gtotal;
             ElevOfMax = static_cast<float>(PointIndex * 0.1);
         }
@@ -42,14 +44,16 @@ int CResult::PatternMaxElev() {
     ElevMax = -999999.0f;
     ElevMaxIndex = 0;
     if (!ValidStep(AngleStep)) return 0;
-    int n = 180 / AngleStep;
+    const int n = 180 / AngleStep;
+    const float* cut = ElevCut[PolTotal];
+    for (int i = 0; i <= n; ++i) ElevMax = std::max(ElevMax, cut[i]);
+    // Of the directions that tie with the maximum the front one wins (of two
+    // equal lobes the front one), and on the back half the first.
+    bool found = false;
     for (int i = 0; i <= n; ++i) {
-        float g = ElevCut[PolTotal][i];
-        // Of two equal lobes the front one wins (and on the back half the first).
-        if (g > ElevMax || (g == ElevMax && i > n / 2)) {
-            ElevMax = g;
-            ElevMaxIndex = i;
-        }
+        if (!GainsTie(cut[i], ElevMax) || (found && i <= n / 2)) continue;
+        ElevMaxIndex = i;
+        found = true;
     }
     return ElevMaxIndex * AngleStep;
 }
@@ -78,11 +82,10 @@ void CResult::AzimuthMaxima() {
     for (int i = 1; i < n; ++i) {
         GvMax = std::max(GvMax, AzCut[PolV][i]);
         GhMax = std::max(GhMax, AzCut[PolH][i]);
-        if (AzCut[PolTotal][i] > AzMax) {
-            AzMax = AzCut[PolTotal][i];
-            AzMaxIndex = i;
-        }
+        AzMax = std::max(AzMax, AzCut[PolTotal][i]);
     }
+    // The first azimuth that ties with the maximum.
+    while (AzMaxIndex < n - 1 && !GainsTie(AzCut[PolTotal][AzMaxIndex], AzMax)) ++AzMaxIndex;
     GainMax = std::max({ElevMax, FineMax, AzMax});
     Row(0)->Ga = GainMax;
     CalcFB();
@@ -124,5 +127,6 @@ void CResult::CalcFB() {
         }
         for (int k = 0; k <= lastEl && (k == 0 || k * s <= height); ++k) m = std::max(m, el[k]);
     }
-    Row(0)->FB = az[0] - m;
+    // A front and a rear that single precision cannot tell apart are equal.
+    Row(0)->FB = GainsTie(az[0], m) ? 0.0f : az[0] - m;
 }

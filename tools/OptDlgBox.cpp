@@ -109,6 +109,11 @@ bool TOptDlgBox::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+std::vector<PanelPart> TOptDlgBox::PictureParts(const QWidget* box) const {
+    auto it = pictureParts_.find(box);
+    return it == pictureParts_.end() ? std::vector<PanelPart>{} : it->second;
+}
+
 QWidget* TOptDlgBox::Field(int number) const {
     auto it = fields_.find(number);
     return it == fields_.end() ? nullptr : it->second.Control;

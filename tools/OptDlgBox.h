@@ -3,12 +3,14 @@
 // settings on one modal form. Every numeric field has a control number; a
 // change typed by the user is parsed, admitted, stored and calculated, and
 // then every other field of the form is rewritten, never the one being typed.
+#include "draw/PanelPart.h"
 #include "tools/RfCalculators.h"
 
 #include <QDialog>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -35,6 +37,8 @@ public:
     // Carries values into the page that became active.
     void PageChange();
     QWidget* Field(int number) const;
+    // Where the texts of a picture box went when it was last painted.
+    std::vector<PanelPart> PictureParts(const QWidget* box) const;
     // Entering a field: the resonance frequency is taken as if typed; the
     // R field of line match 2 searches the solutions again.
     void FieldEntered(int number);
@@ -67,6 +71,7 @@ public:
     QPushButton* QMBtn = nullptr;
     // Line match 2
     QLabel *SMVar1 = nullptr, *SMVar2 = nullptr;
+    QWidget* SMImage = nullptr;  // the arrangement
     QPushButton* SMCalcBtn = nullptr;
     // Stub
     RadioGroup* CStub = nullptr;
@@ -113,4 +118,5 @@ private:
     bool SetupR(double& r) const;
 
     std::map<int, FieldDef> fields_;
+    std::map<const QWidget*, std::vector<PanelPart>> pictureParts_;
 };

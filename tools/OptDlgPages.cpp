@@ -6,10 +6,10 @@
 #include "model/NumberText.h"
 #include "platform/RadioGroup.h"
 #include "platform/FormWidgets.h"
+#include "tools/CalculatorPictures.h"
 #include "tools/OptDlgBox.h"
 
 #include <QCheckBox>
-#include <QPainter>
 #include <QTabWidget>
 #include <cmath>
 
@@ -138,42 +138,6 @@ void TOptDlgBox::BuildCoilPage() {
     });
 }
 
-namespace {
-
-// The L network: feeder on the left, load on the right, wires at y 30 and 120.
-void PaintLMatch(QWidget* box, const LMatchCalc& m) {
-    QPainter p(box);
-    p.fillRect(box->rect(), Qt::white);
-    const double w = 6.283185307179586 * m.F;
-    if (w == 0 || m.R * m.Z == 0) return;
-    const QFontMetrics fm(box->font());
-    const int cw = fm.horizontalAdvance('C'), ch = fm.height();
-    p.setPen(Qt::black);
-    auto label = [&](int x, int y, char kind, double value, double reactance) {
-        p.drawText(x - cw / 2, y + ch / 3, QString(QChar(kind)));
-        const std::string amount =
-            kind == 'C' ? FormatInCLocale("%.1f %s", value, "pF") : FormatInCLocale("%.2f %s", value, "uH");
-        p.drawText(x + cw + 4, y - 4, QString::fromStdString(amount));
-        p.drawText(x + cw + 4, y + ch, QString::fromStdString(FormatInCLocale("%.2lf Ohm", reactance)));
-    };
-    p.drawLine(10, 120, 290, 120);
-    if (m.V2 != 0) {
-        p.drawLine(10, 30, 110 - cw, 30);
-        p.drawLine(110 + cw, 30, 290, 30);
-        label(110, 30, m.K2, m.V2, m.X2);
-    } else {
-        p.drawLine(10, 30, 290, 30);
-    }
-    if (m.V1 != 0) {
-        const int x = m.Topology == 0 ? 30 : 180;
-        p.drawLine(x, 30, x, 75 - ch);
-        p.drawLine(x, 75 + ch, x, 120);
-        label(x, 75, m.K1, m.V1, m.X1);
-    }
-}
-
-}  // namespace
-
 void TOptDlgBox::BuildLMatchPage() {
     QWidget* p = LMatchPage;
     PlaceLabel(p, "MLabel1", "Freq", 10, 20, 60);
@@ -194,9 +158,9 @@ void TOptDlgBox::BuildLMatchPage() {
     MXSel->SetItems({"C parallel", "C series"});
     MXSel->SetItemIndex(0);
     MXSel->setGeometry(10, 90, 150, 80);
-    PBoxM = new PaintBox(p, [this](QWidget* box) { PaintLMatch(box, LMatch); });
+    PBoxM = new PaintBox(p, [this](QWidget* box) { pictureParts_[box] = PaintLMatch(box, LMatch); });
     PBoxM->setObjectName("PBoxM");
-    PBoxM->setGeometry(180, 90, 330, 160);
+    PBoxM->setGeometry(180, 90, LMatchPictureWidth, LMatchPictureHeight);
     auto recalc = [this](int number) {
         LMatch.Calc();
         UpdateFields(number);
@@ -371,10 +335,13 @@ void TOptDlgBox::BuildLine2Page() {
     }
     SMCalcBtn = PlaceButton(p, "SMCalcBtn", "TUNE", 50, 190);
     ConnectGuarded(SMCalcBtn, &QPushButton::clicked, this, [this] { SMCalcBtnClick(); });
-    PlaceLabel(p, "SMLabel1", "Var 1", 160, 10, 100);
-    SMVar1 = PlaceLabel(p, "SMVar1", "None", 160, 30, 360, 150);
-    PlaceLabel(p, "SMLabel2", "Var 2", 160, 185, 100);
-    SMVar2 = PlaceLabel(p, "SMVar2", "None", 160, 205, 360, 150);
+    PlaceLabel(p, "SMLabel1", "Var 1", 160, 4, 100);
+    SMVar1 = PlaceLabel(p, "SMVar1", "None", 160, 22, 360, 98);
+    PlaceLabel(p, "SMLabel2", "Var 2", 160, 120, 100);
+    SMVar2 = PlaceLabel(p, "SMVar2", "None", 160, 140, 360, 100);
+    SMImage = new PaintBox(p, [this](QWidget* box) { pictureParts_[box] = PaintStubMatch(box); });
+    SMImage->setObjectName("SMImage");
+    SMImage->setGeometry(10, 244, StubMatchPictureWidth, StubMatchPictureHeight);
     for (QLabel* l : {SMVar1, SMVar2}) {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         QFont f = font();

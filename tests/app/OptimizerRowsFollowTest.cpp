@@ -19,6 +19,10 @@
 namespace {
 
 const char* const ReflectorGone = "Optimization line 1 (element 1): its wires were deleted; the line is removed.";
+const char* const ReflectorJoined =
+    "Optimization line 1 (element 1): its wires now make one element with other wires; the line is removed.";
+const char* const DirectorJoined =
+    "Optimization line 2 (element 3): its wires now make one element with other wires; the line is removed.";
 const char* const RowsBack = "The optimization lines, bands and current goal are back as they were when the data were kept.";
 
 }  // namespace
@@ -39,9 +43,23 @@ TEST_F(OptimizerRowsTest, ElementRowsKeepTheirElementThroughEveryEditAndRestore)
          {10.7, 9.6}, {}},
         {"the director's end typed onto the reflector's",
          [this] { TypeWire(3, {"-4.2", "5.35", "10"}); },
-         {},
-         {"Optimization line 1 (element 1): its wires now make one element with other wires; the line is removed.",
-          "Optimization line 2 (element 3): its wires now make one element with other wires; the line is removed."}},
+         {}, {ReflectorJoined, DirectorJoined}},
+        {"the director's end typed onto the reflector's, then the optimizer opened and cancelled",
+         [this] {
+             TypeWire(3, {"-4.2", "5.35", "10"});
+             wnd->ACalBtn->click();  // the dialog is cancelled
+             EXPECT_EQ(OptimizerLogLines(), (std::vector<std::string>{ReflectorJoined, DirectorJoined}));
+         },
+         {}, {}},
+        {"the wire editor dividing the director's wire",
+         [this] {
+             Answer<TWireCadDlg>([](TWireCadDlg& d) {
+                 d.Model.Select(2);
+                 d.KP[2]->trigger();
+             });
+             wnd->KCAD->trigger();
+         },
+         {10.7, 9.6}, {}},
         {"the wire editor moving the director behind the reflector",
          [this] {
              Answer<TWireCadDlg>([](TWireCadDlg& d) { d.Model.Wires[2].X1 = d.Model.Wires[2].X2 = -12.6; });

@@ -85,11 +85,12 @@ TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
 // runs 0..12 m along X with 12 segments (pulses at 1..11 m), wire 2 beside
 // it; the pieces after wire 1 come after wire 2 and a junction's pulse
 // belongs to the later piece. Where no pulse of the pieces stands at the
-// point, the nearest one is taken and the log says so.
+// point, the nearest one is taken and the log says so. A wire moved whole is
+// another wire in space: its positions go with it.
 TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
     const struct {
         const char* pos;
-        int pieces;
+        int pieces;  // 1: not divided, moved whole 1 m along Y
         int segs;  // of each piece
         const char* placed;
         bool nearest;
@@ -102,6 +103,9 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
         {"w1b+1", 3, 4, "w1b+1", false}, // 2 m: still the text's pulse on the first piece (1, 2, 3 m)
         {"w1b+1", 2, 4, "w1b", true},    // 2 m; the first piece has pulses at 1.5, 3 and 4.5 m
         {"w2c", 2, 6, "w2c", false},     // another wire keeps its position
+        {"w1c", 1, 12, "w1c", false},    // the wire moved
+        {"w1c", 2, 4091, "w3b", false},  // 8192 pulses after the divide: the most a layout holds
+        {"w1c", 2, 4092, "w1c", false},  // 8194: no layout, the position follows its wire's number
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pos) + " in " + std::to_string(c.pieces));
@@ -111,7 +115,13 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
         CopyText(ant->Sources[0].Pos, c.pos);
         CopyText(ant->Loads[0].Pos, c.pos);
         m->Select(0);
-        ASSERT_TRUE(m->Divide(c.pieces));
+        if (c.pieces > 1) {
+            ASSERT_TRUE(m->Divide(c.pieces));
+        } else {
+            m->Templ = m->Work;
+            SetEnd(m->Work, 1, {0, 1, 0});
+            ASSERT_TRUE(m->CommitMovedBody2D());
+        }
         for (int i = 0; i < m->Count; ++i)
             if (i != 1) m->Wires[i].Seg = c.segs;
         std::vector<std::string> notes;

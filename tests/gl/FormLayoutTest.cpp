@@ -14,6 +14,7 @@
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 #include "draw/PolarPlot.h"
+#include "tools/OptDlgBox.h"
 #include "views/OpenGLForm.h"
 #include "views/ResCmpDlg.h"
 
@@ -193,6 +194,16 @@ protected:
         if (auto* compare = dynamic_cast<TResCmpDlg*>(&form)) {
             compare->PBox->grab();
             faults << PanelFaults(compare->PBox, compare->PlotParts());
+        }
+        // The pictures of the calculator pages, scaled with the form.
+        if (auto* calculators = dynamic_cast<TOptDlgBox*>(&form)) {
+            for (QWidget* picture : {calculators->PBoxM, calculators->SMImage}) {
+                if (!picture->isVisible()) continue;
+                picture->grab();
+                const std::vector<PanelPart> parts = calculators->PictureParts(picture);
+                if (parts.empty()) faults << Describe(picture) + " shows no picture";
+                faults << PanelFaults(picture, parts);
+            }
         }
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();
         EXPECT_TRUE(form.grab().save(ShotPath(shot + ".png", "layout"))) << shot.toStdString();

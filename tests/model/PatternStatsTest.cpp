@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/EnvDef.h"
+#include "model/GainTie.h"
 #include "model/ResultStore.h"
 
 namespace {
@@ -51,13 +52,14 @@ TEST_F(PatternStatsTest, FineSearchReplacesTheCoarseMaximumOnlyWhenGreater) {
     s->PassMode = PassFineSearch;
     s->PointIndex = 295;
     s->StorePatternPoint(0, 0, 5);   // equal: kept
+    s->StorePatternPoint(0, 0, 5 + GainTieDb / 2);   // higher by less than single precision tells: kept
     EXPECT_EQ(s->ElevCut[PolTotal][30], 5.0f);
     EXPECT_EQ(s->ElevOfMax, 0.0f);
     s->StorePatternPoint(4, 1, 5.5f);
     EXPECT_EQ(s->ElevCut[PolTotal][30], 5.5f);
     EXPECT_EQ(s->ElevCut[PolV][30], 4.0f);
     EXPECT_EQ(s->FineMax, 5.5f);
-    EXPECT_FLOAT_EQ(s->ElevOfMax, 29.6f);
+    EXPECT_FLOAT_EQ(s->ElevOfMax, 29.7f);
 }
 
 TEST_F(PatternStatsTest, OfTwoEqualElevationLobesTheFrontOneWins) {
@@ -66,6 +68,11 @@ TEST_F(PatternStatsTest, OfTwoEqualElevationLobesTheFrontOneWins) {
     EXPECT_EQ(s->PatternMaxElev(), 150);
     EXPECT_EQ(s->ElevMaxIndex, 150);
     EXPECT_EQ(s->ElevMax, 6.0f);
+    // The same lobes as far as single precision tells, and a higher one.
+    s->ElevCut[PolTotal][30] = 6 + GainTieDb / 2;
+    EXPECT_EQ(s->PatternMaxElev(), 150);
+    s->ElevCut[PolTotal][30] = 6 + 2 * GainTieDb;
+    EXPECT_EQ(s->PatternMaxElev(), 30);
 
     s->AngleStep = 2;
     for (float& g : s->ElevCut[PolTotal]) g = -20;
@@ -114,6 +121,9 @@ TEST_F(PatternStatsTest, MaxAzimuthFillsTheNewestRow) {
     s->PatternMaxAzimuth2();
     EXPECT_EQ(s->Row(0)->Elev, 12.0f);
     EXPECT_EQ(s->Row(0)->Ga, 9.0f);
+    s->AzCut[PolTotal][200] = 9 + GainTieDb / 2;  // ties with azimuth 3, the first
+    s->PatternMaxAzimuth2();
+    EXPECT_EQ(s->AzMaxIndex, 3);
 }
 
 TEST_F(PatternStatsTest, FrontToBackWithoutSectorComparesTheSingleDirectionBehind) {
@@ -123,6 +133,9 @@ TEST_F(PatternStatsTest, FrontToBackWithoutSectorComparesTheSingleDirectionBehin
     s->AzCut[PolTotal][170] = 0;    // outside the single rear direction
     s->CalcFB();
     EXPECT_EQ(s->Row(0)->FB, 20.0f);
+    s->AzCut[PolTotal][180] = 8 + GainTieDb / 2;  // the same gain as far as single precision tells
+    s->CalcFB();
+    EXPECT_EQ(s->Row(0)->FB, 0.0f);
 }
 
 TEST_F(PatternStatsTest, FrontToBackTakesTheWorstOfTheRearSector) {

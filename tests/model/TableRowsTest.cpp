@@ -236,10 +236,12 @@ TEST(TableRows, AStackedCopyTakenAsTheAntennaFitsItsPositions) {
         ant->Wires[i].FirstPulse = 1 + 149 * i;
         ant->Wires[i].PulseCount = 149;
     }
-    ant->SourceCount = 3;
+    ant->Wires[10].PulseCount = 4000;
+    ant->SourceCount = 4;
     CopyText(ant->Sources[0].Pos, "w149b+100");
     CopyText(ant->Sources[1].Pos, "w150b+0074");  // the centre
     CopyText(ant->Sources[2].Pos, "w150e+1000");  // no pulse
+    CopyText(ant->Sources[3].Pos, "w11b+1000");   // no text of 8 characters names it
     ant->LoadCount = 1;
     CopyText(ant->Loads[0].Pos, "w2c");
     const std::vector<std::string> notes = FitPositionsToField(*ant);
@@ -247,8 +249,9 @@ TEST(TableRows, AStackedCopyTakenAsTheAntennaFitsItsPositions) {
     EXPECT_STREQ(ant->Sources[0].Pos, "w149c+26");
     EXPECT_STREQ(ant->Sources[1].Pos, "w150c");
     EXPECT_STREQ(ant->Loads[0].Pos, "w2c");
-    ASSERT_EQ(notes.size(), 1u);
+    ASSERT_EQ(notes.size(), 2u);
     EXPECT_EQ(notes[0], "Source 3 (w150e+1000) cannot be written in 8 characters and is removed.");
+    EXPECT_EQ(notes[1], "Source 4 (w11b+1000) cannot be written in 8 characters and is removed.");
 }
 
 // Given the pulse layout, the row edits keep each position at its point in

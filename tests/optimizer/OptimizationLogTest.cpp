@@ -165,9 +165,10 @@ TEST(OptimizationLogFile, BandsAreReadThroughTheBandTableRules) {
     f.Cal->Bands[0].Sources[0].Voltage = 0;
     CopyText(f.Cal->Bands[5].Sources[0].Pos, "xxxxxxxxxxx");  // beyond the bands in use
     const struct {
-        std::function<void(ACalBandRec&)> change;  // of band 2
+        std::function<void(ACalBandRec&)> change;  // of band `band` + 1
         const char* refusal;                       // nullptr: read, with `position`
         const char* position;
+        int band = 1;
     } cases[] = {
         {[](ACalBandRec&) {}, nullptr, "w2e"},
         {[](ACalBandRec& b) { b.Freq = 0; }, "Band 2: the frequency must lie above 1.5 and below 999999.9 MHz.", ""},
@@ -182,11 +183,14 @@ TEST(OptimizationLogFile, BandsAreReadThroughTheBandTableRules) {
         {[](ACalBandRec& b) { b.Sources[0].Voltage = 0; }, "Band 2, source 1: the voltage must be above 0.", ""},
         // Past the first empty position no source is used.
         {[](ACalBandRec& b) { b.Sources[2].Voltage = -5; }, nullptr, "w2e"},
+        {[](ACalBandRec& b) { CopyText(b.Sources[0].Pos, "w1,c"); },
+         "Band 1, source 1: a position holds at most 8 characters and no comma.", "", 0},
     };
-    const ACalBandRec band2 = f.Cal->Bands[1];
+    const ACalBandRec band1 = f.Cal->Bands[0], band2 = f.Cal->Bands[1];
     for (const auto& c : cases) {
+        f.Cal->Bands[0] = band1;
         f.Cal->Bands[1] = band2;
-        c.change(f.Cal->Bands[1]);
+        c.change(f.Cal->Bands[c.band]);
         const auto bytes = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal);
         OptimizerFixture g;
         auto ant = NewAntenna();

@@ -95,10 +95,18 @@ TEST(FormLayout, WindowBoxFromAnyFileIsUsableAndOnTheScreen) {
         EXPECT_LE(box.width(), area.width());
         EXPECT_LE(box.height(), area.height());
         EXPECT_TRUE(area.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
-        if (c.x == Near) EXPECT_EQ(box.left(), area.left());
-        if (c.x == Far) EXPECT_EQ(box.right(), area.right());
-        if (c.y == Near) EXPECT_EQ(box.top(), area.top());
-        if (c.y == Far) EXPECT_EQ(box.bottom(), area.bottom());
+        if (c.x == Near) {
+            EXPECT_EQ(box.left(), area.left());
+        }
+        if (c.x == Far) {
+            EXPECT_EQ(box.right(), area.right());
+        }
+        if (c.y == Near) {
+            EXPECT_EQ(box.top(), area.top());
+        }
+        if (c.y == Far) {
+            EXPECT_EQ(box.bottom(), area.bottom());
+        }
     }
     SettingsPathOverride = saved;
 }
