@@ -1,0 +1,117 @@
+// What the user chose stays what the program uses through an edit: each row
+// opens an antenna, edits it through the window's own commands and checks
+// what its references mean afterwards.
+#include "MainWndFixture.h"
+#include "editing/WireCadDlg.h"
+
+#include <QAction>
+#include <QFile>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+class MeaningKeptTest : public MainWndTest {
+public:
+    using MainWndTest::wnd;
+    // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
+    // seg"), source positions and load positions (R+jX loads of 10 ohm).
+    void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {
+        QString text = "Meaning kept\r\n*\r\n14.2\r\n***Wires***\r\n" + QString::number(wires.size()) + "\r\n";
+        for (const QString& w : wires) text += w + "\r\n";
+        text += "*** Source ***\r\n" + QString::number(sources.size()) + ",1\r\n";
+        for (const QString& s : sources) text += s + ",0,1\r\n";
+        text += "*** Load ***\r\n" + QString::number(loads.size()) + ",1\r\n";
+        for (const QString& l : loads) text += l + ",1,10,0\r\n";
+        text += "*** Segmentation ***\r\n800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n0,0,0,50,120,60,0\r\n";
+        QFile file(TempPath("meaning.kva"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toLatin1());
+        file.close();
+        Open({"korva", file.fileName()});
+        ASSERT_EQ(wnd->Ant.WireCount, wires.size());
+    }
+    // The wire editor from its command, with `wire` (from 1) selected, the
+    // popup opened at `hit` and `edit` run; then OK.
+    void InWireEditor(int wire, int hit, const std::function<void(TWireCadDlg&)>& edit) {
+        ExecModalDialog = [&](QDialog& dialog) {
+            auto* editor = dynamic_cast<TWireCadDlg*>(&dialog);
+            if (!editor) return int(QDialog::Rejected);
+            editor->Model.Select(wire - 1);
+            editor->HitCode = hit;
+            edit(*editor);
+            return int(QDialog::Accepted);
+        };
+        wnd->KCAD->trigger();
+        QApplication::processEvents();
+    }
+    // The log lines that name `what` ("Source 1 (").
+    QStringList LinesAbout(const QString& what) const { return wnd->LogLines().filter(what); }
+};
+
+struct Row {
+    const char* name;
+    std::function<void(MeaningKeptTest&)> setup, action, check;
+};
+
+const QString Dipole6 = "0,-5,10,0,0,10,0.001,6";  // two halves joined at the origin, 6 segments each
+const QString Dipole6b = "0,0,10,0,5,10,0.001,6";
+
+const Row Rows[] = {
+    {"a divide beside a wire too long to lay out",
+     [](MeaningKeptTest& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,2147483647", "3,-5.12,10,3,5.12,10,0.001,22"}, {"w1c"});
+     },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KP[2]->trigger(); }); },
+     [](MeaningKeptTest& t) {
+         // The old centre is the joint of the halves, the first pulse of the
+         // later one; not the centre of the first half, 2.56 m away.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w3b");
+         EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty()) << t.LinesAbout("Source 1 (").join("\n").toStdString();
+     }},
+    {"a divide that segments the fed neighbour anew",
+     [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b+2"}, {"w2e+1", "w2e-1"}); },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KP[2]->trigger(); }); },
+     [](MeaningKeptTest& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[1].Seg, -1) << "the neighbour is segmented anew";
+         // Y 1.667 and 3.333 m: no pulse of the new segmentation stands
+         // there; the nearest, at 1.598 and 3.402 m, takes them, and the log
+         // says so (w2b+2 would now stand at 0.185 m).
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2c-3");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b+2)").size(), 1);
+         ASSERT_EQ(t.wnd->Ant.LoadCount, 2);
+         EXPECT_STREQ(t.wnd->Ant.Loads[0].Pos, "w2c+3");
+         EXPECT_EQ(t.LinesAbout("Load 1 (w2e+1)").size(), 1);
+         EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w2e-1") << "named no pulse before, and none after";
+     }},
+    {"exchanging the ends of a fed wire",
+     [](MeaningKeptTest& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"}); },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KS1->trigger(); }); },
+     [](MeaningKeptTest& t) {
+         // Y -1.667 m is now the fourth pulse from the wire's new first end.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c+1");
+         EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty());
+     }},
+    {"disjoining a wire fed at its joint",
+     [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b"}); },
+     [](MeaningKeptTest& t) { t.InWireEditor(2, HitEnd1, [](TWireCadDlg& d) { d.K5->trigger(); }); },
+     [](MeaningKeptTest& t) {
+         // The joint is gone: the feed goes to the pulse of its wire nearest
+         // to it, and says so.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
+};
+
+TEST_F(MeaningKeptTest, EditsKeepWhatReferencesMean) {
+    for (const Row& row : Rows) {
+        SCOPED_TRACE(row.name);
+        row.setup(*this);
+        if (HasFatalFailure()) return;
+        row.action(*this);
+        row.check(*this);
+    }
+}
+
+}  // namespace
