@@ -2,7 +2,10 @@
 // opens an antenna, edits it through the window's own commands and checks
 // what its references mean afterwards.
 #include "MainWndFixture.h"
+#include "editing/ElementTable.h"
+#include "editing/GrpWireDlg.h"
 #include "editing/WireCadDlg.h"
+#include "platform/StringGrid.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,19 +35,26 @@ public:
         Open({"korva", file.fileName()});
         ASSERT_EQ(wnd->Ant.WireCount, wires.size());
     }
-    // The wire editor from its command, with `wire` (from 1) selected, the
-    // popup opened at `hit` and `edit` run; then OK.
-    void InWireEditor(int wire, int hit, const std::function<void(TWireCadDlg&)>& edit) {
+    // The dialog of `command` with `edit` run in it; then OK.
+    template <class Dialog>
+    void Accept(QAction* command, const std::function<void(Dialog&)>& edit) {
         ExecModalDialog = [&](QDialog& dialog) {
-            auto* editor = dynamic_cast<TWireCadDlg*>(&dialog);
-            if (!editor) return int(QDialog::Rejected);
-            editor->Model.Select(wire - 1);
-            editor->HitCode = hit;
-            edit(*editor);
+            auto* form = dynamic_cast<Dialog*>(&dialog);
+            if (!form) return int(QDialog::Rejected);
+            edit(*form);
             return int(QDialog::Accepted);
         };
-        wnd->KCAD->trigger();
+        command->trigger();
         QApplication::processEvents();
+    }
+    // The wire editor with `wire` (from 1) selected, its popup opened at
+    // `hit`, and the popup's `item` chosen.
+    void InWireEditor(int wire, int hit, const std::function<QAction*(TWireCadDlg&)>& item) {
+        Accept<TWireCadDlg>(wnd->KCAD, [&](TWireCadDlg& d) {
+            d.Model.Select(wire - 1);
+            d.HitCode = hit;
+            item(d)->trigger();
+        });
     }
     // The log lines that name `what` ("Source 1 (").
     QStringList LinesAbout(const QString& what) const { return wnd->LogLines().filter(what); }
@@ -63,7 +73,7 @@ const Row Rows[] = {
      [](MeaningKeptTest& t) {
          t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,2147483647", "3,-5.12,10,3,5.12,10,0.001,22"}, {"w1c"});
      },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KP[2]->trigger(); }); },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
      [](MeaningKeptTest& t) {
          // The old centre is the joint of the halves, the first pulse of the
          // later one; not the centre of the first half, 2.56 m away.
@@ -72,7 +82,7 @@ const Row Rows[] = {
      }},
     {"a divide that segments the fed neighbour anew",
      [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b+2"}, {"w2e+1", "w2e-1"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KP[2]->trigger(); }); },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
      [](MeaningKeptTest& t) {
          ASSERT_EQ(t.wnd->Ant.Wires[1].Seg, -1) << "the neighbour is segmented anew";
          // Y 1.667 and 3.333 m: no pulse of the new segmentation stands
@@ -87,7 +97,7 @@ const Row Rows[] = {
      }},
     {"exchanging the ends of a fed wire",
      [](MeaningKeptTest& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { d.KS1->trigger(); }); },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
      [](MeaningKeptTest& t) {
          // Y -1.667 m is now the fourth pulse from the wire's new first end.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c+1");
@@ -95,12 +105,28 @@ const Row Rows[] = {
      }},
     {"disjoining a wire fed at its joint",
      [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(2, HitEnd1, [](TWireCadDlg& d) { d.K5->trigger(); }); },
+     [](MeaningKeptTest& t) { t.InWireEditor(2, HitEnd1, [](TWireCadDlg& d) { return d.K5; }); },
      [](MeaningKeptTest& t) {
          // The joint is gone: the feed goes to the pulse of its wire nearest
          // to it, and says so.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b");
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"widening the fed element in the element table",
+     [](MeaningKeptTest& t) {
+         t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
+                       {"w2b+3"});
+     },
+     [](MeaningKeptTest& t) {
+         t.Accept<TGrpWireDlg>(t.wnd->K18, [](TGrpWireDlg& d) { d.Grid->SetEditText(ColWidth, 2, "15"); });
+     },
+     [](MeaningKeptTest& t) {
+         ASSERT_NEAR(t.wnd->Ant.Wires[1].Y2, 7.5, 1e-9) << "the width typed";
+         // The driven element is segmented anew for its new length: the feed
+         // keeps its place along it (3.9 % from its end), at the pulse
+         // nearest to that (4.5 %; w2b+3 would stand at 2.6 %), and says so.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
      }},
 };
 
