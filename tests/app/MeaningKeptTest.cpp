@@ -5,6 +5,7 @@
 #include "editing/ElementTable.h"
 #include "editing/GrpWireDlg.h"
 #include "editing/WireCadDlg.h"
+#include "optimizer/OptimizerState.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
@@ -102,6 +103,19 @@ const Row Rows[] = {
          // Y -1.667 m is now the fourth pulse from the wire's new first end.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c+1");
          EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty());
+     }},
+    {"the optimizer's band source and current goal on a wire whose ends are exchanged",
+     [](MeaningKeptTest& t) {
+         t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"});
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         CopyText(cal.Bands[0].Sources[0].Pos, "w1b+1");
+         CopyText(cal.CurrentPos, "w1b+1");
+     },
+     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
+     [](MeaningKeptTest& t) {
+         EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w1c+1");
+         EXPECT_STREQ(t.wnd->ACal->CurrentPos, "w1c+1");
      }},
     {"disjoining a wire fed at its joint",
      [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b"}); },
