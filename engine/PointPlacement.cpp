@@ -81,7 +81,7 @@ PositionPlacement Placer::operator()(const char* text) const {
     const auto old = static_cast<std::size_t>(ref.Number - 1);
     const std::vector<int>& heirs = Heirs[old];
     const int now = NewNumber[old];
-    if (heirs.empty() || now < 1) return {};
+    if (heirs.empty() || now < 1 || now > static_cast<int>(After->WirePulses.size())) return {};
     char renamed[PosTextSize] = {};
     CopyText(renamed, text);
     // The text as typed where its wire kept its number ("w0c", " w1c").
@@ -95,7 +95,9 @@ PositionPlacement Placer::operator()(const char* text) const {
             return {PositionPlacement::Removed, "named no pulse, would name one after the edit,"};
         return {PositionPlacement::Placed, renamed};
     }
-    const Point3D at = Carried(old, *Before->PointOnWire(static_cast<int>(old), index));
+    const std::optional<Point3D> was = Before->PointOnWire(static_cast<int>(old), index);
+    if (!was) return {};
+    const Point3D at = Carried(old, *was);
     // Both layouts work out the points from end points in double: only
     // rounding tells a pulse that stands there from one that does not.
     const double tolerance = 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) +
