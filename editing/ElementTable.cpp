@@ -1,5 +1,6 @@
 #include "editing/ElementTable.h"
 
+#include "engine/PointPlacement.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
 #include "model/TaperSetTable.h"
@@ -72,6 +73,8 @@ bool ElementTable::Build(AntDef& ant) {
     State = 0;
     return groups_->Build(ant);
 }
+
+void ElementTable::WriteBack(std::vector<std::string>* notes) { groups_->WriteBack(notes, PlaceByPoint); }
 
 bool ElementTable::IsOpen(int n) const {
     return ValidGroupIndex(*groups_, n) && groups_->Groups[n].NoLoop != 0;

@@ -57,7 +57,8 @@ public:
 
     // False when the antenna holds more elements than the table.
     bool Build(AntDef& ant);
-    void WriteBack(std::vector<std::string>* notes = nullptr) { groups_->WriteBack(notes); }
+    // Into the antenna, with its sources and loads kept at their points.
+    void WriteBack(std::vector<std::string>* notes = nullptr);
 
     CWGroupList& Groups() { return *groups_; }
     const CWGroupList& Groups() const { return *groups_; }

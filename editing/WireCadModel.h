@@ -44,8 +44,9 @@ public:
     // Copies the whole wire table; slots at and beyond the count are not live.
     void Load(const AntDef& ant);
     // Writes the live wires back in slot order, with the sources and loads
-    // following their wires (the log lines of that go to `notes`), those on
-    // a divided wire to the piece at their point, and returns the selected
+    // kept at their points in space on the wires the edits laid out anew
+    // (divided, segmented anew, joined; on a moved wire, at their place
+    // along it); the log lines of that go to `notes`. Returns the selected
     // wire's new index (-1 when none is selected).
     int WriteBack(AntDef& ant, std::vector<std::string>* notes = nullptr) const;
 

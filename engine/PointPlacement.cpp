@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,22 @@ double Distance(const Point3D& p, const Point3D& q) {
     return std::sqrt((p.X - q.X) * (p.X - q.X) + (p.Y - q.Y) * (p.Y - q.Y) + (p.Z - q.Z) * (p.Z - q.Z));
 }
 
-// The layouts number the pulses of turned wires from their other end, as the
-// preparation will: a text on such a wire reads with b and e exchanged.
+bool SamePoint(const Point3D& p, const Point3D& q) { return p.X == q.X && p.Y == q.Y && p.Z == q.Z; }
+
+// Pulses stand where the wire's ends and segmentation put them.
+bool SameLayoutOfWire(const WireRec& a, const WireRec& b) { return SameWireEnds(a, b) && a.R == b.R && a.Seg == b.Seg; }
+
+bool EndsAt(const WireRec& w, const Point3D& p, double tolerance) {
+    return Distance(WireEnd1(w), p) <= tolerance || Distance(WireEnd2(w), p) <= tolerance;
+}
+
+// The same wire in the same place, whichever end comes first.
+bool InPlace(const WireRec& now, const WireRec& was) {
+    return SameWireEnds(now, was) || (SamePoint(WireEnd1(now), WireEnd2(was)) && SamePoint(WireEnd2(now), WireEnd1(was)));
+}
+
+// The layouts number the pulses of turned wires from their other end: a text
+// written for such a wire reads with b and e exchanged.
 std::string AsLaidOut(const PulseLayout& layout, const std::string& text, int wire) {
     if (wire < 0 || wire >= static_cast<int>(layout.Turned.size()) || !layout.Turned[static_cast<std::size_t>(wire)])
         return text;
@@ -29,31 +44,35 @@ std::string AsLaidOut(const PulseLayout& layout, const std::string& text, int wi
     return pos;
 }
 
-// The pulse `text` names on wire `wire` (from 0) of the layout; 0 for none.
-int PulseIn(const PulseLayout& layout, const std::string& text, int wire) {
-    const int pulse = ParseSourcePos(*layout.Ant, AsLaidOut(layout, text, wire).c_str());
-    return pulse >= 1 && pulse <= static_cast<int>(layout.Points.size()) ? pulse : 0;
-}
-
-// Pulses stand where the wire's ends and segmentation put them.
-bool SameSegmentation(const WireRec& a, const WireRec& b) { return a.R == b.R && a.Seg == b.Seg; }
-
-bool EndsAt(const WireRec& w, const Point3D& p, double tolerance) {
-    return Distance(WireEnd1(w), p) <= tolerance || Distance(WireEnd2(w), p) <= tolerance;
-}
+// A pulse of the layout after the edit: its wire (from 0) and its index there.
+struct PulseFound {
+    int Wire = -1;
+    long long Index = 0;
+    double Distance = 0;
+    bool Found() const { return Wire >= 0; }
+};
 
 struct Placer {
     std::shared_ptr<const PulseLayout> Before, After;
+    std::vector<WireRec> WiresBefore, WiresAfter;
     std::vector<int> NewNumber;
     // Of each old wire: the new wires (from 0) it lives on in, its pieces
-    // when it was cut; none when its ends moved: its positions follow it.
+    // when it was cut, else the wire under its new number.
     std::vector<std::vector<int>> Heirs;
-    // Of each old wire: kept in place but segmented anew (the wire editor
-    // does so to the neighbours of what it changed).
-    std::vector<bool> Resegmented;
+    // Of each old wire not cut whose ends moved: its positions keep their
+    // place along it, carried from its old ends to its new ones.
+    std::vector<bool> Moved;
 
     PositionPlacement operator()(const char* text) const;
+    Point3D Carried(std::size_t old, const Point3D& p) const;
 };
+
+Point3D Placer::Carried(std::size_t old, const Point3D& p) const {
+    if (!Moved[old]) return p;
+    const WireRec& was = WiresBefore[old];
+    const WireRec& now = WiresAfter[static_cast<std::size_t>(Heirs[old].front())];
+    return PointAlong(WireEnd1(now), WireEnd2(now), FractionAlong(WireEnd1(was), WireEnd2(was), p));
+}
 
 PositionPlacement Placer::operator()(const char* text) const {
     const PositionRef ref = SplitPosition(text);
@@ -62,62 +81,90 @@ PositionPlacement Placer::operator()(const char* text) const {
     const auto old = static_cast<std::size_t>(ref.Number - 1);
     const std::vector<int>& heirs = Heirs[old];
     const int now = NewNumber[old];
-    if (heirs.empty() || now < 1) return {};
-    const AntDef& after = *After->Ant;
+    if (heirs.empty() || now < 1 || now > static_cast<int>(After->WirePulses.size())) return {};
     char renamed[PosTextSize] = {};
     CopyText(renamed, text);
     // The text as typed where its wire kept its number ("w0c", " w1c").
-    const bool fits = now == ref.Number || SetPositionWire(renamed, PosTextSize, now, after.Wires[now - 1].PulseCount);
+    const auto pulsesNow = After->WirePulses[static_cast<std::size_t>(now - 1)];
+    const bool fits = now == ref.Number || SetPositionWire(renamed, PosTextSize, now, pulsesNow);
 
-    const int pulse = PulseIn(*Before, text, static_cast<int>(old));
-    if (pulse == 0) {
+    const long long index = Before->IndexNamed(text, static_cast<int>(old));
+    if (index < 0) {
         if (!fits) return {PositionPlacement::Removed, "named no pulse and " + PositionTooLongReason() + " after the edit"};
-        if (PulseIn(*After, renamed, now - 1) != 0)
+        if (After->IndexNamed(renamed, now - 1) >= 0)
             return {PositionPlacement::Removed, "named no pulse, would name one after the edit,"};
         return {PositionPlacement::Placed, renamed};
     }
-    const Point3D at = Before->Points[static_cast<std::size_t>(pulse - 1)];
-    // Both layouts work out the points from the same end points in double:
-    // only rounding tells a pulse that stands there from one that does not.
-    const WireRec& was = Before->Ant->Wires[old];
+    const std::optional<Point3D> was = Before->PointOnWire(static_cast<int>(old), index);
+    if (!was) return {};
+    const Point3D at = Carried(old, *was);
+    // Both layouts work out the points from end points in double: only
+    // rounding tells a pulse that stands there from one that does not.
     const double tolerance = 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) +
-                                     Distance(WireEnd1(was), WireEnd2(was)));
+                                     WireLength(WiresBefore[old]) +
+                                     WireLength(WiresAfter[static_cast<std::size_t>(heirs.front())]));
     if (fits) {
-        const int still = PulseIn(*After, renamed, now - 1);
-        if (still != 0 && Distance(After->Points[static_cast<std::size_t>(still - 1)], at) <= tolerance)
-            return {PositionPlacement::Placed, renamed};
+        const std::optional<Point3D> still = After->PointOnWire(now - 1, After->IndexNamed(renamed, now - 1));
+        if (still && Distance(*still, at) <= tolerance) return {PositionPlacement::Placed, renamed};
     }
 
     // The pulse there: on the wire's heirs first, else the junction's pulse
     // on a wire that meets an heir there; else the heirs' nearest.
-    int exact = -1, junction = -1, nearest = -1;
-    double nearestDistance = 0;
-    for (std::size_t p = 0; p < After->Points.size(); ++p) {
-        const int wire = After->WireOfPulse[p];
-        bool onHeir = false, meetsHeir = false;
-        const double d = Distance(After->Points[p], at);
-        for (int heir : heirs) {
-            onHeir = onHeir || wire == heir;
-            meetsHeir = meetsHeir || (d <= tolerance && EndsAt(after.Wires[heir], at, tolerance));
-        }
-        if (onHeir && d <= tolerance && exact < 0) exact = static_cast<int>(p);
-        if (!onHeir && meetsHeir && junction < 0) junction = static_cast<int>(p);
-        if (onHeir && (nearest < 0 || d < nearestDistance)) {
-            nearest = static_cast<int>(p);
-            nearestDistance = d;
-        }
+    PulseFound exact, junction, nearest;
+    for (const PulseRun& run : After->Runs) {
+        const long long k = run.NearestK(at);
+        const PulseFound pulse{run.Wire, run.FirstIndex + k - run.FirstK, Distance(run.PointAt(k), at)};
+        const bool onHeir = std::find(heirs.begin(), heirs.end(), run.Wire) != heirs.end();
+        const bool there = pulse.Distance <= tolerance;
+        if (onHeir && there && !exact.Found()) exact = pulse;
+        if (!onHeir && there && !junction.Found() &&
+            std::any_of(heirs.begin(), heirs.end(),
+                        [&](int h) { return EndsAt(WiresAfter[static_cast<std::size_t>(h)], at, tolerance); }))
+            junction = pulse;
+        if (onHeir && (!nearest.Found() || pulse.Distance < nearest.Distance)) nearest = pulse;
     }
-    // A wire segmented anew has its pulses elsewhere: what no pulse stands
-    // at any more follows the wire, as after a change of its segments.
-    if (exact < 0 && junction < 0 && Resegmented[old]) return {};
-    const int best = exact >= 0 ? exact : junction >= 0 ? junction : nearest;
-    if (best < 0) return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
-    const int wire = After->WireOfPulse[static_cast<std::size_t>(best)];
-    const WireRec& w = after.Wires[wire];
-    const std::string placed = PulseOnWireText(ref.Letter, wire + 1, best + 1 - w.FirstPulse, w.PulseCount);
+    const PulseFound best = exact.Found() ? exact : junction.Found() ? junction : nearest;
+    if (!best.Found()) return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
+    const std::string placed = PulseOnWireText(ref.Letter, best.Wire + 1, best.Index,
+                                               After->WirePulses[static_cast<std::size_t>(best.Wire)]);
     if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, PositionTooLongReason()};
-    const auto how = best == nearest && exact < 0 ? PositionPlacement::Nearest : PositionPlacement::Placed;
-    return {how, AsLaidOut(*After, placed, wire)};
+    const auto how = exact.Found() || junction.Found() ? PositionPlacement::Placed : PositionPlacement::Nearest;
+    return {how, AsLaidOut(*After, placed, best.Wire)};
+}
+
+// Without layouts the positions follow their wires by number; those on a
+// wire whose pulses the edit may have laid out anew (cut, changed, or meeting
+// at an end a wire that is new, deleted or changed) say so.
+std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after, const WireRenumbering& change) {
+    const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), change.NewNumber.size());
+    const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
+    std::vector<bool> changed(oldCount, false), kept(static_cast<std::size_t>(wiresAfter), false);
+    for (std::size_t i = 0; i < oldCount; ++i) {
+        const int now = change.NewNumber[i];
+        const bool same = !change.IsCut(i) && now >= 1 && now <= wiresAfter &&
+                          SameLayoutOfWire(after.Wires[now - 1], change.Before[i]);
+        changed[i] = !same;
+        if (same) kept[static_cast<std::size_t>(now - 1)] = true;
+    }
+    std::vector<Point3D> changedEnds;
+    for (std::size_t i = 0; i < oldCount; ++i)
+        if (changed[i]) changedEnds.insert(changedEnds.end(), {WireEnd1(change.Before[i]), WireEnd2(change.Before[i])});
+    for (int k = 0; k < wiresAfter; ++k)
+        if (!kept[static_cast<std::size_t>(k)]) changedEnds.insert(changedEnds.end(), {WireEnd1(after.Wires[k]), WireEnd2(after.Wires[k])});
+    std::vector<bool> touched(oldCount, false);
+    for (std::size_t i = 0; i < oldCount; ++i) {
+        const Point3D a = WireEnd1(change.Before[i]), b = WireEnd2(change.Before[i]);
+        touched[i] = changed[i] || std::any_of(changedEnds.begin(), changedEnds.end(), [&](const Point3D& p) {
+                         return SamePoint(p, a) || SamePoint(p, b);
+                     });
+    }
+    return [touched](const char* text) -> PositionPlacement {
+        const PositionRef ref = SplitPosition(text);
+        if (ref.Names != PositionRef::Wire || ref.Number > static_cast<long long>(touched.size()) ||
+            !touched[static_cast<std::size_t>(ref.Number - 1)])
+            return {};
+        return {PositionPlacement::Unknown, "the wires cannot be laid out in pulses, so its point is not known"};
+    };
 }
 
 }  // namespace
@@ -129,28 +176,29 @@ std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, 
     for (std::size_t i = 0; i < oldCount; ++i) beforeAnt->Wires[i] = change.Before[i];
     beforeAnt->WireCount = static_cast<int32_t>(oldCount);
 
-    Placer placer;
     auto before = std::make_shared<PulseLayout>();
     auto laidOut = std::make_shared<PulseLayout>();
-    if (!LayOutPulses(*beforeAnt, *before) || !LayOutPulses(after, *laidOut)) return {};
+    if (!LayOutPulses(*beforeAnt, *before) || !LayOutPulses(after, *laidOut)) return UnplacedNotice(after, change);
+    Placer placer;
     placer.Before = before;
     placer.After = laidOut;
+    placer.WiresBefore.assign(change.Before.begin(), change.Before.begin() + static_cast<std::ptrdiff_t>(oldCount));
+    placer.WiresAfter.assign(after.Wires, after.Wires + std::clamp(after.WireCount, 0, MaxWires));
     placer.NewNumber = change.NewNumber;
     placer.Heirs.resize(oldCount);
-    placer.Resegmented.assign(oldCount, false);
+    placer.Moved.assign(oldCount, false);
     const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
     for (std::size_t i = 0; i < oldCount && i < change.NewNumber.size(); ++i) {
         std::vector<int>& heirs = placer.Heirs[i];
         if (change.IsCut(i)) {
             for (int piece : change.Pieces[i])
                 if (piece >= 1 && piece <= wiresAfter) heirs.push_back(piece - 1);
-        } else {
-            const int now = change.NewNumber[i];
-            if (now >= 1 && now <= wiresAfter && SameWireEnds(after.Wires[now - 1], change.Before[i])) {
-                heirs.push_back(now - 1);
-                placer.Resegmented[i] = !SameSegmentation(after.Wires[now - 1], change.Before[i]);
-            }
+            continue;
         }
+        const int now = change.NewNumber[i];
+        if (now < 1 || now > wiresAfter) continue;
+        heirs.push_back(now - 1);
+        placer.Moved[i] = !InPlace(after.Wires[now - 1], change.Before[i]);
     }
     return placer;
 }

@@ -1,17 +1,20 @@
 #pragma once
-// A source or load on a wire that an edit renumbers or cuts into pieces
-// stays at its point in space: the pulses are numbered wire by wire, and a
-// junction's pulse belongs to the later of its wires, so renumbering one
-// wire moves the pulses of its neighbours too. The position is written
-// again against the wire whose pulse stands there (a junction is a pulse of
-// either wire), or against the nearest pulse of its own wire when none
-// stands there. A position that named no pulse names none after the edit.
+// A source or load on a wire whose pulses an edit lays out anew stays at its
+// point in space: the pulses are numbered wire by wire, a junction's pulse
+// belongs to the later of its wires, and a wire segmented anew (the wire
+// editor does so to the neighbours of what it changes) has its pulses
+// elsewhere. The position is written again against the wire whose pulse
+// stands there (a junction is a pulse of either wire), or against the
+// nearest pulse of its own wire when none stands there. On a wire whose ends
+// moved it keeps its place along the wire. A position that named no pulse
+// names none after the edit.
 #include "model/AntDef.h"
 #include "model/TableRows.h"
 
 #include <functional>
 
 // The Place of `change` (see WireRenumbering) from the antenna after the edit
-// and the wires before it; empty when the pulses of either antenna cannot be
-// laid out (the preparation that follows the edit says why).
+// and the wires before it. When the pulses of either antenna cannot be laid
+// out, positions follow their wires' numbers, and those on a wire the edit
+// may have laid out anew say that their point is not known.
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, const WireRenumbering& change);

@@ -2,11 +2,11 @@
 
 #include "engine/WireExpansion.h"
 #include "model/EnvDef.h"
+#include "model/PositionText.h"
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
-#include <vector>
+#include <memory>
 
 namespace {
 
@@ -25,32 +25,71 @@ int QuietExpansion(AntDef& ant) {
 
 }  // namespace
 
+double FractionAlong(const Point3D& a, const Point3D& b, const Point3D& p) {
+    const double dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
+    const double length2 = dx * dx + dy * dy + dz * dz;
+    return length2 > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy + (p.Z - a.Z) * dz) / length2 : 0.0;
+}
+
+Point3D PointAlong(const Point3D& a, const Point3D& b, double t) {
+    return {a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), a.Z + t * (b.Z - a.Z)};
+}
+
+Point3D PulseRun::PointAt(long long k) const { return PointAlong(A, B, static_cast<double>(k) / Segs); }
+
+long long PulseRun::NearestK(const Point3D& p) const {
+    // Pulses stand evenly on a line: the nearest in t is the nearest in space.
+    const double k = std::ceil(std::clamp(FractionAlong(A, B, p), 0.0, 1.0) * Segs - 0.5);
+    return std::clamp(static_cast<long long>(k), static_cast<long long>(FirstK), static_cast<long long>(LastK));
+}
+
+std::optional<Point3D> PulseLayout::PointOnWire(int wire, long long index) const {
+    if (index < 0) return std::nullopt;
+    for (const PulseRun& run : Runs)
+        if (run.Wire == wire && index >= run.FirstIndex && index < run.FirstIndex + run.Count())
+            return run.PointAt(run.FirstK + index - run.FirstIndex);
+    return std::nullopt;
+}
+
+long long PulseLayout::IndexNamed(const char* text, int wire) const {
+    if (wire < 0 || wire >= static_cast<int>(WirePulses.size())) return -1;
+    char pos[PosTextSize] = {};
+    CopyText(pos, text);
+    if (Turned[static_cast<std::size_t>(wire)]) SwapPositionEnd(pos, wire + 1);
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire || ref.Number != wire + 1) return -1;
+    return PulseIndexOnWire(ref.Rest, WirePulses[static_cast<std::size_t>(wire)]);
+}
+
+std::optional<Point3D> PulseLayout::PointNamed(const char* text) const {
+    const PositionRef ref = SplitPosition(text);
+    if (ref.Names != PositionRef::Wire || ref.Number > static_cast<long long>(WirePulses.size())) return std::nullopt;
+    const int wire = static_cast<int>(ref.Number - 1);
+    return PointOnWire(wire, IndexNamed(text, wire));
+}
+
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     layout = PulseLayout{};
-    layout.Ant = std::make_unique<AntDef>(ant);
-    AntDef& copy = *layout.Ant;
-    const int wireCount = std::clamp(copy.WireCount, 0, MaxWires);
+    auto copy = std::make_unique<AntDef>(ant);
+    const int wireCount = std::clamp(copy->WireCount, 0, MaxWires);
     layout.Turned.assign(static_cast<std::size_t>(wireCount), false);
-    for (int w : NormalizeGroundedWires(copy)) layout.Turned[static_cast<std::size_t>(w)] = true;
+    layout.WirePulses.assign(static_cast<std::size_t>(wireCount), 0);
+    for (int w : NormalizeGroundedWires(*copy)) layout.Turned[static_cast<std::size_t>(w)] = true;
 
     // The wavelength the segmentation works from, as the preparation takes it.
-    if (copy.CalcFreq == 0.0) copy.CalcFreq = copy.Freq;
-    float f = static_cast<float>(copy.CalcFreq);
+    if (copy->CalcFreq == 0.0) copy->CalcFreq = copy->Freq;
+    float f = static_cast<float>(copy->CalcFreq);
     if (f == 0.0f) f = 299.792458f;
-    copy.Wavelength = 299.792458f / f;
-    if (!(copy.Wavelength > 0.0) || !std::isfinite(copy.Wavelength)) return false;
-    if (!QuietExpansion(copy)) return false;
+    copy->Wavelength = 299.792458f / f;
+    if (!(copy->Wavelength > 0.0) || !std::isfinite(copy->Wavelength)) return false;
+    if (!QuietExpansion(*copy)) return false;
 
     const bool overGround = EnvDef.Type != GroundFree;
     const double height = overGround ? EnvDef.AntHeight : 0.0;
-    const int pieceCount = std::clamp(copy.ExpWireCount, 0, MaxExpWires);
-    // Which ends of each piece carry a pulse, by the preparation's rule, and
-    // the first and last segment joint (from 0) that stand a pulse.
+    const int pieceCount = std::clamp(copy->ExpWireCount, 0, MaxExpWires);
     std::vector<PieceEnds> ends(static_cast<std::size_t>(pieceCount) + 1);
-    std::vector<std::pair<int, int>> joints(static_cast<std::size_t>(pieceCount) + 1);
-    long long pulses = 0;
     for (int w = 1; w <= pieceCount; ++w) {
-        const ExpWireRec& piece = copy.ExpWires[w - 1];
+        const ExpWireRec& piece = copy->ExpWires[w - 1];
         const Point3F a{static_cast<float>(piece.X1), static_cast<float>(piece.Y1),
                         static_cast<float>(piece.Z1 + height)};
         const Point3F b{static_cast<float>(piece.X2), static_cast<float>(piece.Y2),
@@ -59,31 +98,18 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
         const int ground = overGround ? GroundContactEnd(a, b) : -1;
         const bool pulseAtA = ground == 0 || FindEarlierJoin(ends, w, a, 0).Piece != 0;
         const bool pulseAtB = ground == 1 || FindEarlierJoin(ends, w, b, 1).Piece != 0;
-        const int segs = std::max(1, piece.Segs);
-        const std::pair<int, int> range{pulseAtA ? 0 : 1, pulseAtB ? segs : segs - 1};
-        joints[static_cast<std::size_t>(w)] = range;
-        pulses += std::max(0, range.second - range.first + 1);
-    }
-    // No more pulses than any preparation takes, counted before a point is
-    // listed: a segment count may reach the int range.
-    if (pulses > MaxPulseLimit) return false;
-
-    for (int w = 1; w <= pieceCount; ++w) {
-        const ExpWireRec& piece = copy.ExpWires[w - 1];
-        const int segs = std::max(1, piece.Segs);
-        const int first = static_cast<int>(layout.Points.size()) + 1;
-        const auto [from, to] = joints[static_cast<std::size_t>(w)];
-        for (int k = from; k <= to; ++k) {
-            const double t = static_cast<double>(k) / segs;
-            layout.Points.push_back({piece.X1 + t * (piece.X2 - piece.X1), piece.Y1 + t * (piece.Y2 - piece.Y1),
-                                     piece.Z1 + t * (piece.Z2 - piece.Z1)});
-            layout.WireOfPulse.push_back(piece.UserWire);
-        }
-        const int count = static_cast<int>(layout.Points.size()) + 1 - first;
-        if (count == 0 || piece.UserWire < 0 || piece.UserWire >= wireCount) continue;
-        WireRec& wire = copy.Wires[piece.UserWire];
-        if (wire.FirstPulse == 0) wire.FirstPulse = first;
-        wire.PulseCount += count;
+        PulseRun run;
+        run.Wire = piece.UserWire;
+        run.A = {piece.X1, piece.Y1, piece.Z1};
+        run.B = {piece.X2, piece.Y2, piece.Z2};
+        run.Segs = std::max(1, piece.Segs);
+        run.FirstK = pulseAtA ? 0 : 1;
+        run.LastK = pulseAtB ? run.Segs : run.Segs - 1;
+        if (run.Count() <= 0 || run.Wire < 0 || run.Wire >= wireCount) continue;
+        long long& pulses = layout.WirePulses[static_cast<std::size_t>(run.Wire)];
+        run.FirstIndex = pulses;
+        pulses += run.Count();
+        layout.Runs.push_back(run);
     }
     return true;
 }

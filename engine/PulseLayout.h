@@ -3,11 +3,13 @@
 // preparation numbers them, worked out on a copy without touching the
 // engine's state: the copy's grounded wires are turned round and its wires
 // expanded as the preparation does, and pieces are joined by the same rule.
+// A piece's pulses are kept as a run, not one by one, so that a wire of any
+// segment count is laid out in the time and memory of its pieces.
 #include "engine/EngineState.h"
 #include "model/AntDef.h"
 #include "model/WireGeometry.h"
 
-#include <memory>
+#include <optional>
 #include <vector>
 
 // The end of an earlier piece that a piece end meets exactly: the piece
@@ -40,16 +42,40 @@ inline int GroundContactEnd(const Point3F& a, const Point3F& b) {
     return -1;
 }
 
+// Where p lies along the line from a to b, projected onto it: 0 at a, 1 at
+// b (0 when a and b are one point); and the point at fraction t.
+double FractionAlong(const Point3D& a, const Point3D& b, const Point3D& p);
+Point3D PointAlong(const Point3D& a, const Point3D& b, double t);
+
+// The pulses of one piece: they stand at A + k / Segs * (B - A) for k from
+// FirstK to LastK, and are the pulses FirstIndex.. (from 0) of their wire.
+struct PulseRun {
+    int Wire = 0;  // from 0
+    Point3D A{}, B{};
+    int Segs = 1;
+    int FirstK = 0, LastK = -1;
+    long long FirstIndex = 0;
+
+    long long Count() const { return static_cast<long long>(LastK) - FirstK + 1; }
+    Point3D PointAt(long long k) const;
+    // The run's pulse (its k) nearest to p; the earlier one of two as near.
+    long long NearestK(const Point3D& p) const;
+};
+
 struct PulseLayout {
-    // The copy: turned round and expanded, with every wire's FirstPulse and
-    // PulseCount as the preparation will set them.
-    std::unique_ptr<AntDef> Ant;
-    std::vector<Point3D> Points;  // pulse p stands at Points[p - 1], without the added height
-    std::vector<int> WireOfPulse;  // the wire (from 0) pulse p belongs to, at [p - 1]
-    std::vector<bool> Turned;      // each wire: turned round in the copy
+    std::vector<PulseRun> Runs;           // in the order the pulses are numbered
+    std::vector<long long> WirePulses;    // each wire's pulse count
+    std::vector<bool> Turned;             // each wire: turned round as the preparation will
+
+    // Pulse `index` (from 0) of wire `wire` (from 0); none beyond its pulses.
+    std::optional<Point3D> PointOnWire(int wire, long long index) const;
+    // The pulse (from 0) of wire `wire` that a position text names, read as
+    // the preparation will (b and e exchanged on a turned wire); -1 for none.
+    long long IndexNamed(const char* text, int wire) const;
+    // The point a position text names ("w3c", not a plain pulse number).
+    std::optional<Point3D> PointNamed(const char* text) const;
 };
 
 // Lays out the pulses of `ant` over the ground of EnvDef. False when the
-// expansion refuses the antenna, or it has more pulses than the preparation
-// takes (MaxPulseLimit): then nothing is known.
+// expansion refuses the antenna: then nothing is known.
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout);

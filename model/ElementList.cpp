@@ -137,7 +137,7 @@ void CWGroupList::SetPos(int n, double x) {
     }
 }
 
-void CWGroupList::WriteBack(std::vector<std::string>* notes) {
+void CWGroupList::WriteBack(std::vector<std::string>* notes, PositionPlacing placing) {
     if (!Ant || Count == 0) return;
     WireRenumbering change(*Ant);
     for (int& number : change.NewNumber) number = 0;
@@ -174,6 +174,7 @@ void CWGroupList::WriteBack(std::vector<std::string>* notes) {
         }
     }
     Ant->WireCount = renumber ? std::min(written, MaxWires) : WireCount;
+    if (placing) change.Place = placing(*Ant, change);
     const std::vector<std::string> lines = FollowWireRenumbering(*Ant, change);
     if (notes) notes->insert(notes->end(), lines.begin(), lines.end());
 }

@@ -9,6 +9,7 @@
 
 #include "model/AntDef.h"
 #include "model/ElementGroup.h"
+#include "model/TableRows.h"
 
 constexpr int MaxElements = 255;          // group index 255 means "none"
 constexpr uint8_t NoElement = 255;
@@ -34,8 +35,9 @@ public:
     // than the list holds.
     bool Build(AntDef& ant);
     void Clear();
-    // Sources and loads follow their wires; the log lines of that go to `notes`.
-    void WriteBack(std::vector<std::string>* notes = nullptr);
+    // Sources and loads follow their wires, and given `placing` keep their
+    // points in space on them; the log lines of that go to `notes`.
+    void WriteBack(std::vector<std::string>* notes = nullptr, PositionPlacing placing = nullptr);
 
     double PosOf(int n) const;
     double PosOfWire(int w) const;

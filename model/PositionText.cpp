@@ -33,9 +33,8 @@ long long ReadOffset(const char* s) {
     return negative ? -v : v;
 }
 
-// The pulse (from 0) among a wire's `count` that what follows the wire number
-// names: "b", "c" or "e" with an offset, nothing standing for "c"; -1 for
-// none of the wire's pulses.
+}  // namespace
+
 long long PulseIndexOnWire(const char* rest, long long count) {
     char letter = 'C';
     if (*rest != '\0') letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*rest++)));
@@ -49,6 +48,8 @@ long long PulseIndexOnWire(const char* rest, long long count) {
     }
     return index >= 0 && index < count ? index : -1;
 }
+
+namespace {
 
 // What follows a wire number ("b+0001", "e", "c -02") with the offset in its
 // shortest form ("b+1", "e", "c-2"); empty when the text is not of that form.

@@ -37,6 +37,11 @@ std::string PositionTooLongReason();
 // shortest of "c", "b", "e" with an offset. `letter` is the "w" as typed.
 std::string PulseOnWireText(char letter, long long wire, long long index, long long count);
 
+// The pulse (from 0) among a wire's `count` that what follows the wire number
+// (PositionRef::Rest) names: "b", "c" or "e" with an offset, nothing standing
+// for "c"; -1 for none of the wire's pulses.
+long long PulseIndexOnWire(const char* rest, long long count);
+
 // The pulse a position text names, from the wires' FirstPulse and PulseCount:
 // a leading number is an absolute pulse; "w" + wire number + b/c/e + offset
 // names a pulse of that wire. Texts that name no pulse of the wire, or

@@ -171,6 +171,9 @@ std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& c
         const long long pulses = old < change.Before.size() ? std::max(change.Before[old].PulseCount, 0) : 0;
         if (now != ref.Number && !SetPositionWire(pos, size, now, pulses))
             return PositionTooLongReason() + " on wire " + std::to_string(now);
+        if (!placed.Text.empty())
+            notes.push_back(what + " (" + text + "): " + placed.Text + "; it stays on its wire as " +
+                            std::string(pos, strnlen(pos, size)) + ", check its position.");
     } else if (ref.Names == PositionRef::Pulse) {
         const long long movedFrom = FirstMovedPulse(change);
         if (movedFrom >= 0 && ref.Number >= movedFrom)

@@ -12,7 +12,7 @@ enum class EditTable { Wires, Sources, Loads };
 
 // Where a position goes when the wires are renumbered, by the point in space
 // it stands at. Unknown: no pulse layout tells, the position follows its
-// wire's number. Placed: Text names the pulse at its point (a junction is a
+// wire's number; a Text says why, for the log. Placed: Text names the pulse at its point (a junction is a
 // pulse of either wire); Nearest: no pulse stands there any more and Text
 // names the nearest one of its wire. Removed: Text says why it cannot stay.
 struct PositionPlacement {
@@ -63,8 +63,9 @@ struct EntryRenumbering {
 // in space where the change can place it (Place), else on its wire, which it
 // follows (the rest of its position text kept); one on a deleted wire is
 // removed. A text that names no wire keeps naming none. Returns a line for
-// the log for each removed or moved entry and for each entry given as a
-// plain pulse number whose pulse moved. Whatever else
+// the log for each removed or moved entry, for each entry whose point the
+// change could not tell, and for each entry given as a plain pulse number
+// whose pulse moved. Whatever else
 // keeps numbers of this antenna's wires, sources, loads or elements follows
 // then too (SetWireReferenceFollower).
 std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumbering& change);

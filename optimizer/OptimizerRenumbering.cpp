@@ -173,7 +173,28 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     // a write-back that keeps every number (the search's at each point)
     // leaves the element rows to the next build of the element model.
     const bool wiresMoved = change.Renumbers(ant.WireCount);
-    if (!wiresMoved && !entries.Renumbers()) return;
+    // The band sources and the current goal are positions like the
+    // antenna's: they follow every edit that places those by point, also one
+    // that keeps every number.
+    const auto followPositions = [&] {
+        for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
+            int32_t count = 0;
+            while (count < BandSources && Bands[b].Sources[count].Pos[0] != '\0') ++count;
+            FollowSources(Bands[b].Sources, count, BandSources, "Band " + std::to_string(b + 1) + " source", change,
+                          notes);
+        }
+
+        const std::string goal(CurrentPos, strnlen(CurrentPos, PosTextSize));
+        if (const std::string gone = FollowPosition(CurrentPos, PosTextSize, change, "The current goal", notes);
+            !gone.empty()) {
+            notes.push_back(RemovedNote("The current goal", goal, gone));
+            std::fill(std::begin(CurrentPos), std::end(CurrentPos), '\0');
+        }
+    };
+    if (!wiresMoved && !entries.Renumbers()) {
+        if (change.Place) followPositions();
+        return;
+    }
 
     // Edits since the last build come first: this change starts from the
     // antenna they left.
@@ -185,19 +206,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     }
     SeeWires(ant);
 
-    for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
-        int32_t count = 0;
-        while (count < BandSources && Bands[b].Sources[count].Pos[0] != '\0') ++count;
-        FollowSources(Bands[b].Sources, count, BandSources, "Band " + std::to_string(b + 1) + " source", change,
-                      notes);
-    }
-
-    const std::string goal(CurrentPos, strnlen(CurrentPos, PosTextSize));
-    if (const std::string gone = FollowPosition(CurrentPos, PosTextSize, change, "The current goal", notes);
-        !gone.empty()) {
-        notes.push_back(RemovedNote("The current goal", goal, gone));
-        std::fill(std::begin(CurrentPos), std::end(CurrentPos), '\0');
-    }
+    followPositions();
 
     // Element rows map through the wires of each element: elements are
     // numbered along the boom, so an inserted or deleted element moves the rest.

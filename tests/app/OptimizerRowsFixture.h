@@ -17,7 +17,7 @@
 #include <vector>
 
 class OptimizerRowsTest : public MainWndTest {
-protected:
+public:
     // The 3-element Yagi along X with two rows: the reflector's width (10.7 m)
     // and the director's (9.6 m), elements 1 and 3.
     void OpenYagiWithRows() {

@@ -157,9 +157,11 @@ TEST_F(ElementTableEdit, RowsAddDeleteAndReshapeButNeverTheBase) {
 }
 
 // Deleting the director takes its load along; the new form of the driven
-// element keeps the feed on it, though the wires are numbered anew.
+// element keeps the feed on it, though the wires are numbered anew, at its
+// place along its wire: the pulse there moved, so the nearest, with a line.
 TEST_F(ElementTableEdit, SourcesAndLoadsFollowTheirElements) {
     auto ant = Yagi();
+    SetDefaultSegmentation(*ant);
     ant->SourceCount = 1;
     CopyText(ant->Sources[0].Pos, "w2c");
     ant->LoadCount = 2;
@@ -173,12 +175,13 @@ TEST_F(ElementTableEdit, SourcesAndLoadsFollowTheirElements) {
     table.WriteBack(&notes);
     ASSERT_EQ(ant->WireCount, 5);
     ASSERT_EQ(ant->SourceCount, 1);
-    EXPECT_STREQ(ant->Sources[0].Pos, "w2c");
+    EXPECT_STREQ(ant->Sources[0].Pos, "w2c+1");
     EXPECT_DOUBLE_EQ(ant->Wires[1].X1, 3.0);
     ASSERT_EQ(ant->LoadCount, 1);
     EXPECT_STREQ(ant->Loads[0].Pos, "w1b");
-    ASSERT_EQ(notes.size(), 1u);
-    EXPECT_EQ(notes[0].rfind("Load 1 (w3c) was on the deleted wire 3", 0), 0u) << notes[0];
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].rfind("Source 1 (w2c): no pulse stands at its point", 0), 0u) << notes[0];
+    EXPECT_EQ(notes[1].rfind("Load 1 (w3c) was on the deleted wire 3", 0), 0u) << notes[1];
 }
 
 // Typed as a user types: a segmentation pair keeps its comma, and a refused

@@ -58,7 +58,9 @@ TEST_F(WireCadModelTest, DeletedWiresAreDroppedAtWriteBackAndTheSelectionRenumbe
 }
 
 // A wire drawn into a deleted wire's slot is a new wire: the deleted wire's
-// source goes, and the others stay on their wires.
+// source goes, and the others stay on their wires. Without segmentation
+// settings the pulses cannot be laid out: those on the wires the divide
+// changed or met say that their point is not known.
 TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
     Load({W(0, 0, 0, 1, 0, 0), W(1, 0, 0, 2, 0, 0), W(2, 0, 0, 3, 0, 0)});
     ant->SourceCount = 2;
@@ -77,8 +79,10 @@ TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
     ASSERT_EQ(ant->SourceCount, 1);
     EXPECT_STREQ(ant->Sources[0].Pos, "w3c");
     EXPECT_STREQ(ant->Loads[0].Pos, "w2b");
-    ASSERT_EQ(notes.size(), 1u);
+    ASSERT_EQ(notes.size(), 3u);
     EXPECT_EQ(notes[0].rfind("Source 1 (w1c) was on the deleted wire 1", 0), 0u) << notes[0];
+    EXPECT_EQ(notes[1].rfind("Source 1 (w3c): the wires cannot be laid out", 0), 0u) << notes[1];
+    EXPECT_EQ(notes[2].rfind("Load 1 (w2b): the wires cannot be laid out", 0), 0u) << notes[2];
 }
 
 // A source or load on a divided wire stays at its point in space. Wire 1
@@ -140,20 +144,22 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
 // Wire 1 runs 0..12 m along X with 12 segments and meets wire 2, 12 m along
 // Y, at its end; the joint's pulse belongs to wire 2 until wire 1 is divided
 // into halves, whose second piece (wire 3) is then the later wire there, and
-// the editor segments wire 2 anew. A position that named no pulse names none
-// after the divide, or goes.
+// the editor segments wire 2 anew, finer at its ends: what no pulse stands at
+// any more goes to the nearest, with a line. A position that named no pulse
+// names none after the divide, or goes.
 TEST_F(WireCadModelTest, ADivideKeepsJointsAndPositionsThatNamedNothing) {
     const struct {
         const char* pos;
         int segs;  // of each half
         const char* placed;  // nullptr: removed, with a line for the log
+        bool nearest;
     } cases[] = {
-        {"w2b", 6, "w3e"},      // the joint
-        {"W2b+1", 6, "W2b+1"},  // wire 2 is segmented anew: no pulse at 1 m, it follows the wire
-        {"w2e", 6, "w2e"},
-        {"w3c", 6, "w4c"},      // no wire 3 before, none after
-        {"w1c-7", 2, "w1c-7"},  // beyond wire 1's pulses, and beyond the first half's
-        {"w1c-7", 30, nullptr}, // the first half has 29 pulses
+        {"w2b", 6, "w3e", false},      // the joint
+        {"W2b+1", 6, "W2b+5", true},   // 1 m
+        {"w2e", 6, "w2e+5", true},     // 11 m
+        {"w3c", 6, "w4c", false},      // no wire 3 before, none after
+        {"w1c-7", 2, "w1c-7", false},  // beyond wire 1's pulses, and beyond the first half's
+        {"w1c-7", 30, nullptr, false}, // the first half has 29 pulses
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pos) + " on halves of " + std::to_string(c.segs));
@@ -167,7 +173,10 @@ TEST_F(WireCadModelTest, ADivideKeepsJointsAndPositionsThatNamedNothing) {
         if (c.placed) {
             ASSERT_EQ(ant->SourceCount, 1);
             EXPECT_STREQ(ant->Sources[0].Pos, c.placed);
-            EXPECT_TRUE(notes.empty()) << notes[0];
+            ASSERT_EQ(notes.size(), c.nearest ? 1u : 0u);
+            if (c.nearest) {
+                EXPECT_NE(notes[0].find("nearest"), std::string::npos) << notes[0];
+            }
         } else {
             EXPECT_EQ(ant->SourceCount, 0);
             ASSERT_EQ(notes.size(), 1u);
@@ -176,16 +185,16 @@ TEST_F(WireCadModelTest, ADivideKeepsJointsAndPositionsThatNamedNothing) {
     }
 }
 
-// A wire with more segments than any preparation takes is not laid out pulse
-// by pulse: the editor writes its wires back, and the positions follow them
-// by number.
-TEST_F(WireCadModelTest, AWireOfTooManySegmentsDoesNotStopTheWriteBack) {
+// A wire with more segments than any preparation takes is laid out piece by
+// piece, not pulse by pulse: the feed of the wire divided beside it goes to
+// the joint of the halves.
+TEST_F(WireCadModelTest, AWireOfTooManySegmentsDoesNotStopThePlacement) {
     LoadFed({W(0, 0, 0, 12, 0, 0, 2147483647), W(0, 5, 0, 12, 5, 0, 12)}, "w2c");
     m->Select(1);
     ASSERT_TRUE(m->Divide(2));
     m->WriteBack(*ant);
     ASSERT_EQ(ant->WireCount, 3);
-    EXPECT_STREQ(ant->Sources[0].Pos, "w2c");
+    EXPECT_STREQ(ant->Sources[0].Pos, "w3b");
 }
 
 // Over ground the preparation turns a wire whose second end rests on it and

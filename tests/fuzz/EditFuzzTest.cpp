@@ -1,6 +1,7 @@
 // Seeded random edit sequences through the wire table's row edits and the
-// wire editor's divide, with positions placed by the pulse layouts, built
-// with AddressSanitizer and UBSan. After every edit each position keeps its
+// wire editor's divide and exchange of ends (which segment the wires joined
+// to what they change anew), with positions placed by the pulse layouts,
+// built with AddressSanitizer and UBSan. After every edit each position keeps its
 // point in space, goes (or moves) with a line in the log, or named no pulse
 // before the edit and names none after it; and it fits the antenna text.
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/WireCadModel.h"
 #include "engine/PointPlacement.h"
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
@@ -25,47 +27,26 @@
 
 namespace {
 
-enum class Edit { Delete, Insert, Divide };
-
-// The point a position names in a layout; none when it names no pulse.
-std::optional<Point3D> PointOf(const PulseLayout& layout, const char* text) {
-    const PositionRef ref = SplitPosition(text);
-    if (ref.Names != PositionRef::Wire) return std::nullopt;
-    char pos[PosTextSize] = {};
-    CopyText(pos, text);
-    if (ref.Number <= static_cast<long long>(layout.Turned.size()) && layout.Turned[ref.Number - 1])
-        SwapPositionEnd(pos, static_cast<int>(ref.Number));
-    const int pulse = ParseSourcePos(*layout.Ant, pos);
-    if (pulse < 1 || pulse > static_cast<int>(layout.Points.size())) return std::nullopt;
-    return layout.Points[static_cast<std::size_t>(pulse - 1)];
-}
+enum class Edit { Delete, Insert, Divide, Exchange };
 
 bool SamePlace(const Point3D& p, const Point3D& q) {
     return std::fabs(p.X - q.X) + std::fabs(p.Y - q.Y) + std::fabs(p.Z - q.Z) < 1e-6;
 }
 
-// Divides wire `wire` (from 1) into `pieces` as the wire editor does: the
-// first piece keeps the wire's row, the others go to the end of the table.
-std::vector<std::string> Divide(AntDef& ant, int wire, int pieces, int segs) {
-    WireRenumbering change(ant);
-    const WireRec whole = ant.Wires[wire - 1];
-    const Point3D a = WireEnd1(whole), b = WireEnd2(whole);
-    auto at = [&](int k) {
-        if (k == pieces) return b;
-        const double t = static_cast<double>(k) / pieces;
-        return Point3D{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), a.Z + t * (b.Z - a.Z)};
-    };
-    for (int k = 0; k < pieces; ++k) {
-        const Point3D p = at(k), q = at(k + 1);
-        WireRec piece = whole;
-        piece.X1 = p.X, piece.Y1 = p.Y, piece.Z1 = p.Z, piece.X2 = q.X, piece.Y2 = q.Y, piece.Z2 = q.Z;
-        piece.Seg = segs;
-        const int row = k == 0 ? wire : ++ant.WireCount;
-        ant.Wires[row - 1] = piece;
-        change.Pieces[static_cast<std::size_t>(wire - 1)].push_back(row);
-    }
-    change.Place = PlaceByPoint(ant, change);
-    return FollowWireRenumbering(ant, change);
+// Wire `wire` (from 1) through the wire editor: divided into `pieces`, which
+// then get `segs` segments each (-1 leaves the editor's automatic ones), or
+// its ends exchanged; the editor segments the wires joined to it anew.
+std::vector<std::string> InWireEditor(AntDef& ant, Edit edit, int wire, int pieces, int segs) {
+    auto editor = std::make_unique<WireCadModel>();
+    editor->Load(ant);
+    editor->Select(wire - 1);
+    if (edit == Edit::Divide && editor->Divide(pieces) && segs != -1)
+        for (int i = 0; i < editor->Count; ++i)
+            if (editor->CutFrom[i] == wire) editor->Wires[i].Seg = segs;
+    if (edit == Edit::Exchange) editor->ExchangeEnds();
+    std::vector<std::string> notes;
+    editor->WriteBack(ant, &notes);
+    return notes;
 }
 
 bool NoteStarts(const std::vector<std::string>& notes, const std::string& start) {
@@ -82,7 +63,7 @@ public:
         std::vector<std::string> notes;
         if (edit == Edit::Delete) DeleteTableEntry(ant, EditTable::Wires, row, &notes, PlaceByPoint);
         if (edit == Edit::Insert) InsertTableEntry(ant, EditTable::Wires, row, &notes, PlaceByPoint);
-        if (edit == Edit::Divide) notes = Divide(ant, row, pieces, segs);
+        if (edit == Edit::Divide || edit == Edit::Exchange) notes = InWireEditor(ant, edit, row, pieces, segs);
         for (int i = 0; i < ant.SourceCount; ++i)
             ASSERT_LE(std::strlen(ant.Sources[i].Pos), static_cast<std::size_t>(PosTextLength)) << trace;
         PulseLayout was, now;
@@ -90,7 +71,7 @@ public:
         ++checked[static_cast<int>(edit)];
         for (int i = 0; i < before->SourceCount; ++i) {
             const char* text = before->Sources[i].Pos;
-            const std::optional<Point3D> at = PointOf(was, text);
+            const std::optional<Point3D> at = was.PointNamed(text);
             int j = 0;
             while (j < ant.SourceCount && ant.Sources[j].Voltage != i + 1) ++j;
             const std::string what = trace + ": source " + std::to_string(i + 1) + " " + text;
@@ -99,7 +80,7 @@ public:
                 ++removed;
                 continue;
             }
-            const std::optional<Point3D> after = PointOf(now, ant.Sources[j].Pos);
+            const std::optional<Point3D> after = now.PointNamed(ant.Sources[j].Pos);
             if (!at) {
                 ASSERT_FALSE(after) << what << " -> " << ant.Sources[j].Pos << " came alive";
                 continue;
@@ -110,7 +91,7 @@ public:
             ++moved;
         }
     }
-    int checked[3] = {};
+    int checked[4] = {};
     int removed = 0, moved = 0;
 };
 
@@ -136,7 +117,9 @@ protected:
 
 // The inputs that found the faults: a position lengthened past the field by
 // an inserted wire, positions beyond the wires or beyond a wire's pulses, a
-// feed at a joint, and a wire of more segments than any preparation takes.
+// feed at a joint, a wire of more segments than any preparation takes (beside
+// the divided wire, and divided itself), and a feed on a neighbour that the
+// divide segments anew.
 TEST_F(EditFuzz, SeedsKeepWhereTheyStand) {
     EnvDef.Type = GroundFree;
     EditChecker check;
@@ -157,14 +140,21 @@ TEST_F(EditFuzz, SeedsKeepWhereTheyStand) {
     ant = Antenna(three, {"w2b", "w3c"});
     check.Run(*ant, Edit::Delete, 1, 0, 0, "the joint's other wire deleted");
 
-    ant = Antenna({Wire(0, 0, 0, 12, 0, 0, 2147483647), Wire(0, 5, 0, 12, 5, 0, 12)}, {"w2c"});
-    check.Run(*ant, Edit::Divide, 2, 2, 6, "2147483647 segments");
-    EXPECT_STREQ(ant->Sources[0].Pos, "w2c");
+    for (int divided : {1, 2}) {
+        ant = Antenna({Wire(0, 0, 0, 12, 0, 0, 2147483647), Wire(0, 5, 0, 12, 5, 0, 12)}, {"w1c", "w2c"});
+        check.Run(*ant, Edit::Divide, divided, 2, 6, "2147483647 segments, wire " + std::to_string(divided));
+        EXPECT_STREQ(ant->Sources[divided - 1].Pos, "w3b") << "the joint of the halves";
+    }
+
+    ant = Antenna({Wire(0, -5, 10, 0, 0, 10, 6), Wire(0, 0, 10, 0, 5, 10, 6)}, {"w2b+2", "w2e+1"});
+    check.Run(*ant, Edit::Divide, 1, 2, -1, "a neighbour segmented anew");
+    EXPECT_EQ(ant->Wires[1].Seg, -1);
 }
 
 // Wires between the points of a small grid, so that joints are common, some
 // resting on a perfect ground; sources on them, beyond them and beyond their
-// pulses; then a few deletions, insertions and divides in a row.
+// pulses, some of more segments than any preparation takes; then a few
+// deletions, insertions, divides and exchanges of ends in a row.
 TEST_F(EditFuzz, RandomEditSequencesKeepEveryFeedWhereItStands) {
     constexpr int Sequences = 1200;
     std::mt19937 rnd(0x3851);
@@ -175,7 +165,7 @@ TEST_F(EditFuzz, RandomEditSequencesKeepEveryFeedWhereItStands) {
         const int wires = 1 + pick(7);
         std::vector<WireRec> list;
         auto point = [&] { return Point3D{double(pick(3)), double(pick(3)), double(pick(3))}; };
-        auto segments = [&] { return pick(8) == 0 ? -1 : 1 + pick(6); };
+        auto segments = [&] { return pick(8) == 0 ? -1 : pick(30) == 0 ? 2147483647 : 1 + pick(6); };
         while (static_cast<int>(list.size()) < wires) {
             const Point3D a = point(), b = point();
             if (a.X == b.X && a.Y == b.Y && a.Z == b.Z) continue;
@@ -194,7 +184,7 @@ TEST_F(EditFuzz, RandomEditSequencesKeepEveryFeedWhereItStands) {
         for (const std::string& t : texts) sources.push_back(t.c_str());
         auto ant = Antenna(list, sources);
         for (int step = 0; step < 4 && ant->WireCount > 0; ++step) {
-            const Edit e = static_cast<Edit>(pick(3));
+            const Edit e = static_cast<Edit>(pick(4));
             const int row = 1 + pick(ant->WireCount);
             const int pieces = 2 + pick(2);
             const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
@@ -207,9 +197,9 @@ TEST_F(EditFuzz, RandomEditSequencesKeepEveryFeedWhereItStands) {
             }
         }
     }
-    std::printf("edits checked: %d deletions, %d insertions, %d divides; %d sources removed, %d moved\n",
-                check.checked[0], check.checked[1], check.checked[2], check.removed, check.moved);
-    for (int checked : check.checked) EXPECT_GT(checked, Sequences / 4);
+    std::printf("edits checked: %d deletions, %d insertions, %d divides, %d exchanges; %d sources removed, %d moved\n",
+                check.checked[0], check.checked[1], check.checked[2], check.checked[3], check.removed, check.moved);
+    for (int checked : check.checked) EXPECT_GT(checked, Sequences / 5);
 }
 
 }  // namespace

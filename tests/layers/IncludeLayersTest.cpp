@@ -46,12 +46,13 @@ const std::map<std::string, Layer>& LayerTable() {
         {"bench", {all}},
         // A test program may include what it links: the model and engine
         // tests and the fuzzed readers run without Qt on those two
-        // libraries, every other test program links the whole program. A
+        // libraries (the fuzzed edits with the wire editor's working model
+        // too), every other test program links the whole program. A
         // test's own helper header (tests/app/MainWndFixture.h) counts as
         // its folder (app).
         {"tests/model", {{"model", "engine"}, false}},
         {"tests/engine", {{"model", "engine"}, false}},
-        {"tests/fuzz", {{"model", "engine"}, false}},
+        {"tests/fuzz", {{"model", "engine", "editing"}, false}},
         {"tests", {all}},
     };
     return table;
