@@ -39,16 +39,7 @@ class FileRoundTripTest : public FileCommandsTest {
 protected:
     // The window's antenna as the model image holds it, without the fields
     // that are rebuilt before every calculation.
-    std::vector<uint8_t> Opened() const {
-        auto a = std::make_unique<AntDef>(wnd->Ant);
-        a->CalcFreq = 0;
-        for (WireRec& w : a->Wires) w.FirstPulse = w.PulseCount = 0;
-        for (SourceRec& s : a->Sources) s.Pulse = 0;
-        for (LoadRec& l : a->Loads) l.Pulse = 0;
-        ByteWriter out;
-        WriteModelImage(out, *a, TakeModelEnvFields(EnvDef), wnd->Comment);
-        return out.Data();
-    }
+    std::vector<uint8_t> Opened() const { return ExactAntenna(); }
 
     // Pastes the text into the cell's editor (key clicks take ASCII only)
     // and closes it with Enter.

@@ -77,6 +77,15 @@ TEST_F(GridTest, AnEditArrivesOnlyWhenTheEditorCommits) {
     QApplication::processEvents();
     EXPECT_EQ(edits.size(), 1u);
     EXPECT_FALSE(grid.EditorMode());
+
+    // The text the cell shows, typed again, leaves the value as it is.
+    editor = OpenEditor(3, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "3:2");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(edits.size(), 1u);
 }
 
 // A numeric grid turns a comma into a point, but for the cells that take a pair.
