@@ -138,7 +138,7 @@ TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
         {" w1b", "w1b"},
         {QString::fromUtf8("\xEF\xBD\x97\xEF\xBC\x91\xEF\xBD\x85"), "w1e"},  // full-width w1e
         {"w1b+00010", "w1b+0001"},  // the text carries 8 characters
-        {",9", nullptr},             // a save would read it as pulse 9
+        {",9", ".9"},                // a pasted comma is a point, as a typed one
         {QString::fromUtf8("w1c\xEF\xBC\x8C" "2"), nullptr},  // a full-width comma
     };
     for (StringGrid* grid : {wnd->Grid3, wnd->Grid4}) {

@@ -1,7 +1,7 @@
 // What a cell or field shows reads back as what the program computes with:
 // its shown text entered again keeps the stored value, however rounded the
-// text is; through the tables, the dialogs and the fields a user reaches
-// them by.
+// text is, and a pasted decimal comma reads as a typed one; through the
+// tables, the dialogs and the fields a user reaches them by.
 #include "FileCommandsFixture.h"
 #include "editing/GrpWireDlg.h"
 #include "editing/MediaDlgBox.h"
@@ -10,11 +10,16 @@
 #include "editing/WCombDlg.h"
 #include "editing/WireEditDlg.h"
 #include "editing/WireScaleDlg.h"
+#include "model/NumberText.h"
 #include "platform/RadioGroup.h"
 #include "tools/OptDlgBox.h"
+#include "views/FreqSetDlg.h"
+#include "views/NWLForm.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
@@ -107,6 +112,26 @@ protected:
         QTest::keyClicks(field, shown);
     }
     static void TypeShown(StringGrid* grid, int col, int row) { Type(grid, col, row, grid->Cells(col, row)); }
+
+    // What a frequency list reads from its field, in the rows that check one.
+    double read_ = 0;
+
+    static void Paste(QLineEdit* field, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        field->selectAll();
+        field->paste();
+    }
+    static void Paste(StringGrid* grid, int col, int row, const QString& text) {
+        const QModelIndex index = grid->model()->index(row - 1, col - 1);
+        grid->setFocus();
+        grid->setCurrentIndex(index);
+        grid->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+        ASSERT_NE(editor, nullptr) << "no editor at " << col << "," << row;
+        Paste(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
 };
 
 using Step = std::function<void()>;
@@ -186,4 +211,68 @@ TEST_F(ShownValuesTest, SearchAndReplaceTakesTheShownValueAsStored) {
     EXPECT_EQ(wnd->Ant.Wires[0].Z1, joint);
     EXPECT_EQ(wnd->Ant.Wires[1].Z2, joint);
     EXPECT_EQ(wnd->Ant.Wires[1].Y1, joint);
+}
+
+TEST_F(ShownValuesTest, APastedDecimalCommaReadsAsATypedOne) {
+    const struct {
+        const char* entry;
+        Step act;
+        std::function<double()> value;
+    } rows[] = {
+        {"wire table", [&] { Paste(wnd->Grid2, 1, 1, "12,5"); }, [&] { return wnd->Ant.Wires[0].X1; }},
+        {"source table", [&] { Paste(wnd->Grid3, 2, 1, "12,5"); }, [&] { return wnd->Ant.Sources[0].Phase; }},
+        {"load table", [&] { Paste(wnd->Grid4, 3, 1, "12,5"); }, [&] { return wnd->Ant.Loads[0].A[0]; }},
+        {"element table",
+         In<TGrpWireDlg>([](TGrpWireDlg& d) { Paste(d.Grid, ColWidth, 1, "12,5"); }, Trigger(wnd->K18)),
+         [&] { return wnd->Ant.Wires[1].Y2 - wnd->Ant.Wires[0].Y1; }},
+        {"taper-set grid",
+         In<TWCombDlg>([](TWCombDlg& d) { Paste(d.Grid, 3, 1, "12,5"); }, Trigger(wnd->K45)),
+         [&] { return wnd->Ant.TaperSets[0].Len[0]; }},
+        {"single-wire editor",
+         In<TWireEditDlg>([](TWireEditDlg& d) { Paste(d.EditX1, "12,5"); }, OnCell(wnd->KT2, 1, 1)),
+         [&] { return wnd->Ant.Wires[0].X1; }},
+        {"search and replace",
+         In<TValRepDlg>([](TValRepDlg& d) { Paste(d.EditNew, "12,5"); }, OnCell(wnd->K27, 1, 1)),
+         [&] { return wnd->Ant.Wires[1].X2; }},
+        {"design frequency field", [&] { Paste(wnd->Freq->lineEdit(), "12,5"); }, [&] { return wnd->Ant.Freq; }},
+        {"ground dialog",
+         [&] {
+             wnd->CalcSel->Button(2)->click();
+             In<TMediaDlgBox>([](TMediaDlgBox& d) { Paste(d.RadR, "12,5"); }, [&] { wnd->GndSetBtn->click(); })();
+         },
+         [&] { return EnvDef.RadialRadius * 1000; }},
+        {"frequency table",
+         [&] {
+             Calculate();
+             In<TFreqSetDlg>(
+                 [this](TFreqSetDlg& d) {
+                     Paste(d.BgnFreq, "12,5");
+                     StrToDblExpr(read_, d.BgnFreq->text().toStdString());
+                 },
+                 Trigger(wnd->K49), QDialog::Rejected)();
+         },
+         [&] { return read_; }},
+        {"multiband list",
+         [&] {
+             Calculate();
+             In<TNWLForm>(
+                 [this](TNWLForm& d) {
+                     d.EditBand(10);
+                     Paste(d.StEd, "12,5");
+                     d.OKbBtnClick();
+                     double end = 0;
+                     ParseBandText(d.BandLB->item(10)->text().toStdString(), read_, end);
+                 },
+                 Trigger(wnd->NWLDat), QDialog::Rejected)();
+         },
+         [&] { return read_; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry);
+        OpenJoint();
+        row.act();
+        QApplication::processEvents();
+        // Within the rounding of a width laid out from the element's middle.
+        EXPECT_NEAR(row.value(), 12.5, 1e-12);
+    }
 }
