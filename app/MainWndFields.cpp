@@ -12,6 +12,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/TextCodec.h"
 #include "platform/RadioGroup.h"
+#include "platform/ShownNumber.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
@@ -45,6 +46,22 @@ void SetText(QComboBox* box, const std::string& text) {
     box->setEditText(QString::fromStdString(text));
 }
 
+// A number field written by the window reads back as the value it was given
+// while it shows that text; its 15 digits may not hold every double.
+void SetNumber(QComboBox* box, double value, const std::string& text) {
+    const QSignalBlocker block(box);
+    ShowNumber(box, value, QString::fromStdString(text));
+}
+void SetNumber(QComboBox* box, double value) { SetNumber(box, value, ShortestFloat(value)); }
+
+bool FieldNumber(const QComboBox* box, double& value) {
+    if (const std::optional<double> shown = ShownNumber(box)) {
+        value = *shown;
+        return true;
+    }
+    return ParsePlainDouble(Text(box), value);
+}
+
 // A new count label: the caption's first word, a blank and the count.
 QString CountCaption(const QString& caption, int count) {
     QString word = caption;
@@ -69,7 +86,7 @@ bool TMainWnd::GetAntDef() {
     int dm1 = 0, dm2 = 0, ec = 0;
     QString error;
     auto needDouble = [&](const QComboBox* box, double& v) {
-        if (error.isEmpty() && !ParsePlainDouble(Text(box), v))
+        if (error.isEmpty() && !FieldNumber(box, v))
             error = QString("'%1' is not a valid floating point value").arg(box->currentText());
     };
     auto needInt = [&](const QComboBox* box, int& v) {
@@ -116,7 +133,7 @@ bool TMainWnd::GetAntDef() {
     }
     EnvDef.Type = std::max(0, CalcSel->ItemIndex());
     double height = 0;
-    if (!ParsePlainDouble(Text(AntHeight), height)) {
+    if (!FieldNumber(AntHeight, height)) {
         height = 0;
         SetText(AntHeight, "0");
     }
@@ -134,13 +151,12 @@ void TMainWnd::SetAntDef() {
     AntName3->setText(DisplayQString(Ant.Name));
     if (Ant.Freq == 0.0) Ant.Freq = 14.05;
     JobDef.Wavelength = LightSpeedMHz / Ant.Freq;
-    const std::string f = ShortestFloat(Ant.Freq);
-    SetText(Freq, f);
-    SetText(DoFreq, f);
+    SetNumber(Freq, Ant.Freq);
+    SetNumber(DoFreq, Ant.Freq);
     SetText(EditDM1, std::to_string(Ant.DM1));
     SetText(EditDM2, std::to_string(Ant.DM2));
     SetText(EditEC, std::to_string(Ant.EC));
-    SetText(EditSC, ShortestFloat(Ant.SC));
+    SetNumber(EditSC, Ant.SC);
     Grid2->SetRowCount(Ant.WireCount + 2);
     Grid3->SetRowCount(Ant.SourceCount + 2);
     Grid4->SetRowCount(Ant.LoadCount + 2);
@@ -152,7 +168,7 @@ void TMainWnd::SetAntDef() {
     setWindowTitle(FileName.isEmpty() ? QStringLiteral("KORVA-TEZ") : FileName);
     CalcSel->SetItemIndex(std::clamp(EnvDef.Type, 0, 2));
     ApplyGroundControls();
-    SetText(AntHeight, ShortestFloat(EnvDef.AntHeight));
+    SetNumber(AntHeight, EnvDef.AntHeight);
     {
         const QSignalBlocker block(MaterialSel);
         MaterialSel->setCurrentIndex(std::clamp(EnvDef.Material, 0, MaterialSel->count() - 1));
@@ -190,7 +206,7 @@ void TMainWnd::AntChanged() {
     // An edit keeps the calculation frequency (an optimizer run may have left
     // it off the design frequency): the field shows the one just prepared,
     // which the next Start reads back.
-    if (Ant.CalcFreq > 0.0) SetText(DoFreq, ShortestFloat(Ant.CalcFreq));
+    if (Ant.CalcFreq > 0.0) SetNumber(DoFreq, Ant.CalcFreq);
     Ant.Edited = 0;
     RefreshAll();
 }
@@ -300,7 +316,7 @@ void TMainWnd::ConnectFields() {
 void TMainWnd::FreqChange() {
     if (fieldsLocked_) return;
     double f = 0;
-    if (Freq->currentText().isEmpty() || !ParsePlainDouble(Text(Freq), f)) return;
+    if (Freq->currentText().isEmpty() || !FieldNumber(Freq, f)) return;
     // A frequency below the limit waits in the field; Start refuses it with a message.
     if (f == Ant.Freq || !FrequencyInRange(f)) return;
     Ant.Freq = f;
@@ -308,7 +324,7 @@ void TMainWnd::FreqChange() {
     Ant.CalcFreq = f;
     Ant.Changed = 1;
     Ant.Edited = 1;
-    SetText(DoFreq, Text(Freq));
+    SetNumber(DoFreq, f, Text(Freq));
     JobDef.Wavelength = LightSpeedMHz / f;
     if (Ant.nH <= 1 && Ant.nV <= 1) {
         Ant.hSpacing = JobDef.Wavelength;
@@ -352,7 +368,7 @@ void TMainWnd::EditECChange() {
 void TMainWnd::EditSCChange() {
     double v = 0;
     // Out-of-range factors wait in the field; Start refuses them with a message.
-    if (fieldsLocked_ || !ParsePlainDouble(Text(EditSC), v) || !(v > 1.0 && v <= 3.0) || v == Ant.SC) return;
+    if (fieldsLocked_ || !FieldNumber(EditSC, v) || !(v > 1.0 && v <= 3.0) || v == Ant.SC) return;
     Ant.SC = v;
     if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
 }
@@ -379,7 +395,7 @@ void TMainWnd::DoFreqChange(QObject* sender) {
     ApplyGroundControls();
     if (sender == AntHeight) {
         double h = 0;
-        if (!ParsePlainDouble(Text(AntHeight), h)) {
+        if (!FieldNumber(AntHeight, h)) {
             EnvDef.AntHeight = 0;
             return;
         }

@@ -24,6 +24,7 @@
 #include "platform/RadioGroup.h"
 #include "platform/StringGrid.h"
 #include "platform/SettingsPath.h"
+#include "platform/ShownNumber.h"
 #include "platform/System.h"
 #include "views/ResultsKeeper.h"
 
@@ -64,9 +65,10 @@ private:
     TMainWnd& wnd_;
 };
 
+// The field reads back as the value, not as its six decimals, until edited.
 void SetFieldText(QComboBox* box, double value) {
     const QSignalBlocker block(box);
-    box->setEditText(QString::fromStdString(DblToStr(value)));
+    ShowNumber(box, value, QString::fromStdString(DblToStr(value)));
 }
 
 // The numeric evaluation lines of the log, without their best-so-far mark:

@@ -5,6 +5,7 @@
 #include "model/NumberText.h"
 #include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
+#include "platform/ShownNumber.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
@@ -138,7 +139,7 @@ int TMediaDlgBox::Execute() {
     Env.MediaMax = std::clamp(Env.MediaMax, 0, MaxMedia);
     GScrFlag->setChecked(Env.MediaType != 0);
     RadCnt->setText(QString::number(static_cast<unsigned>(Env.RadialCount)));
-    RadR->setText(QString::fromStdString(DblToStr(MetreToMm(Env.RadialRadius))));
+    ShowNumber(RadR, Env.RadialRadius, QString::fromStdString(DblToStr(MetreToMm(Env.RadialRadius))));
     ResizeGrid();
     UpdateControls();
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
@@ -147,9 +148,7 @@ int TMediaDlgBox::Execute() {
     int count = 0;
     StrToAbsIntExpr(count, FieldText(RadCnt));
     Env.RadialCount = count;
-    double radius = 0.0;
-    StrToDblExpr(radius, FieldText(RadR));
-    Env.RadialRadius = MmToMetre(radius);
+    ReadNumberField(RadR, Env.RadialRadius, [](double mm) { return MmToMetre(mm); });
     EnvDef = Env;
     return 1;
 }

@@ -11,6 +11,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
+#include "platform/ShownNumber.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,9 +112,8 @@ TStackDlgBox::TStackDlgBox(QWidget* owner) : QDialog(owner) {
 
 void TStackDlgBox::SpacingChanged(QLineEdit* from, QLineEdit* to, double& spacing, double& other) {
     if (!UserEditing) return;
-    double v = 0.0;
-    StrToDblExpr(v, FieldText(from));
-    spacing = InLambda ? v * Lambda : v;
+    // A text that does not read counts as the evaluator's partial value.
+    ReadNumberField(from, spacing, [this](double v) { return InLambda ? v * Lambda : v; });
     if (CBSame->isChecked()) {
         other = spacing;
         UserEditing = false;
@@ -136,8 +136,8 @@ void TStackDlgBox::CBSameClick() {
 void TStackDlgBox::ShowSpacings() {
     const bool wasEditing = UserEditing;
     UserEditing = false;
-    HW->setText(Text(DblToStr(InLambda ? HSpacing / Lambda : HSpacing)));
-    VW->setText(Text(DblToStr(InLambda ? VSpacing / Lambda : VSpacing)));
+    ShowNumber(HW, HSpacing, Text(DblToStr(InLambda ? HSpacing / Lambda : HSpacing)));
+    ShowNumber(VW, VSpacing, Text(DblToStr(InLambda ? VSpacing / Lambda : VSpacing)));
     UserEditing = wasEditing;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
+#include "platform/ShownNumber.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,13 +26,6 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 double StoredValue(const WireRec& w, int column) {
     const double values[7] = {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2, w.R};
     return values[column - 1];
-}
-
-// A text that does not parse gives the parser's partial value, as typed.
-double ReadPartial(const QLineEdit* edit) {
-    double v = 0.0;
-    StrToDblExpr(v, FieldText(edit));
-    return v;
 }
 
 }  // namespace
@@ -78,12 +72,13 @@ TValRepDlg::TValRepDlg(QWidget* owner) : QDialog(owner) {
 
 int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {
     const QString shown = Text(IntOrPairToStr(wire.Seg));
-    for (QLineEdit* field : {EditOld, EditNew}) RemoveCommaToPoint(field);
-    EditOld->setText(shown);
-    EditNew->setText(shown);
+    for (QLineEdit* field : {EditOld, EditNew}) {
+        RemoveCommaToPoint(field);
+        ShowNumber(field, wire.Seg, shown);
+    }
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
     int32_t oldCode = 0, newCode = 0;
-    if (!StrToIntOrPair(oldCode, FieldText(EditOld)) || !StrToIntOrPair(newCode, FieldText(EditNew))) return 0;
+    if (!ReadSegmentField(EditOld, oldCode) || !ReadSegmentField(EditNew, newCode)) return 0;
     if (oldCode == newCode) return 0;
     return ReplaceSegmentation(ant, oldCode, newCode) ? 1 : 0;
 }
@@ -103,17 +98,16 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
     const bool radius = column == RadiusColumn;
     const double stored = StoredValue(selected, column);
     const double display = radius ? RadiusToShown(stored) : MetreToWave(stored);
-    EditOld->setText(Text(DblToStr(display)));
-    EditNew->setText(EditOld->text());
-    // What the field shows, so that an untouched field searches the stored value.
-    const double shown = ReadPartial(EditOld);
+    // A field that still shows the selected value stands for it, not for its
+    // rounded text: it searches, or becomes, the stored value.
+    for (QLineEdit* field : {EditOld, EditNew}) ShowNumber(field, stored, Text(DblToStr(display)));
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
-    const double typedOld = ReadPartial(EditOld);
-    const double typedNew = ReadPartial(EditNew);
-    if (typedOld == typedNew) return 0;
-    const auto toMetre = [radius](double v) { return radius ? ShownToRadius(v) : WaveToMetre(v); };
-    const double search = typedOld != shown ? toMetre(typedOld) : stored;
-    const double replacement = toMetre(typedNew);
+    // A text that does not read counts as the evaluator's partial value.
+    const FieldUnit toMetre = [radius](double v) { return radius ? ShownToRadius(v) : WaveToMetre(v); };
+    double search = 0.0, replacement = 0.0;
+    ReadNumberField(EditOld, search, toMetre);
+    ReadNumberField(EditNew, replacement, toMetre);
+    if (search == replacement) return 0;
     if (radius) {
         // After a save the wires would use another taper set, or none.
         if (!TaperRadiusReadsBack(ant, replacement)) {
@@ -130,11 +124,9 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
 int TValRepDlg::ExecuteValue(double& newValue, double& oldValue) {
     RepSel->setEnabled(false);
     InvSel->setEnabled(false);
-    const QString shown = Text(DblToStr(oldValue));
-    EditOld->setText(shown);
-    EditNew->setText(shown);
+    for (QLineEdit* field : {EditOld, EditNew}) ShowNumber(field, oldValue, Text(DblToStr(oldValue)));
     if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
-    if (EditOld->text() != shown) oldValue = ReadPartial(EditOld);
-    newValue = EditNew->text() != shown ? ReadPartial(EditNew) : oldValue;
+    ReadNumberField(EditOld, oldValue);
+    ReadNumberField(EditNew, newValue);
     return newValue != oldValue ? 1 : 0;
 }

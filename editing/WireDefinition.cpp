@@ -28,32 +28,44 @@ void CartesianToPolar(const WireRec& w, double& length, double& azimuth, double&
     WireLenAzEl(length, azimuth, zenith, w);
 }
 
+Point3D KeptPointOf(const WireRec& w, int kept) {
+    if (kept == KeepEnd) return WireEnd2(w);
+    if (kept == KeepMiddle) return {(w.X1 + w.X2) / 2, (w.Y1 + w.Y2) / 2, (w.Z1 + w.Z2) / 2};
+    return WireEnd1(w);
+}
+
 void PolarToCartesian(WireRec& work, const WireRec& orig, double length, double azimuth, double zenith, int kept) {
     const double rad = std::numbers::pi / 180.0;
     const double dx = length * std::sin(zenith * rad) * std::cos(azimuth * rad);
     const double dy = length * std::sin(zenith * rad) * std::sin(azimuth * rad);
     const double dz = length * std::cos(zenith * rad);
+    const Point3D p = KeptPointOf(orig, kept);
     if (kept == KeepEnd) {
-        work.X2 = orig.X2, work.Y2 = orig.Y2, work.Z2 = orig.Z2;
-        work.X1 = work.X2 - dx, work.Y1 = work.Y2 - dy, work.Z1 = work.Z2 - dz;
+        work.X2 = p.X, work.Y2 = p.Y, work.Z2 = p.Z;
+        work.X1 = p.X - dx, work.Y1 = p.Y - dy, work.Z1 = p.Z - dz;
     } else if (kept == KeepMiddle) {
-        const double mx = (orig.X1 + orig.X2) / 2, my = (orig.Y1 + orig.Y2) / 2, mz = (orig.Z1 + orig.Z2) / 2;
-        work.X1 = mx - dx / 2, work.Y1 = my - dy / 2, work.Z1 = mz - dz / 2;
-        work.X2 = mx + dx / 2, work.Y2 = my + dy / 2, work.Z2 = mz + dz / 2;
+        work.X1 = p.X - dx / 2, work.Y1 = p.Y - dy / 2, work.Z1 = p.Z - dz / 2;
+        work.X2 = p.X + dx / 2, work.Y2 = p.Y + dy / 2, work.Z2 = p.Z + dz / 2;
     } else {
-        work.X1 = orig.X1, work.Y1 = orig.Y1, work.Z1 = orig.Z1;
-        work.X2 = work.X1 + dx, work.Y2 = work.Y1 + dy, work.Z2 = work.Z1 + dz;
+        work.X1 = p.X, work.Y1 = p.Y, work.Z1 = p.Z;
+        work.X2 = p.X + dx, work.Y2 = p.Y + dy, work.Z2 = p.Z + dz;
     }
 }
 
 bool ApplyWireEdit(WireRec* wires, int count, int index, WireRec work, bool keepConnected) {
     if (!wires || index < 0 || index >= count) return false;
-    // The radius is kept as typed: six decimals of a metre would make a
-    // radius of 12.5 um 13 um, and a taper key of such a radius no key.
-    for (double* v : {&work.X1, &work.Y1, &work.Z1, &work.X2, &work.Y2, &work.Z2}) *v = NormalizeDbl(*v);
-    for (const double v : {work.X1, work.Y1, work.Z1, work.X2, work.Y2, work.Z2, work.R})
-        if (!std::isfinite(v)) return false;
     const WireRec orig = wires[index];
+    // A value the dialog left as it was keeps all its digits: rounding it
+    // would move a wire end off the joint it shares. The radius is kept as
+    // typed: six decimals of a metre would make a radius of 12.5 um 13 um,
+    // and a taper key of such a radius no key.
+    double WireRec::* const fields[] = {&WireRec::X1, &WireRec::Y1, &WireRec::Z1, &WireRec::X2,
+                                        &WireRec::Y2, &WireRec::Z2, &WireRec::R};
+    for (const auto field : fields) {
+        double& v = work.*field;
+        if (field != &WireRec::R && v != orig.*field) v = NormalizeDbl(v);
+        if (!std::isfinite(v)) return false;
+    }
     bool changed = false;
     const Point3D oldStart = WireEnd1(orig), newStart = WireEnd1(work);
     if (oldStart.X != newStart.X || oldStart.Y != newStart.Y || oldStart.Z != newStart.Z) {

@@ -9,6 +9,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
+#include "platform/ShownNumber.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -41,9 +42,10 @@ QString FormatTag(int tag, double v) {
 }
 
 // A text that does not read is reported, as the number conversion does; the
-// wire keeps the value it had.
-bool ReadNumber(const QLineEdit* edit, double& v) {
-    if (StrToDblExpr(v, FieldText(edit))) return true;
+// wire keeps the value it had. A field that still shows what it was given
+// reads as the value it was given.
+bool ReadNumber(const QLineEdit* edit, double& v, const FieldUnit& toStored = {}) {
+    if (ReadNumberField(edit, v, toStored)) return true;
     ErrorBox("'%s' is not a valid floating point value", FieldText(edit).c_str());
     return false;
 }
@@ -168,26 +170,42 @@ QString TWireEditDlg::FieldValueText(int tag) const {
     return FormatTag(tag, tag == TagAzimuth ? WireAzimuth : WireZenith);
 }
 
+// Each field remembers the value it shows, in metres and degrees, so that its
+// text typed again gives that value back rather than the rounded one.
 void TWireEditDlg::ShowValues(int except) {
     UserEditing = false;
     for (int tag = 1; tag <= 6; ++tag)
-        if (tag - 1 != except) Edits[tag]->setText(FieldValueText(tag));
+        if (tag - 1 != except) ShowNumber(Edits[tag], Coordinate(WorkWire, tag), FieldValueText(tag));
     if (except != 6) {
         const double r = RadiusToShown(WorkWire.R);
-        EditR->setText(QString::number(r, 'g', Wavelengths() ? 3 : 15));
+        ShowNumber(EditR, WorkWire.R, QString::number(r, 'g', Wavelengths() ? 3 : 15));
     }
-    if (except != 7) EditSeg->setText(QString::fromStdString(IntOrPairToStr(WorkWire.Seg)));
-    if (except < 10) EditLen->setText(FieldValueText(TagLength));
-    if (except != 11) EditHDeg->setText(FieldValueText(TagAzimuth));
-    if (except != 12) EditVDeg->setText(FieldValueText(TagZenith));
+    if (except != 7) ShowNumber(EditSeg, WorkWire.Seg, QString::fromStdString(IntOrPairToStr(WorkWire.Seg)));
+    if (except < 10) ShowNumber(EditLen, WireLength, FieldValueText(TagLength));
+    if (except != 11) ShowNumber(EditHDeg, WireAzimuth, FieldValueText(TagAzimuth));
+    if (except != 12) ShowNumber(EditVDeg, WireZenith, FieldValueText(TagZenith));
     UserEditing = true;
     InitBtn->setEnabled(std::memcmp(&WorkWire, &OrigWire, sizeof WorkWire) != 0);
 }
 
-void TWireEditDlg::CartesianToPolar() { ::CartesianToPolar(WorkWire, WireLength, WireAzimuth, WireZenith); }
+void TWireEditDlg::CartesianToPolar() {
+    ::CartesianToPolar(WorkWire, WireLength, WireAzimuth, WireZenith);
+    polarSource_ = {WorkWire, WireLength, WireAzimuth, WireZenith};
+}
 
 void TWireEditDlg::PolarToCartesian() {
-    ::PolarToCartesian(WorkWire, OrigWire, WireLength, WireAzimuth, WireZenith, std::max(0, BaseSel->ItemIndex()));
+    const int kept = std::max(0, BaseSel->ItemIndex());
+    // The polar form of the wire it was taken from, around that wire's own
+    // kept point, is that wire: exactly, not through sines and cosines.
+    const PolarSource& s = polarSource_;
+    const Point3D a = KeptPointOf(s.Wire, kept), b = KeptPointOf(OrigWire, kept);
+    if (WireLength == s.Length && WireAzimuth == s.Azimuth && WireZenith == s.Zenith && a.X == b.X && a.Y == b.Y &&
+        a.Z == b.Z) {
+        WorkWire.X1 = s.Wire.X1, WorkWire.Y1 = s.Wire.Y1, WorkWire.Z1 = s.Wire.Z1;
+        WorkWire.X2 = s.Wire.X2, WorkWire.Y2 = s.Wire.Y2, WorkWire.Z2 = s.Wire.Z2;
+        return;
+    }
+    ::PolarToCartesian(WorkWire, OrigWire, WireLength, WireAzimuth, WireZenith, kept);
 }
 
 // Empty fields are left for the user to fill, and so is a lone "-" in a
@@ -197,17 +215,17 @@ void TWireEditDlg::EditChange(int tag) {
     if (!UserEditing) return;
     const QString text = Edits[tag]->text();
     if (text.isEmpty() || (tag < TagLength && text == "-")) return;
+    const auto coordinate = [](double c) { return Wavelengths() ? WaveToMetre(c) : RoundAwayTo(c, 4); };
+    const FieldUnit unit = tag <= 6 ? FieldUnit(coordinate) : tag == TagLength ? FieldUnit(WaveToMetre) : FieldUnit();
     double v = 0.0;
-    if (!ReadNumber(Edits[tag], v)) return;
+    if (!ReadNumber(Edits[tag], v, unit)) return;
     if (tag <= 6) {
-        v = Wavelengths() ? WaveToMetre(v) : RoundAwayTo(v, 4);
         Coordinate(WorkWire, tag) = v;
         CartesianToPolar();
         ShowValues(tag - 1);
         return;
     }
     if (tag == TagLength) {
-        v = WaveToMetre(v);
         if (v == WireLength) return;
         WireLength = v;
     } else {
@@ -222,8 +240,7 @@ void TWireEditDlg::EditChange(int tag) {
 void TWireEditDlg::EditRChange() {
     if (!UserEditing || EditR->text().isEmpty() || EditR->text() == "-") return;
     double v = 0.0;
-    if (!ReadNumber(EditR, v)) return;
-    v = ShownToRadius(v);
+    if (!ReadNumber(EditR, v, ShownToRadius)) return;
     if (v == WorkWire.R) return;
     // After a save the wire would use another taper set, or none.
     if (ant_ && !TaperRadiusReadsBack(*ant_, v)) {
@@ -237,7 +254,7 @@ void TWireEditDlg::EditRChange() {
 void TWireEditDlg::EditSegChange() {
     if (!UserEditing || EditSeg->text().isEmpty()) return;
     int32_t seg = 0;
-    if (!StrToIntOrPair(seg, FieldText(EditSeg))) {
+    if (!ReadSegmentField(EditSeg, seg)) {
         ErrorBox("'%s' is not a valid integer value", FieldText(EditSeg).c_str());
         return;
     }

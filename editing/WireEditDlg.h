@@ -53,7 +53,13 @@ public:
     void ChkRmdClick();
 
 private:
+    // The wire the polar values were last taken from, and those values.
+    struct PolarSource {
+        WireRec Wire{};
+        double Length = 0.0, Azimuth = 0.0, Zenith = 0.0;
+    };
     const AntDef* ant_ = nullptr;
+    PolarSource polarSource_;
 
     QString FieldValueText(int tag) const;
     void SetStepLimits();

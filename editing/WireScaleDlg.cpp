@@ -7,6 +7,7 @@
 #include "platform/FormPattern.h"
 #include "platform/FormWidgets.h"
 #include "platform/KeyFilter.h"
+#include "platform/ShownNumber.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,15 +80,15 @@ void TWireScaleDlg::ShowValues(int except) {
     UserEditing = false;
     const double design = Ant ? Ant->Freq : NewFreq;
     DFreq->setText(QString::fromStdString(DblToStr(design) + " MHz"));
-    if (except != 0) TFreq->setEditText(QString::fromStdString(DblToStr(NewFreq)));
-    if (except != 1) TSC->setText(QString::fromStdString(DblToStr(ScaleMult)));
+    if (except != 0) ShowNumber(TFreq, NewFreq, QString::fromStdString(DblToStr(NewFreq)));
+    if (except != 1) ShowNumber(TSC, ScaleMult, QString::fromStdString(DblToStr(ScaleMult)));
     UserEditing = true;
 }
 
 void TWireScaleDlg::TFreqChange() {
     if (!UserEditing || !Ant) return;
     double f = 0.0;
-    if (!StrToDblExpr(f, TFreq->currentText().toUtf8().toStdString()) || f == NewFreq || !(f > 0.0)) return;
+    if (!ReadNumberField(TFreq, f) || f == NewFreq || !(f > 0.0)) return;
     const double mult = Ant->Freq / f;
     // A design frequency of 0 gives no usable multiplier: the field is ignored.
     if (!std::isfinite(mult) || !(mult > 0.0)) return;
@@ -99,7 +100,7 @@ void TWireScaleDlg::TFreqChange() {
 void TWireScaleDlg::TSCChange() {
     if (!UserEditing || !Ant) return;
     double m = 0.0;
-    if (!StrToDblExpr(m, FieldText(TSC)) || m == ScaleMult || !(m > 0.0)) return;
+    if (!ReadNumberField(TSC, m) || m == ScaleMult || !(m > 0.0)) return;
     ScaleMult = m;
     NewFreq = Ant->Freq / ScaleMult;
     ShowValues(1);

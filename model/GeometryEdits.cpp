@@ -47,7 +47,7 @@ void RoundAntennaValues(AntDef& ant, int digits, bool radii) {
     for (int i = 0; i < Clamped(ant.WireCount, MaxWires); ++i) {
         WireRec& w = ant.Wires[i];
         for (double* v : {&w.X1, &w.Y1, &w.Z1, &w.X2, &w.Y2, &w.Z2}) *v = RoundInTableUnit(*v, digits);
-        if (radii && w.R > 0) w.R = WaveToMetre(RoundTo(MetreToWave(w.R * 1000.0), digits) * 0.001);
+        if (radii && w.R > 0) w.R = WaveToMetre(MmToMetre(RoundTo(MetreToWave(MetreToMm(w.R)), digits)));
     }
     for (int i = 0; i < Clamped(ant.LoadCount, MaxLoads); ++i) {
         LoadRec& l = ant.Loads[i];

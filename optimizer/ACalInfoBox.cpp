@@ -9,6 +9,7 @@
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/RadioGroup.h"
+#include "platform/ShownNumber.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -199,14 +200,14 @@ bool TACalInfoBox::Execute(CACal* cal) {
     EditGain->setValue(static_cast<int>(std::lround(cal->GainGoal)));
     EditFB->setValue(static_cast<int>(std::lround(cal->FBGoal)));
     EditJX->setValue(static_cast<int>(std::lround(cal->JXGoal)));
-    EditSWR->setText(QString::fromStdString(DblToStr(cal->SWRGoal)));
+    ShowNumber(EditSWR, cal->SWRGoal, QString::fromStdString(DblToStr(cal->SWRGoal)));
     MatchSel->SetItemIndex(cal->MatchKind);
     EditFBH->setValue(env.AzEl & 0xFFFF);
     EditFBV->setValue((env.AzEl >> 16) & 0xFFFF);
-    EditSWRZ->setEditText(QString::fromStdString(DblToStr(env.Z0R)));
-    EditSWRJX->setText(QString::fromStdString(DblToStr(env.Z0X)));
-    EditTergR->setText(cal->OptZR == 0 ? QString("*") : QString::fromStdString(DblToStr(cal->OptZR)));
-    EditTergJX->setText(QString::fromStdString(DblToStr(cal->OptZX)));
+    ShowNumber(EditSWRZ, env.Z0R, QString::fromStdString(DblToStr(env.Z0R)));
+    ShowNumber(EditSWRJX, env.Z0X, QString::fromStdString(DblToStr(env.Z0X)));
+    ShowNumber(EditTergR, cal->OptZR, cal->OptZR == 0 ? QString("*") : QString::fromStdString(DblToStr(cal->OptZR)));
+    ShowNumber(EditTergJX, cal->OptZX, QString::fromStdString(DblToStr(cal->OptZX)));
     (cal->MinimizeCurrent ? RBIMIN : RBIMAX)->setChecked(true);
     EditCur->setText(QString::fromLatin1(cal->CurrentPos));
     UpdateMatchFields();
@@ -221,16 +222,17 @@ void TACalInfoBox::Store(CACal& cal) {
     if (Read(EditGain->text(), v) && v > 0) cal.GainGoal = v;
     if (Read(EditFB->text(), v) && v > 0) cal.FBGoal = v;
     if (Read(EditJX->text(), v) && v >= 0) cal.JXGoal = v;
-    if (Read(EditSWR->text(), v) && v >= 1.0) cal.SWRGoal = v;
+    // A field left showing its stored value rounded reads back as that value.
+    if (ReadNumberField(EditSWR, v) && v >= 1.0) cal.SWRGoal = v;
     cal.MatchKind = std::clamp(MatchSel->ItemIndex(), 0, 2);
     const QString optR = EditTergR->text().trimmed(), optX = EditTergJX->text().trimmed();
     if (optR.startsWith('*')) cal.OptZR = 0;
-    else if (Read(optR, v) && v >= 0) cal.OptZR = v;
+    else if (ReadNumberField(EditTergR, v) && v >= 0) cal.OptZR = v;
     if (optX.startsWith('*')) cal.OptZX = 0;
-    else if (Read(optX, v)) cal.OptZX = v;
+    else if (ReadNumberField(EditTergJX, v)) cal.OptZX = v;
     env.AzEl = (EditFBH->value() & 0xFFFF) | ((EditFBV->value() & 0xFFFF) << 16);
-    if (Read(EditSWRZ->currentText(), v) && v > 0) env.Z0R = v;
-    if (Read(EditSWRJX->text(), v)) env.Z0X = v;
+    if (ReadNumberField(EditSWRZ, v) && v > 0) env.Z0R = v;
+    if (ReadNumberField(EditSWRJX, v)) env.Z0X = v;
     cal.MinimizeCurrent = RBIMIN->isChecked() ? 1 : 0;
     const std::string pos = FoldFullWidth(EditCur->text().toStdString(), 8);
     std::memset(cal.CurrentPos, 0, sizeof cal.CurrentPos);

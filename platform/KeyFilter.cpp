@@ -1,8 +1,23 @@
 #include "platform/KeyFilter.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
+
+namespace {
+
+// The line edit that holds a numeric field's text: the field itself or an
+// editable list's. A spin box keeps the validator of its own; the filter
+// alone serves it.
+QLineEdit* TextLine(QWidget* field) {
+    if (auto* line = qobject_cast<QLineEdit*>(field)) return line;
+    if (auto* box = qobject_cast<QComboBox*>(field)) return box->lineEdit();
+    return nullptr;
+}
+
+}  // namespace
 
 bool CommaToPointFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
@@ -17,15 +32,24 @@ bool CommaToPointFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+QValidator::State CommaToPointValidator::validate(QString& input, int&) const {
+    input.replace(QLatin1Char(','), QLatin1Char('.'));
+    return Acceptable;
+}
+
 void InstallCommaToPoint(QWidget* field) {
     if (!field) return;
     if (field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
     field->installEventFilter(new CommaToPointFilter(field));
+    if (QLineEdit* line = TextLine(field); line && !line->validator())
+        line->setValidator(new CommaToPointValidator(field));
 }
 
 void RemoveCommaToPoint(QWidget* field) {
     if (!field) return;
     delete field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    // Deleting the validator takes it off the line edit too.
+    delete field->findChild<CommaToPointValidator*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // Numeric fields take a typed comma as the decimal point: all numbers of the
-// program use '.'.
+// program use '.'. Text that enters otherwise (pasted, dropped) is read alike.
 #include <QObject>
+#include <QValidator>
 
 class QWidget;
 
@@ -18,9 +19,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Installs the filter on a numeric field (the field owns it).
+// Turns every comma of a field's new text into a point, whichever way the
+// text came in; it refuses nothing.
+class CommaToPointValidator : public QValidator {
+    Q_OBJECT
+public:
+    explicit CommaToPointValidator(QObject* parent = nullptr) : QValidator(parent) {}
+    State validate(QString& input, int& pos) const override;
+};
+
+// Installs the filter on a numeric field (the field owns it), and on a line
+// edit or an editable list the validator too, so that a pasted "12,5" is
+// 12.5 as a typed one is.
 void InstallCommaToPoint(QWidget* field);
-// Takes it off again, for a field that now takes a pair of numbers.
+// Takes both off again, for a field that now takes a pair of numbers.
 void RemoveCommaToPoint(QWidget* field);
 
 // Event filter that swallows every typed character, so a list box is only

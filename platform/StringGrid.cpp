@@ -118,11 +118,14 @@ public:
         if (auto* line = qobject_cast<QLineEdit*>(editor))
             line->setText(index.data(Qt::EditRole).toString());
     }
-    // Only text the user changed is taken: an editor that opened and closed
-    // untouched (Tab into the empty last row, then a click elsewhere) must
-    // not write its empty text as a new row.
+    // Only a text other than the one the cell shows is taken. An editor that
+    // closes untouched (Tab into the empty last row, then a click elsewhere)
+    // must not write its empty text as a new row, and a cell that shows its
+    // value rounded and gets that text again keeps the value, not the
+    // rounded number.
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        if (auto* line = qobject_cast<QLineEdit*>(editor); line && line->isModified())
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line && line->text() != index.data(Qt::EditRole).toString())
             model->setData(index, line->text(), Qt::EditRole);
     }
 

@@ -38,9 +38,11 @@ SetupStored StoreSetupValues(const SetupValues& v) {
     if (!StrToAbsIntExpr(vertical, v.Vertical) || vertical >= 180) vertical = 0;
     EnvDef.AzEl = PackAzEl(azimuth, vertical);
 
+    // An impedance left as the page showed it keeps the digits it did not show.
+    const SetupValues shown = LoadSetupValues();
     double value = 0;
-    if (StrToDblExpr(value, v.Z0R) && value > 0) EnvDef.Z0R = value;
-    if (StrToDblExpr(value, v.Z0X)) EnvDef.Z0X = value;
+    if (v.Z0R != shown.Z0R && StrToDblExpr(value, v.Z0R) && value > 0) EnvDef.Z0R = value;
+    if (v.Z0X != shown.Z0X && StrToDblExpr(value, v.Z0X)) EnvDef.Z0X = value;
 
     int count = 0;
     if (StrToAbsIntExpr(count, v.RecentMax) && count < 11) JobDef.RecentMax = count;

@@ -2,7 +2,10 @@
 // Helpers of the file-command tests: files in the test's folder, an antenna
 // opened through the Open command, and an edit typed as a user would.
 #include "MainWndFixture.h"
+#include "model/BinaryStream.h"
+#include "model/EnvDef.h"
 #include "model/Messages.h"
+#include "model/ModelImage.h"
 
 #include <QAction>
 #include <QDir>
@@ -10,7 +13,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 #include <string>
+#include <vector>
 
 class FileCommandsTest : public MainWndTest {
 protected:
@@ -35,6 +40,20 @@ protected:
         EXPECT_EQ(wnd->FileName, path);
         prompter.Clear();
         return path;
+    }
+
+    // The window's antenna as the model image holds it, every digit, without
+    // the fields that are rebuilt before every calculation.
+    std::vector<uint8_t> ExactAntenna() const {
+        auto a = std::make_unique<AntDef>(wnd->Ant);
+        a->Changed = a->Edited = 0;
+        a->CalcFreq = 0;
+        for (WireRec& w : a->Wires) w.FirstPulse = w.PulseCount = 0;
+        for (SourceRec& s : a->Sources) s.Pulse = 0;
+        for (LoadRec& l : a->Loads) l.Pulse = 0;
+        ByteWriter out;
+        WriteModelImage(out, *a, TakeModelEnvFields(EnvDef), wnd->Comment);
+        return out.Data();
     }
 
     // Types into the name field, which marks the antenna changed.

@@ -40,16 +40,7 @@ class FileRoundTripTest : public FileCommandsTest {
 protected:
     // The window's antenna as the model image holds it, without the fields
     // that are rebuilt before every calculation.
-    std::vector<uint8_t> Opened() const {
-        auto a = std::make_unique<AntDef>(wnd->Ant);
-        a->CalcFreq = 0;
-        for (WireRec& w : a->Wires) w.FirstPulse = w.PulseCount = 0;
-        for (SourceRec& s : a->Sources) s.Pulse = 0;
-        for (LoadRec& l : a->Loads) l.Pulse = 0;
-        ByteWriter out;
-        WriteModelImage(out, *a, TakeModelEnvFields(EnvDef), wnd->Comment);
-        return out.Data();
-    }
+    std::vector<uint8_t> Opened() const { return ExactAntenna(); }
 
     // Pastes the text into the cell's editor (key clicks take ASCII only)
     // and closes it with Enter.
@@ -189,7 +180,7 @@ TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
         {" w1b", "w1b"},
         {QString::fromUtf8("\xEF\xBD\x97\xEF\xBC\x91\xEF\xBD\x85"), "w1e"},  // full-width w1e
         {"w1b+00010", "w1b+0001"},  // the text carries 8 characters
-        {",9", nullptr},             // a save would read it as pulse 9
+        {",9", ".9"},                // a pasted comma is a point, as a typed one
         {QString::fromUtf8("w1c\xEF\xBC\x8C" "2"), nullptr},  // a full-width comma
     };
     for (StringGrid* grid : {wnd->Grid3, wnd->Grid4}) {

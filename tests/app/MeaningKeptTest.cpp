@@ -23,6 +23,7 @@ class MeaningKeptTest : public OptimizerRowsTest {
 public:
     using MainWndTest::wnd;
     using MainWndTest::prompter;
+    using MainWndTest::Open;
     // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
     // seg"), source positions and load positions (R+jX loads of 10 ohm).
     void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {

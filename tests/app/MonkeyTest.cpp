@@ -24,20 +24,51 @@ protected:
         const QString text = RandomText();
         std::string what;
         bool checkMarked = true;
-        switch (Pick(14)) {
+        switch (Pick(17)) {
             case 12:
             case 13: {
-                // A whole wire as a user types one: mostly sane, sometimes not.
+                // A whole wire as a user types one: mostly sane, sometimes not;
+                // now and then joined to the wire before at a point that no
+                // cell shows exactly, and cut by a pair such as 4,-8.
                 const int row = 1 + Pick(wnd->Ant.WireCount + 1);
-                what = "whole wire " + std::to_string(row);
+                const bool joined = row > 1 && Chance(40);
+                const QString end = PickOf(std::vector<QString>{"R/8", "R/3", "1/3", "2/7", "R/8+1", "-R/7"});
+                what = "whole wire " + std::to_string(row) + (joined ? " joined at " + end.toStdString() : "");
                 for (int col = 1; col <= 8; ++col) {
                     QString cell = QString::number((Pick(4001) - 2000) / 100.0);
                     if (col == 3 || col == 6) cell = QString::number(Pick(2001) / 100.0);
                     if (col == 7) cell = PickOf(std::vector<QString>{"1", "2", "0.5", "1", "3", "1e-9", "1000"});
                     if (col == 7 && Chance(3)) cell = "-1";
-                    if (col == 8) cell = PickOf(std::vector<QString>{"11", "-1", "0", "5,3", "-2", "-3", "1"});
+                    if (col == 8) cell = PickOf(std::vector<QString>{"11", "-1", "0", "5,3", "-2", "-3", "1", "4,-8"});
+                    if (joined && col <= 6) cell = col == 2 ? lastEnd_ : col == 5 ? end : col % 3 == 0 ? "10" : "0";
                     if (Chance(8)) cell = RandomText();
                     TypeCell(wnd->Grid2, col, row, cell);
+                }
+                lastEnd_ = end;
+                break;
+            }
+            case 14:
+            case 15:
+            case 16: {
+                // A cell's own text typed back changes nothing, however the
+                // cell rounds what it shows.
+                checkMarked = false;
+                const AntDef& a = wnd->Ant;
+                StringGrid* grid = PickOf(std::vector<StringGrid*>{wnd->Grid2, wnd->Grid2, wnd->Grid3, wnd->Grid4});
+                const int entries = grid == wnd->Grid2 ? a.WireCount : grid == wnd->Grid3 ? a.SourceCount : a.LoadCount;
+                if (entries == 0) break;
+                const int row = 1 + Pick(entries), col = 1 + Pick(grid->ColCount() - 1);
+                const QString shown = grid->Cells(col, row);
+                what = "shown text typed back into " + grid->objectName().toStdString() + " " + std::to_string(col) +
+                       "," + std::to_string(row) + ": " + shown.toStdString();
+                const std::vector<uint8_t> exact = ExactAntenna();
+                TypeCell(grid, col, row, shown);
+                CloseMenus();
+                if (ExactAntenna() != exact) {
+                    ++step_;
+                    ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what
+                                  << "): the antenna changed";
+                    return false;
                 }
                 break;
             }
@@ -166,6 +197,9 @@ protected:
             default: return QString();  // Cancel
         }
     }
+
+    // The expression of the last joint typed: the next joined wire starts there.
+    QString lastEnd_ = "0";
 
     // Commands that put another antenna in place of the current one.
     bool Replaces(const QAction* command) const {

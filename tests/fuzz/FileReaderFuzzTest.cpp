@@ -352,15 +352,17 @@ std::unique_ptr<AntDef> NearlyJoined() {
     return a;
 }
 
-// The pulses an antenna lays out, each with its wire, over the ground of the
-// environment; ends joined another way lay out other pulses.
+// The pulses an antenna lays out, run by run with their wire, over the ground
+// of the environment; ends joined another way lay out other pulses.
 struct LaidOut {
     LaidOut(const AntDef& ant, const EnvRec& env) {
         ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);
         PulseLayout layout;
         Known = LayOutPulses(ant, layout);
-        for (const Point3D& p : layout.Points) Points.insert(Points.end(), {p.X, p.Y, p.Z});
-        Wires = layout.WireOfPulse;
+        for (const PulseRun& r : layout.Runs) {
+            Points.insert(Points.end(), {r.A.X, r.A.Y, r.A.Z, r.B.X, r.B.Y, r.B.Z});
+            Wires.insert(Wires.end(), {r.Wire, r.Segs, r.FirstK, r.LastK});
+        }
     }
     bool operator==(const LaidOut&) const = default;
     bool Known = false;

@@ -4,6 +4,7 @@
 #include "platform/StringGrid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -77,22 +78,39 @@ TEST_F(GridTest, AnEditArrivesOnlyWhenTheEditorCommits) {
     QApplication::processEvents();
     EXPECT_EQ(edits.size(), 1u);
     EXPECT_FALSE(grid.EditorMode());
+
+    // The text the cell shows, typed again, leaves the value as it is.
+    editor = OpenEditor(3, 2);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "3:2");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(edits.size(), 1u);
 }
 
-// A numeric grid turns a comma into a point, but for the cells that take a pair.
+// A numeric grid turns a comma into a point, typed or pasted, but for the
+// cells that take a pair.
 TEST_F(GridTest, NumericGridsTurnACommaIntoAPointButInPairCells) {
     grid.SetNumericKeys(true);
     grid.TakesPair = [](int col, int) { return col == 2; };
     const struct {
         int col;
         const char* typed;
-    } cases[] = {{1, "2.5"}, {2, "5,3"}};
+        bool pasted;
+    } cases[] = {{1, "2.5", false}, {2, "5,3", false}, {1, "12.5", true}, {2, "4,8", true}};
     for (const auto& c : cases) {
         edits.clear();
         QLineEdit* editor = OpenEditor(c.col, 1);
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
-        QTest::keyClicks(editor, QString(c.typed).replace('.', ','));
+        const QString text = QString(c.typed).replace('.', ',');
+        if (c.pasted) {
+            QApplication::clipboard()->setText(text);
+            editor->paste();
+        } else {
+            QTest::keyClicks(editor, text);
+        }
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents();
         ASSERT_EQ(edits.size(), 1u);

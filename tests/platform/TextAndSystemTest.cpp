@@ -2,6 +2,9 @@
 #include "platform/System.h"
 #include "platform/TextCodec.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -34,14 +37,31 @@ TEST(TextCodec, DisplayTextFallsBackToWindows1252) {
     EXPECT_EQ(DisplayQString("M\xFCller"), QString::fromUtf8("M\xC3\xBCller"));
 }
 
-TEST(KeyFilter, TypedCommaBecomesPoint) {
+// A numeric field reads a pasted comma as it reads a typed one; a field that
+// takes a pair again keeps both.
+TEST(KeyFilter, TypedAndPastedCommasBecomePoints) {
     EXPECT_EQ(CommaToPoint(','), '.');
     EXPECT_EQ(CommaToPoint('5'), '5');
     QLineEdit field;
-    InstallCommaToPoint(&field);
-    InstallCommaToPoint(&field);  // a second install changes nothing
+    QComboBox list;
+    list.setEditable(true);
+    for (QWidget* w : {static_cast<QWidget*>(&field), static_cast<QWidget*>(&list)}) {
+        InstallCommaToPoint(w);
+        InstallCommaToPoint(w);  // a second install changes nothing
+    }
     QTest::keyClicks(&field, "3,5");
     EXPECT_EQ(field.text(), QString("3.5"));
+    QApplication::clipboard()->setText("12,5");
+    for (QLineEdit* line : {&field, list.lineEdit()}) {
+        line->selectAll();
+        line->paste();
+        EXPECT_EQ(line->text(), QString("12.5"));
+    }
+    RemoveCommaToPoint(&field);
+    field.selectAll();
+    field.paste();
+    QTest::keyClicks(&field, ",3");
+    EXPECT_EQ(field.text(), QString("12,5,3"));
 }
 
 TEST(System, VersionAndMachineFacts) {
