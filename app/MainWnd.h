@@ -7,6 +7,7 @@
 #include "app/AntennaViewState.h"
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
+#include "optimizer/KeptAntenna.h"
 #include "platform/CommandGuard.h"
 #include "platform/FormLayout.h"
 #include "views/SweepHost.h"
@@ -40,8 +41,6 @@ class QToolBar;
 class RadioGroup;
 class StringGrid;
 class CACal;
-struct OptimizerReferences;
-struct AntennaIdentities;
 struct MainLanguage;
 
 class TMainWnd : public QMainWindow {
@@ -307,23 +306,14 @@ public:
     void K38Click();                 // keep the antenna in temporary memory
     void K39Click();                 // restore it from there
     void K36Click();                 // restore the antenna before the optimization
-    // What the optimizer named when an antenna text was kept, for that text
-    // alone (a text kept without an optimizer state has none).
-    // The identities of the wires, sources and loads of the text too: what
-    // was made after the text was kept finds its wires and entries again in
-    // the restored antenna by them.
-    struct KeptReferences {
-        std::string Text;
-        std::shared_ptr<const OptimizerReferences> References;
-        std::shared_ptr<const AntennaIdentities> Identities;
-    };
-    KeptReferences TempMemoryReferences, PreOptimizationReferences;
-    // The rows first follow the edits not yet followed, so that what is kept
-    // names what the user sees.
-    KeptReferences KeepReferencesWith(const std::string& text);
+    // What named the parts of a kept antenna text (identities, the
+    // optimizer's rows), for that text alone.
+    KeptAntenna TempMemoryReferences, PreOptimizationReferences;
+    // Keeps the antenna as it stands, the rows following the edits first.
+    KeptAntenna KeepAntennaNow();
     // Replaces the antenna by a kept text after the user agreed (question
-    // `question` of the main messages), with the optimizer's references.
-    void RestoreKept(const std::string& kept, const KeptReferences& references, int question);
+    // `question` of the main messages), with what `references` kept with it.
+    void RestoreKept(const std::string& kept, const KeptAntenna& references, int question);
     // The geometry dialog of a K7Click tag; false for a tag that has none.
     bool RunGeometryDialog(int tag);
     void K37Click();                 // stacking

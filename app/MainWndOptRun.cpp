@@ -148,8 +148,8 @@ void TMainWnd::ACalBtnClick() {
     ResultsStale = true;
     ClearLog();
     PushResultRow();
-    PreOptimizationText = WriteAntennaText(Ant, EnvDef, Comment);
-    PreOptimizationReferences = KeepReferencesWith(PreOptimizationText);
+    PreOptimizationReferences = KeepAntennaNow();
+    PreOptimizationText = PreOptimizationReferences.Text;
     std::vector<std::string> goal;
     cal.ShowGoal(goal);
     for (const auto& line : goal) AddLogLine(QString::fromStdString(line));

@@ -3,7 +3,9 @@
 // wire and entry carries a tag in a field no edit touches; after every step
 // a tag keeps the identity it was given and no two tags share one, and every
 // reference held by number (as the optimizer's rows hold them) still names
-// the tag it was made on, or went with a line in the log.
+// the tag it was made on, or went with a line in the log. Then the same for
+// the optimizer's own element rows through table edits, divides, typed
+// elements, keeps, restores and optimization logs saved and opened.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,9 +15,20 @@
 #include <string>
 #include <vector>
 
+#include "model/AntennaNormalForm.h"
 #include "model/EntryIdentity.h"
+#include "model/EnvDefaults.h"
+#include "model/ModelImage.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
+#include "optimizer/KeptAntenna.h"
+#include "optimizer/OptLogFile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -223,6 +236,163 @@ TEST(IdentityFuzz, RandomEditsKeepsAndRestoresKeepEveryReferenceOnWhatItWasMadeO
     EXPECT_GT(restores, Sequences / 2);
     EXPECT_GT(removed, Sequences / 10);
     EXPECT_GT(held, Sequences / 4);
+}
+
+// An element of the Yagi-like antennas below: a wire across the boom at X,
+// its tag in its radius, which its pieces keep, through files too.
+WireRec ElementWire(int tag, double x) { return WireRec{x, -5, 10, x, 5, 10, 0.001 + tag * 1e-6, 9, 0, 0, 0}; }
+int TagOf(const WireRec& w) { return static_cast<int>(std::lround((w.R - 0.001) * 1e6)); }
+
+// The tags of the wires of element `e` of `ant`.
+std::set<int> TagsOfElement(AntDef& ant, int e) {
+    auto list = std::make_unique<CWGroupList>();
+    std::set<int> tags;
+    if (!list->Build(ant)) return tags;
+    for (int w = 0; w < ant.WireCount; ++w)
+        if (list->GroupOfWire(w) == e) tags.insert(TagOf(ant.Wires[w]));
+    return tags;
+}
+
+bool SaysLine(const std::vector<std::string>& notes, int row) {
+    const std::string start = "Optimization line " + std::to_string(row + 1) + " ";
+    return std::any_of(notes.begin(), notes.end(), [&](const std::string& n) { return n.rfind(start, 0) == 0; });
+}
+
+TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) {
+    constexpr int Sequences = 300;
+    std::mt19937 rnd(0x4343);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(std::max(n, 1))); };
+    const EnvRec ground = EnvDef;
+    InitEnvironmentDefaults(1ull << 30);
+    EnvDef.Type = GroundFree;
+    std::string folder = (std::filesystem::temp_directory_path() / "korva-identities-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const std::string log = folder + "/rows.kvo";
+    int restores = 0, logs = 0, removed = 0, followed = 0;
+    for (int n = 0; n < Sequences; ++n) {
+        auto ant = std::make_unique<AntDef>();
+        ant->Freq = 14.2;
+        ant->nH = ant->nV = 1;
+        SetDefaultSegmentation(*ant);
+        RenewIdentities(*ant);
+        int tags = 0;
+        for (int e = 0; e < 3 + pick(3); ++e) ant->Wires[ant->WireCount++] = ElementWire(++tags, 3.0 * e);
+        CopyText(ant->Sources[0].Pos, "w1c");
+        ant->SourceCount = 1;
+        auto cal = std::make_unique<CACal>();
+        // As the window does: renumbering edits reach the rows at once.
+        SetWireReferenceFollower(*ant, [&cal](const AntDef& a, const WireRenumbering& change,
+                                              const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            cal->FollowWireRenumbering(a, change, entries, notes);
+        });
+        std::vector<std::string> notes = cal->Attach(*ant, EnvDef);
+        // The band an optimization starts with: the design frequency and its feed.
+        cal->BandCount = 1;
+        cal->Bands[0].Freq = ant->Freq;
+        cal->Bands[0].Sources[0] = ant->Sources[0];
+        // A row on each element's width, and what each was made on.
+        std::vector<std::set<int>> madeOn;
+        for (int e = 0; e < cal->Groups.Count; ++e) {
+            ACalVarRec width;
+            width.Kind = KindElement;
+            width.Item = e;
+            width.Field = ElWidth;
+            cal->AddElementVar(e, ElWidth, cal->GetElementValue(width), 10);
+            madeOn.push_back(TagsOfElement(*ant, e));
+        }
+        KeptAntenna kept;
+        std::string comment;
+        // The rows and log lines since the last check.
+        int rowsBefore = cal->RowCount;
+        std::vector<std::string> pending;
+        for (int step = 0; step < 10; ++step) {
+            const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
+            std::vector<std::string> lines;
+            bool prepared = false;
+            switch (pick(8)) {
+            case 0: DeleteTableEntry(*ant, EditTable::Wires, 1 + pick(ant->WireCount), &lines); break;
+            case 1: {  // an element typed into the empty row, behind, between or on another one
+                if (ant->WireCount >= MaxWires) break;
+                ant->Wires[ant->WireCount++] = ElementWire(++tags, 1.5 * (pick(9) - 2));
+                break;
+            }
+            case 2: {  // a wire divided: its pieces stay in its element
+                if (ant->WireCount == 0 || ant->WireCount >= MaxWires) break;
+                const int w = 1 + pick(ant->WireCount);
+                WireRenumbering change(*ant);
+                WireRec& first = ant->Wires[w - 1];
+                WireRec second = first;
+                first.Y2 = second.Y1 = (first.Y1 + first.Y2) / 2;
+                ant->Wires[ant->WireCount++] = second;
+                change.Pieces[static_cast<std::size_t>(w - 1)] = {w, ant->WireCount};
+                lines = FollowWireRenumbering(*ant, change);
+                break;
+            }
+            case 3: kept = KeepAntenna(*ant, EnvDef, comment, cal.get(), lines); break;
+            case 4:
+                if (kept.Text.empty()) break;
+                lines = RestoreKeptAntenna(kept, *ant, EnvDef, comment, cal.get());
+                ++restores;
+                break;
+            case 5: {  // the log saved (the rows following first, as the window does) and opened
+                lines = cal->Attach(*ant, EnvDef);
+                ASSERT_EQ(SaveOptLog(log, *ant, TakeModelEnvFields(EnvDef), "", *cal), OptLogStatus::Ok) << trace;
+                auto opened = std::make_unique<AntDef>();
+                ModelEnvFields env = TakeModelEnvFields(EnvDef);
+                auto state = std::make_unique<CACal>();
+                std::string refusal;
+                ASSERT_EQ(OpenOptLog(log, *opened, env, comment, *state, nullptr, &refusal), OptLogStatus::Ok)
+                    << trace << ": " << refusal << ReadRefusalReason(*opened);
+                RenewIdentities(*ant);
+                *ant = *opened;
+                cal = std::move(state);
+                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                lines.insert(lines.end(), attached.begin(), attached.end());
+                ++logs;
+                break;
+            }
+            default: {  // a preparation: the rows follow what is pending, and are checked
+                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                lines.insert(lines.end(), attached.begin(), attached.end());
+                prepared = true;
+                break;
+            }
+            }
+            pending.insert(pending.end(), lines.begin(), lines.end());
+            if (!prepared) continue;
+            // A row that went said so; the others vary the element they were
+            // made on, or what is left of it.
+            if (cal->RowCount < rowsBefore) {
+                for (int r = 0; r < rowsBefore; ++r)
+                    if (SaysLine(pending, r)) ++removed;
+                ASSERT_FALSE(pending.empty()) << trace << ": rows went without a line";
+            }
+            rowsBefore = cal->RowCount;
+            pending.clear();
+            for (int r = 0; r < cal->RowCount; ++r) {
+                const std::set<int> now = TagsOfElement(*ant, cal->Rows[r].Item);
+                ASSERT_FALSE(now.empty()) << trace << ": row " << r + 1 << " names no element";
+                // Which element it was made on: the one of its first tag.
+                const auto made = std::find_if(madeOn.begin(), madeOn.end(), [&](const std::set<int>& tagsMade) {
+                    return tagsMade.count(*now.begin()) != 0;
+                });
+                ASSERT_NE(made, madeOn.end()) << trace << ": row " << r + 1 << " names an element made since";
+                for (int t : now)
+                    ASSERT_TRUE(made->count(t)) << trace << ": row " << r + 1 << " now holds wire tag " << t;
+                ++followed;
+            }
+        }
+        SetWireReferenceFollower(*ant, {});
+        ForgetIdentities(*ant);
+    }
+    unlink(log.c_str());
+    rmdir(folder.c_str());
+    EnvDef = ground;
+    std::printf("rows checked %d times; %d removed with a line; %d restores, %d logs\n", followed, removed, restores,
+                logs);
+    EXPECT_GT(restores, Sequences / 3);
+    EXPECT_GT(logs, Sequences / 2);
+    EXPECT_GT(removed, Sequences / 10);
 }
 
 }  // namespace
