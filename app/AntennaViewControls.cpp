@@ -153,5 +153,5 @@ void TMainWnd::RedrawPlots() {
 }
 
 void TMainWnd::UpdatePlotCursor() {
-    DNImage->setCursor(ResultsStale || JobDef.WaveSel >= 3 ? Qt::ArrowCursor : Qt::CrossCursor);
+    DNImage->setCursor(!PatternOfThisAntenna() || JobDef.WaveSel >= 3 ? Qt::ArrowCursor : Qt::CrossCursor);
 }

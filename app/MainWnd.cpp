@@ -52,7 +52,6 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     FormCreate();
 
     FirstShow = 1;
-    ResultsStale = true;
     std::setlocale(LC_NUMERIC, "C");
     InitLayout();
 
@@ -234,12 +233,18 @@ void TMainWnd::RefreshAll() {
     DrawAntenna();
 }
 
-void TMainWnd::MarkResultsStale() {
-    ResultsShown = false;
-    ResultsStale = true;
+void TMainWnd::MarkResultsStale() { ResultsShown = false; }
+
+bool TMainWnd::ResultsBelongToAntenna() const {
+    CalculationFields fields;
+    // A field that does not read holds an edit that the next Start refuses.
+    if (!ReadCalculationFields(fields, nullptr)) return false;
+    return Origin.Belongs(CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef));
 }
 
-bool TMainWnd::PatternOfThisAntenna() const { return Results.AngleStep != 0 && ResultsShown && !ResultsStale; }
+bool TMainWnd::PatternOfThisAntenna() const {
+    return Results.AngleStep != 0 && ResultsShown && ResultsBelongToAntenna();
+}
 
 void TMainWnd::UpdateMenuState() {
     const bool geometryTab = Page->currentWidget() == TabSheet1;
@@ -260,12 +265,11 @@ void TMainWnd::UpdateMenuState() {
     const bool taper = (geometryTab || viewTab) && wireRow && row >= 1 && row <= Ant.WireCount &&
                        Ant.Wires[row - 1].R < 0 && FindTaperSet(Ant, Ant.Wires[row - 1].R) != nullptr;
     for (QAction* a : {K47, K48}) a->setEnabled(taper);
-    for (QAction* a : {K11, KC2, K31, K32, K49, NWLDat}) a->setEnabled(Results.HasFarField != 0);
-    // A table edit since the calculation leaves results and a prepared model
-    // of another antenna: a far-field file or a table would pair them with
-    // this one.
-    if (Ant.Edited)
-        for (QAction* a : {K11, KC2, K31, K32}) a->setEnabled(false);
+    for (QAction* a : {K49, NWLDat}) a->setEnabled(Results.HasFarField != 0);
+    // A far-field file or a table of results computed from another antenna
+    // (or from other settings) would pair them with this one.
+    const bool belong = ResultsBelongToAntenna();
+    for (QAction* a : {K11, KC2, K31, K32}) a->setEnabled(Results.HasFarField != 0 && belong);
     CalTrgBtn->setEnabled(hasWires && hasSources && !JobDef.Busy);
     // No optimization while the 3D view shows a pattern of the antenna.
     ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
@@ -276,10 +280,13 @@ void TMainWnd::UpdateMenuState() {
     ACalResBtn->setEnabled(logged && !JobDef.Busy);
     K15->setEnabled(logged);
     K39->setEnabled(!TempMemoryText.empty());
-    BwBtn->setEnabled(Results.Sweep.Count > 0);
-    const bool pattern = PatternOfThisAntenna();
+    // The sweep plots run points into the newest row's sweep table.
+    BwBtn->setEnabled(Results.Sweep.Count > 0 && belong);
+    const bool pattern = Results.AngleStep != 0 && ResultsShown && belong;
     for (QPushButton* b : {PrintBtn, EleBtn, Btn3D}) b->setEnabled(pattern);
-    if (!pattern) ResultsStale = true;
+    // The open 3D view would calculate its next table from a model of
+    // another antenna; a run's own preparations leave it alone.
+    if (!pattern && !JobDef.Busy && OpenGL_Form && OpenGL_Form->isVisible()) Close3DView();
 
     if (ChkRmd->isChecked() != (JobDef.InWavelengths != 0)) {
         const QSignalBlocker block(ChkRmd);

@@ -7,6 +7,7 @@
 #include "app/AntennaViewState.h"
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
+#include "model/ResultOrigin.h"
 #include "optimizer/KeptAntenna.h"
 #include "platform/CommandGuard.h"
 #include "platform/FormLayout.h"
@@ -41,6 +42,7 @@ class QToolBar;
 class RadioGroup;
 class StringGrid;
 class CACal;
+struct EnvRec;
 struct MainLanguage;
 
 class TMainWnd : public QMainWindow {
@@ -149,13 +151,19 @@ public:
     bool ResizePending = false;
     QSize LaidOutWindowSize;   // window and page sizes of the last re-layout
     QSize LaidOutPageSize;
+    // A calculation's pattern is on screen: the plots draw its curves.
     bool ResultsShown = false;
-    bool ResultsStale = true;
-    // The results on screen no longer belong to the antenna (a new antenna,
-    // an edit): nothing computes into or from them until a calculation.
+    // Takes the pattern off the screen (a new antenna, an edit of the tables
+    // or of the calculation settings).
     void MarkResultsStale();
-    // The pattern on screen is of the antenna as it stands: what Print,
-    // Elevation and 3 Dimension need.
+    // What the kept results and the engine's prepared model were computed from.
+    ResultOrigin Origin;
+    // The one question of every command that computes into or from the kept
+    // results: they were computed from the antenna and the settings as they
+    // stand now, the fields read as the next Start would read them.
+    bool ResultsBelongToAntenna() const;
+    // They do, and their pattern is on screen: what Print, Elevation and
+    // 3 Dimension need.
     bool PatternOfThisAntenna() const;
     bool Closing = false;
 
@@ -189,6 +197,11 @@ public:
 
     // ---- Antenna definition and edit fields ----
     bool GetAntDef();
+    // The calculation fields as the next Start would take them; false (with
+    // the reason in `error` when asked) for a field that does not read.
+    bool ReadCalculationFields(CalculationFields& fields, QString* error) const;
+    // The name field and the calculation fields stored into the records.
+    void TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const;
     void SetAntDef();
     void NewAntDef();
     // A new antenna read from an antenna text; false, with nothing changed,
@@ -196,6 +209,10 @@ public:
     // where the antenna's normal form can tell).
     bool ReadNewAntenna(const std::string& text, std::string* refusal = nullptr);
     void AntChanged();
+    // The calculation field shows the record's calculation frequency, the one
+    // just prepared, which the next Start reads back (SetAntDef shows the
+    // design frequency there).
+    void ShowCalcFreq();
     // AntChanged after an edit of the wire table that moved or removed
     // sources and loads; `notes` go to the log.
     void AntChangedWithNotes(int sourcesBefore, const std::vector<std::string>& notes);
@@ -325,6 +342,15 @@ public:
     void K47Click();                 // the pieces of the current tapered wire
 
     // ---- File commands ----
+    // The antenna text a save would write now, the fields taken in; empty
+    // while a field does not read.
+    std::string TextASaveWrites() const;
+    // The antenna differs from what was last opened, saved or begun new,
+    // in anything a save writes: what the save question asks about.
+    bool AntennaChanged() const;
+    // What a save would write now counts as unchanged.
+    void MarkAntennaUnchanged();
+    std::string UnchangedText;
     // The save question before the antenna is replaced; false when the user
     // cancels or a chosen save failed.
     bool QuerySave();

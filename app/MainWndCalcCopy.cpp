@@ -36,6 +36,8 @@ int TMainWnd::PrepareCalcAnt() {
 }
 
 int TMainWnd::PrepareCalcModel() {
+    // Until it is known what the engine holds, no result is computed from it.
+    Origin.PreparationFailed();
     const std::vector<int> turned = NormalizeGroundedWires(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
@@ -56,6 +58,7 @@ int TMainWnd::PrepareCalcModel() {
         SetLogFailed(true);
     } else {
         SetLogFailed(false);
+        Origin.Prepared(CalculationFingerprint(Ant, CalculationFieldsOf(Ant, EnvDef), EnvDef, UserMaterialDef));
     }
     // The 3D view shows a pattern only while it belongs to the antenna.
     if (!ResultsShown && OpenGL_Form) Btn3DClick();

@@ -59,7 +59,6 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
 
     NewAntDef();
     Ant = *contents.Ant;
-    Ant.Changed = 0;
     Ant.Edited = 0;
     ApplyModelEnvFields(contents.Env, EnvDef);
     Comment = contents.Comment;
@@ -67,18 +66,24 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     FileName = WithExtension(name, ".kva");
 
     SetAntDef();
+    // The results are of the calculation frequency the file holds.
+    ShowCalcFreq();
     JobDef.Interactive = 1;
     PrepareCalcAnt();
     Results = *contents.Results;
+    // The file's results are taken as computed from the antenna it holds,
+    // in the settings of now.
+    Origin.Computed();
     PatternMaxGain = Results.GainMax;
 
     AllViewBtnClick();
     RefreshAll();
+    MarkAntennaUnchanged();
     return true;
 }
 
 void TMainWnd::K11Click() {
-    if (!Results.HasFarField || Ant.Edited)
+    if (!Results.HasFarField || !ResultsBelongToAntenna())
         return;
     const std::string proposed = FileName.isEmpty() ? std::string("noname") : LocalPath(WithExtension(FileName, {}));
     const QString chosen = FromLocalPath(
@@ -106,7 +111,6 @@ void TMainWnd::K12Click() {
 
 void TMainWnd::ShowOpenedFarField() {
     ResultsShown = true;
-    ResultsStale = false;
     WaveSel->SetItemIndex(3);
     JobDef.WaveSel = 3;
     PageChange();

@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "app/PlainNumber.h"
 #include "engine/WireLoss.h"
+#include "model/CalculationFields.h"
 #include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
@@ -80,18 +81,18 @@ std::string NameBytes(const QString& text) {
 
 }  // namespace
 
-bool TMainWnd::GetAntDef() {
+bool TMainWnd::ReadCalculationFields(CalculationFields& fields, QString* error) const {
     // Every field is read before anything is stored, so a bad text changes nothing.
     double freq = 0, calcFreq = 0, sc = 0;
     int dm1 = 0, dm2 = 0, ec = 0;
-    QString error;
+    QString refusal;
     auto needDouble = [&](const QComboBox* box, double& v) {
-        if (error.isEmpty() && !FieldNumber(box, v))
-            error = QString("'%1' is not a valid floating point value").arg(box->currentText());
+        if (refusal.isEmpty() && !FieldNumber(box, v))
+            refusal = QString("'%1' is not a valid floating point value").arg(box->currentText());
     };
     auto needInt = [&](const QComboBox* box, int& v) {
-        if (error.isEmpty() && !ParsePlainInt(Text(box), v))
-            error = QString("'%1' is not a valid integer value").arg(box->currentText());
+        if (refusal.isEmpty() && !ParsePlainInt(Text(box), v))
+            refusal = QString("'%1' is not a valid integer value").arg(box->currentText());
     };
     needDouble(Freq, freq);
     needDouble(DoFreq, calcFreq);
@@ -101,44 +102,49 @@ bool TMainWnd::GetAntDef() {
     needDouble(EditSC, sc);
     // The graded segmentation needs densities of at least 1 and a growth
     // factor in (1, 3]; anything else would never finish cutting a wire.
-    if (error.isEmpty() && dm1 < 1) error = "DM1 must be at least 1.";
-    if (error.isEmpty() && dm2 < 1) error = "DM2 must be at least 1.";
-    if (error.isEmpty() && !(sc > 1.0 && sc <= 3.0)) error = "SC must lie above 1 and at most 3.";
-    if (error.isEmpty() && (freq < 0 || calcFreq < 0)) error = "A frequency must not be negative.";
+    if (refusal.isEmpty() && dm1 < 1) refusal = "DM1 must be at least 1.";
+    if (refusal.isEmpty() && dm2 < 1) refusal = "DM2 must be at least 1.";
+    if (refusal.isEmpty() && !(sc > 1.0 && sc <= 3.0)) refusal = "SC must lie above 1 and at most 3.";
+    if (refusal.isEmpty() && (freq < 0 || calcFreq < 0)) refusal = "A frequency must not be negative.";
     // 0 stands for the default; any other frequency must be one a file can hold.
     for (const double f : {freq, calcFreq})
-        if (error.isEmpty() && FrequencyRefusal(f)) error = FrequencyRefusal(f);
-    if (!error.isEmpty()) {
+        if (refusal.isEmpty() && FrequencyRefusal(f)) refusal = FrequencyRefusal(f);
+    if (!refusal.isEmpty()) {
+        if (error) *error = refusal;
+        return false;
+    }
+    fields.Freq = freq == 0.0 ? LightSpeedMHz : freq;
+    fields.CalcFreq = calcFreq;
+    fields.DM1 = dm1;
+    fields.DM2 = dm2;
+    fields.EC = ec < 1 ? 1 : ec;
+    fields.SC = sc;
+    fields.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
+    fields.UseLoads = EnbLoad->isChecked() ? 1 : 0;
+    fields.GroundType = std::max(0, CalcSel->ItemIndex());
+    // An added height that does not read is 0, without a word.
+    if (!FieldNumber(AntHeight, fields.AntHeight)) fields.AntHeight = 0;
+    fields.Material = std::max(0, MaterialSel->currentIndex());
+    return true;
+}
+
+void TMainWnd::TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const {
+    // The field shows the stored bytes decoded; a name that is not UTF-8
+    // would change if an unedited field were encoded again.
+    if (AntName->text() != DisplayQString(ant.Name)) CopyText(ant.Name, NameBytes(AntName->text()).c_str());
+    TakeCalculationFields(fields, ant, env);
+}
+
+bool TMainWnd::GetAntDef() {
+    CalculationFields fields;
+    QString error;
+    if (!ReadCalculationFields(fields, &error)) {
         ShowError(error);
         return false;
     }
-
-    // The field shows the stored bytes decoded; a name that is not UTF-8
-    // would change if an unedited field were encoded again.
-    if (AntName->text() != DisplayQString(Ant.Name)) CopyText(Ant.Name, NameBytes(AntName->text()).c_str());
-    Ant.Freq = freq == 0.0 ? LightSpeedMHz : freq;
-    Ant.CalcFreq = calcFreq;
-    Ant.DM1 = dm1;
-    Ant.DM2 = dm2;
-    Ant.EC = ec < 1 ? 1 : ec;
-    Ant.SC = sc;
-    Ant.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
-    Ant.UseLoads = EnbLoad->isChecked() ? 1 : 0;
-    for (int i = 0; i < Ant.LoadCount && i < MaxLoads; ++i) {
-        LoadRec& l = Ant.Loads[i];
-        if (l.Type != LoadS) continue;
-        l.N = 0;
-        for (int k = 0; k < MaxLoadPairs; ++k)
-            if (l.A[k] != 0.0 || l.B[k] != 0.0) l.N = k + 1;
-    }
-    EnvDef.Type = std::max(0, CalcSel->ItemIndex());
+    TakeFieldsInto(fields, Ant, EnvDef);
     double height = 0;
-    if (!FieldNumber(AntHeight, height)) {
-        height = 0;
-        SetText(AntHeight, "0");
-    }
-    EnvDef.AntHeight = height;
-    EnvDef.Material = std::max(0, MaterialSel->currentIndex());
+    if (!FieldNumber(AntHeight, height)) SetText(AntHeight, "0");
     return true;
 }
 
@@ -180,6 +186,7 @@ void TMainWnd::NewAntDef() {
     DestroyOptimizerState();
     // The results on screen belong to the antenna before.
     MarkResultsStale();
+    Origin.Forget();
     Comment.clear();
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
@@ -192,6 +199,7 @@ void TMainWnd::NewAntDef() {
     FreeCalcCopy();
     SetAntDef();
     UpdateCount();
+    MarkAntennaUnchanged();
 }
 
 void TMainWnd::AntChanged() {
@@ -204,11 +212,15 @@ void TMainWnd::AntChanged() {
     Results.ClearSweep();
     SetAntDef();
     // An edit keeps the calculation frequency (an optimizer run may have left
-    // it off the design frequency): the field shows the one just prepared,
-    // which the next Start reads back.
-    if (Ant.CalcFreq > 0.0) SetNumber(DoFreq, Ant.CalcFreq);
+    // it off the design frequency).
+    ShowCalcFreq();
     Ant.Edited = 0;
     RefreshAll();
+}
+
+// The field shows the one just prepared, which the next Start reads back.
+void TMainWnd::ShowCalcFreq() {
+    if (Ant.CalcFreq > 0.0) SetNumber(DoFreq, Ant.CalcFreq);
 }
 
 void TMainWnd::AntChangedWithNotes(int sourcesBefore, const std::vector<std::string>& notes) {

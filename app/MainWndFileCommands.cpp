@@ -4,6 +4,7 @@
 #include "platform/FilePaths.h"
 #include "app/MainWnd.h"
 #include "model/AntennaText.h"
+#include "model/CalculationFields.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -23,12 +25,30 @@ const char* const AntennaFilter = "KORVA-TEZ (*.kva)";
 
 } // namespace
 
+std::string TMainWnd::TextASaveWrites() const {
+    CalculationFields fields;
+    // A field that does not read holds an edit no save can write yet.
+    if (!ReadCalculationFields(fields, nullptr))
+        return {};
+    const auto ant = std::make_unique<AntDef>(Ant);
+    EnvRec env = EnvDef;
+    TakeFieldsInto(fields, *ant, env);
+    return WriteAntennaText(*ant, env, Comment);
+}
+
+bool TMainWnd::AntennaChanged() const { return Ant.Changed || TextASaveWrites() != UnchangedText; }
+
+void TMainWnd::MarkAntennaUnchanged() {
+    Ant.Changed = 0;
+    UnchangedText = TextASaveWrites();
+}
+
 bool TMainWnd::QuerySave() {
     // A cell still being typed into is an edit too: it is taken first, so it
     // is asked for and never lands in the antenna that replaces this one.
     for (StringGrid* g : {Grid2, Grid3, Grid4})
         g->CloseEditor();
-    if (!Ant.Changed || Ant.WireCount < 1)
+    if (Ant.WireCount < 1 || !AntennaChanged())
         return true;
     const int answer = CurrentPrompter().Message(MainMessages[MsgFileModified], "Korva", BoxIcon::Question,
                                                  BoxButtons::YesNoCancel);
@@ -85,7 +105,6 @@ void TMainWnd::K3Click() {
     Grid2->SetRow(1);
     EleBtn->setEnabled(false);
     Btn3D->setEnabled(false);
-    ResultsStale = true;
     DNImage->unsetCursor();
 }
 
@@ -95,7 +114,7 @@ bool TMainWnd::K4Click() {
     if (!SaveAntFile(FileName))
         return false;
     AddRecentFile(FileName, true);
-    Ant.Changed = 0;
+    MarkAntennaUnchanged();
     return true;
 }
 
@@ -108,7 +127,7 @@ bool TMainWnd::K5Click() {
     setWindowTitle(FileName);
     AntFolder = FolderOf(chosen);
     AddRecentFile(FileName, true);
-    Ant.Changed = 0;
+    MarkAntennaUnchanged();
     return true;
 }
 

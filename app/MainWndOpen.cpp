@@ -77,7 +77,7 @@ int TMainWnd::OpenAntFile(const QString& name) {
     SelWirSpEd->setValue(0);
     AllViewBtnClick();
     RefreshAll();
-    Ant.Changed = 0;
+    MarkAntennaUnchanged();
     // The view turns about the middle of the new antenna.
     {
         const QSignalBlocker block(FullWRb);

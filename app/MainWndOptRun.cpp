@@ -145,7 +145,6 @@ void TMainWnd::ACalBtnClick() {
         return;
     }
 
-    ResultsStale = true;
     ClearLog();
     PushResultRow();
     PreOptimizationReferences = KeepAntennaNow();
@@ -170,7 +169,9 @@ void TMainWnd::ACalBtnClick() {
         t1 = TickCount();
     } catch (...) {
         // No exception may leave the run with the window in its running
-        // state: the busy flag has dropped, the controls follow it.
+        // state: the busy flag has dropped, the controls follow it. The
+        // results are those of a point half calculated.
+        Origin.Forget();
         SetOptRunning();
         UpdateMenuState();
         throw;
@@ -186,6 +187,7 @@ void TMainWnd::ACalBtnClick() {
         // The preparation clears the far-field flag: the best result after it.
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
+        Origin.Computed();
         // The kept result is that of the frequency the antenna is left at.
         Results.InitSweep(Ant.CalcFreq);
         CopyText(Results.Title, Ant.Name);

@@ -86,7 +86,6 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     JobDef.Interactive = 1;
     PrepareCalcAnt();
     Results.ClearSweep();
-    Ant.Changed = 0;
     Ant.Edited = 0;
     AdoptOptimizerState(state.release());
     AttachOptimizer();
@@ -95,6 +94,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     Results.AngleStep = 0;
     AllViewBtnClick();
     RefreshAll();
+    MarkAntennaUnchanged();
     return true;
 }
 

@@ -64,8 +64,7 @@ void RunRequestedTable(TMainWnd& owner, const std::string& defaultPath, TableOut
 }  // namespace
 
 void TMainWnd::KC2Click() {
-    // After a table edit the prepared model is no longer the antenna shown.
-    if (JobDef.Busy || Ant.Edited) return;
+    if (JobDef.Busy || !ResultsBelongToAntenna()) return;
     const std::string chosen = CurrentPrompter().SaveFileName(FileDialog(
         CsvHeaders[CsvSaveCurrentsTitle], CsvFilter, "csv", ResFolder, DefaultTableName(LocalPath(FileName))));
     if (chosen.empty()) return;
@@ -82,12 +81,12 @@ std::string TMainWnd::DefaultRequestPath() const {
 }
 
 void TMainWnd::K31Click() {
-    if (JobDef.Busy) return;
+    if (JobDef.Busy || !ResultsBelongToAntenna()) return;
     RunRequestedTable<NearFieldRequestScope, TNearSetDlg>(*this, DefaultRequestPath(), WriteNearFieldTable);
 }
 
 void TMainWnd::K32Click() {
-    if (JobDef.Busy) return;
+    if (JobDef.Busy || !ResultsBelongToAntenna()) return;
     RunRequestedTable<AngleGainRequestScope, TFarSetDlg>(*this, DefaultRequestPath(), WriteAngleGainTable);
 }
 

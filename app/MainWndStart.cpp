@@ -88,7 +88,7 @@ void TMainWnd::CalTrgBtnClick() {
                     Results.InitSweep(Ant.CalcFreq);
                     PatternMaxGain = Results.GainMax;
                     Grid1->Invalidate();
-                    ResultsStale = false;
+                    Origin.Computed();
                     ResultsShown = true;
                 } else {
                     SetLogFailed(true);

@@ -30,7 +30,8 @@ SweepHost TMainWnd::SweepRunHost() {
 }
 
 void TMainWnd::BwBtnClick() {
-    if (JobDef.Busy || Results.Sweep.Count == 0) return;
+    // The runs go into the sweep table of the newest row.
+    if (JobDef.Busy || Results.Sweep.Count == 0 || !ResultsBelongToAntenna()) return;
     const CalculationNotices notices(*this);
     TBwDispDlg dialog(this, SweepRunHost());
     if (dialog.Execute(PlotPalette) != 1) return;

@@ -31,6 +31,7 @@ protected:
         QApplication::processEvents();
         ASSERT_TRUE(CheckInvariants(what + ": tabs"));
         prompter.Clear();
+        prompter.AnswerMessage(BoxNo);  // the ground chosen is not kept
         EXPECT_TRUE(wnd->close()) << what << ": " << Shown();
     }
 };

@@ -129,7 +129,7 @@ TEST_F(FileCommandsTest, OpenReplacesTheAntennaAndTheFieldsNotInTheFileStartNew)
     EXPECT_EQ(EnvDef.Z0R, 50.0);
     EXPECT_EQ(wnd->Grid2->Row(), 1);
     EXPECT_FALSE(wnd->EleBtn->isEnabled());
-    EXPECT_TRUE(wnd->ResultsStale);
+    EXPECT_FALSE(wnd->ResultsBelongToAntenna());
     ASSERT_EQ(wnd->Recent.Count(), 2);
     EXPECT_EQ(wnd->Recent.At(0), other.toStdString());
 }

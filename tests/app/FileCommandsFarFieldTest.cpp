@@ -26,7 +26,9 @@ protected:
     QString SaveDipoleFarField(const QString& name = "dipole.kvb") {
         OpenDipole();
         wnd->Comment = "my notes\r\n";
+        wnd->MarkAntennaUnchanged();  // as if the file held the comment
         FakeResults(7.25f);
+        ShowResultsOfThisAntenna();
         wnd->UpdateMenuState();
         const QString path = TempPath(name);
         prompter.AnswerFile(path.toStdString());
@@ -63,6 +65,7 @@ TEST_F(FileCommandsFarFieldTest, SavingKeepsTheCommentAndListsTheAntennaName) {
 TEST_F(FileCommandsFarFieldTest, SaveProposesTheAntennaNameWithoutExtension) {
     OpenDipole();
     FakeResults(1.0f);
+    ShowResultsOfThisAntenna();
     wnd->UpdateMenuState();
     ASSERT_TRUE(wnd->K11->isEnabled());
     wnd->K11->trigger();  // cancelled
@@ -129,7 +132,7 @@ TEST_F(FileCommandsFarFieldTest, ADamagedFileIsRefusedAndNothingChanges) {
         const QString path = WriteFile("bad.kvb", bytes);
         prompter.Clear();
         prompter.AnswerFile(path.toStdString());
-        wnd->Ant.Changed = 0;  // no save question in between
+        wnd->MarkAntennaUnchanged();  // no save question in between
         wnd->K12->trigger();
         EXPECT_EQ(LastText(), "Invalid format of file " + path.toStdString() + ".") << Shown();
         EXPECT_EQ(prompter.Last().caption, "Error!!!");

@@ -5,6 +5,8 @@
 #include "app/MainWnd.h"
 #include "app/RecordsReset.h"
 #include "app/Settings.h"
+#include "model/EnvDef.h"
+#include "model/ResultOrigin.h"
 #include "model/ResultStore.h"
 #include "platform/ColourChoice.h"
 #include "platform/FontChoice.h"
@@ -87,6 +89,16 @@ protected:
         const bool open = grid->indexWidget(index) != nullptr;
         if (open) grid->CloseEditor();
         return open;
+    }
+
+    // Results a test put into the store count as shown and as computed from
+    // the antenna and the settings as they stand.
+    void ShowResultsOfThisAntenna() {
+        CalculationFields fields;
+        ASSERT_TRUE(wnd->ReadCalculationFields(fields, nullptr));
+        wnd->Origin.Prepared(CalculationFingerprint(wnd->Ant, fields, EnvDef, UserMaterialDef));
+        wnd->Origin.Computed();
+        wnd->ResultsShown = true;
     }
 
     void TypeWire(int row, const QStringList& cells) {

@@ -1,29 +1,47 @@
-// What the user chose stays what the program uses through an edit: each row
-// opens an antenna, edits it through the window's own commands (keeps,
-// restores and log files among them) and checks what its references mean
-// afterwards.
+// What the user chose stays what the program uses and writes. Results are
+// refused by every command that computes into or from them once the antenna
+// or a setting they were computed from has changed; every change of what a
+// save writes is asked about before New drops it; sources, loads and the
+// optimizer's rows keep naming what they were made on through edits, the
+// wire editor, keeps, restores and log files. One row per case: the row
+// brings the window to a state through its real paths, does what a user
+// does, and checks what must hold then.
+#include "FileCommandsFixture.h"
 #include "OptimizerRowsFixture.h"
-#include "model/AntennaText.h"
-#include "model/FedDipole.h"
 #include "editing/ElementTable.h"
 #include "editing/GrpWireDlg.h"
 #include "editing/WireCadDlg.h"
-#include "optimizer/OptimizerState.h"
-#include "platform/StringGrid.h"
+#include "model/AntennaText.h"
+#include "model/EnvDef.h"
+#include "model/ResultStore.h"
+#include "platform/RadioGroup.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
-
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <functional>
-#include <string>
+#include <ostream>
 
-namespace {
+class MeaningKept;
 
-class MeaningKeptTest : public OptimizerRowsTest {
+struct MeaningKeptRow {
+    const char* name;
+    std::function<void(MeaningKept&)> setup;
+    std::function<void(MeaningKept&)> action;
+    std::function<void(MeaningKept&)> check;
+};
+
+inline void PrintTo(const MeaningKeptRow& row, std::ostream* os) { *os << row.name; }
+
+class MeaningKept : public OptimizerRowsSteps<FileCommandsTest>, public ::testing::WithParamInterface<MeaningKeptRow> {
 public:
-    using MainWndTest::wnd;
-    using MainWndTest::prompter;
-    using MainWndTest::Open;
+    TMainWnd& Wnd() { return *wnd; }
+    using FileCommandsTest::TempPath;
     // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
     // seg"), source positions and load positions (R+jX loads of 10 ohm).
     void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {
@@ -80,32 +98,192 @@ public:
     QString LogPath() const { return TempPath("rows.kvo"); }
     std::string AntennaText() const { return WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment); }
     int rowsBefore = 0;
+
+    // An antenna of examples/ opened through File / Open, its text changed
+    // first where `from` is given.
+    void OpenExample(const char* file, const QByteArray& from = {}, const QByteArray& to = {}) {
+        QByteArray text = ReadFile(QStringLiteral(KORVA_TEST_DATA "/../../examples/") + file);
+        ASSERT_FALSE(text.isEmpty()) << file;
+        if (!from.isEmpty()) {
+            ASSERT_TRUE(text.contains(from)) << file;
+            text.replace(from, to);
+        }
+        prompter.AnswerFile(WriteFile(file, text).toStdString());
+        wnd->K3->trigger();
+        ASSERT_GT(wnd->Ant.WireCount, 0) << Shown();
+        prompter.Clear();
+    }
+    // The dipole with a 50 ohm load at its centre.
+    void OpenLoadedDipole() {
+        OpenExample("dipole.kva", "Load ***\r\n0,\t1\r\n", "Load ***\r\n1,\t1\r\nw1c,\t1,\t50,\t0\r\n");
+    }
+    // The dipole over perfect ground.
+    void OpenGroundedDipole() { OpenExample("dipole.kva", "\n0,\t0.0,\t0,\t50.0", "\n1,\t0.0,\t0,\t50.0"); }
+
+    void Start() {
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
+        ASSERT_EQ(Results.RowCount, 1);
+        startedFreq_ = Results.Row(0)->F;
+    }
+
+    static void TypeInto(QComboBox* box, const QString& text) {
+        box->lineEdit()->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), text);
+    }
+    void ChooseMaterial() {
+        wnd->MaterialSel->setFocus();
+        QTest::keyClick(wnd->MaterialSel, Qt::Key_Down);
+        ASSERT_EQ(wnd->MaterialSel->currentIndex(), 1);
+    }
+
+    // The far-field tab, where a user goes for Elevation, Print and 3 Dimension.
+    void ShowPlots() {
+        wnd->Page->setCurrentWidget(wnd->TabSheet4);
+        QApplication::processEvents();
+    }
+
+    // Nothing computes into or from the results, by button, menu or handler.
+    void ExpectResultsRefused() {
+        ShowPlots();
+        for (QAbstractButton* b : {static_cast<QAbstractButton*>(wnd->EleBtn), static_cast<QAbstractButton*>(wnd->Btn3D),
+                                   static_cast<QAbstractButton*>(wnd->PrintBtn), static_cast<QAbstractButton*>(wnd->BwBtn)})
+            EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+        for (QAction* a : {wnd->K11, wnd->KC2, wnd->K31, wnd->K32})
+            EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+        const ResultRow before = *Results.Row(0);
+        const float cut = Results.CutElevation;
+        prompter.AnswerInput(true, "30");
+        wnd->EleBtnClick();
+        EXPECT_EQ(Results.Row(0)->F, before.F);
+        EXPECT_EQ(Results.Row(0)->R, before.R);
+        EXPECT_EQ(Results.Row(0)->Ga, before.Ga);
+        EXPECT_EQ(Results.CutElevation, cut);
+        const QString kvb = TempPath("refused.kvb"), csv = TempPath("refused.csv");
+        prompter.AnswerFile(kvb.toStdString());
+        wnd->K11Click();
+        prompter.AnswerFile(csv.toStdString());
+        wnd->KC2Click();
+        EXPECT_FALSE(QFileInfo::exists(kvb));
+        EXPECT_FALSE(QFileInfo::exists(csv));
+        prompter.Clear();
+    }
+
+    // The cut goes into the newest row, which stays that of the calculation.
+    void ExpectElevationTaken() {
+        ShowPlots();
+        ASSERT_TRUE(wnd->EleBtn->isEnabled());
+        prompter.AnswerInput(true, "30");
+        wnd->EleBtn->click();
+        EXPECT_EQ(Results.CutElevation, 30.0f);
+        EXPECT_EQ(Results.Row(0)->F, startedFreq_);
+    }
+
+    // New asks whether to save; Cancel keeps the antenna.
+    void ExpectSaveQuestion() {
+        prompter.Clear();
+        prompter.AnswerMessage(BoxCancel);
+        wnd->K2->trigger();
+        ASSERT_EQ(CountShown("message"), 1u) << Shown();
+        EXPECT_EQ(prompter.Last().text, "File modifyed. Save changes?");
+        EXPECT_GT(wnd->Ant.WireCount, 0);
+    }
+    void ExpectNoSaveQuestion() {
+        prompter.Clear();
+        wnd->K2->trigger();
+        EXPECT_TRUE(prompter.ShownBoxes().empty()) << Shown();
+        EXPECT_EQ(wnd->Ant.WireCount, 0);
+    }
+
+private:
+    float startedFreq_ = 0;
 };
 
-struct Row {
-    const char* name;
-    std::function<void(MeaningKeptTest&)> setup, action, check;
-};
+namespace {
 
+auto StartedDipole = [](MeaningKept& t) {
+    t.OpenExample("dipole.kva");
+    t.Start();
+};
+auto Refused = [](MeaningKept& t) { t.ExpectResultsRefused(); };
 const QString Dipole6 = "0,-5,10,0,0,10,0.001,6";  // two halves joined at the origin, 6 segments each
 const QString Dipole6b = "0,0,10,0,5,10,0.001,6";
+auto Asked = [](MeaningKept& t) { t.ExpectSaveQuestion(); };
+auto TypedInto = [](QComboBox* TMainWnd::*box, const char* text) {
+    return [box, text](MeaningKept& t) { MeaningKept::TypeInto(t.Wnd().*box, text); };
+};
 
-const Row Rows[] = {
-    {"a divide beside a wire too long to lay out",
-     [](MeaningKeptTest& t) {
+const MeaningKeptRow Rows[] = {
+    // Results after an edit of what they were computed from.
+    {"ResultsAfterFreq", StartedDipole, TypedInto(&TMainWnd::Freq, "7.1"), Refused},
+    {"ResultsAfterDM1", StartedDipole, TypedInto(&TMainWnd::EditDM1, "400"), Refused},
+    {"ResultsAfterDM2", StartedDipole, TypedInto(&TMainWnd::EditDM2, "40"), Refused},
+    {"ResultsAfterEC", StartedDipole, TypedInto(&TMainWnd::EditEC, "3"), Refused},
+    {"ResultsAfterSC", StartedDipole, TypedInto(&TMainWnd::EditSC, "1.5"), Refused},
+    {"ResultsAfterCalcFreq", StartedDipole, TypedInto(&TMainWnd::DoFreq, "7.1"), Refused},
+    {"ResultsAfterUseLoads",
+     [](MeaningKept& t) {
+         t.OpenLoadedDipole();
+         t.Start();
+     },
+     [](MeaningKept& t) { t.Wnd().EnbLoad->click(); }, Refused},
+    {"ResultsAfterGround", StartedDipole, [](MeaningKept& t) { t.Wnd().CalcSel->Button(GroundPerfect)->click(); },
+     Refused},
+    {"ResultsAfterHeight",
+     [](MeaningKept& t) {
+         t.OpenGroundedDipole();
+         t.Start();
+     },
+     TypedInto(&TMainWnd::AntHeight, "5"), Refused},
+    {"ResultsAfterMaterial", StartedDipole, [](MeaningKept& t) { t.ChooseMaterial(); }, Refused},
+    // An edit undone gives the results back to the antenna.
+    {"ResultsAfterFreqTypedBack", StartedDipole,
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.Wnd().Freq, "7.1");
+         MeaningKept::TypeInto(t.Wnd().Freq, "14.2");
+     },
+     [](MeaningKept& t) { t.ExpectElevationTaken(); }},
+
+    // Changes of what a save writes.
+    {"SaveQuestionAfterAutoVoltage", [](MeaningKept& t) { t.OpenExample("stacked-yagis.kva"); },
+     [](MeaningKept& t) {
+         t.Wnd().AutoVol->click();
+         t.Wnd().AutoVol->click();
+     },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.Wnd().Ant.Sources[0].Voltage, 0.5);
+         t.ExpectSaveQuestion();
+     }},
+    {"SaveQuestionAfterUseLoads", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     [](MeaningKept& t) { t.Wnd().EnbLoad->click(); }, Asked},
+    {"SaveQuestionAfterGround", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     [](MeaningKept& t) { t.Wnd().CalcSel->Button(GroundReal)->click(); }, Asked},
+    {"SaveQuestionAfterHeight", [](MeaningKept& t) { t.OpenGroundedDipole(); },
+     TypedInto(&TMainWnd::AntHeight, "5"), Asked},
+    {"SaveQuestionAfterMaterial", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     [](MeaningKept& t) { t.ChooseMaterial(); }, Asked},
+    // The calculation frequency is no part of the file.
+    {"NoSaveQuestionAfterCalcFreq", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     TypedInto(&TMainWnd::DoFreq, "7.1"), [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},
+
+    // Positions through edits that lay pulses out anew, and the optimizer's
+    // rows through keeps, restores and log files.
+    {"DivideBesideAWireTooLongToLayOut",
+     [](MeaningKept& t) {
          t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,2147483647", "3,-5.12,10,3,5.12,10,0.001,22"}, {"w1c"});
      },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
+     [](MeaningKept& t) {
          // The old centre is the joint of the halves, the first pulse of the
          // later one; not the centre of the first half, 2.56 m away.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w3b");
          EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty()) << t.LinesAbout("Source 1 (").join("\n").toStdString();
      }},
-    {"a divide that segments the fed neighbour anew",
-     [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b+2"}, {"w2e+1", "w2e-1"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
-     [](MeaningKeptTest& t) {
+    {"DivideResegmentsTheFedNeighbour",
+     [](MeaningKept& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b+2"}, {"w2e+1", "w2e-1"}); },
+     [](MeaningKept& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KP[2]; }); },
+     [](MeaningKept& t) {
          ASSERT_EQ(t.wnd->Ant.Wires[1].Seg, -1) << "the neighbour is segmented anew";
          // Y 1.667 and 3.333 m: no pulse of the new segmentation stands
          // there; the nearest, at 1.598 and 3.402 m, takes them, and the log
@@ -117,45 +295,45 @@ const Row Rows[] = {
          EXPECT_EQ(t.LinesAbout("Load 1 (w2e+1)").size(), 1);
          EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w2e-1") << "named no pulse before, and none after";
      }},
-    {"exchanging the ends of a fed wire",
-     [](MeaningKeptTest& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
-     [](MeaningKeptTest& t) {
+    {"EndsOfAFedWireExchanged",
+     [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"}); },
+     [](MeaningKept& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
+     [](MeaningKept& t) {
          // Y -1.667 m is now the fourth pulse from the wire's new first end.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c+1");
          EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty());
      }},
-    {"the optimizer's band source and current goal on a wire whose ends are exchanged",
-     [](MeaningKeptTest& t) {
+    {"BandSourceAndGoalOnAWireTurned",
+     [](MeaningKept& t) {
          t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"});
          CACal& cal = t.wnd->OptimizerState();
          t.wnd->AttachOptimizer();
          CopyText(cal.Bands[0].Sources[0].Pos, "w1b+1");
          CopyText(cal.CurrentPos, "w1b+1");
      },
-     [](MeaningKeptTest& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
+     [](MeaningKept& t) {
          EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w1c+1");
          EXPECT_STREQ(t.wnd->ACal->CurrentPos, "w1c+1");
      }},
-    {"disjoining a wire fed at its joint",
-     [](MeaningKeptTest& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b"}); },
-     [](MeaningKeptTest& t) { t.InWireEditor(2, HitEnd1, [](TWireCadDlg& d) { return d.K5; }); },
-     [](MeaningKeptTest& t) {
+    {"FedJointDisjoined",
+     [](MeaningKept& t) { t.OpenAntenna({Dipole6, Dipole6b}, {"w2b"}); },
+     [](MeaningKept& t) { t.InWireEditor(2, HitEnd1, [](TWireCadDlg& d) { return d.K5; }); },
+     [](MeaningKept& t) {
          // The joint is gone: the feed goes to the pulse of its wire nearest
          // to it, and says so.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b");
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
      }},
-    {"widening the fed element in the element table",
-     [](MeaningKeptTest& t) {
+    {"FedElementWidenedInElementTable",
+     [](MeaningKept& t) {
          t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
                        {"w2b+3"});
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          t.Accept<TGrpWireDlg>(t.wnd->K18, [](TGrpWireDlg& d) { d.Grid->SetEditText(ColWidth, 2, "15"); });
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          ASSERT_NEAR(t.wnd->Ant.Wires[1].Y2, 7.5, 1e-9) << "the width typed";
          // The driven element is segmented anew for its new length: the feed
          // keeps its place along it (3.9 % from its end), at the pulse
@@ -163,18 +341,18 @@ const Row Rows[] = {
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
      }},
-    {"a wire typed behind the reflector, kept at once, then deleted and the data restored",
-     [](MeaningKeptTest& t) { t.OpenYagiWithRows(); },
-     [](MeaningKeptTest& t) {
+    {"RowsKeptRightAfterATypedWire",
+     [](MeaningKept& t) { t.OpenYagiWithRows(); },
+     [](MeaningKept& t) {
          t.TypeBehindReflector();
          t.wnd->K38->trigger();
          t.DeleteWire(4);
          t.Restore(t.wnd->K39);
      },
-     [](MeaningKeptTest& t) { EXPECT_EQ(t.WidthsTheRowsVary(), (std::vector<double>{10.7, 9.6})); }},
-    {"a wire typed behind the reflector, the optimization log saved at once and opened",
-     [](MeaningKeptTest& t) { t.OpenYagiWithRows(); },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) { EXPECT_EQ(t.WidthsTheRowsVary(), (std::vector<double>{10.7, 9.6})); }},
+    {"RowsLoggedRightAfterATypedWire",
+     [](MeaningKept& t) { t.OpenYagiWithRows(); },
+     [](MeaningKept& t) {
          t.TypeBehindReflector();
          t.prompter.AnswerFile(t.LogPath().toStdString());
          t.wnd->K20->trigger();
@@ -183,13 +361,13 @@ const Row Rows[] = {
          t.prompter.AnswerFile(t.LogPath().toStdString());
          t.wnd->K19->trigger();
      },
-     [](MeaningKeptTest& t) { EXPECT_EQ(t.WidthsTheRowsVary(), (std::vector<double>{10.7, 9.6})); }},
-    {"data kept before the rows, an optimization over all elements, the data restored",
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) { EXPECT_EQ(t.WidthsTheRowsVary(), (std::vector<double>{10.7, 9.6})); }},
+    {"RowsAfterAnOptimizationAndARestore",
+     [](MeaningKept& t) {
          t.Open({"korva", QStringLiteral(KORVA_TEST_DATA "/../../examples/yagi3.kva")});
          t.wnd->K38->trigger();
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          const std::string start = t.AntennaText();
          t.RunOptimizationStoppedEarly([](TACalDlg& dialog) { dialog.AllEleClick(); }, 40);
          ASSERT_NE(t.AntennaText(), start) << "the search moved no wire";
@@ -197,13 +375,13 @@ const Row Rows[] = {
          t.rowsBefore = t.wnd->ACal->RowCount;
          t.Restore(t.wnd->K39);
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          EXPECT_TRUE(t.LinesAbout("removed").isEmpty()) << t.LinesAbout("removed").join("\n").toStdString();
          EXPECT_EQ(t.wnd->ACal->RowCount, t.rowsBefore);
          EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w2c");
      }},
-    {"a row on load 2, load 1 deleted, the data kept before restored",
-     [](MeaningKeptTest& t) {
+    {"LoadRowThroughADeleteAndARestore",
+     [](MeaningKept& t) {
          t.OpenAntenna({"-2.5,0,10,2.5,0,10,0.001,11"}, {"w1c"}, {"w1b", "w1e"});
          t.wnd->Ant.Loads[1].A[0] = 20;
          t.wnd->K38->trigger();
@@ -211,29 +389,30 @@ const Row Rows[] = {
          t.wnd->AttachOptimizer();
          cal.AddVar(KindLoad, 1, 0, 0, 20, 10);
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          t.FocusRow(t.wnd->Grid4, 1);
          t.wnd->K13->trigger();
          ASSERT_EQ(t.wnd->Ant.LoadCount, 1);
          ASSERT_DOUBLE_EQ(t.wnd->ACal->GetValue(0), 20) << "the row follows its load";
          t.Restore(t.wnd->K39);
      },
-     [](MeaningKeptTest& t) {
+     [](MeaningKept& t) {
          ASSERT_EQ(t.wnd->ACal->RowCount, 1);
          EXPECT_EQ(t.wnd->ACal->Rows[0].Item, 1);
          EXPECT_DOUBLE_EQ(t.wnd->ACal->GetValue(0), 20);
      }},
 };
 
-TEST_F(MeaningKeptTest, EditsKeepWhatReferencesMean) {
-    for (const Row& row : Rows) {
-        SCOPED_TRACE(row.name);
-        TempMemoryText.clear();
-        row.setup(*this);
-        if (HasFatalFailure()) return;
-        row.action(*this);
-        row.check(*this);
-    }
+}  // namespace
+
+TEST_P(MeaningKept, Holds) {
+    const MeaningKeptRow& row = GetParam();
+    TempMemoryText.clear();
+    row.setup(*this);
+    ASSERT_FALSE(HasFatalFailure());
+    row.action(*this);
+    row.check(*this);
 }
 
-}  // namespace
+INSTANTIATE_TEST_SUITE_P(Controls, MeaningKept, ::testing::ValuesIn(Rows),
+                         [](const ::testing::TestParamInfo<MeaningKeptRow>& info) { return info.param.name; });

@@ -5,6 +5,7 @@
 // edit, and no replacement may drop unsaved edits without the save question.
 #include "MonkeyFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -20,10 +21,8 @@ class MonkeyActions : public MonkeyTest {
 protected:
     // One random edit; returns false when an invariant broke.
     bool RandomEdit() {
-        const std::string before = Persistent(wnd->Ant);
         const QString text = RandomText();
         std::string what;
-        bool checkMarked = true;
         switch (Pick(17)) {
             case 12:
             case 13: {
@@ -52,7 +51,6 @@ protected:
             case 16: {
                 // A cell's own text typed back changes nothing, however the
                 // cell rounds what it shows.
-                checkMarked = false;
                 const AntDef& a = wnd->Ant;
                 StringGrid* grid = PickOf(std::vector<StringGrid*>{wnd->Grid2, wnd->Grid2, wnd->Grid3, wnd->Grid4});
                 const int entries = grid == wnd->Grid2 ? a.WireCount : grid == wnd->Grid3 ? a.SourceCount : a.LoadCount;
@@ -120,16 +118,12 @@ protected:
                 break;
             }
             case 9: {
-                // The calculation fields re-prepare the model (turning grounded
-                // ends round), which is no edit of the user's own.
-                checkMarked = false;
                 QComboBox* box = PickOf(std::vector<QComboBox*>{wnd->DoFreq, wnd->AntHeight});
                 what = "field " + box->objectName().toStdString();
                 TypeField(box, text);
                 break;
             }
             case 10: {
-                checkMarked = false;
                 const int kind = Pick(3);
                 if (kind == 0) {
                     const int i = Pick(3);
@@ -148,7 +142,6 @@ protected:
                 break;
             }
             default: {
-                checkMarked = false;
                 const int tab = Pick(4);
                 what = "tab " + std::to_string(tab);
                 wnd->Page->setCurrentIndex(tab);
@@ -159,7 +152,7 @@ protected:
         QApplication::processEvents();
         what += " <- \"" + text.left(40).toStdString() + "\"";
         if (!CheckInvariants(what)) return false;
-        if (checkMarked && !CheckEditMarked(before, what)) return false;
+        if (!CheckEditMarked(what)) return false;
         if (Chance(15)) {
             if (Chance(70)) RepairFields();
             if (!PressStart(what)) return false;
@@ -218,7 +211,7 @@ protected:
         for (int i = 0; i < 2; ++i) prompter.AnswerMessage(PickOf(std::vector<int>{BoxYes, BoxNo, BoxCancel}));
         for (int i = 0; i < 2; ++i) prompter.AnswerFile(RandomFileAnswer().toStdString());
 
-        const bool hadEdits = wnd->Ant.Changed && wnd->Ant.WireCount > 0;
+        const bool hadEdits = wnd->AntennaChanged() && wnd->Ant.WireCount > 0;
         const std::string before = Persistent(wnd->Ant);
         command->trigger();
         CloseMenus();
@@ -235,11 +228,12 @@ protected:
                 return false;
             }
             prompter.Clear();
+            NoteUnchangedText();
             return Reshow(closed);
         }
-        // Otherwise a clear flag after a change means saved: the file must
-        // hold what the window holds.
-        if ((hadEdits || after != before) && !wnd->Ant.Changed) {
+        // Otherwise an unchanged antenna after a change means saved: the file
+        // must hold what the window holds.
+        if ((hadEdits || after != before) && !wnd->AntennaChanged()) {
             const std::string disk = SavedAntenna(wnd->FileName);
             if (disk != after) {
                 ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what
@@ -249,6 +243,7 @@ protected:
             }
         }
         prompter.Clear();
+        NoteUnchangedText();
         return Reshow(closed);
     }
 
@@ -261,6 +256,94 @@ protected:
         auto ant = std::make_unique<AntDef>();
         ParseAntennaText(*ant, env, std::string(bytes.constData(), bytes.size()), comment);
         return Persistent(*ant);
+    }
+
+    // One change a user may make in the fields between a calculation and
+    // Elevation, with values that calculate; returns what was done.
+    std::string RandomFieldChange() {
+        auto type = [this](QComboBox* box, std::vector<QString> values) {
+            values.push_back(box->currentText());  // the same value again
+            const QString text = PickOf(values);
+            TypeField(box, text);
+            return box->objectName().toStdString() + " " + text.toStdString();
+        };
+        auto click = [](QAbstractButton* button) {
+            button->click();
+            return button->objectName().toStdString();
+        };
+        switch (Pick(12)) {
+            case 0: return type(wnd->Freq, {"7.1", "14.2", "21.3"});
+            case 1: return type(wnd->EditDM1, {"100", "200", "400"});
+            case 2: return type(wnd->EditDM2, {"10", "20", "40"});
+            case 3: return type(wnd->EditEC, {"1", "2", "3"});
+            case 4: return type(wnd->EditSC, {"1.1", "2.0", "3.0"});
+            case 5: return type(wnd->DoFreq, {"0", "7.1", "14.2"});
+            case 6: return type(wnd->AntHeight, {"0", "5", "12"});
+            case 7: return click(wnd->CalcSel->Button(Pick(3))) + " ground";
+            case 8: {
+                const int i = Pick(3);
+                wnd->MaterialSel->setCurrentIndex(i);
+                emit wnd->MaterialSel->activated(i);
+                return "material " + std::to_string(i);
+            }
+            case 9: return click(wnd->EnbLoad);
+            case 10: return click(wnd->AutoVol);
+            default:
+                wnd->AntName->setFocus();
+                QTest::keyClicks(wnd->AntName, "x");
+                return "name";
+        }
+    }
+
+    // Start, field changes, Elevation: a cut is taken only into results that
+    // a calculation of the antenna as the user now has it gives again, and
+    // is refused (the row left alone) into any others.
+    bool ChangesBetweenStartAndElevation() {
+        RepairFields();
+        if (!PressStart("the fields repaired")) return false;
+        prompter.Clear();
+        if (!Results.HasFarField || wnd->LogFailed()) return true;
+        // The fields are on the first tabs; Elevation is on the last.
+        wnd->Page->setCurrentWidget(PickOf(std::vector<QWidget*>{wnd->TabSheet1, wnd->TabSheet3}));
+        std::string what = "changes:";
+        for (int n = Pick(4); n > 0; --n) what += " " + RandomFieldChange() + ";";
+        CloseMenus();
+        wnd->Page->setCurrentWidget(wnd->TabSheet4);
+        QApplication::processEvents();
+        if (!CheckInvariants(what)) return false;
+        const bool offered = wnd->EleBtn->isEnabled();
+        const ResultRow before = *Results.Row(0);
+        prompter.AnswerInput(true, PickOf(std::vector<std::string>{"10", "30", "45"}));
+        wnd->EleBtnClick();  // the handler itself, offered or not
+        prompter.Clear();
+        auto fail = [&](const std::string& why) {
+            ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what << "): " << why;
+            return false;
+        };
+        if (!offered) {
+            const ResultRow& after = *Results.Row(0);
+            if (after.F != before.F || after.R != before.R || after.jX != before.jX || after.Ga != before.Ga)
+                return fail("a refused Elevation wrote into the newest row");
+            return true;
+        }
+        const ResultRow cut = *Results.Row(0);
+        const int rows = Results.RowCount;
+        wnd->CalTrgBtn->click();
+        QApplication::processEvents();
+        if (wnd->LogFailed() || !prompter.ShownBoxes().empty() || (rows < 128 && Results.RowCount != rows + 1))
+            return fail("Elevation was offered for an antenna that does not calculate");
+        const ResultRow& fresh = *Results.Row(0);
+        // The same model solved once more: float rounding apart, the same
+        // frequency and feed impedance.
+        const double z = std::hypot(fresh.R, fresh.jX);
+        if (std::fabs(cut.F - fresh.F) > 1e-6 * fresh.F || std::fabs(cut.R - fresh.R) > 1e-4 * z ||
+            std::fabs(cut.jX - fresh.jX) > 1e-4 * z) {
+            std::ostringstream rows;
+            rows << "the cut went into a row of F " << cut.F << ", Z " << cut.R << " " << cut.jX
+                 << "; a calculation now gives F " << fresh.F << ", Z " << fresh.R << " " << fresh.jX;
+            return fail(rows.str());
+        }
+        return true;
     }
 
     // After Exit a user starts the program again.
@@ -280,6 +363,7 @@ TEST_F(MonkeyActions, TypingGarbageIntoFieldsAndTables) {
             prompter.AnswerMessage(BoxNo);  // the previous seed's edits
             OpenDipole(seed == 12u ? "dipole.kva" : "other.kva");
         }
+        NoteUnchangedText();
         for (int i = 0; i < 160; ++i)
             if (!RandomEdit()) return;
     }
@@ -319,9 +403,25 @@ TEST_F(MonkeyActions, FullTablesTakeNoMoreEntries) {
     ASSERT_TRUE(PressStart("full tables"));
 }
 
+TEST_F(MonkeyActions, FieldChangesBetweenACalculationAndElevation) {
+    const QString files[] = {WriteFile("dipole.kva", DipoleText()),
+                             WriteFile("yagi.kva", ReadFile(QString(KORVA_TEST_DATA) + "/yagi3.kva"))};
+    for (unsigned seed : {41u, 42u, 43u, 44u}) {
+        Seed(seed);
+        prompter.Clear();
+        prompter.AnswerMessage(BoxNo);  // the previous seed's changes
+        prompter.AnswerFile(files[seed % 2].toStdString());
+        wnd->K3->trigger();
+        ASSERT_GT(wnd->Ant.WireCount, 0) << Shown();
+        for (int i = 0; i < 25; ++i)
+            if (!ChangesBetweenStartAndElevation()) return;
+    }
+}
+
 TEST_F(MonkeyActions, CommandsTabsAndStartInAnyOrder) {
     for (unsigned seed : {31u, 32u, 33u, 34u}) {
         Seed(seed);
+        NoteUnchangedText();
         for (int i = 0; i < 90; ++i) {
             const bool ok = Chance(45) ? RandomCommand() : RandomEdit();
             if (!ok) return;

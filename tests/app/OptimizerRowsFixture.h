@@ -16,8 +16,15 @@
 #include <string>
 #include <vector>
 
-class OptimizerRowsTest : public MainWndTest {
+// The steps, over any main-window fixture.
+template <class Base>
+class OptimizerRowsSteps : public Base {
 public:
+    using Base::Open;
+    using Base::TypeWire;
+    using Base::prompter;
+    using Base::wnd;
+
     // The 3-element Yagi along X with two rows: the reflector's width (10.7 m)
     // and the director's (9.6 m), elements 1 and 3.
     void OpenYagiWithRows() {
@@ -89,3 +96,5 @@ public:
         abort.stop();
     }
 };
+
+class OptimizerRowsTest : public OptimizerRowsSteps<MainWndTest> {};

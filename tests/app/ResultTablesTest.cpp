@@ -273,10 +273,10 @@ TEST_F(ResultTablesTest, ElevationOffersTheCurrentElevationRoundedToTwoDecimals)
 
 TEST_F(ResultTablesTest, AnEngineFailureIsReportedAndWritesNothing) {
     CalculatedDipole();
-    // An edit command leaves an antenna that cannot be prepared: the engine
-    // has no model to solve.
-    TypeWire(1, {"1", "1", "1", "1", "1", "1", "1", "5"});
-    wnd->AntChanged();
+    // The engine has lost its model while the results still belong to the
+    // antenna: it has nothing to solve.
+    ResetEngineModel();
+    wnd->UpdateMenuState();
     ASSERT_TRUE(wnd->KC2->isEnabled());
     prompter.Clear();
     const QString target = TempPath("currents.csv");

@@ -46,7 +46,7 @@ TEST_F(StartTest, ADipoleTypedIntoTheTablesGivesAResultRow) {
     EXPECT_TRUE(wnd->LogLines().last().endsWith(" sec")) << wnd->LogLines().last().toStdString();
     EXPECT_FALSE(wnd->LogFailed());
     EXPECT_TRUE(wnd->ResultsShown);
-    EXPECT_FALSE(wnd->ResultsStale);
+    EXPECT_TRUE(wnd->ResultsBelongToAntenna());
     EXPECT_EQ(JobDef.Busy, 0);
     EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
     EXPECT_EQ(Results.HasFarField, 1);
@@ -221,7 +221,7 @@ TEST_F(StartTest, ACloseDuringARunWaitsForItsEnd) {
     EXPECT_TRUE(wnd->isVisible());
     EXPECT_EQ(JobDef.StopRequest, 1);
     JobDef.Busy = 0;
-    wnd->Ant.Changed = 0;  // nothing to ask about when it closes
+    wnd->MarkAntennaUnchanged();  // nothing to ask about when it closes
     wnd->CalTrgBtn->click();
     EXPECT_EQ(Results.RowCount, 1);
     QApplication::processEvents();

@@ -217,8 +217,7 @@ TEST_F(Tabs, TheWavelengthSwitchConvertsTheWireTableBothWays) {
 
 TEST_F(Tabs, TheFieldChoiceRedrawsThePlotsAndSetsTheCursor) {
     LopsidedPattern();
-    wnd->ResultsShown = true;
-    wnd->ResultsStale = false;
+    ShowResultsOfThisAntenna();
     ShowTab(wnd->TabSheet4);
     const QImage total = wnd->DNBitmap.copy();
 
@@ -231,7 +230,7 @@ TEST_F(Tabs, TheFieldChoiceRedrawsThePlotsAndSetsTheCursor) {
     EXPECT_EQ(JobDef.WaveSel, 3);
     EXPECT_EQ(wnd->DNImage->cursor().shape(), Qt::ArrowCursor);
 
-    wnd->ResultsStale = true;
+    wnd->Origin.Forget();
     wnd->WaveSel->Button(0)->click();
     EXPECT_EQ(wnd->DNImage->cursor().shape(), Qt::ArrowCursor);
 }

@@ -177,8 +177,7 @@ TEST_F(AntennaView, PlotPressReadsOutUnlessBothFieldsAreShown) {
     PatternMaxGain = 0.0;
     wnd->Page->setCurrentWidget(wnd->TabSheet4);
     QApplication::processEvents();
-    wnd->ResultsShown = true;
-    wnd->ResultsStale = false;
+    ShowResultsOfThisAntenna();
     JobDef.WaveSel = 2;
     wnd->RedrawPlots();
     const QImage before = wnd->DNBitmap.copy();

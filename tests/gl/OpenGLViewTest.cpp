@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTabWidget>
 #include <functional>
 #include <QImage>
@@ -146,7 +147,7 @@ TEST_F(OpenGLView, NextStartRefreshesTheOpenViewAndTheButtonClosesIt) {
 
 // After an edit no valid results are shown: the view of the old pattern
 // closes when the antenna is prepared again (at once after a command, at the
-// next change of tab after a table edit).
+// next change of tab after an edit of a table or a field).
 TEST_F(OpenGLView, AnEditedAntennaClosesTheViewOfItsOldPattern) {
     struct Case {
         const char* how;
@@ -163,6 +164,15 @@ TEST_F(OpenGLView, AnEditedAntennaClosesTheViewOfItsOldPattern) {
              wnd->Page->setCurrentWidget(wnd->TabSheet1);
              QApplication::processEvents();
              Type(wnd->Grid2, 3, 1, "12");
+             wnd->Page->setCurrentWidget(wnd->TabSheet2);
+             QApplication::processEvents();
+         }},
+        {"frequency typed and a change of tab",
+         [this] {
+             wnd->Page->setCurrentWidget(wnd->TabSheet1);
+             QApplication::processEvents();
+             wnd->Freq->lineEdit()->selectAll();
+             QTest::keyClicks(wnd->Freq->lineEdit(), "7.1");
              wnd->Page->setCurrentWidget(wnd->TabSheet2);
              QApplication::processEvents();
          }},
