@@ -171,7 +171,7 @@ QString TMainWnd::Grid1CellText(int col, int row) const {
         case 10: return r.Ground == GroundFree ? none : q(DblToStr(r.Height));
         case 11:
             if (r.GvMax == 0) return none;
-            return DisplayQString(PolarNames[r.GvMax <= r.GhMax ? 1 : 0]);
+            return DisplayQString(PolarNames[r.Vertical() ? 0 : 1]);
         default: return {};
     }
 }

@@ -27,7 +27,7 @@ std::vector<std::string> PatternHeaderLines(const CResult& res) {
     std::vector<std::string> lines;
     if (res.RowCount <= 0) return lines;
     const ResultRow& row = *res.Row(0);
-    const char* polar = row.GvMax > row.GhMax ? PlotTexts[3] : PlotTexts[4];
+    const char* polar = row.Vertical() ? PlotTexts[3] : PlotTexts[4];
     lines.push_back(FormatInCLocale("Ga : %s dBi = 0 dB  (%s)", DblToStr2(FloorGain(row.Ga)).c_str(), PlainLabel(polar).c_str()));
     if (row.Ground == GroundFree)
         lines.push_back(FormatInCLocale("Gh : %s dBd", DblToStr2(FloorGain(row.Ga - 2.15)).c_str()));

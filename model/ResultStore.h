@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/GainTie.h"
 #include "model/SweepTable.h"
 
 struct AntDef;
@@ -49,6 +50,10 @@ struct ResultRow {
     float GhMax = 0;      // largest horizontal gain of the azimuth cut
     float GvMax = 0;      // largest vertical gain; vertical is shown when above GhMax
     int32_t Reserved = 0;
+    // The polarization every view shows: vertical only where its gain is
+    // above the horizontal by more than single precision tells, so that
+    // equal gains (a wire slanted at 45 degrees) read the same on any machine.
+    bool Vertical() const { return GainAbove(GvMax, GhMax); }
 };
 
 class CResult {

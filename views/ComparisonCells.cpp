@@ -53,7 +53,7 @@ std::string ComparisonCellText(const CResult& slot, const std::string& fileName,
     case 10:
         return freeSpace ? std::string() : DblToStr(row->Height);
     case 11:
-        return words[row->GvMax > row->GhMax ? CwV : CwH];
+        return words[row->Vertical() ? CwV : CwH];
     case 12:
         return fileName;
     case 13:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "model/EnvDef.h"
 #include "model/GainTie.h"
@@ -173,3 +174,14 @@ TEST_F(PatternStatsTest, FullRearSectorReadsNoIndexOutsideTheCut) {
 }
 
 }  // namespace
+
+TEST(PolarizationShown, EqualGainsReadAsHorizontalWhateverTheLastBits) {
+    ResultRow row;
+    for (const auto& [gv, gh, vertical] : {std::tuple{3.0f, 3.0f, false}, std::tuple{3 + GainTieDb / 2, 3.0f, false},
+                                           std::tuple{3.0f, 3 + GainTieDb / 2, false},
+                                           std::tuple{3 + 2 * GainTieDb, 3.0f, true}, std::tuple{-5.0f, 2.0f, false}}) {
+        row.GvMax = gv;
+        row.GhMax = gh;
+        EXPECT_EQ(row.Vertical(), vertical) << gv << " " << gh;
+    }
+}
