@@ -439,9 +439,10 @@ double ShiftDecimalPoint(double v, int places) {
     if (!std::isfinite(v) || v == 0.0) return v;
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    if (res.ec != std::errc()) return v * std::pow(10.0, places);
     std::string text(buf, res.ptr);
     const std::size_t e = text.find('e');
-    if (res.ec != std::errc() || e == std::string::npos) return v * std::pow(10.0, places);
+    if (e == std::string::npos) return v * std::pow(10.0, places);
     const long exponent = std::strtol(text.c_str() + e + 1, nullptr, 10) + places;
     text.replace(e + 1, std::string::npos, std::to_string(exponent));
     double out = 0;
