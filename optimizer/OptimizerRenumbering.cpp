@@ -14,12 +14,21 @@
 
 namespace {
 
-// The element (from 0) of each of the wires, -1 for none; empty when the
-// element list cannot hold them all.
-std::vector<int> ElementOfEachWire(const WireRec* wires, int count) {
+// An antenna of just these wires, for what is worked out from wires alone.
+std::unique_ptr<AntDef> AntennaOfWires(const WireRec* wires, int count) {
     auto ant = std::make_unique<AntDef>();
     ant->WireCount = count;
     std::copy(wires, wires + count, ant->Wires);
+    return ant;
+}
+std::unique_ptr<AntDef> AntennaOfWires(const std::vector<WireRec>& wires) {
+    return AntennaOfWires(wires.data(), static_cast<int>(wires.size()));
+}
+
+// The element (from 0) of each of the wires, -1 for none; empty when the
+// element list cannot hold them all.
+std::vector<int> ElementOfEachWire(const WireRec* wires, int count) {
+    auto ant = AntennaOfWires(wires, count);
     auto list = std::make_unique<CWGroupList>();
     if (!list->Build(*ant)) return {};
     std::vector<int> element(static_cast<std::size_t>(count));
@@ -97,10 +106,7 @@ bool SameWires(const std::vector<WireRec>& a, const WireRec* b, int count) {
 // The change of an edit that kept every wire's number: wires past the new
 // count are gone, those past the old count new.
 WireRenumbering KeptNumbers(const std::vector<WireRec>& before, int countNow) {
-    auto ant = std::make_unique<AntDef>();
-    ant->WireCount = static_cast<int32_t>(before.size());
-    std::copy(before.begin(), before.end(), ant->Wires);
-    WireRenumbering change(*ant);
+    WireRenumbering change(*AntennaOfWires(before));
     for (std::size_t w = 0; w < change.NewNumber.size(); ++w)
         if (static_cast<int>(w) >= countNow) change.NewNumber[w] = 0;
     return change;
@@ -126,9 +132,7 @@ void CACal::SeeWires(const AntDef& ant) {
 WireRenumbering CACal::ChangeSinceSeen(const AntDef& ant, int count) const {
     const AntennaIdentities* ids = KnownIdentitiesOf(ant);
     if (!ids || seenIds_.size() != seenWires_.size()) return KeptNumbers(seenWires_, count);
-    auto before = std::make_unique<AntDef>();
-    before->WireCount = static_cast<int32_t>(seenWires_.size());
-    std::copy(seenWires_.begin(), seenWires_.end(), before->Wires);
+    const auto before = AntennaOfWires(seenWires_);
     AntennaIdentities seen;
     seen.Wires = seenIds_;
     return ChangeByIdentity(*before, seen, *ids).Wires;
@@ -199,9 +203,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     // Edits since the last build come first: this change starts from the
     // antenna they left.
     if (wiresSeen_ && !SameWires(seenWires_, change.Before.data(), static_cast<int>(change.Before.size()))) {
-        auto before = std::make_unique<AntDef>();
-        before->WireCount = static_cast<int32_t>(change.Before.size());
-        std::copy(change.Before.begin(), change.Before.end(), before->Wires);
+        const auto before = AntennaOfWires(change.Before);
         FollowElements(KeptNumbers(seenWires_, before->WireCount), *before, notes);
     }
     SeeWires(ant);
