@@ -205,3 +205,33 @@ TEST_F(GridTest, AClickOnTheMarkedCellActsAsOnTheSelectedCell) {
     QApplication::processEvents();
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
+
+// Keys typed right after a click reach the cell, whatever the cell was
+// before the click: the click and the keys go in one go, with no time for
+// a timer to run between them.
+TEST_F(GridTest, KeysTypedRightAfterAClickReachTheCell) {
+    enum class Before { Current, Selected, Elsewhere };
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    for (const Before before : {Before::Current, Before::Selected, Before::Elsewhere}) {
+        const QModelIndex cell = grid.model()->index(1, 1);
+        grid.clearSelection();
+        if (before == Before::Elsewhere)
+            grid.setCurrentIndex(grid.model()->index(0, 0));
+        else if (before == Before::Current)
+            grid.selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+        else
+            grid.setCurrentIndex(cell);
+        QApplication::processEvents();
+        edits.clear();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center(),
+                          QApplication::doubleClickInterval() + 100);
+        for (const char key : std::string("w1c")) QTest::keyClick(grid.windowHandle(), key);
+        QTest::keyClick(grid.windowHandle(), Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_EQ(edits.size(), 1u) << "cell was " << int(before);
+        EXPECT_EQ(edits[0].text, "w1c") << "cell was " << int(before);
+        EXPECT_FALSE(grid.EditorMode());
+    }
+}
