@@ -316,15 +316,15 @@ bool StringGrid::AtLastTabCell(bool next) {
     return next == before;
 }
 
-void StringGrid::LeaveGrid(bool next) {
+bool StringGrid::LeaveGrid(bool next) {
     // Past the grid's own handling of Tab: the window's focus chain.
-    QAbstractScrollArea::focusNextPrevChild(next);
+    return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 // Tab goes from cell to cell, and from the last cell (Shift+Tab: the first)
 // on to the next control, so that no keyboard user is held in a grid.
 bool StringGrid::focusNextPrevChild(bool next) {
-    if (tabKeyNavigation() && AtLastTabCell(next)) return QAbstractScrollArea::focusNextPrevChild(next);
+    if (tabKeyNavigation() && AtLastTabCell(next)) return LeaveGrid(next);
     return QTableView::focusNextPrevChild(next);
 }
 

@@ -94,7 +94,7 @@ private:
     // round to the other end of the grid.
     bool AtLastTabCell(bool next);
     // Gives the focus to the next or previous control of the window.
-    void LeaveGrid(bool next);
+    bool LeaveGrid(bool next);
     friend class StringGridDelegate;
     friend class StringGridModel;
     StringGridModel* model_;
