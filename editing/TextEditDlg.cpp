@@ -5,6 +5,7 @@
 #include "platform/FontChoice.h"
 #include "platform/FormPattern.h"
 #include "platform/IniFile.h"
+#include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowBox.h"
@@ -12,6 +13,7 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 
 namespace {
@@ -38,7 +40,10 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName("Memo");
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab and Return are text here; Ctrl+Tab leaves the text for the
+    // buttons and Ctrl+Return is OK.
     Memo->setTabChangesFocus(false);
+    InstallCtrlTabLeaves(Memo);
     Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Memo->setVisible(false);
     OKBtn = new QPushButton("OK", this);
@@ -53,7 +58,10 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     const QRect design(0, 0, DesignWidth - 1, DesignHeight - 1);
     for (QWidget* w : {OKBtn, CancelBtn, FontBtn}) align_.AddRect(w, design);
     ConnectGuarded(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        ConnectGuarded(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, OKBtn, &QPushButton::click);
+    // Cancel is the user's choice to drop the text; Escape and the close box ask first.
+    ConnectGuarded(CancelBtn, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
     ConnectGuarded(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
     ConnectGuarded(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
     const std::vector<std::string> lines = FormLanguageLines("TextEditDlg", 4);
@@ -130,4 +138,9 @@ void TTextEditDlg::done(int result) {
         }
     }
     QDialog::done(result);
+}
+
+void TTextEditDlg::reject() {
+    if (Memo->document()->isModified() && YesNoBox("The text was changed. Discard the changes?") != BoxYes) return;
+    QDialog::reject();
 }

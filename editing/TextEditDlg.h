@@ -34,6 +34,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
+    // Escape and the close box: a changed text is dropped only when the user says so.
+    void reject() override;
 
 private:
     void FormClose();

@@ -65,3 +65,30 @@ void InstallTypedKeyDiscard(QWidget* field) {
     if (field->findChild<TypedKeyDiscardFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
     field->installEventFilter(new TypedKeyDiscardFilter(field));
 }
+
+bool LeavesControl(const QKeyEvent& key, bool& next) {
+    if ((key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab) || !(key.modifiers() & Qt::ControlModifier) ||
+        (key.modifiers() & Qt::AltModifier))
+        return false;
+    next = key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier);
+    return true;
+}
+
+bool CtrlTabLeavesFilter::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QWidget*>(watched);
+    bool next = true;
+    if (box && event->type() == QEvent::KeyPress && LeavesControl(*static_cast<QKeyEvent*>(event), next)) {
+        // The window moves the focus on a plain Tab as the box would if it
+        // did not take Tab as text.
+        QKeyEvent tab(QEvent::KeyPress, next ? Qt::Key_Tab : Qt::Key_Backtab, next ? Qt::NoModifier : Qt::ShiftModifier);
+        QCoreApplication::sendEvent(box->window(), &tab);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void InstallCtrlTabLeaves(QWidget* textBox) {
+    if (!textBox) return;
+    if (textBox->findChild<CtrlTabLeavesFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    textBox->installEventFilter(new CtrlTabLeavesFilter(textBox));
+}

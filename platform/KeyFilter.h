@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QValidator>
 
+class QKeyEvent;
 class QWidget;
 
 // The key character a numeric field receives: ',' becomes '.'.
@@ -48,3 +49,22 @@ protected:
 
 // Installs the filter on a field (the field owns it).
 void InstallTypedKeyDiscard(QWidget* field);
+
+// Ctrl+Tab and Ctrl+Shift+Tab: the keys that leave a control that takes Tab
+// for itself (a grid, a text box) for the next (`next` true) or the previous
+// control.
+bool LeavesControl(const QKeyEvent& key, bool& next);
+
+// Event filter that gives the focus to the next or previous control on
+// Ctrl+Tab or Ctrl+Shift+Tab, for a text box that takes Tab as text.
+class CtrlTabLeavesFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit CtrlTabLeavesFilter(QObject* parent = nullptr) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Installs the filter on a text box (the box owns it).
+void InstallCtrlTabLeaves(QWidget* textBox);

@@ -10,8 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
-#include "platform/KeyFilter.h"
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include "platform/KeyFilter.h"
 
 // Qt rows and columns are the grid's data cells: grid (col, row) = Qt (row - 1, col - 1).
 class StringGridModel : public QAbstractTableModel {
@@ -106,6 +107,21 @@ public:
                         grid_->Cells(col, row));
         }
         p->restore();
+    }
+    // Ctrl+Tab leaves the grid from an open editor too, keeping the text
+    // typed so far.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            bool next = true;
+            if (LeavesControl(*static_cast<QKeyEvent*>(event), next)) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                grid_->LeaveGrid(next);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
@@ -255,7 +271,24 @@ bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
     if (index.isValid() && trigger != QAbstractItemView::NoEditTriggers &&
         (editTriggers() & trigger) && CanEdit && !CanEdit(index.column() + 1, index.row() + 1))
         return false;
+    // Qt holds a click on the selected cell for the double-click interval
+    // before it opens the editor, and drops the keys typed meanwhile: the
+    // editor opens as soon as the click is done, so that every key typed
+    // after it lands in the cell.
+    if (trigger == QAbstractItemView::SelectedClicked && index.isValid() && (editTriggers() & trigger)) {
+        editOnRelease_ = index;
+        return true;
+    }
     return QTableView::edit(index, trigger, event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    editOnRelease_ = QPersistentModelIndex();
+    QTableView::mouseReleaseEvent(event);
+    // Opened only now: the release handler leaves the editing state behind it.
+    const QModelIndex index = editOnRelease_;
+    editOnRelease_ = QPersistentModelIndex();
+    if (index.isValid() && index == currentIndex()) QTableView::edit(index, QAbstractItemView::AllEditTriggers, nullptr);
 }
 
 void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
@@ -271,6 +304,51 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
         !selectionModel()->isSelected(at))
         selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
     QTableView::mousePressEvent(event);
+}
+
+bool StringGrid::AtLastTabCell(bool next) {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return false;
+    // The cell Tab would go to, or Qt's wrap round to the other end.
+    const QModelIndex to = moveCursor(next ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (!to.isValid() || to == current) return true;
+    const bool before = to.row() < current.row() || (to.row() == current.row() && to.column() < current.column());
+    return next == before;
+}
+
+bool StringGrid::LeaveGrid(bool next) {
+    // Past the grid's own handling of Tab: the window's focus chain.
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+// Tab goes from cell to cell, and from the last cell (Shift+Tab: the first)
+// on to the next control, so that no keyboard user is held in a grid.
+bool StringGrid::focusNextPrevChild(bool next) {
+    if (tabKeyNavigation() && AtLastTabCell(next)) return LeaveGrid(next);
+    return QTableView::focusNextPrevChild(next);
+}
+
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    // The text is taken before this: a row it appended is a cell further on.
+    if (tab && AtLastTabCell(next)) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        LeaveGrid(next);
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+// Ctrl+Tab leaves the grid whatever its cell, as it leaves any control that
+// takes Tab for itself.
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    bool next = true;
+    if (LeavesControl(*event, next)) {
+        LeaveGrid(next);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -4,6 +4,7 @@
 // every text comes from a callback when drawn or edited, and an edit is handed
 // back only when the cell editor closes. Qt's own headers show row 0 and
 // column 0, so they stay fixed while the data scrolls.
+#include <QPersistentModelIndex>
 #include <QTableView>
 #include <functional>
 
@@ -81,10 +82,19 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    // True when Tab (next) or Shift+Tab from the current cell would wrap
+    // round to the other end of the grid.
+    bool AtLastTabCell(bool next);
+    // Gives the focus to the next or previous control of the window.
+    bool LeaveGrid(bool next);
     friend class StringGridDelegate;
     friend class StringGridModel;
     StringGridModel* model_;
@@ -93,4 +103,6 @@ private:
     bool numericKeys_ = false;
     QMenu* popup_ = nullptr;
     QWidget* corner_ = nullptr;
+    // The selected cell a click on it opens once the click is handled.
+    QPersistentModelIndex editOnRelease_;
 };

@@ -6,7 +6,11 @@
 #include "platform/IniFile.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <vector>
 
 class TextEditor : public DialogScriptTest {
 protected:
@@ -75,4 +79,45 @@ TEST_F(TextEditor, FontAndBoxAreKeptButNotAMaximizedBox) {
     EXPECT_EQ(ini.ReadInteger("Textf", "Width", 0), 640);
     EXPECT_EQ(ini.ReadInteger("Textf", "Height", 0), 480);
     EXPECT_EQ(ini.ReadInteger("Textf", "FSize", 0), 17);
+}
+
+// Escape and the close box drop a changed text only when the user says so;
+// Cancel is that choice made; an unchanged text closes at once.
+TEST_F(TextEditor, ATypedTextIsDroppedOnlyWhenTheUserSaysSo) {
+    enum class Close { Escape, CloseBox, Cancel };
+    const struct {
+        bool typed;
+        Close close;
+        std::vector<int> answers;  // to "Discard the changes?", in turn
+        int questions;
+    } cases[] = {
+        {true, Close::Escape, {BoxNo, BoxYes}, 2},
+        {true, Close::CloseBox, {BoxNo, BoxYes}, 2},
+        {true, Close::Cancel, {}, 0},
+        {false, Close::Escape, {}, 0},
+    };
+    for (const auto& c : cases) {
+        prompter.Clear();
+        for (const int answer : c.answers) prompter.AnswerMessage(answer);
+        std::string text = "a";
+        Then<TTextEditDlg>([&c](TTextEditDlg& d) {
+            d.show();
+            d.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            d.Memo->setFocus();
+            if (c.typed) QTest::keyClicks(d.Memo, "bc");
+            for (std::size_t attempt = 0; attempt < std::max<std::size_t>(1, c.answers.size()); ++attempt) {
+                EXPECT_TRUE(d.isVisible());
+                if (c.close == Close::Escape) QTest::keyClick(d.windowHandle(), Qt::Key_Escape);
+                if (c.close == Close::CloseBox) d.close();
+                if (c.close == Close::Cancel) d.CancelBtn->click();
+            }
+            EXPECT_FALSE(d.isVisible());
+            return d.result();
+        });
+        EXPECT_EQ(TTextEditDlg(nullptr, Ini()).Execute(text), 0);
+        EXPECT_EQ(text, "a");
+        EXPECT_EQ(static_cast<int>(prompter.ShownBoxes().size()), c.questions);
+        EXPECT_TRUE(prompter.AllAnswersUsed());
+    }
 }

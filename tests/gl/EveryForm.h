@@ -34,3 +34,8 @@ const std::vector<FormCase>& EveryForm();
 // command is disabled.
 FormOpener Command(const char* actionName);
 FormOpener Button(const char* buttonName);
+
+// Runs the check on each page of the form's first tab set in turn (nested
+// tab sets are met on their page) with the page's number from 1, or once
+// with 0 on a form without tabs; the tab set then shows its page again.
+void ForEachPage(QWidget& form, const std::function<void(int page)>& check);

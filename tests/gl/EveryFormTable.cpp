@@ -22,8 +22,10 @@
 #include "views/OpenGLForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +52,22 @@ FormOpener Command(const char* actionName) {
 
 FormOpener Button(const char* buttonName) {
     return Fire<QPushButton>(buttonName, [](QPushButton* b) { b->click(); });
+}
+
+void ForEachPage(QWidget& form, const std::function<void(int page)>& check) {
+    const QList<QTabWidget*> tabs = form.findChildren<QTabWidget*>();
+    if (tabs.isEmpty()) {
+        check(0);
+        return;
+    }
+    QTabWidget* t = tabs.first();
+    const int keep = t->currentIndex();
+    for (int i = 0; i < t->count(); ++i) {
+        t->setCurrentIndex(i);
+        QApplication::processEvents();
+        check(i + 1);
+    }
+    t->setCurrentIndex(keep);
 }
 
 namespace {

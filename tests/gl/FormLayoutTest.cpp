@@ -171,20 +171,9 @@ protected:
             form.resize(form.size() * factor_);
             QApplication::processEvents();
         }
-        QList<QTabWidget*> tabs = form.findChildren<QTabWidget*>();
-        if (tabs.isEmpty()) {
-            CheckPage(form, shot_);
-        } else {
-            // Each page of the first tab set in turn (nested tab sets are checked on their page).
-            QTabWidget* t = tabs.first();
-            const int keep = t->currentIndex();
-            for (int i = 0; i < t->count(); ++i) {
-                t->setCurrentIndex(i);
-                QApplication::processEvents();
-                CheckPage(form, shot_ + QStringLiteral("-page%1").arg(i + 1));
-            }
-            t->setCurrentIndex(keep);
-        }
+        ForEachPage(form, [&](int page) {
+            CheckPage(form, page == 0 ? shot_ : shot_ + QStringLiteral("-page%1").arg(page));
+        });
         if (!wasVisible) form.hide();
     }
     void CheckPage(QWidget& form, const QString& shot) {

@@ -205,3 +205,87 @@ TEST_F(GridTest, AClickOnTheMarkedCellActsAsOnTheSelectedCell) {
     QApplication::processEvents();
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
+
+// Keys typed right after a click reach the cell, whatever the cell was
+// before the click: the click and the keys go in one go, with no time for
+// a timer to run between them.
+TEST_F(GridTest, KeysTypedRightAfterAClickReachTheCell) {
+    enum class Before { Current, Selected, Elsewhere };
+    grid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    for (const Before before : {Before::Current, Before::Selected, Before::Elsewhere}) {
+        const QModelIndex cell = grid.model()->index(1, 1);
+        grid.clearSelection();
+        if (before == Before::Elsewhere)
+            grid.setCurrentIndex(grid.model()->index(0, 0));
+        else if (before == Before::Current)
+            grid.selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+        else
+            grid.setCurrentIndex(cell);
+        QApplication::processEvents();
+        edits.clear();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center(),
+                          QApplication::doubleClickInterval() + 100);
+        for (const char key : std::string("w1c")) QTest::keyClick(grid.windowHandle(), key);
+        QTest::keyClick(grid.windowHandle(), Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_EQ(edits.size(), 1u) << "cell was " << int(before);
+        EXPECT_EQ(edits[0].text, "w1c") << "cell was " << int(before);
+        EXPECT_FALSE(grid.EditorMode());
+    }
+}
+
+// Tab from the last cell and Shift+Tab from the first go on to the next and
+// the previous control, an open editor's text taken first; in between they
+// go from cell to cell.
+TEST(GridFocus, TabLeavesAtTheEndsAndTakesTheTypedText) {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new StringGrid(&window);
+    auto* after = new QLineEdit(&window);
+    grid->SetColCount(3);
+    grid->SetRowCount(3);
+    grid->CellText = [](int, int) { return QString(); };
+    std::vector<Edit> edits;
+    grid->SetEditText = [&](int c, int r, const QString& t) { edits.push_back({c, r, t}); };
+    grid->setGeometry(0, 30, 300, 100);
+    after->move(0, 140);
+    window.resize(320, 180);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const struct {
+        int col, row;
+        bool editing, forward;
+        QWidget* lands;  // nullptr: stays in the grid
+    } cases[] = {
+        {2, 2, true, true, after},   {1, 1, true, false, before}, {2, 2, false, true, after},
+        {1, 1, false, false, before}, {1, 2, true, true, nullptr}, {2, 1, false, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        edits.clear();
+        grid->setFocus();
+        grid->SetCurrentCell(c.col, c.row);
+        QApplication::processEvents();
+        if (c.editing) {
+            QTest::keyClick(window.windowHandle(), Qt::Key_F2);
+            QTest::keyClick(window.windowHandle(), 'x');
+        }
+        QTest::keyClick(window.windowHandle(), c.forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                        c.forward ? Qt::NoModifier : Qt::ShiftModifier);
+        QWidget* focus = QApplication::focusWidget();
+        const std::string where = std::to_string(c.col) + "," + std::to_string(c.row);
+        if (c.lands) {
+            EXPECT_EQ(focus, c.lands) << where;
+            EXPECT_FALSE(grid->EditorMode()) << where;
+        } else {
+            EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus)) << where;
+        }
+        ASSERT_EQ(edits.size(), c.editing ? 1u : 0u) << where;
+        if (c.editing) {
+            EXPECT_EQ(edits[0].text, "x") << where;
+        }
+        grid->CloseEditor();
+    }
+}
