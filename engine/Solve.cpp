@@ -26,6 +26,14 @@ bool GroundContact(int p) {
 // above ground: twice the scale.
 float PulseScale(int p) { return (GroundContact(p) ? 2.0f : 1.0f) / Engine.MatrixScale; }
 
+// No load of the model gives power back at the working frequency.
+bool PassiveLoads() {
+    const EngineState& e = Engine;
+    for (int l = 1; l <= e.LoadCount; ++l)
+        if (LoadImpedance(e.Loads[l], e.Frequency).real() < 0.0f) return false;
+    return true;
+}
+
 // One impedance field of the source report.
 std::string ReportField(ComplexF z) {
     const std::string text = CplxToStr2(z.real(), z.imag());
@@ -86,6 +94,7 @@ void ReportSources() {
     AddEngineLog(header);
     e.InputPower = 0.0f;
     bool first = true;
+    int fed = 0;
     for (int s = 1; s <= e.SourceCount; ++s) {
         const EngineSource& src = e.Sources[s];
         if (src.Pulse < 1 || src.Pulse > e.PulseCount) continue;
@@ -99,6 +108,7 @@ void ReportSources() {
         // impedance: no result, not a row of "inf".
         if (!std::isfinite(r) || !std::isfinite(x)) throw EngineError("non-finite impedance at a source");
         e.InputPower += 0.5f * vi.real();
+        ++fed;
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
             const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
@@ -113,6 +123,17 @@ void ReportSources() {
             row->SWR = static_cast<float>(swr);
         }
         first = false;
+    }
+    // One source cannot draw negative power from a passive antenna: the
+    // layout is beyond what the method computes soundly (segments of very
+    // different lengths side by side), and no impedance of it is a result.
+    if (fed == 1 && e.InputPower < 0.0f && PassiveLoads()) {
+        LogEngineMessage(EngNegativeInputPower);
+        if (!JobDef.CurrentTable) {
+            ResultRow* row = Results.Row(0);
+            row->R = row->jX = row->SWR = 0.0f;
+        }
+        throw EngineError("negative input power from one source");
     }
 }
 

@@ -2,6 +2,7 @@
 // them, read as Open reads them and calculated as Start calculates them:
 // the engine refuses or calculates, and what it calculates is finite.
 #include "EngineTestSupport.h"
+#include "ReferenceFill.h"
 #include "engine/CalcRuns.h"
 #include "engine/ModelPrep.h"
 #include "engine/Solve.h"
@@ -200,17 +201,19 @@ double Change(std::complex<double> z, std::complex<double> base) { return std::a
 // The physics holds the engine where segments of very different lengths
 // meet: the same antenna drawn with a wire the other way round, or with a
 // wire split into collinear pieces of the same segments, gives the same feed
-// impedance; one segment more or fewer moves it only a little.
+// impedance; one segment more or fewer moves it only a little (from two
+// segments on: from one to two changes the shape of the fed pulse itself).
 TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnotherWay) {
     int checked = 0;
-    for (unsigned seed = 1; seed <= (getenv("NSEED") ? atoi(getenv("NSEED")) : 60); ++seed) {
+    for (unsigned seed = 1; seed <= 100; ++seed) {
         ResetEngineWorld();
         const std::vector<ChainWire> base = RandomChain(seed).Make(299.792458 / 14.2);
         const double(&joint)[3] = base[0].b;
         const std::complex<double> z = FeedAtJoint(base, joint);
-        std::printf("seed %u z %g %g\n", seed, z.real(), z.imag());
         if (z == std::complex<double>() || std::abs(z) > 3000.0) continue;
         ++checked;
+        // The same integrals in double precision: single precision keeps them.
+        EXPECT_LT(Change(z, ReferenceFeedImpedance()), 0.005) << "seed " << seed << " against the reference";
         for (std::size_t i = 0; i < base.size(); ++i) {
             std::vector<ChainWire> reversed = base;
             std::swap(reversed[i].a, reversed[i].b);
@@ -235,7 +238,7 @@ TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnothe
                 }
             }
         }
-        //if (HasFailure()) return;
+        if (HasFailure()) return;
     }
-    EXPECT_GT(checked, 40);
+    EXPECT_GT(checked, 50);
 }
