@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +96,7 @@ void ReportSources() {
     e.InputPower = 0.0f;
     bool first = true;
     int fed = 0;
+    std::vector<std::string> lines;  // logged once the power is known to be a result
     for (int s = 1; s <= e.SourceCount; ++s) {
         const EngineSource& src = e.Sources[s];
         if (src.Pulse < 1 || src.Pulse > e.PulseCount) continue;
@@ -112,8 +114,8 @@ void ReportSources() {
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
             const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
-            AddEngineLog(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
-                         ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
+            lines.push_back(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
+                            ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
         }
         if (first && !JobDef.CurrentTable) {
             ResultRow* row = Results.Row(0);
@@ -126,7 +128,8 @@ void ReportSources() {
     }
     // One source cannot draw negative power from a passive antenna: the
     // layout is beyond what the method computes soundly (segments of very
-    // different lengths side by side), and no impedance of it is a result.
+    // different lengths side by side, wires closer than it resolves), and
+    // no impedance of it is shown as a result.
     if (fed == 1 && e.InputPower < 0.0f && PassiveLoads()) {
         LogEngineMessage(EngNegativeInputPower);
         if (!JobDef.CurrentTable) {
@@ -135,6 +138,7 @@ void ReportSources() {
         }
         throw EngineError("negative input power from one source");
     }
+    for (const std::string& line : lines) AddEngineLog(line);
 }
 
 void FillAndSolve() {
