@@ -179,6 +179,14 @@ inline bool ObservationOnInterval(const KernelVec& a, const KernelVec& b, float 
     return px * px + py * py + pz * pz <= tolerance * tolerance;
 }
 
+// Whether the shortcut stands in for the quadrature of an interval from a
+// to b (relative to the observation point) whose rho is at most 1.1.
+inline bool ShortcutApplies(PotentialKind kind, ShortcutReach reach, const KernelVec& a, const KernelVec& b,
+                            float segLength) {
+    if (kind == PotentialKind::NearField || reach == ShortcutReach::None) return false;
+    return reach == ShortcutReach::Near || ObservationOnInterval(a, b, segLength);
+}
+
 // The integral over the source interval from a to b (both relative to the
 // observation point; an image source has its Z already mirrored), which is
 // `segments` segments of length segLength long, on a piece of the given
@@ -201,8 +209,7 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         PsiTwoPoint(from, d, a2, length, kc, re, im);
         return {re, im};
     }
-    if (rho <= 1.1f && kind != PotentialKind::NearField && reach != ShortcutReach::None &&
-        (reach == ShortcutReach::Near || ObservationOnInterval(a, b, segLength))) {
+    if (rho <= 1.1f && ShortcutApplies(kind, reach, a, b, segLength)) {
         if (radius <= kc.ThinWireLimit) {
             const float f = kind == PotentialKind::Scalar ? 2.0f : 1.0f;
             return {f * std::log(segLength / radius), -f * kc.WaveNumber * segLength / 2.0f};

@@ -364,10 +364,10 @@ void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observatio
         if (kind == 0) continue;
         if (kind == 3) {
             const ShortcutReach reach = m.Reach(observation, t.piece[j], t.seg[j]);
-            const KernelVec a{t.ax[j], t.ay[j], t.az[j]}, b{t.bx[j], t.by[j], t.bz[j]};
-            if (reach != ShortcutReach::None) {
-                const ComplexF v = PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa),
-                                               segments, t.seg[j], t.rad[j], kappa, t.kind, reach, kc);
+            const KernelVec a = RelativeSource(KernelVec{t.ax[j], t.ay[j], t.az[j]}, obs, kappa);
+            const KernelVec b = RelativeSource(KernelVec{t.bx[j], t.by[j], t.bz[j]}, obs, kappa);
+            if (ShortcutApplies(t.kind, reach, a, b, t.seg[j])) {
+                const ComplexF v = PsiIntegral(a, b, segments, t.seg[j], t.rad[j], kappa, t.kind, reach, kc);
                 re[j] = v.real();
                 im[j] = v.imag();
                 continue;
