@@ -217,7 +217,8 @@ TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnothe
         for (std::size_t i = 0; i < base.size(); ++i) {
             std::vector<ChainWire> reversed = base;
             std::swap(reversed[i].a, reversed[i].b);
-            EXPECT_LT(Change(FeedAtJoint(reversed, joint), z), 0.005) << "seed " << seed << " wire " << i + 1 << " reversed";
+            EXPECT_LT(Change(FeedAtJoint(reversed, joint), z), 0.005)
+                << "seed " << seed << " wire " << i + 1 << " reversed";
             if (base[i].seg >= 2) {
                 std::vector<ChainWire> split = base;
                 ChainWire second = base[i];
@@ -227,7 +228,8 @@ TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnothe
                 split[i].seg = first;
                 second.seg = base[i].seg - first;
                 split.insert(split.begin() + static_cast<long>(i) + 1, second);
-                EXPECT_LT(Change(FeedAtJoint(split, joint), z), 0.005) << "seed " << seed << " wire " << i + 1 << " split";
+                EXPECT_LT(Change(FeedAtJoint(split, joint), z), 0.005)
+                    << "seed " << seed << " wire " << i + 1 << " split";
             }
             for (int step : {-1, 1}) {
                 if (std::min(base[i].seg, base[i].seg + step) >= 2) {
