@@ -138,14 +138,62 @@ inline void PsiTwoPoint(const KernelVec& from, const KernelVec& d, float a2, flo
     im = i * length;
 }
 
+// Where the own-segment shortcuts (closed form and exact kernel) may stand
+// in for the quadrature. They are the integral seen from a point on the
+// source interval. Between segments of one length the formulation takes them
+// wherever rho is at most 1.1, also from the neighbouring segment of a sharp
+// bend. Beside a segment much longer than its own, a point meets rho below
+// 1.1 at a fraction of that segment from its end, where the shortcut is far
+// from the integral: there only a point on the interval takes it.
+enum class ShortcutReach {
+    None,        // pieces neither the same nor joined
+    OnInterval,  // joined, segments of other lengths: a point on the interval only
+    Near,        // joined, segments of one length: wherever rho is at most 1.1
+};
+
+// Segment lengths count as one length within a margin far above rounding and
+// far below any segmentation a user means as uneven, so that rounding never
+// decides, and a pair decides alike from either side.
+inline bool EvenSegments(float a, float b) { return std::fabs(a - b) <= 1e-3f * std::fmax(a, b); }
+
+// The reach for an observation point whose segments (both halves of a pulse,
+// or the one segment of a midpoint) are obsShort..obsLong long, against a
+// source segment of length seg.
+inline ShortcutReach ReachOf(bool sameOrJoined, float obsShort, float obsLong, float seg) {
+    if (!sameOrJoined) return ShortcutReach::None;
+    return EvenSegments(obsShort, seg) && EvenSegments(obsLong, seg) ? ShortcutReach::Near
+                                                                      : ShortcutReach::OnInterval;
+}
+
+// Whether the observation point (the origin) lies on the interval from a to
+// b: the point of the pulse centre or segment midpoint it was laid on, up to
+// rounding (a hundredth of a segment is far above it and far below any
+// distance of a point beside the interval).
+inline bool ObservationOnInterval(const KernelVec& a, const KernelVec& b, float segLength) {
+    const float dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
+    const float dd = dx * dx + dy * dy + dz * dz;
+    float t = dd > 0.0f ? -(a.X * dx + a.Y * dy + a.Z * dz) / dd : 0.0f;
+    t = std::fmin(1.0f, std::fmax(0.0f, t));
+    const float px = a.X + t * dx, py = a.Y + t * dy, pz = a.Z + t * dz;
+    const float tolerance = 0.01f * segLength;
+    return px * px + py * py + pz * pz <= tolerance * tolerance;
+}
+
+// Whether the shortcut stands in for the quadrature of an interval from a
+// to b (relative to the observation point) whose rho is at most 1.1.
+inline bool ShortcutApplies(PotentialKind kind, ShortcutReach reach, const KernelVec& a, const KernelVec& b,
+                            float segLength) {
+    if (kind == PotentialKind::NearField || reach == ShortcutReach::None) return false;
+    return reach == ShortcutReach::Near || ObservationOnInterval(a, b, segLength);
+}
+
 // The integral over the source interval from a to b (both relative to the
 // observation point; an image source has its Z already mirrored), which is
 // `segments` segments of length segLength long, on a piece of the given
-// radius. sameOrJoined tells whether the observation and source pulses lie
-// on one piece or on pieces joined at an end: only then is the interval's own
-// segment treated specially. kappa is +1 for the source, -1 for its image.
+// radius. reach tells where the interval's own segment is treated specially.
+// kappa is +1 for the source, -1 for its image.
 inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, float segments, float segLength,
-                                       float radius, int kappa, PotentialKind kind, bool sameOrJoined,
+                                       float radius, int kappa, PotentialKind kind, ShortcutReach reach,
                                        const KernelConstants& kc) {
     using namespace kernel_detail;
     const float ra = std::sqrt(a.X * a.X + a.Y * a.Y + a.Z * a.Z);
@@ -161,7 +209,7 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         PsiTwoPoint(from, d, a2, length, kc, re, im);
         return {re, im};
     }
-    if (rho <= 1.1f && kind != PotentialKind::NearField && sameOrJoined) {
+    if (rho <= 1.1f && ShortcutApplies(kind, reach, a, b, segLength)) {
         if (radius <= kc.ThinWireLimit) {
             const float f = kind == PotentialKind::Scalar ? 2.0f : 1.0f;
             return {f * std::log(segLength / radius), -f * kc.WaveNumber * segLength / 2.0f};

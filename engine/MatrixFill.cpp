@@ -31,6 +31,21 @@ struct PulseGeometry {
     bool contact;                     // ground contact
 };
 
+// An observation point with what the own-segment shortcuts ask of it: the
+// observation pulse's piece and the lengths of the segments the point lies
+// on (both halves of a pulse for its centre, one segment for a midpoint).
+struct Observation {
+    KernelVec point;
+    int piece;
+    float segShort, segLong;
+};
+
+Observation AtCentre(const PulseGeometry& g) {
+    return Observation{g.centre, g.piece, std::fmin(g.seg1, g.seg2), std::fmax(g.seg1, g.seg2)};
+}
+Observation AtMidBefore(const PulseGeometry& g) { return Observation{g.midBefore, g.piece, g.seg1, g.seg1}; }
+Observation AtMidAfter(const PulseGeometry& g) { return Observation{g.midAfter, g.piece, g.seg2, g.seg2}; }
+
 // One kind of source interval for every pulse, by component (index j), so
 // that a loop over the sources vectorizes.
 struct IntervalTable {
@@ -81,6 +96,11 @@ struct FillModel {
         const int* a = e->PieceEndLink[wi];
         const int* b = e->PieceEndLink[wj];
         return a[0] == b[0] || a[0] == b[1] || a[1] == b[0] || a[1] == b[1];
+    }
+    // Where the shortcuts reach from obs over a source segment of length
+    // seg on piece wj.
+    ShortcutReach Reach(const Observation& obs, int wj, float seg) const {
+        return ReachOf(SameOrJoined(obs.piece, wj), obs.segShort, obs.segLong, seg);
     }
     // The segment after pulse j's centre is the one before pulse j + 1's
     // centre when both lie on one piece in a row: the same evaluation.
@@ -165,24 +185,24 @@ FillModel BuildModel() {
 
 // Vector potential from obs over the half interval before (half 1) or after
 // (half 2) the centre of source pulse j.
-ComplexF HalfIntegral(const FillModel& m, const KernelVec& obs, const PulseGeometry& src, bool joined, int kappa,
-                      int half) {
+ComplexF HalfIntegral(const FillModel& m, const Observation& obs, const PulseGeometry& src, int kappa, int half) {
+    const KernelVec& o = obs.point;
     if (half == 2)
-        return PsiIntegral(RelativeSource(src.centre, obs, kappa), RelativeSource(src.midAfter, obs, kappa), 0.5f,
-                           src.seg2, src.rad2, kappa, PotentialKind::Vector, joined, m.kc);
-    return PsiIntegral(RelativeSource(src.midBefore, obs, kappa), RelativeSource(src.centre, obs, kappa), 0.5f,
-                       src.seg1, src.rad1, kappa, PotentialKind::Vector, joined, m.kc);
+        return PsiIntegral(RelativeSource(src.centre, o, kappa), RelativeSource(src.midAfter, o, kappa), 0.5f,
+                           src.seg2, src.rad2, kappa, PotentialKind::Vector, m.Reach(obs, src.piece, src.seg2), m.kc);
+    return PsiIntegral(RelativeSource(src.midBefore, o, kappa), RelativeSource(src.centre, o, kappa), 0.5f,
+                       src.seg1, src.rad1, kappa, PotentialKind::Vector, m.Reach(obs, src.piece, src.seg1), m.kc);
 }
 
 // Scalar potential from obs over the whole segment before (half 1) or after
 // (half 2) the centre of source pulse j.
-ComplexF SegmentIntegral(const FillModel& m, const KernelVec& obs, const PulseGeometry& src, bool joined, int kappa,
-                         int half) {
+ComplexF SegmentIntegral(const FillModel& m, const Observation& obs, const PulseGeometry& src, int kappa, int half) {
+    const KernelVec& o = obs.point;
     if (half == 2)
-        return PsiIntegral(RelativeSource(src.centre, obs, kappa), RelativeSource(src.pointAfter, obs, kappa), 1.0f,
-                           src.seg2, src.rad2, kappa, PotentialKind::Scalar, joined, m.kc);
-    return PsiIntegral(RelativeSource(src.pointBefore, obs, kappa), RelativeSource(src.centre, obs, kappa), 1.0f,
-                       src.seg1, src.rad1, kappa, PotentialKind::Scalar, joined, m.kc);
+        return PsiIntegral(RelativeSource(src.centre, o, kappa), RelativeSource(src.pointAfter, o, kappa), 1.0f,
+                           src.seg2, src.rad2, kappa, PotentialKind::Scalar, m.Reach(obs, src.piece, src.seg2), m.kc);
+    return PsiIntegral(RelativeSource(src.pointBefore, o, kappa), RelativeSource(src.centre, o, kappa), 1.0f,
+                       src.seg1, src.rad1, kappa, PotentialKind::Scalar, m.Reach(obs, src.piece, src.seg1), m.kc);
 }
 
 // The four scalar integrals of one entry: [side][half], side 0 = t_i - 1/2.
@@ -299,9 +319,9 @@ void ScatterBatch(const GaussBatch& b, Values& out) {
 // both give exactly what PsiIntegral gives. The few of the interval's own
 // segment go through PsiIntegral itself. Built for the widest vectors the
 // CPU has: the lanes give the same results at any width.
-void TableIntegrals(
-    const FillModel& m, const IntervalTable& t, const KernelVec& obs, int obsPiece, int kappa, Values& out,
-    RowScratch& scratch) {
+void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observation& observation, int kappa,
+                    Values& out, RowScratch& scratch) {
+    const KernelVec& obs = observation.point;
     const int n = m.n;
     const float kf = static_cast<float>(kappa);
     const KernelConstants kc = m.kc;
@@ -342,13 +362,16 @@ void TableIntegrals(
     for (int j = 1; j <= n; ++j) {
         const int kind = isNear[j];
         if (kind == 0) continue;
-        if (kind == 3 && m.SameOrJoined(obsPiece, t.piece[j])) {
-            const KernelVec a{t.ax[j], t.ay[j], t.az[j]}, b{t.bx[j], t.by[j], t.bz[j]};
-            const ComplexF v = PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa), segments,
-                                           t.seg[j], t.rad[j], kappa, t.kind, true, kc);
-            re[j] = v.real();
-            im[j] = v.imag();
-            continue;
+        if (kind == 3) {
+            const ShortcutReach reach = m.Reach(observation, t.piece[j], t.seg[j]);
+            const KernelVec a = RelativeSource(KernelVec{t.ax[j], t.ay[j], t.az[j]}, obs, kappa);
+            const KernelVec b = RelativeSource(KernelVec{t.bx[j], t.by[j], t.bz[j]}, obs, kappa);
+            if (ShortcutApplies(t.kind, reach, a, b, t.seg[j])) {
+                const ComplexF v = PsiIntegral(a, b, segments, t.seg[j], t.rad[j], kappa, t.kind, reach, kc);
+                re[j] = v.real();
+                im[j] = v.imag();
+                continue;
+            }
         }
         const float fx = fromX[j] - ox, fy = fromY[j] - oy, fz = kf * fromZ[j] - oz;
         const float tx = toX[j] - ox, ty = toY[j] - oy, tz = kf * toZ[j] - oz;
@@ -362,17 +385,16 @@ void TableIntegrals(
 
 // Scalar integrals of one observation midpoint against the segments before
 // (segA) and after (segB) every source centre.
-void ScalarRow(const FillModel& m, const KernelVec& obs, int i, int kappa, Values& segA, Values& segB,
+void ScalarRow(const FillModel& m, const Observation& obs, int kappa, Values& segA, Values& segB,
                RowScratch& scratch) {
-    const int wi = m.pulses[i].piece;
-    TableIntegrals(m, m.segAfter, obs, wi, kappa, segB, scratch);
+    TableIntegrals(m, m.segAfter, obs, kappa, segB, scratch);
     for (int j = 1; j <= m.n; ++j) {
         if (j > 1 && m.SharesSegmentWithNext(j - 1)) {
             segA.re[j] = segB.re[j - 1];
             segA.im[j] = segB.im[j - 1];
             continue;
         }
-        const ComplexF v = SegmentIntegral(m, obs, m.pulses[j], m.SameOrJoined(wi, m.pulses[j].piece), kappa, 1);
+        const ComplexF v = SegmentIntegral(m, obs, m.pulses[j], kappa, 1);
         segA.re[j] = v.real();
         segA.im[j] = v.imag();
     }
@@ -447,17 +469,16 @@ void CombineRow(const FillModel& m, const PulseGeometry& obs, const RowIntegrals
 ComplexF DirectEntry(const FillModel& m, int i, int j) {
     const PulseGeometry& obs = m.pulses[i];
     const PulseGeometry& src = m.pulses[j];
-    const bool joined = m.SameOrJoined(obs.piece, src.piece);
     ComplexF sum(0.0f, 0.0f);
     for (int kappa = 1; kappa >= (m.ground ? -1 : 1); kappa -= 2) {
         if (kappa < 0 && src.contact) continue;
         ScalarSet sc;
         for (int half = 1; half <= 2; ++half) {
-            sc.s[0][half - 1] = SegmentIntegral(m, obs.midBefore, src, joined, kappa, half);
-            sc.s[1][half - 1] = SegmentIntegral(m, obs.midAfter, src, joined, kappa, half);
+            sc.s[0][half - 1] = SegmentIntegral(m, AtMidBefore(obs), src, kappa, half);
+            sc.s[1][half - 1] = SegmentIntegral(m, AtMidAfter(obs), src, kappa, half);
         }
-        const ComplexF v1 = HalfIntegral(m, obs.centre, src, joined, kappa, 1);
-        const ComplexF v2 = HalfIntegral(m, obs.centre, src, joined, kappa, 2);
+        const ComplexF v1 = HalfIntegral(m, AtCentre(obs), src, kappa, 1);
+        const ComplexF v2 = HalfIntegral(m, AtCentre(obs), src, kappa, 2);
         sum += EntryTerm(m, obs, src, kappa, v1, v2, sc);
     }
     return sum;
@@ -467,17 +488,13 @@ ComplexF DirectEntry(const FillModel& m, int i, int j) {
 
 ComplexF VectorPotential(int i, int j, int kappa, int half) {
     const FillModel m = BuildModel();
-    const PulseGeometry& obs = m.pulses[i];
-    const PulseGeometry& src = m.pulses[j];
-    return HalfIntegral(m, obs.centre, src, m.SameOrJoined(obs.piece, src.piece), kappa, half);
+    return HalfIntegral(m, AtCentre(m.pulses[i]), m.pulses[j], kappa, half);
 }
 
 ComplexF ScalarPotential(int i, int side, int j, int kappa, int half) {
     const FillModel m = BuildModel();
     const PulseGeometry& obs = m.pulses[i];
-    const PulseGeometry& src = m.pulses[j];
-    return SegmentIntegral(m, side < 0 ? obs.midBefore : obs.midAfter, src, m.SameOrJoined(obs.piece, src.piece),
-                           kappa, half);
+    return SegmentIntegral(m, side < 0 ? AtMidBefore(obs) : AtMidAfter(obs), m.pulses[j], kappa, half);
 }
 
 ComplexF MatrixEntryDirect(int i, int j) { return DirectEntry(BuildModel(), i, j); }
@@ -520,15 +537,15 @@ void FillMatrix() {
                 ComplexF* row = &Engine.MatrixAt(i, 0);
                 for (int k = 0; k < kappas; ++k) {
                     const int kappa = k == 0 ? 1 : -1;
-                    TableIntegrals(m, m.halfAfter, obs.centre, obs.piece, kappa, v2[k], scratch);
-                    TableIntegrals(m, m.halfBefore, obs.centre, obs.piece, kappa, v1[k], scratch);
+                    TableIntegrals(m, m.halfAfter, AtCentre(obs), kappa, v2[k], scratch);
+                    TableIntegrals(m, m.halfBefore, AtCentre(obs), kappa, v1[k], scratch);
                     if (reuse) {
                         std::swap(beforeA[k], afterA[k]);
                         std::swap(beforeB[k], afterB[k]);
                     } else {
-                        ScalarRow(m, obs.midBefore, i, kappa, beforeA[k], beforeB[k], scratch);
+                        ScalarRow(m, AtMidBefore(obs), kappa, beforeA[k], beforeB[k], scratch);
                     }
-                    ScalarRow(m, obs.midAfter, i, kappa, afterA[k], afterB[k], scratch);
+                    ScalarRow(m, AtMidAfter(obs), kappa, afterA[k], afterB[k], scratch);
                 }
                 CombineRow(m, obs, RowIntegrals(v1[0], v2[0], beforeA[0], beforeB[0], afterA[0], afterB[0]),
                            RowIntegrals(v1[1], v2[1], beforeA[1], beforeB[1], afterA[1], afterB[1]), row);

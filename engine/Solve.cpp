@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,14 @@ bool GroundContact(int p) {
 // Sources and loads at a ground contact drive a pulse of which only half is
 // above ground: twice the scale.
 float PulseScale(int p) { return (GroundContact(p) ? 2.0f : 1.0f) / Engine.MatrixScale; }
+
+// No load of the model gives power back at the working frequency.
+bool PassiveLoads() {
+    const EngineState& e = Engine;
+    for (int l = 1; l <= e.LoadCount; ++l)
+        if (LoadImpedance(e.Loads[l], e.Frequency).real() < 0.0f) return false;
+    return true;
+}
 
 // One impedance field of the source report.
 std::string ReportField(ComplexF z) {
@@ -86,6 +95,8 @@ void ReportSources() {
     AddEngineLog(header);
     e.InputPower = 0.0f;
     bool first = true;
+    int fed = 0;
+    std::vector<std::string> lines;  // logged once the power is known to be a result
     for (int s = 1; s <= e.SourceCount; ++s) {
         const EngineSource& src = e.Sources[s];
         if (src.Pulse < 1 || src.Pulse > e.PulseCount) continue;
@@ -99,11 +110,12 @@ void ReportSources() {
         // impedance: no result, not a row of "inf".
         if (!std::isfinite(r) || !std::isfinite(x)) throw EngineError("non-finite impedance at a source");
         e.InputPower += 0.5f * vi.real();
+        ++fed;
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
             const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
-            AddEngineLog(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
-                         ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
+            lines.push_back(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
+                            ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
         }
         if (first && !JobDef.CurrentTable) {
             ResultRow* row = Results.Row(0);
@@ -114,6 +126,19 @@ void ReportSources() {
         }
         first = false;
     }
+    // One source cannot draw negative power from a passive antenna: the
+    // layout is beyond what the method computes soundly (segments of very
+    // different lengths side by side, wires closer than it resolves), and
+    // no impedance of it is shown as a result.
+    if (fed == 1 && e.InputPower < 0.0f && PassiveLoads()) {
+        LogEngineMessage(EngNegativeInputPower);
+        if (!JobDef.CurrentTable) {
+            ResultRow* row = Results.Row(0);
+            row->R = row->jX = row->SWR = 0.0f;
+        }
+        throw EngineError("negative input power from one source");
+    }
+    for (const std::string& line : lines) AddEngineLog(line);
 }
 
 void FillAndSolve() {

@@ -191,7 +191,8 @@ bool ParseMainLanguage(const std::string& text, MainLanguage& out, std::string& 
         const std::string news = hintLines.size() > 2 ? hintLines[2] : std::string();
         result.NewsName = news.empty() ? news : WithoutLeadingBlanks(DropFirstWord(news));
     }
-    if (!FindSection(text, "MININEC", 1, EngineMessageCount, SectionTrim::KeyWordAndBlanks, result.Engine, error))
+    if (!FindSection(text, "MININEC", 1, EngineLanguageMessageCount, SectionTrim::KeyWordAndBlanks, result.Engine,
+                     error))
         return false;
     if (!FindSection(text, "FFStrings", 1, PlotTextCount, SectionTrim::BlanksFromHeader, result.Plot, error))
         return false;
@@ -220,7 +221,8 @@ void ApplyLanguageMessages(const MainLanguage& language) {
         FillFromLines(OptWireMessages, h, 60);
         FillFromLines(CsvHeaders, h, 70);
     }
-    if (!language.Engine.empty()) FillFromLines(EngineMessages, language.Engine, 0);
+    for (std::size_t i = 0; i < language.Engine.size() && i < std::size_t{EngineLanguageMessageCount}; ++i)
+        CopyLanguageText(EngineMessages[i], MessageWidth, language.Engine[i]);
     if (!language.Plot.empty()) FillFromLines(PlotTexts, language.Plot, 0);
 }
 

@@ -80,6 +80,7 @@ const char* const DefaultEngineMessages[EngineMessageCount] = {
     "FATAL ERROR!!! TEST ANTENNA DEFINITION!",
     "WIRE %d IS UNDER GROUND. HIGHT = %.2f M",
     "CONNECT WITH GND: ON",
+    "NEGATIVE INPUT POWER: THIS LAYOUT IS BEYOND THE METHOD (SEGMENTS TOO UNEVEN OR WIRES TOO CLOSE)",
 };
 
 const char* const DefaultCsvHeaders[CsvHeaderCount] = {

@@ -14,7 +14,10 @@ constexpr int ResultColumnHeadCount = 12;
 constexpr int GroundNameCount = 3;
 constexpr int ResultColumnHintCount = 5;
 constexpr int PlotTextCount = 15;
-constexpr int EngineMessageCount = 17;
+constexpr int EngineMessageCount = 18;
+// The engine messages a language file's MININEC section carries; the later
+// ones keep their English text.
+constexpr int EngineLanguageMessageCount = 17;
 constexpr int CsvHeaderCount = 5;
 constexpr int ViewLabelCount = 9;
 
@@ -43,7 +46,8 @@ enum OptWireMessageIndex {
 enum EngineMessageIndex {
     EngFactorMatrix = 0, EngSourceHeader, EngFillMatrix, EngCurrentData, EngWaveLength, EngZeroLengthWire,
     EngPulseDimension, EngNoPulses, EngTotalPulse, EngSourcePulseRange, EngSourceDimension,
-    EngLoadPulseRange, EngFarField, EngNoFatalError, EngFatalError, EngWireUnderGround, EngGroundConnect
+    EngLoadPulseRange, EngFarField, EngNoFatalError, EngFatalError, EngWireUnderGround, EngGroundConnect,
+    EngNegativeInputPower
 };
 enum CsvHeaderIndex { CsvCurrents = 0, CsvNearMagnetic, CsvNearElectric, CsvAngleGain, CsvSaveCurrentsTitle };
 enum ViewLabelIndex {

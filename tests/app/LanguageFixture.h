@@ -52,7 +52,7 @@ inline std::string BuildLanguage(const LanguageRecipe& recipe) {
     };
     section("MainWnd Hauptfenster", MainWndSectionLines - 1, recipe.Main);
     section("HintMain_Wnd", HintSectionLines - 1, recipe.Hint);
-    section("MININEC", EngineMessageCount, recipe.Engine);
+    section("MININEC", EngineLanguageMessageCount, recipe.Engine);
     section("FFStrings", PlotTextCount, recipe.Plot);
     return text;
 }

@@ -236,6 +236,32 @@ TEST(Calculation, SingularModelFailsWithTheFatalMessage) {
     EXPECT_EQ(EngineLogLines().back(), "FATAL ERROR!!! TEST ANTENNA DEFINITION!");
 }
 
+// A wire a radius beside a dipole, segmented otherwise, is beyond what the
+// method computes soundly (in double precision too): the one source draws
+// negative power. Start says so and shows no impedance, in the log or the
+// row; with a load that gives power back the same sign is a result.
+TEST(Calculation, NegativePowerFromOneSourceIsNoResult) {
+    ResetEngineWorld();
+    TestAntenna a(14.2);
+    a.Wire(0, -5.12, 10, 0, 5.12, 10, 0.001, 22).Wire(0.003, -5.0, 10, 0.003, 5.0, 10, 0.001, 45).Source("w1c");
+    ASSERT_EQ(PrepareModel(a.ant.get()), 1);
+    EXPECT_FALSE(RunFullCalc());
+    const std::vector<std::string>& log = EngineLogLines();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], DefaultEngineMessages[EngNegativeInputPower]);
+    EXPECT_EQ(log.back(), "FATAL ERROR!!! TEST ANTENNA DEFINITION!");
+    for (const std::string& line : log) EXPECT_NE(line.rfind("w1c", 0), 0u) << "the impedance is shown: " << line;
+    EXPECT_EQ(Results.Row(0)->R, 0.0f);
+    EXPECT_EQ(Results.Row(0)->jX, 0.0f);
+
+    ResetEngineWorld();
+    TestAntenna active(14.2);
+    active.Wire(0, -5.12, 10, 0, 5.12, 10, 0.001, 22).Source("w1c").LoadRX("w1c", -200.0, 0.0);
+    ASSERT_EQ(PrepareModel(active.ant.get()), 1);
+    EXPECT_TRUE(RunFullCalc());
+    EXPECT_LT(Results.Row(0)->R, 0.0f);
+}
+
 TEST(Calculation, QuickRunUsesTwoDegreeCuts) {
     ResetEngineWorld();
     TestAntenna a = HorizontalDipole();

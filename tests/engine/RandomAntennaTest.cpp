@@ -2,16 +2,21 @@
 // them, read as Open reads them and calculated as Start calculates them:
 // the engine refuses or calculates, and what it calculates is finite.
 #include "EngineTestSupport.h"
+#include "ReferenceFill.h"
 #include "engine/CalcRuns.h"
 #include "engine/ModelPrep.h"
+#include "engine/Solve.h"
 #include "engine/WireExpansion.h"
 #include "model/AntennaText.h"
 #include "model/ResultStore.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <complex>
 #include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -117,4 +122,125 @@ TEST(RandomAntenna, FilesOfAnyShapeAreRefusedOrCalculatedToFiniteResults) {
     }
     // The stream is not all refusals: a good share reaches the solution.
     EXPECT_GT(calculated, 10);
+}
+
+namespace {
+
+// Chains of joined wires in free space as the editors leave them: fixed and
+// automatic segmentation side by side, short wires between long ones, and
+// neighbouring segments up to about 1:100. Bends stay above 80 degrees.
+struct ChainWire {
+    double a[3], b[3];
+    double radius;
+    int seg;
+};
+
+class RandomChain {
+public:
+    explicit RandomChain(unsigned seed) : rng_(seed) {}
+
+    std::vector<ChainWire> Make(double wavelength) {
+        std::vector<ChainWire> wires;
+        const int count = 2 + Pick(3);
+        double at[3] = {0.0, 0.0, 10.0}, dir[3] = {0.0, 1.0, 0.0};
+        const double radius = Chance(70) ? 0.001 : 0.004;  // thin kernel, or the exact one
+        for (int i = 0; i < count; ++i) {
+            const bool shortWire = Chance(35);
+            const double length = wavelength * (shortWire ? Uniform(0.002, 0.02) : Uniform(0.1, 0.3));
+            int seg = shortWire ? 1 + Pick(4) : 8 + Pick(20);
+            if (!shortWire && Chance(40)) seg = Chance(50) ? -1 : 0;  // graded, or even automatic
+            ChainWire w{{at[0], at[1], at[2]}, {}, radius, seg};
+            for (int k = 0; k < 3; ++k) w.b[k] = at[k] + length * dir[k];
+            wires.push_back(w);
+            for (int k = 0; k < 3; ++k) at[k] = w.b[k];
+            Turn(dir, Uniform(0.0, 1.7));  // up to about 100 degrees from straight on
+        }
+        return wires;
+    }
+
+private:
+    bool Chance(int percent) { return static_cast<int>(rng_() % 100) < percent; }
+    int Pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+    double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
+    // Turns dir by angle about a random axis across it.
+    void Turn(double (&dir)[3], double angle) {
+        double across[3] = {Uniform(-1, 1), Uniform(-1, 1), Uniform(-1, 1)};
+        const double along = across[0] * dir[0] + across[1] * dir[1] + across[2] * dir[2];
+        for (int k = 0; k < 3; ++k) across[k] -= along * dir[k];
+        const double n = std::sqrt(across[0] * across[0] + across[1] * across[1] + across[2] * across[2]);
+        for (int k = 0; k < 3; ++k) dir[k] = std::cos(angle) * dir[k] + std::sin(angle) * across[k] / n;
+    }
+    std::mt19937 rng_;
+};
+
+// The feed impedance with the source on the pulse at the point where the
+// first two wires meet, found in the prepared model (wire numbers and ends
+// change with the variants, the point does not).
+std::complex<double> FeedAtJoint(const std::vector<ChainWire>& wires, const double (&joint)[3]) {
+    TestAntenna a(14.2);
+    for (const ChainWire& w : wires) a.Wire(w.a[0], w.a[1], w.a[2], w.b[0], w.b[1], w.b[2], w.radius, w.seg);
+    a.Source("1");
+    if (PrepareModel(a.ant.get()) != 1) return {};
+    int feed = 0;
+    for (int p = 1; p <= Engine.PulseCount && feed == 0; ++p) {
+        const Point3F& c = Engine.Points[2 * Engine.PulsePiece[p] + p - 1];
+        if (std::hypot(c.X - joint[0], c.Y - joint[1], c.Z - joint[2]) < 1e-4) feed = p;
+    }
+    if (feed == 0) return {};
+    a->SourceCount = 0;
+    a.Source(std::to_string(feed).c_str());
+    if (PrepareModel(a.ant.get()) != 1) return {};
+    CalcFeedImpedance();
+    return {Results.Row(0)->R, Results.Row(0)->jX};
+}
+
+double Change(std::complex<double> z, std::complex<double> base) { return std::abs(z - base) / std::abs(base); }
+
+}  // namespace
+
+// The physics holds the engine where segments of very different lengths
+// meet: the same antenna drawn with a wire the other way round, or with a
+// wire split into collinear pieces of the same segments, gives the same feed
+// impedance; one segment more or fewer moves it only a little (from two
+// segments on: from one to two changes the shape of the fed pulse itself).
+TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnotherWay) {
+    int checked = 0;
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        ResetEngineWorld();
+        const std::vector<ChainWire> base = RandomChain(seed).Make(299.792458 / 14.2);
+        const double(&joint)[3] = base[0].b;
+        const std::complex<double> z = FeedAtJoint(base, joint);
+        if (z == std::complex<double>() || std::abs(z) > 3000.0) continue;
+        ++checked;
+        // The same integrals in double precision: single precision keeps them.
+        EXPECT_LT(Change(z, ReferenceFeedImpedance()), 0.005) << "seed " << seed << " against the reference";
+        for (std::size_t i = 0; i < base.size(); ++i) {
+            std::vector<ChainWire> reversed = base;
+            std::swap(reversed[i].a, reversed[i].b);
+            EXPECT_LT(Change(FeedAtJoint(reversed, joint), z), 0.005)
+                << "seed " << seed << " wire " << i + 1 << " reversed";
+            if (base[i].seg >= 2) {
+                std::vector<ChainWire> split = base;
+                ChainWire second = base[i];
+                const int first = base[i].seg / 2;
+                for (int k = 0; k < 3; ++k)
+                    split[i].b[k] = second.a[k] = base[i].a[k] + (base[i].b[k] - base[i].a[k]) * first / base[i].seg;
+                split[i].seg = first;
+                second.seg = base[i].seg - first;
+                split.insert(split.begin() + static_cast<long>(i) + 1, second);
+                EXPECT_LT(Change(FeedAtJoint(split, joint), z), 0.005)
+                    << "seed " << seed << " wire " << i + 1 << " split";
+            }
+            for (int step : {-1, 1}) {
+                if (std::min(base[i].seg, base[i].seg + step) >= 2) {
+                    std::vector<ChainWire> other = base;
+                    other[i].seg += step;
+                    EXPECT_LT(Change(FeedAtJoint(other, joint), z), 0.03)
+                        << "seed " << seed << " wire " << i + 1 << " segments " << other[i].seg;
+                }
+            }
+        }
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(checked, 50);
 }

@@ -26,7 +26,7 @@ std::string SeedLanguage() {
     section("HintMain_Wnd", HintSectionLines - 1);
     // The engine's own texts, whose conversions fit: a widened field is used.
     text += "MININEC\r\n";
-    for (int k = 0; k < EngineMessageCount; ++k) text += std::string(DefaultEngineMessages[k]) + "\r\n";
+    for (int k = 0; k < EngineLanguageMessageCount; ++k) text += std::string(DefaultEngineMessages[k]) + "\r\n";
     text += "\r\n";
     section("FFStrings", PlotTextCount);
     section("OptDlgBox Options", 20);
