@@ -428,7 +428,7 @@ int PrepareModel(AntDef* ant) {
     SetupGround();
     if (!GroundUsable()) return 0;
     e.PieceCount = std::clamp(ant->ExpWireCount, 0, MaxExpWires);
-    e.AntennaHeight = EnvDef.Type != GroundFree ? static_cast<float>(EnvDef.AntHeight) : 0.0f;
+    e.AntennaHeight = EnvDef.Type != GroundFree ? EnvDef.AntHeight : 0.0;
     if (e.MaxPulses <= 0 || !e.Points) {
         LogEngineMessage(EngPulseDimension, maxPulses);
         return 0;
