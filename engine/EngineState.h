@@ -145,7 +145,9 @@ struct EngineState {
     float WaveNumber = 0;          // k = 2 pi / lambda
     float HalfWaveNumberSq = 0;    // k^2 / 2
     float FieldFactor = 29.979221f;
-    float AntennaHeight = 0;       // m, added to every Z
+    // m, added to every Z before it is rounded to single precision, so that
+    // an end at minus the height rests on the ground whatever the height.
+    double AntennaHeight = 0;
     int GroundFlag = 1;            // 1 free space, -1 ground
     int MediaCount = 0;
     int BoundaryKind = 1;          // 1 linear, 2 circular

@@ -314,6 +314,8 @@ bool SetupSources(AntDef& ant, int maxPulses) {
     }
     // Entry k keeps source k of the antenna (its position text is reported);
     // a source on no pulse stays with pulse 0 and is skipped by the solution.
+    // Without sources the first, empty entry stands in silently: there is no
+    // source to report.
     for (int s = 0; s < count; ++s) {
         const SourceRec& in = ant.Sources[s];
         if (in.Pulse > e.PulseCount) {
@@ -325,7 +327,7 @@ bool SetupSources(AntDef& ant, int maxPulses) {
         const double phi = in.Phase * (TwoPi / 360.0);
         out.Voltage = ComplexF(static_cast<float>(in.Voltage * std::cos(phi)),
                                static_cast<float>(in.Voltage * std::sin(phi)));
-        if (out.Pulse == 0)
+        if (out.Pulse == 0 && s < ant.SourceCount)
             AddEngineLog(FormatInCLocale("SOURCE %d (%.8s) LIES ON NO PULSE - IGNORED", s + 1, in.Pos));
         for (int t = 1; t <= s && out.Pulse != 0; ++t)
             if (e.Sources[t].Pulse == out.Pulse) {
@@ -426,7 +428,7 @@ int PrepareModel(AntDef* ant) {
     SetupGround();
     if (!GroundUsable()) return 0;
     e.PieceCount = std::clamp(ant->ExpWireCount, 0, MaxExpWires);
-    e.AntennaHeight = EnvDef.Type != GroundFree ? static_cast<float>(EnvDef.AntHeight) : 0.0f;
+    e.AntennaHeight = EnvDef.Type != GroundFree ? EnvDef.AntHeight : 0.0;
     if (e.MaxPulses <= 0 || !e.Points) {
         LogEngineMessage(EngPulseDimension, maxPulses);
         return 0;

@@ -15,9 +15,11 @@
 
 namespace {
 
-double Distance(const Point3D& p, const Point3D& q) {
-    return std::sqrt((p.X - q.X) * (p.X - q.X) + (p.Y - q.Y) * (p.Y - q.Y) + (p.Z - q.Z) * (p.Z - q.Z));
-}
+// Without squares, which overflow for wires far shorter than the largest
+// coordinate a file holds.
+double Distance(const Point3D& p, const Point3D& q) { return std::hypot(p.X - q.X, p.Y - q.Y, p.Z - q.Z); }
+
+double Length(const WireRec& w) { return Distance(WireEnd1(w), WireEnd2(w)); }
 
 bool SamePoint(const Point3D& p, const Point3D& q) { return p.X == q.X && p.Y == q.Y && p.Z == q.Z; }
 
@@ -101,8 +103,8 @@ PositionPlacement Placer::operator()(const char* text) const {
     // Both layouts work out the points from end points in double: only
     // rounding tells a pulse that stands there from one that does not.
     const double tolerance = 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) +
-                                     WireLength(WiresBefore[old]) +
-                                     WireLength(WiresAfter[static_cast<std::size_t>(heirs.front())]));
+                                     Length(WiresBefore[old]) +
+                                     Length(WiresAfter[static_cast<std::size_t>(heirs.front())]));
     if (fits) {
         const std::optional<Point3D> still = After->PointOnWire(now - 1, After->IndexNamed(renamed, now - 1));
         if (still && Distance(*still, at) <= tolerance) return {PositionPlacement::Placed, renamed};

@@ -26,9 +26,12 @@ int QuietExpansion(AntDef& ant) {
 }  // namespace
 
 double FractionAlong(const Point3D& a, const Point3D& b, const Point3D& p) {
+    // Along the unit direction and then over the length: the squares of a
+    // wire's length overflow long before its coordinates do.
     const double dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
-    const double length2 = dx * dx + dy * dy + dz * dz;
-    return length2 > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy + (p.Z - a.Z) * dz) / length2 : 0.0;
+    const double length = std::hypot(dx, dy, dz);
+    if (!(length > 0) || !std::isfinite(length)) return 0.0;
+    return ((p.X - a.X) * (dx / length) + (p.Y - a.Y) * (dy / length) + (p.Z - a.Z) * (dz / length)) / length;
 }
 
 Point3D PointAlong(const Point3D& a, const Point3D& b, double t) {
@@ -40,6 +43,7 @@ Point3D PulseRun::PointAt(long long k) const { return PointAlong(A, B, static_ca
 long long PulseRun::NearestK(const Point3D& p) const {
     // Pulses stand evenly on a line: the nearest in t is the nearest in space.
     const double k = std::ceil(std::clamp(FractionAlong(A, B, p), 0.0, 1.0) * Segs - 0.5);
+    if (!std::isfinite(k)) return FirstK;  // a point at no number: no pulse is nearer than another
     return std::clamp(static_cast<long long>(k), static_cast<long long>(FirstK), static_cast<long long>(LastK));
 }
 

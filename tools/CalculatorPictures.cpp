@@ -31,8 +31,18 @@ public:
     }
 
     QFontMetricsF Metrics() const { return QFontMetricsF(p_.font()); }
-    void Line(double x1, double y1, double x2, double y2) { p_.drawLine(QPointF(x1, y1), QPointF(x2, y2)); }
-    void Box(double left, double top, double width, double height) { p_.drawRect(QRectF(left, top, width, height)); }
+    void Line(double x1, double y1, double x2, double y2) {
+        p_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        NoteLine(x1, y1, x2, y2);
+    }
+    void Box(double left, double top, double width, double height) {
+        p_.drawRect(QRectF(left, top, width, height));
+        const double right = left + width, bottom = top + height;
+        NoteLine(left, top, right, top);
+        NoteLine(right, top, right, bottom);
+        NoteLine(right, bottom, left, bottom);
+        NoteLine(left, bottom, left, top);
+    }
     void Dot(double x, double y, double radius, bool filled) {
         p_.setBrush(filled ? Qt::black : Qt::white);
         p_.drawEllipse(QPointF(x, y), radius, radius);
@@ -57,10 +67,24 @@ private:
     void Note(const char* name, const QRectF& r) {
         PanelPart part;
         part.Name = name;
-        part.Box = {static_cast<int32_t>(std::floor(r.left() * scale_)), static_cast<int32_t>(std::floor(r.top() * scale_)),
-                    static_cast<int32_t>(std::ceil(r.right() * scale_)) - 1,
-                    static_cast<int32_t>(std::ceil(r.bottom() * scale_)) - 1};
+        part.Box = PixelsOf(r);
         Parts.push_back(part);
+    }
+    // A line in the box's pixels, with the pixels its pen covers.
+    void NoteLine(double x1, double y1, double x2, double y2) {
+        PanelPart part;
+        part.Name = "line";
+        part.IsLine = true;
+        part.X1 = x1 * scale_, part.Y1 = y1 * scale_, part.X2 = x2 * scale_, part.Y2 = y2 * scale_;
+        const double half = p_.pen().widthF() / 2;
+        const QRectF ends(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
+        part.Box = PixelsOf(ends.adjusted(-half, -half, half, half));
+        Parts.push_back(part);
+    }
+    ScreenRect PixelsOf(const QRectF& r) const {
+        return {static_cast<int32_t>(std::floor(r.left() * scale_)), static_cast<int32_t>(std::floor(r.top() * scale_)),
+                static_cast<int32_t>(std::ceil(r.right() * scale_)) - 1,
+                static_cast<int32_t>(std::ceil(r.bottom() * scale_)) - 1};
     }
 
     QPainter p_;
@@ -73,28 +97,32 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Wires at y 30 and 120 from x 10 to 290; the series element in the upper
 // wire at x 110, the shunt element at x 30 (topology 0) or 180 (topology 1),
-// interrupted around y 75.
+// interrupted around y 75. Each element's letter stands in its gap. The
+// series element's value and reactance stand on one line above the upper
+// wire, where no wire runs (below it the shunt element's wire may pass);
+// the shunt element's stand one above the other beside its gap.
 std::vector<PanelPart> PaintLMatch(QWidget* box, const LMatchCalc& m) {
     DesignPicture pic(box, LMatchPictureWidth, LMatchPictureHeight);
     const double w = 6.283185307179586 * m.F;
     if (w == 0 || m.R * m.Z == 0) return {};
     const QFontMetricsF fm = pic.Metrics();
     const double cw = fm.horizontalAdvance('C'), ch = fm.height();
-    struct Names {
-        const char *Letter, *Value, *Reactance;
+    auto letter = [&](const char* name, double x, double y, char kind) {
+        pic.Text(name, x - cw / 2, y + ch / 3, QString(QChar(kind)));
     };
-    auto label = [&](double x, double y, char kind, double value, double reactance, const Names& names) {
-        pic.Text(names.Letter, x - cw / 2, y + ch / 3, QString(QChar(kind)));
-        const std::string amount =
-            kind == 'C' ? FormatInCLocale("%.1f %s", value, "pF") : FormatInCLocale("%.2f %s", value, "uH");
-        pic.Text(names.Value, x + cw + 4, y - 4, Q(amount));
-        pic.Text(names.Reactance, x + cw + 4, y + ch, Q(FormatInCLocale("%.2lf Ohm", reactance)));
+    auto amount = [](char kind, double value) {
+        return Q(kind == 'C' ? FormatInCLocale("%.1f %s", value, "pF") : FormatInCLocale("%.2f %s", value, "uH"));
     };
+    auto ohms = [](double reactance) { return Q(FormatInCLocale("%.2lf Ohm", reactance)); };
     pic.Line(10, 120, 290, 120);
     if (m.V2 != 0) {
         pic.Line(10, 30, 110 - cw, 30);
         pic.Line(110 + cw, 30, 290, 30);
-        label(110, 30, m.K2, m.V2, m.X2, {"series element", "series value", "series reactance"});
+        letter("series element", 110, 30, m.K2);
+        const double left = 110 + cw + 4, baseline = 30 - 3 - fm.descent();
+        const QString value = amount(m.K2, m.V2);
+        pic.Text("series value", left, baseline, value);
+        pic.Text("series reactance", left + fm.horizontalAdvance(value) + cw, baseline, ohms(m.X2));
     } else {
         pic.Line(10, 30, 290, 30);
     }
@@ -102,7 +130,9 @@ std::vector<PanelPart> PaintLMatch(QWidget* box, const LMatchCalc& m) {
         const double x = m.Topology == 0 ? 30 : 180;
         pic.Line(x, 30, x, 75 - ch);
         pic.Line(x, 75 + ch, x, 120);
-        label(x, 75, m.K1, m.V1, m.X1, {"shunt element", "shunt value", "shunt reactance"});
+        letter("shunt element", x, 75, m.K1);
+        pic.Text("shunt value", x + cw + 4, 75 - 4, amount(m.K1, m.V1));
+        pic.Text("shunt reactance", x + cw + 4, 75 + ch, ohms(m.X1));
     }
     return pic.Parts;
 }

@@ -3,8 +3,8 @@
 // the fixed arrangement of the line and stub match. Each is drawn in the
 // design coordinates of its box and scaled to the box's size, so that it
 // grows with the form as the page's controls do. Each returns where its
-// texts went, in the box's pixels, so that a check can see them inside the
-// box and apart.
+// texts and lines went, in the box's pixels, so that a check can see the
+// texts inside the box, apart and crossed by no line.
 #include "draw/PanelPart.h"
 #include "tools/RfCalculators.h"
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <vector>
 
 namespace {
 
@@ -73,18 +74,30 @@ TEST_F(TableEditTest, DeletedSourcesShareTheVoltageAgain) {
 }
 
 // The window's side of the wire renumbering: the log tells, and the sources
-// left share the voltage.
+// left share the voltage. A source that went with its wire is not reported
+// as lying on no pulse.
 TEST_F(TableEditTest, DeletingAWireTakesItsSourceAlongAndSaysSo) {
-    SetWires(3);
-    for (const char* pos : {"w1c", "w3c"}) Type(wnd->Grid3, 1, wnd->Ant.SourceCount + 1, pos);
-    Focus(wnd->Grid2, 1);
-    wnd->K13->trigger();
-    EXPECT_EQ(wnd->Ant.WireCount, 2);
-    ASSERT_EQ(wnd->Ant.SourceCount, 1);
-    EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w2c");
-    EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1.0);
-    EXPECT_TRUE(wnd->LogLines().join('\n').contains("Source 1 (w1c) was on the deleted wire 1"))
-        << wnd->LogLines().join('\n').toStdString();
+    const struct {
+        std::vector<const char*> sources;
+        const char* left;  // none: no source left
+    } cases[] = {{{"w1c", "w3c"}, "w2c"}, {{"w1c"}, nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sources.size());
+        wnd->Ant.SourceCount = 0;
+        SetWires(3);
+        for (const char* pos : c.sources) Type(wnd->Grid3, 1, wnd->Ant.SourceCount + 1, pos);
+        Focus(wnd->Grid2, 1);
+        wnd->K13->trigger();
+        EXPECT_EQ(wnd->Ant.WireCount, 2);
+        ASSERT_EQ(wnd->Ant.SourceCount, c.left ? 1 : 0);
+        if (c.left) {
+            EXPECT_STREQ(wnd->Ant.Sources[0].Pos, c.left);
+            EXPECT_DOUBLE_EQ(wnd->Ant.Sources[0].Voltage, 1.0);
+        }
+        const QString log = wnd->LogLines().join('\n');
+        EXPECT_TRUE(log.contains("Source 1 (w1c) was on the deleted wire 1")) << log.toStdString();
+        EXPECT_FALSE(log.contains("NO PULSE")) << log.toStdString();
+    }
 }
 
 // Wires 2 and 3 leave the end of wire 1 at a joint whose pulses belong to

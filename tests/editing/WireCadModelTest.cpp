@@ -90,14 +90,17 @@ TEST_F(WireCadModelTest, SourcesAndLoadsFollowTheirWiresAtWriteBack) {
 // it; the pieces after wire 1 come after wire 2 and a junction's pulse
 // belongs to the later piece. Where no pulse of the pieces stands at the
 // point, the nearest one is taken and the log says so. A wire moved whole is
-// another wire in space: its positions go with it.
+// another wire in space: its positions go with it. Over a ground raised 5 m
+// the wire at Z 0 rests on nothing, before and after it moves up.
 TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
     const struct {
         const char* pos;
-        int pieces;  // 1: not divided, moved whole 1 m along Y
+        int pieces;  // 1: not divided, moved whole to `to`
         int segs;  // of each piece
         const char* placed;
         bool nearest;
+        Point3D to = {0, 1, 0};  // where a wire moved whole begins
+        double raised = 0;       // the added height over a perfect ground; 0: free space
     } cases[] = {
         {"w1c", 2, 6, "w3b", false},     // 6 m: the junction of the halves
         {"W1C", 2, 6, "W3b", false},     // the "w" as typed
@@ -108,10 +111,14 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
         {"w1b+1", 2, 4, "w1b", true},    // 2 m; the first piece has pulses at 1.5, 3 and 4.5 m
         {"w2c", 2, 6, "w2c", false},     // another wire keeps its position
         {"w1c", 1, 12, "w1c", false},    // the wire moved
+        {"w1b", 1, 12, "w1b", false, {0, 0, 1}, 5},
         {"w1c", 2, 4092, "w3b", false},  // 8194 pulses, more than a calculation takes: still laid out
     };
+    const EnvRec env = EnvDef;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pos) + " in " + std::to_string(c.pieces));
+        EnvDef.Type = c.raised > 0 ? GroundPerfect : GroundFree;
+        EnvDef.AntHeight = c.raised;
         Load({W(0, 0, 0, 12, 0, 0, 12), W(0, 5, 0, 12, 5, 0, 12)});
         ant->Freq = 14.2;
         ant->SourceCount = ant->LoadCount = 1;
@@ -122,7 +129,7 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
             ASSERT_TRUE(m->Divide(c.pieces));
         } else {
             m->Templ = m->Work;
-            SetEnd(m->Work, 1, {0, 1, 0});
+            SetEnd(m->Work, 1, c.to);
             ASSERT_TRUE(m->CommitMovedBody2D());
         }
         for (int i = 0; i < m->Count; ++i)
@@ -138,6 +145,7 @@ TEST_F(WireCadModelTest, PositionsOnADividedWireKeepTheirPoint) {
             EXPECT_NE(notes[0].find("nearest"), std::string::npos) << notes[0];
         }
     }
+    EnvDef = env;
 }
 
 // Wire 1 runs 0..12 m along X with 12 segments and meets wire 2, 12 m along

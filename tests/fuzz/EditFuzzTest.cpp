@@ -118,8 +118,8 @@ protected:
 // The inputs that found the faults: a position lengthened past the field by
 // an inserted wire, positions beyond the wires or beyond a wire's pulses, a
 // feed at a joint, a wire of more segments than any preparation takes (beside
-// the divided wire, and divided itself), and a feed on a neighbour that the
-// divide segments anew.
+// the divided wire, and divided itself), a feed on a neighbour that the
+// divide segments anew, and a wire too long for the squares of its length.
 TEST_F(EditFuzz, SeedsKeepWhereTheyStand) {
     EnvDef.Type = GroundFree;
     EditChecker check;
@@ -149,6 +149,12 @@ TEST_F(EditFuzz, SeedsKeepWhereTheyStand) {
     ant = Antenna({Wire(0, -5, 10, 0, 0, 10, 6), Wire(0, 0, 10, 0, 5, 10, 6)}, {"w2b+2", "w2e+1"});
     check.Run(*ant, Edit::Divide, 1, 2, -1, "a neighbour segmented anew");
     EXPECT_EQ(ant->Wires[1].Seg, -1);
+
+    // A wire so long that the square of its length overflows, divided: the
+    // feed at 2/3 of it is found on the second half by arithmetic on numbers.
+    ant = Antenna({Wire(0, 5, 0, 12, 5, 0, 4), Wire(0, 0, 0, 1e200, 0, 0, 3)}, {"w2c", "w1c"});
+    check.Run(*ant, Edit::Divide, 2, 2, 6, "a wire 1e200 m long");
+    EXPECT_STREQ(ant->Sources[0].Pos, "w3c-1");
 }
 
 // Wires between the points of a small grid, so that joints are common, some

@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -97,7 +98,16 @@ QStringList HeaderFaults(const StringGrid* grid) {
     return faults;
 }
 
-// Parts of a drawn panel (plots, text blocks) outside the panel or over each other.
+// Whether a line's pen reaches into a block: its middle within a pixel of
+// the block's pixels.
+bool Crosses(const PanelPart& line, const PanelPart& block) {
+    const ScreenRect near{block.Box.Left - 1, block.Box.Top - 1, block.Box.Right + 2, block.Box.Bottom + 2};
+    double x1 = line.X1, y1 = line.Y1, x2 = line.X2, y2 = line.Y2;
+    return ClipLineToRect(near, x1, y1, x2, y2);
+}
+
+// Parts of a drawn panel (plots, text blocks, lines) outside the panel,
+// blocks over each other, lines across blocks.
 QStringList PanelFaults(const QWidget* panel, const std::vector<PanelPart>& parts) {
     QStringList faults;
     if (!panel->isVisible()) return faults;
@@ -107,10 +117,15 @@ QStringList PanelFaults(const QWidget* panel, const std::vector<PanelPart>& part
         const QRect r = rect(parts[i].Box);
         if (!inside.contains(r))
             faults << QStringLiteral("%1 at %2 lies outside its panel %3").arg(parts[i].Name, Text(r), Text(inside));
-        for (std::size_t j = i + 1; j < parts.size(); ++j)
-            if (r.intersects(rect(parts[j].Box)))
-                faults << QStringLiteral("%1 at %2 overlaps %3 at %4")
-                              .arg(parts[i].Name, Text(r), parts[j].Name, Text(rect(parts[j].Box)));
+        for (std::size_t j = i + 1; j < parts.size(); ++j) {
+            const PanelPart &a = parts[i], &b = parts[j];
+            if (a.IsLine && b.IsLine) continue;
+            const bool fault = a.IsLine ? Crosses(a, b) : b.IsLine ? Crosses(b, a) : r.intersects(rect(b.Box));
+            if (fault)
+                faults << QStringLiteral("%1 at %2 %3 %4 at %5")
+                              .arg(a.Name, Text(r), a.IsLine || b.IsLine ? "crosses" : "overlaps", b.Name,
+                                   Text(rect(b.Box)));
+        }
     }
     return faults;
 }
@@ -184,14 +199,34 @@ protected:
             compare->PBox->grab();
             faults << PanelFaults(compare->PBox, compare->PlotParts());
         }
-        // The pictures of the calculator pages, scaled with the form.
+        // The pictures of the calculator pages, scaled with the form; the L
+        // network in both arrangements and both compositions.
         if (auto* calculators = dynamic_cast<TOptDlgBox*>(&form)) {
-            for (QWidget* picture : {calculators->PBoxM, calculators->SMImage}) {
-                if (!picture->isVisible()) continue;
-                picture->grab();
+            auto check = [&](QWidget* picture, const QString& what) {
+                QImage image = picture->grab().toImage();
                 const std::vector<PanelPart> parts = calculators->PictureParts(picture);
-                if (parts.empty()) faults << Describe(picture) + " shows no picture";
-                faults << PanelFaults(picture, parts);
+                if (parts.empty()) faults << Describe(picture) + " shows no picture" + what;
+                for (const QString& fault : PanelFaults(picture, parts)) faults << fault + what;
+                return image;
+            };
+            if (calculators->SMImage->isVisible()) check(calculators->SMImage, {});
+            if (calculators->PBoxM->isVisible()) {
+                const LMatchCalc shown = calculators->LMatch;
+                const struct {
+                    double r, x;
+                } loads[] = {{25, 10}, {1000, -500}, {1000, 0}};
+                for (const auto& load : loads)
+                    for (int seriesC : {0, 1}) {
+                        LMatchCalc& m = calculators->LMatch;
+                        m.R = load.r, m.X = load.x, m.SeriesC = seriesC;
+                        m.Calc();
+                        const QString what = QStringLiteral(" (R %1, jX %2, composition %3)");
+                        const QString name = QStringLiteral("-lmatch-%1-%2-%3.png");
+                        check(calculators->PBoxM, what.arg(load.r).arg(load.x).arg(seriesC))
+                            .save(ShotPath(shot + name.arg(load.r).arg(load.x).arg(seriesC), "layout"));
+                    }
+                calculators->LMatch = shown;
+                calculators->PBoxM->grab();
             }
         }
         EXPECT_TRUE(faults.isEmpty()) << shot.toStdString() << ":\n  " << faults.join("\n  ").toStdString();

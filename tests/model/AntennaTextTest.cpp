@@ -122,14 +122,22 @@ TEST_F(AntennaTextTest, RealsOfEveryDigitFitTheirLinesAndReadBackExactly) {
     TaperSet& set = a->TaperSets[1];
     for (int k = 0; k < MaxTaperSections; ++k) set.Len[k] = set.Rad[k] = -longest;
     set.Len[MaxTaperSections - 1] = TaperRestLength;  // as every read set ends
+    a->SC = 4.0 / 3.0;
+    env.AntHeight = 2.0 / 3.0;
+    env.Z0X = -1.0 / 7.0;
+    const EnvRec written = env;
     const std::string text = WriteAntennaText(*a, env, "");
     EXPECT_NE(text.find("-2.2250738585072014e-308"), std::string::npos);
     ASSERT_TRUE(IsWholeAntennaText(text));
+    env = EnvRec{};
     auto b = Parse(text);
     EXPECT_EQ(b->Freq, a->Freq);
     EXPECT_EQ(std::memcmp(b->Wires, a->Wires, sizeof a->Wires), 0);
     EXPECT_EQ(std::memcmp(b->Loads, a->Loads, sizeof a->Loads), 0);
     EXPECT_EQ(std::memcmp(b->TaperSets, a->TaperSets, sizeof a->TaperSets), 0);
+    EXPECT_EQ(b->SC, a->SC);
+    EXPECT_EQ(env.AntHeight, written.AntHeight);
+    EXPECT_EQ(env.Z0X, written.Z0X);
 }
 
 TEST_F(AntennaTextTest, ParsesAllFieldsAndFlags) {

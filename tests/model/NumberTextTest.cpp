@@ -282,8 +282,9 @@ TEST(LengthConversion, AppliesOnlyInWavelengthMode) {
 TEST(LengthConversion, MillimetresAreTheMetresTheirTextStandsFor) {
     // x * 0.001 and x / 1000 each miss the file's value for some of these
     // by the last bit: a key typed or read one way would not select a wire
-    // typed the other way.
-    for (const char* mm : {"9", "13", "18", "2.6", "-9", "0.8", "1.244140625", "123.456", "0.00001"}) {
+    // typed the other way. 0.0010005 m x 1000 is 1.0005000000000002, which
+    // rounds to 1.001 mm where 1.0005 rounds to 1.0.
+    for (const char* mm : {"9", "13", "18", "2.6", "-9", "0.8", "1.244140625", "123.456", "0.00001", "1.0005"}) {
         double typed = 0, file = 0;
         ASSERT_TRUE(StrToDblExpr(typed, mm));
         ASSERT_TRUE(StrToDblExpr(file, std::string(mm) + "e-3"));
