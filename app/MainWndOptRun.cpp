@@ -187,7 +187,8 @@ void TMainWnd::ACalBtnClick() {
         // The preparation clears the far-field flag: the best result after it.
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
-        Origin.Computed();
+        Origin.Computed(ResultHolder::Row);
+        Origin.Computed(ResultHolder::Sweep);
         // The kept result is that of the frequency the antenna is left at.
         Results.InitSweep(Ant.CalcFreq);
         CopyText(Results.Title, Ant.Name);
@@ -222,8 +223,6 @@ void TMainWnd::ACalBtnClick() {
     std::string error;
     if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
         ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
-    MarkResultsStale();
-    Btn3D->setEnabled(false);
     UpdateMenuState();
     if (CloseAfterRun) {
         CloseAfterRun = false;

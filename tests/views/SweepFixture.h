@@ -55,6 +55,8 @@ protected:
             return 1;
         };
         h.RowsChanged = [this] { ++runsNotified; };
+        // The fixture's antenna is never edited between its runs.
+        h.SweepBelongs = [] { return true; };
         return h;
     }
 
