@@ -20,15 +20,10 @@
 #include <vector>
 
 #include "editing/WireCadModel.h"
-#include "engine/CalcRuns.h"
-#include "engine/EngineState.h"
-#include "engine/ModelPrep.h"
 #include "engine/PointPlacement.h"
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "model/EnvDef.h"
-#include "model/EnvDefaults.h"
-#include "model/Messages.h"
 #include "model/NumberText.h"
 #include "model/PositionText.h"
 #include "model/ResultOrigin.h"
@@ -37,6 +32,7 @@
 #include "model/WireGeometry.h"
 #include "views/FreqTable.h"
 #include "views/MultibandList.h"
+#include "views/SweepFixture.h"
 
 namespace {
 
@@ -305,12 +301,7 @@ void ExpectImpedance(const std::pair<double, double>& fresh, double r, double x,
 // frequency tables and multiband lists in between.
 TEST_F(EditFuzz, SweepsBetweenEditsGiveOnlyValuesOfTheAntennaAsItStands) {
     constexpr int Steps = 600;
-    ApplyDefaultMessages();
-    InitEnvironmentDefaults(8ull << 30);
-    InitJobDefaults(1024);
-    if (Engine.MaxPulses != 512) EnvDef.PMAX = AllocEngineArrays(512);
-    EnvDef.PMAX = 512;
-    SetEngineLog(nullptr);
+    ReadySmallEngine();
     JobDef.Interactive = 0;
     Results = CResult{};
     SweepWorld world;
