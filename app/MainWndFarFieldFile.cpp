@@ -21,8 +21,9 @@ namespace {
 const char* const FarFieldFilter = "KORVA-TEZ FF file(*.kvb)";
 const char* const FarFieldFileResultsRefused =
     "These results were read from a far-field file, which does not keep the ground media, radials, pulse "
-    "limit or wire material they were computed with. Start computes them in the settings of now; then a "
-    "new cut, the 3D view and the sweep plots can use them.";
+    "limit or wire material they were computed with, so nothing computed now is added to them. Start "
+    "computes them anew in the present settings; a new cut, the 3D view and the sweep plots can then use "
+    "them.";
 
 } // namespace
 

@@ -146,6 +146,7 @@ void TMainWnd::ACalBtnClick() {
     }
 
     ClearLog();
+    const ResultOrigin originBefore = Origin;
     PushResultRow();
     PreOptimizationReferences = KeepAntennaNow();
     PreOptimizationText = PreOptimizationReferences.Text;
@@ -194,6 +195,7 @@ void TMainWnd::ACalBtnClick() {
         CopyText(Results.Title, Ant.Name);
     } else {
         keeper.Restore();
+        Origin.PutBackHolders(originBefore);
         if (antennaEdited()) {
             Results.HasFarField = 0;
             Results.ClearSweep();
@@ -259,6 +261,8 @@ bool TMainWnd::OptCalc() {
     }
     PatternMaxGain = Results.GainMax;
     Results.HasFarField = 1;
+    // The plots and currents shown during the run are the point's own.
+    Origin.Computed(ResultHolder::Row);
     // The tab is redrawn at most 25 times a second: a small antenna is
     // calculated far faster than a user can follow, and the drawing would
     // cost more than the calculation. The messages are pumped every time.

@@ -55,6 +55,9 @@ public:
     // computed now.
     void Read(ResultHolder holder, uint64_t fingerprint);
     void Forget(ResultHolder holder) { holders_[Index(holder)].reset(); }
+    // The holders' origins as `kept` had them, when the results of that
+    // moment are put back.
+    void PutBackHolders(const ResultOrigin& kept) { holders_ = kept.holders_; }
     // No results of any antenna are kept.
     void Forget() { holders_ = {}; }
     // The one question: the holder's results are of the state `current`,

@@ -18,6 +18,7 @@
 #include "platform/RadioGroup.h"
 #include "views/FreqSetDlg.h"
 #include "views/NWLForm.h"
+#include "views/ResCmpDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -394,6 +395,15 @@ const MeaningKeptRow Rows[] = {
          // Computed anew, the row is of today's ground, and the cut is taken.
          t.StartAgain();
          t.ExpectElevationTaken();
+     }},
+
+    {"ComparisonAfterACellEdit", StartedDipole, [](MeaningKept& t) { t.TypeY2("6"); },
+     [](MeaningKept& t) {
+         // The first slot is named after this antenna: not for results of
+         // the one before.
+         int taken = -1;
+         t.Accept<TResCmpDlg>(t.Wnd().KC1, [&](TResCmpDlg& d) { taken = d.Count(); });
+         EXPECT_EQ(taken, 0);
      }},
 
     // Changes of what a save writes.
