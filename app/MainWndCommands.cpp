@@ -52,10 +52,11 @@ void TMainWnd::ConnectCommands() {
     ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     // What shows or offers results follows their origin whenever the program
     // waits for input: after a typed cell, a dialog, a setting, whatever path
-    // the edit took.
+    // the edit took. A run (a box it asks in between) keeps its controls as
+    // the run set them.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         ConnectGuarded(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-            if (!Closing) ShowOnlyResultsThatBelong();
+            if (!Closing && !JobDef.Busy) ShowOnlyResultsThatBelong();
         });
     // The enabled states depend on the focused table and its row: fresh at every opening.
     for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) ConnectGuarded(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
