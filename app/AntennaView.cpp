@@ -100,7 +100,7 @@ void TMainWnd::DrawAntenna() {
         ViewState.Parts.push_back({"legend", DrawLegend(c, w)});
         DrawCircleMarks(calc, c, t, w);
         if (EnbLoad->isChecked()) DrawCrossMarks(calc, c, t, w);
-        if (DspCur->isChecked() && Results.HasFarField)
+        if (DspCur->isChecked() && Results.HasFarField && ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show))
             DrawPulseLines(calc, c, t, std::pow(TBarCur->value() / 12.0, 4));
         if (Ant.nH > 1 || Ant.nV > 1) {
             const std::string stack = "Stack " + std::to_string(Ant.nH) + " on " + std::to_string(Ant.nV);
@@ -119,7 +119,7 @@ void TMainWnd::DrawFarFieldPanel() {
     FitBitmap(DNBitmap, DNImage);
     Canvas c(&DNBitmap);
     c.SetFont(font());
-    DrawPatternImage(c, ResultsShown);
+    DrawPatternImage(c, ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
 }
 
 bool TMainWnd::PickWire(int x, int y) {

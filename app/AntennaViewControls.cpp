@@ -61,7 +61,8 @@ void TMainWnd::ShowViewTab() {
             SelWirSpEd->setValue(Grid2->Row());
     }
     SelWirSpEdChange(false);
-    TBarCur->setEnabled(DspCur->isChecked() && Results.HasFarField);
+    TBarCur->setEnabled(DspCur->isChecked() && Results.HasFarField &&
+                        ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
     FitView();
     // The fit centres on the middle of the antenna; the view uses that centre
     // whenever an option other than the origin is checked, so an antenna high
@@ -153,5 +154,5 @@ void TMainWnd::RedrawPlots() {
 }
 
 void TMainWnd::UpdatePlotCursor() {
-    DNImage->setCursor(!PatternOfThisAntenna() || JobDef.WaveSel >= 3 ? Qt::ArrowCursor : Qt::CrossCursor);
+    DNImage->setCursor(!PatternOfThisAntenna(ResultUse::Show) || JobDef.WaveSel >= 3 ? Qt::ArrowCursor : Qt::CrossCursor);
 }

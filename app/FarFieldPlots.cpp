@@ -11,7 +11,7 @@
 
 void TMainWnd::DrawPlotReadout(int x, int y) {
     DrawFarFieldPanel();
-    if (ViewState.ReadoutActive && PatternOfThisAntenna()) {
+    if (ViewState.ReadoutActive && PatternOfThisAntenna(ResultUse::Show)) {
         Canvas c(&DNBitmap);
         c.SetFont(font());
         PatternCursorText(c, JobDef.WaveSel, x, y, PatternGeometry.AzCentreX, PatternGeometry.CentreY,
@@ -24,7 +24,7 @@ void TMainWnd::DNImageMouseDown(Qt::MouseButton button, int x, int y) {
     // With both polarizations shown there is no single curve to read.
     if (JobDef.WaveSel >= 3) return;
     ViewState.FarButtonHeld = true;
-    ViewState.ReadoutActive = button == Qt::LeftButton && PatternOfThisAntenna();
+    ViewState.ReadoutActive = button == Qt::LeftButton && PatternOfThisAntenna(ResultUse::Show);
     DrawPlotReadout(x, y);
 }
 

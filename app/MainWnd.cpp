@@ -233,17 +233,44 @@ void TMainWnd::RefreshAll() {
     DrawAntenna();
 }
 
-void TMainWnd::MarkResultsStale() { ResultsShown = false; }
-
-bool TMainWnd::ResultsBelongToAntenna() const {
+bool TMainWnd::ResultsBelongToAntenna(ResultHolder holder, ResultUse use) const {
     CalculationFields fields;
     // A field that does not read holds an edit that the next Start refuses.
     if (!ReadCalculationFields(fields, nullptr)) return false;
-    return Origin.Belongs(CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef));
+    return Origin.Belongs(holder, use, CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef));
 }
 
-bool TMainWnd::PatternOfThisAntenna() const {
-    return Results.AngleStep != 0 && ResultsShown && ResultsBelongToAntenna();
+bool TMainWnd::PatternOfThisAntenna(ResultUse use) const {
+    return Results.AngleStep != 0 && ResultsBelongToAntenna(ResultHolder::Row, use);
+}
+
+void TMainWnd::ShowOnlyResultsThatBelong() {
+    CalculationFields fields;
+    const bool known = ReadCalculationFields(fields, nullptr);
+    const uint64_t now = known ? CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef) : 0;
+    auto belongs = [&](ResultHolder holder, ResultUse use) { return known && Origin.Belongs(holder, use, now); };
+    const bool farField = Results.HasFarField != 0;
+    for (QAction* a : {K49, NWLDat}) a->setEnabled(farField);
+    // A far-field file or a table of results computed from another antenna
+    // (or from other settings) would pair them with this one.
+    K11->setEnabled(farField && belongs(ResultHolder::Row, ResultUse::Show));
+    const bool computeFrom = belongs(ResultHolder::Row, ResultUse::ComputeFrom);
+    for (QAction* a : {KC2, K31, K32}) a->setEnabled(farField && computeFrom);
+    // Results read from a far-field file are shown and printed; a new cut,
+    // the 3D view and the sweep plots say why they refuse them.
+    const bool fromFile = Origin.ReadFromFile(ResultHolder::Row);
+    const bool pattern = Results.AngleStep != 0 && belongs(ResultHolder::Row, ResultUse::Show);
+    PrintBtn->setEnabled(pattern);
+    for (QPushButton* b : {EleBtn, Btn3D}) b->setEnabled(pattern && (fromFile || computeFrom));
+    // The sweep plots run points into the newest row's sweep table.
+    BwBtn->setEnabled(Results.Sweep.Count > 0 && belongs(ResultHolder::Sweep, ResultUse::Show) &&
+                      (fromFile || (computeFrom && belongs(ResultHolder::Sweep, ResultUse::Combine))));
+    // The open 3D view calculates its next table from the model; a run's own
+    // preparations (a sweep, a table) leave it alone, as they put the model
+    // back when they end.
+    if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() &&
+        !belongs(ResultHolder::View3D, ResultUse::Show))
+        Close3DView();
 }
 
 void TMainWnd::UpdateMenuState() {
@@ -265,11 +292,6 @@ void TMainWnd::UpdateMenuState() {
     const bool taper = (geometryTab || viewTab) && wireRow && row >= 1 && row <= Ant.WireCount &&
                        Ant.Wires[row - 1].R < 0 && FindTaperSet(Ant, Ant.Wires[row - 1].R) != nullptr;
     for (QAction* a : {K47, K48}) a->setEnabled(taper);
-    for (QAction* a : {K49, NWLDat}) a->setEnabled(Results.HasFarField != 0);
-    // A far-field file or a table of results computed from another antenna
-    // (or from other settings) would pair them with this one.
-    const bool belong = ResultsBelongToAntenna();
-    for (QAction* a : {K11, KC2, K31, K32}) a->setEnabled(Results.HasFarField != 0 && belong);
     CalTrgBtn->setEnabled(hasWires && hasSources && !JobDef.Busy);
     // No optimization while the 3D view shows a pattern of the antenna.
     ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
@@ -280,13 +302,7 @@ void TMainWnd::UpdateMenuState() {
     ACalResBtn->setEnabled(logged && !JobDef.Busy);
     K15->setEnabled(logged);
     K39->setEnabled(!TempMemoryText.empty());
-    // The sweep plots run points into the newest row's sweep table.
-    BwBtn->setEnabled(Results.Sweep.Count > 0 && belong);
-    const bool pattern = Results.AngleStep != 0 && ResultsShown && belong;
-    for (QPushButton* b : {PrintBtn, EleBtn, Btn3D}) b->setEnabled(pattern);
-    // The open 3D view would calculate its next table from a model of
-    // another antenna; a run's own preparations leave it alone.
-    if (!pattern && !JobDef.Busy && OpenGL_Form && OpenGL_Form->isVisible()) Close3DView();
+    ShowOnlyResultsThatBelong();
 
     if (ChkRmd->isChecked() != (JobDef.InWavelengths != 0)) {
         const QSignalBlocker block(ChkRmd);

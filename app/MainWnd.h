@@ -151,20 +151,25 @@ public:
     bool ResizePending = false;
     QSize LaidOutWindowSize;   // window and page sizes of the last re-layout
     QSize LaidOutPageSize;
-    // A calculation's pattern is on screen: the plots draw its curves.
-    bool ResultsShown = false;
-    // Takes the pattern off the screen (a new antenna, an edit of the tables
-    // or of the calculation settings).
-    void MarkResultsStale();
-    // What the kept results and the engine's prepared model were computed from.
+    // What each holder of results and the engine's prepared model were
+    // computed from.
     ResultOrigin Origin;
-    // The one question of every command that computes into or from the kept
-    // results: they were computed from the antenna and the settings as they
-    // stand now, the fields read as the next Start would read them.
-    bool ResultsBelongToAntenna() const;
-    // They do, and their pattern is on screen: what Print, Elevation and
-    // 3 Dimension need.
-    bool PatternOfThisAntenna() const;
+    // The one question of every holder of results, asked before they are
+    // shown, offered, reused or computed from: they were computed from the
+    // antenna and the settings as they stand now, the fields read as the next
+    // Start would read them.
+    bool ResultsBelongToAntenna(ResultHolder holder = ResultHolder::Row,
+                                ResultUse use = ResultUse::ComputeFrom) const;
+    // The newest row belongs for `use` and holds pattern cuts.
+    bool PatternOfThisAntenna(ResultUse use) const;
+    // A new cut, the 3D view or the sweep plots asked of results read from a
+    // far-field file: they are refused with a box saying why (true).
+    bool RefuseResultsOfAFile();
+    // Offers the commands on results only while their results belong, and
+    // closes what shows results beside the window's own redraws (the 3D
+    // view) once they no longer do; run by UpdateMenuState and whenever the
+    // program waits for input, so no edit has to ask for it.
+    void ShowOnlyResultsThatBelong();
     bool Closing = false;
 
     // The engine's notices (a wire it refuses) are shown once per

@@ -1,5 +1,6 @@
 // "3 Dimension": opens and closes the 3D pattern view, refreshes it after
-// each successful Start and closes it with the main window.
+// each successful Start, and closes it with the main window or once the
+// pattern it shows no longer belongs to the antenna.
 #include "app/MainWnd.h"
 #include "platform/Prompter.h"
 #include "views/OpenGLForm.h"
@@ -17,8 +18,9 @@ void TMainWnd::Btn3DClick() {
         return;
     }
     // The view calculates on the model prepared for the antenna shown.
-    if (!PatternOfThisAntenna()) return;
+    if (RefuseResultsOfAFile() || !PatternOfThisAntenna(ResultUse::ComputeFrom)) return;
     Closed3DViewByButton = false;
+    Origin.Computed(ResultHolder::View3D);
     // The application owns the view; it reads the calculation copy anew at
     // each build, as stacking may replace it.
     OpenGL_Form = new TOpenGL_Form([this] { return static_cast<const AntDef*>(CalcAnt); }, font().family());
@@ -30,7 +32,9 @@ void TMainWnd::Btn3DClick() {
 }
 
 void TMainWnd::Refresh3DView() {
-    if (Rebuild3DView && OpenGL_Form) OpenGL_Form->Timer2Timer();
+    if (!Rebuild3DView || !OpenGL_Form) return;
+    Origin.Computed(ResultHolder::View3D);
+    OpenGL_Form->Timer2Timer();
 }
 
 void TMainWnd::Close3DView() {

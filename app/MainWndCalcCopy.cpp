@@ -60,8 +60,6 @@ int TMainWnd::PrepareCalcModel() {
         SetLogFailed(false);
         Origin.Prepared(CalculationFingerprint(Ant, CalculationFieldsOf(Ant, EnvDef), EnvDef, UserMaterialDef));
     }
-    // The 3D view shows a pattern only while it belongs to the antenna.
-    if (!ResultsShown && OpenGL_Form) Btn3DClick();
     MaterialSel->setToolTip(QString::fromStdString(MaterialText(MaterialSel->currentIndex())));
     return result;
 }

@@ -49,7 +49,6 @@ void TMainWnd::K21Click() {
     if (result == 2) {
         JobDef.Interactive = 1;
         PrepareCalcAnt();
-        Results.ClearSweep();
     }
     if (result != 0) {
         RefreshAll();

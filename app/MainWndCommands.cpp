@@ -6,6 +6,7 @@
 #include "platform/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -49,6 +50,14 @@ void TMainWnd::ConnectCommands() {
     on(Tabposition1, [this] { Tabposition1Click(); });
     on(ToolBV, [this] { ToolBVClick(); });
     ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
+    // What shows or offers results follows their origin whenever the program
+    // waits for input: after a typed cell, a dialog, a setting, whatever path
+    // the edit took. A run (a box it asks in between) keeps its controls as
+    // the run set them.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        ConnectGuarded(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+            if (!Closing && !JobDef.Busy) ShowOnlyResultsThatBelong();
+        });
     // The enabled states depend on the focused table and its row: fresh at every opening.
     for (QMenu* m : {K1, KE1, EditPop, PopupAnt}) ConnectGuarded(m, &QMenu::aboutToShow, this, [this] { UpdateMenuState(); });
     // So do the shortcuts of the row commands when the focus moves between the

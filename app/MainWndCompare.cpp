@@ -6,6 +6,7 @@
 void TMainWnd::KC1Click() {
     TResCmpDlg dialog(this, font().family());
     dialog.ResultFolder = ResFolder;
-    dialog.Execute(PlotPalette);
+    // The first slot is named after this antenna.
+    dialog.Execute(PlotPalette, ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
     ResFolder = dialog.ResultFolder;
 }

@@ -19,6 +19,11 @@
 namespace {
 
 const char* const FarFieldFilter = "KORVA-TEZ FF file(*.kvb)";
+const char* const FarFieldFileResultsRefused =
+    "These results were read from a far-field file, which does not keep the ground media, radials, pulse "
+    "limit or wire material they were computed with, so nothing computed now is added to them. Start "
+    "computes them anew in the present settings; a new cut, the 3D view and the sweep plots can then use "
+    "them.";
 
 } // namespace
 
@@ -26,8 +31,14 @@ bool TMainWnd::SaveFarFieldFile(const QString& name) {
     // The file carries the user's comment: the antenna saved from it later
     // must not lose it.
     std::string error;
-    if (::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, Results, &error) ==
-             FarFieldStatus::Ok)
+    // A sweep table of another state is no part of these results.
+    std::unique_ptr<CResult> kept;
+    if (!ResultsBelongToAntenna(ResultHolder::Sweep, ResultUse::Show)) {
+        kept = std::make_unique<CResult>(Results);
+        kept->ClearSweep();
+    }
+    if (::SaveFarFieldFile(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, kept ? *kept : Results,
+                           &error) == FarFieldStatus::Ok)
         return true;
     ReportCannotSave(name, error);
     return false;
@@ -71,9 +82,17 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     JobDef.Interactive = 1;
     PrepareCalcAnt();
     Results = *contents.Results;
-    // The file's results are taken as computed from the antenna it holds,
-    // in the settings of now.
-    Origin.Computed();
+    // The file holds the antenna and the calculation fields, not the ground
+    // media, radials, pulse limit or wire material: its results are shown
+    // and saved as they stand, never combined with a result computed now.
+    CalculationFields fields;
+    if (ReadCalculationFields(fields, nullptr)) {
+        const uint64_t opened = CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef);
+        Origin.Read(ResultHolder::Row, opened);
+        Origin.Read(ResultHolder::Sweep, opened);
+    } else {
+        Origin.Forget();
+    }
     PatternMaxGain = Results.GainMax;
 
     AllViewBtnClick();
@@ -82,8 +101,15 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
     return true;
 }
 
+bool TMainWnd::RefuseResultsOfAFile() {
+    if (!Origin.ReadFromFile(ResultHolder::Row) || !ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show))
+        return false;
+    CurrentPrompter().Message(FarFieldFileResultsRefused, "KORVA-TEZ", BoxIcon::Information, BoxButtons::Ok);
+    return true;
+}
+
 void TMainWnd::K11Click() {
-    if (!Results.HasFarField || !ResultsBelongToAntenna())
+    if (!Results.HasFarField || !ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show))
         return;
     const std::string proposed = FileName.isEmpty() ? std::string("noname") : LocalPath(WithExtension(FileName, {}));
     const QString chosen = FromLocalPath(
@@ -110,7 +136,6 @@ void TMainWnd::K12Click() {
 }
 
 void TMainWnd::ShowOpenedFarField() {
-    ResultsShown = true;
     WaveSel->SetItemIndex(3);
     JobDef.WaveSel = 3;
     PageChange();

@@ -184,8 +184,7 @@ void TMainWnd::SetAntDef() {
 
 void TMainWnd::NewAntDef() {
     DestroyOptimizerState();
-    // The results on screen belong to the antenna before.
-    MarkResultsStale();
+    // No results belong to the new antenna.
     Origin.Forget();
     Comment.clear();
     PreOptimizationText.clear();
@@ -206,10 +205,7 @@ void TMainWnd::AntChanged() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     Ant.Changed = 1;
     JobDef.Interactive = 1;
-    // The results on screen belong to the antenna before the edit.
-    MarkResultsStale();
     PrepareCalcAnt();
-    Results.ClearSweep();
     SetAntDef();
     // An edit keeps the calculation frequency (an optimizer run may have left
     // it off the design frequency).
@@ -403,7 +399,6 @@ void TMainWnd::ApplyGroundControls() {
 void TMainWnd::DoFreqChange(QObject* sender) {
     if (fieldsLocked_) return;
     Ant.Edited = 1;
-    Results.ClearSweep();
     ApplyGroundControls();
     if (sender == AntHeight) {
         double h = 0;
@@ -418,8 +413,6 @@ void TMainWnd::DoFreqChange(QObject* sender) {
         // A user material without values has no loss to compute: ask for them.
         if (EnvDef.Material != 0 && MaterialText(EnvDef.Material).empty()) EditUserMaterial();
     }
-    BwBtn->setEnabled(false);
-    MarkResultsStale();
     PrepareCalcAnt();
 }
 

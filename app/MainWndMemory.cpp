@@ -50,7 +50,6 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     SetAntDef();
     Ant.Edited = 1;
     Ant.Changed = 1;
-    MarkResultsStale();
     RefreshAll();
     AddLogLines(lines);
 }

@@ -146,6 +146,7 @@ void TMainWnd::ACalBtnClick() {
     }
 
     ClearLog();
+    const ResultOrigin originBefore = Origin;
     PushResultRow();
     PreOptimizationReferences = KeepAntennaNow();
     PreOptimizationText = PreOptimizationReferences.Text;
@@ -187,12 +188,14 @@ void TMainWnd::ACalBtnClick() {
         // The preparation clears the far-field flag: the best result after it.
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
-        Origin.Computed();
+        Origin.Computed(ResultHolder::Row);
+        Origin.Computed(ResultHolder::Sweep);
         // The kept result is that of the frequency the antenna is left at.
         Results.InitSweep(Ant.CalcFreq);
         CopyText(Results.Title, Ant.Name);
     } else {
         keeper.Restore();
+        Origin.PutBackHolders(originBefore);
         if (antennaEdited()) {
             Results.HasFarField = 0;
             Results.ClearSweep();
@@ -222,8 +225,6 @@ void TMainWnd::ACalBtnClick() {
     std::string error;
     if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
         ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
-    MarkResultsStale();
-    Btn3D->setEnabled(false);
     UpdateMenuState();
     if (CloseAfterRun) {
         CloseAfterRun = false;
@@ -260,6 +261,8 @@ bool TMainWnd::OptCalc() {
     }
     PatternMaxGain = Results.GainMax;
     Results.HasFarField = 1;
+    // The plots and currents shown during the run are the point's own.
+    Origin.Computed(ResultHolder::Row);
     // The tab is redrawn at most 25 times a second: a small antenna is
     // calculated far faster than a user can follow, and the drawing would
     // cost more than the calculation. The messages are pumped every time.

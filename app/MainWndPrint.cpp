@@ -27,7 +27,7 @@ struct WaitCursor {
 }  // namespace
 
 void TMainWnd::PrintBtnClick() {
-    if (JobDef.Busy || !PatternOfThisAntenna()) return;
+    if (JobDef.Busy || !PatternOfThisAntenna(ResultUse::Show)) return;
     QPrinter& printer = SharedPrinter();
     if (!CurrentPrintSetup().Choose(printer, this)) return;
 

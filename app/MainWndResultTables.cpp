@@ -92,7 +92,7 @@ void TMainWnd::K32Click() {
 
 void TMainWnd::EleBtnClick() {
     // The cut goes into the newest row: only while it is of this antenna.
-    if (JobDef.Busy || !PatternOfThisAntenna()) return;
+    if (JobDef.Busy || RefuseResultsOfAFile() || !PatternOfThisAntenna(ResultUse::ComputeFrom)) return;
     const double current = RoundTo(Results.CutElevation, 2);
     std::string text = DblToStr(current);
     double value = 0.0;

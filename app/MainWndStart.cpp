@@ -88,9 +88,12 @@ void TMainWnd::CalTrgBtnClick() {
                     Results.InitSweep(Ant.CalcFreq);
                     PatternMaxGain = Results.GainMax;
                     Grid1->Invalidate();
-                    Origin.Computed();
-                    ResultsShown = true;
+                    Origin.Computed(ResultHolder::Row);
+                    Origin.Computed(ResultHolder::Sweep);
                 } else {
+                    // The new row holds what the failed run left.
+                    Origin.Forget(ResultHolder::Row);
+                    Origin.Forget(ResultHolder::Sweep);
                     SetLogFailed(true);
                 }
             }

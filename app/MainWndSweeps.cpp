@@ -22,6 +22,7 @@ SweepHost TMainWnd::SweepRunHost() {
     SweepHost host;
     host.Model = &Ant;
     host.Prepare = [this] { return PrepareCalcAnt(); };
+    host.SweepBelongs = [this] { return ResultsBelongToAntenna(ResultHolder::Sweep, ResultUse::Combine); };
     host.RowsChanged = [this] {
         Grid1->SetRowCount(Results.RowCount == 0 ? 2 : Results.RowCount + 1);
         Grid1->Invalidate();
@@ -31,7 +32,9 @@ SweepHost TMainWnd::SweepRunHost() {
 
 void TMainWnd::BwBtnClick() {
     // The runs go into the sweep table of the newest row.
-    if (JobDef.Busy || Results.Sweep.Count == 0 || !ResultsBelongToAntenna()) return;
+    if (JobDef.Busy || Results.Sweep.Count == 0 || RefuseResultsOfAFile() || !ResultsBelongToAntenna() ||
+        !ResultsBelongToAntenna(ResultHolder::Sweep, ResultUse::Combine))
+        return;
     const CalculationNotices notices(*this);
     TBwDispDlg dialog(this, SweepRunHost());
     if (dialog.Execute(PlotPalette) != 1) return;

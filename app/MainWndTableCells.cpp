@@ -117,7 +117,6 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
         MoveWireEnds(Ant.Wires, Ant.WireCount, w, old);
         Grid2->Invalidate();
     }
-    MarkResultsStale();
 }
 
 bool TMainWnd::WireRowEdited(int index) {
@@ -128,7 +127,6 @@ bool TMainWnd::WireRowEdited(int index) {
     if (w.R == 0.0) w.R = index > 0 ? Ant.Wires[index - 1].R : 0.0008;
     if (w.Seg == 0) w.Seg = index > 0 ? Ant.Wires[index - 1].Seg : -1;
     ++Ant.WireCount;
-    MarkResultsStale();
     UpdateCount();
     Grid2->SetRowCount(Ant.WireCount + 2);
     Grid2->Invalidate();

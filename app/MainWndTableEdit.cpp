@@ -70,7 +70,6 @@ void EditFocusedRow(TMainWnd& wnd, RowEdit edit) {
     std::vector<std::string> notes;
     if (!edit(wnd.Ant, table, grid->Row(), &notes, PlaceByPoint)) return;
     if (table == EditTable::Sources) wnd.SetAutoVol();
-    wnd.MarkResultsStale();
     wnd.AntChangedWithNotes(sources, notes);
 }
 

@@ -22,7 +22,6 @@ void TMainWnd::PageChange() {
         if (GetAntDef()) {
             JobDef.Interactive = 1;
             PrepareCalcAnt();
-            Results.ClearSweep();
         } else {
             // The field that does not read is reported and keeps waiting: the
             // edit is not forgotten, and the next change of tab asks again.

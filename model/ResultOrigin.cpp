@@ -126,3 +126,26 @@ uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fiel
     AddEnvironment(f, env, fields.GroundType, material);
     return f.Value();
 }
+
+void ResultOrigin::Computed(ResultHolder holder) {
+    auto& stamp = holders_[Index(holder)];
+    if (prepared_)
+        stamp = Stamp{*prepared_, true};
+    else
+        stamp.reset();
+}
+
+void ResultOrigin::Read(ResultHolder holder, uint64_t fingerprint) { holders_[Index(holder)] = Stamp{fingerprint, false}; }
+
+bool ResultOrigin::Belongs(ResultHolder holder, ResultUse use, uint64_t current) const {
+    const auto& stamp = holders_[Index(holder)];
+    if (!stamp || stamp->fingerprint != current) return false;
+    if (use == ResultUse::Show) return true;
+    if (!stamp->whole) return false;
+    return use == ResultUse::Combine || prepared_ == stamp->fingerprint;
+}
+
+bool ResultOrigin::ReadFromFile(ResultHolder holder) const {
+    const auto& stamp = holders_[Index(holder)];
+    return stamp && !stamp->whole;
+}

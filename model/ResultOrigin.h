@@ -1,10 +1,14 @@
 #pragma once
-// What shown results were computed from. A calculation reads the antenna's
-// wires, sources, loads, taper sets, stacking and calculation fields, and the
+// What results were computed from. A calculation reads the antenna's wires,
+// sources, loads, taper sets, stacking and calculation fields, and the
 // environment's ground, reference impedance, F/B rear sector, pulse limit and
-// the user wire material; a fingerprint of all that is kept with the results
-// and with the engine's prepared model. Results belong to the antenna exactly
-// while the three agree, whichever edit came between: no edit has to say so.
+// the user wire material; a fingerprint of all that is kept with each holder
+// of results and with the engine's prepared model. A holder's results belong
+// to the antenna exactly while its fingerprint and that of the antenna as the
+// next Start would compute it agree, whichever edit came between: no edit has
+// to say so, and no holder keeps a flag of its own.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -22,22 +26,53 @@ struct UserMaterialRec;
 uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fields, const EnvRec& env,
                                 const UserMaterialRec& material);
 
+// The places that keep results, each filled at a moment of its own.
+enum class ResultHolder : std::size_t {
+    Row,     // the newest row, its pattern cuts and pulse currents (plots, tables, saves, the comparison)
+    Sweep,   // the sweep table's points (sweep plots, frequency table, multiband list)
+    View3D,  // the pattern the 3D view computed and shows
+};
+constexpr std::size_t ResultHolderCount = 3;
+
+// What the results are wanted for.
+enum class ResultUse {
+    Show,         // shown or written as they stand
+    Combine,      // put together with results computed now (a point reused, a new one entered)
+    ComputeFrom,  // computed further from the engine's model (a cut, a table, the 3D view)
+};
+
 class ResultOrigin {
 public:
     // The engine's model was prepared from the state with this fingerprint.
     void Prepared(uint64_t fingerprint) { prepared_ = fingerprint; }
     // The engine holds no usable model.
     void PreparationFailed() { prepared_.reset(); }
-    // The results now kept were computed from the model as last prepared.
-    void Computed() { computed_ = prepared_; }
+    // The holder now keeps results computed from the model as last prepared.
+    void Computed(ResultHolder holder);
+    // The holder keeps results read from a file that holds the state
+    // `fingerprint` only in part (it keeps no ground media, radials, pulse
+    // limit or wire material): they are shown, never combined with results
+    // computed now.
+    void Read(ResultHolder holder, uint64_t fingerprint);
+    void Forget(ResultHolder holder) { holders_[Index(holder)].reset(); }
+    // The holders' origins as `kept` had them, when the results of that
+    // moment are put back.
+    void PutBackHolders(const ResultOrigin& kept) { holders_ = kept.holders_; }
     // No results of any antenna are kept.
-    void Forget() { computed_.reset(); }
-    // The results were computed from the state `current`, and the engine's
-    // model is still of that state, so what is computed from it next (a cut,
-    // a table) belongs to them as well.
-    bool Belongs(uint64_t current) const { return computed_ && prepared_ == computed_ && *computed_ == current; }
+    void Forget() { holders_ = {}; }
+    // The one question: the holder's results are of the state `current`,
+    // known whole where they are combined or computed from, and for
+    // ComputeFrom the engine's model is still of that state.
+    bool Belongs(ResultHolder holder, ResultUse use, uint64_t current) const;
+    // The holder's results were read from a file (whatever state is current).
+    bool ReadFromFile(ResultHolder holder) const;
 
 private:
+    struct Stamp {
+        uint64_t fingerprint = 0;
+        bool whole = false;  // every setting the calculation read is known
+    };
+    static std::size_t Index(ResultHolder holder) { return static_cast<std::size_t>(holder); }
     std::optional<uint64_t> prepared_;
-    std::optional<uint64_t> computed_;
+    std::array<std::optional<Stamp>, ResultHolderCount> holders_;
 };

@@ -13,8 +13,7 @@
 namespace {
 
 // A new result goes where the sweep table waits for exactly this frequency.
-// A cleared table (Count 0) still holds the records of the antenna before
-// the edit, so nothing is entered there.
+// A cleared table (Count 0) holds no frame of points to fill.
 void EnterIntoSweep(const SweepDot& point) {
     SweepTable& t = Results.Sweep;
     if (t.Count == 0) return;
@@ -30,9 +29,10 @@ void EnterIntoSweep(const SweepDot& point) {
     if (t.Match.State == SweepNotComputed && t.Match.F == point.F) t.Match = point;
 }
 
-// Results at the record's frequency, from the sweep table or a new run.
-bool CalcTablePoint(ResultsKeeper& keeper, SweepDot& point) {
-    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
+// Results at the record's frequency, from the sweep table or a new run. The
+// table takes part only while its points are of the antenna computed.
+bool CalcTablePoint(ResultsKeeper& keeper, bool sweepBelongs, SweepDot& point) {
+    if (const SweepDot* hit = sweepBelongs ? Results.FindSweepPoint(point.F) : nullptr) {
         point = *hit;
         return true;
     }
@@ -40,7 +40,7 @@ bool CalcTablePoint(ResultsKeeper& keeper, SweepDot& point) {
     JobDef.Busy = 0;
     if (!RunFullCalc()) return false;
     Results.TakeNewestRow(point);
-    EnterIntoSweep(point);
+    if (sweepBelongs) EnterIntoSweep(point);
     return true;
 }
 
@@ -58,6 +58,7 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
     // The points found go into the sweep table; the newest row, the pattern
     // and the prepared model are put back.
     ResultsKeeper keeper(host, RunsLeave::SweepPoints);
+    const bool sweepBelongs = host.SweepTableBelongs();
 
     SweepDot match;
     match.F = request.MatchFreq;
@@ -66,9 +67,9 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
     if (match.F == 0) {
         head = CplxToStr1(EnvDef.Z0R, EnvDef.Z0X) + "Ohm";
     } else {
-        matchReady = CalcTablePoint(keeper, match);
+        matchReady = CalcTablePoint(keeper, sweepBelongs, match);
         if (!matchReady && failedAt) *failedAt = match.F;
-        if (matchReady && request.MatchIntoSweep) Results.Sweep.Match = match;
+        if (matchReady && request.MatchIntoSweep && sweepBelongs) Results.Sweep.Match = match;
         head = DblToStr(match.F) + "MHz";
     }
     std::string text = "Freq(MHz),R(Ohm),jX(Ohm),SWR(" + head + "),Ga(dBi),F/B(dB)\r\n";
@@ -82,7 +83,7 @@ std::string BuildFreqTable(const SweepHost& host, const FreqTableRequest& reques
             point = match;
         } else {
             point.F = fr;
-            if (!CalcTablePoint(keeper, point)) {
+            if (!CalcTablePoint(keeper, sweepBelongs, point)) {
                 if (failedAt) *failedAt = fr;
                 break;
             }

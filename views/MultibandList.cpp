@@ -30,7 +30,7 @@ FreqRangeStatus ReadBandRange(const std::string& text, int points, FreqTableRang
 }
 
 bool MultibandList::ComputePoint(ResultsKeeper& keeper, SweepDot& point) {
-    if (const SweepDot* hit = Results.FindSweepPoint(point.F)) {
+    if (const SweepDot* hit = sweepBelongs_ ? Results.FindSweepPoint(point.F) : nullptr) {
         point = *hit;
         return true;
     }
@@ -72,6 +72,7 @@ void MultibandList::ComputeBands(const std::vector<BandItem>& bands, int points,
     // the model prepared at the point's frequency; the list only reads the
     // impedances, so both are put back as they were.
     ResultsKeeper keeper(host_, RunsLeave::Nothing);
+    sweepBelongs_ = host_.SweepTableBelongs();
     ComputeEachBand(keeper, bands, points, lines);
     keeper.Restore();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The multiband impedance list: the feed impedance only (no currents, no
 // far field) at evenly spaced frequencies of chosen bands, as the lines of a
-// *.nwl text. Points the sweep table holds are listed without a run. The
+// *.nwl text. Points the sweep table holds of this antenna are listed
+// without a run. The
 // caller's pump runs once after each engine run; clearing `Running` there
 // stops the list at the next test. Afterwards the results store and the
 // prepared model are as before the list. No Qt here.
@@ -42,6 +43,7 @@ public:
 
 private:
     bool ComputePoint(ResultsKeeper& keeper, SweepDot& point);
+    bool sweepBelongs_ = false;  // the sweep table's points are of the antenna listed
     void ComputeEachBand(ResultsKeeper& keeper, const std::vector<BandItem>& bands, int points,
                          std::vector<std::string>& lines);
     void SweepBand(ResultsKeeper& keeper, const std::vector<double>& frequencies, std::vector<std::string>& lines);

@@ -125,9 +125,9 @@ void TResCmpDlg::ChangeLanguage() {
     for (int i = 0; i < ComparisonWordCount; ++i) SetComparisonWord(words_, i, lines[static_cast<std::size_t>(6 + i)]);
 }
 
-bool TResCmpDlg::Execute(uint32_t* palette) {
+bool TResCmpDlg::Execute(uint32_t* palette, bool withLatest) {
     palette_ = palette;
-    if (slots_[0]->TakeLatest(Results)) {
+    if (withLatest && slots_[0]->TakeLatest(Results)) {
         fileNames_[0] = words_[CwThis];
         count_ = 1;
         UpdateScale();

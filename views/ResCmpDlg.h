@@ -28,8 +28,10 @@ public:
     explicit TResCmpDlg(QWidget* owner, const QString& fontName = {});
     ~TResCmpDlg() override;
 
-    // True when the dialog closes with "Return".
-    bool Execute(uint32_t* palette);
+    // True when the dialog closes with "Return". The latest calculation
+    // takes the first slot only when `withLatest` says its results belong to
+    // the antenna shown.
+    bool Execute(uint32_t* palette, bool withLatest);
     bool LoadResultFile(const std::string& fileName);
     void LoadBtnClick();
     void DelBtnClick();

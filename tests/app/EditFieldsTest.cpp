@@ -154,16 +154,19 @@ TEST_F(EditFields, TheGroundChoiceShowsItsControls) {
 
 TEST_F(EditFields, ACalculationSettingHidesTheShownResults) {
     OneWire();
-    wnd->ResultsShown = true;
+    ShowResultsOfThisAntenna();
     Results.Sweep.Count = 3;
-    TypeInto(wnd->DoFreq, "14.2");
+    Results.AngleStep = 1;
+    TypeInto(wnd->DoFreq, "7.1");
+    UntilIdle();
     const double before = wnd->Ant.CalcFreq;
-    EXPECT_FALSE(wnd->ResultsShown);
-    EXPECT_EQ(Results.Sweep.Count, 0);
+    EXPECT_FALSE(wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
+    EXPECT_FALSE(wnd->ResultsBelongToAntenna(ResultHolder::Sweep, ResultUse::Show));
     EXPECT_FALSE(wnd->BwBtn->isEnabled());
+    EXPECT_FALSE(wnd->PrintBtn->isEnabled());
     EXPECT_EQ(wnd->Ant.Edited, 1);
     // The calculation frequency is read only when the fields are taken.
-    EXPECT_NE(before, 14.2);
+    EXPECT_NE(before, 7.1);
 }
 
 TEST_F(EditFields, AnAddedHeightThatIsNoNumberBecomesZeroAndChangesNothingElse) {
@@ -171,10 +174,8 @@ TEST_F(EditFields, AnAddedHeightThatIsNoNumberBecomesZeroAndChangesNothingElse) 
     TypeInto(wnd->AntHeight, "12");
     EXPECT_DOUBLE_EQ(EnvDef.AntHeight, 12.0);
 
-    wnd->ResultsShown = true;
     TypeInto(wnd->AntHeight, "x");
     EXPECT_DOUBLE_EQ(EnvDef.AntHeight, 0.0);
-    EXPECT_TRUE(wnd->ResultsShown);
     EXPECT_TRUE(prompter.ShownBoxes().empty());
 }
 

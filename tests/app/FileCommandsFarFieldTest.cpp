@@ -47,7 +47,9 @@ protected:
         EXPECT_FLOAT_EQ(Results.AzCut[2][31], 7.25f - 1.0f);
         EXPECT_FLOAT_EQ(Results.Row(0)->R, 73.5f);
         EXPECT_DOUBLE_EQ(PatternMaxGain, 7.25);
-        EXPECT_TRUE(wnd->ResultsShown);
+        // Shown as the file keeps them, never computed from.
+        EXPECT_TRUE(wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
+        EXPECT_FALSE(wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::ComputeFrom));
         EXPECT_EQ(wnd->WaveSel->ItemIndex(), 3);
         EXPECT_EQ(wnd->Ant.Changed, 0);
     }

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -91,14 +92,21 @@ protected:
         return open;
     }
 
-    // Results a test put into the store count as shown and as computed from
-    // the antenna and the settings as they stand.
+    // Results a test put into the store count as computed from the antenna
+    // and the settings as they stand.
     void ShowResultsOfThisAntenna() {
         CalculationFields fields;
         ASSERT_TRUE(wnd->ReadCalculationFields(fields, nullptr));
         wnd->Origin.Prepared(CalculationFingerprint(wnd->Ant, fields, EnvDef, UserMaterialDef));
-        wnd->Origin.Computed();
-        wnd->ResultsShown = true;
+        wnd->Origin.Computed(ResultHolder::Row);
+        wnd->Origin.Computed(ResultHolder::Sweep);
+    }
+
+    // The event loop runs until it waits for input, as after a user's step.
+    static void UntilIdle() {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
     }
 
     void TypeWire(int row, const QStringList& cells) {

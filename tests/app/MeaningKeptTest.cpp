@@ -10,11 +10,15 @@
 #include "OptimizerRowsFixture.h"
 #include "editing/ElementTable.h"
 #include "editing/GrpWireDlg.h"
+#include "editing/MediaDlgBox.h"
 #include "editing/WireCadDlg.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
+#include "views/FreqSetDlg.h"
+#include "views/NWLForm.h"
+#include "views/ResCmpDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,9 +26,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <functional>
+#include <map>
 #include <ostream>
 
 class MeaningKept;
@@ -42,6 +50,10 @@ class MeaningKept : public OptimizerRowsSteps<FileCommandsTest>, public ::testin
 public:
     TMainWnd& Wnd() { return *wnd; }
     using FileCommandsTest::TempPath;
+    using FileCommandsTest::CountShown;
+    using FileCommandsTest::Shown;
+    // Y2 of wire 1, typed into its cell.
+    void TypeY2(const QString& text) { Type(wnd->Grid2, 5, 1, text); }
     // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
     // seg"), source positions and load positions (R+jX loads of 10 ohm).
     void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {
@@ -196,6 +208,63 @@ public:
         EXPECT_EQ(wnd->Ant.WireCount, 0);
     }
 
+    // Start pressed again: what the antenna gives now.
+    ResultRow StartAgain() {
+        wnd->CalTrgBtn->click();
+        EXPECT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
+        return *Results.Row(0);
+    }
+    // R and X of the multiband list at the calculation frequency (no band checked).
+    std::pair<double, double> ListedImpedance() {
+        EXPECT_TRUE(wnd->NWLDat->isEnabled());
+        QStringList fields;
+        Accept<TNWLForm>(wnd->NWLDat, [&](TNWLForm& f) {
+            f.OKBtn->click();
+            const QStringList lines = f.ResMemo->toPlainText().split('\n', Qt::SkipEmptyParts);
+            if (!lines.isEmpty()) fields = lines.last().split(' ', Qt::SkipEmptyParts);
+        });
+        if (fields.size() != 3) {
+            ADD_FAILURE() << "no line listed";
+            return {};
+        }
+        return {fields[1].toDouble(), fields[2].toDouble()};
+    }
+    // The frequency table's lines, unmatched, by their frequency text: R, X, SWR, Ga, F/B.
+    std::map<QString, QStringList> FrequencyTable(const QString& fmin, const QString& fmax, const QString& kHz) {
+        EXPECT_TRUE(wnd->K49->isEnabled());
+        const QString path = TempPath("table.csv");
+        QFile::remove(path);
+        Accept<TFreqSetDlg>(wnd->K49, [&](TFreqSetDlg& d) {
+            d.BgnFreq->setText(fmin);
+            d.EndFreq->setText(fmax);
+            d.FreqIntval->setText(kHz);
+            d.MatchSel[0]->setChecked(true);
+            EXPECT_TRUE(d.WriteTable(path.toStdString()));
+        });
+        std::map<QString, QStringList> rows;
+        const QStringList lines = QString::fromLatin1(ReadFile(path)).split("\r\n", Qt::SkipEmptyParts);
+        for (int i = 1; i < lines.size(); ++i) {
+            QStringList fields = lines[i].split(',');
+            const QString f = fields.takeFirst();
+            rows[f] = fields;
+        }
+        return rows;
+    }
+    // Medium 1 of the ground dialog made poorer (the sandy ground of the
+    // vertical's checks).
+    void PoorerGround() {
+        ExecModalDialog = [](QDialog& dialog) {
+            auto* form = dynamic_cast<TMediaDlgBox*>(&dialog);
+            if (!form) return int(QDialog::Rejected);
+            form->Grid->SetEditText(1, 1, "3");
+            form->Grid->SetEditText(2, 1, "0.1");  // mS/m
+            return int(QDialog::Accepted);
+        };
+        ASSERT_FALSE(wnd->GndSetBtn->isHidden());
+        wnd->GndSetBtn->click();
+        ASSERT_DOUBLE_EQ(EnvDef.Conductivity[0], 0.0001);
+    }
+
 private:
     float startedFreq_ = 0;
 };
@@ -244,6 +313,98 @@ const MeaningKeptRow Rows[] = {
          MeaningKept::TypeInto(t.Wnd().Freq, "14.2");
      },
      [](MeaningKept& t) { t.ExpectElevationTaken(); }},
+
+    // Sweep points are reused, and new ones entered, only while they are of
+    // the antenna computed; results of a far-field file are never combined
+    // with a result computed now. (The 3D view's row is with the view's
+    // tests, which have an OpenGL context.)
+    {"SweepPointsAfterACellEdit", StartedDipole, [](MeaningKept& t) { t.TypeY2("6"); },
+     [](MeaningKept& t) {
+         // Within the two decimals the list and the table print.
+         const auto listed = t.ListedImpedance();
+         const auto edited = t.FrequencyTable("14.2", "14.3", "100");
+         const ResultRow next = t.StartAgain();
+         EXPECT_NEAR(listed.first, next.R, 0.01);
+         EXPECT_NEAR(listed.second, next.jX, 0.01);
+         ASSERT_EQ(edited.size(), 2u);
+         EXPECT_NEAR(edited.at("14.2")[0].toDouble(), next.R, 0.01);
+         EXPECT_NEAR(edited.at("14.2")[1].toDouble(), next.jX, 0.01);
+         // Typed back, the antenna is the one of the sweep table again: none
+         // of the edited antenna's points went into it.
+         t.TypeY2("5.12");
+         t.StartAgain();
+         const auto back = t.FrequencyTable("14.1", "14.3", "100");
+         const auto fresh = t.FrequencyTable("14.1", "14.3", "100");
+         ASSERT_EQ(back.size(), 3u);
+         EXPECT_EQ(back, fresh);
+         EXPECT_GT(std::abs(back.at("14.3")[0].toDouble() - edited.at("14.3")[0].toDouble()), 1.0);
+     }},
+    {"SweepPointsAfterUseLoads",
+     [](MeaningKept& t) {
+         t.OpenLoadedDipole();
+         t.Start();
+     },
+     [](MeaningKept& t) { t.Wnd().EnbLoad->click(); },
+     [](MeaningKept& t) {
+         const auto listed = t.ListedImpedance();
+         const ResultRow next = t.StartAgain();
+         EXPECT_NEAR(listed.first, next.R, 0.01);
+         EXPECT_NEAR(listed.second, next.jX, 0.01);
+     }},
+    {"SweepPointsAfterTheGroundMedia",
+     [](MeaningKept& t) {
+         t.OpenExample("vertical-radials.kva");
+         t.Start();
+     },
+     [](MeaningKept& t) { t.PoorerGround(); },
+     [](MeaningKept& t) {
+         const auto table = t.FrequencyTable("14.2", "14.3", "100");
+         const ResultRow next = t.StartAgain();
+         ASSERT_EQ(table.size(), 2u);
+         EXPECT_NEAR(table.at("14.2")[3].toDouble(), next.Ga, 0.01);
+     }},
+    {"FarFieldFileUnderOtherMedia",
+     [](MeaningKept& t) {
+         t.OpenExample("vertical-radials.kva");
+         t.Start();
+         t.prompter.AnswerFile(t.TempPath("a.kvb").toStdString());
+         t.Wnd().K11->trigger();
+         ASSERT_TRUE(QFileInfo::exists(t.TempPath("a.kvb")));
+     },
+     [](MeaningKept& t) {
+         t.PoorerGround();
+         t.prompter.AnswerMessage(BoxNo);  // a save question, if any
+         t.prompter.AnswerFile(t.TempPath("a.kvb").toStdString());
+         t.Wnd().K12->trigger();
+         ASSERT_EQ(t.Wnd().Ant.WireCount, 5);
+     },
+     [](MeaningKept& t) {
+         // The file keeps no ground media: its row is shown as it stands and
+         // no cut of today's ground goes into it.
+         const ResultRow before = *Results.Row(0);
+         const float cut = Results.CutElevation;
+         t.ShowPlots();
+         t.prompter.Clear();
+         t.prompter.AnswerInput(true, "30");
+         t.Wnd().EleBtn->click();
+         EXPECT_EQ(Results.CutElevation, cut);
+         EXPECT_EQ(Results.Row(0)->Ga, before.Ga);
+         EXPECT_EQ(Results.Row(0)->FB, before.FB);
+         ASSERT_EQ(t.CountShown("message"), 1u) << t.Shown();
+         EXPECT_NE(t.prompter.Last().text.find("far-field file"), std::string::npos);
+         // Computed anew, the row is of today's ground, and the cut is taken.
+         t.StartAgain();
+         t.ExpectElevationTaken();
+     }},
+
+    {"ComparisonAfterACellEdit", StartedDipole, [](MeaningKept& t) { t.TypeY2("6"); },
+     [](MeaningKept& t) {
+         // The first slot is named after this antenna: not for results of
+         // the one before.
+         int taken = -1;
+         t.Accept<TResCmpDlg>(t.Wnd().KC1, [&](TResCmpDlg& d) { taken = d.Count(); });
+         EXPECT_EQ(taken, 0);
+     }},
 
     // Changes of what a save writes.
     {"SaveQuestionAfterAutoVoltage", [](MeaningKept& t) { t.OpenExample("stacked-yagis.kva"); },

@@ -45,7 +45,6 @@ TEST_F(StartTest, ADipoleTypedIntoTheTablesGivesAResultRow) {
     ASSERT_FALSE(wnd->LogLines().isEmpty());
     EXPECT_TRUE(wnd->LogLines().last().endsWith(" sec")) << wnd->LogLines().last().toStdString();
     EXPECT_FALSE(wnd->LogFailed());
-    EXPECT_TRUE(wnd->ResultsShown);
     EXPECT_TRUE(wnd->ResultsBelongToAntenna());
     EXPECT_EQ(JobDef.Busy, 0);
     EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
@@ -107,7 +106,7 @@ TEST_F(StartTest, ARefusedPreparationLeavesStartUsable) {
     EXPECT_EQ(Results.RowCount, 0);
     EXPECT_EQ(JobDef.Busy, 0);
     EXPECT_TRUE(wnd->CalTrgBtn->isEnabled());
-    EXPECT_FALSE(wnd->ResultsShown);
+    EXPECT_FALSE(wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
     EXPECT_FALSE(wnd->LogLines().isEmpty());
 }
 

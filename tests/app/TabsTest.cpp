@@ -245,7 +245,7 @@ TEST_F(Tabs, WithoutAPatternTheFieldChoiceIsOnlyStored) {
 
 TEST_F(Tabs, TheOrientationBoxTurnsThePlots) {
     LopsidedPattern();
-    wnd->ResultsShown = true;
+    ShowResultsOfThisAntenna();
     ShowTab(wnd->TabSheet4);
     ASSERT_TRUE(wnd->OrientCB->isChecked());
     const QImage upright = wnd->DNBitmap.copy();

@@ -3,7 +3,10 @@
 // to what they change anew), with positions placed by the pulse layouts,
 // built with AddressSanitizer and UBSan. After every edit each position keeps its
 // point in space, goes (or moves) with a line in the log, or named no pulse
-// before the edit and names none after it; and it fits the antenna text.
+// before the edit and names none after it; and it fits the antenna text. Then
+// frequency tables and multiband lists between edits and Starts: every value
+// they give and every point the sweep table holds for the antenna is that of
+// the antenna as it stands.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,9 +24,15 @@
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "model/EnvDef.h"
+#include "model/NumberText.h"
 #include "model/PositionText.h"
+#include "model/ResultOrigin.h"
+#include "model/ResultStore.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
+#include "views/FreqTable.h"
+#include "views/MultibandList.h"
+#include "views/SweepFixture.h"
 
 namespace {
 
@@ -206,6 +215,186 @@ TEST_F(EditFuzz, RandomEditSequencesKeepEveryFeedWhereItStands) {
     std::printf("edits checked: %d deletions, %d insertions, %d divides, %d exchanges; %d sources removed, %d moved\n",
                 check.checked[0], check.checked[1], check.checked[2], check.checked[3], check.removed, check.moved);
     for (int checked : check.checked) EXPECT_GT(checked, Sequences / 5);
+}
+
+// The user's antenna with the window's one question on its results: a
+// fingerprint kept with each holder, compared with the antenna as it stands.
+class SweepWorld {
+public:
+    SweepWorld() {
+        ant->Freq = 14.2;
+        SetDefaultSegmentation(*ant);
+        ant->nH = ant->nV = 1;
+        ant->WireCount = 1;
+        ant->Wires[0] = WireRec{0, -5.12, 10, 0, 5.12, 10, 0.001, 21, 0, 0, 0};
+        ant->SourceCount = 1;
+        CopyText(ant->Sources[0].Pos, "w1c");
+        ant->Sources[0].Voltage = 1;
+        ant->LoadCount = 1;
+        ant->Loads[0].Type = LoadRX;
+        CopyText(ant->Loads[0].Pos, "w1c");
+        ant->Loads[0].A[0] = 50;
+        ant->UseLoads = 1;
+    }
+    std::unique_ptr<AntDef> ant = std::make_unique<AntDef>();
+    ResultOrigin origin;
+
+    uint64_t Now() const {
+        CalculationFields fields = CalculationFieldsOf(*ant, EnvDef);
+        fields.CalcFreq = calcFreq_;  // as the window's field holds it through a run
+        return CalculationFingerprint(*ant, fields, EnvDef, UserMaterialDef);
+    }
+    SweepHost Host() {
+        SweepHost h;
+        h.Model = ant.get();
+        h.Prepare = [this] { return Prepare(); };
+        h.SweepBelongs = [this] { return origin.Belongs(ResultHolder::Sweep, ResultUse::Combine, Now()); };
+        return h;
+    }
+    bool Start() {
+        ant->CalcFreq = calcFreq_;
+        if (!Prepare()) return false;
+        Results.PushRow();
+        if (!RunFullCalc()) {
+            origin.Forget();
+            return false;
+        }
+        Results.HasFarField = 1;
+        Results.InitSweep(ant->CalcFreq);
+        origin.Computed(ResultHolder::Row);
+        origin.Computed(ResultHolder::Sweep);
+        return true;
+    }
+    // R and X of the antenna as it stands at f, computed afresh; the
+    // results and the model are put back.
+    std::pair<double, double> Fresh(double f) {
+        const auto kept = std::make_unique<CResult>(Results);
+        auto probe = std::make_unique<AntDef>(*ant);
+        probe->CalcFreq = f;
+        std::pair<double, double> z{NAN, NAN};
+        if (PrepareModel(probe.get()) == 1) {
+            Results.PushRow();
+            if (RunFullCalc()) z = {Results.Row(0)->R, Results.Row(0)->jX};
+        }
+        Results = *kept;
+        ant->CalcFreq = calcFreq_;
+        Prepare();
+        return z;
+    }
+
+private:
+    int Prepare() {
+        if (PrepareModel(ant.get()) != 1) {
+            origin.PreparationFailed();
+            return 0;
+        }
+        CalculationFields fields = CalculationFieldsOf(*ant, EnvDef);
+        origin.Prepared(CalculationFingerprint(*ant, fields, EnvDef, UserMaterialDef));
+        return 1;
+    }
+    double calcFreq_ = 14.2;
+};
+
+// Within the two decimals the table and the list print, and the rounding of
+// the single precision the points are kept in.
+void ExpectImpedance(const std::pair<double, double>& fresh, double r, double x, const std::string& what) {
+    EXPECT_NEAR(r, fresh.first, 0.011 + 1e-5 * std::fabs(fresh.first)) << what;
+    EXPECT_NEAR(x, fresh.second, 0.011 + 1e-5 * std::fabs(fresh.second)) << what;
+}
+
+// Edits of what the calculation reads (a typed coordinate, the loads
+// switched, the ground and its medium), undone at times, with Starts,
+// frequency tables and multiband lists in between.
+TEST_F(EditFuzz, SweepsBetweenEditsGiveOnlyValuesOfTheAntennaAsItStands) {
+    constexpr int Steps = 600;
+    ReadySmallEngine();
+    JobDef.Interactive = 0;
+    Results = CResult{};
+    SweepWorld world;
+    AntDef& ant = *world.ant;
+    std::mt19937 rnd(0x49a);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+    auto before = std::make_unique<AntDef>(ant);
+    EnvRec envBefore = EnvDef;
+    int tables = 0, reused = 0;
+    ASSERT_TRUE(world.Start());
+    for (int step = 0; step < Steps; ++step) {
+        const std::string trace = "step " + std::to_string(step);
+        switch (pick(9)) {
+        case 0:  // a coordinate typed
+            *before = ant, envBefore = EnvDef;
+            ant.Wires[0].Y2 = 4.5 + 0.5 * pick(5);
+            break;
+        case 1:
+            *before = ant, envBefore = EnvDef;
+            ant.UseLoads = !ant.UseLoads;
+            break;
+        case 2:
+            *before = ant, envBefore = EnvDef;
+            EnvDef.Type = EnvDef.Type == GroundReal ? GroundFree : GroundReal;
+            break;
+        case 3:
+            *before = ant, envBefore = EnvDef;
+            EnvDef.Conductivity[0] = EnvDef.Conductivity[0] == 0.005 ? 0.0001 : 0.005;
+            EnvDef.Dieleciric[0] = EnvDef.Dieleciric[0] == 13 ? 3 : 13;
+            break;
+        case 4:  // the edit undone
+            std::swap(ant, *before);
+            std::swap(EnvDef, envBefore);
+            break;
+        case 5:
+        case 6:
+            world.Start();
+            break;
+        default: {
+            const uint64_t now = world.Now();
+            const bool belongs = world.origin.Belongs(ResultHolder::Sweep, ResultUse::Combine, now);
+            const SweepTable sweepBefore = Results.Sweep;
+            if (pick(2) == 0) {
+                FreqTableRequest request;
+                request.Fmin = 14.0 + 0.1 * pick(3);
+                request.Fmax = request.Fmin + 0.1 * (1 + pick(3));
+                request.Step = 0.1;
+                const std::string text = BuildFreqTable(world.Host(), request);
+                std::size_t at = text.find("\r\n");
+                while (at != std::string::npos && at + 2 < text.size()) {
+                    const std::size_t end = text.find("\r\n", at + 2);
+                    const std::string line = text.substr(at + 2, end - at - 2);
+                    double f = 0, r = 0, x = 0;
+                    ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf,%lf", &f, &r, &x), 3) << trace << ": " << line;
+                    if (belongs && FindSweepPoint(sweepBefore, f)) ++reused;
+                    ExpectImpedance(world.Fresh(f), r, x, trace + ": table at " + line);
+                    at = end;
+                }
+            } else {
+                MultibandList list(world.Host(), {});
+                list.Running = true;
+                std::vector<std::string> lines;
+                list.ComputeBands({{"14.0 - 14.4", true}}, 5, lines);
+                for (std::size_t i = 1; i < lines.size(); ++i) {
+                    double f = 0, r = 0, x = 0;
+                    ASSERT_EQ(std::sscanf(lines[i].c_str(), "%lf %lf %lf", &f, &r, &x), 3) << trace << ": " << lines[i];
+                    if (belongs && FindSweepPoint(sweepBefore, f)) ++reused;
+                    ExpectImpedance(world.Fresh(f), r, x, trace + ": list at " + lines[i]);
+                }
+            }
+            ++tables;
+            // What the runs left in the sweep table is of the antenna the
+            // table belongs to; of another one it got nothing.
+            if (!belongs) {
+                EXPECT_EQ(std::memcmp(&Results.Sweep, &sweepBefore, sizeof(SweepTable)), 0) << trace;
+            } else {
+                for (const SweepPoint& p : Results.Sweep.Points)
+                    if (p.State == SweepComputed) ExpectImpedance(world.Fresh(p.F), p.R, p.X, trace + ": sweep point");
+            }
+            break;
+        }
+        }
+        if (HasFailure()) return;
+    }
+    std::printf("sweeps checked: %d tables and lists, %d points reused\n", tables, reused);
+    EXPECT_GT(tables, Steps / 6);
+    EXPECT_GT(reused, 0);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "app/MainWndFixture.h"
 #include "engine/EngineState.h"
 #include "model/ResultStore.h"
+#include "model/EnvDef.h"
 #include "platform/IniFile.h"
+#include "platform/RadioGroup.h"
 #include "views/GLSceneWidget.h"
 #include "views/OpenGLForm.h"
 
@@ -17,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 namespace {
@@ -166,6 +169,21 @@ TEST_F(OpenGLView, AnEditedAntennaClosesTheViewOfItsOldPattern) {
              Type(wnd->Grid2, 3, 1, "12");
              wnd->Page->setCurrentWidget(wnd->TabSheet2);
              QApplication::processEvents();
+         }},
+        // The view closes when the results stop belonging, whatever comes next.
+        {"table edit",
+         [this] {
+             wnd->Page->setCurrentWidget(wnd->TabSheet1);
+             QApplication::processEvents();
+             Type(wnd->Grid2, 5, 1, "6");
+             UntilIdle();
+         }},
+        {"ground chosen",
+         [this] {
+             wnd->Page->setCurrentWidget(wnd->TabSheet3);
+             QApplication::processEvents();
+             wnd->CalcSel->Button(GroundPerfect)->click();
+             UntilIdle();
          }},
         {"frequency typed and a change of tab",
          [this] {

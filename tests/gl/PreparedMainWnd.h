@@ -22,7 +22,7 @@ protected:
     // first wire selected, whatever the form before it changed.
     void Calculated() {
         if (!wnd->CalcSel->Button(0)->isChecked()) wnd->CalcSel->Button(0)->click();
-        if (!Results.HasFarField || wnd->Ant.Edited || !wnd->ResultsShown) {
+        if (!Results.HasFarField || wnd->Ant.Edited || !wnd->ResultsBelongToAntenna()) {
             wnd->UpdateMenuState();
             wnd->CalTrgBtn->click();
             QApplication::processEvents();

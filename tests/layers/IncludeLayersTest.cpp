@@ -46,13 +46,14 @@ const std::map<std::string, Layer>& LayerTable() {
         {"bench", {all}},
         // A test program may include what it links: the model and engine
         // tests and the fuzzed readers run without Qt on those two
-        // libraries (the fuzzed edits with the wire editor's working model
-        // and the optimizer's state too), every other test program links the whole program. A
+        // libraries (the fuzzed edits with the wire editor's working model,
+        // the optimizer's state and the frequency runs of the sweep table
+        // too), every other test program links the whole program. A
         // test's own helper header (tests/app/MainWndFixture.h) counts as
         // its folder (app).
         {"tests/model", {{"model", "engine"}, false}},
         {"tests/engine", {{"model", "engine"}, false}},
-        {"tests/fuzz", {{"model", "engine", "editing", "optimizer"}, false}},
+        {"tests/fuzz", {{"model", "engine", "editing", "optimizer", "views"}, false}},
         {"tests", {all}},
     };
     return table;

@@ -134,7 +134,7 @@ TEST_F(ComparisonTest, LanguageWordsAreCutToFifteenCharacters) {
 
 TEST_F(ComparisonTest, WithoutAFarFieldTheDialogOpensEmpty) {
     TResCmpDlg dlg(nullptr);
-    EXPECT_TRUE(dlg.Execute(palette));
+    EXPECT_TRUE(dlg.Execute(palette, true));
     EXPECT_EQ(dlg.Count(), 0);
     EXPECT_FALSE(dlg.DelBtn->isEnabled());
     EXPECT_TRUE(dlg.LoadBtn->isEnabled());
@@ -154,7 +154,7 @@ TEST_F(ComparisonTest, LatestResultFilesRepeatsAndRefusals) {
     bad.close();
 
     TResCmpDlg dlg(nullptr);
-    ASSERT_TRUE(dlg.Execute(palette));
+    ASSERT_TRUE(dlg.Execute(palette, true));
     ASSERT_EQ(dlg.Count(), 1);
     EXPECT_EQ(dlg.SlotFileName(0), "this");
     EXPECT_DOUBLE_EQ(dlg.ReferenceGain(), 6.0);
@@ -188,7 +188,7 @@ TEST_F(ComparisonTest, LatestResultFilesRepeatsAndRefusals) {
 TEST_F(ComparisonTest, ClearEmptiesAllSlotsAndTenFillTheDialog) {
     Results = *FarFieldResult("latest", 6.0f);
     TResCmpDlg dlg(nullptr);
-    dlg.Execute(palette);
+    dlg.Execute(palette, true);
     dlg.DelBtn->click();
     EXPECT_EQ(dlg.Count(), 0);
     EXPECT_EQ(dlg.Grid->RowCount(), 2);
@@ -208,7 +208,7 @@ TEST_F(ComparisonTest, ClearEmptiesAllSlotsAndTenFillTheDialog) {
 TEST_F(ComparisonTest, ColourOfTheCurrentRowGoesIntoThePalette) {
     Results = *FarFieldResult("latest", 6.0f);
     TResCmpDlg dlg(nullptr);
-    dlg.Execute(palette);
+    dlg.Execute(palette, true);
     dlg.Grid->SetRow(1);
     dlg.EnableButtons();
     ASSERT_TRUE(dlg.ColBtn->isEnabled());
@@ -224,7 +224,7 @@ TEST_F(ComparisonTest, CurvesAreDrawnInTheSlotColoursAtTheCommonLevel) {
     Results = *FarFieldResult("latest", 6.0f);
     palette[0] = 0x00FF00;  // green
     TResCmpDlg dlg(nullptr);
-    dlg.Execute(palette);
+    dlg.Execute(palette, true);
     const double plotMax = PatternMaxGain = 3.0;
     QImage image(400, 200, QImage::Format_RGB32);
     {

@@ -16,6 +16,16 @@
 #include "model/ResultStore.h"
 #include "views/SweepHost.h"
 
+// The default settings and an engine of 512 pulses that writes no log.
+inline void ReadySmallEngine() {
+    ApplyDefaultMessages();
+    InitEnvironmentDefaults(8ull << 30);
+    InitJobDefaults(1024);
+    if (Engine.MaxPulses != 512) EnvDef.PMAX = AllocEngineArrays(512);
+    EnvDef.PMAX = 512;
+    SetEngineLog(nullptr);
+}
+
 class SweepFixture : public ::testing::Test {
 protected:
     std::unique_ptr<AntDef> ant = std::make_unique<AntDef>();
@@ -26,12 +36,7 @@ protected:
     double refuseFreq = 0;
 
     void SetUp() override {
-        ApplyDefaultMessages();
-        InitEnvironmentDefaults(8ull << 30);
-        InitJobDefaults(1024);
-        if (Engine.MaxPulses != 512) EnvDef.PMAX = AllocEngineArrays(512);
-        EnvDef.PMAX = 512;
-        SetEngineLog(nullptr);
+        ReadySmallEngine();
         *ant = AntDef{};
         ant->Freq = 14.2;
         SetDefaultSegmentation(*ant);
@@ -55,6 +60,8 @@ protected:
             return 1;
         };
         h.RowsChanged = [this] { ++runsNotified; };
+        // The fixture's antenna is never edited between its runs.
+        h.SweepBelongs = [] { return true; };
         return h;
     }
 
