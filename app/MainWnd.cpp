@@ -91,6 +91,10 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     ConnectFields();
     ConnectCommands();
     ConnectView();
+    SetWireReferenceFollower(Ant, [this](const AntDef& ant, const WireRenumbering& change,
+                                         const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        FollowAntennaRenumbering(ant, change, entries, notes);
+    });
     NewAntDef();
     FileName.clear();
     UpdateMenuState();
@@ -181,7 +185,7 @@ TMainWnd::~TMainWnd() {
     SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
     SetEngineNotice(nullptr);
     DestroyOptimizerState();
-    ForgetIdentities(Ant);
+    SetWireReferenceFollower(Ant, {});
     FreeCalcCopy();
     FreeEngineArrays();
     if (MainWnd == this) MainWnd = nullptr;

@@ -118,6 +118,7 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
         Grid2->Invalidate();
     }
     MarkResultsStale();
+    SettlePositions();
 }
 
 bool TMainWnd::WireRowEdited(int index) {

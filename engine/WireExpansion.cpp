@@ -7,6 +7,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/PositionText.h"
 #include "model/TaperSetTable.h"
 
 #include <algorithm>
@@ -167,7 +168,30 @@ int ExpandWires(AntDef& ant) {
     return report.Finish();
 }
 
-std::vector<int> NormalizeGroundedWires(AntDef& ant) {
+namespace {
+
+// A position on wire `wireNo` (from 1) of `count` pulses that names a pulse
+// is written for the wire turned round, naming the same pulse: an offset
+// from the centre changes its sign, an end becomes the other end. False
+// when it names none there or the text would not fit.
+bool MirrorPositionOnWire(char (&pos)[PosTextSize], int wireNo, long long count) {
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire || ref.Number != wireNo) return false;
+    const long long index = PulseIndexOnWire(ref.Rest, count);
+    if (index < 0) return false;
+    const std::string text = PulseOnWireText(ref.Letter, wireNo, count - 1 - index, count);
+    if (text.size() > static_cast<std::size_t>(PosTextLength)) return false;
+    CopyText(pos, text.c_str());
+    return true;
+}
+
+void TurnPosition(char (&pos)[PosTextSize], int wireNo, long long count) {
+    if (count <= 0 || !MirrorPositionOnWire(pos, wireNo, count)) SwapPositionEnd(pos, wireNo);
+}
+
+}  // namespace
+
+std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
     std::vector<int> turned;
     const double height = EnvDef.AntHeight;
     const int wireCount = std::clamp(ant.WireCount, 0, MaxWires);
@@ -179,8 +203,9 @@ std::vector<int> NormalizeGroundedWires(AntDef& ant) {
         std::swap(w.X1, w.X2);
         std::swap(w.Y1, w.Y2);
         std::swap(w.Z1, w.Z2);
-        for (int s = 0; s < sourceCount; ++s) SwapPositionEnd(ant.Sources[s].Pos, i + 1);
-        for (int l = 0; l < loadCount; ++l) SwapPositionEnd(ant.Loads[l].Pos, i + 1);
+        const long long count = i < static_cast<int>(wirePulses.size()) ? wirePulses[static_cast<std::size_t>(i)] : 0;
+        for (int s = 0; s < sourceCount; ++s) TurnPosition(ant.Sources[s].Pos, i + 1, count);
+        for (int l = 0; l < loadCount; ++l) TurnPosition(ant.Loads[l].Pos, i + 1, count);
         if (w.Seg == -2) w.Seg = -3;
         else if (w.Seg == -3) w.Seg = -2;
         turned.push_back(i);

@@ -121,16 +121,21 @@ int FollowItem(int item, const std::vector<int>& newNumber) {
 
 }  // namespace
 
+const AntennaIdentities* CACal::IdentitiesOf(const AntDef& ant) const {
+    if (&ant != Ant || !ids_) return nullptr;
+    return static_cast<int>(ids_->Wires.size()) == std::clamp(ant.WireCount, 0, MaxWires) ? ids_ : nullptr;
+}
+
 void CACal::SeeWires(const AntDef& ant) {
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
     seenWires_.assign(ant.Wires, ant.Wires + n);
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     seenIds_ = ids ? ids->Wires : std::vector<EntryId>{};
     wiresSeen_ = true;
 }
 
 WireRenumbering CACal::ChangeSinceSeen(const AntDef& ant, int count) const {
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     if (!ids || seenIds_.size() != seenWires_.size()) return KeptNumbers(seenWires_, count);
     const auto before = AntennaOfWires(seenWires_);
     AntennaIdentities seen;
@@ -163,7 +168,7 @@ void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, s
 std::vector<std::string> CACal::FollowEdits(const AntDef& ant) {
     std::vector<std::string> notes;
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     const bool sameIds = !ids || seenIds_.empty() || ids->Wires == seenIds_;
     if (wiresSeen_ && (!sameIds || !SameWires(seenWires_, ant.Wires, n)))
         FollowElements(ChangeSinceSeen(ant, n), ant, notes);

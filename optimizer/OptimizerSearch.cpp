@@ -63,6 +63,7 @@ struct SearchRun {
             return true;
         }
         Cal.Groups.WriteBack();
+        Host.PlacePositions();
         ++Cal.Evaluations;
         Cal.LastScore = 0;
         const int bands = std::clamp(Cal.BandCount, 1, MaxBands);
@@ -194,8 +195,9 @@ bool CACal::Optimize(OptimizerHost& host) {
             if (Rows[i].Link == LinkFree) Rows[i].Value = -BestValues[i];
         for (int i = 0; i < RowCount; ++i) SetWithLinks(i);
     }
+    Groups.WriteBack();
+    host.PlacePositions();
     // The bands moved the frequency and the sources; band 1 is the design.
     if (BandCount > 1) SetBand(*Ant, 0);
-    Groups.WriteBack();
     return ok;
 }

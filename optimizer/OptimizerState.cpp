@@ -51,9 +51,10 @@ CACal::CACal() {
     BestResult.ClearSweep();
 }
 
-std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env) {
+std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env, const AntennaIdentities* ids) {
     Ant = &ant;
     Env = &env;
+    ids_ = ids;
     std::vector<std::string> notes = FollowEdits(ant);
     Groups.Build(ant);
     return notes;

@@ -109,6 +109,10 @@ public:
     virtual void AddLogLine(const std::string& line) = 0;
     virtual void ClearLog() = 0;
     virtual void DrawOptInfo() = 0;
+    // After each write-back of the rows into the antenna: the positions
+    // (sources, loads, band sources, the current goal) are placed for the
+    // wires as they now stand, before a band takes its sources.
+    virtual void PlacePositions() {}
 };
 
 class CACal {
@@ -161,7 +165,9 @@ public:
     // is gone, split or joined with other wires is removed. Returns a line
     // for the log for each. The search's own write-backs change no element
     // row until then.
-    [[nodiscard]] std::vector<std::string> Attach(AntDef& ant, EnvRec& env);
+    // `ids` are the antenna's identities, kept by its owner beside it (null
+    // for a record without them: its wires are then known by their numbers).
+    [[nodiscard]] std::vector<std::string> Attach(AntDef& ant, EnvRec& env, const AntennaIdentities* ids = nullptr);
 
     double GetValue(int row);
     void SetValue(int row, double v);
@@ -251,6 +257,11 @@ private:
     // Their identities where the antenna keeps them: an element is then the
     // same element when it holds the same wire identities.
     std::vector<EntryId> seenIds_;
+    // The attached antenna's identities, owned beside it.
+    const AntennaIdentities* ids_ = nullptr;
+    // Those of `ant` when it is the attached antenna and they fit its wires;
+    // null when its wires are known by their numbers only.
+    const AntennaIdentities* IdentitiesOf(const AntDef& ant) const;
     bool wiresSeen_ = false;
     // The change from the wires last seen to `ant`'s `count` wires: by
     // identity where both are known, else every wire keeping its number.

@@ -69,16 +69,14 @@ struct Holder {
 class IdentityChecker {
 public:
     explicit IdentityChecker(AntDef& ant) : ant_(ant) {
-        SetWireReferenceFollower(ant_, [this](const AntDef&, const WireRenumbering& change,
+        // As an owner of a record does: its identities follow its renumberings.
+        SetWireReferenceFollower(ant_, [this](const AntDef& a, const WireRenumbering& change,
                                               const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            ids_.Follow(a, change, entries);
             holder_.Follow(change, entries, notes);
         });
-        RenewIdentities(ant_);
     }
-    ~IdentityChecker() {
-        SetWireReferenceFollower(ant_, {});
-        ForgetIdentities(ant_);
-    }
+    ~IdentityChecker() { SetWireReferenceFollower(ant_, {}); }
     IdentityChecker(const IdentityChecker&) = delete;
     IdentityChecker& operator=(const IdentityChecker&) = delete;
 
@@ -87,7 +85,8 @@ public:
 
     // Every tag keeps its identity; no identity stands for two tags.
     void CheckIdentities(const std::string& trace) {
-        const AntennaIdentities& ids = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        const AntennaIdentities& ids = ids_;
         auto check = [&](const std::vector<EntryId>& list, int count, int (*tag)(const AntDef&, int), int kind) {
             ASSERT_EQ(static_cast<int>(list.size()), count) << trace;
             std::map<EntryId, int> seen;
@@ -116,14 +115,16 @@ public:
     // its identities, and the references made since follow by identity.
     void Keep() {
         kept_ = std::make_unique<AntDef>(ant_);
-        keptIds_ = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        keptIds_ = ids_;
     }
     void Restore() {
         if (!kept_) return;
         const auto before = std::make_unique<AntDef>(ant_);
-        const AntennaIdentities idsBefore = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        const AntennaIdentities idsBefore = ids_;
         ant_ = *kept_;
-        SetIdentities(ant_, keptIds_);
+        ids_ = keptIds_;
         const IdentityChange change = ChangeByIdentity(*before, idsBefore, keptIds_);
         std::vector<std::string> notes;
         holder_.Follow(change.Wires, change.Entries, notes);
@@ -133,6 +134,7 @@ public:
 
 private:
     AntDef& ant_;
+    AntennaIdentities ids_;
     Holder holder_;
     int tags_ = 0;
     std::map<int, EntryId> idOfTag_[3];
@@ -274,18 +276,23 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
         ant->Freq = 14.2;
         ant->nH = ant->nV = 1;
         SetDefaultSegmentation(*ant);
-        RenewIdentities(*ant);
+        AntennaIdentities ids;
         int tags = 0;
         for (int e = 0; e < 3 + pick(3); ++e) ant->Wires[ant->WireCount++] = ElementWire(++tags, 3.0 * e);
         CopyText(ant->Sources[0].Pos, "w1c");
         ant->SourceCount = 1;
         auto cal = std::make_unique<CACal>();
         // As the window does: renumbering edits reach the rows at once.
-        SetWireReferenceFollower(*ant, [&cal](const AntDef& a, const WireRenumbering& change,
-                                              const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        SetWireReferenceFollower(*ant, [&cal, &ids](const AntDef& a, const WireRenumbering& change,
+                                                    const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            ids.Follow(a, change, entries);
             cal->FollowWireRenumbering(a, change, entries, notes);
         });
-        std::vector<std::string> notes = cal->Attach(*ant, EnvDef);
+        auto attach = [&] {
+            ids.FitTo(*ant);
+            return cal->Attach(*ant, EnvDef, &ids);
+        };
+        std::vector<std::string> notes = attach();
         // The band an optimization starts with: the design frequency and its feed.
         cal->BandCount = 1;
         cal->Bands[0].Freq = ant->Freq;
@@ -328,14 +335,14 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
                 lines = FollowWireRenumbering(*ant, change);
                 break;
             }
-            case 3: kept = KeepAntenna(*ant, EnvDef, comment, cal.get(), lines); break;
+            case 3: kept = KeepAntenna(*ant, ids, EnvDef, comment, cal.get(), lines); break;
             case 4:
                 if (kept.Text.empty()) break;
-                lines = RestoreKeptAntenna(kept, *ant, EnvDef, comment, cal.get());
+                lines = RestoreKeptAntenna(kept, *ant, ids, EnvDef, comment, cal.get());
                 ++restores;
                 break;
             case 5: {  // the log saved (the rows following first, as the window does) and opened
-                lines = cal->Attach(*ant, EnvDef);
+                lines = attach();
                 ASSERT_EQ(SaveOptLog(log, *ant, TakeModelEnvFields(EnvDef), "", *cal), OptLogStatus::Ok) << trace;
                 auto opened = std::make_unique<AntDef>();
                 ModelEnvFields env = TakeModelEnvFields(EnvDef);
@@ -343,16 +350,16 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
                 std::string refusal;
                 ASSERT_EQ(OpenOptLog(log, *opened, env, comment, *state, nullptr, &refusal), OptLogStatus::Ok)
                     << trace << ": " << refusal << ReadRefusalReason(*opened);
-                RenewIdentities(*ant);
+                ids = {};
                 *ant = *opened;
                 cal = std::move(state);
-                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                const std::vector<std::string> attached = attach();
                 lines.insert(lines.end(), attached.begin(), attached.end());
                 ++logs;
                 break;
             }
             default: {  // a preparation: the rows follow what is pending, and are checked
-                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                const std::vector<std::string> attached = attach();
                 lines.insert(lines.end(), attached.begin(), attached.end());
                 prepared = true;
                 break;
@@ -383,7 +390,6 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
             }
         }
         SetWireReferenceFollower(*ant, {});
-        ForgetIdentities(*ant);
     }
     unlink(log.c_str());
     rmdir(folder.c_str());
