@@ -4,10 +4,10 @@
 // that moves wires ends in SettlePositions; a multi-band run says what it
 // left in place of the sources the antenna had.
 #include "app/MainWnd.h"
-#include "platform/StringGrid.h"
-#include "model/NumberText.h"
+#include "app/PlainNumber.h"
 #include "model/TableRows.h"
 #include "optimizer/OptimizerState.h"
+#include "platform/StringGrid.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,8 +41,8 @@ void TMainWnd::FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering
 namespace {
 
 std::string SourceText(const SourceRec& s) {
-    return std::string(s.Pos, strnlen(s.Pos, PosTextSize)) + " (" + DblToStr(s.Voltage) + " V, " + DblToStr(s.Phase) +
-           " deg)";
+    return std::string(s.Pos, strnlen(s.Pos, PosTextSize)) + " (" + ShortestFloat(s.Voltage) + " V, " +
+           ShortestFloat(s.Phase) + " deg)";
 }
 
 std::string SourceList(const SourceRec* sources, int count) {

@@ -10,9 +10,12 @@
 #include "OptimizerRowsFixture.h"
 #include "editing/ElementTable.h"
 #include "editing/GrpWireDlg.h"
+#include "editing/MoveDlgBox.h"
 #include "editing/WireCadDlg.h"
+#include "engine/PulseLayout.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
+#include "model/GeometryEdits.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
 
@@ -25,6 +28,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <functional>
+#include <optional>
 #include <ostream>
 
 class MeaningKept;
@@ -42,16 +46,19 @@ class MeaningKept : public OptimizerRowsSteps<FileCommandsTest>, public ::testin
 public:
     TMainWnd& Wnd() { return *wnd; }
     using FileCommandsTest::TempPath;
+    using MainWndTest::Type;
     // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
     // seg"), source positions and load positions (R+jX loads of 10 ohm).
-    void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {
+    void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {},
+                     int ground = GroundFree) {
         QString text = "Meaning kept\r\n*\r\n14.2\r\n***Wires***\r\n" + QString::number(wires.size()) + "\r\n";
         for (const QString& w : wires) text += w + "\r\n";
         text += "*** Source ***\r\n" + QString::number(sources.size()) + ",1\r\n";
         for (const QString& s : sources) text += s + ",0,1\r\n";
         text += "*** Load ***\r\n" + QString::number(loads.size()) + ",1\r\n";
         for (const QString& l : loads) text += l + ",1,10,0\r\n";
-        text += "*** Segmentation ***\r\n800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n0,0,0,50,120,60,0\r\n";
+        text += "*** Segmentation ***\r\n800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n" + QString::number(ground) +
+                ",0,0,50,120,60,0\r\n";
         QFile file(TempPath("meaning.kva"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toLatin1());
@@ -79,6 +86,23 @@ public:
             d.HitCode = hit;
             item(d)->trigger();
         });
+    }
+    // Where the preparation will put a position of the window's antenna, or
+    // of `ant` as typed.
+    std::optional<Point3D> PointOf(const char* pos, const AntDef* ant = nullptr) const {
+        PulseLayout layout;
+        if (!LayOutPulses(ant ? *ant : wnd->Ant, layout)) return std::nullopt;
+        return layout.PointNamed(pos);
+    }
+    // A row of the optimizer on the width of element `element` (from 0).
+    void VaryElementWidth(int element) {
+        CACal& cal = wnd->OptimizerState();
+        wnd->AttachOptimizer();
+        ACalVarRec width;
+        width.Kind = KindElement;
+        width.Item = element;
+        width.Field = ElWidth;
+        cal.AddElementVar(element, ElWidth, cal.GetElementValue(width), 10);
     }
     // The log lines that name `what` ("Source 1 (").
     QStringList LinesAbout(const QString& what) const { return wnd->LogLines().filter(what); }
@@ -340,6 +364,141 @@ const MeaningKeptRow Rows[] = {
          // nearest to that (4.5 %; w2b+3 would stand at 2.6 %), and says so.
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
+     }},
+    {"RowInsertedAboveAWireEndingAtTheOrigin",
+     [](MeaningKept& t) { t.OpenAntenna({"10,0,0,0,0,0,0.001,10"}, {"w1c"}); },
+     [](MeaningKept& t) {
+         t.FocusRow(t.wnd->Grid2, 1);
+         t.wnd->K14->trigger();
+         // The blank row is no wire yet: the source follows its wire alone.
+         ASSERT_EQ(t.wnd->Ant.WireCount, 2);
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2c");
+         t.TypeWire(1, {"0", "5", "5", "0", "5", "6", "", "3"});
+     },
+     [](MeaningKept& t) {
+         // Through every shape typed on the way the feed keeps (5, 0, 0).
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2c");
+         const auto at = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(at);
+         EXPECT_NEAR(at->X, 5.0, 1e-9);
+         EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty()) << t.LinesAbout("Source 1 (").join("\n").toStdString();
+     }},
+    {"FedElementWidenedInTheOptimizersValueColumn",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
+                       {"w2b+3"});
+         t.VaryElementWidth(1);
+     },
+     [](MeaningKept& t) {
+         // The value column moves the antenna at once, also on Cancel.
+         ExecModalDialog = [](QDialog& d) {
+             if (auto* dialog = dynamic_cast<TACalDlg*>(&d)) dialog->GridSetEditText(8, 1, "15");
+             return int(QDialog::Rejected);
+         };
+         t.wnd->ACalBtn->click();
+     },
+     [](MeaningKept& t) {
+         ASSERT_NEAR(t.wnd->Ant.Wires[1].Y2, 7.5, 1e-9) << "the width typed";
+         // As through the element table: its place along the element.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
+     }},
+    {"FedElementThroughASearch",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
+                       {"w2b+3"});
+         t.VaryElementWidth(1);
+         // Limits that the width of 10.2 m lies below: the run starts by
+         // widening the element.
+         t.wnd->ACal->Rows[0].Min = 12;
+         t.wnd->ACal->Rows[0].Max = 30;
+     },
+     [](MeaningKept& t) {
+         const auto start = t.PointOf("w2b+3");
+         ASSERT_TRUE(start);
+         t.rowsBefore = static_cast<int>(std::lround(start->Y * 1e6));
+         t.RunOptimizationStoppedEarly({}, 12);
+     },
+     [](MeaningKept& t) {
+         ASSERT_GT(t.wnd->ACal->Evaluations, 1) << t.wnd->LogLines().join("\n").toStdString();
+         ASSERT_NE(t.wnd->Ant.Wires[1].Y2, 5.1) << "the search left the element as it was";
+         // Its place along the element as it was before the run, within
+         // half a segment, said once for the values the dialog brought into
+         // the limits and once for the run: nothing drifted point by point.
+         const WireRec& w = t.wnd->Ant.Wires[1];
+         const auto at = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(at);
+         const double before = (t.rowsBefore * 1e-6 + 5.1) / 10.2;
+         const double now = (at->Y - w.Y1) / (w.Y2 - w.Y1);
+         EXPECT_NEAR(now, before, 0.5 / std::max(w.Seg, 1) + 0.03) << t.wnd->Ant.Sources[0].Pos;
+         EXPECT_LE(t.LinesAbout("Source 1 (").size(), 2) << t.LinesAbout("Source 1 (").join("\n").toStdString();
+     }},
+    {"BandsFeedOtherwiseThanTyped",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,10,0,0,15,0.001,11", "3,0,10,3,0,15,0.001,11"}, {"w1b", "w2b"});
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         cal.BandCount = 2;
+         for (int b = 0; b < 2; ++b) {
+             cal.Bands[b].Freq = 14.2 + 0.1 * b;
+             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+             cal.Bands[b].Sources[1] = t.wnd->Ant.Sources[1];
+             cal.Bands[b].Sources[1].Phase = 90;
+         }
+         cal.AddVar(KindWire, 0, 3, LinkFree, 15, 10);
+         t.Type(t.wnd->Grid3, 2, 2, "120");
+         ASSERT_EQ(t.wnd->Ant.Sources[1].Phase, 120);
+     },
+     [](MeaningKept& t) { t.RunOptimizationStoppedEarly({}, 2); },
+     [](MeaningKept& t) {
+         // Bands hold their own feeds; the antenna is left with band 1's,
+         // and the log says so.
+         const QStringList lines = t.LinesAbout("The bands fed the antenna");
+         ASSERT_EQ(lines.size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+         EXPECT_TRUE(lines[0].contains("in place of w1b (1 V, 0 deg), w2b (1 V, 120 deg).")) << lines[0].toStdString();
+     }},
+    {"JointBrokenByATypedCell",
+     [](MeaningKept& t) { t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"}); },
+     [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"JointBrokenByAMove",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
+         t.FocusRow(t.wnd->Grid2, 1);
+     },
+     [](MeaningKept& t) {
+         t.Accept<TMoveDlgBox>(t.wnd->K28, [](TMoveDlgBox& d) {
+             d.ChkAll->setChecked(false);
+             d.ChkAllClick();
+             d.VectSel->SetItemIndex(1);
+             d.EditLen->setText("-0.5");
+         });
+     },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"GroundedWireTurnedOnOpen",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,5.25,0,0,0,0.001,20"}, {"w1e"}, {"w1c3"}, GroundPerfect);
+     },
+     [](MeaningKept& t) { t.Start(); },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0) << "turned: its grounded end first";
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1b");
+         // The coil stands where it was typed: 1.84 m up, not 3.41 m.
+         auto typed = std::make_unique<AntDef>(t.wnd->Ant);
+         ExchangeWireEnds(typed->Wires[0]);
+         const auto was = t.PointOf("w1c3", typed.get());
+         const auto now = t.PointOf(t.wnd->Ant.Loads[0].Pos);
+         ASSERT_TRUE(was && now);
+         EXPECT_NEAR(was->Z, 1.8375, 1e-9);
+         EXPECT_NEAR(now->Z, was->Z, 1e-9) << t.wnd->Ant.Loads[0].Pos;
      }},
     {"RowsKeptRightAfterATypedWire",
      [](MeaningKept& t) { t.OpenYagiWithRows(); },
