@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "engine/EngineState.h"
 #include "engine/ModelPrep.h"
+#include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
@@ -41,7 +42,11 @@ int TMainWnd::PrepareCalcAnt() {
 int TMainWnd::PrepareCalcModel() {
     // Until it is known what the engine holds, no result is computed from it.
     Origin.PreparationFailed();
-    const std::vector<int> turned = NormalizeGroundedWires(Ant);
+    // A turned wire's positions keep their pulses: counted on a layout of
+    // the antenna as it stands.
+    PulseLayout typed;
+    const bool counted = HasWireToTurn(Ant) && LayOutPulses(Ant, typed);
+    const std::vector<int> turned = NormalizeGroundedWires(Ant, counted ? typed.WirePulses : std::vector<long long>{});
     if (!turned.empty()) Positions.Take(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();

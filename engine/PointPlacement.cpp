@@ -33,17 +33,12 @@ bool InPlace(const WireRec& now, const WireRec& was) {
     return SameWireEnds(now, was) || (SamePoint(WireEnd1(now), WireEnd2(was)) && SamePoint(WireEnd2(now), WireEnd1(was)));
 }
 
-// The text naming pulse `index` of `wire` (from 0): the layouts number the
-// pulses of turned wires from their other end, so a text for such a wire is
-// written for it as typed.
+// The text naming pulse `index` (in the layout's numbering) of `wire` (from
+// 0) as typed: the layouts number a turned wire's pulses from its other end.
 std::string TypedText(const PulseLayout& layout, char letter, int wire, long long index) {
-    const std::string laidOut =
-        PulseOnWireText(letter, wire + 1, index, layout.WirePulses[static_cast<std::size_t>(wire)]);
-    if (wire >= static_cast<int>(layout.Turned.size()) || !layout.Turned[static_cast<std::size_t>(wire)]) return laidOut;
-    char pos[PosTextSize] = {};
-    CopyText(pos, laidOut.c_str());
-    TurnPositionText(pos, wire + 1);
-    return pos;
+    const long long count = layout.WirePulses[static_cast<std::size_t>(wire)];
+    const bool turned = wire < static_cast<int>(layout.Turned.size()) && layout.Turned[static_cast<std::size_t>(wire)];
+    return PulseOnWireText(letter, wire + 1, turned ? count - 1 - index : index, count);
 }
 
 // A pulse of the layout after the edit: its wire (from 0) and its index there.

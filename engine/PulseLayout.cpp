@@ -53,12 +53,13 @@ std::optional<Point3D> PulseLayout::PointOnWire(int wire, long long index) const
 
 long long PulseLayout::IndexNamed(const char* text, int wire) const {
     if (wire < 0 || wire >= static_cast<int>(WirePulses.size())) return -1;
-    char pos[PosTextSize] = {};
-    CopyText(pos, text);
-    if (Turned[static_cast<std::size_t>(wire)]) TurnPositionText(pos, wire + 1);
-    const PositionRef ref = SplitPosition(pos);
+    const PositionRef ref = SplitPosition(text);
     if (ref.Names != PositionRef::Wire || ref.Number != wire + 1) return -1;
-    return PulseIndexOnWire(ref.Rest, WirePulses[static_cast<std::size_t>(wire)]);
+    const long long count = WirePulses[static_cast<std::size_t>(wire)];
+    const long long index = PulseIndexOnWire(ref.Rest, count);
+    // The text names its pulse on the wire as typed; the preparation numbers
+    // a turned wire's pulses from its other end.
+    return index >= 0 && Turned[static_cast<std::size_t>(wire)] ? count - 1 - index : index;
 }
 
 std::optional<Point3D> PulseLayout::PointNamed(const char* text) const {

@@ -89,26 +89,6 @@ void SwapPositionEnd(char (&pos)[PosTextSize], int wireNo) {
     }
 }
 
-void TurnPositionText(char (&pos)[PosTextSize], int wireNo) {
-    SwapPositionEnd(pos, wireNo);
-    const PositionRef ref = SplitPosition(pos);
-    if (ref.Names != PositionRef::Wire || ref.Number != wireNo) return;
-    if (std::toupper(static_cast<unsigned char>(ref.Rest[0])) != 'C') return;
-    const char* s = ref.Rest + 1;
-    while (*s == ' ' || *s == '\t') ++s;
-    bool negative = false;
-    if (*s == '+' || *s == '-') negative = *s++ == '-';
-    const char* digits = s;
-    while (std::isdigit(static_cast<unsigned char>(*s))) ++s;
-    if (*s != '\0' || s == digits) return;
-    while (digits + 1 < s && *digits == '0') ++digits;
-    if (s - digits == 1 && *digits == '0') return;
-    const std::string text =
-        std::string(pos, static_cast<std::size_t>(ref.Rest + 1 - pos)) + (negative ? "" : "-") + std::string(digits, s);
-    // An offset past what the text can carry stays as it is, as "b" and "e" do.
-    if (text.size() <= static_cast<std::size_t>(PosTextLength)) CopyText(pos, text.c_str());
-}
-
 void AddWirePiece(AntDef& ant, double x1, double y1, double z1, double x2, double y2, double z2, double r,
                   int segs, int wireIndex) {
     if (ant.ExpWireCount < 0) ant.ExpWireCount = 0;
@@ -188,7 +168,39 @@ int ExpandWires(AntDef& ant) {
     return report.Finish();
 }
 
-std::vector<int> NormalizeGroundedWires(AntDef& ant) {
+namespace {
+
+// A position on wire `wireNo` (from 1) of `count` pulses that names a pulse
+// is written for the wire turned round, naming the same pulse: an offset
+// from the centre changes its sign, an end becomes the other end. False
+// when it names none there or the text would not fit.
+bool MirrorPositionOnWire(char (&pos)[PosTextSize], int wireNo, long long count) {
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire || ref.Number != wireNo) return false;
+    const long long index = PulseIndexOnWire(ref.Rest, count);
+    if (index < 0) return false;
+    const std::string text = PulseOnWireText(ref.Letter, wireNo, count - 1 - index, count);
+    if (text.size() > static_cast<std::size_t>(PosTextLength)) return false;
+    CopyText(pos, text.c_str());
+    return true;
+}
+
+void TurnPosition(char (&pos)[PosTextSize], int wireNo, long long count) {
+    if (count <= 0 || !MirrorPositionOnWire(pos, wireNo, count)) SwapPositionEnd(pos, wireNo);
+}
+
+}  // namespace
+
+bool HasWireToTurn(const AntDef& ant) {
+    const double height = EnvDef.AntHeight;
+    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
+        const WireRec& w = ant.Wires[i];
+        if (w.Z2 + height == 0 && w.Z1 + height != 0) return true;
+    }
+    return false;
+}
+
+std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
     std::vector<int> turned;
     const double height = EnvDef.AntHeight;
     const int wireCount = std::clamp(ant.WireCount, 0, MaxWires);
@@ -200,8 +212,9 @@ std::vector<int> NormalizeGroundedWires(AntDef& ant) {
         std::swap(w.X1, w.X2);
         std::swap(w.Y1, w.Y2);
         std::swap(w.Z1, w.Z2);
-        for (int s = 0; s < sourceCount; ++s) TurnPositionText(ant.Sources[s].Pos, i + 1);
-        for (int l = 0; l < loadCount; ++l) TurnPositionText(ant.Loads[l].Pos, i + 1);
+        const long long count = i < static_cast<int>(wirePulses.size()) ? wirePulses[static_cast<std::size_t>(i)] : 0;
+        for (int s = 0; s < sourceCount; ++s) TurnPosition(ant.Sources[s].Pos, i + 1, count);
+        for (int l = 0; l < loadCount; ++l) TurnPosition(ant.Loads[l].Pos, i + 1, count);
         if (w.Seg == -2) w.Seg = -3;
         else if (w.Seg == -3) w.Seg = -2;
         turned.push_back(i);

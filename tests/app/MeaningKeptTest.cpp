@@ -122,6 +122,7 @@ public:
     QString LogPath() const { return TempPath("rows.kvo"); }
     std::string AntennaText() const { return WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment); }
     int rowsBefore = 0;
+    std::optional<Point3D> pointBefore;
 
     // An antenna of examples/ opened through File / Open, its text changed
     // first where `from` is given.
@@ -494,14 +495,35 @@ const MeaningKeptRow Rows[] = {
      [](MeaningKept& t) {
          ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0) << "turned: its grounded end first";
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1b");
-         // The coil stands where it was typed: 1.84 m up, not 3.41 m.
+         // The coil stands on the pulse it was typed on, the 14th from the
+         // top (the grounded end has its pulse): 1.575 m up, not 3.41 m.
          auto typed = std::make_unique<AntDef>(t.wnd->Ant);
          ExchangeWireEnds(typed->Wires[0]);
          const auto was = t.PointOf("w1c3", typed.get());
          const auto now = t.PointOf(t.wnd->Ant.Loads[0].Pos);
          ASSERT_TRUE(was && now);
-         EXPECT_NEAR(was->Z, 1.8375, 1e-9);
+         EXPECT_NEAR(was->Z, 1.575, 1e-9);
+         EXPECT_STREQ(t.wnd->Ant.Loads[0].Pos, "w1c-4");
          EXPECT_NEAR(now->Z, was->Z, 1e-9) << t.wnd->Ant.Loads[0].Pos;
+     }},
+    {"WireTurnedAfterParallelAxisY",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,5,10,0,0,15,0.001,11", "0,0,15,0,5,20,0.001,11"}, {"w1c+2"}, {}, GroundPerfect);
+         t.pointBefore = t.PointOf("w1c+2");
+         ASSERT_TRUE(t.pointBefore);
+     },
+     [](MeaningKept& t) {
+         t.prompter.AnswerMessage(BoxYes);
+         t.wnd->KYZ1->trigger();
+     },
+     [](MeaningKept& t) {
+         // Y and Z exchanged put wire 1's end on the ground, and the
+         // preparation turned it: the feed is where the reflection took it.
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0);
+         const auto now = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(now);
+         EXPECT_NEAR(now->Y, t.pointBefore->Z, 1e-9) << t.wnd->Ant.Sources[0].Pos;
+         EXPECT_NEAR(now->Z, t.pointBefore->Y, 1e-9) << t.wnd->Ant.Sources[0].Pos;
      }},
     {"RowsKeptRightAfterATypedWire",
      [](MeaningKept& t) { t.OpenYagiWithRows(); },
