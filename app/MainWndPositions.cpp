@@ -4,13 +4,10 @@
 // that moves wires ends in SettlePositions; a multi-band run says what it
 // left in place of the sources the antenna had.
 #include "app/MainWnd.h"
-#include "app/PlainNumber.h"
 #include "model/TableRows.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/StringGrid.h"
 
-#include <algorithm>
-#include <cstring>
 
 void TMainWnd::SettlePositions() { AddLogLines(PlacePendingPositions()); }
 
@@ -38,41 +35,8 @@ void TMainWnd::FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering
     if (ACal) ACal->FollowWireRenumbering(ant, change, entries, notes);
 }
 
-namespace {
-
-std::string SourceText(const SourceRec& s) {
-    return std::string(s.Pos, strnlen(s.Pos, PosTextSize)) + " (" + ShortestFloat(s.Voltage) + " V, " +
-           ShortestFloat(s.Phase) + " deg)";
-}
-
-std::string SourceList(const SourceRec* sources, int count) {
-    std::string list;
-    for (int i = 0; i < count; ++i) list += (i > 0 ? ", " : "") + SourceText(sources[i]);
-    return list.empty() ? std::string("none") : list;
-}
-
-bool SameSources(const AntDef& a, const AntDef& b) {
-    if (a.SourceCount != b.SourceCount) return false;
-    for (int i = 0; i < std::clamp(a.SourceCount, 0, MaxSources); ++i) {
-        const SourceRec &s = a.Sources[i], &t = b.Sources[i];
-        if (strncmp(s.Pos, t.Pos, PosTextSize) != 0 || s.Phase != t.Phase || s.Voltage != t.Voltage) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 void TMainWnd::ReportBandSources(const AntDef& before) {
-    if (!ACal || ACal->BandCount <= 1 || SameSources(before, Ant)) return;
-    std::string line = "The bands fed the antenna with their own sources (";
-    for (int b = 0; b < std::clamp(ACal->BandCount, 0, MaxBands); ++b) {
-        int n = 0;
-        while (n < BandSources && ACal->Bands[b].Sources[n].Pos[0] != '\0') ++n;
-        // A band without sources keeps the antenna's own.
-        line += (b > 0 ? "; band " : "band ") + std::to_string(b + 1) + ": " +
-                (n > 0 ? SourceList(ACal->Bands[b].Sources, n) : std::string("the antenna's own"));
-    }
-    line += "); the antenna is left with " + SourceList(Ant.Sources, std::clamp(Ant.SourceCount, 0, MaxSources)) +
-            " in place of " + SourceList(before.Sources, std::clamp(before.SourceCount, 0, MaxSources)) + ".";
-    AddLogLine(QString::fromStdString(line));
+    if (!ACal) return;
+    const std::string line = ACal->SourcesLeftNote(before, Ant);
+    if (!line.empty()) AddLogLine(QString::fromStdString(line));
 }

@@ -469,6 +469,41 @@ void CACal::SetBand(AntDef& ant, int band) const {
     ant.SourceCount = n;
 }
 
+namespace {
+
+std::string SourceList(const SourceRec* sources, int count) {
+    std::string list;
+    for (int i = 0; i < count; ++i)
+        list += (i > 0 ? ", " : "") + std::string(sources[i].Pos, strnlen(sources[i].Pos, PosTextSize)) + " (" +
+                DblToStr(sources[i].Voltage) + " V, " + DblToStr(sources[i].Phase) + " deg)";
+    return list.empty() ? std::string("none") : list;
+}
+
+bool SameSources(const AntDef& a, const AntDef& b) {
+    if (a.SourceCount != b.SourceCount) return false;
+    for (int i = 0; i < std::clamp(a.SourceCount, 0, MaxSources); ++i) {
+        const SourceRec &s = a.Sources[i], &t = b.Sources[i];
+        if (strncmp(s.Pos, t.Pos, PosTextSize) != 0 || s.Phase != t.Phase || s.Voltage != t.Voltage) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string CACal::SourcesLeftNote(const AntDef& before, const AntDef& after) const {
+    if (BandCount <= 1 || SameSources(before, after)) return {};
+    std::string line = "The bands fed the antenna with their own sources (";
+    for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
+        int n = 0;
+        while (n < BandSources && Bands[b].Sources[n].Pos[0] != '\0') ++n;
+        // A band without sources keeps the antenna's own.
+        line += (b > 0 ? "; band " : "band ") + std::to_string(b + 1) + ": " +
+                (n > 0 ? SourceList(Bands[b].Sources, n) : std::string("the antenna's own"));
+    }
+    return line + "); the antenna is left with " + SourceList(after.Sources, std::clamp(after.SourceCount, 0, MaxSources)) +
+           " in place of " + SourceList(before.Sources, std::clamp(before.SourceCount, 0, MaxSources)) + ".";
+}
+
 void CACal::SetTargets(const ResultRow& row) {
     Results[0] = row.Ga;
     Results[1] = row.FB;

@@ -184,6 +184,10 @@ public:
     bool CheckLimits(int row, double& v);
 
     void SetBand(AntDef& ant, int band) const;
+    // After a multi-band run that left `after` with other sources than
+    // `before` had: a line naming the sources each band fed and those the
+    // antenna is left with; empty when nothing changed so.
+    std::string SourcesLeftNote(const AntDef& before, const AntDef& after) const;
     void SetTargets(const ResultRow& row);
     void SetGoals(double gain, double fb, double jx, double swr, double elv, double m, double c);
     std::string GoalText() const;

@@ -459,7 +459,7 @@ const MeaningKeptRow Rows[] = {
          // and the log says so.
          const QStringList lines = t.LinesAbout("The bands fed the antenna");
          ASSERT_EQ(lines.size(), 1) << t.wnd->LogLines().join("\n").toStdString();
-         EXPECT_TRUE(lines[0].contains("in place of w1b (1 V, 0 deg), w2b (1 V, 120 deg).")) << lines[0].toStdString();
+         EXPECT_TRUE(lines[0].contains("in place of w1b (1.0 V, 0.0 deg), w2b (1.0 V, 120.0 deg).")) << lines[0].toStdString();
      }},
     {"JointBrokenByATypedCell",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"}); },
