@@ -279,7 +279,7 @@ void TMainWnd::UpdateMenuState() {
     ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
     K8->setEnabled(hasWires && hasSources);
     K36->setEnabled(!PreOptimizationText.empty());
-    K20->setEnabled(hasWires && ACal != nullptr && ACal->RowCount > 0);
+    K20->setEnabled(hasWires && ACal != nullptr && ACal->RowCount() > 0);
     const bool logged = hasWires && ACal != nullptr && ACal->LogCount > 0;
     ACalResBtn->setEnabled(logged && !JobDef.Busy);
     K15->setEnabled(logged);

@@ -34,6 +34,8 @@ void TMainWnd::AdoptOptimizerState(CACal* state) {
 void TMainWnd::AttachOptimizer() {
     if (!ACal) return;
     AntIds.FitTo(Ant);
+    // What the rows did when they were read since comes first.
+    AddLogLines(ACal->TakeNotes());
     AddLogLines(ACal->Attach(Ant, EnvDef, &AntIds));
 }
 

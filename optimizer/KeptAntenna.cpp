@@ -3,6 +3,8 @@
 #include "model/AntennaSnapshot.h"
 #include "model/AntennaText.h"
 
+#include <utility>
+
 KeptAntenna KeepAntenna(AntDef& ant, AntennaIdentities& ids, EnvRec& env, const std::string& comment, CACal* cal,
                         std::vector<std::string>& notes) {
     ids.FitTo(ant);
@@ -31,7 +33,7 @@ std::vector<std::string> RestoreKeptAntenna(const KeptAntenna& kept, AntDef& ant
     if (cal && kept.References) {
         const std::vector<std::string> back = cal->RestoreReferences(*kept.References, ant);
         lines.insert(lines.end(), back.begin(), back.end());
-    } else if (cal && cal->RowCount > 0) {
+    } else if (cal && std::as_const(*cal).RowCount() > 0) {  // as they stand: they follow below
         lines.emplace_back("The optimization lines were made after the data were kept: they follow the wires that the "
                            "restored data still have.");
         const IdentityChange change = ChangeByIdentity(*before, identitiesBefore, ids);

@@ -117,8 +117,19 @@ public:
 
 class CACal {
 public:
-    ACalVarRec Rows[MaxVarRows];
-    int32_t RowCount = 0;
+    // The rows, read and written through the state: on an attached antenna
+    // they first follow the edits of its wires not yet followed (not while
+    // a search runs, whose own write-backs wait for its end); the lines that
+    // gives wait for TakeNotes. The const forms hand out the rows as they are.
+    int RowCount();
+    int RowCount() const { return rowCount_; }
+    ACalVarRec& Row(int i);
+    const ACalVarRec& Row(int i) const { return rows_[i]; }
+    // The table holds `n` rows (0 .. MaxVarRows); rows past it are cleared.
+    void SetRowCount(int n);
+    // The lines of following the edits since the last call.
+    std::vector<std::string> TakeNotes();
+
     CWGroupList Groups;
 
     // The goal block.
@@ -249,6 +260,11 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    ACalVarRec rows_[MaxVarRows];
+    int32_t rowCount_ = 0;
+    std::vector<std::string> notes_;
+    bool searching_ = false, following_ = false;
+    void FollowPending();
     bool ItemInRange(const ACalVarRec& r) const;
     // Element rows through one change of the wires: `after` is the antenna's
     // wires now.

@@ -411,8 +411,8 @@ const MeaningKeptRow Rows[] = {
          t.VaryElementWidth(1);
          // Limits that the width of 10.2 m lies below: the run starts by
          // widening the element.
-         t.wnd->ACal->Rows[0].Min = 12;
-         t.wnd->ACal->Rows[0].Max = 30;
+         t.wnd->ACal->Row(0).Min = 12;
+         t.wnd->ACal->Row(0).Max = 30;
      },
      [](MeaningKept& t) {
          const auto start = t.PointOf("w2b+8");
@@ -556,12 +556,12 @@ const MeaningKeptRow Rows[] = {
          t.RunOptimizationStoppedEarly([](TACalDlg& dialog) { dialog.AllEleClick(); }, 40);
          ASSERT_NE(t.AntennaText(), start) << "the search moved no wire";
          t.wnd->ClearLog();
-         t.rowsBefore = t.wnd->ACal->RowCount;
+         t.rowsBefore = t.wnd->ACal->RowCount();
          t.Restore(t.wnd->K39);
      },
      [](MeaningKept& t) {
          EXPECT_TRUE(t.LinesAbout("removed").isEmpty()) << t.LinesAbout("removed").join("\n").toStdString();
-         EXPECT_EQ(t.wnd->ACal->RowCount, t.rowsBefore);
+         EXPECT_EQ(t.wnd->ACal->RowCount(), t.rowsBefore);
          EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w2c");
      }},
     {"LoadRowThroughADeleteAndARestore",
@@ -581,8 +581,8 @@ const MeaningKeptRow Rows[] = {
          t.Restore(t.wnd->K39);
      },
      [](MeaningKept& t) {
-         ASSERT_EQ(t.wnd->ACal->RowCount, 1);
-         EXPECT_EQ(t.wnd->ACal->Rows[0].Item, 1);
+         ASSERT_EQ(t.wnd->ACal->RowCount(), 1);
+         EXPECT_EQ(t.wnd->ACal->Row(0).Item, 1);
          EXPECT_DOUBLE_EQ(t.wnd->ACal->GetValue(0), 20);
      }},
 };

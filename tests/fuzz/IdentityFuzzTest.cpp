@@ -321,7 +321,7 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
         KeptAntenna kept;
         std::string comment;
         // The rows and log lines since the last check.
-        int rowsBefore = cal->RowCount;
+        int rowsBefore = cal->RowCount();
         std::vector<std::string> pending;
         for (int step = 0; step < 10; ++step) {
             const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
@@ -380,15 +380,15 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
             if (!prepared) continue;
             // A row that went said so; the others vary the element they were
             // made on, or what is left of it.
-            if (cal->RowCount < rowsBefore) {
+            if (cal->RowCount() < rowsBefore) {
                 for (int r = 0; r < rowsBefore; ++r)
                     if (SaysLine(pending, r)) ++removed;
                 ASSERT_FALSE(pending.empty()) << trace << ": rows went without a line";
             }
-            rowsBefore = cal->RowCount;
+            rowsBefore = cal->RowCount();
             pending.clear();
-            for (int r = 0; r < cal->RowCount; ++r) {
-                const std::set<int> now = TagsOfElement(*ant, cal->Rows[r].Item);
+            for (int r = 0; r < cal->RowCount(); ++r) {
+                const std::set<int> now = TagsOfElement(*ant, cal->Row(r).Item);
                 ASSERT_FALSE(now.empty()) << trace << ": row " << r + 1 << " names no element";
                 // Which element it was made on: the one of its first tag.
                 const auto made = std::find_if(madeOn.begin(), madeOn.end(), [&](const std::set<int>& tagsMade) {
@@ -548,8 +548,8 @@ void TypeIntoValueColumn(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities
     ids.FitTo(ant);
     const std::vector<std::string> attached = cal.Attach(ant, env, &ids);
     notes.insert(notes.end(), attached.begin(), attached.end());
-    if (cal.RowCount == 0) return;
-    const int row = static_cast<int>(rnd() % static_cast<unsigned>(cal.RowCount));
+    if (cal.RowCount() == 0) return;
+    const int row = static_cast<int>(rnd() % static_cast<unsigned>(cal.RowCount()));
     cal.SetValue(row, cal.GetValue(row) * (0.6 + 0.1 * static_cast<int>(rnd() % 9)));
     cal.Groups.WriteBack();
     const std::vector<std::string> lines = keeper.Settle(ant);
@@ -559,7 +559,7 @@ void TypeIntoValueColumn(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities
 // A run over two bands with their own feeds, stopped after a few points.
 void RunTwoBands(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities& ids, PositionKeeper& keeper,
                  std::mt19937& rnd, std::vector<std::string>& notes) {
-    if (cal.RowCount == 0 || ant.SourceCount == 0) return;
+    if (cal.RowCount() == 0 || ant.SourceCount == 0) return;
     ids.FitTo(ant);
     const std::vector<std::string> attached = cal.Attach(ant, env, &ids);
     notes.insert(notes.end(), attached.begin(), attached.end());
@@ -644,7 +644,7 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
             width.Item = e;
             width.Field = ElWidth;
             const int row = cal->AddElementVar(e, ElWidth, cal->GetElementValue(width), 10);
-            if (row >= 0) cal->Rows[row].Max = 30;
+            if (row >= 0) cal->Row(row).Max = 30;
         }
         PositionChecker check(*ant, ids, *cal);
         for (int step = 0; step < 8; ++step) {
