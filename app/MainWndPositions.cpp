@@ -8,7 +8,6 @@
 #include "optimizer/OptimizerState.h"
 #include "platform/StringGrid.h"
 
-
 void TMainWnd::SettlePositions() { AddLogLines(PlacePendingPositions()); }
 
 std::vector<std::string> TMainWnd::PlacePendingPositions() {
