@@ -170,16 +170,21 @@ int ExpandWires(AntDef& ant) {
 
 namespace {
 
-// A position on wire `wireNo` (from 1) of `count` pulses that names a pulse
-// is written for the wire turned round, naming the same pulse: an offset
-// from the centre changes its sign, an end becomes the other end. False
-// when it names none there or the text would not fit.
+// A position from the centre of wire `wireNo` (from 1) of `count` pulses is
+// written for the wire turned round, naming the same pulse: its offset
+// changes sign, and with an even count its size by one. False for a
+// position from an end (exchanging "b" and "e" keeps its pulse), one that
+// names no pulse there, or a text that would not fit.
 bool MirrorPositionOnWire(char (&pos)[PosTextSize], int wireNo, long long count) {
     const PositionRef ref = SplitPosition(pos);
     if (ref.Names != PositionRef::Wire || ref.Number != wireNo) return false;
+    const char letter = ref.Rest[0] == '\0' ? 'c' : ref.Rest[0];
+    if (letter != 'c' && letter != 'C') return false;
     const long long index = PulseIndexOnWire(ref.Rest, count);
     if (index < 0) return false;
-    const std::string text = PulseOnWireText(ref.Letter, wireNo, count - 1 - index, count);
+    const long long offset = count - 1 - index - count / 2;
+    const std::string text = ref.Letter + std::to_string(wireNo) + letter +
+                             (offset == 0 ? std::string() : (offset > 0 ? "+" : "") + std::to_string(offset));
     if (text.size() > static_cast<std::size_t>(PosTextLength)) return false;
     CopyText(pos, text.c_str());
     return true;
