@@ -10,6 +10,7 @@
 
 namespace {
 
+
 // Pulses stand where the wire's ends and segmentation put them.
 bool SameLayout(const WireRec& a, const WireRec& b) { return SameWireEnds(a, b) && a.R == b.R && a.Seg == b.Seg; }
 
@@ -61,7 +62,15 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
         return {};
     }
     WireRenumbering change = KeptNumbers(*AntennaOfWires(wires_), ant);
-    change.Place = PlaceByPoint(ant, change);
+    // An edit of a value changes one at a time, through shapes the user does
+    // not mean to keep: a position is never removed by it, it stays and says so.
+    change.Place = [place = PlaceByPoint(ant, change)](const char* text) {
+        PositionPlacement placed = place(text);
+        if (placed.How != PositionPlacement::Removed) return placed;
+        placed.How = PositionPlacement::Unknown;
+        if (!placed.Text.empty() && placed.Text.back() == ',') placed.Text.pop_back();
+        return placed;
+    };
     std::vector<std::string> notes = FollowWireRenumbering(ant, change);
     Take(ant);
     return notes;

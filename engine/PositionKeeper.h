@@ -9,7 +9,8 @@
 // wires now, every wire keeping its number. Sources and loads, and whatever
 // follows the antenna's renumberings (the optimizer's band sources and
 // current goal), keep their point, or on a moved wire their place along it,
-// or go to the nearest pulse of their wire with a line for the log.
+// or go to the nearest pulse of their wire with a line for the log; one with
+// no pulse left stays as it is, with a line (Settle removes nothing).
 //
 // A run of write-backs (the optimizer's search) places at each point from
 // the antenna as it was before the run, without a word, so that nothing

@@ -469,6 +469,19 @@ const MeaningKeptRow Rows[] = {
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
              << t.wnd->LogLines().join("\n").toStdString();
      }},
+    {"FedWireTypedThroughOneSegment",
+     [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,11"}, {"w1c"}); },
+     [](MeaningKept& t) {
+         t.TypeWire(1, {"", "", "", "", "", "", "", "1"});
+         t.TypeWire(1, {"", "", "", "", "", "", "", "21"});
+     },
+     [](MeaningKept& t) {
+         // A shape on the way with no pulse for the feed loses no feed: it
+         // stays, and the log says so.
+         ASSERT_EQ(t.wnd->Ant.SourceCount, 1);
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w1c): has no pulse left").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
     {"JointBrokenByAMove",
      [](MeaningKept& t) {
          t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
