@@ -91,6 +91,10 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     ConnectFields();
     ConnectCommands();
     ConnectView();
+    SetWireReferenceFollower(Ant, [this](const AntDef& ant, const WireRenumbering& change,
+                                         const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        FollowAntennaRenumbering(ant, change, entries, notes);
+    });
     NewAntDef();
     FileName.clear();
     UpdateMenuState();
@@ -181,7 +185,7 @@ TMainWnd::~TMainWnd() {
     SetEngineLog(static_cast<std::vector<std::string>*>(nullptr));
     SetEngineNotice(nullptr);
     DestroyOptimizerState();
-    ForgetIdentities(Ant);
+    SetWireReferenceFollower(Ant, {});
     FreeCalcCopy();
     FreeEngineArrays();
     if (MainWnd == this) MainWnd = nullptr;
@@ -297,7 +301,7 @@ void TMainWnd::UpdateMenuState() {
     ACalBtn->setEnabled(hasWires && hasSources && OpenGL_Form == nullptr);
     K8->setEnabled(hasWires && hasSources);
     K36->setEnabled(!PreOptimizationText.empty());
-    K20->setEnabled(hasWires && ACal != nullptr && ACal->RowCount > 0);
+    K20->setEnabled(hasWires && ACal != nullptr && ACal->RowCount() > 0);
     const bool logged = hasWires && ACal != nullptr && ACal->LogCount > 0;
     ACalResBtn->setEnabled(logged && !JobDef.Busy);
     K15->setEnabled(logged);

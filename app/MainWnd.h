@@ -5,6 +5,7 @@
 // carry the component names as objectNames and menu items keep their tags in
 // the property "tag".
 #include "app/AntennaViewState.h"
+#include "engine/PositionKeeper.h"
 #include "model/AntDef.h"
 #include "model/RecentFiles.h"
 #include "model/ResultOrigin.h"
@@ -145,6 +146,10 @@ public:
     QString FileName;          // antenna file of the current antenna; empty for a new one
     std::string Comment;       // the antenna's comment text (bytes)
     AntDef Ant;                // the antenna definition
+    // Beside it, kept with it: the identities of its wires and entries, and
+    // the wires its positions were last placed against.
+    AntennaIdentities AntIds;
+    PositionKeeper Positions;
     AntDef* CalcAnt = &Ant;    // the calculation copy: Ant itself or a stacked heap copy
     double ViewAzimuth = 220.0;
     double ViewElevation = -30.0;
@@ -226,6 +231,21 @@ public:
     void DeleteSource(int k);
     void AddWireSource(char letter);
     void SetAutoVol();
+
+    // Positions placed for the edits of the wires not yet settled; the lines
+    // go to the log. Every edit that moves wires ends here (or in the
+    // preparation, which calls it).
+    void SettlePositions();
+    // The same, the lines returned (for a caller that starts the log anew).
+    std::vector<std::string> PlacePendingPositions();
+    // Whatever keeps numbers or identities of the antenna's parts follows a
+    // renumbering of its wires or entries: the identities, the positions'
+    // wires, the optimizer's rows.
+    void FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
+                                  std::vector<std::string>& notes);
+    // After a multi-band run: a line naming the sources the bands fed and
+    // those the antenna is left with, when they are not those it had.
+    void ReportBandSources(const AntDef& before);
 
     // ---- Calculation copy ----
     int PrepareCalcAnt();
@@ -492,7 +512,8 @@ private:
     void Timer1Timer();
     void DestroyOptimizerState();
     // Makes `state` the optimizer state; its references into the antenna
-    // follow every renumbering of the antenna's wires from then on.
+    // follow every renumbering of the antenna's wires from then on
+    // (FollowAntennaRenumbering).
     void AdoptOptimizerState(CACal* state);
     void FreeCalcCopy();
     void ShowLanguage();

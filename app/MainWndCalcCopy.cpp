@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "engine/EngineState.h"
 #include "engine/ModelPrep.h"
+#include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "engine/WireLoss.h"
 #include "model/EnvDef.h"
@@ -27,7 +28,10 @@ bool TMainWnd::BuildStackedAnt() {
 }
 
 int TMainWnd::PrepareCalcAnt() {
+    // The positions follow the edits not yet settled; a run places them itself.
+    const std::vector<std::string> placed = JobDef.Busy ? std::vector<std::string>{} : PlacePendingPositions();
     const int result = PrepareCalcModel();
+    AddLogLines(placed);
     // Every edit reaches the calculation through here: the optimizer's rows
     // follow it now, not at the next optimization, and say so below the
     // preparation's lines. The search's own points wait for its end.
@@ -38,7 +42,12 @@ int TMainWnd::PrepareCalcAnt() {
 int TMainWnd::PrepareCalcModel() {
     // Until it is known what the engine holds, no result is computed from it.
     Origin.PreparationFailed();
-    const std::vector<int> turned = NormalizeGroundedWires(Ant);
+    // A turned wire's positions keep their pulses: counted on a layout of
+    // the antenna as it stands.
+    PulseLayout typed;
+    const bool counted = HasWireToTurn(Ant) && LayOutPulses(Ant, typed);
+    const std::vector<int> turned = NormalizeGroundedWires(Ant, counted ? typed.WirePulses : std::vector<long long>{});
+    if (!turned.empty()) Positions.Take(Ant);
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
     } else if (!BuildStackedAnt()) {

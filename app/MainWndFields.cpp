@@ -190,7 +190,9 @@ void TMainWnd::NewAntDef() {
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
     ResetToNewAntenna(Ant);
-    RenewIdentities(Ant);
+    // The record is about to hold another antenna.
+    AntIds = {};
+    Positions.Forget();
     JobDef.Wavelength = LightSpeedMHz / NewAntennaFreq;
     JobDef.EleWidthAll = 0;
     ResetAntennaReference(EnvDef);

@@ -121,6 +121,8 @@ void TMainWnd::K37Click() {
         Ant.nV = 1;
         Ant.StackCopies = 0;
         notes = FitPositionsToField(Ant);
+        // Its positions stand placed against the copies' wires.
+        Positions.Take(Ant);
     }
     if (result != 0) {
         AntChanged();

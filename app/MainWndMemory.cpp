@@ -30,7 +30,7 @@ void TMainWnd::K38Click() {
 
 KeptAntenna TMainWnd::KeepAntennaNow() {
     std::vector<std::string> notes;
-    KeptAntenna kept = KeepAntenna(Ant, EnvDef, Comment, ACal, notes);
+    KeptAntenna kept = KeepAntenna(Ant, AntIds, EnvDef, Comment, ACal, notes);
     AddLogLines(notes);
     return kept;
 }
@@ -44,7 +44,9 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     // What was kept with another text does not name this one's parts.
     const KeptAntenna restored = references.Text == kept ? references : KeptAntenna{kept, nullptr, nullptr};
     CACal* cal = restored.References ? &OptimizerState() : ACal;
-    const std::vector<std::string> lines = RestoreKeptAntenna(restored, Ant, EnvDef, Comment, cal);
+    const std::vector<std::string> lines = RestoreKeptAntenna(restored, Ant, AntIds, EnvDef, Comment, cal);
+    // Its positions stand placed against its own wires.
+    Positions.Take(Ant);
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
     SetAntDef();

@@ -53,6 +53,7 @@ public:
     bool OptCalc() override { return wnd_.OptCalc(); }
     void AddLogLine(const std::string& line) override { wnd_.AddLogLine(QString::fromStdString(line)); }
     void ClearLog() override { wnd_.ClearLog(); }
+    void PlacePositions() override { wnd_.Positions.PlaceRun(wnd_.Ant); }
     // After each logged evaluation: the newest line once on each redrawn
     // picture; between redraws the picture stays as it is shown.
     void DrawOptInfo() override {
@@ -83,6 +84,26 @@ std::string ScanText(const QStringList& lines) {
         text += kept.toStdString() + "\r\n";
     }
     return text;
+}
+
+// Every position a run places as it moves wires: the antenna's loads, its
+// sources (in a multi-band run the bands' sources, which the bands put into
+// it), and the current goal.
+std::vector<PositionKeeper::Holder> RunPositions(AntDef& ant, CACal& cal) {
+    std::vector<PositionKeeper::Holder> holders;
+    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
+        holders.push_back({ant.Loads[i].Pos, "Load " + std::to_string(i + 1)});
+    if (cal.BandCount <= 1) {
+        for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
+            holders.push_back({ant.Sources[i].Pos, "Source " + std::to_string(i + 1)});
+    } else {
+        for (int b = 0; b < std::clamp(cal.BandCount, 0, MaxBands); ++b)
+            for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+                holders.push_back({cal.Bands[b].Sources[i].Pos,
+                                   "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
+    }
+    if (cal.CurrentPos[0] != '\0') holders.push_back({cal.CurrentPos, "The current goal"});
+    return holders;
 }
 
 }  // namespace
@@ -119,7 +140,8 @@ void TMainWnd::ACalBtnClick() {
     ResultsKeeper keeper(SweepRunHost(), RunsLeave::Nothing);
     // The preparations start the log anew: what the rows did on following
     // the edits is said after them, also on Cancel.
-    const std::vector<std::string> followed = cal.Attach(Ant, EnvDef);
+    AntIds.FitTo(Ant);
+    const std::vector<std::string> followed = cal.Attach(Ant, EnvDef, &AntIds);
     const bool prepared = keeper.PrepareAt(Ant.CalcFreq);
     AddLogLines(followed);
     if (!prepared) return;
@@ -145,7 +167,11 @@ void TMainWnd::ACalBtnClick() {
         return;
     }
 
+    // The value column may have moved wires: the positions follow them
+    // before the run starts from them.
+    const std::vector<std::string> placed = PlacePendingPositions();
     ClearLog();
+    AddLogLines(placed);
     const ResultOrigin originBefore = Origin;
     PushResultRow();
     PreOptimizationReferences = KeepAntennaNow();
@@ -160,6 +186,8 @@ void TMainWnd::ACalBtnClick() {
     uint32_t t0 = 0;
     uint32_t t1 = 0;
     bool ok = false;
+    const auto startAnt = std::make_unique<AntDef>(Ant);
+    Positions.BeginRun(Ant, RunPositions(Ant, cal));
     try {
         BusyRun busy;
         SetOptRunning();
@@ -173,11 +201,14 @@ void TMainWnd::ACalBtnClick() {
         // state: the busy flag has dropped, the controls follow it. The
         // results are those of a point half calculated.
         Origin.Forget();
+        Positions.EndRun(Ant);
         SetOptRunning();
         UpdateMenuState();
         throw;
     }
     AddLogLine(QString::fromStdString(ShortestFloat(RoundTo((t1 - t0) * 0.001, 2))) + " sec");
+    AddLogLines(Positions.EndRun(Ant));
+    ReportBandSources(*startAnt);
     Ant.Changed = 1;
 
     // Nothing scored (the first calculation failed): the antenna is back at

@@ -22,7 +22,6 @@ const char* const OptLogFilter = "KORVA-TEZ tab. opt. file(*.kvo)";
 } // namespace
 
 void TMainWnd::DestroyOptimizerState() {
-    SetWireReferenceFollower(Ant, {});
     delete ACal;
     ACal = nullptr;
 }
@@ -30,14 +29,14 @@ void TMainWnd::DestroyOptimizerState() {
 void TMainWnd::AdoptOptimizerState(CACal* state) {
     DestroyOptimizerState();
     ACal = state;
-    SetWireReferenceFollower(Ant, [state](const AntDef& ant, const WireRenumbering& change,
-                                          const EntryRenumbering& entries, std::vector<std::string>& notes) {
-        state->FollowWireRenumbering(ant, change, entries, notes);
-    });
 }
 
 void TMainWnd::AttachOptimizer() {
-    if (ACal) AddLogLines(ACal->Attach(Ant, EnvDef));
+    if (!ACal) return;
+    AntIds.FitTo(Ant);
+    // What the rows did when they were read since comes first.
+    AddLogLines(ACal->TakeNotes());
+    AddLogLines(ACal->Attach(Ant, EnvDef, &AntIds));
 }
 
 CACal& TMainWnd::OptimizerState() {

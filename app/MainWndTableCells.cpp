@@ -117,6 +117,7 @@ void TMainWnd::Grid2SetEditText(int col, int row, const QString& text) {
         MoveWireEnds(Ant.Wires, Ant.WireCount, w, old);
         Grid2->Invalidate();
     }
+    SettlePositions();
 }
 
 bool TMainWnd::WireRowEdited(int index) {

@@ -58,19 +58,20 @@ constexpr double GainWeight = 50, FBWeight = 50;
 
 // Director (wire 3): X2 free and X1 = -X2, Y1 free and Y2 = Y1.
 void DirectorRows(CACal& cal) {
-    cal.RowCount = 0;
+    cal.SetRowCount(0);
     const struct {
         int field;
         int32_t link;
     } rows[] = {{6, LinkFree}, {5, -2}, {0, LinkFree}, {2, 2}};
     for (const auto& r : rows) {
-        const int i = cal.RowCount++;
-        cal.Rows[i] = ACalVarRec{};
-        cal.Rows[i].Kind = KindWire;
-        cal.Rows[i].Item = 2;
-        cal.Rows[i].Field = r.field;
+        const int i = cal.RowCount();
+        cal.SetRowCount(i + 1);
+        ACalVarRec& row = cal.Row(i);
+        row.Kind = KindWire;
+        row.Item = 2;
+        row.Field = r.field;
         cal.SetDefaultLimits(i);
-        cal.Rows[i].Link = r.link;
+        cal.Row(i).Link = r.link;
     }
     cal.SetGoals(GainWeight, FBWeight, 0, 0, 0, 0, 0);
     cal.RefreshValues();

@@ -35,15 +35,12 @@ bool InPlace(const WireRec& now, const WireRec& was) {
     return SameWireEnds(now, was) || (SamePoint(WireEnd1(now), WireEnd2(was)) && SamePoint(WireEnd2(now), WireEnd1(was)));
 }
 
-// The layouts number the pulses of turned wires from their other end: a text
-// written for such a wire reads with b and e exchanged.
-std::string AsLaidOut(const PulseLayout& layout, const std::string& text, int wire) {
-    if (wire < 0 || wire >= static_cast<int>(layout.Turned.size()) || !layout.Turned[static_cast<std::size_t>(wire)])
-        return text;
-    char pos[PosTextSize] = {};
-    CopyText(pos, text.c_str());
-    SwapPositionEnd(pos, wire + 1);
-    return pos;
+// The text naming pulse `index` (in the layout's numbering) of `wire` (from
+// 0) as typed: the layouts number a turned wire's pulses from its other end.
+std::string TypedText(const PulseLayout& layout, char letter, int wire, long long index) {
+    const long long count = layout.WirePulses[static_cast<std::size_t>(wire)];
+    const bool turned = wire < static_cast<int>(layout.Turned.size()) && layout.Turned[static_cast<std::size_t>(wire)];
+    return PulseOnWireText(letter, wire + 1, turned ? count - 1 - index : index, count);
 }
 
 // A pulse of the layout after the edit: its wire (from 0) and its index there.
@@ -127,11 +124,10 @@ PositionPlacement Placer::operator()(const char* text) const {
     }
     const PulseFound best = exact.Found() ? exact : junction.Found() ? junction : nearest;
     if (!best.Found()) return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
-    const std::string placed = PulseOnWireText(ref.Letter, best.Wire + 1, best.Index,
-                                               After->WirePulses[static_cast<std::size_t>(best.Wire)]);
+    const std::string placed = TypedText(*After, ref.Letter, best.Wire, best.Index);
     if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, PositionTooLongReason()};
     const auto how = exact.Found() || junction.Found() ? PositionPlacement::Placed : PositionPlacement::Nearest;
-    return {how, AsLaidOut(*After, placed, best.Wire)};
+    return {how, placed};
 }
 
 // Without layouts the positions follow their wires by number; those on a

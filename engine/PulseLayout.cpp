@@ -57,12 +57,13 @@ std::optional<Point3D> PulseLayout::PointOnWire(int wire, long long index) const
 
 long long PulseLayout::IndexNamed(const char* text, int wire) const {
     if (wire < 0 || wire >= static_cast<int>(WirePulses.size())) return -1;
-    char pos[PosTextSize] = {};
-    CopyText(pos, text);
-    if (Turned[static_cast<std::size_t>(wire)]) SwapPositionEnd(pos, wire + 1);
-    const PositionRef ref = SplitPosition(pos);
+    const PositionRef ref = SplitPosition(text);
     if (ref.Names != PositionRef::Wire || ref.Number != wire + 1) return -1;
-    return PulseIndexOnWire(ref.Rest, WirePulses[static_cast<std::size_t>(wire)]);
+    const long long count = WirePulses[static_cast<std::size_t>(wire)];
+    const long long index = PulseIndexOnWire(ref.Rest, count);
+    // The text names its pulse on the wire as typed; the preparation numbers
+    // a turned wire's pulses from its other end.
+    return index >= 0 && Turned[static_cast<std::size_t>(wire)] ? count - 1 - index : index;
 }
 
 std::optional<Point3D> PulseLayout::PointNamed(const char* text) const {
@@ -98,6 +99,13 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
                         static_cast<float>(piece.Z1 + height)};
         const Point3F b{static_cast<float>(piece.X2), static_cast<float>(piece.Y2),
                         static_cast<float>(piece.Z2 + height)};
+        // A wire of no length is a row not typed yet, which the preparation
+        // refuses: nothing joins it.
+        if (a.X == b.X && a.Y == b.Y && a.Z == b.Z) {
+            const float none = std::nanf("");
+            ends[static_cast<std::size_t>(w)] = PieceEnds{none, none, none, none, none, none};
+            continue;
+        }
         ends[static_cast<std::size_t>(w)] = PieceEnds{a.X, a.Y, a.Z, b.X, b.Y, b.Z};
         const int ground = overGround ? GroundContactEnd(a, b) : -1;
         const bool pulseAtA = ground == 0 || FindEarlierJoin(ends, w, a, 0).Piece != 0;

@@ -69,8 +69,9 @@ struct PulseLayout {
 
     // Pulse `index` (from 0) of wire `wire` (from 0); none beyond its pulses.
     std::optional<Point3D> PointOnWire(int wire, long long index) const;
-    // The pulse (from 0) of wire `wire` that a position text names, read as
-    // the preparation will (b and e exchanged on a turned wire); -1 for none.
+    // The pulse (from 0) of wire `wire` that a position text names on the
+    // wire as typed, in the numbering of the preparation (which on a turned
+    // wire counts from the other end); -1 for none.
     long long IndexNamed(const char* text, int wire) const;
     // The point a position text names ("w3c", not a plain pulse number).
     std::optional<Point3D> PointNamed(const char* text) const;

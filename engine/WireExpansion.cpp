@@ -7,6 +7,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/PositionText.h"
 #include "model/TaperSetTable.h"
 
 #include <algorithm>
@@ -167,7 +168,44 @@ int ExpandWires(AntDef& ant) {
     return report.Finish();
 }
 
-std::vector<int> NormalizeGroundedWires(AntDef& ant) {
+namespace {
+
+// A position from the centre of wire `wireNo` (from 1) of `count` pulses is
+// written for the wire turned round, naming the same pulse: its offset
+// changes sign, and with an even count its size by one. False for a
+// position from an end (exchanging "b" and "e" keeps its pulse), one that
+// names no pulse there, or a text that would not fit.
+bool MirrorPositionOnWire(char (&pos)[PosTextSize], int wireNo, long long count) {
+    const PositionRef ref = SplitPosition(pos);
+    if (ref.Names != PositionRef::Wire || ref.Number != wireNo) return false;
+    const char letter = ref.Rest[0] == '\0' ? 'c' : ref.Rest[0];
+    if (letter != 'c' && letter != 'C') return false;
+    const long long index = PulseIndexOnWire(ref.Rest, count);
+    if (index < 0) return false;
+    const long long offset = count - 1 - index - count / 2;
+    const std::string text = ref.Letter + std::to_string(wireNo) + letter +
+                             (offset == 0 ? std::string() : (offset > 0 ? "+" : "") + std::to_string(offset));
+    if (text.size() > static_cast<std::size_t>(PosTextLength)) return false;
+    CopyText(pos, text.c_str());
+    return true;
+}
+
+void TurnPosition(char (&pos)[PosTextSize], int wireNo, long long count) {
+    if (count <= 0 || !MirrorPositionOnWire(pos, wireNo, count)) SwapPositionEnd(pos, wireNo);
+}
+
+}  // namespace
+
+bool HasWireToTurn(const AntDef& ant) {
+    const double height = EnvDef.AntHeight;
+    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
+        const WireRec& w = ant.Wires[i];
+        if (w.Z2 + height == 0 && w.Z1 + height != 0) return true;
+    }
+    return false;
+}
+
+std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
     std::vector<int> turned;
     const double height = EnvDef.AntHeight;
     const int wireCount = std::clamp(ant.WireCount, 0, MaxWires);
@@ -179,8 +217,9 @@ std::vector<int> NormalizeGroundedWires(AntDef& ant) {
         std::swap(w.X1, w.X2);
         std::swap(w.Y1, w.Y2);
         std::swap(w.Z1, w.Z2);
-        for (int s = 0; s < sourceCount; ++s) SwapPositionEnd(ant.Sources[s].Pos, i + 1);
-        for (int l = 0; l < loadCount; ++l) SwapPositionEnd(ant.Loads[l].Pos, i + 1);
+        const long long count = i < static_cast<int>(wirePulses.size()) ? wirePulses[static_cast<std::size_t>(i)] : 0;
+        for (int s = 0; s < sourceCount; ++s) TurnPosition(ant.Sources[s].Pos, i + 1, count);
+        for (int l = 0; l < loadCount; ++l) TurnPosition(ant.Loads[l].Pos, i + 1, count);
         if (w.Seg == -2) w.Seg = -3;
         else if (w.Seg == -3) w.Seg = -2;
         turned.push_back(i);

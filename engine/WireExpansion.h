@@ -31,10 +31,14 @@ inline void AddWirePiece(AntDef& ant, const Point3D& a, const Point3D& b, double
 
 // Turns round every wire whose end 2 lies exactly on the ground (Z plus the
 // added height) while its end 1 does not, so that a grounded end is always
-// end 1: exchanges the ends, "b" and "e" in the positions of the sources and
-// loads on it, and the codes -2 and -3. Returns the indices of the wires
-// turned round.
-std::vector<int> NormalizeGroundedWires(AntDef& ant);
+// end 1: exchanges the ends and the codes -2 and -3. The positions of the
+// sources and loads on it keep their pulse where its pulse count is given
+// (`wirePulses`, from a layout of the antenna as it stands); elsewhere "b"
+// and "e" are exchanged, which keeps only counts from an end. Returns the
+// indices of the wires turned round.
+std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses = {});
+// True when NormalizeGroundedWires would turn a wire of `ant`.
+bool HasWireToTurn(const AntDef& ant);
 
 // In a position text "w<digits><letter>...", exchanges b and e (keeping the
 // case) when the text names wire `wireNo` (1-based; "w0" and "w" name wire 1,

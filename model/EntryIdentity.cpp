@@ -2,17 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <map>
 
 namespace {
 
-std::map<const AntDef*, AntennaIdentities>& Registry() {
-    static std::map<const AntDef*, AntennaIdentities> registry;
-    return registry;
-}
-
 // Appends fresh identities up to `count` entries, drops those past it.
-void FitTo(std::vector<EntryId>& ids, int count) {
+void FitList(std::vector<EntryId>& ids, int count) {
     const auto n = static_cast<std::size_t>(std::max(count, 0));
     if (ids.size() > n) ids.resize(n);
     while (ids.size() < n) ids.push_back(NewEntryId());
@@ -21,7 +15,7 @@ void FitTo(std::vector<EntryId>& ids, int count) {
 // The identities of the entries after a renumbering: each entry there was
 // takes its identity to its new number; a number nobody came to is new.
 std::vector<EntryId> Renumbered(std::vector<EntryId> before, const std::vector<int>& newNumber, int countAfter) {
-    FitTo(before, static_cast<int>(newNumber.size()));
+    FitList(before, static_cast<int>(newNumber.size()));
     std::vector<EntryId> after(static_cast<std::size_t>(std::max(countAfter, 0)), 0);
     for (std::size_t i = 0; i < newNumber.size(); ++i) {
         const int n = newNumber[i];
@@ -36,7 +30,7 @@ std::vector<EntryId> Renumbered(std::vector<EntryId> before, const std::vector<i
 // The new number (from 1) of each identity of `from` among `to`, 0 where
 // `to` has it not.
 std::vector<int> NumbersByIdentity(std::vector<EntryId> from, int countFrom, const std::vector<EntryId>& to) {
-    FitTo(from, countFrom);
+    FitList(from, countFrom);
     std::vector<int> numbers;
     for (const EntryId id : from) {
         const auto at = std::find(to.begin(), to.end(), id);
@@ -52,37 +46,25 @@ EntryId NewEntryId() {
     return next++;
 }
 
-const AntennaIdentities& IdentitiesOf(const AntDef& ant) {
-    AntennaIdentities& ids = Registry()[&ant];
-    FitTo(ids.Wires, std::clamp(ant.WireCount, 0, MaxWires));
-    FitTo(ids.Sources, std::clamp(ant.SourceCount, 0, MaxSources));
-    FitTo(ids.Loads, std::clamp(ant.LoadCount, 0, MaxLoads));
+AntennaIdentities AntennaIdentities::FreshFor(const AntDef& ant) {
+    AntennaIdentities ids;
+    ids.FitTo(ant);
     return ids;
 }
 
-const AntennaIdentities* KnownIdentitiesOf(const AntDef& ant) {
-    return Registry().count(&ant) != 0 ? &IdentitiesOf(ant) : nullptr;
+void AntennaIdentities::FitTo(const AntDef& ant) {
+    FitList(Wires, std::clamp(ant.WireCount, 0, MaxWires));
+    FitList(Sources, std::clamp(ant.SourceCount, 0, MaxSources));
+    FitList(Loads, std::clamp(ant.LoadCount, 0, MaxLoads));
 }
 
-// Given when first asked: the antenna may still be filled after this.
-void RenewIdentities(const AntDef& ant) { Registry()[&ant] = AntennaIdentities{}; }
-
-void SetIdentities(const AntDef& ant, const AntennaIdentities& ids) {
-    Registry()[&ant] = ids;
-    IdentitiesOf(ant);
-}
-
-void ForgetIdentities(const AntDef& ant) { Registry().erase(&ant); }
-
-void FollowIdentities(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries) {
-    const auto found = Registry().find(&ant);
-    if (found == Registry().end()) return;
-    AntennaIdentities& ids = found->second;
-    ids.Wires = Renumbered(std::move(ids.Wires), change.NewNumber, std::clamp(ant.WireCount, 0, MaxWires));
+void AntennaIdentities::Follow(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries) {
+    Wires = Renumbered(std::move(Wires), change.NewNumber, std::clamp(ant.WireCount, 0, MaxWires));
     if (!entries.NewSource.empty())
-        ids.Sources = Renumbered(std::move(ids.Sources), entries.NewSource, std::clamp(ant.SourceCount, 0, MaxSources));
+        Sources = Renumbered(std::move(Sources), entries.NewSource, std::clamp(ant.SourceCount, 0, MaxSources));
     if (!entries.NewLoad.empty())
-        ids.Loads = Renumbered(std::move(ids.Loads), entries.NewLoad, std::clamp(ant.LoadCount, 0, MaxLoads));
+        Loads = Renumbered(std::move(Loads), entries.NewLoad, std::clamp(ant.LoadCount, 0, MaxLoads));
+    FitTo(ant);
 }
 
 IdentityChange ChangeByIdentity(const AntDef& before, const AntennaIdentities& from, const AntennaIdentities& to) {

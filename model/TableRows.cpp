@@ -1,6 +1,5 @@
 #include "model/TableRows.h"
 
-#include "model/EntryIdentity.h"
 #include "model/PositionText.h"
 
 #include <algorithm>
@@ -136,6 +135,11 @@ std::string RemovedNote(const std::string& what, const std::string& text, const 
     return what + " (" + text + ") " + why + " and is removed.";
 }
 
+std::string NearestPulseNote(const std::string& what, const std::string& text, const std::string& placed) {
+    return what + " (" + text + "): no pulse stands at its point after the edit; it goes to the nearest one of its "
+                                "wire, " + placed + ".";
+}
+
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire) {
     return RemovedNote(what, text, "was on the deleted wire " + std::to_string(wire));
 }
@@ -162,8 +166,7 @@ std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& c
         switch (placed.How) {
         case PositionPlacement::Removed: return placed.Text;
         case PositionPlacement::Nearest:
-            notes.push_back(what + " (" + text + "): no pulse stands at its point after the edit; it goes to the "
-                                                 "nearest one of its wire, " + placed.Text + ".");
+            notes.push_back(NearestPulseNote(what, text, placed.Text));
             [[fallthrough]];
         case PositionPlacement::Placed: CopyText(pos, size, placed.Text.c_str()); return {};
         case PositionPlacement::Unknown: break;
@@ -190,7 +193,6 @@ std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumberin
     EntryRenumbering entries;
     entries.NewSource = FollowEntries(ant.Sources, ant.SourceCount, MaxSources, "Source", counted, notes);
     entries.NewLoad = FollowEntries(ant.Loads, ant.LoadCount, MaxLoads, "Load", counted, notes);
-    FollowIdentities(ant, counted, entries);
     NotifyFollowers(ant, counted, entries, notes);
     return notes;
 }
@@ -198,7 +200,6 @@ std::vector<std::string> FollowWireRenumbering(AntDef& ant, const WireRenumberin
 std::vector<std::string> FollowEntryRenumbering(const AntDef& ant, const EntryRenumbering& entries) {
     std::vector<std::string> notes;
     const WireRenumbering kept(ant);
-    FollowIdentities(ant, kept, entries);
     NotifyFollowers(ant, kept, entries, notes);
     return notes;
 }

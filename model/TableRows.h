@@ -91,6 +91,9 @@ std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& c
                            std::vector<std::string>& notes);
 // The log line of a holder removed for `why` ("was on the deleted wire 3").
 std::string RemovedNote(const std::string& what, const std::string& text, const std::string& why);
+// The log line of a holder whose point no pulse stands at after an edit, so
+// that it goes to the nearest one of its wire, `placed`.
+std::string NearestPulseNote(const std::string& what, const std::string& text, const std::string& placed);
 // The log line of a holder whose position named a deleted wire.
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
 

@@ -300,7 +300,7 @@ bool TACalDlg::Execute(CACal* cal) {
     cal_ = cal;
     if (!cal_ || !cal_->Ant) return false;
     cal_->RefreshValues();
-    Grid->SetRowCount(cal_->RowCount + 2);
+    Grid->SetRowCount(cal_->RowCount() + 2);
     const int positions[7] = {WGain, WFB, WJX, WSWR, WElev, WMatch, WCurrent};
     QSlider* bars[7] = {TBGain, TBFB, TBJX, TBSWR, TBELV, TBMCH, TBCUR};
     for (int i = 0; i < 7; ++i) bars[i]->setValue(static_cast<int>(std::lround(cal_->Weights[positions[i]])));

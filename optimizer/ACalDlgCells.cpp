@@ -38,7 +38,7 @@ int TACalDlg::ItemCount(int kind) const {
 }
 
 QString TACalDlg::WhatText(int i) const {
-    const ACalVarRec& r = cal_->Rows[i];
+    const ACalVarRec& r = cal_->Row(i);
     switch (r.Kind) {
     case KindWire: return r.Field >= 0 && r.Field < 7 ? WireFields[r.Field] : QString();
     case KindElement:
@@ -60,7 +60,7 @@ QString TACalDlg::WhatText(int i) const {
 }
 
 QString TACalDlg::ValueText(int i) const {
-    const ACalVarRec& r = cal_->Rows[i];
+    const ACalVarRec& r = cal_->Row(i);
     const double v = cal_->GetValue(i);
     QString text = Q(DblToStr(v));
     if (r.Link != LinkFree && cal_->ResolveLink(0, r.Link) != -1) {
@@ -82,8 +82,8 @@ QString TACalDlg::GetCellText(int col, int line) const {
     }
     if (!cal_) return {};
     const int i = line - 1;
-    if (i >= cal_->RowCount) return col == 0 && i == cal_->RowCount ? QString::fromLatin1(EmptyRowText) : QString();
-    const ACalVarRec& r = cal_->Rows[i];
+    if (i >= cal_->RowCount()) return col == 0 && i == cal_->RowCount() ? QString::fromLatin1(EmptyRowText) : QString();
+    const ACalVarRec& r = cal_->Row(i);
     const bool free = r.Link == LinkFree;
     const bool noItem = r.Kind == KindHeight || r.Kind == KindFreq || r.Kind == KindStack;
     switch (col) {
@@ -101,14 +101,14 @@ QString TACalDlg::GetCellText(int col, int line) const {
 }
 
 bool TACalDlg::GridGetEditText(int col, int line) {
-    if (!cal_ || line < 1 || line > MaxVarRows || line > cal_->RowCount + 1 || col < 1) return false;
+    if (!cal_ || line < 1 || line > MaxVarRows || line > cal_->RowCount() + 1 || col < 1) return false;
     if (col == 1) {
         Grid->PopupAtCell(PopupType, col, line);
         return false;
     }
     if (col == 3) {
         // The empty line becomes a wire row when a choice is made there.
-        const int kind = line <= cal_->RowCount ? cal_->Rows[line - 1].Kind : KindWire;
+        const int kind = line <= cal_->RowCount() ? cal_->Row(line - 1).Kind : KindWire;
         if (QMenu* menu = WhatMenu(kind)) Grid->PopupAtCell(menu, col, line);
         return false;
     }
@@ -119,16 +119,16 @@ void TACalDlg::GridSetEditText(int col, int line, const QString& qtext) {
     if (!cal_ || line < 1 || line > MaxVarRows) return;
     const int i = line - 1;
     const std::string text = qtext.toStdString();
-    const bool exists = i < cal_->RowCount;
-    const bool freeRow = exists && cal_->Rows[i].Link == LinkFree;
+    const bool exists = i < cal_->RowCount();
+    const bool freeRow = exists && cal_->Row(i).Link == LinkFree;
     switch (col) {
     case 2: {
         // The empty line would become a wire row.
-        const int kind = exists ? cal_->Rows[i].Kind : KindWire;
+        const int kind = exists ? cal_->Row(i).Kind : KindWire;
         int n = 0;
         if (!StrToAbsIntExpr(n, text) || n < 1 || n > ItemCount(kind)) return;
         if (!EnsureRow(*cal_, i)) return;
-        cal_->Rows[i].Item = n - 1;
+        cal_->Row(i).Item = n - 1;
         cal_->SetDefaultLimits(i);
         break;
     }
@@ -136,7 +136,7 @@ void TACalDlg::GridSetEditText(int col, int line, const QString& qtext) {
         const bool added = !exists;
         if (!EnsureRow(*cal_, i)) return;
         if (!ApplyAssociation(*cal_, i, text) && added) {
-            --cal_->RowCount;
+            cal_->SetRowCount(cal_->RowCount() - 1);
             return;
         }
         break;
@@ -144,7 +144,7 @@ void TACalDlg::GridSetEditText(int col, int line, const QString& qtext) {
     case 5: {
         double v = 0;
         if (!freeRow || !StrToDblExpr(v, text)) return;
-        cal_->Rows[i].Step = v;
+        cal_->Row(i).Step = v;
         break;
     }
     case 6:

@@ -37,32 +37,32 @@ bool ValidateAndPrepare(CACal& cal) {
 
 void TACalDlg::UpdateButtons() {
     if (!cal_) return;
-    const bool rows = cal_->RowCount > 0;
+    const bool rows = cal_->RowCount() > 0;
     OKBtn->setEnabled(rows);
     K23->setEnabled(rows);
     const int line = Grid->Row();
-    DelBtn->setEnabled(line >= 1 && line <= cal_->RowCount);
+    DelBtn->setEnabled(line >= 1 && line <= cal_->RowCount());
     BandBtn->setEnabled(!TerDis->isChecked() && cal_->Ant && cal_->Ant->SourceCount < 5);
     TypeItems[7]->setEnabled(cal_->Ant && (cal_->Ant->nH != 1 || cal_->Ant->nV != 1));
-    Grid->SetRowCount(cal_->RowCount + 2);
+    Grid->SetRowCount(cal_->RowCount() + 2);
     Grid->Invalidate();
 }
 
 void TACalDlg::PopupPopup() {
     if (!cal_) return;
     const int k = CurrentRow();
-    const bool isRow = k >= 0 && k < cal_->RowCount;
-    K27->setEnabled(cal_->RowCount > 0);
-    K34->setEnabled(cal_->RowCount > 0);
+    const bool isRow = k >= 0 && k < cal_->RowCount();
+    K27->setEnabled(cal_->RowCount() > 0);
+    K34->setEnabled(cal_->RowCount() > 0);
     K29->setEnabled(isRow);
-    K28->setEnabled(cal_->RowCount < MaxVarRows);
-    K11->setEnabled(isRow && (cal_->Rows[k].Kind == KindWire || cal_->Rows[k].Kind == KindLoad));
+    K28->setEnabled(cal_->RowCount() < MaxVarRows);
+    K11->setEnabled(isRow && (cal_->Row(k).Kind == KindWire || cal_->Row(k).Kind == KindLoad));
 }
 
 void TACalDlg::SetRowType(int kind) {
     const int k = CurrentRow();
     if (!cal_ || k < 0 || !EnsureRow(*cal_, k)) return;
-    cal_->Rows[k].Kind = kind;
+    cal_->Row(k).Kind = kind;
     cal_->SetDefaultLimits(k);
     Changed();
 }
@@ -70,7 +70,7 @@ void TACalDlg::SetRowType(int kind) {
 void TACalDlg::SetRowWhat(int field) {
     const int k = CurrentRow();
     if (!cal_ || k < 0 || !EnsureRow(*cal_, k)) return;
-    cal_->Rows[k].Field = field;
+    cal_->Row(k).Field = field;
     cal_->SetDefaultLimits(k);
     Grid->CloseEditor();
     Changed();
@@ -83,7 +83,7 @@ void TACalDlg::K28Click() {
 
 void TACalDlg::DelBtnClick() {
     const int k = CurrentRow();
-    if (!cal_ || k < 0 || k >= cal_->RowCount) return;
+    if (!cal_ || k < 0 || k >= cal_->RowCount()) return;
     DeleteRow(*cal_, k);
     Changed();
 }
@@ -95,9 +95,9 @@ void TACalDlg::K27Click() {
 }
 
 void TACalDlg::K23Click() {
-    if (!cal_ || cal_->RowCount <= 0) return;
-    const int k = std::min(std::max(CurrentRow(), 0), cal_->RowCount - 1);
-    std::string value = DblToStr(cal_->Rows[k].Step);
+    if (!cal_ || cal_->RowCount() <= 0) return;
+    const int k = std::min(std::max(CurrentRow(), 0), cal_->RowCount() - 1);
+    std::string value = DblToStr(cal_->Row(k).Step);
     if (!CurrentPrompter().InputQuery(messages_[1], messages_[2], value)) return;
     double step = 0;
     if (!StrToDblExpr(step, value)) return;
@@ -119,7 +119,7 @@ void TACalDlg::K11Click() {
 
 void TACalDlg::AllEleClick() {
     if (!cal_) return;
-    if (cal_->RowCount > 0 && YesNoBox("%s", messages_[0].c_str()) != BoxYes) return;
+    if (cal_->RowCount() > 0 && YesNoBox("%s", messages_[0].c_str()) != BoxYes) return;
     ClearRows(*cal_);
     AddAllElementRows(*cal_, [this](ElementQuestion& q) {
         TACalEleBox box(this, fontName_);
@@ -136,16 +136,16 @@ void TACalDlg::RefEleClick() {
     const int k = CurrentRow();
     if (!cal_ || k < 0 || k >= MaxVarRows || !PickElement) return;
     int index = -1, kind = -1;
-    const bool isRow = k < cal_->RowCount;
-    const bool wireRow = isRow && (cal_->Rows[k].Kind == KindWire || cal_->Rows[k].Kind == KindWirePolar);
+    const bool isRow = k < cal_->RowCount();
+    const bool wireRow = isRow && (cal_->Row(k).Kind == KindWire || cal_->Row(k).Kind == KindWirePolar);
     if (isRow) {
-        index = cal_->Rows[k].Item;
-        if (!wireRow) kind = cal_->Rows[k].Field;
+        index = cal_->Row(k).Item;
+        if (!wireRow) kind = cal_->Row(k).Field;
     }
     if (!PickElement(this, index, kind, cal_->TableVariables(), *cal_->Ant)) return;
-    if (kind < 0 && wireRow && cal_->Rows[k].Item == index) return;
+    if (kind < 0 && wireRow && cal_->Row(k).Item == index) return;
     if (!EnsureRow(*cal_, k)) return;
-    ACalVarRec& r = cal_->Rows[k];
+    ACalVarRec& r = cal_->Row(k);
     if (kind >= 0) {
         r.Kind = KindElement;
         r.Item = index;
@@ -189,7 +189,7 @@ void TACalDlg::TerBtnClick() {
 }
 
 void TACalDlg::OKBtnClick() {
-    if (!cal_ || cal_->RowCount <= 0) return;
+    if (!cal_ || cal_->RowCount() <= 0) return;
     Grid->CloseEditor();
     cal_->RefreshValues();
     const bool ok = ValidateAndPrepare(*cal_);

@@ -161,7 +161,7 @@ bool TACalResDlg::Execute(CACal* cal) {
     Grid->SetRowCount(static_cast<int>(entries_.size()) + 1);
     CalCond->setText(Q(cal_->GoalText()));
     // A simple sweep shows each variable's value instead of the score.
-    Grid->SetColCount(!cal_->GoalsOn && cal_->RowCount >= 2 ? 6 + cal_->RowCount : 7);
+    Grid->SetColCount(!cal_->GoalsOn && cal_->RowCount() >= 2 ? 6 + cal_->RowCount() : 7);
     SortLogEntries(entries_, SortScore);
     const int current = FindCurrentRow();
     ShowRow(current);
@@ -170,7 +170,7 @@ bool TACalResDlg::Execute(CACal* cal) {
     const int line = Grid->Row();
     if (line < 1 || line > static_cast<int>(entries_.size())) return false;
     const ACalLogEntry& chosen = entries_[static_cast<std::size_t>(line - 1)];
-    for (int i = 0; i < cal_->RowCount; ++i) cal_->SetValue(i, chosen.Values[i]);
+    for (int i = 0; i < cal_->RowCount(); ++i) cal_->SetValue(i, chosen.Values[i]);
     cal_->Groups.WriteBack();
     return true;
 }
@@ -192,7 +192,7 @@ QString TACalResDlg::GetCellText(int col, int row) const {
     case 5: return Q(DblToStr1(e.Elev));
     default:
         if (cal_->GoalsOn) return col == 6 && cal_->BestScore != 0 ? Q(DblToStr(e.Score / cal_->BestScore)) : QString();
-        if (col - 6 < cal_->RowCount) return Q(DblToStr(e.Values[col - 6]));
+        if (col - 6 < cal_->RowCount()) return Q(DblToStr(e.Values[col - 6]));
         return {};
     }
 }
@@ -201,7 +201,7 @@ int TACalResDlg::FindCurrentRow() const {
     if (!cal_) return 0;
     for (std::size_t n = 0; n < entries_.size(); ++n) {
         bool same = true;
-        for (int i = 0; i < cal_->RowCount && same; ++i)
+        for (int i = 0; i < cal_->RowCount() && same; ++i)
             same = NormalizeDbl(cal_->GetValue(i)) == NormalizeDbl(entries_[n].Values[i]);
         if (same) return static_cast<int>(n);
     }

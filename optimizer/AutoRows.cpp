@@ -7,7 +7,7 @@
 
 namespace {
 
-bool IsRow(const CACal& cal, int i) { return i >= 0 && i < cal.RowCount; }
+bool IsRow(const CACal& cal, int i) { return i >= 0 && i < cal.RowCount(); }
 
 double Round5(double v) { return RoundAwayTo(v, 5); }
 
@@ -22,7 +22,7 @@ void AddWireLink(CACal& cal, int wire, int row, int field, double ref, double va
 
 void LinkRows(CACal& cal, int row, int master, double masterValue, double ownValue) {
     if (!IsRow(cal, row) || !IsRow(cal, master)) return;
-    ACalVarRec& r = cal.Rows[row];
+    ACalVarRec& r = cal.Row(row);
     if (NormalizeDbl(masterValue) == NormalizeDbl(ownValue) || masterValue == 0) {
         r.Link = master;
     } else {
@@ -103,13 +103,13 @@ void AddAllElementRows(CACal& cal, const AskElementSizes& ask) {
 }
 
 void LinkSameElements(CACal& cal) {
-    for (int i = 0; i < cal.RowCount; ++i) {
-        const ACalVarRec& ri = cal.Rows[i];
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        const ACalVarRec& ri = cal.Row(i);
         if (ri.Kind != KindElement || ri.Link != LinkFree || ri.Field == ElInterval || ri.Field == ElRadius) continue;
         const double p = NormalizeDbl(cal.Groups.PosOf(ri.Item));
         const double v = NormalizeDbl(cal.GetValue(i));
-        for (int j = i + 1; j < cal.RowCount; ++j) {
-            ACalVarRec& rj = cal.Rows[j];
+        for (int j = i + 1; j < cal.RowCount(); ++j) {
+            ACalVarRec& rj = cal.Row(j);
             if (rj.Kind != KindElement || rj.Field != ri.Field) continue;
             if (NormalizeDbl(cal.Groups.PosOf(rj.Item)) == p && NormalizeDbl(cal.GetValue(j)) == v) rj.Link = i;
         }
@@ -118,12 +118,12 @@ void LinkSameElements(CACal& cal) {
 
 void LinkEqualElements(CACal& cal) {
     auto sizeKind = [](int field) { return field == ElWidth || field == ElHeight ? ElWidth : field; };
-    for (int i = 0; i < cal.RowCount; ++i) {
-        const ACalVarRec& ri = cal.Rows[i];
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        const ACalVarRec& ri = cal.Row(i);
         if (ri.Kind != KindElement || ri.Link != LinkFree) continue;
         const double v = NormalizeDbl(cal.GetValue(i));
-        for (int j = i + 1; j < cal.RowCount; ++j) {
-            ACalVarRec& rj = cal.Rows[j];
+        for (int j = i + 1; j < cal.RowCount(); ++j) {
+            ACalVarRec& rj = cal.Row(j);
             if (rj.Kind != KindElement || rj.Link != LinkFree) continue;
             if (sizeKind(rj.Field) == sizeKind(ri.Field) && NormalizeDbl(cal.GetValue(j)) == v) rj.Link = i;
         }
@@ -132,8 +132,8 @@ void LinkEqualElements(CACal& cal) {
 
 bool FindWireAtPoint(const CACal& cal, double x, double y, double z) {
     if (!cal.Ant) return false;
-    for (int i = 0; i < cal.RowCount; ++i) {
-        const ACalVarRec& r = cal.Rows[i];
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        const ACalVarRec& r = cal.Row(i);
         if (r.Kind != KindWire || r.Item < 0 || r.Item >= cal.Ant->WireCount) continue;
         const WireRec& w = cal.Ant->Wires[r.Item];
         const bool start = r.Field == 0 || r.Field == 1 || r.Field == 5;
@@ -144,7 +144,7 @@ bool FindWireAtPoint(const CACal& cal, double x, double y, double z) {
 
 void AutoLinkWires(CACal& cal, int row) {
     if (!IsRow(cal, row) || !cal.Ant) return;
-    const ACalVarRec& r = cal.Rows[row];
+    const ACalVarRec& r = cal.Row(row);
     const int w0 = r.Item, f = r.Field;
     const int wires = std::min(cal.Groups.WireCount, cal.Ant->WireCount);
     if (w0 < 0 || w0 >= wires) return;
@@ -176,7 +176,7 @@ void AutoLinkWires(CACal& cal, int row) {
 
 void AutoLinkLoads(CACal& cal, int row) {
     if (!IsRow(cal, row) || !cal.Ant) return;
-    const ACalVarRec& r = cal.Rows[row];
+    const ACalVarRec& r = cal.Row(row);
     const int l0 = r.Item, f = r.Field;
     if (l0 < 0 || l0 >= cal.Ant->LoadCount) return;
     const double ref = Round5(cal.GetValue(row));
@@ -189,6 +189,6 @@ void AutoLinkLoads(CACal& cal, int row) {
 
 void AutoLinkRow(CACal& cal, int row) {
     if (!IsRow(cal, row)) return;
-    if (cal.Rows[row].Kind == KindWire) AutoLinkWires(cal, row);
-    else if (cal.Rows[row].Kind == KindLoad) AutoLinkLoads(cal, row);
+    if (cal.Row(row).Kind == KindWire) AutoLinkWires(cal, row);
+    else if (cal.Row(row).Kind == KindLoad) AutoLinkLoads(cal, row);
 }

@@ -20,15 +20,17 @@ struct KeptAntenna {
     std::shared_ptr<const OptimizerReferences> References;  // null: no rows when kept
 };
 
-// Keeps `ant` as it stands. The rows of `cal` (may be null) first follow the
+// Keeps `ant` as it stands, with `ids`, its identities (fitted to it first).
+// The rows of `cal` (may be null) first follow the
 // edits they have not followed yet, so that what is kept names what the user
 // sees; their lines for the log go to `notes`.
-KeptAntenna KeepAntenna(AntDef& ant, EnvRec& env, const std::string& comment, CACal* cal,
+KeptAntenna KeepAntenna(AntDef& ant, AntennaIdentities& ids, EnvRec& env, const std::string& comment, CACal* cal,
                         std::vector<std::string>& notes);
 
-// Replaces the antenna, the ground and the comment by the kept ones. The
+// Replaces the antenna, its identities, the ground and the comment by the
+// kept ones. The
 // rows of `cal` come back as they were kept; rows made since (a `cal`
 // without kept references) follow by identity. `cal` may be null when no
 // rows exist and none were kept. Returns the lines for the log.
-std::vector<std::string> RestoreKeptAntenna(const KeptAntenna& kept, AntDef& ant, EnvRec& env, std::string& comment,
-                                            CACal* cal);
+std::vector<std::string> RestoreKeptAntenna(const KeptAntenna& kept, AntDef& ant, AntennaIdentities& ids, EnvRec& env,
+                                            std::string& comment, CACal* cal);

@@ -12,7 +12,7 @@
 void CACal::PushLog(const CResult& store) {
     ACalLogEntry& e = Log[LogHead];
     e.Score = LastScore;
-    for (int i = 0; i < RowCount; ++i) e.Values[i] = Rows[i].Value;
+    for (int i = 0; i < rowCount_; ++i) e.Values[i] = rows_[i].Value;
     e.Ga = static_cast<float>(Results[0]);
     e.FB = static_cast<float>(Results[1]);
     e.R = static_cast<float>(Results[2]);
@@ -39,7 +39,7 @@ bool CACal::LookupLog(double& score) const {
     for (int n = 0; n < LogCount; ++n) {
         const ACalLogEntry& e = Log[(LogHead - 1 - n + 2 * LogRingSize) % LogRingSize];
         bool same = true;
-        for (int i = 0; i < RowCount && same; ++i) same = e.Values[i] == Rows[i].Value;
+        for (int i = 0; i < rowCount_ && same; ++i) same = e.Values[i] == rows_[i].Value;
         if (same) {
             score = e.Score;
             return true;
@@ -142,10 +142,10 @@ void ReadEntry(ByteReader& in, ACalLogEntry& e) {
 }  // namespace
 
 void CACal::WriteTo(ByteWriter& out) const {
-    const int32_t rows = std::clamp(RowCount, 0, MaxVarRows);
+    const int32_t rows = std::clamp(rowCount_, 0, MaxVarRows);
     out.I32(rows);
     if (rows > 0)
-        for (const auto& r : Rows) WriteRow(out, r);
+        for (const auto& r : rows_) WriteRow(out, r);
     // The goal block.
     out.I32(GoalsOn);
     out.I32(0);
@@ -188,11 +188,11 @@ void CACal::WriteTo(ByteWriter& out) const {
 // the whole image is good.
 bool CACal::ReadFrom(ByteReader& in, std::string* refusal) {
     auto t = std::make_unique<CACal>();
-    in.I32InRange(t->RowCount, 0, MaxVarRows);
-    if (in.Ok() && t->RowCount > 0)
+    in.I32InRange(t->rowCount_, 0, MaxVarRows);
+    if (in.Ok() && t->rowCount_ > 0)
         for (int i = 0; i < MaxVarRows && in.Ok(); ++i) {
             ACalVarRec r;
-            if (ReadRow(in, r) && i < t->RowCount) t->Rows[i] = r;
+            if (ReadRow(in, r) && i < t->rowCount_) t->rows_[i] = r;
         }
     int32_t pad = 0;
     double unused = 0;
@@ -237,8 +237,8 @@ bool CACal::ReadFrom(ByteReader& in, std::string* refusal) {
         return false;
     }
 
-    std::copy(std::begin(t->Rows), std::end(t->Rows), std::begin(Rows));
-    RowCount = t->RowCount;
+    std::copy(std::begin(t->rows_), std::end(t->rows_), std::begin(rows_));
+    rowCount_ = t->rowCount_;
     GoalsOn = t->GoalsOn;
     std::copy(std::begin(t->Weights), std::end(t->Weights), std::begin(Weights));
     std::copy(std::begin(t->Results), std::end(t->Results), std::begin(Results));

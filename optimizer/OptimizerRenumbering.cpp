@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "model/ScopedValue.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
 #include "optimizer/VarTable.h"
@@ -121,16 +122,21 @@ int FollowItem(int item, const std::vector<int>& newNumber) {
 
 }  // namespace
 
+const AntennaIdentities* CACal::IdentitiesOf(const AntDef& ant) const {
+    if (&ant != Ant || !ids_) return nullptr;
+    return static_cast<int>(ids_->Wires.size()) == std::clamp(ant.WireCount, 0, MaxWires) ? ids_ : nullptr;
+}
+
 void CACal::SeeWires(const AntDef& ant) {
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
     seenWires_.assign(ant.Wires, ant.Wires + n);
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     seenIds_ = ids ? ids->Wires : std::vector<EntryId>{};
     wiresSeen_ = true;
 }
 
 WireRenumbering CACal::ChangeSinceSeen(const AntDef& ant, int count) const {
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     if (!ids || seenIds_.size() != seenWires_.size()) return KeptNumbers(seenWires_, count);
     const auto before = AntennaOfWires(seenWires_);
     AntennaIdentities seen;
@@ -140,13 +146,13 @@ WireRenumbering CACal::ChangeSinceSeen(const AntDef& ant, int count) const {
 
 void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
     bool any = false;
-    for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) any = any || Rows[i].Kind == KindElement;
+    for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) any = any || rows_[i].Kind == KindElement;
     if (!any) return;
     const std::vector<int> match = MatchElements(change, after.Wires, std::clamp(after.WireCount, 0, MaxWires));
     if (match.empty()) return;
     std::vector<int> removed;
-    for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) {
-        ACalVarRec& r = Rows[i];
+    for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) {
+        ACalVarRec& r = rows_[i];
         if (r.Kind != KindElement || r.Item < 0 || r.Item >= static_cast<int>(match.size())) continue;
         const int now = match[static_cast<std::size_t>(r.Item)];
         if (now >= 0) {
@@ -160,10 +166,19 @@ void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, s
     for (auto k = removed.rbegin(); k != removed.rend(); ++k) DeleteRow(*this, *k);
 }
 
+void CACal::FollowPending() {
+    if (!Ant || !Env || !wiresSeen_ || searching_ || following_) return;
+    const AntennaIdentities* ids = IdentitiesOf(*Ant);
+    const bool sameIds = !ids || seenIds_.empty() || ids->Wires == seenIds_;
+    if (sameIds && SameWires(seenWires_, Ant->Wires, std::clamp(Ant->WireCount, 0, MaxWires))) return;
+    std::vector<std::string> lines = Attach(*Ant, *Env, ids_);
+    notes_.insert(notes_.end(), lines.begin(), lines.end());
+}
+
 std::vector<std::string> CACal::FollowEdits(const AntDef& ant) {
     std::vector<std::string> notes;
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    const AntennaIdentities* ids = KnownIdentitiesOf(ant);
+    const AntennaIdentities* ids = IdentitiesOf(ant);
     const bool sameIds = !ids || seenIds_.empty() || ids->Wires == seenIds_;
     if (wiresSeen_ && (!sameIds || !SameWires(seenWires_, ant.Wires, n)))
         FollowElements(ChangeSinceSeen(ant, n), ant, notes);
@@ -173,6 +188,7 @@ std::vector<std::string> CACal::FollowEdits(const AntDef& ant) {
 
 void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                   std::vector<std::string>& notes) {
+    const ScopedValue<bool> following(following_, true);
     // A row deleted or inserted in the source or load table keeps every wire;
     // a write-back that keeps every number (the search's at each point)
     // leaves the element rows to the next build of the element model.
@@ -216,8 +232,8 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     bool elementsKnown = false;
     std::vector<int> removed;
     std::vector<std::string> lines;
-    for (int i = 0; i < std::clamp(RowCount, 0, MaxVarRows); ++i) {
-        ACalVarRec& r = Rows[i];
+    for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) {
+        ACalVarRec& r = rows_[i];
         const std::string line = RowName(i);
         int now = r.Item;
         std::string gone;
@@ -262,8 +278,8 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
 
 OptimizerReferences CACal::KeepReferences() const {
     OptimizerReferences kept;
-    const int n = std::clamp(RowCount, 0, MaxVarRows);
-    kept.Rows.assign(Rows, Rows + n);
+    const int n = std::clamp(rowCount_, 0, MaxVarRows);
+    kept.Rows.assign(rows_, rows_ + n);
     kept.BestValues.assign(BestValues, BestValues + n);
     kept.BandCount = BandCount;
     std::copy(std::begin(Bands), std::end(Bands), std::begin(kept.Bands));
@@ -272,14 +288,15 @@ OptimizerReferences CACal::KeepReferences() const {
 }
 
 std::vector<std::string> CACal::RestoreReferences(const OptimizerReferences& kept, const AntDef& ant) {
+    const ScopedValue<bool> following(following_, true);
     std::vector<std::string> notes;
     const int n = std::min(static_cast<int>(kept.Rows.size()), MaxVarRows);
-    const bool sameRows = n == RowCount && std::equal(kept.Rows.begin(), kept.Rows.begin() + n, Rows, [](const ACalVarRec& a, const ACalVarRec& b) {
+    const bool sameRows = n == rowCount_ && std::equal(kept.Rows.begin(), kept.Rows.begin() + n, rows_, [](const ACalVarRec& a, const ACalVarRec& b) {
         return a.Kind == b.Kind && a.Item == b.Item && a.Field == b.Field && a.Link == b.Link;
     });
-    std::copy(kept.Rows.begin(), kept.Rows.begin() + n, Rows);
-    std::fill(Rows + n, Rows + MaxVarRows, ACalVarRec{});
-    RowCount = n;
+    std::copy(kept.Rows.begin(), kept.Rows.begin() + n, rows_);
+    std::fill(rows_ + n, rows_ + MaxVarRows, ACalVarRec{});
+    rowCount_ = n;
     std::fill(std::begin(BestValues), std::end(BestValues), 0.0);
     std::copy(kept.BestValues.begin(), kept.BestValues.begin() + std::min(n, static_cast<int>(kept.BestValues.size())), BestValues);
     BandCount = kept.BandCount;

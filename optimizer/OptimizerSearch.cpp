@@ -8,6 +8,7 @@
 #include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 #include "model/NumberText.h"
+#include "model/ScopedValue.h"
 #include "optimizer/OptimizerState.h"
 
 namespace {
@@ -38,7 +39,7 @@ struct SearchRun {
             const double lastColumn = Cal.CurrentMag >= 0 ? Cal.CurrentMag * 1000 : res.Elev;
             const std::string line =
                 FormatInCLocale("%2d %2d %9.4lf %6.1lf %6.1lf %6.2lf %5.2lf %5.2lf %4.1lf %c%s", StepNo, rowIndex + 1,
-                                Cal.Rows[rowIndex].Value, double(res.R), double(res.jX), double(res.SWR),
+                                Cal.Row(rowIndex).Value, double(res.R), double(res.jX), double(res.SWR),
                                 double(res.Ga), double(res.FB), lastColumn, mark, freq.c_str());
             // The status lines on the antenna view show the newest point.
             CopyText(Cal.LogLine, line.c_str());
@@ -63,6 +64,7 @@ struct SearchRun {
             return true;
         }
         Cal.Groups.WriteBack();
+        Host.PlacePositions();
         ++Cal.Evaluations;
         Cal.LastScore = 0;
         const int bands = std::clamp(Cal.BandCount, 1, MaxBands);
@@ -86,7 +88,7 @@ struct SearchRun {
         }
         if (Cal.LastScore > Cal.BestScore) {
             Cal.BestScore = Cal.LastScore;
-            for (int i = 0; i < Cal.RowCount; ++i) Cal.BestValues[i] = Cal.Rows[i].Value;
+            for (int i = 0; i < Cal.RowCount(); ++i) Cal.BestValues[i] = Cal.Row(i).Value;
             Cal.BestResult.TakeLatest(PointResult());
             Improved = true;
         }
@@ -95,13 +97,13 @@ struct SearchRun {
 
     bool Search() {
         Cal.SetBand(*Cal.Ant, 0);
-        for (int i = 0; i < Cal.RowCount; ++i) Cal.SetWithLinks(i);
+        for (int i = 0; i < Cal.RowCount(); ++i) Cal.SetWithLinks(i);
         double bestSeen = LowestDouble;
         bool tried = false;
         do {
             Improved = false;
-            for (int i = 0; i < Cal.RowCount; ++i) {
-                ACalVarRec& r = Cal.Rows[i];
+            for (int i = 0; i < Cal.RowCount(); ++i) {
+                ACalVarRec& r = Cal.Row(i);
                 if (r.Link != LinkFree) continue;
                 int dir = 1;
                 Cal.RowBest = bestSeen;
@@ -182,20 +184,24 @@ struct SearchRun {
 }  // namespace
 
 bool CACal::Optimize(OptimizerHost& host) {
-    if (RowCount <= 0 || !Ant) return false;
+    FollowPending();
+    if (rowCount_ <= 0 || !Ant) return false;
     Evaluations = 0;
+    // The search's own write-backs are no edits for the rows to follow.
+    const ScopedValue<bool> searching(searching_, true);
     SearchRun run{*this, host};
     const bool ok = run.Search();
     if (BestScore > LowestDouble) {
-        for (int i = 0; i < RowCount; ++i) SetValue(i, BestValues[i]);
+        for (int i = 0; i < rowCount_; ++i) SetValue(i, BestValues[i]);
     } else {
         // Nothing was scored: the antenna goes back to where the run started.
-        for (int i = 0; i < RowCount; ++i)
-            if (Rows[i].Link == LinkFree) Rows[i].Value = -BestValues[i];
-        for (int i = 0; i < RowCount; ++i) SetWithLinks(i);
+        for (int i = 0; i < rowCount_; ++i)
+            if (rows_[i].Link == LinkFree) rows_[i].Value = -BestValues[i];
+        for (int i = 0; i < rowCount_; ++i) SetWithLinks(i);
     }
+    Groups.WriteBack();
+    host.PlacePositions();
     // The bands moved the frequency and the sources; band 1 is the design.
     if (BandCount > 1) SetBand(*Ant, 0);
-    Groups.WriteBack();
     return ok;
 }

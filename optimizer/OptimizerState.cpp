@@ -4,11 +4,13 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "model/CheckedFormat.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/ScopedValue.h"
 #include "model/WireGeometry.h"
 
 namespace {
@@ -51,9 +53,29 @@ CACal::CACal() {
     BestResult.ClearSweep();
 }
 
-std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env) {
+int CACal::RowCount() {
+    FollowPending();
+    return rowCount_;
+}
+
+ACalVarRec& CACal::Row(int i) {
+    FollowPending();
+    return rows_[i];
+}
+
+void CACal::SetRowCount(int n) {
+    rowCount_ = std::clamp(n, 0, MaxVarRows);
+    std::fill(rows_ + rowCount_, rows_ + MaxVarRows, ACalVarRec{});
+}
+
+std::vector<std::string> CACal::TakeNotes() { return std::exchange(notes_, {}); }
+
+std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env, const AntennaIdentities* ids) {
+    // The rows the follow below deletes are no reading of rows to follow for.
+    const ScopedValue<bool> following(following_, true);
     Ant = &ant;
     Env = &env;
+    ids_ = ids;
     std::vector<std::string> notes = FollowEdits(ant);
     Groups.Build(ant);
     return notes;
@@ -76,7 +98,7 @@ bool CACal::ItemInRange(const ACalVarRec& r) const {
 
 double CACal::GetValue(int row) {
     if (row < 0 || row >= MaxVarRows) return 0;
-    const ACalVarRec& r = Rows[row];
+    const ACalVarRec& r = rows_[row];
     if (!ItemInRange(r)) return 0;
     switch (r.Kind) {
     case KindWire: return GetWireValue(r);
@@ -93,7 +115,7 @@ double CACal::GetValue(int row) {
 
 void CACal::SetValue(int row, double v) {
     if (row < 0 || row >= MaxVarRows) return;
-    ACalVarRec& r = Rows[row];
+    ACalVarRec& r = rows_[row];
     r.Value = v;
     if (!ItemInRange(r)) return;
     switch (r.Kind) {
@@ -269,7 +291,7 @@ void CACal::SetStackValue(const ACalVarRec& r, double v) {
 double CACal::LinkedValue(int32_t link, double c) {
     const int j = LinkMaster(link);
     if (j < 0 || j >= MaxVarRows) return 0;
-    const double v = Rows[j].Value;
+    const double v = rows_[j].Value;
     if (link <= -2) return -v;
     if (link & LinkAdd) return v + c;
     if (link & LinkSubtractFrom) return -v + c;
@@ -279,20 +301,20 @@ double CACal::LinkedValue(int32_t link, double c) {
 }
 
 void CACal::SetWithLinks(int row) {
-    if (row < 0 || row >= RowCount || Rows[row].Link != LinkFree) return;
-    SetValue(row, Rows[row].Value);
-    for (int k = 0; k < RowCount; ++k) {
-        const int32_t link = Rows[k].Link;
+    if (row < 0 || row >= rowCount_ || rows_[row].Link != LinkFree) return;
+    SetValue(row, rows_[row].Value);
+    for (int k = 0; k < rowCount_; ++k) {
+        const int32_t link = rows_[k].Link;
         if (link == LinkFree || LinkMaster(link) != row) continue;
-        SetValue(k, LinkedValue(link, Rows[k].Step));
+        SetValue(k, LinkedValue(link, rows_[k].Step));
     }
 }
 
 int CACal::FollowLink(int depth, int row) const {
-    while (row >= 0 && row < RowCount) {
-        if (Rows[row].Link == LinkFree) return row;
-        if (++depth > RowCount) return -1;
-        row = LinkMaster(Rows[row].Link);
+    while (row >= 0 && row < rowCount_) {
+        if (rows_[row].Link == LinkFree) return row;
+        if (++depth > rowCount_) return -1;
+        row = LinkMaster(rows_[row].Link);
     }
     return -1;
 }
@@ -307,7 +329,7 @@ int32_t CACal::ResolveLink(int depth, int32_t link) const {
 
 void CACal::SetDefaultLimits(int row) {
     if (row < 0 || row >= MaxVarRows || !Ant) return;
-    ACalVarRec& r = Rows[row];
+    ACalVarRec& r = rows_[row];
     auto cutItem = [&](int count) { r.Item = std::clamp(r.Item, 0, std::max(0, count - 1)); };
     int fields = 1;
     switch (r.Kind) {
@@ -378,8 +400,8 @@ void CACal::SetDefaultLimits(int row) {
 OptimizerCheck CACal::Prepare() {
     LogCount = 0;
     LogHead = 0;
-    for (int i = 0; i < RowCount; ++i) {
-        ACalVarRec& r = Rows[i];
+    for (int i = 0; i < rowCount_; ++i) {
+        ACalVarRec& r = rows_[i];
         if (r.Link != LinkFree) {
             r.Link = ResolveLink(0, r.Link);
             if (r.Link == -1) return Refusal(OptMsgNoVariable, i + 1);
@@ -401,20 +423,20 @@ OptimizerCheck CACal::Prepare() {
 
 OptimizerCheck CACal::Validate(int fromRow) {
     if (!Ant) return Refusal(-1, 0);
-    for (int i = std::max(fromRow, 0); i < RowCount; ++i) {
-        ACalVarRec& r = Rows[i];
+    for (int i = std::max(fromRow, 0); i < rowCount_; ++i) {
+        ACalVarRec& r = rows_[i];
         double v = GetValue(i);
         if (!ItemInRange(r)) return Refusal(OptMsgCannotFind, i + 1);
         if (r.Kind == KindElement && v == 0 && r.Field != ElPos) return Refusal(OptMsgCannotChange, i + 1);
         if (r.Kind == KindLoad && Ant->Loads[r.Item].Type == LoadS)
             return Refusal(OptMsgCannotModifyLoad, r.Item + 1);
         if (r.Kind == KindHeight && Env->Type == GroundFree) return Refusal(OptMsgHeightInFreeSpace, i + 1);
-        for (int k = 0; k < RowCount; ++k)
-            if (k != i && Rows[k].Kind == r.Kind && Rows[k].Item == r.Item && Rows[k].Field == r.Field)
+        for (int k = 0; k < rowCount_; ++k)
+            if (k != i && rows_[k].Kind == r.Kind && rows_[k].Item == r.Item && rows_[k].Field == r.Field)
                 return Refusal(OptMsgEqualLines, i + 1, k + 1);
         if (r.Link != LinkFree) {
             const int master = LinkMaster(r.Link);
-            if (master >= 0 && master < RowCount &&
+            if (master >= 0 && master < rowCount_ &&
                 NormalizeDbl(v) != NormalizeDbl(LinkedValue(r.Link, r.Step))) {
                 OptimizerCheck question = Found(OptimizerCheck::Question, OptMsgAssociation, i + 1, master + 1);
                 question.NextRow = i + 1;
@@ -429,7 +451,7 @@ OptimizerCheck CACal::Validate(int fromRow) {
 
 bool CACal::CheckLimits(int row, double& v) {
     if (row < 0 || row >= MaxVarRows) return false;
-    const ACalVarRec& r = Rows[row];
+    const ACalVarRec& r = rows_[row];
     if (r.Link != LinkFree) return false;
     if (r.MaxFrom & LimitFromRow) {
         const double b = GetValue(r.MaxFrom & 0x7FFF);
@@ -468,6 +490,41 @@ void CACal::SetBand(AntDef& ant, int band) const {
     ant.SourceCount = n;
 }
 
+namespace {
+
+std::string SourceList(const SourceRec* sources, int count) {
+    std::string list;
+    for (int i = 0; i < count; ++i)
+        list += (i > 0 ? ", " : "") + std::string(sources[i].Pos, strnlen(sources[i].Pos, PosTextSize)) + " (" +
+                DblToStr(sources[i].Voltage) + " V, " + DblToStr(sources[i].Phase) + " deg)";
+    return list.empty() ? std::string("none") : list;
+}
+
+bool SameSources(const AntDef& a, const AntDef& b) {
+    if (a.SourceCount != b.SourceCount) return false;
+    for (int i = 0; i < std::clamp(a.SourceCount, 0, MaxSources); ++i) {
+        const SourceRec &s = a.Sources[i], &t = b.Sources[i];
+        if (strncmp(s.Pos, t.Pos, PosTextSize) != 0 || s.Phase != t.Phase || s.Voltage != t.Voltage) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string CACal::SourcesLeftNote(const AntDef& before, const AntDef& after) const {
+    if (BandCount <= 1 || SameSources(before, after)) return {};
+    std::string line = "The bands fed the antenna with their own sources (";
+    for (int b = 0; b < std::clamp(BandCount, 0, MaxBands); ++b) {
+        int n = 0;
+        while (n < BandSources && Bands[b].Sources[n].Pos[0] != '\0') ++n;
+        // A band without sources keeps the antenna's own.
+        line += (b > 0 ? "; band " : "band ") + std::to_string(b + 1) + ": " +
+                (n > 0 ? SourceList(Bands[b].Sources, n) : std::string("the antenna's own"));
+    }
+    return line + "); the antenna is left with " + SourceList(after.Sources, std::clamp(after.SourceCount, 0, MaxSources)) +
+           " in place of " + SourceList(before.Sources, std::clamp(before.SourceCount, 0, MaxSources)) + ".";
+}
+
 void CACal::SetTargets(const ResultRow& row) {
     Results[0] = row.Ga;
     Results[1] = row.FB;
@@ -502,19 +559,19 @@ std::string CACal::GoalText() const {
 void CACal::ShowGoal(std::vector<std::string>& lines) const { lines.push_back(GoalText()); }
 
 bool CACal::AtBestPoint() const {
-    for (int i = 0; i < RowCount; ++i)
-        if (Rows[i].Value != BestValues[i]) return false;
+    for (int i = 0; i < rowCount_; ++i)
+        if (rows_[i].Value != BestValues[i]) return false;
     return true;
 }
 
 void CACal::RefreshValues() {
-    for (int i = 0; i < RowCount; ++i) Rows[i].Value = GetValue(i);
+    for (int i = 0; i < rowCount_; ++i) rows_[i].Value = GetValue(i);
 }
 
 ElementVariables CACal::TableVariables() const {
     ElementVariables vars;
-    for (int i = 0; i < RowCount && i < MaxVarRows; ++i) {
-        const ACalVarRec& r = Rows[i];
+    for (int i = 0; i < rowCount_ && i < MaxVarRows; ++i) {
+        const ACalVarRec& r = rows_[i];
         if (r.Kind == KindElement) vars.Cells.push_back({r.Item, r.Field});
         if (r.Kind == KindWire || r.Kind == KindWirePolar) vars.Wires.push_back(r.Item);
     }
@@ -522,9 +579,9 @@ ElementVariables CACal::TableVariables() const {
 }
 
 int CACal::AddVar(int kind, int item, int field, int32_t link, double value, double divisor) {
-    if (RowCount >= MaxVarRows || RowCount < 0) return -1;
-    const int i = RowCount++;
-    ACalVarRec& r = Rows[i];
+    if (rowCount_ >= MaxVarRows || rowCount_ < 0) return -1;
+    const int i = rowCount_++;
+    ACalVarRec& r = rows_[i];
     r = ACalVarRec{};
     r.Kind = kind;
     r.Link = link;
@@ -540,6 +597,6 @@ int CACal::AddVar(int kind, int item, int field, int32_t link, double value, dou
 
 int CACal::AddElementVar(int element, int field, double value, double divisor) {
     const int i = AddVar(KindElement, element, field, LinkFree, value, divisor);
-    if (i >= 0) Rows[i].Min = 0;
+    if (i >= 0) rows_[i].Min = 0;
     return i;
 }

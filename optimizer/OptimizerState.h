@@ -109,12 +109,27 @@ public:
     virtual void AddLogLine(const std::string& line) = 0;
     virtual void ClearLog() = 0;
     virtual void DrawOptInfo() = 0;
+    // After each write-back of the rows into the antenna: the positions
+    // (sources, loads, band sources, the current goal) are placed for the
+    // wires as they now stand, before a band takes its sources.
+    virtual void PlacePositions() {}
 };
 
 class CACal {
 public:
-    ACalVarRec Rows[MaxVarRows];
-    int32_t RowCount = 0;
+    // The rows, read and written through the state: on an attached antenna
+    // they first follow the edits of its wires not yet followed (not while
+    // a search runs, whose own write-backs wait for its end); the lines that
+    // gives wait for TakeNotes. The const forms hand out the rows as they are.
+    int RowCount();
+    int RowCount() const { return rowCount_; }
+    ACalVarRec& Row(int i);
+    const ACalVarRec& Row(int i) const { return rows_[i]; }
+    // The table holds `n` rows (0 .. MaxVarRows); rows past it are cleared.
+    void SetRowCount(int n);
+    // The lines of following the edits since the last call.
+    std::vector<std::string> TakeNotes();
+
     CWGroupList Groups;
 
     // The goal block.
@@ -161,7 +176,9 @@ public:
     // is gone, split or joined with other wires is removed. Returns a line
     // for the log for each. The search's own write-backs change no element
     // row until then.
-    [[nodiscard]] std::vector<std::string> Attach(AntDef& ant, EnvRec& env);
+    // `ids` are the antenna's identities, kept by its owner beside it (null
+    // for a record without them: its wires are then known by their numbers).
+    [[nodiscard]] std::vector<std::string> Attach(AntDef& ant, EnvRec& env, const AntennaIdentities* ids = nullptr);
 
     double GetValue(int row);
     void SetValue(int row, double v);
@@ -178,6 +195,10 @@ public:
     bool CheckLimits(int row, double& v);
 
     void SetBand(AntDef& ant, int band) const;
+    // After a multi-band run that left `after` with other sources than
+    // `before` had: a line naming the sources each band fed and those the
+    // antenna is left with; empty when nothing changed so.
+    std::string SourcesLeftNote(const AntDef& before, const AntDef& after) const;
     void SetTargets(const ResultRow& row);
     void SetGoals(double gain, double fb, double jx, double swr, double elv, double m, double c);
     std::string GoalText() const;
@@ -239,6 +260,11 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    ACalVarRec rows_[MaxVarRows];
+    int32_t rowCount_ = 0;
+    std::vector<std::string> notes_;
+    bool searching_ = false, following_ = false;
+    void FollowPending();
     bool ItemInRange(const ACalVarRec& r) const;
     // Element rows through one change of the wires: `after` is the antenna's
     // wires now.
@@ -251,6 +277,11 @@ private:
     // Their identities where the antenna keeps them: an element is then the
     // same element when it holds the same wire identities.
     std::vector<EntryId> seenIds_;
+    // The attached antenna's identities, owned beside it.
+    const AntennaIdentities* ids_ = nullptr;
+    // Those of `ant` when it is the attached antenna and they fit its wires;
+    // null when its wires are known by their numbers only.
+    const AntennaIdentities* IdentitiesOf(const AntDef& ant) const;
     bool wiresSeen_ = false;
     // The change from the wires last seen to `ant`'s `count` wires: by
     // identity where both are known, else every wire keeping its number.

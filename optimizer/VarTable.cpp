@@ -34,7 +34,7 @@ std::string AssociationText(const ACalVarRec& r) {
 }
 
 bool ApplyAssociation(CACal& cal, int row, const std::string& input) {
-    if (row < 0 || row >= cal.RowCount) return false;
+    if (row < 0 || row >= cal.RowCount()) return false;
     const std::string text = input.substr(0, 127);
     // The operator is searched from the second character, so a leading "-"
     // belongs to the row number.
@@ -56,7 +56,7 @@ bool ApplyAssociation(CACal& cal, int row, const std::string& input) {
     int n = 0;
     if (!StrToIntExpr(n, numberPart)) return false;
     if (std::abs(n) > MaxVarRows) return false;
-    ACalVarRec& r = cal.Rows[row];
+    ACalVarRec& r = cal.Row(row);
     if (n == 0) {
         r.Link = LinkFree;
         cal.SetDefaultLimits(row);
@@ -109,14 +109,14 @@ bool ApplyAssociation(CACal& cal, int row, const std::string& input) {
 }
 
 bool ApplyLimit(CACal& cal, int row, bool upper, const std::string& text) {
-    if (row < 0 || row >= cal.RowCount || cal.Rows[row].Link != LinkFree) return false;
-    ACalVarRec& r = cal.Rows[row];
+    if (row < 0 || row >= cal.RowCount() || cal.Row(row).Link != LinkFree) return false;
+    ACalVarRec& r = cal.Row(row);
     uint16_t& from = upper ? r.MaxFrom : r.MinFrom;
     const std::size_t start = text.find_first_not_of(' ');
     if (start != std::string::npos && text[start] == '#') {
         // Only an existing row can bound another: the search reads it.
         int n = 0;
-        if (!StrToIntExpr(n, std::string_view(text).substr(start + 1)) || n < 1 || n > cal.RowCount) return false;
+        if (!StrToIntExpr(n, std::string_view(text).substr(start + 1)) || n < 1 || n > cal.RowCount()) return false;
         from = static_cast<uint16_t>((n - 1) | LimitFromRow);
         return true;
     }
@@ -135,29 +135,29 @@ std::string LimitText(const ACalVarRec& r, bool upper) {
 }
 
 bool EnsureRow(CACal& cal, int row) {
-    if (row >= 0 && row < cal.RowCount) return true;
-    if (row != cal.RowCount || row >= MaxVarRows) return false;
-    cal.Rows[row] = ACalVarRec{};
-    cal.Rows[row].Link = LinkFree;
-    ++cal.RowCount;
+    if (row >= 0 && row < cal.RowCount()) return true;
+    if (row != cal.RowCount() || row >= MaxVarRows) return false;
+    cal.Row(row) = ACalVarRec{};
+    cal.Row(row).Link = LinkFree;
+    cal.SetRowCount(cal.RowCount() + 1);
     return true;
 }
 
 bool InsertRowCopy(CACal& cal, int k) {
-    if (cal.RowCount >= MaxVarRows || k < 0 || k >= cal.RowCount) return false;
-    for (int i = 0; i < cal.RowCount; ++i) {
-        ACalVarRec& r = cal.Rows[i];
+    if (cal.RowCount() >= MaxVarRows || k < 0 || k >= cal.RowCount()) return false;
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        ACalVarRec& r = cal.Row(i);
         if (r.Link != LinkFree && LinkMaster(r.Link) >= k) r.Link = ShiftLink(r.Link, 1);
     }
-    for (int i = cal.RowCount; i > k; --i) cal.Rows[i] = cal.Rows[i - 1];
-    ++cal.RowCount;
+    for (int i = cal.RowCount(); i > k; --i) cal.Row(i) = cal.Row(i - 1);
+    cal.SetRowCount(cal.RowCount() + 1);
     return true;
 }
 
 void DeleteRow(CACal& cal, int k) {
-    if (k < 0 || k >= cal.RowCount) return;
-    for (int i = 0; i < cal.RowCount; ++i) {
-        ACalVarRec& r = cal.Rows[i];
+    if (k < 0 || k >= cal.RowCount()) return;
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        ACalVarRec& r = cal.Row(i);
         if (r.Link == LinkFree) continue;
         const int master = LinkMaster(r.Link);
         if (master == k) r.Link = LinkFree;
@@ -170,33 +170,29 @@ void DeleteRow(CACal& cal, int k) {
         const int bound = from & 0x7FFF;
         if (bound == k) {
             from = 0;
-            fixed = cal.Rows[k].Value;
+            fixed = cal.Row(k).Value;
         } else if (bound > k) {
             from = static_cast<uint16_t>(LimitFromRow | (bound - 1));
         }
     };
-    for (int i = 0; i < cal.RowCount; ++i) {
-        follow(cal.Rows[i].MinFrom, cal.Rows[i].Min);
-        follow(cal.Rows[i].MaxFrom, cal.Rows[i].Max);
+    for (int i = 0; i < cal.RowCount(); ++i) {
+        follow(cal.Row(i).MinFrom, cal.Row(i).Min);
+        follow(cal.Row(i).MaxFrom, cal.Row(i).Max);
     }
     // The logged points and the best point keep their values row by row.
     auto closeUp = [&](double* values) {
-        std::copy(values + k + 1, values + cal.RowCount, values + k);
-        values[cal.RowCount - 1] = 0;
+        std::copy(values + k + 1, values + cal.RowCount(), values + k);
+        values[cal.RowCount() - 1] = 0;
     };
     closeUp(cal.BestValues);
     for (ACalLogEntry& entry : cal.Log) closeUp(entry.Values);
-    for (int i = k; i < cal.RowCount - 1; ++i) cal.Rows[i] = cal.Rows[i + 1];
-    --cal.RowCount;
-    cal.Rows[cal.RowCount] = ACalVarRec{};
+    for (int i = k; i < cal.RowCount() - 1; ++i) cal.Row(i) = cal.Row(i + 1);
+    cal.SetRowCount(cal.RowCount() - 1);
 }
 
-void ClearRows(CACal& cal) {
-    for (auto& r : cal.Rows) r = ACalVarRec{};
-    cal.RowCount = 0;
-}
+void ClearRows(CACal& cal) { cal.SetRowCount(0); }
 
 void SetCommonStep(CACal& cal, double step) {
-    for (int i = 0; i < cal.RowCount; ++i)
-        if (cal.Rows[i].Link == LinkFree) cal.Rows[i].Step = step;
+    for (int i = 0; i < cal.RowCount(); ++i)
+        if (cal.Row(i).Link == LinkFree) cal.Row(i).Step = step;
 }

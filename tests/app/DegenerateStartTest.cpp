@@ -24,6 +24,8 @@ protected:
         MakeFedDipole(a, Wire(-5, 0, 10, 5, 0, 10));
         a.LoadCount = 0;
         change(a);
+        // Another antenna, as an open gives it: no position was placed on it.
+        wnd->Positions.Forget();
         wnd->SetAntDef();
         wnd->UpdateCount();
         wnd->UpdateMenuState();

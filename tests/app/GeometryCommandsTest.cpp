@@ -181,20 +181,20 @@ TEST_F(GeometryCommandsTest, DeleteSourceRemovesTheCurrentWiresSource) {
     CopyText(wnd->Ant.Sources[0].Pos, "w1c");
     wnd->SetAntDef();
     CACal& cal = wnd->OptimizerState();
-    cal.RowCount = 1;
-    cal.Rows[0].Kind = KindSource;
-    cal.Rows[0].Item = 1;
+    cal.SetRowCount(1);
+    cal.Row(0).Kind = KindSource;
+    cal.Row(0).Item = 1;
     wnd->K41->trigger();
     EXPECT_EQ(wnd->Ant.SourceCount, 1);
-    EXPECT_EQ(cal.RowCount, 1);
-    EXPECT_EQ(cal.Rows[0].Item, 0);
+    EXPECT_EQ(cal.RowCount(), 1);
+    EXPECT_EQ(cal.Row(0).Item, 0);
 
     SelectWire(2);
     wnd->K41->trigger();
     EXPECT_EQ(wnd->Ant.SourceCount, 0);
     EXPECT_EQ(wnd->Grid3->RowCount(), 2);
     EXPECT_EQ(wnd->SelWirSpEd->value(), 2);
-    EXPECT_EQ(cal.RowCount, 0);
+    EXPECT_EQ(cal.RowCount(), 0);
     EXPECT_TRUE(wnd->LogLines().join('|').contains("Optimization line 1 (source 1): it was deleted"))
         << wnd->LogLines().join('|').toStdString();
 }

@@ -11,9 +11,12 @@
 #include "editing/ElementTable.h"
 #include "editing/GrpWireDlg.h"
 #include "editing/MediaDlgBox.h"
+#include "editing/MoveDlgBox.h"
 #include "editing/WireCadDlg.h"
+#include "engine/PulseLayout.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
+#include "model/GeometryEdits.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
 #include "views/FreqSetDlg.h"
@@ -33,6 +36,7 @@
 #include <QTabWidget>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 
 class MeaningKept;
@@ -54,16 +58,19 @@ public:
     using FileCommandsTest::Shown;
     // Y2 of wire 1, typed into its cell.
     void TypeY2(const QString& text) { Type(wnd->Grid2, 5, 1, text); }
+    using MainWndTest::Type;
     // Opens an antenna given by its wire lines ("x1, y1, z1, x2, y2, z2, r,
     // seg"), source positions and load positions (R+jX loads of 10 ohm).
-    void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {}) {
+    void OpenAntenna(const QStringList& wires, const QStringList& sources, const QStringList& loads = {},
+                     int ground = GroundFree) {
         QString text = "Meaning kept\r\n*\r\n14.2\r\n***Wires***\r\n" + QString::number(wires.size()) + "\r\n";
         for (const QString& w : wires) text += w + "\r\n";
         text += "*** Source ***\r\n" + QString::number(sources.size()) + ",1\r\n";
         for (const QString& s : sources) text += s + ",0,1\r\n";
         text += "*** Load ***\r\n" + QString::number(loads.size()) + ",1\r\n";
         for (const QString& l : loads) text += l + ",1,10,0\r\n";
-        text += "*** Segmentation ***\r\n800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n0,0,0,50,120,60,0\r\n";
+        text += "*** Segmentation ***\r\n800,80,2.0,1\r\n*** G/H/M/R/AzEl/X ***\r\n" + QString::number(ground) +
+                ",0,0,50,120,60,0\r\n";
         QFile file(TempPath("meaning.kva"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toLatin1());
@@ -92,6 +99,23 @@ public:
             item(d)->trigger();
         });
     }
+    // Where the preparation will put a position of the window's antenna, or
+    // of `ant` as typed.
+    std::optional<Point3D> PointOf(const char* pos, const AntDef* ant = nullptr) const {
+        PulseLayout layout;
+        if (!LayOutPulses(ant ? *ant : wnd->Ant, layout)) return std::nullopt;
+        return layout.PointNamed(pos);
+    }
+    // A row of the optimizer on the width of element `element` (from 0).
+    void VaryElementWidth(int element) {
+        CACal& cal = wnd->OptimizerState();
+        wnd->AttachOptimizer();
+        ACalVarRec width;
+        width.Kind = KindElement;
+        width.Item = element;
+        width.Field = ElWidth;
+        cal.AddElementVar(element, ElWidth, cal.GetElementValue(width), 10);
+    }
     // The log lines that name `what` ("Source 1 (").
     QStringList LinesAbout(const QString& what) const { return wnd->LogLines().filter(what); }
     void FocusRow(StringGrid* grid, int row) {
@@ -110,6 +134,7 @@ public:
     QString LogPath() const { return TempPath("rows.kvo"); }
     std::string AntennaText() const { return WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment); }
     int rowsBefore = 0;
+    std::optional<Point3D> pointBefore;
 
     // An antenna of examples/ opened through File / Open, its text changed
     // first where `from` is given.
@@ -502,6 +527,178 @@ const MeaningKeptRow Rows[] = {
          EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
      }},
+    {"RowInsertedAboveAWireEndingAtTheOrigin",
+     [](MeaningKept& t) { t.OpenAntenna({"10,0,0,0,0,0,0.001,10"}, {"w1c"}); },
+     [](MeaningKept& t) {
+         t.FocusRow(t.wnd->Grid2, 1);
+         t.wnd->K14->trigger();
+         // The blank row is no wire yet: the source follows its wire alone.
+         ASSERT_EQ(t.wnd->Ant.WireCount, 2);
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2c");
+         t.TypeWire(1, {"0", "5", "5", "0", "5", "6", "", "3"});
+     },
+     [](MeaningKept& t) {
+         // Through every shape typed on the way the feed keeps (5, 0, 0).
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2c");
+         const auto at = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(at);
+         EXPECT_NEAR(at->X, 5.0, 1e-9);
+         EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty()) << t.LinesAbout("Source 1 (").join("\n").toStdString();
+     }},
+    {"FedElementWidenedInTheOptimizersValueColumn",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
+                       {"w2b+3"});
+         t.VaryElementWidth(1);
+     },
+     [](MeaningKept& t) {
+         // The value column moves the antenna at once, also on Cancel.
+         ExecModalDialog = [](QDialog& d) {
+             if (auto* dialog = dynamic_cast<TACalDlg*>(&d)) dialog->GridSetEditText(8, 1, "15");
+             return int(QDialog::Rejected);
+         };
+         t.wnd->ACalBtn->click();
+     },
+     [](MeaningKept& t) {
+         ASSERT_NEAR(t.wnd->Ant.Wires[1].Y2, 7.5, 1e-9) << "the width typed";
+         // As through the element table: its place along the element.
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w2b+4");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b+3)").size(), 1);
+     }},
+    {"FedElementThroughASearch",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"-3,-5.3,10,-3,5.3,10,0.005,21", "0,-5.1,10,0,5.1,10,0.005,-1", "3,-4.8,10,3,4.8,10,0.005,21"},
+                       {"w2b+8"});
+         t.VaryElementWidth(1);
+         // Limits that the width of 10.2 m lies below: the run starts by
+         // widening the element.
+         t.wnd->ACal->Row(0).Min = 12;
+         t.wnd->ACal->Row(0).Max = 30;
+     },
+     [](MeaningKept& t) {
+         const auto start = t.PointOf("w2b+8");
+         ASSERT_TRUE(start);
+         t.rowsBefore = static_cast<int>(std::lround(start->Y * 1e6));
+         t.RunOptimizationStoppedEarly({}, 12);
+     },
+     [](MeaningKept& t) {
+         ASSERT_GT(t.wnd->ACal->Evaluations, 1) << t.wnd->LogLines().join("\n").toStdString();
+         ASSERT_NE(t.wnd->Ant.Wires[1].Y2, 5.1) << "the search left the element as it was";
+         // Its place along the element as it was before the run, within
+         // half a segment at each of two placements, said once for the values the dialog brought into
+         // the limits and once for the run: nothing drifted point by point.
+         const WireRec& w = t.wnd->Ant.Wires[1];
+         const auto at = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(at);
+         const double before = (t.rowsBefore * 1e-6 + 5.1) / 10.2;
+         const double now = (at->Y - w.Y1) / (w.Y2 - w.Y1);
+         PulseLayout layout;
+         ASSERT_TRUE(LayOutPulses(t.wnd->Ant, layout));
+         const double segment = 1.0 / static_cast<double>(layout.WirePulses[1] + 1);
+         EXPECT_NEAR(now, before, 1.5 * segment) << t.wnd->Ant.Sources[0].Pos;
+         EXPECT_LE(t.LinesAbout("Source 1 (").size(), 2) << t.LinesAbout("Source 1 (").join("\n").toStdString();
+     }},
+    {"BandsFeedOtherwiseThanTyped",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,10,0,0,15,0.001,11", "3,0,10,3,0,15,0.001,11"}, {"w1b", "w2b"});
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         cal.BandCount = 2;
+         for (int b = 0; b < 2; ++b) {
+             cal.Bands[b].Freq = 14.2 + 0.1 * b;
+             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+             cal.Bands[b].Sources[1] = t.wnd->Ant.Sources[1];
+             cal.Bands[b].Sources[1].Phase = 90;
+         }
+         cal.AddVar(KindWire, 0, 3, LinkFree, 15, 10);
+         t.Type(t.wnd->Grid3, 2, 2, "120");
+         ASSERT_EQ(t.wnd->Ant.Sources[1].Phase, 120);
+     },
+     [](MeaningKept& t) { t.RunOptimizationStoppedEarly({}, 2); },
+     [](MeaningKept& t) {
+         // Bands hold their own feeds; the antenna is left with band 1's,
+         // and the log says so.
+         const QStringList lines = t.LinesAbout("The bands fed the antenna");
+         ASSERT_EQ(lines.size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+         EXPECT_TRUE(lines[0].contains("in place of w1b (1.0 V, 0.0 deg), w2b (1.0 V, 120.0 deg).")) << lines[0].toStdString();
+     }},
+    {"JointBrokenByATypedCell",
+     [](MeaningKept& t) { t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"}); },
+     [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"FedWireTypedThroughOneSegment",
+     [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,11"}, {"w1c"}); },
+     [](MeaningKept& t) {
+         t.TypeWire(1, {"", "", "", "", "", "", "", "1"});
+         t.TypeWire(1, {"", "", "", "", "", "", "", "21"});
+     },
+     [](MeaningKept& t) {
+         // A shape on the way with no pulse for the feed loses no feed: it
+         // stays, and the log says so.
+         ASSERT_EQ(t.wnd->Ant.SourceCount, 1);
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c");
+         EXPECT_EQ(t.LinesAbout("Source 1 (w1c): has no pulse left").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"JointBrokenByAMove",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
+         t.FocusRow(t.wnd->Grid2, 1);
+     },
+     [](MeaningKept& t) {
+         t.Accept<TMoveDlgBox>(t.wnd->K28, [](TMoveDlgBox& d) {
+             d.ChkAll->setChecked(false);
+             d.ChkAllClick();
+             d.VectSel->SetItemIndex(1);
+             d.EditLen->setText("-0.5");
+         });
+     },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"GroundedWireTurnedOnOpen",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,5.25,0,0,0,0.001,20"}, {"w1e"}, {"w1c3"}, GroundPerfect);
+     },
+     [](MeaningKept& t) { t.Start(); },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0) << "turned: its grounded end first";
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1b");
+         // The coil stands on the pulse it was typed on, the 14th from the
+         // top (the grounded end has its pulse): 1.575 m up, not 3.41 m.
+         auto typed = std::make_unique<AntDef>(t.wnd->Ant);
+         ExchangeWireEnds(typed->Wires[0]);
+         const auto was = t.PointOf("w1c3", typed.get());
+         const auto now = t.PointOf(t.wnd->Ant.Loads[0].Pos);
+         ASSERT_TRUE(was && now);
+         EXPECT_NEAR(was->Z, 1.575, 1e-9);
+         EXPECT_STREQ(t.wnd->Ant.Loads[0].Pos, "w1c-4");
+         EXPECT_NEAR(now->Z, was->Z, 1e-9) << t.wnd->Ant.Loads[0].Pos;
+     }},
+    {"WireTurnedAfterParallelAxisY",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,5,10,0,0,15,0.001,11", "0,0,15,0,5,20,0.001,11"}, {"w1c+2"}, {}, GroundPerfect);
+         t.pointBefore = t.PointOf("w1c+2");
+         ASSERT_TRUE(t.pointBefore);
+     },
+     [](MeaningKept& t) {
+         t.prompter.AnswerMessage(BoxYes);
+         t.wnd->KYZ1->trigger();
+     },
+     [](MeaningKept& t) {
+         // Y and Z exchanged put wire 1's end on the ground, and the
+         // preparation turned it: the feed is where the reflection took it.
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0);
+         const auto now = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(now);
+         EXPECT_NEAR(now->Y, t.pointBefore->Z, 1e-9) << t.wnd->Ant.Sources[0].Pos;
+         EXPECT_NEAR(now->Z, t.pointBefore->Y, 1e-9) << t.wnd->Ant.Sources[0].Pos;
+     }},
     {"RowsKeptRightAfterATypedWire",
      [](MeaningKept& t) { t.OpenYagiWithRows(); },
      [](MeaningKept& t) {
@@ -533,12 +730,12 @@ const MeaningKeptRow Rows[] = {
          t.RunOptimizationStoppedEarly([](TACalDlg& dialog) { dialog.AllEleClick(); }, 40);
          ASSERT_NE(t.AntennaText(), start) << "the search moved no wire";
          t.wnd->ClearLog();
-         t.rowsBefore = t.wnd->ACal->RowCount;
+         t.rowsBefore = t.wnd->ACal->RowCount();
          t.Restore(t.wnd->K39);
      },
      [](MeaningKept& t) {
          EXPECT_TRUE(t.LinesAbout("removed").isEmpty()) << t.LinesAbout("removed").join("\n").toStdString();
-         EXPECT_EQ(t.wnd->ACal->RowCount, t.rowsBefore);
+         EXPECT_EQ(t.wnd->ACal->RowCount(), t.rowsBefore);
          EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w2c");
      }},
     {"LoadRowThroughADeleteAndARestore",
@@ -558,8 +755,8 @@ const MeaningKeptRow Rows[] = {
          t.Restore(t.wnd->K39);
      },
      [](MeaningKept& t) {
-         ASSERT_EQ(t.wnd->ACal->RowCount, 1);
-         EXPECT_EQ(t.wnd->ACal->Rows[0].Item, 1);
+         ASSERT_EQ(t.wnd->ACal->RowCount(), 1);
+         EXPECT_EQ(t.wnd->ACal->Row(0).Item, 1);
          EXPECT_DOUBLE_EQ(t.wnd->ACal->GetValue(0), 20);
      }},
 };

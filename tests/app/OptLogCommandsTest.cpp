@@ -12,9 +12,9 @@ protected:
         OpenDipole();
         CACal& cal = wnd->OptimizerState();
         (void)cal.Attach(wnd->Ant, EnvDef);
-        cal.RowCount = 1;
-        cal.Rows[0].Kind = KindHeight;
-        cal.Rows[0].Value = 12.5;
+        cal.SetRowCount(1);
+        cal.Row(0).Kind = KindHeight;
+        cal.Row(0).Value = 12.5;
         cal.GainGoal = 9;
         wnd->UpdateMenuState();
         EXPECT_TRUE(wnd->K20->isEnabled());
@@ -43,8 +43,8 @@ TEST_F(OptLogCommandsTest, OpeningRestoresTheAntennaAndTheState) {
     ASSERT_NE(wnd->ACal, nullptr) << Shown();
     EXPECT_STREQ(wnd->Ant.Name, "Half-wave dipole 14.15 MHz");
     EXPECT_EQ(wnd->FileName, TempPath("run.kva"));
-    EXPECT_EQ(wnd->ACal->RowCount, 1);
-    EXPECT_EQ(wnd->ACal->Rows[0].Value, 12.5);
+    EXPECT_EQ(wnd->ACal->RowCount(), 1);
+    EXPECT_EQ(wnd->ACal->Row(0).Value, 12.5);
     EXPECT_EQ(wnd->ACal->GainGoal, 9);
     EXPECT_EQ(wnd->ACal->Ant, &wnd->Ant);
     EXPECT_EQ(Results.HasFarField, 0);
@@ -83,7 +83,7 @@ TEST_F(OptLogCommandsTest, ADamagedOrMissingLogChangesNothing) {
         wnd->K19->trigger();
         EXPECT_EQ(LastText(), c.message);
         EXPECT_EQ(wnd->ACal, before);
-        EXPECT_EQ(wnd->ACal->Rows[0].Value, 12.5);
+        EXPECT_EQ(wnd->ACal->Row(0).Value, 12.5);
         EXPECT_STREQ(wnd->Ant.Name, "Half-wave dipole 14.15 MHz");
         EXPECT_EQ(wnd->FileName, TempPath("dipole.kva"));
     }
@@ -104,6 +104,6 @@ TEST_F(OptLogCommandsTest, LogsAreReopenedAndOpenedByExtension) {
     ASSERT_GT(slot, 0);
     wnd->ReopenClick(slot);
     ASSERT_NE(wnd->ACal, nullptr);
-    EXPECT_EQ(wnd->ACal->RowCount, 1);
+    EXPECT_EQ(wnd->ACal->RowCount(), 1);
     JobDef.OnlyKVA = onlyKva;
 }

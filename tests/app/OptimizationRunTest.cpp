@@ -269,10 +269,10 @@ TEST_F(OptimizationRunTest, ElementEditPicksAVariableInTheElementTable) {
         return int(QDialog::Rejected);
     };
     wnd->ACalBtn->click();
-    ASSERT_EQ(wnd->ACal->RowCount, 1);
-    EXPECT_EQ(wnd->ACal->Rows[0].Kind, KindElement);
-    EXPECT_EQ(wnd->ACal->Rows[0].Item, 2);
-    EXPECT_TRUE(wnd->ACal->Rows[0].Field == ElLength || wnd->ACal->Rows[0].Field == ElLengthAll);
+    ASSERT_EQ(wnd->ACal->RowCount(), 1);
+    EXPECT_EQ(wnd->ACal->Row(0).Kind, KindElement);
+    EXPECT_EQ(wnd->ACal->Row(0).Item, 2);
+    EXPECT_TRUE(wnd->ACal->Row(0).Field == ElLength || wnd->ACal->Row(0).Field == ElLengthAll);
 }
 
 TEST_F(OptimizationRunTest, BelowGroundTheRunAsksAndACloseWaitsForTheRun) {

@@ -39,7 +39,7 @@ public:
             width.Field = ElWidth;
             cal.AddElementVar(element, ElWidth, cal.GetElementValue(width), 10);
         }
-        ASSERT_EQ(cal.RowCount, 2);
+        ASSERT_EQ(cal.RowCount(), 2);
         wnd->ClearLog();
     }
     // The Calculate tab shown, as a user goes on from an edit: the width each
@@ -49,7 +49,7 @@ public:
         QApplication::processEvents();
         std::vector<double> widths;
         CACal& cal = *wnd->ACal;
-        for (int i = 0; i < cal.RowCount; ++i) widths.push_back(std::round(cal.GetValue(i) * 1000) / 1000);
+        for (int i = 0; i < cal.RowCount(); ++i) widths.push_back(std::round(cal.GetValue(i) * 1000) / 1000);
         return widths;
     }
     std::vector<std::string> OptimizerLogLines() const {

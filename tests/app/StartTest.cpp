@@ -253,6 +253,8 @@ TEST_F(StartTest, APulseNumberOnATurnedWireKeepsItsPulse) {
             CopyText(a.Loads[0].Pos, bottom);
             a.Loads[0].A[0] = 50.0;
             a.UseLoads = 1;
+            // Another antenna, as an open gives it: no position was placed on it.
+            wnd->Positions.Forget();
             wnd->SetAntDef();
             wnd->UpdateMenuState();
         };

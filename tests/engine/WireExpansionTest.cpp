@@ -121,6 +121,19 @@ TEST_F(Expansion, GroundedSecondEndIsTurnedRound) {
     EXPECT_EQ(ant->Wires[0].X1, 5.0);
 }
 
+// Given the wire's pulse count, a turned wire's positions keep their pulse:
+// an offset from the centre changes its sign and, with an even count, its
+// size by one; a text that names no pulse only has its end exchanged.
+TEST_F(Expansion, GroundedWireKeepsItsPositionsOnTheirPulses) {
+    AddWire({0, 0, 5.25}, {0, 0, 0}, 0.001, 20);
+    const char* typed[] = {"w1c3", "w1e", "w1b+2", "w1c", "w1c30"};
+    const char* turned[] = {"w1c-4", "w1b", "w1e+2", "w1c-1", "w1c30"};
+    ant->SourceCount = 5;
+    for (int i = 0; i < 5; ++i) CopyText(ant->Sources[i].Pos, typed[i]);
+    NormalizeGroundedWires(*ant, {20});
+    for (int i = 0; i < 5; ++i) EXPECT_STREQ(ant->Sources[i].Pos, turned[i]) << typed[i];
+}
+
 TEST_F(Expansion, WireZeroInAPositionNamesTheFirstWire) {
     AddWire({0, 0, 4}, {0, 0, 0}, 0.001, -3);
     ant->SourceCount = 1;

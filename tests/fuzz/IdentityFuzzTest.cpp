@@ -5,20 +5,30 @@
 // reference held by number (as the optimizer's rows hold them) still names
 // the tag it was made on, or went with a line in the log. Then the same for
 // the optimizer's own element rows through table edits, divides, typed
-// elements, keeps, restores and optimization logs saved and opened.
+// elements, keeps, restores and optimization logs saved and opened. And
+// positions (sources, loads, band sources, the current goal) through blank
+// rows inserted and typed, the optimizer's value column and multi-band runs:
+// none names a point of another wire or another antenna without a line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "engine/PointPlacement.h"
+#include "engine/PositionKeeper.h"
+#include "engine/PulseLayout.h"
 #include "model/AntennaNormalForm.h"
 #include "model/EntryIdentity.h"
+#include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
 #include "model/ModelImage.h"
+#include "model/PositionText.h"
+#include "model/ResultStore.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
 #include "optimizer/KeptAntenna.h"
@@ -26,6 +36,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <unistd.h>
@@ -69,16 +80,14 @@ struct Holder {
 class IdentityChecker {
 public:
     explicit IdentityChecker(AntDef& ant) : ant_(ant) {
-        SetWireReferenceFollower(ant_, [this](const AntDef&, const WireRenumbering& change,
+        // As an owner of a record does: its identities follow its renumberings.
+        SetWireReferenceFollower(ant_, [this](const AntDef& a, const WireRenumbering& change,
                                               const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            ids_.Follow(a, change, entries);
             holder_.Follow(change, entries, notes);
         });
-        RenewIdentities(ant_);
     }
-    ~IdentityChecker() {
-        SetWireReferenceFollower(ant_, {});
-        ForgetIdentities(ant_);
-    }
+    ~IdentityChecker() { SetWireReferenceFollower(ant_, {}); }
     IdentityChecker(const IdentityChecker&) = delete;
     IdentityChecker& operator=(const IdentityChecker&) = delete;
 
@@ -87,7 +96,8 @@ public:
 
     // Every tag keeps its identity; no identity stands for two tags.
     void CheckIdentities(const std::string& trace) {
-        const AntennaIdentities& ids = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        const AntennaIdentities& ids = ids_;
         auto check = [&](const std::vector<EntryId>& list, int count, int (*tag)(const AntDef&, int), int kind) {
             ASSERT_EQ(static_cast<int>(list.size()), count) << trace;
             std::map<EntryId, int> seen;
@@ -116,14 +126,16 @@ public:
     // its identities, and the references made since follow by identity.
     void Keep() {
         kept_ = std::make_unique<AntDef>(ant_);
-        keptIds_ = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        keptIds_ = ids_;
     }
     void Restore() {
         if (!kept_) return;
         const auto before = std::make_unique<AntDef>(ant_);
-        const AntennaIdentities idsBefore = IdentitiesOf(ant_);
+        ids_.FitTo(ant_);
+        const AntennaIdentities idsBefore = ids_;
         ant_ = *kept_;
-        SetIdentities(ant_, keptIds_);
+        ids_ = keptIds_;
         const IdentityChange change = ChangeByIdentity(*before, idsBefore, keptIds_);
         std::vector<std::string> notes;
         holder_.Follow(change.Wires, change.Entries, notes);
@@ -133,6 +145,7 @@ public:
 
 private:
     AntDef& ant_;
+    AntennaIdentities ids_;
     Holder holder_;
     int tags_ = 0;
     std::map<int, EntryId> idOfTag_[3];
@@ -274,18 +287,23 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
         ant->Freq = 14.2;
         ant->nH = ant->nV = 1;
         SetDefaultSegmentation(*ant);
-        RenewIdentities(*ant);
+        AntennaIdentities ids;
         int tags = 0;
         for (int e = 0; e < 3 + pick(3); ++e) ant->Wires[ant->WireCount++] = ElementWire(++tags, 3.0 * e);
         CopyText(ant->Sources[0].Pos, "w1c");
         ant->SourceCount = 1;
         auto cal = std::make_unique<CACal>();
         // As the window does: renumbering edits reach the rows at once.
-        SetWireReferenceFollower(*ant, [&cal](const AntDef& a, const WireRenumbering& change,
-                                              const EntryRenumbering& entries, std::vector<std::string>& notes) {
+        SetWireReferenceFollower(*ant, [&cal, &ids](const AntDef& a, const WireRenumbering& change,
+                                                    const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            ids.Follow(a, change, entries);
             cal->FollowWireRenumbering(a, change, entries, notes);
         });
-        std::vector<std::string> notes = cal->Attach(*ant, EnvDef);
+        auto attach = [&] {
+            ids.FitTo(*ant);
+            return cal->Attach(*ant, EnvDef, &ids);
+        };
+        std::vector<std::string> notes = attach();
         // The band an optimization starts with: the design frequency and its feed.
         cal->BandCount = 1;
         cal->Bands[0].Freq = ant->Freq;
@@ -303,7 +321,7 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
         KeptAntenna kept;
         std::string comment;
         // The rows and log lines since the last check.
-        int rowsBefore = cal->RowCount;
+        int rowsBefore = cal->RowCount();
         std::vector<std::string> pending;
         for (int step = 0; step < 10; ++step) {
             const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
@@ -328,14 +346,14 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
                 lines = FollowWireRenumbering(*ant, change);
                 break;
             }
-            case 3: kept = KeepAntenna(*ant, EnvDef, comment, cal.get(), lines); break;
+            case 3: kept = KeepAntenna(*ant, ids, EnvDef, comment, cal.get(), lines); break;
             case 4:
                 if (kept.Text.empty()) break;
-                lines = RestoreKeptAntenna(kept, *ant, EnvDef, comment, cal.get());
+                lines = RestoreKeptAntenna(kept, *ant, ids, EnvDef, comment, cal.get());
                 ++restores;
                 break;
             case 5: {  // the log saved (the rows following first, as the window does) and opened
-                lines = cal->Attach(*ant, EnvDef);
+                lines = attach();
                 ASSERT_EQ(SaveOptLog(log, *ant, TakeModelEnvFields(EnvDef), "", *cal), OptLogStatus::Ok) << trace;
                 auto opened = std::make_unique<AntDef>();
                 ModelEnvFields env = TakeModelEnvFields(EnvDef);
@@ -343,16 +361,16 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
                 std::string refusal;
                 ASSERT_EQ(OpenOptLog(log, *opened, env, comment, *state, nullptr, &refusal), OptLogStatus::Ok)
                     << trace << ": " << refusal << ReadRefusalReason(*opened);
-                RenewIdentities(*ant);
+                ids = {};
                 *ant = *opened;
                 cal = std::move(state);
-                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                const std::vector<std::string> attached = attach();
                 lines.insert(lines.end(), attached.begin(), attached.end());
                 ++logs;
                 break;
             }
             default: {  // a preparation: the rows follow what is pending, and are checked
-                const std::vector<std::string> attached = cal->Attach(*ant, EnvDef);
+                const std::vector<std::string> attached = attach();
                 lines.insert(lines.end(), attached.begin(), attached.end());
                 prepared = true;
                 break;
@@ -362,15 +380,15 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
             if (!prepared) continue;
             // A row that went said so; the others vary the element they were
             // made on, or what is left of it.
-            if (cal->RowCount < rowsBefore) {
+            if (cal->RowCount() < rowsBefore) {
                 for (int r = 0; r < rowsBefore; ++r)
                     if (SaysLine(pending, r)) ++removed;
                 ASSERT_FALSE(pending.empty()) << trace << ": rows went without a line";
             }
-            rowsBefore = cal->RowCount;
+            rowsBefore = cal->RowCount();
             pending.clear();
-            for (int r = 0; r < cal->RowCount; ++r) {
-                const std::set<int> now = TagsOfElement(*ant, cal->Rows[r].Item);
+            for (int r = 0; r < cal->RowCount(); ++r) {
+                const std::set<int> now = TagsOfElement(*ant, cal->Row(r).Item);
                 ASSERT_FALSE(now.empty()) << trace << ": row " << r + 1 << " names no element";
                 // Which element it was made on: the one of its first tag.
                 const auto made = std::find_if(madeOn.begin(), madeOn.end(), [&](const std::set<int>& tagsMade) {
@@ -383,7 +401,6 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
             }
         }
         SetWireReferenceFollower(*ant, {});
-        ForgetIdentities(*ant);
     }
     unlink(log.c_str());
     rmdir(folder.c_str());
@@ -393,6 +410,278 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
     EXPECT_GT(restores, Sequences / 3);
     EXPECT_GT(logs, Sequences / 2);
     EXPECT_GT(removed, Sequences / 10);
+}
+
+// ---- Positions through blank rows, the value column and multi-band runs ----
+
+// A position and what it stood for before a step: its wire's identity and
+// its point (none when it named no pulse).
+struct PositionSeen {
+    std::string Name;
+    std::string Text;
+    EntryId Wire = 0;
+    std::optional<Point3D> Point;
+};
+
+struct PositionRun : OptimizerHost {
+    PositionKeeper& Keeper;
+    AntDef& Ant;
+    int Calcs = 0, StopAt = 0;
+    PositionRun(PositionKeeper& keeper, AntDef& ant) : Keeper(keeper), Ant(ant) {}
+    bool OptCalc() override {
+        if (++Calcs >= StopAt) JobDef.StopRequest = 1;
+        ResultRow& row = *Results.Row(0);
+        row = ResultRow{};
+        row.Ga = static_cast<float>(Calcs % 7);
+        row.SWR = 1;
+        row.R = 50;
+        return true;
+    }
+    void AddLogLine(const std::string&) override {}
+    void ClearLog() override {}
+    void DrawOptInfo() override {}
+    void PlacePositions() override { Keeper.PlaceRun(Ant); }
+};
+
+class PositionChecker {
+public:
+    PositionChecker(AntDef& ant, AntennaIdentities& ids, CACal& cal) : ant_(ant), ids_(ids), cal_(cal) {}
+
+    // Every position of the antenna and of the optimizer, named as the log names it.
+    std::vector<std::pair<std::string, const char*>> Positions() const {
+        std::vector<std::pair<std::string, const char*>> all;
+        for (int i = 0; i < ant_.SourceCount; ++i) all.emplace_back("Source " + std::to_string(i + 1), ant_.Sources[i].Pos);
+        for (int i = 0; i < ant_.LoadCount; ++i) all.emplace_back("Load " + std::to_string(i + 1), ant_.Loads[i].Pos);
+        for (int b = 0; b < cal_.BandCount; ++b)
+            for (int i = 0; i < BandSources && cal_.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+                all.emplace_back("Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1),
+                                 cal_.Bands[b].Sources[i].Pos);
+        if (cal_.CurrentPos[0] != '\0') all.emplace_back("The current goal", cal_.CurrentPos);
+        return all;
+    }
+    std::map<std::string, PositionSeen> Look() const {
+        std::map<std::string, PositionSeen> seen;
+        PulseLayout layout;
+        const bool laidOut = LayOutPulses(ant_, layout);
+        ids_.FitTo(ant_);
+        for (const auto& [name, pos] : Positions()) {
+            PositionSeen p{name, std::string(pos, strnlen(pos, PosTextSize)), 0, std::nullopt};
+            const PositionRef ref = SplitPosition(pos);
+            if (ref.Names == PositionRef::Wire && ref.Number <= ant_.WireCount)
+                p.Wire = ids_.Wires[static_cast<std::size_t>(ref.Number - 1)];
+            if (laidOut) p.Point = layout.PointNamed(pos);
+            seen[name] = p;
+        }
+        return seen;
+    }
+    // A position whose line the log does not hold names a pulse of the wire
+    // it named (or a junction of that wire) and, where that wire kept its
+    // place, the same point.
+    void Check(const std::map<std::string, PositionSeen>& before, const std::vector<WireRec>& wiresBefore,
+               const AntennaIdentities& idsBefore, const std::vector<std::string>& notes, const std::string& trace) {
+        const auto now = Look();
+        // Its own line, or for the antenna's sources the line of a run whose
+        // bands left it others, naming what it had.
+        auto said = [&](const std::string& name, const std::string& text) {
+            const std::string own = name + " (" + text + ")";
+            const bool source = name.rfind("Source ", 0) == 0;
+            return std::any_of(notes.begin(), notes.end(), [&](const std::string& n) {
+                return n.find(own) != std::string::npos ||
+                       (source && n.rfind("The bands fed the antenna", 0) == 0 && n.find(text + " (") != std::string::npos);
+            });
+        };
+        for (const auto& [name, was] : before) {
+            const auto at = now.find(name);
+            if (at == now.end() || !was.Point || said(name, was.Text)) continue;
+            const PositionSeen& is = at->second;
+            if (is.Text == was.Text && is.Wire == was.Wire && is.Point && SamePoint(*is.Point, *was.Point)) continue;
+            ++checked_;
+            // Where its wire is now, and whether it kept its place.
+            const auto heir = std::find(ids_.Wires.begin(), ids_.Wires.end(), was.Wire);
+            const auto old = std::find(idsBefore.Wires.begin(), idsBefore.Wires.end(), was.Wire);
+            if (heir == ids_.Wires.end()) continue;  // its wire went: its line is its entry's
+            const WireRec& wire = ant_.Wires[heir - ids_.Wires.begin()];
+            const bool kept = old != idsBefore.Wires.end() && SameWireEnds(wire, wiresBefore[static_cast<std::size_t>(old - idsBefore.Wires.begin())]);
+            ASSERT_TRUE(is.Point) << trace << ": " << name << " (" << was.Text << ") names no pulse as " << is.Text;
+            const bool atEnd = SamePoint(*is.Point, WireEnd1(wire)) || SamePoint(*is.Point, WireEnd2(wire));
+            ASSERT_TRUE(is.Wire == was.Wire || atEnd)
+                << trace << ": " << name << " (" << was.Text << ") went to another wire as " << is.Text;
+            if (kept) {
+                ASSERT_TRUE(SamePoint(*is.Point, *was.Point))
+                    << trace << ": " << name << " (" << was.Text << ") moved to " << is.Text;
+            }
+        }
+    }
+    int Checked() const { return checked_; }
+
+private:
+    static bool SamePoint(const Point3D& a, const Point3D& b) {
+        return std::fabs(a.X - b.X) + std::fabs(a.Y - b.Y) + std::fabs(a.Z - b.Z) < 1e-9 * (1 + std::fabs(a.X) + std::fabs(a.Y) + std::fabs(a.Z));
+    }
+    AntDef& ant_;
+    AntennaIdentities& ids_;
+    CACal& cal_;
+    int checked_ = 0;
+};
+
+// A blank row inserted (an edit in progress); sometimes typed cell by cell,
+// each cell settled as the window settles a typed cell.
+void InsertBlankRow(AntDef& ant, PositionKeeper& keeper, std::mt19937& rnd, std::vector<std::string>& notes) {
+    const int row = 1 + static_cast<int>(rnd() % static_cast<unsigned>(std::max(ant.WireCount, 1)));
+    if (!InsertTableEntry(ant, EditTable::Wires, row, &notes, PlaceByPoint) || rnd() % 3 == 0) return;
+    const double x = 1.5 * static_cast<int>(rnd() % 9) - 3;
+    const double cells[6] = {x, -5, 10, x, 5, 10};
+    WireRec& w = ant.Wires[row - 1];
+    double* fields[6] = {&w.X1, &w.Y1, &w.Z1, &w.X2, &w.Y2, &w.Z2};
+    for (int c = 0; c < 6; ++c) {
+        *fields[c] = cells[c];
+        const std::vector<std::string> lines = keeper.Settle(ant);
+        notes.insert(notes.end(), lines.begin(), lines.end());
+    }
+}
+
+// The optimizer dialog's value column: a row's value written into the antenna
+// at once (the rows attached when the dialog opens), the positions settled
+// when the dialog returns.
+void TypeIntoValueColumn(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities& ids, PositionKeeper& keeper,
+                         std::mt19937& rnd, std::vector<std::string>& notes) {
+    ids.FitTo(ant);
+    const std::vector<std::string> attached = cal.Attach(ant, env, &ids);
+    notes.insert(notes.end(), attached.begin(), attached.end());
+    if (cal.RowCount() == 0) return;
+    const int row = static_cast<int>(rnd() % static_cast<unsigned>(cal.RowCount()));
+    cal.SetValue(row, cal.GetValue(row) * (0.6 + 0.1 * static_cast<int>(rnd() % 9)));
+    cal.Groups.WriteBack();
+    const std::vector<std::string> lines = keeper.Settle(ant);
+    notes.insert(notes.end(), lines.begin(), lines.end());
+}
+
+// A run over two bands with their own feeds, stopped after a few points.
+void RunTwoBands(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities& ids, PositionKeeper& keeper,
+                 std::mt19937& rnd, std::vector<std::string>& notes) {
+    if (cal.RowCount() == 0 || ant.SourceCount == 0) return;
+    ids.FitTo(ant);
+    const std::vector<std::string> attached = cal.Attach(ant, env, &ids);
+    notes.insert(notes.end(), attached.begin(), attached.end());
+    if (!cal.Prepare().Ok()) return;
+    std::vector<PositionKeeper::Holder> holders;
+    for (int i = 0; i < ant.LoadCount; ++i) holders.push_back({ant.Loads[i].Pos, "Load " + std::to_string(i + 1)});
+    for (int b = 0; b < cal.BandCount; ++b)
+        for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+            holders.push_back({cal.Bands[b].Sources[i].Pos, "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
+    if (cal.CurrentPos[0] != '\0') holders.push_back({cal.CurrentPos, "The current goal"});
+    const auto start = std::make_unique<AntDef>(ant);
+    keeper.BeginRun(ant, holders);
+    PositionRun host(keeper, ant);
+    host.StopAt = 2 + static_cast<int>(rnd() % 6);
+    JobDef.StopRequest = 0;
+    cal.Optimize(host);
+    JobDef.StopRequest = 0;
+    const std::vector<std::string> lines = keeper.EndRun(ant);
+    notes.insert(notes.end(), lines.begin(), lines.end());
+    // The bands put their own feeds into the antenna: the window says so.
+    if (const std::string left = cal.SourcesLeftNote(*start, ant); !left.empty()) notes.push_back(left);
+}
+
+TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOtherWireUnsaid) {
+    constexpr int Sequences = 120;
+    std::mt19937 rnd(0x4349);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(std::max(n, 1))); };
+    const EnvRec ground = EnvDef;
+    InitEnvironmentDefaults(1ull << 30);
+    EnvDef.Type = GroundFree;
+    JobDef.OptLog = 0;
+    Results.RowCount = 0;
+    Results.PushRow();
+    int checked = 0, runs = 0, blanks = 0;
+    for (int n = 0; n < Sequences; ++n) {
+        auto ant = std::make_unique<AntDef>();
+        ant->Freq = ant->CalcFreq = 14.2;
+        ant->nH = ant->nV = 1;
+        SetDefaultSegmentation(*ant);
+        // A wire ending at the origin first, as verticals and radials do.
+        if (pick(2) == 0) ant->Wires[ant->WireCount++] = WireRec{10, 0, 0, 0, 0, 0, 0.001, 10, 0, 0, 0};
+        for (int e = 0; e < 2 + pick(3); ++e)
+            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5, 10, 3.0 * e, 5, 10, 0.001, pick(2) ? 11 : -1, 0, 0, 0};
+        const char* texts[] = {"c", "b+1", "e+2", "c-2", "c3", "b"};
+        auto position = [&](char (&pos)[PosTextSize]) {
+            const std::string text = "w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(6)];
+            CopyText(pos, text.c_str());
+        };
+        for (int s = 0; s < 1 + pick(2); ++s) position(ant->Sources[ant->SourceCount++].Pos);
+        for (int l = 0; l < pick(3); ++l) {
+            ant->Loads[ant->LoadCount].Type = LoadRX;
+            position(ant->Loads[ant->LoadCount++].Pos);
+        }
+        AntennaIdentities ids;
+        PositionKeeper keeper;
+        auto cal = std::make_unique<CACal>();
+        // As the window does: identities, the positions' wires and the rows follow.
+        SetWireReferenceFollower(*ant, [&](const AntDef& a, const WireRenumbering& change,
+                                           const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            ids.Follow(a, change, entries);
+            if (change.Place || change.Renumbers(a.WireCount) || entries.Renumbers()) keeper.Take(a);
+            cal->FollowWireRenumbering(a, change, entries, notes);
+        });
+        keeper.Take(*ant);
+        ids.FitTo(*ant);
+        std::vector<std::string> unused = cal->Attach(*ant, EnvDef, &ids);
+        cal->BandCount = 2;
+        for (int b = 0; b < 2; ++b) {
+            // The design frequency: a wire segmented by the wavelength keeps
+            // its pulses, so a point is a point of the edit alone.
+            cal->Bands[b].Freq = ant->CalcFreq;
+            for (int s = 0; s < ant->SourceCount; ++s) {
+                cal->Bands[b].Sources[s] = ant->Sources[s];
+                position(cal->Bands[b].Sources[s].Pos);
+            }
+        }
+        position(cal->CurrentPos);
+        cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
+        for (int e = 0; e < cal->Groups.Count; ++e) {
+            ACalVarRec width;
+            width.Kind = KindElement;
+            width.Item = e;
+            width.Field = ElWidth;
+            const int row = cal->AddElementVar(e, ElWidth, cal->GetElementValue(width), 10);
+            if (row >= 0) cal->Row(row).Max = 30;
+        }
+        PositionChecker check(*ant, ids, *cal);
+        for (int step = 0; step < 8; ++step) {
+            const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
+            const auto before = check.Look();
+            const std::vector<WireRec> wiresBefore(ant->Wires, ant->Wires + ant->WireCount);
+            const AntennaIdentities idsBefore = ids;
+            std::vector<std::string> notes;
+            switch (pick(4)) {
+            case 0:
+                InsertBlankRow(*ant, keeper, rnd, notes);
+                ++blanks;
+                break;
+            case 1: TypeIntoValueColumn(*cal, *ant, EnvDef, ids, keeper, rnd, notes); break;
+            case 2:
+                RunTwoBands(*cal, *ant, EnvDef, ids, keeper, rnd, notes);
+                ++runs;
+                break;
+            default: {  // a typed cell that may break a joint
+                if (ant->WireCount == 0) break;
+                ant->Wires[pick(ant->WireCount)].Y2 += pick(2) ? 0.5 : -0.5;
+                const std::vector<std::string> lines = keeper.Settle(*ant);
+                notes.insert(notes.end(), lines.begin(), lines.end());
+                break;
+            }
+            }
+            check.Check(before, wiresBefore, idsBefore, notes, trace);
+            if (HasFatalFailure()) break;
+        }
+        checked += check.Checked();
+        SetWireReferenceFollower(*ant, {});
+        if (HasFatalFailure()) break;
+    }
+    EnvDef = ground;
+    std::printf("positions moved and checked %d times; %d blank rows, %d band runs\n", checked, blanks, runs);
+    EXPECT_GT(checked, Sequences);
+    EXPECT_GT(runs, Sequences / 2);
 }
 
 }  // namespace

@@ -108,12 +108,12 @@ FormOpener OptimizationLog() {
         CACal& cal = w.OptimizerState();
         (void)cal.Attach(w.Ant, EnvDef);
         if (cal.LogCount == 0) {
-            cal.RowCount = 1;
-            cal.Rows[0] = ACalVarRec{};
-            cal.Rows[0].Kind = KindHeight;
+            cal.SetRowCount(1);
+            cal.Row(0) = ACalVarRec{};
+            cal.Row(0).Kind = KindHeight;
             cal.BestScore = 6;
             for (int i = 0; i < 6; ++i) {
-                cal.Rows[0].Value = EnvDef.AntHeight + i - 3;
+                cal.Row(0).Value = EnvDef.AntHeight + i - 3;
                 cal.LastScore = i + 1;
                 const double point[6] = {2.1 + 0.05 * i, 0.1 * i, 70.0 + i, -5.0 + 2 * i, 1.4 + 0.01 * i, 30.0 - i};
                 std::copy(std::begin(point), std::end(point), cal.Results);

@@ -104,7 +104,7 @@ protected:
         QTest::mouseClick(wnd->ACalBtn, Qt::LeftButton);
         const QStringList log = wnd->LogLines();
         ASSERT_NE(wnd->ACal, nullptr);
-        EXPECT_EQ(wnd->ACal->RowCount, 1);
+        EXPECT_EQ(wnd->ACal->RowCount(), 1);
         EXPECT_GT(wnd->ACal->LogCount, 1) << log.join("\n").toStdString();
         ASSERT_FALSE(log.isEmpty());
         EXPECT_TRUE(log.last().endsWith(" sec")) << log.join("\n").toStdString();

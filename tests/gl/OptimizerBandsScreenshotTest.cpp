@@ -52,12 +52,12 @@ TEST_F(OptimizerBandsScreenshot, YagiBandsAfterDeletingWire1) {
     CACal& cal = *wnd->ACal;
     ASSERT_EQ(cal.BandCount, 2);
     // A variable row on the driven element, one on the director's wire.
-    cal.RowCount = 2;
-    cal.Rows[0].Kind = KindElement;
-    cal.Rows[0].Item = 1;
-    cal.Rows[0].Field = 1;
-    cal.Rows[1].Kind = KindWire;
-    cal.Rows[1].Item = 2;
+    cal.SetRowCount(2);
+    cal.Row(0).Kind = KindElement;
+    cal.Row(0).Item = 1;
+    cal.Row(0).Field = 1;
+    cal.Row(1).Kind = KindWire;
+    cal.Row(1).Item = 2;
 
     wnd->Page->setCurrentWidget(wnd->TabSheet1);
     wnd->activateWindow();
@@ -68,8 +68,8 @@ TEST_F(OptimizerBandsScreenshot, YagiBandsAfterDeletingWire1) {
     ASSERT_EQ(wnd->Ant.WireCount, 2);
     EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1c");
     for (int b = 0; b < 2; ++b) EXPECT_STREQ(cal.Bands[b].Sources[0].Pos, "w1c") << "band " << b + 1;
-    EXPECT_EQ(cal.Rows[0].Item, 0) << "the driven element is now the first";
-    EXPECT_EQ(cal.Rows[1].Item, 1) << "the director is now wire 2";
+    EXPECT_EQ(cal.Row(0).Item, 0) << "the driven element is now the first";
+    EXPECT_EQ(cal.Row(1).Item, 1) << "the director is now wire 2";
     // The current goal's position, by default on wire 1, went with it.
     EXPECT_STREQ(cal.CurrentPos, "");
     EXPECT_TRUE(wnd->LogLines().contains("The current goal (w1c) was on the deleted wire 1 and is removed."))

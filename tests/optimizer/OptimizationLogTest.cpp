@@ -20,7 +20,7 @@ std::size_t ModelImageSize(const AntDef& ant, const std::string& comment = "") {
 }
 
 void PushPoint(CACal& cal, double value) {
-    cal.Rows[0].Value = value;
+    cal.Row(0).Value = value;
     cal.LastScore = value * 2;
     cal.PushLog(Results);
 }
@@ -49,10 +49,10 @@ TEST(OptimizationLogRing, LookupIsExact) {
     Results.AngleStep = 0;    // nothing calculated: no cuts to sample
     PushPoint(*f.Cal, 1.5);
     double score = 0;
-    f.Cal->Rows[0].Value = 1.5;
+    f.Cal->Row(0).Value = 1.5;
     EXPECT_TRUE(f.Cal->LookupLog(score));
     EXPECT_DOUBLE_EQ(score, 3);
-    f.Cal->Rows[0].Value = 1.5000000001;
+    f.Cal->Row(0).Value = 1.5000000001;
     EXPECT_FALSE(f.Cal->LookupLog(score));
 }
 
@@ -66,10 +66,10 @@ TEST(OptimizationLogFile, AnEmptyStateHasItsFixedSize) {
 TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {
     OptimizerFixture f;
     const int i = f.AddRow(KindWire, 3, 0);
-    f.Cal->Rows[i].Step = 0.25;
-    f.Cal->Rows[i].Link = LinkFree;
+    f.Cal->Row(i).Step = 0.25;
+    f.Cal->Row(i).Link = LinkFree;
     f.AddRow(KindLoad, 0, 1);
-    f.Cal->Rows[1].Link = LinkMultiply | 0;
+    f.Cal->Row(1).Link = LinkMultiply | 0;
     f.Cal->BandCount = 2;
     f.Cal->Bands[1].Freq = 21;
     CopyText(f.Cal->Bands[1].Sources[0].Pos, "w3c");
@@ -91,9 +91,9 @@ TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {
     ASSERT_EQ(ParseOptLogImage(bytes, *ant, env, comment, *g.Cal), OptLogStatus::Ok);
     EXPECT_EQ(comment, "note\r\n");  // as the antenna text gives it back
     EXPECT_EQ(ant->WireCount, 4);
-    EXPECT_EQ(g.Cal->RowCount, 2);
-    EXPECT_EQ(g.Cal->Rows[1].Link, LinkMultiply | 0);
-    EXPECT_EQ(g.Cal->Rows[0].Step, 0.25);
+    EXPECT_EQ(g.Cal->RowCount(), 2);
+    EXPECT_EQ(g.Cal->Row(1).Link, LinkMultiply | 0);
+    EXPECT_EQ(g.Cal->Row(0).Step, 0.25);
     EXPECT_EQ(g.Cal->BandCount, 2);
     EXPECT_STREQ(g.Cal->Bands[1].Sources[0].Pos, "w3c");
     EXPECT_STREQ(g.Cal->CurrentPos, "w4b");
@@ -121,8 +121,8 @@ TEST(OptimizationLogFile, DamagedFilesChangeNothing) {
         ModelEnvFields env;
         std::string comment;
         EXPECT_EQ(ParseOptLogImage(bytes, *ant, env, comment, *g.Cal), OptLogStatus::InvalidFormat);
-        EXPECT_EQ(g.Cal->RowCount, 1);
-        EXPECT_EQ(g.Cal->Rows[0].Kind, KindFreq);
+        EXPECT_EQ(g.Cal->RowCount(), 1);
+        EXPECT_EQ(g.Cal->Row(0).Kind, KindFreq);
         EXPECT_EQ(g.Cal->LogCount, 0);
     };
     auto patch = [&](std::size_t at, int32_t v) {
@@ -222,7 +222,7 @@ TEST(OptimizationLogFile, SavedAndOpenedThroughTheDisk) {
     ModelEnvFields env;
     std::string comment;
     EXPECT_EQ(OpenOptLog(path, *ant, env, comment, *g.Cal), OptLogStatus::Ok);
-    EXPECT_EQ(g.Cal->RowCount, 1);
+    EXPECT_EQ(g.Cal->RowCount(), 1);
     EXPECT_EQ(OpenOptLog((dir / "missing.kvo").string(), *ant, env, comment, *g.Cal), OptLogStatus::CannotOpen);
     EXPECT_EQ(SaveOptLog((dir / "no" / "such" / "x.kvo").string(), *f.Ant, ModelEnvFields{}, "", *f.Cal),
               OptLogStatus::CannotSave);

@@ -49,7 +49,7 @@ TEST(OptimizerVarTable, AssociationTextsStoreTheirLinks) {
     OptimizerFixture f;
     for (int i = 0; i < 4; ++i) f.AddRow(KindWire, i, 0);
     // Row 4 (index 3) Y1 of the director is -4.6; row 3 (index 2) Y1 is 0.
-    f.Cal->Rows[0].Value = 2;
+    f.Cal->Row(0).Value = 2;
     struct Case {
         const char* text;
         bool accepted;
@@ -72,58 +72,58 @@ TEST(OptimizerVarTable, AssociationTextsStoreTheirLinks) {
         {"abc", false, 0, 0, nullptr},
     };
     for (const auto& c : cases) {
-        f.Cal->Rows[3].Link = LinkFree;
-        f.Cal->Rows[3].Step = 2;
+        f.Cal->Row(3).Link = LinkFree;
+        f.Cal->Row(3).Step = 2;
         EXPECT_EQ(ApplyAssociation(*f.Cal, 3, c.text), c.accepted) << c.text;
         if (!c.accepted) {
-            EXPECT_EQ(f.Cal->Rows[3].Link, LinkFree) << c.text;
+            EXPECT_EQ(f.Cal->Row(3).Link, LinkFree) << c.text;
             continue;
         }
-        EXPECT_EQ(f.Cal->Rows[3].Link, c.link) << c.text;
+        EXPECT_EQ(f.Cal->Row(3).Link, c.link) << c.text;
         if (c.link != LinkFree) {
-            EXPECT_DOUBLE_EQ(f.Cal->Rows[3].Step, c.step) << c.text;
+            EXPECT_DOUBLE_EQ(f.Cal->Row(3).Step, c.step) << c.text;
         }
-        EXPECT_EQ(AssociationText(f.Cal->Rows[3]), c.shown) << c.text;
+        EXPECT_EQ(AssociationText(f.Cal->Row(3)), c.shown) << c.text;
     }
     // "=" takes the constant from the values as they are: -4.6 = 2 x -2.3.
     ASSERT_TRUE(ApplyAssociation(*f.Cal, 3, "1*="));
-    EXPECT_EQ(f.Cal->Rows[3].Link, 0 | LinkMultiply);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[3].Step, -2.3);
+    EXPECT_EQ(f.Cal->Row(3).Link, 0 | LinkMultiply);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(3).Step, -2.3);
     ASSERT_TRUE(ApplyAssociation(*f.Cal, 3, "1+="));
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[3].Step, -6.6);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(3).Step, -6.6);
 }
 
 TEST(OptimizerVarTable, InsertAndDeleteKeepTheLinksOnTheirRows) {
     OptimizerFixture f;
     for (int i = 0; i < 4; ++i) f.AddRow(KindWire, i, 0);
-    f.Cal->Rows[1].Link = 0;                   // follows row 1
-    f.Cal->Rows[2].Link = -2 - 1;              // negates row 2
-    f.Cal->Rows[3].Link = 0 | LinkAdd;         // row 1 + c
-    f.Cal->Rows[3].Step = 0.25;
+    f.Cal->Row(1).Link = 0;                   // follows row 1
+    f.Cal->Row(2).Link = -2 - 1;              // negates row 2
+    f.Cal->Row(3).Link = 0 | LinkAdd;         // row 1 + c
+    f.Cal->Row(3).Step = 0.25;
     ASSERT_TRUE(InsertRowCopy(*f.Cal, 0));
-    ASSERT_EQ(f.Cal->RowCount, 5);
-    EXPECT_EQ(f.Cal->Rows[0].Item, 0);  // the copy stands before the original
-    EXPECT_EQ(f.Cal->Rows[2].Link, 1);
-    EXPECT_EQ(f.Cal->Rows[3].Link, -2 - 2);
-    EXPECT_EQ(f.Cal->Rows[4].Link, 1 | LinkAdd);
+    ASSERT_EQ(f.Cal->RowCount(), 5);
+    EXPECT_EQ(f.Cal->Row(0).Item, 0);  // the copy stands before the original
+    EXPECT_EQ(f.Cal->Row(2).Link, 1);
+    EXPECT_EQ(f.Cal->Row(3).Link, -2 - 2);
+    EXPECT_EQ(f.Cal->Row(4).Link, 1 | LinkAdd);
     // Deleting a master frees its followers, which keep their constant.
     DeleteRow(*f.Cal, 1);
-    ASSERT_EQ(f.Cal->RowCount, 4);
-    EXPECT_EQ(f.Cal->Rows[1].Link, LinkFree);
-    EXPECT_EQ(f.Cal->Rows[2].Link, -2 - 1);
-    EXPECT_EQ(f.Cal->Rows[3].Link, LinkFree);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[3].Step, 0.25);
-    EXPECT_EQ(f.Cal->Rows[4].Kind, KindWire);
-    EXPECT_EQ(f.Cal->Rows[4].Link, LinkFree);
+    ASSERT_EQ(f.Cal->RowCount(), 4);
+    EXPECT_EQ(f.Cal->Row(1).Link, LinkFree);
+    EXPECT_EQ(f.Cal->Row(2).Link, -2 - 1);
+    EXPECT_EQ(f.Cal->Row(3).Link, LinkFree);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(3).Step, 0.25);
+    EXPECT_EQ(f.Cal->Row(4).Kind, KindWire);
+    EXPECT_EQ(f.Cal->Row(4).Link, LinkFree);
     // Limits bound to a row: only rows that exist.
     EXPECT_TRUE(ApplyLimit(*f.Cal, 0, true, "#2"));
-    EXPECT_EQ(LimitText(f.Cal->Rows[0], true), "#2");
+    EXPECT_EQ(LimitText(f.Cal->Row(0), true), "#2");
     EXPECT_FALSE(ApplyLimit(*f.Cal, 0, true, "#9"));
     EXPECT_FALSE(ApplyLimit(*f.Cal, 0, false, "#x"));
     EXPECT_TRUE(ApplyLimit(*f.Cal, 0, false, "-3"));
-    EXPECT_EQ(LimitText(f.Cal->Rows[0], false), "-3.0");
+    EXPECT_EQ(LimitText(f.Cal->Row(0), false), "-3.0");
     // A full table takes no more.
-    f.Cal->RowCount = MaxVarRows;
+    f.Cal->SetRowCount(MaxVarRows);
     EXPECT_FALSE(InsertRowCopy(*f.Cal, 0));
     EXPECT_EQ(f.Cal->AddVar(KindWire, 0, 0, LinkFree, 1, 100), -1);
 }
@@ -143,11 +143,11 @@ TEST(OptimizerAutoRows, AllElementsFollowTheBoomOrder) {
         int asked = 0;
         AddAllElementRows(*f.Cal, [&](ElementQuestion&) { ++asked; });
         EXPECT_EQ(asked, 0);  // straight elements have one size only
-        ASSERT_EQ(f.Cal->RowCount, static_cast<int>(c.rows.size())) << c.intPos;
-        for (int i = 0; i < f.Cal->RowCount; ++i) {
-            EXPECT_EQ(f.Cal->Rows[i].Kind, KindElement);
-            EXPECT_EQ(f.Cal->Rows[i].Item, c.rows[static_cast<std::size_t>(i)].first) << c.intPos << " row " << i;
-            EXPECT_EQ(f.Cal->Rows[i].Field, c.rows[static_cast<std::size_t>(i)].second) << c.intPos << " row " << i;
+        ASSERT_EQ(f.Cal->RowCount(), static_cast<int>(c.rows.size())) << c.intPos;
+        for (int i = 0; i < f.Cal->RowCount(); ++i) {
+            EXPECT_EQ(f.Cal->Row(i).Kind, KindElement);
+            EXPECT_EQ(f.Cal->Row(i).Item, c.rows[static_cast<std::size_t>(i)].first) << c.intPos << " row " << i;
+            EXPECT_EQ(f.Cal->Row(i).Field, c.rows[static_cast<std::size_t>(i)].second) << c.intPos << " row " << i;
         }
     }
     JobDef.IntPos = 0;
@@ -169,10 +169,10 @@ TEST(OptimizerAutoRows, TheElementBoxIsAskedOnceAndItsAnswersHold) {
     });
     EXPECT_EQ(asked, 1);
     int heights = 0;
-    for (int i = 0; i < f.Cal->RowCount; ++i)
-        if (f.Cal->Rows[i].Field == ElHeight) {
+    for (int i = 0; i < f.Cal->RowCount(); ++i)
+        if (f.Cal->Row(i).Field == ElHeight) {
             ++heights;
-            EXPECT_NE(f.Cal->Rows[i].Link, LinkFree);
+            EXPECT_NE(f.Cal->Row(i).Link, LinkFree);
         }
     EXPECT_EQ(heights, 2);
 }
@@ -184,20 +184,20 @@ TEST(OptimizerAutoRows, CooperationTiesEqualAndMirroredValues) {
     const int r = f.AddRow(KindWire, 1, 0);
     AutoLinkWires(*f.Cal, r);
     bool mirrored = false;
-    for (int i = 0; i < f.Cal->RowCount; ++i)
-        if (f.Cal->Rows[i].Item == 2 && f.Cal->Rows[i].Field == 2) mirrored = f.Cal->Rows[i].Link == -2 - r;
+    for (int i = 0; i < f.Cal->RowCount(); ++i)
+        if (f.Cal->Row(i).Item == 2 && f.Cal->Row(i).Field == 2) mirrored = f.Cal->Row(i).Link == -2 - r;
     EXPECT_TRUE(mirrored);
-    const int rows = f.Cal->RowCount;
+    const int rows = f.Cal->RowCount();
     AutoLinkWires(*f.Cal, r);  // points already tied get no second row
-    EXPECT_EQ(f.Cal->RowCount, rows);
+    EXPECT_EQ(f.Cal->RowCount(), rows);
 
     // Loads of the same type with the same value follow the first.
     f.Ant->LoadCount = 3;
     f.Ant->Loads[2] = f.Ant->Loads[0];
     const int l = f.AddRow(KindLoad, 0, 0);
     AutoLinkLoads(*f.Cal, l);
-    EXPECT_EQ(f.Cal->Rows[f.Cal->RowCount - 1].Item, 2);
-    EXPECT_EQ(f.Cal->Rows[f.Cal->RowCount - 1].Link, l);
+    EXPECT_EQ(f.Cal->Row(f.Cal->RowCount() - 1).Item, 2);
+    EXPECT_EQ(f.Cal->Row(f.Cal->RowCount() - 1).Link, l);
 
     // Equal element widths at any position tie to the first.
     ClearRows(*f.Cal);
@@ -207,7 +207,7 @@ TEST(OptimizerAutoRows, CooperationTiesEqualAndMirroredValues) {
     f.AddRow(KindElement, 0, ElWidth);
     f.AddRow(KindElement, 2, ElWidth);
     LinkEqualElements(*f.Cal);
-    EXPECT_EQ(f.Cal->Rows[1].Link, 0);
+    EXPECT_EQ(f.Cal->Row(1).Link, 0);
 }
 
 TEST(OptimizerDialog, RowsAreEditedInPlaceAndSwitchesComeBackOnCancel) {
@@ -219,10 +219,10 @@ TEST(OptimizerDialog, RowsAreEditedInPlaceAndSwitchesComeBackOnCancel) {
         EXPECT_EQ(dlg.Grid->RowCount(), 2);
         // A step, a limit or a value on the empty line creates nothing.
         for (int col : {5, 6, 7, 8}) dlg.GridSetEditText(col, 1, "3");
-        EXPECT_EQ(f.Cal->RowCount, 0);
+        EXPECT_EQ(f.Cal->RowCount(), 0);
         // A position there makes a wire row with its limits.
         dlg.GridSetEditText(2, 1, "4");
-        EXPECT_EQ(f.Cal->RowCount, 1);
+        EXPECT_EQ(f.Cal->RowCount(), 1);
         EXPECT_EQ(dlg.GetCellText(1, 1), "Wire");
         EXPECT_EQ(dlg.GetCellText(2, 1), "4");
         EXPECT_EQ(dlg.GetCellText(3, 1), "Y1");
@@ -254,7 +254,7 @@ TEST(OptimizerDialog, RowsAreEditedInPlaceAndSwitchesComeBackOnCancel) {
     };
     TACalDlg dlg(nullptr);
     EXPECT_FALSE(dlg.Execute(f.Cal.get()));
-    EXPECT_EQ(f.Cal->RowCount, 2);
+    EXPECT_EQ(f.Cal->RowCount(), 2);
     EXPECT_DOUBLE_EQ(f.Cal->Weights[WGain], 80);
     EXPECT_EQ(f.Cal->GoalsOn, 0);
 }
@@ -275,7 +275,7 @@ TEST(OptimizerDialog, StartChecksAndPreparesTheRows) {
     };
     TACalDlg dlg(nullptr);
     EXPECT_TRUE(dlg.Execute(f.Cal.get()));
-    EXPECT_EQ(f.Cal->RowCount, 1);
+    EXPECT_EQ(f.Cal->RowCount(), 1);
     EXPECT_DOUBLE_EQ(f.Cal->BestValues[0], -3);  // prepared: the negated start
     // More than four sources: one band, the band button disabled.
     f.Ant->SourceCount = 5;
@@ -293,7 +293,7 @@ TEST(OptimizerDialog, StartAsksAboutALinkedRowOffItsLinkAndGoesOnAfterYes) {
     DialogFixture f;
     const int a = f.AddRow(KindWire, 0, 0);  // -5.2
     f.AddRow(KindWire, 0, 2);                // 5.2, while its link gives -5.2
-    f.Cal->Rows[1].Link = a;
+    f.Cal->Row(1).Link = a;
     f.Step = [&](QDialog& d) {
         auto& dlg = static_cast<TACalDlg&>(d);
         f.Answers.AnswerMessage(BoxNo);
@@ -316,16 +316,16 @@ TEST(OptimizerDialog, AllElementsAsksBeforeItReplacesTheRows) {
         auto& dlg = static_cast<TACalDlg&>(d);
         f.Answers.AnswerMessage(BoxNo);
         dlg.AllEleClick();
-        EXPECT_EQ(f.Cal->RowCount, 1);
+        EXPECT_EQ(f.Cal->RowCount(), 1);
         f.Answers.AnswerMessage(BoxYes);
         dlg.AllEleClick();
-        EXPECT_EQ(f.Cal->Rows[0].Kind, KindElement);
+        EXPECT_EQ(f.Cal->Row(0).Kind, KindElement);
         // Together step setting: every free row takes the step.
         f.Answers.AnswerInput(true, "0.02");
         dlg.K23Click();
         EXPECT_EQ(dlg.GetCellText(5, 1), "0.02");
         dlg.K27Click();
-        EXPECT_EQ(f.Cal->RowCount, 0);
+        EXPECT_EQ(f.Cal->RowCount(), 0);
         return int(QDialog::Rejected);
     };
     TACalDlg dlg(nullptr);
@@ -350,12 +350,12 @@ TEST(OptimizerDialog, ElementPickMakesAnElementOrAWireRow) {
         return true;
     };
     dlg.Execute(f.Cal.get());
-    ASSERT_EQ(f.Cal->RowCount, 2);
-    EXPECT_EQ(f.Cal->Rows[0].Kind, KindElement);
-    EXPECT_EQ(f.Cal->Rows[0].Item, 2);
-    EXPECT_EQ(f.Cal->Rows[0].Field, ElLength);
-    EXPECT_EQ(f.Cal->Rows[1].Kind, KindWire);
-    EXPECT_EQ(f.Cal->Rows[1].Item, 1);
+    ASSERT_EQ(f.Cal->RowCount(), 2);
+    EXPECT_EQ(f.Cal->Row(0).Kind, KindElement);
+    EXPECT_EQ(f.Cal->Row(0).Item, 2);
+    EXPECT_EQ(f.Cal->Row(0).Field, ElLength);
+    EXPECT_EQ(f.Cal->Row(1).Kind, KindWire);
+    EXPECT_EQ(f.Cal->Row(1).Item, 1);
 }
 
 TEST(OptimizerGoalsBox, ValuesComeBackOnlyWhenTheyRead) {
@@ -469,7 +469,7 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
     f.Cal->BestScore = 10;
     const double jx[3] = {5, -3, 8};
     for (int i = 0; i < 3; ++i) {
-        f.Cal->Rows[row].Value = 4 + i;
+        f.Cal->Row(row).Value = 4 + i;
         f.Cal->LastScore = 10 - i;
         f.Cal->Results[3] = jx[i];
         f.Cal->PushLog(Results);
@@ -497,7 +497,7 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
     // A simple sweep shows each variable under V1, V2, ...; Cancel changes nothing.
     f.Cal->GoalsOn = 0;
     for (int rows : {1, 3}) {
-        while (f.Cal->RowCount < rows) f.AddRow(KindWire, 3, f.Cal->RowCount == 1 ? 5 : 0);
+        while (f.Cal->RowCount() < rows) f.AddRow(KindWire, 3, f.Cal->RowCount() == 1 ? 5 : 0);
         f.Step = [&](QDialog& d) {
             auto& r = static_cast<TACalResDlg&>(d);
             EXPECT_EQ(r.Grid->ColCount(), 6 + rows) << rows;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/EnvDef.h"
@@ -136,14 +137,15 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWiresSourcesAndL
         const RowSeen rows[] = {{KindWire, 0, 1},   {KindWirePolar, 2, 2}, {KindElement, 1, 3}, {KindLoad, 0, 4},
                                 {KindSource, 0, 5}, {KindHeight, 0, 6},    {KindLoad, 1, 7}};
         for (const RowSeen& r : rows) {
-            ACalVarRec& row = cal->Rows[cal->RowCount++];
+            cal->SetRowCount(cal->RowCount() + 1);
+            ACalVarRec& row = cal->Row(cal->RowCount() - 1);
             row.Kind = r.kind;
             row.Item = r.item;
             row.Value = r.was;
         }
-        cal->Rows[5].Link = 2;
-        cal->Rows[0].MaxFrom = LimitFromRow | 4;
-        for (int i = 0; i < cal->RowCount; ++i) {
+        cal->Row(5).Link = 2;
+        cal->Row(0).MaxFrom = LimitFromRow | 4;
+        for (int i = 0; i < cal->RowCount(); ++i) {
             cal->BestValues[i] = 10.0 * (i + 1);
             cal->Log[0].Values[i] = 100.0 * (i + 1);
         }
@@ -155,9 +157,9 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWiresSourcesAndL
                                  : InsertTableEntry(*ant, c.table, c.row, &notes));
         }
 
-        ASSERT_EQ(cal->RowCount, static_cast<int>(c.rows.size()));
+        ASSERT_EQ(cal->RowCount(), static_cast<int>(c.rows.size()));
         for (std::size_t k = 0; k < c.rows.size(); ++k) {
-            const ACalVarRec& row = cal->Rows[k];
+            const ACalVarRec& row = cal->Row(k);
             EXPECT_EQ(row.Kind, c.rows[k].kind) << "row " << k + 1;
             EXPECT_EQ(row.Item, c.rows[k].item) << "row " << k + 1;
             // The row's own values, and those of the logged and the best point, moved with it.
@@ -165,15 +167,15 @@ TEST(OptimizerRenumbering, RowsBandsAndTheCurrentGoalFollowTheirWiresSourcesAndL
             EXPECT_EQ(cal->BestValues[k], 10.0 * c.rows[k].was) << "row " << k + 1;
             EXPECT_EQ(cal->Log[0].Values[k], 100.0 * c.rows[k].was) << "row " << k + 1;
         }
-        for (int k = 0; k < cal->RowCount; ++k) {
-            if (cal->Rows[k].Kind == KindHeight) {
-                EXPECT_EQ(cal->Rows[k].Link, c.heightLink);
+        for (int k = 0; k < cal->RowCount(); ++k) {
+            if (cal->Row(k).Kind == KindHeight) {
+                EXPECT_EQ(cal->Row(k).Link, c.heightLink);
             }
         }
         if (c.rows.front().kind == KindWire) {
-            EXPECT_EQ(cal->Rows[0].MaxFrom, c.wireLimitFrom == Fixed ? 0 : (LimitFromRow | c.wireLimitFrom));
+            EXPECT_EQ(cal->Row(0).MaxFrom, c.wireLimitFrom == Fixed ? 0 : (LimitFromRow | c.wireLimitFrom));
             // A limit bound to a removed row keeps the value it had.
-            EXPECT_EQ(cal->Rows[0].Max, c.wireLimitFrom == Fixed ? 5.0 : 0.0);
+            EXPECT_EQ(cal->Row(0).Max, c.wireLimitFrom == Fixed ? 5.0 : 0.0);
         }
         EXPECT_EQ(PositionsOf(cal->Bands[0]), c.band1);
         EXPECT_EQ(PositionsOf(cal->Bands[1]), c.band2);
@@ -196,15 +198,15 @@ TEST(OptimizerRenumbering, AWriteBackThatKeepsEveryNumberChangesNothing) {
     for (int i = 0; i < 2; ++i) ant->Wires[i] = WireRec{double(i), 0, 0, double(i), 0, 1, 0.001, 9, 1 + 9 * i, 9, 0};
     ant->WireCount = 2;
     auto cal = std::make_unique<CACal>();
-    cal->RowCount = 1;
-    cal->Rows[0].Kind = KindElement;
-    cal->Rows[0].Item = 1;
+    cal->SetRowCount(1);
+    cal->Row(0).Kind = KindElement;
+    cal->Row(0).Item = 1;
     CopyText(cal->CurrentPos, "w2c");
     FollowerScope scope(*ant, *cal);
     EnvRec env{};
     (void)cal->Attach(*ant, env);
     cal->Groups.Wires[1].X1 = cal->Groups.Wires[1].X2 = -5;  // the element moves before the other
     cal->Groups.WriteBack();
-    EXPECT_EQ(cal->Rows[0].Item, 1);
+    EXPECT_EQ(std::as_const(*cal).Row(0).Item, 1);
     EXPECT_STREQ(cal->CurrentPos, "w2c");
 }

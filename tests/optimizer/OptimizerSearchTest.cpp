@@ -55,9 +55,9 @@ struct SearchFixture : OptimizerFixture {
     }
     int HeightRow(double max, double min) {
         const int i = AddRow(KindHeight, 0, 0);
-        Cal->Rows[i].Max = max;
-        Cal->Rows[i].Min = min;
-        Cal->Rows[i].Step = 1;
+        Cal->Row(i).Max = max;
+        Cal->Row(i).Min = min;
+        Cal->Row(i).Step = 1;
         return i;
     }
 };
@@ -182,14 +182,14 @@ TEST(OptimizerSearch, EveryCalculationSeesAWholeVariantAndAZeroStepEnds) {
     // The director's ends: Y2 free, Y1 = -Y2; a second free row without a step.
     const int y2 = f.AddRow(KindWire, 3, 2);
     const int y1 = f.AddRow(KindWire, 3, 0);
-    f.Cal->Rows[y1].Link = -2 - y2;
-    f.Cal->Rows[y2].Step = 0.25;
+    f.Cal->Row(y1).Link = -2 - y2;
+    f.Cal->Row(y2).Step = 0.25;
     const int still = f.AddRow(KindWire, 0, 1);
-    f.Cal->Rows[still].Step = 0;
+    f.Cal->Row(still).Step = 0;
     int whole = 0;
     f.Host.Gain = [&](const AntDef& a, const EnvRec&) {
         const WireRec& d = a.Wires[3];
-        if (d.Y1 == -d.Y2 && d.Y2 == f.Cal->Rows[y2].Value) ++whole;
+        if (d.Y1 == -d.Y2 && d.Y2 == f.Cal->Row(y2).Value) ++whole;
         return -(d.Y2 - 5) * (d.Y2 - 5);
     };
     ASSERT_TRUE(f.Cal->Prepare().Ok());

@@ -33,7 +33,7 @@ TEST(OptimizerValues, StackingRowKeepsEachSubChoice) {
     OptimizerFixture f;
     for (int field = 0; field < 3; ++field) {
         const int i = f.AddRow(KindStack, 0, field);
-        EXPECT_EQ(f.Cal->Rows[i].Field, field);
+        EXPECT_EQ(f.Cal->Row(i).Field, field);
     }
     f.Ant->hSpacing = 7;
     f.Ant->vSpacing = 9;
@@ -83,18 +83,18 @@ TEST(OptimizerValues, TheElementTableSeesTheElementAndWireRows) {
 TEST(OptimizerDefaults, ItemAndFieldAreCutToWhatExists) {
     OptimizerFixture f;
     const int i = f.AddRow(KindSource, 7, 5);
-    EXPECT_EQ(f.Cal->Rows[i].Item, 0);
-    EXPECT_EQ(f.Cal->Rows[i].Field, 1);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].Max, 1.0);
+    EXPECT_EQ(f.Cal->Row(i).Item, 0);
+    EXPECT_EQ(f.Cal->Row(i).Field, 1);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(i).Max, 1.0);
     const int w = f.AddRow(KindWire, 99, 9);
-    EXPECT_EQ(f.Cal->Rows[w].Item, 3);
-    EXPECT_EQ(f.Cal->Rows[w].Field, 0);
+    EXPECT_EQ(f.Cal->Row(w).Item, 3);
+    EXPECT_EQ(f.Cal->Row(w).Field, 0);
     // Y1 of the director is -4.6: one significant digit of 0.5 %.
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[w].Step, 0.02);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(w).Step, 0.02);
     const int pos = f.AddRow(KindElement, 0, ElPos);   // at 0 from element 0
-    EXPECT_EQ(f.Cal->Rows[pos].Step, 0);
+    EXPECT_EQ(f.Cal->Row(pos).Step, 0);
     const int zeroY = f.AddRow(KindWire, 1, 2);       // value 0 gives a step of 0.1
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[zeroY].Step, 0.1);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(zeroY).Step, 0.1);
 }
 
 TEST(OptimizerLinks, ChainsFollowTheFreeRowWithTheirOwnForm) {
@@ -102,18 +102,18 @@ TEST(OptimizerLinks, ChainsFollowTheFreeRowWithTheirOwnForm) {
     const int a = f.AddRow(KindWire, 0, 0);
     const int b = f.AddRow(KindWire, 0, 2);
     const int c = f.AddRow(KindWire, 3, 0);
-    f.Cal->Rows[b].Link = -2 - a;               // b = -a
-    f.Cal->Rows[c].Link = LinkMultiply | b;     // c = b x 2, through b
-    f.Cal->Rows[c].Step = 2;
+    f.Cal->Row(b).Link = -2 - a;               // b = -a
+    f.Cal->Row(c).Link = LinkMultiply | b;     // c = b x 2, through b
+    f.Cal->Row(c).Step = 2;
     EXPECT_EQ(f.Cal->FollowLink(0, b), a);
-    EXPECT_EQ(f.Cal->ResolveLink(0, f.Cal->Rows[c].Link), LinkMultiply | a);
-    f.Cal->Rows[c].Link = f.Cal->ResolveLink(0, f.Cal->Rows[c].Link);
-    f.Cal->Rows[a].Value = -6;
+    EXPECT_EQ(f.Cal->ResolveLink(0, f.Cal->Row(c).Link), LinkMultiply | a);
+    f.Cal->Row(c).Link = f.Cal->ResolveLink(0, f.Cal->Row(c).Link);
+    f.Cal->Row(a).Value = -6;
     f.Cal->SetWithLinks(a);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[b].Value, 6);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[c].Value, -12);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(b).Value, 6);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(c).Value, -12);
     // A loop has no free row at its end.
-    f.Cal->Rows[a].Link = b;
+    f.Cal->Row(a).Link = b;
     EXPECT_EQ(f.Cal->FollowLink(0, b), -1);
 }
 
@@ -122,7 +122,7 @@ TEST(OptimizerLinks, EveryFormGivesItsValue) {
     OptimizerFixture f;
     const int master = f.AddRow(KindWire, 0, 0);
     const int follower = f.AddRow(KindWire, 3, 0);
-    f.Cal->Rows[master].Value = 3;
+    f.Cal->Row(master).Value = 3;
     const struct {
         int32_t link;
         double constant, expected;
@@ -136,17 +136,17 @@ TEST(OptimizerLinks, EveryFormGivesItsValue) {
         {master | LinkDivide, 0, 3},         // / 0 leaves the value
     };
     for (const auto& c : cases) {
-        f.Cal->Rows[follower].Link = c.link;
-        f.Cal->Rows[follower].Step = c.constant;
+        f.Cal->Row(follower).Link = c.link;
+        f.Cal->Row(follower).Step = c.constant;
         f.Cal->SetWithLinks(master);
-        EXPECT_DOUBLE_EQ(f.Cal->Rows[follower].Value, c.expected) << std::hex << c.link;
+        EXPECT_DOUBLE_EQ(f.Cal->Row(follower).Value, c.expected) << std::hex << c.link;
     }
 }
 
 TEST(OptimizerLimits, FixedLimitsPutTheValueOneStepInside) {
     OptimizerFixture f;
     const int i = f.AddRow(KindHeight, 0, 0);
-    f.Cal->Rows[i].CurStep = 1;
+    f.Cal->Row(i).CurStep = 1;
     double v = 250;
     EXPECT_TRUE(f.Cal->CheckLimits(i, v));
     EXPECT_DOUBLE_EQ(v, 199);
@@ -157,7 +157,7 @@ TEST(OptimizerLimits, FixedLimitsPutTheValueOneStepInside) {
     EXPECT_FALSE(f.Cal->CheckLimits(i, v));
     // An upper limit taken from another row is reached exactly.
     const int j = f.AddRow(KindWire, 0, 1);      // Z1 = 10
-    f.Cal->Rows[i].MaxFrom = LimitFromRow | j;
+    f.Cal->Row(i).MaxFrom = LimitFromRow | j;
     v = 12;
     EXPECT_TRUE(f.Cal->CheckLimits(i, v));
     EXPECT_DOUBLE_EQ(v, 10);
@@ -167,14 +167,14 @@ TEST(OptimizerPrepare, StepsAndTheNegatedStartPoint) {
     OptimizerFixture f;
     f.Cal->StepAbsolute = 0;
     const int i = f.AddRow(KindWire, 0, 1);      // Z1 = 10
-    f.Cal->Rows[i].Step = 2;                     // percent
+    f.Cal->Row(i).Step = 2;                     // percent
     const int zero = f.AddRow(KindWire, 1, 2);   // 0 in percent mode never moves
-    f.Cal->Rows[zero].Step = 0.5;
+    f.Cal->Row(zero).Step = 0.5;
     ASSERT_TRUE(f.Cal->Prepare().Ok());
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].CurStep, 0.2);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[i].BaseStep, 0.2);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(i).CurStep, 0.2);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(i).BaseStep, 0.2);
     EXPECT_DOUBLE_EQ(f.Cal->BestValues[i], -10);
-    EXPECT_EQ(f.Cal->Rows[zero].CurStep, 0);
+    EXPECT_EQ(f.Cal->Row(zero).CurStep, 0);
     EXPECT_EQ(f.Cal->BestScore, -DBL_MAX);
     EXPECT_EQ(f.Cal->CurrentMag, -1.0);
 }
@@ -182,14 +182,14 @@ TEST(OptimizerPrepare, StepsAndTheNegatedStartPoint) {
 TEST(OptimizerPrepare, RefusesABrokenLinkAndAZeroElementSize) {
     OptimizerFixture f;
     const int a = f.AddRow(KindWire, 0, 0);
-    f.Cal->Rows[a].Link = 5;
+    f.Cal->Row(a).Link = 5;
     const OptimizerCheck broken = f.Cal->Prepare();
     EXPECT_FALSE(broken.Ok());
     EXPECT_EQ(broken.Text(), "Line.(1): Variable is not exist!");
-    f.Cal->Rows[a].Link = LinkFree;
-    f.Cal->Rows[a].Kind = KindElement;
-    f.Cal->Rows[a].Field = ElInterval;   // the base element's interval is 0
-    f.Cal->Rows[a].Item = 1;
+    f.Cal->Row(a).Link = LinkFree;
+    f.Cal->Row(a).Kind = KindElement;
+    f.Cal->Row(a).Field = ElInterval;   // the base element's interval is 0
+    f.Cal->Row(a).Item = 1;
     EXPECT_FALSE(f.Cal->Prepare().Ok());
 }
 
@@ -203,15 +203,15 @@ TEST(OptimizerValidate, RefusalsNameTheRows) {
         return check.Text();
     };
     EXPECT_EQ(refusal(), "Line (1): Line (2) equal lines");
-    f.Cal->Rows[1].Kind = KindLoad;
-    f.Cal->Rows[1].Item = 1;
+    f.Cal->Row(1).Kind = KindLoad;
+    f.Cal->Row(1).Item = 1;
     EXPECT_EQ(refusal(), "Load (2): You can not modify this load!");
-    f.Cal->Rows[1].Kind = KindHeight;
-    f.Cal->Rows[1].Item = 0;
+    f.Cal->Row(1).Kind = KindHeight;
+    f.Cal->Row(1).Item = 0;
     f.Env.Type = GroundFree;
     EXPECT_EQ(refusal(), "Line(2): Can not change height in the free space!");
-    f.Cal->Rows[1].Kind = KindWire;
-    f.Cal->Rows[1].Item = 40;
+    f.Cal->Row(1).Kind = KindWire;
+    f.Cal->Row(1).Item = 40;
     EXPECT_EQ(refusal(), "Line.(2): Cannot find variable!");
 }
 
@@ -219,19 +219,19 @@ TEST(OptimizerValidate, AssociationQuestionAndClampedFreeRows) {
     OptimizerFixture f;
     const int a = f.AddRow(KindWire, 0, 0);   // -5.2
     const int b = f.AddRow(KindWire, 0, 2);   // 5.2 = -a: consistent
-    f.Cal->Rows[b].Link = -2 - a;
+    f.Cal->Row(b).Link = -2 - a;
     EXPECT_TRUE(f.Cal->Validate().Ok());
-    f.Cal->Rows[b].Link = a;                  // 5.2 != -5.2: asked
+    f.Cal->Row(b).Link = a;                  // 5.2 != -5.2: asked
     const OptimizerCheck asked = f.Cal->Validate();
     EXPECT_EQ(asked.Result, OptimizerCheck::Question);
     EXPECT_EQ(asked.Text(), "Line(2): different value in association (1)\r\n\r\nSet correct value of association?");
     EXPECT_TRUE(f.Cal->Validate(asked.NextRow).Ok());  // after Yes
     const int h = f.AddRow(KindHeight, 0, 0);
     f.Env.AntHeight = 500;
-    f.Cal->Rows[b].Link = -2 - a;
+    f.Cal->Row(b).Link = -2 - a;
     EXPECT_TRUE(f.Cal->Validate().Ok());
     EXPECT_DOUBLE_EQ(f.Env.AntHeight, 200);
-    EXPECT_DOUBLE_EQ(f.Cal->Rows[h].Value, 200);
+    EXPECT_DOUBLE_EQ(f.Cal->Row(h).Value, 200);
 }
 
 TEST(OptimizerBands, SourcesOfABandReplaceTheAntennasBelowFive) {

@@ -43,13 +43,14 @@ struct OptimizerFixture {
     }
 
     int AddRow(int kind, int item, int field) {
-        const int i = Cal->RowCount++;
-        Cal->Rows[i] = ACalVarRec{};
-        Cal->Rows[i].Kind = kind;
-        Cal->Rows[i].Item = item;
-        Cal->Rows[i].Field = field;
+        const int i = Cal->RowCount();
+        Cal->SetRowCount(i + 1);
+        Cal->Row(i) = ACalVarRec{};
+        Cal->Row(i).Kind = kind;
+        Cal->Row(i).Item = item;
+        Cal->Row(i).Field = field;
         Cal->SetDefaultLimits(i);
-        Cal->Rows[i].Value = Cal->GetValue(i);
+        Cal->Row(i).Value = Cal->GetValue(i);
         return i;
     }
 };

@@ -1,0 +1,41 @@
+// Positions and identities of the window's antenna through its edits: the
+// identities of its wires and entries, the wires its positions were placed
+// against, and the optimizer's rows follow every renumbering; every edit
+// that moves wires ends in SettlePositions; a multi-band run says what it
+// left in place of the sources the antenna had.
+#include "app/MainWnd.h"
+#include "model/TableRows.h"
+#include "optimizer/OptimizerState.h"
+#include "platform/StringGrid.h"
+
+void TMainWnd::SettlePositions() { AddLogLines(PlacePendingPositions()); }
+
+std::vector<std::string> TMainWnd::PlacePendingPositions() {
+    const int sources = Ant.SourceCount, loads = Ant.LoadCount;
+    std::vector<std::string> lines = Positions.Settle(Ant);
+    // A source or load with no pulse left on its wire went.
+    if (Ant.SourceCount != sources || Ant.LoadCount != loads) {
+        if (Ant.SourceCount != sources) SetAutoVol();
+        UpdateCount();
+        Grid3->SetRowCount(Ant.SourceCount + 2);
+        Grid4->SetRowCount(Ant.LoadCount + 2);
+    }
+    Grid3->Invalidate();
+    Grid4->Invalidate();
+    return lines;
+}
+
+void TMainWnd::FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering& change,
+                                        const EntryRenumbering& entries, std::vector<std::string>& notes) {
+    AntIds.Follow(ant, change, entries);
+    // A write-back that places nothing and keeps every number (the
+    // optimizer's) leaves the positions to be settled from the wires before it.
+    if (change.Place || change.Renumbers(ant.WireCount) || entries.Renumbers()) Positions.Take(ant);
+    if (ACal) ACal->FollowWireRenumbering(ant, change, entries, notes);
+}
+
+void TMainWnd::ReportBandSources(const AntDef& before) {
+    if (!ACal) return;
+    const std::string line = ACal->SourcesLeftNote(before, Ant);
+    if (!line.empty()) AddLogLine(QString::fromStdString(line));
+}
