@@ -9,6 +9,8 @@
 #include "model/BinaryStream.h"
 #include "model/FarFieldFile.h"
 #include "model/ModelImage.h"
+#include "model/SaveReadBack.h"
+#include "platform/FilePaths.h"
 #include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
 
@@ -117,6 +119,22 @@ TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused
          },
          0},
         {"a frequency of 14.1234567 MHz", [](AntDef& a, std::string&) { a.Freq = 14.1234567; }, 0},
+        // Positions that begin like the marks of the taper sets and the comment.
+        {"section marks as positions",
+         [](AntDef& a, std::string&) {
+             CopyText(a.Sources[0].Pos, "$$$w1c");
+             CopyText(a.Sources[1].Pos, "###");
+             CopyText(a.Loads[0].Pos, "###1");
+             CopyText(a.Loads[1].Pos, " $$$");
+         },
+         0},
+        {"a single antenna of frequency 0 spaced 5 m",
+         [](AntDef& a, std::string&) {
+             a.Freq = 0;
+             a.nH = a.nV = 1;
+             a.hSpacing = a.vSpacing = 5;
+         },
+         0},
         {"stack fields of a single antenna",
          [](AntDef& a, std::string&) {
              a.nH = a.nV = 1;
@@ -180,6 +198,8 @@ TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
         {" w1b", "w1b"},
         {QString::fromUtf8("\xEF\xBD\x97\xEF\xBC\x91\xEF\xBD\x85"), "w1e"},  // full-width w1e
         {"w1b+00010", "w1b+0001"},  // the text carries 8 characters
+        {"$$$w1c", "$$$w1c"},        // begins like a section mark
+        {"###1", "###1"},
         {",9", ".9"},                // a pasted comma is a point, as a typed one
         {QString::fromUtf8("w1c\xEF\xBC\x8C" "2"), nullptr},  // a full-width comma
     };
@@ -262,4 +282,48 @@ TEST_F(FileRoundTripTest, ALongNameIsCutAtACharacterAndSavedAsItWasRead) {
         ASSERT_TRUE(OpenFile(saved)) << Shown();
         EXPECT_EQ(std::string(wnd->Ant.Name), c.kept);
     }
+}
+
+// Whatever a field comes to hold, a save whose text would not read back as
+// the antenna leaves the user's file as it was and says why.
+TEST_F(FileRoundTripTest, ASaveThatWouldNotReadBackKeepsTheFileAndSaysWhy) {
+    const QString path = OpenDipole();
+    const QByteArray before = ReadFile(path);
+    const std::string text = WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string s = text;
+        const std::size_t at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? s : s.replace(at, from.size(), to);
+    };
+    const struct {
+        const char* what;
+        std::string text;  // forced in place of the writer's
+        const char* said;
+    } cases[] = {
+        {"a record its count announces is missing", replaced("\r\n1,\t1\r\n", "\r\n2,\t1\r\n"),
+         "would not open again: Line"},
+        {"a value read as another", replaced("w1c,\t0.0,\t1.0", "w1c,\t0.0,\t1.5"), "source 1 changed"},
+        {"a position read as another", replaced("w1c,", "w1e,"), "source 1 changed"},
+        {"the ground dropped", replaced("\r\n0,\t10.0,\t0,", "\r\n1,\t10.0,\t0,"), "the ground and reference changed"},
+        {"a comment added", text + "### Comment ###\r\nnot ours\r\n", "the comment changed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string error;
+        EXPECT_FALSE(WriteCheckedAntennaText(LocalPath(path), c.text, wnd->Ant, EnvDef, wnd->Comment, &error));
+        EXPECT_NE(error.find(c.said), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(path), before);
+    }
+
+    // Through the window's own save: a record holding what no text carries
+    // (a comma in a position splits the line).
+    CopyText(wnd->Ant.Sources[0].Pos, "w1,c");
+    prompter.Clear();
+    wnd->K4->trigger();
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_NE(LastText().find("Can not save " + path.toStdString() + "\nIt would read back with source 1 changed."),
+              std::string::npos)
+        << Shown();
+    EXPECT_TRUE(wnd->AntennaChanged());
 }
