@@ -11,10 +11,14 @@
 #include "model/ModelImage.h"
 #include "model/SaveReadBack.h"
 #include "platform/FilePaths.h"
+#include "model/AntennaNormalForm.h"
+#include "optimizer/ACalMultDlg.h"
 #include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
 
 #include <functional>
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -326,4 +330,98 @@ TEST_F(FileRoundTripTest, ASaveThatWouldNotReadBackKeepsTheFileAndSaysWhy) {
               std::string::npos)
         << Shown();
     EXPECT_TRUE(wnd->AntennaChanged());
+}
+
+namespace {
+
+// A random text as a user might type or paste into a cell: numbers,
+// expressions, positions, section marks, blanks, commas and characters that
+// fold or do not read.
+QString RandomCellText(std::mt19937& rng) {
+    static const char* const pieces[] = {
+        "0", "1", "2", "5", "9", "12", ".", "-", "+", "e", "E", "3e2", "1e400", "1e-320", "R", "/", "*", "(", ")",
+        "w", "W", "b", "c", "$$$", "###", " ", "\t", ",", "nan", "inf", "0x1p3", "99999999", "-0", "14.2",
+        "\xEF\xBD\x97", "\xEF\xBC\x91", "\xC2\xA0", "\xEF\xBC\x8C", "\xC3\xBC"};
+    const int count = std::uniform_int_distribution<int>(1, 4)(rng);
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QString::fromUtf8(pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(rng)]);
+    return text;
+}
+
+}  // namespace
+
+// Random texts in every cell of the geometry tables and of the band table:
+// what a cell takes, a save writes and Open reads back as the same antenna
+// (and the same bands), and the save never refuses what a cell took.
+TEST_F(FileRoundTripTest, RandomTextsInEveryCellReadBackAsTheyWereTaken) {
+    ASSERT_TRUE(OpenFile(KORVA_TEST_DATA "/../../examples/yagi3.kva")) << Shown();
+    std::mt19937 rng(50);
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const QString saved = TempPath("random.kva");
+    auto checkRoundTrip = [&](int step) {
+        SCOPED_TRACE("after step " + std::to_string(step));
+        // As a save and the next Start take it: the fields taken in, and a
+        // wire ending on the ground turned round (as every Open does).
+        ASSERT_TRUE(wnd->GetAntDef());
+        wnd->PrepareCalcAnt();
+        auto typed = std::make_unique<AntDef>(wnd->Ant);
+        std::string comment = wnd->Comment;
+        NormalizeReadAntenna(*typed, comment);
+        const EnvRec env = EnvDef;
+        prompter.Clear();
+        ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+        ASSERT_TRUE(OpenFile(saved)) << Shown();
+        EXPECT_EQ(AntennaDifference(*typed, wnd->Ant), "");
+
+        EXPECT_EQ(TakeModelEnvFields(EnvDef).AzEl, TakeModelEnvFields(env).AzEl);
+    };
+    for (int step = 1; step <= 300; ++step) {
+        StringGrid* grid = std::vector<StringGrid*>{wnd->Grid2, wnd->Grid3, wnd->Grid4}[pick(3)];
+        const int row = 1 + pick(grid->RowCount() - 1);
+        const int col = 1 + pick(grid == wnd->Grid4 ? 8 : grid->ColCount() - 1);
+        if (grid == wnd->Grid4 && col == 2) {
+            grid->SetRow(row);
+            std::vector<QAction*>{wnd->KS1, wnd->KS2, wnd->KS3}[pick(3)]->trigger();
+        } else {
+            Paste(grid, col, row, RandomCellText(rng));
+        }
+        if (step % 30 == 0) checkRoundTrip(step);
+        if (HasFatalFailure()) return;
+    }
+
+    // The band table, saved with the optimization log.
+    CACal& cal = wnd->OptimizerState();
+    ExecModalDialog = [&](QDialog& dialog) {
+        auto* bands = dynamic_cast<TACalMultDlg*>(&dialog);
+        if (!bands) return int(QDialog::Rejected);
+        dialog.show();
+        Paste(bands->Grid, 1, 2, "21.2");  // a second band, as a copy of the first
+        for (int i = 0; i < 200; ++i)
+            Paste(bands->Grid, 1 + pick(bands->Grid->ColCount() - 1), 1 + pick(bands->Grid->RowCount() - 1),
+                  RandomCellText(rng));
+        return int(QDialog::Accepted);
+    };
+    {
+        TACalMultDlg dialog(wnd.get());
+        dialog.Execute(&cal);
+    }
+    ASSERT_GT(cal.BandCount, 1);
+    const int bandCount = cal.BandCount;
+    std::vector<ACalBandRec> typed(cal.Bands, cal.Bands + bandCount);
+    const QString log = TempPath("random.kvo");
+    prompter.Clear();
+    ASSERT_TRUE(wnd->SaveOptLogFile(log)) << Shown();
+    ASSERT_TRUE(wnd->OpenOptLogFile(log)) << Shown();
+    const CACal& read = wnd->OptimizerState();
+    ASSERT_EQ(read.BandCount, bandCount);
+    for (int b = 0; b < bandCount; ++b) {
+        SCOPED_TRACE("band " + std::to_string(b + 1));
+        EXPECT_EQ(read.Bands[b].Freq, typed[b].Freq);
+        for (int s = 0; s < BandSources; ++s) {
+            EXPECT_STREQ(read.Bands[b].Sources[s].Pos, typed[b].Sources[s].Pos);
+            EXPECT_EQ(read.Bands[b].Sources[s].Phase, typed[b].Sources[s].Phase);
+            EXPECT_EQ(read.Bands[b].Sources[s].Voltage, typed[b].Sources[s].Voltage);
+        }
+    }
 }
