@@ -79,23 +79,19 @@ std::string AntennaDifference(const AntDef& a, const AntDef& b) {
                            SameTaperSet);
 }
 
-std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec& env, const std::string& comment) {
-    auto back = std::make_unique<AntDef>();
-    EnvRec backEnv = env;
-    std::string backComment;
-    std::string refusal;
-    // Reading for the check must not move the view as an Open does.
-    const ScopedValue<double> panX(JobDef.PanX, JobDef.PanX), panY(JobDef.PanY, JobDef.PanY);
-    if (!ReadAntennaFile(text, *back, backEnv, backComment, &refusal))
-        return "It would not open again" + (refusal.empty() ? std::string(".") : ": " + refusal);
+namespace {
 
+// What differs between the antenna a save was made from and what it reads
+// back as; empty when nothing does.
+std::string Difference(const AntDef& ant, const std::string& comment, const AntDef& back,
+                       const std::string& backComment, bool sameEnvironment) {
     // The antenna as a save should read back: in its normal form. Where that
     // is not the antenna as it stands, the save would change it too.
     auto expected = std::make_unique<AntDef>(ant);
     std::string expectedComment = comment;
     const bool faithful = NormalizeReadAntenna(*expected, expectedComment);
-    std::string part = AntennaDifference(*expected, *back);
-    if (part.empty() && !SameGroundAndReference(env, backEnv)) part = "the ground and reference";
+    std::string part = AntennaDifference(*expected, back);
+    if (part.empty() && !sameEnvironment) part = "the ground and reference";
     if (part.empty() && expectedComment != backComment) part = "the comment";
     if (part.empty() && !faithful) {
         const std::string reason = ReadRefusalReason(ant);
@@ -106,11 +102,35 @@ std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec
     return part.empty() ? std::string() : "It would read back with " + part + " changed.";
 }
 
+}  // namespace
+
+std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec& env, const std::string& comment) {
+    auto back = std::make_unique<AntDef>();
+    EnvRec backEnv = env;
+    std::string backComment;
+    std::string refusal;
+    // Reading for the check must not move the view as an Open does.
+    const ScopedValue<double> panX(JobDef.PanX, JobDef.PanX), panY(JobDef.PanY, JobDef.PanY);
+    if (!ReadAntennaFile(text, *back, backEnv, backComment, &refusal))
+        return "It would not open again" + (refusal.empty() ? std::string(".") : ": " + refusal);
+    return Difference(ant, comment, *back, backComment, SameGroundAndReference(env, backEnv));
+}
+
+std::string ModelReadBackFault(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
+                               const AntDef& back, const ModelEnvFields& backEnv, const std::string& backComment) {
+    const bool sameEnvironment = env.Type == backEnv.Type && env.AntHeight == backEnv.AntHeight &&
+                                 env.Material == backEnv.Material && env.Z0R == backEnv.Z0R &&
+                                 env.Z0X == backEnv.Z0X && env.AzEl == backEnv.AzEl;
+    return Difference(ant, comment, back, backComment, sameEnvironment);
+}
+
+std::string KeptFileText(const std::string& fault) { return fault + " The file is kept as it was."; }
+
 bool WriteCheckedAntennaText(const std::string& path, std::string_view text, const AntDef& ant, const EnvRec& env,
                              const std::string& comment, std::string* error) {
     const std::string fault = ReadBackFault(text, ant, env, comment);
     if (!fault.empty()) {
-        if (error) *error = fault + " The file is kept as it was.";
+        if (error) *error = KeptFileText(fault);
         return false;
     }
     return WriteFileReplacing(path, text, error);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/ModelImage.h"
+
 struct AntDef;
 struct EnvRec;
 
@@ -20,6 +22,14 @@ std::string AntennaDifference(const AntDef& a, const AntDef& b);
 // Empty when `text` reads back as `ant` with the ground and reference fields
 // of `env` and `comment`; else why not, for the box that refuses the save.
 std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec& env, const std::string& comment);
+
+// The same for a model image (far-field file, optimization log) read back
+// into `back`, `backEnv` and `backComment`.
+std::string ModelReadBackFault(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
+                               const AntDef& back, const ModelEnvFields& backEnv, const std::string& backComment);
+
+// How a save refused by the check says so.
+std::string KeptFileText(const std::string& fault);
 
 // Writes an antenna text to `path` only when it reads back (ReadBackFault);
 // the file is replaced as WriteFileReplacing does. False, with the file as it

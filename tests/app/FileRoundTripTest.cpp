@@ -330,6 +330,16 @@ TEST_F(FileRoundTripTest, ASaveThatWouldNotReadBackKeepsTheFileAndSaysWhy) {
               std::string::npos)
         << Shown();
     EXPECT_TRUE(wnd->AntennaChanged());
+    // The far-field file and the optimization log check the same.
+    wnd->OptimizerState();
+    for (const QString& name : {QString("dipole.kvb"), QString("dipole.kvo")}) {
+        const QString other = WriteFile(name, "the user's");
+        prompter.Clear();
+        EXPECT_FALSE(name.endsWith("kvb") ? wnd->SaveFarFieldFile(other) : wnd->SaveOptLogFile(other));
+        EXPECT_EQ(ReadFile(other), "the user's");
+        EXPECT_NE(LastText().find("It would not open again. The file is kept as it was."), std::string::npos)
+            << Shown();
+    }
 }
 
 namespace {
