@@ -49,11 +49,6 @@ std::string TableDifference(const char* what, const Rec* a, int countA, const Re
     return {};
 }
 
-bool SameGroundAndReference(const EnvRec& a, const EnvRec& b) {
-    return a.Type == b.Type && a.AntHeight == b.AntHeight && a.Material == b.Material && a.Z0R == b.Z0R &&
-           a.Z0X == b.Z0X && a.AzEl == b.AzEl;
-}
-
 }  // namespace
 
 std::string AntennaDifference(const AntDef& a, const AntDef& b) {
@@ -79,18 +74,17 @@ std::string AntennaDifference(const AntDef& a, const AntDef& b) {
                            SameTaperSet);
 }
 
-namespace {
-
-// What differs between the antenna a save was made from and what it reads
-// back as; empty when nothing does.
-std::string Difference(const AntDef& ant, const std::string& comment, const AntDef& back,
-                       const std::string& backComment, bool sameEnvironment) {
+std::string ModelReadBackFault(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
+                               const AntDef& back, const ModelEnvFields& backEnv, const std::string& backComment) {
     // The antenna as a save should read back: in its normal form. Where that
     // is not the antenna as it stands, the save would change it too.
     auto expected = std::make_unique<AntDef>(ant);
     std::string expectedComment = comment;
     const bool faithful = NormalizeReadAntenna(*expected, expectedComment);
     std::string part = AntennaDifference(*expected, back);
+    const bool sameEnvironment = env.Type == backEnv.Type && env.AntHeight == backEnv.AntHeight &&
+                                 env.Material == backEnv.Material && env.Z0R == backEnv.Z0R &&
+                                 env.Z0X == backEnv.Z0X && env.AzEl == backEnv.AzEl;
     if (part.empty() && !sameEnvironment) part = "the ground and reference";
     if (part.empty() && expectedComment != backComment) part = "the comment";
     if (part.empty() && !faithful) {
@@ -102,8 +96,6 @@ std::string Difference(const AntDef& ant, const std::string& comment, const AntD
     return part.empty() ? std::string() : "It would read back with " + part + " changed.";
 }
 
-}  // namespace
-
 std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec& env, const std::string& comment) {
     auto back = std::make_unique<AntDef>();
     EnvRec backEnv = env;
@@ -113,15 +105,7 @@ std::string ReadBackFault(std::string_view text, const AntDef& ant, const EnvRec
     const ScopedValue<double> panX(JobDef.PanX, JobDef.PanX), panY(JobDef.PanY, JobDef.PanY);
     if (!ReadAntennaFile(text, *back, backEnv, backComment, &refusal))
         return "It would not open again" + (refusal.empty() ? std::string(".") : ": " + refusal);
-    return Difference(ant, comment, *back, backComment, SameGroundAndReference(env, backEnv));
-}
-
-std::string ModelReadBackFault(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
-                               const AntDef& back, const ModelEnvFields& backEnv, const std::string& backComment) {
-    const bool sameEnvironment = env.Type == backEnv.Type && env.AntHeight == backEnv.AntHeight &&
-                                 env.Material == backEnv.Material && env.Z0R == backEnv.Z0R &&
-                                 env.Z0X == backEnv.Z0X && env.AzEl == backEnv.AzEl;
-    return Difference(ant, comment, back, backComment, sameEnvironment);
+    return ModelReadBackFault(ant, TakeModelEnvFields(env), comment, *back, TakeModelEnvFields(backEnv), backComment);
 }
 
 std::string KeptFileText(const std::string& fault) { return fault + " The file is kept as it was."; }

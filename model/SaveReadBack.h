@@ -1,8 +1,9 @@
 #pragma once
-// The check a save of an antenna text makes before it replaces a file: the
-// text it is about to write is read back in memory, as Open would read it,
-// and compared with the antenna it was written from in the normal form every
-// reader gives (NormalizeReadAntenna). Whatever a field comes to hold, a
+// The check every save of an antenna (its text, the far-field file, the
+// optimization log) makes before it replaces a file: what it is about to
+// write is read back in memory, as Open would read it, and compared with the
+// antenna it was written from in the normal form every reader gives
+// (NormalizeReadAntenna). Whatever a field comes to hold, a
 // file that would open as another antenna, or not at all, is never written.
 #include <string>
 #include <string_view>
