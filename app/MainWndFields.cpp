@@ -155,7 +155,7 @@ void TMainWnd::SetAntDef() {
         AntName->setText(DisplayQString(Ant.Name));
     }
     AntName3->setText(DisplayQString(Ant.Name));
-    if (Ant.Freq == 0.0) Ant.Freq = 14.05;
+    if (Ant.Freq == 0.0) Ant.Freq = UnsetFreqShownAs;
     JobDef.Wavelength = LightSpeedMHz / Ant.Freq;
     SetNumber(Freq, Ant.Freq);
     SetNumber(DoFreq, Ant.Freq);

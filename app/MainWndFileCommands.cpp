@@ -8,7 +8,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/ResultStore.h"
-#include "model/SafeFile.h"
+#include "model/SaveReadBack.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 
@@ -36,7 +36,9 @@ std::string TMainWnd::TextASaveWrites() const {
     return WriteAntennaText(*ant, env, Comment);
 }
 
-bool TMainWnd::AntennaChanged() const { return Ant.Changed || TextASaveWrites() != UnchangedText; }
+// What a save would write decides: an edit undone, or a dialog accepted with
+// nothing changed, leaves nothing to ask about.
+bool TMainWnd::AntennaChanged() const { return TextASaveWrites() != UnchangedText; }
 
 void TMainWnd::MarkAntennaUnchanged() {
     Ant.Changed = 0;
@@ -72,8 +74,10 @@ bool TMainWnd::SaveAntFile(const QString& name) {
     const std::string text = WriteAntennaText(Ant, EnvDef, Comment);
     if (text.empty())
         return false;
+    // A text that would open as another antenna, or not at all, never
+    // replaces the user's file.
     std::string error;
-    if (WriteFileReplacing(LocalPath(name), text, &error))
+    if (WriteCheckedAntennaText(LocalPath(name), text, Ant, EnvDef, Comment, &error))
         return true;
     ReportCannotSave(name, error);
     return false;

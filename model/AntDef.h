@@ -185,6 +185,9 @@ const char* FrequencyRefusal(double mhz);
 
 // Design frequency of a new antenna, MHz.
 constexpr double NewAntennaFreq = 14.15;
+// A design frequency of 0 (a file that gives none) is shown, and taken, as
+// this, MHz.
+constexpr double UnsetFreqShownAs = 14.05;
 
 // The record of a new antenna: zero-filled, then the defaults of every field
 // a file may leave out (frequency, segmentation, one copy spaced one

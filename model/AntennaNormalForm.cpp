@@ -95,10 +95,12 @@ bool NormalizeReadAntenna(AntDef& ant, std::string& comment) {
     faithful &= ant.CalcFreq == 0 || FrequencyInRange(ant.CalcFreq);
     faithful &= OneLineText(ant.Name, false) == ant.Name;
     faithful &= StackCountsFit(ant.nH, ant.nV);
-    // A single antenna's stack fields are not written: they read back as these.
+    // A single antenna's stack fields are not written: they read back as
+    // these, the spacing one wavelength of the frequency the antenna is
+    // given when its own is 0.
     if (ant.nH == 1 && ant.nV == 1) {
         ant.StackMode = 0;
-        if (ant.Freq > 0) ant.hSpacing = ant.vSpacing = LightSpeedMHz / ant.Freq;
+        ant.hSpacing = ant.vSpacing = LightSpeedMHz / (ant.Freq > 0 ? ant.Freq : UnsetFreqShownAs);
     }
     for (int i = 0; i < InUse(ant.WireCount, MaxWires); ++i) ant.Wires[i].Unused = 0;
     RepairSegmentation(ant);

@@ -220,11 +220,14 @@ private:
     }
 
     // A record a count announced: a section title before it means the
-    // records ran out early; so does the end of the text.
-    bool NextRecord() {
+    // records ran out early; so does the end of the text. A source or load
+    // record begins with its position, which may itself begin with "$$$" or
+    // "###": where `positionFirst`, such a line is the record, as the format
+    // reads records by their place.
+    bool NextRecord(bool positionFirst = false) {
         while (lines_.ReadLine(line_)) {
             if (line_.empty() || line_[0] != '*') {
-                if (IsSectionMark(line_)) Refuse(RecordMissingText);
+                if (!positionFirst && IsSectionMark(line_)) Refuse(RecordMissingText);
                 return true;
             }
             Refuse(RecordMissingText);
@@ -282,7 +285,7 @@ private:
         ant_.SourceCount = std::min(count, MaxSources);
         CheckCount(count, MaxSources);
         for (int i = 0; i < ant_.SourceCount; ++i) {
-            if (!NextRecord()) return false;
+            if (!NextRecord(true)) return false;
             FieldSplitter s(line_);
             SourceRec& r = ant_.Sources[i];
             ReadPos(r.Pos, s.Next());
@@ -300,7 +303,7 @@ private:
         ant_.LoadCount = std::min(count, MaxLoads);
         CheckCount(count, MaxLoads);
         for (int i = 0; i < ant_.LoadCount; ++i) {
-            if (!NextRecord()) return false;
+            if (!NextRecord(true)) return false;
             ReadLoad(ant_.Loads[i]);
         }
         return true;

@@ -8,6 +8,7 @@
 #include "model/HeaderConstants.h"
 #include "model/ResultStore.h"
 #include "model/SafeFile.h"
+#include "model/SaveReadBack.h"
 
 void WriteFileHeader(ByteWriter& out, std::string_view magic) {
     uint8_t header[FileHeaderSize] = {};
@@ -57,6 +58,16 @@ FarFieldStatus ParseFarFieldImage(const std::vector<uint8_t>& bytes, FarFieldCon
 FarFieldStatus SaveFarFieldFile(const std::string& path, const AntDef& ant, const ModelEnvFields& env,
                                 const std::string& comment, const CResult& results, std::string* error) {
     std::vector<uint8_t> bytes = BuildFarFieldImage(ant, env, comment, results);
+    // A file its own Open would refuse, or read as another antenna, is not
+    // written.
+    FarFieldContents back;
+    const std::string fault = ParseFarFieldImage(bytes, back) == FarFieldStatus::Ok
+                                  ? ModelReadBackFault(ant, env, comment, *back.Ant, back.Env, back.Comment)
+                                  : std::string("It would not open again.");
+    if (!fault.empty()) {
+        if (error) *error = KeptFileText(fault);
+        return FarFieldStatus::CannotSave;
+    }
     if (!WriteFileReplacing(path, bytes.data(), bytes.size(), error)) return FarFieldStatus::CannotSave;
     return FarFieldStatus::Ok;
 }

@@ -29,7 +29,14 @@ bool SetBandCell(ACalBandRec& band, int col, const std::string& text) {
     }
     SourceRec& s = band.Sources[(col - 2) / 3];
     switch ((col - 2) % 3) {
-    case 0: return SetBandPosition(s.Pos, text);
+    case 0: {
+        const bool wasEmpty = s.Pos[0] == 0;
+        if (!SetBandPosition(s.Pos, text)) return false;
+        // A source begun by its position feeds 1 V until its voltage is
+        // typed: a band source of no voltage is no source the log takes.
+        if (wasEmpty && s.Pos[0] != 0 && !BandVoltageAccepted(s.Voltage)) s.Voltage = 1;
+        return true;
+    }
     case 1:
         if (!StrToDblExpr(v, text) || !BandPhaseAccepted(v)) return false;
         s.Phase = v;
@@ -145,9 +152,10 @@ void TACalMultDlg::GridSetEditText(int col, int row, const QString& qtext) {
     const bool added = b == cal_->BandCount;
     ACalBandRec band = cal_->Bands[added ? b - 1 : b];
     if (!SetBandCell(band, col, qtext.toStdString())) return;
-    // A band added must hold what the table takes in every cell: band 1 may
-    // hold the antenna's own frequency and sources, which a copy may not.
-    if (added && !NormalizeBand(band, b).empty()) return;
+    // The band must hold what the optimization log reads back. A band added
+    // begins as a copy of the one before, and band 1 may hold the antenna's
+    // own frequency and sources, which no other band may.
+    if (!NormalizeBand(band, b).empty()) return;
     EnsureBand(b);
     cal_->Bands[b] = band;
     UpdateRows();

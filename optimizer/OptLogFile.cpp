@@ -6,6 +6,7 @@
 #include "model/FarFieldFile.h"
 #include "model/HeaderConstants.h"
 #include "model/SafeFile.h"
+#include "model/SaveReadBack.h"
 #include "optimizer/OptimizerState.h"
 
 namespace {
@@ -38,6 +39,20 @@ OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, Mo
 OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelEnvFields& env,
                         const std::string& comment, const CACal& cal, std::string* error) {
     const std::vector<uint8_t> bytes = BuildOptLogImage(ant, env, comment, cal);
+    // A log its own Open would refuse, or read as another antenna, is not
+    // written.
+    auto back = std::make_unique<AntDef>();
+    ModelEnvFields backEnv;
+    std::string backComment, refusal;
+    auto backState = std::make_unique<CACal>();
+    const std::string fault =
+        ParseOptLogImage(bytes, *back, backEnv, backComment, *backState, &refusal) == OptLogStatus::Ok
+            ? ModelReadBackFault(ant, env, comment, *back, backEnv, backComment)
+            : "It would not open again" + (refusal.empty() ? std::string(".") : ": " + refusal);
+    if (!fault.empty()) {
+        if (error) *error = KeptFileText(fault);
+        return OptLogStatus::CannotSave;
+    }
     return WriteFileReplacing(path, bytes.data(), bytes.size(), error) ? OptLogStatus::Ok : OptLogStatus::CannotSave;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/PictureName.h"
 
+#include "platform/SaveName.h"
+
 std::string PictureFileName(const std::string& chosen, PictureFormat format) {
     // Only the file name is folded: the folders of a case-sensitive file
     // system must stay as the user chose them.
@@ -8,7 +10,5 @@ std::string PictureFileName(const std::string& chosen, PictureFormat format) {
     std::string name = chosen;
     for (std::size_t i = start; i < name.size(); ++i)
         if (name[i] >= 'A' && name[i] <= 'Z') name[i] = static_cast<char>(name[i] - 'A' + 'a');
-    const char* extension = format == PictureFormat::Bmp ? ".bmp" : ".jpg";
-    if (name.find(extension, start) == std::string::npos) name += extension;
-    return name;
+    return WithOwnExtension(name, format == PictureFormat::Bmp ? ".bmp" : ".jpg");
 }

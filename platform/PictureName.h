@@ -5,5 +5,6 @@
 #include <string>
 
 // The chosen name with its file name (not its folder) in lower case, and
-// ".jpg" or ".bmp" appended unless the file name already contains it.
+// ".jpg" or ".bmp" appended unless the file name already ends in it
+// (WithOwnExtension).
 std::string PictureFileName(const std::string& chosen, PictureFormat format);

@@ -1,10 +1,12 @@
 #include "platform/Prompter.h"
 
 #include "platform/FormPattern.h"
+#include "platform/SaveName.h"
 #include "platform/TextCodec.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWidget>
@@ -88,20 +90,39 @@ public:
     }
 
     std::string OpenFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptOpen); }
-    std::string SaveFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptSave); }
+
+protected:
+    std::string AskSaveFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptSave); }
 
 private:
-    static std::string Ask(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+    std::string Ask(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};
         QFileDialog dialog(BoxOwner(), DisplayQString(r.caption), DisplayQString(r.folder),
                            DisplayQString(r.filter));
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        if (!r.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
+        // Qt would add the suffix only to a name without a dot, and ask about
+        // replacing the name as typed: the name completed here is the one
+        // written, so it is the one asked about.
+        if (mode == QFileDialog::AcceptSave) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        else if (!r.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
         if (!r.fileName.empty()) dialog.selectFile(DisplayQString(r.fileName));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-        if (r.chosenFilter) *r.chosenFilter = std::max<int>(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
-        return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+        for (;;) {
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+            if (r.chosenFilter)
+                *r.chosenFilter =
+                    std::max<int>(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+            std::string chosen = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+            if (mode == QFileDialog::AcceptOpen) return chosen;
+            chosen = WithOwnExtension(chosen, r.defaultSuffix);
+            const QFileInfo info(QFile::decodeName(chosen.c_str()));
+            if (!info.exists() ||
+                Message(info.fileName().toStdString() + " already exists.\nDo you want to replace it?", r.caption,
+                        BoxIcon::Warning, BoxButtons::YesNo) == BoxYes)
+                return chosen;
+            // No: the dialog again, with the name it would have written.
+            dialog.selectFile(info.fileName());
+        }
     }
 };
 
@@ -119,6 +140,10 @@ int ShowFormatted(const char* caption, BoxIcon icon, BoxButtons buttons, const c
 }
 
 }  // namespace
+
+std::string Prompter::SaveFileName(const FileDialogRequest& request) {
+    return WithOwnExtension(AskSaveFileName(request), request.defaultSuffix);
+}
 
 Prompter& CurrentPrompter() { return Active ? *Active : DefaultPrompter(); }
 

@@ -15,7 +15,7 @@ struct FileDialogRequest {
     std::string folder;         // start folder
     std::string fileName;       // proposed name
     std::string filter;         // "Antenna (*.kva);;All files (*)"
-    std::string defaultSuffix;  // added to a typed name without extension ("kva")
+    std::string defaultSuffix;  // a save's own extension ("kva"), added unless the name ends in it
     int* chosenFilter = nullptr; // when set, receives the 0-based entry of `filter` the user chose
 };
 
@@ -28,7 +28,13 @@ public:
     virtual bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) = 0;
     // The chosen path, or empty when the user cancelled.
     virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
-    virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
+    // The same for a save, completed with the request's own extension
+    // (WithOwnExtension), also where the typed name has a dot of its own.
+    std::string SaveFileName(const FileDialogRequest& request);
+
+protected:
+    // The path the user chose in a save dialog.
+    virtual std::string AskSaveFileName(const FileDialogRequest& request) = 0;
 };
 
 // The service in use.

@@ -46,4 +46,4 @@ std::string ScriptedPrompter::NextFile(const char* kind, const FileDialogRequest
 }
 
 std::string ScriptedPrompter::OpenFileName(const FileDialogRequest& request) { return NextFile("open", request); }
-std::string ScriptedPrompter::SaveFileName(const FileDialogRequest& request) { return NextFile("save", request); }
+std::string ScriptedPrompter::AskSaveFileName(const FileDialogRequest& request) { return NextFile("save", request); }

@@ -34,7 +34,9 @@ public:
     int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) override;
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
     std::string OpenFileName(const FileDialogRequest& request) override;
-    std::string SaveFileName(const FileDialogRequest& request) override;
+
+protected:
+    std::string AskSaveFileName(const FileDialogRequest& request) override;
 
 private:
     std::string NextFile(const char* kind, const FileDialogRequest& request);

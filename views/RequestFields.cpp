@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 #include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
+#include "platform/SaveName.h"
 
 #include <QFile>
 #include <QLabel>
@@ -47,7 +48,8 @@ bool ReadCountField(const QLineEdit* edit, int& value) {
 }
 
 bool ReadPathField(const QLineEdit* edit, std::string& path) {
-    const std::string local = QFile::encodeName(edit->text()).toStdString();
+    // A name typed here is completed as one chosen in the file dialog.
+    const std::string local = WithOwnExtension(QFile::encodeName(edit->text()).toStdString(), "csv");
     if (local.size() > MaxTablePathLength) {
         ErrorBox("The file name is too long: at most %zu characters.", MaxTablePathLength);
         return false;

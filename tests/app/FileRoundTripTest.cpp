@@ -9,10 +9,16 @@
 #include "model/BinaryStream.h"
 #include "model/FarFieldFile.h"
 #include "model/ModelImage.h"
+#include "model/SaveReadBack.h"
+#include "platform/FilePaths.h"
+#include "model/AntennaNormalForm.h"
+#include "optimizer/ACalMultDlg.h"
 #include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
 
 #include <functional>
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -117,6 +123,22 @@ TEST_F(FileRoundTripTest, EveryFormatReadsBackTheSameAfterASaveAsTextOrIsRefused
          },
          0},
         {"a frequency of 14.1234567 MHz", [](AntDef& a, std::string&) { a.Freq = 14.1234567; }, 0},
+        // Positions that begin like the marks of the taper sets and the comment.
+        {"section marks as positions",
+         [](AntDef& a, std::string&) {
+             CopyText(a.Sources[0].Pos, "$$$w1c");
+             CopyText(a.Sources[1].Pos, "###");
+             CopyText(a.Loads[0].Pos, "###1");
+             CopyText(a.Loads[1].Pos, " $$$");
+         },
+         0},
+        {"a single antenna of frequency 0 spaced 5 m",
+         [](AntDef& a, std::string&) {
+             a.Freq = 0;
+             a.nH = a.nV = 1;
+             a.hSpacing = a.vSpacing = 5;
+         },
+         0},
         {"stack fields of a single antenna",
          [](AntDef& a, std::string&) {
              a.nH = a.nV = 1;
@@ -180,6 +202,8 @@ TEST_F(FileRoundTripTest, TypedPositionsAreTakenAsTheTextReadsThemOrRefused) {
         {" w1b", "w1b"},
         {QString::fromUtf8("\xEF\xBD\x97\xEF\xBC\x91\xEF\xBD\x85"), "w1e"},  // full-width w1e
         {"w1b+00010", "w1b+0001"},  // the text carries 8 characters
+        {"$$$w1c", "$$$w1c"},        // begins like a section mark
+        {"###1", "###1"},
         {",9", ".9"},                // a pasted comma is a point, as a typed one
         {QString::fromUtf8("w1c\xEF\xBC\x8C" "2"), nullptr},  // a full-width comma
     };
@@ -261,5 +285,153 @@ TEST_F(FileRoundTripTest, ALongNameIsCutAtACharacterAndSavedAsItWasRead) {
         EXPECT_TRUE(ReadFile(saved).startsWith(QByteArray::fromStdString(c.kept + "\r\n")));
         ASSERT_TRUE(OpenFile(saved)) << Shown();
         EXPECT_EQ(std::string(wnd->Ant.Name), c.kept);
+    }
+}
+
+// Whatever a field comes to hold, a save whose text would not read back as
+// the antenna leaves the user's file as it was and says why.
+TEST_F(FileRoundTripTest, ASaveThatWouldNotReadBackKeepsTheFileAndSaysWhy) {
+    const QString path = OpenDipole();
+    const QByteArray before = ReadFile(path);
+    const std::string text = WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string s = text;
+        const std::size_t at = s.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? s : s.replace(at, from.size(), to);
+    };
+    const struct {
+        const char* what;
+        std::string text;  // forced in place of the writer's
+        const char* said;
+    } cases[] = {
+        {"a record its count announces is missing", replaced("\r\n1,\t1\r\n", "\r\n2,\t1\r\n"),
+         "would not open again: Line"},
+        {"a value read as another", replaced("w1c,\t0.0,\t1.0", "w1c,\t0.0,\t1.5"), "source 1 changed"},
+        {"a position read as another", replaced("w1c,", "w1e,"), "source 1 changed"},
+        {"the ground dropped", replaced("\r\n0,\t10.0,\t0,", "\r\n1,\t10.0,\t0,"), "the ground and reference changed"},
+        {"a comment added", text + "### Comment ###\r\nnot ours\r\n", "the comment changed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string error;
+        EXPECT_FALSE(WriteCheckedAntennaText(LocalPath(path), c.text, wnd->Ant, EnvDef, wnd->Comment, &error));
+        EXPECT_NE(error.find(c.said), std::string::npos) << error;
+        EXPECT_EQ(ReadFile(path), before);
+    }
+
+    // Through the window's own save: a record holding what no text carries
+    // (a comma in a position splits the line).
+    CopyText(wnd->Ant.Sources[0].Pos, "w1,c");
+    prompter.Clear();
+    wnd->K4->trigger();
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_NE(LastText().find("Can not save " + path.toStdString() + "\nIt would read back with source 1 changed."),
+              std::string::npos)
+        << Shown();
+    EXPECT_TRUE(wnd->AntennaChanged());
+    // The far-field file and the optimization log check the same.
+    wnd->OptimizerState();
+    for (const QString& name : {QString("dipole.kvb"), QString("dipole.kvo")}) {
+        const QString other = WriteFile(name, "the user's");
+        prompter.Clear();
+        EXPECT_FALSE(name.endsWith("kvb") ? wnd->SaveFarFieldFile(other) : wnd->SaveOptLogFile(other));
+        EXPECT_EQ(ReadFile(other), "the user's");
+        EXPECT_NE(LastText().find("It would not open again. The file is kept as it was."), std::string::npos)
+            << Shown();
+    }
+}
+
+namespace {
+
+// A random text as a user might type or paste into a cell: numbers,
+// expressions, positions, section marks, blanks, commas and characters that
+// fold or do not read.
+QString RandomCellText(std::mt19937& rng) {
+    static const char* const pieces[] = {
+        "0", "1", "2", "5", "9", "12", ".", "-", "+", "e", "E", "3e2", "1e400", "1e-320", "R", "/", "*", "(", ")",
+        "w", "W", "b", "c", "$$$", "###", " ", "\t", ",", "nan", "inf", "0x1p3", "99999999", "-0", "14.2",
+        "\xEF\xBD\x97", "\xEF\xBC\x91", "\xC2\xA0", "\xEF\xBC\x8C", "\xC3\xBC"};
+    const int count = std::uniform_int_distribution<int>(1, 4)(rng);
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QString::fromUtf8(pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(rng)]);
+    return text;
+}
+
+}  // namespace
+
+// Random texts in every cell of the geometry tables and of the band table:
+// what a cell takes, a save writes and Open reads back as the same antenna
+// (and the same bands), and the save never refuses what a cell took.
+TEST_F(FileRoundTripTest, RandomTextsInEveryCellReadBackAsTheyWereTaken) {
+    ASSERT_TRUE(OpenFile(KORVA_TEST_DATA "/../../examples/yagi3.kva")) << Shown();
+    std::mt19937 rng(50);
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const QString saved = TempPath("random.kva");
+    auto checkRoundTrip = [&](int step) {
+        SCOPED_TRACE("after step " + std::to_string(step));
+        // As a save and the next Start take it: the fields taken in, and a
+        // wire ending on the ground turned round (as every Open does).
+        ASSERT_TRUE(wnd->GetAntDef());
+        wnd->PrepareCalcAnt();
+        auto typed = std::make_unique<AntDef>(wnd->Ant);
+        std::string comment = wnd->Comment;
+        NormalizeReadAntenna(*typed, comment);
+        const EnvRec env = EnvDef;
+        prompter.Clear();
+        ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+        ASSERT_TRUE(OpenFile(saved)) << Shown();
+        EXPECT_EQ(AntennaDifference(*typed, wnd->Ant), "");
+
+        EXPECT_EQ(TakeModelEnvFields(EnvDef).AzEl, TakeModelEnvFields(env).AzEl);
+    };
+    for (int step = 1; step <= 300; ++step) {
+        StringGrid* grid = std::vector<StringGrid*>{wnd->Grid2, wnd->Grid3, wnd->Grid4}[pick(3)];
+        const int row = 1 + pick(grid->RowCount() - 1);
+        const int col = 1 + pick(grid == wnd->Grid4 ? 8 : grid->ColCount() - 1);
+        if (grid == wnd->Grid4 && col == 2) {
+            grid->SetRow(row);
+            std::vector<QAction*>{wnd->KS1, wnd->KS2, wnd->KS3}[pick(3)]->trigger();
+        } else {
+            Paste(grid, col, row, RandomCellText(rng));
+        }
+        if (step % 30 == 0) checkRoundTrip(step);
+        if (HasFatalFailure()) return;
+    }
+
+    // The band table, saved with the optimization log.
+    CACal& cal = wnd->OptimizerState();
+    ExecModalDialog = [&](QDialog& dialog) {
+        auto* bands = dynamic_cast<TACalMultDlg*>(&dialog);
+        if (!bands) return int(QDialog::Rejected);
+        dialog.show();
+        Paste(bands->Grid, 1, 2, "21.2");  // a second band, as a copy of the first
+        for (int i = 0; i < 200; ++i)
+            Paste(bands->Grid, 1 + pick(bands->Grid->ColCount() - 1), 1 + pick(bands->Grid->RowCount() - 1),
+                  RandomCellText(rng));
+        return int(QDialog::Accepted);
+    };
+    {
+        TACalMultDlg dialog(wnd.get());
+        dialog.Execute(&cal);
+    }
+    ASSERT_GT(cal.BandCount, 1);
+    const int bandCount = cal.BandCount;
+    std::vector<ACalBandRec> typed(cal.Bands, cal.Bands + bandCount);
+    const QString log = TempPath("random.kvo");
+    prompter.Clear();
+    ASSERT_TRUE(wnd->SaveOptLogFile(log)) << Shown();
+    ASSERT_TRUE(wnd->OpenOptLogFile(log)) << Shown();
+    const CACal& read = wnd->OptimizerState();
+    ASSERT_EQ(read.BandCount, bandCount);
+    for (int b = 0; b < bandCount; ++b) {
+        SCOPED_TRACE("band " + std::to_string(b + 1));
+        EXPECT_EQ(read.Bands[b].Freq, typed[b].Freq);
+        for (int s = 0; s < BandSources; ++s) {
+            EXPECT_STREQ(read.Bands[b].Sources[s].Pos, typed[b].Sources[s].Pos);
+            EXPECT_EQ(read.Bands[b].Sources[s].Phase, typed[b].Sources[s].Phase);
+            EXPECT_EQ(read.Bands[b].Sources[s].Voltage, typed[b].Sources[s].Voltage);
+        }
     }
 }

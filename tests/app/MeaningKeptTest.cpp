@@ -12,6 +12,7 @@
 #include "editing/GrpWireDlg.h"
 #include "editing/MediaDlgBox.h"
 #include "editing/MoveDlgBox.h"
+#include "editing/StackDlgBox.h"
 #include "editing/WireCadDlg.h"
 #include "engine/PulseLayout.h"
 #include "model/AntennaText.h"
@@ -449,6 +450,13 @@ const MeaningKeptRow Rows[] = {
      TypedInto(&TMainWnd::AntHeight, "5"), Asked},
     {"SaveQuestionAfterMaterial", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
      [](MeaningKept& t) { t.ChooseMaterial(); }, Asked},
+    // A dialog accepted with nothing changed changes nothing a save writes.
+    {"NoSaveQuestionAfterStackOK", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     [](MeaningKept& t) { t.Accept<TStackDlgBox>(t.Wnd().K37, [](TStackDlgBox&) {}); },
+     [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},
+    {"NoSaveQuestionAfterWireEditorOK", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     [](MeaningKept& t) { t.Accept<TWireCadDlg>(t.Wnd().KCAD, [](TWireCadDlg&) {}); },
+     [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},
     // The calculation frequency is no part of the file.
     {"NoSaveQuestionAfterCalcFreq", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
      TypedInto(&TMainWnd::DoFreq, "7.1"), [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},

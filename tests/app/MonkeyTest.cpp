@@ -231,9 +231,10 @@ protected:
             NoteUnchangedText();
             return Reshow(closed);
         }
-        // Otherwise an unchanged antenna after a change means saved: the file
-        // must hold what the window holds.
-        if ((hadEdits || after != before) && !wnd->AntennaChanged()) {
+        // Otherwise an unchanged antenna after a change means saved, or
+        // changed back: the file must hold what the window holds. Without a
+        // file it is changed back to what New began.
+        if ((hadEdits || after != before) && !wnd->AntennaChanged() && !wnd->FileName.isEmpty()) {
             const std::string disk = SavedAntenna(wnd->FileName);
             if (disk != after) {
                 ADD_FAILURE() << "seed " << seed_ << ", step " << step_ << " (" << what

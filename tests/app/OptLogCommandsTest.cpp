@@ -3,6 +3,7 @@
 #include "FileCommandsFixture.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
 
 class OptLogCommandsTest : public FileCommandsTest {
@@ -62,11 +63,17 @@ TEST_F(OptLogCommandsTest, ADamagedOrMissingLogChangesNothing) {
     const QString broken = WriteFile("broken.kvo", bytes);
     const QString missing = TempPath("missing.kvo");
     // Band 2 at 0 MHz, which the band table refuses: it names the reason.
+    // The save refuses to write it; such a file comes from elsewhere.
     wnd->ACal->BandCount = 2;
     wnd->ACal->Bands[1].Freq = 0;
     const QString zeroBand = TempPath("band.kvo");
     prompter.AnswerFile(zeroBand.toStdString());
     wnd->K20->trigger();
+    EXPECT_FALSE(QFileInfo::exists(zeroBand));
+    EXPECT_NE(LastText().find("Band 2: the frequency must lie above 1.5"), std::string::npos) << Shown();
+    const std::vector<uint8_t> image =
+        BuildOptLogImage(wnd->Ant, TakeModelEnvFields(EnvDef), wnd->Comment, *wnd->ACal);
+    WriteFile("band.kvo", QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())));
     wnd->ACal->BandCount = 1;
     const struct {
         QString path;

@@ -181,7 +181,8 @@ TEST(PictureFileName, FoldsTheFileNameAndAddsTheExtension) {
     EXPECT_EQ(PictureFileName("/home/Ham/View.JPG", PictureFormat::Jpeg), "/home/Ham/view.jpg");
     EXPECT_EQ(PictureFileName("/home/Ham/Yagi", PictureFormat::Bmp), "/home/Ham/yagi.bmp");
     EXPECT_EQ(PictureFileName("/p/yagi.jpg", PictureFormat::Bmp), "/p/yagi.jpg.bmp");
-    EXPECT_EQ(PictureFileName("/p/yagi.jpg.old", PictureFormat::Jpeg), "/p/yagi.jpg.old");
+    EXPECT_EQ(PictureFileName("/p/yagi.jpg.old", PictureFormat::Jpeg), "/p/yagi.jpg.old.jpg");
+    EXPECT_EQ(PictureFileName("/p/yagi 14.2", PictureFormat::Jpeg), "/p/yagi 14.2.jpg");
     // A folder's name is no file name.
     EXPECT_EQ(PictureFileName("/p/pics.jpg/Yagi", PictureFormat::Jpeg), "/p/pics.jpg/yagi.jpg");
     EXPECT_EQ(PictureFileName("Name\xC3\x84.BMP", PictureFormat::Bmp), "name\xC3\x84.bmp");

@@ -210,6 +210,12 @@ TEST_F(AntennaTextTest, StackingFieldsOfTheWireCountLine) {
 
     a = Parse("A\n*\n14\n*\n5, 2, 2, 1, 1, 7\n");
     EXPECT_EQ(a->StackMode, 0);   // no such stacking mode
+
+    // A single antenna's spacing is not saved: without a frequency it is one
+    // wavelength of the frequency such an antenna is shown with.
+    a = Parse("A\n*\n0\n*\n1, 1, 1, 5, 5, 0\n0,0,0,0,0,1,0.001,5\n");
+    EXPECT_EQ(a->hSpacing, LightSpeedMHz / UnsetFreqShownAs);
+    EXPECT_EQ(Parse(WriteAntennaText(*a, env, ""))->hSpacing, a->hSpacing);
 }
 
 TEST_F(AntennaTextTest, PositionsAndSegmentationPairs) {

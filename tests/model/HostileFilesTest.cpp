@@ -64,6 +64,8 @@ TEST(HostileFiles, OnlyTextsThatReadAsTheirAntennaAreWhole) {
         {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\nw1c,0,1\r\n*** Load ***\r\n1,1\r\nw1c,2\r\n", true,
          "a Laplace load without pairs"},
         {h + "1,3,2,4,4,0\r\n" + w, true, "a stack within the limits"},
+        {h + "1\r\n" + w + "*** Source ***\r\n1,1\r\n$$$w1c,0,1\r\n*** Load ***\r\n1,1\r\n ###,1,50,0\r\n", true,
+         "positions that begin like section marks"},
         {Fixture("hostile/cut-wire.kva"), false, "cut inside a wire record"},
         {Fixture("hostile/load-count-short.kva"), false, "one load fewer than counted"},
         {Fixture("hostile/stack-bomb.kva"), false, "stack counts whose product overflows"},

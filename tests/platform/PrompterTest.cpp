@@ -1,4 +1,5 @@
 #include "platform/Prompter.h"
+#include "platform/SaveName.h"
 #include "platform/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,31 @@ TEST(Prompter, ScriptedDialogsAnswerInOrder) {
     EXPECT_EQ(CurrentPrompter().OpenFileName(r), "/home/ham/a.kva");
     EXPECT_TRUE(script.AllAnswersUsed());
     EXPECT_EQ(script.ShownBoxes().size(), 2u);
+}
+
+TEST(Prompter, ASaveIsCompletedWithItsOwnExtension) {
+    const struct {
+        const char* chosen;
+        const char* extension;
+        const char* written;
+    } cases[] = {
+        {"/p/yagi 14.2", "kva", "/p/yagi 14.2.kva"},  // a dot of its own is no extension
+        {"/p/yagi.kva.old", ".kva", "/p/yagi.kva.old.kva"},
+        {"/p/Yagi.KVA", "kva", "/p/Yagi.KVA"},
+        {"/p/yagi.", "kvb", "/p/yagi.kvb"},
+        {"/p/pics.csv/table", "csv", "/p/pics.csv/table.csv"},  // a folder's name is no file name
+        {"/p/.kvo", "kvo", "/p/.kvo.kvo"},
+        {"/p/yagi", "", "/p/yagi"},
+        {"", "kva", ""},  // cancelled
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithOwnExtension(c.chosen, c.extension), c.written) << c.chosen;
+
+    ScriptedPrompter script;
+    ScopedPrompter use(script);
+    script.AnswerFile("/p/yagi 14.2");
+    FileDialogRequest r;
+    r.defaultSuffix = "kvb";
+    EXPECT_EQ(CurrentPrompter().SaveFileName(r), "/p/yagi 14.2.kvb");
 }
 
 TEST(Prompter, LongTextIsCutAndTheGuardRestores) {

@@ -109,14 +109,14 @@ TEST_F(RequestDialogTest, AngleGainCountsAreTakenAsTheirMagnitude) {
 TEST_F(RequestDialogTest, AngleGainStopsAtTheFirstFieldThatDoesNotRead) {
     TFarSetDlg dlg(nullptr, "Sans");
     edit = [&](QDialog&) {
-        dlg.EditName->setText("/data/other.csv");
+        dlg.EditName->setText("/data/other 1.2");  // completed as a save's name
         dlg.EditA->setText("15");
         dlg.EditZ->setText("");
         dlg.EditAW->setText("5");
     };
     prompter.AnswerMessage(0);
     EXPECT_FALSE(dlg.Execute());
-    EXPECT_EQ(far().Path, "/data/other.csv");
+    EXPECT_EQ(far().Path, "/data/other 1.2.csv");
     EXPECT_EQ(far().AzimuthStart, 15.0);
     EXPECT_EQ(far().AzimuthStep, 10.0);  // after the failing field: unchanged
     EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
