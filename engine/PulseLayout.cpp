@@ -100,8 +100,9 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
         const Point3F b{static_cast<float>(piece.X2), static_cast<float>(piece.Y2),
                         static_cast<float>(piece.Z2 + height)};
         // A wire of no length is a row not typed yet, which the preparation
-        // refuses: nothing joins it.
-        if (a.X == b.X && a.Y == b.Y && a.Z == b.Z) {
+        // refuses: nothing joins it. Asked of the typed ends, since ends
+        // far apart can round to one float (both infinite).
+        if (piece.X1 == piece.X2 && piece.Y1 == piece.Y2 && piece.Z1 == piece.Z2) {
             const float none = std::nanf("");
             ends[static_cast<std::size_t>(w)] = PieceEnds{none, none, none, none, none, none};
             continue;
