@@ -47,11 +47,11 @@ inline void PlainSolve(const Matrix& a, int n, const std::vector<int>& pivot, st
 }
 
 
-// The same system solved in double precision: the reference that shows how
-// accurate a single-precision elimination can be on a given matrix.
-inline std::vector<std::complex<double>> DoubleSolve(const Matrix& matrix, int n, const std::vector<LuComplex>& rhs) {
+// Gaussian elimination in double precision, largest |z| as pivot: the
+// reference that shows how accurate single precision can be.
+inline std::vector<std::complex<double>> DoubleGaussSolve(std::vector<std::complex<double>> a,
+                                                          std::vector<std::complex<double>> b, int n) {
     using cd = std::complex<double>;
-    std::vector<cd> a(matrix.begin(), matrix.end()), b(rhs.begin(), rhs.end());
     for (int i = 0; i < n; ++i) {
         int p = i;
         for (int m = i + 1; m < n; ++m)
@@ -69,6 +69,11 @@ inline std::vector<std::complex<double>> DoubleSolve(const Matrix& matrix, int n
         b[i] /= a[i * n + i];
     }
     return b;
+}
+
+// The same system solved in double precision.
+inline std::vector<std::complex<double>> DoubleSolve(const Matrix& matrix, int n, const std::vector<LuComplex>& rhs) {
+    return DoubleGaussSolve({matrix.begin(), matrix.end()}, {rhs.begin(), rhs.end()}, n);
 }
 
 // Relative distance of a float solution from the double one.

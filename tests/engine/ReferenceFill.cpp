@@ -1,4 +1,5 @@
 #include "ReferenceFill.h"
+#include "PlainElimination.h"
 
 #include "engine/EngineState.h"
 
@@ -162,26 +163,6 @@ cd Entry(int i, int j) {
     return sum;
 }
 
-std::vector<cd> Solve(std::vector<cd> a, std::vector<cd> b, int n) {
-    for (int c = 0; c < n; ++c) {
-        int p = c;
-        for (int r = c + 1; r < n; ++r)
-            if (std::abs(a[r * n + c]) > std::abs(a[p * n + c])) p = r;
-        for (int x = 0; x < n; ++x) std::swap(a[c * n + x], a[p * n + x]);
-        std::swap(b[c], b[p]);
-        for (int r = c + 1; r < n; ++r) {
-            const cd q = a[r * n + c] / a[c * n + c];
-            for (int x = c; x < n; ++x) a[r * n + x] -= q * a[c * n + x];
-            b[r] -= q * b[c];
-        }
-    }
-    for (int r = n - 1; r >= 0; --r) {
-        for (int x = r + 1; x < n; ++x) b[r] -= a[r * n + x] * b[x];
-        b[r] /= a[r * n + r];
-    }
-    return b;
-}
-
 }  // namespace
 
 cd ReferenceFeedImpedance() {
@@ -195,7 +176,7 @@ cd ReferenceFeedImpedance() {
         const double c = (View(src.Pulse).contact ? 2.0 : 1.0) / m;
         rhs[src.Pulse - 1] += cd(0.0, -c) * cd(src.Voltage);
     }
-    const std::vector<cd> current = Solve(std::move(a), std::move(rhs), n);
+    const std::vector<cd> current = DoubleGaussSolve(std::move(a), std::move(rhs), n);
     const EngineSource& first = Engine.Sources[1];
     return cd(first.Voltage) / current[first.Pulse - 1];
 }
