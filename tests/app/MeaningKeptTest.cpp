@@ -638,6 +638,25 @@ const MeaningKeptRow Rows[] = {
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
              << t.wnd->LogLines().join("\n").toStdString();
      }},
+    {"JointBrokenAfterAFarFieldOpen",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
+         t.Start();
+         t.prompter.AnswerFile(t.TempPath("joint.kvb").toStdString());
+         t.wnd->K11->trigger();
+         t.wnd->K2->trigger();
+         t.prompter.AnswerFile(t.TempPath("joint.kvb").toStdString());
+         t.wnd->K12->trigger();
+         ASSERT_EQ(t.wnd->Ant.WireCount, 2) << t.Shown();
+         t.wnd->ClearLog();
+     },
+     [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
+     [](MeaningKept& t) {
+         // The opened wires are those the feed was placed against.
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
     {"FedWireTypedThroughOneSegment",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,11"}, {"w1c"}); },
      [](MeaningKept& t) {
