@@ -22,6 +22,8 @@ struct SearchRun {
     OptimizerHost& Host;
     int StepNo = 1;
     bool Improved = false;
+    // What band 1 of the point under way was computed from.
+    std::optional<uint64_t> FirstBandOrigin = std::nullopt;
 
     void LogLine(int rowIndex, int band, const ResultRow& res) {
         if (JobDef.OptLog) {
@@ -73,6 +75,7 @@ struct SearchRun {
             if (!Host.OptCalc()) return false;
             const ResultRow& res = *Results.Row(0);
             if (b == 0) {
+                FirstBandOrigin = Host.PointOrigin();
                 Cal.SetTargets(res);
                 if (bands > 1) Cal.FirstBandResult.TakeLatest(Results);
             }
@@ -90,6 +93,7 @@ struct SearchRun {
             Cal.BestScore = Cal.LastScore;
             for (int i = 0; i < Cal.RowCount(); ++i) Cal.BestValues[i] = Cal.Row(i).Value;
             Cal.BestResult.TakeLatest(PointResult());
+            Cal.BestOrigin = FirstBandOrigin;
             Improved = true;
         }
         return true;

@@ -5,6 +5,7 @@
 // evaluated points. Values are read from and written straight into the
 // attached antenna and environment; element rows go through the element model.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,10 @@ public:
     // (sources, loads, band sources, the current goal) are placed for the
     // wires as they now stand, before a band takes its sources.
     virtual void PlacePositions() {}
+    // What the point just calculated was computed from (the antenna with the
+    // band's feeds and frequency, the environment), as the host fingerprints
+    // it; none where it cannot tell.
+    virtual std::optional<uint64_t> PointOrigin() const { return std::nullopt; }
 };
 
 class CACal {
@@ -156,6 +161,9 @@ public:
     EnvRec* Env = nullptr;
     AntDef* Ant = nullptr;
     CResult BestResult;        // of band 1: the antenna is left at band 1
+    // What BestResult was computed from (OptimizerHost::PointOrigin): the
+    // antenna may be left in another state than band 1 had at that point.
+    std::optional<uint64_t> BestOrigin;
     CResult FirstBandResult;   // band 1 of the point under way, in a multi-band run
     char LogLine[OptLineWidth] = {};
     char LogHeader[OptLineWidth] = {};
