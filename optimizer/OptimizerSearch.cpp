@@ -65,7 +65,7 @@ struct SearchRun {
             found = true;
             return true;
         }
-        Cal.Groups.WriteBack();
+        Cal.Groups().WriteBack();
         Host.PlacePositions();
         ++Cal.Evaluations;
         Cal.LastScore = 0;
@@ -203,7 +203,7 @@ bool CACal::Optimize(OptimizerHost& host) {
             if (rows_[i].Link == LinkFree) rows_[i].Value = -BestValues[i];
         for (int i = 0; i < rowCount_; ++i) SetWithLinks(i);
     }
-    Groups.WriteBack();
+    groups_.WriteBack();
     host.PlacePositions();
     // The bands moved the frequency and the sources; band 1 is the design.
     if (BandCount > 1) SetBand(*Ant, 0);

@@ -135,7 +135,12 @@ public:
     // The lines of following the edits since the last call.
     std::vector<std::string> TakeNotes();
 
-    CWGroupList Groups;
+    // The element model the rows' values are set on, written into the
+    // antenna by its WriteBack; handed out, as the rows are, after it
+    // followed the edits of the attached antenna, so that it never writes
+    // back wires as they were before an edit.
+    CWGroupList& Groups();
+    const CWGroupList& Groups() const { return groups_; }
 
     // The goal block.
     int32_t GoalsOn = 1;
@@ -268,6 +273,7 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    CWGroupList groups_;
     ACalVarRec rows_[MaxVarRows];
     int32_t rowCount_ = 0;
     std::vector<std::string> notes_;
