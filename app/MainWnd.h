@@ -214,6 +214,10 @@ public:
     void TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const;
     void SetAntDef();
     void NewAntDef();
+    // Every antenna read in (Open, Reopen, a far-field file, an optimization
+    // log, the text editor, the command line) replaces the record here: no
+    // result, identity or placed position of the one before is kept.
+    void TakeReadAntenna(const AntDef& read);
     // A new antenna read from an antenna text; false, with nothing changed,
     // when the text is not a whole antenna text (`refusal` then says why,
     // where the antenna's normal form can tell).

@@ -68,8 +68,7 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
         return false;
     }
 
-    NewAntDef();
-    Ant = *contents.Ant;
+    TakeReadAntenna(*contents.Ant);
     Ant.Edited = 0;
     ApplyModelEnvFields(contents.Env, EnvDef);
     Comment = contents.Comment;

@@ -203,6 +203,14 @@ void TMainWnd::NewAntDef() {
     MarkAntennaUnchanged();
 }
 
+void TMainWnd::TakeReadAntenna(const AntDef& read) {
+    NewAntDef();
+    Ant = read;
+    AntIds = AntennaIdentities::FreshFor(Ant);
+    // Its positions stand placed against its own wires.
+    Positions.Take(Ant);
+}
+
 void TMainWnd::AntChanged() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
     Ant.Changed = 1;

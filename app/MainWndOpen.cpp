@@ -101,8 +101,7 @@ bool TMainWnd::ReadNewAntenna(const std::string& text, std::string* refusal) {
         if (refusal) *refusal = faultyLine.empty() ? ReadRefusalReason(*read) : faultyLine;
         return false;
     }
-    NewAntDef();
-    Ant = *read;
+    TakeReadAntenna(*read);
     ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);
     Comment = std::move(comment);
     return true;

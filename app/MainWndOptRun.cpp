@@ -54,6 +54,7 @@ public:
     void AddLogLine(const std::string& line) override { wnd_.AddLogLine(QString::fromStdString(line)); }
     void ClearLog() override { wnd_.ClearLog(); }
     void PlacePositions() override { wnd_.Positions.PlaceRun(wnd_.Ant); }
+    std::optional<uint64_t> PointOrigin() const override { return wnd_.Origin.PreparedFrom(); }
     // After each logged evaluation: the newest line once on each redrawn
     // picture; between redraws the picture stays as it is shown.
     void DrawOptInfo() override {
@@ -217,10 +218,12 @@ void TMainWnd::ACalBtnClick() {
     const bool scored = cal.BestScore > -DBL_MAX;
     if (scored) {
         // The preparation clears the far-field flag: the best result after it.
+        // It is of the state its point was computed in, which the antenna
+        // left may not be (a band's feeds left in place of another's).
         PrepareCalcAnt();
         Results.CopyLatest(cal.BestResult);
-        Origin.Computed(ResultHolder::Row);
-        Origin.Computed(ResultHolder::Sweep);
+        Origin.Computed(ResultHolder::Row, cal.BestOrigin);
+        Origin.Computed(ResultHolder::Sweep, cal.BestOrigin);
         // The kept result is that of the frequency the antenna is left at.
         Results.InitSweep(Ant.CalcFreq);
         CopyText(Results.Title, Ant.Name);

@@ -76,8 +76,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
         return false;
     }
 
-    NewAntDef();
-    Ant = *ant;
+    TakeReadAntenna(*ant);
     ApplyModelEnvFields(env, EnvDef);
     Comment = comment;
     FileName = WithExtension(name, ".kva");

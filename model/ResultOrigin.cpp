@@ -127,10 +127,12 @@ uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fiel
     return f.Value();
 }
 
-void ResultOrigin::Computed(ResultHolder holder) {
+void ResultOrigin::Computed(ResultHolder holder) { Computed(holder, prepared_); }
+
+void ResultOrigin::Computed(ResultHolder holder, std::optional<uint64_t> fingerprint) {
     auto& stamp = holders_[Index(holder)];
-    if (prepared_)
-        stamp = Stamp{*prepared_, true};
+    if (fingerprint)
+        stamp = Stamp{*fingerprint, true};
     else
         stamp.reset();
 }

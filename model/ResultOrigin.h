@@ -49,6 +49,12 @@ public:
     void PreparationFailed() { prepared_.reset(); }
     // The holder now keeps results computed from the model as last prepared.
     void Computed(ResultHolder holder);
+    // The holder now keeps results computed from the state with this
+    // fingerprint (a point of a run that the model has left since); none
+    // known, no state.
+    void Computed(ResultHolder holder, std::optional<uint64_t> fingerprint);
+    // The state the engine's model was last prepared from, if it holds one.
+    std::optional<uint64_t> PreparedFrom() const { return prepared_; }
     // The holder keeps results read from a file that holds the state
     // `fingerprint` only in part (it keeps no ground media, radials, pulse
     // limit or wire material): they are shown, never combined with results

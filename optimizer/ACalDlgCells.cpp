@@ -29,8 +29,8 @@ int TACalDlg::CurrentRow() const { return Grid->Row() - 1; }
 int TACalDlg::ItemCount(int kind) const {
     switch (kind) {
     case KindWire:
-    case KindWirePolar: return cal_->Groups.WireCount;
-    case KindElement: return cal_->Groups.Count;
+    case KindWirePolar: return cal_->Groups().WireCount;
+    case KindElement: return cal_->Groups().Count;
     case KindLoad: return cal_->Ant->LoadCount;
     case KindSource: return cal_->Ant->SourceCount;
     default: return 0;
@@ -42,7 +42,7 @@ QString TACalDlg::WhatText(int i) const {
     switch (r.Kind) {
     case KindWire: return r.Field >= 0 && r.Field < 7 ? WireFields[r.Field] : QString();
     case KindElement:
-        if (r.Item >= 0 && r.Item < cal_->Groups.Count && cal_->Groups.Groups[r.Item].NoLoop && r.Field == ElLength)
+        if (r.Item >= 0 && r.Item < cal_->Groups().Count && cal_->Groups().Groups[r.Item].NoLoop && r.Field == ElLength)
             return "X";
         return Entry(eleFields_, r.Field);
     case KindLoad: {
@@ -156,7 +156,7 @@ void TACalDlg::GridSetEditText(int col, int line, const QString& qtext) {
         if (!freeRow || !StrToDblExpr(v, text)) return;
         // The antenna moves at once, also when the dialog is cancelled.
         cal_->SetValue(i, v);
-        cal_->Groups.WriteBack();
+        cal_->Groups().WriteBack();
         cal_->Ant->Changed = 1;
         break;
     }

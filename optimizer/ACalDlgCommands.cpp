@@ -194,7 +194,7 @@ void TACalDlg::OKBtnClick() {
     cal_->RefreshValues();
     const bool ok = ValidateAndPrepare(*cal_);
     // The checks may have clamped values into the antenna.
-    cal_->Groups.WriteBack();
+    cal_->Groups().WriteBack();
     UpdateButtons();
     if (ok) accept();
 }

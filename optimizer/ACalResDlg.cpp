@@ -171,7 +171,7 @@ bool TACalResDlg::Execute(CACal* cal) {
     if (line < 1 || line > static_cast<int>(entries_.size())) return false;
     const ACalLogEntry& chosen = entries_[static_cast<std::size_t>(line - 1)];
     for (int i = 0; i < cal_->RowCount(); ++i) cal_->SetValue(i, chosen.Values[i]);
-    cal_->Groups.WriteBack();
+    cal_->Groups().WriteBack();
     return true;
 }
 

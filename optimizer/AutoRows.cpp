@@ -32,8 +32,8 @@ void LinkRows(CACal& cal, int row, int master, double masterValue, double ownVal
 }
 
 void AddElementRows(CACal& cal, int g, ElementQuestion& q, const AskElementSizes& ask) {
-    if (g < 0 || g >= cal.Groups.Count) return;
-    const CWGroup& group = cal.Groups.Groups[g];
+    if (g < 0 || g >= cal.Groups().Count) return;
+    const CWGroup& group = cal.Groups().Groups[g];
     const bool all = JobDef.EleWidthAll != 0;
     if (!group.NoLoop) {
         const double x = group.GetLength();
@@ -66,7 +66,7 @@ void AddElementRows(CACal& cal, int g, ElementQuestion& q, const AskElementSizes
 }
 
 void AddAllElementRows(CACal& cal, const AskElementSizes& ask) {
-    CWGroupList& groups = cal.Groups;
+    CWGroupList& groups = cal.Groups();
     const int n = groups.Count;
     if (n <= 0) return;
     const int b = groups.Base;
@@ -106,12 +106,12 @@ void LinkSameElements(CACal& cal) {
     for (int i = 0; i < cal.RowCount(); ++i) {
         const ACalVarRec& ri = cal.Row(i);
         if (ri.Kind != KindElement || ri.Link != LinkFree || ri.Field == ElInterval || ri.Field == ElRadius) continue;
-        const double p = NormalizeDbl(cal.Groups.PosOf(ri.Item));
+        const double p = NormalizeDbl(cal.Groups().PosOf(ri.Item));
         const double v = NormalizeDbl(cal.GetValue(i));
         for (int j = i + 1; j < cal.RowCount(); ++j) {
             ACalVarRec& rj = cal.Row(j);
             if (rj.Kind != KindElement || rj.Field != ri.Field) continue;
-            if (NormalizeDbl(cal.Groups.PosOf(rj.Item)) == p && NormalizeDbl(cal.GetValue(j)) == v) rj.Link = i;
+            if (NormalizeDbl(cal.Groups().PosOf(rj.Item)) == p && NormalizeDbl(cal.GetValue(j)) == v) rj.Link = i;
         }
     }
 }
@@ -146,7 +146,7 @@ void AutoLinkWires(CACal& cal, int row) {
     if (!IsRow(cal, row) || !cal.Ant) return;
     const ACalVarRec& r = cal.Row(row);
     const int w0 = r.Item, f = r.Field;
-    const int wires = std::min(cal.Groups.WireCount, cal.Ant->WireCount);
+    const int wires = std::min(cal.Groups().WireCount, cal.Ant->WireCount);
     if (w0 < 0 || w0 >= wires) return;
     const WireRec& own = cal.Ant->Wires[w0];
     const double ref = Round5(f == 5 ? own.X1 : f == 6 ? own.X2 : cal.GetValue(row));

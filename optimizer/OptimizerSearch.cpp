@@ -22,6 +22,8 @@ struct SearchRun {
     OptimizerHost& Host;
     int StepNo = 1;
     bool Improved = false;
+    // What band 1 of the point under way was computed from.
+    std::optional<uint64_t> FirstBandOrigin = std::nullopt;
 
     void LogLine(int rowIndex, int band, const ResultRow& res) {
         if (JobDef.OptLog) {
@@ -63,7 +65,7 @@ struct SearchRun {
             found = true;
             return true;
         }
-        Cal.Groups.WriteBack();
+        Cal.Groups().WriteBack();
         Host.PlacePositions();
         ++Cal.Evaluations;
         Cal.LastScore = 0;
@@ -73,6 +75,7 @@ struct SearchRun {
             if (!Host.OptCalc()) return false;
             const ResultRow& res = *Results.Row(0);
             if (b == 0) {
+                FirstBandOrigin = Host.PointOrigin();
                 Cal.SetTargets(res);
                 if (bands > 1) Cal.FirstBandResult.TakeLatest(Results);
             }
@@ -90,6 +93,7 @@ struct SearchRun {
             Cal.BestScore = Cal.LastScore;
             for (int i = 0; i < Cal.RowCount(); ++i) Cal.BestValues[i] = Cal.Row(i).Value;
             Cal.BestResult.TakeLatest(PointResult());
+            Cal.BestOrigin = FirstBandOrigin;
             Improved = true;
         }
         return true;
@@ -199,7 +203,7 @@ bool CACal::Optimize(OptimizerHost& host) {
             if (rows_[i].Link == LinkFree) rows_[i].Value = -BestValues[i];
         for (int i = 0; i < rowCount_; ++i) SetWithLinks(i);
     }
-    Groups.WriteBack();
+    groups_.WriteBack();
     host.PlacePositions();
     // The bands moved the frequency and the sources; band 1 is the design.
     if (BandCount > 1) SetBand(*Ant, 0);

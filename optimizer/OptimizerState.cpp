@@ -63,6 +63,11 @@ ACalVarRec& CACal::Row(int i) {
     return rows_[i];
 }
 
+CWGroupList& CACal::Groups() {
+    FollowPending();
+    return groups_;
+}
+
 void CACal::SetRowCount(int n) {
     rowCount_ = std::clamp(n, 0, MaxVarRows);
     std::fill(rows_ + rowCount_, rows_ + MaxVarRows, ACalVarRec{});
@@ -77,17 +82,17 @@ std::vector<std::string> CACal::Attach(AntDef& ant, EnvRec& env, const AntennaId
     Env = &env;
     ids_ = ids;
     std::vector<std::string> notes = FollowEdits(ant);
-    Groups.Build(ant);
+    groups_.Build(ant);
     return notes;
 }
 
 bool CACal::ItemInRange(const ACalVarRec& r) const {
     if (!Ant) return false;
     switch (r.Kind) {
-    case KindWire: return r.Item >= 0 && r.Item < Groups.WireCount && r.Field >= 0 && r.Field < 7;
-    case KindElement: return r.Item >= 0 && r.Item < Groups.Count && r.Field >= 0 && r.Field < 9;
+    case KindWire: return r.Item >= 0 && r.Item < groups_.WireCount && r.Field >= 0 && r.Field < 7;
+    case KindElement: return r.Item >= 0 && r.Item < groups_.Count && r.Field >= 0 && r.Field < 9;
     case KindLoad: return r.Item >= 0 && r.Item < Ant->LoadCount && r.Field >= 0 && r.Field < 2;
-    case KindWirePolar: return r.Item >= 0 && r.Item < Groups.WireCount && r.Field >= 0 && r.Field < 9;
+    case KindWirePolar: return r.Item >= 0 && r.Item < groups_.WireCount && r.Field >= 0 && r.Field < 9;
     case KindSource: return r.Item >= 0 && r.Item < Ant->SourceCount && r.Field >= 0 && r.Field < 2;
     case KindHeight: return Env != nullptr;
     case KindFreq: return true;
@@ -98,6 +103,7 @@ bool CACal::ItemInRange(const ACalVarRec& r) const {
 
 double CACal::GetValue(int row) {
     if (row < 0 || row >= MaxVarRows) return 0;
+    FollowPending();
     const ACalVarRec& r = rows_[row];
     if (!ItemInRange(r)) return 0;
     switch (r.Kind) {
@@ -115,6 +121,8 @@ double CACal::GetValue(int row) {
 
 void CACal::SetValue(int row, double v) {
     if (row < 0 || row >= MaxVarRows) return;
+    // Set on the element model of the antenna as it is now.
+    FollowPending();
     ACalVarRec& r = rows_[row];
     r.Value = v;
     if (!ItemInRange(r)) return;
@@ -135,21 +143,21 @@ void CACal::SetValue(int row, double v) {
 }
 
 double CACal::GetWireValue(const ACalVarRec& r) {
-    const WireRec& w = Groups.Wires[r.Item];
+    const WireRec& w = groups_.Wires[r.Item];
     switch (r.Field) {
     case 0: return w.Y1;
     case 1: return w.Z1;
     case 2: return w.Y2;
     case 3: return w.Z2;
     case 4: return w.R;
-    case 5: return w.X1 + Groups.PosOfWire(r.Item);
-    case 6: return w.X2 + Groups.PosOfWire(r.Item);
+    case 5: return w.X1 + groups_.PosOfWire(r.Item);
+    case 6: return w.X2 + groups_.PosOfWire(r.Item);
     default: return 0;
     }
 }
 
 void CACal::SetWireValue(const ACalVarRec& r, double v) {
-    WireRec& w = Groups.Wires[r.Item];
+    WireRec& w = groups_.Wires[r.Item];
     const WireRec before = w;
     switch (r.Field) {
     case 0: w.Y1 = v; break;
@@ -157,8 +165,8 @@ void CACal::SetWireValue(const ACalVarRec& r, double v) {
     case 2: w.Y2 = v; break;
     case 3: w.Z2 = v; break;
     case 4: w.R = v; break;
-    case 5: w.X1 = v - Groups.PosOfWire(r.Item); break;
-    case 6: w.X2 = v - Groups.PosOfWire(r.Item); break;
+    case 5: w.X1 = v - groups_.PosOfWire(r.Item); break;
+    case 6: w.X2 = v - groups_.PosOfWire(r.Item); break;
     default: return;
     }
     SetWireField(r.Item, before);
@@ -166,9 +174,9 @@ void CACal::SetWireValue(const ACalVarRec& r, double v) {
 
 // Wires of the same element that shared a moved end follow it.
 void CACal::SetWireField(int wire, const WireRec& before) {
-    CWGroup* g = Groups.GroupPtr(wire);
+    CWGroup* g = groups_.GroupPtr(wire);
     if (!g) return;
-    const WireRec& now = Groups.Wires[wire];
+    const WireRec& now = groups_.Wires[wire];
     const Point3D oldEnds[2] = {WireEnd1(before), WireEnd2(before)};
     const Point3D newEnds[2] = {WireEnd1(now), WireEnd2(now)};
     for (int end = 0; end < 2; ++end) {
@@ -176,32 +184,32 @@ void CACal::SetWireField(int wire, const WireRec& before) {
         const Point3D& q = newEnds[end];
         if (p.X == q.X && p.Y == q.Y && p.Z == q.Z) continue;
         for (const auto& m : g->Members)
-            if (m.Wire != wire) ReplacePoint(Groups.Wires[m.Wire], p, q);
+            if (m.Wire != wire) ReplacePoint(groups_.Wires[m.Wire], p, q);
     }
 }
 
 double CACal::GetElementValue(const ACalVarRec& r) {
-    CWGroup& g = Groups.Groups[r.Item];
+    CWGroup& g = groups_.Groups[r.Item];
     switch (r.Field) {
-    case ElInterval: return Groups.Intervals[r.Item];
+    case ElInterval: return groups_.Intervals[r.Item];
     case ElWidth: case ElWidthAll: return g.Width();
     case ElHeight: case ElHeightAll: return g.Height();
     case ElLength: case ElLengthAll: return g.GetLength();
     case ElRadius: return g.Radius();
-    case ElPos: return Groups.PosOf(r.Item);
+    case ElPos: return groups_.PosOf(r.Item);
     default: return 0;
     }
 }
 
 void CACal::SetElementValue(const ACalVarRec& r, double v) {
-    CWGroup& g = Groups.Groups[r.Item];
+    CWGroup& g = groups_.Groups[r.Item];
     switch (r.Field) {
-    case ElInterval: Groups.Intervals[r.Item] = v; break;
+    case ElInterval: groups_.Intervals[r.Item] = v; break;
     case ElWidth: g.SetWidthEnds(v); break;
     case ElHeight: g.SetHeightEnds(v); break;
     case ElLength: g.SetLengthEnds(v); break;
     case ElRadius: g.SetRadius(v); break;
-    case ElPos: Groups.SetPos(r.Item, v); break;
+    case ElPos: groups_.SetPos(r.Item, v); break;
     case ElWidthAll: g.SetWidthScaled(v); break;
     case ElHeightAll: g.SetHeightScaled(v); break;
     case ElLengthAll: g.SetLengthScaled(v); break;
@@ -230,7 +238,7 @@ void CACal::SetLoadValue(const ACalVarRec& r, double v) {
 
 double CACal::GetWireGeom(const ACalVarRec& r) {
     double length, azimuth, tilt;
-    WireLenAzEl(length, azimuth, tilt, Groups.Wires[r.Item]);
+    WireLenAzEl(length, azimuth, tilt, groups_.Wires[r.Item]);
     switch (r.Field / 3) {
     case 0: return length;
     case 1: return azimuth;
@@ -239,7 +247,7 @@ double CACal::GetWireGeom(const ACalVarRec& r) {
 }
 
 void CACal::SetWireGeom(const ACalVarRec& r, double v) {
-    WireRec& w = Groups.Wires[r.Item];
+    WireRec& w = groups_.Wires[r.Item];
     const WireRec before = w;
     double length, azimuth, tilt;
     WireLenAzEl(length, azimuth, tilt, w);
@@ -333,10 +341,10 @@ void CACal::SetDefaultLimits(int row) {
     auto cutItem = [&](int count) { r.Item = std::clamp(r.Item, 0, std::max(0, count - 1)); };
     int fields = 1;
     switch (r.Kind) {
-    case KindWire: cutItem(Groups.WireCount); fields = 7; break;
-    case KindElement: cutItem(Groups.Count); fields = 9; break;
+    case KindWire: cutItem(groups_.WireCount); fields = 7; break;
+    case KindElement: cutItem(groups_.Count); fields = 9; break;
     case KindLoad: cutItem(Ant->LoadCount); fields = 2; break;
-    case KindWirePolar: cutItem(Groups.WireCount); fields = 9; break;
+    case KindWirePolar: cutItem(groups_.WireCount); fields = 9; break;
     case KindSource: cutItem(Ant->SourceCount); break;
     default: r.Item = 0; break;
     }
@@ -416,6 +424,7 @@ OptimizerCheck CACal::Prepare() {
     }
     LastScore = 1.0;
     BestScore = RowBest = LowestDouble;
+    BestOrigin.reset();
     CurrentMag = -1.0;
     if (!GoalsOn) BandCount = 1;
     return {};

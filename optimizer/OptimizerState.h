@@ -5,6 +5,7 @@
 // evaluated points. Values are read from and written straight into the
 // attached antenna and environment; element rows go through the element model.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,10 @@ public:
     // (sources, loads, band sources, the current goal) are placed for the
     // wires as they now stand, before a band takes its sources.
     virtual void PlacePositions() {}
+    // What the point just calculated was computed from (the antenna with the
+    // band's feeds and frequency, the environment), as the host fingerprints
+    // it; none where it cannot tell.
+    virtual std::optional<uint64_t> PointOrigin() const { return std::nullopt; }
 };
 
 class CACal {
@@ -130,7 +135,12 @@ public:
     // The lines of following the edits since the last call.
     std::vector<std::string> TakeNotes();
 
-    CWGroupList Groups;
+    // The element model the rows' values are set on, written into the
+    // antenna by its WriteBack; handed out, as the rows are, after it
+    // followed the edits of the attached antenna, so that it never writes
+    // back wires as they were before an edit.
+    CWGroupList& Groups();
+    const CWGroupList& Groups() const { return groups_; }
 
     // The goal block.
     int32_t GoalsOn = 1;
@@ -156,6 +166,9 @@ public:
     EnvRec* Env = nullptr;
     AntDef* Ant = nullptr;
     CResult BestResult;        // of band 1: the antenna is left at band 1
+    // What BestResult was computed from (OptimizerHost::PointOrigin): the
+    // antenna may be left in another state than band 1 had at that point.
+    std::optional<uint64_t> BestOrigin;
     CResult FirstBandResult;   // band 1 of the point under way, in a multi-band run
     char LogLine[OptLineWidth] = {};
     char LogHeader[OptLineWidth] = {};
@@ -260,6 +273,7 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    CWGroupList groups_;
     ACalVarRec rows_[MaxVarRows];
     int32_t rowCount_ = 0;
     std::vector<std::string> notes_;

@@ -79,6 +79,23 @@ public:
         Open({"korva", file.fileName()});
         ASSERT_EQ(wnd->Ant.WireCount, wires.size());
     }
+    // Two verticals fed w1b and w2b, a row on wire 1's Z2, and two bands
+    // (14.2 and 14.3 MHz) from `firstFed` on holding the antenna's feeds with
+    // source 2 at 90 degrees; the bands before hold none.
+    void OpenVerticalsWithTwoBands(int firstFed) {
+        OpenAntenna({"0,0,10,0,0,15,0.001,11", "3,0,10,3,0,15,0.001,11"}, {"w1b", "w2b"});
+        CACal& cal = wnd->OptimizerState();
+        wnd->AttachOptimizer();
+        cal.BandCount = 2;
+        for (int b = 0; b < 2; ++b) {
+            cal.Bands[b].Freq = 14.2 + 0.1 * b;
+            if (b < firstFed) continue;
+            cal.Bands[b].Sources[0] = wnd->Ant.Sources[0];
+            cal.Bands[b].Sources[1] = wnd->Ant.Sources[1];
+            cal.Bands[b].Sources[1].Phase = 90;
+        }
+        cal.AddVar(KindWire, 0, 3, LinkFree, 15, 10);
+    }
     // The dialog of `command` with `edit` run in it; then OK.
     template <class Dialog>
     void Accept(QAction* command, const std::function<void(Dialog&)>& edit) {
@@ -608,17 +625,7 @@ const MeaningKeptRow Rows[] = {
      }},
     {"BandsFeedOtherwiseThanTyped",
      [](MeaningKept& t) {
-         t.OpenAntenna({"0,0,10,0,0,15,0.001,11", "3,0,10,3,0,15,0.001,11"}, {"w1b", "w2b"});
-         CACal& cal = t.wnd->OptimizerState();
-         t.wnd->AttachOptimizer();
-         cal.BandCount = 2;
-         for (int b = 0; b < 2; ++b) {
-             cal.Bands[b].Freq = 14.2 + 0.1 * b;
-             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
-             cal.Bands[b].Sources[1] = t.wnd->Ant.Sources[1];
-             cal.Bands[b].Sources[1].Phase = 90;
-         }
-         cal.AddVar(KindWire, 0, 3, LinkFree, 15, 10);
+         t.OpenVerticalsWithTwoBands(0);
          t.Type(t.wnd->Grid3, 2, 2, "120");
          ASSERT_EQ(t.wnd->Ant.Sources[1].Phase, 120);
      },
@@ -629,11 +636,56 @@ const MeaningKeptRow Rows[] = {
          const QStringList lines = t.LinesAbout("The bands fed the antenna");
          ASSERT_EQ(lines.size(), 1) << t.wnd->LogLines().join("\n").toStdString();
          EXPECT_TRUE(lines[0].contains("in place of w1b (1.0 V, 0.0 deg), w2b (1.0 V, 120.0 deg).")) << lines[0].toStdString();
+         // The best row was computed with band 1's feeds, which the antenna
+         // was left with: a cut is computed into it.
+         EXPECT_TRUE(t.wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::ComputeFrom));
+     }},
+    {"BestResultOfFeedsTheRunDidNotLeave",
+     [](MeaningKept& t) {
+         // Band 1 holds no feeds of its own.
+         t.OpenVerticalsWithTwoBands(1);
+     },
+     [](MeaningKept& t) { t.RunOptimizationStoppedEarly({}, 1); },
+     [](MeaningKept& t) {
+         // The row kept is band 1's of the one point scored. It counts as
+         // the antenna's only while the antenna is left in the state band 1
+         // was computed in: then Start gives it again; else nothing is
+         // computed into it.
+         ASSERT_EQ(t.wnd->ACal->LogCount, 1) << t.wnd->LogLines().join("\n").toStdString();
+         const ResultRow kept = *Results.Row(0);
+         if (!t.wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::ComputeFrom)) {
+             t.ShowPlots();
+             EXPECT_FALSE(t.wnd->EleBtn->isEnabled());
+             return;
+         }
+         // The same model solved again: equal but for float rounding.
+         const ResultRow next = t.StartAgain();
+         EXPECT_NEAR(kept.R, next.R, 1e-3 * std::abs(next.R));
+         EXPECT_NEAR(kept.jX, next.jX, 1e-3 * (std::abs(next.R) + std::abs(next.jX)));
      }},
     {"JointBrokenByATypedCell",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"}); },
      [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
      [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"JointBrokenAfterAFarFieldOpen",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
+         t.Start();
+         t.prompter.AnswerFile(t.TempPath("joint.kvb").toStdString());
+         t.wnd->K11->trigger();
+         t.wnd->K2->trigger();
+         t.prompter.AnswerFile(t.TempPath("joint.kvb").toStdString());
+         t.wnd->K12->trigger();
+         ASSERT_EQ(t.wnd->Ant.WireCount, 2) << t.Shown();
+         t.wnd->ClearLog();
+     },
+     [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
+     [](MeaningKept& t) {
+         // The opened wires are those the feed was placed against.
          ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
          EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
              << t.wnd->LogLines().join("\n").toStdString();

@@ -310,7 +310,7 @@ TEST(IdentityFuzz, ElementRowsNameTheirElementThroughEditsKeepsRestoresAndLogs) 
         cal->Bands[0].Sources[0] = ant->Sources[0];
         // A row on each element's width, and what each was made on.
         std::vector<std::set<int>> madeOn;
-        for (int e = 0; e < cal->Groups.Count; ++e) {
+        for (int e = 0; e < cal->Groups().Count; ++e) {
             ACalVarRec width;
             width.Kind = KindElement;
             width.Item = e;
@@ -551,7 +551,7 @@ void TypeIntoValueColumn(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities
     if (cal.RowCount() == 0) return;
     const int row = static_cast<int>(rnd() % static_cast<unsigned>(cal.RowCount()));
     cal.SetValue(row, cal.GetValue(row) * (0.6 + 0.1 * static_cast<int>(rnd() % 9)));
-    cal.Groups.WriteBack();
+    cal.Groups().WriteBack();
     const std::vector<std::string> lines = keeper.Settle(ant);
     notes.insert(notes.end(), lines.begin(), lines.end());
 }
@@ -638,7 +638,7 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
         }
         position(cal->CurrentPos);
         cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
-        for (int e = 0; e < cal->Groups.Count; ++e) {
+        for (int e = 0; e < cal->Groups().Count; ++e) {
             ACalVarRec width;
             width.Kind = KindElement;
             width.Item = e;

@@ -205,8 +205,8 @@ TEST(OptimizerRenumbering, AWriteBackThatKeepsEveryNumberChangesNothing) {
     FollowerScope scope(*ant, *cal);
     EnvRec env{};
     (void)cal->Attach(*ant, env);
-    cal->Groups.Wires[1].X1 = cal->Groups.Wires[1].X2 = -5;  // the element moves before the other
-    cal->Groups.WriteBack();
+    cal->Groups().Wires[1].X1 = cal->Groups().Wires[1].X2 = -5;  // the element moves before the other
+    cal->Groups().WriteBack();
     EXPECT_EQ(std::as_const(*cal).Row(0).Item, 1);
     EXPECT_STREQ(cal->CurrentPos, "w2c");
 }

@@ -14,11 +14,18 @@ TEST(OptimizerValues, WireXIsReadOnTheBoomAndConnectedEndsFollow) {
     EXPECT_DOUBLE_EQ(f.Cal->GetValue(x1), 0);
     EXPECT_DOUBLE_EQ(f.Cal->GetValue(y2), 0);
     f.Cal->SetValue(y2, 0.5);
-    f.Cal->Groups.WriteBack();
+    f.Cal->Groups().WriteBack();
     EXPECT_DOUBLE_EQ(f.Ant->Wires[1].Y2, 0.5);
     EXPECT_DOUBLE_EQ(f.Ant->Wires[2].Y1, 0.5);   // the other half moved with it
     const int dirX = f.AddRow(KindWire, 3, 6);
     EXPECT_DOUBLE_EQ(f.Cal->GetValue(dirX), 3);
+    // The director typed in the table since: a value set and written back
+    // changes its own wire and keeps the edit.
+    f.Ant->Wires[3].Z1 = f.Ant->Wires[3].Z2 = 12;
+    f.Cal->SetValue(y2, 0.7);
+    f.Cal->Groups().WriteBack();
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[1].Y2, 0.7);
+    EXPECT_DOUBLE_EQ(f.Ant->Wires[3].Z1, 12);
 }
 
 TEST(OptimizerValues, LcLoadKeepsItsResonance) {
@@ -49,7 +56,7 @@ TEST(OptimizerValues, PolarWireKeepsTheChosenPoint) {
     const int len = f.AddRow(KindWirePolar, 0, 2);   // length, middle fixed
     EXPECT_NEAR(f.Cal->GetValue(len), 10.4, 1e-12);
     f.Cal->SetValue(len, 20);
-    f.Cal->Groups.WriteBack();
+    f.Cal->Groups().WriteBack();
     EXPECT_NEAR(f.Ant->Wires[0].Y1, -10, 1e-9);
     EXPECT_NEAR(f.Ant->Wires[0].Y2, 10, 1e-9);
     EXPECT_NEAR(f.Ant->Wires[0].X1, -2, 1e-9);
@@ -63,7 +70,7 @@ TEST(OptimizerValues, ElementRowsResizeAndMove) {
     const int pos = f.AddRow(KindElement, 2, ElPos);
     EXPECT_DOUBLE_EQ(f.Cal->GetValue(pos), 5);
     f.Cal->SetValue(pos, 6);
-    f.Cal->Groups.WriteBack();
+    f.Cal->Groups().WriteBack();
     EXPECT_NEAR(f.Ant->Wires[3].Y1, -5, 1e-12);
     EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X1, 4);
 }
