@@ -193,6 +193,10 @@ bool CACal::Optimize(OptimizerHost& host) {
     Evaluations = 0;
     // The search's own write-backs are no edits for the rows to follow.
     const ScopedValue<bool> searching(searching_, true);
+    // A band without feeds of its own feeds as the antenna did when the run
+    // began, whatever an earlier band left in it.
+    const ScopedValue<std::optional<std::vector<SourceRec>>> own(
+        ownSources_, std::vector<SourceRec>(Ant->Sources, Ant->Sources + std::clamp(Ant->SourceCount, 0, MaxSources)));
     SearchRun run{*this, host};
     const bool ok = run.Search();
     if (BestScore > LowestDouble) {

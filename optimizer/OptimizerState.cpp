@@ -494,8 +494,13 @@ void CACal::SetBand(AntDef& ant, int band) const {
     ant.CalcFreq = Bands[band].Freq;
     // A band without sources keeps the antenna's own: none would leave
     // nothing to feed.
-    if (n == 0) return;
-    for (int i = 0; i < n; ++i) ant.Sources[i] = Bands[band].Sources[i];
+    if (n == 0) {
+        if (!ownSources_) return;
+        n = static_cast<int>(ownSources_->size());
+        for (int i = 0; i < n; ++i) ant.Sources[i] = (*ownSources_)[static_cast<std::size_t>(i)];
+    } else {
+        for (int i = 0; i < n; ++i) ant.Sources[i] = Bands[band].Sources[i];
+    }
     ant.SourceCount = n;
 }
 

@@ -207,6 +207,9 @@ public:
     OptimizerCheck Validate(int fromRow = 0);
     bool CheckLimits(int row, double& v);
 
+    // Loads band `band` into `ant`: its frequency and its feeds. A band
+    // without feeds of its own feeds with the antenna's own, as they were
+    // when the run began (not those an earlier band left).
     void SetBand(AntDef& ant, int band) const;
     // After a multi-band run that left `after` with other sources than
     // `before` had: a line naming the sources each band fed and those the
@@ -278,6 +281,8 @@ private:
     int32_t rowCount_ = 0;
     std::vector<std::string> notes_;
     bool searching_ = false, following_ = false;
+    // The antenna's own feeds while a run holds them, for bands without any.
+    std::optional<std::vector<SourceRec>> ownSources_;
     void FollowPending();
     bool ItemInRange(const ACalVarRec& r) const;
     // Element rows through one change of the wires: `after` is the antenna's
