@@ -4,8 +4,8 @@
 //   load=<our busy processes> busy=<other processes' share of the cores>
 //   pulses=<N> threads=<LU threads> fill_threads=<T> fill_s=.. factor_s=..
 //   best_ref_factor_s=.. best_ref_threads=.. factor_vs_best_ref=..
-//   solve_s=.. farfield_s=.. total_s=.. [cgemm_n=.. cgemm_gflops=..
-//   lu_gflops=.. lu_vs_cgemm=..] peak_rss_mb=..
+//   solve_s=.. farfield_s=.. total_s=.. [cgemm_n=.. cgemm_by=..
+//   cgemm_gflops=.. lu_gflops=.. lu_vs_cgemm=..] peak_rss_mb=..
 // The reference is OpenBLAS's cgetrf on the same matrix on 1, 4 and all
 // threads, run alternately with ours, round by round (the Yagi's threaded
 // ones after its runs, see Yagi); the best of its thread counts is the
@@ -17,9 +17,11 @@
 // 8192 pulses in at most 2.5 s total). From 2048 pulses the line adds the
 // rate of our LU (8/3 N^3 flops) against the machine's own product: the
 // cgemm of N x N matrices (cgemm_n: smaller only where the memory does not
-// hold three of them) on as many threads as our LU ran on, in a process of
-// its own after each round, the best of them (lu_vs_cgemm, at most 1 where
-// the yardstick is sound; target at 8192: at least 0.85).
+// hold three of them) on as many threads as our LU ran on, both as the
+// library shares it among its threads and in tiles on an OpenMP team as our
+// LU runs its update (cgemm_by: the faster), in a process of its own after
+// each round, the best of them (lu_vs_cgemm: how close the LU comes to the
+// product, at most 1; target at 8192: at least 0.85).
 // The load cases repeat the smaller ones while LoadCores processes of the
 // bench keep cores busy, as other programs would; their lines add
 // fill_vs_idle and total_vs_idle, against the load=0 line of the same run
@@ -195,16 +197,46 @@ int CgemmSizeHeld(int want) {
     return std::min(want, std::max(Step, static_cast<int>(std::sqrt(entries)) / Step * Step));
 }
 
+// The same product cut into tiles, each a single-threaded cgemm, that an
+// OpenMP team of `threads` takes in turn, as our LU runs its update: the
+// library shares one large product among its own threads less well.
+double TeamCgemmGflops(int n, int threads, int runs) {
+    std::vector<std::complex<float>> a(static_cast<std::size_t>(n) * n, {0.5f, 0.25f}), b(a), c(a);
+    const std::complex<float> one(1.0f, 0.0f);
+    const int saved = openblas_get_num_threads();
+    openblas_set_num_threads(1);
+    constexpr int TilesPerThread = 8;
+    const int tile = std::clamp(static_cast<int>(n / std::sqrt(TilesPerThread * threads)) / 64 * 64, 128, 512);
+    const int across = (n + tile - 1) / tile;
+    double best = 1e30;
+    for (int r = 0; r < runs; ++r)
+        best = std::min(best, Seconds([&] {
+#pragma omp parallel for schedule(dynamic) num_threads(threads)
+                   for (int t = 0; t < across * across; ++t) {
+                       const int r0 = t / across * tile, c0 = t % across * tile;
+                       cblas_cgemm(CblasRowMajor, CblasNoTrans, CblasNoTrans, std::min(tile, n - r0),
+                                   std::min(tile, n - c0), n, &one, &a[static_cast<std::size_t>(r0) * n], n, &b[c0],
+                                   n, &one, &c[static_cast<std::size_t>(r0) * n + c0], n);
+                   }
+               }));
+    openblas_set_num_threads(saved);
+    return 8.0 * n * n * static_cast<double>(n) / best * 1e-9;
+}
+
 // In a process of its own (--cgemm-rate n threads): the cgemm rate at the
-// largest size up to n that the memory holds.
+// largest size up to n that the memory holds, the better of the library's
+// threads and a team's tiles.
 void PrintCgemmRate(int want, int threads) {
     const int n = CgemmSizeHeld(want);
-    std::printf("cgemm_n=%d gflops=%.1f\n", n, CgemmGflops(n, threads, n < 4096 ? 3 : 1));
+    const int runs = n < 4096 ? 3 : 1;
+    const double library = CgemmGflops(n, threads, runs), team = TeamCgemmGflops(n, threads, runs);
+    std::printf("cgemm_n=%d gflops=%.1f by=%s\n", n, std::max(library, team), team > library ? "team" : "library");
 }
 
 struct Rate {
     int n = 0;
     double gflops = std::nan("");
+    std::string by;
 };
 
 // The cgemm rate of an n-pulse case on the threads our LU ran on. A process
@@ -213,7 +245,9 @@ struct Rate {
 // beside ours.
 Rate CgemmRate(int n, int threads) {
     const std::string out = RunSelf("", "--cgemm-rate " + std::to_string(n) + " " + std::to_string(threads), false);
-    return {static_cast<int>(NumberAfter(out, "cgemm_n=")), NumberAfter(out, " gflops=")};
+    const std::size_t by = out.find(" by=");
+    return {static_cast<int>(NumberAfter(out, "cgemm_n=")), NumberAfter(out, " gflops="),
+            by == std::string::npos ? "" : out.substr(by + 4, out.find_first_of(" \n", by + 4) - by - 4)};
 }
 
 // ---- engine cases ----
@@ -291,8 +325,8 @@ void Print(const char* name, const Stages& s, double busy, const Rate& cgemm = {
                 s.fillThreads, s.fill, s.factor, s.refFactor, s.refThreads, ratio, s.solve, s.farField, s.total);
     if (n >= RateFrom && cgemm.gflops > 0) {
         const double lu = 8.0 / 3.0 * n * static_cast<double>(n) * n / s.factor * 1e-9;
-        std::printf(" cgemm_n=%d cgemm_gflops=%.0f lu_gflops=%.0f lu_vs_cgemm=%.2f", cgemm.n, cgemm.gflops, lu,
-                    lu / cgemm.gflops);
+        std::printf(" cgemm_n=%d cgemm_by=%s cgemm_gflops=%.0f lu_gflops=%.0f lu_vs_cgemm=%.2f", cgemm.n,
+                    cgemm.by.c_str(), cgemm.gflops, lu, lu / cgemm.gflops);
         if (n == 8192 && loadProcesses == 0) targets.luVsCgemm8192 = lu / cgemm.gflops;
     }
     targets.busyMax = std::max(targets.busyMax, busy);

@@ -94,7 +94,7 @@ private:
 
 // Below ParallelFrom the team's hand-offs cost more than they share; below
 // AllThreadsFrom a panel step is short enough that more than a few threads
-// mostly wait at its barriers.
+// mostly wait for each other.
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
 // Three column-major panels: the current one feeds the trailing update while
