@@ -26,9 +26,9 @@
 // bench keep cores busy, as other programs would; their lines add
 // fill_vs_idle and total_vs_idle, against the load=0 line of the same run
 // (target: at most 2). The reference runs once per thread count there, and
-// its thread counts far behind its best only in the first round: OpenBLAS's
-// threads wait for each other by spinning and may take seconds once other
-// work holds cores.
+// its thread counts that take long and lie far behind its best only in the
+// first round: OpenBLAS's threads wait for each other by spinning and may
+// take seconds once other work holds cores.
 // First come the BLAS kernels this CPU can run, each forced in a process of
 // its own: cgemm GFLOP/s on one thread and on all, beside the kernel this
 // process runs and who chose it. Then the cases; then the Yagi and 1024
@@ -385,8 +385,10 @@ double ReferenceFactor(int n, int threads) {
 }
 
 // A thread count of the reference whose first time is within this factor of
-// its best one is timed in every round.
+// its best one, or below ShortReference, is timed in every round: a first
+// run that other work held up does not take it out of the comparison.
 constexpr double ContenderSlack = 1.5;
+constexpr double ShortReference = 1.0;  // seconds
 
 // The thread counts of the reference: 1, 4 and all.
 std::vector<int> ReferenceThreads() {
@@ -459,15 +461,17 @@ void StraightWire(const char* name, int pulses, bool overGround) {
     for (int r = 0; r < count; ++r) {
         Results.PushRow();
         // After the first round the reference runs again on the thread
-        // counts near its best only; under load, where OpenBLAS's threads,
-        // which wait for each other by spinning, may take seconds, on none.
+        // counts that are quick or near its best only; under load, where
+        // OpenBLAS's threads, which wait for each other by spinning, may take
+        // seconds, on none.
         const Stages s = TimeStages(*ant, &refs, [&](int threads) {
             if (r == 0) return true;
             if (loadProcesses > 0) return false;
             double best = INFINITY;
             for (const auto& [t, times] : refs) best = std::min(best, times.front());
             const auto it = refs.find(threads);
-            return it != refs.end() && it->second.front() <= ContenderSlack * best;
+            return it != refs.end() &&
+                   (it->second.front() < ShortReference || it->second.front() <= ContenderSlack * best);
         });
         rounds.push_back(s);
         if (pulses >= RateFrom)
