@@ -4,23 +4,31 @@
 //   load=<our busy processes> busy=<other processes' share of the cores>
 //   pulses=<N> threads=<LU threads> fill_threads=<T> fill_s=.. factor_s=..
 //   best_ref_factor_s=.. best_ref_threads=.. factor_vs_best_ref=..
-//   solve_s=.. farfield_s=.. total_s=.. [cgemm_gflops=.. lu_gflops=..
-//   lu_vs_cgemm=..] peak_rss_mb=..
+//   solve_s=.. farfield_s=.. total_s=.. [cgemm_n=.. cgemm_by=..
+//   cgemm_gflops=.. lu_gflops=.. lu_vs_cgemm=..] peak_rss_mb=..
 // The reference is OpenBLAS's cgetrf on the same matrix on 1, 4 and all
-// threads, each the best of its runs, run alternately with ours (the Yagi's
-// threaded ones after its runs, see Yagi); its best
-// is the yardstick, since the library's threaded factorization falls apart
-// as soon as other work takes a few cores. factor_vs_best_ref is our time
-// over it (target: at most 1.1 from 512 pulses up on a quiet machine; and
+// threads, run alternately with ours, round by round (the Yagi's threaded
+// ones after its runs, see Yagi); the best of its thread counts is the
+// yardstick, since the library's threaded factorization falls apart as soon
+// as other work takes a few cores. Every time of a line is the median of its
+// rounds, ours and the reference's alike, so that one run's line can be
+// trusted on a shared machine. factor_vs_best_ref is our time over the
+// reference's (target: at most 1 from 512 pulses up on a quiet machine; and
 // 8192 pulses in at most 2.5 s total). From 2048 pulses the line adds the
-// rate of our LU (8/3 N^3 flops) against the all-thread cgemm rate measured
-// just before the case (lu_vs_cgemm, target at 8192: at least 0.85).
+// rate of our LU (8/3 N^3 flops) against the machine's own product: the
+// cgemm of N x N matrices (cgemm_n: smaller only where the memory does not
+// hold three of them) on as many threads as our LU ran on, both as the
+// library shares it among its threads and in tiles on an OpenMP team as our
+// LU runs its update (cgemm_by: the faster), in a process of its own after
+// each round, the best of them (lu_vs_cgemm: how close the LU comes to the
+// product, at most 1; target at 8192: at least 0.85).
 // The load cases repeat the smaller ones while LoadCores processes of the
 // bench keep cores busy, as other programs would; their lines add
 // fill_vs_idle and total_vs_idle, against the load=0 line of the same run
-// (target: at most 2). The reference is of one run there, and wherever it
-// took more than a second: OpenBLAS's threads wait for each other by
-// spinning and may take seconds once other work holds cores.
+// (target: at most 2). The reference runs once per thread count there, and
+// its thread counts that take long and lie far behind its best only in the
+// first round: OpenBLAS's threads wait for each other by spinning and may
+// take seconds once other work holds cores.
 // First come the BLAS kernels this CPU can run, each forced in a process of
 // its own: cgemm GFLOP/s on one thread and on all, beside the kernel this
 // process runs and who chose it. Then the cases; then the Yagi and 1024
@@ -32,9 +40,8 @@
 // last at most 50 MB above the first). The last line sums up the targets.
 // The reference factorization runs in place on the filled matrix, which is
 // then filled again for our own factorization, so no second matrix is held.
-// Cases below 8192 pulses report the best of several runs per stage (the
-// machine may be shared); the Yagi reports medians over 50 runs. Every line
-// says how busy the machine was meanwhile (busy=, see MachineLoad.h).
+// Every line says how busy the machine was meanwhile (busy=, see
+// MachineLoad.h).
 #include "MachineLoad.h"
 #include "engine/CalcRuns.h"
 #include "engine/EngineState.h"
@@ -104,14 +111,14 @@ constexpr long LibraryThreadsFromEntries = 10000;
 // ---- BLAS kernels ----
 
 // cgemm GFLOP/s of the kernel this process runs on n x n matrices: best
-// of three products.
-double CgemmGflops(int n, int threads) {
+// of `runs` products.
+double CgemmGflops(int n, int threads, int runs = 3) {
     std::vector<std::complex<float>> a(static_cast<std::size_t>(n) * n, {0.5f, 0.25f}), b(a), c(a);
     const std::complex<float> one(1.0f, 0.0f);
     const int saved = openblas_get_num_threads();
     openblas_set_num_threads(threads);
     double best = 1e30;
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < runs; ++r)
         best = std::min(best, Seconds([&] {
                    cblas_cgemm(CblasRowMajor, CblasNoTrans, CblasNoTrans, n, n, n, &one, a.data(), n, b.data(), n,
                                &one, c.data(), n);
@@ -132,19 +139,19 @@ void PrintCgemm(const char* chosenBy, double busy) {
     std::fflush(stdout);
 }
 
-// Starts this bench again with an argument, settings added to its
-// environment, and copies what it prints; returns that too.
-std::string RunSelf(const std::string& environment, const char* argument) {
+// Starts this bench again with arguments, settings added to its
+// environment, and copies what it prints (unless told not to); returns that too.
+std::string RunSelf(const std::string& environment, const std::string& arguments, bool echo = true) {
     char self[PATH_MAX];
     const ssize_t len = readlink("/proc/self/exe", self, sizeof self - 1);
     if (len <= 0) return "";
     self[len] = '\0';
-    const std::string command = "env " + environment + " '" + self + "' " + argument;
+    const std::string command = "env " + environment + " '" + self + "' " + arguments;
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char line[1024];
         while (std::fgets(line, sizeof line, pipe)) {
-            std::fputs(line, stdout);
+            if (echo) std::fputs(line, stdout);
             out += line;
         }
         pclose(pipe);
@@ -162,6 +169,85 @@ void KernelCases() {
     PrintCgemm(by, 0.0);
     for (const char* kernel : BlasCoreTypesRunBy(DetectCpuVectorUnits()))
         RunSelf(std::string("OPENBLAS_CORETYPE=") + kernel, "--cgemm");
+}
+
+double NumberAfter(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find(key);
+    return at == std::string::npos ? std::nan("") : std::atof(text.c_str() + at + key.size());
+}
+
+// ---- the machine's own product, the yardstick of the LU's rate ----
+
+// The largest n x n cgemm, up to want, whose three matrices take at most
+// half the memory available now (the engine's matrix is held beside it).
+int CgemmSizeHeld(int want) {
+    long long available = 0;
+    if (FILE* f = std::fopen("/proc/meminfo", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "MemAvailable: %lld kB", &available) == 1) {
+                available *= 1024;
+                break;
+            }
+        std::fclose(f);
+    }
+    if (available <= 0) available = static_cast<long long>(sysconf(_SC_AVPHYS_PAGES)) * sysconf(_SC_PAGESIZE);
+    const double entries = static_cast<double>(available) / 2 / (3 * sizeof(std::complex<float>));
+    constexpr int Step = 256;
+    return std::min(want, std::max(Step, static_cast<int>(std::sqrt(entries)) / Step * Step));
+}
+
+// The same product cut into tiles, each a single-threaded cgemm, that an
+// OpenMP team of `threads` takes in turn, as our LU runs its update: the
+// library shares one large product among its own threads less well.
+double TeamCgemmGflops(int n, int threads, int runs) {
+    std::vector<std::complex<float>> a(static_cast<std::size_t>(n) * n, {0.5f, 0.25f}), b(a), c(a);
+    const std::complex<float> one(1.0f, 0.0f);
+    const int saved = openblas_get_num_threads();
+    openblas_set_num_threads(1);
+    constexpr int TilesPerThread = 8;
+    const int tile = std::clamp(static_cast<int>(n / std::sqrt(TilesPerThread * threads)) / 64 * 64, 128, 512);
+    const int across = (n + tile - 1) / tile;
+    double best = 1e30;
+    for (int r = 0; r < runs; ++r)
+        best = std::min(best, Seconds([&] {
+#pragma omp parallel for schedule(dynamic) num_threads(threads)
+                   for (int t = 0; t < across * across; ++t) {
+                       const int r0 = t / across * tile, c0 = t % across * tile;
+                       cblas_cgemm(CblasRowMajor, CblasNoTrans, CblasNoTrans, std::min(tile, n - r0),
+                                   std::min(tile, n - c0), n, &one, &a[static_cast<std::size_t>(r0) * n], n, &b[c0],
+                                   n, &one, &c[static_cast<std::size_t>(r0) * n + c0], n);
+                   }
+               }));
+    openblas_set_num_threads(saved);
+    return 8.0 * n * n * static_cast<double>(n) / best * 1e-9;
+}
+
+// In a process of its own (--cgemm-rate n threads): the cgemm rate at the
+// largest size up to n that the memory holds, the better of the library's
+// threads and a team's tiles.
+void PrintCgemmRate(int want, int threads) {
+    const int n = CgemmSizeHeld(want);
+    const int runs = n < 4096 ? 3 : 1;
+    const double library = CgemmGflops(n, threads, runs), team = TeamCgemmGflops(n, threads, runs);
+    std::printf("cgemm_n=%d gflops=%.1f by=%s\n", n, std::max(library, team), team > library ? "team" : "library");
+}
+
+struct Rate {
+    int n = 0;
+    double gflops = std::nan("");
+    std::string by;
+};
+
+// The cgemm rate of an n-pulse case on the threads our LU ran on. A process
+// of its own holds the three matrices, so they do not count in this one's
+// peak memory, and the library's threads end with it instead of spinning
+// beside ours.
+Rate CgemmRate(int n, int threads) {
+    const std::string out = RunSelf("", "--cgemm-rate " + std::to_string(n) + " " + std::to_string(threads), false);
+    const std::size_t by = out.find(" by=");
+    return {static_cast<int>(NumberAfter(out, "cgemm_n=")), NumberAfter(out, " gflops="),
+            by == std::string::npos ? "" : out.substr(by + 4, out.find_first_of(" \n", by + 4) - by - 4)};
 }
 
 // ---- engine cases ----
@@ -187,6 +273,37 @@ struct Stages {
     int fillThreads = 0, threads = 0, refThreads = 0;  // of our fill and LU, of the best reference
 };
 
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The times of the reference on each of its thread counts.
+using ReferenceTimes = std::map<int, std::vector<double>>;
+
+// Each stage's median over the rounds; the reference's best thread count by
+// its median.
+Stages MedianOf(const std::vector<Stages>& rounds, const ReferenceTimes& refs) {
+    auto median = [&](double Stages::*stage) {
+        std::vector<double> v;
+        for (const Stages& r : rounds) v.push_back(r.*stage);
+        return Median(v);
+    };
+    Stages m = rounds.back();
+    m.fill = median(&Stages::fill);
+    m.factor = median(&Stages::factor);
+    m.solve = median(&Stages::solve);
+    m.farField = median(&Stages::farField);
+    m.total = median(&Stages::total);
+    m.refFactor = std::nan("");
+    for (const auto& [threads, times] : refs)
+        if (const double t = Median(times); !(t >= m.refFactor)) {
+            m.refFactor = t;
+            m.refThreads = threads;
+        }
+    return m;
+}
+
 struct Targets {
     double worstFactorVsRef = 0, worstLoadVsIdle = 0, total8192 = std::nan(""), luVsCgemm8192 = std::nan("");
     double rssGrowth = std::nan("");
@@ -197,9 +314,8 @@ std::map<std::string, Stages> idle;  // the load=0 lines of this run, by case
 
 // From this size the line compares our LU's rate with cgemm's.
 constexpr int RateFrom = 2048;
-double cgemmAll = 0;  // all-thread cgemm GFLOP/s measured before the case
 
-void Print(const char* name, const Stages& s, double busy) {
+void Print(const char* name, const Stages& s, double busy, const Rate& cgemm = {}) {
     const double ratio = s.factor / s.refFactor;
     const int n = Engine.PulseCount;
     std::printf("case=%s%s kernel=%s wait=%s load=%d busy=%.2f pulses=%d threads=%d fill_threads=%d fill_s=%.4f "
@@ -207,10 +323,11 @@ void Print(const char* name, const Stages& s, double busy) {
                 "farfield_s=%.4f total_s=%.4f",
                 casePrefix, name, BlasKernelName(), waitSetting.c_str(), loadProcesses, busy, n, s.threads,
                 s.fillThreads, s.fill, s.factor, s.refFactor, s.refThreads, ratio, s.solve, s.farField, s.total);
-    if (n >= RateFrom && cgemmAll > 0) {
+    if (n >= RateFrom && cgemm.gflops > 0) {
         const double lu = 8.0 / 3.0 * n * static_cast<double>(n) * n / s.factor * 1e-9;
-        std::printf(" cgemm_gflops=%.0f lu_gflops=%.0f lu_vs_cgemm=%.2f", cgemmAll, lu, lu / cgemmAll);
-        if (n == 8192 && loadProcesses == 0) targets.luVsCgemm8192 = lu / cgemmAll;
+        std::printf(" cgemm_n=%d cgemm_by=%s cgemm_gflops=%.0f lu_gflops=%.0f lu_vs_cgemm=%.2f", cgemm.n,
+                    cgemm.by.c_str(), cgemm.gflops, lu, lu / cgemm.gflops);
+        if (n == 8192 && loadProcesses == 0) targets.luVsCgemm8192 = lu / cgemm.gflops;
     }
     targets.busyMax = std::max(targets.busyMax, busy);
     if (loadProcesses == 0) {
@@ -267,6 +384,12 @@ double ReferenceFactor(int n, int threads) {
     return s;
 }
 
+// A thread count of the reference whose first time is within this factor of
+// its best one, or below ShortReference, is timed in every round: a first
+// run that other work held up does not take it out of the comparison.
+constexpr double ContenderSlack = 1.5;
+constexpr double ShortReference = 1.0;  // seconds
+
 // The thread counts of the reference: 1, 4 and all.
 std::vector<int> ReferenceThreads() {
     std::vector<int> counts{1};
@@ -276,12 +399,9 @@ std::vector<int> ReferenceThreads() {
 }
 const std::vector<int> referenceThreads = ReferenceThreads();
 
-// The best time so far of the reference on each of its thread counts.
-using ReferenceTimes = std::map<int, double>;
-
 // One calculation, stage by stage; before our factorization, the reference
 // on each thread count that wanted() picks, each on the matrix filled again
-// (its best times go into refs).
+// (its times go into refs).
 Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
                   const std::function<bool(int threads)>& wanted = [](int) { return true; }) {
     Stages s;
@@ -297,9 +417,7 @@ Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
         bool threaded = false;
         for (int threads : referenceThreads) {
             if (!wanted(threads)) continue;
-            const double t = ReferenceFactor(n, threads);
-            auto it = refs->find(threads);
-            if (it == refs->end() || t < it->second) (*refs)[threads] = t;
+            (*refs)[threads].push_back(ReferenceFactor(n, threads));
             threaded = threaded || (threads > 1 && static_cast<long>(n) * n >= LibraryThreadsFromEntries);
             FillMatrix();
             if (n > 512) Settle();
@@ -307,11 +425,6 @@ Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
         // The library's threads spin for a while after a threaded call
         // before they sleep; ours start once they do.
         if (threaded) std::this_thread::sleep_for(BlasPoolSpins);
-        for (const auto& [threads, t] : *refs)
-            if (!(t >= s.refFactor)) {
-                s.refFactor = t;
-                s.refThreads = threads;
-            }
     }
     s.threads = LuThreadsFor(n);
     s.factor = Seconds([] { FactorMatrix(); });
@@ -339,45 +452,32 @@ void StraightWire(const char* name, int pulses, bool overGround) {
         AddWire(*ant, -len / 2, 0, 10, len / 2, 0, 10, 0.001, pulses + 1);
         AddSource(*ant, "w1c");
     }
-    if (pulses >= RateFrom) cgemmAll = CgemmGflops(CgemmAllThreadsSize, omp_get_max_threads());
-    // Best of several runs below 8192 pulses: the machine is shared, and
-    // where the system puts the threads varies from run to run.
-    Stages best;
+    // Rounds of ours beside the reference and the product: the machine is
+    // shared, and where the system puts the threads varies from run to run.
+    std::vector<Stages> rounds;
     ReferenceTimes refs;
-    const int runs = pulses >= 8192 ? 1 : pulses >= 4096 ? 3 : 9;
-    for (int r = 0; r < runs; ++r) {
+    Rate cgemm;
+    const int count = pulses >= 8192 ? 3 : pulses >= 4096 ? 5 : 9;
+    for (int r = 0; r < count; ++r) {
         Results.PushRow();
-        // Under load OpenBLAS's threads, which wait for each other by
-        // spinning, may take seconds: its figure there, or after a run of
-        // more than a second, is of one run.
+        // After the first round the reference runs again on the thread
+        // counts that are quick or near its best only; under load, where
+        // OpenBLAS's threads, which wait for each other by spinning, may take
+        // seconds, on none.
         const Stages s = TimeStages(*ant, &refs, [&](int threads) {
+            if (r == 0) return true;
+            if (loadProcesses > 0) return false;
+            double best = INFINITY;
+            for (const auto& [t, times] : refs) best = std::min(best, times.front());
             const auto it = refs.find(threads);
-            return r == 0 || (loadProcesses == 0 && it != refs.end() && it->second < 1.0);
+            return it != refs.end() &&
+                   (it->second.front() < ShortReference || it->second.front() <= ContenderSlack * best);
         });
-        if (r == 0) {
-            best = s;
-            continue;
-        }
-        if (s.fill < best.fill) {
-            best.fill = s.fill;
-            best.fillThreads = s.fillThreads;
-        }
-        if (s.factor < best.factor) {
-            best.factor = s.factor;
-            best.threads = s.threads;
-        }
-        best.refFactor = s.refFactor;
-        best.refThreads = s.refThreads;
-        best.solve = std::min(best.solve, s.solve);
-        best.farField = std::min(best.farField, s.farField);
-        best.total = std::min(best.total, s.total);
+        rounds.push_back(s);
+        if (pulses >= RateFrom)
+            if (const Rate rate = CgemmRate(pulses, s.threads); !(rate.gflops <= cgemm.gflops)) cgemm = rate;
     }
-    Print(name, best, meter.Share());
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    Print(name, MedianOf(rounds, refs), meter.Share(), cgemm);
 }
 
 void Yagi(const char* name, bool quick, bool realGround) {
@@ -390,10 +490,9 @@ void Yagi(const char* name, bool quick, bool realGround) {
     for (int e = 0; e < 3; ++e) AddWire(*ant, x[e], -half[e], 10, x[e], half[e], 10, 0.0125, -1);
     AddSource(*ant, "w2c");
     JobDef.Interactive = 0;  // as the optimizer runs it
-    std::vector<double> fill, factor, solve, far, total;
-    std::map<int, std::vector<double>> refs;  // by thread count
+    std::vector<Stages> rounds;
+    ReferenceTimes refs;
     constexpr int Runs = 50;
-    int threads = 0, fillThreads = 0;  // of the last run
     // The optimizer runs calculations back to back. A threaded reference
     // leaves the library's threads spinning beside the next ones for about
     // 0.1 s, and waiting for them leaves the processors idle, which makes the
@@ -401,25 +500,17 @@ void Yagi(const char* name, bool quick, bool realGround) {
     // ours, and the threaded ones run after them.
     for (int r = 0; r < Runs; ++r) {
         Results.PushRow();
-        ReferenceTimes ref;
-        const Stages s = TimeStages(*ant, &ref, [](int t) { return t == 1; });
-        fill.push_back(s.fill);
-        factor.push_back(s.factor);
-        for (const auto& [t, seconds] : ref) refs[t].push_back(seconds);
-        threads = s.threads;
-        fillThreads = s.fillThreads;
-        solve.push_back(s.solve);
+        Stages s = TimeStages(*ant, &refs, [](int t) { return t == 1; });
         // The whole calculation as the optimizer runs it, from the preparation.
         Results.PushRow();
-        const double all = Seconds([&] {
+        s.total = Seconds([&] {
             Prepare(*ant);
             if (quick)
                 RunQuickCalc();
             else if (!RunFullCalc())
                 std::fprintf(stderr, "calculation failed\n");
         });
-        total.push_back(all);
-        far.push_back(s.farField);
+        rounds.push_back(s);
     }
     if (withReference) {
         Prepare(*ant);
@@ -431,21 +522,7 @@ void Yagi(const char* name, bool quick, bool realGround) {
                 }
         std::this_thread::sleep_for(BlasPoolSpins);  // the next case starts without them
     }
-    Stages m;
-    m.fill = Median(fill);
-    m.factor = Median(factor);
-    m.threads = threads;
-    m.fillThreads = fillThreads;
-    m.refFactor = std::nan("");
-    for (const auto& [t, seconds] : refs)
-        if (const double median = Median(seconds); !(median >= m.refFactor)) {
-            m.refFactor = median;
-            m.refThreads = t;
-        }
-    m.solve = Median(solve);
-    m.farField = Median(far);
-    m.total = Median(total);
-    Print(name, m, meter.Share());
+    Print(name, MedianOf(rounds, refs), meter.Share());
 }
 
 // The same cases with other ways of waiting, each in a process of its own:
@@ -486,18 +563,13 @@ void MemoryCase() {
     std::fflush(stdout);
 }
 
-double NumberAfter(const std::string& text, const std::string& key) {
-    const std::size_t at = text.find(key);
-    return at == std::string::npos ? std::nan("") : std::atof(text.c_str() + at + key.size());
-}
-
 void MemoryCaseInFreshProcess() {
     const std::string out = RunSelf("", "--memory");
     targets.rssGrowth = NumberAfter(out, " rss_after_large_mb=") - NumberAfter(out, " rss_fresh_mb=");
 }
 
 void PrintTargets() {
-    std::printf("case=targets kernel=%s busy_max=%.2f factor_vs_best_ref_max=%.2f (target 1.1) load_vs_idle_max=%.2f "
+    std::printf("case=targets kernel=%s busy_max=%.2f factor_vs_best_ref_max=%.2f (target 1) load_vs_idle_max=%.2f "
                 "(target 2) total_8192_s=%.3f (target 2.5) lu_vs_cgemm_8192=%.2f (target 0.85) "
                 "rss_after_large_minus_fresh_mb=%.0f (target 50)\n",
                 BlasKernelName(), targets.busyMax, targets.worstFactorVsRef, targets.worstLoadVsIdle, targets.total8192,
@@ -512,6 +584,10 @@ int main(int argc, char** argv) {
     const char* only = argc > 1 ? argv[1] : "";
     if (std::strcmp(only, "--cgemm") == 0) {
         PrintCgemm("user", 0.0);
+        return 0;
+    }
+    if (std::strcmp(only, "--cgemm-rate") == 0 && argc == 4) {
+        PrintCgemmRate(std::atoi(argv[2]), std::atoi(argv[3]));
         return 0;
     }
     auto wanted = [&](const char* name) { return std::strstr(name, only) != nullptr; };

@@ -55,16 +55,19 @@ CpuTicks ReadCpuTicks() {
         std::fclose(f);
     }
     if (FILE* f = std::fopen("/proc/self/stat", "r")) {
-        // utime and stime are fields 14 and 15; the name (field 2) may hold
-        // spaces, so the count starts after its closing parenthesis.
+        // utime, stime, cutime and cstime are fields 14 to 17 (the last two:
+        // the children waited for); the name (field 2) may hold spaces, so
+        // the count starts after its closing parenthesis.
         char line[1024] = {};
         if (std::fgets(line, sizeof line, f)) {
             const char* p = line;
             for (const char* q = line; *q; ++q)
                 if (*q == ')') p = q + 1;
             unsigned long long utime = 0, stime = 0;
-            if (std::sscanf(p, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) == 2)
-                t.own = utime + stime;
+            long long cutime = 0, cstime = 0;
+            if (std::sscanf(p, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu %lld %lld", &utime, &stime,
+                            &cutime, &cstime) == 4)
+                t.own = utime + stime + static_cast<unsigned long long>(cutime + cstime);
         }
         std::fclose(f);
     }

@@ -4,13 +4,14 @@
 // waits for a thread that the system has put aside for a scheduler tick: on
 // a machine whose every core is taken, one thread is faster than a team.
 // The figure is the share of the machine that other processes took since
-// the last look (the busy time of all cores less this process's own), looked
+// the last look (the busy time of all cores less this process's own and its
+// finished children's: work it handed to a process of its own), looked
 // at no more often than every LookInterval, so that short jobs in a row cost
 // nothing and a job's teams follow the load that went before it.
 
 struct CpuTicks {
     unsigned long long busy = 0, total = 0;  // all cores of the machine
-    unsigned long long own = 0;              // this process
+    unsigned long long own = 0;              // this process and its finished children
 };
 
 // The clock ticks counted so far.

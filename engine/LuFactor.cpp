@@ -21,22 +21,27 @@
 // columns are then contiguous, whatever the matrix's row stride), and the
 // columns right of it are updated with ctrsm/cgemm. The work runs on our own
 // OpenMP threads with single-threaded BLAS calls, as one list of tasks per
-// step that the threads take in order, with one barrier between steps:
-// first the next panel's columns (solved, then updated by every thread row
-// block by row block; whoever finishes the last block factors the next
-// panel), then the update of the columns right of it, then the exchanges on
-// the left and the write-back of the panel. So the next panel's serial
-// factorization overlaps the update, and a task that needs an earlier one
-// (a block of the next panel needs its solve, a tile its column strip's
-// solve) waits for that task alone, not for the whole team.
+// step that the threads take in order, step after step: first the next
+// panel's columns (solved, then updated by every thread row block by row
+// block; whoever finishes the last block factors the next panel), then the
+// update of the columns right of it, the strips the panel after next lies in
+// first, then the exchanges on the left and the write-back of the panel.
+// There is no barrier between steps: a task waits only for the tasks it
+// needs (a block of the next panel its solve, a tile its column strip's
+// solve, a solve the panel it applies and the previous step's tiles of its
+// columns), so threads done with one step go on with the next while others
+// finish it, and the next panel's serial factorization overlaps the update.
 
 namespace {
 
 int panelWidthOverride = 0;
 
+// A narrower panel's serial factorization is shorter, but it makes more
+// steps, each with its hand-offs among the team: 96 columns weigh the two
+// best below 1536 pulses, 128 from there.
 int PanelWidthFor(int n) {
     if (panelWidthOverride > 0) return panelWidthOverride;
-    return n >= 1536 ? 128 : 64;
+    return n >= 1536 ? 128 : 96;
 }
 
 // The widths of the panels, with a 0 after the last. A panel's serial
@@ -92,11 +97,12 @@ private:
 
 // Below ParallelFrom the team's hand-offs cost more than they share; below
 // AllThreadsFrom a panel step is short enough that more than a few threads
-// mostly wait at its barriers.
+// mostly wait for each other.
 constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
 
-// Two column-major panels: the current one feeds the trailing update while
-// the next one is factored. Kept between calls, so calculations of one size
+// Three column-major panels: the current one feeds the trailing update while
+// the next one is factored, and a thread still on the previous step's last
+// tiles may read the one before. Kept between calls, so calculations of one size
 // allocate them once; a much smaller calculation after a large one gives the
 // large buffers back. Row 0 of a panel is the matrix row of its diagonal.
 class PanelBuffers {
@@ -104,11 +110,11 @@ public:
     void Reserve(int n, int nb) {
         ld_ = n + 8;  // off a power of two, so a row's entries spread over the cache
         size_ = static_cast<std::size_t>(ld_) * nb;
-        Fit(data_, 2 * size_);
+        Fit(data_, Count * size_);
         Fit(magnitudes_, static_cast<std::size_t>(n));
     }
     int Ld() const { return ld_; }
-    LuComplex* Panel(int step) { return data_.data() + (step & 1) * size_; }
+    LuComplex* Panel(int step) { return data_.data() + step % Count * size_; }
     float* Magnitudes() { return magnitudes_.data(); }
 
 private:
@@ -118,6 +124,7 @@ private:
         if (v.size() < need || v.size() > 2 * need) std::vector<T>(need).swap(v);
     }
 
+    static constexpr int Count = 3;
     std::vector<LuComplex> data_;
     std::vector<float> magnitudes_;
     int ld_ = 0;
@@ -156,6 +163,10 @@ int TileFor(int rows, int cols, int threads) {
     return std::clamp(RoundUp(static_cast<int>(std::sqrt(area)), 16), TileMin, TileMax);
 }
 
+// The last rows of a step's update are cut into this many thinner tiles, so
+// that the threads finish a step nearly together.
+constexpr int TailPieces = 4;
+
 // Task sizes: rows copied per task, columns per exchange task left of the
 // panel, and the least rows of a look-ahead task.
 constexpr int CopyRows = 256, ColumnChunk = 512, RowMin = 128;
@@ -167,16 +178,19 @@ constexpr int SolvePieces = 4, SolvePieceMin = 16;
 //           in pieces, so that the look-ahead waits for a short while;
 //   ahead:  the next panel's columns updated and copied, by row blocks;
 //   strips: exchanges and solve on a column strip right of the next panel;
-//   tiles:  the update of one tile of the strips;
+//   tiles:  the update of one tile of the strips: first, row by row, those
+//           of the strips the panel after next lies in (the next step's
+//           look-ahead waits for them), then the others row block by row block;
 //   back:   exchanges left of the panel, then the panel written back.
 struct StepTasks {
     int k0, w, next, wNext, below, rightBegin;
     int solvePieces, pieceWidth, rowStep, aheadTasks;
-    int tile, tileRows, tileCols;
+    int tile, tileRows, tileCols, fullRows, tailStep, leadStrips;
     int leftTasks, backTasks;
     int solveEnd, aheadEnd, stripsEnd, tilesEnd, end;
 
-    StepTasks(int n, int k0_, int w_, int wNext_, int threads) : k0(k0_), w(w_), wNext(wNext_) {
+    // wAfter: the width of the panel after the next one.
+    StepTasks(int n, int k0_, int w_, int wNext_, int wAfter, int threads) : k0(k0_), w(w_), wNext(wNext_) {
         next = k0 + w;
         below = n - next;
         rightBegin = next + wNext;
@@ -184,8 +198,11 @@ struct StepTasks {
         rowStep = std::max(RowMin, RoundUp((below + threads - 1) / threads, 16));
         aheadTasks = below > 0 ? (below + rowStep - 1) / rowStep : 0;
         tile = right > 0 ? TileFor(below, right, threads) : 1;
-        tileRows = (below + tile - 1) / tile;
+        fullRows = threads > 1 && below > tile ? (below - 1) / tile * tile : 0;
+        tailStep = threads > 1 ? std::max(16, RoundUp((below - fullRows + TailPieces - 1) / TailPieces, 16)) : tile;
+        tileRows = fullRows / tile + (below - fullRows + tailStep - 1) / tailStep;
         tileCols = right > 0 ? (right + tile - 1) / tile : 0;
+        leadStrips = std::min(tileCols, (wAfter + tile - 1) / tile);
         leftTasks = (k0 + ColumnChunk - 1) / ColumnChunk;
         backTasks = leftTasks + (n - k0 + CopyRows - 1) / CopyRows;
         pieceWidth = std::max(SolvePieceMin, RoundUp((wNext + SolvePieces - 1) / SolvePieces, 8));
@@ -196,18 +213,35 @@ struct StepTasks {
         tilesEnd = stripsEnd + tileRows * tileCols;
         end = tilesEnd + backTasks;
     }
+
+    // The first row (below the next panel's top) of a row of tiles.
+    int TileRow(int i) const {
+        const int full = fullRows / tile;
+        return i < full ? i * tile : fullRows + (i - full) * tailStep;
+    }
+
+    // The row and the strip of tile task u (0 .. tileRows * tileCols - 1).
+    std::pair<int, int> TileAt(int u) const {
+        const int lead = leadStrips * tileRows;
+        if (u < lead) return {u % tileRows, u / tileRows};
+        const int rest = tileCols - leadStrips;
+        return {(u - lead) / rest, leadStrips + (u - lead) % rest};
+    }
 };
 
 // What the tasks of one step share: the next task to take, the look-ahead
-// blocks still to do, and the solves done: pieces of the next panel's
-// columns in the first count, then one per column strip.
+// blocks still to do, the solves done (pieces of the next panel's columns
+// in the first count, then one per column strip), the tiles done per strip,
+// whether the next panel is factored, the back tasks done and all tasks done.
 struct StepProgress {
     std::atomic<int> taken{0};
     std::atomic<int> aheadLeft{0};
-    std::vector<std::atomic<int>> solved;
+    std::vector<std::atomic<int>> solved, tilesDone;
+    std::atomic<int> panelReady{0}, backDone{0}, finished{0};
 
-    explicit StepProgress(int solves) : solved(solves) {
+    explicit StepProgress(int strips) : solved(1 + strips), tilesDone(strips) {
         for (auto& s : solved) s.store(0, std::memory_order_relaxed);
+        for (auto& s : tilesDone) s.store(0, std::memory_order_relaxed);
     }
 };
 
@@ -229,18 +263,19 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     std::vector<StepTasks> steps;
     std::deque<StepProgress> progress;
     const std::vector<int> widths = PanelWidths(n, nb);
-    for (int k0 = 0, i = 0; k0 < n; k0 += widths[i], ++i) steps.emplace_back(n, k0, widths[i], widths[i + 1], threads);
+    for (int k0 = 0, i = 0; k0 < n; k0 += widths[i], ++i)
+        steps.emplace_back(n, k0, widths[i], widths[i + 1], widths[i + 1] > 0 ? widths[i + 2] : 0, threads);
     for (const StepTasks& s : steps) {
-        progress.emplace_back(1 + s.tileCols);
+        progress.emplace_back(s.tileCols);
         progress.back().aheadLeft.store(s.aheadTasks, std::memory_order_relaxed);
     }
 
     // An exception may not leave a parallel region: the thread that meets
-    // it records it and the step it met it in (-1: the first panel), and
-    // every thread stops after that step's barrier. A thread that is quick
-    // to start the next step may record a failure there while a slower one
-    // is still deciding whether to go on: the step number keeps the slower
-    // one going, so all pass the same barriers.
+    // it records it and the step it met it in (-1: the first panel). The
+    // panels after it are void, and so are the tasks of the steps that use
+    // them: they do nothing but count themselves done, so that no thread
+    // waits for them in vain. A task learns of the failure through the
+    // counts it waits for, which the failing thread sets after recording it.
     std::exception_ptr failure;
     std::atomic<int> failedInStep{INT_MAX};
     auto factorPanel = [&](LuComplex* panel, int rows, int width, int first, int step) {
@@ -275,9 +310,21 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
             barrier.Wait(passed);
         }
         const int stepCount = static_cast<int>(steps.size());
-        for (int step = 0; step < stepCount && failedInStep.load(std::memory_order_relaxed) >= step; ++step) {
+        for (int step = 0; step < stepCount; ++step) {
             const StepTasks& s = steps[step];
             StepProgress& p = progress[step];
+            // The panel of this step is factored, and the tiles of the
+            // previous step over columns c0 .. c0+cw-1 are done.
+            auto awaitColumns = [&](int c0, int cw) {
+                if (step == 0) return;
+                const StepTasks& q = steps[step - 1];
+                StepProgress& pq = progress[step - 1];
+                WaitFor(pq.panelReady, 1, placement);
+                if (q.tileCols == 0 || cw <= 0) return;
+                for (int j = (c0 - q.rightBegin) / q.tile; j <= (c0 + cw - 1 - q.rightBegin) / q.tile; ++j)
+                    WaitFor(pq.tilesDone[j], q.tileRows, placement);
+            };
+            auto voided = [&] { return failedInStep.load(std::memory_order_relaxed) < step; };
             const LuComplex* cur = buffers.Panel(step);
             LuComplex* nxt = buffers.Panel(step + 1);
             const LuComplex* l21 = cur + s.w;  // rows below the panel's diagonal block
@@ -298,36 +345,58 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                 placement.Note();
                 if (t < s.solveEnd) {
                     const int c0 = s.next + t * s.pieceWidth;
-                    solve(c0, std::min(s.pieceWidth, s.next + s.wNext - c0));
+                    const int cw = std::min(s.pieceWidth, s.next + s.wNext - c0);
+                    awaitColumns(c0, cw);
+                    if (!voided()) solve(c0, cw);
                     CountDone(p.solved[0]);
                 } else if (t < s.aheadEnd) {
                     WaitFor(p.solved[0], s.solvePieces, placement);
+                    // The panel buffer this writes was last read two steps ago.
+                    if (step >= 2) WaitFor(progress[step - 2].finished, steps[step - 2].end, placement);
                     const int r0 = (t - s.solveEnd) * s.rowStep;
                     const int rows = std::min(s.rowStep, s.below - r0);
-                    update(r0, rows, s.next, s.wNext);
-                    CopyToPanel(a, lda, s.next, s.next + r0, rows, s.next, s.wNext, nxt, ld);
-                    if (p.aheadLeft.fetch_sub(1, std::memory_order_acq_rel) == 1)
-                        factorPanel(nxt, s.below, s.wNext, s.next, step);
+                    if (!voided()) {
+                        update(r0, rows, s.next, s.wNext);
+                        CopyToPanel(a, lda, s.next, s.next + r0, rows, s.next, s.wNext, nxt, ld);
+                    }
+                    if (p.aheadLeft.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+                        if (!voided()) factorPanel(nxt, s.below, s.wNext, s.next, step);
+                        CountDone(p.panelReady);
+                    }
                 } else if (t < s.stripsEnd) {
                     const int strip = t - s.aheadEnd;
                     const int c0 = s.rightBegin + strip * s.tile;
-                    solve(c0, std::min(s.tile, n - c0));
+                    const int cw = std::min(s.tile, n - c0);
+                    awaitColumns(c0, cw);
+                    if (!voided()) solve(c0, cw);
                     CountDone(p.solved[1 + strip]);
                 } else if (t < s.tilesEnd) {
-                    const int strip = (t - s.stripsEnd) % s.tileCols;
-                    const int r0 = (t - s.stripsEnd) / s.tileCols * s.tile;
+                    const auto [row, strip] = s.TileAt(t - s.stripsEnd);
+                    const int r0 = s.TileRow(row);
                     const int c0 = s.rightBegin + strip * s.tile;
                     WaitFor(p.solved[1 + strip], 1, placement);
-                    update(r0, std::min(s.tile, s.below - r0), c0, std::min(s.tile, n - c0));
-                } else if (const int back = t - s.tilesEnd; back < s.leftTasks) {
-                    const int c0 = back * ColumnChunk;
-                    SwapRows(a, lda, s.k0, s.w, pivot, c0, std::min(ColumnChunk, s.k0 - c0));
+                    if (!voided())
+                        update(r0, std::min(s.TileRow(row + 1), s.below) - r0, c0, std::min(s.tile, n - c0));
+                    CountDone(p.tilesDone[strip]);
                 } else {
-                    const int r0 = s.k0 + (back - s.leftTasks) * CopyRows;
-                    CopyFromPanel(cur, ld, s.k0, r0, std::min(CopyRows, n - r0), s.k0, s.w, a, lda);
+                    // The exchanges of the previous panel come first on the
+                    // same rows, and this panel's pivots must be known.
+                    if (step > 0) {
+                        WaitFor(progress[step - 1].panelReady, 1, placement);
+                        WaitFor(progress[step - 1].backDone, steps[step - 1].backTasks, placement);
+                    }
+                    if (voided()) {
+                    } else if (const int back = t - s.tilesEnd; back < s.leftTasks) {
+                        const int c0 = back * ColumnChunk;
+                        SwapRows(a, lda, s.k0, s.w, pivot, c0, std::min(ColumnChunk, s.k0 - c0));
+                    } else {
+                        const int r0 = s.k0 + (back - s.leftTasks) * CopyRows;
+                        CopyFromPanel(cur, ld, s.k0, r0, std::min(CopyRows, n - r0), s.k0, s.w, a, lda);
+                    }
+                    CountDone(p.backDone);
                 }
+                CountDone(p.finished);
             }
-            barrier.Wait(passed);
         }
     }
     if (failure) std::rethrow_exception(failure);

@@ -114,10 +114,11 @@ TEST(LuFactor, SharedAmongThreadsLikePlainElimination) {
     // Large enough for the work to be shared among threads: several panels,
     // the look-ahead, the blocked update and the deferred exchanges (in
     // column blocks that panels of 24 do not divide) all take part; wide
-    // panels are halved near the end, so 128 mixes two widths.
+    // panels are halved near the end, so 128 mixes two widths, and a team's
+    // tiles are narrower than 192, so two strips of them go first.
     const struct {
         int width, n;
-    } cases[] = {{16, 400}, {16, 533}, {24, 400}, {24, 533}, {0, 400}, {0, 533}, {128, 900}};
+    } cases[] = {{16, 400}, {16, 533}, {24, 400}, {24, 533}, {0, 400}, {0, 533}, {128, 900}, {192, 1100}};
     for (const auto& c : cases) {
         PanelWidthGuard guard(c.width);
         ExpectSameAsPlain(RandomMatrix(c.n, 300u + c.n), c.n);
