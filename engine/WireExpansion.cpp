@@ -194,15 +194,16 @@ void TurnPosition(char (&pos)[PosTextSize], int wireNo, long long count) {
     if (count <= 0 || !MirrorPositionOnWire(pos, wireNo, count)) SwapPositionEnd(pos, wireNo);
 }
 
+// A wire whose second end rests on the ground and whose first does not: the
+// preparation turns it so that its grounded end comes first.
+bool EndsOnTheGround(const WireRec& w, double height) { return w.Z2 + height == 0 && w.Z1 + height != 0; }
+
 }  // namespace
 
 bool HasWireToTurn(const AntDef& ant) {
-    const double height = EnvDef.AntHeight;
-    for (int i = 0; i < std::clamp(ant.WireCount, 0, MaxWires); ++i) {
-        const WireRec& w = ant.Wires[i];
-        if (w.Z2 + height == 0 && w.Z1 + height != 0) return true;
-    }
-    return false;
+    const WireRec* wires = ant.Wires;
+    return std::any_of(wires, wires + std::clamp(ant.WireCount, 0, MaxWires),
+                       [](const WireRec& w) { return EndsOnTheGround(w, EnvDef.AntHeight); });
 }
 
 std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
@@ -213,7 +214,7 @@ std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long
     const int loadCount = std::clamp(ant.LoadCount, 0, MaxLoads);
     for (int i = 0; i < wireCount; ++i) {
         WireRec& w = ant.Wires[i];
-        if (!(w.Z2 + height == 0 && w.Z1 + height != 0)) continue;
+        if (!EndsOnTheGround(w, height)) continue;
         std::swap(w.X1, w.X2);
         std::swap(w.Y1, w.Y2);
         std::swap(w.Z1, w.Z2);
