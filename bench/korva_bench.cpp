@@ -8,7 +8,8 @@
 //   cgemm_gflops=.. lu_gflops=.. lu_vs_cgemm=..] peak_rss_mb=..
 // The reference is OpenBLAS's cgetrf on the same matrix on 1, 4 and all
 // threads, run alternately with ours, round by round (the Yagi's threaded
-// ones after its runs, see Yagi); the best of its thread counts is the
+// ones after its runs, see Yagi), each factorization right after a fill of
+// its own as in a calculation; the best of its thread counts is the
 // yardstick, since the library's threaded factorization falls apart as soon
 // as other work takes a few cores. Every time of a line is the median of its
 // rounds, ours and the reference's alike, so that one run's line can be
@@ -98,8 +99,6 @@ double PeakRssMb() {
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
 }
-
-void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
 // How long OpenBLAS's own threads spin after a threaded call (about 0.1 s),
 // and the size from which its cgetrf uses them: Debian 12's release (0.3.21)
@@ -399,33 +398,31 @@ std::vector<int> ReferenceThreads() {
 }
 const std::vector<int> referenceThreads = ReferenceThreads();
 
-// One calculation, stage by stage; before our factorization, the reference
-// on each thread count that wanted() picks, each on the matrix filled again
-// (its times go into refs).
+// One calculation, stage by stage; before it, the reference on each thread
+// count that wanted() picks (its times go into refs). Every factorization,
+// ours and the reference's, starts right after a fill of its own, as in a
+// calculation (the fill's threads spin only briefly, OpenMpSpinCount). A
+// threaded reference's own threads spin for longer, so the next fill waits
+// until they sleep.
 Stages TimeStages(AntDef& ant, ReferenceTimes* refs = nullptr,
                   const std::function<bool(int threads)>& wanted = [](int) { return true; }) {
     Stages s;
     const double prepare = Seconds([&] { Prepare(ant); });
     const int n = Engine.PulseCount;
     s.fillThreads = FillThreadsFor(n);
-    s.fill = Seconds([] { FillMatrix(); });
-    // The fill's worker threads may still spin for a while; both
-    // factorizations start on a settled machine.
-    if (n > 512) Settle();
     s.refFactor = std::nan("");
     if (refs && withReference) {
         bool threaded = false;
         for (int threads : referenceThreads) {
             if (!wanted(threads)) continue;
-            (*refs)[threads].push_back(ReferenceFactor(n, threads));
-            threaded = threaded || (threads > 1 && static_cast<long>(n) * n >= LibraryThreadsFromEntries);
+            if (threaded) std::this_thread::sleep_for(BlasPoolSpins);
             FillMatrix();
-            if (n > 512) Settle();
+            (*refs)[threads].push_back(ReferenceFactor(n, threads));
+            threaded = threads > 1 && static_cast<long>(n) * n >= LibraryThreadsFromEntries;
         }
-        // The library's threads spin for a while after a threaded call
-        // before they sleep; ours start once they do.
         if (threaded) std::this_thread::sleep_for(BlasPoolSpins);
     }
+    s.fill = Seconds([] { FillMatrix(); });
     s.threads = LuThreadsFor(n);
     s.factor = Seconds([] { FactorMatrix(); });
     s.solve = Seconds([] {
@@ -457,7 +454,7 @@ void StraightWire(const char* name, int pulses, bool overGround) {
     std::vector<Stages> rounds;
     ReferenceTimes refs;
     Rate cgemm;
-    const int count = pulses >= 8192 ? 3 : pulses >= 4096 ? 5 : 9;
+    const int count = pulses >= 8192 ? 3 : pulses >= 4096 ? 5 : pulses >= 2048 ? 9 : 21;
     for (int r = 0; r < count; ++r) {
         Results.PushRow();
         // After the first round the reference runs again on the thread

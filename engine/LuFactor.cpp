@@ -37,11 +37,12 @@ namespace {
 int panelWidthOverride = 0;
 
 // A narrower panel's serial factorization is shorter, but it makes more
-// steps, each with its hand-offs among the team: 96 columns weigh the two
-// best below 1536 pulses, 128 from there.
+// steps, each with its hand-offs among the team: 64 columns are the best
+// balance below 1536 pulses, where the panels lie on the critical path, and
+// 128 from there.
 int PanelWidthFor(int n) {
     if (panelWidthOverride > 0) return panelWidthOverride;
-    return n >= 1536 ? 128 : 96;
+    return n >= 1536 ? 128 : 64;
 }
 
 // The widths of the panels, with a 0 after the last. A panel's serial
@@ -97,8 +98,9 @@ private:
 
 // Below ParallelFrom the team's hand-offs cost more than they share; below
 // AllThreadsFrom a panel step is short enough that more than a few threads
-// mostly wait for each other.
-constexpr int ParallelFrom = 384, AllThreadsFrom = 1536;
+// mostly wait for each other, and the whole factorization lasts a few
+// milliseconds.
+constexpr int ParallelFrom = 384, AllThreadsFrom = 768;
 
 // Three column-major panels: the current one feeds the trailing update while
 // the next one is factored, and a thread still on the previous step's last
@@ -292,7 +294,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
 
 #pragma omp parallel num_threads(threads)
     {
-        placement.Spread();
+        placement.SpreadAndHold(n < AllThreadsFrom);
         long passed = 0;
         // The first panel: copied by every thread, factored by one.
         {
@@ -398,6 +400,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
                 CountDone(p.finished);
             }
         }
+        placement.Release();
     }
     if (failure) std::rethrow_exception(failure);
 }

@@ -1,9 +1,9 @@
 #include "engine/TeamPlacement.h"
 
 #include <omp.h>
-#include <sched.h>
 
-TeamPlacement::TeamPlacement(int threads) : cpus_(threads > 0 ? threads : 1) {
+TeamPlacement::TeamPlacement(int threads)
+    : cpus_(threads > 0 ? threads : 1), released_(cpus_.size()), held_(cpus_.size(), 0) {
     for (auto& cpu : cpus_) cpu.store(-1, std::memory_order_relaxed);
 }
 
@@ -29,6 +29,57 @@ void TeamPlacement::Spread() {
     if (CPU_COUNT(&elsewhere) == 0) return;
     if (sched_setaffinity(0, sizeof elsewhere, &elsewhere) == 0) sched_setaffinity(0, sizeof allowed, &allowed);
     cpus_[self].store(sched_getcpu(), std::memory_order_relaxed);
+}
+
+void TeamPlacement::SpreadAndHold(bool brief) {
+    const int threads = omp_get_num_threads();
+    const int self = omp_get_thread_num();
+    if (threads < 2 || threads > static_cast<int>(cpus_.size())) return;
+    cpu_set_t allowed;
+    const bool hold = sched_getaffinity(0, sizeof allowed, &allowed) == 0 && threads <= CPU_COUNT(&allowed) &&
+                      (brief || CPU_COUNT(&allowed) == threads);
+    // The team's threads share the mask, so all of them go the same way.
+    if (!hold) {
+        Spread();
+        return;
+    }
+    cpus_[self].store(sched_getcpu(), std::memory_order_relaxed);
+    // One thread gives each its own processor: the one it is on, unless an
+    // earlier thread is there too, else the first one nobody has.
+#pragma omp barrier
+#pragma omp single
+    {
+        cpu_set_t given;
+        CPU_ZERO(&given);
+        std::vector<int> waiting;
+        for (int t = 0; t < threads; ++t) {
+            const int cpu = cpus_[t].load(std::memory_order_relaxed);
+            if (cpu >= 0 && cpu < CPU_SETSIZE && CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given))
+                CPU_SET(cpu, &given);
+            else
+                waiting.push_back(t);
+        }
+        for (int cpu = 0, next = 0; cpu < CPU_SETSIZE && next < static_cast<int>(waiting.size()); ++cpu)
+            if (CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given)) {
+                CPU_SET(cpu, &given);
+                cpus_[waiting[next++]].store(cpu, std::memory_order_relaxed);
+            }
+    }
+    const int mine = cpus_[self].load(std::memory_order_relaxed);
+    if (mine < 0 || mine >= CPU_SETSIZE) return;
+    cpu_set_t own;
+    CPU_ZERO(&own);
+    CPU_SET(mine, &own);
+    released_[self] = allowed;
+    held_[self] = sched_setaffinity(0, sizeof own, &own) == 0;
+}
+
+void TeamPlacement::Release() {
+    const int self = omp_get_thread_num();
+    if (self < static_cast<int>(held_.size()) && held_[self]) {
+        sched_setaffinity(0, sizeof released_[self], &released_[self]);
+        held_[self] = 0;
+    }
 }
 
 void TeamPlacement::Note() {

@@ -1,6 +1,7 @@
 // Spreading a team moves threads by narrowing their processors for a
-// moment: afterwards every thread must have all of them again, or later
-// work of that thread would be confined to one processor.
+// moment, and holding keeps each on one processor: afterwards every thread
+// must have all of them again, or later work of that thread would be
+// confined to one processor.
 #include "engine/TeamPlacement.h"
 
 #include <gtest/gtest.h>
@@ -26,4 +27,44 @@ TEST(TeamPlacement, SpreadLeavesEveryThreadItsProcessors) {
         }
         for (int t = 0; t < omp_get_max_threads() && t < Threads; ++t) EXPECT_EQ(kept[t], 1) << "thread " << t;
     }
+}
+
+TEST(TeamPlacement, HeldThreadsHaveAProcessorEachUntilReleased) {
+    cpu_set_t before;
+    ASSERT_EQ(sched_getaffinity(0, sizeof before, &before), 0);
+    const int processors = CPU_COUNT(&before);
+    // brief: a small team is held too; a long region holds only a team of
+    // every processor.
+    for (const bool brief : {true, false})
+        for (const int threads : {2, processors}) {
+            if (threads < 2) continue;
+            const bool held = brief || threads == processors;
+            TeamPlacement placement(threads);
+            std::vector<int> single(threads, -1), restored(threads, -1);
+#pragma omp parallel num_threads(threads)
+            {
+                placement.SpreadAndHold(brief);
+                cpu_set_t now;
+                const int self = omp_get_thread_num();
+                if (sched_getaffinity(0, sizeof now, &now) == 0 && CPU_COUNT(&now) == 1)
+                    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+                        if (CPU_ISSET(cpu, &now)) single[self] = cpu;
+#pragma omp barrier
+                placement.Release();
+                restored[self] = sched_getaffinity(0, sizeof now, &now) == 0 && CPU_EQUAL(&now, &before);
+            }
+            if (omp_get_max_threads() < threads) continue;
+            cpu_set_t used;
+            CPU_ZERO(&used);
+            for (int t = 0; t < threads; ++t) {
+                EXPECT_EQ(restored[t], 1) << "thread " << t << " of " << threads;
+                if (!held) {
+                    EXPECT_EQ(single[t], -1) << "thread " << t << " of " << threads << " held in a long region";
+                    continue;
+                }
+                ASSERT_GE(single[t], 0) << "thread " << t << " of " << threads << " not held";
+                EXPECT_FALSE(CPU_ISSET(single[t], &used)) << "two threads held on processor " << single[t];
+                CPU_SET(single[t], &used);
+            }
+        }
 }
