@@ -36,37 +36,40 @@ void TeamPlacement::SpreadAndHold(bool brief) {
     const int self = omp_get_thread_num();
     if (threads < 2 || threads > static_cast<int>(cpus_.size())) return;
     cpu_set_t allowed;
-    const bool hold = sched_getaffinity(0, sizeof allowed, &allowed) == 0 && threads <= CPU_COUNT(&allowed) &&
-                      (brief || CPU_COUNT(&allowed) == threads);
-    // The team's threads share the mask, so all of them go the same way.
-    if (!hold) {
-        Spread();
-        return;
-    }
+    const bool known = sched_getaffinity(0, sizeof allowed, &allowed) == 0;
     cpus_[self].store(sched_getcpu(), std::memory_order_relaxed);
-    // One thread gives each its own processor: the one it is on, unless an
-    // earlier thread is there too, else the first one nobody has.
+    // One thread decides for the whole team (so that all of them pass the
+    // same barriers, whatever their own processors) and gives each thread
+    // its own processor: the one it is on, unless an earlier thread is there
+    // too, else the first one nobody has.
 #pragma omp barrier
 #pragma omp single
     {
-        cpu_set_t given;
-        CPU_ZERO(&given);
-        std::vector<int> waiting;
-        for (int t = 0; t < threads; ++t) {
-            const int cpu = cpus_[t].load(std::memory_order_relaxed);
-            if (cpu >= 0 && cpu < CPU_SETSIZE && CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given))
-                CPU_SET(cpu, &given);
-            else
-                waiting.push_back(t);
-        }
-        for (int cpu = 0, next = 0; cpu < CPU_SETSIZE && next < static_cast<int>(waiting.size()); ++cpu)
-            if (CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given)) {
-                CPU_SET(cpu, &given);
-                cpus_[waiting[next++]].store(cpu, std::memory_order_relaxed);
+        holdTeam_ = known && threads <= CPU_COUNT(&allowed) && (brief || CPU_COUNT(&allowed) == threads);
+        if (holdTeam_) {
+            cpu_set_t given;
+            CPU_ZERO(&given);
+            std::vector<int> waiting;
+            for (int t = 0; t < threads; ++t) {
+                const int cpu = cpus_[t].load(std::memory_order_relaxed);
+                if (cpu >= 0 && cpu < CPU_SETSIZE && CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given))
+                    CPU_SET(cpu, &given);
+                else
+                    waiting.push_back(t);
             }
+            for (int cpu = 0, next = 0; cpu < CPU_SETSIZE && next < static_cast<int>(waiting.size()); ++cpu)
+                if (CPU_ISSET(cpu, &allowed) && !CPU_ISSET(cpu, &given)) {
+                    CPU_SET(cpu, &given);
+                    cpus_[waiting[next++]].store(cpu, std::memory_order_relaxed);
+                }
+        }
+    }
+    if (!holdTeam_) {
+        Spread();
+        return;
     }
     const int mine = cpus_[self].load(std::memory_order_relaxed);
-    if (mine < 0 || mine >= CPU_SETSIZE) return;
+    if (!known || mine < 0 || mine >= CPU_SETSIZE) return;
     cpu_set_t own;
     CPU_ZERO(&own);
     CPU_SET(mine, &own);

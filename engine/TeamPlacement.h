@@ -45,4 +45,5 @@ private:
     // The processors each held thread may run on when released.
     std::vector<cpu_set_t> released_;
     std::vector<char> held_;
+    bool holdTeam_ = false;  // SpreadAndHold's answer for the whole team
 };

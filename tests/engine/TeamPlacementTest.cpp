@@ -68,3 +68,34 @@ TEST(TeamPlacement, HeldThreadsHaveAProcessorEachUntilReleased) {
             }
         }
 }
+
+// Threads of one team may differ in their processors (a thread narrowed by
+// the user, say): the team must still pass the same barriers, and every
+// thread gets its own processors back.
+TEST(TeamPlacement, ThreadsWithOtherProcessorsPassTheSameBarriers) {
+    cpu_set_t before;
+    ASSERT_EQ(sched_getaffinity(0, sizeof before, &before), 0);
+    int first = 0;
+    while (first < CPU_SETSIZE && !CPU_ISSET(first, &before)) ++first;
+    cpu_set_t narrow;
+    CPU_ZERO(&narrow);
+    CPU_SET(first, &narrow);
+    constexpr int Threads = 3;
+    std::vector<int> restored(Threads, -1);
+#pragma omp parallel num_threads(Threads)
+    if (omp_get_thread_num() == 1) sched_setaffinity(0, sizeof narrow, &narrow);
+    for (const bool brief : {true, false}) {
+        TeamPlacement placement(Threads);
+#pragma omp parallel num_threads(Threads)
+        {
+            placement.SpreadAndHold(brief);
+            placement.Release();
+            cpu_set_t now;
+            const cpu_set_t& own = omp_get_thread_num() == 1 ? narrow : before;
+            restored[omp_get_thread_num()] = sched_getaffinity(0, sizeof now, &now) == 0 && CPU_EQUAL(&now, &own);
+        }
+        for (int t = 0; t < omp_get_max_threads() && t < Threads; ++t) EXPECT_EQ(restored[t], 1) << "thread " << t;
+    }
+#pragma omp parallel num_threads(Threads)
+    sched_setaffinity(0, sizeof before, &before);
+}
