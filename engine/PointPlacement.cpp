@@ -19,12 +19,7 @@ namespace {
 // coordinate a file holds.
 double Distance(const Point3D& p, const Point3D& q) { return std::hypot(p.X - q.X, p.Y - q.Y, p.Z - q.Z); }
 
-double Length(const WireRec& w) { return Distance(WireEnd1(w), WireEnd2(w)); }
-
 bool SamePoint(const Point3D& p, const Point3D& q) { return p.X == q.X && p.Y == q.Y && p.Z == q.Z; }
-
-// Pulses stand where the wire's ends and segmentation put them.
-bool SameLayoutOfWire(const WireRec& a, const WireRec& b) { return SameWireEnds(a, b) && a.R == b.R && a.Seg == b.Seg; }
 
 bool EndsAt(const WireRec& w, const Point3D& p, double tolerance) {
     return Distance(WireEnd1(w), p) <= tolerance || Distance(WireEnd2(w), p) <= tolerance;
@@ -100,8 +95,8 @@ PositionPlacement Placer::operator()(const char* text) const {
     // Both layouts work out the points from end points in double: only
     // rounding tells a pulse that stands there from one that does not.
     const double tolerance = 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) +
-                                     Length(WiresBefore[old]) +
-                                     Length(WiresAfter[static_cast<std::size_t>(heirs.front())]));
+                                     WireLength(WiresBefore[old]) +
+                                     WireLength(WiresAfter[static_cast<std::size_t>(heirs.front())]));
     if (fits) {
         const std::optional<Point3D> still = After->PointOnWire(now - 1, After->IndexNamed(renamed, now - 1));
         if (still && Distance(*still, at) <= tolerance) return {PositionPlacement::Placed, renamed};
@@ -140,7 +135,7 @@ std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after
     for (std::size_t i = 0; i < oldCount; ++i) {
         const int now = change.NewNumber[i];
         const bool same = !change.IsCut(i) && now >= 1 && now <= wiresAfter &&
-                          SameLayoutOfWire(after.Wires[now - 1], change.Before[i]);
+                          SameWireAsTyped(after.Wires[now - 1], change.Before[i]);
         changed[i] = !same;
         if (same) kept[static_cast<std::size_t>(now - 1)] = true;
     }

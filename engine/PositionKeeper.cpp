@@ -10,10 +10,6 @@
 
 namespace {
 
-
-// Pulses stand where the wire's ends and segmentation put them.
-bool SameLayout(const WireRec& a, const WireRec& b) { return SameWireEnds(a, b) && a.R == b.R && a.Seg == b.Seg; }
-
 std::unique_ptr<AntDef> AntennaOfWires(const std::vector<WireRec>& wires) {
     auto ant = std::make_unique<AntDef>();
     ant->WireCount = static_cast<int32_t>(wires.size());
@@ -55,7 +51,7 @@ void PositionKeeper::Forget() {
 
 std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
     const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    if (known_ && static_cast<int>(wires_.size()) == n && std::equal(wires_.begin(), wires_.end(), ant.Wires, SameLayout))
+    if (known_ && static_cast<int>(wires_.size()) == n && std::equal(wires_.begin(), wires_.end(), ant.Wires, SameWireAsTyped))
         return {};
     if (!known_) {
         Take(ant);

@@ -183,8 +183,7 @@ bool MirrorPositionOnWire(char (&pos)[PosTextSize], int wireNo, long long count)
     const long long index = PulseIndexOnWire(ref.Rest, count);
     if (index < 0) return false;
     const long long offset = count - 1 - index - count / 2;
-    const std::string text = ref.Letter + std::to_string(wireNo) + letter +
-                             (offset == 0 ? std::string() : (offset > 0 ? "+" : "") + std::to_string(offset));
+    const std::string text = PositionOnWireText(ref.Letter, wireNo, letter, offset);
     if (text.size() > static_cast<std::size_t>(PosTextLength)) return false;
     CopyText(pos, text.c_str());
     return true;

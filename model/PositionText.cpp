@@ -124,12 +124,13 @@ std::string PositionTooLongReason() {
     return "cannot be written in " + std::to_string(PosTextLength) + " characters";
 }
 
+std::string PositionOnWireText(char letter, long long wire, char end, long long offset) {
+    const std::string text = letter + std::to_string(wire) + end;
+    return offset == 0 ? text : text + (offset > 0 ? "+" : "") + std::to_string(offset);
+}
+
 std::string PulseOnWireText(char letter, long long wire, long long index, long long count) {
-    const std::string w = letter + std::to_string(wire);
-    auto form = [&](char end, long long offset) {
-        if (offset == 0) return w + end;
-        return w + end + (offset > 0 ? "+" : "") + std::to_string(offset);
-    };
+    auto form = [&](char end, long long offset) { return PositionOnWireText(letter, wire, end, offset); };
     std::string best = form('c', index - count / 2);
     for (const std::string& other : {form('b', index), form('e', count - 1 - index)})
         if (other.size() < best.size()) best = other;

@@ -33,6 +33,9 @@ bool SetPositionWire(char* pos, std::size_t size, long long wire, long long puls
 // "cannot be written in 8 characters".
 std::string PositionTooLongReason();
 
+// The text that names the pulse `offset` from the end `end` ('b', 'e' or
+// 'c', either case) of a wire: "w3c", "w3b+2", "w3c-1".
+std::string PositionOnWireText(char letter, long long wire, char end, long long offset);
 // A text that names pulse `index` (from 0) of a wire of `count` pulses: the
 // shortest of "c", "b", "e" with an offset. `letter` is the "w" as typed.
 std::string PulseOnWireText(char letter, long long wire, long long index, long long count);

@@ -10,6 +10,7 @@
 #include "model/EnvDef.h"
 #include "model/SafeFile.h"
 #include "model/ScopedValue.h"
+#include "model/WireGeometry.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ int InUse(int count, int limit) { return std::clamp(count, 0, limit); }
 bool SameText(const char* a, const char* b, std::size_t size) { return std::strncmp(a, b, size) == 0; }
 
 bool SameValues(const double* a, const double* b, int count) { return std::equal(a, a + count, b); }
-
-bool SameWire(const WireRec& a, const WireRec& b) {
-    return a.X1 == b.X1 && a.Y1 == b.Y1 && a.Z1 == b.Z1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.Z2 == b.Z2 &&
-           a.R == b.R && a.Seg == b.Seg;
-}
-
-bool SameSource(const SourceRec& a, const SourceRec& b) {
-    return SameText(a.Pos, b.Pos, PosTextSize) && a.Phase == b.Phase && a.Voltage == b.Voltage;
-}
 
 bool SameLoad(const LoadRec& a, const LoadRec& b) {
     return a.Type == b.Type && SameText(a.Pos, b.Pos, PosTextSize) && a.N == b.N &&
@@ -51,10 +43,14 @@ std::string TableDifference(const char* what, const Rec* a, int countA, const Re
 
 }  // namespace
 
+bool SameSource(const SourceRec& a, const SourceRec& b) {
+    return SameText(a.Pos, b.Pos, PosTextSize) && a.Phase == b.Phase && a.Voltage == b.Voltage;
+}
+
 std::string AntennaDifference(const AntDef& a, const AntDef& b) {
     if (!SameText(a.Name, b.Name, sizeof a.Name)) return "the name";
     if (a.Freq != b.Freq) return "the frequency";
-    if (std::string d = TableDifference("wire", a.Wires, a.WireCount, b.Wires, b.WireCount, MaxWires, SameWire);
+    if (std::string d = TableDifference("wire", a.Wires, a.WireCount, b.Wires, b.WireCount, MaxWires, SameWireAsTyped);
         !d.empty())
         return d;
     if ((a.AutoVoltage != 0) != (b.AutoVoltage != 0)) return "the automatic voltage";

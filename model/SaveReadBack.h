@@ -12,6 +12,10 @@
 
 struct AntDef;
 struct EnvRec;
+struct SourceRec;
+
+// The same source as a save writes it: position, phase and voltage.
+bool SameSource(const SourceRec& a, const SourceRec& b);
 
 // The first part in which two antennas in normal form differ, as the user
 // knows it ("the name", "wire 3", "source 2", "load 1", "the segmentation",

@@ -18,7 +18,9 @@ double WireLength(const WireRec& w) {
 
 void WireVector(Point3D& v, const Point3D& end1, const Point3D& end2, double& length) {
     v = {end2.X - end1.X, end2.Y - end1.Y, end2.Z - end1.Z};
-    length = std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z);
+    // Without squares, which overflow for wires far shorter than the largest
+    // coordinate a file holds.
+    length = std::hypot(v.X, v.Y, v.Z);
 }
 
 double ArcTan2Deg(double x, double y) { return std::atan2(y, x) * 180.0 / std::numbers::pi; }

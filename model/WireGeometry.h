@@ -13,6 +13,11 @@ inline Point3D WireEnd2(const WireRec& w) { return {w.X2, w.Y2, w.Z2}; }
 inline bool SameWireEnds(const WireRec& a, const WireRec& b) {
     return a.X1 == b.X1 && a.Y1 == b.Y1 && a.Z1 == b.Z1 && a.X2 == b.X2 && a.Y2 == b.Y2 && a.Z2 == b.Z2;
 }
+// The same wire as typed: ends, radius (or taper key) and segmentation, so
+// its pulses stand in the same places.
+inline bool SameWireAsTyped(const WireRec& a, const WireRec& b) {
+    return SameWireEnds(a, b) && a.R == b.R && a.Seg == b.Seg;
+}
 
 // Distance between the two ends.
 double WireLength(const WireRec& w);

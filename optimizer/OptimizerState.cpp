@@ -10,6 +10,7 @@
 #include "model/EnvDef.h"
 #include "model/Messages.h"
 #include "model/NumberText.h"
+#include "model/SaveReadBack.h"
 #include "model/ScopedValue.h"
 #include "model/WireGeometry.h"
 
@@ -515,12 +516,8 @@ std::string SourceList(const SourceRec* sources, int count) {
 }
 
 bool SameSources(const AntDef& a, const AntDef& b) {
-    if (a.SourceCount != b.SourceCount) return false;
-    for (int i = 0; i < std::clamp(a.SourceCount, 0, MaxSources); ++i) {
-        const SourceRec &s = a.Sources[i], &t = b.Sources[i];
-        if (strncmp(s.Pos, t.Pos, PosTextSize) != 0 || s.Phase != t.Phase || s.Voltage != t.Voltage) return false;
-    }
-    return true;
+    const int n = std::clamp(a.SourceCount, 0, MaxSources);
+    return a.SourceCount == b.SourceCount && std::equal(a.Sources, a.Sources + n, b.Sources, SameSource);
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ QLineEdit* TextLine(QWidget* field) {
     return nullptr;
 }
 
+// Installs a filter of this kind on `widget` (which owns it), once.
+template <class Filter>
+void InstallOnce(QWidget* widget) {
+    if (widget && !widget->findChild<Filter*>(QString(), Qt::FindDirectChildrenOnly))
+        widget->installEventFilter(new Filter(widget));
+}
+
 }  // namespace
 
 bool CommaToPointFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -38,8 +45,7 @@ QValidator::State CommaToPointValidator::validate(QString& input, int&) const {
 }
 
 void InstallCommaToPoint(QWidget* field) {
-    if (!field) return;
-    if (field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
+    if (!field || field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
     field->installEventFilter(new CommaToPointFilter(field));
     if (QLineEdit* line = TextLine(field); line && !line->validator())
         line->setValidator(new CommaToPointValidator(field));
@@ -60,11 +66,7 @@ bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void InstallTypedKeyDiscard(QWidget* field) {
-    if (!field) return;
-    if (field->findChild<TypedKeyDiscardFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    field->installEventFilter(new TypedKeyDiscardFilter(field));
-}
+void InstallTypedKeyDiscard(QWidget* field) { InstallOnce<TypedKeyDiscardFilter>(field); }
 
 bool LeavesControl(const QKeyEvent& key, bool& next) {
     if ((key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab) || !(key.modifiers() & Qt::ControlModifier) ||
@@ -87,8 +89,4 @@ bool CtrlTabLeavesFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void InstallCtrlTabLeaves(QWidget* textBox) {
-    if (!textBox) return;
-    if (textBox->findChild<CtrlTabLeavesFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
-    textBox->installEventFilter(new CtrlTabLeavesFilter(textBox));
-}
+void InstallCtrlTabLeaves(QWidget* textBox) { InstallOnce<CtrlTabLeavesFilter>(textBox); }
