@@ -326,6 +326,14 @@ auto TypedInto = [](QComboBox* TMainWnd::*box, const char* text) {
     return [box, text](MeaningKept& t) { MeaningKept::TypeInto(t.Wnd().*box, text); };
 };
 
+// Wire 1's end moved off the joint that fed wire 2 at its first pulse: the
+// feed stays, and the log says no pulse stands at its point.
+void FeedLeftByTheJoint(MeaningKept& t) {
+    ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
+    EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
+        << t.wnd->LogLines().join("\n").toStdString();
+}
+
 const MeaningKeptRow Rows[] = {
     // Results after an edit of what they were computed from.
     {"ResultsAfterFreq", StartedDipole, TypedInto(&TMainWnd::Freq, "7.1"), Refused},
@@ -664,11 +672,7 @@ const MeaningKeptRow Rows[] = {
     {"JointBrokenByATypedCell",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"}); },
      [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
-     [](MeaningKept& t) {
-         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
-         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
-             << t.wnd->LogLines().join("\n").toStdString();
-     }},
+     FeedLeftByTheJoint},
     {"JointBrokenAfterAFarFieldOpen",
      [](MeaningKept& t) {
          t.OpenAntenna({"0,-5.12,10,0,0,10,0.001,11", "0,0,10,0,5.12,10,0.001,11"}, {"w2b"});
@@ -682,12 +686,8 @@ const MeaningKeptRow Rows[] = {
          t.wnd->ClearLog();
      },
      [](MeaningKept& t) { t.TypeWire(1, {"", "", "", "", "-0.5"}); },
-     [](MeaningKept& t) {
-         // The opened wires are those the feed was placed against.
-         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
-         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
-             << t.wnd->LogLines().join("\n").toStdString();
-     }},
+     // The opened wires are those the feed was placed against.
+     FeedLeftByTheJoint},
     {"FedWireTypedThroughOneSegment",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,11"}, {"w1c"}); },
      [](MeaningKept& t) {
@@ -714,11 +714,7 @@ const MeaningKeptRow Rows[] = {
              d.EditLen->setText("-0.5");
          });
      },
-     [](MeaningKept& t) {
-         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, -0.5);
-         EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
-             << t.wnd->LogLines().join("\n").toStdString();
-     }},
+     FeedLeftByTheJoint},
     {"GroundedWireTurnedOnOpen",
      [](MeaningKept& t) {
          t.OpenAntenna({"0,0,5.25,0,0,0,0.001,20"}, {"w1e"}, {"w1c3"}, GroundPerfect);
