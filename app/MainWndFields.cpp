@@ -148,6 +148,13 @@ bool TMainWnd::GetAntDef() {
     return true;
 }
 
+void TMainWnd::TakeTypedFields() {
+    // A run owns the record; a text that does not read waits for Start's refusal.
+    double f = 0;
+    if (JobDef.Busy || fieldsLocked_ || !FieldNumber(DoFreq, f) || f < 0 || FrequencyRefusal(f)) return;
+    Ant.CalcFreq = f;
+}
+
 void TMainWnd::SetAntDef() {
     FieldLock lock(fieldsLocked_);
     {
