@@ -14,6 +14,7 @@
 #include "platform/TextCodec.h"
 #include "platform/RadioGroup.h"
 #include "platform/ShownNumber.h"
+#include "platform/SingleLineField.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
@@ -159,7 +160,7 @@ void TMainWnd::SetAntDef() {
     FieldLock lock(fieldsLocked_);
     {
         const QSignalBlocker block(AntName);
-        AntName->setText(DisplayQString(Ant.Name));
+        ShowStoredText(AntName, DisplayQString(Ant.Name));
     }
     AntName3->setText(DisplayQString(Ant.Name));
     if (Ant.Freq == 0.0) Ant.Freq = UnsetFreqShownAs;
