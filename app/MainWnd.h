@@ -213,6 +213,10 @@ public:
     // The name field and the calculation fields stored into the records.
     void TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const;
     void SetAntDef();
+    // A calculation frequency typed on the Calculate tab waits in its field
+    // for Start; every command takes it into the record first, so a command
+    // that shows the record in the fields keeps it.
+    void TakeTypedFields();
     void NewAntDef();
     // Every antenna read in (Open, Reopen, a far-field file, an optimization
     // log, the text editor, the command line) replaces the record here: no

@@ -15,6 +15,7 @@
 
 void TMainWnd::RunWindowCommand(const std::function<void()>& command, WhileBusy busy) {
     if (busy == WhileBusy::Refused && JobDef.Busy) return;
+    TakeTypedFields();
     RunGuarded(command);
     UpdateMenuState();
 }

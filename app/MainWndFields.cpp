@@ -14,6 +14,7 @@
 #include "platform/TextCodec.h"
 #include "platform/RadioGroup.h"
 #include "platform/ShownNumber.h"
+#include "platform/SingleLineField.h"
 #include "platform/StringGrid.h"
 
 #include <QAction>
@@ -148,11 +149,18 @@ bool TMainWnd::GetAntDef() {
     return true;
 }
 
+void TMainWnd::TakeTypedFields() {
+    // A run owns the record; a text that does not read waits for Start's refusal.
+    double f = 0;
+    if (JobDef.Busy || fieldsLocked_ || !FieldNumber(DoFreq, f) || f < 0 || FrequencyRefusal(f)) return;
+    Ant.CalcFreq = f;
+}
+
 void TMainWnd::SetAntDef() {
     FieldLock lock(fieldsLocked_);
     {
         const QSignalBlocker block(AntName);
-        AntName->setText(DisplayQString(Ant.Name));
+        ShowStoredText(AntName, DisplayQString(Ant.Name));
     }
     AntName3->setText(DisplayQString(Ant.Name));
     if (Ant.Freq == 0.0) Ant.Freq = UnsetFreqShownAs;

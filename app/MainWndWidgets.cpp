@@ -4,6 +4,7 @@
 #include "app/MainWndLayout.h"
 #include "platform/FormWidgets.h"
 #include "platform/RadioGroup.h"
+#include "platform/SingleLineField.h"
 #include "platform/StringGrid.h"
 
 #include <QCheckBox>
@@ -31,7 +32,8 @@ void TMainWnd::BuildGeometryTab() {
     QWidget* t = TabSheet1;
     Label1 = PlaceLabel(t, "Label1", "Name", 4, 6, 44, 20);
     AntName = Place(new QLineEdit(t), "AntName", 48, 4, 300, 22);
-    AntName->setMaxLength(AntNameLength);
+    // It takes no more than the record's name holds.
+    InstallSingleLine(AntName, AntNameLength);
     Label5 = PlaceLabel(t, "Label5", "Freq. (MHz)", 356, 6, 80, 20);
     Freq = PlacePresetCombo(t, "Freq", {}, 438, 4, 96);
     DocBtn = PlaceButton(t, "DocBtn", "Comments", 652, 2, 116, 26);

@@ -5,6 +5,7 @@
 #include "model/LanguageState.h"
 #include "platform/FormLayout.h"
 #include "platform/Prompter.h"
+#include "platform/SingleLineField.h"
 #include "platform/StringGrid.h"
 #include "platform/TextCodec.h"
 
@@ -76,6 +77,7 @@ void ApplyFormPattern(QWidget* form, const QString& fontName, double scale) {
     form->setMinimumSize(0, 0);
     form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     ScaleChildren(form, scale);
+    InstallSingleLineOnTextFields(form);
     const QRect contents = form->childrenRect();
     const QSize scaled = QSize(Scaled(size.width(), scale), Scaled(size.height(), scale))
                              .expandedTo(QSize(contents.right() + 1, contents.bottom() + 1));

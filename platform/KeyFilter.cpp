@@ -39,7 +39,8 @@ bool CommaToPointFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-QValidator::State CommaToPointValidator::validate(QString& input, int&) const {
+QValidator::State CommaToPointValidator::validate(QString& input, int& pos) const {
+    SingleLineValidator::validate(input, pos);
     input.replace(QLatin1Char(','), QLatin1Char('.'));
     return Acceptable;
 }
@@ -47,15 +48,21 @@ QValidator::State CommaToPointValidator::validate(QString& input, int&) const {
 void InstallCommaToPoint(QWidget* field) {
     if (!field || field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly)) return;
     field->installEventFilter(new CommaToPointFilter(field));
-    if (QLineEdit* line = TextLine(field); line && !line->validator())
+    // It takes the place of the plain single-line rule a form gave the field.
+    if (QLineEdit* line = TextLine(field);
+        line && (!line->validator() || qobject_cast<const SingleLineValidator*>(line->validator()))) {
+        const QValidator* plain = line->validator();
         line->setValidator(new CommaToPointValidator(field));
+        delete plain;
+    }
 }
 
 void RemoveCommaToPoint(QWidget* field) {
     if (!field) return;
     delete field->findChild<CommaToPointFilter*>(QString(), Qt::FindDirectChildrenOnly);
-    // Deleting the validator takes it off the line edit too.
+    // Deleting the validator takes it off the line edit too; the field stays single-line.
     delete field->findChild<CommaToPointValidator*>(QString(), Qt::FindDirectChildrenOnly);
+    InstallSingleLine(TextLine(field));
 }
 
 bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {

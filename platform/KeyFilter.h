@@ -2,7 +2,8 @@
 // Numeric fields take a typed comma as the decimal point: all numbers of the
 // program use '.'. Text that enters otherwise (pasted, dropped) is read alike.
 #include <QObject>
-#include <QValidator>
+
+#include "platform/SingleLineField.h"
 
 class QKeyEvent;
 class QWidget;
@@ -21,11 +22,11 @@ protected:
 };
 
 // Turns every comma of a field's new text into a point, whichever way the
-// text came in; it refuses nothing.
-class CommaToPointValidator : public QValidator {
+// text came in, and keeps the field single-line; it refuses nothing.
+class CommaToPointValidator : public SingleLineValidator {
     Q_OBJECT
 public:
-    explicit CommaToPointValidator(QObject* parent = nullptr) : QValidator(parent) {}
+    explicit CommaToPointValidator(QObject* parent = nullptr) : SingleLineValidator(0, parent) {}
     State validate(QString& input, int& pos) const override;
 };
 

@@ -15,6 +15,11 @@
 #include "optimizer/ACalMultDlg.h"
 #include "optimizer/OptLogFile.h"
 #include "optimizer/OptimizerState.h"
+#include "platform/SingleLineField.h"
+
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 
 #include <functional>
 #include <iterator>
@@ -285,6 +290,108 @@ TEST_F(FileRoundTripTest, ALongNameIsCutAtACharacterAndSavedAsItWasRead) {
         EXPECT_TRUE(ReadFile(saved).startsWith(QByteArray::fromStdString(c.kept + "\r\n")));
         ASSERT_TRUE(OpenFile(saved)) << Shown();
         EXPECT_EQ(std::string(wnd->Ant.Name), c.kept);
+    }
+}
+
+namespace {
+
+// Text entered into a single-line field as a user enters it: typed letter by
+// letter (an input method commits what has no key), or pasted at the cursor.
+void TypeText(QLineEdit* field, const QString& text) {
+    for (const QChar c : text) {
+        if (c.isPrint()) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(field, &key);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(field, &commit);
+        }
+    }
+}
+void PasteText(QLineEdit* field, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    field->paste();
+}
+
+// The window's fields of free text: those with the plain single-line rule
+// (number fields take theirs with the comma rule).
+QList<QLineEdit*> FreeTextFields(QWidget& window) {
+    QList<QLineEdit*> fields;
+    for (QLineEdit* field : window.findChildren<QLineEdit*>())
+        if (field->validator() && field->validator()->metaObject() == &SingleLineValidator::staticMetaObject)
+            fields.append(field);
+    return fields;
+}
+
+}  // namespace
+
+// The name field takes what is pasted or typed into it as the antenna text
+// writes it, and no more than the record holds: every save takes it, and the
+// file opens with the name the field showed.
+TEST_F(FileRoundTripTest, TheNameIsSavedAsTheFieldShowsIt) {
+    const QString zhe70(70, QChar(0x0416));
+    const struct {
+        const char* what;
+        QString entered;
+        bool pasted;
+        QString shown;
+    } cases[] = {
+        {"two lines pasted", "AA\nBB", true, "AA BB"},
+        {"a line pasted with its line end", "AA\r\n", true, "AA "},
+        {"a tab and Ctrl+Z pasted", QString("A\tB") + QChar(0x1A) + "C", true, "A BC"},
+        {"Ctrl+Z typed", QString("AA") + QChar(0x1A) + "B", false, "AAB"},
+        {"70 Cyrillic letters typed", zhe70, false, QString(64, QChar(0x0416))},
+        {"70 Cyrillic letters pasted", zhe70, true, QString(64, QChar(0x0416))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenDipole();
+        wnd->AntName->setFocus();
+        wnd->AntName->selectAll();
+        c.pasted ? PasteText(wnd->AntName, c.entered) : TypeText(wnd->AntName, c.entered);
+        EXPECT_EQ(wnd->AntName->text(), c.shown);
+        prompter.Clear();
+        const bool savedBoth = wnd->SaveAntFile(TempPath("named.kva")) && wnd->SaveFarFieldFile(TempPath("named.kvb"));
+        EXPECT_TRUE(savedBoth) << Shown();
+        if (!savedBoth) continue;
+        for (const char* saved : {"named.kva", "named.kvb"}) {
+            ASSERT_TRUE(OpenFile(TempPath(saved))) << Shown();
+            EXPECT_EQ(wnd->AntName->text(), c.shown) << saved;
+        }
+    }
+}
+
+// Random texts (line breaks, tabs, control characters, long names in
+// several scripts) pasted or typed into every free-text field of the window:
+// every save takes them and the file opens with each field as it showed.
+TEST_F(FileRoundTripTest, RandomTextsInEveryTextFieldSaveAsShown) {
+    OpenDipole();
+    const QList<QLineEdit*> fields = FreeTextFields(*wnd);
+    ASSERT_TRUE(fields.contains(wnd->AntName));
+    const QString pieces[] = {"A", "z", " ", ",", "*", "1.5", QString(QChar(0x0416)), QString(QChar(0x20AC)),
+                              QString::fromUtf8("\xF0\x9F\x98\x80"), "\n", "\r\n", "\r", "\t", QString(QChar(0x1A)),
+                              QString(QChar(0x01)), QString(QChar(0x7F)), QString(QChar(0x85)), QString(QChar(0x2028)),
+                              QString(QChar(0xD800)), QString(12, QChar(0x0416)), QString(20, QChar(0x4E2D))};
+    std::mt19937 rng(56);
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const QString saved = TempPath("random-name.kva");
+    for (int step = 1; step <= 80; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        QLineEdit* field = fields[pick(static_cast<int>(fields.size()))];
+        field->setFocus();
+        if (pick(2)) field->selectAll();
+        else field->setCursorPosition(pick(static_cast<int>(field->text().size()) + 1));
+        QString text;
+        for (int n = 1 + pick(30); n > 0; --n) text += pieces[pick(static_cast<int>(std::size(pieces)))];
+        pick(3) ? PasteText(field, text) : TypeText(field, text);
+        QStringList shown;
+        for (QLineEdit* f : fields) shown.append(f->text());
+        prompter.Clear();
+        ASSERT_TRUE(wnd->SaveAntFile(saved)) << Shown();
+        ASSERT_TRUE(OpenFile(saved)) << Shown();
+        for (int i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i]->text(), shown[i]) << fields[i]->objectName().toStdString();
+        if (HasFailure()) return;
     }
 }
 

@@ -326,6 +326,19 @@ auto TypedInto = [](QComboBox* TMainWnd::*box, const char* text) {
     return [box, text](MeaningKept& t) { MeaningKept::TypeInto(t.Wnd().*box, text); };
 };
 
+// A calculation frequency typed on the Calculate tab, then a command that
+// shows the record in the fields: the field keeps it and Start computes at it.
+auto CalcFreqTypedBefore = [](std::function<void(MeaningKept&)> command) {
+    return [command](MeaningKept& t) {
+        MeaningKept::TypeInto(t.Wnd().DoFreq, "14.05");
+        command(t);
+    };
+};
+auto CalcFreqKept = [](MeaningKept& t) {
+    EXPECT_EQ(t.Wnd().DoFreq->currentText(), "14.05");
+    EXPECT_FLOAT_EQ(t.StartAgain().F, 14.05f);
+};
+
 // Wire 1's end moved off the joint that fed wire 2 at its first pulse: the
 // feed stays, and the log says no pulse stands at its point.
 void FeedLeftByTheJoint(MeaningKept& t) {
@@ -482,6 +495,25 @@ const MeaningKeptRow Rows[] = {
     {"NoSaveQuestionAfterWireEditorOK", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
      [](MeaningKept& t) { t.Accept<TWireCadDlg>(t.Wnd().KCAD, [](TWireCadDlg&) {}); },
      [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},
+    {"CalcFreqTypedBeforeWireEditorOK", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     CalcFreqTypedBefore([](MeaningKept& t) { t.Accept<TWireCadDlg>(t.Wnd().KCAD, [](TWireCadDlg&) {}); }),
+     CalcFreqKept},
+    {"CalcFreqTypedBeforeAxisExchange", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     CalcFreqTypedBefore([](MeaningKept& t) {
+         t.prompter.AnswerMessage(BoxYes);
+         t.Wnd().KXZ1->trigger();
+     }),
+     CalcFreqKept},
+    {"CalcFreqTypedBeforeRound", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     CalcFreqTypedBefore([](MeaningKept& t) {
+         t.prompter.AnswerMessage(BoxYes);  // radii too
+         t.prompter.AnswerMessage(BoxYes);
+         t.Wnd().K24->trigger();
+     }),
+     CalcFreqKept},
+    {"CalcFreqTypedBeforeStackOK", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
+     CalcFreqTypedBefore([](MeaningKept& t) { t.Accept<TStackDlgBox>(t.Wnd().K37, [](TStackDlgBox&) {}); }),
+     CalcFreqKept},
     // The calculation frequency is no part of the file.
     {"NoSaveQuestionAfterCalcFreq", [](MeaningKept& t) { t.OpenExample("dipole.kva"); },
      TypedInto(&TMainWnd::DoFreq, "7.1"), [](MeaningKept& t) { t.ExpectNoSaveQuestion(); }},

@@ -1,3 +1,4 @@
+#include "platform/FormPattern.h"
 #include "platform/KeyFilter.h"
 #include "platform/System.h"
 #include "platform/TextCodec.h"
@@ -5,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -62,6 +65,41 @@ TEST(KeyFilter, TypedAndPastedCommasBecomePoints) {
     field.paste();
     QTest::keyClicks(&field, ",3");
     EXPECT_EQ(field.text(), QString("12,5,3"));
+}
+
+// Every text field of a form takes what is pasted as one line; a field with
+// a byte limit keeps what fits of what came in and the text around it.
+TEST(KeyFilter, TextFieldsTakeOneLineWithinTheirBytes) {
+    QDialog form;
+    auto* text = new QLineEdit(&form);
+    auto* number = new QLineEdit(&form);
+    auto* count = new QSpinBox(&form);
+    InstallCommaToPoint(number);
+    ApplyFormPattern(&form, QString(), 1.0);
+    InstallCommaToPoint(text);  // a form may make a text field a number after the pattern
+    RemoveCommaToPoint(text);
+    const QValidator* spinRule = count->findChild<QLineEdit*>()->validator();
+    EXPECT_FALSE(qobject_cast<const SingleLineValidator*>(spinRule));
+    for (QLineEdit* field : {text, number}) {
+        QApplication::clipboard()->setText(QString("1,5\r\n2\t3") + QChar(0x1A));
+        field->clear();
+        field->paste();
+        EXPECT_EQ(field->text(), field == number ? "1.5 2 3" : "1,5 2 3");
+    }
+
+    const QString zhe(QChar(0x0416));  // two bytes in UTF-8
+    QLineEdit name;
+    InstallSingleLine(&name, 8);
+    name.setText("ab");
+    name.setCursorPosition(1);
+    QApplication::clipboard()->setText(zhe.repeated(5));
+    name.paste();
+    EXPECT_EQ(name.text(), "a" + zhe.repeated(3) + "b");
+    QTest::keyClicks(&name, "c");
+    EXPECT_EQ(name.text(), "a" + zhe.repeated(3) + "b") << "a letter typed at the limit is not taken";
+    // A stored text shows as stored.
+    ShowStoredText(&name, zhe.repeated(6));
+    EXPECT_EQ(name.text(), zhe.repeated(6));
 }
 
 TEST(System, VersionAndMachineFacts) {
