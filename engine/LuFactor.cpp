@@ -35,6 +35,8 @@
 namespace {
 
 int panelWidthOverride = 0;
+int teamSizeOverride = 0;
+std::atomic<int> lastTeamSize{0};
 
 // A narrower panel's serial factorization is shorter, but it makes more
 // steps, each with its hand-offs among the team: 64 columns are the best
@@ -249,9 +251,16 @@ struct StepProgress {
 
 }  // namespace
 
-int LuThreadsFor(int n) { return n < ParallelFrom ? 1 : TeamSize(n >= AllThreadsFrom); }
+int LuThreadsFor(int n) {
+    if (n < ParallelFrom) return 1;
+    return teamSizeOverride > 0 ? teamSizeOverride : TeamSize(n >= AllThreadsFrom);
+}
 
 void SetLuPanelWidth(int width) { panelWidthOverride = width > 0 ? width : 0; }
+
+void SetLuTeamSize(int threads) { teamSizeOverride = threads > 0 ? threads : 0; }
+
+int LastLuTeamSize() { return lastTeamSize.load(std::memory_order_relaxed); }
 
 void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
     if (n <= 0) return;
@@ -294,6 +303,7 @@ void LuFactor(LuComplex* a, int n, int lda, int* pivot) {
 
 #pragma omp parallel num_threads(threads)
     {
+        if (omp_get_thread_num() == 0) lastTeamSize.store(omp_get_num_threads(), std::memory_order_relaxed);
         placement.SpreadAndHold(n < AllThreadsFrom);
         long passed = 0;
         // The first panel: copied by every thread, factored by one.

@@ -22,6 +22,13 @@ void LuSubstitute(const LuComplex* a, int n, int lda, LuComplex* rhs);
 // The threads the factorization of an n x n matrix runs on.
 int LuThreadsFor(int n);
 
+// The team of every factorization large enough to be shared, whatever the
+// free cores (tests name the team sizes a race would show in); 0 restores
+// the choice by the free cores.
+void SetLuTeamSize(int threads);
+// The threads the team of the last factorization had.
+int LastLuTeamSize();
+
 // Panel width of the blocked factorization (tests use small widths to cross
 // panel borders on small matrices); 0 restores the automatic choice.
 void SetLuPanelWidth(int width);

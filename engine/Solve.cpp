@@ -35,6 +35,12 @@ bool PassiveLoads() {
     return true;
 }
 
+// Single precision leaves the input power uncertain by a small share of the
+// sources' |V I|: a lossless loop, whose true power lies far below that, may
+// come out a little below zero. Within this share of the sum of |V I| / 2 a
+// negative power is rounding; beyond it a passive antenna cannot take it.
+constexpr float PowerNoise = 1e-3f;
+
 // One impedance field of the source report.
 std::string ReportField(ComplexF z) {
     const std::string text = CplxToStr2(z.real(), z.imag());
@@ -94,8 +100,8 @@ void ReportSources() {
     std::replace(header.begin(), header.end(), ';', '\t');
     AddEngineLog(header);
     e.InputPower = 0.0f;
+    float powerScale = 0.0f;  // the sum of |V I| / 2
     bool first = true;
-    int fed = 0;
     std::vector<std::string> lines;  // logged once the power is known to be a result
     for (int s = 1; s <= e.SourceCount; ++s) {
         const EngineSource& src = e.Sources[s];
@@ -110,7 +116,7 @@ void ReportSources() {
         // impedance: no result, not a row of "inf".
         if (!std::isfinite(r) || !std::isfinite(x)) throw EngineError("non-finite impedance at a source");
         e.InputPower += 0.5f * vi.real();
-        ++fed;
+        powerScale += 0.5f * std::abs(vi);
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
             const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
@@ -126,17 +132,21 @@ void ReportSources() {
         }
         first = false;
     }
-    // One source cannot draw negative power from a passive antenna: the
-    // layout is beyond what the method computes soundly (segments of very
-    // different lengths side by side, wires closer than it resolves), and
-    // no impedance of it is shown as a result.
-    if (fed == 1 && e.InputPower < 0.0f && PassiveLoads()) {
+    // A passive antenna takes no negative power over all its sources
+    // together (one source may feed another): beyond rounding, the layout is
+    // beyond what the method computes soundly (segments of very different
+    // lengths side by side, wires closer than it resolves), and no impedance
+    // of it is shown as a result. Within rounding the resistance is shown
+    // as computed: it reads 0.000 as any value that small does, whereas an
+    // exact 0 in the row means no result; the gains, scaled by a power below
+    // zero, read as none.
+    if (e.InputPower < -PowerNoise * powerScale && PassiveLoads()) {
         LogEngineMessage(EngNegativeInputPower);
         if (!JobDef.CurrentTable) {
             ResultRow* row = Results.Row(0);
             row->R = row->jX = row->SWR = 0.0f;
         }
-        throw EngineError("negative input power from one source");
+        throw EngineError("negative input power");
     }
     for (const std::string& line : lines) AddEngineLog(line);
 }

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <omp.h>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -46,24 +46,47 @@ struct PanelWidthGuard {
     ~PanelWidthGuard() { SetLuPanelWidth(0); }
 };
 
-void ExpectSameAsPlain(const Matrix& original, int n) {
-    Matrix plain = original, blocked = original;
-    std::vector<int> plainPivot, blockedPivot(n);
-    PlainFactor(plain, n, plainPivot);
-    LuFactor(blocked.data(), n, n, blockedPivot.data());
-    ASSERT_EQ(plainPivot, blockedPivot);
+// The program takes no more threads than other processes leave cores free,
+// so on a busy machine it would factor alone and a race among the team's
+// threads would pass unseen: the shared factorizations below run on teams
+// of these sizes whatever the load (odd sizes leave tiles over), and each
+// checks it had its team.
+constexpr std::initializer_list<int> TeamSizes = {2, 3, 5, 8};
 
-    std::vector<LuComplex> x1(n), x2;
+struct TeamSizeGuard {
+    explicit TeamSizeGuard(int threads) { SetLuTeamSize(threads); }
+    ~TeamSizeGuard() { SetLuTeamSize(0); }
+};
+
+// The blocked factorization on each of the teams (0: as many threads as
+// the program takes) against plain elimination.
+void ExpectSameAsPlain(const Matrix& original, int n, std::initializer_list<int> teams = {0}) {
+    Matrix plain = original;
+    std::vector<int> plainPivot;
+    PlainFactor(plain, n, plainPivot);
+    std::vector<LuComplex> x1(n);
     for (int i = 0; i < n; ++i) x1[i] = LuComplex(static_cast<float>(i % 7) - 3.0f, 1.0f);
-    x2 = x1;
+    std::vector<LuComplex> x2 = x1;
     PlainSolve(plain, n, plainPivot, x1);
-    LuSolve(blocked.data(), n, n, blockedPivot.data(), x2.data());
-    double diff = 0.0, norm = 0.0;
-    for (int i = 0; i < n; ++i) {
-        diff += std::norm(x1[i] - x2[i]);
-        norm += std::norm(x1[i]);
+
+    for (int team : teams) {
+        TeamSizeGuard threads(team);
+        Matrix blocked = original;
+        std::vector<int> blockedPivot(n);
+        LuFactor(blocked.data(), n, n, blockedPivot.data());
+        if (team > 0) {
+            EXPECT_EQ(LastLuTeamSize(), team) << "n " << n;
+        }
+        ASSERT_EQ(plainPivot, blockedPivot) << team << " threads";
+        std::vector<LuComplex> x = x2;
+        LuSolve(blocked.data(), n, n, blockedPivot.data(), x.data());
+        double diff = 0.0, norm = 0.0;
+        for (int i = 0; i < n; ++i) {
+            diff += std::norm(x1[i] - x[i]);
+            norm += std::norm(x1[i]);
+        }
+        EXPECT_LE(std::sqrt(diff), 1e-5 * std::sqrt(norm)) << team << " threads";
     }
-    EXPECT_LE(std::sqrt(diff), 1e-5 * std::sqrt(norm));
 }
 
 }  // namespace
@@ -121,28 +144,32 @@ TEST(LuFactor, SharedAmongThreadsLikePlainElimination) {
     } cases[] = {{16, 400}, {16, 533}, {24, 400}, {24, 533}, {0, 400}, {0, 533}, {128, 900}, {192, 1100}};
     for (const auto& c : cases) {
         PanelWidthGuard guard(c.width);
-        ExpectSameAsPlain(RandomMatrix(c.n, 300u + c.n), c.n);
+        ExpectSameAsPlain(RandomMatrix(c.n, 300u + c.n), c.n, TeamSizes);
     }
 }
 
 TEST(LuFactor, ThreadCountChangesOnlyRounding) {
     const int n = 600;
     const Matrix original = RandomMatrix(n, 41);
-    const int threads = omp_get_max_threads();
-    Matrix single = original, shared = original;
+    Matrix single = original;
     std::vector<int> singlePivot(n), sharedPivot(n);
-    omp_set_num_threads(1);
-    LuFactor(single.data(), n, n, singlePivot.data());
-    omp_set_num_threads(std::max(threads, 4));
-    LuFactor(shared.data(), n, n, sharedPivot.data());
-    omp_set_num_threads(threads);
-    EXPECT_EQ(singlePivot, sharedPivot);
-    double diff = 0.0, norm = 0.0;
-    for (std::size_t i = 0; i < original.size(); ++i) {
-        diff += std::norm(single[i] - shared[i]);
-        norm += std::norm(single[i]);
+    {
+        TeamSizeGuard alone(1);
+        LuFactor(single.data(), n, n, singlePivot.data());
     }
-    EXPECT_LE(std::sqrt(diff), 1e-6 * std::sqrt(norm));
+    for (int team : TeamSizes) {
+        TeamSizeGuard threads(team);
+        Matrix shared = original;
+        LuFactor(shared.data(), n, n, sharedPivot.data());
+        EXPECT_EQ(LastLuTeamSize(), team);
+        EXPECT_EQ(singlePivot, sharedPivot) << team << " threads";
+        double diff = 0.0, norm = 0.0;
+        for (std::size_t i = 0; i < original.size(); ++i) {
+            diff += std::norm(single[i] - shared[i]);
+            norm += std::norm(single[i]);
+        }
+        EXPECT_LE(std::sqrt(diff), 1e-6 * std::sqrt(norm)) << team << " threads";
+    }
 }
 
 TEST(LuFactor, SingularMatrixThrowsWhenShared) {
@@ -153,8 +180,13 @@ TEST(LuFactor, SingularMatrixThrowsWhenShared) {
     for (int c = 0; c < n; ++c) a[301 * n + c] = LuComplex(0, 0);
     std::vector<int> pivot(n);
     PanelWidthGuard guard(32);
-    EXPECT_THROW(LuFactor(a.data(), n, n, pivot.data()), EngineError);
-    // The next factorization starts clean.
-    Matrix b = RandomMatrix(n, 10);
-    EXPECT_NO_THROW(LuFactor(b.data(), n, n, pivot.data()));
+    for (int team : TeamSizes) {
+        TeamSizeGuard threads(team);
+        Matrix failing = a;
+        EXPECT_THROW(LuFactor(failing.data(), n, n, pivot.data()), EngineError);
+        EXPECT_EQ(LastLuTeamSize(), team);
+        // The next factorization starts clean.
+        Matrix b = RandomMatrix(n, 10);
+        EXPECT_NO_THROW(LuFactor(b.data(), n, n, pivot.data())) << team << " threads";
+    }
 }
