@@ -220,7 +220,8 @@ bool CanReplaceFile(const std::string& target, std::string* error) {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& target, const void* data, std::size_t size, std::string* error) {
+bool ReplacingFile::Begin(const std::string& target, std::string* error) {
+    Discard();
     // Beyond a file-size limit the kernel would kill the program with SIGXFSZ;
     // ignored, the write fails with EFBIG and the save is reported.
     static const bool sizeSignalIgnored = [] { return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR; }();
@@ -236,18 +237,14 @@ bool WriteFileReplacing(const std::string& target, const void* data, std::size_t
     }
     RemoveStaleTemporaries(path);
     std::string tmp = TempPrefix(path) + std::to_string(::getpid()) + "-XXXXXX";
-    int fd = ::mkstemp(tmp.data());
+    const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
         SetError(error, "create");
         return false;
     }
-    FdGuard guard{fd};
-    auto fail = [&](const char* what) {
-        SetError(error, what);
-        ::unlink(tmp.c_str());
-        return false;
-    };
-
+    path_ = path;
+    tmp_ = tmp;
+    fd_ = fd;
     // mkstemp makes the file private; give it the target's mode, or the
     // usual mode of a new file.
     struct stat st {};
@@ -259,15 +256,52 @@ bool WriteFileReplacing(const std::string& target, const void* data, std::size_t
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd, mode) != 0) return fail("chmod");
-    if (!WriteAll(fd, static_cast<const uint8_t*>(data), size)) return fail("write");
-    if (::fsync(fd) != 0) return fail("sync");
-    guard.fd = -1;
+    if (::fchmod(fd, mode) != 0) {
+        SetError(error, "chmod");
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool ReplacingFile::Commit(std::string* error) {
+    auto fail = [&](const char* what) {
+        SetError(error, what);
+        Discard();
+        return false;
+    };
+    if (fd_ < 0) {
+        errno = EBADF;
+        return fail("write");
+    }
+    if (::fsync(fd_) != 0) return fail("sync");
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) return fail("close");
-    if (::rename(tmp.c_str(), path.c_str()) != 0) return fail("rename");
-    if (!SyncFolder(path)) {
+    if (::rename(tmp_.c_str(), path_.c_str()) != 0) return fail("rename");
+    tmp_.clear();
+    if (!SyncFolder(path_)) {
         SetError(error, "sync folder");
         return false;
     }
     return true;
+}
+
+void ReplacingFile::Discard() {
+    const int saved = errno;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tmp_.empty()) ::unlink(tmp_.c_str());
+    tmp_.clear();
+    errno = saved;
+}
+
+bool WriteFileReplacing(const std::string& target, const void* data, std::size_t size, std::string* error) {
+    ReplacingFile file;
+    if (!file.Begin(target, error)) return false;
+    if (!WriteAll(file.Descriptor(), static_cast<const uint8_t*>(data), size)) {
+        SetError(error, "write");
+        return false;
+    }
+    return file.Commit(error);
 }

@@ -35,3 +35,28 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
 inline bool WriteFileReplacing(const std::string& path, std::string_view text, std::string* error = nullptr) {
     return WriteFileReplacing(path, text.data(), text.size(), error);
 }
+
+// The same replacing write in two steps, for a writer that fills the file by
+// its name (a print engine): Begin makes the temporary beside the target
+// under the rules above, the writer writes TemporaryPath() in place, and
+// Commit puts it on disk and over the target. A temporary not committed is
+// removed with the object.
+class ReplacingFile {
+public:
+    ReplacingFile() = default;
+    ~ReplacingFile() { Discard(); }
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    bool Begin(const std::string& target, std::string* error = nullptr);
+    const std::string& TemporaryPath() const { return tmp_; }
+    int Descriptor() const { return fd_; }
+    bool Commit(std::string* error = nullptr);
+    // Removes the temporary; the target stays as it was.
+    void Discard();
+
+private:
+    std::string path_;  // the target, links followed
+    std::string tmp_;
+    int fd_ = -1;
+};

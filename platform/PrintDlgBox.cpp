@@ -2,8 +2,7 @@
 
 #include "model/EnvDef.h"
 #include "platform/FormPattern.h"
-#include "platform/Printing.h"
-#include "platform/Prompter.h"
+#include "platform/PrintJob.h"
 
 #include <QApplication>
 #include <QDate>
@@ -177,14 +176,15 @@ bool TPrintDlgBox::Pump() {
 
 int TPrintDlgBox::PrintTable() {
     if (colCount_ == 0 || RowCount() == 0) return 0;
-    QPrinter& printer = SharedPrinter();
+    PrintJob job;
     QWidget* owner = QApplication::activeWindow();
-    if (!CurrentPrintSetup().Choose(printer, owner)) return 0;
+    if (!job.Choose(owner)) return 0;
+    QPrinter& printer = job.Printer();
     printer.setDocName("KORVA-TEZ");
     abort_ = false;
     QPainter p;
     if (!p.begin(&printer)) {
-        ShowMessage("Can not print: the printer did not accept the job.");
+        job.ReportNotStarted();
         return 0;
     }
     QFont f = p.font();
@@ -220,8 +220,7 @@ int TPrintDlgBox::PrintTable() {
         p.end();
     } else {
         p.end();
-        result = failed || printer.printerState() == QPrinter::Error ? 0 : 1;
-        if (!result) ShowMessage("Can not print: the printer reported an error.");
+        result = job.Finish(!failed) ? 1 : 0;
     }
     if (owner && owner != this) owner->setEnabled(true);
     hide();

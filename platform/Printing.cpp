@@ -1,6 +1,5 @@
 #include "platform/Printing.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPrintDialog>
@@ -22,14 +21,6 @@ DialogPrintSetup& DefaultSetup() {
 }
 
 PrintSetup* Active = nullptr;
-QPrinter* Printer = nullptr;
-
-// The printer holds resources of the application's platform plug-in: it goes
-// with the application, not with the program's static objects.
-void ReleasePrinter() {
-    delete Printer;
-    Printer = nullptr;
-}
 
 }  // namespace
 
@@ -39,14 +30,6 @@ PrintSetup* SetPrintSetup(PrintSetup* setup) {
     PrintSetup* previous = Active;
     Active = setup;
     return previous;
-}
-
-QPrinter& SharedPrinter() {
-    if (!Printer) {
-        Printer = new QPrinter(QPrinter::HighResolution);
-        if (QCoreApplication::instance()) qAddPostRoutine(ReleasePrinter);
-    }
-    return *Printer;
 }
 
 bool PdfPrintSetup::Choose(QPrinter& printer, QWidget*) {

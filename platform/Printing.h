@@ -1,7 +1,7 @@
 #pragma once
-// Print jobs: the printer of the program and the print dialog behind one
-// replaceable service, so that tests print to a PDF file and never block on
-// a modal dialog. The default service shows QPrintDialog.
+// The print dialog behind one replaceable service, so that tests print to a
+// PDF file and never block on a modal dialog. The default service shows
+// QPrintDialog.
 #include <string>
 
 class QPrinter;
@@ -31,10 +31,6 @@ public:
 private:
     PrintSetup* previous_;
 };
-
-// The printer of every print job; it keeps the user's choices for the
-// session and is released when the application ends.
-QPrinter& SharedPrinter();
 
 // A service that answers without asking: it prints to a PDF file in the
 // orientation given, or cancels.

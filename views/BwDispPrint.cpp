@@ -4,28 +4,28 @@
 
 #include "model/AntDef.h"
 #include "platform/Canvas.h"
-#include "platform/Printing.h"
-#include "platform/Prompter.h"
+#include "platform/PrintJob.h"
 #include "platform/System.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 
 #include <QPrinter>
+
 #include <cmath>
 #include <cstring>
 
 void TBwDispDlg::PrintBtnClick() {
-    QPrinter& printer = SharedPrinter();
-    if (!CurrentPrintSetup().Choose(printer, this)) return;
+    PrintJob job;
+    if (!job.Choose(this)) return;
     WaitCursor wait;
-    Canvas page(&printer);
+    Canvas page(&job.Printer());
     if (!page.Active()) {
-        ErrorBox("%s", "Can not print: the printer did not accept the job.");
+        job.ReportNotStarted();
         return;
     }
     PrintCharts(page, font().family());
     page.End();
-    if (printer.printerState() == QPrinter::Error) ErrorBox("%s", "Can not print: the printer reported an error.");
+    job.Finish();
 }
 
 void TBwDispDlg::PrintCharts(Canvas& page, const QString& fontName) {

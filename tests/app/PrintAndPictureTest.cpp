@@ -6,11 +6,17 @@
 #include "platform/FilePaths.h"
 #include "platform/PictureName.h"
 #include "model/ResultStore.h"
+#include "platform/PrintDlgBox.h"
 #include "platform/Printing.h"
 
 #include <QImage>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <functional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,6 +33,32 @@ std::vector<std::pair<double, double>> PdfPages(const QByteArray& pdf) {
     }
     return pages;
 }
+
+// A PDF written to its end: the header, and the trailer last.
+bool WholePdf(const QByteArray& pdf) { return pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"); }
+
+// Runs `write` on a file system that takes no more than `bytes` per file.
+void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& write) {
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = old;
+    small.rlim_cur = bytes;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    write();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+}
+
+// Prints to a PDF file and notes what the job's printer proposed.
+struct ProposingPdfSetup : PdfPrintSetup {
+    using PdfPrintSetup::PdfPrintSetup;
+    bool Choose(QPrinter& printer, QWidget* owner) override {
+        ProposedFile = printer.outputFileName();
+        ProposedLandscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+        return PdfPrintSetup::Choose(printer, owner);
+    }
+    QString ProposedFile;
+    bool ProposedLandscape = false;
+};
 
 }  // namespace
 
@@ -91,14 +123,39 @@ TEST_F(PrintAndPictureTest, CancelledPrintDialogPrintsNothing) {
     EXPECT_TRUE(prompter.ShownBoxes().empty()) << Shown();
 }
 
-TEST_F(PrintAndPictureTest, PrintJobThatCannotStartIsReported) {
+// A print job after one that failed starts from the user's choices, not from
+// what the failed job left: its page is whole, on every print path.
+TEST_F(PrintAndPictureTest, APrintAfterAFailedOneIsWhole) {
     CalculatedDipole();
-    PdfPrintSetup setup(UnwritablePath("page.pdf").toStdString());
-    ScopedPrintSetup scope(setup);
+    const QString failed = TempPath("failed.pdf");
+    {
+        PdfPrintSetup setup(failed.toStdString(), true);
+        ScopedPrintSetup scope(setup);
+        WithFileSizeLimit(4096, [this] { wnd->PrintBtn->click(); });
+    }
+    EXPECT_EQ(CountShown("message"), 1u) << Shown();
+    EXPECT_FALSE(QFileInfo::exists(failed));
+
+    const QString plots = TempPath("plots.pdf");
+    ProposingPdfSetup again(plots.toStdString(), false);
+    ScopedPrintSetup scope(again);
     wnd->PrintBtn->click();
-    ASSERT_EQ(CountShown("message"), 1u) << Shown();
-    EXPECT_NE(LastText().find("Can not print"), std::string::npos);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
+    EXPECT_EQ(again.ProposedFile, failed);
+    EXPECT_TRUE(again.ProposedLandscape);
+    const QByteArray pdf = ReadFile(plots);
+    EXPECT_TRUE(WholePdf(pdf)) << pdf.size();
+    EXPECT_EQ(PdfPages(pdf).size(), 1u);
+
+    TPrintDlgBox table(wnd.get());
+    table.SetLayout(5, 3, 3, 3);
+    table.SetColWidth(0, 40);
+    table.SetCell(0, 0, "wire 1");
+    const QString tablePdf = TempPath("table.pdf");
+    ProposingPdfSetup tableSetup(tablePdf.toStdString(), false);
+    ScopedPrintSetup tableScope(tableSetup);
+    EXPECT_EQ(table.PrintTable(), 1);
+    EXPECT_TRUE(WholePdf(ReadFile(tablePdf)));
+    EXPECT_EQ(CountShown("message"), 1u) << Shown();
 }
 
 TEST_F(PrintAndPictureTest, JpegPictureReadsBackInTheViewsSize) {
@@ -130,27 +187,59 @@ TEST_F(PrintAndPictureTest, CancelledSaveWritesNothing) {
     EXPECT_EQ(CountShown("message"), 0u);
 }
 
+// The printout to PDF and the pictures keep the old file when the write
+// fails, say so, and leave nothing beside it: no folder, a file the user
+// protected, a folder in its place, a disk that fills up.
 TEST_F(PrintAndPictureTest, FailedWritesAreReportedAndKeepOldFiles) {
+    CalculatedDipole();
     DrawnView();
-    // No folder to write into.
-    SaveImage(UnwritablePath("view.jpg"), 0);
-    ASSERT_EQ(CountShown("message"), 1u) << Shown();
-    EXPECT_EQ(LastText().rfind("Can not save ", 0), 0u);
-
-    // A read-only picture is refused and kept.
-    const QString locked = WriteFile("locked.bmp", "old picture");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    prompter.Clear();
-    SaveImage(locked, 1);
-    EXPECT_EQ(CountShown("message"), 1u) << Shown();
-    EXPECT_EQ(ReadFile(locked), "old picture");
-
-    // A target that cannot be replaced stays what it was.
-    QDir(TempPath("")).mkpath("taken.jpg/inside");
-    prompter.Clear();
-    SaveImage(TempPath("taken.jpg"), 0);
-    EXPECT_EQ(CountShown("message"), 1u) << Shown();
-    EXPECT_TRUE(QFileInfo(TempPath("taken.jpg/inside")).isDir());
+    const struct {
+        const char* what;
+        const char* extension;
+        std::function<void(const QString&)> write;
+    } writers[] = {
+        {"printout", "pdf",
+         [this](const QString& path) {
+             PdfPrintSetup setup(path.toStdString());
+             ScopedPrintSetup scope(setup);
+             wnd->PrintBtn->click();
+         }},
+        {"JPEG picture", "jpg", [this](const QString& path) { SaveImage(path, 0); }},
+        {"BMP picture", "bmp", [this](const QString& path) { SaveImage(path, 1); }},
+    };
+    const char* const failures[] = {"no folder", "protected", "a folder in its place", "full"};
+    int n = 0;
+    for (const auto& w : writers) {
+        for (const std::string failure : failures) {
+            SCOPED_TRACE(std::string(w.what) + ", " + failure);
+            const QString folder = TempPath(QString("case%1").arg(++n));
+            ASSERT_TRUE(QDir().mkpath(folder));
+            const QString name = QString("case%1/old.").arg(n) + w.extension;
+            QString target = TempPath(name);
+            if (failure == "no folder") target = UnwritablePath(QString("new%1.").arg(n) + w.extension);
+            if (failure == "a folder in its place") {
+                ASSERT_TRUE(QDir().mkpath(target + "/inside"));
+            }
+            if (failure == "protected" || failure == "full") WriteFile(name, "old contents");
+            if (failure == "protected") QFile::setPermissions(target, QFileDevice::ReadOwner);
+            const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            prompter.Clear();
+            if (failure == "full") {
+                WithFileSizeLimit(1024, [&] { w.write(target); });
+            } else {
+                w.write(target);
+            }
+            EXPECT_EQ(CountShown("message"), 1u) << Shown();
+            EXPECT_EQ(LastText().rfind("Can not save " + target.toStdString(), 0), 0u) << LastText();
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
+            EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+            if (failure == "a folder in its place") {
+                EXPECT_TRUE(QFileInfo(target + "/inside").isDir());
+            } else if (failure != "no folder") {
+                EXPECT_EQ(ReadFile(target), "old contents");
+            }
+        }
+    }
 }
 
 TEST_F(PrintAndPictureTest, AnExistingFileUnderAnAddedExtensionIsAskedFor) {

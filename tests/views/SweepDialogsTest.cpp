@@ -431,12 +431,12 @@ TEST_F(SweepDialogsTest, PlotsPrintTheThreeChartsOnOnePage) {
                                                  << text.toStdString();
     }
     EXPECT_TRUE(prompter.ShownBoxes().empty());
-    // A printer that refuses the job is reported; Cancel prints nothing.
+    // A file that cannot be made is reported; Cancel prints nothing.
     PdfPrintSetup refusing(dir.filePath("no such folder/plots.pdf").toStdString());
     ScopedPrintSetup scope(refusing);
     dlg.PrintBtnClick();
     ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
-    EXPECT_EQ(prompter.Last().icon, BoxIcon::Error);
+    EXPECT_EQ(prompter.Last().text.rfind("Can not save " + dir.filePath("no such folder/plots.pdf").toStdString(), 0), 0u);
     refusing.Cancel = true;
     dlg.PrintBtnClick();
     EXPECT_EQ(prompter.ShownBoxes().size(), 1u);
