@@ -214,6 +214,8 @@ public:
     void TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const;
     void SetAntDef();
     void NewAntDef();
+    // Every table of an antenna that replaces the record starts at its first cell.
+    void StartTablesAtFirstCell();
     // Every antenna read in (Open, Reopen, a far-field file, an optimization
     // log, the text editor, the command line) replaces the record here: no
     // result, identity or placed position of the one before is kept.

@@ -6,12 +6,15 @@
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
+#include "editing/TextEditDlg.h"
 #include "platform/FormPattern.h"
 #include "platform/OpeningFocus.h"
+#include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "views/OpenGLForm.h"
 
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -342,5 +346,86 @@ TEST_F(KeyboardUseTest, AValueTypedAtOnceIntoADialogReplacesTheOneShown) {
         Command(row.command)(*wnd);
         EXPECT_TRUE(row.took(wnd->Ant)) << row.dialog << ": \"" << row.typed << "\" typed at once reads \""
                                          << shown.toStdString() << "\"";
+    }
+}
+
+namespace {
+
+// Every way an antenna replaces the one shown.
+const struct ReplacementRow {
+    const char* name;
+    void (*replace)(TMainWnd& w, ScriptedPrompter& prompter);
+} Replacements[] = {
+    {"New",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         if (w.AntennaChanged()) prompter.AnswerMessage(BoxNo);  // the changes are dropped
+         w.K2->trigger();
+     }},
+    {"Open",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         if (w.AntennaChanged()) prompter.AnswerMessage(BoxNo);
+         prompter.AnswerFile(KORVA_TEST_DATA "/dipole.kva");
+         w.K3->trigger();
+     }},
+    {"Text editor",
+     [](TMainWnd& w, ScriptedPrompter&) {
+         const ScopedModalRoutine edited([](QDialog& d) {
+             static_cast<TTextEditDlg&>(d).Memo->document()->setModified(true);
+             return int(QDialog::Accepted);
+         });
+         w.K30->trigger();
+     }},
+    {"Restore",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         w.K38->trigger();
+         prompter.AnswerMessage(BoxYes);
+         w.K39->trigger();
+     }},
+};
+
+// Tab from the control before the grid until the focus is in it.
+bool TabInto(StringGrid* grid, QWidget* from) {
+    from->setFocus(Qt::OtherFocusReason);
+    for (int press = 0; press < 10 && FocusOwner() != grid; ++press) Key(*grid, Qt::Key_Tab);
+    return FocusOwner() == grid;
+}
+
+}  // namespace
+
+// Tables are entered at their first cell after the antenna is replaced,
+// whatever cell the one before was left on: a wire row typed with Tabs is one
+// wire, a source typed after a Tab is its position.
+TEST_F(KeyboardUseTest, TablesOfAReplacedAntennaStartAtTheirFirstCell) {
+    for (const ReplacementRow& row : Replacements) {
+        MakeDipole();
+        prompter.Clear();
+        wnd->Grid2->SetCurrentCell(8, wnd->Grid2->RowCount() - 1);
+        wnd->Grid3->SetCurrentCell(3, wnd->Grid3->RowCount() - 1);
+        wnd->Grid4->SetCurrentCell(6, 1);
+        wnd->UpdateMenuState();
+        row.replace(*wnd, prompter);
+        EXPECT_TRUE(prompter.AllAnswersUsed()) << row.name;
+        for (StringGrid* grid : {wnd->Grid2, wnd->Grid3, wnd->Grid4})
+            EXPECT_TRUE(grid->Col() == 1 && grid->Row() == 1)
+                << row.name << ": " << NameOf(grid) << " starts at " << grid->Col() << "," << grid->Row();
+
+        ASSERT_TRUE(TabInto(wnd->Grid2, wnd->ChkRmd)) << row.name;
+        const QStringList cells = {"0", "-5.12", "10", "0", "5.12", "10", "1", "22"};
+        for (int c = 0; c < cells.size(); ++c) {
+            TypeKeys(*wnd, cells[c]);
+            Key(*wnd->Grid2, c + 1 < cells.size() ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        const WireRec& w = wnd->Ant.Wires[0];
+        EXPECT_EQ(wnd->Ant.WireCount, 1) << row.name;
+        EXPECT_TRUE(w.X1 == 0 && w.Y1 == -5.12 && w.Z1 == 10 && w.X2 == 0 && w.Y2 == 5.12 && w.Z2 == 10 &&
+                    w.R == 0.001 && w.Seg == 22)
+            << row.name << ": wire 1 is (" << w.X1 << "," << w.Y1 << "," << w.Z1 << ")-(" << w.X2 << "," << w.Y2
+            << "," << w.Z2 << ") r " << w.R << " seg " << w.Seg;
+
+        ASSERT_TRUE(TabInto(wnd->Grid3, wnd->AutoVol)) << row.name;
+        TypeKeys(*wnd, "w1c");
+        Key(*wnd->Grid3, Qt::Key_Return);
+        EXPECT_EQ(wnd->Ant.SourceCount, 1) << row.name;
+        EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1c") << row.name;
     }
 }
