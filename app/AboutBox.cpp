@@ -81,5 +81,5 @@ void TVerDspDlg::Timer1Timer() {
 void TMainWnd::K10Click(QObject* sender) {
     TVerDspDlg box(this);
     if (!sender) box.Timer1->start();
-    ExecModalDialog(box);
+    ShowModal(box);
 }

@@ -218,6 +218,8 @@ public:
     // that shows the record in the fields keeps it.
     void TakeTypedFields();
     void NewAntDef();
+    // Every table of an antenna that replaces the record starts at its first cell.
+    void StartTablesAtFirstCell();
     // Every antenna read in (Open, Reopen, a far-field file, an optimization
     // log, the text editor, the command line) replaces the record here: no
     // result, identity or placed position of the one before is kept.

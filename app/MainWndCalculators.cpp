@@ -65,7 +65,7 @@ void TMainWnd::EditUserMaterial() {
         QFont f = dialog.font();
         f.setFamily(font().family());
         dialog.setFont(f);
-        ExecModalDialog(dialog);
+        ShowModal(dialog);
     }
     // Without values the user material means nothing: back to "No loss".
     if (UserMaterialDef.Resistivity == 0 && UserMaterialDef.Permeability == 0) {

@@ -191,6 +191,7 @@ void TMainWnd::SetAntDef() {
 }
 
 void TMainWnd::NewAntDef() {
+    StartTablesAtFirstCell();
     DestroyOptimizerState();
     // No results belong to the new antenna.
     Origin.Forget();
@@ -209,6 +210,13 @@ void TMainWnd::NewAntDef() {
     SetAntDef();
     UpdateCount();
     MarkAntennaUnchanged();
+}
+
+void TMainWnd::StartTablesAtFirstCell() {
+    // The cell the last antenna's tables were left on (Seg, Volt.) would
+    // take the first value typed after a Tab into the table, and a row typed
+    // with Tabs would be cut in two.
+    for (StringGrid* g : {Grid2, Grid3, Grid4}) g->SetCurrentCell(1, 1);
 }
 
 void TMainWnd::TakeReadAntenna(const AntDef& read) {

@@ -106,7 +106,6 @@ void TMainWnd::K3Click() {
         return;
     AntFolder = FolderOf(chosen);
     AddRecentFile(FileName, true);
-    Grid2->SetRow(1);
     EleBtn->setEnabled(false);
     Btn3D->setEnabled(false);
     DNImage->unsetCursor();

@@ -41,6 +41,7 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     if (JobDef.Busy || kept.empty()) return;
     if (YesNoBox("%s", MainMessages[question]) != BoxYes) return;
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
+    StartTablesAtFirstCell();
     // What was kept with another text does not name this one's parts.
     const KeptAntenna restored = references.Text == kept ? references : KeptAntenna{kept, nullptr, nullptr};
     CACal* cal = restored.References ? &OptimizerState() : ACal;

@@ -56,7 +56,7 @@ void TMainWnd::NWLDatClick() {
     const CalculationNotices notices(*this);
     TNWLForm form(this, SweepRunHost(), [] { QApplication::processEvents(); });
     form.FileName = FileName;
-    ExecModalDialog(form);
+    ShowModal(form);
 }
 
 void TMainWnd::ConnectSweepCommands() {

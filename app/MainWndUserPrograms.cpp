@@ -41,7 +41,7 @@ void TMainWnd::EditUserPrograms(int slot) {
         f.setFamily(font().family());
         dialog.setFont(f);
         dialog.USPlCB->setEnabled(slot != 1);
-        ExecModalDialog(dialog);
+        ShowModal(dialog);
         edited = dialog.SelectedSlot;
     }
     if (edited < 1 || edited > UserProgramCount) return;

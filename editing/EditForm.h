@@ -1,7 +1,7 @@
 #pragma once
 // What the geometry dialogs share: the form set-up and the number field with
 // an up-down button that steps by the digit at the caret. They run through
-// the program's modal routine, ExecModalDialog (platform/FormPattern.h).
+// the program's modal routine, ShowModal (platform/FormPattern.h).
 #include <QDialog>
 #include <QObject>
 #include <QWidget>

@@ -295,7 +295,7 @@ bool TGrpWireDlg::Prepare(AntDef& ant) {
 int TGrpWireDlg::Execute(AntDef& ant) {
     if (!Prepare(ant)) return GrpWireNoChange;
     for (;;) {
-        const int result = ExecModalDialog(*this);
+        const int result = ShowModal(*this);
         JobDef.InWavelengths = ChkRmd->isChecked() ? 1 : 0;
         JobDef.EleWidthAll = EleWidthAll->isChecked() ? 1 : 0;
         const int taper = (table_.State & 2) ? GrpWireTaperOnly : GrpWireNoChange;
@@ -329,7 +329,7 @@ bool TGrpWireDlg::SelectVariable(int& element, int& kind, AntDef& ant, const Ele
     }
     Grid->setFocus();
     UpdateMenu();
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     JobDef.InWavelengths = savedWavelengths;
     JobDef.EleWidthAll = EleWidthAll->isChecked() ? 1 : 0;
     if (result != QDialog::Accepted) return false;

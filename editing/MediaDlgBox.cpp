@@ -142,7 +142,7 @@ int TMediaDlgBox::Execute() {
     ShowNumber(RadR, Env.RadialRadius, QString::fromStdString(DblToStr(MetreToMm(Env.RadialRadius))));
     ResizeGrid();
     UpdateControls();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     Grid->CloseEditor();
     Env.MediaType = GScrFlag->isChecked() ? 1 : 0;
     int count = 0;

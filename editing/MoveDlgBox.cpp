@@ -80,7 +80,7 @@ int TMoveDlgBox::Execute(AntDef& ant, int wire, int column) {
     const double preset = haveWire ? MoveDistanceOfColumn(ant.Wires[wire - 1], column) : 0.0;
     EditLen->setText(DistanceText(MetreToWave(preset)));
     ChkAllClick();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     double distance = 0.0;
     if (!StrToDblExpr(distance, FieldText(EditLen))) return 0;
     if (distance != 0.0) {

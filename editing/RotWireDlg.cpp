@@ -85,7 +85,7 @@ void TRotWireDlg::RotatePoint(double& x, double& y, double& z, double degrees) c
 int TRotWireDlg::Execute(AntDef& ant) {
     EditDeg->setText("0");
     closed_ = false;
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     FormClose();
     if (result != QDialog::Accepted) return 0;
     double angle = 0.0;

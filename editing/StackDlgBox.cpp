@@ -182,7 +182,7 @@ int TStackDlgBox::Execute(AntDef* ant) {
 
     int nH = 1, nV = 1, result = 0;
     for (;;) {
-        result = ExecModalDialog(*this);
+        result = ShowModal(*this);
         if (result != QDialog::Accepted && result != StackNewAntenna) return 0;
         if (!ReadCount(VC, nV) || !ReadCount(HC, nH)) continue;
         const StackVerdict verdict = CheckStack(*ant, nH, nV, HSpacing, VSpacing);

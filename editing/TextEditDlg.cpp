@@ -116,7 +116,7 @@ int TTextEditDlg::Execute(std::string& text, const char* caption) {
     Memo->setVisible(true);
     if (caption) setWindowTitle(QString::fromUtf8(caption));
     closed_ = false;
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     FormClose();
     if (result != QDialog::Accepted || !Memo->document()->isModified()) return 0;
     text = EditedText();

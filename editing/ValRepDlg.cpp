@@ -76,7 +76,7 @@ int TValRepDlg::ReplaceSegmentCodes(AntDef& ant, const WireRec& wire) {
         RemoveCommaToPoint(field);
         ShowNumber(field, wire.Seg, shown);
     }
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     int32_t oldCode = 0, newCode = 0;
     if (!ReadSegmentField(EditOld, oldCode) || !ReadSegmentField(EditNew, newCode)) return 0;
     if (oldCode == newCode) return 0;
@@ -101,7 +101,7 @@ int TValRepDlg::Execute(AntDef& ant, int wire, int column) {
     // A field that still shows the selected value stands for it, not for its
     // rounded text: it searches, or becomes, the stored value.
     for (QLineEdit* field : {EditOld, EditNew}) ShowNumber(field, stored, Text(DblToStr(display)));
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     // A text that does not read counts as the evaluator's partial value.
     const FieldUnit toMetre = [radius](double v) { return radius ? ShownToRadius(v) : WaveToMetre(v); };
     double search = 0.0, replacement = 0.0;
@@ -125,7 +125,7 @@ int TValRepDlg::ExecuteValue(double& newValue, double& oldValue) {
     RepSel->setEnabled(false);
     InvSel->setEnabled(false);
     for (QLineEdit* field : {EditOld, EditNew}) ShowNumber(field, oldValue, Text(DblToStr(oldValue)));
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     ReadNumberField(EditOld, oldValue);
     ReadNumberField(EditNew, newValue);
     return newValue != oldValue ? 1 : 0;

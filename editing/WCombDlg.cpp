@@ -123,7 +123,7 @@ bool TWCombDlg::Execute(AntDef& ant) {
     std::memcpy(before.get(), ant.TaperSets, sizeof ant.TaperSets);
     Renew();
     Grid->setFocus();
-    const bool ok = ExecModalDialog(*this) == QDialog::Accepted;
+    const bool ok = ShowModal(*this) == QDialog::Accepted;
     const bool changed = count != ant.TaperSetCount || std::memcmp(before.get(), ant.TaperSets, sizeof ant.TaperSets) != 0;
     if (!ok) {
         // Cancel changes nothing, whatever was typed.

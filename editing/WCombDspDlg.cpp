@@ -66,5 +66,5 @@ void TWCombDspDlg::Execute(const AntDef& ant, const TaperSet& set, const WireRec
     LStat->setText(QString::asprintf("Wire No.%d    real wires = %d", wireNumber, PieceCount()));
     Grid->SetRowCount(PieceCount() + 1);
     Grid->Invalidate();
-    ExecModalDialog(*this);
+    ShowModal(*this);
 }

@@ -368,7 +368,7 @@ int TWireCadDlg::Execute(AntDef* ant, int* selected) {
     if (selected && *selected >= 0 && *selected < Model.Count) Model.Select(*selected);
     RefreshInfo();
     Ready = true;
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     Timer->stop();
     if (selected && Model.Selected >= 0) *selected = Model.Selected;
     MemorizeScreen(3);

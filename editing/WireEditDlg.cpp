@@ -139,6 +139,8 @@ TWireEditDlg::TWireEditDlg(QWidget* owner) : QDialog(owner) {
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
     OKBtn->setGeometry(340, 355, 90, 30);
+    // Return is OK: the Reset button comes first in the tab order.
+    OKBtn->setDefault(true);
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(450, 355, 90, 30);
@@ -289,7 +291,7 @@ int TWireEditDlg::Execute(WireRec* wires, int index, int count, const AntDef& an
     BaseSel->SetItemIndex(PresetKeptPoint(OrigWire));
     CartesianToPolar();
     ShowValues(-1);
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     Timer1->stop();
     JobDef.InWavelengths = savedUnits;
     if (result != QDialog::Accepted) return 0;

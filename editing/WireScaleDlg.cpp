@@ -111,7 +111,7 @@ int TWireScaleDlg::Execute(AntDef& ant) {
     NewFreq = ant.Freq;
     ScaleMult = 1.0;
     ShowValues(-1);
-    if (ExecModalDialog(*this) != QDialog::Accepted || ScaleMult == 1.0) return 0;
+    if (ShowModal(*this) != QDialog::Accepted || ScaleMult == 1.0) return 0;
     const ScaleChoice choice{WireXSW->isChecked(), WireYSW->isChecked(), WireZSW->isChecked(),
                              WireRSW->isChecked()};
     return ScaleWires(ant, ScaleMult, NewFreq, choice) ? 1 : ReportOutOfRange();

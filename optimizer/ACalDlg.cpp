@@ -310,7 +310,7 @@ bool TACalDlg::Execute(CACal* cal) {
     TerDis->setChecked(!cal_->GoalsOn);
     UpdateButtons();
     if (cal_->Ant->SourceCount > 4) cal_->BandCount = 1;
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     cal_->StepAbsolute = PitchAbs->isChecked() ? 1 : 0;
     JobDef.OptLog = DispRes->isChecked() ? 1 : 0;
     cal_->TwoDegree = DegUnit->isChecked() ? 1 : 0;

@@ -90,7 +90,7 @@ int TACalEleBox::Execute(bool& useY, bool& useZ, int& coopX, int& coopZ, int& co
     }
     UpdateGroups();
     for (RadioGroup* r : radios) r->SetItemIndex(0);
-    ExecModalDialog(*this);
+    ShowModal(*this);
     useY = CBHW->isChecked();
     useZ = CBVW->isChecked();
     useX = CBXW->isChecked();

@@ -211,7 +211,7 @@ bool TACalInfoBox::Execute(CACal* cal) {
     (cal->MinimizeCurrent ? RBIMIN : RBIMAX)->setChecked(true);
     EditCur->setText(QString::fromLatin1(cal->CurrentPos));
     UpdateMatchFields();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    if (ShowModal(*this) != QDialog::Accepted) return false;
     Store(*cal);
     return true;
 }

@@ -103,7 +103,7 @@ int TACalMultDlg::Execute(CACal* cal) {
     if (!cal_) return QDialog::Rejected;
     UpdateRows();
     CheckPriority->setChecked(cal_->PriorityFirst != 0);
-    const int result = ExecModalDialog(*this);
+    const int result = ShowModal(*this);
     cal_->PriorityFirst = CheckPriority->isChecked() ? 1 : 0;
     return result;
 }

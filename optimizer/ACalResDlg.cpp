@@ -166,7 +166,7 @@ bool TACalResDlg::Execute(CACal* cal) {
     const int current = FindCurrentRow();
     ShowRow(current);
     SelectRow(current + 1);
-    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    if (ShowModal(*this) != QDialog::Accepted) return false;
     const int line = Grid->Row();
     if (line < 1 || line > static_cast<int>(entries_.size())) return false;
     const ACalLogEntry& chosen = entries_[static_cast<std::size_t>(line - 1)];

@@ -4,6 +4,7 @@
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
 #include "platform/FormLayout.h"
+#include "platform/OpeningFocus.h"
 #include "platform/Prompter.h"
 #include "platform/SingleLineField.h"
 #include "platform/StringGrid.h"
@@ -56,6 +57,11 @@ void ScaleChildren(QWidget* parent, double scale) {
 }  // namespace
 
 std::function<int(QDialog&)> ExecModalDialog = [](QDialog& dialog) { return dialog.exec(); };
+
+int ShowModal(QDialog& dialog) {
+    FocusFirstValue(dialog);
+    return ExecModalDialog(dialog);
+}
 
 std::function<double()> ScreenScale = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();

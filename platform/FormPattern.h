@@ -39,8 +39,14 @@ std::vector<std::string> FormLanguageLines(const char* section, int count);
 // (no language) nothing changes.
 void ApplyFormTexts(QWidget& form, const std::vector<std::string>& lines, const std::vector<const char*>& controls);
 
-// The program's one modal routine: every dialog is run through it, so that
-// tests answer any dialog without a user. Returns the dialog's result code.
+// Runs a dialog modally, the one way every dialog of the program is shown:
+// the focus starts on its first value field with the text selected
+// (platform/OpeningFocus.h), then the modal routine below runs it. Returns
+// the dialog's result code.
+int ShowModal(QDialog& dialog);
+
+// The modal routine that ShowModal ends in: it shows the dialog and waits for
+// the user; tests replace it to answer any dialog without a user.
 extern std::function<int(QDialog&)> ExecModalDialog;
 
 // Replaces the modal routine while it lives and puts the previous one back.

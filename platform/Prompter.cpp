@@ -84,7 +84,7 @@ public:
         // scaled to the screen; the run goes through the modal routine.
         box.resize(InputBoxDesignWidth, box.sizeHint().height());
         ApplyFormPattern(&box, owner ? owner->font().family() : QString(), ScreenScale());
-        if (ExecModalDialog(box) != QDialog::Accepted) return false;
+        if (ShowModal(box) != QDialog::Accepted) return false;
         value = ToUtf8(box.textValue());
         return true;
     }

@@ -231,6 +231,6 @@ void TOptDlgBox::Preset(double C, double L, double X, double R, double F) {
 
 int TOptDlgBox::Execute(double C, double L, double X, double R, double F) {
     Preset(C, L, X, R, F);
-    if (ExecModalDialog(*this) != QDialog::Accepted) return 0;
+    if (ShowModal(*this) != QDialog::Accepted) return 0;
     return Store();
 }

@@ -233,7 +233,7 @@ int TBwDispDlg::Finish() {
 
 int TBwDispDlg::Execute(uint32_t* palette) {
     Open(palette);
-    ExecModalDialog(*this);
+    ShowModal(*this);
     return Finish();
 }
 

@@ -78,7 +78,7 @@ void TFarSetDlg::ChangeLanguage() {
 bool TFarSetDlg::Execute() {
     if (!JobDef.FarRequest) return false;
     LoadRequest();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    if (ShowModal(*this) != QDialog::Accepted) return false;
     return StoreRequest();
 }
 

@@ -215,7 +215,7 @@ void TFreqSetDlg::StoreMatchChoice() {
 
 bool TFreqSetDlg::Execute() {
     Load();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    if (ShowModal(*this) != QDialog::Accepted) return false;
     StoreMatchChoice();
     return true;
 }

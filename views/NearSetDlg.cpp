@@ -102,7 +102,7 @@ void TNearSetDlg::ChangeLanguage() {
 bool TNearSetDlg::Execute() {
     if (!JobDef.NearRequest) return false;
     LoadRequest();
-    if (ExecModalDialog(*this) != QDialog::Accepted) return false;
+    if (ShowModal(*this) != QDialog::Accepted) return false;
     return StoreRequest();
 }
 

@@ -15,7 +15,7 @@ void TOpenGL_Form::M1Click() {
     const int elev = GLElevStep, azim = GLAzimStep;
     {
         TAVEZForm form(this);
-        ExecModalDialog(form);
+        ShowModal(form);
     }
     if (elev == GLElevStep && azim == GLAzimStep) {
         DrawScene();
@@ -32,7 +32,7 @@ void TOpenGL_Form::M1Click() {
 void TOpenGL_Form::M7Click() {
     {
         TGLColForm form(this);
-        ExecModalDialog(form);
+        ShowModal(form);
     }
     FormPaint();
 }

@@ -134,7 +134,7 @@ bool TResCmpDlg::Execute(uint32_t* palette, bool withLatest) {
         Grid->SetRowCount(count_ + 1);
         EnableButtons();
     }
-    return ExecModalDialog(*this) == QDialog::Accepted;
+    return ShowModal(*this) == QDialog::Accepted;
 }
 
 bool TResCmpDlg::LoadResultFile(const std::string& fileName) {

@@ -77,7 +77,7 @@ template <class Form>
 FormOpener Made() {
     return [](TMainWnd& w) -> QWidget* {
         Form form(&w);
-        ExecModalDialog(form);
+        ShowModal(form);
         return nullptr;
     };
 }

@@ -6,15 +6,23 @@
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
+#include "editing/TextEditDlg.h"
 #include "platform/FormPattern.h"
+#include "platform/OpeningFocus.h"
+#include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "views/OpenGLForm.h"
 
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <set>
 
@@ -41,6 +49,11 @@ bool TakesTab(const QWidget* w) {
 
 void Key(QWidget& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(form.window()->windowHandle(), key, modifiers);
+}
+
+// Keys typed into the window, as the window system delivers them.
+void TypeKeys(QWidget& form, const QString& text) {
+    for (const QChar c : text) QTest::keyClick(form.window()->windowHandle(), c.toLatin1());
 }
 
 template <class Control>
@@ -88,11 +101,19 @@ protected:
         }
     }
 
+    // Runs the check on every form as it opens, before anything is done in it.
+    void EveryOpening(std::function<void(QWidget& form)> check) {
+        opened_ = std::move(check);
+        EveryPage([](QWidget&, const QString&) {});
+        opened_ = nullptr;
+    }
+
     void Check(QWidget& form) {
         const bool wasVisible = form.isVisible();
         if (!wasVisible) form.show();
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form)) << name_.toStdString();
+        if (opened_) opened_(form);
         ForEachPage(form, [&](int page) { check_(form, page == 0 ? name_ : name_ + QStringLiteral(" page %1").arg(page)); });
         if (!wasVisible && form.isVisible()) form.hide();
     }
@@ -101,6 +122,7 @@ protected:
 
 private:
     PageCheck check_;
+    std::function<void(QWidget& form)> opened_;
 };
 
 enum class Typed { Kept, Lost, NotEditable };
@@ -218,4 +240,192 @@ TEST_F(KeyboardUseTest, TabReachesEveryTableAndTheOkButtonAndCtrlTabLeavesThem) 
     });
     EXPECT_GE(grids, 12);
     EXPECT_GE(oks, 10);
+}
+
+namespace {
+
+// The line a value is typed into, for a line edit, a spin box or an editable
+// combo box; null for any other control.
+QLineEdit* TypingLine(QWidget* w) {
+    if (auto* line = qobject_cast<QLineEdit*>(w)) return line->isReadOnly() ? nullptr : line;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->isEditable() ? combo->lineEdit() : nullptr;
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->isReadOnly() ? nullptr : spin->findChild<QLineEdit*>();
+    return nullptr;
+}
+
+std::string NameOf(const QWidget* w) {
+    return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName()).toStdString();
+}
+
+}  // namespace
+
+// A value typed the moment a dialog opens replaces the one it shows: the
+// focus starts on a value field with its whole text selected, on a cell of a
+// grid, or in a text box (whose lines a key must not replace); a dialog with
+// no value opens on its default button.
+TEST_F(KeyboardUseTest, EveryDialogOpensOnAValueWithItsWholeTextSelected) {
+    int dialogs = 0, selected = 0;
+    EveryOpening([&](QWidget& form) {
+        if (!qobject_cast<QDialog*>(&form)) return;  // the main window and the 3D view
+        ++dialogs;
+        const std::string where = name_.toStdString();
+        QApplication::processEvents();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && focus->window() == &form) {
+            if (QLineEdit* line = TypingLine(focus)) {
+                ++selected;
+                EXPECT_EQ(line->selectedText().toStdString(), line->text().toStdString())
+                    << where << ": " << NameOf(focus) << " opens with a part of its text selected";
+                return;
+            }
+            if (auto* grid = qobject_cast<StringGrid*>(FocusOwner())) {
+                EXPECT_TRUE(grid->Row() >= 1 && grid->Col() >= 1) << where << ": " << NameOf(grid) << " has no current cell";
+                return;
+            }
+            if (auto* text = qobject_cast<QPlainTextEdit*>(focus); text && !text->isReadOnly()) return;
+        }
+        const std::string on = focus && focus->window() == &form ? NameOf(focus) : std::string("no control of its own");
+        for (QWidget* w : form.findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && ValueFieldOf(w)) {
+                ADD_FAILURE() << where << ": opens on " << on << ", not on a value such as " << NameOf(w);
+                return;
+            }
+        for (QPushButton* b : Shown<QPushButton>(form))
+            if (b->isDefault()) {
+                EXPECT_TRUE(focus == b) << where << ": opens on " << on << ", not on " << NameOf(b);
+            }
+    });
+    EXPECT_GE(dialogs, 30);
+    EXPECT_GE(selected, 15);
+}
+
+namespace {
+
+// A value typed at once after a command given on a cell of wire 1, then
+// Return. The dipole runs from (0, -5.1, 10) to (0, 5.1, 10) at 14.2 MHz.
+const struct TypedAtOnceRow {
+    const char* dialog;
+    const char* command;
+    int col;
+    const char* typed;
+    bool (*took)(const AntDef& ant);
+} TypedAtOnce[] = {
+    // Moved by the typed 1 m, not by the distance shown, which brings Y1 to 0.
+    {"Move", "K28", 2, "1", [](const AntDef& a) { return std::abs(a.Wires[0].Y1 - -4.1) < 1e-9; }},
+    // X1 "0.0000" with a 1 typed is 1, not 0.00001.
+    {"Wire definition", "KT2", 1, "1", [](const AntDef& a) { return a.Wires[0].X1 == 1.0; }},
+    // 7.1 MHz, not "14.27.1": the multiplier 2 doubles every coordinate.
+    {"Wire scale", "KS4", 1, "7.1",
+     [](const AntDef& a) { return a.Freq == 7.1 && std::abs(a.Wires[0].Y1 - -10.2) < 1e-9; }},
+    // Two side by side, not twelve.
+    {"Stack", "K37", 1, "2", [](const AntDef& a) { return a.nH == 2 && a.nV == 1; }},
+};
+
+}  // namespace
+
+TEST_F(KeyboardUseTest, AValueTypedAtOnceIntoADialogReplacesTheOneShown) {
+    for (const TypedAtOnceRow& row : TypedAtOnce) {
+        wnd->Ant.Freq = 14.2;
+        wnd->Ant.nH = wnd->Ant.nV = 1;
+        MakeDipole();
+        QString shown;
+        ExecModalDialog = [&](QDialog& d) {
+            d.show();
+            d.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d)) << row.dialog;
+            TypeKeys(d, row.typed);
+            if (QLineEdit* line = TypingLine(QApplication::focusWidget())) shown = line->text();
+            QTest::keyClick(d.windowHandle(), Qt::Key_Return);
+            if (!d.isVisible()) return d.result();
+            d.hide();
+            return int(QDialog::Rejected);
+        };
+        wnd->Grid2->setFocus();
+        wnd->Grid2->SetCurrentCell(row.col, 1);
+        wnd->UpdateMenuState();
+        Command(row.command)(*wnd);
+        EXPECT_TRUE(row.took(wnd->Ant)) << row.dialog << ": \"" << row.typed << "\" typed at once reads \""
+                                         << shown.toStdString() << "\"";
+    }
+}
+
+namespace {
+
+// Every way an antenna replaces the one shown.
+const struct ReplacementRow {
+    const char* name;
+    void (*replace)(TMainWnd& w, ScriptedPrompter& prompter);
+} Replacements[] = {
+    {"New",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         if (w.AntennaChanged()) prompter.AnswerMessage(BoxNo);  // the changes are dropped
+         w.K2->trigger();
+     }},
+    {"Open",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         if (w.AntennaChanged()) prompter.AnswerMessage(BoxNo);
+         prompter.AnswerFile(KORVA_TEST_DATA "/dipole.kva");
+         w.K3->trigger();
+     }},
+    {"Text editor",
+     [](TMainWnd& w, ScriptedPrompter&) {
+         const ScopedModalRoutine edited([](QDialog& d) {
+             static_cast<TTextEditDlg&>(d).Memo->document()->setModified(true);
+             return int(QDialog::Accepted);
+         });
+         w.K30->trigger();
+     }},
+    {"Restore",
+     [](TMainWnd& w, ScriptedPrompter& prompter) {
+         w.K38->trigger();
+         prompter.AnswerMessage(BoxYes);
+         w.K39->trigger();
+     }},
+};
+
+// Tab from the control before the grid until the focus is in it.
+bool TabInto(StringGrid* grid, QWidget* from) {
+    from->setFocus(Qt::OtherFocusReason);
+    for (int press = 0; press < 10 && FocusOwner() != grid; ++press) Key(*grid, Qt::Key_Tab);
+    return FocusOwner() == grid;
+}
+
+}  // namespace
+
+// Tables are entered at their first cell after the antenna is replaced,
+// whatever cell the one before was left on: a wire row typed with Tabs is one
+// wire, a source typed after a Tab is its position.
+TEST_F(KeyboardUseTest, TablesOfAReplacedAntennaStartAtTheirFirstCell) {
+    for (const ReplacementRow& row : Replacements) {
+        MakeDipole();
+        prompter.Clear();
+        wnd->Grid2->SetCurrentCell(8, wnd->Grid2->RowCount() - 1);
+        wnd->Grid3->SetCurrentCell(3, wnd->Grid3->RowCount() - 1);
+        wnd->Grid4->SetCurrentCell(6, 1);
+        wnd->UpdateMenuState();
+        row.replace(*wnd, prompter);
+        EXPECT_TRUE(prompter.AllAnswersUsed()) << row.name;
+        for (StringGrid* grid : {wnd->Grid2, wnd->Grid3, wnd->Grid4})
+            EXPECT_TRUE(grid->Col() == 1 && grid->Row() == 1)
+                << row.name << ": " << NameOf(grid) << " starts at " << grid->Col() << "," << grid->Row();
+
+        ASSERT_TRUE(TabInto(wnd->Grid2, wnd->ChkRmd)) << row.name;
+        const QStringList cells = {"0", "-5.12", "10", "0", "5.12", "10", "1", "22"};
+        for (int c = 0; c < cells.size(); ++c) {
+            TypeKeys(*wnd, cells[c]);
+            Key(*wnd->Grid2, c + 1 < cells.size() ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        const WireRec& w = wnd->Ant.Wires[0];
+        EXPECT_EQ(wnd->Ant.WireCount, 1) << row.name;
+        EXPECT_TRUE(w.X1 == 0 && w.Y1 == -5.12 && w.Z1 == 10 && w.X2 == 0 && w.Y2 == 5.12 && w.Z2 == 10 &&
+                    w.R == 0.001 && w.Seg == 22)
+            << row.name << ": wire 1 is (" << w.X1 << "," << w.Y1 << "," << w.Z1 << ")-(" << w.X2 << "," << w.Y2
+            << "," << w.Z2 << ") r " << w.R << " seg " << w.Seg;
+
+        ASSERT_TRUE(TabInto(wnd->Grid3, wnd->AutoVol)) << row.name;
+        TypeKeys(*wnd, "w1c");
+        Key(*wnd->Grid3, Qt::Key_Return);
+        EXPECT_EQ(wnd->Ant.SourceCount, 1) << row.name;
+        EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w1c") << row.name;
+    }
 }

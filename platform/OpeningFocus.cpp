@@ -1,0 +1,83 @@
+#include "platform/OpeningFocus.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace {
+
+// A control the user can reach by Tab in the dialog as it will show.
+bool Reachable(const QWidget* w, const QDialog& dialog) {
+    return w->window() == &dialog && w->isEnabled() && w->isVisibleTo(&dialog) && (w->focusPolicy() & Qt::TabFocus);
+}
+
+QWidget* FirstValueInTabOrder(QDialog& dialog) {
+    QWidget* w = &dialog;
+    // The chain is a ring; the bound only guards against a broken one.
+    for (int n = 0; n < 10000; ++n) {
+        w = w->nextInFocusChain();
+        if (!w || w == &dialog) break;
+        if (!Reachable(w, dialog)) continue;
+        if (QWidget* field = ValueFieldOf(w)) return field;
+    }
+    return nullptr;
+}
+
+QPushButton* DefaultButton(QDialog& dialog) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        if (b->isDefault() && Reachable(b, dialog)) return b;
+    return nullptr;
+}
+
+void SelectWhole(QWidget* field) {
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->selectAll();
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
+        spin->selectAll();
+    } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        combo->lineEdit()->selectAll();
+    } else if (auto* grid = qobject_cast<QAbstractItemView*>(field)) {
+        QAbstractItemModel* model = grid->model();
+        if (!grid->currentIndex().isValid() && model && model->rowCount() > 0 && model->columnCount() > 0)
+            grid->setCurrentIndex(model->index(0, 0));
+    }
+}
+
+}  // namespace
+
+QWidget* ValueFieldOf(QWidget* w) {
+    if (!w) return nullptr;
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        // The line of a spin box or combo box is typed into as that control.
+        if (QWidget* owner = line->parentWidget();
+            qobject_cast<QAbstractSpinBox*>(owner) || qobject_cast<QComboBox*>(owner))
+            return ValueFieldOf(owner);
+        // A grid's cell editor stands for its grid.
+        for (QWidget* p = line->parentWidget(); p; p = p->parentWidget())
+            if (auto* grid = qobject_cast<QAbstractItemView*>(p)) return ValueFieldOf(grid);
+        return line->isReadOnly() ? nullptr : w;
+    }
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->isReadOnly() ? nullptr : w;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->isEditable() && combo->lineEdit() ? w : nullptr;
+    if (auto* grid = qobject_cast<QAbstractItemView*>(w))
+        return grid->editTriggers() & QAbstractItemView::AnyKeyPressed ? w : nullptr;
+    if (auto* text = qobject_cast<QPlainTextEdit*>(w)) return text->isReadOnly() ? nullptr : w;
+    if (auto* text = qobject_cast<QTextEdit*>(w)) return text->isReadOnly() ? nullptr : w;
+    return nullptr;
+}
+
+void FocusFirstValue(QDialog& dialog) {
+    QWidget* field = ValueFieldOf(dialog.focusWidget());
+    if (!field || !Reachable(field, dialog)) field = FirstValueInTabOrder(dialog);
+    if (!field) {
+        if (QPushButton* button = DefaultButton(dialog)) button->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    SelectWhole(field);
+}
