@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -226,6 +227,13 @@ TEST_F(StartTest, AStackedAntennaIsCalculatedWithAllItsCopies) {
                 EXPECT_DOUBLE_EQ(wnd->CalcAnt->Sources[c].Voltage, 1.0 / copies) << where;
                 EXPECT_EQ(wnd->CalcAnt->Sources[c].Pulse, firstPulse + 10) << where << ", copy " << c;
                 EXPECT_EQ(wnd->CalcAnt->Loads[c].Pulse, firstPulse + 13) << where << ", copy " << c;
+                // The source report names a plain pulse number by the pulse it feeds.
+                const std::string named =
+                    &at == &positions[0] ? "w" + std::to_string(c + 1) + "c" : std::to_string(firstPulse + 10);
+                const QStringList lines = wnd->LogLines();
+                EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+                    return line.startsWith(QString::fromStdString(named + "    \t"));
+                })) << where << ", copy " << c << ": " << lines.join('|').toStdString();
             }
             ASSERT_EQ(Results.HasFarField, 1) << where;
             const ResultRow& row = *Results.Row(0);
