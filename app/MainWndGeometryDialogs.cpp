@@ -119,8 +119,8 @@ void TMainWnd::K37Click() {
         if (CalcAnt != &Ant) Ant = *CalcAnt;
         Ant.nH = 1;
         Ant.nV = 1;
-        Ant.StackCopies = 0;
         notes = FitPositionsToField(Ant);
+        Ant.StackCopies = 0;
         // Its positions stand placed against the copies' wires.
         Positions.Take(Ant);
     }

@@ -9,10 +9,12 @@
 #include "model/EnvDef.h"
 #include "model/Impedance.h"
 #include "model/Messages.h"
+#include "model/PositionText.h"
 #include "model/ResultStore.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,16 @@ constexpr float PowerNoise = 1e-3f;
 std::string ReportField(ComplexF z) {
     const std::string text = CplxToStr2(z.real(), z.imag());
     return z.real() >= 0.0f ? " " + text + "    \t" : text + "    \t";
+}
+
+// The report names a source by its position text; a plain pulse number by
+// the pulse it feeds, which in a stacked copy is counted in its own copy.
+std::string ReportedPosition(int source, int pulse) {
+    const EngineState& e = Engine;
+    if (!e.Model) return {};
+    const char* field = e.Model->Sources[source - 1].Pos;
+    const std::string text(field, strnlen(field, PosTextSize));
+    return SplitPosition(text.c_str()).Names == PositionRef::Pulse ? std::to_string(pulse) : text;
 }
 
 }  // namespace
@@ -119,8 +131,7 @@ void ReportSources() {
         powerScale += 0.5f * std::abs(vi);
         const double swr = CalcSWR(r, x, EnvDef.Z0R, EnvDef.Z0X);
         if (JobDef.Interactive) {
-            const char* pos = e.Model ? e.Model->Sources[s - 1].Pos : "";
-            lines.push_back(FormatInCLocale("%s    \t", pos) + ReportField(v) + ReportField(i * 1000.0f) +
+            lines.push_back(ReportedPosition(s, src.Pulse) + "    \t" + ReportField(v) + ReportField(i * 1000.0f) +
                             ReportField(ComplexF(r, x)) + FormatInCLocale("%.2f", swr));
         }
         if (first && !JobDef.CurrentTable) {

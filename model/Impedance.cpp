@@ -7,7 +7,10 @@
 
 double CalcSWR2(std::complex<double> z, std::complex<double> z0) {
     if (z.real() < 0) z = -z;
-    double rho = std::abs(z - z0) / std::max(1e-6, std::abs(z + z0));
+    // Against the conjugate: with a reactive reference, |Z + Z0| falls below
+    // |Z - Z0| for some passive loads, and every such load would show the cap.
+    // For a real Z0 both are one; the match (rho 0) stays at Z = Z0.
+    double rho = std::abs(z - z0) / std::max(1e-6, std::abs(z + std::conj(z0)));
     // A NaN input must not slip past the cap.
     if (!(rho <= MaxReflection)) rho = MaxReflection;
     return (1.0 + rho) / (1.0 - rho);

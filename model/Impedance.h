@@ -7,7 +7,8 @@
 // Largest reflection magnitude used, so that the SWR stays finite (about 2e6).
 constexpr double MaxReflection = 0.999999;
 
-// A negative resistance is taken with both parts negated.
+// A negative resistance is taken with both parts negated. The reflection is
+// |Z - Z0| / |Z + conj Z0|, at most 1 for every passive Z.
 double CalcSWR(double r, double x, double z0r, double z0x);
 double CalcSWR2(std::complex<double> z, std::complex<double> z0);
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace {
@@ -70,19 +71,58 @@ std::string ShortestOffsetForm(const char* rest) {
     return out;
 }
 
-// In a stacked copy, entry `index` of a table of `count` sources or loads
-// belongs to copy index / (count / copies) and names a wire of that copy
-// only: a wire beyond its own copy is no wire of the antenna stacked, and
-// must not feed or load the next copy.
-bool NamesWireOfOwnCopy(const AntDef& ant, const char* pos, int index, int count) {
+// In a stacked calculation copy, entry `index` of a table of `count` sources
+// or loads belongs to copy index / (count / copies); -1 outside a stack.
+int CopyOfEntry(const AntDef& ant, int index, int count) {
     const int copies = ant.StackCopies;
     const int wireCount = std::min(ant.WireCount, MaxWires);
-    if (copies <= 1 || count < copies || wireCount < copies) return true;
+    if (copies <= 1 || count < copies || wireCount < copies) return -1;
+    return index / (count / copies);
+}
+
+// The pulses of one copy of a stack: its wires follow one another, and so
+// do their pulses.
+struct PulseSpan {
+    long long First = 0;  // the copy's first pulse, 0 when it has none
+    long long Count = 0;
+};
+
+PulseSpan CopyPulses(const AntDef& ant, int copy) {
+    const int wiresEach = std::min(ant.WireCount, MaxWires) / ant.StackCopies;
+    PulseSpan span;
+    for (int w = copy * wiresEach; w < (copy + 1) * wiresEach; ++w) {
+        const WireRec& wire = ant.Wires[w];
+        if (wire.FirstPulse <= 0 || wire.PulseCount <= 0) continue;
+        if (span.First == 0) span.First = wire.FirstPulse;
+        span.Count += wire.PulseCount;
+    }
+    return span;
+}
+
+long long AllPulses(const AntDef& ant) {
+    long long all = 0;
+    for (int w = 0; w < std::min(ant.WireCount, MaxWires); ++w) all += std::max(ant.Wires[w].PulseCount, 0);
+    return all;
+}
+
+// The pulse of an entry of copy `copy`. A wire beyond its own copy is no
+// wire of the antenna stacked, and must not feed or load the next copy. A
+// plain pulse number counts the pulses of the antenna stacked, so in each
+// copy it names the pulse as far into that copy's pulses; one beyond them is
+// numbered beyond the stack's pulses as well, so the preparation refuses it
+// as it refuses the antenna alone.
+int PulseInCopy(const AntDef& ant, const char* pos, int copy) {
     const PositionRef ref = SplitPosition(pos);
-    if (ref.Names != PositionRef::Wire) return true;
-    const long long wiresEach = wireCount / copies;
-    const long long copy = index / (count / copies);
-    return ref.Number > copy * wiresEach && ref.Number <= (copy + 1) * wiresEach;
+    if (ref.Names == PositionRef::Wire) {
+        const long long wiresEach = std::min(ant.WireCount, MaxWires) / ant.StackCopies;
+        const bool own = ref.Number > copy * wiresEach && ref.Number <= (copy + 1) * wiresEach;
+        return own ? ParseSourcePos(ant, pos) : 0;
+    }
+    if (ref.Names != PositionRef::Pulse || ref.Number <= 0) return ParseSourcePos(ant, pos);
+    const PulseSpan span = CopyPulses(ant, copy);
+    const long long pulse =
+        ref.Number <= span.Count ? span.First + ref.Number - 1 : AllPulses(ant) + ref.Number - span.Count;
+    return static_cast<int>(std::min<long long>(pulse, std::numeric_limits<int>::max()));
 }
 
 template <typename Rec>
@@ -93,11 +133,16 @@ void ResolveTable(const AntDef& ant, Rec* table, int count, int limit) {
         char text[PosTextSize + 1];
         std::memcpy(text, table[i].Pos, PosTextSize);
         text[PosTextSize] = '\0';
-        table[i].Pulse = NamesWireOfOwnCopy(ant, text, i, used) ? ParseSourcePos(ant, text) : 0;
+        table[i].Pulse = EntryPulse(ant, text, i, used);
     }
 }
 
 }  // namespace
+
+int EntryPulse(const AntDef& ant, const char* pos, int index, int count) {
+    const int copy = CopyOfEntry(ant, index, count);
+    return copy < 0 ? ParseSourcePos(ant, pos) : PulseInCopy(ant, pos, copy);
+}
 
 PositionRef SplitPosition(const char* pos) {
     PositionRef ref;

@@ -53,6 +53,10 @@ int ParseSourcePos(const AntDef& ant, const char* pos);
 
 // Fills FirstPulse and PulseCount of every wire from the pieces (which the
 // expansion has cleared and the pulse numbering has filled), then Pulse of
-// every source and load; in a stacked copy a position that names a wire
-// beyond its own copy gets no pulse.
+// every source and load. In a stacked copy each entry stays in its own copy:
+// a position that names a wire beyond it gets no pulse, and a plain pulse
+// number counts that copy's pulses.
 void ResolvePositions(AntDef& ant);
+// The pulse ResolvePositions gives entry `index` (from 0) of a table of
+// `count` sources or loads with the position text `pos`.
+int EntryPulse(const AntDef& ant, const char* pos, int index, int count);

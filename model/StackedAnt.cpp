@@ -19,11 +19,9 @@ void RenumberWireRef(char* pos, std::size_t size, int offset) {
         // A text the antenna text cannot carry stays whole in the calculation
         // copy; a copy taken as the antenna is fitted then (FitPositionsToField).
         if (!SetPositionWire(pos, size, ref.Number + offset)) SetPositionWire(pos, size, ref.Number + offset, 0, size - 1);
-    } else if (ref.Names == PositionRef::Pulse) {
-        char out[32];
-        std::snprintf(out, sizeof out, "%lld", ref.Number + offset);
-        CopyText(pos, size, out);
     }
+    // A plain pulse number names no wire: the resolution counts it in each
+    // copy's own pulses (ResolvePositions).
 }
 
 bool StackCountsFit(int nH, int nV) {

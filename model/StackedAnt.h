@@ -16,16 +16,16 @@ int StackCountV(const AntDef& ant);
 bool StackCountsFit(int nH, int nV);
 
 // Fills `out` with the stacked copy of `src` and notes its copies in
-// StackCopies: a source or load then names a wire of its own copy only (see
-// ResolvePositions), so one that names no wire of the antenna is ignored in
-// every copy, as it is without a stack. Refuses a stack that would not
+// StackCopies: a source or load then names a wire or pulse of its own copy
+// only (see ResolvePositions), so one that names no wire of the antenna is
+// ignored in every copy, as it is without a stack. Refuses a stack that would not
 // fit the record (wires, sources or loads) or whose copies would lie on one
 // another (a spacing of 0) with a message, leaving `out` unchanged.
 bool BuildStackedAntenna(const AntDef& src, AntDef& out, std::string& error);
 
 // Shifts the wire reference of a position text by offset wires: "w1c" with 4
-// gives "w5c"; a plain pulse number "3" gives "7"; a text that names nothing
-// stays. Nothing for offset 0.
+// gives "w5c"; a plain pulse number (which each copy counts in its own
+// pulses) and a text that names nothing stay. Nothing for offset 0.
 void RenumberWireRef(char* pos, std::size_t size, int offset);
 template <std::size_t N>
 inline void RenumberWireRef(char (&pos)[N], int offset) { RenumberWireRef(pos, N, offset); }

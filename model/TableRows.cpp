@@ -222,9 +222,24 @@ bool WriteWithinField(const AntDef& ant, char (&pos)[PosTextSize]) {
     return true;
 }
 
+// A plain pulse number of a stacked copy counts its copy's pulses: taken as
+// the antenna, it is written as the pulse of the whole that it names.
+template <typename Rec>
+void NumberPlainPulsesOfCopies(const AntDef& ant, Rec* table, int count, int limit) {
+    if (ant.StackCopies <= 1) return;
+    const int used = std::clamp(count, 0, limit);
+    for (int i = 0; i < used; ++i) {
+        const std::string text = PositionOf(table[i].Pos);
+        if (SplitPosition(text.c_str()).Names != PositionRef::Pulse) continue;
+        CopyText(table[i].Pos, std::to_string(EntryPulse(ant, text.c_str(), i, used)).c_str());
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> FitPositionsToField(AntDef& ant) {
+    NumberPlainPulsesOfCopies(ant, ant.Sources, ant.SourceCount, MaxSources);
+    NumberPlainPulsesOfCopies(ant, ant.Loads, ant.LoadCount, MaxLoads);
     std::vector<std::string> notes;
     for (EditTable table : {EditTable::Sources, EditTable::Loads}) {
         const bool sources = table == EditTable::Sources;

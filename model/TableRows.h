@@ -97,9 +97,11 @@ std::string NearestPulseNote(const std::string& what, const std::string& text, c
 // The log line of a holder whose position named a deleted wire.
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
 
-// A position longer than the antenna text carries (a stacked copy's) is
-// written as the shortest text naming the same pulse, from the pulses the
-// last preparation resolved; where none fits, its source or load is removed.
+// Fits a stacked copy taken as the antenna (or any antenna) to what the
+// antenna text carries, from the pulses the last preparation resolved: a
+// plain pulse number of a copy becomes the pulse of the whole it names, and
+// a position longer than the text carries is written as the shortest text
+// naming the same pulse; where none fits, its source or load is removed.
 // Returns the lines for the log.
 std::vector<std::string> FitPositionsToField(AntDef& ant);
 

@@ -79,13 +79,16 @@ TEST_F(GeometryDialogCommands, CancelledReplaceChangesNothing) {
 
 // The second copy of 50 wires names wire 100: its source "w100b+100" is
 // longer than the antenna text carries, and becomes the shortest text that
-// names the same pulse.
+// names the same pulse. Its source at a plain pulse number, counted in the
+// copy's own pulses, becomes the number of that pulse in the whole.
 TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
     wnd->Ant.WireCount = 50;
     for (int i = 0; i < 50; ++i) wnd->Ant.Wires[i] = WireRec{0, 0.3 * i, 5, 10, 0.3 * i, 5, 0.001, i == 49 ? 150 : 3, 0, 0, 0};
-    wnd->Ant.SourceCount = 1;
+    wnd->Ant.SourceCount = 2;
     CopyText(wnd->Ant.Sources[0].Pos, "w50b+100");
     wnd->Ant.Sources[0].Voltage = 1;
+    CopyText(wnd->Ant.Sources[1].Pos, "5");  // wire 3's first pulse
+    wnd->Ant.Sources[1].Voltage = 1;
     wnd->SetAntDef();
     NextDialog = [](QDialog& d) {
         auto& stack = static_cast<TStackDlgBox&>(d);
@@ -101,10 +104,14 @@ TEST_F(GeometryDialogCommands, StackBecomesANewAntenna) {
     EXPECT_EQ(wnd->Ant.nV, 1);
     EXPECT_NEAR(std::fabs(wnd->Ant.Wires[0].Y1 - wnd->Ant.Wires[50].Y1), 20.0, 1e-9);
     EXPECT_EQ(wnd->CalcAnt->WireCount, 100);
-    ASSERT_EQ(wnd->Ant.SourceCount, 2);
+    ASSERT_EQ(wnd->Ant.SourceCount, 4);
     EXPECT_STREQ(wnd->Ant.Sources[0].Pos, "w50b+100");
-    EXPECT_STREQ(wnd->Ant.Sources[1].Pos, "w100c+26");
-    EXPECT_EQ(wnd->Ant.Sources[1].Pulse - wnd->Ant.Wires[99].FirstPulse, 100);
+    EXPECT_STREQ(wnd->Ant.Sources[1].Pos, "5");
+    EXPECT_STREQ(wnd->Ant.Sources[2].Pos, "w100c+26");
+    EXPECT_EQ(wnd->Ant.Sources[2].Pulse - wnd->Ant.Wires[99].FirstPulse, 100);
+    const int copyPulses = 49 * 2 + 149;
+    EXPECT_EQ(wnd->Ant.Sources[3].Pos, std::to_string(copyPulses + 5));
+    EXPECT_EQ(wnd->Ant.Sources[3].Pulse, wnd->Ant.Wires[52].FirstPulse);
 }
 
 TEST_F(GeometryDialogCommands, EditedAntennaTextBecomesTheAntenna) {

@@ -1,6 +1,7 @@
 // Sources and loads of a stacked antenna, through Start: a position that
-// names no wire of the antenna is reported and ignored in every copy, as it
-// is without a stack, and never feeds or loads the next copy's wires.
+// names no wire of the antenna is reported and ignored in every copy, and
+// a plain pulse number beyond the antenna's pulses refused, as without a
+// stack; neither ever feeds or loads the next copy's wires.
 #include "MainWndFixture.h"
 
 #include <QPushButton>
@@ -23,6 +24,11 @@ TEST_F(MainWndTest, APositionBeyondTheWiresIsIgnoredInEveryCopyOfAStack) {
         {"a second source beyond the wires", {"w1c", "w3c"}, {}, "SOURCE 2 (w3c) LIES ON NO PULSE - IGNORED", true},
         {"a load beyond the wires", {"w1c"}, {"w4b"}, "LOAD 1 (w4b) LIES ON NO PULSE - IGNORED", true},
         {"positions on the wires", {"w2c"}, {"w1b"}, nullptr, true},
+        // 20 pulses: a plain pulse number beyond them names none of the
+        // antenna's, and in a stack none of its own copy's.
+        {"a source beyond the pulses", {"21"}, {}, "PULSE NUMBER EXCEEDS NUMBER OF PULSES", false},
+        {"a load beyond the pulses", {"w1c"}, {"25"}, "PULSE NUMBER EXCEEDS NUMBER OF PULSES", false},
+        {"plain pulse numbers on the pulses", {"15"}, {"20"}, nullptr, true},
     };
     const struct {
         int nH, nV;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -186,19 +187,66 @@ TEST_F(StartTest, OlderRowsFollowANewReferenceImpedance) {
     EXPECT_EQ(wnd->Grid1->Cells(4, 1), stored);
 }
 
+// Every copy of a stack is fed and loaded on its own wire, whether the
+// position names the wire or is a plain pulse number, which each copy counts
+// in its own pulses: both give one result.
 TEST_F(StartTest, AStackedAntennaIsCalculatedWithAllItsCopies) {
-    TypeDipole();
-    wnd->Ant.nH = 2;
-    wnd->Ant.nV = 2;
-    wnd->Ant.hSpacing = 10;
-    wnd->Ant.vSpacing = 10;
-    wnd->CalTrgBtn->click();
-    ASSERT_NE(wnd->CalcAnt, &wnd->Ant);
-    EXPECT_EQ(wnd->CalcAnt->WireCount, 4);
-    ASSERT_EQ(wnd->CalcAnt->SourceCount, 4);
-    for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(wnd->CalcAnt->Sources[i].Voltage, 0.25);
-    EXPECT_EQ(Results.RowCount, 1);
-    EXPECT_NE(wnd->Grid1->Cells(2, 1), "  ---");
+    TypeDipole();  // 20 pulses: w1c is pulse 11, w1c+3 pulse 14
+    const struct {
+        int nH, nV;
+    } stacks[] = {{2, 2}, {1, 2}, {2, 1}};
+    const struct {
+        const char *feed, *load;
+    } positions[] = {{"w1c", "w1c+3"}, {"11", "14"}};
+    for (const auto& stack : stacks) {
+        ResultRow byWire{};
+        for (const auto& at : positions) {
+            AntDef& a = wnd->Ant;
+            a.nH = stack.nH;
+            a.nV = stack.nV;
+            a.hSpacing = 8;
+            a.vSpacing = 8;
+            CopyText(a.Sources[0].Pos, at.feed);
+            a.LoadCount = 1;
+            a.Loads[0] = LoadRec{};
+            a.Loads[0].Type = LoadRX;
+            CopyText(a.Loads[0].Pos, at.load);
+            a.Loads[0].A[0] = 50.0;
+            a.UseLoads = 1;
+            wnd->Positions.Forget();
+            wnd->SetAntDef();
+            wnd->CalTrgBtn->click();
+            const std::string where = std::to_string(stack.nH) + " x " + std::to_string(stack.nV) + " at " + at.feed;
+            ASSERT_NE(wnd->CalcAnt, &wnd->Ant) << where;
+            const int copies = stack.nH * stack.nV;
+            EXPECT_EQ(wnd->CalcAnt->WireCount, copies) << where;
+            ASSERT_EQ(wnd->CalcAnt->SourceCount, copies) << where;
+            ASSERT_EQ(wnd->CalcAnt->LoadCount, copies) << where;
+            for (int c = 0; c < copies; ++c) {
+                const int firstPulse = wnd->CalcAnt->Wires[c].FirstPulse;
+                EXPECT_DOUBLE_EQ(wnd->CalcAnt->Sources[c].Voltage, 1.0 / copies) << where;
+                EXPECT_EQ(wnd->CalcAnt->Sources[c].Pulse, firstPulse + 10) << where << ", copy " << c;
+                EXPECT_EQ(wnd->CalcAnt->Loads[c].Pulse, firstPulse + 13) << where << ", copy " << c;
+                // The source report names a plain pulse number by the pulse it feeds.
+                const std::string named =
+                    &at == &positions[0] ? "w" + std::to_string(c + 1) + "c" : std::to_string(firstPulse + 10);
+                const QStringList lines = wnd->LogLines();
+                EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+                    return line.startsWith(QString::fromStdString(named + "    \t"));
+                })) << where << ", copy " << c << ": " << lines.join('|').toStdString();
+            }
+            ASSERT_EQ(Results.HasFarField, 1) << where;
+            const ResultRow& row = *Results.Row(0);
+            if (&at == &positions[0]) {
+                byWire = row;
+                continue;
+            }
+            // The same pulses fed and loaded: the same matrix and solution.
+            EXPECT_NEAR(row.R, byWire.R, 1e-3) << where;
+            EXPECT_NEAR(row.jX, byWire.jX, 1e-3) << where;
+            EXPECT_NEAR(row.Ga, byWire.Ga, 1e-3) << where;
+        }
+    }
 }
 
 TEST_F(StartTest, GroundedWireEndsAreTurnedRoundInTheTables) {

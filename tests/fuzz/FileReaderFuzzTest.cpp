@@ -207,7 +207,8 @@ bool SavableFrequencies(const AntDef& a) {
 }
 
 // In a prepared stack every source and load that names a wire lies on a
-// pulse of its own copy's wires, or on none.
+// pulse of its own copy's wires, or on none; one at a plain pulse number
+// lies that far into its own copy's pulses, or beyond all pulses (refused).
 bool PositionsStayInTheirCopies(const AntDef& stacked) {
     const int copies = stacked.StackCopies;
     if (copies <= 1) return true;
@@ -219,9 +220,18 @@ bool PositionsStayInTheirCopies(const AntDef& stacked) {
         }
         return -1;
     };
+    auto firstPulseOfCopy = [&](int copy) {
+        for (int w = copy * wiresEach; w < (copy + 1) * wiresEach; ++w)
+            if (stacked.Wires[w].FirstPulse > 0 && stacked.Wires[w].PulseCount > 0) return stacked.Wires[w].FirstPulse;
+        return 0;
+    };
     auto check = [&](const char* pos, int pulse, int index, int count) {
-        if (pulse <= 0 || SplitPosition(pos).Names != PositionRef::Wire) return true;
-        return copyOfPulse(pulse) == index / (count / copies);
+        const PositionRef ref = SplitPosition(std::string(pos, strnlen(pos, PosTextSize)).c_str());
+        const int copy = index / (count / copies);
+        if (pulse <= 0 || ref.Names == PositionRef::Nothing) return true;
+        if (ref.Names == PositionRef::Wire) return copyOfPulse(pulse) == copy;
+        if (copyOfPulse(pulse) < 0) return true;
+        return copyOfPulse(pulse) == copy && pulse - firstPulseOfCopy(copy) + 1 == ref.Number;
     };
     for (int i = 0; i < stacked.SourceCount; ++i)
         if (!check(stacked.Sources[i].Pos, stacked.Sources[i].Pulse, i, stacked.SourceCount)) return false;
@@ -232,7 +242,8 @@ bool PositionsStayInTheirCopies(const AntDef& stacked) {
 
 // A prepared stacked copy taken as the antenna: each source the antenna
 // text could not carry names the same pulse in a text it carries, or is
-// removed with a line for the log; the others stay as they were.
+// removed with a line for the log; a plain pulse number becomes the one
+// it resolved to; the others stay as they were.
 bool TakenAsTheAntennaFitsItsPositions(const AntDef& stacked) {
     auto taken = std::make_unique<AntDef>(stacked);
     const std::vector<std::string> notes = FitPositionsToField(*taken);
@@ -242,7 +253,11 @@ bool TakenAsTheAntennaFitsItsPositions(const AntDef& stacked) {
         const bool fitted = j < taken->SourceCount && std::strlen(taken->Sources[j].Pos) <= PosTextLength &&
                             ParseSourcePos(*taken, taken->Sources[j].Pos) == was.Pulse && was.Pulse > 0;
         const bool kept = j < taken->SourceCount && std::strcmp(taken->Sources[j].Pos, was.Pos) == 0;
-        if (strnlen(was.Pos, PosTextSize) <= PosTextLength ? kept : fitted) {
+        const bool numbered = j < taken->SourceCount && ParseSourcePos(*taken, taken->Sources[j].Pos) == was.Pulse;
+        const std::string text(was.Pos, strnlen(was.Pos, PosTextSize));
+        if (SplitPosition(text.c_str()).Names == PositionRef::Pulse ? numbered
+            : text.size() <= PosTextLength                          ? kept
+                                                                    : fitted) {
             ++j;
             continue;
         }

@@ -13,6 +13,14 @@ TEST(SWR, AgainstTheReferenceImpedance) {
     EXPECT_DOUBLE_EQ(CalcSWR(-50, 10, 50, 0), CalcSWR(50, -10, 50, 0));
     EXPECT_DOUBLE_EQ(CalcSWR2({73, 42.5}, {50, 0}), CalcSWR(73, 42.5, 50, 0));
     EXPECT_NEAR(CalcSWR(75, 0, 75, 0), 1.0, 1e-12);
+    // A reactive reference: matched at Z0 itself, and a passive load far off
+    // it shows its own SWR, not the cap (rho = 677.14 / 681.01).
+    EXPECT_NEAR(CalcSWR(75, 10, 75, 10), 1.0, 1e-12);
+    EXPECT_NEAR(CalcSWR(17.5, -664.7, 75, 10), 351.35, 0.01);
+    const double capped = (1 + MaxReflection) / (1 - MaxReflection);
+    for (double r : {0.1, 3.0, 50.0, 900.0})
+        for (double x : {-1000.0, -40.0, 0.0, 25.0, 1000.0})
+            for (double z0x : {-30.0, 10.0}) EXPECT_LT(CalcSWR(r, x, 75, z0x), capped) << r << " " << x << " " << z0x;
 }
 
 TEST(SWR, ShortsAndReactancesGiveTheCappedValue) {

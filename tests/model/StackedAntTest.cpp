@@ -67,14 +67,16 @@ TEST(StackedAnt, TwoByTwoSharesTheVoltageAndRenumbersSources) {
     }
 }
 
-// Every copy names the wire the original names as the resolution reads it.
+// Every copy names the wire the original names as the resolution reads it; a
+// plain pulse number names no wire, and the resolution counts it in each
+// copy's own pulses.
 TEST(StackedAnt, RenumberingReadsPositionsAsTheResolutionDoes) {
     const struct {
         const char* pos;
         int offset;
         const char* expected;
     } cases[] = {
-        {"3", 4, "7"},          {"W2e1", 4, "W6e1"}, {"w1b", 0, "w1b"},  {"w12b+3", 4, "w16b+3"},
+        {"3", 4, "3"},          {"W2e1", 4, "W6e1"}, {"w1b", 0, "w1b"},  {"w12b+3", 4, "w16b+3"},
         {"w0c", 4, "w5c"},      {"w", 4, "w5"},      {" w1c", 4, "w5c"}, {"\tW2e", 4, "W6e"},
         {"x3", 4, "x3"},        {"", 4, ""},
         // A wire number that grows past what the antenna text carries
