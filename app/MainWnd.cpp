@@ -271,8 +271,8 @@ void TMainWnd::ShowOnlyResultsThatBelong() {
                       (fromFile || (computeFrom && belongs(ResultHolder::Sweep, ResultUse::Combine))));
     // The open 3D view calculates its next table from the model; a run's own
     // preparations (a sweep, a table) leave it alone, as they put the model
-    // back when they end.
-    if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() &&
+    // back when they end. A view not yet built has no table of its own yet.
+    if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() && OpenGL_Form->Built &&
         !belongs(ResultHolder::View3D, ResultUse::Show))
         Close3DView();
 }

@@ -30,7 +30,7 @@ uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fiel
 enum class ResultHolder : std::size_t {
     Row,     // the newest row, its pattern cuts and pulse currents (plots, tables, saves, the comparison)
     Sweep,   // the sweep table's points (sweep plots, frequency table, multiband list)
-    View3D,  // the pattern the 3D view computed and shows
+    View3D,  // the engine's 3D table as the view last computed it (it outlives the view)
 };
 constexpr std::size_t ResultHolderCount = 3;
 
