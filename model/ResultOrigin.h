@@ -41,6 +41,11 @@ enum class ResultUse {
     ComputeFrom,  // computed further from the engine's model (a cut, a table, the 3D view)
 };
 
+// Results kept outside the holders, each with the state it was computed
+// from (a point of the optimization log), none where that is not known:
+// they are the antenna's own exactly while that state is the current one.
+inline bool OfState(std::optional<uint64_t> origin, uint64_t current) { return origin && *origin == current; }
+
 class ResultOrigin {
 public:
     // The engine's model was prepared from the state with this fingerprint.
