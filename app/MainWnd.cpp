@@ -274,9 +274,10 @@ void TMainWnd::ShowOnlyResultsThatBelong() {
                       (fromFile || (computeFrom && belongs(ResultHolder::Sweep, ResultUse::Combine))));
     // The open 3D view calculates its next table from the model; a run's own
     // preparations (a sweep, a table) leave it alone, as they put the model
-    // back when they end. A view not yet built has no table of its own yet.
-    if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() && OpenGL_Form->Built &&
-        !belongs(ResultHolder::View3D, ResultUse::Show))
+    // back when they end. A view not yet built has no table of its own yet:
+    // it computes one from the model, which must still be of the antenna.
+    if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() &&
+        !(OpenGL_Form->Built ? belongs(ResultHolder::View3D, ResultUse::Show) : computeFrom))
         Close3DView();
 }
 
