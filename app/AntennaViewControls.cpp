@@ -73,7 +73,10 @@ void TMainWnd::ShowViewTab() {
 }
 
 void TMainWnd::TBarSCChange(QObject* sender) {
-    if (sender && sender->property("tag").isValid() && Rebuild3DView) TBarCur->setEnabled(DspCur->isChecked());
+    // The current scale applies to currents of the antenna shown.
+    if (sender && sender->property("tag").isValid() && Results.HasFarField &&
+        ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show))
+        TBarCur->setEnabled(DspCur->isChecked());
     DrawAntenna();
 }
 

@@ -237,11 +237,16 @@ void TMainWnd::RefreshAll() {
     DrawAntenna();
 }
 
-bool TMainWnd::ResultsBelongToAntenna(ResultHolder holder, ResultUse use) const {
+std::optional<uint64_t> TMainWnd::StateNow() const {
     CalculationFields fields;
     // A field that does not read holds an edit that the next Start refuses.
-    if (!ReadCalculationFields(fields, nullptr)) return false;
-    return Origin.Belongs(holder, use, CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef));
+    if (!ReadCalculationFields(fields, nullptr)) return std::nullopt;
+    return CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef);
+}
+
+bool TMainWnd::ResultsBelongToAntenna(ResultHolder holder, ResultUse use) const {
+    const std::optional<uint64_t> now = StateNow();
+    return now && Origin.Belongs(holder, use, *now);
 }
 
 bool TMainWnd::PatternOfThisAntenna(ResultUse use) const {
@@ -249,10 +254,8 @@ bool TMainWnd::PatternOfThisAntenna(ResultUse use) const {
 }
 
 void TMainWnd::ShowOnlyResultsThatBelong() {
-    CalculationFields fields;
-    const bool known = ReadCalculationFields(fields, nullptr);
-    const uint64_t now = known ? CalculationFingerprint(Ant, fields, EnvDef, UserMaterialDef) : 0;
-    auto belongs = [&](ResultHolder holder, ResultUse use) { return known && Origin.Belongs(holder, use, now); };
+    const std::optional<uint64_t> now = StateNow();
+    auto belongs = [&](ResultHolder holder, ResultUse use) { return now && Origin.Belongs(holder, use, *now); };
     const bool farField = Results.HasFarField != 0;
     for (QAction* a : {K49, NWLDat}) a->setEnabled(farField);
     // A far-field file or a table of results computed from another antenna
@@ -271,9 +274,10 @@ void TMainWnd::ShowOnlyResultsThatBelong() {
                       (fromFile || (computeFrom && belongs(ResultHolder::Sweep, ResultUse::Combine))));
     // The open 3D view calculates its next table from the model; a run's own
     // preparations (a sweep, a table) leave it alone, as they put the model
-    // back when they end.
+    // back when they end. A view not yet built has no table of its own yet:
+    // it computes one from the model, which must still be of the antenna.
     if (!JobDef.Busy && !Closing && OpenGL_Form && OpenGL_Form->isVisible() &&
-        !belongs(ResultHolder::View3D, ResultUse::Show))
+        !(OpenGL_Form->Built ? belongs(ResultHolder::View3D, ResultUse::Show) : computeFrom))
         Close3DView();
 }
 

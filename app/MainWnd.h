@@ -165,6 +165,10 @@ public:
     // Start would read them.
     bool ResultsBelongToAntenna(ResultHolder holder = ResultHolder::Row,
                                 ResultUse use = ResultUse::ComputeFrom) const;
+    // The state that question compares with (the fingerprint of the antenna
+    // and settings as the next Start would compute them); none while a
+    // field does not read.
+    std::optional<uint64_t> StateNow() const;
     // The newest row belongs for `use` and holds pattern cuts.
     bool PatternOfThisAntenna(ResultUse use) const;
     // A new cut, the 3D view or the sweep plots asked of results read from a

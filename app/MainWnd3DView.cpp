@@ -1,6 +1,8 @@
 // "3 Dimension": opens and closes the 3D pattern view, refreshes it after
 // each successful Start, and closes it with the main window or once the
-// pattern it shows no longer belongs to the antenna.
+// pattern it shows no longer belongs to the antenna. The engine's 3D table
+// outlives the view: its origin is the View3D holder's, stamped when the
+// view computes it, and a view reuses it only while it belongs.
 #include "app/MainWnd.h"
 #include "platform/Prompter.h"
 #include "views/OpenGLForm.h"
@@ -20,10 +22,12 @@ void TMainWnd::Btn3DClick() {
     // The view calculates on the model prepared for the antenna shown.
     if (RefuseResultsOfAFile() || !PatternOfThisAntenna(ResultUse::ComputeFrom)) return;
     Closed3DViewByButton = false;
-    Origin.Computed(ResultHolder::View3D);
     // The application owns the view; it reads the calculation copy anew at
     // each build, as stacking may replace it.
-    OpenGL_Form = new TOpenGL_Form([this] { return static_cast<const AntDef*>(CalcAnt); }, font().family());
+    const GLTableOrigin table{[this] { return ResultsBelongToAntenna(ResultHolder::View3D, ResultUse::Show); },
+                              [this] { Origin.Computed(ResultHolder::View3D); }};
+    OpenGL_Form =
+        new TOpenGL_Form([this] { return static_cast<const AntDef*>(CalcAnt); }, font().family(), table);
     ConnectGuarded(OpenGL_Form, &QObject::destroyed, this, [this] {
         if (!Closing) UpdateMenuState();
     });
@@ -32,9 +36,7 @@ void TMainWnd::Btn3DClick() {
 }
 
 void TMainWnd::Refresh3DView() {
-    if (!Rebuild3DView || !OpenGL_Form) return;
-    Origin.Computed(ResultHolder::View3D);
-    OpenGL_Form->Timer2Timer();
+    if (OpenGL_Form && OpenGL_Form->Built) OpenGL_Form->Timer2Timer();
 }
 
 void TMainWnd::Close3DView() {

@@ -365,7 +365,7 @@ void TMainWnd::ACalResBtnClick() {
     if (!ACal || ACal->LogCount <= 0) return;
     AttachOptimizer();
     TACalResDlg dialog(this, font().family());
-    if (!dialog.Execute(ACal)) return;
+    if (!dialog.Execute(ACal, StateNow())) return;
     Ant.Changed = 1;
     Results.HasFarField = 0;
     Results.AngleStep = 0;

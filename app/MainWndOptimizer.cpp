@@ -48,9 +48,13 @@ bool TMainWnd::SaveOptLogFile(const QString& name) {
     if (!ACal) return false;
     // The rows are written as they follow the antenna that is written with them.
     AttachOptimizer();
+    // The file says whether the antenna is one of the logged points, so that
+    // an antenna edited since the run is not read back as theirs.
+    const std::optional<uint64_t> now = StateNow();
+    const LogAntenna which = now && ACal->LoggedPointOf(*now) >= 0 ? LogAntenna::Logged : LogAntenna::Other;
     std::string error;
-    if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error) ==
-             OptLogStatus::Ok)
+    if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error, which) ==
+        OptLogStatus::Ok)
         return true;
     ReportCannotSave(name, error);
     return false;
@@ -64,7 +68,8 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     std::string comment = Comment;
     auto state = std::make_unique<CACal>();
     std::string refusal;
-    switch (OpenOptLog(LocalPath(name), *ant, env, comment, *state, nullptr, &refusal)) {
+    LogAntenna which = LogAntenna::Other;
+    switch (OpenOptLog(LocalPath(name), *ant, env, comment, *state, nullptr, &refusal, &which)) {
     case OptLogStatus::Ok:
         break;
     case OptLogStatus::CannotOpen:
@@ -87,6 +92,9 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
     Ant.Edited = 0;
     AdoptOptimizerState(state.release());
     AttachOptimizer();
+    // The file keeps no state of its points; those at the values of the
+    // antenna it names as theirs are of the antenna as read.
+    if (const std::optional<uint64_t> now = StateNow(); now && which == LogAntenna::Logged) ACal->TakeLogAsOf(*now);
     // The log holds no far field: nothing is shown until the next calculation.
     Results.HasFarField = 0;
     Results.AngleStep = 0;

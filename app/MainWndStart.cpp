@@ -78,7 +78,6 @@ void TMainWnd::CalTrgBtnClick() {
                     // done, and a close request waits for the busy flag to drop.
                     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 }
-                Rebuild3DView = ok;
                 if (ok) {
                     const uint32_t t1 = TickCount();
                     const double secs = RoundTo((t1 - t0) * 0.001, 2);
@@ -101,7 +100,7 @@ void TMainWnd::CalTrgBtnClick() {
     }
     UpdateMenuState();
     UpdatePlotCursor();
-    Refresh3DView();
+    if (ok) Refresh3DView();
     UpdateMenuState();
     if (CloseAfterRun) {
         CloseAfterRun = false;

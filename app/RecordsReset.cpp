@@ -33,7 +33,6 @@ void ResetRecords() {
     for (WireCadScreen& screen : ScreenSlot) screen = WireCadScreen{};
     ElementViewState = ElementViewAngles{};
     std::memset(StackMessages, 0, sizeof StackMessages);
-    Rebuild3DView = false;
     GLElevStep = GLElevStepStart;
     GLAzimStep = GLAzimStepStart;
 

@@ -30,7 +30,7 @@ uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fiel
 enum class ResultHolder : std::size_t {
     Row,     // the newest row, its pattern cuts and pulse currents (plots, tables, saves, the comparison)
     Sweep,   // the sweep table's points (sweep plots, frequency table, multiband list)
-    View3D,  // the pattern the 3D view computed and shows
+    View3D,  // the engine's 3D table as the view last computed it (it outlives the view)
 };
 constexpr std::size_t ResultHolderCount = 3;
 
@@ -40,6 +40,11 @@ enum class ResultUse {
     Combine,      // put together with results computed now (a point reused, a new one entered)
     ComputeFrom,  // computed further from the engine's model (a cut, a table, the 3D view)
 };
+
+// Results kept outside the holders, each with the state it was computed
+// from (a point of the optimization log), none where that is not known:
+// they are the antenna's own exactly while that state is the current one.
+inline bool OfState(std::optional<uint64_t> origin, uint64_t current) { return origin && *origin == current; }
 
 class ResultOrigin {
 public:

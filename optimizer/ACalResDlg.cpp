@@ -3,6 +3,7 @@
 
 #include "draw/PolarPlot.h"
 #include "model/EnvDef.h"
+#include "model/ResultOrigin.h"
 #include "model/NumberText.h"
 #include "model/ScopedValue.h"
 #include "platform/Canvas.h"
@@ -14,6 +15,7 @@
 #include "platform/WindowBox.h"
 
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <cfloat>
@@ -106,8 +108,10 @@ TACalResDlg::TACalResDlg(QWidget* owner, const QString& fontName) : QDialog(owne
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->CellText = [this](int c, int r) { return GetCellText(c, r); };
     Grid->CanEdit = [](int, int) { return false; };
-    ConnectGuarded(Grid, &StringGrid::CellSelected, this, [this](int, int row) {
-        SelectRow(row);
+    // The patterns follow the selected point; a current cell the grid takes
+    // with the focus selects none.
+    ConnectGuarded(Grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        SelectRow(SelectedLine());
         PBox->update();
     });
 
@@ -149,8 +153,9 @@ void TACalResDlg::ChangeLanguage() {
     }
 }
 
-bool TACalResDlg::Execute(CACal* cal) {
+bool TACalResDlg::Execute(CACal* cal, std::optional<uint64_t> state) {
     cal_ = cal;
+    state_ = state;
     if (!cal_) return false;
     entries_.clear();
     for (int n = 0; n < cal_->LogCount; ++n) {
@@ -167,7 +172,7 @@ bool TACalResDlg::Execute(CACal* cal) {
     ShowRow(current);
     SelectRow(current + 1);
     if (ShowModal(*this) != QDialog::Accepted) return false;
-    const int line = Grid->Row();
+    const int line = SelectedLine();
     if (line < 1 || line > static_cast<int>(entries_.size())) return false;
     const ACalLogEntry& chosen = entries_[static_cast<std::size_t>(line - 1)];
     for (int i = 0; i < cal_->RowCount(); ++i) cal_->SetValue(i, chosen.Values[i]);
@@ -198,24 +203,26 @@ QString TACalResDlg::GetCellText(int col, int row) const {
 }
 
 int TACalResDlg::FindCurrentRow() const {
-    if (!cal_) return 0;
-    for (std::size_t n = 0; n < entries_.size(); ++n) {
-        bool same = true;
-        for (int i = 0; i < cal_->RowCount() && same; ++i)
-            same = NormalizeDbl(cal_->GetValue(i)) == NormalizeDbl(entries_[n].Values[i]);
-        if (same) return static_cast<int>(n);
-    }
-    return 0;
+    if (!state_) return -1;
+    for (std::size_t n = 0; n < entries_.size(); ++n)
+        if (OfState(entries_[n].Origin, *state_)) return static_cast<int>(n);
+    return -1;
+}
+
+int TACalResDlg::SelectedLine() const {
+    const QModelIndexList rows = Grid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
 }
 
 void TACalResDlg::ShowRow(int index) {
-    if (entries_.empty()) return;
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
     Grid->SetRow(index + 1);
     Grid->scrollTo(Grid->model()->index(index + 1, 0), QAbstractItemView::PositionAtCenter);
 }
 
 void TACalResDlg::SelectRow(int line) {
-    if (line < 1 || line > static_cast<int>(entries_.size())) return;
+    patternShown_ = line >= 1 && line <= static_cast<int>(entries_.size());
+    if (!patternShown_) return;
     const ACalLogEntry& e = entries_[static_cast<std::size_t>(line - 1)];
     reference_ = e.Ga;
     for (int k = 0; k < LogAzSamples; ++k) az_[k] = static_cast<float>(e.AzPattern[k] / 256.0);
@@ -224,14 +231,14 @@ void TACalResDlg::SelectRow(int line) {
 
 void TACalResDlg::SortSelChange() {
     SortLogEntries(entries_, std::max(0, SortSel->currentIndex()));
-    SelectRow(Grid->Row());
+    SelectRow(SelectedLine());
     ShowRow(FindCurrentRow());
     Grid->Invalidate();
     PBox->update();
 }
 
 void TACalResDlg::OKBtnClick() {
-    const int line = Grid->Row();
+    const int line = SelectedLine();
     if (line < 1 || line > static_cast<int>(entries_.size())) return;
     if (YesNoBox("%s", question_.c_str()) == BoxYes) accept();
 }
@@ -242,7 +249,7 @@ void TACalResDlg::DrawDN(Canvas& c) const {
     c.FillRect(0, 0, W, H, ClWhite);
     if (R <= 0) return;
     DrawPolarPattern(c, W / 4, H / 2, 3 * W / 4, R);
-    if (entries_.empty()) return;
+    if (!patternShown_) return;
     // The selected point's gain is the 0 dB ring while its curves are drawn.
     {
         const ScopedValue<double> level(PatternMaxGain, reference_);

@@ -4,7 +4,9 @@
 // the selected point, and, when the user confirms, that point's variable
 // values put into the antenna.
 #include <QDialog>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,14 +30,19 @@ public:
     explicit TACalResDlg(QWidget* owner, const QString& fontName = {});
     ~TACalResDlg() override;
 
-    // True when the user confirmed a point; its values are then in the antenna.
-    bool Execute(CACal* cal);
+    // True when the user confirmed a point; its values are then in the
+    // antenna. `state` is the antenna's as the next Start would compute it,
+    // none when it cannot tell.
+    bool Execute(CACal* cal, std::optional<uint64_t> state = std::nullopt);
     void SortSelChange();
     void SelectRow(int line);
     void OKBtnClick();
-    // The first entry, in the current order, whose values match the antenna's
-    // present ones to 6 decimals; else the first.
+    // The first entry, in the current order, computed from the antenna's
+    // state; -1 while the antenna is none of the logged points (edited
+    // since, or a log of another antenna), which then selects none.
     int FindCurrentRow() const;
+    // The grid line of the selected point, 0 for none.
+    int SelectedLine() const;
     void ShowRow(int index);
     QString GetCellText(int col, int row) const;
     void DrawDN(Canvas& c) const;
@@ -59,7 +66,9 @@ private:
     void ChangeLanguage();
 
     CACal* cal_ = nullptr;
+    std::optional<uint64_t> state_;
     std::vector<ACalLogEntry> entries_;
+    bool patternShown_ = false;  // the patterns of a point are drawn
     float az_[LogAzSamples] = {};
     float el_[LogElSamples] = {};
     double reference_ = 0;

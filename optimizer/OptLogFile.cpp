@@ -11,21 +11,28 @@
 
 namespace {
 constexpr int OptLogVersion = 200;
-}
+// The header byte that readers of the format ignore.
+constexpr std::size_t LogAntennaByte = FileHeaderSize - 1;
+}  // namespace
 
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
-                                      const CACal& cal) {
+                                      const CACal& cal, LogAntenna which) {
     ByteWriter out;
     WriteFileHeader(out, OptHeader);
     WriteModelImage(out, ant, env, comment);
     cal.WriteTo(out);
-    return out.Data();
+    std::vector<uint8_t> bytes = out.Data();
+    bytes[LogAntennaByte] = static_cast<uint8_t>(which);
+    return bytes;
 }
 
 OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, ModelEnvFields& env,
-                              std::string& comment, CACal& cal, std::string* refusal) {
+                              std::string& comment, CACal& cal, std::string* refusal, LogAntenna* which) {
     if (bytes.size() < FileHeaderSize || ParseHeaderVersion(bytes.data(), bytes.size(), OptHeader) != OptLogVersion)
         return OptLogStatus::InvalidFormat;
+    // Any mark but none is read as another antenna's log: its points are
+    // then never taken for this antenna's.
+    if (which) *which = bytes[LogAntennaByte] == 0 ? LogAntenna::Logged : LogAntenna::Other;
     ByteReader in(bytes.data() + FileHeaderSize, bytes.size() - FileHeaderSize);
     if (!ReadModelImage(in, ant, env, comment)) return OptLogStatus::InvalidFormat;
     // The state is checked whole before the optimizer takes it.
@@ -37,8 +44,8 @@ OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, Mo
 }
 
 OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelEnvFields& env,
-                        const std::string& comment, const CACal& cal, std::string* error) {
-    const std::vector<uint8_t> bytes = BuildOptLogImage(ant, env, comment, cal);
+                        const std::string& comment, const CACal& cal, std::string* error, LogAntenna which) {
+    const std::vector<uint8_t> bytes = BuildOptLogImage(ant, env, comment, cal, which);
     // A log its own Open would refuse, or read as another antenna, is not
     // written.
     auto back = std::make_unique<AntDef>();
@@ -57,12 +64,12 @@ OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelE
 }
 
 OptLogStatus OpenOptLog(const std::string& path, AntDef& ant, ModelEnvFields& env, std::string& comment,
-                        CACal& cal, std::string* error, std::string* refusal) {
+                        CACal& cal, std::string* error, std::string* refusal, LogAntenna* which) {
     std::vector<uint8_t> bytes;
     switch (ReadWholeFile(path, bytes, MaxOptLogFileSize, error)) {
     case ReadFileStatus::Ok: break;
     case ReadFileStatus::TooLarge: return OptLogStatus::InvalidFormat;
     case ReadFileStatus::Failed: return OptLogStatus::CannotOpen;
     }
-    return ParseOptLogImage(bytes, ant, env, comment, cal, refusal);
+    return ParseOptLogImage(bytes, ant, env, comment, cal, refusal, which);
 }

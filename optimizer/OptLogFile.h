@@ -16,15 +16,24 @@ constexpr std::size_t MaxOptLogFileSize = 4u << 20;
 
 enum class OptLogStatus { Ok, CannotOpen, InvalidFormat, CannotSave };
 
+// Whether the antenna written with a log is one of the points the log was
+// computed from, or another (the antenna edited since the run): the last
+// header byte, which older writers left 0, marks a log of another antenna.
+enum class LogAntenna : uint8_t { Logged = 0, Other = 1 };
+
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
-                                      const CACal& cal);
+                                      const CACal& cal, LogAntenna which = LogAntenna::Logged);
 // `ant`, `env` and `comment` are the caller's temporaries (a new antenna, the
 // current comment); `cal` is changed only on Ok. `refusal` says why the
-// optimizer's part of an otherwise sound file was refused.
+// optimizer's part of an otherwise sound file was refused; `which` receives
+// what the file says of its antenna.
 OptLogStatus ParseOptLogImage(const std::vector<uint8_t>& bytes, AntDef& ant, ModelEnvFields& env,
-                              std::string& comment, CACal& cal, std::string* refusal = nullptr);
+                              std::string& comment, CACal& cal, std::string* refusal = nullptr,
+                              LogAntenna* which = nullptr);
 
 OptLogStatus SaveOptLog(const std::string& path, const AntDef& ant, const ModelEnvFields& env,
-                        const std::string& comment, const CACal& cal, std::string* error = nullptr);
+                        const std::string& comment, const CACal& cal, std::string* error = nullptr,
+                        LogAntenna which = LogAntenna::Logged);
 OptLogStatus OpenOptLog(const std::string& path, AntDef& ant, ModelEnvFields& env, std::string& comment,
-                        CACal& cal, std::string* error = nullptr, std::string* refusal = nullptr);
+                        CACal& cal, std::string* error = nullptr, std::string* refusal = nullptr,
+                        LogAntenna* which = nullptr);

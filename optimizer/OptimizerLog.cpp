@@ -5,12 +5,15 @@
 #include <memory>
 
 #include "model/BinaryStream.h"
+#include "model/NumberText.h"
+#include "model/ResultOrigin.h"
 #include "model/SweepTable.h"
 #include "optimizer/BandRules.h"
 #include "optimizer/OptimizerState.h"
 
-void CACal::PushLog(const CResult& store) {
+void CACal::PushLog(const CResult& store, std::optional<uint64_t> origin) {
     ACalLogEntry& e = Log[LogHead];
+    e.Origin = origin;
     e.Score = LastScore;
     for (int i = 0; i < rowCount_; ++i) e.Values[i] = rows_[i].Value;
     e.Ga = static_cast<float>(Results[0]);
@@ -37,7 +40,7 @@ void CACal::PushLog(const CResult& store) {
 
 bool CACal::LookupLog(double& score) const {
     for (int n = 0; n < LogCount; ++n) {
-        const ACalLogEntry& e = Log[(LogHead - 1 - n + 2 * LogRingSize) % LogRingSize];
+        const ACalLogEntry& e = Log[SlotBack(n)];
         bool same = true;
         for (int i = 0; i < rowCount_ && same; ++i) same = e.Values[i] == rows_[i].Value;
         if (same) {
@@ -49,8 +52,23 @@ bool CACal::LookupLog(double& score) const {
 }
 
 void CACal::GetLogEntry(ACalLogEntry& entry, int n) const {
-    const int slot = ((LogHead - 1 - n) % LogRingSize + LogRingSize) % LogRingSize;
-    entry = Log[slot];
+    entry = Log[SlotBack(n)];
+}
+
+int CACal::LoggedPointOf(uint64_t state) const {
+    for (int n = 0; n < LogCount; ++n)
+        if (OfState(Log[SlotBack(n)].Origin, state)) return n;
+    return -1;
+}
+
+void CACal::TakeLogAsOf(uint64_t state) {
+    for (int n = 0; n < LogCount; ++n) {
+        ACalLogEntry& e = Log[SlotBack(n)];
+        // The values as the dialog shows and compares them.
+        bool same = true;
+        for (int i = 0; i < RowCount() && same; ++i) same = NormalizeDbl(GetValue(i)) == NormalizeDbl(e.Values[i]);
+        if (same) e.Origin = state;
+    }
 }
 
 namespace {

@@ -138,7 +138,7 @@ struct SearchRun {
                     } else {
                         bool found = false;
                         if (!Evaluate(found, i)) return false;
-                        if (!found) Cal.PushLog(PointResult());
+                        if (!found) Cal.PushLog(PointResult(), FirstBandOrigin);
                     }
                     if (JobDef.StopRequest) return false;
                     if (Cal.LastScore > bestSeen) {

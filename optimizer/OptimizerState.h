@@ -73,6 +73,9 @@ struct ACalLogEntry {
     float Ga = 0, FB = 0, R = 0, JX = 0, SWR = 0, Elev = 0;
     int16_t AzPattern[LogAzSamples] = {};
     int16_t ElPattern[LogElSamples] = {};
+    // The state the point was computed from (the fingerprint of the model
+    // at band 1), none where it is not known. Not part of the file's entry.
+    std::optional<uint64_t> Origin;
 };
 
 // What a check of the rows found. A refusal ends the check; a question (a
@@ -249,10 +252,17 @@ public:
     // antenna is left at the best point found.
     bool Optimize(OptimizerHost& host);
 
-    // The log ring.
-    void PushLog(const CResult& store);
+    // The log ring. `origin` is the state the point was computed from.
+    void PushLog(const CResult& store, std::optional<uint64_t> origin = std::nullopt);
     bool LookupLog(double& score) const;
     void GetLogEntry(ACalLogEntry& entry, int n) const;
+    // How far back from the newest the point computed from `state` lies;
+    // -1 when the antenna in that state is none of the logged points.
+    int LoggedPointOf(uint64_t state) const;
+    // The log was read with the antenna it is of, now in `state`: the points
+    // at the rows' present values are of that state. The others stay
+    // unknown, as their states were not kept.
+    void TakeLogAsOf(uint64_t state);
 
     // The state part of the optimization log file.
     void WriteTo(ByteWriter& out) const;
@@ -276,6 +286,8 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    // The ring slot of the point n places back from the newest.
+    int SlotBack(int n) const { return ((LogHead - 1 - n) % LogRingSize + LogRingSize) % LogRingSize; }
     CWGroupList groups_;
     ACalVarRec rows_[MaxVarRows];
     int32_t rowCount_ = 0;

@@ -37,8 +37,8 @@ constexpr int PanelPixels = 45;
 
 }  // namespace
 
-TOpenGL_Form::TOpenGL_Form(std::function<const AntDef*()> model, const QString& fontName)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), model_(std::move(model)) {
+TOpenGL_Form::TOpenGL_Form(std::function<const AntDef*()> model, const QString& fontName, GLTableOrigin origin)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), model_(std::move(model)), origin_(std::move(origin)) {
     setObjectName("OpenGL_Form");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("3D Far field");
@@ -249,6 +249,7 @@ void TOpenGL_Form::closeEvent(QCloseEvent* event) {
     Timer1->stop();
     SaveSettings();
     model_ = nullptr;
+    origin_ = {};
     if (OpenGL_Form == this) OpenGL_Form = nullptr;
     event->accept();
 }

@@ -9,8 +9,14 @@
 #include <QWidget>
 #include <functional>
 
-// Tells an open 3D view to rebuild its table after a successful Start.
-extern bool Rebuild3DView;
+// What the view asks its owner about the engine's 3D table, which outlives
+// the view: whether the table is of the antenna and settings now, and, once
+// the view has computed it from the model now, that it is. Without answers
+// the table is computed for every build.
+struct GLTableOrigin {
+    std::function<bool()> Belongs;
+    std::function<void()> Computed;
+};
 
 class QAction;
 class QCheckBox;
@@ -27,7 +33,7 @@ class TOpenGL_Form : public QWidget {
 public:
     // `model` gives the current calculation model at each antenna build (the
     // main window may replace its calculation copy while the view is open).
-    TOpenGL_Form(std::function<const AntDef*()> model, const QString& fontName);
+    TOpenGL_Form(std::function<const AntDef*()> model, const QString& fontName, GLTableOrigin origin = {});
     ~TOpenGL_Form() override;
 
     // ---- Scene ----
@@ -36,7 +42,7 @@ public:
     void DrawScene();    // one render of the lists
     void DnSBChange();   // applies the slice spin: select, render, caption
     void FormPaint();    // render, through the slice spin when one is chosen
-    void Timer2Timer();  // the full refresh after a calculation
+    void Timer2Timer();  // the full refresh: the table computed anew unless it is of the antenna now
     void VRBClick(int component);
 
     // ---- Commands ----
@@ -111,7 +117,9 @@ private:
     void BuildPopup();
     void ApplyAntennaItems();
     void ShowSliceCaption(const QString& text);
+    bool ComputeTable();
     std::function<const AntDef*()> model_;
+    GLTableOrigin origin_;
 };
 
 // The one open view, null while none is open.

@@ -1,6 +1,5 @@
 // The popup commands of the 3D pattern view that open a form or a file
 // dialog: steps, colours and the picture.
-#include "engine/FarField3D.h"
 #include "platform/FormPattern.h"
 #include "platform/PictureSave.h"
 #include "platform/Prompter.h"
@@ -23,7 +22,7 @@ void TOpenGL_Form::M1Click() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // A failed table leaves an empty surface; the next calculation rebuilds it.
-    CalcPattern3DForView(GLElevStep, GLAzimStep);
+    ComputeTable();
     BuildFarFieldLists();
     QApplication::restoreOverrideCursor();
     FormPaint();

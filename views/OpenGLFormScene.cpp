@@ -12,17 +12,23 @@
 #include <QSpinBox>
 #include <QTimer>
 
-bool Rebuild3DView = false;
-
 namespace {
 
 // The engine keeps one 3D table, which the angle/gain table command also
-// fills; a table of another shape than the view's steps is not the view's.
-bool TableFitsSteps() {
+// fills: only a table laid out on the view's grid, ring by ring from the
+// horizon, is the view's.
+bool TableOnTheViewGrid() {
     if (GLElevStep <= 0 || GLAzimStep <= 0) return false;
-    const std::size_t expected =
-        static_cast<std::size_t>(90 / GLElevStep + 1) * static_cast<std::size_t>(360 / GLAzimStep + 1);
-    return Engine.FarField3D.size() == expected;
+    const int rings = 90 / GLElevStep + 1, perRing = 360 / GLAzimStep + 1;
+    const auto& table = Engine.FarField3D;
+    if (table.size() != static_cast<std::size_t>(rings) * static_cast<std::size_t>(perRing)) return false;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const int ring = static_cast<int>(i) / perRing, k = static_cast<int>(i) % perRing;
+        if (table[i].Zenith != static_cast<float>(90 - ring * GLElevStep) ||
+            table[i].Azimuth != static_cast<float>(k * GLAzimStep))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -81,15 +87,18 @@ void TOpenGL_Form::VRBClick(int component) {
     FormPaint();
 }
 
+bool TOpenGL_Form::ComputeTable() {
+    if (!CalcPattern3DForView(GLElevStep, GLAzimStep)) return false;
+    if (origin_.Computed) origin_.Computed();
+    return true;
+}
+
 void TOpenGL_Form::Timer2Timer() {
     Timer1->stop();
-    if (Rebuild3DView || !TableFitsSteps()) {
-        if (CalcPattern3DForView(GLElevStep, GLAzimStep)) {
-            Rebuild3DView = false;
-        } else {
-            ErrorBox("The 3D far field could not be calculated.");
-            QTimer::singleShot(0, this, [this] { close(); });
-        }
+    const bool current = origin_.Belongs && origin_.Belongs() && TableOnTheViewGrid();
+    if (!current && !ComputeTable()) {
+        ErrorBox("The 3D far field could not be calculated.");
+        QTimer::singleShot(0, this, [this] { close(); });
     }
     BuildFarFieldLists();
     BuildAntennaList();

@@ -91,7 +91,6 @@ TEST_F(MainWndTest, ResetRecordsBringsBackEveryRecordOfTheStart) {
     ScreenSlot[1].Valid = true;
     ElementViewState.A = 5;
     CopyText(StackMessages[0], "Zu viele Drähte!");
-    Rebuild3DView = true;
     GLElevStep = 10;
     GLAzimStep = 10;
     FirstStart = true;
@@ -106,7 +105,6 @@ TEST_F(MainWndTest, ResetRecordsBringsBackEveryRecordOfTheStart) {
     EXPECT_FALSE(ScreenSlot[1].Valid);
     EXPECT_EQ(ElementViewState.A, ElementViewAngles{}.A);
     EXPECT_STREQ(StackMessages[0], "");
-    EXPECT_FALSE(Rebuild3DView);
     EXPECT_EQ(GLElevStep, GLElevStepStart);
     EXPECT_EQ(GLAzimStep, GLAzimStepStart);
     EXPECT_FALSE(FirstStart);

@@ -15,6 +15,7 @@
 #include "editing/StackDlgBox.h"
 #include "editing/WireCadDlg.h"
 #include "engine/PulseLayout.h"
+#include "optimizer/ACalResDlg.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/GeometryEdits.h"
@@ -256,6 +257,46 @@ public:
         wnd->CalTrgBtn->click();
         EXPECT_EQ(Results.HasFarField, 1) << wnd->LogLines().join("\n").toStdString();
         return *Results.Row(0);
+    }
+    // The Yagi with rows, its optimization stopped after 4 points.
+    void OptimizeYagiBriefly() {
+        OpenYagiWithRows();
+        RunOptimizationStoppedEarly({}, 4);
+        ASSERT_GE(wnd->ACal->LogCount, 4);
+    }
+    void TypeDrivenElement121() { TypeWire(2, {"", "-6.05", "", "", "6.05"}); }
+    void SaveLogAndOpenItInANewWindow() {
+        prompter.AnswerFile(LogPath().toStdString());
+        wnd->K20->trigger();
+        ASSERT_TRUE(QFile::exists(LogPath()));
+        Open({"korva"});
+        prompter.AnswerFile(LogPath().toStdString());
+        wnd->K19->trigger();
+        ASSERT_NE(wnd->ACal, nullptr);
+    }
+    // The logged point the Optimization log selects as the antenna's own.
+    std::optional<ACalLogEntry> LoggedPointShownAsTheAntennas() {
+        std::optional<ACalLogEntry> shown;
+        ExecModalDialog = [&shown](QDialog& d) {
+            auto* dialog = dynamic_cast<TACalResDlg*>(&d);
+            if (!dialog) return int(QDialog::Rejected);
+            const QModelIndexList rows = dialog->Grid->selectionModel()->selectedRows();
+            if (!rows.isEmpty()) shown = dialog->Entries().at(static_cast<std::size_t>(rows.first().row()));
+            return int(QDialog::Rejected);
+        };
+        wnd->UpdateMenuState();
+        EXPECT_TRUE(wnd->ACalResBtn->isEnabled());
+        wnd->ACalResBtn->click();
+        return shown;
+    }
+    // The point selected is the antenna's: Start gives its impedance (the
+    // log keeps it in single precision).
+    void ExpectLoggedPointOfTheAntenna() {
+        const auto shown = LoggedPointShownAsTheAntennas();
+        ASSERT_TRUE(shown);
+        const ResultRow next = StartAgain();
+        EXPECT_NEAR(shown->R, next.R, 1e-3);
+        EXPECT_NEAR(shown->JX, next.jX, 1e-3);
     }
     // R and X of the multiband list at the calculation frequency (no band checked).
     std::pair<double, double> ListedImpedance() {
@@ -823,6 +864,25 @@ const MeaningKeptRow Rows[] = {
          EXPECT_TRUE(t.LinesAbout("removed").isEmpty()) << t.LinesAbout("removed").join("\n").toStdString();
          EXPECT_EQ(t.wnd->ACal->RowCount(), t.rowsBefore);
          EXPECT_STREQ(t.wnd->ACal->Bands[0].Sources[0].Pos, "w2c");
+     }},
+    // The optimization log is shown as the antenna's only while the antenna
+    // is one of its points; a log file says whether its antenna is.
+    {"LogOfTheAntennaARunLeft", [](MeaningKept& t) { t.OptimizeYagiBriefly(); }, [](MeaningKept&) {},
+     [](MeaningKept& t) { t.ExpectLoggedPointOfTheAntenna(); }},
+    {"LogAfterAnEdit", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
+     [](MeaningKept& t) { t.TypeDrivenElement121(); },
+     [](MeaningKept& t) { EXPECT_FALSE(t.LoggedPointShownAsTheAntennas()); }},
+    {"LogFileOfTheAntennaARunLeft", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
+     [](MeaningKept& t) { t.SaveLogAndOpenItInANewWindow(); },
+     [](MeaningKept& t) { t.ExpectLoggedPointOfTheAntenna(); }},
+    {"LogFileAfterAnEdit", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
+     [](MeaningKept& t) {
+         t.TypeDrivenElement121();
+         t.SaveLogAndOpenItInANewWindow();
+     },
+     [](MeaningKept& t) {
+         EXPECT_DOUBLE_EQ(t.wnd->Ant.Wires[1].Y2, 6.05) << "the antenna as it was saved";
+         EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
      }},
     {"LoadRowThroughADeleteAndARestore",
      [](MeaningKept& t) {

@@ -258,13 +258,24 @@ TEST(CalculationFingerprint, ChangesWithEveryFieldACalculationReadsAndWithNoOthe
     const uint64_t before = base->Fingerprint();
     const std::vector<Field> fields = AllFields(*base);
     ASSERT_GT(fields.size(), 100u);
+    // Every holder asks with this fingerprint: the newest row, the sweep
+    // table, the 3D view's table and the points of the optimization log.
+    ResultOrigin origin;
+    origin.Prepared(before);
+    for (std::size_t h = 0; h < ResultHolderCount; ++h) origin.Computed(static_cast<ResultHolder>(h));
+    const std::optional<uint64_t> logged = before;
     for (const Field& field : fields) {
         auto changed = std::make_unique<Calculation>(*base);
         field.change(*changed);
+        const uint64_t now = changed->Fingerprint();
         if (field.read)
-            EXPECT_NE(changed->Fingerprint(), before) << field.name;
+            EXPECT_NE(now, before) << field.name;
         else
-            EXPECT_EQ(changed->Fingerprint(), before) << field.name;
+            EXPECT_EQ(now, before) << field.name;
+        for (std::size_t h = 0; h < ResultHolderCount; ++h)
+            EXPECT_EQ(origin.Belongs(static_cast<ResultHolder>(h), ResultUse::Show, now), !field.read)
+                << field.name << " holder " << h;
+        EXPECT_EQ(OfState(logged, now), !field.read) << field.name << " logged point";
     }
 }
 

@@ -61,6 +61,20 @@ TEST(OptimizationLogFile, AnEmptyStateHasItsFixedSize) {
     const auto bytes = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal);
     EXPECT_EQ(bytes.size(), 16 + ModelImageSize(*f.Ant) + 2632);
     EXPECT_EQ(std::memcmp(bytes.data(), "KORVA Opt2.00\x1A\0\0", 16), 0);
+
+    // A log of another antenna is marked in the last header byte, which
+    // older files leave 0: they read as logs of their antenna.
+    auto other = BuildOptLogImage(*f.Ant, ModelEnvFields{}, "", *f.Cal, LogAntenna::Other);
+    EXPECT_EQ(std::memcmp(bytes.data() + 16, other.data() + 16, bytes.size() - 16), 0);
+    for (const auto& [image, expected] : {std::pair{bytes, LogAntenna::Logged}, {other, LogAntenna::Other}}) {
+        OptimizerFixture g;
+        auto ant = NewAntenna();
+        ModelEnvFields env;
+        std::string comment;
+        LogAntenna which{};
+        ASSERT_EQ(ParseOptLogImage(image, *ant, env, comment, *g.Cal, nullptr, &which), OptLogStatus::Ok);
+        EXPECT_EQ(which, expected);
+    }
 }
 
 TEST(OptimizationLogFile, RowsAndRingGoBackAsTheyWere) {

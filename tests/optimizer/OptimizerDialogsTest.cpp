@@ -472,8 +472,19 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
         f.Cal->Row(row).Value = 4 + i;
         f.Cal->LastScore = 10 - i;
         f.Cal->Results[3] = jx[i];
-        f.Cal->PushLog(Results);
+        f.Cal->PushLog(Results, 100 + i);
     }
+    // An antenna that is none of the points (edited since): none is its own,
+    // and OK applies nothing until one is chosen.
+    f.Step = [&](QDialog& d) {
+        auto& r = static_cast<TACalResDlg&>(d);
+        EXPECT_EQ(r.SelectedLine(), 0);
+        r.OKBtnClick();
+        return r.result();
+    };
+    TACalResDlg edited(nullptr);
+    EXPECT_FALSE(edited.Execute(f.Cal.get(), 7));
+
     TACalResDlg dlg(nullptr);
     f.Cal->SetValue(row, 5);  // the antenna stands at the second point
     f.Step = [&](QDialog& d) {
@@ -491,7 +502,7 @@ TEST(OptimizerLogDialog, SortsShowsAndAppliesAPoint) {
         r.OKBtnClick();
         return r.result();
     };
-    EXPECT_TRUE(dlg.Execute(f.Cal.get()));
+    EXPECT_TRUE(dlg.Execute(f.Cal.get(), 101));
     EXPECT_DOUBLE_EQ(f.Ant->Wires[3].X2, 6);  // the point with jX 8
 
     // A simple sweep shows each variable under V1, V2, ...; Cancel changes nothing.
