@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,8 +44,11 @@ void SelectWhole(QWidget* field) {
         combo->lineEdit()->selectAll();
     } else if (auto* grid = qobject_cast<QAbstractItemView*>(field)) {
         QAbstractItemModel* model = grid->model();
-        if (!grid->currentIndex().isValid() && model && model->rowCount() > 0 && model->columnCount() > 0)
-            grid->setCurrentIndex(model->index(0, 0));
+        // A current cell to type into, without selecting: in a list the
+        // selection says which entry is the antenna's own.
+        if (!grid->currentIndex().isValid() && model && model->rowCount() > 0 && model->columnCount() > 0 &&
+            grid->selectionModel())
+            grid->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::NoUpdate);
     }
 }
 
