@@ -243,7 +243,7 @@ TEST(Calculation, SingularModelFailsWithTheFatalMessage) {
 TEST(Calculation, NegativePowerFromOneSourceIsNoResult) {
     ResetEngineWorld();
     TestAntenna a(14.2);
-    a.Wire(0, -5.12, 10, 0, 5.12, 10, 0.001, 22).Wire(0.003, -5.0, 10, 0.003, 5.0, 10, 0.001, 45).Source("w1c");
+    a.Wire(0, -5.12, 10, 0, 5.12, 10, 0.001, 22).Wire(0.001, -5.0, 10, 0.001, 5.0, 10, 0.001, 44).Source("w1c");
     ASSERT_EQ(PrepareModel(a.ant.get()), 1);
     EXPECT_FALSE(RunFullCalc());
     const std::vector<std::string>& log = EngineLogLines();
