@@ -193,16 +193,17 @@ inline float InverseDistanceIntegral(const KernelVec& a, const KernelVec& b, flo
 }
 
 // Intervals whose distances from the observation point sum to less than
-// this many lengths take their 1 / R part in closed form. Farther out the
-// eight-point rule alone is as exact (to about 1e-9), so the switch makes
-// no step; and no common layout (the next segment of a straight wire sums
-// to 2 or 3) stands on it.
-inline constexpr float NearIntervalLengths = 2.5f;
+// this many lengths take their 1 / R part in closed form, and so do those
+// near enough for the own-segment shortcut where it does not apply. Farther
+// out the eight-point rule alone is as exact (to about 1e-8), so the switch
+// makes no step; and no common layout stands on it (the next segment of a
+// straight wire sums to 2 or 3 lengths and keeps the plain rule).
+inline constexpr float NearIntervalLengths = 1.8f;
 
 // Whether an interval of the given rho and length in segments is near in
 // that sense (the matrix only: the near field keeps the plain rule).
 inline bool NearInterval(PotentialKind kind, float rho, float segments) {
-    return kind != PotentialKind::NearField && rho < NearIntervalLengths * segments;
+    return kind != PotentialKind::NearField && (rho <= 1.1f || rho < NearIntervalLengths * segments);
 }
 
 // One sample of a near interval without its 1 / R part, which

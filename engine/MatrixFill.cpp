@@ -368,9 +368,10 @@ void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observatio
         // 0 distant, 1 Gauss with 4 points, 2 with 8, 3 with 8 and the 1 / R part
         // in closed form, 4 also near enough for the own-segment shortcut (the
         // bounds nest, so a sum without branches keeps the loop vectorized)
-        isNear[j] = static_cast<char>(static_cast<int>(rho <= 10.0f) + static_cast<int>(rho <= 6.0f) +
-                                      static_cast<int>(rho < NearIntervalLengths * segments) +
-                                      static_cast<int>(rho <= 1.1f));
+        const int shortcutNear = static_cast<int>(rho <= 1.1f);
+        const int near = shortcutNear | static_cast<int>(rho < NearIntervalLengths * segments);
+        isNear[j] = static_cast<char>(static_cast<int>(rho <= 10.0f) + static_cast<int>(rho <= 6.0f) + near +
+                                      shortcutNear);
     }
     GaussBatch& g4 = scratch.gauss4;
     GaussBatch& g8 = scratch.gauss8;
