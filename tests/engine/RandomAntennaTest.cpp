@@ -187,8 +187,6 @@ private:
         for (int k = 0; k < 3; ++k) w.b[k] = from[k] + length * dir[k];
         return w;
     }
-
-private:
     bool Chance(int percent) { return static_cast<int>(rng_() % 100) < percent; }
     int Pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
     double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
@@ -252,10 +250,6 @@ bool Closed(const std::vector<ChainWire>& wires) {
 
 double Change(std::complex<double> z, std::complex<double> base) { return std::abs(z - base) / std::abs(base); }
 
-}  // namespace
-
-namespace {
-
 // Over small steps of a length or an angle the feed impedance moves
 // smoothly: the middle step is no jump above 3 % where the steps beside it
 // are small.
@@ -318,14 +312,15 @@ TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnothe
         if (!Closed(base) && base.size() > 2) {
             // Steps across the point where the last wire's segments and its
             // neighbour's are one length (to within 0.1 %).
-            std::vector<ChainWire> even = base;
-            const ChainWire &previous = even[even.size() - 2], &last = even.back();
+            const ChainWire &previous = base[base.size() - 2], &last = base.back();
+            double fraction = 0.0;
             if (previous.seg >= 1 && last.seg >= 1) {
                 const double segment = std::hypot(previous.b[0] - previous.a[0], previous.b[1] - previous.a[1],
                                                   previous.b[2] - previous.a[2]) / previous.seg;
                 const double length = std::hypot(last.b[0] - last.a[0], last.b[1] - last.a[1], last.b[2] - last.a[2]);
-                even = LastWireStretched(even, segment * last.seg / length - 1.0);
+                fraction = segment * last.seg / length - 1.0;
             }
+            const std::vector<ChainWire> even = LastWireStretched(base, fraction);
             std::vector<std::complex<double>> stretched, turned;
             for (int k = 0; k < 4; ++k) {
                 stretched.push_back(FeedAtJoint(LastWireStretched(even, 0.0007 * k), joint));
