@@ -138,62 +138,95 @@ inline void PsiTwoPoint(const KernelVec& from, const KernelVec& d, float a2, flo
     im = i * length;
 }
 
-// Where the own-segment shortcuts (closed form and exact kernel) may stand
-// in for the quadrature. They are the integral seen from a point on the
-// source interval. Between segments of one length the formulation takes them
-// wherever rho is at most 1.1, also from the neighbouring segment of a sharp
-// bend. Beside a segment much longer than its own, a point meets rho below
-// 1.1 at a fraction of that segment from its end, where the shortcut is far
-// from the integral: there only a point on the interval takes it.
-enum class ShortcutReach {
-    None,        // pieces neither the same nor joined
-    OnInterval,  // joined, segments of other lengths: a point on the interval only
-    Near,        // joined, segments of one length: wherever rho is at most 1.1
+// Whether the observation point (the origin) stands where the own-segment
+// shortcuts (closed form and exact kernel) assume it: at the middle of a
+// whole segment (scalar potential), at an end of a half segment (vector
+// potential). Anywhere else, however close, the interval is integrated. The
+// tolerance is far above rounding and far below the distance of any other
+// observation point: it scales with the shorter of the source segment and
+// the observation point's own segment, so a short neighbour's midpoint never
+// passes beside a long segment.
+inline bool ObservationAtShortcutPoint(const KernelVec& a, const KernelVec& b, float segments, float tolerance) {
+    const float t2 = tolerance * tolerance;
+    if (segments < 1.0f)
+        return std::fmin(a.X * a.X + a.Y * a.Y + a.Z * a.Z, b.X * b.X + b.Y * b.Y + b.Z * b.Z) <= t2;
+    const float mx = 0.5f * (a.X + b.X), my = 0.5f * (a.Y + b.Y), mz = 0.5f * (a.Z + b.Z);
+    return mx * mx + my * my + mz * mz <= t2;
+}
+
+// What an observation point brings to the shortcut test: whether its pulse
+// lies on the source's piece or a piece joined to it, and the shorter of the
+// segments the point lies on.
+struct ShortcutSite {
+    bool joined = false;
+    float obsSegment = 0.0f;
 };
 
-// Segment lengths count as one length within a margin far above rounding and
-// far below any segmentation a user means as uneven, so that rounding never
-// decides, and a pair decides alike from either side.
-inline bool EvenSegments(float a, float b) { return std::fabs(a - b) <= 1e-3f * std::fmax(a, b); }
-
-// The reach for an observation point whose segments (both halves of a pulse,
-// or the one segment of a midpoint) are obsShort..obsLong long, against a
-// source segment of length seg.
-inline ShortcutReach ReachOf(bool sameOrJoined, float obsShort, float obsLong, float seg) {
-    if (!sameOrJoined) return ShortcutReach::None;
-    return EvenSegments(obsShort, seg) && EvenSegments(obsLong, seg) ? ShortcutReach::Near
-                                                                      : ShortcutReach::OnInterval;
-}
-
-// Whether the observation point (the origin) lies on the interval from a to
-// b: the point of the pulse centre or segment midpoint it was laid on, up to
-// rounding (a hundredth of a segment is far above it and far below any
-// distance of a point beside the interval).
-inline bool ObservationOnInterval(const KernelVec& a, const KernelVec& b, float segLength) {
-    const float dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
-    const float dd = dx * dx + dy * dy + dz * dz;
-    float t = dd > 0.0f ? -(a.X * dx + a.Y * dy + a.Z * dz) / dd : 0.0f;
-    t = std::fmin(1.0f, std::fmax(0.0f, t));
-    const float px = a.X + t * dx, py = a.Y + t * dy, pz = a.Z + t * dz;
-    const float tolerance = 0.01f * segLength;
-    return px * px + py * py + pz * pz <= tolerance * tolerance;
-}
-
 // Whether the shortcut stands in for the quadrature of an interval from a
-// to b (relative to the observation point) whose rho is at most 1.1.
-inline bool ShortcutApplies(PotentialKind kind, ShortcutReach reach, const KernelVec& a, const KernelVec& b,
-                            float segLength) {
-    if (kind == PotentialKind::NearField || reach == ShortcutReach::None) return false;
-    return reach == ShortcutReach::Near || ObservationOnInterval(a, b, segLength);
+// to b (relative to the observation point).
+inline bool ShortcutApplies(PotentialKind kind, const ShortcutSite& site, const KernelVec& a, const KernelVec& b,
+                            float segments, float segLength) {
+    if (kind == PotentialKind::NearField || !site.joined) return false;
+    return ObservationAtShortcutPoint(a, b, segments, 0.01f * std::fmin(segLength, site.obsSegment));
+}
+
+// The integral of 1 / sqrt(r^2 + a2) over the straight interval from a to b
+// (relative to the observation point), in closed form: the part of the
+// kernel that the quadrature misses when the point is close to the
+// interval. A point on the interval's line inside it (only where wires
+// overlap without a join) is held a thousandth of the length off it.
+inline float InverseDistanceIntegral(const KernelVec& a, const KernelVec& b, float a2) {
+    const float dx = b.X - a.X, dy = b.Y - a.Y, dz = b.Z - a.Z;
+    const float length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const float z1 = (a.X * dx + a.Y * dy + a.Z * dz) / length;
+    const float z2 = (b.X * dx + b.Y * dy + b.Z * dz) / length;
+    const float r1 = std::sqrt(a.X * a.X + a.Y * a.Y + a.Z * a.Z + a2);
+    const float r2 = std::sqrt(b.X * b.X + b.Y * b.Y + b.Z * b.Z + a2);
+    if (z1 >= 0.0f) return std::log((z2 + r2) / (z1 + r1));
+    if (z2 <= 0.0f) return std::log((r1 - z1) / (r2 - z2));
+    // Across the foot of the perpendicular: its squared distance from the
+    // cross product, which keeps its precision where the point is close.
+    const float cx = a.Y * b.Z - a.Z * b.Y, cy = a.Z * b.X - a.X * b.Z, cz = a.X * b.Y - a.Y * b.X;
+    const float floor = 1e-6f * length * length;
+    const float d2 = std::fmax((cx * cx + cy * cy + cz * cz) / (length * length) + a2, floor);
+    return std::log((z2 + r2) * (r1 - z1) / d2);
+}
+
+// Intervals whose distances from the observation point sum to less than
+// this many lengths take their 1 / R part in closed form, and so do those
+// near enough for the own-segment shortcut where it does not apply. Farther
+// out the eight-point rule alone is as exact (to about 1e-8), so the switch
+// makes no step; and no common layout stands on it (the next segment of a
+// straight wire sums to 2 or 3 lengths and keeps the plain rule).
+inline constexpr float NearIntervalLengths = 1.8f;
+
+// Whether an interval of the given rho and length in segments is near in
+// that sense (the matrix only: the near field keeps the plain rule).
+inline bool NearInterval(PotentialKind kind, float rho, float segments) {
+    return kind != PotentialKind::NearField && (rho <= 1.1f || rho < NearIntervalLengths * segments);
+}
+
+// One sample of a near interval without its 1 / R part, which
+// InverseDistanceIntegral adds in closed form: adds w (cos(kR) - 1) / R to
+// re and subtracts w sin(kR) / R from im.
+KORVA_INLINE void NearSample(float px, float py, float pz, float a2, float w, float k, float& re, float& im) {
+    const float rr = std::sqrt(px * px + py * py + pz * pz + a2);
+    float sine, cosine;
+    SinCos(k * rr, sine, cosine);
+    re += w * ((cosine - 1.0f) / rr);
+    im -= w * sine / rr;
 }
 
 // The integral over the source interval from a to b (both relative to the
 // observation point; an image source has its Z already mirrored), which is
 // `segments` segments of length segLength long, on a piece of the given
-// radius. reach tells where the interval's own segment is treated specially.
-// kappa is +1 for the source, -1 for its image.
+// radius. site tells whether the own-segment shortcuts may stand in. kappa
+// is +1 for the source, -1 for its image. Near intervals of the matrix take
+// their 1 / R part in closed form and the rest by the eight-point rule, so
+// that a point close to the interval (beside a sharp bend, a much longer
+// segment or a folded wire) is integrated as well as a distant one.
 inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, float segments, float segLength,
-                                       float radius, int kappa, PotentialKind kind, ShortcutReach reach,
+                                       float radius, int kappa, PotentialKind kind, const ShortcutSite& site,
                                        const KernelConstants& kc) {
     using namespace kernel_detail;
     const float ra = std::sqrt(a.X * a.X + a.Y * a.Y + a.Z * a.Z);
@@ -209,7 +242,7 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         PsiTwoPoint(from, d, a2, length, kc, re, im);
         return {re, im};
     }
-    if (rho <= 1.1f && ShortcutApplies(kind, reach, a, b, segLength)) {
+    if (rho <= 1.1f && ShortcutApplies(kind, site, a, b, segments, segLength)) {
         if (radius <= kc.ThinWireLimit) {
             const float f = kind == PotentialKind::Scalar ? 2.0f : 1.0f;
             return {f * std::log(segLength / radius), -f * kc.WaveNumber * segLength / 2.0f};
@@ -226,18 +259,26 @@ inline std::complex<float> PsiIntegral(const KernelVec& a, const KernelVec& b, f
         }
         return {(re + c0) * length, im * length};
     }
-    const GaussPoint* points = Gauss8;
-    int count = 4;
     if (rho > 6.0f) {
-        points = Gauss4;
-        count = 2;
+        for (const GaussPoint& g : Gauss4) {
+            for (float f : {0.5f + g.Offset, 0.5f - g.Offset}) {
+                const KernelVec p{from.X + f * d.X, from.Y + f * d.Y, from.Z + f * d.Z};
+                ExactKernel(p, radius, a2, false, g.Weight, kc, re, im);
+            }
+        }
+        return {re * length, im * length};
     }
-    for (int n = 0; n < count; ++n) {
-        const GaussPoint& g = points[n];
+    const bool near = NearInterval(kind, rho, segments);
+    for (const GaussPoint& g : Gauss8) {
         for (float f : {0.5f + g.Offset, 0.5f - g.Offset}) {
             const KernelVec p{from.X + f * d.X, from.Y + f * d.Y, from.Z + f * d.Z};
-            ExactKernel(p, radius, a2, false, g.Weight, kc, re, im);
+            if (near)
+                NearSample(p.X, p.Y, p.Z, a2, g.Weight, kc.WaveNumber, re, im);
+            else
+                ExactKernel(p, radius, a2, false, g.Weight, kc, re, im);
         }
     }
-    return {re * length, im * length};
+    if (!near) return {re * length, im * length};
+    return {re * length + InverseDistanceIntegral(from, KernelVec{from.X + d.X, from.Y + d.Y, from.Z + d.Z}, a2),
+            im * length};
 }

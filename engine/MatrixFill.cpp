@@ -27,24 +27,24 @@ struct PulseGeometry {
     float seg1, seg2;                 // segment lengths of the half pieces
     float rad1, rad2;                 // radii of the half pieces
     float tx, ty, tz;                 // tangent as observation pulse
-    int piece;                        // the pulse's own piece
+    int piece1, piece2;               // the pieces its halves lie on
     bool contact;                     // ground contact
 };
 
 // An observation point with what the own-segment shortcuts ask of it: the
-// observation pulse's piece and the lengths of the segments the point lies
-// on (both halves of a pulse for its centre, one segment for a midpoint).
+// pieces of the segments the point lies on (both halves of a pulse for its
+// centre, one segment for a midpoint) and the shorter of their lengths.
 struct Observation {
     KernelVec point;
-    int piece;
-    float segShort, segLong;
+    int piece1, piece2;
+    float segShort;
 };
 
 Observation AtCentre(const PulseGeometry& g) {
-    return Observation{g.centre, g.piece, std::fmin(g.seg1, g.seg2), std::fmax(g.seg1, g.seg2)};
+    return Observation{g.centre, g.piece1, g.piece2, std::fmin(g.seg1, g.seg2)};
 }
-Observation AtMidBefore(const PulseGeometry& g) { return Observation{g.midBefore, g.piece, g.seg1, g.seg1}; }
-Observation AtMidAfter(const PulseGeometry& g) { return Observation{g.midAfter, g.piece, g.seg2, g.seg2}; }
+Observation AtMidBefore(const PulseGeometry& g) { return Observation{g.midBefore, g.piece1, g.piece1, g.seg1}; }
+Observation AtMidAfter(const PulseGeometry& g) { return Observation{g.midAfter, g.piece2, g.piece2, g.seg2}; }
 
 // One kind of source interval for every pulse, by component (index j), so
 // that a loop over the sources vectorizes.
@@ -97,10 +97,9 @@ struct FillModel {
         const int* b = e->PieceEndLink[wj];
         return a[0] == b[0] || a[0] == b[1] || a[1] == b[0] || a[1] == b[1];
     }
-    // Where the shortcuts reach from obs over a source segment of length
-    // seg on piece wj.
-    ShortcutReach Reach(const Observation& obs, int wj, float seg) const {
-        return ReachOf(SameOrJoined(obs.piece, wj), obs.segShort, obs.segLong, seg);
+    // What the shortcut test asks of obs over a source segment on piece wj.
+    ShortcutSite Site(const Observation& obs, int wj) const {
+        return ShortcutSite{SameOrJoined(obs.piece1, wj) || SameOrJoined(obs.piece2, wj), obs.segShort};
     }
     // The segment after pulse j's centre is the one before pulse j + 1's
     // centre when both lie on one piece in a row: the same evaluation.
@@ -146,7 +145,8 @@ FillModel BuildModel() {
         g.tx = f4 * g.u1.X + f5 * g.u2.X;
         g.ty = f4 * g.u1.Y + f5 * g.u2.Y;
         g.tz = g.contact ? (g.u1.Z + g.u2.Z) * g.seg1 : f4 * g.u1.Z + f5 * g.u2.Z;
-        g.piece = w;
+        g.piece1 = p1;
+        g.piece2 = p2;
     }
     const std::size_t size = static_cast<std::size_t>(m.n) + 1;
     SourceTable& st = m.sources;
@@ -169,10 +169,10 @@ FillModel BuildModel() {
     m.halfAfter.kind = m.halfBefore.kind = PotentialKind::Vector;
     for (int p = 1; p <= m.n; ++p) {
         const PulseGeometry& g = m.pulses[p];
-        m.halfAfter.Set(p, g.centre, g.midAfter, g.seg2, g.rad2, g.piece, m.kc);
-        m.halfBefore.Set(p, g.midBefore, g.centre, g.seg1, g.rad1, g.piece, m.kc);
-        m.segAfter.Set(p, g.centre, g.pointAfter, g.seg2, g.rad2, g.piece, m.kc);
-        m.segBefore.Set(p, g.pointBefore, g.centre, g.seg1, g.rad1, g.piece, m.kc);
+        m.halfAfter.Set(p, g.centre, g.midAfter, g.seg2, g.rad2, g.piece2, m.kc);
+        m.halfBefore.Set(p, g.midBefore, g.centre, g.seg1, g.rad1, g.piece1, m.kc);
+        m.segAfter.Set(p, g.centre, g.pointAfter, g.seg2, g.rad2, g.piece2, m.kc);
+        m.segBefore.Set(p, g.pointBefore, g.centre, g.seg1, g.rad1, g.piece1, m.kc);
     }
     for (int j = 1; j < m.n; ++j) {
         const int t = 2 * e.PulsePiece[j] + j - 1;
@@ -189,9 +189,9 @@ ComplexF HalfIntegral(const FillModel& m, const Observation& obs, const PulseGeo
     const KernelVec& o = obs.point;
     if (half == 2)
         return PsiIntegral(RelativeSource(src.centre, o, kappa), RelativeSource(src.midAfter, o, kappa), 0.5f,
-                           src.seg2, src.rad2, kappa, PotentialKind::Vector, m.Reach(obs, src.piece, src.seg2), m.kc);
+                           src.seg2, src.rad2, kappa, PotentialKind::Vector, m.Site(obs, src.piece2), m.kc);
     return PsiIntegral(RelativeSource(src.midBefore, o, kappa), RelativeSource(src.centre, o, kappa), 0.5f,
-                       src.seg1, src.rad1, kappa, PotentialKind::Vector, m.Reach(obs, src.piece, src.seg1), m.kc);
+                       src.seg1, src.rad1, kappa, PotentialKind::Vector, m.Site(obs, src.piece1), m.kc);
 }
 
 // Scalar potential from obs over the whole segment before (half 1) or after
@@ -200,9 +200,9 @@ ComplexF SegmentIntegral(const FillModel& m, const Observation& obs, const Pulse
     const KernelVec& o = obs.point;
     if (half == 2)
         return PsiIntegral(RelativeSource(src.centre, o, kappa), RelativeSource(src.pointAfter, o, kappa), 1.0f,
-                           src.seg2, src.rad2, kappa, PotentialKind::Scalar, m.Reach(obs, src.piece, src.seg2), m.kc);
+                           src.seg2, src.rad2, kappa, PotentialKind::Scalar, m.Site(obs, src.piece2), m.kc);
     return PsiIntegral(RelativeSource(src.pointBefore, o, kappa), RelativeSource(src.centre, o, kappa), 1.0f,
-                       src.seg1, src.rad1, kappa, PotentialKind::Scalar, m.Reach(obs, src.piece, src.seg1), m.kc);
+                       src.seg1, src.rad1, kappa, PotentialKind::Scalar, m.Site(obs, src.piece1), m.kc);
 }
 
 // The four scalar integrals of one entry: [side][half], side 0 = t_i - 1/2.
@@ -271,17 +271,19 @@ struct GaussBatch {
 // Scratch of one thread for TableIntegrals.
 struct RowScratch {
     std::vector<char> near;
-    GaussBatch gauss4, gauss8;
+    GaussBatch gauss4, gauss8, gauss8Near;
     void Resize(std::size_t n) {
         near.assign(n, 0);
         gauss4.Resize(n);
         gauss8.Resize(n);
+        gauss8Near.Resize(n);
     }
 };
 
 // The Gauss rule of PsiIntegral over a batch of intervals, sample by sample
-// in its order, so every lane gives exactly what PsiIntegral gives.
-template <int Count>
+// in its order, so every lane gives exactly what PsiIntegral gives. Near
+// intervals leave out the 1 / R part (NearPart adds it).
+template <bool Near, int Count>
 inline void GaussIntegrals(GaussBatch& b, const kernel_detail::GaussPoint (&rule)[Count], float k) {
     const float *fx = b.fx.data(), *fy = b.fy.data(), *fz = b.fz.data();
     const float *dx = b.dx.data(), *dy = b.dy.data(), *dz = b.dz.data(), *a2 = b.a2.data();
@@ -294,15 +296,24 @@ inline void GaussIntegrals(GaussBatch& b, const kernel_detail::GaussPoint (&rule
             for (int side = 0; side < 2; ++side) {
                 const float f = side == 0 ? 0.5f + rule[n].Offset : 0.5f - rule[n].Offset;
                 const float px = fx[i] + f * dx[i], py = fy[i] + f * dy[i], pz = fz[i] + f * dz[i];
-                const float rr = std::sqrt(px * px + py * py + pz * pz + a2[i]);
-                float sine, cosine;
-                SinCos(k * rr, sine, cosine);
-                re += rule[n].Weight * (cosine / rr);
-                im -= rule[n].Weight * sine / rr;
+                if constexpr (Near)
+                    NearSample(px, py, pz, a2[i], rule[n].Weight, k, re, im);
+                else
+                    DistantSample(px, py, pz, a2[i], rule[n].Weight, k, re, im);
             }
         }
         outRe[i] = re * length[i];
         outIm[i] = im * length[i];
+    }
+}
+
+// The 1 / R part of a batch of near intervals, in closed form, added as
+// PsiIntegral adds it.
+void NearPart(GaussBatch& b) {
+    for (int i = 0; i < b.count; ++i) {
+        const KernelVec from{b.fx[i], b.fy[i], b.fz[i]};
+        const KernelVec to{b.fx[i] + b.dx[i], b.fy[i] + b.dy[i], b.fz[i] + b.dz[i]};
+        b.re[i] = b.re[i] + InverseDistanceIntegral(from, to, b.a2[i]);
     }
 }
 
@@ -315,10 +326,11 @@ void ScatterBatch(const GaussBatch& b, Values& out) {
 
 // The integrals of every interval of a table from one observation point.
 // The distant ones (two-point rule) run in a loop over the sources that the
-// compiler vectorizes, and the near ones that take a Gauss rule in batches;
-// both give exactly what PsiIntegral gives. The few of the interval's own
-// segment go through PsiIntegral itself. Built for the widest vectors the
-// CPU has: the lanes give the same results at any width.
+// compiler vectorizes, and the near ones that take a Gauss rule in batches
+// (the nearest with their 1 / R part in closed form); all give exactly what
+// PsiIntegral gives. The few of the interval's own segment go through
+// PsiIntegral itself. Built for the widest vectors the CPU has: the lanes
+// give the same results at any width.
 void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observation& observation, int kappa,
                     Values& out, RowScratch& scratch) {
     const KernelVec& obs = observation.point;
@@ -353,21 +365,27 @@ void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observatio
         const float length = segments * seg[j];
         re[j] = r * length;
         im[j] = i * length;
-        // 0 distant, 1 Gauss with 4 points, 2 with 8, 3 near enough for the own-segment shortcut
-        isNear[j] = static_cast<char>(rho > 10.0f ? 0 : rho > 6.0f ? 1 : rho > 1.1f ? 2 : 3);
+        // 0 distant, 1 Gauss with 4 points, 2 with 8, 3 with 8 and the 1 / R part
+        // in closed form, 4 also near enough for the own-segment shortcut (the
+        // bounds nest, so a sum without branches keeps the loop vectorized)
+        const int shortcutNear = static_cast<int>(rho <= 1.1f);
+        const int near = shortcutNear | static_cast<int>(rho < NearIntervalLengths * segments);
+        isNear[j] = static_cast<char>(static_cast<int>(rho <= 10.0f) + static_cast<int>(rho <= 6.0f) + near +
+                                      shortcutNear);
     }
     GaussBatch& g4 = scratch.gauss4;
     GaussBatch& g8 = scratch.gauss8;
-    g4.count = g8.count = 0;
+    GaussBatch& g8Near = scratch.gauss8Near;
+    g4.count = g8.count = g8Near.count = 0;
     for (int j = 1; j <= n; ++j) {
         const int kind = isNear[j];
         if (kind == 0) continue;
-        if (kind == 3) {
-            const ShortcutReach reach = m.Reach(observation, t.piece[j], t.seg[j]);
+        if (kind == 4) {
+            const ShortcutSite site = m.Site(observation, t.piece[j]);
             const KernelVec a = RelativeSource(KernelVec{t.ax[j], t.ay[j], t.az[j]}, obs, kappa);
             const KernelVec b = RelativeSource(KernelVec{t.bx[j], t.by[j], t.bz[j]}, obs, kappa);
-            if (ShortcutApplies(t.kind, reach, a, b, t.seg[j])) {
-                const ComplexF v = PsiIntegral(a, b, segments, t.seg[j], t.rad[j], kappa, t.kind, reach, kc);
+            if (ShortcutApplies(t.kind, site, a, b, segments, t.seg[j])) {
+                const ComplexF v = PsiIntegral(a, b, segments, t.seg[j], t.rad[j], kappa, t.kind, site, kc);
                 re[j] = v.real();
                 im[j] = v.imag();
                 continue;
@@ -375,12 +393,16 @@ void TableIntegrals(const FillModel& m, const IntervalTable& t, const Observatio
         }
         const float fx = fromX[j] - ox, fy = fromY[j] - oy, fz = kf * fromZ[j] - oz;
         const float tx = toX[j] - ox, ty = toY[j] - oy, tz = kf * toZ[j] - oz;
-        (kind == 1 ? g4 : g8).Add(j, fx, fy, fz, tx - fx, ty - fy, tz - fz, a2[j], segments * seg[j]);
+        GaussBatch& batch = kind == 1 ? g4 : kind == 2 ? g8 : g8Near;
+        batch.Add(j, fx, fy, fz, tx - fx, ty - fy, tz - fz, a2[j], segments * seg[j]);
     }
-    GaussIntegrals(g4, kernel_detail::Gauss4, k);
-    GaussIntegrals(g8, kernel_detail::Gauss8, k);
+    GaussIntegrals<false>(g4, kernel_detail::Gauss4, k);
+    GaussIntegrals<false>(g8, kernel_detail::Gauss8, k);
+    GaussIntegrals<true>(g8Near, kernel_detail::Gauss8, k);
+    NearPart(g8Near);
     ScatterBatch(g4, out);
     ScatterBatch(g8, out);
+    ScatterBatch(g8Near, out);
 }
 
 // Scalar integrals of one observation midpoint against the segments before

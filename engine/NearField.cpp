@@ -22,7 +22,7 @@ ComplexF NearIntegral(const KernelVec& obs, const KernelVec& a, const KernelVec&
     const EngineState& e = Engine;
     const KernelConstants kc{e.WaveNumber, e.ThinWireLimit};
     return PsiIntegral(RelativeSource(a, obs, kappa), RelativeSource(b, obs, kappa), segments, e.PieceSegLength[piece],
-                       e.PieceRadius[piece], kappa, PotentialKind::NearField, ShortcutReach::None, kc);
+                       e.PieceRadius[piece], kappa, PotentialKind::NearField, ShortcutSite{}, kc);
 }
 
 KernelVec Displaced(const KernelVec& p, int axis, float d) {

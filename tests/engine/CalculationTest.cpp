@@ -245,7 +245,7 @@ TEST(Calculation, SingularModelFailsWithTheFatalMessage) {
 // result.
 TEST(Calculation, NegativePowerOverAllSourcesIsNoResult) {
     auto badLayout = [](TestAntenna& a, double x) {
-        a.Wire(x, -5.12, 10, x, 5.12, 10, 0.001, 22).Wire(x + 0.003, -5.0, 10, x + 0.003, 5.0, 10, 0.001, 45);
+        a.Wire(x, -5.12, 10, x, 5.12, 10, 0.001, 22).Wire(x + 0.001, -5.0, 10, x + 0.001, 5.0, 10, 0.001, 44);
     };
     TestAntenna one(14.2), sideBySide(14.2), stacked(14.2);
     badLayout(one, 0);

@@ -4,6 +4,7 @@
 #include "EngineTestSupport.h"
 #include "ReferenceFill.h"
 #include "engine/CalcRuns.h"
+#include "engine/EngineError.h"
 #include "engine/ModelPrep.h"
 #include "engine/Solve.h"
 #include "engine/WireExpansion.h"
@@ -11,6 +12,7 @@
 #include "model/ResultStore.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <random>
@@ -127,8 +129,10 @@ TEST(RandomAntenna, FilesOfAnyShapeAreRefusedOrCalculatedToFiniteResults) {
 namespace {
 
 // Chains of joined wires in free space as the editors leave them: fixed and
-// automatic segmentation side by side, short wires between long ones, and
-// neighbouring segments up to about 1:100. Bends stay above 80 degrees.
+// automatic segmentation side by side, wires from 1 mm between long ones,
+// neighbouring segments up to about 1:1000, bends from 5 to 175 degrees; and
+// hairpins: a long wire, a short one across, a long one back beside the
+// first (a U), sometimes closed by another short one (a folded wire).
 struct ChainWire {
     double a[3], b[3];
     double radius;
@@ -140,25 +144,49 @@ public:
     explicit RandomChain(unsigned seed) : rng_(seed) {}
 
     std::vector<ChainWire> Make(double wavelength) {
+        radius_ = Chance(70) ? 0.001 : 0.004;  // thin kernel, or the exact one
+        if (Chance(25)) return Hairpin(wavelength);
         std::vector<ChainWire> wires;
         const int count = 2 + Pick(3);
         double at[3] = {0.0, 0.0, 10.0}, dir[3] = {0.0, 1.0, 0.0};
-        const double radius = Chance(70) ? 0.001 : 0.004;  // thin kernel, or the exact one
         for (int i = 0; i < count; ++i) {
             const bool shortWire = Chance(35);
-            const double length = wavelength * (shortWire ? Uniform(0.002, 0.02) : Uniform(0.1, 0.3));
-            int seg = shortWire ? 1 + Pick(4) : 8 + Pick(20);
+            // Short wires from 1 mm to 0.02 wavelengths, evenly in the logarithm.
+            const double length = shortWire ? 0.001 * std::pow(0.02 * wavelength / 0.001, Uniform(0.0, 1.0))
+                                            : wavelength * Uniform(0.1, 0.3);
+            int seg = shortWire ? 1 + Pick(4) : 6 + Pick(22);
             if (!shortWire && Chance(40)) seg = Chance(50) ? -1 : 0;  // graded, or even automatic
-            ChainWire w{{at[0], at[1], at[2]}, {}, radius, seg};
-            for (int k = 0; k < 3; ++k) w.b[k] = at[k] + length * dir[k];
-            wires.push_back(w);
-            for (int k = 0; k < 3; ++k) at[k] = w.b[k];
-            Turn(dir, Uniform(0.0, 1.7));  // up to about 100 degrees from straight on
+            wires.push_back(Along(at, dir, length, seg));
+            for (int k = 0; k < 3; ++k) at[k] = wires.back().b[k];
+            // The angle between the two wires at the joint: 5 to 175 degrees
+            // (from 30 for the thick wire, which would overlap its neighbour
+            // near a sharper joint).
+            const double sharpest = radius_ > 0.001 ? 30.0 : 5.0;
+            Turn(dir, std::acos(-1.0) - Uniform(sharpest, 175.0) * std::acos(-1.0) / 180.0);
         }
         return wires;
     }
 
 private:
+    std::vector<ChainWire> Hairpin(double wavelength) {
+        const double length = wavelength * Uniform(0.2, 0.5), gap = Uniform(0.02, 0.2);
+        const int seg = Chance(30) ? -1 : 9 + Pick(20);
+        double at[3] = {0.0, 0.0, 10.0}, dir[3] = {0.0, 1.0, 0.0};
+        const double up[3] = {0.0, 0.0, 1.0}, back[3] = {0.0, -1.0, 0.0}, down[3] = {0.0, 0.0, -1.0};
+        std::vector<ChainWire> wires = {Along(at, dir, length, seg)};
+        wires.push_back(Along(wires.back().b, up, gap, Chance(50) ? 1 : -1));
+        wires.push_back(Along(wires.back().b, back, length, seg));
+        if (Chance(50)) {
+            wires.push_back(Along(wires.back().b, down, gap, 1));
+            std::copy(std::begin(wires[0].a), std::end(wires[0].a), wires.back().b);  // closed exactly
+        }
+        return wires;
+    }
+    ChainWire Along(const double (&from)[3], const double (&dir)[3], double length, int seg) const {
+        ChainWire w{{from[0], from[1], from[2]}, {}, radius_, seg};
+        for (int k = 0; k < 3; ++k) w.b[k] = from[k] + length * dir[k];
+        return w;
+    }
     bool Chance(int percent) { return static_cast<int>(rng_() % 100) < percent; }
     int Pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
     double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
@@ -171,6 +199,7 @@ private:
         for (int k = 0; k < 3; ++k) dir[k] = std::cos(angle) * dir[k] + std::sin(angle) * across[k] / n;
     }
     std::mt19937 rng_;
+    double radius_ = 0.001;
 };
 
 // The feed impedance with the source on the pulse at the point where the
@@ -190,19 +219,55 @@ std::complex<double> FeedAtJoint(const std::vector<ChainWire>& wires, const doub
     a->SourceCount = 0;
     a.Source(std::to_string(feed).c_str());
     if (PrepareModel(a.ant.get()) != 1) return {};
-    CalcFeedImpedance();
+    try {
+        CalcFeedImpedance();
+    } catch (const EngineError&) {
+        return {};
+    }
     return {Results.Row(0)->R, Results.Row(0)->jX};
+}
+
+// The chain with its last wire (a free end) made longer by the given
+// fraction, or turned by the given angle about the joint at its start.
+std::vector<ChainWire> LastWireStretched(std::vector<ChainWire> wires, double fraction) {
+    ChainWire& w = wires.back();
+    for (int k = 0; k < 3; ++k) w.b[k] = w.a[k] + (w.b[k] - w.a[k]) * (1.0 + fraction);
+    return wires;
+}
+std::vector<ChainWire> LastWireTurned(std::vector<ChainWire> wires, double radians) {
+    ChainWire& w = wires.back();
+    const double dx = w.b[0] - w.a[0], dy = w.b[1] - w.a[1];  // about the Z axis through its start
+    w.b[0] = w.a[0] + std::cos(radians) * dx - std::sin(radians) * dy;
+    w.b[1] = w.a[1] + std::sin(radians) * dx + std::cos(radians) * dy;
+    return wires;
+}
+
+// Whether the chain closes on itself (a folded wire): its last wire ends
+// where the first begins, and no end is free to move.
+bool Closed(const std::vector<ChainWire>& wires) {
+    return std::equal(std::begin(wires.back().b), std::end(wires.back().b), std::begin(wires.front().a));
 }
 
 double Change(std::complex<double> z, std::complex<double> base) { return std::abs(z - base) / std::abs(base); }
 
+// Over small steps of a length or an angle the feed impedance moves
+// smoothly: the middle step is no jump above 3 % where the steps beside it
+// are small.
+void ExpectSmooth(const std::vector<std::complex<double>>& z, const std::string& what) {
+    const double before = Change(z[1], z[0]), step = Change(z[2], z[1]), after = Change(z[3], z[2]);
+    EXPECT_LE(step, std::max(0.03, 2.0 * std::max(before, after))) << what << ": " << z[0] << " " << z[1] << " "
+                                                                   << z[2] << " " << z[3];
+}
+
 }  // namespace
 
 // The physics holds the engine where segments of very different lengths
-// meet: the same antenna drawn with a wire the other way round, or with a
-// wire split into collinear pieces of the same segments, gives the same feed
-// impedance; one segment more or fewer moves it only a little (from two
-// segments on: from one to two changes the shape of the fed pulse itself).
+// meet, wires bend sharply or run closely beside each other: the same
+// antenna drawn with a wire the other way round, its wires listed in
+// another order, or a wire split into collinear pieces of the same segments,
+// gives the same feed impedance; one segment more or fewer moves it only a
+// little (from two segments on: from one to two changes the shape of the fed
+// pulse itself), and so do small steps of a length or an angle.
 TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnotherWay) {
     int checked = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
@@ -239,6 +304,30 @@ TEST(RandomAntenna, JoinedWiresOfUnevenSegmentsKeepTheirImpedanceWhenDrawnAnothe
                         << "seed " << seed << " wire " << i + 1 << " segments " << other[i].seg;
                 }
             }
+        }
+        std::vector<ChainWire> listed(base.rbegin(), base.rend());
+        EXPECT_LT(Change(FeedAtJoint(listed, joint), z), 0.005) << "seed " << seed << " listed backwards";
+        std::rotate(listed.begin(), listed.begin() + 1, listed.end());
+        EXPECT_LT(Change(FeedAtJoint(listed, joint), z), 0.005) << "seed " << seed << " listed in another order";
+        if (!Closed(base) && base.size() > 2) {
+            // Steps across the point where the last wire's segments and its
+            // neighbour's are one length (to within 0.1 %).
+            const ChainWire &previous = base[base.size() - 2], &last = base.back();
+            double fraction = 0.0;
+            if (previous.seg >= 1 && last.seg >= 1) {
+                const double segment = std::hypot(previous.b[0] - previous.a[0], previous.b[1] - previous.a[1],
+                                                  previous.b[2] - previous.a[2]) / previous.seg;
+                const double length = std::hypot(last.b[0] - last.a[0], last.b[1] - last.a[1], last.b[2] - last.a[2]);
+                fraction = segment * last.seg / length - 1.0;
+            }
+            const std::vector<ChainWire> even = LastWireStretched(base, fraction);
+            std::vector<std::complex<double>> stretched, turned;
+            for (int k = 0; k < 4; ++k) {
+                stretched.push_back(FeedAtJoint(LastWireStretched(even, 0.0007 * k), joint));
+                turned.push_back(FeedAtJoint(LastWireTurned(even, 0.5 * k * std::acos(-1.0) / 180.0), joint));
+            }
+            ExpectSmooth(stretched, "seed " + std::to_string(seed) + " last wire longer");
+            ExpectSmooth(turned, "seed " + std::to_string(seed) + " last wire turned");
         }
         if (HasFailure()) return;
     }

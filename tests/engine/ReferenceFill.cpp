@@ -47,8 +47,8 @@ constexpr Node Gauss8[] = {{0.48014492824876812, 0.05061426814518813},
 
 struct Observer {
     D3 point;
-    int piece;                  // of the observation pulse
-    double segShort, segLong;   // the segments the point lies on
+    int piece1, piece2;  // of the segments the point lies on
+    double segShort;     // the shorter of them
 };
 
 bool SameOrJoined(int wi, int wj) {
@@ -58,18 +58,33 @@ bool SameOrJoined(int wi, int wj) {
     return a[0] == b[0] || a[0] == b[1] || a[1] == b[0] || a[1] == b[1];
 }
 
-double DistanceToInterval(D3 a, D3 b) {  // of the origin
-    const D3 d = b - a;
-    const double t = std::clamp(-Dot(a, d) / Dot(d, d), 0.0, 1.0);
-    return Length(a + t * d);
+// The own-segment shortcuts: only from the point they assume, the middle of
+// a whole segment or the end of a half segment.
+bool Shortcut(const Observer& o, D3 a, D3 b, double segments, double seg, int sourcePiece, double rho) {
+    if (rho > 1.1 || !(SameOrJoined(o.piece1, sourcePiece) || SameOrJoined(o.piece2, sourcePiece))) return false;
+    const double tolerance = 0.01 * std::min(seg, o.segShort);
+    const double miss = segments < 1.0 ? std::min(Length(a), Length(b)) : Length(0.5 * (a + b));
+    return miss <= tolerance;
 }
 
-// The own-segment shortcuts: from a point on the interval, or, between
-// segments of one length, wherever rho is at most 1.1.
-bool Shortcut(const Observer& o, D3 a, D3 b, double seg, int sourcePiece, double rho) {
-    if (rho > 1.1 || !SameOrJoined(o.piece, sourcePiece)) return false;
-    auto even = [seg](double s) { return std::abs(s - seg) <= 1e-3 * std::max(s, seg); };
-    return (even(o.segShort) && even(o.segLong)) || DistanceToInterval(a, b) <= 0.01 * seg;
+// The kernel over [a, b] by the eight-point rule, halved until the halves
+// agree with the whole: the integral itself, however close the point.
+cd Adaptive(D3 a, D3 b, double a2, double k, int depth = 0) {
+    auto rule = [&](D3 from, D3 to) {
+        const D3 along = to - from;
+        cd sum = 0.0;
+        for (const Node& n : Gauss8)
+            for (double f : {0.5 + n.offset, 0.5 - n.offset}) {
+                const D3 p = from + f * along;
+                const double rr = std::sqrt(Dot(p, p) + a2);
+                sum += n.weight * cd(std::cos(k * rr), -std::sin(k * rr)) / rr;
+            }
+        return sum * Length(along);
+    };
+    const D3 mid = 0.5 * (a + b);
+    const cd whole = rule(a, b), halves = rule(a, mid) + rule(mid, b);
+    if (depth >= 40 || std::abs(halves - whole) <= 1e-9 * std::abs(halves)) return halves;
+    return Adaptive(a, mid, a2, k, depth + 1) + Adaptive(mid, b, a2, k, depth + 1);
 }
 
 // Psi over [a, b] (segments long, of length seg each) from the observer.
@@ -86,7 +101,7 @@ cd Psi(const Observer& o, D3 a, D3 b, double segments, double seg, double radius
     const D3 from = kappa > 0 ? a : b;
     const D3 along = kappa > 0 ? b - a : a - b;
     const double a2 = thin ? 0.0 : radius * radius;
-    if (Shortcut(o, a, b, seg, sourcePiece, rho)) {
+    if (Shortcut(o, a, b, segments, seg, sourcePiece, rho)) {
         const double f = scalar ? 2.0 : 1.0;
         if (thin) return {f * std::log(seg / radius), -f * k * seg / 2.0};
         // Exact kernel over the first half of a centred interval; the
@@ -104,8 +119,9 @@ cd Psi(const Observer& o, D3 a, D3 b, double segments, double seg, double radius
             }
         return {re * length, im * length};
     }
-    const Node* nodes = rho > 10.0 ? Gauss2 : rho > 6.0 ? Gauss4 : Gauss8;
-    const int count = rho > 10.0 ? 1 : rho > 6.0 ? 2 : 4;
+    if (rho <= 6.0) return Adaptive(a, b, a2, k);
+    const Node* nodes = rho > 10.0 ? Gauss2 : Gauss4;
+    const int count = rho > 10.0 ? 1 : 2;
     double re = 0.0, im = 0.0;
     for (int n = 0; n < count; ++n)
         for (double f : {0.5 + nodes[n].offset, 0.5 - nodes[n].offset}) {
@@ -135,27 +151,26 @@ cd Entry(int i, int j) {
     const double k = 2.0 * Pi / Engine.Wavelength;
     D3 tangent = o.sign1 * Segment(o.p1) * Direction(o.p1) + o.sign2 * Segment(o.p2) * Direction(o.p2);
     if (o.contact) tangent.z = (Direction(o.p1).z + Direction(o.p2).z) * Segment(o.p1);
-    const Observer centre{Point(o.t), o.piece, std::min(Segment(o.p1), Segment(o.p2)),
-                          std::max(Segment(o.p1), Segment(o.p2))};
-    const Observer before{Midpoint(o.t - 1), o.piece, Segment(o.p1), Segment(o.p1)};
-    const Observer after{Midpoint(o.t), o.piece, Segment(o.p2), Segment(o.p2)};
+    const Observer centre{Point(o.t), o.p1, o.p2, std::min(Segment(o.p1), Segment(o.p2))};
+    const Observer before{Midpoint(o.t - 1), o.p1, o.p1, Segment(o.p1)};
+    const Observer after{Midpoint(o.t), o.p2, o.p2, Segment(o.p2)};
     const double r1 = Engine.PieceRadius[s.p1], r2 = Engine.PieceRadius[s.p2];
     const double s1 = Segment(s.p1), s2 = Segment(s.p2);
     cd sum = 0.0;
     for (int kappa = 1; kappa >= (Engine.GroundFlag < 0 ? -1 : 1); kappa -= 2) {
         if (kappa < 0 && s.contact) continue;
-        const cd psi2 = s.sign2 * Psi(centre, Point(s.t), Midpoint(s.t), 0.5, s2, r2, s.piece, kappa, false);
-        const cd psi1 = s.sign1 * Psi(centre, Midpoint(s.t - 1), Point(s.t), 0.5, s1, r1, s.piece, kappa, false);
+        const cd psi2 = s.sign2 * Psi(centre, Point(s.t), Midpoint(s.t), 0.5, s2, r2, s.p2, kappa, false);
+        const cd psi1 = s.sign1 * Psi(centre, Midpoint(s.t - 1), Point(s.t), 0.5, s1, r1, s.p1, kappa, false);
         const D3 u1 = Direction(s.p1), u2 = Direction(s.p2);
         const double z1 = s.contact ? s.sign1 : 1.0, z2 = s.contact ? s.sign2 : 1.0;
         const cd ax = psi2 * u2.x + psi1 * u1.x, ay = psi2 * u2.y + psi1 * u1.y;
         const cd az = double(kappa) * (z2 * psi2 * u2.z + z1 * psi1 * u1.z);
         const cd vector = (k * k / 2.0) * (ax * tangent.x + ay * tangent.y + az * tangent.z);
         auto after2 = [&](const Observer& ob) {
-            return Psi(ob, Point(s.t), Point(s.t + 1), 1.0, s2, r2, s.piece, kappa, true);
+            return Psi(ob, Point(s.t), Point(s.t + 1), 1.0, s2, r2, s.p2, kappa, true);
         };
         auto before1 = [&](const Observer& ob) {
-            return Psi(ob, Point(s.t - 1), Point(s.t), 1.0, s1, r1, s.piece, kappa, true);
+            return Psi(ob, Point(s.t - 1), Point(s.t), 1.0, s1, r1, s.p1, kappa, true);
         };
         const cd scalar = (after2(before) - after2(after)) / s2 + (before1(after) - before1(before)) / s1;
         sum += double(kappa) * (vector + scalar);
