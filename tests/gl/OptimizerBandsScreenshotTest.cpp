@@ -61,6 +61,8 @@ TEST_F(OptimizerBandsScreenshot, YagiBandsAfterDeletingWire1) {
 
     wnd->Page->setCurrentWidget(wnd->TabSheet1);
     wnd->activateWindow();
+    // Delete works on the focused table, which needs the window active.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&*wnd));
     wnd->Grid2->setFocus();
     wnd->Grid2->SetCurrentCell(1, 1);
     QApplication::processEvents();
