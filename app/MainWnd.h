@@ -241,7 +241,8 @@ public:
     // preparation, which calls it).
     void SettlePositions();
     // The same, the lines returned (for a caller that starts the log anew).
-    std::vector<std::string> PlacePendingPositions();
+    // At a run's own frequency (see PositionKeeper::SettleAtRunFrequency).
+    std::vector<std::string> PlacePendingPositions(bool atRunFrequency = false);
     // Whatever keeps numbers or identities of the antenna's parts follows a
     // renumbering of its wires or entries: the identities, the positions'
     // wires, the optimizer's rows.
@@ -252,8 +253,11 @@ public:
     void ReportBandSources(const AntDef& before);
 
     // ---- Calculation copy ----
-    int PrepareCalcAnt();
-    int PrepareCalcModel();  // PrepareCalcAnt without the optimizer's following
+    // At a frequency of a run over frequencies of its own, `atRunFrequency`.
+    int PrepareCalcAnt(bool atRunFrequency = false);
+    // PrepareCalcAnt without the optimizer's following; `turned`: the wires
+    // the preparation turned round already.
+    int PrepareCalcModel(const std::vector<int>& turned);
     bool BuildStackedAnt();
     int PrepareEngineModel();
 

@@ -18,3 +18,8 @@
 // out, positions follow their wires' numbers, and those on a wire the edit
 // may have laid out anew say that their point is not known.
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, const WireRenumbering& change);
+// The same where more than the wires changed (a frequency, the segmentation,
+// a taper set): `before` is what the layout read before the change, its
+// wires those of `change`.
+std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& before, const AntDef& after,
+                                                           const WireRenumbering& change);

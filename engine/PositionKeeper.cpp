@@ -1,21 +1,19 @@
 #include "engine/PositionKeeper.h"
 
 #include "engine/PointPlacement.h"
+#include "engine/PulseLayout.h"
+#include "model/NumberText.h"
 #include "model/PositionText.h"
+#include "model/ScopedValue.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace {
-
-std::unique_ptr<AntDef> AntennaOfWires(const std::vector<WireRec>& wires) {
-    auto ant = std::make_unique<AntDef>();
-    ant->WireCount = static_cast<int32_t>(wires.size());
-    std::copy(wires.begin(), wires.end(), ant->Wires);
-    return ant;
-}
 
 // From `before` to `after`, every wire keeping its number; those past the
 // count after are gone.
@@ -25,6 +23,13 @@ WireRenumbering KeptNumbers(const AntDef& before, const AntDef& after) {
         if (static_cast<int>(w) >= std::clamp(after.WireCount, 0, MaxWires)) change.NewNumber[w] = 0;
     change.WireCountAfter = std::clamp(after.WireCount, 0, MaxWires);
     return change;
+}
+
+bool SamePoint(const Point3D& p, const Point3D& q) {
+    // Both layouts work out the points from end points in double: only
+    // rounding tells a pulse that stands there from one that does not.
+    const double scale = 1.0 + std::fabs(p.X) + std::fabs(p.Y) + std::fabs(p.Z);
+    return std::hypot(p.X - q.X, p.Y - q.Y, p.Z - q.Z) <= 1e-9 * scale;
 }
 
 }  // namespace
@@ -38,29 +43,23 @@ struct PositionKeeper::Run {
 PositionKeeper::PositionKeeper() = default;
 PositionKeeper::~PositionKeeper() = default;
 
-void PositionKeeper::Take(const AntDef& ant) {
-    wires_.assign(ant.Wires, ant.Wires + std::clamp(ant.WireCount, 0, MaxWires));
-    known_ = true;
-}
+void PositionKeeper::Take(const AntDef& ant) { laidOut_ = LayoutFieldsOf(ant); }
 
 void PositionKeeper::Forget() {
-    wires_.clear();
-    known_ = false;
+    laidOut_.reset();
     run_.reset();
 }
 
 std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
-    const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    if (known_ && static_cast<int>(wires_.size()) == n && std::equal(wires_.begin(), wires_.end(), ant.Wires, SameWireAsTyped))
-        return {};
-    if (!known_) {
+    if (!laidOut_) {
         Take(ant);
         return {};
     }
-    WireRenumbering change = KeptNumbers(*AntennaOfWires(wires_), ant);
+    if (SameLayoutFields(*laidOut_, ant)) return {};
+    WireRenumbering change = KeptNumbers(*laidOut_, ant);
     // An edit of a value changes one at a time, through shapes the user does
     // not mean to keep: a position is never removed by it, it stays and says so.
-    change.Place = [place = PlaceByPoint(ant, change)](const char* text) {
+    change.Place = [place = PlaceByPoint(*laidOut_, ant, change)](const char* text) {
         PositionPlacement placed = place(text);
         if (placed.How != PositionPlacement::Removed) return placed;
         placed.How = PositionPlacement::Unknown;
@@ -69,6 +68,35 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
     };
     std::vector<std::string> notes = FollowWireRenumbering(ant, change);
     Take(ant);
+    return notes;
+}
+
+void PositionKeeper::BeginFrequencyRun() { saidInFrequencyRun_.clear(); }
+
+std::vector<std::string> PositionKeeper::SettleAtRunFrequency(AntDef& ant) {
+    if (!laidOut_) return {};
+    const double runFrequency = LayoutFrequency(ant);
+    std::vector<std::string> notes;
+    {
+        const ScopedValue<double> calculation(ant.CalcFreq, LayoutFrequency(*laidOut_));
+        notes = Settle(ant);
+    }
+    if (runFrequency == LayoutFrequency(*laidOut_)) return notes;
+    PulseLayout atRun, atCalculation;
+    if (!LayOutPulses(ant, atRun) || !LayOutPulses(*laidOut_, atCalculation)) return notes;
+    auto check = [&](const std::string& name, const char* pos) {
+        const std::string text(pos, strnlen(pos, PosTextSize));
+        const std::optional<Point3D> here = atRun.PointNamed(text.c_str());
+        const std::optional<Point3D> there = atCalculation.PointNamed(text.c_str());
+        if (!there || (here && SamePoint(*here, *there)) || !saidInFrequencyRun_.insert(name + text).second) return;
+        notes.push_back(name + " (" + text + "): at " + DblToStr(runFrequency) +
+                        " MHz the pulses are laid out for that frequency, and it stands elsewhere than at the "
+                        "calculation frequency " + DblToStr(LayoutFrequency(*laidOut_)) + " MHz.");
+    };
+    for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
+        check("Source " + std::to_string(i + 1), ant.Sources[i].Pos);
+    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
+        check("Load " + std::to_string(i + 1), ant.Loads[i].Pos);
     return notes;
 }
 

@@ -166,6 +166,60 @@ void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, s
     for (auto k = removed.rbegin(); k != removed.rend(); ++k) DeleteRow(*this, *k);
 }
 
+namespace {
+
+// The wire the same, its ends exchanged.
+bool EndsExchanged(const WireRec& now, const WireRec& was) {
+    return !SameWireEnds(now, was) && now.X1 == was.X2 && now.Y1 == was.Y2 && now.Z1 == was.Z2 && now.X2 == was.X1 &&
+           now.Y2 == was.Y1 && now.Z2 == was.Z1;
+}
+
+// A wire row's field on the other end: Y1, Z1, Y2, Z2, R, X1, X2.
+int OtherEndField(int field) {
+    constexpr int other[7] = {2, 3, 0, 1, 4, 6, 5};
+    return field >= 0 && field < 7 ? other[field] : field;
+}
+
+}  // namespace
+
+void CACal::FollowTurnedWires(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
+    const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
+    std::vector<bool> turned(static_cast<std::size_t>(wiresAfter), false);
+    for (std::size_t w = 0; w < change.Before.size() && w < change.NewNumber.size(); ++w) {
+        const int now = change.NewNumber[w];
+        if (!change.IsCut(w) && now >= 1 && now <= wiresAfter && EndsExchanged(after.Wires[now - 1], change.Before[w]))
+            turned[static_cast<std::size_t>(now - 1)] = true;
+    }
+    for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) {
+        ACalVarRec& r = rows_[i];
+        // The row's item is the wire before the edit: it follows its number below.
+        const int old = r.Item;
+        const int now = old >= 0 && old < static_cast<int>(change.NewNumber.size()) ? change.NewNumber[static_cast<std::size_t>(old)] : 0;
+        if (now < 1 || now > wiresAfter || !turned[static_cast<std::size_t>(now - 1)]) continue;
+        if (r.Kind == KindWire) {
+            r.Field = OtherEndField(r.Field);
+        } else if (r.Kind == KindWirePolar) {
+            // The anchor stays the same end; the direction turns round.
+            const int anchor = r.Field % 3, quantity = r.Field / 3;
+            r.Field = quantity * 3 + (anchor == 2 ? 2 : 1 - anchor);
+            if (quantity == 1) {
+                const double shift = r.Value > 0 ? -180.0 : 180.0;
+                r.Value += shift;
+                r.Min += shift;
+                r.Max += shift;
+            } else if (quantity == 2) {
+                const double min = r.Min;
+                r.Value = 180.0 - r.Value;
+                r.Min = 180.0 - r.Max;
+                r.Max = 180.0 - min;
+            }
+            if (quantity != 0)
+                notes.push_back(RowName(i) + " (wire " + std::to_string(old + 1) +
+                                "): the wire was turned round; its angle and limits now read from its other end.");
+        }
+    }
+}
+
 void CACal::FollowPending() {
     if (!Ant || !Env || !wiresSeen_ || searching_ || following_) return;
     const AntennaIdentities* ids = IdentitiesOf(*Ant);
@@ -193,6 +247,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     // a write-back that keeps every number (the search's at each point)
     // leaves the element rows to the next build of the element model.
     const bool wiresMoved = change.Renumbers(ant.WireCount);
+    FollowTurnedWires(change, ant, notes);
     // The band sources and the current goal are positions like the
     // antenna's: they follow every edit that places those by point, also one
     // that keeps every number.
