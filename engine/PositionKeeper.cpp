@@ -32,12 +32,27 @@ bool SamePoint(const Point3D& p, const Point3D& q) {
     return std::hypot(p.X - q.X, p.Y - q.Y, p.Z - q.Z) <= 1e-9 * scale;
 }
 
+// The line of a position that a run at `frequency` puts elsewhere than the
+// calculation frequency does; empty when it stands at the same point there
+// or names no pulse at the calculation frequency.
+std::string ElsewhereNote(const std::string& name, const char* pos, const PulseLayout& atRun, double frequency,
+                          const PulseLayout& atCalculation, double calculation) {
+    const std::string text(pos, strnlen(pos, PosTextSize));
+    const std::optional<Point3D> here = atRun.PointNamed(text.c_str());
+    const std::optional<Point3D> there = atCalculation.PointNamed(text.c_str());
+    if (!there || (here && SamePoint(*here, *there))) return {};
+    return name + " (" + text + "): at " + DblToStr(frequency) +
+           " MHz the pulses are laid out for that frequency, and it stands elsewhere than at the calculation "
+           "frequency " + DblToStr(calculation) + " MHz.";
+}
+
 }  // namespace
 
 struct PositionKeeper::Run {
     std::unique_ptr<AntDef> Start;
     std::vector<Holder> Holders;
     std::vector<std::string> Texts;
+    std::vector<std::string> Elsewhere;
 };
 
 PositionKeeper::PositionKeeper() = default;
@@ -85,13 +100,8 @@ std::vector<std::string> PositionKeeper::SettleAtRunFrequency(AntDef& ant) {
     PulseLayout atRun, atCalculation;
     if (!LayOutPulses(ant, atRun) || !LayOutPulses(*laidOut_, atCalculation)) return notes;
     auto check = [&](const std::string& name, const char* pos) {
-        const std::string text(pos, strnlen(pos, PosTextSize));
-        const std::optional<Point3D> here = atRun.PointNamed(text.c_str());
-        const std::optional<Point3D> there = atCalculation.PointNamed(text.c_str());
-        if (!there || (here && SamePoint(*here, *there)) || !saidInFrequencyRun_.insert(name + text).second) return;
-        notes.push_back(name + " (" + text + "): at " + DblToStr(runFrequency) +
-                        " MHz the pulses are laid out for that frequency, and it stands elsewhere than at the "
-                        "calculation frequency " + DblToStr(LayoutFrequency(*laidOut_)) + " MHz.");
+        std::string line = ElsewhereNote(name, pos, atRun, runFrequency, atCalculation, LayoutFrequency(*laidOut_));
+        if (!line.empty() && saidInFrequencyRun_.insert(name + " (" + pos).second) notes.push_back(std::move(line));
     };
     for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
         check("Source " + std::to_string(i + 1), ant.Sources[i].Pos);
@@ -100,11 +110,29 @@ std::vector<std::string> PositionKeeper::SettleAtRunFrequency(AntDef& ant) {
     return notes;
 }
 
-void PositionKeeper::BeginRun(const AntDef& ant, std::vector<Holder> holders) {
+void PositionKeeper::BeginRun(const AntDef& ant, std::vector<Holder> holders, const std::vector<double>& frequencies) {
     run_ = std::make_unique<Run>();
     run_->Start = std::make_unique<AntDef>(ant);
     for (const Holder& h : holders) run_->Texts.emplace_back(h.Pos, strnlen(h.Pos, PosTextSize));
     run_->Holders = std::move(holders);
+
+    // Where the run's frequencies put a position elsewhere, said once at its end.
+    const double calculation = LayoutFrequency(ant);
+    PulseLayout atCalculation;
+    if (!LayOutPulses(ant, atCalculation)) return;
+    auto layout = LayoutFieldsOf(ant);
+    for (std::size_t i = 0; i < run_->Holders.size(); ++i) {
+        const Holder& h = run_->Holders[i];
+        for (const double f : h.Freq != 0 ? std::vector<double>{h.Freq} : frequencies) {
+            layout->CalcFreq = f;
+            PulseLayout atRun;
+            if (f == calculation || !LayOutPulses(*layout, atRun)) continue;
+            std::string line = ElsewhereNote(h.Name, run_->Texts[i].c_str(), atRun, f, atCalculation, calculation);
+            if (line.empty()) continue;
+            run_->Elsewhere.push_back(std::move(line));
+            break;
+        }
+    }
 }
 
 void PositionKeeper::PlaceFromRunStart(const AntDef& ant, std::vector<std::string>* notes) {
@@ -129,6 +157,7 @@ void PositionKeeper::PlaceRun(const AntDef& ant) { PlaceFromRunStart(ant, nullpt
 std::vector<std::string> PositionKeeper::EndRun(const AntDef& ant) {
     std::vector<std::string> notes;
     PlaceFromRunStart(ant, &notes);
+    if (run_) notes.insert(notes.end(), run_->Elsewhere.begin(), run_->Elsewhere.end());
     run_.reset();
     Take(ant);
     return notes;

@@ -56,14 +56,17 @@ public:
     struct Holder {
         char* Pos;
         std::string Name;
+        double Freq = 0;  // the one frequency the run uses it at; 0: each of the run's
     };
     // A run begins on `ant` as it stands; `holders` are every position the run
-    // places (the antenna's own entries among them).
-    void BeginRun(const AntDef& ant, std::vector<Holder> holders);
+    // places (the antenna's own entries among them), `frequencies` those the
+    // run calculates at besides `ant`'s calculation frequency.
+    void BeginRun(const AntDef& ant, std::vector<Holder> holders, const std::vector<double>& frequencies = {});
     // Each holder from its text before the run to the wires now; no line.
     void PlaceRun(const AntDef& ant);
-    // The same once more, the lines for the log returned; the run is over
-    // and the antenna is taken.
+    // The same once more, the lines for the log returned (with those of the
+    // positions that stood elsewhere at a frequency of the run than at the
+    // calculation frequency); the run is over and the antenna is taken.
     std::vector<std::string> EndRun(const AntDef& ant);
 
 private:

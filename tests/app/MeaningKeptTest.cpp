@@ -889,6 +889,26 @@ const MeaningKeptRow Rows[] = {
          EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w1c+5");
          EXPECT_EQ(t.LinesAbout("Load 2 (w1c+5)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
      }},
+    {"LoadsThroughBandsAtOtherFrequencies",
+     [](MeaningKept& t) {
+         t.StartLoadedDipole();
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         cal.BandCount = 2;
+         for (int b = 0; b < 2; ++b) {
+             cal.Bands[b].Freq = b == 0 ? 14.2 : 21.3;
+             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+         }
+         cal.AddVar(KindWire, 0, 2, LinkFree, 5.12, 10);
+     },
+     [](MeaningKept& t) { t.RunOptimizationStoppedEarly({}, 3); },
+     [](MeaningKept& t) {
+         // Band 2 lays the pulses out at its own frequency; the loads stay
+         // as typed, and the log says once that they stood elsewhere there.
+         EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w1c+5");
+         EXPECT_EQ(t.LinesAbout("Load 2 (w1c+5): at 21.3 MHz").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+         EXPECT_EQ(t.LinesAbout("Load 1 (w1c-5): at 21.3 MHz").size(), 1);
+     }},
     {"RowBandSourcesAndGoalThroughTheGroundTurn",
      [](MeaningKept& t) {
          t.OpenAntenna({"0,0,5.5,0,0,0.5,0.001,10"}, {"w1e"}, {}, GroundPerfect);
