@@ -30,6 +30,8 @@ void TMainWnd::K38Click() {
 }
 
 KeptAntenna TMainWnd::KeepAntennaNow() {
+    // What is kept has its positions where the antenna has them now.
+    SettlePositions();
     std::vector<std::string> notes;
     KeptAntenna kept = KeepAntenna(Ant, AntIds, EnvDef, Comment, ACal, notes);
     AddLogLines(notes);

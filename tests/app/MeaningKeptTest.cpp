@@ -880,6 +880,13 @@ const MeaningKeptRow Rows[] = {
          ASSERT_EQ(t.wnd->Ant.Freq, 14.2);
      },
      [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughASaveAfterTheDesignFrequency", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->Freq, "28.4");
+         t.wnd->K4->trigger();
+         ASSERT_EQ(t.wnd->Ant.Changed, 0) << t.Shown();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
     {"LoadsThroughAFrequencyTable", [](MeaningKept& t) { t.StartLoadedDipole(); },
      [](MeaningKept& t) { t.FrequencyTable("14.2", "28.4", "7100"); },
      [](MeaningKept& t) {
