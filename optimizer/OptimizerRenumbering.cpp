@@ -184,39 +184,43 @@ int OtherEndField(int field) {
 
 void CACal::FollowTurnedWires(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
     const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
-    std::vector<bool> turned(static_cast<std::size_t>(wiresAfter), false);
-    for (std::size_t w = 0; w < change.Before.size() && w < change.NewNumber.size(); ++w) {
-        const int now = change.NewNumber[w];
-        if (!change.IsCut(w) && now >= 1 && now <= wiresAfter && EndsExchanged(after.Wires[now - 1], change.Before[w]))
-            turned[static_cast<std::size_t>(now - 1)] = true;
-    }
     for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) {
         ACalVarRec& r = rows_[i];
+        if (r.Kind != KindWire && r.Kind != KindWirePolar) continue;
         // The row's item is the wire before the edit: it follows its number below.
         const int old = r.Item;
-        const int now = old >= 0 && old < static_cast<int>(change.NewNumber.size()) ? change.NewNumber[static_cast<std::size_t>(old)] : 0;
-        if (now < 1 || now > wiresAfter || !turned[static_cast<std::size_t>(now - 1)]) continue;
+        if (old < 0 || old >= static_cast<int>(std::min(change.NewNumber.size(), change.Before.size())) ||
+            change.IsCut(static_cast<std::size_t>(old)))
+            continue;
+        const int now = change.NewNumber[static_cast<std::size_t>(old)];
+        const WireRec& was = change.Before[static_cast<std::size_t>(old)];
+        if (now < 1 || now > wiresAfter || !EndsExchanged(after.Wires[now - 1], was)) continue;
         if (r.Kind == KindWire) {
             r.Field = OtherEndField(r.Field);
-        } else if (r.Kind == KindWirePolar) {
-            // The anchor stays the same end; the direction turns round.
-            const int anchor = r.Field % 3, quantity = r.Field / 3;
-            r.Field = quantity * 3 + (anchor == 2 ? 2 : 1 - anchor);
-            if (quantity == 1) {
-                const double shift = r.Value > 0 ? -180.0 : 180.0;
-                r.Value += shift;
-                r.Min += shift;
-                r.Max += shift;
-            } else if (quantity == 2) {
-                const double min = r.Min;
-                r.Value = 180.0 - r.Value;
-                r.Min = 180.0 - r.Max;
-                r.Max = 180.0 - min;
-            }
-            if (quantity != 0)
-                notes.push_back(RowName(i) + " (wire " + std::to_string(old + 1) +
-                                "): the wire was turned round; its angle and limits now read from its other end.");
+            continue;
         }
+        // A polar row keeps its anchor end; its angle is now that of the
+        // wire pointing the other way: the zenith mirrored, the azimuth
+        // turned (as the wire's own numbers give them).
+        const int anchor = r.Field % 3, quantity = r.Field / 3;
+        r.Field = quantity * 3 + (anchor == 2 ? 2 : 1 - anchor);
+        if (quantity == 0) continue;
+        double length = 0, azimuthWas = 0, zenithWas = 0, azimuthNow = 0, zenithNow = 0;
+        WireLenAzEl(length, azimuthWas, zenithWas, was);
+        WireLenAzEl(length, azimuthNow, zenithNow, after.Wires[now - 1]);
+        if (quantity == 1) {
+            const double turn = azimuthNow - azimuthWas;
+            r.Value += turn;
+            r.Min += turn;
+            r.Max += turn;
+        } else {
+            const double min = r.Min;
+            r.Value = zenithWas + zenithNow - r.Value;
+            r.Min = zenithWas + zenithNow - r.Max;
+            r.Max = zenithWas + zenithNow - min;
+        }
+        notes.push_back(RowName(i) + " (wire " + std::to_string(old + 1) +
+                        "): the wire was turned round; its angle and limits now read from its other end.");
     }
 }
 

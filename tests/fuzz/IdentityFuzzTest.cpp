@@ -756,9 +756,9 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
         for (int e = 0; e < 2 + pick(3); ++e)
             ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
                                                    codes[pick(7)], 0, 0, 0};
-        // A vertical hanging above the ground that a typed Z2 puts on it.
+        // A sloping wire hanging above the ground that a typed Z2 puts on it.
         const int vertical = ant->WireCount;
-        ant->Wires[ant->WireCount++] = WireRec{-3, 0, 5.5, -3, 0, 0.5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
+        ant->Wires[ant->WireCount++] = WireRec{-3, 0, 5.5, -4, 1, 0.5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
         const char* texts[] = {"c", "b+1", "e-2", "c-2", "c+3", "b+4", "e", "c1"};
         auto position = [&](char (&pos)[PosTextSize]) {
             const std::string text = "w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(8)];
@@ -773,6 +773,11 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
             const double value[4] = {w.Y1, w.Z1, w.Y2, w.Z2};
             cal->AddVar(KindWire, wire, field, LinkFree, value[field], 10);
         }
+        // And a polar one on the sloping wire: length, azimuth or zenith.
+        double polar[3] = {};
+        WireLenAzEl(polar[0], polar[1], polar[2], ant->Wires[vertical]);
+        const int polarField = pick(9);
+        cal->AddVar(KindWirePolar, vertical, polarField, LinkFree, polar[polarField / 3], 10);
         for (int step = 0; step < 6; ++step) {
             const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
             const int kind = pick(8);
@@ -785,8 +790,12 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
                 (void)keeper.Settle(*ant);
             }
             const auto before = PointsOf(*ant, *cal);
+            // What each row reads, less its own value for a polar row: a
+            // turn mirrors its zenith (the value with the geometry).
             std::vector<double> rowValues;
-            for (int r = 0; r < cal->RowCount(); ++r) rowValues.push_back(cal->GetValue(r));
+            for (int r = 0; r < cal->RowCount(); ++r)
+                rowValues.push_back(cal->GetValue(r) - (cal->Row(r).Kind == KindWirePolar ? cal->Row(r).Value : 0.0));
+            bool turned = false;
             // Each field the layout reads, changed as its field or dialog does.
             const std::pair<const char*, std::function<void()>> fields[] = {
                 {"design frequency", [&] { ant->Freq = ant->CalcFreq = 7.0 + 0.1 * pick(300); }},
@@ -797,11 +806,12 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
                 {"SC", [&] { ant->SC = 1.2 + 0.2 * pick(9); }},
                 {"taper set", [&] { ant->TaperSets[0].Len[pick(2)] = 0.5 + 0.5 * pick(6); }},
                 // The preparation's turn, as the window passes it through the keeper.
-                {"ground turn", [&] { turns += TurnGroundedWires(*ant).empty() ? 0 : 1; }},
+                {"ground turn", [&] { turned = !TurnGroundedWires(*ant).empty(); }},
             };
             const std::string change = fields[kind].first;
             fields[kind].second();
             ++changes[change];
+            turns += turned ? 1 : 0;
             const std::vector<std::string> notes = keeper.Settle(*ant);
             const auto now = PointsOf(*ant, *cal);
             for (const auto& [name, was] : before) {
@@ -822,8 +832,14 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
             }
             // A row varies the same coordinate of the same end of its wire.
             ASSERT_EQ(cal->RowCount(), static_cast<int>(rowValues.size())) << trace;
-            for (int r = 0; r < cal->RowCount(); ++r)
-                ASSERT_EQ(cal->GetValue(r), rowValues[static_cast<std::size_t>(r)]) << trace << " (" << change << "): row " << r + 1;
+            for (int r = 0; r < cal->RowCount(); ++r) {
+                const ACalVarRec& row = cal->Row(r);
+                const double reads = cal->GetValue(r) - (row.Kind == KindWirePolar ? row.Value : 0.0);
+                const bool mirrored = turned && row.Kind == KindWirePolar && row.Field / 3 == 2;
+                const double was = rowValues[static_cast<std::size_t>(r)];
+                ASSERT_NEAR(reads, mirrored ? -was : was, 1e-9 * (1 + std::fabs(row.Value)))
+                    << trace << " (" << change << "): row " << r + 1 << " field " << cal->Row(r).Field;
+            }
         }
         if (HasFatalFailure()) break;
     }
