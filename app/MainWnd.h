@@ -45,6 +45,7 @@ class StringGrid;
 class CACal;
 struct EnvRec;
 struct MainLanguage;
+struct ModelEnvFields;
 
 class TMainWnd : public QMainWindow {
     Q_OBJECT
@@ -216,8 +217,9 @@ public:
     void NewAntDef();
     // Every antenna read in (Open, Reopen, a far-field file, an optimization
     // log, the text editor, the command line) replaces the record here: no
-    // result, identity or placed position of the one before is kept.
-    void TakeReadAntenna(const AntDef& read);
+    // result, identity or placed position of the one before is kept. `env`:
+    // the calculation fields read with it, the ground among them.
+    void TakeReadAntenna(const AntDef& read, const ModelEnvFields& env);
     // A new antenna read from an antenna text; false, with nothing changed,
     // when the text is not a whole antenna text (`refusal` then says why,
     // where the antenna's normal form can tell).

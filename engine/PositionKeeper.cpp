@@ -58,7 +58,10 @@ struct PositionKeeper::Run {
 PositionKeeper::PositionKeeper() = default;
 PositionKeeper::~PositionKeeper() = default;
 
-void PositionKeeper::Take(const AntDef& ant) { laidOut_ = LayoutFieldsOf(ant); }
+void PositionKeeper::Take(const AntDef& ant) {
+    laidOut_ = LayoutFieldsOf(ant);
+    ground_ = GroundOfLayout();
+}
 
 void PositionKeeper::Forget() {
     laidOut_.reset();
@@ -70,11 +73,11 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
         Take(ant);
         return {};
     }
-    if (SameLayoutFields(*laidOut_, ant)) return {};
+    if (SameLayoutFields(*laidOut_, ant) && ground_ == GroundOfLayout()) return {};
     WireRenumbering change = KeptNumbers(*laidOut_, ant);
     // An edit of a value changes one at a time, through shapes the user does
     // not mean to keep: a position is never removed by it, it stays and says so.
-    change.Place = [place = PlaceByPoint(*laidOut_, ant, change)](const char* text) {
+    change.Place = [place = PlaceByPoint(*laidOut_, ground_, ant, change)](const char* text) {
         PositionPlacement placed = place(text);
         if (placed.How != PositionPlacement::Removed) return placed;
         placed.How = PositionPlacement::Unknown;

@@ -6,7 +6,7 @@
 // change of what the layout reads (a wire moved or resized by a typed cell, a
 // dialog, the optimizer's value column or the preparation's turn of grounded
 // wires; the design or calculation frequency; the segmentation fields; the
-// taper sets) ends in Settle, which places the positions from the layout they
+// taper sets; the ground) ends in Settle, which places the positions from the layout they
 // were last placed against to the layout now, every wire keeping its number.
 // Sources and loads, and whatever follows the antenna's renumberings (the
 // optimizer's band sources, current goal and rows), keep their point, or on
@@ -20,6 +20,7 @@
 // frequencies of its own lays the pulses out at each of them as the texts
 // say; it settles everything but the frequency, and says once where a
 // position stands elsewhere than at the calculation frequency.
+#include "engine/PulseLayout.h"
 #include "model/AntDef.h"
 
 #include <memory>
@@ -71,8 +72,9 @@ public:
 
 private:
     // What the layout read when the positions were last placed, in a record
-    // of those fields alone; null when not known.
+    // of those fields alone (null when not known), and the ground.
     std::unique_ptr<AntDef> laidOut_;
+    LayoutGround ground_;
     struct Run;
     std::unique_ptr<Run> run_;
     std::set<std::string> saidInFrequencyRun_;

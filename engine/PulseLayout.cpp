@@ -73,6 +73,8 @@ std::optional<Point3D> PulseLayout::PointNamed(const char* text) const {
     return PointOnWire(wire, IndexNamed(text, wire));
 }
 
+LayoutGround GroundOfLayout() { return {EnvDef.Type != GroundFree, EnvDef.AntHeight}; }
+
 double LayoutFrequency(const AntDef& ant) { return ant.CalcFreq == 0.0 ? ant.Freq : ant.CalcFreq; }
 
 std::unique_ptr<AntDef> LayoutFieldsOf(const AntDef& ant) {

@@ -82,6 +82,16 @@ struct PulseLayout {
 // expansion refuses the antenna: then nothing is known.
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout);
 
+// The ground LayOutPulses lays the pulses out over, as EnvDef gives it:
+// whether there is one (a wire end on it has a pulse) and the added height
+// (which decides the ends on it, over any ground, for the turn as well).
+struct LayoutGround {
+    bool Over = false;
+    double Height = 0;
+    bool operator==(const LayoutGround&) const = default;
+};
+LayoutGround GroundOfLayout();
+
 // The frequency the pulses are laid out at, MHz: the calculation frequency,
 // or the design frequency where none is set.
 double LayoutFrequency(const AntDef& ant);

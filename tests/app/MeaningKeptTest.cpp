@@ -880,6 +880,22 @@ const MeaningKeptRow Rows[] = {
          ASSERT_EQ(t.wnd->Ant.Freq, 14.2);
      },
      [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"FeedThroughTheGround",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,0,0,0,5,0.001,11"}, {"w1b+2"});
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         t.wnd->CalcSel->Button(GroundPerfect)->click();
+         t.StartAgain();
+     },
+     [](MeaningKept& t) {
+         // Over the ground the wire's first end has a pulse of its own: the
+         // feed keeps its point, one pulse further from that end.
+         EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 0);
+         EXPECT_STRNE(t.wnd->Ant.Sources[0].Pos, "w1b+2");
+     }},
     {"LoadsThroughASaveAfterTheDesignFrequency", [](MeaningKept& t) { t.StartLoadedDipole(); },
      [](MeaningKept& t) {
          MeaningKept::TypeInto(t.wnd->Freq, "28.4");

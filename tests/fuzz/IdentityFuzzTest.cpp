@@ -780,8 +780,8 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
         cal->AddVar(KindWirePolar, vertical, polarField, LinkFree, polar[polarField / 3], 10);
         for (int step = 0; step < 6; ++step) {
             const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
-            const int kind = pick(8);
-            if (kind == 7) {
+            const int kind = pick(9);
+            if (kind == 8) {
                 // The vertical's lower end typed onto the ground or back, a
                 // wire edit settled as a typed cell; the turn follows below.
                 WireRec& w = ant->Wires[vertical];
@@ -805,6 +805,7 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
                 {"EC", [&] { ant->EC = 1 + pick(4); }},
                 {"SC", [&] { ant->SC = 1.2 + 0.2 * pick(9); }},
                 {"taper set", [&] { ant->TaperSets[0].Len[pick(2)] = 0.5 + 0.5 * pick(6); }},
+                {"ground", [&] { EnvDef.Type = EnvDef.Type == GroundFree ? GroundPerfect : GroundFree; }},
                 // The preparation's turn, as the window passes it through the keeper.
                 {"ground turn", [&] { turned = !TurnGroundedWires(*ant).empty(); }},
             };
