@@ -45,6 +45,7 @@ class StringGrid;
 class CACal;
 struct EnvRec;
 struct MainLanguage;
+struct ModelEnvFields;
 
 class TMainWnd : public QMainWindow {
     Q_OBJECT
@@ -226,8 +227,9 @@ public:
     void StartTablesAtFirstCell();
     // Every antenna read in (Open, Reopen, a far-field file, an optimization
     // log, the text editor, the command line) replaces the record here: no
-    // result, identity or placed position of the one before is kept.
-    void TakeReadAntenna(const AntDef& read);
+    // result, identity or placed position of the one before is kept. `env`:
+    // the calculation fields read with it, the ground among them.
+    void TakeReadAntenna(const AntDef& read, const ModelEnvFields& env);
     // A new antenna read from an antenna text; false, with nothing changed,
     // when the text is not a whole antenna text (`refusal` then says why,
     // where the antenna's normal form can tell).
@@ -251,7 +253,8 @@ public:
     // preparation, which calls it).
     void SettlePositions();
     // The same, the lines returned (for a caller that starts the log anew).
-    std::vector<std::string> PlacePendingPositions();
+    // At a run's own frequency (see PositionKeeper::SettleAtRunFrequency).
+    std::vector<std::string> PlacePendingPositions(bool atRunFrequency = false);
     // Whatever keeps numbers or identities of the antenna's parts follows a
     // renumbering of its wires or entries: the identities, the positions'
     // wires, the optimizer's rows.
@@ -262,8 +265,11 @@ public:
     void ReportBandSources(const AntDef& before);
 
     // ---- Calculation copy ----
-    int PrepareCalcAnt();
-    int PrepareCalcModel();  // PrepareCalcAnt without the optimizer's following
+    // At a frequency of a run over frequencies of its own, `atRunFrequency`.
+    int PrepareCalcAnt(bool atRunFrequency = false);
+    // PrepareCalcAnt without the optimizer's following; `turned`: the wires
+    // the preparation turned round already.
+    int PrepareCalcModel(const std::vector<int>& turned);
     bool BuildStackedAnt();
     int PrepareEngineModel();
 

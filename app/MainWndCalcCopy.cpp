@@ -27,10 +27,21 @@ bool TMainWnd::BuildStackedAnt() {
     return true;
 }
 
-int TMainWnd::PrepareCalcAnt() {
-    // The positions follow the edits not yet settled; a run places them itself.
-    const std::vector<std::string> placed = JobDef.Busy ? std::vector<std::string>{} : PlacePendingPositions();
-    const int result = PrepareCalcModel();
+int TMainWnd::PrepareCalcAnt(bool atRunFrequency) {
+    // The positions follow the changes not yet settled, and then the turn of
+    // a wire whose grounded end comes second like any edit that turns a
+    // wire; a run places them itself.
+    std::vector<int> turned;
+    std::vector<std::string> placed;
+    if (!JobDef.Busy) {
+        placed = PlacePendingPositions(atRunFrequency);
+        turned = TurnGroundedWires(Ant);
+        if (!turned.empty()) {
+            const std::vector<std::string> lines = PlacePendingPositions(atRunFrequency);
+            placed.insert(placed.end(), lines.begin(), lines.end());
+        }
+    }
+    const int result = PrepareCalcModel(turned);
     AddLogLines(placed);
     // Every edit reaches the calculation through here: the optimizer's rows
     // follow it now, not at the next optimization, and say so below the
@@ -39,15 +50,18 @@ int TMainWnd::PrepareCalcAnt() {
     return result;
 }
 
-int TMainWnd::PrepareCalcModel() {
+int TMainWnd::PrepareCalcModel(const std::vector<int>& turnedBefore) {
     // Until it is known what the engine holds, no result is computed from it.
     Origin.PreparationFailed();
-    // A turned wire's positions keep their pulses: counted on a layout of
-    // the antenna as it stands.
-    PulseLayout typed;
-    const bool counted = HasWireToTurn(Ant) && LayOutPulses(Ant, typed);
-    const std::vector<int> turned = NormalizeGroundedWires(Ant, counted ? typed.WirePulses : std::vector<long long>{});
-    if (!turned.empty()) Positions.Take(Ant);
+    std::vector<int> turned = turnedBefore;
+    if (JobDef.Busy) {
+        // A turned wire's positions keep their pulses: counted on a layout
+        // of the antenna as it stands.
+        PulseLayout typed;
+        const bool counted = HasWireToTurn(Ant) && LayOutPulses(Ant, typed);
+        turned = NormalizeGroundedWires(Ant, counted ? typed.WirePulses : std::vector<long long>{});
+        if (!turned.empty()) Positions.Take(Ant);
+    }
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();
     } else if (!BuildStackedAnt()) {
@@ -60,7 +74,7 @@ int TMainWnd::PrepareCalcModel() {
     }
     // A plain pulse number on a turned wire follows its pulse; the model is
     // then prepared again with the new number (nothing is turned twice).
-    if (!turned.empty() && KeepPulseNumbersOnTurnedWires(Ant, *CalcAnt, turned)) return PrepareCalcModel();
+    if (!turned.empty() && KeepPulseNumbersOnTurnedWires(Ant, *CalcAnt, turned)) return PrepareCalcModel({});
     int result = 1;
     if (Engine.LastUnderGroundWire != 0) {
         result = 0;

@@ -68,9 +68,8 @@ bool TMainWnd::OpenFarFieldFile(const QString& name) {
         return false;
     }
 
-    TakeReadAntenna(*contents.Ant);
+    TakeReadAntenna(*contents.Ant, contents.Env);
     Ant.Edited = 0;
-    ApplyModelEnvFields(contents.Env, EnvDef);
     Comment = contents.Comment;
     // A later Save writes an antenna text file beside the far-field file.
     FileName = WithExtension(name, ".kva");

@@ -8,6 +8,7 @@
 #include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
+#include "model/ModelImage.h"
 #include "model/ResultStore.h"
 #include "model/TableRows.h"
 #include "platform/KeyFilter.h"
@@ -219,11 +220,12 @@ void TMainWnd::StartTablesAtFirstCell() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->SetCurrentCell(1, 1);
 }
 
-void TMainWnd::TakeReadAntenna(const AntDef& read) {
+void TMainWnd::TakeReadAntenna(const AntDef& read, const ModelEnvFields& env) {
     NewAntDef();
     Ant = read;
+    ApplyModelEnvFields(env, EnvDef);
     AntIds = AntennaIdentities::FreshFor(Ant);
-    // Its positions stand placed against its own wires.
+    // Its positions stand placed against its own wires, over its ground.
     Positions.Take(Ant);
 }
 

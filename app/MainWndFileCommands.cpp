@@ -71,6 +71,9 @@ bool TMainWnd::SaveAntFile(const QString& name) {
         g->CloseEditor();
     if (!GetAntDef())
         return false;
+    // The file keeps the positions where the antenna has them: a change of
+    // what lays the pulses out, not settled yet, is settled first.
+    SettlePositions();
     const std::string text = WriteAntennaText(Ant, EnvDef, Comment);
     if (text.empty())
         return false;

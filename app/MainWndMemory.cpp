@@ -3,6 +3,7 @@
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/Messages.h"
+#include "model/ScopedValue.h"
 #include "optimizer/OptimizerState.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
@@ -29,6 +30,8 @@ void TMainWnd::K38Click() {
 }
 
 KeptAntenna TMainWnd::KeepAntennaNow() {
+    // What is kept has its positions where the antenna has them now.
+    SettlePositions();
     std::vector<std::string> notes;
     KeptAntenna kept = KeepAntenna(Ant, AntIds, EnvDef, Comment, ACal, notes);
     AddLogLines(notes);
@@ -46,8 +49,13 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     const KeptAntenna restored = references.Text == kept ? references : KeptAntenna{kept, nullptr, nullptr};
     CACal* cal = restored.References ? &OptimizerState() : ACal;
     const std::vector<std::string> lines = RestoreKeptAntenna(restored, Ant, AntIds, EnvDef, Comment, cal);
-    // Its positions stand placed against its own wires.
-    Positions.Take(Ant);
+    {
+        // Its positions stand placed against its own wires at the
+        // calculation frequency it was kept at; the next preparation
+        // settles them at the frequency of now.
+        const ScopedValue<double> keptAt(Ant.CalcFreq, restored.CalcFreq);
+        Positions.Take(Ant);
+    }
     PreOptimizationText.clear();
     PreOptimizationReferences = {};
     SetAntDef();

@@ -101,8 +101,7 @@ bool TMainWnd::ReadNewAntenna(const std::string& text, std::string* refusal) {
         if (refusal) *refusal = faultyLine.empty() ? ReadRefusalReason(*read) : faultyLine;
         return false;
     }
-    TakeReadAntenna(*read);
-    ApplyModelEnvFields(TakeModelEnvFields(env), EnvDef);
+    TakeReadAntenna(*read, TakeModelEnvFields(env));
     Comment = std::move(comment);
     return true;
 }

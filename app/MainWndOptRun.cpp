@@ -101,10 +101,18 @@ std::vector<PositionKeeper::Holder> RunPositions(AntDef& ant, CACal& cal) {
         for (int b = 0; b < std::clamp(cal.BandCount, 0, MaxBands); ++b)
             for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
                 holders.push_back({cal.Bands[b].Sources[i].Pos,
-                                   "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
+                                   "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1),
+                                   cal.Bands[b].Freq});
     }
     if (cal.CurrentPos[0] != '\0') holders.push_back({cal.CurrentPos, "The current goal"});
     return holders;
+}
+
+// The frequencies of a multi-band run: each band's.
+std::vector<double> RunFrequencies(const CACal& cal) {
+    std::vector<double> frequencies;
+    for (int b = 0; cal.BandCount > 1 && b < std::min(cal.BandCount, MaxBands); ++b) frequencies.push_back(cal.Bands[b].Freq);
+    return frequencies;
 }
 
 }  // namespace
@@ -188,7 +196,7 @@ void TMainWnd::ACalBtnClick() {
     uint32_t t1 = 0;
     bool ok = false;
     const auto startAnt = std::make_unique<AntDef>(Ant);
-    Positions.BeginRun(Ant, RunPositions(Ant, cal));
+    Positions.BeginRun(Ant, RunPositions(Ant, cal), RunFrequencies(cal));
     try {
         BusyRun busy;
         SetOptRunning();

@@ -81,8 +81,7 @@ bool TMainWnd::OpenOptLogFile(const QString& name) {
         return false;
     }
 
-    TakeReadAntenna(*ant);
-    ApplyModelEnvFields(env, EnvDef);
+    TakeReadAntenna(*ant, env);
     Comment = comment;
     FileName = WithExtension(name, ".kva");
     SetAntDef();

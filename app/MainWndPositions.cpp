@@ -1,7 +1,8 @@
 // Positions and identities of the window's antenna through its edits: the
 // identities of its wires and entries, the wires its positions were placed
 // against, and the optimizer's rows follow every renumbering; every edit
-// that moves wires ends in SettlePositions; a multi-band run says what it
+// that changes the pulse layout ends in SettlePositions or in the
+// preparation, which settles what is pending; a multi-band run says what it
 // left in place of the sources the antenna had.
 #include "app/MainWnd.h"
 #include "model/TableRows.h"
@@ -10,9 +11,9 @@
 
 void TMainWnd::SettlePositions() { AddLogLines(PlacePendingPositions()); }
 
-std::vector<std::string> TMainWnd::PlacePendingPositions() {
+std::vector<std::string> TMainWnd::PlacePendingPositions(bool atRunFrequency) {
     const int sources = Ant.SourceCount, loads = Ant.LoadCount;
-    std::vector<std::string> lines = Positions.Settle(Ant);
+    std::vector<std::string> lines = atRunFrequency ? Positions.SettleAtRunFrequency(Ant) : Positions.Settle(Ant);
     // A source or load with no pulse left on its wire went.
     if (Ant.SourceCount != sources || Ant.LoadCount != loads) {
         if (Ant.SourceCount != sources) SetAutoVol();

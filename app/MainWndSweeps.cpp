@@ -19,9 +19,13 @@
 #include <exception>
 
 SweepHost TMainWnd::SweepRunHost() {
+    // The runs start from the antenna with its positions settled; each
+    // frequency of theirs lays the pulses out anew.
+    SettlePositions();
+    Positions.BeginFrequencyRun();
     SweepHost host;
     host.Model = &Ant;
-    host.Prepare = [this] { return PrepareCalcAnt(); };
+    host.Prepare = [this] { return PrepareCalcAnt(true); };
     host.SweepBelongs = [this] { return ResultsBelongToAntenna(ResultHolder::Sweep, ResultUse::Combine); };
     host.RowsChanged = [this] {
         Grid1->SetRowCount(Results.RowCount == 0 ? 2 : Results.RowCount + 1);

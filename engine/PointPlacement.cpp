@@ -2,7 +2,9 @@
 
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
+#include "model/EnvDef.h"
 #include "model/PositionText.h"
+#include "model/ScopedValue.h"
 #include "model/WireGeometry.h"
 
 #include <algorithm>
@@ -127,8 +129,10 @@ PositionPlacement Placer::operator()(const char* text) const {
 
 // Without layouts the positions follow their wires by number; those on a
 // wire whose pulses the edit may have laid out anew (cut, changed, or meeting
-// at an end a wire that is new, deleted or changed) say so.
-std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after, const WireRenumbering& change) {
+// at an end a wire that is new, deleted or changed; every wire when the
+// frequency, the segmentation or the ground changed) say so.
+std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after, const WireRenumbering& change,
+                                                             bool everyWire) {
     const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), change.NewNumber.size());
     const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
     std::vector<bool> changed(oldCount, false), kept(static_cast<std::size_t>(wiresAfter), false);
@@ -147,7 +151,7 @@ std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after
     std::vector<bool> touched(oldCount, false);
     for (std::size_t i = 0; i < oldCount; ++i) {
         const Point3D a = WireEnd1(change.Before[i]), b = WireEnd2(change.Before[i]);
-        touched[i] = changed[i] || std::any_of(changedEnds.begin(), changedEnds.end(), [&](const Point3D& p) {
+        touched[i] = everyWire || changed[i] || std::any_of(changedEnds.begin(), changedEnds.end(), [&](const Point3D& p) {
                          return SamePoint(p, a) || SamePoint(p, b);
                      });
     }
@@ -163,15 +167,37 @@ std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after
 }  // namespace
 
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, const WireRenumbering& change) {
-    auto beforeAnt = std::make_unique<AntDef>(after);
+    auto beforeAnt = LayoutFieldsOf(after);
     const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), MaxWires);
     std::memset(beforeAnt->Wires, 0, sizeof beforeAnt->Wires);
     for (std::size_t i = 0; i < oldCount; ++i) beforeAnt->Wires[i] = change.Before[i];
     beforeAnt->WireCount = static_cast<int32_t>(oldCount);
+    return PlaceByPoint(*beforeAnt, GroundOfLayout(), after, change);
+}
 
+std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& beforeAnt, const LayoutGround& groundBefore,
+                                                           const AntDef& after, const WireRenumbering& change) {
+    const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), MaxWires);
     auto before = std::make_shared<PulseLayout>();
     auto laidOut = std::make_shared<PulseLayout>();
-    if (!LayOutPulses(*beforeAnt, *before) || !LayOutPulses(after, *laidOut)) return UnplacedNotice(after, change);
+    bool laidOutBefore = false;
+    {
+        // The layout reads the ground from the environment.
+        const ScopedValue<int32_t> type(EnvDef.Type, groundBefore.Over == (EnvDef.Type != GroundFree) ? EnvDef.Type
+                                                     : groundBefore.Over                          ? GroundPerfect
+                                                                                                  : GroundFree);
+        const ScopedValue<double> height(EnvDef.AntHeight, groundBefore.Height);
+        laidOutBefore = LayOutPulses(beforeAnt, *before);
+    }
+    if (!laidOutBefore || !LayOutPulses(after, *laidOut)) {
+        // A change of the frequency, the segmentation or the ground lays
+        // every wire out anew.
+        auto wiresAfter = LayoutFieldsOf(beforeAnt);
+        wiresAfter->WireCount = std::clamp(after.WireCount, 0, MaxWires);
+        std::copy(after.Wires, after.Wires + wiresAfter->WireCount, wiresAfter->Wires);
+        const bool everyWire = !SameLayoutFields(*wiresAfter, after) || !(groundBefore == GroundOfLayout());
+        return UnplacedNotice(after, change, everyWire);
+    }
     Placer placer;
     placer.Before = before;
     placer.After = laidOut;

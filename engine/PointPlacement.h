@@ -8,6 +8,7 @@
 // nearest pulse of its own wire when none stands there. On a wire whose ends
 // moved it keeps its place along the wire. A position that named no pulse
 // names none after the edit.
+#include "engine/PulseLayout.h"
 #include "model/AntDef.h"
 #include "model/TableRows.h"
 
@@ -18,3 +19,8 @@
 // out, positions follow their wires' numbers, and those on a wire the edit
 // may have laid out anew say that their point is not known.
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, const WireRenumbering& change);
+// The same where more than the wires changed (a frequency, the segmentation,
+// a taper set, the ground): `before` and `groundBefore` are what the layout
+// read before the change, `before`'s wires those of `change`.
+std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& before, const LayoutGround& groundBefore,
+                                                           const AntDef& after, const WireRenumbering& change);

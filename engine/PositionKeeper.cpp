@@ -1,21 +1,19 @@
 #include "engine/PositionKeeper.h"
 
 #include "engine/PointPlacement.h"
+#include "engine/PulseLayout.h"
+#include "model/NumberText.h"
 #include "model/PositionText.h"
+#include "model/ScopedValue.h"
 #include "model/TableRows.h"
 #include "model/WireGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace {
-
-std::unique_ptr<AntDef> AntennaOfWires(const std::vector<WireRec>& wires) {
-    auto ant = std::make_unique<AntDef>();
-    ant->WireCount = static_cast<int32_t>(wires.size());
-    std::copy(wires.begin(), wires.end(), ant->Wires);
-    return ant;
-}
 
 // From `before` to `after`, every wire keeping its number; those past the
 // count after are gone.
@@ -27,40 +25,59 @@ WireRenumbering KeptNumbers(const AntDef& before, const AntDef& after) {
     return change;
 }
 
+bool SamePoint(const Point3D& p, const Point3D& q) {
+    // Both layouts work out the points from end points in double: only
+    // rounding tells a pulse that stands there from one that does not.
+    const double scale = 1.0 + std::fabs(p.X) + std::fabs(p.Y) + std::fabs(p.Z);
+    return std::hypot(p.X - q.X, p.Y - q.Y, p.Z - q.Z) <= 1e-9 * scale;
+}
+
+// The line of a position that a run at `frequency` puts elsewhere than the
+// calculation frequency does; empty when it stands at the same point there
+// or names no pulse at the calculation frequency.
+std::string ElsewhereNote(const std::string& name, const char* pos, const PulseLayout& atRun, double frequency,
+                          const PulseLayout& atCalculation, double calculation) {
+    const std::string text(pos, strnlen(pos, PosTextSize));
+    const std::optional<Point3D> here = atRun.PointNamed(text.c_str());
+    const std::optional<Point3D> there = atCalculation.PointNamed(text.c_str());
+    if (!there || (here && SamePoint(*here, *there))) return {};
+    return name + " (" + text + "): at " + DblToStr(frequency) +
+           " MHz the pulses are laid out for that frequency, and it stands elsewhere than at the calculation "
+           "frequency " + DblToStr(calculation) + " MHz.";
+}
+
 }  // namespace
 
 struct PositionKeeper::Run {
     std::unique_ptr<AntDef> Start;
     std::vector<Holder> Holders;
     std::vector<std::string> Texts;
+    std::vector<std::string> Elsewhere;
 };
 
 PositionKeeper::PositionKeeper() = default;
 PositionKeeper::~PositionKeeper() = default;
 
 void PositionKeeper::Take(const AntDef& ant) {
-    wires_.assign(ant.Wires, ant.Wires + std::clamp(ant.WireCount, 0, MaxWires));
-    known_ = true;
+    laidOut_ = LayoutFieldsOf(ant);
+    ground_ = GroundOfLayout();
 }
 
 void PositionKeeper::Forget() {
-    wires_.clear();
-    known_ = false;
+    laidOut_.reset();
     run_.reset();
 }
 
 std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
-    const int n = std::clamp(ant.WireCount, 0, MaxWires);
-    if (known_ && static_cast<int>(wires_.size()) == n && std::equal(wires_.begin(), wires_.end(), ant.Wires, SameWireAsTyped))
-        return {};
-    if (!known_) {
+    if (!laidOut_) {
         Take(ant);
         return {};
     }
-    WireRenumbering change = KeptNumbers(*AntennaOfWires(wires_), ant);
+    if (SameLayoutFields(*laidOut_, ant) && ground_ == GroundOfLayout()) return {};
+    WireRenumbering change = KeptNumbers(*laidOut_, ant);
     // An edit of a value changes one at a time, through shapes the user does
     // not mean to keep: a position is never removed by it, it stays and says so.
-    change.Place = [place = PlaceByPoint(ant, change)](const char* text) {
+    change.Place = [place = PlaceByPoint(*laidOut_, ground_, ant, change)](const char* text) {
         PositionPlacement placed = place(text);
         if (placed.How != PositionPlacement::Removed) return placed;
         placed.How = PositionPlacement::Unknown;
@@ -72,11 +89,53 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
     return notes;
 }
 
-void PositionKeeper::BeginRun(const AntDef& ant, std::vector<Holder> holders) {
+void PositionKeeper::BeginFrequencyRun() { saidInFrequencyRun_.clear(); }
+
+std::vector<std::string> PositionKeeper::SettleAtRunFrequency(AntDef& ant) {
+    if (!laidOut_) return {};
+    const double runFrequency = LayoutFrequency(ant);
+    std::vector<std::string> notes;
+    {
+        const ScopedValue<double> calculation(ant.CalcFreq, LayoutFrequency(*laidOut_));
+        notes = Settle(ant);
+    }
+    if (runFrequency == LayoutFrequency(*laidOut_)) return notes;
+    PulseLayout atRun, atCalculation;
+    if (!LayOutPulses(ant, atRun) || !LayOutPulses(*laidOut_, atCalculation)) return notes;
+    auto check = [&](const std::string& name, const char* pos) {
+        std::string line = ElsewhereNote(name, pos, atRun, runFrequency, atCalculation, LayoutFrequency(*laidOut_));
+        if (!line.empty() && saidInFrequencyRun_.insert(name + " (" + pos).second) notes.push_back(std::move(line));
+    };
+    for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
+        check("Source " + std::to_string(i + 1), ant.Sources[i].Pos);
+    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
+        check("Load " + std::to_string(i + 1), ant.Loads[i].Pos);
+    return notes;
+}
+
+void PositionKeeper::BeginRun(const AntDef& ant, std::vector<Holder> holders, const std::vector<double>& frequencies) {
     run_ = std::make_unique<Run>();
     run_->Start = std::make_unique<AntDef>(ant);
     for (const Holder& h : holders) run_->Texts.emplace_back(h.Pos, strnlen(h.Pos, PosTextSize));
     run_->Holders = std::move(holders);
+
+    // Where the run's frequencies put a position elsewhere, said once at its end.
+    const double calculation = LayoutFrequency(ant);
+    PulseLayout atCalculation;
+    if (!LayOutPulses(ant, atCalculation)) return;
+    auto layout = LayoutFieldsOf(ant);
+    for (std::size_t i = 0; i < run_->Holders.size(); ++i) {
+        const Holder& h = run_->Holders[i];
+        for (const double f : h.Freq != 0 ? std::vector<double>{h.Freq} : frequencies) {
+            layout->CalcFreq = f;
+            PulseLayout atRun;
+            if (f == calculation || !LayOutPulses(*layout, atRun)) continue;
+            std::string line = ElsewhereNote(h.Name, run_->Texts[i].c_str(), atRun, f, atCalculation, calculation);
+            if (line.empty()) continue;
+            run_->Elsewhere.push_back(std::move(line));
+            break;
+        }
+    }
 }
 
 void PositionKeeper::PlaceFromRunStart(const AntDef& ant, std::vector<std::string>* notes) {
@@ -101,6 +160,7 @@ void PositionKeeper::PlaceRun(const AntDef& ant) { PlaceFromRunStart(ant, nullpt
 std::vector<std::string> PositionKeeper::EndRun(const AntDef& ant) {
     std::vector<std::string> notes;
     PlaceFromRunStart(ant, &notes);
+    if (run_) notes.insert(notes.end(), run_->Elsewhere.begin(), run_->Elsewhere.end());
     run_.reset();
     Take(ant);
     return notes;

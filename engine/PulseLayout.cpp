@@ -73,6 +73,43 @@ std::optional<Point3D> PulseLayout::PointNamed(const char* text) const {
     return PointOnWire(wire, IndexNamed(text, wire));
 }
 
+LayoutGround GroundOfLayout() { return {EnvDef.Type != GroundFree, EnvDef.AntHeight}; }
+
+double LayoutFrequency(const AntDef& ant) { return ant.CalcFreq == 0.0 ? ant.Freq : ant.CalcFreq; }
+
+std::unique_ptr<AntDef> LayoutFieldsOf(const AntDef& ant) {
+    auto fields = std::make_unique<AntDef>();
+    fields->WireCount = std::clamp(ant.WireCount, 0, MaxWires);
+    std::copy(ant.Wires, ant.Wires + fields->WireCount, fields->Wires);
+    fields->Freq = ant.Freq;
+    fields->CalcFreq = ant.CalcFreq;
+    fields->DM1 = ant.DM1;
+    fields->DM2 = ant.DM2;
+    fields->EC = ant.EC;
+    fields->SC = ant.SC;
+    fields->TaperSetCount = std::clamp(ant.TaperSetCount, 0, MaxTaperSets);
+    std::copy(ant.TaperSets, ant.TaperSets + fields->TaperSetCount, fields->TaperSets);
+    fields->nH = fields->nV = 1;
+    return fields;
+}
+
+namespace {
+
+bool SameTaperSet(const TaperSet& a, const TaperSet& b) {
+    return a.Key == b.Key && a.Type == b.Type && std::equal(std::begin(a.Len), std::end(a.Len), std::begin(b.Len)) &&
+           std::equal(std::begin(a.Rad), std::end(a.Rad), std::begin(b.Rad));
+}
+
+}  // namespace
+
+bool SameLayoutFields(const AntDef& a, const AntDef& b) {
+    const int wires = std::clamp(a.WireCount, 0, MaxWires), sets = std::clamp(a.TaperSetCount, 0, MaxTaperSets);
+    return wires == std::clamp(b.WireCount, 0, MaxWires) && std::equal(a.Wires, a.Wires + wires, b.Wires, SameWireAsTyped) &&
+           LayoutFrequency(a) == LayoutFrequency(b) && a.DM1 == b.DM1 && a.DM2 == b.DM2 && a.EC == b.EC &&
+           a.SC == b.SC && sets == std::clamp(b.TaperSetCount, 0, MaxTaperSets) &&
+           std::equal(a.TaperSets, a.TaperSets + sets, b.TaperSets, SameTaperSet);
+}
+
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     layout = PulseLayout{};
     auto copy = std::make_unique<AntDef>(ant);
@@ -82,7 +119,7 @@ bool LayOutPulses(const AntDef& ant, PulseLayout& layout) {
     for (int w : NormalizeGroundedWires(*copy)) layout.Turned[static_cast<std::size_t>(w)] = true;
 
     // The wavelength the segmentation works from, as the preparation takes it.
-    if (copy->CalcFreq == 0.0) copy->CalcFreq = copy->Freq;
+    copy->CalcFreq = LayoutFrequency(*copy);
     float f = static_cast<float>(copy->CalcFreq);
     if (f == 0.0f) f = 299.792458f;
     copy->Wavelength = 299.792458f / f;

@@ -9,6 +9,7 @@
 #include "model/AntDef.h"
 #include "model/WireGeometry.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -80,3 +81,23 @@ struct PulseLayout {
 // Lays out the pulses of `ant` over the ground of EnvDef. False when the
 // expansion refuses the antenna: then nothing is known.
 bool LayOutPulses(const AntDef& ant, PulseLayout& layout);
+
+// The ground LayOutPulses lays the pulses out over, as EnvDef gives it:
+// whether there is one (a wire end on it has a pulse) and the added height
+// (which decides the ends on it, over any ground, for the turn as well).
+struct LayoutGround {
+    bool Over = false;
+    double Height = 0;
+    bool operator==(const LayoutGround&) const = default;
+};
+LayoutGround GroundOfLayout();
+
+// The frequency the pulses are laid out at, MHz: the calculation frequency,
+// or the design frequency where none is set.
+double LayoutFrequency(const AntDef& ant);
+// A record holding only what LayOutPulses reads of `ant` (the wires, the
+// frequencies, the segmentation fields, the taper sets); the rest is zero.
+std::unique_ptr<AntDef> LayoutFieldsOf(const AntDef& ant);
+// The pulses of `a` and `b` stand alike over the same ground: they read the
+// same wires as typed, frequency, segmentation fields and taper sets.
+bool SameLayoutFields(const AntDef& a, const AntDef& b);

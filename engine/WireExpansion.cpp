@@ -205,24 +205,31 @@ bool HasWireToTurn(const AntDef& ant) {
                        [](const WireRec& w) { return EndsOnTheGround(w, EnvDef.AntHeight); });
 }
 
-std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
+std::vector<int> TurnGroundedWires(AntDef& ant) {
     std::vector<int> turned;
     const double height = EnvDef.AntHeight;
     const int wireCount = std::clamp(ant.WireCount, 0, MaxWires);
-    const int sourceCount = std::clamp(ant.SourceCount, 0, MaxSources);
-    const int loadCount = std::clamp(ant.LoadCount, 0, MaxLoads);
     for (int i = 0; i < wireCount; ++i) {
         WireRec& w = ant.Wires[i];
         if (!EndsOnTheGround(w, height)) continue;
         std::swap(w.X1, w.X2);
         std::swap(w.Y1, w.Y2);
         std::swap(w.Z1, w.Z2);
-        const long long count = i < static_cast<int>(wirePulses.size()) ? wirePulses[static_cast<std::size_t>(i)] : 0;
-        for (int s = 0; s < sourceCount; ++s) TurnPosition(ant.Sources[s].Pos, i + 1, count);
-        for (int l = 0; l < loadCount; ++l) TurnPosition(ant.Loads[l].Pos, i + 1, count);
         if (w.Seg == -2) w.Seg = -3;
         else if (w.Seg == -3) w.Seg = -2;
         turned.push_back(i);
+    }
+    return turned;
+}
+
+std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses) {
+    const std::vector<int> turned = TurnGroundedWires(ant);
+    const int sourceCount = std::clamp(ant.SourceCount, 0, MaxSources);
+    const int loadCount = std::clamp(ant.LoadCount, 0, MaxLoads);
+    for (int i : turned) {
+        const long long count = i < static_cast<int>(wirePulses.size()) ? wirePulses[static_cast<std::size_t>(i)] : 0;
+        for (int s = 0; s < sourceCount; ++s) TurnPosition(ant.Sources[s].Pos, i + 1, count);
+        for (int l = 0; l < loadCount; ++l) TurnPosition(ant.Loads[l].Pos, i + 1, count);
     }
     return turned;
 }

@@ -37,6 +37,9 @@ inline void AddWirePiece(AntDef& ant, const Point3D& a, const Point3D& b, double
 // and "e" are exchanged, which keeps only counts from an end. Returns the
 // indices of the wires turned round.
 std::vector<int> NormalizeGroundedWires(AntDef& ant, const std::vector<long long>& wirePulses = {});
+// The turn alone: the wires' ends and codes, no position (the window passes
+// those through the place that keeps positions). Returns the same indices.
+std::vector<int> TurnGroundedWires(AntDef& ant);
 // True when NormalizeGroundedWires would turn a wire of `ant`.
 bool HasWireToTurn(const AntDef& ant);
 

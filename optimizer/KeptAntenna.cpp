@@ -15,6 +15,7 @@ KeptAntenna KeepAntenna(AntDef& ant, AntennaIdentities& ids, EnvRec& env, const 
     KeptAntenna kept;
     kept.Text = WriteAntennaText(ant, env, comment);
     kept.Identities = std::make_shared<const AntennaIdentities>(ids);
+    kept.CalcFreq = ant.CalcFreq;
     if (cal) kept.References = std::make_shared<const OptimizerReferences>(cal->KeepReferences());
     return kept;
 }

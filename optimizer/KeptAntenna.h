@@ -18,6 +18,9 @@ struct KeptAntenna {
     std::string Text;
     std::shared_ptr<const AntennaIdentities> Identities;
     std::shared_ptr<const OptimizerReferences> References;  // null: no rows when kept
+    // The calculation frequency its positions were placed at (no part of
+    // the text); 0: the design frequency.
+    double CalcFreq = 0;
 };
 
 // Keeps `ant` as it stands, with `ids`, its identities (fitted to it first).

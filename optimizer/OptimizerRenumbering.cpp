@@ -166,6 +166,64 @@ void CACal::FollowElements(const WireRenumbering& change, const AntDef& after, s
     for (auto k = removed.rbegin(); k != removed.rend(); ++k) DeleteRow(*this, *k);
 }
 
+namespace {
+
+// The wire the same, its ends exchanged.
+bool EndsExchanged(const WireRec& now, const WireRec& was) {
+    return !SameWireEnds(now, was) && now.X1 == was.X2 && now.Y1 == was.Y2 && now.Z1 == was.Z2 && now.X2 == was.X1 &&
+           now.Y2 == was.Y1 && now.Z2 == was.Z1;
+}
+
+// A wire row's field on the other end: Y1, Z1, Y2, Z2, R, X1, X2.
+int OtherEndField(int field) {
+    constexpr int other[7] = {2, 3, 0, 1, 4, 6, 5};
+    return field >= 0 && field < 7 ? other[field] : field;
+}
+
+}  // namespace
+
+void CACal::FollowTurnedWires(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes) {
+    const int wiresAfter = std::clamp(after.WireCount, 0, MaxWires);
+    for (int i = 0; i < std::clamp(rowCount_, 0, MaxVarRows); ++i) {
+        ACalVarRec& r = rows_[i];
+        if (r.Kind != KindWire && r.Kind != KindWirePolar) continue;
+        // The row's item is the wire before the edit: it follows its number below.
+        const int old = r.Item;
+        if (old < 0 || old >= static_cast<int>(std::min(change.NewNumber.size(), change.Before.size())) ||
+            change.IsCut(static_cast<std::size_t>(old)))
+            continue;
+        const int now = change.NewNumber[static_cast<std::size_t>(old)];
+        const WireRec& was = change.Before[static_cast<std::size_t>(old)];
+        if (now < 1 || now > wiresAfter || !EndsExchanged(after.Wires[now - 1], was)) continue;
+        if (r.Kind == KindWire) {
+            r.Field = OtherEndField(r.Field);
+            continue;
+        }
+        // A polar row keeps its anchor end; its angle is now that of the
+        // wire pointing the other way: the zenith mirrored, the azimuth
+        // turned (as the wire's own numbers give them).
+        const int anchor = r.Field % 3, quantity = r.Field / 3;
+        r.Field = quantity * 3 + (anchor == 2 ? 2 : 1 - anchor);
+        if (quantity == 0) continue;
+        double length = 0, azimuthWas = 0, zenithWas = 0, azimuthNow = 0, zenithNow = 0;
+        WireLenAzEl(length, azimuthWas, zenithWas, was);
+        WireLenAzEl(length, azimuthNow, zenithNow, after.Wires[now - 1]);
+        if (quantity == 1) {
+            const double turn = azimuthNow - azimuthWas;
+            r.Value += turn;
+            r.Min += turn;
+            r.Max += turn;
+        } else {
+            const double min = r.Min;
+            r.Value = zenithWas + zenithNow - r.Value;
+            r.Min = zenithWas + zenithNow - r.Max;
+            r.Max = zenithWas + zenithNow - min;
+        }
+        notes.push_back(RowName(i) + " (wire " + std::to_string(old + 1) +
+                        "): the wire was turned round; its angle and limits now read from its other end.");
+    }
+}
+
 void CACal::FollowPending() {
     if (!Ant || !Env || !wiresSeen_ || searching_ || following_) return;
     const AntennaIdentities* ids = IdentitiesOf(*Ant);
@@ -193,6 +251,7 @@ void CACal::FollowWireRenumbering(const AntDef& ant, const WireRenumbering& chan
     // a write-back that keeps every number (the search's at each point)
     // leaves the element rows to the next build of the element model.
     const bool wiresMoved = change.Renumbers(ant.WireCount);
+    FollowTurnedWires(change, ant, notes);
     // The band sources and the current goal are positions like the
     // antenna's: they follow every edit that places those by point, also one
     // that keeps every number.

@@ -229,7 +229,8 @@ public:
     // (the follower of FollowWireRenumbering and FollowEntryRenumbering):
     // rows, band sources and the current goal's position move with their
     // wire, element, source or load; those whose item is gone are removed,
-    // each with a line for the log.
+    // each with a line for the log. A row on an end of a wire turned round
+    // goes on varying that end.
     void FollowWireRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                std::vector<std::string>& notes);
     // The rows, bands and current goal, to keep with a copy of the antenna.
@@ -300,6 +301,7 @@ private:
     // Element rows through one change of the wires: `after` is the antenna's
     // wires now.
     void FollowElements(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes);
+    void FollowTurnedWires(const WireRenumbering& change, const AntDef& after, std::vector<std::string>& notes);
     std::vector<std::string> FollowEdits(const AntDef& ant);
     // The wires of the last build of the element model, as element rows
     // know them; not known in a new state or one read from a file, which

@@ -13,12 +13,15 @@
 #include "editing/MediaDlgBox.h"
 #include "editing/MoveDlgBox.h"
 #include "editing/StackDlgBox.h"
+#include "editing/WCombDlg.h"
 #include "editing/WireCadDlg.h"
+#include "editing/WireScaleDlg.h"
 #include "engine/PulseLayout.h"
 #include "optimizer/ACalResDlg.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/GeometryEdits.h"
+#include "model/PositionText.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
 #include "views/FreqSetDlg.h"
@@ -348,6 +351,65 @@ public:
         wnd->GndSetBtn->click();
         ASSERT_DOUBLE_EQ(EnvDef.Conductivity[0], 0.0001);
     }
+
+    // The dipole of 10.24 m at automatic segmentation, fed at its centre,
+    // with loads five pulses either side; started.
+    void StartLoadedDipole() {
+        OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
+        Start();
+        KeepPoints();
+    }
+    // Every position of the antenna and of the optimizer, by the name the log gives it.
+    std::map<std::string, const char*> Positions() const {
+        std::map<std::string, const char*> all;
+        for (int i = 0; i < wnd->Ant.SourceCount; ++i) all["Source " + std::to_string(i + 1)] = wnd->Ant.Sources[i].Pos;
+        for (int i = 0; i < wnd->Ant.LoadCount; ++i) all["Load " + std::to_string(i + 1)] = wnd->Ant.Loads[i].Pos;
+        if (!wnd->ACal) return all;
+        for (int b = 0; b < wnd->ACal->BandCount; ++b)
+            for (int i = 0; i < BandSources && wnd->ACal->Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+                all["Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)] = wnd->ACal->Bands[b].Sources[i].Pos;
+        if (wnd->ACal->CurrentPos[0] != '\0') all["The current goal"] = wnd->ACal->CurrentPos;
+        return all;
+    }
+    void KeepPoints() {
+        keptPoints.clear();
+        for (const auto& [name, pos] : Positions()) {
+            const auto at = PointOf(pos);
+            ASSERT_TRUE(at) << name << " " << pos;
+            keptPoints[name] = {pos, *at};
+        }
+    }
+    // Each position kept its point, or a line names it and it went to the
+    // pulse of its wire nearest to its point. Returns how many went.
+    int ExpectPointsKeptOrSaid() {
+        int went = 0;
+        PulseLayout layout;
+        EXPECT_TRUE(LayOutPulses(wnd->Ant, layout));
+        const auto now = Positions();
+        for (const auto& [name, was] : keptPoints) {
+            const auto it = now.find(name);
+            const auto at = it == now.end() ? std::nullopt : layout.PointNamed(it->second);
+            if (!at) {
+                ADD_FAILURE() << name << " names no pulse";
+                continue;
+            }
+            const char* pos = it->second;
+            const double moved = std::hypot(at->X - was.second.X, at->Y - was.second.Y, at->Z - was.second.Z);
+            if (moved < 1e-9) continue;
+            ++went;
+            EXPECT_EQ(LinesAbout(QString::fromStdString(name + " (" + was.first + ")")).size(), 1)
+                << name << " (" << was.first << ") went " << moved << " m to " << pos << " unsaid:\n"
+                << wnd->LogLines().join("\n").toStdString();
+            const int wire = static_cast<int>(SplitPosition(pos).Number) - 1;
+            for (long long k = 0; k < layout.WirePulses[static_cast<std::size_t>(wire)]; ++k) {
+                const Point3D p = *layout.PointOnWire(wire, k);
+                EXPECT_GE(std::hypot(p.X - was.second.X, p.Y - was.second.Y, p.Z - was.second.Z), moved - 1e-9)
+                    << name << " at " << pos << ": pulse " << k << " stands nearer";
+            }
+        }
+        return went;
+    }
+    std::map<std::string, std::pair<std::string, Point3D>> keptPoints;
 
 private:
     float startedFreq_ = 0;
@@ -825,6 +887,157 @@ const MeaningKeptRow Rows[] = {
          ASSERT_TRUE(now);
          EXPECT_NEAR(now->Y, t.pointBefore->Z, 1e-9) << t.wnd->Ant.Sources[0].Pos;
          EXPECT_NEAR(now->Z, t.pointBefore->Y, 1e-9) << t.wnd->Ant.Sources[0].Pos;
+     }},
+    // Positions keep their point, or say where they went, through every
+    // change of what lays the pulses out, not only through wire edits.
+    {"LoadsThroughTheDesignFrequency", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->Freq, "28.4");
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughTheCalculationFrequency", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->DoFreq, "21.3");
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughDM1", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->EditDM1, "200");
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughATaperSet",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
+         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
+         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.Start();
+         t.KeepPoints();
+         t.wnd->ClearLog();
+     },
+     [](MeaningKept& t) {
+         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(3, 1, "2.5"); });
+         ASSERT_EQ(t.wnd->Ant.TaperSets[0].Len[0], 2.5);
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"FeedThroughWireScaleWithoutZ",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,1,0,0,6,0.001,-1", "0,0,6,3,0,6,0.001,-1"}, {"w1b+2"});
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         t.Accept<TWireScaleDlg>(t.wnd->KS4, [](TWireScaleDlg& d) {
+             d.TFreq->setEditText("21.3");
+             d.WireZSW->setChecked(false);
+         });
+         ASSERT_EQ(t.wnd->Ant.Freq, 21.3);
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z2, 6.0) << "Z unscaled";
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughARestoreAtAnotherCalculationFrequency",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
+         MeaningKept::TypeInto(t.wnd->DoFreq, "21.3");
+         t.Start();
+         t.KeepPoints();
+         t.wnd->K38->trigger();
+     },
+     [](MeaningKept& t) {
+         // The text kept carries no calculation frequency: the antenna comes
+         // back at its design frequency.
+         t.wnd->ClearLog();
+         t.Restore(t.wnd->K39);
+         ASSERT_EQ(t.wnd->Ant.Freq, 14.2);
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"FeedThroughTheGround",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,0,0,0,5,0.001,11"}, {"w1b+2"});
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         t.wnd->CalcSel->Button(GroundPerfect)->click();
+         t.StartAgain();
+     },
+     [](MeaningKept& t) {
+         // Over the ground the wire's first end has a pulse of its own: the
+         // feed keeps its point, one pulse further from that end.
+         EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 0);
+         EXPECT_STRNE(t.wnd->Ant.Sources[0].Pos, "w1b+2");
+     }},
+    {"LoadsThroughASaveAfterTheDesignFrequency", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->Freq, "28.4");
+         t.wnd->K4->trigger();
+         ASSERT_EQ(t.wnd->Ant.Changed, 0) << t.Shown();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadsThroughAFrequencyTable", [](MeaningKept& t) { t.StartLoadedDipole(); },
+     [](MeaningKept& t) { t.FrequencyTable("14.2", "28.4", "7100"); },
+     [](MeaningKept& t) {
+         // Each frequency lays the pulses out for itself; the loads stay as
+         // typed, and the log says once for each that it stood elsewhere.
+         EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 0);
+         EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w1c+5");
+         EXPECT_EQ(t.LinesAbout("Load 2 (w1c+5)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
+    {"LoadsThroughBandsAtOtherFrequencies",
+     [](MeaningKept& t) {
+         t.StartLoadedDipole();
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         cal.BandCount = 2;
+         for (int b = 0; b < 2; ++b) {
+             cal.Bands[b].Freq = b == 0 ? 14.2 : 21.3;
+             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+         }
+         cal.AddVar(KindWire, 0, 2, LinkFree, 5.12, 10);
+     },
+     [](MeaningKept& t) { t.RunOptimizationStoppedEarly({}, 3); },
+     [](MeaningKept& t) {
+         // Band 2 lays the pulses out at its own frequency; the loads stay
+         // as typed, and the log says once that they stood elsewhere there.
+         EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w1c+5");
+         EXPECT_EQ(t.LinesAbout("Load 2 (w1c+5): at 21.3 MHz").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+         EXPECT_EQ(t.LinesAbout("Load 1 (w1c-5): at 21.3 MHz").size(), 1);
+     }},
+    {"RowBandSourcesAndGoalThroughTheGroundTurn",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,5.5,0,0,0.5,0.001,10"}, {"w1e"}, {}, GroundPerfect);
+         CACal& cal = t.wnd->OptimizerState();
+         t.wnd->AttachOptimizer();
+         cal.BandCount = 2;
+         for (int b = 0; b < 2; ++b) {
+             cal.Bands[b].Freq = 14.2 + 0.1 * b;
+             cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+         }
+         CopyText(cal.CurrentPos, "w1e");
+         cal.AddVar(KindWire, 0, 1, LinkFree, 10, 10);  // Z1, the top
+         ASSERT_EQ(cal.GetValue(0), 5.5);
+     },
+     [](MeaningKept& t) {
+         t.TypeWire(1, {"", "", "", "", "", "0"});
+         t.wnd->Page->setCurrentWidget(t.wnd->TabSheet3);
+         QApplication::processEvents();
+     },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Z1, 0.0) << "turned: its grounded end first";
+         // The row varies the top, now end 2; the bands and the goal feed
+         // where the antenna is fed.
+         ASSERT_EQ(t.wnd->ACal->RowCount(), 1);
+         EXPECT_EQ(t.wnd->ACal->GetValue(0), 5.5);
+         const auto feed = t.PointOf(t.wnd->Ant.Sources[0].Pos);
+         ASSERT_TRUE(feed);
+         CACal& cal = *t.wnd->ACal;
+         for (const char* pos : std::vector<const char*>{cal.Bands[0].Sources[0].Pos, cal.Bands[1].Sources[0].Pos, cal.CurrentPos}) {
+             const auto at = t.PointOf(pos);
+             ASSERT_TRUE(at) << pos;
+             EXPECT_NEAR(at->Z, feed->Z, 1e-9) << pos << " against the feed " << t.wnd->Ant.Sources[0].Pos;
+         }
      }},
     {"RowsKeptRightAfterATypedWire",
      [](MeaningKept& t) { t.OpenYagiWithRows(); },

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@
 #include "engine/PointPlacement.h"
 #include "engine/PositionKeeper.h"
 #include "engine/PulseLayout.h"
+#include "engine/WireExpansion.h"
 #include "model/AntennaNormalForm.h"
 #include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
@@ -583,6 +585,53 @@ void RunTwoBands(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities& ids, P
     if (const std::string left = cal.SourcesLeftNote(*start, ant); !left.empty()) notes.push_back(left);
 }
 
+// An antenna whose identities, the layout its positions were placed
+// against and the optimizer's rows follow it as the window's do. Populate,
+// once its wires are in, gives it sources and loads, two bands at its
+// calculation frequency with sources of their own, and a current goal, each
+// at a position `position` writes.
+struct FollowedAntenna {
+    std::unique_ptr<AntDef> Ant = std::make_unique<AntDef>();
+    AntennaIdentities Ids;
+    PositionKeeper Keeper;
+    std::unique_ptr<CACal> Cal = std::make_unique<CACal>();
+    FollowedAntenna() {
+        Ant->Freq = Ant->CalcFreq = 14.2;
+        Ant->nH = Ant->nV = 1;
+        SetDefaultSegmentation(*Ant);
+    }
+    ~FollowedAntenna() { SetWireReferenceFollower(*Ant, {}); }
+    FollowedAntenna(const FollowedAntenna&) = delete;
+    FollowedAntenna& operator=(const FollowedAntenna&) = delete;
+
+    template <class Pick, class Position>
+    void Populate(Pick& pick, Position& position) {
+        for (int s = 0; s < 1 + pick(2); ++s) position(Ant->Sources[Ant->SourceCount++].Pos);
+        for (int l = 0; l < pick(3); ++l) {
+            Ant->Loads[Ant->LoadCount].Type = LoadRX;
+            position(Ant->Loads[Ant->LoadCount++].Pos);
+        }
+        SetWireReferenceFollower(*Ant, [this](const AntDef& a, const WireRenumbering& change,
+                                              const EntryRenumbering& entries, std::vector<std::string>& notes) {
+            Ids.Follow(a, change, entries);
+            if (change.Place || change.Renumbers(a.WireCount) || entries.Renumbers()) Keeper.Take(a);
+            Cal->FollowWireRenumbering(a, change, entries, notes);
+        });
+        Keeper.Take(*Ant);
+        Ids.FitTo(*Ant);
+        std::vector<std::string> unused = Cal->Attach(*Ant, EnvDef, &Ids);
+        Cal->BandCount = 2;
+        for (int b = 0; b < 2; ++b) {
+            Cal->Bands[b].Freq = Ant->CalcFreq;
+            for (int s = 0; s < Ant->SourceCount; ++s) {
+                Cal->Bands[b].Sources[s] = Ant->Sources[s];
+                position(Cal->Bands[b].Sources[s].Pos);
+            }
+        }
+        position(Cal->CurrentPos);
+    }
+};
+
 TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOtherWireUnsaid) {
     constexpr int Sequences = 120;
     std::mt19937 rnd(0x4349);
@@ -595,10 +644,11 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
     Results.PushRow();
     int checked = 0, runs = 0, blanks = 0;
     for (int n = 0; n < Sequences; ++n) {
-        auto ant = std::make_unique<AntDef>();
-        ant->Freq = ant->CalcFreq = 14.2;
-        ant->nH = ant->nV = 1;
-        SetDefaultSegmentation(*ant);
+        FollowedAntenna world;
+        auto& ant = world.Ant;
+        AntennaIdentities& ids = world.Ids;
+        PositionKeeper& keeper = world.Keeper;
+        auto& cal = world.Cal;
         // A wire ending at the origin first, as verticals and radials do.
         if (pick(2) == 0) ant->Wires[ant->WireCount++] = WireRec{10, 0, 0, 0, 0, 0, 0.001, 10, 0, 0, 0};
         for (int e = 0; e < 2 + pick(3); ++e)
@@ -608,35 +658,9 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
             const std::string text = "w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(6)];
             CopyText(pos, text.c_str());
         };
-        for (int s = 0; s < 1 + pick(2); ++s) position(ant->Sources[ant->SourceCount++].Pos);
-        for (int l = 0; l < pick(3); ++l) {
-            ant->Loads[ant->LoadCount].Type = LoadRX;
-            position(ant->Loads[ant->LoadCount++].Pos);
-        }
-        AntennaIdentities ids;
-        PositionKeeper keeper;
-        auto cal = std::make_unique<CACal>();
-        // As the window does: identities, the positions' wires and the rows follow.
-        SetWireReferenceFollower(*ant, [&](const AntDef& a, const WireRenumbering& change,
-                                           const EntryRenumbering& entries, std::vector<std::string>& notes) {
-            ids.Follow(a, change, entries);
-            if (change.Place || change.Renumbers(a.WireCount) || entries.Renumbers()) keeper.Take(a);
-            cal->FollowWireRenumbering(a, change, entries, notes);
-        });
-        keeper.Take(*ant);
-        ids.FitTo(*ant);
-        std::vector<std::string> unused = cal->Attach(*ant, EnvDef, &ids);
-        cal->BandCount = 2;
-        for (int b = 0; b < 2; ++b) {
-            // The design frequency: a wire segmented by the wavelength keeps
-            // its pulses, so a point is a point of the edit alone.
-            cal->Bands[b].Freq = ant->CalcFreq;
-            for (int s = 0; s < ant->SourceCount; ++s) {
-                cal->Bands[b].Sources[s] = ant->Sources[s];
-                position(cal->Bands[b].Sources[s].Pos);
-            }
-        }
-        position(cal->CurrentPos);
+        // The bands at the design frequency: a wire segmented by the
+        // wavelength keeps its pulses, so a point is a point of the edit alone.
+        world.Populate(pick, position);
         cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
         for (int e = 0; e < cal->Groups().Count; ++e) {
             ACalVarRec width;
@@ -675,7 +699,6 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
             if (HasFatalFailure()) break;
         }
         checked += check.Checked();
-        SetWireReferenceFollower(*ant, {});
         if (HasFatalFailure()) break;
     }
     EnvDef = ground;
@@ -685,3 +708,146 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
 }
 
 }  // namespace
+
+// ---- Positions and rows through every field the pulse layout reads ----
+
+namespace {
+
+// Every position with its point on the layout of `ant` (none where it names
+// no pulse), by the name the log gives it.
+std::map<std::string, std::pair<std::string, std::optional<Point3D>>> PointsOf(const AntDef& ant, const CACal& cal) {
+    std::map<std::string, std::pair<std::string, std::optional<Point3D>>> points;
+    PulseLayout layout;
+    const bool laidOut = LayOutPulses(ant, layout);
+    auto add = [&](const std::string& name, const char* pos) {
+        const std::string text(pos, strnlen(pos, PosTextSize));
+        points[name] = {text, laidOut ? layout.PointNamed(text.c_str()) : std::nullopt};
+    };
+    for (int i = 0; i < ant.SourceCount; ++i) add("Source " + std::to_string(i + 1), ant.Sources[i].Pos);
+    for (int i = 0; i < ant.LoadCount; ++i) add("Load " + std::to_string(i + 1), ant.Loads[i].Pos);
+    for (int b = 0; b < cal.BandCount; ++b)
+        for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+            add("Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1), cal.Bands[b].Sources[i].Pos);
+    if (cal.CurrentPos[0] != '\0') add("The current goal", cal.CurrentPos);
+    return points;
+}
+
+}  // namespace
+
+TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayoutReads) {
+    constexpr int Sequences = 150;
+    std::mt19937 rnd(0x5501);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(std::max(n, 1))); };
+    const EnvRec ground = EnvDef;
+    InitEnvironmentDefaults(1ull << 30);
+    EnvDef.AntHeight = 0;
+    int moved = 0, said = 0, turns = 0;
+    std::map<std::string, int> changes;
+    for (int n = 0; n < Sequences; ++n) {
+        EnvDef.Type = pick(2) ? GroundPerfect : GroundFree;
+        FollowedAntenna world;
+        auto& ant = world.Ant;
+        PositionKeeper& keeper = world.Keeper;
+        auto& cal = world.Cal;
+        // A tapered set for some wires: sections from the centre.
+        ant->TaperSetCount = 1;
+        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
+        const int32_t codes[] = {-1, 0, -2, -3, 11, 12, -4};
+        for (int e = 0; e < 2 + pick(3); ++e)
+            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
+                                                   codes[pick(7)], 0, 0, 0};
+        // A sloping wire hanging above the ground that a typed Z2 puts on it.
+        const int vertical = ant->WireCount;
+        ant->Wires[ant->WireCount++] = WireRec{-3, 0, 5.5, -4, 1, 0.5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
+        const char* texts[] = {"c", "b+1", "e-2", "c-2", "c+3", "b+4", "e", "c1"};
+        auto position = [&](char (&pos)[PosTextSize]) {
+            const std::string text = "w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(8)];
+            CopyText(pos, text.c_str());
+        };
+        world.Populate(pick, position);
+        // Rows on the ends of wires, the vertical's top among them.
+        cal->AddVar(KindWire, vertical, 1, LinkFree, 5.5, 10);
+        for (int r = 0; r < 2; ++r) {
+            const int wire = pick(ant->WireCount), field = pick(4);
+            const WireRec& w = ant->Wires[wire];
+            const double value[4] = {w.Y1, w.Z1, w.Y2, w.Z2};
+            cal->AddVar(KindWire, wire, field, LinkFree, value[field], 10);
+        }
+        // And a polar one on the sloping wire: length, azimuth or zenith.
+        double polar[3] = {};
+        WireLenAzEl(polar[0], polar[1], polar[2], ant->Wires[vertical]);
+        const int polarField = pick(9);
+        cal->AddVar(KindWirePolar, vertical, polarField, LinkFree, polar[polarField / 3], 10);
+        for (int step = 0; step < 6; ++step) {
+            const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
+            const int kind = pick(9);
+            if (kind == 8) {
+                // The vertical's lower end typed onto the ground or back, a
+                // wire edit settled as a typed cell; the turn follows below.
+                WireRec& w = ant->Wires[vertical];
+                double& low = w.Z1 < w.Z2 ? w.Z1 : w.Z2;
+                low = low == 0.0 ? 0.5 : 0.0;
+                (void)keeper.Settle(*ant);
+            }
+            const auto before = PointsOf(*ant, *cal);
+            // What each row reads, less its own value for a polar row: a
+            // turn mirrors its zenith (the value with the geometry).
+            std::vector<double> rowValues;
+            for (int r = 0; r < cal->RowCount(); ++r)
+                rowValues.push_back(cal->GetValue(r) - (cal->Row(r).Kind == KindWirePolar ? cal->Row(r).Value : 0.0));
+            bool turned = false;
+            // Each field the layout reads, changed as its field or dialog does.
+            const std::pair<const char*, std::function<void()>> fields[] = {
+                {"design frequency", [&] { ant->Freq = ant->CalcFreq = 7.0 + 0.1 * pick(300); }},
+                {"calculation frequency", [&] { ant->CalcFreq = 7.0 + 0.1 * pick(300); }},
+                {"DM1", [&] { ant->DM1 = 100 + 100 * pick(10); }},
+                {"DM2", [&] { ant->DM2 = 20 + 10 * pick(10); }},
+                {"EC", [&] { ant->EC = 1 + pick(4); }},
+                {"SC", [&] { ant->SC = 1.2 + 0.2 * pick(9); }},
+                {"taper set", [&] { ant->TaperSets[0].Len[pick(2)] = 0.5 + 0.5 * pick(6); }},
+                {"ground", [&] { EnvDef.Type = EnvDef.Type == GroundFree ? GroundPerfect : GroundFree; }},
+                // The preparation's turn, as the window passes it through the keeper.
+                {"ground turn", [&] { turned = !TurnGroundedWires(*ant).empty(); }},
+            };
+            const std::string change = fields[kind].first;
+            fields[kind].second();
+            ++changes[change];
+            turns += turned ? 1 : 0;
+            const std::vector<std::string> notes = keeper.Settle(*ant);
+            const auto now = PointsOf(*ant, *cal);
+            for (const auto& [name, was] : before) {
+                if (!was.second) continue;
+                const auto at = now.find(name);
+                ASSERT_NE(at, now.end()) << trace << ": " << name << " went";
+                const std::string own = name + " (" + was.first + ")";
+                if (std::any_of(notes.begin(), notes.end(), [&](const std::string& l) { return l.find(own) != std::string::npos; })) {
+                    ++said;
+                    continue;
+                }
+                const auto& is = at->second.second;
+                ASSERT_TRUE(is) << trace << " (" << change << "): " << own << " names no pulse as " << at->second.first;
+                const double scale = 1 + std::fabs(was.second->X) + std::fabs(was.second->Y) + std::fabs(was.second->Z);
+                ASSERT_LT(std::hypot(is->X - was.second->X, is->Y - was.second->Y, is->Z - was.second->Z), 1e-9 * scale)
+                    << trace << " (" << change << "): " << own << " moved unsaid to " << at->second.first;
+                if (at->second.first != was.first) ++moved;
+            }
+            // A row varies the same coordinate of the same end of its wire.
+            ASSERT_EQ(cal->RowCount(), static_cast<int>(rowValues.size())) << trace;
+            for (int r = 0; r < cal->RowCount(); ++r) {
+                const ACalVarRec& row = cal->Row(r);
+                const double reads = cal->GetValue(r) - (row.Kind == KindWirePolar ? row.Value : 0.0);
+                const bool mirrored = turned && row.Kind == KindWirePolar && row.Field / 3 == 2;
+                const double was = rowValues[static_cast<std::size_t>(r)];
+                ASSERT_NEAR(reads, mirrored ? -was : was, 1e-9 * (1 + std::fabs(row.Value)))
+                    << trace << " (" << change << "): row " << r + 1 << " field " << cal->Row(r).Field;
+            }
+        }
+        if (HasFatalFailure()) break;
+    }
+    EnvDef = ground;
+    std::printf("positions renamed at their point %d times, moved with a line %d times; %d turns\n", moved, said, turns);
+    for (const auto& [change, count] : changes) EXPECT_GT(count, Sequences / 10) << change;
+    EXPECT_GT(moved, Sequences / 4);
+    EXPECT_GT(said, Sequences);
+    EXPECT_GT(turns, Sequences / 10);
+}
