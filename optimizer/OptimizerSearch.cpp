@@ -90,10 +90,7 @@ struct SearchRun {
             if (b < bands - 1 && JobDef.StopRequest) return false;
         }
         if (Cal.LastScore > Cal.BestScore) {
-            Cal.BestScore = Cal.LastScore;
-            for (int i = 0; i < Cal.RowCount(); ++i) Cal.BestValues[i] = Cal.Row(i).Value;
-            Cal.BestResult.TakeLatest(PointResult());
-            Cal.BestOrigin = FirstBandOrigin;
+            Cal.TakeBestPoint(PointResult(), FirstBandOrigin);
             Improved = true;
         }
         return true;
@@ -187,6 +184,17 @@ struct SearchRun {
 
 }  // namespace
 
+void CACal::TakeBestPoint(const CResult& result, std::optional<uint64_t> origin) {
+    BestScore = LastScore;
+    for (int i = 0; i < rowCount_; ++i) BestValues[i] = rows_[i].Value;
+    BestResult.TakeLatest(result);
+    BestOrigin = origin;
+    if (!Ant || !Env) return;
+    if (!bestAnt_) bestAnt_ = std::make_unique<AntDef>();
+    *bestAnt_ = *Ant;
+    bestHeight_ = Env->AntHeight;
+}
+
 bool CACal::Optimize(OptimizerHost& host) {
     FollowPending();
     if (rowCount_ <= 0 || !Ant) return false;
@@ -199,7 +207,8 @@ bool CACal::Optimize(OptimizerHost& host) {
         ownSources_, std::vector<SourceRec>(Ant->Sources, Ant->Sources + std::clamp(Ant->SourceCount, 0, MaxSources)));
     SearchRun run{*this, host};
     const bool ok = run.Search();
-    if (BestScore > LowestDouble) {
+    const bool scored = BestScore > LowestDouble;
+    if (scored) {
         for (int i = 0; i < rowCount_; ++i) SetValue(i, BestValues[i]);
     } else {
         // Nothing was scored: the antenna goes back to where the run started.
@@ -208,6 +217,14 @@ bool CACal::Optimize(OptimizerHost& host) {
         for (int i = 0; i < rowCount_; ++i) SetWithLinks(i);
     }
     groups_.WriteBack();
+    if (scored && bestAnt_) {
+        // Its results belong to the antenna only as it was calculated.
+        const int32_t changed = Ant->Changed, edited = Ant->Edited;
+        *Ant = *bestAnt_;
+        Ant->Changed = changed;
+        Ant->Edited = edited;
+        Env->AntHeight = bestHeight_;
+    }
     host.PlacePositions();
     // The bands moved the frequency and the sources; band 1 is the design.
     if (BandCount > 1) SetBand(*Ant, 0);

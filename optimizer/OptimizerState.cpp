@@ -426,6 +426,7 @@ OptimizerCheck CACal::Prepare() {
     LastScore = 1.0;
     BestScore = RowBest = LowestDouble;
     BestOrigin.reset();
+    bestAnt_.reset();
     CurrentMag = -1.0;
     if (!GoalsOn) BandCount = 1;
     return {};

@@ -5,6 +5,7 @@
 // evaluated points. Values are read from and written straight into the
 // attached antenna and environment; element rows go through the element model.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -249,8 +250,12 @@ public:
     int AddElementVar(int element, int field, double value, double divisor);
     double Score(const ResultRow& row, const CResult& store);
 
+    // The point just calculated is the best so far: its row values, result
+    // and origin, and the antenna and height it was calculated on.
+    void TakeBestPoint(const CResult& result, std::optional<uint64_t> origin);
+
     // The search; false when stopped or when a calculation failed. The
-    // antenna is left at the best point found.
+    // antenna is left at the best point found, as it was calculated there.
     bool Optimize(OptimizerHost& host);
 
     // The log ring. `origin` is the state the point was computed from.
@@ -290,6 +295,11 @@ private:
     // The ring slot of the point n places back from the newest.
     int SlotBack(int n) const { return ((LogHead - 1 - n) % LogRingSize + LogRingSize) % LogRingSize; }
     CWGroupList groups_;
+    // The antenna and height of the best point of the run: the values set
+    // again from another point rescale elements from other extents, which
+    // lands near the best point's ends but not on them.
+    std::unique_ptr<AntDef> bestAnt_;
+    double bestHeight_ = 0;
     ACalVarRec rows_[MaxVarRows];
     int32_t rowCount_ = 0;
     std::vector<std::string> notes_;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "OptimizerTestSupport.h"
+#include "model/WireGeometry.h"
 
 namespace {
 
@@ -200,4 +201,32 @@ TEST(OptimizerSearch, EveryCalculationSeesAWholeVariantAndAZeroStepEnds) {
     EXPECT_NEAR(f.Ant->Wires[3].Y2, 5, 0.1);
     EXPECT_DOUBLE_EQ(f.Ant->Wires[3].Y1, -f.Ant->Wires[3].Y2);
     EXPECT_DOUBLE_EQ(f.Ant->Wires[0].Z1, 10);
+}
+
+// The antenna a run leaves is the one its best point was calculated on, to
+// the bit: its results belong to it. Setting the best values again from the
+// last point instead rescales elements from other extents, which near a
+// width of 0 lands elsewhere.
+TEST(OptimizerSearch, TheRunEndsOnTheAntennaOfItsBestPoint) {
+    SearchFixture f;
+    auto width = [](const AntDef& a, int wire) { return a.Wires[wire].Y2 - a.Wires[wire].Y1; };
+    double best = -DBL_MAX;
+    std::vector<WireRec> wiresAtBest;
+    f.Host.Gain = [&](const AntDef& a, const EnvRec&) {
+        // The reflector as narrow as it gets, the director near 9 m.
+        const double gain = -width(a, 0) - std::fabs(width(a, 3) - 9.0);
+        if (gain > best) {
+            best = gain;
+            wiresAtBest.assign(a.Wires, a.Wires + a.WireCount);
+        }
+        return gain;
+    };
+    f.Cal->StepAbsolute = 0;
+    f.AddRow(KindElement, 0, ElWidth);
+    f.AddRow(KindElement, 2, ElWidth);
+    ASSERT_TRUE(f.Cal->Prepare().Ok());
+    EXPECT_TRUE(f.Cal->Optimize(f.Host));
+    ASSERT_EQ(static_cast<int>(wiresAtBest.size()), f.Ant->WireCount);
+    for (int i = 0; i < f.Ant->WireCount; ++i)
+        EXPECT_TRUE(SameWireEnds(f.Ant->Wires[i], wiresAtBest[static_cast<std::size_t>(i)])) << "wire " << i + 1;
 }
