@@ -118,6 +118,10 @@ private:
     void ApplyAntennaItems();
     void ShowSliceCaption(const QString& text);
     bool ComputeTable();
+    // Makes the engine's table the view's own pattern, computed anew where it
+    // is not (another antenna, other steps, another command's table); a
+    // pattern that cannot be computed closes the view.
+    void UseOwnTable();
     std::function<const AntDef*()> model_;
     GLTableOrigin origin_;
 };

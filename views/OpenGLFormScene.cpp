@@ -2,6 +2,7 @@
 // render, the slice highlight and the refresh after a calculation.
 #include "engine/FarField3D.h"
 #include "platform/Prompter.h"
+#include "platform/WaitCursor.h"
 #include "views/GLSceneWidget.h"
 #include "views/OpenGLForm.h"
 
@@ -83,6 +84,9 @@ void TOpenGL_Form::DnSBChange() {
 
 void TOpenGL_Form::VRBClick(int component) {
     Component = component;
+    // The table command may have written the engine's table since the last
+    // build: the lists are built from the view's own pattern only.
+    UseOwnTable();
     BuildFarFieldLists();
     FormPaint();
 }
@@ -93,13 +97,21 @@ bool TOpenGL_Form::ComputeTable() {
     return true;
 }
 
+void TOpenGL_Form::UseOwnTable() {
+    if (origin_.Belongs && origin_.Belongs() && TableOnTheViewGrid()) return;
+    bool computed = false;
+    {
+        WaitCursor hourglass;
+        computed = ComputeTable();
+    }
+    if (computed) return;
+    ErrorBox("The 3D far field could not be calculated.");
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
 void TOpenGL_Form::Timer2Timer() {
     Timer1->stop();
-    const bool current = origin_.Belongs && origin_.Belongs() && TableOnTheViewGrid();
-    if (!current && !ComputeTable()) {
-        ErrorBox("The 3D far field could not be calculated.");
-        QTimer::singleShot(0, this, [this] { close(); });
-    }
+    UseOwnTable();
     BuildFarFieldLists();
     BuildAntennaList();
     Built = true;
