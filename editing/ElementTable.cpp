@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double MinSize = 0.001;
-
 bool ValidGroupIndex(const CWGroupList& g, int n) { return n >= 0 && n < g.Count; }
 
 // The form code a new element on the "next" row gets from the typed column.
@@ -183,7 +181,7 @@ CellEdit ElementTable::SetCellValue(int col, int row, double shown) {
         // After a save the wires would use another taper set, or none.
         if (groups_->Ant && !TaperRadiusReadsBack(*groups_->Ant, metres)) return CellEdit::LikeTaperKey;
     } else {
-        const double least = col == ColPos ? 0.0 : MinSize;
+        const double least = col == ColPos ? 0.0 : MinElementSize;
         metres = WaveToMetre(shown);
         if (shown < least) return CellEdit::TooSmall;
         if (!(metres <= ElementValueLimit)) return CellEdit::TooLarge;

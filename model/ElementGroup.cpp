@@ -226,7 +226,13 @@ double CWGroup::GetLength() const {
 void CWGroup::ResizeAxis(int axis, double extent, bool scaled) {
     double& lo = axis == AxisX ? XMin : axis == AxisY ? YMin : ZMin;
     double& hi = axis == AxisX ? XMax : axis == AxisY ? YMax : ZMax;
-    if (hi == lo || Members.empty()) return;
+    if (Members.empty()) return;
+    if (hi == lo) {
+        // Nothing to scale from; only an element drawn together to a point
+        // (a size set to 0) is laid out anew, so that it can grow again.
+        if (IsPoint()) LayOutAlong(axis, extent);
+        return;
+    }
     const double centre = axis == AxisX ? (XMin + XMax) / 2 : axis == AxisY ? CentreY : CentreZ;
     double newLo, newHi;
     if (lo == 0) {
@@ -259,21 +265,34 @@ void CWGroup::ResizeAxis(int axis, double extent, bool scaled) {
     Update();
 }
 
+bool CWGroup::IsPoint() const { return XMin == XMax && YMin == YMax && ZMin == ZMax; }
+
+// The member wires one after another along the axis, in member order, each
+// first end on the lower side, the whole symmetric about the point: a
+// straight line of connected wires, as a dipole of halves was before it was
+// drawn together.
+void CWGroup::LayOutAlong(int axis, double extent) {
+    const double at = axis == AxisX ? XMin : axis == AxisY ? YMin : ZMin;
+    const int n = Count();
+    std::vector<double> bounds(static_cast<std::size_t>(n) + 1);
+    for (int k = 0; k <= n; ++k) bounds[static_cast<std::size_t>(k)] = at - extent / 2 + extent * k / n;
+    bounds.back() = at + extent / 2;
+    for (int i = 0; i < n; ++i) {
+        Coord(MemberWire(i), 0, axis) = bounds[static_cast<std::size_t>(i)];
+        Coord(MemberWire(i), 1, axis) = bounds[static_cast<std::size_t>(i) + 1];
+    }
+    Update();
+}
+
 // A closed horizontal form has no Z extent: its "height" runs along X.
 void CWGroup::SetWidthEnds(double w) { ResizeAxis(AxisY, w, false); }
 void CWGroup::SetWidthScaled(double w) { ResizeAxis(AxisY, w, true); }
 void CWGroup::SetHeightEnds(double h) { ResizeAxis((ZMax == ZMin && !NoLoop) ? AxisX : AxisZ, h, false); }
 void CWGroup::SetHeightScaled(double h) { ResizeAxis((ZMax == ZMin && !NoLoop) ? AxisX : AxisZ, h, true); }
 
-void CWGroup::ScaleX(double l) {
-    if (XExtent() == 0) return;
-    ResizeAxis(AxisX, l, true);
-}
-
-void CWGroup::SetLineLength(double l) {
-    if (XExtent() == 0) return;
-    ResizeAxis(AxisX, l, false);
-}
+// Without an X extent only an element drawn together to a point changes.
+void CWGroup::ScaleX(double l) { ResizeAxis(AxisX, l, true); }
+void CWGroup::SetLineLength(double l) { ResizeAxis(AxisX, l, false); }
 
 void CWGroup::ResizeByForm(double p, bool scaled) {
     const double w = Width(), h = Height();

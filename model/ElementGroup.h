@@ -14,6 +14,11 @@ enum ElementForm : int32_t {
     FormTwoSquares, FormTwoTriangles  // only as targets of a form change
 };
 
+// The smallest width, height or length an element is given: the element
+// table takes no smaller number, and a run of the optimizer keeps the sizes
+// it varies (in metres) at or above it.
+constexpr double MinElementSize = 0.001;
+
 // The element table's names of the forms 0..15.
 const char* ElementFormName(int form);
 
@@ -72,5 +77,7 @@ private:
     bool FindJunction(std::vector<int>& chain, std::vector<int>& reversed);
     void Classify(const std::vector<int>& chain, const std::vector<int>& reversed);
     void ResizeAxis(int axis, double extent, bool scaled);
+    bool IsPoint() const;
+    void LayOutAlong(int axis, double extent);
     void ResizeByForm(double p, bool scaled);
 };

@@ -14,6 +14,13 @@ enum ElementField : int32_t {
     ElInterval = 0, ElWidth, ElHeight, ElLength, ElRadius, ElPos, ElWidthAll, ElHeightAll, ElLengthAll
 };
 
+// Width, height and length, plain or proportional: the sizes that may not
+// come below the smallest the element table takes.
+inline bool IsElementSizeField(int32_t field) {
+    return field == ElWidth || field == ElHeight || field == ElLength || field == ElWidthAll ||
+           field == ElHeightAll || field == ElLengthAll;
+}
+
 struct ElementVariables {
     struct Cell {
         int Element = 0;  // 0-based

@@ -474,15 +474,20 @@ bool CACal::CheckLimits(int row, double& v) {
         v = r.Max - r.CurStep;
         return true;
     }
+    // An element's size stays at or above what the element table takes,
+    // whatever lower limit its row was given.
+    const bool size = r.Kind == KindElement && IsElementSizeField(r.Field);
     if (!(r.MinFrom & LimitFromRow)) {
-        if (v <= r.Min) {
-            v = r.Min + r.CurStep;
+        const double least = size ? std::max(r.Min, MinElementSize) : r.Min;
+        if (v <= least) {
+            v = least + r.CurStep;
             return true;
         }
     } else {
         const double b = GetValue(r.MinFrom & 0x7FFF);
-        if (v < b) {
-            v = b;
+        const double least = size ? std::max(b, MinElementSize) : b;
+        if (v < least) {
+            v = least;
             return true;
         }
     }

@@ -392,3 +392,57 @@ TEST_F(OptimizationRunTest, TheRunsOutcomeIsShownBeforeTheLogQuestionAndTheLastS
     }
     QObject::disconnect(tableWatch);
 }
+
+TEST_F(OptimizationRunTest, ElementSizesStayAtWhatElementEditTakesAndAWidthOf0GrowsAgain) {
+    // The reflector 9.0 m wide in Element edit; rows on the widths of
+    // elements 1 and 3 with the default limits (Min 0). A run with the
+    // default goals walks the reflector down toward 0.
+    ASSERT_EQ(wnd->OpenAntFile(KORVA_TEST_DATA "/../../examples/yagi3.kva"), 1);
+    PickElement = [](TGrpWireDlg& table) {
+        table.Grid->SetEditText(ColWidth, 1, "9.0");
+        return int(QDialog::Accepted);
+    };
+    wnd->K18->trigger();
+    ASSERT_NEAR(wnd->Ant.Wires[0].Y2 - wnd->Ant.Wires[0].Y1, 9.0, 1e-9);
+    SetRows = [](TACalDlg& dlg) {
+        for (int line = 1; line <= 2; ++line) {
+            dlg.Grid->SetRow(line);
+            dlg.SetRowType(KindElement);
+            dlg.GridSetEditText(2, line, line == 1 ? "1" : "3");
+            dlg.SetRowWhat(ElWidth);
+            EXPECT_EQ(dlg.GetCellText(6, line), "0.0");
+        }
+        // The reflector drawn together to a point in the Value column, and
+        // given its width again.
+        dlg.GridSetEditText(8, 1, "0");
+        EXPECT_EQ(dlg.GetCellText(8, 1), "0.0");
+        dlg.GridSetEditText(8, 1, "9.0");
+        EXPECT_EQ(dlg.GetCellText(8, 1), "9.0");
+        dlg.DispRes->setChecked(true);
+        dlg.OKBtnClick();
+        return dlg.result();
+    };
+    prompter.AnswerMessage(BoxNo);  // no log file
+    wnd->ACalBtn->click();
+    ASSERT_GT(wnd->ACal->LogCount, 3);
+    const WireRec& reflector = wnd->Ant.Wires[0];
+    EXPECT_DOUBLE_EQ(reflector.Y1, -reflector.Y2);
+    EXPECT_GE(reflector.Y2 - reflector.Y1, MinElementSize);
+    // Every point shown in the log, and every one kept, has both sizes at
+    // or above what Element edit takes.
+    const QRegularExpression point("^ *\\d+ +([12]) +(-?\\d+\\.\\d+) ");
+    int shown = 0;
+    for (const QString& line : wnd->LogLines()) {
+        const QRegularExpressionMatch m = point.match(line);
+        if (!m.hasMatch()) continue;
+        ++shown;
+        EXPECT_GE(m.captured(2).toDouble(), MinElementSize) << line.toStdString();
+    }
+    EXPECT_GT(shown, 3);
+    for (int n = 0; n < wnd->ACal->LogCount; ++n) {
+        ACalLogEntry e;
+        wnd->ACal->GetLogEntry(e, n);
+        EXPECT_GE(e.Values[0], MinElementSize) << "logged point " << n;
+        EXPECT_GE(e.Values[1], MinElementSize) << "logged point " << n;
+    }
+}

@@ -214,3 +214,57 @@ TEST(ElementModel, TooManySeparateElementsAreRefused) {
     list->WriteBack();
     EXPECT_EQ(a->WireCount, 300);
 }
+
+// A size set to 0 draws an element together to one point; a size set on it
+// again lays its wires out along that size's axis, symmetric about the
+// point, one after another: the dipole of two halves is whole again. An
+// element with extent only elsewhere has nothing to scale from and stays.
+TEST(ElementModel, AnElementDrawnTogetherToAPointGrowsAgain) {
+    struct Case {
+        const char* name;
+        bool halves;                // a dipole of two halves fed in the middle, else one wire
+        void (CWGroup::*set)(double);
+        double (*extent)(const CWGroup&);
+    } cases[] = {
+        {"width, ends", false, &CWGroup::SetWidthEnds, [](const CWGroup& g) { return g.YMax - g.YMin; }},
+        {"width, scaled", true, &CWGroup::SetWidthScaled, [](const CWGroup& g) { return g.YMax - g.YMin; }},
+        {"height, ends", true, &CWGroup::SetHeightEnds, [](const CWGroup& g) { return g.ZMax - g.ZMin; }},
+        {"height, scaled", false, &CWGroup::SetHeightScaled, [](const CWGroup& g) { return g.ZMax - g.ZMin; }},
+        {"length, ends", true, &CWGroup::SetLengthEnds, [](const CWGroup& g) { return g.XExtent(); }},
+    };
+    for (const Case& c : cases) {
+        auto a = NewAntenna();
+        if (c.halves) {
+            AddWire(*a, 2, -5, 10, 2, 0, 10);
+            AddWire(*a, 2, 0, 10, 2, 5, 10);
+        } else {
+            AddWire(*a, 2, -5, 10, 2, 5, 10);
+        }
+        auto list = std::make_unique<CWGroupList>();
+        ASSERT_TRUE(list->Build(*a));
+        CWGroup& g = list->Groups[0];
+        g.SetWidthEnds(0);
+        ASSERT_EQ(g.YMax - g.YMin, 0) << c.name;
+        (g.*c.set)(9);
+        EXPECT_NEAR(c.extent(g), 9, 1e-12) << c.name;
+        list->WriteBack();
+        const WireRec& first = a->Wires[0];
+        const WireRec& last = a->Wires[a->WireCount - 1];
+        // The ends lie on the line through the point, symmetric about it.
+        EXPECT_NEAR(first.X1 + first.Y1 + first.Z1 + last.X2 + last.Y2 + last.Z2, 2 * (2 + 0 + 10), 1e-12) << c.name;
+        if (c.halves) {
+            EXPECT_TRUE(first.X2 == a->Wires[1].X1 && first.Y2 == a->Wires[1].Y1 && first.Z2 == a->Wires[1].Z1)
+                << c.name << ": the halves stay joined";
+        }
+        ASSERT_TRUE(list->Build(*a));
+        EXPECT_EQ(list->Count, 1) << c.name;
+    }
+    auto a = NewAntenna();
+    AddWire(*a, 0, 0, 9, 0, 0, 11);   // a vertical line has no width to scale
+    auto list = std::make_unique<CWGroupList>();
+    ASSERT_TRUE(list->Build(*a));
+    list->Groups[0].SetWidthEnds(4);
+    list->WriteBack();
+    EXPECT_EQ(a->Wires[0].Y1, 0);
+    EXPECT_EQ(a->Wires[0].Y2, 0);
+}

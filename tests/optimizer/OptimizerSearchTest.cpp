@@ -230,3 +230,50 @@ TEST(OptimizerSearch, TheRunEndsOnTheAntennaOfItsBestPoint) {
     for (int i = 0; i < f.Ant->WireCount; ++i)
         EXPECT_TRUE(SameWireEnds(f.Ant->Wires[i], wiresAtBest[static_cast<std::size_t>(i)])) << "wire " << i + 1;
 }
+
+// A gain that rewards a narrower reflector drives its width toward 0: every
+// point the run calculates keeps it at or above the smallest width the
+// element table takes, whatever Min the row was given below that.
+TEST(OptimizerSearch, ElementSizesStayAtOrAboveWhatTheElementTableTakes) {
+    struct Case {
+        const char* name;
+        int stepAbsolute;
+        double min;          // of the reflector's row; 0 is the default
+        bool minFromRow;     // the lower limit is another row's value, below the smallest
+    } cases[] = {
+        {"default limits", 1, 0, false},
+        {"percent steps", 0, 0, false},
+        {"Min typed below the smallest", 1, -3, false},
+        {"Min from a row below the smallest", 1, 0, true},
+    };
+    for (const Case& c : cases) {
+        SearchFixture f;
+        auto width = [](const AntDef& a, int wire) { return a.Wires[wire].Y2 - a.Wires[wire].Y1; };
+        double narrowest = DBL_MAX;
+        f.Host.Gain = [&](const AntDef& a, const EnvRec&) {
+            narrowest = std::min(narrowest, width(a, 0));
+            return -width(a, 0) - std::fabs(width(a, 3) - 9.0);
+        };
+        f.Cal->StepAbsolute = c.stepAbsolute;
+        const int reflector = f.AddRow(KindElement, 0, ElWidth);
+        f.Cal->SetValue(reflector, 9.0);
+        f.AddRow(KindElement, 2, ElWidth);
+        f.Cal->Row(reflector).Min = c.min;
+        if (c.minFromRow) {
+            f.Ant->Sources[0].Phase = -2;
+            const int source = f.AddRow(KindSource, 0, 0);   // not searched
+            f.Cal->Row(source).Step = 0;
+            f.Cal->Row(reflector).MinFrom = LimitFromRow | source;
+        }
+        ASSERT_TRUE(f.Cal->Prepare().Ok()) << c.name;
+        EXPECT_TRUE(f.Cal->Optimize(f.Host)) << c.name;
+        EXPECT_GE(narrowest, MinElementSize) << c.name;
+        EXPECT_LT(narrowest, 0.5) << c.name << ": the run went down toward the smallest";
+        EXPECT_GE(width(*f.Ant, 0), MinElementSize) << c.name;
+        for (int n = 0; n < f.Cal->LogCount; ++n) {
+            ACalLogEntry e;
+            f.Cal->GetLogEntry(e, n);
+            EXPECT_GE(e.Values[reflector], MinElementSize) << c.name << ", logged point " << n;
+        }
+    }
+}
