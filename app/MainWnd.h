@@ -217,6 +217,8 @@ public:
     bool ReadCalculationFields(CalculationFields& fields, QString* error) const;
     // The name field and the calculation fields stored into the records.
     void TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const;
+    // After a refusal: a segmentation field out of its range shows the value kept.
+    void ShowKeptSegmentation();
     void SetAntDef();
     // A calculation frequency typed on the Calculate tab waits in its field
     // for Start; every command takes it into the record first, so a command

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -74,11 +75,10 @@ QString CountCaption(const QString& caption, int count) {
     return word + ' ' + QString::number(count);
 }
 
-// The name as stored: UTF-8, cut at a character boundary to the field's size.
-std::string NameBytes(const QString& text) {
-    char name[AntNameLength + 1];
-    CopyText(name, text.toStdString().c_str());
-    return name;
+// The name as stored after an edit of the name kept: in the bytes of the
+// field's size, in the encoding the kept name was read in where it can be.
+std::string NameBytes(const QString& text, const char* kept) {
+    return KeptTextBytes(text, std::string_view(kept, strnlen(kept, AntNameLength)), AntNameLength);
 }
 
 }  // namespace
@@ -106,6 +106,7 @@ bool TMainWnd::ReadCalculationFields(CalculationFields& fields, QString* error) 
     // factor in (1, 3]; anything else would never finish cutting a wire.
     if (refusal.isEmpty() && dm1 < 1) refusal = "DM1 must be at least 1.";
     if (refusal.isEmpty() && dm2 < 1) refusal = "DM2 must be at least 1.";
+    if (refusal.isEmpty() && ec < 1) refusal = "EC must be at least 1.";
     if (refusal.isEmpty() && !(sc > 1.0 && sc <= 3.0)) refusal = "SC must lie above 1 and at most 3.";
     if (refusal.isEmpty() && (freq < 0 || calcFreq < 0)) refusal = "A frequency must not be negative.";
     // 0 stands for the default; any other frequency must be one a file can hold.
@@ -119,7 +120,7 @@ bool TMainWnd::ReadCalculationFields(CalculationFields& fields, QString* error) 
     fields.CalcFreq = calcFreq;
     fields.DM1 = dm1;
     fields.DM2 = dm2;
-    fields.EC = ec < 1 ? 1 : ec;
+    fields.EC = ec;
     fields.SC = sc;
     fields.AutoVoltage = AutoVol->isChecked() ? 1 : 0;
     fields.UseLoads = EnbLoad->isChecked() ? 1 : 0;
@@ -133,7 +134,7 @@ bool TMainWnd::ReadCalculationFields(CalculationFields& fields, QString* error) 
 void TMainWnd::TakeFieldsInto(const CalculationFields& fields, AntDef& ant, EnvRec& env) const {
     // The field shows the stored bytes decoded; a name that is not UTF-8
     // would change if an unedited field were encoded again.
-    if (AntName->text() != DisplayQString(ant.Name)) CopyText(ant.Name, NameBytes(AntName->text()).c_str());
+    if (AntName->text() != DisplayQString(ant.Name)) CopyText(ant.Name, NameBytes(AntName->text(), ant.Name).c_str());
     TakeCalculationFields(fields, ant, env);
 }
 
@@ -142,12 +143,26 @@ bool TMainWnd::GetAntDef() {
     QString error;
     if (!ReadCalculationFields(fields, &error)) {
         ShowError(error);
+        ShowKeptSegmentation();
         return false;
     }
     TakeFieldsInto(fields, Ant, EnvDef);
     double height = 0;
     if (!FieldNumber(AntHeight, height)) SetText(AntHeight, "0");
     return true;
+}
+
+void TMainWnd::ShowKeptSegmentation() {
+    // A segmentation value that was refused gives way to the one the antenna
+    // keeps, so the field never shows what is not used. A text that is no
+    // number stays for the user to mend.
+    FieldLock lock(fieldsLocked_);
+    int n = 0;
+    if (ParsePlainInt(Text(EditDM1), n) && n < 1) SetText(EditDM1, std::to_string(Ant.DM1));
+    if (ParsePlainInt(Text(EditDM2), n) && n < 1) SetText(EditDM2, std::to_string(Ant.DM2));
+    if (ParsePlainInt(Text(EditEC), n) && n < 1) SetText(EditEC, std::to_string(Ant.EC));
+    double sc = 0;
+    if (FieldNumber(EditSC, sc) && !(sc > 1.0 && sc <= 3.0)) SetNumber(EditSC, Ant.SC);
 }
 
 void TMainWnd::TakeTypedFields() {
@@ -371,7 +386,18 @@ void TMainWnd::FreqChange() {
 
 void TMainWnd::AntNameChange() {
     if (fieldsLocked_) return;
-    const std::string name = NameBytes(AntName->text());
+    const std::string name = NameBytes(AntName->text(), Ant.Name);
+    if (DisplayQString(name) != AntName->text()) {
+        // The edit does not fit the name's bytes: it is not taken, and the
+        // field shows the name kept rather than letters that would be lost.
+        const int cursor = AntName->cursorPosition();
+        {
+            const QSignalBlocker block(AntName);
+            ShowStoredText(AntName, DisplayQString(Ant.Name));
+        }
+        AntName->setCursorPosition(std::min(cursor, static_cast<int>(AntName->text().size())));
+        return;
+    }
     if (name == Ant.Name) return;
     CopyText(Ant.Name, name.c_str());
     AntName3->setText(DisplayQString(Ant.Name));
@@ -394,9 +420,8 @@ void TMainWnd::EditDM2Change() {
 
 void TMainWnd::EditECChange() {
     int n = 0;
-    if (fieldsLocked_ || !ParsePlainInt(Text(EditEC), n)) return;
-    if (n <= 0) n = 1;
-    if (n == Ant.EC) return;
+    // A count below 1 waits in the field; Start refuses it with a message.
+    if (fieldsLocked_ || !ParsePlainInt(Text(EditEC), n) || n < 1 || n == Ant.EC) return;
     Ant.EC = n;
     if (Ant.WireCount > 0) Ant.Changed = Ant.Edited = 1;
 }

@@ -6,7 +6,6 @@
 #include "platform/Canvas.h"
 #include "platform/PrintJob.h"
 #include "platform/System.h"
-#include "platform/WaitCursor.h"
 
 #include <QLineEdit>
 #include <QPrinter>
@@ -18,7 +17,7 @@ void TMainWnd::PrintBtnClick() {
     PrintJob job;
     if (!job.Choose(this)) return;
 
-    WaitCursor hourglass;
+    job.ShowProgress();
     Canvas c(&job.Printer());
     if (!c.Active()) {
         job.ReportNotStarted();

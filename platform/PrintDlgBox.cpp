@@ -198,8 +198,7 @@ int TPrintDlgBox::PrintTable() {
     if (!CalcLayout(page.width(), page.height(), ratio, layout)) abort_ = true;
 
     // The caller's window waits while the box shows the progress.
-    if (owner && owner != this) owner->setEnabled(false);
-    show();
+    job.ShowProgress(this, owner);
     bool failed = false;
     for (int pg = 0; !abort_ && pg < layout.PageCount; ++pg) {
         if (pg > 0 && !printer.newPage()) {
@@ -214,15 +213,12 @@ int TPrintDlgBox::PrintTable() {
         if (AfterPage) AfterPage(pg);
         if (!Pump()) break;
     }
-    int result = 0;
     if (abort_) {
         printer.abort();
         p.end();
-    } else {
-        p.end();
-        result = job.Finish(!failed) ? 1 : 0;
+        job.EndProgress();
+        return 0;
     }
-    if (owner && owner != this) owner->setEnabled(true);
-    hide();
-    return result;
+    p.end();
+    return job.Finish(!failed) ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/Printing.h"
 #include "platform/Prompter.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
@@ -79,7 +80,7 @@ PrintJob::PrintJob() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolut
     Apply(SessionChoices(), *printer_);
 }
 
-PrintJob::~PrintJob() = default;
+PrintJob::~PrintJob() { EndProgress(); }
 
 bool PrintJob::Choose(QWidget* owner) {
     if (!CurrentPrintSetup().Choose(*printer_, owner)) return false;
@@ -95,9 +96,41 @@ bool PrintJob::Choose(QWidget* owner) {
     return true;
 }
 
-void PrintJob::ReportNotStarted() const { ShowMessage("Can not print: the printer did not accept the job."); }
+void PrintJob::ShowProgress(QWidget* box, QWidget* owner) {
+    EndProgress();
+    if (!box) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        hourglass_ = true;
+        return;
+    }
+    box_ = box;
+    if (owner && owner != box) {
+        owner_ = owner;
+        owner->setEnabled(false);
+        // A box owned by the waiting window would wait with it: its Abort
+        // must still answer.
+        box->setEnabled(true);
+    }
+    box->show();
+}
+
+void PrintJob::EndProgress() {
+    if (hourglass_) QApplication::restoreOverrideCursor();
+    hourglass_ = false;
+    if (owner_) owner_->setEnabled(true);
+    if (box_) box_->hide();
+    owner_ = nullptr;
+    box_ = nullptr;
+}
+
+void PrintJob::ReportNotStarted() {
+    EndProgress();
+    ShowMessage("Can not print: the printer did not accept the job.");
+}
 
 bool PrintJob::Finish(bool allPagesMade) {
+    // The pages are made: what is said now is said over the window, not under the progress.
+    EndProgress();
     if (target_.isEmpty()) {
         if (allPagesMade && printer_->printerState() != QPrinter::Error) return true;
         ShowMessage("Can not print: the printer reported an error.");

@@ -7,11 +7,12 @@
 // printout is whole.
 #include "model/SafeFile.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 class QPrinter;
-class QWidget;
 
 class PrintJob {
 public:
@@ -24,8 +25,13 @@ public:
     // chosen cannot be written (said).
     bool Choose(QWidget* owner);
     QPrinter& Printer() { return *printer_; }
+    // Shows that the job is under way: `box` while `owner` waits disabled,
+    // or the hourglass when there is no box. It is taken away before the job
+    // says anything and when the job ends, so no message stands under it.
+    void ShowProgress(QWidget* box = nullptr, QWidget* owner = nullptr);
+    void EndProgress();
     // Says that the printer did not take the job.
-    void ReportNotStarted() const;
+    void ReportNotStarted();
     // After the painter has ended: a printout to a file is checked to be
     // whole and put in place, a printer is asked for its state; a failure is
     // said. `allPagesMade` false: a page could not be started. True when the
@@ -36,4 +42,6 @@ private:
     std::unique_ptr<QPrinter> printer_;
     QString target_;  // the file the user chose; empty for a printer
     ReplacingFile file_;
+    bool hourglass_ = false;
+    QPointer<QWidget> box_, owner_;
 };

@@ -8,9 +8,14 @@ void ScriptedPrompter::Clear() {
     unscripted_ = 0;
 }
 
+void ScriptedPrompter::Record(Shown shown) {
+    shown_.push_back(std::move(shown));
+    if (WhenShown) WhenShown(shown_.back());
+}
+
 int ScriptedPrompter::Message(const std::string& text, const std::string& caption, BoxIcon icon,
                               BoxButtons buttons) {
-    shown_.push_back({"message", caption, text, icon, buttons});
+    Record({"message", caption, text, icon, buttons});
     if (!messages_.empty()) {
         int r = messages_.front();
         messages_.pop_front();
@@ -22,7 +27,7 @@ int ScriptedPrompter::Message(const std::string& text, const std::string& captio
 }
 
 bool ScriptedPrompter::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
-    shown_.push_back({"input", caption, prompt, BoxIcon::None, BoxButtons::OkCancel});
+    Record({"input", caption, prompt, BoxIcon::None, BoxButtons::OkCancel});
     if (inputs_.empty()) {
         ++unscripted_;
         return false;
@@ -34,7 +39,7 @@ bool ScriptedPrompter::InputQuery(const std::string& caption, const std::string&
 }
 
 std::string ScriptedPrompter::NextFile(const char* kind, const FileDialogRequest& request) {
-    shown_.push_back({kind, request.caption, request.fileName, BoxIcon::None, BoxButtons::OkCancel});
+    Record({kind, request.caption, request.fileName, BoxIcon::None, BoxButtons::OkCancel});
     if (files_.empty()) {
         ++unscripted_;
         return {};

@@ -5,6 +5,7 @@
 #include "platform/Prompter.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     // True when every scripted answer was used.
     bool AllAnswersUsed() const { return messages_.empty() && inputs_.empty() && files_.empty(); }
     void Clear();
+    // Called as each box or dialog is shown, while the screen is as the user
+    // would see it under the box (Clear keeps it).
+    std::function<void(const Shown&)> WhenShown;
 
     int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) override;
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
@@ -39,6 +43,7 @@ protected:
     std::string AskSaveFileName(const FileDialogRequest& request) override;
 
 private:
+    void Record(Shown shown);
     std::string NextFile(const char* kind, const FileDialogRequest& request);
 
     std::deque<int> messages_;

@@ -75,16 +75,26 @@ QString WithinBytes(const QString& text, int bytes, int* pos) {
 
 QValidator::State SingleLineValidator::validate(QString& input, int& pos) const {
     input = SingleLineText(input, &pos);
-    if (byteLimit_ > 0) input = WithinBytes(input, byteLimit_, &pos);
+    if (byteLimit_ > 0) input = WithinBytes(input, std::max(byteLimit_, shownBytes_), &pos);
     return Acceptable;
 }
+
+void SingleLineValidator::Follow(QLineEdit* field) {
+    Shows(field->text());
+    // Every change of the text, typed or set, comes after its check.
+    connect(field, &QLineEdit::textChanged, this, &SingleLineValidator::Shows);
+}
+
+void SingleLineValidator::Shows(const QString& text) { shownBytes_ = byteLimit_ > 0 ? Utf8Size(text) : 0; }
 
 void InstallSingleLine(QLineEdit* field, int byteLimit) {
     if (!field) return;
     const auto* current = qobject_cast<const SingleLineValidator*>(field->validator());
     // A field with a rule of another kind keeps it.
     if ((field->validator() && !current) || (current && current->ByteLimit() == byteLimit)) return;
-    field->setValidator(new SingleLineValidator(byteLimit, field));
+    auto* rule = new SingleLineValidator(byteLimit, field);
+    if (byteLimit > 0) rule->Follow(field);
+    field->setValidator(rule);
     delete current;
 }
 
@@ -99,4 +109,7 @@ void ShowStoredText(QLineEdit* field, const QString& text) {
     field->setValidator(nullptr);
     field->setText(text);
     field->setValidator(rule);
+    // The field's own rule, not a shared one: it learns the size it may keep.
+    for (auto* own : field->findChildren<SingleLineValidator*>(QString(), Qt::FindDirectChildrenOnly))
+        if (own == rule) own->Shows(text);
 }

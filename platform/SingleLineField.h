@@ -25,7 +25,9 @@ int Utf8Size(QStringView text);
 QString WithinBytes(const QString& text, int bytes, int* pos = nullptr);
 
 // Keeps a line edit's text single-line and, with a byte limit above 0,
-// within that many UTF-8 bytes.
+// within that many UTF-8 bytes. A text the field was given that is longer
+// (a name read from a file in another code page) is kept: an edit may
+// shorten it but not lengthen it.
 class SingleLineValidator : public QValidator {
     Q_OBJECT
 public:
@@ -33,9 +35,14 @@ public:
         : QValidator(parent), byteLimit_(byteLimit) {}
     State validate(QString& input, int& pos) const override;
     int ByteLimit() const { return byteLimit_; }
+    // Follows the text of the field it checks, as the size an edit may keep.
+    void Follow(QLineEdit* field);
+    // The field shows `text`, set while its signals may be blocked.
+    void Shows(const QString& text);
 
 private:
     int byteLimit_;
+    int shownBytes_ = 0;
 };
 
 // Gives a line edit the single-line rule (the field owns the validator),

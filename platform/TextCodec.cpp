@@ -1,5 +1,6 @@
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -65,6 +66,30 @@ bool DecodeCodePage(std::string_view bytes, const char* codePage, std::string& u
     return true;
 }
 
+bool EncodeCodePage(std::string_view utf8, const char* codePage, std::string& bytes) {
+    bytes.clear();
+    iconv_t cd = iconv_open(codePage, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::string input(utf8);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char buf[1024];
+    bool whole = true;
+    while (inLeft > 0) {
+        char* out = buf;
+        std::size_t outLeft = sizeof buf;
+        const std::size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
+        bytes.append(buf, static_cast<std::size_t>(out - buf));
+        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            whole = false;
+            break;
+        }
+    }
+    iconv_close(cd);
+    if (!whole) bytes.clear();
+    return whole;
+}
+
 const char* CodePageOfCharset(int fontCharset) {
     switch (fontCharset) {
     case 128: return "CP932";
@@ -93,4 +118,19 @@ std::string DisplayText(std::string_view bytes) {
 
 QString DisplayQString(std::string_view bytes) {
     return QString::fromStdString(DisplayText(bytes));
+}
+
+std::string KeptTextBytes(const QString& text, std::string_view kept, std::size_t maxBytes) {
+    const std::string utf8 = text.toStdString();
+    std::string bytes;
+    // Bytes that would read as other UTF-8 letters would show another text.
+    if (!IsValidUtf8(kept) && EncodeCodePage(utf8, "CP1252", bytes) && !(bytes != utf8 && IsValidUtf8(bytes))) {
+        bytes.resize(std::min(bytes.size(), maxBytes));
+        return bytes;
+    }
+    std::size_t n = std::min(utf8.size(), maxBytes);
+    // A cut inside a character takes the whole character away.
+    if (n < utf8.size())
+        while (n > 0 && (static_cast<unsigned char>(utf8[n]) & 0xC0) == 0x80) --n;
+    return utf8.substr(0, n);
 }

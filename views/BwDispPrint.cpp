@@ -7,7 +7,6 @@
 #include "platform/PrintJob.h"
 #include "platform/System.h"
 #include "platform/TextCodec.h"
-#include "platform/WaitCursor.h"
 
 #include <QPrinter>
 
@@ -17,7 +16,7 @@
 void TBwDispDlg::PrintBtnClick() {
     PrintJob job;
     if (!job.Choose(this)) return;
-    WaitCursor wait;
+    job.ShowProgress();
     Canvas page(&job.Printer());
     if (!page.Active()) {
         job.ReportNotStarted();

@@ -1,12 +1,14 @@
 // The edit fields of the Geometry and Calculate tabs, typed as a user types:
 // each change is taken at once into the antenna or the environment.
 #include "MainWndFixture.h"
+#include "model/AntDef.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
 #include "platform/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,8 +109,6 @@ TEST_F(EditFields, SegmentationFieldsMarkTheAntennaOnlyWhenItHasWires) {
     EXPECT_EQ(wnd->Ant.Changed, 1);
     EXPECT_EQ(wnd->Ant.Edited, 1);
 
-    TypeInto(wnd->EditEC, "0");
-    EXPECT_EQ(wnd->Ant.EC, 1);
     TypeInto(wnd->EditEC, "8");
     EXPECT_EQ(wnd->Ant.EC, 8);
     TypeInto(wnd->EditSC, "1.6");
@@ -118,6 +118,90 @@ TEST_F(EditFields, SegmentationFieldsMarkTheAntennaOnlyWhenItHasWires) {
     EXPECT_DOUBLE_EQ(wnd->Ant.SC, 1.6);
     TypeInto(wnd->EditDM1, "0");
     EXPECT_EQ(wnd->Ant.DM1, 400);
+    TypeInto(wnd->EditEC, "0");
+    EXPECT_EQ(wnd->Ant.EC, 8);
+}
+
+// A name read from a file that takes more UTF-8 bytes than the field holds
+// (Windows-1252 letters) is kept whole: a letter typed at its end is not
+// taken, Backspace takes one letter, and the name stays in the file's bytes.
+TEST_F(EditFields, ANameReadLongerThanTheFieldIsKeptAndOnlyTypingIsHeldToTheLimit) {
+    std::string name;
+    for (int i = 0; i < 20; ++i) name += "\xE9tage";  // "é" is one byte in Windows-1252
+    name += std::string(AntNameLength - name.size(), 'z');
+    ASSERT_EQ(name.size(), 128u);
+    QFile dipole(QString(KORVA_TEST_DATA) + "/dipole.kva");
+    ASSERT_TRUE(dipole.open(QIODevice::ReadOnly));
+    QByteArray text = dipole.readAll();
+    text.replace(0, text.indexOf('\r'), QByteArray::fromStdString(name));
+    const QString path = TempPath("accents.kva");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    wnd->OpenFileByExt(path);
+    ASSERT_TRUE(prompter.ShownBoxes().empty());
+    const QString shown = wnd->AntName->text();
+    ASSERT_EQ(shown.size(), 128);
+    ASSERT_EQ(shown.toUtf8().size(), 148);
+    ASSERT_TRUE(wnd->GetAntDef());
+    EXPECT_EQ(std::string(wnd->Ant.Name), name) << "an unedited name is kept as read";
+
+    wnd->AntName->setFocus();
+    QTest::keyClick(wnd->AntName, Qt::Key_End);
+    QTest::keyClicks(wnd->AntName, "x");
+    EXPECT_EQ(wnd->AntName->text(), shown);
+    QTest::keyClick(wnd->AntName, Qt::Key_Backspace);
+    EXPECT_EQ(wnd->AntName->text(), shown.chopped(1));
+    QTest::keyClicks(wnd->AntName, "x");
+    EXPECT_EQ(wnd->AntName->text(), shown.chopped(1)) << "what is typed is held to the limit";
+    // A letter Windows-1252 has no byte for would turn the name into UTF-8,
+    // which does not hold all its letters: it is not taken.
+    wnd->AntName->insert(QString(QChar(0x0416)));
+    EXPECT_EQ(wnd->AntName->text(), shown.chopped(1));
+    EXPECT_EQ(std::string(wnd->Ant.Name), name.substr(0, 127));
+    EXPECT_EQ(wnd->AntName3->text(), shown.chopped(1));
+    ASSERT_TRUE(wnd->GetAntDef());
+    wnd->SetAntDef();
+    EXPECT_EQ(wnd->AntName->text(), shown.chopped(1));
+}
+
+// A segmentation value the wire expansion cannot use is refused at Start with
+// a message, and the field shows again the value that is kept and used.
+TEST_F(EditFields, StartRefusesSegmentationValuesOutOfRangeAndShowsTheKeptOne) {
+    const struct {
+        QComboBox* TMainWnd::*field;
+        const char* typed;
+        const char* message;
+    } rows[] = {
+        {&TMainWnd::EditDM1, "0", "DM1 must be at least 1."},
+        {&TMainWnd::EditDM2, "0", "DM2 must be at least 1."},
+        {&TMainWnd::EditSC, "5", "SC must lie above 1 and at most 3."},
+        {&TMainWnd::EditEC, "0", "EC must be at least 1."},
+        {&TMainWnd::EditEC, "-3", "EC must be at least 1."},
+    };
+    OneWire();
+    wnd->Ant.SourceCount = 1;
+    CopyText(wnd->Ant.Sources[0].Pos, "w1c");
+    wnd->Ant.Sources[0].Voltage = 1;
+    TypeInto(wnd->EditEC, "3");
+    ASSERT_EQ(wnd->Ant.EC, 3);
+    wnd->UpdateMenuState();
+    ASSERT_TRUE(wnd->CalTrgBtn->isEnabled());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message + std::string(" for ") + row.typed);
+        QComboBox* field = wnd.get()->*row.field;
+        const QString kept = field->currentText();
+        prompter.Clear();
+        TypeInto(field, row.typed);
+        wnd->CalTrgBtn->click();
+        ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+        EXPECT_EQ(prompter.Last().caption, "Error!!!");
+        EXPECT_EQ(prompter.Last().text, row.message);
+        EXPECT_EQ(field->currentText(), kept);
+        EXPECT_EQ(wnd->Ant.EC, 3);
+        EXPECT_FALSE(wnd->ResultsBelongToAntenna(ResultHolder::Row, ResultUse::Show));
+    }
 }
 
 TEST_F(EditFields, UseLoadsMarksTheAntennaOnlyWithLoads) {

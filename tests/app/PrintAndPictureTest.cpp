@@ -60,6 +60,19 @@ struct ProposingPdfSetup : PdfPrintSetup {
     bool ProposedLandscape = false;
 };
 
+// What would stand over a message or keep it from being answered: a progress
+// box on top, a window left disabled, the hourglass.
+std::string ProgressUnderAMessage() {
+    std::string found;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible()) continue;
+        if (w->windowFlags() & Qt::WindowStaysOnTopHint) found += " box " + w->objectName().toStdString();
+        if (!w->isEnabled()) found += " disabled " + w->objectName().toStdString();
+    }
+    if (QApplication::overrideCursor()) found += " hourglass";
+    return found;
+}
+
 }  // namespace
 
 class PrintAndPictureTest : public FileCommandsTest {
@@ -187,8 +200,9 @@ TEST_F(PrintAndPictureTest, CancelledSaveWritesNothing) {
     EXPECT_EQ(CountShown("message"), 0u);
 }
 
-// The printout to PDF and the pictures keep the old file when the write
-// fails, say so, and leave nothing beside it: no folder, a file the user
+// The printouts to PDF and the pictures keep the old file when the write
+// fails, say so over the window (not under a progress box or the
+// hourglass), and leave nothing beside it: no folder, a file the user
 // protected, a folder in its place, a disk that fills up.
 TEST_F(PrintAndPictureTest, FailedWritesAreReportedAndKeepOldFiles) {
     CalculatedDipole();
@@ -204,10 +218,23 @@ TEST_F(PrintAndPictureTest, FailedWritesAreReportedAndKeepOldFiles) {
              ScopedPrintSetup scope(setup);
              wnd->PrintBtn->click();
          }},
+        {"table printout", "pdf",
+         [this](const QString& path) {
+             PdfPrintSetup setup(path.toStdString());
+             ScopedPrintSetup scope(setup);
+             wnd->activateWindow();
+             TPrintDlgBox table(wnd.get());
+             table.SetLayout(5, 3, 3, 3);
+             table.SetColWidth(0, 40);
+             for (int r = 0; r < 100; ++r) table.SetCell(r, 0, "wire " + std::to_string(r + 1));
+             EXPECT_EQ(table.PrintTable(), 0);
+         }},
         {"JPEG picture", "jpg", [this](const QString& path) { SaveImage(path, 0); }},
         {"BMP picture", "bmp", [this](const QString& path) { SaveImage(path, 1); }},
     };
     const char* const failures[] = {"no folder", "protected", "a folder in its place", "full"};
+    std::string underMessage;
+    prompter.WhenShown = [&](const ScriptedPrompter::Shown&) { underMessage += ProgressUnderAMessage(); };
     int n = 0;
     for (const auto& w : writers) {
         for (const std::string failure : failures) {
@@ -224,6 +251,7 @@ TEST_F(PrintAndPictureTest, FailedWritesAreReportedAndKeepOldFiles) {
             if (failure == "protected") QFile::setPermissions(target, QFileDevice::ReadOwner);
             const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
             prompter.Clear();
+            underMessage.clear();
             if (failure == "full") {
                 WithFileSizeLimit(1024, [&] { w.write(target); });
             } else {
@@ -232,6 +260,7 @@ TEST_F(PrintAndPictureTest, FailedWritesAreReportedAndKeepOldFiles) {
             EXPECT_EQ(CountShown("message"), 1u) << Shown();
             EXPECT_EQ(LastText().rfind("Can not save " + target.toStdString(), 0), 0u) << LastText();
             EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone
+            EXPECT_EQ(underMessage, "") << "the message is said under the progress";
             EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
             if (failure == "a folder in its place") {
                 EXPECT_TRUE(QFileInfo(target + "/inside").isDir());

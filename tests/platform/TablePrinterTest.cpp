@@ -1,6 +1,6 @@
 // The table printer printing to PDF: pages for a number of rows, the text of
-// page 1, a page too small for a row, Abort in the middle of a job, and a
-// printer that does not start.
+// page 1, a page too small for a row, Abort in the middle of a job, a
+// printer that does not start and a disk that fills up.
 #include "platform/PrintDlgBox.h"
 #include "platform/Printing.h"
 #include "platform/ScriptedPrompter.h"
@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -124,4 +127,47 @@ TEST_F(TablePrinterTest, APrinterThatCannotStartIsReported) {
     EXPECT_EQ(box.PrintTable(), 0);
     ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
     EXPECT_EQ(prompter.Last().text.rfind("Can not save /nonexistent-folder/x/table.pdf", 0), 0u);
+}
+
+// While the caller's window waits, the box's Abort answers; a printout to a
+// full disk is said once the box is gone and the caller's window answers
+// again, so the message is not hidden under the box.
+TEST_F(TablePrinterTest, AFullDiskIsSaidOnlyAfterTheBoxIsGone) {
+    PdfPrintSetup setup(path("full.pdf"), false);
+    ScopedPrintSetup scope(setup);
+    QWidget caller;
+    caller.setObjectName("caller");
+    caller.show();
+    caller.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &caller);
+    TPrintDlgBox box(&caller);
+    Fill(box, 40);
+    bool boxShown = false, callerWaited = false, abortAnswers = false;
+    box.AfterPage = [&](int) {
+        boxShown = box.isVisible();
+        callerWaited = !caller.isEnabled();
+        abortAnswers = box.AbortBtn->isEnabled();
+    };
+    std::string underMessage;
+    prompter.WhenShown = [&](const ScriptedPrompter::Shown&) {
+        if (box.isVisible()) underMessage += " box";
+        if (!caller.isEnabled()) underMessage += " caller disabled";
+    };
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int printed = box.PrintTable();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(printed, 0);
+    EXPECT_TRUE(boxShown);
+    EXPECT_TRUE(callerWaited);
+    EXPECT_TRUE(abortAnswers);
+    ASSERT_EQ(prompter.ShownBoxes().size(), 1u);
+    EXPECT_EQ(prompter.Last().text.rfind("Can not save " + path("full.pdf"), 0), 0u) << prompter.Last().text;
+    EXPECT_EQ(underMessage, "");
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_TRUE(caller.isEnabled());
 }

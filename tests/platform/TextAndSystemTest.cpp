@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -97,9 +98,23 @@ TEST(KeyFilter, TextFieldsTakeOneLineWithinTheirBytes) {
     EXPECT_EQ(name.text(), "a" + zhe.repeated(3) + "b");
     QTest::keyClicks(&name, "c");
     EXPECT_EQ(name.text(), "a" + zhe.repeated(3) + "b") << "a letter typed at the limit is not taken";
-    // A stored text shows as stored.
-    ShowStoredText(&name, zhe.repeated(6));
-    EXPECT_EQ(name.text(), zhe.repeated(6));
+    // A stored text shows as stored, and is kept: an edit may shorten it,
+    // not lengthen it, whether its signals are blocked or not.
+    for (const bool blocked : {true, false}) {
+        {
+            const QSignalBlocker block(blocked ? &name : nullptr);
+            ShowStoredText(&name, zhe.repeated(6));
+        }
+        EXPECT_EQ(name.text(), zhe.repeated(6));
+        name.end(false);
+        QTest::keyClicks(&name, "c");
+        EXPECT_EQ(name.text(), zhe.repeated(6)) << blocked;
+        QTest::keyClick(&name, Qt::Key_Backspace);
+        EXPECT_EQ(name.text(), zhe.repeated(5)) << blocked;
+        name.home(false);
+        QTest::keyClicks(&name, "c");
+        EXPECT_EQ(name.text(), zhe.repeated(5)) << blocked;
+    }
 }
 
 TEST(System, VersionAndMachineFacts) {
