@@ -49,9 +49,9 @@ bool TMainWnd::SaveOptLogFile(const QString& name) {
     // The rows are written as they follow the antenna that is written with them.
     AttachOptimizer();
     // The file says whether the antenna is one of the logged points, so that
-    // an antenna edited since the run is not read back as theirs.
-    const std::optional<uint64_t> now = StateNow();
-    const LogAntenna which = now && ACal->LoggedPointOf(*now) >= 0 ? LogAntenna::Logged : LogAntenna::Other;
+    // an antenna edited since the run, or read back at a frequency other
+    // than its points', is not taken for theirs.
+    const LogAntenna which = LogAntennaOf(*ACal, Ant, EnvDef, UserMaterialDef);
     std::string error;
     if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error, which) ==
         OptLogStatus::Ok)

@@ -127,6 +127,12 @@ uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fiel
     return f.Value();
 }
 
+uint64_t FingerprintOnReading(const AntDef& ant, const EnvRec& env, const UserMaterialRec& material) {
+    CalculationFields fields = CalculationFieldsOf(ant, env);
+    fields.CalcFreq = 0;
+    return CalculationFingerprint(ant, fields, env, material);
+}
+
 void ResultOrigin::Computed(ResultHolder holder) { Computed(holder, prepared_); }
 
 void ResultOrigin::Computed(ResultHolder holder, std::optional<uint64_t> fingerprint) {

@@ -26,6 +26,12 @@ struct UserMaterialRec;
 uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fields, const EnvRec& env,
                                 const UserMaterialRec& material);
 
+// The state the antenna is in once read back from a file that keeps it:
+// files keep no calculation frequency and are read at the design frequency.
+// What no file keeps (ground media, pulse limit, wire material) is taken
+// from `env` and `material`, as the reading window has them.
+uint64_t FingerprintOnReading(const AntDef& ant, const EnvRec& env, const UserMaterialRec& material);
+
 // The places that keep results, each filled at a moment of its own.
 enum class ResultHolder : std::size_t {
     Row,     // the newest row, its pattern cuts and pulse currents (plots, tables, saves, the comparison)

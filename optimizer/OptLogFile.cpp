@@ -5,6 +5,7 @@
 #include "model/BinaryStream.h"
 #include "model/FarFieldFile.h"
 #include "model/HeaderConstants.h"
+#include "model/ResultOrigin.h"
 #include "model/SafeFile.h"
 #include "model/SaveReadBack.h"
 #include "optimizer/OptimizerState.h"
@@ -14,6 +15,10 @@ constexpr int OptLogVersion = 200;
 // The header byte that readers of the format ignore.
 constexpr std::size_t LogAntennaByte = FileHeaderSize - 1;
 }  // namespace
+
+LogAntenna LogAntennaOf(CACal& cal, const AntDef& ant, const EnvRec& env, const UserMaterialRec& material) {
+    return cal.LogReadsAsOf(FingerprintOnReading(ant, env, material)) ? LogAntenna::Logged : LogAntenna::Other;
+}
 
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
                                       const CACal& cal, LogAntenna which) {

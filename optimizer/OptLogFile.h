@@ -10,6 +10,8 @@
 #include "model/ModelImage.h"
 
 struct AntDef;
+struct EnvRec;
+struct UserMaterialRec;
 class CACal;
 
 constexpr std::size_t MaxOptLogFileSize = 4u << 20;
@@ -20,6 +22,14 @@ enum class OptLogStatus { Ok, CannotOpen, InvalidFormat, CannotSave };
 // computed from, or another (the antenna edited since the run): the last
 // header byte, which older writers left 0, marks a log of another antenna.
 enum class LogAntenna : uint8_t { Logged = 0, Other = 1 };
+
+// What a log file written with `ant` says of it. The reader takes the points
+// at the antenna's row values as its own, in the state it reads the antenna
+// in (at the design frequency, whatever the calculation frequency was): the
+// file names the antenna one of its points only where those points were
+// computed from that state. `cal` is attached to `ant`; `env` and `material`
+// are the writing window's.
+LogAntenna LogAntennaOf(CACal& cal, const AntDef& ant, const EnvRec& env, const UserMaterialRec& material);
 
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
                                       const CACal& cal, LogAntenna which = LogAntenna::Logged);

@@ -61,14 +61,31 @@ int CACal::LoggedPointOf(uint64_t state) const {
     return -1;
 }
 
+bool CACal::AtPresentValues(const ACalLogEntry& e) {
+    for (int i = 0; i < RowCount(); ++i)
+        if (NormalizeDbl(GetValue(i)) != NormalizeDbl(e.Values[i])) return false;
+    return true;
+}
+
 void CACal::TakeLogAsOf(uint64_t state) {
     for (int n = 0; n < LogCount; ++n) {
         ACalLogEntry& e = Log[SlotBack(n)];
-        // The values as the dialog shows and compares them.
-        bool same = true;
-        for (int i = 0; i < RowCount() && same; ++i) same = NormalizeDbl(GetValue(i)) == NormalizeDbl(e.Values[i]);
-        if (same) e.Origin = state;
+        if (AtPresentValues(e)) e.Origin = state;
     }
+}
+
+bool CACal::LogReadsAsOf(uint64_t state) {
+    bool taken = false;
+    for (int n = 0; n < LogCount; ++n) {
+        const ACalLogEntry& e = Log[SlotBack(n)];
+        if (!AtPresentValues(e)) continue;
+        // A point at these values computed at another frequency, from other
+        // band sources or before an edit the rows do not vary would be read
+        // as the antenna's.
+        if (!OfState(e.Origin, state)) return false;
+        taken = true;
+    }
+    return taken;
 }
 
 namespace {

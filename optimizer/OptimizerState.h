@@ -269,6 +269,11 @@ public:
     // at the rows' present values are of that state. The others stay
     // unknown, as their states were not kept.
     void TakeLogAsOf(uint64_t state);
+    // Whether TakeLogAsOf(state) would take only points computed from
+    // `state`, and at least one: a log file written with the antenna says it
+    // is one of its points only then, `state` being the one the antenna will
+    // be read back in.
+    bool LogReadsAsOf(uint64_t state);
 
     // The state part of the optimization log file.
     void WriteTo(ByteWriter& out) const;
@@ -292,6 +297,9 @@ public:
     void SetWireField(int wire, const WireRec& before);
 
 private:
+    // The entry is at the rows' present values, as the dialog shows and
+    // compares them.
+    bool AtPresentValues(const ACalLogEntry& e);
     // The ring slot of the point n places back from the newest.
     int SlotBack(int n) const { return ((LogHead - 1 - n) % LogRingSize + LogRingSize) % LogRingSize; }
     CWGroupList groups_;

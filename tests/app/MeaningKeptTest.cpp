@@ -277,6 +277,26 @@ public:
         wnd->K19->trigger();
         ASSERT_NE(wnd->ACal, nullptr);
     }
+    // The same in this window (the antenna's changes given up).
+    void SaveLogAndOpenItHere() {
+        prompter.AnswerFile(LogPath().toStdString());
+        wnd->K20->trigger();
+        ASSERT_TRUE(QFile::exists(LogPath()));
+        prompter.AnswerMessage(BoxNo);  // the antenna's save question, if any
+        prompter.AnswerFile(LogPath().toStdString());
+        wnd->K19->trigger();
+        ASSERT_EQ(wnd->FileName, TempPath("rows.kva")) << Shown();
+    }
+    // The Yagi's log of a run at the calculation frequency 14.05, which a
+    // log file does not keep.
+    void OptimizeYagiBrieflyAt1405() {
+        OpenYagiWithRows();
+        TypeInto(wnd->DoFreq, "14.05");
+        RunOptimizationStoppedEarly({}, 5);
+        ASSERT_GE(wnd->ACal->LogCount, 5);
+        // Of the antenna the run left, at its frequency.
+        ASSERT_TRUE(LoggedPointShownAsTheAntennas());
+    }
     // The logged point the Optimization log selects as the antenna's own.
     std::optional<ACalLogEntry> LoggedPointShownAsTheAntennas() {
         std::optional<ACalLogEntry> shown;
@@ -1090,6 +1110,52 @@ const MeaningKeptRow Rows[] = {
      [](MeaningKept& t) { t.ExpectLoggedPointOfTheAntenna(); }},
     {"LogFileAfterAnEdit", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
      [](MeaningKept& t) {
+         t.TypeDrivenElement121();
+         t.SaveLogAndOpenItInANewWindow();
+     },
+     [](MeaningKept& t) {
+         EXPECT_DOUBLE_EQ(t.wnd->Ant.Wires[1].Y2, 6.05) << "the antenna as it was saved";
+         EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
+     }},
+    // The file keeps no calculation frequency and opens at the design
+    // frequency: points computed at another one, or at a band's, are not the
+    // antenna's there.
+    {"LogFileOfARunAtAnotherCalculationFrequency", [](MeaningKept& t) { t.OptimizeYagiBrieflyAt1405(); },
+     [](MeaningKept& t) { t.SaveLogAndOpenItInANewWindow(); },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.wnd->DoFreq->currentText(), "14.2");
+         EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
+     }},
+    {"LogFileOfARunAtAnotherCalculationFrequencyOpenedHere", [](MeaningKept& t) { t.OptimizeYagiBrieflyAt1405(); },
+     [](MeaningKept& t) { t.SaveLogAndOpenItHere(); },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.wnd->DoFreq->currentText(), "14.2");
+         EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
+     }},
+    {"LogFileOfATwoBandRun",
+     [](MeaningKept& t) {
+         t.OpenYagiWithRows();
+         CACal& cal = *t.wnd->ACal;
+         cal.BandCount = 2;
+         cal.Bands[0].Freq = 14.15;
+         cal.Bands[1].Freq = 14.3;
+         t.RunOptimizationStoppedEarly({}, 5);
+         ASSERT_GE(cal.LogCount, 5);
+     },
+     [](MeaningKept& t) { t.SaveLogAndOpenItHere(); },
+     [](MeaningKept& t) { EXPECT_FALSE(t.LoggedPointShownAsTheAntennas()); }},
+    // A run at the design frequency: its points are the antenna's when the
+    // file opens, whatever the calculation field showed at the save.
+    {"LogFileOfARunAtTheDesignFrequencySavedAtAnother", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->DoFreq, "14.05");
+         t.SaveLogAndOpenItInANewWindow();
+     },
+     [](MeaningKept& t) { t.ExpectLoggedPointOfTheAntenna(); }},
+    {"LogFileOpenedEditedAndSavedAgain", [](MeaningKept& t) { t.OptimizeYagiBriefly(); },
+     [](MeaningKept& t) {
+         t.SaveLogAndOpenItInANewWindow();
+         ASSERT_TRUE(t.LoggedPointShownAsTheAntennas());
          t.TypeDrivenElement121();
          t.SaveLogAndOpenItInANewWindow();
      },

@@ -6,7 +6,10 @@
 // before the edit and names none after it; and it fits the antenna text. Then
 // frequency tables and multiband lists between edits and Starts: every value
 // they give and every point the sweep table holds for the antenna is that of
-// the antenna as it stands.
+// the antenna as it stands. And the optimization log through runs at other
+// calculation frequencies and bands, edits, saves and reopens: a point is
+// taken for the antenna's own only where it was computed from the antenna as
+// it stands, at its frequency.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,7 +32,10 @@
 #include "model/ResultOrigin.h"
 #include "model/ResultStore.h"
 #include "model/TableRows.h"
+#include "model/TestFolder.h"
 #include "model/WireGeometry.h"
+#include "optimizer/OptLogFile.h"
+#include "optimizer/OptimizerState.h"
 #include "views/FreqTable.h"
 #include "views/MultibandList.h"
 #include "views/SweepFixture.h"
@@ -395,6 +401,198 @@ TEST_F(EditFuzz, SweepsBetweenEditsGiveOnlyValuesOfTheAntennaAsItStands) {
     std::printf("sweeps checked: %d tables and lists, %d points reused\n", tables, reused);
     EXPECT_GT(tables, Steps / 6);
     EXPECT_GT(reused, 0);
+}
+
+// ---- The optimization log through runs, edits, saves and reopens ----
+
+// A run's calculations: each point fingerprinted as the window's preparation
+// fingerprints it, with the band's frequency and feeds in the antenna.
+class LogRunHost : public OptimizerHost {
+public:
+    LogRunHost(const AntDef& ant, int stopAt) : ant_(ant), stopAt_(stopAt) {}
+    bool OptCalc() override {
+        if (++calcs_ >= stopAt_) JobDef.StopRequest = 1;
+        ResultRow& row = *Results.Row(0);
+        row = ResultRow{};
+        row.Ga = static_cast<float>(calcs_ % 7);
+        row.SWR = 1;
+        row.R = 50;
+        return true;
+    }
+    void AddLogLine(const std::string&) override {}
+    void ClearLog() override {}
+    void DrawOptInfo() override {}
+    std::optional<uint64_t> PointOrigin() const override {
+        return CalculationFingerprint(ant_, CalculationFieldsOf(ant_, EnvDef), EnvDef, UserMaterialDef);
+    }
+
+private:
+    const AntDef& ant_;
+    int calcs_ = 0, stopAt_ = 0;
+};
+
+// The window's antenna, its calculation field and its optimizer, with what
+// each slot of the log ring was really computed from.
+struct LogWindow {
+    std::unique_ptr<AntDef> Ant = std::make_unique<AntDef>();
+    std::unique_ptr<CACal> Cal = std::make_unique<CACal>();
+    double CalcField = 14.2;
+    std::optional<uint64_t> Truth[LogRingSize];
+
+    LogWindow() {
+        Ant->Freq = Ant->CalcFreq = 14.2;
+        Ant->nH = Ant->nV = 1;
+        SetDefaultSegmentation(*Ant);
+        for (int e = 0; e < 3; ++e)
+            Ant->Wires[Ant->WireCount++] = WireRec{3.0 * e, -5.2 + 0.3 * e, 10, 3.0 * e, 5.2 - 0.3 * e, 10, 0.001, 11, 0, 0, 0};
+        CopyText(Ant->Sources[0].Pos, "w2c");
+        Ant->Sources[0].Voltage = 1;
+        Ant->SourceCount = 1;
+        Attach();
+        Cal->SetGoals(1, 0, 0, 0, 0, 0, 0);
+        for (int e : {0, 2}) {
+            ACalVarRec width;
+            width.Kind = KindElement;
+            width.Item = e;
+            width.Field = ElWidth;
+            Cal->AddElementVar(e, ElWidth, Cal->GetElementValue(width), 10);
+        }
+    }
+    void Attach() { (void)Cal->Attach(*Ant, EnvDef); }
+    // What the next Start would compute from.
+    uint64_t StateNow() const {
+        CalculationFields fields = CalculationFieldsOf(*Ant, EnvDef);
+        fields.CalcFreq = CalcField;
+        return CalculationFingerprint(*Ant, fields, EnvDef, UserMaterialDef);
+    }
+    // Calculate, Optimization, stopped after a few points; the field then
+    // shows the frequency the antenna was left at (band 1's).
+    void Run(int stopAt) {
+        Ant->CalcFreq = CalcField;
+        if (Cal->BandCount <= 1) {
+            for (auto& band : Cal->Bands) band = ACalBandRec{};
+            Cal->BandCount = 1;
+            Cal->Bands[0].Freq = CalcField;
+            Cal->Bands[0].Sources[0] = Ant->Sources[0];
+        }
+        Attach();
+        if (!Cal->Prepare().Ok()) return;
+        LogRunHost host(*Ant, stopAt);
+        JobDef.StopRequest = 0;
+        Cal->Optimize(host);
+        JobDef.StopRequest = 0;
+        CalcField = Ant->CalcFreq;
+        for (int slot = 0; slot < LogRingSize; ++slot) Truth[slot] = Cal->Log[slot].Origin;
+    }
+    // The log saved and opened in a new window, which shows the design
+    // frequency in its calculation field.
+    void SaveAndReopen(const std::string& path, const std::string& trace) {
+        Attach();
+        const LogAntenna which = LogAntennaOf(*Cal, *Ant, EnvDef, UserMaterialDef);
+        std::string error;
+        ASSERT_EQ(SaveOptLog(path, *Ant, TakeModelEnvFields(EnvDef), "", *Cal, &error, which), OptLogStatus::Ok)
+            << trace << ": " << error;
+        auto opened = std::make_unique<AntDef>();
+        ModelEnvFields env = TakeModelEnvFields(EnvDef);
+        std::string comment, refusal;
+        auto state = std::make_unique<CACal>();
+        LogAntenna read = LogAntenna::Other;
+        ASSERT_EQ(OpenOptLog(path, *opened, env, comment, *state, nullptr, &refusal, &read), OptLogStatus::Ok)
+            << trace << ": " << refusal;
+        ASSERT_EQ(read, which) << trace;
+        *Ant = *opened;
+        Cal = std::move(state);
+        CalcField = Ant->Freq;
+        Attach();
+        if (read == LogAntenna::Logged) Cal->TakeLogAsOf(StateNow());
+    }
+    // Every point that says what it was computed from says it truly; the
+    // point the dialog selects as the antenna's is of the antenna now.
+    void CheckClaims(const std::string& trace) const {
+        for (int slot = 0; slot < LogRingSize; ++slot) {
+            const std::optional<uint64_t>& said = Cal->Log[slot].Origin;
+            if (!said) continue;
+            ASSERT_EQ(said, Truth[slot]) << trace << ": slot " << slot << " claims another state";
+        }
+        const int n = Cal->LoggedPointOf(StateNow());
+        if (n < 0) return;
+        const int slot = ((Cal->LogHead - 1 - n) % LogRingSize + LogRingSize) % LogRingSize;
+        ASSERT_EQ(Truth[slot], StateNow()) << trace << ": point " << n << " taken for the antenna's";
+    }
+};
+
+TEST_F(EditFuzz, LogPointsAreTheAntennasAfterASaveAndReopenOnlyWhereTheyAre) {
+    constexpr int Sequences = 60;
+    std::mt19937 rnd(0x5902);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(n)); };
+    const EnvRec envBefore = EnvDef;
+    EnvDef.Type = GroundFree;
+    JobDef.OptLog = 0;
+    Results = CResult{};
+    Results.PushRow();
+    TestFolder folder("korva-log-points");
+    ASSERT_FALSE(folder.Path().empty());
+    const std::string path = folder.File("run.kvo");
+    const double otherFrequencies[] = {14.05, 14.15, 14.35};
+    int reopened = 0, taken = 0, notTaken = 0, elsewhere = 0;
+    for (int n = 0; n < Sequences && !HasFailure(); ++n) {
+        LogWindow w;
+        for (int step = 0; step < 12 && !HasFailure(); ++step) {
+            const std::string trace = "sequence " + std::to_string(n) + " step " + std::to_string(step);
+            switch (pick(7)) {
+            case 0: {  // a run at the design frequency, another, or over two bands
+                w.CalcField = pick(2) ? w.Ant->Freq : otherFrequencies[pick(3)];
+                w.Cal->BandCount = 1 + pick(2);
+                if (w.Cal->BandCount == 2) {
+                    w.Cal->Bands[0] = ACalBandRec{};
+                    w.Cal->Bands[0].Freq = pick(2) ? w.Ant->Freq : otherFrequencies[pick(3)];
+                    if (pick(2)) {  // band 1 with feeds of its own
+                        w.Cal->Bands[0].Sources[0] = w.Ant->Sources[0];
+                        w.Cal->Bands[0].Sources[0].Voltage = 1 + pick(2);
+                    }
+                    w.Cal->Bands[1] = ACalBandRec{};
+                    w.Cal->Bands[1].Freq = 14.3;
+                }
+                w.Run(3 + pick(6));
+                break;
+            }
+            case 1:  // the calculation frequency typed
+                w.CalcField = pick(2) ? w.Ant->Freq : otherFrequencies[pick(3)];
+                w.Ant->CalcFreq = w.CalcField;
+                break;
+            case 2:  // the design frequency typed and taken
+                w.Ant->Freq = w.Ant->Freq == 14.2 ? 14.25 : 14.2;
+                break;
+            case 3: {  // the value column set to a logged point's values
+                if (w.Cal->LogCount == 0) break;
+                w.Attach();
+                ACalLogEntry e;
+                w.Cal->GetLogEntry(e, pick(w.Cal->LogCount));
+                for (int r = 0; r < w.Cal->RowCount(); ++r) w.Cal->SetValue(r, e.Values[r]);
+                w.Cal->Groups().WriteBack();
+                break;
+            }
+            case 4:  // the driven element, which no row varies, typed longer or back
+                w.Ant->Wires[1].Y2 = w.Ant->Wires[1].Y2 == 4.9 ? 5.0 : 4.9;
+                w.Ant->Wires[1].Y1 = -w.Ant->Wires[1].Y2;
+                break;
+            default: {
+                elsewhere += w.CalcField != w.Ant->Freq ? 1 : 0;
+                w.SaveAndReopen(path, trace);
+                ++reopened;
+                (w.Cal->LoggedPointOf(w.StateNow()) >= 0 ? taken : notTaken) += 1;
+                break;
+            }
+            }
+            w.CheckClaims(trace);
+        }
+    }
+    EnvDef = envBefore;
+    std::printf("logs reopened %d times (%d saved at another calculation frequency): a point taken %d times, "
+                "none %d times\n",
+                reopened, elsewhere, taken, notTaken);
+    EXPECT_GT(taken, Sequences / 4);
+    EXPECT_GT(notTaken, Sequences / 4);
 }
 
 }  // namespace
