@@ -15,6 +15,7 @@
 #include <cstring>
 
 void TBwDispDlg::PrintBtnClick() {
+    TakeTypedWidth();
     PrintJob job;
     if (!job.Choose(this)) return;
     WaitCursor wait;
