@@ -60,6 +60,7 @@ std::function<int(QDialog&)> ExecModalDialog = [](QDialog& dialog) { return dial
 
 int ShowModal(QDialog& dialog) {
     FocusFirstValue(dialog);
+    FocusFirstValueOnEveryPage(dialog);
     return ExecModalDialog(dialog);
 }
 

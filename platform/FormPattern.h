@@ -40,8 +40,9 @@ std::vector<std::string> FormLanguageLines(const char* section, int count);
 void ApplyFormTexts(QWidget& form, const std::vector<std::string>& lines, const std::vector<const char*>& controls);
 
 // Runs a dialog modally, the one way every dialog of the program is shown:
-// the focus starts on its first value field with the text selected
-// (platform/OpeningFocus.h), then the modal routine below runs it. Returns
+// the focus starts on its first value field with the text selected, and
+// so it does on each page of a tab set that becomes current
+// (platform/OpeningFocus.h); then the modal routine below runs it. Returns
 // the dialog's result code.
 int ShowModal(QDialog& dialog);
 

@@ -66,6 +66,9 @@ void RemoveCommaToPoint(QWidget* field) {
 }
 
 bool TypedKeyDiscardFilter::eventFilter(QObject* watched, QEvent* event) {
+    // Keys that carry no character (Tab, Return, Escape, arrows) keep their
+    // meaning; a composed character arrives as input-method text.
+    if (event->type() == QEvent::InputMethod) return true;
     if (event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty() && text.at(0).isPrint()) return true;

@@ -38,7 +38,8 @@ void InstallCommaToPoint(QWidget* field);
 void RemoveCommaToPoint(QWidget* field);
 
 // Event filter that swallows every typed character, so a list box is only
-// chosen from by its list (navigation keys still work).
+// chosen from by its list; keys that carry no character (Tab, Return,
+// Escape, the arrows) keep their meaning.
 class TypedKeyDiscardFilter : public QObject {
     Q_OBJECT
 public:

@@ -7,7 +7,9 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextEdit>
 
 namespace {
@@ -17,13 +19,15 @@ bool Reachable(const QWidget* w, const QDialog& dialog) {
     return w->window() == &dialog && w->isEnabled() && w->isVisibleTo(&dialog) && (w->focusPolicy() & Qt::TabFocus);
 }
 
-QWidget* FirstValueInTabOrder(QDialog& dialog) {
+// The first value field in the tab order among the controls within `area`
+// (the dialog itself or one page of it).
+QWidget* FirstValueInTabOrder(QDialog& dialog, const QWidget& area) {
     QWidget* w = &dialog;
     // The chain is a ring; the bound only guards against a broken one.
     for (int n = 0; n < 10000; ++n) {
         w = w->nextInFocusChain();
         if (!w || w == &dialog) break;
-        if (!Reachable(w, dialog)) continue;
+        if (!Reachable(w, dialog) || !area.isAncestorOf(w)) continue;
         if (QWidget* field = ValueFieldOf(w)) return field;
     }
     return nullptr;
@@ -77,11 +81,29 @@ QWidget* ValueFieldOf(QWidget* w) {
 
 void FocusFirstValue(QDialog& dialog) {
     QWidget* field = ValueFieldOf(dialog.focusWidget());
-    if (!field || !Reachable(field, dialog)) field = FirstValueInTabOrder(dialog);
+    if (!field || !Reachable(field, dialog)) field = FirstValueInTabOrder(dialog, dialog);
     if (!field) {
         if (QPushButton* button = DefaultButton(dialog)) button->setFocus(Qt::OtherFocusReason);
         return;
     }
     field->setFocus(Qt::OtherFocusReason);
     SelectWhole(field);
+}
+
+void FocusFirstValueOnEveryPage(QDialog& dialog) {
+    static const char* const hooked = "focusFirstValueOnEveryPage";
+    for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {
+        if (tabs->property(hooked).toBool()) continue;
+        tabs->setProperty(hooked, true);
+        // Connected after the form's own page handler, so it runs after it
+        // and the selection is not undone by a text the handler writes.
+        QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs, form = QPointer<QDialog>(&dialog)] {
+            QWidget* page = tabs->currentWidget();
+            if (!form || !page) return;
+            if (QWidget* field = FirstValueInTabOrder(*form, *page)) {
+                field->setFocus(Qt::OtherFocusReason);
+                SelectWhole(field);
+            }
+        });
+    }
 }

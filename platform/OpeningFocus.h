@@ -19,3 +19,10 @@ QWidget* ValueFieldOf(QWidget* w);
 // whole; a grid gets a current cell when it has none; a text box keeps its
 // caret, since a key would otherwise replace all its lines.
 void FocusFirstValue(QDialog& dialog);
+
+// Gives each page of the dialog's tab sets the same start when it becomes
+// current: the focus on the page's first value field with the text selected
+// as above, after the form's own page handler has written its fields. A page
+// without a value field leaves the focus where it is. Installed once per tab
+// set, however often the dialog is shown.
+void FocusFirstValueOnEveryPage(QDialog& dialog);

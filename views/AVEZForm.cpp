@@ -5,15 +5,15 @@
 #include "model/LanguageFile.h"
 #include "model/LanguageState.h"
 #include "platform/FormPattern.h"
+#include "platform/FormWidgets.h"
+#include "platform/KeyFilter.h"
 #include "platform/TextCodec.h"
 #include "views/OpenGLForm.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -34,11 +34,13 @@ TAVEZForm::TAVEZForm(QWidget* owner) : QDialog(owner) {
         combo = new QComboBox(box);
         combo->setObjectName(comboName);
         combo->setEditable(true);
+        // Nor completed: an inline completion takes the Return meant for OK.
+        KeepTypedText(combo);
         combo->addItems(items);
         combo->setGeometry(170, 25, 90, 26);
         // Typed keys are dropped: the steps come from the lists only.
-        combo->installEventFilter(this);
-        combo->lineEdit()->installEventFilter(this);
+        InstallTypedKeyDiscard(combo);
+        InstallTypedKeyDiscard(combo->lineEdit());
     };
     group("EvGB", EvGB, EvLabel, EvEditCB, "EvEditCB", {"1", "2", "3", "5", "6", "9", "10"}, 8);
     group("AzGB", AzGB, AzLabel, AzEditCB, "AzEditCB", {"1", "2", "3", "4", "5", "6", "9", "15", "20", "36"}, 80);
@@ -97,13 +99,4 @@ void TAVEZForm::AzEditCBChange() {
     if (step <= 0) return;
     GLAzimStep = step;
     AzGB->setTitle(AzPrefix + QString::number(360 / step));
-}
-
-bool TAVEZForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod) {
-        const auto* k = static_cast<QKeyEvent*>(event);
-        // The list still opens and moves with the arrow keys.
-        if (event->type() == QEvent::InputMethod || !k->text().isEmpty()) return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -27,5 +27,4 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -181,7 +181,9 @@ TBwDispDlg::TBwDispDlg(QWidget* owner, SweepHost host) : QDialog(owner), Session
     ConnectGuarded(HalfBtn, &QPushButton::clicked, this, [this] { HalfBtnClick(); });
     ConnectGuarded(GetFoBtn, &QPushButton::clicked, this, [this] { GetFoBtnClick(); });
     ConnectGuarded(BwSel, &QComboBox::activated, this, [this] { BwSelChange(); });
-    ConnectGuarded(BwSel->lineEdit(), &QLineEdit::returnPressed, this, [this] { BwSelChange(); });
+    // A width is taken when its entry is finished, by Return or by leaving
+    // the box, whether it is in the list or not.
+    ConnectGuarded(BwSel->lineEdit(), &QLineEdit::editingFinished, this, [this] { BwSelChange(); });
     ConnectGuarded(HalfAddCnt, &QComboBox::activated, this, [this] { HalfAddCntChange(); });
     ConnectGuarded(Page, &QTabWidget::currentChanged, this, [this] { PageChange(); });
     ConnectGuarded(LimitSWR, &QComboBox::activated, this, [this] { LimitSWRChange(); });
@@ -271,7 +273,15 @@ void TBwDispDlg::WriteSettings() {
     ini.UpdateFile();
 }
 
+void TBwDispDlg::TakeTypedWidth() {
+    // The box reads itself only when its entry is finished; a command given
+    // without leaving it (a click on a tab, which takes no focus) would
+    // otherwise run on the stored width and write it back into the box.
+    BwSelChange();
+}
+
 void TBwDispDlg::TryBtnClick() {
+    TakeTypedWidth();
     SyncMatchSettings();
     Session.Speculate();
     UpdateControls(true);
@@ -279,6 +289,7 @@ void TBwDispDlg::TryBtnClick() {
 
 void TBwDispDlg::MeasBtnClick() {
     WaitCursor wait;
+    TakeTypedWidth();
     SyncMatchSettings();
     Session.AllPoints();
     UpdateControls(true);
@@ -286,6 +297,7 @@ void TBwDispDlg::MeasBtnClick() {
 
 void TBwDispDlg::HalfBtnClick() {
     WaitCursor wait;
+    TakeTypedWidth();
     SyncMatchSettings();
     int n = 0;
     if (StrToIntExpr(n, HalfAddCnt->currentText().toStdString()) && (n < 1 || n > SweepMaxDots))
@@ -297,6 +309,7 @@ void TBwDispDlg::HalfBtnClick() {
 void TBwDispDlg::GetFoBtnClick() {
     if (YesNoBox("%s", ResonanceQuestion.toStdString().c_str()) != 6) return;
     WaitCursor wait;
+    TakeTypedWidth();
     SyncMatchSettings();
     std::string width = BwSel->currentText().toStdString();
     Session.ResonanceSearch(width);
@@ -313,6 +326,7 @@ void TBwDispDlg::BwSelChange() {
 }
 
 void TBwDispDlg::HalfAddCntChange() {
+    TakeTypedWidth();
     int n = 0;
     if (!StrToIntExpr(n, HalfAddCnt->currentText().toStdString()) || n == Results.Sweep.DotsPerGap) return;
     if (n < 1 || n > SweepMaxDots) {
@@ -326,6 +340,7 @@ void TBwDispDlg::HalfAddCntChange() {
 
 void TBwDispDlg::PageChange() {
     if (!initialised_) return;
+    TakeTypedWidth();
     SyncMatchSettings();
     // Only a centre the user typed or stepped to lays the points out anew:
     // the rounded text the dialog wrote would move them off their computed
@@ -357,6 +372,7 @@ void TBwDispDlg::LimitSWRChange() {
 
 void TBwDispDlg::SelMatchClick() {
     if (!initialised_) return;
+    TakeTypedWidth();
     for (int i = 0; i < 3; ++i)
         if (SelMatch[i]->isChecked()) JobDef.MatchMode = i;
     UpdateControls(true);

@@ -100,6 +100,8 @@ private:
     void ReadSettings();
     void WriteSettings();
     void SyncMatchSettings();
+    // What a command does first with a width typed into BwSel, as Return does.
+    void TakeTypedWidth();
     bool OffSetup() const;
     int PatternField() const;
 

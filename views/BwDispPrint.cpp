@@ -14,6 +14,7 @@
 #include <cstring>
 
 void TBwDispDlg::PrintBtnClick() {
+    TakeTypedWidth();
     PrintJob job;
     if (!job.Choose(this)) return;
     job.ShowProgress();

@@ -1,14 +1,15 @@
 // Every form used as a user does at ordinary speed and by keys alone: keys
 // typed right after a click into a cell land in that cell; Tab and Shift+Tab
 // reach every table and the OK button; Ctrl+Tab leaves a table or a text box;
-// Ctrl+Return is the OK of a text dialog. Keys and clicks go through the
-// window, as the window system delivers them.
+// Ctrl+Return is the OK of a text dialog; a value typed at once into a
+// dialog, or into a page of it just chosen, replaces the one shown. Keys and
+// clicks go through the window, as the window system delivers them.
 #include "EveryForm.h"
 #include "PreparedMainWnd.h"
 
 #include "editing/TextEditDlg.h"
+#include "model/ResultStore.h"
 #include "platform/FormPattern.h"
-#include "platform/OpeningFocus.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "views/OpenGLForm.h"
@@ -21,9 +22,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <set>
 
 namespace {
@@ -263,71 +267,230 @@ std::string NameOf(const QWidget* w) {
     return (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName()).toStdString();
 }
 
+// The control each dialog opens on, and each page of a form with tabs when a
+// click on its tab makes it current: the first value field a user meets
+// there, top left, or the default button of a dialog without one ("" for a
+// form with no control that takes the focus); null for a page without a
+// value field, which leaves the focus where it was.
+const std::map<QString, const char*> OpensOn = {
+    // Geometry
+    {"ValRepDlg", "EditOld"},
+    {"MoveDlgBox", "EditLen"},
+    {"WireDefinition", "EditX1"},
+    {"RotWireDlg", "EditDeg"},
+    {"WireScaleDlg", "TFreq"},
+    {"StackDlgBox", "HC"},
+    {"TextEditDlg", "Memo"},
+    {"CommentsDlg", "Memo"},
+    {"WireCadDlg", "GridWidth"},
+    {"WireCadDlg page 1", nullptr},
+    {"WireCadDlg page 2", nullptr},
+    {"WireCadDlg page 3", nullptr},
+    {"WireCadDlg page 4", nullptr},
+    {"GrpWireDlg", "Grid"},
+    {"WCombDlg", "Grid"},
+    {"WCombDspDlg", "Grid"},
+    {"MediaDlgBox", "Grid"},
+    // Tables and sweeps
+    {"NearSetDlg", "EditPow"},
+    {"FarSetDlg", "EditA"},
+    {"FreqSetDlg", "BgnFreq"},
+    {"NWLForm", "StepCB"},
+    {"BwDispDlg", "BwSel"},
+    {"BwDispDlg page 1", nullptr},
+    {"BwDispDlg page 2", nullptr},
+    {"BwDispDlg page 3", nullptr},
+    {"BwDispDlg page 4", nullptr},
+    {"BwDispDlg page 5", "EditCenter"},
+    {"ResCmpDlg", "Grid"},
+    // Tools: the calculators open on their setup page.
+    {"OptDlgBox", "EditAz"},
+    {"OptDlgBox page 1", "TFreq"},
+    {"OptDlgBox page 2", "AEditL"},
+    {"OptDlgBox page 3", "MFreq"},
+    {"OptDlgBox page 4", "QEdRi1"},
+    {"OptDlgBox page 5", "SMEditR"},
+    {"OptDlgBox page 6", "CFreq"},
+    {"OptDlgBox page 7", "EditAz"},
+    {"UserProgramsDlg", "Edit1"},
+    {"UserMaterialDlg", "LOEdit"},
+    {"PrintDlgBox", "AbortBtn"},
+    {"AboutBox", ""},
+    // 3D view
+    {"AVEZForm", "EvEditCB"},
+    {"GLColForm", "RColV"},
+    // Optimizer
+    {"ACalDlg", "Grid"},
+    {"ACalInfoBox", "EditGain"},
+    {"ACalInfoBox page 1", "EditGain"},
+    {"ACalInfoBox page 2", "EditFBH"},
+    {"ACalMultDlg", "Grid"},
+    {"ACalEleBox", "OKBtn"},
+    {"ACalResDlg", "Grid"},
+    // Input boxes
+    {"CommonStepBox", "QLineEdit"},
+    {"HairpinZBox", "QLineEdit"},
+};
+
+// The control the focus is in as the user sees it: a cell editor counts as
+// its grid, the line of a list or spin box as that box.
+QWidget* SeenFocus(QWidget* w) {
+    if (StringGrid* grid = GridOf(w)) return grid;
+    if (w && (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractSpinBox*>(w->parentWidget())))
+        return w->parentWidget();
+    return w;
+}
+
+// The focus is on the control the table names, ready for a value typed at
+// once: a line's whole text selected, a grid with a current cell.
+void ExpectOpensOn(QWidget& form, const QString& where, std::set<QString>& met) {
+    met.insert(where);
+    const auto expected = OpensOn.find(where);
+    if (expected == OpensOn.end()) {
+        ADD_FAILURE() << where.toStdString() << " is not in the table of the controls forms open on";
+        return;
+    }
+    if (!expected->second) return;
+    // The form's own focus, not the application's: which window the display
+    // activates last is up to it, and is not what is checked here.
+    QWidget* focus = form.focusWidget();
+    QWidget* seen = focus && focus->window() == &form ? SeenFocus(focus) : nullptr;
+    const std::string on = seen ? NameOf(seen) : std::string();
+    EXPECT_EQ(on, expected->second) << where.toStdString() << " opens on the wrong control (\"\": none)";
+    if (!seen) return;
+    if (QLineEdit* line = TypingLine(seen)) {
+        EXPECT_EQ(line->selectedText().toStdString(), line->text().toStdString())
+            << where.toStdString() << ": " << on << " opens with a part of its text selected";
+    }
+    if (auto* grid = qobject_cast<StringGrid*>(seen)) {
+        EXPECT_TRUE(grid->currentIndex().isValid()) << where.toStdString() << ": " << on << " has no current cell";
+    }
+}
+
 }  // namespace
 
-// A value typed the moment a dialog opens replaces the one it shows: the
-// focus starts on a value field with its whole text selected, on a cell of a
-// grid, or in a text box (whose lines a key must not replace); a dialog with
-// no value opens on its default button.
-TEST_F(KeyboardUseTest, EveryDialogOpensOnAValueWithItsWholeTextSelected) {
-    int dialogs = 0, selected = 0;
+// A value typed the moment a dialog opens, or a page of it is chosen by its
+// tab, replaces the one it shows.
+TEST_F(KeyboardUseTest, EveryDialogAndPageOpensOnItsFirstValueWithTheWholeTextSelected) {
+    int dialogs = 0, pages = 0;
+    std::set<QString> met;
     EveryOpening([&](QWidget& form) {
         if (!qobject_cast<QDialog*>(&form)) return;  // the main window and the 3D view
         ++dialogs;
-        const std::string where = name_.toStdString();
         QApplication::processEvents();
-        // The form's own focus, not the application's: which window the
-        // display activates last is up to it, and is not what is checked here.
-        QWidget* focus = form.focusWidget();
-        if (focus && focus->window() == &form) {
-            if (QLineEdit* line = TypingLine(focus)) {
-                ++selected;
-                EXPECT_EQ(line->selectedText().toStdString(), line->text().toStdString())
-                    << where << ": " << NameOf(focus) << " opens with a part of its text selected";
-                return;
-            }
-            if (auto* grid = GridOf(focus)) {
-                EXPECT_TRUE(grid->Row() >= 1 && grid->Col() >= 1) << where << ": " << NameOf(grid) << " has no current cell";
-                return;
-            }
-            if (auto* text = qobject_cast<QPlainTextEdit*>(focus); text && !text->isReadOnly()) return;
+        ExpectOpensOn(form, name_, met);
+        const QList<QTabWidget*> tabSets = form.findChildren<QTabWidget*>();
+        if (tabSets.isEmpty()) return;
+        QTabWidget* tabs = tabSets.first();
+        QTabBar* bar = tabs->tabBar();
+        // Pages 2, 3, ... and then 1, each made current by a click on its tab.
+        for (int k = 1; k <= tabs->count(); ++k) {
+            const int i = k % tabs->count();
+            if (tabs->currentIndex() == i)
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect((i + 1) % tabs->count()).center());
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+            QApplication::processEvents();
+            ASSERT_EQ(tabs->currentIndex(), i) << name_.toStdString() << ": the click missed the tab";
+            ++pages;
+            ExpectOpensOn(form, name_ + QStringLiteral(" page %1").arg(i + 1), met);
         }
-        const std::string on = focus && focus->window() == &form ? NameOf(focus) : std::string("no control of its own");
-        for (QWidget* w : form.findChildren<QWidget*>())
-            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && ValueFieldOf(w)) {
-                ADD_FAILURE() << where << ": opens on " << on << ", not on a value such as " << NameOf(w);
-                return;
-            }
-        for (QPushButton* b : Shown<QPushButton>(form))
-            if (b->isDefault()) {
-                EXPECT_TRUE(focus == b) << where << ": opens on " << on << ", not on " << NameOf(b);
-            }
     });
     EXPECT_GE(dialogs, 30);
-    EXPECT_GE(selected, 15);
+    EXPECT_GE(pages, 15);
+    for (const auto& [where, control] : OpensOn)
+        EXPECT_TRUE(met.count(where)) << where.toStdString() << " of the table was not opened";
 }
 
 namespace {
 
-// A value typed at once after a command given on a cell of wire 1, then
-// Return. The dipole runs from (0, -5.1, 10) to (0, 5.1, 10) at 14.2 MHz.
+// What became of the keys: the text of the field they went into and the
+// control the focus was on as long as the dialog stayed open.
+struct TypedOutcome {
+    const AntDef& ant;
+    QString shown, focus;
+    bool closed = false;
+    int result = QDialog::Rejected;
+};
+
+// The sweep's main points lie around 14.2 MHz at the given width (each
+// rounded to the kHz), and at least two of them were run there, not laid out
+// after a run at another width.
+bool SweptOver(double width) {
+    const SweepTable& t = Results.Sweep;
+    int run = 0;
+    for (const SweepDot& p : t.Points)
+        if (p.State == SweepComputed) run += std::abs(p.F - 14.2) <= width / 2 + 0.0005 + 1e-9 ? 1 : -100;
+    return std::abs(t.BW - width) < 1e-9 && run >= 2;
+}
+
+// The 3D view's step form, from the view's popup.
+QWidget* StepForm(TMainWnd& w) {
+    Button("Btn3D")(w);
+    if (OpenGL_Form) OpenGL_Form->M1->trigger();
+    return nullptr;
+}
+
+// Keys typed at once into a dialog opened on a cell of wire 1 (after a click
+// on a page's tab, when one is named), then a click on a button or on the tab
+// of a page, when one is named. "\t", "\r" and "\x1b" are Tab, Return and
+// Escape. The dipole runs from (0, -5.1, 10) to (0, 5.1, 10) at 14.2 MHz.
 const struct TypedAtOnceRow {
     const char* dialog;
-    const char* command;
+    FormOpener open;
     int col;
+    const char* page;
     const char* typed;
-    bool (*took)(const AntDef& ant);
+    const char* then;
+    bool (*took)(const TypedOutcome& o);
 } TypedAtOnce[] = {
     // Moved by the typed 1 m, not by the distance shown, which brings Y1 to 0.
-    {"Move", "K28", 2, "1", [](const AntDef& a) { return std::abs(a.Wires[0].Y1 - -4.1) < 1e-9; }},
+    {"Move", Command("K28"), 2, nullptr, "1\r", nullptr,
+     [](const TypedOutcome& o) { return std::abs(o.ant.Wires[0].Y1 - -4.1) < 1e-9; }},
     // X1 "0.0000" with a 1 typed is 1, not 0.00001.
-    {"Wire definition", "KT2", 1, "1", [](const AntDef& a) { return a.Wires[0].X1 == 1.0; }},
+    {"Wire definition", Command("KT2"), 1, nullptr, "1\r", nullptr,
+     [](const TypedOutcome& o) { return o.ant.Wires[0].X1 == 1.0; }},
     // 7.1 MHz, not "14.27.1": the multiplier 2 doubles every coordinate.
-    {"Wire scale", "KS4", 1, "7.1",
-     [](const AntDef& a) { return a.Freq == 7.1 && std::abs(a.Wires[0].Y1 - -10.2) < 1e-9; }},
+    {"Wire scale", Command("KS4"), 1, nullptr, "7.1\r", nullptr,
+     [](const TypedOutcome& o) { return o.ant.Freq == 7.1 && std::abs(o.ant.Wires[0].Y1 - -10.2) < 1e-9; }},
     // Two side by side, not twelve.
-    {"Stack", "K37", 1, "2", [](const AntDef& a) { return a.nH == 2 && a.nV == 1; }},
+    {"Stack", Command("K37"), 1, nullptr, "2\r", nullptr,
+     [](const TypedOutcome& o) { return o.ant.nH == 2 && o.ant.nV == 1; }},
+    // A typed width is swept by every command, with or without Return, not
+    // the 400 kHz shown before.
+    {"Plots, Speculation", Button("BwBtn"), 1, nullptr, "150", "TryBtn",
+     [](const TypedOutcome&) { return SweptOver(0.150); }},
+    {"Plots, All points", Button("BwBtn"), 1, nullptr, "600", "MeasBtn",
+     [](const TypedOutcome&) { return SweptOver(0.600); }},
+    {"Plots, Tab, Detailed", Button("BwBtn"), 1, nullptr, "93\t", "HalfBtn",
+     [](const TypedOutcome&) { return SweptOver(0.093); }},
+    // A tab takes no focus: the box is not left.
+    {"Plots, SWR tab", Button("BwBtn"), 1, nullptr, "150", "PBoxS",
+     [](const TypedOutcome&) { return std::abs(Results.Sweep.BW - 0.150) < 1e-9; }},
+    // A page of the calculators opens like a dialog: 7 MHz, not 14.27.
+    {"Resonance", Command("K21"), 1, "TabSheet1", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    {"Coil", Command("K21"), 1, "TabSheet2", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    {"LC-match", Command("K21"), 1, "TabSheet3", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    {"Line match 1", Command("K21"), 1, "TabSheet4", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    {"Line match 2", Command("K21"), 1, "TabSheet5", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    {"Stub", Command("K21"), 1, "TabSheet6", "7", nullptr, [](const TypedOutcome& o) { return o.shown == "7"; }},
+    // The steps come from the lists only, but Tab, Return and Escape work.
+    {"3D setup, Tab", StepForm, 1, nullptr, "\t", nullptr,
+     [](const TypedOutcome& o) { return o.focus == "AzEditCB"; }},
+    {"3D setup, Return", StepForm, 1, nullptr, "5\r", nullptr,
+     [](const TypedOutcome& o) { return o.closed && o.result == QDialog::Accepted && GLElevStep == 3; }},
+    {"3D setup, Escape", StepForm, 1, nullptr, "\x1b", nullptr, [](const TypedOutcome& o) { return o.closed; }},
 };
+
+// Clicks the tab of a page, as a user changes the page of a form.
+void ClickTab(QWidget& form, const char* pageName) {
+    for (QTabWidget* tabs : form.findChildren<QTabWidget*>()) {
+        const int i = tabs->indexOf(form.findChild<QWidget*>(pageName));
+        if (i < 0) continue;
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(i).center());
+        return;
+    }
+    ADD_FAILURE() << "no tab for " << pageName;
+}
 
 }  // namespace
 
@@ -336,24 +499,50 @@ TEST_F(KeyboardUseTest, AValueTypedAtOnceIntoADialogReplacesTheOneShown) {
         wnd->Ant.Freq = 14.2;
         wnd->Ant.nH = wnd->Ant.nV = 1;
         MakeDipole();
-        QString shown;
+        GLElevStep = GLElevStepStart;
+        TypedOutcome outcome{wnd->Ant, {}, {}};
         ExecModalDialog = [&](QDialog& d) {
             d.show();
             d.activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&d)) << row.dialog;
-            TypeKeys(d, row.typed);
-            if (QLineEdit* line = TypingLine(QApplication::focusWidget())) shown = line->text();
-            QTest::keyClick(d.windowHandle(), Qt::Key_Return);
-            if (!d.isVisible()) return d.result();
+            QApplication::processEvents();  // the focus moves into the window that became active
+            if (row.page) ClickTab(d, row.page);
+            for (const char c : std::string(row.typed)) {
+                QTest::keyClick(d.windowHandle(), c);
+                if (!d.isVisible()) break;
+                QWidget* focus = SeenFocus(QApplication::focusWidget());
+                outcome.focus = focus ? QString::fromStdString(NameOf(focus)) : QString();
+                if (QLineEdit* line = TypingLine(focus)) outcome.shown = line->text();
+            }
+            if (row.then && d.isVisible()) {
+                if (auto* button = d.findChild<QPushButton*>(row.then)) {
+                    EXPECT_TRUE(button->isEnabled()) << row.dialog << ": " << row.then << " is disabled";
+                    QTest::mouseClick(button, Qt::LeftButton);
+                } else {
+                    ClickTab(d, row.then);
+                }
+            }
+            outcome.closed = !d.isVisible();
+            if (outcome.closed) {
+                outcome.result = d.result();
+                return outcome.result;
+            }
             d.hide();
             return int(QDialog::Rejected);
         };
         wnd->Grid2->setFocus();
         wnd->Grid2->SetCurrentCell(row.col, 1);
         wnd->UpdateMenuState();
-        Command(row.command)(*wnd);
-        EXPECT_TRUE(row.took(wnd->Ant)) << row.dialog << ": \"" << row.typed << "\" typed at once reads \""
-                                         << shown.toStdString() << "\"";
+        row.open(*wnd);
+        if (OpenGL_Form) {
+            delete OpenGL_Form;
+            QApplication::processEvents();
+        }
+        QString typed = QString::fromLatin1(row.typed);
+        typed.replace('\t', "<Tab>").replace('\r', "<Return>").replace('\x1b', "<Escape>");
+        EXPECT_TRUE(row.took(outcome)) << row.dialog << ": \"" << typed.toStdString() << "\" typed at once reads \""
+                                        << outcome.shown.toStdString() << "\", the focus on "
+                                        << outcome.focus.toStdString() << (outcome.closed ? ", closed" : ", open");
     }
 }
 
