@@ -151,6 +151,8 @@ public:
     // the wires its positions were last placed against.
     AntennaIdentities AntIds;
     PositionKeeper Positions;
+    // The lines of AddPositionLines not yet shown by a Start or a run.
+    std::vector<std::string> HeldPositionLines;
     AntDef* CalcAnt = &Ant;    // the calculation copy: Ant itself or a stacked heap copy
     double ViewAzimuth = 220.0;
     double ViewElevation = -30.0;
@@ -306,7 +308,13 @@ public:
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);
     void AddLogLines(const std::vector<std::string>& lines);
+    // Lines of where positions went when they were placed anew: each stays
+    // in the log, written again after every clearing (a Start's, a
+    // preparation's, a run's), until a Start or an optimization run has
+    // shown it where the user reads the results (PositionLinesShown).
+    void AddPositionLines(const std::vector<std::string>& lines);
     void ClearLog();
+    void PositionLinesShown();
     bool LogFailed() const;
     QStringList LogLines() const;
 

@@ -42,7 +42,7 @@ int TMainWnd::PrepareCalcAnt(bool atRunFrequency) {
         }
     }
     const int result = PrepareCalcModel(turned);
-    AddLogLines(placed);
+    AddPositionLines(placed);
     // Every edit reaches the calculation through here: the optimizer's rows
     // follow it now, not at the next optimization, and say so below the
     // preparation's lines. The search's own points wait for its end.

@@ -218,6 +218,7 @@ void TMainWnd::NewAntDef() {
     // The record is about to hold another antenna.
     AntIds = {};
     Positions.Forget();
+    PositionLinesShown();
     JobDef.Wavelength = LightSpeedMHz / NewAntennaFreq;
     JobDef.EleWidthAll = 0;
     ResetAntennaReference(EnvDef);

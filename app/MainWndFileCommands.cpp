@@ -33,6 +33,7 @@ std::string TMainWnd::TextASaveWrites() const {
     const auto ant = std::make_unique<AntDef>(Ant);
     EnvRec env = EnvDef;
     TakeFieldsInto(fields, *ant, env);
+    (void)Positions.PlaceForText(*ant);
     return WriteAntennaText(*ant, env, Comment);
 }
 
@@ -72,16 +73,22 @@ bool TMainWnd::SaveAntFile(const QString& name) {
     if (!GetAntDef())
         return false;
     // The file keeps the positions where the antenna has them: a change of
-    // what lays the pulses out, not settled yet, is settled first.
+    // what lays the pulses out, not settled yet, is settled first. The file
+    // is read at the design frequency: its positions are those of the same
+    // points there, the window's own stay as they are.
     SettlePositions();
-    const std::string text = WriteAntennaText(Ant, EnvDef, Comment);
+    const auto saved = std::make_unique<AntDef>(Ant);
+    const std::vector<std::string> placed = Positions.PlaceForText(*saved);
+    const std::string text = WriteAntennaText(*saved, EnvDef, Comment);
     if (text.empty())
         return false;
     // A text that would open as another antenna, or not at all, never
     // replaces the user's file.
     std::string error;
-    if (WriteCheckedAntennaText(LocalPath(name), text, Ant, EnvDef, Comment, &error))
+    if (WriteCheckedAntennaText(LocalPath(name), text, *saved, EnvDef, Comment, &error)) {
+        AddPositionLines(placed);
         return true;
+    }
     ReportCannotSave(name, error);
     return false;
 }

@@ -135,7 +135,12 @@ void TMainWnd::K37Click() {
 
 void TMainWnd::K30Click() {
     for (StringGrid* g : {Grid2, Grid3, Grid4}) g->CloseEditor();
-    std::string text = WriteAntennaText(Ant, EnvDef, Comment);
+    // The text is read back at the design frequency: its positions are
+    // those of the same points there.
+    SettlePositions();
+    const auto shown = std::make_unique<AntDef>(Ant);
+    const std::vector<std::string> placed = Positions.PlaceForText(*shown);
+    std::string text = WriteAntennaText(*shown, EnvDef, Comment);
     int result = 0;
     {
         TTextEditDlg dialog(this, SettingsFilePath());
@@ -157,6 +162,7 @@ void TMainWnd::K30Click() {
     Ant.Edited = 1;
     Ant.Changed = 1;
     RefreshAll();
+    AddPositionLines(placed);
 }
 
 void TMainWnd::K34Click() {

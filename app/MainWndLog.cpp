@@ -3,6 +3,7 @@
 #include "platform/Prompter.h"
 
 #include <QPlainTextEdit>
+#include <algorithm>
 
 void TMainWnd::AddLogLine(const QString& line) {
     if (LogMemo) LogMemo->appendPlainText(line);
@@ -12,9 +13,21 @@ void TMainWnd::AddLogLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) AddLogLine(QString::fromStdString(line));
 }
 
+void TMainWnd::AddPositionLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        // A line held is in the log already.
+        if (std::find(HeldPositionLines.begin(), HeldPositionLines.end(), line) != HeldPositionLines.end()) continue;
+        HeldPositionLines.push_back(line);
+        AddLogLine(QString::fromStdString(line));
+    }
+}
+
 void TMainWnd::ClearLog() {
     if (LogMemo) LogMemo->clear();
+    AddLogLines(HeldPositionLines);
 }
+
+void TMainWnd::PositionLinesShown() { HeldPositionLines.clear(); }
 
 void TMainWnd::SetLogFailed(bool failed) {
     if (!LogMemo) return;

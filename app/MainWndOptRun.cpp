@@ -180,7 +180,7 @@ void TMainWnd::ACalBtnClick() {
     // before the run starts from them.
     const std::vector<std::string> placed = PlacePendingPositions();
     ClearLog();
-    AddLogLines(placed);
+    AddPositionLines(placed);
     const ResultOrigin originBefore = Origin;
     PushResultRow();
     PreOptimizationReferences = KeepAntennaNow();
@@ -216,7 +216,7 @@ void TMainWnd::ACalBtnClick() {
         throw;
     }
     AddLogLine(QString::fromStdString(ShortestFloat(RoundTo((t1 - t0) * 0.001, 2))) + " sec");
-    AddLogLines(Positions.EndRun(Ant));
+    AddPositionLines(Positions.EndRun(Ant));
     ReportBandSources(*startAnt);
     Ant.Changed = 1;
 
@@ -268,6 +268,8 @@ void TMainWnd::ACalBtnClick() {
     if (!WriteFileReplacing(scan, ScanText(LogLines()), &error))
         ErrorBox("Can not save %s: %s", scan.c_str(), error.c_str());
     UpdateMenuState();
+    // What the edits and the run did to the positions stands in its log.
+    PositionLinesShown();
     if (CloseAfterRun) {
         CloseAfterRun = false;
         QTimer::singleShot(0, this, [this] { close(); });

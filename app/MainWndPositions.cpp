@@ -9,7 +9,7 @@
 #include "optimizer/OptimizerState.h"
 #include "platform/StringGrid.h"
 
-void TMainWnd::SettlePositions() { AddLogLines(PlacePendingPositions()); }
+void TMainWnd::SettlePositions() { AddPositionLines(PlacePendingPositions()); }
 
 std::vector<std::string> TMainWnd::PlacePendingPositions(bool atRunFrequency) {
     const int sources = Ant.SourceCount, loads = Ant.LoadCount;

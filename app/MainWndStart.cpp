@@ -102,6 +102,8 @@ void TMainWnd::CalTrgBtnClick() {
     UpdatePlotCursor();
     if (ok) Refresh3DView();
     UpdateMenuState();
+    // What the edits did to the positions stands in the log over the results.
+    PositionLinesShown();
     if (CloseAfterRun) {
         CloseAfterRun = false;
         QTimer::singleShot(0, this, [this] { close(); });

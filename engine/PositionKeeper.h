@@ -42,6 +42,12 @@ public:
     // Places the positions for the changes of the layout since the last Take
     // and takes the antenna. Returns the lines for the log.
     std::vector<std::string> Settle(AntDef& ant);
+    // An antenna text (a file, the text editor's) is read at the design
+    // frequency: `ant`, a copy of the antenna as it stands, gets its sources
+    // and loads placed from the layout they were last placed against to the
+    // one at that frequency, by their points, as Settle places them. Returns
+    // the lines for the log of those whose point the text cannot keep.
+    std::vector<std::string> PlaceForText(AntDef& ant) const;
 
     // A run over frequencies of its own (a sweep, a table, the multiband
     // list) begins: nothing said yet.

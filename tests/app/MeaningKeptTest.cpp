@@ -13,6 +13,7 @@
 #include "editing/MediaDlgBox.h"
 #include "editing/MoveDlgBox.h"
 #include "editing/StackDlgBox.h"
+#include "editing/TextEditDlg.h"
 #include "editing/WCombDlg.h"
 #include "editing/WireCadDlg.h"
 #include "editing/WireScaleDlg.h"
@@ -157,6 +158,7 @@ public:
     std::string AntennaText() const { return WriteAntennaText(wnd->Ant, EnvDef, wnd->Comment); }
     int rowsBefore = 0;
     std::optional<Point3D> pointBefore;
+    ResultRow resultBefore{};
 
     // An antenna of examples/ opened through File / Open, its text changed
     // first where `from` is given.
@@ -469,6 +471,41 @@ void FeedLeftByTheJoint(MeaningKept& t) {
     EXPECT_EQ(t.LinesAbout("Source 1 (w2b): no pulse stands at its point").size(), 1)
         << t.wnd->LogLines().join("\n").toStdString();
 }
+
+// The dipole with loads five pulses either side of its centre, fed at
+// `feed`, started at the calculation frequency `calc`.
+auto LoadedDipoleStartedAt = [](const char* calc, const char* feed) {
+    return [calc, feed](MeaningKept& t) {
+        t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,-1"}, {feed}, {"w1c-5", "w1c+5"});
+        MeaningKept::TypeInto(t.Wnd().DoFreq, calc);
+        t.Start();
+        t.KeepPoints();
+        t.resultBefore = *Results.Row(0);
+    };
+};
+// Saved (Save as, or Save onto the file it was opened from), opened, and
+// started at the calculation frequency `calc` again.
+auto SavedOpenedAndStartedAt = [](const char* calc, bool saveAs) {
+    return [calc, saveAs](MeaningKept& t) {
+        const QString path = t.TempPath(saveAs ? "saved.kva" : "meaning.kva");
+        if (saveAs) t.prompter.AnswerFile(path.toStdString());
+        (saveAs ? t.Wnd().K5 : t.Wnd().K4)->trigger();
+        ASSERT_EQ(t.Wnd().Ant.Changed, 0) << t.Shown();
+        t.prompter.AnswerFile(path.toStdString());
+        t.Wnd().K3->trigger();
+        ASSERT_EQ(t.Wnd().DoFreq->currentText(), "14.2") << "a file is read at its design frequency";
+        MeaningKept::TypeInto(t.Wnd().DoFreq, calc);
+        t.StartAgain();
+    };
+};
+// The opened file is the antenna saved: its positions at their points, and
+// its impedance (the same steps on the same antenna).
+auto AsSaved = [](MeaningKept& t) {
+    EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 0);
+    const ResultRow now = *Results.Row(0);
+    EXPECT_NEAR(now.R, t.resultBefore.R, 1e-4 * std::abs(t.resultBefore.R));
+    EXPECT_NEAR(now.jX, t.resultBefore.jX, 1e-4 * std::abs(t.resultBefore.jX));
+};
 
 const MeaningKeptRow Rows[] = {
     // Results after an edit of what they were computed from.
@@ -996,6 +1033,80 @@ const MeaningKeptRow Rows[] = {
          ASSERT_EQ(t.wnd->Ant.Changed, 0) << t.Shown();
      },
      [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    // A file is read at its design frequency: what it keeps is written for
+    // that layout, whatever the calculation frequency.
+    {"LoadsThroughASaveAsAtAnotherCalculationFrequency", LoadedDipoleStartedAt("28.4", "w1c"),
+     SavedOpenedAndStartedAt("28.4", true), AsSaved},
+    {"FeedByOffsetThroughASaveAtAnotherCalculationFrequency", LoadedDipoleStartedAt("7.1", "w1b+9"),
+     SavedOpenedAndStartedAt("7.1", false), AsSaved},
+    {"LoadsThroughAFarFieldFileSavedAsText", LoadedDipoleStartedAt("28.4", "w1c"),
+     [](MeaningKept& t) {
+         // The far-field file keeps the calculation frequency it was computed at.
+         t.prompter.AnswerFile(t.TempPath("loads.kvb").toStdString());
+         t.wnd->K11->trigger();
+         t.prompter.AnswerFile(t.TempPath("loads.kvb").toStdString());
+         t.wnd->K12->trigger();
+         ASSERT_EQ(t.wnd->Ant.CalcFreq, 28.4) << t.Shown();
+         SavedOpenedAndStartedAt("28.4", true)(t);
+     },
+     AsSaved},
+    {"LoadsThroughTheTextEditorAtAnotherCalculationFrequency", LoadedDipoleStartedAt("28.4", "w1c"),
+     [](MeaningKept& t) {
+         // The name edited: the text is read back as the antenna.
+         t.Accept<TTextEditDlg>(t.wnd->K30, [](TTextEditDlg& d) {
+             QString text = d.Memo->toPlainText();
+             d.Memo->selectAll();
+             d.Memo->insertPlainText(text.replace("Meaning kept", "Meaning kept 2"));
+         });
+         ASSERT_STREQ(t.wnd->Ant.Name, "Meaning kept 2");
+         ASSERT_EQ(t.wnd->DoFreq->currentText(), "14.2") << "a text is read at its design frequency";
+         MeaningKept::TypeInto(t.wnd->DoFreq, "28.4");
+         t.StartAgain();
+     },
+     AsSaved},
+    // A line of a position that moved stays in the log until a Start shows
+    // it: no clearing of a preparation or of Start removes it before.
+    {"SourceLineOfATabChangeThroughTheHeightAndStart",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,-1"}, {"w1b+1"}, {}, GroundReal);
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->EditEC, "2");
+         t.wnd->Page->setCurrentWidget(t.wnd->TabSheet3);
+         QApplication::processEvents();
+         ASSERT_EQ(t.LinesAbout("Source 1 (w1b+1)").size(), 1) << "settled by the tab change";
+         MeaningKept::TypeInto(t.wnd->AntHeight, "2");
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 1); }},
+    {"LoadsLineOfATaperSetThroughStart",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
+         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
+         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(3, 1, "2.5"); });
+         ASSERT_EQ(t.wnd->Ant.TaperSets[0].Len[0], 2.5);
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    // The added height alone decides whether a wire end has a pulse.
+    {"FeedThroughTheAddedHeight",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,0,0,0,10,0.001,10"}, {"w1b"}, {}, GroundPerfect);
+         t.Start();
+         t.KeepPoints();
+     },
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.wnd->AntHeight, "5");
+         t.StartAgain();
+     },
+     [](MeaningKept& t) { EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 1); }},
     {"LoadsThroughAFrequencyTable", [](MeaningKept& t) { t.StartLoadedDipole(); },
      [](MeaningKept& t) { t.FrequencyTable("14.2", "28.4", "7100"); },
      [](MeaningKept& t) {

@@ -25,6 +25,7 @@
 #include "engine/PulseLayout.h"
 #include "engine/WireExpansion.h"
 #include "model/AntennaNormalForm.h"
+#include "model/AntennaText.h"
 #include "model/EntryIdentity.h"
 #include "model/EnvDef.h"
 #include "model/EnvDefaults.h"
@@ -850,4 +851,119 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
     EXPECT_GT(moved, Sequences / 4);
     EXPECT_GT(said, Sequences);
     EXPECT_GT(turns, Sequences / 10);
+}
+
+// ---- Positions through saves and opens at another calculation frequency ----
+
+// An antenna text is read at its design frequency. Saved while the
+// calculation frequency is another (after random changes of what the layout
+// reads), opened, and set to that calculation frequency again: each position
+// stands at its point, or a line of the save or of the open names it.
+TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsOrSaySo) {
+    constexpr int Sequences = 150;
+    std::mt19937 rnd(0x5902);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(std::max(n, 1))); };
+    const EnvRec ground = EnvDef;
+    InitEnvironmentDefaults(1ull << 30);
+    EnvDef.AntHeight = 0;
+    const auto noRows = std::make_unique<CACal>();
+    int kept = 0, renamed = 0, said = 0;
+    for (int n = 0; n < Sequences; ++n) {
+        EnvDef.Type = pick(2) ? GroundPerfect : GroundFree;
+        auto ant = std::make_unique<AntDef>();
+        ResetToNewAntenna(*ant);
+        ant->Freq = ant->CalcFreq = 14.2;
+        ant->TaperSetCount = 1;
+        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
+        const int32_t codes[] = {-1, 0, -2, -3, 11, 12, -4};
+        for (int e = 0; e < 1 + pick(3); ++e)
+            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
+                                                   codes[pick(7)], 0, 0, 0};
+        // A vertical standing on the ground, where its end has a pulse.
+        if (pick(2)) ant->Wires[ant->WireCount++] = WireRec{-3, 0, 0, -3, 0, 5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
+        const char* texts[] = {"c", "b+1", "e-2", "c-2", "c+3", "b+4", "e", "c1", "b"};
+        auto position = [&](char (&pos)[PosTextSize]) {
+            CopyText(pos, ("w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(9)]).c_str());
+        };
+        for (int i = 0; i < 1 + pick(2); ++i) position(ant->Sources[ant->SourceCount++].Pos);
+        for (int i = 0; i < pick(3); ++i) {
+            ant->Loads[ant->LoadCount].Type = LoadRX;
+            ant->Loads[ant->LoadCount].A[0] = 10;
+            position(ant->Loads[ant->LoadCount++].Pos);
+        }
+        // Opened (so that it holds what a text carries), then changed as the
+        // fields and dialogs change it, each change settled; the last one
+        // leaves the calculation frequency off the design frequency.
+        {
+            EnvRec env = EnvDef;
+            std::string comment;
+            const std::string typed = WriteAntennaText(*ant, EnvDef, "");
+            ASSERT_TRUE(ReadAntennaFile(typed, *ant, env, comment)) << typed;
+        }
+        PositionKeeper keeper;
+        keeper.Take(*ant);
+        for (int step = 0; step < pick(3); ++step) {
+            switch (pick(4)) {
+            case 0: ant->Freq = ant->CalcFreq = 7.0 + 0.1 * pick(300); break;
+            case 1: ant->DM1 = 100 + 100 * pick(10); break;
+            case 2: ant->EC = 1 + pick(4); break;
+            default: ant->TaperSets[0].Len[0] = 0.5 + 0.5 * pick(6); break;  // the last is the rest of the wire
+            }
+            (void)keeper.Settle(*ant);
+        }
+        do ant->CalcFreq = 7.0 + 0.1 * pick(300);
+        while (ant->CalcFreq == ant->Freq);
+        (void)keeper.Settle(*ant);
+        const std::string trace = "sequence " + std::to_string(n) + " at " + std::to_string(ant->CalcFreq) +
+                                  " MHz, designed for " + std::to_string(ant->Freq);
+        const auto before = PointsOf(*ant, *noRows);
+
+        // Saved as the window saves, opened as Open reads, and the
+        // calculation frequency typed again.
+        auto saved = std::make_unique<AntDef>(*ant);
+        std::vector<std::string> notes = keeper.PlaceForText(*saved);
+        const auto inFile = PointsOf(*saved, *noRows);
+        const std::string text = WriteAntennaText(*saved, EnvDef, "");
+        auto opened = std::make_unique<AntDef>();
+        EnvRec env = EnvDef;
+        std::string comment;
+        ASSERT_TRUE(ReadAntennaFile(text, *opened, env, comment)) << trace;
+        ASSERT_EQ(LayoutFrequency(*opened), ant->Freq) << trace;
+        PositionKeeper reopened;
+        reopened.Take(*opened);
+        opened->CalcFreq = ant->CalcFreq;
+        const std::vector<std::string> settled = reopened.Settle(*opened);
+        notes.insert(notes.end(), settled.begin(), settled.end());
+
+        const auto now = PointsOf(*opened, *noRows);
+        for (const auto& [name, was] : before) {
+            auto line = [&](const std::string& named) {
+                const std::string own = name + " (" + named + ")";
+                return std::any_of(notes.begin(), notes.end(), [&](const std::string& l) { return l.find(own) != std::string::npos; });
+            };
+            if (line(was.first) || line(inFile.at(name).first)) {
+                ++said;
+                continue;
+            }
+            const auto& is = now.at(name);
+            if (!was.second) {
+                ASSERT_FALSE(is.second) << trace << ": " << name << " (" << was.first << ") names a pulse unsaid as " << is.first;
+                continue;
+            }
+            ASSERT_TRUE(is.second) << trace << ": " << name << " (" << was.first << ") names no pulse as " << is.first;
+            const double scale = 1 + std::fabs(was.second->X) + std::fabs(was.second->Y) + std::fabs(was.second->Z);
+            ASSERT_LT(std::hypot(is.second->X - was.second->X, is.second->Y - was.second->Y, is.second->Z - was.second->Z),
+                      1e-9 * scale)
+                << trace << ": " << name << " (" << was.first << ") saved as " << inFile.at(name).first
+                << " moved unsaid to " << is.first;
+            ++kept;
+            if (inFile.at(name).first != was.first) ++renamed;
+        }
+        if (HasFatalFailure()) break;
+    }
+    EnvDef = ground;
+    std::printf("positions kept their point %d times (written anew %d times), said %d times\n", kept, renamed, said);
+    EXPECT_GT(kept, Sequences / 2);
+    EXPECT_GT(renamed, 0);
+    EXPECT_GT(said, Sequences / 2);
 }
