@@ -308,7 +308,8 @@ public:
     void SetLogFailed(bool failed);
     void AddLogLine(const QString& line);
     void AddLogLines(const std::vector<std::string>& lines);
-    // Lines of where positions went when they were placed anew: each stays
+    // Lines of where positions went when they were placed anew, or of the
+    // entries and optimizer rows an edit removed or moved: each stays
     // in the log, written again after every clearing (a Start's, a
     // preparation's, a run's), until a Start or an optimization run has
     // shown it where the user reads the results (PositionLinesShown).

@@ -267,7 +267,7 @@ void TMainWnd::AntChangedWithNotes(int sourcesBefore, const std::vector<std::str
     // Sources removed with their wires leave the others their share.
     if (Ant.SourceCount != sourcesBefore) SetAutoVol();
     AntChanged();
-    AddLogLines(notes);
+    AddPositionLines(notes);
 }
 
 void TMainWnd::UpdateCount() {
@@ -316,7 +316,7 @@ void TMainWnd::DeleteSource(int k) {
     SetAutoVol();
     Grid3->SetRowCount(Ant.SourceCount + 2);
     AntChanged();
-    AddLogLines(notes);
+    AddPositionLines(notes);
     Grid3->Invalidate();
 }
 

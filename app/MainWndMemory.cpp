@@ -49,6 +49,8 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     const KeptAntenna restored = references.Text == kept ? references : KeptAntenna{kept, nullptr, nullptr};
     CACal* cal = restored.References ? &OptimizerState() : ACal;
     const std::vector<std::string> lines = RestoreKeptAntenna(restored, Ant, AntIds, EnvDef, Comment, cal);
+    // Lines about the antenna just replaced describe nothing that is left.
+    PositionLinesShown();
     {
         // Its positions stand placed against its own wires at the
         // calculation frequency it was kept at; the next preparation
@@ -62,7 +64,7 @@ void TMainWnd::RestoreKept(const std::string& kept, const KeptAntenna& reference
     Ant.Edited = 1;
     Ant.Changed = 1;
     RefreshAll();
-    AddLogLines(lines);
+    AddPositionLines(lines);
 }
 
 // The memory keeps its text for another restore.

@@ -1095,6 +1095,19 @@ const MeaningKeptRow Rows[] = {
          t.StartAgain();
      },
      [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
+    {"LoadRemovedWithItsWireThroughStart",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,0.001,-1", "3,-5,10,3,5,10,0.001,-1"}, {"w1c"}, {"w2c"});
+         t.Start();
+     },
+     [](MeaningKept& t) {
+         t.DeleteWire(2);
+         ASSERT_EQ(t.wnd->Ant.LoadCount, 0);
+         t.StartAgain();
+     },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.LinesAbout("Load 1 (w2c)").size(), 1) << t.wnd->LogLines().join("\n").toStdString();
+     }},
     // The added height alone decides whether a wire end has a pulse.
     {"FeedThroughTheAddedHeight",
      [](MeaningKept& t) {
