@@ -4,6 +4,7 @@
 #include "app/MainWnd.h"
 #include "model/EnvDef.h"
 #include "model/ResultStore.h"
+#include "platform/OpeningFocus.h"
 #include "platform/WaitCursor.h"
 
 #include <QAction>
@@ -33,6 +34,8 @@ void TMainWnd::PageChange() {
     else if (Page->currentWidget() == TabSheet4)
         RedrawPlots();
     UpdateMenuState();
+    // The handler may have written the field the focus fell on.
+    if (QWidget* page = Page->currentWidget()) SelectFocusedValueOn(*page);
 }
 
 // Coming back to the window shows the view as it is now.

@@ -90,6 +90,12 @@ void FocusFirstValue(QDialog& dialog) {
     SelectWhole(field);
 }
 
+void SelectFocusedValueOn(QWidget& page) {
+    QWidget* focus = page.window()->focusWidget();
+    if (!focus || !page.isAncestorOf(focus)) return;
+    if (QWidget* field = ValueFieldOf(focus)) SelectWhole(field);
+}
+
 void FocusFirstValueOnEveryPage(QDialog& dialog) {
     static const char* const hooked = "focusFirstValueOnEveryPage";
     for (QTabWidget* tabs : dialog.findChildren<QTabWidget*>()) {

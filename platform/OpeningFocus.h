@@ -26,3 +26,9 @@ void FocusFirstValue(QDialog& dialog);
 // without a value field leaves the focus where it is. Installed once per tab
 // set, however often the dialog is shown.
 void FocusFirstValueOnEveryPage(QDialog& dialog);
+
+// A change of page hands the focus on when the page that held it hides. Where
+// it lands on a value field of `page`, the field's text is selected whole, as
+// at an opening, so that a key typed at once replaces the value shown rather
+// than being appended to it. The focus stays where it is.
+void SelectFocusedValueOn(QWidget& page);

@@ -546,6 +546,37 @@ TEST_F(KeyboardUseTest, AValueTypedAtOnceIntoADialogReplacesTheOneShown) {
     }
 }
 
+// A click on a tab of the window hands the focus on to the page that shows;
+// a key typed at once into a field it lands on replaces the value shown.
+TEST_F(KeyboardUseTest, AValueTypedRightAfterAChangeOfTabReplacesTheOneShown) {
+    const struct {
+        const char* field;
+        const char* page;
+    } cases[] = {{"EditEC", "TabSheet3"}, {"AntName", "TabSheet3"}, {"DoFreq", "TabSheet1"}, {"Freq", "TabSheet4"}};
+    int landed = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " then the tab of " + c.page);
+        MakeDipole();
+        auto* field = wnd->findChild<QWidget*>(c.field);
+        ASSERT_TRUE(field);
+        for (int i = 0; i < wnd->Page->count(); ++i)
+            if (wnd->Page->widget(i)->isAncestorOf(field)) wnd->Page->setCurrentIndex(i);
+        wnd->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(wnd.get()));
+        field->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        ClickTab(*wnd, c.page);
+        QApplication::processEvents();
+        QTest::keyClick(wnd->windowHandle(), '7');
+        if (QLineEdit* line = TypingLine(SeenFocus(QApplication::focusWidget()))) {
+            ++landed;
+            EXPECT_EQ(line->text().toStdString(), "7")
+                << "in " << NameOf(SeenFocus(QApplication::focusWidget()));
+        }
+    }
+    EXPECT_GT(landed, 0) << "no key landed in a field: the cases test nothing";
+}
+
 namespace {
 
 // Every way an antenna replaces the one shown.
