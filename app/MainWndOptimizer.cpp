@@ -13,11 +13,26 @@
 #include "platform/Prompter.h"
 
 #include <QAction>
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 const char* const OptLogFilter = "KORVA-TEZ tab. opt. file(*.kvo)";
+
+// The positions a log keeps beside the antenna's: each band's sources and the
+// current goal, as the optimizer follows them.
+std::vector<PositionKeeper::Holder> BandSourcesAndGoal(CACal& cal) {
+    std::vector<PositionKeeper::Holder> held;
+    for (int b = 0; b < std::clamp(cal.BandCount, 0, MaxBands); ++b)
+        for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+            held.push_back({cal.Bands[b].Sources[i].Pos,
+                            "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
+    if (cal.CurrentPos[0] != '\0') held.push_back({cal.CurrentPos, "The current goal"});
+    return held;
+}
 
 } // namespace
 
@@ -48,14 +63,24 @@ bool TMainWnd::SaveOptLogFile(const QString& name) {
     if (!ACal) return false;
     // The rows are written as they follow the antenna that is written with them.
     AttachOptimizer();
+    // The log is read at the design frequency: its antenna, band sources and
+    // current goal are written at their points there, from copies; the
+    // window's own stay as they are.
+    const auto saved = std::make_unique<AntDef>(Ant);
+    const std::unique_ptr<CACal> state = CopyOfLoggedState(*ACal);
+    const std::vector<std::string> placed =
+        Positions.PlaceForText(*saved, state ? BandSourcesAndGoal(*state) : std::vector<PositionKeeper::Holder>{});
     // The file says whether the antenna is one of the logged points, so that
     // an antenna edited since the run, or read back at a frequency other
     // than its points', is not taken for theirs.
-    const LogAntenna which = LogAntennaOf(*ACal, Ant, EnvDef, UserMaterialDef);
+    const LogAntenna which = LogAntennaOf(*ACal, *saved, EnvDef, UserMaterialDef);
     std::string error;
-    if (SaveOptLog(LocalPath(name), Ant, TakeModelEnvFields(EnvDef), Comment, *ACal, &error, which) ==
-        OptLogStatus::Ok)
+    // A state that does not read back is refused by the save, with its reason.
+    if (SaveOptLog(LocalPath(name), *saved, TakeModelEnvFields(EnvDef), Comment, state ? *state : *ACal, &error,
+                   which) == OptLogStatus::Ok) {
+        AddPositionLines(placed);
         return true;
+    }
     ReportCannotSave(name, error);
     return false;
 }

@@ -89,31 +89,31 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
     return notes;
 }
 
-std::vector<std::string> PositionKeeper::PlaceForText(AntDef& ant) const {
+std::vector<std::string> PositionKeeper::PlaceForText(AntDef& ant, const std::vector<Holder>& others) const {
     const std::unique_ptr<AntDef> before = LayoutFieldsOf(laidOut_ ? *laidOut_ : ant);
     const LayoutGround groundBefore = laidOut_ ? ground_ : GroundOfLayout();
     ant.CalcFreq = ant.Freq;
     if (SameLayoutFields(*before, ant) && groundBefore == GroundOfLayout()) return {};
     const WireRenumbering change = KeptNumbers(*before, ant);
     const auto place = PlaceByPoint(*before, groundBefore, ant, change);
-    const std::string readAt = "an antenna text is read at the design frequency " + DblToStr(ant.Freq) + " MHz";
+    const std::string readAt = "the antenna is read back at the design frequency " + DblToStr(ant.Freq) + " MHz";
     std::vector<std::string> notes;
     auto placeEntry = [&](char* pos, const std::string& name) {
         const std::string was(pos, strnlen(pos, PosTextSize));
         const PositionPlacement placed = place(was.c_str());
         switch (placed.How) {
         case PositionPlacement::Nearest:
-            notes.push_back(name + " (" + was + "): " + readAt + ", where no pulse stands at its point; the text " +
-                            "has the nearest one of its wire, " + placed.Text + ".");
+            notes.push_back(name + " (" + was + "): " + readAt + ", where no pulse stands at its point; it is " +
+                            "written at the nearest one of its wire, " + placed.Text + ".");
             [[fallthrough]];
         case PositionPlacement::Placed: CopyText(pos, PosTextSize, placed.Text.c_str()); break;
         case PositionPlacement::Removed:
             notes.push_back(name + " (" + was + "): " + readAt + ", where it would not name the pulse it names " +
-                            "now; the text keeps " + was + ", check its position.");
+                            "now; it is written as " + was + ", check its position.");
             break;
         case PositionPlacement::Unknown:
             if (!placed.Text.empty())
-                notes.push_back(name + " (" + was + "): " + placed.Text + "; the text keeps " + was +
+                notes.push_back(name + " (" + was + "): " + placed.Text + "; it is written as " + was +
                                 ", check its position.");
             break;
         }
@@ -122,6 +122,7 @@ std::vector<std::string> PositionKeeper::PlaceForText(AntDef& ant) const {
         placeEntry(ant.Sources[i].Pos, "Source " + std::to_string(i + 1));
     for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
         placeEntry(ant.Loads[i].Pos, "Load " + std::to_string(i + 1));
+    for (const Holder& h : others) placeEntry(h.Pos, h.Name);
     return notes;
 }
 

@@ -42,12 +42,24 @@ public:
     // Places the positions for the changes of the layout since the last Take
     // and takes the antenna. Returns the lines for the log.
     std::vector<std::string> Settle(AntDef& ant);
-    // An antenna text (a file, the text editor's) is read at the design
-    // frequency: `ant`, a copy of the antenna as it stands, gets its sources
-    // and loads placed from the layout they were last placed against to the
-    // one at that frequency, by their points, as Settle places them. Returns
-    // the lines for the log of those whose point the text cannot keep.
-    std::vector<std::string> PlaceForText(AntDef& ant) const;
+
+    // A position held outside the antenna's entries, named for the log
+    // ("Band 2 source 1"): it is placed with them through a run, and in a
+    // copy that a file keeps.
+    struct Holder {
+        char* Pos;
+        std::string Name;
+        double Freq = 0;  // the one frequency the run uses it at; 0: each of the run's
+    };
+    // A file or text that keeps the antenna (an antenna file, the text
+    // editor's text, an optimization log) is read at the design frequency:
+    // `ant`, a copy of the antenna as it stands, gets its sources and loads
+    // placed from the layout they were last placed against to the one at
+    // that frequency, by their points, as Settle places them; `others`, a
+    // copy's positions kept beside them (a log's band sources and current
+    // goal), are placed the same way. Returns the lines for the log of those
+    // whose point the copy cannot keep.
+    std::vector<std::string> PlaceForText(AntDef& ant, const std::vector<Holder>& others = {}) const;
 
     // A run over frequencies of its own (a sweep, a table, the multiband
     // list) begins: nothing said yet.
@@ -58,13 +70,6 @@ public:
     // frequency, once in the run.
     std::vector<std::string> SettleAtRunFrequency(AntDef& ant);
 
-    // A position held outside the antenna's entries, named for the log
-    // ("Band 2 source 1"): it is placed with them through a run.
-    struct Holder {
-        char* Pos;
-        std::string Name;
-        double Freq = 0;  // the one frequency the run uses it at; 0: each of the run's
-    };
     // A run begins on `ant` as it stands; `holders` are every position the run
     // places (the antenna's own entries among them), `frequencies` those the
     // run calculates at besides `ant`'s calculation frequency.

@@ -20,6 +20,16 @@ LogAntenna LogAntennaOf(CACal& cal, const AntDef& ant, const EnvRec& env, const 
     return cal.LogReadsAsOf(FingerprintOnReading(ant, env, material)) ? LogAntenna::Logged : LogAntenna::Other;
 }
 
+std::unique_ptr<CACal> CopyOfLoggedState(const CACal& cal) {
+    ByteWriter out;
+    cal.WriteTo(out);
+    const std::vector<uint8_t> image = out.Data();
+    ByteReader in(image.data(), image.size());
+    auto copy = std::make_unique<CACal>();
+    if (!copy->ReadFrom(in) || !in.AtEnd()) return nullptr;
+    return copy;
+}
+
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
                                       const CACal& cal, LogAntenna which) {
     ByteWriter out;

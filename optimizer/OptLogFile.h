@@ -4,6 +4,7 @@
 // memory; a read changes the optimizer and fills the caller's antenna
 // temporaries only when the whole file is good.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ enum class LogAntenna : uint8_t { Logged = 0, Other = 1 };
 // computed from that state. `cal` is attached to `ant`; `env` and `material`
 // are the writing window's.
 LogAntenna LogAntennaOf(CACal& cal, const AntDef& ant, const EnvRec& env, const UserMaterialRec& material);
+
+// A copy of `cal` as a log file keeps it (its image read back), for a writer
+// that places what the file keeps without changing the optimizer; null when
+// the image does not read back, which the save then refuses.
+std::unique_ptr<CACal> CopyOfLoggedState(const CACal& cal);
 
 std::vector<uint8_t> BuildOptLogImage(const AntDef& ant, const ModelEnvFields& env, const std::string& comment,
                                       const CACal& cal, LogAntenna which = LogAntenna::Logged);

@@ -279,11 +279,13 @@ public:
         wnd->K19->trigger();
         ASSERT_NE(wnd->ACal, nullptr);
     }
-    // The same in this window (the antenna's changes given up).
-    void SaveLogAndOpenItHere() {
+    // The same in this window (the antenna's changes given up); `saved` runs
+    // between the save and the open.
+    void SaveLogAndOpenItHere(const std::function<void()>& saved = {}) {
         prompter.AnswerFile(LogPath().toStdString());
         wnd->K20->trigger();
         ASSERT_TRUE(QFile::exists(LogPath()));
+        if (saved) saved();
         prompter.AnswerMessage(BoxNo);  // the antenna's save question, if any
         prompter.AnswerFile(LogPath().toStdString());
         wnd->K19->trigger();
@@ -494,6 +496,40 @@ auto SavedOpenedAndStartedAt = [](const char* calc, bool saveAs) {
         t.prompter.AnswerFile(path.toStdString());
         t.Wnd().K3->trigger();
         ASSERT_EQ(t.Wnd().DoFreq->currentText(), "14.2") << "a file is read at its design frequency";
+        MeaningKept::TypeInto(t.Wnd().DoFreq, calc);
+        t.StartAgain();
+    };
+};
+// Two bands sourced and the current goal at the loads' points (off the
+// pulses every layout shares), and a row.
+auto WithBandSourcesAndGoalAtTheLoads = [](MeaningKept& t) {
+    CACal& cal = t.wnd->OptimizerState();
+    t.wnd->AttachOptimizer();
+    cal.BandCount = 2;
+    for (int b = 0; b < 2; ++b) {
+        cal.Bands[b].Freq = 14.2 + 0.1 * b;
+        cal.Bands[b].Sources[0] = t.wnd->Ant.Sources[0];
+        CopyText(cal.Bands[b].Sources[0].Pos, t.wnd->Ant.Loads[b].Pos);
+    }
+    CopyText(cal.CurrentPos, t.wnd->Ant.Loads[1].Pos);
+    cal.AddVar(KindWire, 0, 2, LinkFree, 5.12, 10);
+    t.wnd->UpdateMenuState();
+    t.KeepPoints();
+};
+// The optimization log saved (which changes no position of the window's)
+// and opened here, `again` times more saved right after it opened, then
+// started at the calculation frequency `calc`.
+auto LogSavedOpenedAndStartedAt = [](const char* calc, int again = 0) {
+    return [calc, again](MeaningKept& t) {
+        for (int i = 0; i <= again; ++i) {
+            std::map<std::string, std::string> before, after;
+            for (const auto& [name, pos] : t.Positions()) before[name] = pos;
+            t.SaveLogAndOpenItHere([&] {
+                for (const auto& [name, pos] : t.Positions()) after[name] = pos;
+            });
+            EXPECT_EQ(after, before);
+            ASSERT_EQ(t.Wnd().DoFreq->currentText(), "14.2") << "a log is read at its design frequency";
+        }
         MeaningKept::TypeInto(t.Wnd().DoFreq, calc);
         t.StartAgain();
     };
@@ -1064,6 +1100,39 @@ const MeaningKeptRow Rows[] = {
          t.StartAgain();
      },
      AsSaved},
+    // A far-field file keeps the calculation frequency its results are of
+    // and is read at it.
+    {"LoadsThroughAFarFieldFileAtAnotherCalculationFrequency", LoadedDipoleStartedAt("28.4", "w1c"),
+     [](MeaningKept& t) {
+         t.prompter.AnswerFile(t.TempPath("loads.kvb").toStdString());
+         t.wnd->K11->trigger();
+         t.prompter.AnswerFile(t.TempPath("loads.kvb").toStdString());
+         t.wnd->K12->trigger();
+         ASSERT_EQ(t.wnd->DoFreq->currentText(), "28.4") << "read at the frequency its results are of";
+         t.StartAgain();
+     },
+     AsSaved},
+    // An optimization log is read at the design frequency, as an antenna file.
+    {"LoadsBandSourcesAndGoalThroughALogFileAtAnotherCalculationFrequency",
+     [](MeaningKept& t) {
+         LoadedDipoleStartedAt("28.4", "w1c")(t);
+         WithBandSourcesAndGoalAtTheLoads(t);
+     },
+     LogSavedOpenedAndStartedAt("28.4"), AsSaved},
+    {"LoadsBandSourcesAndGoalThroughALogFileSavedAgainRightAfterItOpened",
+     [](MeaningKept& t) {
+         LoadedDipoleStartedAt("28.4", "w1c")(t);
+         WithBandSourcesAndGoalAtTheLoads(t);
+     },
+     LogSavedOpenedAndStartedAt("28.4", 1), AsSaved},
+    // Typed, not started: the positions stand where the last Start left them.
+    {"LoadsBandSourcesAndGoalThroughALogFileSavedAtATypedCalculationFrequency",
+     [](MeaningKept& t) {
+         LoadedDipoleStartedAt("14.2", "w1c")(t);
+         WithBandSourcesAndGoalAtTheLoads(t);
+         MeaningKept::TypeInto(t.wnd->DoFreq, "28.4");
+     },
+     LogSavedOpenedAndStartedAt("28.4"), [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
     // A line of a position that moved stays in the log until a Start shows
     // it: no clearing of a preparation or of Start removes it before.
     {"SourceLineOfATabChangeThroughTheHeightAndStart",

@@ -714,6 +714,12 @@ TEST(IdentityFuzz, PositionsThroughBlankRowsTheValueColumnAndBandRunsNameNoOther
 
 namespace {
 
+// Removes the follower of an antenna before the antenna goes.
+struct Unfollow {
+    const AntDef& Ant;
+    ~Unfollow() { SetWireReferenceFollower(Ant, {}); }
+};
+
 // Every position with its point on the layout of `ant` (none where it names
 // no pulse), by the name the log gives it.
 std::map<std::string, std::pair<std::string, std::optional<Point3D>>> PointsOf(const AntDef& ant, const CACal& cal) {
@@ -855,9 +861,10 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
 
 // ---- Positions through saves and opens at another calculation frequency ----
 
-// An antenna text is read at its design frequency. Saved while the
-// calculation frequency is another (after random changes of what the layout
-// reads), opened, and set to that calculation frequency again: each position
+// An antenna file and an optimization log are read at the design frequency.
+// Saved while the calculation frequency is another, started or only typed
+// (after random changes of what the layout reads), opened, and set to that calculation frequency
+// again: each position (the log's band sources and current goal among them)
 // stands at its point, or a line of the save or of the open names it.
 TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsOrSaySo) {
     constexpr int Sequences = 150;
@@ -866,8 +873,10 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
     const EnvRec ground = EnvDef;
     InitEnvironmentDefaults(1ull << 30);
     EnvDef.AntHeight = 0;
+    // No optimizer: the antenna's own positions alone.
     const auto noRows = std::make_unique<CACal>();
-    int kept = 0, renamed = 0, said = 0;
+    noRows->CurrentPos[0] = '\0';
+    int kept = 0, renamed = 0, said = 0, logs = 0;
     for (int n = 0; n < Sequences; ++n) {
         EnvDef.Type = pick(2) ? GroundPerfect : GroundFree;
         auto ant = std::make_unique<AntDef>();
@@ -900,6 +909,29 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
             const std::string typed = WriteAntennaText(*ant, EnvDef, "");
             ASSERT_TRUE(ReadAntennaFile(typed, *ant, env, comment)) << typed;
         }
+        // The optimizer's band sources and current goal, followed as the
+        // window follows them.
+        AntennaIdentities ids;
+        auto cal = std::make_unique<CACal>();
+        SetWireReferenceFollower(*ant, [&ids, &cal](const AntDef& a, const WireRenumbering& change,
+                                                    const EntryRenumbering& entries, std::vector<std::string>& lines) {
+            ids.Follow(a, change, entries);
+            cal->FollowWireRenumbering(a, change, entries, lines);
+        });
+        const Unfollow unfollow{*ant};
+        ids.FitTo(*ant);
+        (void)cal->Attach(*ant, EnvDef, &ids);
+        cal->BandCount = 1 + pick(2);
+        for (int b = 0; b < cal->BandCount; ++b) {
+            cal->Bands[b].Freq = ant->Freq;
+            for (int i = 0; i < 1 + pick(2); ++i) {
+                cal->Bands[b].Sources[i] = SourceRec{};
+                cal->Bands[b].Sources[i].Voltage = 1;
+                position(cal->Bands[b].Sources[i].Pos);
+            }
+        }
+        if (pick(2)) position(cal->CurrentPos);
+        else cal->CurrentPos[0] = '\0';
         PositionKeeper keeper;
         keeper.Take(*ant);
         for (int step = 0; step < pick(3); ++step) {
@@ -911,58 +943,122 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
             }
             (void)keeper.Settle(*ant);
         }
-        do ant->CalcFreq = 7.0 + 0.1 * pick(300);
-        while (ant->CalcFreq == ant->Freq);
-        (void)keeper.Settle(*ant);
-        const std::string trace = "sequence " + std::to_string(n) + " at " + std::to_string(ant->CalcFreq) +
-                                  " MHz, designed for " + std::to_string(ant->Freq);
-        const auto before = PointsOf(*ant, *noRows);
+        // The calculation frequency set off the design frequency: started,
+        // or only typed (its field taken by the save command, the positions
+        // still where the last start put them).
+        double calc = 0;
+        do calc = 7.0 + 0.1 * pick(300);
+        while (calc == ant->Freq);
+        const bool typedOnly = pick(3) == 0;
+        if (!typedOnly) {
+            ant->CalcFreq = calc;
+            (void)keeper.Settle(*ant);
+        }
+        const auto beforeText = PointsOf(*ant, *noRows);
+        const auto beforeLog = PointsOf(*ant, *cal);
+        ant->CalcFreq = calc;
+        const std::string trace = "sequence " + std::to_string(n) + " at " + std::to_string(calc) +
+                                  (typedOnly ? " MHz typed" : " MHz") + ", designed for " + std::to_string(ant->Freq);
 
-        // Saved as the window saves, opened as Open reads, and the
-        // calculation frequency typed again.
-        auto saved = std::make_unique<AntDef>(*ant);
-        std::vector<std::string> notes = keeper.PlaceForText(*saved);
-        const auto inFile = PointsOf(*saved, *noRows);
-        const std::string text = WriteAntennaText(*saved, EnvDef, "");
-        auto opened = std::make_unique<AntDef>();
-        EnvRec env = EnvDef;
-        std::string comment;
-        ASSERT_TRUE(ReadAntennaFile(text, *opened, env, comment)) << trace;
-        ASSERT_EQ(LayoutFrequency(*opened), ant->Freq) << trace;
-        PositionKeeper reopened;
-        reopened.Take(*opened);
-        opened->CalcFreq = ant->CalcFreq;
-        const std::vector<std::string> settled = reopened.Settle(*opened);
-        notes.insert(notes.end(), settled.begin(), settled.end());
+        // Each position a file keeps stands at its point once the file is
+        // opened and set to the calculation frequency again, or a line of the
+        // save or of the open names it.
+        using Points = decltype(PointsOf(*ant, *cal));
+        auto expectKept = [&](const std::string& file, const Points& before, const Points& inFile, const Points& now,
+                              const std::vector<std::string>& notes) {
+            for (const auto& [name, was] : before) {
+                auto line = [&](const std::string& named) {
+                    const std::string own = name + " (" + named + ")";
+                    return std::any_of(notes.begin(), notes.end(), [&](const std::string& l) { return l.find(own) != std::string::npos; });
+                };
+                if (line(was.first) || line(inFile.at(name).first)) {
+                    ++said;
+                    continue;
+                }
+                const auto& is = now.at(name);
+                if (!was.second) {
+                    ASSERT_FALSE(is.second) << trace << ", " << file << ": " << name << " (" << was.first
+                                            << ") names a pulse unsaid as " << is.first;
+                    continue;
+                }
+                ASSERT_TRUE(is.second) << trace << ", " << file << ": " << name << " (" << was.first
+                                       << ") names no pulse as " << is.first;
+                const double scale = 1 + std::fabs(was.second->X) + std::fabs(was.second->Y) + std::fabs(was.second->Z);
+                ASSERT_LT(std::hypot(is.second->X - was.second->X, is.second->Y - was.second->Y, is.second->Z - was.second->Z),
+                          1e-9 * scale)
+                    << trace << ", " << file << ": " << name << " (" << was.first << ") saved as "
+                    << inFile.at(name).first << " moved unsaid to " << is.first;
+                ++kept;
+                if (inFile.at(name).first != was.first) ++renamed;
+            }
+        };
 
-        const auto now = PointsOf(*opened, *noRows);
-        for (const auto& [name, was] : before) {
-            auto line = [&](const std::string& named) {
-                const std::string own = name + " (" + named + ")";
-                return std::any_of(notes.begin(), notes.end(), [&](const std::string& l) { return l.find(own) != std::string::npos; });
-            };
-            if (line(was.first) || line(inFile.at(name).first)) {
-                ++said;
-                continue;
-            }
-            const auto& is = now.at(name);
-            if (!was.second) {
-                ASSERT_FALSE(is.second) << trace << ": " << name << " (" << was.first << ") names a pulse unsaid as " << is.first;
-                continue;
-            }
-            ASSERT_TRUE(is.second) << trace << ": " << name << " (" << was.first << ") names no pulse as " << is.first;
-            const double scale = 1 + std::fabs(was.second->X) + std::fabs(was.second->Y) + std::fabs(was.second->Z);
-            ASSERT_LT(std::hypot(is.second->X - was.second->X, is.second->Y - was.second->Y, is.second->Z - was.second->Z),
-                      1e-9 * scale)
-                << trace << ": " << name << " (" << was.first << ") saved as " << inFile.at(name).first
-                << " moved unsaid to " << is.first;
-            ++kept;
-            if (inFile.at(name).first != was.first) ++renamed;
+        // Saved as the window saves an antenna file, opened as Open reads
+        // it, and the calculation frequency typed again.
+        {
+            auto saved = std::make_unique<AntDef>(*ant);
+            std::vector<std::string> notes = keeper.PlaceForText(*saved);
+            const auto inFile = PointsOf(*saved, *noRows);
+            const std::string text = WriteAntennaText(*saved, EnvDef, "");
+            auto opened = std::make_unique<AntDef>();
+            EnvRec env = EnvDef;
+            std::string comment;
+            ASSERT_TRUE(ReadAntennaFile(text, *opened, env, comment)) << trace;
+            ASSERT_EQ(LayoutFrequency(*opened), ant->Freq) << trace;
+            PositionKeeper reopened;
+            reopened.Take(*opened);
+            opened->CalcFreq = ant->CalcFreq;
+            const std::vector<std::string> settled = reopened.Settle(*opened);
+            notes.insert(notes.end(), settled.begin(), settled.end());
+            expectKept("antenna file", beforeText, inFile, PointsOf(*opened, *noRows), notes);
+        }
+        if (HasFatalFailure()) break;
+
+        // The same through an optimization log, which keeps the band sources
+        // and the current goal besides.
+        {
+            auto saved = std::make_unique<AntDef>(*ant);
+            const std::unique_ptr<CACal> state = CopyOfLoggedState(*cal);
+            ASSERT_TRUE(state) << trace;
+            std::vector<PositionKeeper::Holder> held;
+            for (int b = 0; b < state->BandCount; ++b)
+                for (int i = 0; i < BandSources && state->Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+                    held.push_back({state->Bands[b].Sources[i].Pos,
+                                    "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
+            if (state->CurrentPos[0] != '\0') held.push_back({state->CurrentPos, "The current goal"});
+            std::vector<std::string> notes = keeper.PlaceForText(*saved, held);
+            const auto inFile = PointsOf(*saved, *state);
+            const std::vector<uint8_t> bytes = BuildOptLogImage(*saved, TakeModelEnvFields(EnvDef), "", *state);
+            auto opened = std::make_unique<AntDef>();
+            auto openedCal = std::make_unique<CACal>();
+            ModelEnvFields env = TakeModelEnvFields(EnvDef);
+            std::string comment;
+            ASSERT_EQ(ParseOptLogImage(bytes, *opened, env, comment, *openedCal), OptLogStatus::Ok) << trace;
+            ASSERT_EQ(LayoutFrequency(*opened), ant->Freq) << trace;
+            AntennaIdentities openedIds;
+            SetWireReferenceFollower(*opened, [&openedIds, &openedCal](const AntDef& a, const WireRenumbering& change,
+                                                                       const EntryRenumbering& entries,
+                                                                       std::vector<std::string>& lines) {
+                openedIds.Follow(a, change, entries);
+                openedCal->FollowWireRenumbering(a, change, entries, lines);
+            });
+            const Unfollow unfollowOpened{*opened};
+            openedIds.FitTo(*opened);
+            (void)openedCal->Attach(*opened, EnvDef, &openedIds);
+            PositionKeeper reopened;
+            reopened.Take(*opened);
+            opened->CalcFreq = ant->CalcFreq;
+            const std::vector<std::string> settled = reopened.Settle(*opened);
+            notes.insert(notes.end(), settled.begin(), settled.end());
+            expectKept("optimization log", beforeLog, inFile, PointsOf(*opened, *openedCal), notes);
+            ++logs;
         }
         if (HasFatalFailure()) break;
     }
     EnvDef = ground;
-    std::printf("positions kept their point %d times (written anew %d times), said %d times\n", kept, renamed, said);
+    std::printf("positions kept their point %d times (written anew %d times), said %d times, %d logs\n", kept, renamed,
+                said, logs);
+    EXPECT_EQ(logs, Sequences);
     EXPECT_GT(kept, Sequences / 2);
     EXPECT_GT(renamed, 0);
     EXPECT_GT(said, Sequences / 2);
