@@ -26,8 +26,9 @@ struct UserMaterialRec;
 uint64_t CalculationFingerprint(const AntDef& ant, const CalculationFields& fields, const EnvRec& env,
                                 const UserMaterialRec& material);
 
-// The state the antenna is in once read back from a file that keeps it:
-// files keep no calculation frequency and are read at the design frequency.
+// The state the antenna is in once read back from an antenna text or an
+// optimization log: both are read at the design frequency, where the
+// calculation frequency restarts, whatever frequency they were saved at.
 // What no file keeps (ground media, pulse limit, wire material) is taken
 // from `env` and `material`, as the reading window has them.
 uint64_t FingerprintOnReading(const AntDef& ant, const EnvRec& env, const UserMaterialRec& material);

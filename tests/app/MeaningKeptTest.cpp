@@ -1310,8 +1310,8 @@ const MeaningKeptRow Rows[] = {
          EXPECT_DOUBLE_EQ(t.wnd->Ant.Wires[1].Y2, 6.05) << "the antenna as it was saved";
          EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
      }},
-    // The file keeps no calculation frequency and opens at the design
-    // frequency: points computed at another one, or at a band's, are not the
+    // The file opens at the design frequency, whatever frequency it was
+    // saved at: points computed at another one, or at a band's, are not the
     // antenna's there.
     {"LogFileOfARunAtAnotherCalculationFrequency", [](MeaningKept& t) { t.OptimizeYagiBrieflyAt1405(); },
      [](MeaningKept& t) { t.SaveLogAndOpenItInANewWindow(); },
