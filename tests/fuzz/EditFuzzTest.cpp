@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "CountedRunHost.h"
+
 #include "editing/WireCadModel.h"
 #include "engine/PointPlacement.h"
 #include "engine/PulseLayout.h"
@@ -407,28 +409,15 @@ TEST_F(EditFuzz, SweepsBetweenEditsGiveOnlyValuesOfTheAntennaAsItStands) {
 
 // A run's calculations: each point fingerprinted as the window's preparation
 // fingerprints it, with the band's frequency and feeds in the antenna.
-class LogRunHost : public OptimizerHost {
+class LogRunHost : public CountedRunHost {
 public:
-    LogRunHost(const AntDef& ant, int stopAt) : ant_(ant), stopAt_(stopAt) {}
-    bool OptCalc() override {
-        if (++calcs_ >= stopAt_) JobDef.StopRequest = 1;
-        ResultRow& row = *Results.Row(0);
-        row = ResultRow{};
-        row.Ga = static_cast<float>(calcs_ % 7);
-        row.SWR = 1;
-        row.R = 50;
-        return true;
-    }
-    void AddLogLine(const std::string&) override {}
-    void ClearLog() override {}
-    void DrawOptInfo() override {}
+    LogRunHost(const AntDef& ant, int stopAt) : CountedRunHost(stopAt), ant_(ant) {}
     std::optional<uint64_t> PointOrigin() const override {
         return CalculationFingerprint(ant_, CalculationFieldsOf(ant_, EnvDef), EnvDef, UserMaterialDef);
     }
 
 private:
     const AntDef& ant_;
-    int calcs_ = 0, stopAt_ = 0;
 };
 
 // The window's antenna, its calculation field and its optimizer, with what

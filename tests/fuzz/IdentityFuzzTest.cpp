@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "CountedRunHost.h"
+
 #include "engine/PointPlacement.h"
 #include "engine/PositionKeeper.h"
 #include "engine/PulseLayout.h"
@@ -426,23 +428,10 @@ struct PositionSeen {
     std::optional<Point3D> Point;
 };
 
-struct PositionRun : OptimizerHost {
+struct PositionRun : CountedRunHost {
     PositionKeeper& Keeper;
     AntDef& Ant;
-    int Calcs = 0, StopAt = 0;
     PositionRun(PositionKeeper& keeper, AntDef& ant) : Keeper(keeper), Ant(ant) {}
-    bool OptCalc() override {
-        if (++Calcs >= StopAt) JobDef.StopRequest = 1;
-        ResultRow& row = *Results.Row(0);
-        row = ResultRow{};
-        row.Ga = static_cast<float>(Calcs % 7);
-        row.SWR = 1;
-        row.R = 50;
-        return true;
-    }
-    void AddLogLine(const std::string&) override {}
-    void ClearLog() override {}
-    void DrawOptInfo() override {}
     void PlacePositions() override { Keeper.PlaceRun(Ant); }
 };
 
