@@ -91,6 +91,7 @@ TMainWnd::TMainWnd(const QStringList& args, QWidget* parent) : QMainWindow(paren
     ConnectFields();
     ConnectCommands();
     ConnectView();
+    Positions.KeepBeside([this] { return PositionsHeldBy(ACal); });
     SetWireReferenceFollower(Ant, [this](const AntDef& ant, const WireRenumbering& change,
                                          const EntryRenumbering& entries, std::vector<std::string>& notes) {
         FollowAntennaRenumbering(ant, change, entries, notes);

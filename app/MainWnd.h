@@ -264,6 +264,10 @@ public:
     // wires, the optimizer's rows.
     void FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries,
                                   std::vector<std::string>& notes);
+    // Every position an optimization run places as it moves wires: the
+    // antenna's loads, its sources (in a multi-band run the bands' sources,
+    // which the bands put into it, take their place) and those above.
+    std::vector<PositionKeeper::Holder> RunPositions(CACal& cal);
     // After a multi-band run: a line naming the sources the bands fed and
     // those the antenna is left with, when they are not those it had.
     void ReportBandSources(const AntDef& before);

@@ -60,7 +60,7 @@ int TMainWnd::PrepareCalcModel(const std::vector<int>& turnedBefore) {
         PulseLayout typed;
         const bool counted = HasWireToTurn(Ant) && LayOutPulses(Ant, typed);
         turned = NormalizeGroundedWires(Ant, counted ? typed.WirePulses : std::vector<long long>{});
-        if (!turned.empty()) Positions.Take(Ant);
+        if (!turned.empty()) Positions.Accept(Ant);
     }
     if (StackCountH(Ant) == 1 && StackCountV(Ant) == 1) {
         FreeCalcCopy();

@@ -87,27 +87,6 @@ std::string ScanText(const QStringList& lines) {
     return text;
 }
 
-// Every position a run places as it moves wires: the antenna's loads, its
-// sources (in a multi-band run the bands' sources, which the bands put into
-// it), and the current goal.
-std::vector<PositionKeeper::Holder> RunPositions(AntDef& ant, CACal& cal) {
-    std::vector<PositionKeeper::Holder> holders;
-    for (int i = 0; i < std::clamp(ant.LoadCount, 0, MaxLoads); ++i)
-        holders.push_back({ant.Loads[i].Pos, "Load " + std::to_string(i + 1)});
-    if (cal.BandCount <= 1) {
-        for (int i = 0; i < std::clamp(ant.SourceCount, 0, MaxSources); ++i)
-            holders.push_back({ant.Sources[i].Pos, "Source " + std::to_string(i + 1)});
-    } else {
-        for (int b = 0; b < std::clamp(cal.BandCount, 0, MaxBands); ++b)
-            for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
-                holders.push_back({cal.Bands[b].Sources[i].Pos,
-                                   "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1),
-                                   cal.Bands[b].Freq});
-    }
-    if (cal.CurrentPos[0] != '\0') holders.push_back({cal.CurrentPos, "The current goal"});
-    return holders;
-}
-
 // The frequencies of a multi-band run: each band's.
 std::vector<double> RunFrequencies(const CACal& cal) {
     std::vector<double> frequencies;
@@ -196,7 +175,7 @@ void TMainWnd::ACalBtnClick() {
     uint32_t t1 = 0;
     bool ok = false;
     const auto startAnt = std::make_unique<AntDef>(Ant);
-    Positions.BeginRun(Ant, RunPositions(Ant, cal), RunFrequencies(cal));
+    Positions.BeginRun(Ant, RunPositions(cal), RunFrequencies(cal));
     try {
         BusyRun busy;
         SetOptRunning();

@@ -22,18 +22,6 @@ namespace {
 
 const char* const OptLogFilter = "KORVA-TEZ tab. opt. file(*.kvo)";
 
-// The positions a log keeps beside the antenna's: each band's sources and the
-// current goal, as the optimizer follows them.
-std::vector<PositionKeeper::Holder> BandSourcesAndGoal(CACal& cal) {
-    std::vector<PositionKeeper::Holder> held;
-    for (int b = 0; b < std::clamp(cal.BandCount, 0, MaxBands); ++b)
-        for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
-            held.push_back({cal.Bands[b].Sources[i].Pos,
-                            "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
-    if (cal.CurrentPos[0] != '\0') held.push_back({cal.CurrentPos, "The current goal"});
-    return held;
-}
-
 } // namespace
 
 void TMainWnd::DestroyOptimizerState() {
@@ -69,7 +57,7 @@ bool TMainWnd::SaveOptLogFile(const QString& name) {
     const auto saved = std::make_unique<AntDef>(Ant);
     const std::unique_ptr<CACal> state = CopyOfLoggedState(*ACal);
     const std::vector<std::string> placed =
-        Positions.PlaceForText(*saved, state ? BandSourcesAndGoal(*state) : std::vector<PositionKeeper::Holder>{});
+        Positions.PlaceForText(*saved, PositionsHeldBy(state.get()));
     // The file says whether the antenna is one of the logged points, so that
     // an antenna edited since the run, or read back at a frequency other
     // than its points', is not taken for theirs.

@@ -9,6 +9,8 @@
 #include "optimizer/OptimizerState.h"
 #include "platform/StringGrid.h"
 
+#include <algorithm>
+
 void TMainWnd::SettlePositions() { AddPositionLines(PlacePendingPositions()); }
 
 std::vector<std::string> TMainWnd::PlacePendingPositions(bool atRunFrequency) {
@@ -29,11 +31,25 @@ std::vector<std::string> TMainWnd::PlacePendingPositions(bool atRunFrequency) {
 void TMainWnd::FollowAntennaRenumbering(const AntDef& ant, const WireRenumbering& change,
                                         const EntryRenumbering& entries, std::vector<std::string>& notes) {
     AntIds.Follow(ant, change, entries);
+    if (ACal) ACal->FollowWireRenumbering(ant, change, entries, notes);
     // A write-back that places nothing and keeps every number (the
     // optimizer's) leaves the positions to be settled from the wires before it.
-    if (change.Place || change.Renumbers(ant.WireCount) || entries.Renumbers()) Positions.Take(ant);
-    if (ACal) ACal->FollowWireRenumbering(ant, change, entries, notes);
+    if (change.Place || change.Renumbers(ant.WireCount) || entries.Renumbers())
+        Positions.Follow(ant, change, entries);
 }
+
+std::vector<PositionKeeper::Holder> TMainWnd::RunPositions(CACal& cal) {
+    std::vector<PositionKeeper::Holder> holders;
+    for (int i = 0; i < std::clamp(Ant.LoadCount, 0, MaxLoads); ++i)
+        holders.push_back({Ant.Loads[i].Pos, EntryName("Load", i + 1)});
+    if (cal.BandCount <= 1)
+        for (int i = 0; i < std::clamp(Ant.SourceCount, 0, MaxSources); ++i)
+            holders.push_back({Ant.Sources[i].Pos, EntryName("Source", i + 1)});
+    const std::vector<PositionKeeper::Holder> held = PositionsHeldBy(&cal);
+    holders.insert(holders.end(), held.begin(), held.end());
+    return holders;
+}
+
 
 void TMainWnd::ReportBandSources(const AntDef& before) {
     if (!ACal) return;

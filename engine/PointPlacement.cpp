@@ -48,6 +48,40 @@ struct PulseFound {
     bool Found() const { return Wire >= 0; }
 };
 
+// The pulse of `after` at `at`: on one of `heirs` (wires from 0) first, else
+// the junction's pulse on a wire that meets one of them there; else the
+// heirs' nearest. Its text starts with `letter`.
+PositionPlacement PlaceAtPoint(const PulseLayout& after, const std::vector<WireRec>& wiresAfter,
+                               const std::vector<int>& heirs, char letter, const Point3D& at, double tolerance) {
+    PulseFound exact, junction, nearest;
+    for (const PulseRun& run : after.Runs) {
+        const long long k = run.NearestK(at);
+        const PulseFound pulse{run.Wire, run.FirstIndex + k - run.FirstK, Distance(run.PointAt(k), at)};
+        const bool onHeir = std::find(heirs.begin(), heirs.end(), run.Wire) != heirs.end();
+        const bool there = pulse.Distance <= tolerance;
+        if (onHeir && there && !exact.Found()) exact = pulse;
+        if (!onHeir && there && !junction.Found() &&
+            std::any_of(heirs.begin(), heirs.end(), [&](int h) {
+                return h < static_cast<int>(wiresAfter.size()) &&
+                       EndsAt(wiresAfter[static_cast<std::size_t>(h)], at, tolerance);
+            }))
+            junction = pulse;
+        if (onHeir && (!nearest.Found() || pulse.Distance < nearest.Distance)) nearest = pulse;
+    }
+    const PulseFound best = exact.Found() ? exact : junction.Found() ? junction : nearest;
+    if (!best.Found()) return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
+    const std::string placed = TypedText(after, letter, best.Wire, best.Index);
+    if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, PositionTooLongReason()};
+    const auto how = exact.Found() || junction.Found() ? PositionPlacement::Placed : PositionPlacement::Nearest;
+    return {how, placed};
+}
+
+// Both layouts work out the points from end points in double: only rounding
+// tells a pulse that stands at `at` from one that does not.
+double PointTolerance(const Point3D& at, double wireLengths) {
+    return 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) + wireLengths);
+}
+
 struct Placer {
     std::shared_ptr<const PulseLayout> Before, After;
     std::vector<WireRec> WiresBefore, WiresAfter;
@@ -94,37 +128,14 @@ PositionPlacement Placer::operator()(const char* text) const {
     const std::optional<Point3D> was = Before->PointOnWire(static_cast<int>(old), index);
     if (!was) return {};
     const Point3D at = Carried(old, *was);
-    // Both layouts work out the points from end points in double: only
-    // rounding tells a pulse that stands there from one that does not.
-    const double tolerance = 1e-9 * (1.0 + std::fabs(at.X) + std::fabs(at.Y) + std::fabs(at.Z) +
-                                     WireLength(WiresBefore[old]) +
-                                     WireLength(WiresAfter[static_cast<std::size_t>(heirs.front())]));
+    const double tolerance = PointTolerance(at, WireLength(WiresBefore[old]) +
+                                                    WireLength(WiresAfter[static_cast<std::size_t>(heirs.front())]));
     if (fits) {
         const std::optional<Point3D> still = After->PointOnWire(now - 1, After->IndexNamed(renamed, now - 1));
         if (still && Distance(*still, at) <= tolerance) return {PositionPlacement::Placed, renamed};
     }
 
-    // The pulse there: on the wire's heirs first, else the junction's pulse
-    // on a wire that meets an heir there; else the heirs' nearest.
-    PulseFound exact, junction, nearest;
-    for (const PulseRun& run : After->Runs) {
-        const long long k = run.NearestK(at);
-        const PulseFound pulse{run.Wire, run.FirstIndex + k - run.FirstK, Distance(run.PointAt(k), at)};
-        const bool onHeir = std::find(heirs.begin(), heirs.end(), run.Wire) != heirs.end();
-        const bool there = pulse.Distance <= tolerance;
-        if (onHeir && there && !exact.Found()) exact = pulse;
-        if (!onHeir && there && !junction.Found() &&
-            std::any_of(heirs.begin(), heirs.end(),
-                        [&](int h) { return EndsAt(WiresAfter[static_cast<std::size_t>(h)], at, tolerance); }))
-            junction = pulse;
-        if (onHeir && (!nearest.Found() || pulse.Distance < nearest.Distance)) nearest = pulse;
-    }
-    const PulseFound best = exact.Found() ? exact : junction.Found() ? junction : nearest;
-    if (!best.Found()) return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
-    const std::string placed = TypedText(*After, ref.Letter, best.Wire, best.Index);
-    if (placed.size() > static_cast<std::size_t>(PosTextLength)) return {PositionPlacement::Removed, PositionTooLongReason()};
-    const auto how = exact.Found() || junction.Found() ? PositionPlacement::Placed : PositionPlacement::Nearest;
-    return {how, placed};
+    return PlaceAtPoint(*After, WiresAfter, heirs, ref.Letter, at, tolerance);
 }
 
 // Without layouts the positions follow their wires by number; those on a
@@ -166,6 +177,15 @@ std::function<PositionPlacement(const char*)> UnplacedNotice(const AntDef& after
 
 }  // namespace
 
+bool LayOutPulsesOver(const AntDef& ant, const LayoutGround& ground, PulseLayout& layout) {
+    // The layout reads the ground from the environment.
+    const ScopedValue<int32_t> type(EnvDef.Type, ground.Over == (EnvDef.Type != GroundFree) ? EnvDef.Type
+                                                 : ground.Over                              ? GroundPerfect
+                                                                                            : GroundFree);
+    const ScopedValue<double> height(EnvDef.AntHeight, ground.Height);
+    return LayOutPulses(ant, layout);
+}
+
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, const WireRenumbering& change) {
     auto beforeAnt = LayoutFieldsOf(after);
     const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), MaxWires);
@@ -180,15 +200,7 @@ std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& beforeA
     const std::size_t oldCount = std::min<std::size_t>(change.Before.size(), MaxWires);
     auto before = std::make_shared<PulseLayout>();
     auto laidOut = std::make_shared<PulseLayout>();
-    bool laidOutBefore = false;
-    {
-        // The layout reads the ground from the environment.
-        const ScopedValue<int32_t> type(EnvDef.Type, groundBefore.Over == (EnvDef.Type != GroundFree) ? EnvDef.Type
-                                                     : groundBefore.Over                          ? GroundPerfect
-                                                                                                  : GroundFree);
-        const ScopedValue<double> height(EnvDef.AntHeight, groundBefore.Height);
-        laidOutBefore = LayOutPulses(beforeAnt, *before);
-    }
+    const bool laidOutBefore = LayOutPulsesOver(beforeAnt, groundBefore, *before);
     if (!laidOutBefore || !LayOutPulses(after, *laidOut)) {
         // A change of the frequency, the segmentation or the ground lays
         // every wire out anew.
@@ -220,4 +232,46 @@ std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& beforeA
         placer.Moved[i] = !InPlace(after.Wires[now - 1], change.Before[i]);
     }
     return placer;
+}
+
+PositionAnchor AnchorOf(const PulseLayout& layout, const std::string& text) {
+    PositionAnchor anchor;
+    anchor.Text = text;
+    const PositionRef ref = SplitPosition(text.c_str());
+    if (ref.Names != PositionRef::Wire || ref.Number < 1 || ref.Number > static_cast<long long>(layout.WirePulses.size()))
+        return anchor;
+    const int wire = static_cast<int>(ref.Number - 1);
+    if (const std::optional<Point3D> at = layout.PointOnWire(wire, layout.IndexNamed(text.c_str(), wire))) {
+        anchor.Wire = wire;
+        anchor.Point = *at;
+    }
+    return anchor;
+}
+
+PositionPlacement PlaceAnchor(const PulseLayout& layout, const AntDef& ant, const PositionAnchor& anchor) {
+    const int wires = std::clamp(ant.WireCount, 0, MaxWires);
+    if (anchor.Wire < 0) {
+        // A text that named no pulse names none now either, or says so.
+        const PositionRef ref = SplitPosition(anchor.Text.c_str());
+        if (ref.Names == PositionRef::Wire && ref.Number >= 1 && ref.Number <= static_cast<long long>(layout.WirePulses.size()) &&
+            layout.IndexNamed(anchor.Text.c_str(), static_cast<int>(ref.Number - 1)) >= 0)
+            return {PositionPlacement::Removed, "named no pulse, would name one after the edit,"};
+        return {PositionPlacement::Placed, anchor.Text};
+    }
+    if (anchor.Wire >= wires || anchor.Wire >= static_cast<int>(layout.WirePulses.size()))
+        return {PositionPlacement::Removed, "has no pulse left on its wire after the edit"};
+    const double tolerance = PointTolerance(anchor.Point, WireLength(ant.Wires[anchor.Wire]));
+    // The text as the user gave it, wherever it still names the pulse there.
+    if (const std::optional<Point3D> named =
+            layout.PointOnWire(anchor.Wire, layout.IndexNamed(anchor.Text.c_str(), anchor.Wire));
+        named && Distance(*named, anchor.Point) <= tolerance)
+        return {PositionPlacement::Placed, anchor.Text};
+    const std::vector<WireRec> wiresNow(ant.Wires, ant.Wires + wires);
+    return PlaceAtPoint(layout, wiresNow, {anchor.Wire}, SplitPosition(anchor.Text.c_str()).Letter, anchor.Point,
+                        tolerance);
+}
+
+void CarryAnchor(PositionAnchor& anchor, const WireRec& was, const WireRec& now) {
+    if (anchor.Wire < 0 || InPlace(now, was)) return;
+    anchor.Point = PointAlong(WireEnd1(now), WireEnd2(now), FractionAlong(WireEnd1(was), WireEnd2(was), anchor.Point));
 }

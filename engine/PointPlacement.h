@@ -13,6 +13,10 @@
 #include "model/TableRows.h"
 
 #include <functional>
+#include <string>
+
+// LayOutPulses over `ground` instead of the environment's.
+bool LayOutPulsesOver(const AntDef& ant, const LayoutGround& ground, PulseLayout& layout);
 
 // The Place of `change` (see WireRenumbering) from the antenna after the edit
 // and the wires before it. When the pulses of either antenna cannot be laid
@@ -24,3 +28,21 @@ std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& after, 
 // read before the change, `before`'s wires those of `change`.
 std::function<PositionPlacement(const char*)> PlaceByPoint(const AntDef& before, const LayoutGround& groundBefore,
                                                            const AntDef& after, const WireRenumbering& change);
+
+// A position as the user set it: its text (typed, read from a file, or moved
+// with its wire by an edit) and, where that named a pulse then, the wire
+// (from 0) and the point it stood at. Every layout places it from here, never
+// from where an earlier layout put it, so nothing drifts from layout to layout.
+struct PositionAnchor {
+    std::string Text;
+    int Wire = -1;  // -1: the text named no pulse
+    Point3D Point{};
+};
+// The anchor of `text` as it names a pulse of `layout`.
+PositionAnchor AnchorOf(const PulseLayout& layout, const std::string& text);
+// Where the anchored position stands in `layout` (of `ant`'s wires): its own
+// text where that still names the pulse at its point, else the pulse there
+// (a junction is a pulse of either wire), else the nearest of its wire.
+PositionPlacement PlaceAnchor(const PulseLayout& layout, const AntDef& ant, const PositionAnchor& anchor);
+// Its wire moved from `was` to `now`: the point keeps its place along it.
+void CarryAnchor(PositionAnchor& anchor, const WireRec& was, const WireRec& now);

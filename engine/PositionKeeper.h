@@ -1,18 +1,19 @@
 #pragma once
 // The one place that keeps positions through the changes of an antenna's
-// pulse layout. An edit that renumbers wires (table rows, the wire editor,
-// the element table) hands its own renumbering to FollowWireRenumbering, and
-// its owner's follower then takes the antenna as it is (Take). Every other
-// change of what the layout reads (a wire moved or resized by a typed cell, a
-// dialog, the optimizer's value column or the preparation's turn of grounded
-// wires; the design or calculation frequency; the segmentation fields; the
-// taper sets; the ground) ends in Settle, which places the positions from the layout they
-// were last placed against to the layout now, every wire keeping its number.
-// Sources and loads, and whatever follows the antenna's renumberings (the
-// optimizer's band sources, current goal and rows), keep their point, or on
-// a moved wire their place along it, or go to the nearest pulse of their
-// wire with a line for the log; one with no pulse left stays as it is, with
-// a line (Settle removes nothing).
+// pulse layout. A position is the user's point: set when its text is typed,
+// when a file is opened, or when an edit of the geometry moves its wire. Every
+// layout (the design or calculation frequency, the segmentation fields, the
+// taper sets, the ground and added height, a run's frequencies, the design
+// layout a file is written for) places it from that point: at the pulse
+// there, its own text kept where that still names it, else at the nearest
+// pulse of its wire with a line for the log. No layout changes the point, so
+// a layout input changed and changed back gives back the same antenna.
+//
+// Positions are the antenna's sources and loads and the holders kept beside
+// them (the optimizer's band sources and current goal), each known by its
+// name ("Source 2", "Band 1 source 1"). An edit that renumbers or moves
+// wires or entries places the texts itself (FollowWireRenumbering) and hands
+// its renumbering to Follow; every other change ends in Settle.
 //
 // A run of write-backs (the optimizer's search) places at each point from
 // the antenna as it was before the run, without a word, so that nothing
@@ -20,9 +21,13 @@
 // frequencies of its own lays the pulses out at each of them as the texts
 // say; it settles everything but the frequency, and says once where a
 // position stands elsewhere than at the calculation frequency.
+#include "engine/PointPlacement.h"
 #include "engine/PulseLayout.h"
 #include "model/AntDef.h"
+#include "model/TableRows.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -35,30 +40,43 @@ public:
     PositionKeeper(const PositionKeeper&) = delete;
     PositionKeeper& operator=(const PositionKeeper&) = delete;
 
-    // The positions stand placed against `ant`'s pulse layout as it is now.
-    void Take(const AntDef& ant);
-    // The record holds another antenna: the next Settle takes it as it stands.
-    void Forget();
-    // Places the positions for the changes of the layout since the last Take
-    // and takes the antenna. Returns the lines for the log.
-    std::vector<std::string> Settle(AntDef& ant);
-
     // A position held outside the antenna's entries, named for the log
-    // ("Band 2 source 1"): it is placed with them through a run, and in a
-    // copy that a file keeps.
+    // ("Band 2 source 1"), which is also how the keeper knows it.
     struct Holder {
         char* Pos;
         std::string Name;
-        double Freq = 0;  // the one frequency the run uses it at; 0: each of the run's
+        double Freq = 0;  // the one frequency a run uses it at; 0: each of the run's
     };
+
+    // The holders kept beside the antenna's entries as they stand whenever
+    // asked (the owner's optimizer state's; none until this is given).
+    void KeepBeside(std::function<std::vector<Holder>()> holders) { others_ = std::move(holders); }
+
+    // The record holds another antenna (opened, restored, new): its texts are
+    // the user's points, as `ant`'s pulse layout stands now.
+    void Take(const AntDef& ant);
+    // The record is about to hold another antenna: the next Settle takes it.
+    void Forget();
+    // Places every position from its point on the layout of now and takes
+    // the antenna. A text changed since the last placing was typed: its point
+    // is where it named a pulse then. Returns the lines for the log.
+    std::vector<std::string> Settle(AntDef& ant);
+    // An edit renumbered or moved wires or entries and placed the texts
+    // itself: the points go with their wires and entries. The next Settle
+    // places them again on the layout of now.
+    void Follow(const AntDef& ant, const WireRenumbering& change, const EntryRenumbering& entries);
+    // The texts were written again naming the same points (a grounded wire
+    // turned round during a run): they are taken as they stand.
+    void Accept(const AntDef& ant);
+
     // A file or text that keeps the antenna (an antenna file, the text
     // editor's text, an optimization log) is read at the design frequency:
-    // `ant`, a copy of the antenna as it stands, gets its sources and loads
-    // placed from the layout they were last placed against to the one at
-    // that frequency, by their points, as Settle places them; `others`, a
-    // copy's positions kept beside them (a log's band sources and current
-    // goal), are placed the same way. Returns the lines for the log of those
-    // whose point the copy cannot keep.
+    // `ant`, a copy of the antenna as it stands, gets its calculation
+    // frequency set to the design one, its wires' pulse numbers laid out
+    // there, and its sources and loads placed from their points on that
+    // layout; `others`, a copy's positions kept beside
+    // them (a log's band sources and current goal), are placed the same way.
+    // Returns the lines for the log of those whose point the copy cannot keep.
     std::vector<std::string> PlaceForText(AntDef& ant, const std::vector<Holder>& others = {}) const;
 
     // A run over frequencies of its own (a sweep, a table, the multiband
@@ -78,16 +96,32 @@ public:
     void PlaceRun(const AntDef& ant);
     // The same once more, the lines for the log returned (with those of the
     // positions that stood elsewhere at a frequency of the run than at the
-    // calculation frequency); the run is over and the antenna is taken.
+    // calculation frequency); the run is over, the points went with the
+    // wires the run moved, and the antenna is taken.
     std::vector<std::string> EndRun(const AntDef& ant);
 
 private:
+    // The user's point of a position and the text last written for it: a
+    // text other than that was typed since.
+    struct Slot {
+        PositionAnchor Anchor;
+        std::string Written;
+    };
+    std::map<std::string, Slot> slots_;
+    std::function<std::vector<Holder>()> others_;
+    std::vector<Holder> Others() const { return others_ ? others_() : std::vector<Holder>{}; }
     // What the layout read when the positions were last placed, in a record
     // of those fields alone (null when not known), and the ground.
     std::unique_ptr<AntDef> laidOut_;
     LayoutGround ground_;
+    // An edit wrote texts of its own since: the next Settle places again.
+    bool followed_ = false;
+    // Settle hands its placing to the followers of the antenna, whose
+    // owner's Follow must not take it for an edit.
+    bool settling_ = false;
     struct Run;
     std::unique_ptr<Run> run_;
     std::set<std::string> saidInFrequencyRun_;
+    void TakeLayout(const AntDef& ant);
     void PlaceFromRunStart(const AntDef& ant, std::vector<std::string>* notes);
 };

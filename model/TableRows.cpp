@@ -49,14 +49,6 @@ long long FirstMovedPulse(const WireRenumbering& change) {
     return known ? -1 : 0;
 }
 
-// "Source 2": an entry as the log names it.
-std::string EntryName(const std::string& kind, int number) {
-    std::string name = kind;
-    name += ' ';
-    name += std::to_string(number);
-    return name;
-}
-
 template <class Rec>
 std::vector<int> FollowEntries(Rec* entries, int32_t& count, int capacity, const std::string& kind,
                                const WireRenumbering& change, std::vector<std::string>& notes) {
@@ -131,13 +123,31 @@ bool EntryRenumbering::Renumbers() const {
     return false;
 }
 
+std::string EntryName(const std::string& kind, int number) {
+    std::string name = kind;
+    name += ' ';
+    name += std::to_string(number);
+    return name;
+}
+
 std::string RemovedNote(const std::string& what, const std::string& text, const std::string& why) {
     return what + " (" + text + ") " + why + " and is removed.";
 }
 
-std::string NearestPulseNote(const std::string& what, const std::string& text, const std::string& placed) {
-    return what + " (" + text + "): no pulse stands at its point after the edit; it goes to the nearest one of its "
-                                "wire, " + placed + ".";
+std::string PlacementNote(const std::string& what, const std::string& text, const PositionPlacement& placed,
+                          const std::string& where) {
+    switch (placed.How) {
+    case PositionPlacement::Placed: return {};
+    case PositionPlacement::Nearest:
+        return what + " (" + text + "): no pulse stands at its point " + where +
+               "; it goes to the nearest one of its wire, " + placed.Text + ".";
+    case PositionPlacement::Removed:
+    case PositionPlacement::Unknown: break;
+    }
+    if (placed.Text.empty()) return {};
+    std::string why = placed.Text;
+    if (why.back() == ',') why.pop_back();
+    return what + " (" + text + "): " + why + "; it stays as " + text + ", check its position.";
 }
 
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire) {
@@ -166,7 +176,7 @@ std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& c
         switch (placed.How) {
         case PositionPlacement::Removed: return placed.Text;
         case PositionPlacement::Nearest:
-            notes.push_back(NearestPulseNote(what, text, placed.Text));
+            notes.push_back(PlacementNote(what, text, placed));
             [[fallthrough]];
         case PositionPlacement::Placed: CopyText(pos, size, placed.Text.c_str()); return {};
         case PositionPlacement::Unknown: break;

@@ -89,11 +89,16 @@ std::vector<int> FollowSources(SourceRec* sources, int32_t& count, int capacity,
 // `notes`, with `what` naming the holder ("Source 2").
 std::string FollowPosition(char* pos, std::size_t size, const WireRenumbering& change, const std::string& what,
                            std::vector<std::string>& notes);
+// "Source 2": an entry as the log names it.
+std::string EntryName(const std::string& kind, int number);
 // The log line of a holder removed for `why` ("was on the deleted wire 3").
 std::string RemovedNote(const std::string& what, const std::string& text, const std::string& why);
-// The log line of a holder whose point no pulse stands at after an edit, so
-// that it goes to the nearest one of its wire, `placed`.
-std::string NearestPulseNote(const std::string& what, const std::string& text, const std::string& placed);
+// The log line of a holder placed on another pulse layout (`where`: "after
+// the edit"): none where it stands at its point; where no pulse stands
+// there, that it goes to the nearest one of its wire; where the placing
+// could not tell or keep it (Text says why), that its text stays.
+std::string PlacementNote(const std::string& what, const std::string& text, const PositionPlacement& placed,
+                          const std::string& where = "after the edit");
 // The log line of a holder whose position named a deleted wire.
 std::string DeletedWireNote(const std::string& what, const std::string& text, long long wire);
 

@@ -617,3 +617,15 @@ int CACal::AddElementVar(int element, int field, double value, double divisor) {
     if (i >= 0) rows_[i].Min = 0;
     return i;
 }
+
+std::vector<PositionKeeper::Holder> PositionsHeldBy(CACal* cal) {
+    std::vector<PositionKeeper::Holder> held;
+    if (!cal) return held;
+    const int bands = std::clamp(cal->BandCount, 0, MaxBands);
+    for (int b = 0; b < bands; ++b)
+        for (int i = 0; i < BandSources && cal->Bands[b].Sources[i].Pos[0] != '\0'; ++i)
+            held.push_back({cal->Bands[b].Sources[i].Pos, EntryName("Band " + std::to_string(b + 1) + " source", i + 1),
+                            bands > 1 ? cal->Bands[b].Freq : 0.0});
+    if (cal->CurrentPos[0] != '\0') held.push_back({cal->CurrentPos, "The current goal"});
+    return held;
+}

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/PositionKeeper.h"
 #include "model/AntDef.h"
 #include "model/ElementList.h"
 #include "model/EntryIdentity.h"
@@ -339,3 +340,9 @@ private:
     WireRenumbering ChangeSinceSeen(const AntDef& ant, int count) const;
     void SeeWires(const AntDef& ant);
 };
+
+// The positions the optimizer keeps beside the antenna's (each band's
+// sources, the current goal), named as the log and the position keeper name
+// them; in a state of several bands each band's source at its band's
+// frequency. None without a state.
+std::vector<PositionKeeper::Holder> PositionsHeldBy(CACal* cal);

@@ -395,7 +395,14 @@ public:
         if (wnd->ACal->CurrentPos[0] != '\0') all["The current goal"] = wnd->ACal->CurrentPos;
         return all;
     }
+    // The texts of every position as they stand, to compare with later.
+    std::map<std::string, std::string> Texts() const {
+        std::map<std::string, std::string> texts;
+        for (const auto& [name, pos] : Positions()) texts[name] = pos;
+        return texts;
+    }
     void KeepPoints() {
+        keptTexts = Texts();
         keptPoints.clear();
         for (const auto& [name, pos] : Positions()) {
             const auto at = PointOf(pos);
@@ -434,6 +441,7 @@ public:
         return went;
     }
     std::map<std::string, std::pair<std::string, Point3D>> keptPoints;
+    std::map<std::string, std::string> keptTexts;
 
 private:
     float startedFreq_ = 0;
@@ -541,6 +549,37 @@ auto AsSaved = [](MeaningKept& t) {
     const ResultRow now = *Results.Row(0);
     EXPECT_NEAR(now.R, t.resultBefore.R, 1e-4 * std::abs(t.resultBefore.R));
     EXPECT_NEAR(now.jX, t.resultBefore.jX, 1e-4 * std::abs(t.resultBefore.jX));
+};
+
+// An antenna opened, started at its design frequency 14.2 MHz, its
+// positions and impedance kept.
+auto OpenedAndStarted = [](QStringList wires, QStringList sources, QStringList loads = {}, int ground = GroundFree) {
+    return [=](MeaningKept& t) {
+        t.OpenAntenna(wires, sources, loads, ground);
+        t.Start();
+        t.KeepPoints();
+        t.resultBefore = *Results.Row(0);
+    };
+};
+const QStringList TrapDipole = {"0,-5,10,0,5,10,0.001,-1"};
+using TypedField = std::pair<QComboBox* TMainWnd::*, const char*>;
+// Each field typed and started in turn.
+auto StartedAtEach = [](std::vector<TypedField> steps) {
+    return [steps](MeaningKept& t) {
+        for (const auto& [box, text] : steps) {
+            MeaningKept::TypeInto(t.Wnd().*box, text);
+            t.StartAgain();
+        }
+    };
+};
+// The antenna as it was: every position with the text it was given, the
+// same impedance (the same antenna calculated again), nothing to save.
+auto AsItWas = [](MeaningKept& t) {
+    EXPECT_EQ(t.Texts(), t.keptTexts) << t.wnd->LogLines().join("\n").toStdString();
+    const ResultRow now = *Results.Row(0);
+    EXPECT_NEAR(now.R, t.resultBefore.R, 1e-5 * std::abs(t.resultBefore.R));
+    EXPECT_NEAR(now.jX, t.resultBefore.jX, 1e-5 * std::abs(t.resultBefore.jX));
+    t.ExpectNoSaveQuestion();
 };
 
 const MeaningKeptRow Rows[] = {
@@ -1376,6 +1415,77 @@ const MeaningKeptRow Rows[] = {
          ASSERT_EQ(t.wnd->ACal->RowCount(), 1);
          EXPECT_EQ(t.wnd->ACal->Row(0).Item, 1);
          EXPECT_DOUBLE_EQ(t.wnd->ACal->GetValue(0), 20);
+     }},
+    // A layout input changed and changed back gives back the antenna: each
+    // position is placed from the user's point, never from where another
+    // layout put it.
+    {"TrapsThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c"}, {"w1c-7", "w1c7"}),
+     StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
+    {"OffCentreFeedThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c-7"}),
+     StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
+    {"GradedInvertedVThroughTwoBandsAndBack",
+     OpenedAndStarted({"0,-5,7,0,0,10,0.001,-2", "0,0,10,0,5,7,0.001,-3"}, {"w2b"}, {"w1b2", "w2e2"}),
+     StartedAtEach({{&TMainWnd::DoFreq, "10.1"}, {&TMainWnd::DoFreq, "21.2"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
+    {"TrapsThroughDM2AndBack", OpenedAndStarted(TrapDipole, {"w1c"}, {"w1c-7", "w1c7"}),
+     StartedAtEach({{&TMainWnd::EditDM2, "15"}, {&TMainWnd::EditDM2, "80"}}), AsItWas},
+    {"GroundedFeedThroughTheAddedHeightAndBack",
+     OpenedAndStarted({"0,0,0,0,0,10,0.001,-1"}, {"w1b2"}, {"w1e1"}, GroundPerfect),
+     StartedAtEach({{&TMainWnd::AntHeight, "2"}, {&TMainWnd::AntHeight, "0"}}), AsItWas},
+    {"TrapsThroughASaveAtAnotherBand", OpenedAndStarted(TrapDipole, {"w1c"}, {"w1c-7", "w1c7"}),
+     [](MeaningKept& t) {
+         StartedAtEach({{&TMainWnd::DoFreq, "7.1"}})(t);
+         SavedOpenedAndStartedAt("14.2", false)(t);
+     },
+     AsItWas},
+    {"TaperedDipoleThroughFiveSavesAtAnotherBand",
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c", "w1c+3"}, {"w1c-3"});
+         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
+         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.wnd->K4->trigger();
+         t.Start();
+         t.KeepPoints();
+         t.resultBefore = *Results.Row(0);
+     },
+     [](MeaningKept& t) {
+         // Each file saved is opened, set to 28.4 MHz, started and saved as another.
+         for (int i = 0; i < 5; ++i) {
+             StartedAtEach({{&TMainWnd::DoFreq, "28.4"}})(t);
+             const QString path = t.TempPath(QString("cycle%1.kva").arg(i));
+             t.prompter.AnswerFile(path.toStdString());
+             t.Wnd().K5->trigger();
+             t.prompter.AnswerFile(path.toStdString());
+             t.Wnd().K3->trigger();
+             ASSERT_EQ(t.Wnd().FileName.toStdString(), path.toStdString()) << t.Shown() << t.wnd->LogLines().join("\n").toStdString();
+         }
+         t.StartAgain();
+     },
+     AsItWas},
+    // An edit of another wire while a layout input is typed but not started
+    // leaves a position on an untouched wire where it was.
+    {"LoadOfAnUntouchedWireThroughEndsExchangedAfterDM1",
+     OpenedAndStarted({"0,0,5,3,0,3,0.001,-1", "0,0,5,-3,0,3,0.001,-1", "0,0,5,0,0,10,0.001,-1"}, {"w3b"}, {"w1e"}),
+     [](MeaningKept& t) {
+         MeaningKept::TypeInto(t.Wnd().EditDM1, "1200");
+         t.InWireEditor(2, HitBody, [](TWireCadDlg& d) { return d.KS1; });
+         StartedAtEach({{&TMainWnd::EditDM1, "800"}})(t);
+     },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.Texts(), t.keptTexts) << t.wnd->LogLines().join("\n").toStdString();
+         EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 0);
+     }},
+    // A position typed where the design layout has no pulse is still told
+    // when a save writes it at the nearest one.
+    {"LoadTypedAtAnotherBandToldAtTheSave", OpenedAndStarted(TrapDipole, {"w1c"}),
+     [](MeaningKept& t) {
+         StartedAtEach({{&TMainWnd::DoFreq, "10.1"}})(t);
+         MeaningKept::Type(t.wnd->Grid4, 1, 1, "w1c-3");
+         ASSERT_STREQ(t.wnd->Ant.Loads[0].Pos, "w1c-3");
+         t.wnd->K4->trigger();
+     },
+     [](MeaningKept& t) {
+         EXPECT_EQ(t.LinesAbout("Load 1 (w1c-3): no pulse stands at its point at the design frequency").size(), 1)
+             << t.wnd->LogLines().join("\n").toStdString();
      }},
 };
 

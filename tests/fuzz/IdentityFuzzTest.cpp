@@ -558,10 +558,8 @@ void RunTwoBands(CACal& cal, AntDef& ant, EnvRec& env, AntennaIdentities& ids, P
     if (!cal.Prepare().Ok()) return;
     std::vector<PositionKeeper::Holder> holders;
     for (int i = 0; i < ant.LoadCount; ++i) holders.push_back({ant.Loads[i].Pos, "Load " + std::to_string(i + 1)});
-    for (int b = 0; b < cal.BandCount; ++b)
-        for (int i = 0; i < BandSources && cal.Bands[b].Sources[i].Pos[0] != '\0'; ++i)
-            holders.push_back({cal.Bands[b].Sources[i].Pos, "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
-    if (cal.CurrentPos[0] != '\0') holders.push_back({cal.CurrentPos, "The current goal"});
+    const std::vector<PositionKeeper::Holder> held = PositionsHeldBy(&cal);
+    holders.insert(holders.end(), held.begin(), held.end());
     const auto start = std::make_unique<AntDef>(ant);
     keeper.BeginRun(ant, holders);
     PositionRun host(keeper, ant);
@@ -604,9 +602,10 @@ struct FollowedAntenna {
         SetWireReferenceFollower(*Ant, [this](const AntDef& a, const WireRenumbering& change,
                                               const EntryRenumbering& entries, std::vector<std::string>& notes) {
             Ids.Follow(a, change, entries);
-            if (change.Place || change.Renumbers(a.WireCount) || entries.Renumbers()) Keeper.Take(a);
             Cal->FollowWireRenumbering(a, change, entries, notes);
+            if (change.Place || change.Renumbers(a.WireCount) || entries.Renumbers()) Keeper.Follow(a, change, entries);
         });
+        Keeper.KeepBeside([this] { return PositionsHeldBy(Cal.get()); });
         Keeper.Take(*Ant);
         Ids.FitTo(*Ant);
         std::vector<std::string> unused = Cal->Attach(*Ant, EnvDef, &Ids);
@@ -848,6 +847,101 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
     EXPECT_GT(turns, Sequences / 10);
 }
 
+// ---- Layout inputs changed and changed back ----
+
+// Every field the layout reads changed at random, each change settled, then
+// each typed back to its value in any order: every position stands where
+// it stood, with the text it was given (no line excuses a move), and the
+// antenna file a save writes is the one of before.
+TEST(IdentityFuzz, LayoutInputsChangedAndChangedBackGiveBackTheSameAntenna) {
+    constexpr int Sequences = 150;
+    std::mt19937 rnd(0x6301);
+    auto pick = [&](int n) { return static_cast<int>(rnd() % static_cast<unsigned>(std::max(n, 1))); };
+    const EnvRec ground = EnvDef;
+    InitEnvironmentDefaults(1ull << 30);
+    int changed = 0, moved = 0;
+    for (int n = 0; n < Sequences; ++n) {
+        EnvDef.Type = pick(2) ? GroundPerfect : GroundFree;
+        EnvDef.AntHeight = 0;
+        FollowedAntenna world;
+        auto& ant = world.Ant;
+        PositionKeeper& keeper = world.Keeper;
+        ant->TaperSetCount = 1;
+        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
+        const int32_t codes[] = {-1, -1, -2, -3, 11, 12, 0};
+        for (int e = 0; e < 1 + pick(3); ++e)
+            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
+                                                   codes[pick(7)], 0, 0, 0};
+        // A vertical standing on the ground, where its end has a pulse
+        // unless the added height lifts it.
+        if (pick(2)) ant->Wires[ant->WireCount++] = WireRec{-3, 0, 0, -3, 0, 5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
+        const char* texts[] = {"c", "b+1", "e-2", "c-2", "c+3", "b+4", "e", "c7", "b"};
+        auto position = [&](char (&pos)[PosTextSize]) {
+            CopyText(pos, ("w" + std::to_string(1 + pick(ant->WireCount)) + texts[pick(9)]).c_str());
+        };
+        world.Populate(pick, position);
+        (void)keeper.Settle(*ant);
+        const auto first = PointsOf(*ant, *world.Cal);
+        auto savedText = [&] {
+            auto saved = std::make_unique<AntDef>(*ant);
+            (void)keeper.PlaceForText(*saved);
+            return WriteAntennaText(*saved, EnvDef, "");
+        };
+        const std::string fileBefore = savedText();
+
+        // Each input with its value typed back.
+        struct Input {
+            const char* Name;
+            std::function<void()> Change, Back;
+        };
+        const AntDef was = *ant;
+        const EnvRec envWas = EnvDef;
+        const std::vector<Input> inputs = {
+            {"calculation frequency", [&] { ant->CalcFreq = 7.0 + 0.1 * pick(220); }, [&] { ant->CalcFreq = was.CalcFreq; }},
+            {"DM1", [&] { ant->DM1 = 100 + 100 * pick(12); }, [&] { ant->DM1 = was.DM1; }},
+            {"DM2", [&] { ant->DM2 = 10 + 5 * pick(16); }, [&] { ant->DM2 = was.DM2; }},
+            {"EC", [&] { ant->EC = 1 + pick(4); }, [&] { ant->EC = was.EC; }},
+            {"SC", [&] { ant->SC = 1.2 + 0.2 * pick(9); }, [&] { ant->SC = was.SC; }},
+            {"taper set", [&] { ant->TaperSets[0].Len[0] = 0.5 + 0.5 * pick(6); },
+             [&] { ant->TaperSets[0].Len[0] = was.TaperSets[0].Len[0]; }},
+            {"ground", [&] { EnvDef.Type = EnvDef.Type == GroundFree ? GroundPerfect : GroundFree; },
+             [&] { EnvDef.Type = envWas.Type; }},
+            {"added height", [&] { EnvDef.AntHeight = 0.5 * (1 + pick(6)); }, [&] { EnvDef.AntHeight = envWas.AntHeight; }},
+        };
+        std::vector<int> order;
+        std::string trace = "sequence " + std::to_string(n) + ":";
+        for (int step = 0; step < 1 + pick(5); ++step) {
+            const int input = pick(static_cast<int>(inputs.size()));
+            inputs[static_cast<std::size_t>(input)].Change();
+            (void)keeper.Settle(*ant);
+            const auto points = PointsOf(*ant, *world.Cal);
+            if (std::any_of(first.begin(), first.end(), [&](const auto& p) {
+                    return !points.count(p.first) || points.at(p.first).first != p.second.first;
+                }))
+                ++moved;
+            order.push_back(input);
+            trace += std::string(" ") + inputs[static_cast<std::size_t>(input)].Name;
+        }
+        std::shuffle(order.begin(), order.end(), rnd);
+        for (const int input : order) {
+            inputs[static_cast<std::size_t>(input)].Back();
+            (void)keeper.Settle(*ant);
+        }
+        ++changed;
+        const auto now = PointsOf(*ant, *world.Cal);
+        for (const auto& [name, was] : first) {
+            ASSERT_TRUE(now.count(name)) << trace << ": " << name << " went";
+            EXPECT_EQ(now.at(name).first, was.first) << trace << ": " << name;
+        }
+        EXPECT_EQ(savedText(), fileBefore) << trace;
+        if (HasFailure()) break;
+    }
+    EnvDef = ground;
+    std::printf("%d sequences changed and changed back, %d steps moved a position\n", changed, moved);
+    EXPECT_EQ(changed, Sequences);
+    EXPECT_GT(moved, Sequences / 2);
+}
+
 // ---- Positions through saves and opens at another calculation frequency ----
 
 // An antenna file and an optimization log are read at the design frequency.
@@ -922,6 +1016,7 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
         if (pick(2)) position(cal->CurrentPos);
         else cal->CurrentPos[0] = '\0';
         PositionKeeper keeper;
+        keeper.KeepBeside([&cal] { return PositionsHeldBy(cal.get()); });
         keeper.Take(*ant);
         for (int step = 0; step < pick(3); ++step) {
             switch (pick(4)) {
@@ -1009,13 +1104,7 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
             auto saved = std::make_unique<AntDef>(*ant);
             const std::unique_ptr<CACal> state = CopyOfLoggedState(*cal);
             ASSERT_TRUE(state) << trace;
-            std::vector<PositionKeeper::Holder> held;
-            for (int b = 0; b < state->BandCount; ++b)
-                for (int i = 0; i < BandSources && state->Bands[b].Sources[i].Pos[0] != '\0'; ++i)
-                    held.push_back({state->Bands[b].Sources[i].Pos,
-                                    "Band " + std::to_string(b + 1) + " source " + std::to_string(i + 1)});
-            if (state->CurrentPos[0] != '\0') held.push_back({state->CurrentPos, "The current goal"});
-            std::vector<std::string> notes = keeper.PlaceForText(*saved, held);
+            std::vector<std::string> notes = keeper.PlaceForText(*saved, PositionsHeldBy(state.get()));
             const auto inFile = PointsOf(*saved, *state);
             const std::vector<uint8_t> bytes = BuildOptLogImage(*saved, TakeModelEnvFields(EnvDef), "", *state);
             auto opened = std::make_unique<AntDef>();
@@ -1035,6 +1124,7 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
             openedIds.FitTo(*opened);
             (void)openedCal->Attach(*opened, EnvDef, &openedIds);
             PositionKeeper reopened;
+            reopened.KeepBeside([&openedCal] { return PositionsHeldBy(openedCal.get()); });
             reopened.Take(*opened);
             opened->CalcFreq = ant->CalcFreq;
             const std::vector<std::string> settled = reopened.Settle(*opened);
