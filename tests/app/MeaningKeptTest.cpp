@@ -60,6 +60,7 @@ class MeaningKept : public OptimizerRowsSteps<FileCommandsTest>, public ::testin
 public:
     TMainWnd& Wnd() { return *wnd; }
     using FileCommandsTest::TempPath;
+    using FileCommandsTest::ReadFile;
     using FileCommandsTest::CountShown;
     using FileCommandsTest::Shown;
     // Y2 of wire 1, typed into its cell.
@@ -1363,6 +1364,14 @@ const MeaningKeptRow Rows[] = {
      [](MeaningKept& t) {
          EXPECT_EQ(t.wnd->DoFreq->currentText(), "14.2");
          EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
+     }},
+    {"LogFileOfARunAtAnotherCalculationFrequencySavedAgainAsItOpened",
+     [](MeaningKept& t) { t.OptimizeYagiBrieflyAt1405(); }, [](MeaningKept& t) { t.SaveLogAndOpenItHere(); },
+     [](MeaningKept& t) {
+         const QByteArray first = MeaningKept::ReadFile(t.LogPath());
+         t.prompter.AnswerFile(t.LogPath().toStdString());
+         t.wnd->K20->trigger();
+         EXPECT_EQ(MeaningKept::ReadFile(t.LogPath()), first) << "the same state written the same";
      }},
     {"LogFileOfATwoBandRun",
      [](MeaningKept& t) {
