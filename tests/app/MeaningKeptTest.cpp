@@ -1430,8 +1430,8 @@ const MeaningKeptRow Rows[] = {
     // layout put it.
     {"TrapsThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c"}, {"w1c-7", "w1c7"}),
      StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
-    {"OffCentreFeedThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c-7"}),
-     StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
+    {"OffCentreFeedThroughOtherBandsAndBack", OpenedAndStarted(TrapDipole, {"w1c-7"}),
+     StartedAtEach({{&TMainWnd::DoFreq, "10.1"}, {&TMainWnd::DoFreq, "21.3"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
     {"GradedInvertedVThroughTwoBandsAndBack",
      OpenedAndStarted({"0,-5,7,0,0,10,0.001,-2", "0,0,10,0,5,7,0.001,-3"}, {"w2b"}, {"w1b2", "w2e2"}),
      StartedAtEach({{&TMainWnd::DoFreq, "10.1"}, {&TMainWnd::DoFreq, "21.2"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
@@ -1457,9 +1457,9 @@ const MeaningKeptRow Rows[] = {
          t.resultBefore = *Results.Row(0);
      },
      [](MeaningKept& t) {
-         // Each file saved is opened, set to 28.4 MHz, started and saved as another.
+         // Each file saved is opened, set to 21.3 MHz, started and saved as another.
          for (int i = 0; i < 5; ++i) {
-             StartedAtEach({{&TMainWnd::DoFreq, "28.4"}})(t);
+             StartedAtEach({{&TMainWnd::DoFreq, "21.3"}})(t);
              const QString path = t.TempPath(QString("cycle%1.kva").arg(i));
              t.prompter.AnswerFile(path.toStdString());
              t.Wnd().K5->trigger();
@@ -1473,11 +1473,16 @@ const MeaningKeptRow Rows[] = {
     // An edit of another wire while a layout input is typed but not started
     // leaves a position on an untouched wire where it was.
     {"LoadOfAnUntouchedWireThroughEndsExchangedAfterDM1",
-     OpenedAndStarted({"0,0,5,3,0,3,0.001,-1", "0,0,5,-3,0,3,0.001,-1", "0,0,5,0,0,10,0.001,-1"}, {"w3b"}, {"w1e"}),
+     [](MeaningKept& t) {
+         t.OpenAntenna({"0,0,5,3,0,3,0.001,-1", "0,0,5,-3,0,3,0.001,-1", "0,0,5,0,0,10,0.001,-1"}, {"w3b"}, {"w1e"});
+         MeaningKept::TypeInto(t.Wnd().EditDM1, "400");
+         t.Start();
+         t.KeepPoints();
+     },
      [](MeaningKept& t) {
          MeaningKept::TypeInto(t.Wnd().EditDM1, "1200");
          t.InWireEditor(2, HitBody, [](TWireCadDlg& d) { return d.KS1; });
-         StartedAtEach({{&TMainWnd::EditDM1, "800"}})(t);
+         StartedAtEach({{&TMainWnd::EditDM1, "400"}})(t);
      },
      [](MeaningKept& t) {
          EXPECT_EQ(t.Texts(), t.keptTexts) << t.wnd->LogLines().join("\n").toStdString();
