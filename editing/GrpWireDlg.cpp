@@ -484,6 +484,6 @@ void TGrpWireDlg::showEvent(QShowEvent* event) {
 }
 
 void TGrpWireDlg::done(int result) {
-    if (shown_) SaveWindowBox(*this, SettingsSection);
+    SaveWindowBox(*this, SettingsSection);
     QDialog::done(result);
 }
