@@ -181,9 +181,10 @@ CellEdit ElementTable::SetCellValue(int col, int row, double shown) {
         // After a save the wires would use another taper set, or none.
         if (groups_->Ant && !TaperRadiusReadsBack(*groups_->Ant, metres)) return CellEdit::LikeTaperKey;
     } else {
+        // The least size is one rule in metres, the optimizer's too, whatever unit the table shows.
         const double least = col == ColPos ? 0.0 : MinElementSize;
         metres = WaveToMetre(shown);
-        if (shown < least) return CellEdit::TooSmall;
+        if (metres < least) return CellEdit::TooSmall;
         if (!(metres <= ElementValueLimit)) return CellEdit::TooLarge;
     }
     if (row == Count() + 1 && !AppendFor(col)) return CellEdit::TableFull;

@@ -407,8 +407,12 @@ void TGrpWireDlg::ReportRefusedCell(CellEdit result, int col, const QString& tex
     case CellEdit::TooSmall:
         if (col == ColPos)
             ErrorBox("A position or gap must not be negative; %s was not taken.", typed.c_str());
+        else if (JobDef.InWavelengths)
+            ErrorBox("A width, height or length must be at least %s m (%s wavelengths); %s was not taken.",
+                     DblToStr(MinElementSize).c_str(), DblToStr(MetreToWave(MinElementSize)).c_str(), typed.c_str());
         else
-            ErrorBox("A width, height or length must be at least 0.001; %s was not taken.", typed.c_str());
+            ErrorBox("A width, height or length must be at least %s; %s was not taken.", DblToStr(MinElementSize).c_str(),
+                     typed.c_str());
         break;
     case CellEdit::TooLarge:
         ErrorBox("A value of the table must be at most %.0f m; %s was not taken.", ElementValueLimit, typed.c_str());
@@ -484,6 +488,6 @@ void TGrpWireDlg::showEvent(QShowEvent* event) {
 }
 
 void TGrpWireDlg::done(int result) {
-    if (shown_) SaveWindowBox(*this, SettingsSection);
+    SaveWindowBox(*this, SettingsSection);
     QDialog::done(result);
 }

@@ -63,7 +63,6 @@ TTextEditDlg::TTextEditDlg(QWidget* owner, std::string settingsPath)
     // Cancel is the user's choice to drop the text; Escape and the close box ask first.
     ConnectGuarded(CancelBtn, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
     ConnectGuarded(FontBtn, &QPushButton::clicked, this, &TTextEditDlg::FontBtnClick);
-    ConnectGuarded(this, &QDialog::finished, this, &TTextEditDlg::FormClose);
     const std::vector<std::string> lines = FormLanguageLines("TextEditDlg", 4);
     if (!lines.empty()) setWindowTitle(QString::fromStdString(lines[0]));
     QPushButton* const buttons[3] = {OKBtn, CancelBtn, FontBtn};
@@ -137,6 +136,8 @@ void TTextEditDlg::done(int result) {
             return;
         }
     }
+    // While the form still shows its box.
+    FormClose();
     QDialog::done(result);
 }
 

@@ -303,7 +303,7 @@ void TWireCadDlg::SetupLayout() {
              OKBtn, CancelBtn, Page, TBDEG, TBZDEG, TBSC, Label1, Label5, SBSel, SBLine, SBLoop, SBView, SBOrg,
              GroupBox1, ChkGrid, ChkAutoGrid, GridWidth, Label2, Label3, LWire, LCursor, Label4, SelFilter})
         align_->AddRect(w, design, true);
-    PlaceFrame(*this, savedGeometry_, QSize(160, 120));
+    PlaceFrame(*this, savedGeometry_, leastBox_);
     const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     if (windowState_ == 2 || (main && main->isMaximized())) setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -313,8 +313,9 @@ void TWireCadDlg::LoadSettings() {
     // Without settings the form takes its design size at the screen's scale,
     // as every other form does.
     const double s = ScreenScale();
-    savedGeometry_ = ReadWindowBox(ini, SettingsSection, QRect(0, 0, int(DesignWidth * s), int(DesignHeight * s)),
-                                   BoxKeys);
+    const QRect fresh(0, 0, int(DesignWidth * s), int(DesignHeight * s));
+    savedGeometry_ = ReadWindowBox(ini, SettingsSection, fresh, BoxKeys);
+    leastBox_ = UsableLeast(fresh.size()).expandedTo(QSize(160, 120));
     windowState_ = ini.ReadInteger(SettingsSection, "WinSt", 0);
 }
 

@@ -210,4 +210,5 @@ private:
     int windowState_ = 0;
     std::unique_ptr<CAlignList> align_;
     QRect savedGeometry_;
+    QSize leastBox_;
 };

@@ -75,17 +75,28 @@ QString WithinBytes(const QString& text, int bytes, int* pos) {
 
 QValidator::State SingleLineValidator::validate(QString& input, int& pos) const {
     input = SingleLineText(input, &pos);
-    if (byteLimit_ > 0) input = WithinBytes(input, std::max(byteLimit_, shownBytes_), &pos);
+    if (byteLimit_ <= 0 || Utf8Size(input) <= byteLimit_ || held_.contains(input)) return Acceptable;
+    // While the check runs the field still shows the text before the edit.
+    const int shown = field_ ? Utf8Size(field_->displayText()) : 0;
+    input = WithinBytes(input, std::max(byteLimit_, shown), &pos);
     return Acceptable;
 }
 
 void SingleLineValidator::Follow(QLineEdit* field) {
+    field_ = field;
     Shows(field->text());
     // Every change of the text, typed or set, comes after its check.
-    connect(field, &QLineEdit::textChanged, this, &SingleLineValidator::Shows);
+    connect(field, &QLineEdit::textChanged, this, &SingleLineValidator::Holds);
 }
 
-void SingleLineValidator::Shows(const QString& text) { shownBytes_ = byteLimit_ > 0 ? Utf8Size(text) : 0; }
+void SingleLineValidator::Shows(const QString& text) {
+    held_.clear();
+    Holds(text);
+}
+
+void SingleLineValidator::Holds(const QString& text) {
+    if (byteLimit_ > 0 && Utf8Size(text) > byteLimit_ && !held_.contains(text)) held_.append(text);
+}
 
 void InstallSingleLine(QLineEdit* field, int byteLimit) {
     if (!field) return;

@@ -6,6 +6,7 @@
 // bytes takes no more of them, counted in UTF-8 as the record stores the
 // text.
 #include <QString>
+#include <QStringList>
 #include <QValidator>
 
 class QLineEdit;
@@ -27,7 +28,8 @@ QString WithinBytes(const QString& text, int bytes, int* pos = nullptr);
 // Keeps a line edit's text single-line and, with a byte limit above 0,
 // within that many UTF-8 bytes. A text the field was given that is longer
 // (a name read from a file in another code page) is kept: an edit may
-// shorten it but not lengthen it.
+// shorten it but not lengthen it beyond what the field shows, and an undo
+// or redo gives back whole any text the field has held since.
 class SingleLineValidator : public QValidator {
     Q_OBJECT
 public:
@@ -35,14 +37,18 @@ public:
         : QValidator(parent), byteLimit_(byteLimit) {}
     State validate(QString& input, int& pos) const override;
     int ByteLimit() const { return byteLimit_; }
-    // Follows the text of the field it checks, as the size an edit may keep.
+    // Checks this field: the size an edit may keep is that of the text it shows.
     void Follow(QLineEdit* field);
-    // The field shows `text`, set while its signals may be blocked.
+    // The field was given `text`, set while its signals may be blocked.
     void Shows(const QString& text);
 
 private:
+    void Holds(const QString& text);
+
     int byteLimit_;
-    int shownBytes_ = 0;
+    QLineEdit* field_ = nullptr;
+    // The texts beyond the limit that the field has held since it was given one.
+    QStringList held_;
 };
 
 // Gives a line edit the single-line rule (the field owns the validator),

@@ -100,10 +100,21 @@ private:
 
 }  // namespace
 
-QRect FrameBox(const QWidget& form) { return form.frameGeometry(); }
+QSize UsableLeast(const QSize& freshBox) { return {freshBox.width() / 2, freshBox.height() / 2}; }
+
+QRect FrameBox(const QWidget& form) {
+    // A window not shown has no frame: its frame geometry is its client area
+    // (a pixel less), and a box saved so would shrink at each opening.
+    if (!form.isVisible()) return form.geometry().marginsAdded(ExpectedFrame(form));
+    return form.frameGeometry();
+}
+
+bool HasNormalBox(const QWidget& form) {
+    return !(form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
 
 void WriteWindowBox(IniFile& ini, const QWidget& form, const std::string& section, const WindowBoxKeys& keys) {
-    if (form.isMaximized()) return;
+    if (!HasNormalBox(form)) return;
     const QRect box = FrameBox(form);
     ini.WriteInteger(section, keys.Left, box.x());
     ini.WriteInteger(section, keys.Top, box.y());
@@ -111,9 +122,9 @@ void WriteWindowBox(IniFile& ini, const QWidget& form, const std::string& sectio
     if (keys.Height) ini.WriteInteger(section, keys.Height, box.height());
 }
 
-void SaveWindowBox(const QWidget& form, const std::string& section) {
+void SaveWindowBox(const QWidget& form, const std::string& section, const WindowBoxKeys& keys) {
     IniFile ini(SettingsFilePath());
-    WriteWindowBox(ini, form, section);
+    WriteWindowBox(ini, form, section, keys);
     ini.UpdateFile();
 }
 
@@ -129,6 +140,7 @@ QRect ReadWindowBox(const IniFile& ini, const std::string& section, const QRect&
 
 void RestoreWindowBox(QWidget& form, const IniFile& ini, const std::string& section, const QRect& fallback,
                       const WindowBoxKeys& keys, QSize least) {
+    least = least.expandedTo(UsableLeast(fallback.size()));
     // A box that keeps only its corner has the form's own size, frame included.
     QRect box = fallback;
     const QSize framed = form.size() + Extent(ExpectedFrame(form));

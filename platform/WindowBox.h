@@ -21,13 +21,24 @@ struct WindowBoxKeys {
 // The least box a saved one is made, so that a damaged file still gives a usable window.
 constexpr QSize LeastWindowBox(200, 150);
 
-// The form's frame as the screen shows it (its client area while it has no frame yet).
+// The least box a form is restored at, from the box it takes on a fresh
+// start: half of it, so that a box the user made smaller is kept while the
+// controls of a form that scales with its box stay readable.
+QSize UsableLeast(const QSize& freshBox);
+
+// The form's frame as the screen shows it; while it is not shown, its
+// client area in the frame it will get (that of the other windows).
 QRect FrameBox(const QWidget& form);
 
-// Writes the form's frame box into the section (not while it is maximized).
+// True while the form's box is worth keeping: neither minimized, maximized
+// nor full screen. A minimized window's geometry is whatever the window
+// system left there, down to a box of a pixel.
+bool HasNormalBox(const QWidget& form);
+
+// Writes the form's frame box into the section, only while HasNormalBox.
 void WriteWindowBox(IniFile& ini, const QWidget& form, const std::string& section, const WindowBoxKeys& keys = {});
 // As WriteWindowBox, into the program's settings file.
-void SaveWindowBox(const QWidget& form, const std::string& section);
+void SaveWindowBox(const QWidget& form, const std::string& section, const WindowBoxKeys& keys = {});
 
 // The saved frame box as the file holds it; each missing or unreadable key
 // takes the value of `fallback`, a box without size keys the form's size.
@@ -36,7 +47,9 @@ QRect ReadWindowBox(const IniFile& ini, const std::string& section, const QRect&
 
 // Gives the form the saved frame box (ReadWindowBox, then PlaceFrame); a
 // form never saved takes the fallback's size and the place the window system
-// gives it. Call it before the form is first shown.
+// gives it. The fallback is the box of a fresh start, so no saved box makes
+// the form smaller than UsableLeast of it. Call it before the form is first
+// shown.
 void RestoreWindowBox(QWidget& form, const IniFile& ini, const std::string& section, const QRect& fallback,
                       const WindowBoxKeys& keys = {}, QSize least = LeastWindowBox);
 // As RestoreWindowBox, from the program's settings file.

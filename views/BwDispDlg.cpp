@@ -243,6 +243,8 @@ void TBwDispDlg::done(int result) {
     // No close while a run is under way: the runs do not pump, so this only
     // guards re-entry from a nested event loop.
     if (JobDef.Busy) return;
+    // While the form still shows its box.
+    SaveWindowBox(*this, "PositionBW", CornerKeys);
     QDialog::done(result);
 }
 
@@ -265,7 +267,6 @@ void TBwDispDlg::WriteSettings() {
     IniFile ini(SettingsFilePath());
     ini.WriteString("Position", "Punkts", HalfAddCnt->currentText().toStdString());
     ini.WriteString("Position", "SweLim", LimitSWR->currentText().toStdString());
-    WriteWindowBox(ini, *this, "PositionBW", CornerKeys);
     ini.WriteInteger("BWAutoSWR", "Checked", AutoSWRCb->isChecked() ? 1 : 0);
     if (palette_)
         for (int k = 0; k < SweepMainPoints; ++k)

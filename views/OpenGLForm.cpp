@@ -193,7 +193,7 @@ void TOpenGL_Form::LoadSettings() {
 
 void TOpenGL_Form::SaveSettings() {
     Settings.Maximized = isMaximized();
-    if (!Settings.Maximized) {
+    if (HasNormalBox(*this)) {
         const QRect box = FrameBox(*this);
         Settings.Left = box.x();
         Settings.Top = box.y();

@@ -191,6 +191,7 @@ TEST_F(ElementTableEdit, TypedPairsKeepTheirCommaAndRefusalsNameTheLimit) {
         int col;
         const char* keys;
         const char* message;  // none: the cell takes the text and shows it as typed
+        bool inWavelengths = false;
     } cases[] = {
         {ColSeg, "5,3", nullptr},
         {ColWidth, "1e9", "A value of the table must be at most 100000 m; 1e9 was not taken."},
@@ -200,11 +201,16 @@ TEST_F(ElementTableEdit, TypedPairsKeepTheirCommaAndRefusalsNameTheLimit) {
         // 0.1 um from the taper key -1 m: a radius of its own, which a save keeps apart.
         {ColRadius, "-1000.0001", nullptr},
         {ColRadius, "-1000.0", nullptr},
+        // The least size is 1 mm however the table shows it: 0.0005 wavelengths are 10.6 mm.
+        {ColWidth, "0.0005", nullptr, true},
+        {ColWidth, "0.00004",
+         "A width, height or length must be at least 0.001 m (0.000047 wavelengths); 0.00004 was not taken.", true},
     };
     // The shown dialog fits its view; the next tests expect the view as it was.
     const ElementViewAngles saved = ElementViewState;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);
+        JobDef.InWavelengths = c.inWavelengths ? 1 : 0;
         auto ant = Yagi();
         ant->TaperSetCount = 1;
         ant->TaperSets[0].Key = -1.0;

@@ -1,8 +1,10 @@
 // Every form that keeps its window box, framed by a real window manager
 // (openbox, on the test's X display): the box it saves is its frame, title
 // bar and borders included; opened and closed again and again it stays where
-// it was; and a box saved off the screen (a monitor since removed) comes back
-// with its whole frame on the screen. A picture of the screen with the 3D
+// it was; a box saved off the screen (a monitor since removed) comes back
+// with its whole frame on the screen, and one saved far too small comes back
+// at a size the form can be used at; a form closed minimized or never shown
+// leaves the saved box as it was. A picture of the screen with the 3D
 // view so restored goes to screenshots/windowbox beside the test program.
 #include "ScreenshotPath.h"
 #include "EveryForm.h"
@@ -96,11 +98,14 @@ protected:
 
     // Opens the form as a user does, hands it to `seen` once it is framed,
     // and closes it as a user does, so that it saves its box.
-    void OpenAndClose(const KeptBox& k, const std::function<void(QWidget&)>& seen) {
+    // A modal form opened `unshown` is closed before it is ever shown.
+    void OpenAndClose(const KeptBox& k, const std::function<void(QWidget&)>& seen, bool unshown = false) {
         // Only the form opened here is looked at (not, say, an About box).
         const ScopedValue<std::function<void(QWidget&)>> looking(seen_, [&](QWidget& form) {
-            if (!form.isVisible()) form.show();
-            SettleFrame(form);
+            if (!unshown) {
+                if (!form.isVisible()) form.show();
+                SettleFrame(form);
+            }
             seen(form);
         });
         if (std::string(k.form) == "MainWnd") {
@@ -110,6 +115,12 @@ protected:
             seen_(*wnd);
             wnd->Ant.Changed = 0;
             wnd->close();
+            {
+                // Closed minimized it would start minimized; the forms that follow open over a normal one.
+                IniFile ini(SettingsPath().toStdString());
+                ini.WriteInteger("Job", "WindowState", 0);
+                ASSERT_TRUE(ini.UpdateFile());
+            }
             Open();
             MakeDipole();
             return;
@@ -124,6 +135,15 @@ protected:
             QApplication::processEvents();
             if (OpenGL_Form) delete OpenGL_Form;
         }
+    }
+
+    void WriteBox(const KeptBox& k, const QRect& box) const {
+        IniFile ini(SettingsPath().toStdString());
+        ini.WriteInteger(k.section, "Left", box.x());
+        ini.WriteInteger(k.section, "Top", box.y());
+        ini.WriteInteger(k.section, "Width", box.width());
+        if (k.heightKey) ini.WriteInteger(k.section, k.heightKey, box.height());
+        ASSERT_TRUE(ini.UpdateFile());
     }
 
     QRect Saved(const KeptBox& k) const {
@@ -179,14 +199,7 @@ TEST_F(WindowBoxTest, EveryKeptBoxSavedOffTheScreenComesBackWithItsWholeFrame) {
         for (const KeptBox& k : Kept) {
             const std::string trace = std::string(k.form) + " saved at " + std::to_string(corner.x());
             SCOPED_TRACE(trace);
-            {
-                IniFile ini(SettingsPath().toStdString());
-                ini.WriteInteger(k.section, "Left", corner.x());
-                ini.WriteInteger(k.section, "Top", corner.y());
-                ini.WriteInteger(k.section, "Width", 400);
-                if (k.heightKey) ini.WriteInteger(k.section, k.heightKey, 300);
-                ASSERT_TRUE(ini.UpdateFile());
-            }
+            WriteBox(k, QRect(corner, QSize(400, 300)));
             int seen = 0;
             OpenAndClose(k, [&](QWidget& form) {
                 ++seen;
@@ -202,6 +215,56 @@ TEST_F(WindowBoxTest, EveryKeptBoxSavedOffTheScreenComesBackWithItsWholeFrame) {
             EXPECT_EQ(seen, 1);
             const QRect saved = Saved(k);
             EXPECT_TRUE(area.contains(saved.topLeft())) << Text(saved).toStdString();
+        }
+    }
+}
+
+TEST_F(WindowBoxTest, EveryKeptBoxSavedFarTooSmallComesBackAtLeastHalfItsFreshSize) {
+    for (const KeptBox& k : Kept) {
+        SCOPED_TRACE(k.form);
+        {
+            IniFile ini(SettingsPath().toStdString());
+            ini.EraseSection(k.section);
+            ASSERT_TRUE(ini.UpdateFile());
+        }
+        // Half the fresh client area: the main window takes its fresh size
+        // before it is framed, so its frame is not part of the fresh size.
+        QSize fresh;
+        OpenAndClose(k, [&](QWidget& form) { fresh = form.size(); });
+        WriteBox(k, QRect(215, 115, 1, 1));
+        for (int cycle = 1; cycle <= 2; ++cycle) {
+            QRect shown;
+            OpenAndClose(k, [&](QWidget& form) { shown = FrameBox(form); });
+            EXPECT_GE(shown.width(), fresh.width() / 2) << Text(shown).toStdString() << " opening " << cycle;
+            EXPECT_GE(shown.height(), fresh.height() / 2) << Text(shown).toStdString() << " opening " << cycle;
+        }
+    }
+}
+
+TEST_F(WindowBoxTest, EveryKeptBoxStaysAsSavedWhenTheFormClosesMinimizedOrUnshown) {
+    const QRect box(215, 115, 700, 560);
+    for (const bool unshown : {false, true}) {
+        for (const KeptBox& k : Kept) {
+            // A main window and a view the user opens are always shown.
+            if (unshown && (std::string(k.form) == "MainWnd" || std::string(k.form) == "OpenGLForm")) continue;
+            SCOPED_TRACE(std::string(k.form) + (unshown ? " closed unshown" : " closed minimized"));
+            WriteBox(k, box);
+            OpenAndClose(
+                k,
+                [&](QWidget& form) {
+                    if (unshown) return;
+                    // Moved and resized, then minimized: the box kept is the one before.
+                    form.setGeometry(form.geometry().adjusted(40, 30, 60, 50));
+                    SettleFrame(form);
+                    form.showMinimized();
+                    QTRY_VERIFY_WITH_TIMEOUT(form.isMinimized(), 3000);
+                },
+                unshown);
+            const QRect saved = Saved(k);
+            EXPECT_EQ(saved.topLeft(), box.topLeft()) << Text(saved).toStdString();
+            if (k.heightKey) {
+                EXPECT_EQ(saved.size(), box.size()) << Text(saved).toStdString();
+            }
         }
     }
 }

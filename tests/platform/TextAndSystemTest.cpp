@@ -114,6 +114,12 @@ TEST(KeyFilter, TextFieldsTakeOneLineWithinTheirBytes) {
         name.home(false);
         QTest::keyClicks(&name, "c");
         EXPECT_EQ(name.text(), zhe.repeated(5)) << blocked;
+        // Replaced by a letter and undone: the text comes back whole.
+        name.selectAll();
+        QTest::keyClicks(&name, "c");
+        EXPECT_EQ(name.text(), "c") << blocked;
+        QTest::keyClick(&name, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(name.text(), zhe.repeated(5)) << blocked;
     }
 }
 
