@@ -96,7 +96,7 @@ void TMainWnd::EleBtnClick() {
     const double current = RoundTo(Results.CutElevation, 2);
     std::string text = DblToStr(current);
     double value = 0.0;
-    if (CurrentPrompter().InputQuery("KORVA-TEZ", ElevationPrompt, text) && StrToDblExpr(value, text) &&
+    if (CurrentPrompter().NumberQuery("KORVA-TEZ", ElevationPrompt, text, value) &&
         value != current && value >= 0.0 && value <= 90.0) {
         // A failed cut leaves the results as they were shown.
         const auto saved = std::make_unique<CResult>(Results);

@@ -82,7 +82,7 @@ void TMainWnd::BuildViewTab() {
     TBarCur->setValue(50);
     TBarCur->setEnabled(false);
     SelLB = PlaceLabel(t, "SelLB", "Wire", 452, 4, 40, 20);
-    SelWirSpEd = Place(new QSpinBox(t), "SelWirSpEd", 492, 2, 64, 24);
+    SelWirSpEd = Place(new IntegerSpin(t), "SelWirSpEd", 492, 2, 64, 24);
     SelWirSpEd->setRange(0, 0);
     OrgBtn = PlaceButton(t, "OrgBtn", "0", 566, 1, 40, 26);
     AllViewBtn = PlaceButton(t, "AllViewBtn", "All", 610, 1, 50, 26);

@@ -48,7 +48,7 @@ struct Item {
 // parentheses, a sign that belongs to the number (3*-2, 1e-3), blanks dropped.
 class ExprReader {
 public:
-    explicit ExprReader(std::string_view text) : s_(text) {}
+    ExprReader(std::string_view text, bool whole) : s_(text), whole_(whole) {}
 
     double Run() {
         bool closed = false;
@@ -61,6 +61,8 @@ public:
 
 private:
     std::string_view s_;
+    // Every operand must be read to its end, and the text must hold one.
+    bool whole_ = false;
     std::size_t pos_ = 0;
     bool ok_ = true;
 
@@ -140,7 +142,10 @@ private:
     }
 
     double TokenValue(const std::string& token) {
-        if (token.empty()) return 0.0;
+        if (token.empty()) {
+            if (whole_) ok_ = false;
+            return 0.0;
+        }
         if (token.size() > ExprMaxTokenLength) {
             ok_ = false;
             return 0.0;
@@ -154,10 +159,12 @@ private:
             }
         }
         double v = 0.0;
-        if (!ReadLeadingDouble(token, v)) {
+        std::size_t used = 0;
+        if (!ReadLeadingDouble(token, v, &used)) {
             ok_ = false;
             return 0.0;
         }
+        if (whole_ && used != token.size()) ok_ = false;
         return v;
     }
 
@@ -185,9 +192,9 @@ private:
     }
 };
 
-bool EvaluateExpr(double& value, std::string_view text) {
+bool EvaluateExpr(double& value, std::string_view text, bool whole = false) {
     std::string folded = FoldFullWidth(text, ExprMaxLength);
-    ExprReader reader(folded);
+    ExprReader reader(folded, whole);
     double v = reader.Run();
     bool ok = reader.Ok();
     if (std::isnan(v)) {
@@ -310,6 +317,11 @@ int RoundToInt(double v) {
     if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
     if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
     return static_cast<int>(r);
+}
+
+bool StrToDblWhole(double& value, std::string_view text) {
+    const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
+    return EvaluateExpr(value, text, true) && !blank;
 }
 
 bool StrToIntExpr(int& value, std::string_view text) {

@@ -20,6 +20,10 @@ constexpr std::size_t ExprMaxTokenLength = 79;
 // result in every case (0 for an empty text, a bad operand counts as 0).
 bool StrToDblExpr(double& value, std::string_view text);
 bool StrToDblExpr(double& value, const char* text);
+// As StrToDblExpr, but the text must be one value whose every operand reads
+// to its end: "150,5", "1.5.2" and "" do not read (StrToDblExpr takes 150,
+// 1.5 and 0 from them).
+bool StrToDblWhole(double& value, std::string_view text);
 // As StrToDblExpr, rounded half away from zero and clamped to the int range.
 bool StrToIntExpr(int& value, std::string_view text);
 bool StrToIntExpr(int& value, const char* text);

@@ -98,9 +98,8 @@ void TACalDlg::K23Click() {
     if (!cal_ || cal_->RowCount() <= 0) return;
     const int k = std::min(std::max(CurrentRow(), 0), cal_->RowCount() - 1);
     std::string value = DblToStr(cal_->Row(k).Step);
-    if (!CurrentPrompter().InputQuery(messages_[1], messages_[2], value)) return;
     double step = 0;
-    if (!StrToDblExpr(step, value)) return;
+    if (!CurrentPrompter().NumberQuery(messages_[1], messages_[2], value, step)) return;
     SetCommonStep(*cal_, step);
     Changed();
 }

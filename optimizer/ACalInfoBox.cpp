@@ -21,11 +21,25 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <cmath>
+#include <functional>
 #include <cstring>
 
 namespace {
 
 bool Read(const QString& text, double& v) { return StrToDblExpr(v, text.toStdString()); }
+
+// An up-down beside a field: two arrow buttons, <name>Up and <name>Down,
+// each click a step in its direction.
+void PlaceArrows(QWidget* parent, const QString& name, QRect upper, QRect lower, QWidget* form,
+                 const std::function<void(int)>& step) {
+    for (const int direction : {1, -1}) {
+        auto* b = new QToolButton(parent);
+        b->setObjectName(name + (direction > 0 ? "Up" : "Down"));
+        b->setArrowType(direction > 0 ? Qt::UpArrow : Qt::DownArrow);
+        b->setGeometry(direction > 0 ? upper : lower);
+        ConnectGuarded(b, &QToolButton::clicked, form, [step, direction] { step(direction); });
+    }
+}
 
 }  // namespace
 
@@ -45,27 +59,31 @@ TACalInfoBox::TACalInfoBox(QWidget* owner, const QString& fontName) : QDialog(ow
 
     GroupTarget = PlaceGroup(TabGoal, "GroupBox1", "Optimization target", 6, 4, 394, 88);
     LabelGain = PlaceLabel(GroupTarget, "LabelGain", "Gain", 8, 22, 50, 24);
-    EditGain = PlaceSpin(GroupTarget, "EditGain", 1, 100, 60, 22);
-    PlaceLabel(GroupTarget, "LabelDBi", "dBi", 144, 22, 40, 24);
-    LabelFB = PlaceLabel(GroupTarget, "LabelFB", "F/B", 196, 22, 50, 24);
-    EditFB = PlaceSpin(GroupTarget, "EditFB", 1, 100, 248, 22);
-    PlaceLabel(GroupTarget, "LabelDB", "dB", 332, 22, 40, 24);
+    EditGain = PlaceNumberEdit(GroupTarget, "EditGain", 60, 22, 50);
+    PlaceLabel(GroupTarget, "LabelDBi", "dBi", 162, 22, 34, 24);
+    LabelFB = PlaceLabel(GroupTarget, "LabelFB", "F/B", 206, 22, 40, 24);
+    EditFB = PlaceNumberEdit(GroupTarget, "EditFB", 248, 22, 60);
+    PlaceLabel(GroupTarget, "LabelDB", "dB", 362, 22, 30, 24);
     LabelJX = PlaceLabel(GroupTarget, "LabelJX", "jX", 8, 54, 50, 24);
-    EditJX = PlaceSpin(GroupTarget, "EditJX", 0, 100, 60, 54);
-    LabelJXUnit = PlaceLabel(GroupTarget, "LabelOhm", "Ohm", 144, 54, 48, 24);
-    LabelSWR = PlaceLabel(GroupTarget, "LabelSWR", "SWR", 196, 54, 50, 24);
+    EditJX = PlaceNumberEdit(GroupTarget, "EditJX", 60, 54, 50);
+    goalUpDowns_[0] = {EditGain, 1, 100, 1};
+    goalUpDowns_[1] = {EditFB, 1, 100, 1};
+    goalUpDowns_[2] = {EditJX, 0, 100, 0};
+    for (const GoalUpDown& ud : goalUpDowns_) {
+        const QRect field = ud.edit->geometry();
+        const QString name = "UD" + ud.edit->objectName().mid(4);
+        PlaceArrows(GroupTarget, name, QRect(field.right() + 3, field.top(), 24, 24),
+                    QRect(field.right() + 27, field.top(), 24, 24), this,
+                    [this, edit = ud.edit](int direction) { GoalArrowClick(edit, direction); });
+    }
+    LabelJXUnit = PlaceLabel(GroupTarget, "LabelOhm", "Ohm", 162, 54, 34, 24);
+    LabelSWR = PlaceLabel(GroupTarget, "LabelSWR", "SWR", 206, 54, 40, 24);
     EditSWR = PlaceNumberEdit(GroupTarget, "EditSWR", 248, 54, 60);
     // A free up-down: each click steps the field by 0.1.
-    UDSWRUp = new QToolButton(GroupTarget);
-    UDSWRUp->setObjectName("UDSWRUp");
-    UDSWRUp->setArrowType(Qt::UpArrow);
-    UDSWRUp->setGeometry(310, 54, 24, 24);
-    UDSWRDown = new QToolButton(GroupTarget);
-    UDSWRDown->setObjectName("UDSWRDown");
-    UDSWRDown->setArrowType(Qt::DownArrow);
-    UDSWRDown->setGeometry(336, 54, 24, 24);
-    ConnectGuarded(UDSWRUp, &QToolButton::clicked, this, [this] { UDSWRClick(1); });
-    ConnectGuarded(UDSWRDown, &QToolButton::clicked, this, [this] { UDSWRClick(-1); });
+    PlaceArrows(GroupTarget, "UDSWR", QRect(310, 54, 24, 24), QRect(336, 54, 24, 24), this,
+                [this](int direction) { UDSWRClick(direction); });
+    UDSWRUp = GroupTarget->findChild<QToolButton*>("UDSWRUp");
+    UDSWRDown = GroupTarget->findChild<QToolButton*>("UDSWRDown");
 
     MatchSel = new RadioGroup(TabGoal);
     MatchSel->setObjectName("MatchSel");
@@ -181,25 +199,46 @@ void TACalInfoBox::UDSWRClick(int direction) {
     EditSWR->setText(QString::fromStdString(DblToStr(v)));
 }
 
+TACalInfoBox::GoalUpDown* TACalInfoBox::UpDownOf(QLineEdit* edit) {
+    for (GoalUpDown& ud : goalUpDowns_)
+        if (ud.edit == edit) return &ud;
+    return nullptr;
+}
+
+void TACalInfoBox::ShowGoal(GoalUpDown& ud, double goal) {
+    ud.position = static_cast<int>(std::clamp<double>(std::lround(goal), ud.lo, ud.hi));
+    // The field shows the up-down's position: the goal rounded, in its range.
+    ud.edit->setText(QString::number(ud.position));
+}
+
+void TACalInfoBox::GoalArrowClick(QLineEdit* edit, int direction) {
+    GoalUpDown* ud = UpDownOf(edit);
+    if (!ud) return;
+    double v = 0;
+    double next = ud->position + direction;
+    if (Read(edit->text(), v)) next = direction > 0 ? std::floor(v) + 1 : std::ceil(v) - 1;
+    ud->position = static_cast<int>(std::clamp<double>(next, ud->lo, ud->hi));
+    edit->setText(QString::number(ud->position));
+}
+
 void TACalInfoBox::AutoJXClick() {
     double r = 0;
     if (!Read(EditSWRZ->currentText(), r) || !(r > 0)) return;
     std::string value = r >= 50 ? DblToStr(2 * r) : std::string("50");
-    if (!CurrentPrompter().InputQuery("KORVA-TEZ", prompt_, value)) return;
     double z = 0;
-    const bool read = StrToDblExpr(z, value);
-    if (read && z > r)
+    if (!CurrentPrompter().NumberQuery("KORVA-TEZ", prompt_, value, z)) return;
+    if (z > r)
         EditSWRJX->setText(QString::fromStdString(DblToStr(-r * std::sqrt(z / r - 1))));
     else
-        EditSWRJX->setText(read && z == r ? "0" : "");
+        EditSWRJX->setText(z == r ? "0" : "");
 }
 
 bool TACalInfoBox::Execute(CACal* cal) {
     if (!cal) return false;
     const EnvRec& env = cal->Env ? *cal->Env : EnvDef;
-    EditGain->setValue(static_cast<int>(std::lround(cal->GainGoal)));
-    EditFB->setValue(static_cast<int>(std::lround(cal->FBGoal)));
-    EditJX->setValue(static_cast<int>(std::lround(cal->JXGoal)));
+    ShowGoal(goalUpDowns_[0], cal->GainGoal);
+    ShowGoal(goalUpDowns_[1], cal->FBGoal);
+    ShowGoal(goalUpDowns_[2], cal->JXGoal);
     ShowNumber(EditSWR, cal->SWRGoal, QString::fromStdString(DblToStr(cal->SWRGoal)));
     MatchSel->SetItemIndex(cal->MatchKind);
     EditFBH->setValue(env.AzEl & 0xFFFF);

@@ -27,13 +27,17 @@ public:
     void UpdateMatchFields();
     // The SWR arrows: +1 up, -1 down.
     void UDSWRClick(int direction);
+    // The arrows of the gain, F/B or jX goal (UDGain, UDFB, UDJX): the next
+    // whole number that way from the value typed, within the up-down's range.
+    void GoalArrowClick(QLineEdit* edit, int direction);
     void AutoJXClick();
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabGoal = nullptr, *TabEnv = nullptr;
     QGroupBox *GroupTarget = nullptr, *GroupOptZ = nullptr, *GroupCurrent = nullptr;
     QGroupBox *GroupRear = nullptr, *GroupZ0 = nullptr;
-    QSpinBox *EditGain = nullptr, *EditFB = nullptr, *EditJX = nullptr;
+    // Goals are reals: typed as such, shown as whole numbers on opening.
+    QLineEdit *EditGain = nullptr, *EditFB = nullptr, *EditJX = nullptr;
     QLineEdit* EditSWR = nullptr;
     QToolButton *UDSWRUp = nullptr, *UDSWRDown = nullptr;
     RadioGroup* MatchSel = nullptr;
@@ -52,6 +56,16 @@ public:
     const std::string& HeldLanguageText() const { return prompt_; }
 
 private:
+    // An up-down of a goal: its field, range and position (the value shown on
+    // opening and after each step, stepped from when the text does not read).
+    struct GoalUpDown {
+        QLineEdit* edit;
+        int lo, hi, position;
+    };
+    GoalUpDown* UpDownOf(QLineEdit* edit);
+    void ShowGoal(GoalUpDown& ud, double goal);
+    GoalUpDown goalUpDowns_[3] = {};
+
     void ChangeLanguage();
     void Store(CACal& cal);
     std::string prompt_ = "Z using line (Ohm)";

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "model/EnvDef.h"
+#include "platform/IntegerSpin.h"
 #include "platform/KeyFilter.h"
 
 // Names a control made on its parent and places it.
@@ -41,8 +42,9 @@ inline QLineEdit* PlaceNumberEdit(QWidget* parent, const char* name, int x, int 
     return e;
 }
 
+// A whole-number field with arrows; a typed decimal is refused, not cut.
 inline QSpinBox* PlaceSpin(QWidget* parent, const char* name, int lo, int hi, int x, int y, int w = 80, int h = 24) {
-    auto* s = Place(new QSpinBox(parent), name, x, y, w, h);
+    auto* s = Place(new IntegerSpin(parent), name, x, y, w, h);
     s->setRange(lo, hi);
     InstallCommaToPoint(s);
     return s;

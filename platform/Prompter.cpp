@@ -1,6 +1,9 @@
 #include "platform/Prompter.h"
 
+#include "model/AntennaText.h"
+#include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/KeyFilter.h"
 #include "platform/SaveName.h"
 #include "platform/TextCodec.h"
 
@@ -8,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
 #include <algorithm>
@@ -73,6 +77,19 @@ public:
     }
 
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override {
+        return Ask(caption, prompt, value, false);
+    }
+
+    std::string OpenFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptOpen); }
+
+protected:
+    bool AskNumber(const std::string& caption, const std::string& prompt, std::string& text) override {
+        return Ask(caption, prompt, text, true);
+    }
+    std::string AskSaveFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptSave); }
+
+private:
+    bool Ask(const std::string& caption, const std::string& prompt, std::string& value, bool number) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
         QWidget* owner = BoxOwner();
         QInputDialog box(owner);
@@ -80,6 +97,8 @@ public:
         box.setWindowTitle(DisplayQString(caption));
         box.setLabelText(DisplayQString(prompt));
         box.setTextValue(DisplayQString(value));
+        if (number)
+            if (auto* line = box.findChild<QLineEdit*>()) InstallCommaToPoint(line);
         // A form like every other: the owner's font and the design width,
         // scaled to the screen; the run goes through the modal routine.
         box.resize(InputBoxDesignWidth, box.sizeHint().height());
@@ -89,12 +108,6 @@ public:
         return true;
     }
 
-    std::string OpenFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptOpen); }
-
-protected:
-    std::string AskSaveFileName(const FileDialogRequest& r) override { return Ask(r, QFileDialog::AcceptSave); }
-
-private:
     std::string Ask(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};
         QFileDialog dialog(BoxOwner(), DisplayQString(r.caption), DisplayQString(r.folder),
@@ -143,6 +156,17 @@ int ShowFormatted(const char* caption, BoxIcon icon, BoxButtons buttons, const c
 
 std::string Prompter::SaveFileName(const FileDialogRequest& request) {
     return WithOwnExtension(AskSaveFileName(request), request.defaultSuffix);
+}
+
+bool Prompter::NumberQuery(const std::string& caption, const std::string& prompt, std::string& text,
+                           double& value) {
+    if (!AskNumber(caption, prompt, text)) return false;
+    if (StrToDblWhole(value, text)) return true;
+    // A text that reads in part would have stood for another number: that is
+    // said. One that does not read at all is passed over, as in every field.
+    double partial = 0;
+    if (StrToDblExpr(partial, text)) ErrorBox(FieldNotANumberText, text.c_str());
+    return false;
 }
 
 Prompter& CurrentPrompter() { return Active ? *Active : DefaultPrompter(); }

@@ -26,6 +26,12 @@ public:
     virtual int Message(const std::string& text, const std::string& caption, BoxIcon icon, BoxButtons buttons) = 0;
     // `value` holds the proposed text and receives the answer; false on Cancel.
     virtual bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) = 0;
+    // An input query for one number: the box takes a typed comma as the
+    // decimal point, as every number field does. True with `value` when the
+    // answer reads as one number; otherwise false, as for Cancel, and an
+    // answer of which only a part reads ("1.5.2") is said so. `text` holds
+    // the proposed text and receives the answer.
+    bool NumberQuery(const std::string& caption, const std::string& prompt, std::string& text, double& value);
     // The chosen path, or empty when the user cancelled.
     virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
     // The same for a save, completed with the request's own extension
@@ -33,6 +39,10 @@ public:
     std::string SaveFileName(const FileDialogRequest& request);
 
 protected:
+    // The box of NumberQuery; an input query unless the service has a number box.
+    virtual bool AskNumber(const std::string& caption, const std::string& prompt, std::string& text) {
+        return InputQuery(caption, prompt, text);
+    }
     // The path the user chose in a save dialog.
     virtual std::string AskSaveFileName(const FileDialogRequest& request) = 0;
 };

@@ -106,7 +106,8 @@ void TOptDlgBox::AutojXClick() {
     double r = 0;
     if (!StrToDblExpr(r, EditZ0R->currentText().toStdString()) || !(r > 0)) return;
     std::string answer = HairpinProposal(r);
-    if (!CurrentPrompter().InputQuery("KORVA-TEZ", HairpinPrompt, answer)) return;
+    double line = 0;
+    if (!CurrentPrompter().NumberQuery("KORVA-TEZ", HairpinPrompt, answer, line)) return;
     EditZ0X->setText(QString::fromStdString(HairpinReactance(r, answer)));
 }
 

@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include "platform/FormWidgets.h"
 #include "platform/SettingsPath.h"
@@ -77,7 +76,7 @@ TNWLForm::TNWLForm(QWidget* owner, SweepHost host, std::function<void()> pump)
     KeepTypedText(StepCB);
     StepCB->addItems({"3", "5", "11", "15", "21", "51", "101", "251", "501"});
     StepCB->setEditText("11");
-    StepCB->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), StepCB));
+    InstallWholeNumber(StepCB, 5);
 
     SetBndPnl = new QWidget(this);
     SetBndPnl->setObjectName("SetBndPnl");

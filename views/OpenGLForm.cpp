@@ -12,6 +12,7 @@
 #include "platform/TextCodec.h"
 #include "platform/WindowBox.h"
 #include "views/GLSceneWidget.h"
+#include "platform/IntegerSpin.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -129,7 +130,7 @@ void TOpenGL_Form::BuildPanel() {
     AllCB->setGeometry(395, 12, 50, 22);
     ConnectGuarded(AllCB, &QCheckBox::clicked, this, [this] { FormPaint(); });
 
-    DnSB = new QSpinBox(Panel);
+    DnSB = new IntegerSpin(Panel);
     DnSB->setObjectName("DnSB");
     DnSB->setRange(0, 0);
     DnSB->setGeometry(450, 10, 55, 26);

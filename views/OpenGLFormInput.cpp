@@ -56,10 +56,13 @@ bool TOpenGL_Form::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
-        // The slice spin takes digits and backspace only.
+        // The slice spin takes digits and backspace only, and a decimal
+        // point, which the spin refuses as a whole instead of leaving the
+        // digits around it as another number.
         if (watched == DnSB || watched->parent() == DnSB) {
             const auto* k = static_cast<QKeyEvent*>(event);
-            const bool digit = k->key() >= Qt::Key_0 && k->key() <= Qt::Key_9;
+            const bool digit = (k->key() >= Qt::Key_0 && k->key() <= Qt::Key_9) || k->key() == Qt::Key_Period ||
+                               k->key() == Qt::Key_Comma;
             const bool editing = k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Up ||
                                  k->key() == Qt::Key_Down || k->key() == Qt::Key_Tab;
             if (!digit && !editing) return true;

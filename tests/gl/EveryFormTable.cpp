@@ -101,6 +101,17 @@ FormOpener InputBox(FormOpener openForm, void (*ask)(QDialog&)) {
     };
 }
 
+// An input box the main window asks itself: its command runs with the
+// program's own prompter, and the box is checked.
+FormOpener AskedByWindow(FormOpener command) {
+    return [command](TMainWnd& w) -> QWidget* {
+        Prompter* scripted = SetPrompter(nullptr);
+        command(w);
+        SetPrompter(scripted);
+        return nullptr;
+    };
+}
+
 // The log of a sweep over the added height, six points, the present one the
 // third best: the results dialog opens from its button with that row selected.
 FormOpener OptimizationLog() {
@@ -187,7 +198,9 @@ const std::vector<FormCase>& EveryForm() {
         {"ACalMultDlg", Made<TACalMultDlg>()},
         {"ACalEleBox", Made<TACalEleBox>()},
         {"ACalResDlg", OptimizationLog()},
-        // Input boxes: the common step of the rows, the line's Z for a hairpin match.
+        // Input boxes: the elevation of a cut, the common step of the rows, the
+        // line's Z for a hairpin match.
+        {"ElevationBox", AskedByWindow(Button("EleBtn"))},
         {"CommonStepBox", InputBox(Button("ACalBtn"),
                                    [](QDialog& d) {
                                        auto& dlg = static_cast<TACalDlg&>(d);

@@ -9,7 +9,9 @@
 
 #include "editing/TextEditDlg.h"
 #include "model/ResultStore.h"
+#include "model/NumberText.h"
 #include "platform/FormPattern.h"
+#include "platform/KeyFilter.h"
 #include "platform/Prompter.h"
 #include "platform/StringGrid.h"
 #include "views/OpenGLForm.h"
@@ -18,6 +20,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QInputDialog>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -328,6 +332,7 @@ const std::map<QString, const char*> OpensOn = {
     {"ACalEleBox", "OKBtn"},
     {"ACalResDlg", "Grid"},
     // Input boxes
+    {"ElevationBox", "QLineEdit"},
     {"CommonStepBox", "QLineEdit"},
     {"HairpinZBox", "QLineEdit"},
 };
@@ -399,6 +404,72 @@ TEST_F(KeyboardUseTest, EveryDialogAndPageOpensOnItsFirstValueWithTheWholeTextSe
     EXPECT_GE(pages, 15);
     for (const auto& [where, control] : OpensOn)
         EXPECT_TRUE(met.count(where)) << where.toStdString() << " of the table was not opened";
+}
+
+namespace {
+
+// Fields where a comma joins a segmentation pair ("4,8"), not a decimal.
+const std::set<QString> PairFields = {"EditSeg"};
+
+// The fields of a page that take a number typed: spin boxes, and line edits
+// and editable lists that turn a typed comma into the point or show a number
+// (an input box's). Cells of a grid are the grids' own.
+QList<QWidget*> NumberFields(QWidget& form) {
+    QList<QWidget*> fields;
+    for (QWidget* w : Shown<QWidget>(form)) {
+        if (GridOf(w) || qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+            qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        QLineEdit* line = TypingLine(w);
+        if (!line || PairFields.count(w->objectName())) continue;
+        double v = 0;
+        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<const CommaToPointValidator*>(line->validator()) ||
+            StrToDblWhole(v, line->text().toStdString()))
+            fields << w;
+    }
+    return fields;
+}
+
+}  // namespace
+
+// A decimal typed into a number field, with a point or with a comma, and the
+// field left with Tab: it arrives as that number, or it is refused and the
+// field keeps what it had; a dropped key never makes another number of the
+// rest ("2.5" as 25 or 2).
+TEST_F(KeyboardUseTest, ADecimalTypedIntoEveryNumberFieldArrivesOrIsRefused) {
+    int fields = 0;
+    std::set<QString> inputBoxes;
+    EveryPage([&](QWidget& form, const QString& where) {
+        for (QWidget* field : NumberFields(form)) {
+            if (!field->isVisible() || !field->isEnabled()) continue;  // an earlier field's value hid it
+            ++fields;
+            if (qobject_cast<QInputDialog*>(&form)) inputBoxes.insert(name_);
+            QLineEdit* line = TypingLine(field);
+            auto* spin = qobject_cast<QSpinBox*>(field);
+            for (const char* typed : {"2.5", "2,5"}) {
+                const QString before = line->text();
+                const int spinBefore = spin ? spin->value() : 0;
+                field->setFocus(Qt::TabFocusReason);
+                QApplication::processEvents();
+                line->selectAll();
+                TypeKeys(form, QString::fromLatin1(typed));
+                Key(form, Qt::Key_Tab);
+                const QString after = line->text();
+                double v = 0;
+                const bool arrived = StrToDblWhole(v, after.toStdString()) && v == 2.5;
+                EXPECT_TRUE(arrived || after == before)
+                    << where.toStdString() << " " << NameOf(field) << ": \"" << typed << "\" typed over \""
+                    << before.toStdString() << "\" shows \"" << after.toStdString() << "\"";
+                if (spin)
+                    spin->setValue(spinBefore);
+                else
+                    line->setText(before);
+            }
+        }
+    });
+    EXPECT_GE(fields, 60);
+    for (const char* box : {"ElevationBox", "CommonStepBox", "HairpinZBox"})
+        EXPECT_TRUE(inputBoxes.count(box)) << box << " was not typed into";
 }
 
 namespace {

@@ -72,6 +72,23 @@ TEST_F(Evaluator, SignsBelongToNumbersAndExponents) {
     EXPECT_DOUBLE_EQ(Eval("5m"), 5);
 }
 
+// A text asked for as one number reads only when nothing of it is left
+// over: a decimal comma or a second point is not cut off unseen.
+TEST_F(Evaluator, OneNumberReadsOnlyWhenEveryOperandIsReadToItsEnd) {
+    const struct {
+        const char* text;
+        bool reads;
+        double value;
+    } rows[] = {{"150.5", true, 150.5}, {" 2*R ", true, 40}, {"1e-3", true, 0.001}, {"-30", true, -30},
+                {"150,5", false, 0},    {"0,05", false, 0},  {"1.5.2", false, 0},  {"5m", false, 0},
+                {"", false, 0},         {"  ", false, 0},    {"2*()", false, 0}};
+    for (const auto& r : rows) {
+        double v = -1;
+        EXPECT_EQ(StrToDblWhole(v, r.text), r.reads) << '"' << r.text << '"';
+        if (r.reads) EXPECT_DOUBLE_EQ(v, r.value) << r.text;
+    }
+}
+
 TEST_F(Evaluator, ForgivesTrailingOperatorsAndMissingParenthesis) {
     bool ok = false;
     EXPECT_DOUBLE_EQ(Eval("2*", &ok), 2);

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 
 #include "OptimizerTestSupport.h"
@@ -399,6 +400,37 @@ TEST(OptimizerGoalsBox, ValuesComeBackOnlyWhenTheyRead) {
         EXPECT_EQ(f.Answers.Last().text, "Z using line (Ohm)");
         EXPECT_EQ(hairpin.EditSWRJX->text(), c.jx) << c.r << " " << c.z;
     }
+}
+
+// A goal is a real, typed with a point or a comma (and a negative jX goal is
+// refused on OK); the arrows step to the next whole number within their range.
+TEST(OptimizerGoalsBox, GoalsAreRealsAndTheArrowsStepWholeNumbers) {
+    DialogFixture f;
+    f.Cal->GainGoal = 7;
+    f.Cal->JXGoal = 4;
+    f.Step = [&](QDialog& d) {
+        auto& box = static_cast<TACalInfoBox&>(d);
+        for (auto [edit, typed] : {std::pair{box.EditGain, "8.5"}, {box.EditFB, "22,5"}, {box.EditJX, "-30"}}) {
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+        }
+        box.EditSWR->setFocus();
+        // A text that does not read steps from where the up-down stands (4).
+        const std::pair<const char*, const char*> steps[] = {{"x", "5"}, {"2.5", "3"}, {"99.5", "100"}, {"100", "100"}};
+        for (const auto& [shown, up] : steps) {
+            box.EditJX->setText(shown);
+            box.GoalArrowClick(box.EditJX, 1);
+            EXPECT_EQ(box.EditJX->text().toStdString(), up) << shown;
+        }
+        box.EditJX->setText("-30");
+        return int(QDialog::Accepted);
+    };
+    TACalInfoBox box(nullptr);
+    EXPECT_TRUE(box.Execute(f.Cal.get()));
+    EXPECT_DOUBLE_EQ(f.Cal->GainGoal, 8.5);
+    EXPECT_DOUBLE_EQ(f.Cal->FBGoal, 22.5);
+    EXPECT_DOUBLE_EQ(f.Cal->JXGoal, 4);
 }
 
 TEST(OptimizerBandTable, EditsMakeBandsAndRefuseBadValues) {

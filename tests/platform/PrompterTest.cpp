@@ -1,4 +1,5 @@
 #include "platform/Prompter.h"
+#include "model/EnvDef.h"
 #include "platform/SaveName.h"
 #include "platform/ScriptedPrompter.h"
 
@@ -63,6 +64,34 @@ TEST(Prompter, ScriptedDialogsAnswerInOrder) {
     EXPECT_EQ(CurrentPrompter().OpenFileName(r), "/home/ham/a.kva");
     EXPECT_TRUE(script.AllAnswersUsed());
     EXPECT_EQ(script.ShownBoxes().size(), 2u);
+}
+
+// An answer asked for as a number is one, or nothing changes: an answer of
+// which only a part reads is said so, not cut to that part.
+TEST(Prompter, ANumberQueryTakesOnlyAnAnswerThatReadsAsOneNumber) {
+    const struct {
+        const char* answer;
+        bool taken;
+        double value;
+        const char* said;  // the message shown, "" for none
+    } rows[] = {{"150.5", true, 150.5, ""},
+                {"2*R", true, 40, ""},
+                {"150,5", false, 0, "'150,5' is not a number."},
+                {"1.5.2", false, 0, "'1.5.2' is not a number."},
+                {"abc", false, 0, ""}};
+    const double wavelength = JobDef.Wavelength;
+    JobDef.Wavelength = 20;
+    for (const auto& r : rows) {
+        ScriptedPrompter script;
+        ScopedPrompter use(script);
+        script.AnswerInput(true, r.answer);
+        std::string text = "100";
+        double value = -1;
+        EXPECT_EQ(CurrentPrompter().NumberQuery("KORVA-TEZ", "Z using line (Ohm)", text, value), r.taken) << r.answer;
+        if (r.taken) EXPECT_DOUBLE_EQ(value, r.value) << r.answer;
+        EXPECT_EQ(script.Last().kind == "message" ? script.Last().text : std::string(), r.said) << r.answer;
+    }
+    JobDef.Wavelength = wavelength;
 }
 
 TEST(Prompter, ASaveIsCompletedWithItsOwnExtension) {
