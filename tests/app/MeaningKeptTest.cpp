@@ -1451,21 +1451,26 @@ const MeaningKeptRow Rows[] = {
          t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c", "w1c+3"}, {"w1c-3"});
          t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
          ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         // The positions typed on the tapered layout, saved and opened.
+         MeaningKept::Type(t.wnd->Grid3, 1, 2, "w1c+3");
+         MeaningKept::Type(t.wnd->Grid4, 1, 1, "w1c-3");
          t.wnd->K4->trigger();
+         t.prompter.AnswerFile(t.TempPath("meaning.kva").toStdString());
+         t.wnd->K3->trigger();
          t.Start();
          t.KeepPoints();
          t.resultBefore = *Results.Row(0);
      },
      [](MeaningKept& t) {
-         // Each file saved is opened, set to 21.3 MHz, started and saved as another.
+         // Each file saved is opened, set to 28.4 MHz, started and saved as another.
          for (int i = 0; i < 5; ++i) {
-             StartedAtEach({{&TMainWnd::DoFreq, "21.3"}})(t);
+             StartedAtEach({{&TMainWnd::DoFreq, "28.4"}})(t);
              const QString path = t.TempPath(QString("cycle%1.kva").arg(i));
              t.prompter.AnswerFile(path.toStdString());
              t.Wnd().K5->trigger();
              t.prompter.AnswerFile(path.toStdString());
              t.Wnd().K3->trigger();
-             ASSERT_EQ(t.Wnd().FileName.toStdString(), path.toStdString()) << t.Shown() << t.wnd->LogLines().join("\n").toStdString();
+             ASSERT_EQ(t.Wnd().FileName, path) << t.Shown();
          }
          t.StartAgain();
      },
@@ -1481,7 +1486,10 @@ const MeaningKeptRow Rows[] = {
      },
      [](MeaningKept& t) {
          MeaningKept::TypeInto(t.Wnd().EditDM1, "1200");
-         t.InWireEditor(2, HitBody, [](TWireCadDlg& d) { return d.KS1; });
+         t.FocusRow(t.wnd->Grid2, 2);
+         ASSERT_TRUE(t.wnd->K35->isEnabled());
+         t.wnd->K35->trigger();
+         ASSERT_EQ(t.wnd->Ant.Wires[1].X1, -3.0) << "radial 2's ends exchanged";
          StartedAtEach({{&TMainWnd::EditDM1, "400"}})(t);
      },
      [](MeaningKept& t) {

@@ -85,7 +85,9 @@ TEST_F(Evaluator, OneNumberReadsOnlyWhenEveryOperandIsReadToItsEnd) {
     for (const auto& r : rows) {
         double v = -1;
         EXPECT_EQ(StrToDblWhole(v, r.text), r.reads) << '"' << r.text << '"';
-        if (r.reads) EXPECT_DOUBLE_EQ(v, r.value) << r.text;
+        if (r.reads) {
+            EXPECT_DOUBLE_EQ(v, r.value) << r.text;
+        }
     }
 }
 

@@ -88,7 +88,9 @@ TEST(Prompter, ANumberQueryTakesOnlyAnAnswerThatReadsAsOneNumber) {
         std::string text = "100";
         double value = -1;
         EXPECT_EQ(CurrentPrompter().NumberQuery("KORVA-TEZ", "Z using line (Ohm)", text, value), r.taken) << r.answer;
-        if (r.taken) EXPECT_DOUBLE_EQ(value, r.value) << r.answer;
+        if (r.taken) {
+            EXPECT_DOUBLE_EQ(value, r.value) << r.answer;
+        }
         EXPECT_EQ(script.Last().kind == "message" ? script.Last().text : std::string(), r.said) << r.answer;
     }
     JobDef.Wavelength = wavelength;
