@@ -19,6 +19,7 @@
 #include "editing/WireScaleDlg.h"
 #include "engine/PulseLayout.h"
 #include "optimizer/ACalResDlg.h"
+#include "optimizer/OptLogFile.h"
 #include "model/AntennaText.h"
 #include "model/EnvDef.h"
 #include "model/GeometryEdits.h"
@@ -1365,13 +1366,34 @@ const MeaningKeptRow Rows[] = {
          EXPECT_EQ(t.wnd->DoFreq->currentText(), "14.2");
          EXPECT_FALSE(t.LoggedPointShownAsTheAntennas());
      }},
-    {"LogFileOfARunAtAnotherCalculationFrequencySavedAgainAsItOpened",
-     [](MeaningKept& t) { t.OptimizeYagiBrieflyAt1405(); }, [](MeaningKept& t) { t.SaveLogAndOpenItHere(); },
+    // Its wire records keep the pulse numbers of the layout it is read with,
+    // so that a log opened and saved again at once is the same file.
+    {"LogFileAtAnotherBandNumbersPulsesAtTheDesignFrequency",
      [](MeaningKept& t) {
-         const QByteArray first = MeaningKept::ReadFile(t.LogPath());
+         LoadedDipoleStartedAt("7.1", "w1c")(t);
+         WithBandSourcesAndGoalAtTheLoads(t);
+     },
+     [](MeaningKept& t) {
          t.prompter.AnswerFile(t.LogPath().toStdString());
          t.wnd->K20->trigger();
-         EXPECT_EQ(MeaningKept::ReadFile(t.LogPath()), first) << "the same state written the same";
+     },
+     [](MeaningKept& t) {
+         const QByteArray file = t.ReadFile(t.LogPath());
+         auto opened = std::make_unique<AntDef>();
+         auto state = std::make_unique<CACal>();
+         ModelEnvFields env{};
+         std::string comment;
+         ASSERT_EQ(ParseOptLogImage(std::vector<uint8_t>(file.begin(), file.end()), *opened, env, comment, *state),
+                   OptLogStatus::Ok);
+         ASSERT_EQ(LayoutFrequency(*opened), 14.2);
+         PulseLayout design;
+         ASSERT_TRUE(LayOutPulses(*opened, design));
+         long long first = 1;
+         for (int w = 0; w < opened->WireCount; ++w) {
+             EXPECT_EQ(opened->Wires[w].PulseCount, design.WirePulses[static_cast<std::size_t>(w)]) << "wire " << w + 1;
+             EXPECT_EQ(opened->Wires[w].FirstPulse, first) << "wire " << w + 1;
+             first += design.WirePulses[static_cast<std::size_t>(w)];
+         }
      }},
     {"LogFileOfATwoBandRun",
      [](MeaningKept& t) {
@@ -1430,8 +1452,8 @@ const MeaningKeptRow Rows[] = {
     // layout put it.
     {"TrapsThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c"}, {"w1c-7", "w1c7"}),
      StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
-    {"OffCentreFeedThroughOtherBandsAndBack", OpenedAndStarted(TrapDipole, {"w1c-7"}),
-     StartedAtEach({{&TMainWnd::DoFreq, "10.1"}, {&TMainWnd::DoFreq, "21.3"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
+    {"OffCentreFeedThroughAnotherBandAndBack", OpenedAndStarted(TrapDipole, {"w1c-5"}),
+     StartedAtEach({{&TMainWnd::DoFreq, "7.1"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
     {"GradedInvertedVThroughTwoBandsAndBack",
      OpenedAndStarted({"0,-5,7,0,0,10,0.001,-2", "0,0,10,0,5,7,0.001,-3"}, {"w2b"}, {"w1b2", "w2e2"}),
      StartedAtEach({{&TMainWnd::DoFreq, "10.1"}, {&TMainWnd::DoFreq, "21.2"}, {&TMainWnd::DoFreq, "14.2"}}), AsItWas},
@@ -1448,12 +1470,12 @@ const MeaningKeptRow Rows[] = {
      AsItWas},
     {"TaperedDipoleThroughFiveSavesAtAnotherBand",
      [](MeaningKept& t) {
-         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c", "w1c+3"}, {"w1c-3"});
+         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c", "w1c+7"}, {"w1c-6"});
          t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
          ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
          // The positions typed on the tapered layout, saved and opened.
-         MeaningKept::Type(t.wnd->Grid3, 1, 2, "w1c+3");
-         MeaningKept::Type(t.wnd->Grid4, 1, 1, "w1c-3");
+         MeaningKept::Type(t.wnd->Grid3, 1, 2, "w1c+7");
+         MeaningKept::Type(t.wnd->Grid4, 1, 1, "w1c-6");
          t.wnd->K4->trigger();
          t.prompter.AnswerFile(t.TempPath("meaning.kva").toStdString());
          t.wnd->K3->trigger();
@@ -1462,9 +1484,9 @@ const MeaningKeptRow Rows[] = {
          t.resultBefore = *Results.Row(0);
      },
      [](MeaningKept& t) {
-         // Each file saved is opened, set to 28.4 MHz, started and saved as another.
+         // Each file saved is opened, set to 7.1 MHz, started and saved as another.
          for (int i = 0; i < 5; ++i) {
-             StartedAtEach({{&TMainWnd::DoFreq, "28.4"}})(t);
+             StartedAtEach({{&TMainWnd::DoFreq, "7.1"}})(t);
              const QString path = t.TempPath(QString("cycle%1.kva").arg(i));
              t.prompter.AnswerFile(path.toStdString());
              t.Wnd().K5->trigger();
