@@ -177,8 +177,11 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
             // Back from the nearest pulse of a layout before to the pulse at
             // its point: it moves, and says so.
             if (placed.How == PositionPlacement::Placed && beforeKnown) {
-                const std::optional<Point3D> was = before.PointNamed(text.c_str());
-                if (was && !SamePoint(*was, slot->second.Anchor.Point))
+                // Where it stood, carried along its wire as the point was.
+                PositionAnchor was = AnchorOf(before, text);
+                if (was.Wire >= 0 && was.Wire < wiresKept)
+                    CarryAnchor(was, laidOut_->Wires[was.Wire], ant.Wires[was.Wire]);
+                if (was.Wire >= 0 && !SamePoint(was.Point, slot->second.Anchor.Point))
                     line = name + " (" + text + "): a pulse stands at its point again after the edit; it goes back "
                                                 "there, " + placed.Text + ".";
             }

@@ -783,6 +783,15 @@ const MeaningKeptRow Rows[] = {
          EXPECT_EQ(t.LinesAbout("Load 1 (w2e+1)").size(), 1);
          EXPECT_STREQ(t.wnd->Ant.Loads[1].Pos, "w2e-1") << "named no pulse before, and none after";
      }},
+    // A wire resized by a typed cell: its centre feed keeps its place along
+    // it, and nothing is said.
+    {"FeedOfAWireResizedByACell", [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,10"}, {"w1c"}); },
+     [](MeaningKept& t) { t.TypeY2("6"); },
+     [](MeaningKept& t) {
+         ASSERT_EQ(t.wnd->Ant.Wires[0].Y2, 6.0);
+         EXPECT_STREQ(t.wnd->Ant.Sources[0].Pos, "w1c");
+         EXPECT_TRUE(t.LinesAbout("Source 1 (").isEmpty()) << t.wnd->LogLines().join("\n").toStdString();
+     }},
     {"EndsOfAFedWireExchanged",
      [](MeaningKept& t) { t.OpenAntenna({"0,-5,10,0,5,10,0.001,6"}, {"w1b+1"}); },
      [](MeaningKept& t) { t.InWireEditor(1, HitBody, [](TWireCadDlg& d) { return d.KS1; }); },
