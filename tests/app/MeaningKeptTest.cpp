@@ -103,6 +103,13 @@ public:
         }
         cal.AddVar(KindWire, 0, 3, LinkFree, 15, 10);
     }
+    // The 10.24 m dipole at automatic segmentation, tapered by the first
+    // set the Taper wire set dialog makes.
+    void OpenTaperedDipole(const QStringList& sources, const QStringList& loads) {
+        OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, sources, loads);
+        Accept<TWCombDlg>(wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
+        ASSERT_EQ(wnd->Ant.TaperSetCount, 1);
+    }
     // The dialog of `command` with `edit` run in it; then OK.
     template <class Dialog>
     void Accept(QAction* command, const std::function<void(Dialog&)>& edit) {
@@ -1053,9 +1060,7 @@ const MeaningKeptRow Rows[] = {
      [](MeaningKept& t) { EXPECT_GT(t.ExpectPointsKeptOrSaid(), 0); }},
     {"LoadsThroughATaperSet",
      [](MeaningKept& t) {
-         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
-         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
-         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.OpenTaperedDipole({"w1c"}, {"w1c-5", "w1c+5"});
          t.Start();
          t.KeepPoints();
          t.wnd->ClearLog();
@@ -1202,9 +1207,7 @@ const MeaningKeptRow Rows[] = {
      [](MeaningKept& t) { EXPECT_EQ(t.ExpectPointsKeptOrSaid(), 1); }},
     {"LoadsLineOfATaperSetThroughStart",
      [](MeaningKept& t) {
-         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c"}, {"w1c-5", "w1c+5"});
-         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
-         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.OpenTaperedDipole({"w1c"}, {"w1c-5", "w1c+5"});
          t.Start();
          t.KeepPoints();
      },
@@ -1479,9 +1482,7 @@ const MeaningKeptRow Rows[] = {
      AsItWas},
     {"TaperedDipoleThroughFiveSavesAtAnotherBand",
      [](MeaningKept& t) {
-         t.OpenAntenna({"0,-5.12,10,0,5.12,10,-0.001,-1"}, {"w1c", "w1c+7"}, {"w1c-6"});
-         t.Accept<TWCombDlg>(t.wnd->K45, [](TWCombDlg& d) { d.Grid->SetEditText(1, 1, "1"); });
-         ASSERT_EQ(t.wnd->Ant.TaperSetCount, 1);
+         t.OpenTaperedDipole({"w1c", "w1c+7"}, {"w1c-6"});
          // The positions typed on the tapered layout, saved and opened.
          MeaningKept::Type(t.wnd->Grid3, 1, 2, "w1c+7");
          MeaningKept::Type(t.wnd->Grid4, 1, 1, "w1c-6");

@@ -708,6 +708,19 @@ struct Unfollow {
     ~Unfollow() { SetWireReferenceFollower(Ant, {}); }
 };
 
+// A tapered set (sections from the centre) and parallel dipoles of 10.24 m
+// beside it, `least` and up to two more, each tapered or not and segmented
+// by one of the codes at random.
+template <class Pick>
+void AddTaperedDipoles(AntDef& ant, int least, Pick& pick) {
+    ant.TaperSetCount = 1;
+    ant.TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
+    const int32_t codes[] = {-1, 0, -2, -3, 11, 12, -4};
+    for (int e = 0; e < least + pick(3); ++e)
+        ant.Wires[ant.WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
+                                             codes[pick(7)], 0, 0, 0};
+}
+
 // Every position with its point on the layout of `ant` (none where it names
 // no pulse), by the name the log gives it.
 std::map<std::string, std::pair<std::string, std::optional<Point3D>>> PointsOf(const AntDef& ant, const CACal& cal) {
@@ -744,13 +757,7 @@ TEST(IdentityFuzz, PositionsAndRowsKeepTheirPointThroughEveryFieldThePulseLayout
         auto& ant = world.Ant;
         PositionKeeper& keeper = world.Keeper;
         auto& cal = world.Cal;
-        // A tapered set for some wires: sections from the centre.
-        ant->TaperSetCount = 1;
-        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
-        const int32_t codes[] = {-1, 0, -2, -3, 11, 12, -4};
-        for (int e = 0; e < 2 + pick(3); ++e)
-            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
-                                                   codes[pick(7)], 0, 0, 0};
+        AddTaperedDipoles(*ant, 2, pick);
         // A sloping wire hanging above the ground that a typed Z2 puts on it.
         const int vertical = ant->WireCount;
         ant->Wires[ant->WireCount++] = WireRec{-3, 0, 5.5, -4, 1, 0.5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
@@ -866,12 +873,7 @@ TEST(IdentityFuzz, LayoutInputsChangedAndChangedBackGiveBackTheSameAntenna) {
         FollowedAntenna world;
         auto& ant = world.Ant;
         PositionKeeper& keeper = world.Keeper;
-        ant->TaperSetCount = 1;
-        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
-        const int32_t codes[] = {-1, -1, -2, -3, 11, 12, 0};
-        for (int e = 0; e < 1 + pick(3); ++e)
-            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
-                                                   codes[pick(7)], 0, 0, 0};
+        AddTaperedDipoles(*ant, 1, pick);
         // A vertical standing on the ground, where its end has a pulse
         // unless the added height lifts it.
         if (pick(2)) ant->Wires[ant->WireCount++] = WireRec{-3, 0, 0, -3, 0, 5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
@@ -965,12 +967,7 @@ TEST(IdentityFuzz, PositionsSavedAtAnotherCalculationFrequencyOpenAtTheirPointsO
         auto ant = std::make_unique<AntDef>();
         ResetToNewAntenna(*ant);
         ant->Freq = ant->CalcFreq = 14.2;
-        ant->TaperSetCount = 1;
-        ant->TaperSets[0] = TaperSet{-0.001, {1.8, 1.8}, {0.015, 0.0125, 0.01}, TaperSymStar, 0};
-        const int32_t codes[] = {-1, 0, -2, -3, 11, 12, -4};
-        for (int e = 0; e < 1 + pick(3); ++e)
-            ant->Wires[ant->WireCount++] = WireRec{3.0 * e, -5.12, 10, 3.0 * e, 5.12, 10, pick(4) ? 0.001 : -0.001,
-                                                   codes[pick(7)], 0, 0, 0};
+        AddTaperedDipoles(*ant, 1, pick);
         // A vertical standing on the ground, where its end has a pulse.
         if (pick(2)) ant->Wires[ant->WireCount++] = WireRec{-3, 0, 0, -3, 0, 5, 0.001, pick(2) ? 10 : -1, 0, 0, 0};
         const char* texts[] = {"c", "b+1", "e-2", "c-2", "c+3", "b+4", "e", "c1", "b"};
