@@ -188,9 +188,6 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
             if (!line.empty()) notes.push_back(line);
         }
     }
-    for (const auto& [pos, name] : positions)
-        if (const auto slot = slots_.find(name); slot != slots_.end()) slot->second.Written = TextOf(pos);
-
     // The antenna's followers (the optimizer's rows on a wire the ground
     // turned, a plain pulse number whose pulse moved) see the change, with
     // every position where it stands now.
@@ -201,6 +198,7 @@ std::vector<std::string> PositionKeeper::Settle(AntDef& ant) {
         followed = FollowWireRenumbering(ant, kept);
     }
     notes.insert(notes.end(), followed.begin(), followed.end());
+    // What is written now, a follower's renaming included.
     for (const auto& [pos, name] : PositionsOf(ant, others))
         if (const auto slot = slots_.find(name); slot != slots_.end()) slot->second.Written = TextOf(pos);
     TakeLayout(ant);
